@@ -1,0 +1,4 @@
+#include "terminal/comms/loginscript.h"
+
+void SetLoginScriptPriority(int) {}
+void StopLoginScript() {}

@@ -1,0 +1,6 @@
+#include "terminal/core/dialogs.h"
+
+bool ConfirmClose()
+{
+    return true;
+}

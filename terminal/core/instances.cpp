@@ -1,0 +1,5 @@
+#include "terminal/core/instances.h"
+
+void InitProfileSelection() {}
+void RegisterSessionSlots() {}
+void CloseAllSessions() {}

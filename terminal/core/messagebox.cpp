@@ -1,0 +1,60 @@
+#include "terminal/core/messagebox.h"
+
+#include <cwchar>
+
+#include "terminal/core/language.h"
+#include "terminal/core/mainwindow.h"
+#include "terminal/core/messageloop.h"
+#include "terminal/core/startup.h"
+
+namespace {
+constexpr int kTextUnits = 256;
+
+int Show(const wchar_t* text)
+{
+    SetModalFlag(1);
+    const int result = MessageBoxW(MainWindowHandle, text, nullptr, MB_ICONEXCLAMATION);
+    SetModalFlag(0);
+    return result;
+}
+}  // namespace
+
+int ShowMessage(const wchar16* text)
+{
+    return Show(text);
+}
+
+int MessageBoxById(u32 id)
+{
+    wchar_t text[kTextUnits];
+    LoadLanguageString(InstanceHandle, id, text, kTextUnits);
+    return Show(text);
+}
+
+// Formats are language texts; arguments go through %s or %d only, into a bounded buffer.
+int MessageBoxFormatId(u32 id, const wchar16* argument)
+{
+    wchar_t format[kTextUnits], text[kTextUnits];
+    LoadLanguageString(InstanceHandle, id, format, kTextUnits - 1);
+    _snwprintf(text, kTextUnits - 1, format, argument ? argument : L"");
+    text[kTextUnits - 1] = 0;
+    return Show(text);
+}
+
+int MessageBoxFormatIdNumber(u32 id, i32 argument)
+{
+    wchar_t format[kTextUnits], text[kTextUnits];
+    LoadLanguageString(InstanceHandle, id, format, kTextUnits - 1);
+    _snwprintf(text, kTextUnits - 1, format, argument);
+    text[kTextUnits - 1] = 0;
+    return Show(text);
+}
+
+int MessageBoxFormatId2(u32 id, const wchar16* argument1, const wchar16* argument2)
+{
+    wchar_t format[kTextUnits], text[kTextUnits];
+    LoadLanguageString(InstanceHandle, id, format, kTextUnits - 1);
+    _snwprintf(text, kTextUnits - 1, format, argument1 ? argument1 : L"", argument2 ? argument2 : L"");
+    text[kTextUnits - 1] = 0;
+    return Show(text);
+}

@@ -1,0 +1,11 @@
+// Message boxes owned by the main window, with language texts and the exclamation icon.
+// Engines reach the user only through these; they return the MessageBoxW result.
+#pragma once
+
+#include "terminal/core/vxtypes.h"
+
+int ShowMessage(const wchar16* text);
+int MessageBoxById(u32 id);
+int MessageBoxFormatId(u32 id, const wchar16* argument);
+int MessageBoxFormatIdNumber(u32 id, i32 argument);
+int MessageBoxFormatId2(u32 id, const wchar16* argument1, const wchar16* argument2);

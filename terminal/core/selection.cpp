@@ -1,0 +1,4 @@
+#include "terminal/core/selection.h"
+
+void ClearSelectionOnFocusLoss() {}
+void EndGraphicsSelection() {}

@@ -1,0 +1,62 @@
+#include "terminal/core/timers.h"
+
+#include "terminal/core/corestate.h"
+#include "terminal/core/memblock.h"
+
+namespace {
+bool g_tickRunning = false;
+bool g_soundScheme = false;
+}  // namespace
+
+void StartProgramTimers(HWND window)
+{
+    EnsureTickTimer(window);
+}
+
+void EnsureTickTimer(HWND window)
+{
+    if (!g_tickRunning && window)
+        g_tickRunning = SetTimer(window, kTimerTick, 250, TimerProc) != 0;
+}
+
+void CALLBACK TimerProc(HWND window, UINT, UINT_PTR id, DWORD)
+{
+    if (id == kTimerTick && window)
+        PostMessageW(window, WM_APP, 0, 0);
+}
+
+void UpdateWindowTitle(HWND window)
+{
+    if (!window)
+        return;
+    wchar_t title[2 * kSlotUnits + 8];
+    const wchar16* subtitle = Slots.windowSubtitle;
+    bool blankSubtitle = true;
+    for (const wchar16* p = subtitle; *p; ++p)
+        blankSubtitle = blankSubtitle && *p == L' ';
+    if (subtitle[0] && !blankSubtitle)
+        _snwprintf(title, std::size(title) - 1, L"%s - %s", Slots.windowTitle, subtitle);
+    else if (!subtitle[0] && Slots.profileName[0])
+        _snwprintf(title, std::size(title) - 1, L"%s (%s)", Slots.windowTitle, Slots.profileName);
+    else
+        _snwprintf(title, std::size(title) - 1, L"%s", Slots.windowTitle);
+    title[std::size(title) - 1] = 0;
+    SetWindowTextW(window, title);
+}
+
+int ShutdownTerminal(int)
+{
+    if (g_tickRunning)
+        g_tickRunning = false;
+    ShuttingDown = 1;
+    return 1;
+}
+
+void DetectSoundScheme()
+{
+    HKEY key;
+    g_soundScheme = RegOpenKeyExW(HKEY_CURRENT_USER, L"AppEvents\\Schemes\\Apps\\.Default\\.Default\\.Current",
+                                  0, KEY_READ, &key) == ERROR_SUCCESS;
+    if (g_soundScheme)
+        RegCloseKey(key);
+}

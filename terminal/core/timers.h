@@ -1,0 +1,16 @@
+// Timers, idle work, the window title, the bell and the release of all resources.
+#pragma once
+
+#include "terminal/core/win32.h"
+
+constexpr UINT kMsgBeep = WM_USER + 390;  // wParam frequency, lParam milliseconds
+constexpr UINT_PTR kTimerTick = 1;        // 250 ms
+
+void StartProgramTimers(HWND window);
+void EnsureTickTimer(HWND window);
+void CALLBACK TimerProc(HWND window, UINT message, UINT_PTR id, DWORD time);
+void UpdateWindowTitle(HWND window);
+// Releases everything; 1 done, 0 when the user refused to close.
+int ShutdownTerminal(int warnOnExit);
+// Decides how the bell sounds: whether the current user has a sound scheme.
+void DetectSoundScheme();

@@ -1,0 +1,6 @@
+#include "terminal/emulations/dec/services.h"
+
+int Vt420ViewMode()
+{
+    return 0;
+}

@@ -1,0 +1,12 @@
+#include "terminal/emulations/ibmhost/services.h"
+
+bool IbmHostWindowTakesKeys()
+{
+    return false;
+}
+bool HostDialogTakesMessage(MSG*)
+{
+    return false;
+}
+void CreateHostPrinterWindow(LPARAM) {}
+void DestroyHostPrinterWindow(LPARAM) {}

@@ -1,0 +1,12 @@
+// What the terminal core uses of the IBM 5250 and 3270 emulations.
+#pragma once
+
+#include "terminal/core/win32.h"
+
+// True while a 5250 printer window is open or a 3270 session is the 3287 printer: keys
+// then go to those windows unfiltered.
+bool IbmHostWindowTakesKeys();
+// Gives the modeless 5250/3270 dialog its IsDialogMessageW turn; true when consumed.
+bool HostDialogTakesMessage(MSG* message);
+void CreateHostPrinterWindow(LPARAM record);
+void DestroyHostPrinterWindow(LPARAM record);

@@ -1,0 +1,12 @@
+#include "terminal/input/keyfilter.h"
+
+int KeyMessageFilter(MSG*)
+{
+    return 0;
+}
+bool KeyAutoRepeatEnabled()
+{
+    return true;
+}
+void HandleCharMessage(u32) {}
+void ClearPendingKeyState() {}

@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs whatever is missing, builds the Windows and the native (sanitizer) builds,
+# and runs every test; the last line is ctest's summary.
+set -u
+cd "$(dirname "$0")"
+. tools/setup/packages.sh
+# shellcheck disable=SC2086
+vx_install_packages $VX_BUILD_PACKAGES $VX_TEST_PACKAGES || { echo "package installation failed" >&2; exit 1; }
+vx_build_native || exit 1
+vx_build_windows || exit 1
+
+xpid=
+if [ -z "${DISPLAY:-}" ]; then
+    read -r DISPLAY xpid < <(tools/wine/display.sh)
+    export DISPLAY
+fi
+trap '[ -n "$xpid" ] && kill "$xpid" 2>/dev/null' EXIT
+tools/wine/prefix.sh template >/dev/null || exit 1
+
+# One ctest run over both builds, so one summary ends the output.
+printf 'subdirs("native" "win")\n' >build/CTestTestfile.cmake
+ctest --test-dir build --output-on-failure -j"$(vx_jobs)" "$@"

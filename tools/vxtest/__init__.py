@@ -1,0 +1,176 @@
+"""Whole-program test support: private Wine prefixes, the built programs and winprobe.
+
+A test makes a WineSession, starts programs in it and looks at their windows through
+a Probe (the winprobe.exe driver, kept open for the whole session).
+"""
+import json
+import os
+import subprocess
+import time
+import unittest
+
+SOURCE = os.environ.get("VX_SOURCE") or os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
+BUILD = os.environ.get("VX_BUILD") or os.path.join(SOURCE, "build", "win")
+WINE_TOOLS = os.path.join(SOURCE, "tools", "wine")
+WINE = "/usr/lib/wine/wine64" if os.path.exists("/usr/lib/wine/wine64") else "wine"
+
+
+def build_path(*parts):
+    return os.path.join(BUILD, *parts)
+
+
+class WineSession:
+    """A private Wine prefix with its own server, and a display."""
+
+    def __init__(self):
+        self.env = dict(os.environ)
+        self.env["WINEDEBUG"] = "-all"
+        self.env["WINEDLLOVERRIDES"] = "winemenubuilder.exe=d;mscoree=d;mshtml=d"
+        self._xvfb = None
+        if not self.env.get("DISPLAY"):
+            out = subprocess.check_output([os.path.join(WINE_TOOLS, "display.sh")], text=True).split()
+            self.env["DISPLAY"], self._xvfb = out[0], int(out[1])
+        self.prefix = subprocess.check_output([os.path.join(WINE_TOOLS, "prefix.sh"), "new"], env=self.env,
+                                              text=True).strip()
+        self.env["WINEPREFIX"] = self.prefix
+        # A persistent server makes every later wine process start quickly.
+        subprocess.run(["wineserver", "-p"], env=self.env, check=True)
+        self._probe = None
+        self._processes = []
+
+    def close(self):
+        if self._probe:
+            self._probe.close()
+            self._probe = None
+        for p in self._processes:
+            if p.poll() is None:
+                p.kill()
+                p.wait()
+        subprocess.run([os.path.join(WINE_TOOLS, "prefix.sh"), "drop", self.prefix], env=self.env)
+        if self._xvfb:
+            try:
+                os.kill(self._xvfb, 15)
+            except OSError:
+                pass
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        self.close()
+
+    def windows_path(self, unix_path):
+        return subprocess.check_output(["winepath", "-w", unix_path], env=self.env, text=True).strip()
+
+    def start(self, exe, *args, cwd=None, stdin=None):
+        """Starts a Windows program; returns its Popen (the exit code is the program's)."""
+        p = subprocess.Popen([WINE, exe, *args], env=self.env, cwd=cwd or os.path.dirname(exe),
+                             stdin=stdin or subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+        self._processes.append(p)
+        return p
+
+    def run(self, exe, *args, timeout=60, cwd=None):
+        return subprocess.run([WINE, exe, *args], env=self.env, cwd=cwd or os.path.dirname(exe),
+                              capture_output=True, timeout=timeout)
+
+    def reg(self, *args):
+        """Runs `wine reg ...`; returns (exit code, output)."""
+        r = subprocess.run([WINE, "reg", *args], env=self.env, capture_output=True, text=True, timeout=60)
+        return r.returncode, r.stdout
+
+    @property
+    def probe(self):
+        if not self._probe:
+            self._probe = Probe(self)
+        return self._probe
+
+
+class Probe:
+    """winprobe.exe running in the session: one JSON answer per command."""
+
+    def __init__(self, session):
+        self._p = subprocess.Popen([WINE, build_path("tools", "winprobe.exe")], env=session.env,
+                                   stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+                                   text=True, bufsize=1)
+
+    def close(self):
+        try:
+            self._p.stdin.write("quit\n")
+            self._p.stdin.flush()
+            self._p.wait(timeout=10)
+        except Exception:
+            self._p.kill()
+
+    def ask(self, *words):
+        line = " ".join('"%s"' % w if (" " in str(w) or not str(w)) else str(w) for w in words)
+        self._p.stdin.write(line + "\n")
+        self._p.stdin.flush()
+        answer = self._p.stdout.readline()
+        if not answer:
+            raise RuntimeError("winprobe ended")
+        return json.loads(answer)
+
+    def find(self, cls, timeout_ms=20000):
+        r = self.ask("find", cls, timeout_ms)
+        return r["hwnd"] if r["ok"] else None
+
+    def info(self, hwnd):
+        return self.ask("info", hwnd)
+
+    def children(self, hwnd):
+        return self.ask("children", hwnd)["children"]
+
+    def dialogs(self):
+        return self.ask("dialogs")["dialogs"]
+
+    def wait_dialog(self, timeout=20.0):
+        deadline = time.time() + timeout
+        while time.time() < deadline:
+            d = self.dialogs()
+            if d:
+                return d
+            time.sleep(0.1)
+        return []
+
+    def press(self, text, timeout_ms=5000):
+        return self.ask("press", text, timeout_ms)["ok"]
+
+    def post(self, hwnd, msg, wparam=0, lparam=0):
+        return self.ask("post", hwnd, msg, wparam, lparam)["ok"]
+
+    def send(self, hwnd, msg, wparam=0, lparam=0):
+        return self.ask("send", hwnd, msg, wparam, lparam)
+
+    def command(self, hwnd, cmd_id):
+        return self.ask("command", hwnd, cmd_id)["ok"]
+
+    def workarea(self):
+        return self.ask("workarea")["rect"]
+
+
+class WineTestCase(unittest.TestCase):
+    """A test case with a fresh Wine session per test."""
+
+    def setUp(self):
+        self.wine = WineSession()
+        self.addCleanup(self.wine.close)
+
+    def wait_exit(self, proc, timeout):
+        try:
+            return proc.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            self.fail("process still running after %.1f s" % timeout)
+
+
+WM_CLOSE = 0x0010
+WM_COMMAND = 0x0111
+WS_POPUP = 0x80000000
+WS_CAPTION = 0x00C00000
+WS_SYSMENU = 0x00080000
+WS_THICKFRAME = 0x00040000
+WS_MINIMIZEBOX = 0x00020000
+WS_MAXIMIZEBOX = 0x00010000
+WS_CLIPCHILDREN = 0x02000000
+WS_MAXIMIZE = 0x01000000
+WS_CHILD = 0x40000000
+WS_CLIPSIBLINGS = 0x04000000

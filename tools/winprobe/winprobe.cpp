@@ -1,0 +1,330 @@
+// winprobe: looks at and drives the windows of other programs under Wine, for
+// whole-program tests. It reads one command per line on standard input and answers
+// each with one line of JSON on standard output:
+//
+//   find CLASS [TIMEOUT_MS]           first visible-or-not top-level window of a class
+//   wait-gone HWND [TIMEOUT_MS]       until the window no longer exists
+//   info HWND                         class, title, styles, window and client rects
+//   children HWND                     direct and nested children with their classes
+//   text HWND                         WM_GETTEXT of a window
+//   dialogs                           top-level dialogs (#32770): title and texts
+//   press TEXT [TIMEOUT_MS]           clicks the first dialog button with that text
+//   post HWND MSG WPARAM LPARAM       PostMessageW (numbers decimal or 0x hex)
+//   send HWND MSG WPARAM LPARAM       SendMessageTimeoutW, answers the result
+//   command HWND ID                   posts WM_COMMAND with that id
+//   workarea                          SPI_GETWORKAREA
+//   quit
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string Utf8(const std::wstring& w)
+{
+    if (w.empty())
+        return {};
+    int n = WideCharToMultiByte(CP_UTF8, 0, w.c_str(), (int)w.size(), nullptr, 0, nullptr, nullptr);
+    std::string s(n, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, w.c_str(), (int)w.size(), s.data(), n, nullptr, nullptr);
+    return s;
+}
+
+std::wstring Wide(const std::string& s)
+{
+    if (s.empty())
+        return {};
+    int n = MultiByteToWideChar(CP_UTF8, 0, s.c_str(), (int)s.size(), nullptr, 0);
+    std::wstring w(n, L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, s.c_str(), (int)s.size(), w.data(), n);
+    return w;
+}
+
+std::string Json(const std::string& s)
+{
+    std::string out = "\"";
+    for (unsigned char c : s) {
+        switch (c) {
+        case '"': out += "\\\""; break;
+        case '\\': out += "\\\\"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        case '\t': out += "\\t"; break;
+        default:
+            if (c < 0x20) {
+                char buf[8];
+                std::snprintf(buf, sizeof buf, "\\u%04x", c);
+                out += buf;
+            } else {
+                out += (char)c;
+            }
+        }
+    }
+    return out + "\"";
+}
+
+std::string Hwnd(HWND h)
+{
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "\"0x%llx\"", (unsigned long long)(uintptr_t)h);
+    return buf;
+}
+
+HWND ParseHwnd(const std::string& s)
+{
+    return (HWND)(uintptr_t)std::strtoull(s.c_str(), nullptr, 0);
+}
+
+long long Number(const std::string& s)
+{
+    return std::strtoll(s.c_str(), nullptr, 0);
+}
+
+std::wstring ClassOf(HWND h)
+{
+    wchar_t buf[256] = {};
+    GetClassNameW(h, buf, 255);
+    return buf;
+}
+
+std::wstring TextOf(HWND h)
+{
+    wchar_t buf[4096] = {};
+    DWORD_PTR got = 0;
+    SendMessageTimeoutW(h, WM_GETTEXT, 4095, (LPARAM)buf, SMTO_ABORTIFHUNG, 2000, &got);
+    return buf;
+}
+
+std::string Rect(const RECT& r)
+{
+    char buf[96];
+    std::snprintf(buf, sizeof buf, "[%ld,%ld,%ld,%ld]", r.left, r.top, r.right, r.bottom);
+    return buf;
+}
+
+struct FindState {
+    std::wstring cls;
+    HWND found;
+};
+
+BOOL CALLBACK FindTop(HWND h, LPARAM p)
+{
+    auto* st = (FindState*)p;
+    if (ClassOf(h) == st->cls) {
+        st->found = h;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND FindClassWait(const std::wstring& cls, DWORD timeout)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        FindState st{cls, nullptr};
+        EnumWindows(FindTop, (LPARAM)&st);
+        if (st.found || GetTickCount() - start >= timeout)
+            return st.found;
+        Sleep(50);
+    }
+}
+
+BOOL CALLBACK CollectChild(HWND h, LPARAM p)
+{
+    ((std::vector<HWND>*)p)->push_back(h);
+    return TRUE;
+}
+
+std::vector<HWND> ChildrenOf(HWND h)
+{
+    std::vector<HWND> v;
+    EnumChildWindows(h, CollectChild, (LPARAM)&v);
+    return v;
+}
+
+BOOL CALLBACK CollectTop(HWND h, LPARAM p)
+{
+    ((std::vector<HWND>*)p)->push_back(h);
+    return TRUE;
+}
+
+std::vector<HWND> Dialogs()
+{
+    std::vector<HWND> all, out;
+    EnumWindows(CollectTop, (LPARAM)&all);
+    for (HWND h : all)
+        if (ClassOf(h) == L"#32770" && IsWindowVisible(h))
+            out.push_back(h);
+    return out;
+}
+
+std::string DialogJson(HWND d)
+{
+    std::string s = "{\"hwnd\":" + Hwnd(d) + ",\"title\":" + Json(Utf8(TextOf(d))) + ",\"texts\":[";
+    std::string buttons = "[";
+    bool firstText = true, firstButton = true;
+    for (HWND c : ChildrenOf(d)) {
+        std::wstring cls = ClassOf(c);
+        std::string t = Json(Utf8(TextOf(c)));
+        if (_wcsicmp(cls.c_str(), L"Button") == 0) {
+            buttons += (firstButton ? "" : ",") + t;
+            firstButton = false;
+        } else if (_wcsicmp(cls.c_str(), L"Static") == 0 || _wcsicmp(cls.c_str(), L"Edit") == 0) {
+            s += (firstText ? "" : ",") + t;
+            firstText = false;
+        }
+    }
+    return s + "],\"buttons\":" + buttons + "]}";
+}
+
+std::vector<std::string> Split(const std::string& line)
+{
+    std::vector<std::string> v;
+    size_t i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && line[i] == ' ')
+            ++i;
+        if (i >= line.size())
+            break;
+        if (line[i] == '"') {
+            size_t j = line.find('"', i + 1);
+            if (j == std::string::npos)
+                j = line.size();
+            v.push_back(line.substr(i + 1, j - i - 1));
+            i = j + 1;
+        } else {
+            size_t j = line.find(' ', i);
+            if (j == std::string::npos)
+                j = line.size();
+            v.push_back(line.substr(i, j - i));
+            i = j;
+        }
+    }
+    return v;
+}
+
+std::string Error(const std::string& what)
+{
+    return "{\"ok\":false,\"error\":" + Json(what) + "}";
+}
+
+std::string Handle(const std::vector<std::string>& a)
+{
+    const std::string& cmd = a[0];
+    auto arg = [&](size_t i) { return i < a.size() ? a[i] : std::string(); };
+    if (cmd == "find") {
+        HWND h = FindClassWait(Wide(arg(1)), a.size() > 2 ? (DWORD)Number(arg(2)) : 0);
+        return h ? "{\"ok\":true,\"hwnd\":" + Hwnd(h) + "}" : Error("not found");
+    }
+    if (cmd == "wait-gone") {
+        HWND h = ParseHwnd(arg(1));
+        DWORD timeout = a.size() > 2 ? (DWORD)Number(arg(2)) : 0, start = GetTickCount();
+        while (IsWindow(h) && GetTickCount() - start < timeout)
+            Sleep(20);
+        return IsWindow(h) ? Error("still there") : "{\"ok\":true}";
+    }
+    if (cmd == "info") {
+        HWND h = ParseHwnd(arg(1));
+        if (!IsWindow(h))
+            return Error("no window");
+        RECT wr, cr;
+        GetWindowRect(h, &wr);
+        GetClientRect(h, &cr);
+        char buf[128];
+        std::snprintf(buf, sizeof buf, "\"style\":%lu,\"exstyle\":%lu,\"visible\":%s,",
+                      (unsigned long)GetWindowLongPtrW(h, GWL_STYLE),
+                      (unsigned long)GetWindowLongPtrW(h, GWL_EXSTYLE), IsWindowVisible(h) ? "true" : "false");
+        return "{\"ok\":true,\"class\":" + Json(Utf8(ClassOf(h))) + ",\"title\":" + Json(Utf8(TextOf(h))) +
+               "," + buf + "\"rect\":" + Rect(wr) + ",\"client\":" + Rect(cr) +
+               ",\"parent\":" + Hwnd(GetParent(h)) + ",\"menu\":" + Hwnd((HWND)GetMenu(h)) + "}";
+    }
+    if (cmd == "children") {
+        std::string s = "{\"ok\":true,\"children\":[";
+        bool first = true;
+        for (HWND c : ChildrenOf(ParseHwnd(arg(1)))) {
+            s += (first ? "" : ",") + std::string("{\"hwnd\":") + Hwnd(c) + ",\"class\":" + Json(Utf8(ClassOf(c))) +
+                 ",\"parent\":" + Hwnd(GetParent(c)) + ",\"visible\":" + (IsWindowVisible(c) ? "true" : "false") + "}";
+            first = false;
+        }
+        return s + "]}";
+    }
+    if (cmd == "text")
+        return "{\"ok\":true,\"text\":" + Json(Utf8(TextOf(ParseHwnd(arg(1))))) + "}";
+    if (cmd == "dialogs") {
+        std::string s = "{\"ok\":true,\"dialogs\":[";
+        bool first = true;
+        for (HWND d : Dialogs()) {
+            s += (first ? "" : ",") + DialogJson(d);
+            first = false;
+        }
+        return s + "]}";
+    }
+    if (cmd == "press") {
+        std::wstring want = Wide(arg(1));
+        DWORD timeout = a.size() > 2 ? (DWORD)Number(arg(2)) : 0, start = GetTickCount();
+        for (;;) {
+            for (HWND d : Dialogs())
+                for (HWND c : ChildrenOf(d)) {
+                    std::wstring t = TextOf(c);
+                    std::wstring plain;
+                    for (wchar_t ch : t)
+                        if (ch != L'&')
+                            plain += ch;
+                    if (_wcsicmp(ClassOf(c).c_str(), L"Button") == 0 && (t == want || plain == want)) {
+                        PostMessageW(d, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(c), BN_CLICKED), (LPARAM)c);
+                        return "{\"ok\":true,\"dialog\":" + Hwnd(d) + "}";
+                    }
+                }
+            if (GetTickCount() - start >= timeout)
+                return Error("no such button");
+            Sleep(50);
+        }
+    }
+    if (cmd == "post" || cmd == "send") {
+        HWND h = ParseHwnd(arg(1));
+        UINT msg = (UINT)Number(arg(2));
+        WPARAM wp = (WPARAM)Number(arg(3));
+        LPARAM lp = (LPARAM)Number(arg(4));
+        if (cmd == "post")
+            return PostMessageW(h, msg, wp, lp) ? "{\"ok\":true}" : Error("post failed");
+        DWORD_PTR result = 0;
+        if (!SendMessageTimeoutW(h, msg, wp, lp, SMTO_ABORTIFHUNG, 5000, &result))
+            return Error("send failed");
+        return "{\"ok\":true,\"result\":" + std::to_string((long long)result) + "}";
+    }
+    if (cmd == "command") {
+        HWND h = ParseHwnd(arg(1));
+        return PostMessageW(h, WM_COMMAND, (WPARAM)Number(arg(2)), 0) ? "{\"ok\":true}" : Error("post failed");
+    }
+    if (cmd == "workarea") {
+        RECT r{};
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0);
+        return "{\"ok\":true,\"rect\":" + Rect(r) + "}";
+    }
+    return Error("unknown command " + cmd);
+}
+
+}  // namespace
+
+int main()
+{
+    char line[8192];
+    while (std::fgets(line, sizeof line, stdin)) {
+        std::string s(line);
+        while (!s.empty() && (s.back() == '\n' || s.back() == '\r'))
+            s.pop_back();
+        auto args = Split(s);
+        if (args.empty())
+            continue;
+        if (args[0] == "quit")
+            break;
+        std::string out = Handle(args);
+        std::fputs((out + "\n").c_str(), stdout);
+        std::fflush(stdout);
+    }
+    return 0;
+}
