@@ -24,7 +24,7 @@ vx_install_packages() {
 }
 
 vx_jobs() {
-    nproc 2>/dev/null || echo 2
+    echo "${VX_JOBS:-$(nproc 2>/dev/null || echo 2)}"
 }
 
 vx_build_windows() {
