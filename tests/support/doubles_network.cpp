@@ -1,0 +1,51 @@
+// The network as engine tests see it: bytes to deliver are queued by the test, bytes
+// sent are recorded.
+#include "support/doubles_network.h"
+
+#include "terminal/comms/network.h"
+
+SocketHandle SocketIndex = kNoSocket;
+
+namespace doubles {
+NetworkDouble& Network()
+{
+    static NetworkDouble n;
+    return n;
+}
+}  // namespace doubles
+
+int NetworkReadByte(SocketHandle)
+{
+    auto& n = doubles::Network();
+    std::lock_guard<std::mutex> guard(n.lock);
+    if (n.incoming.empty())
+        return n.lost ? -2 : -1;
+    const int b = n.incoming.front();
+    n.incoming.pop_front();
+    return b;
+}
+
+void NetworkSendByte(SocketHandle, u16 unit)
+{
+    auto& n = doubles::Network();
+    std::lock_guard<std::mutex> guard(n.lock);
+    n.sent.push_back(static_cast<u8>(unit));
+    n.sendCalls.push_back(1);
+}
+
+void NetworkSendBlock(SocketHandle, const u16* units, int count)
+{
+    auto& n = doubles::Network();
+    std::lock_guard<std::mutex> guard(n.lock);
+    for (int i = 0; i < count; ++i)
+        n.sent.push_back(static_cast<u8>(units[i]));
+    n.sendCalls.push_back(count);
+}
+
+int NetworkSendBreak(SocketHandle)
+{
+    auto& n = doubles::Network();
+    std::lock_guard<std::mutex> guard(n.lock);
+    ++n.breaks;
+    return 1;
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <deque>
+#include <mutex>
+#include <vector>
+
+#include "terminal/core/vxtypes.h"
+
+namespace doubles {
+struct NetworkDouble {
+    std::mutex lock;
+    std::deque<int> incoming;     // bytes NetworkReadByte hands out
+    bool lost = false;            // -2 once incoming is empty
+    std::vector<u8> sent;         // every byte sent
+    std::vector<int> sendCalls;   // the size of each send call
+    int breaks = 0;
+};
+NetworkDouble& Network();
+}  // namespace doubles
