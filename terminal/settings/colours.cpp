@@ -1,0 +1,88 @@
+#include "terminal/settings/colours.h"
+
+AttributeColours AttributeColourTable{};
+ColourFlags Colours{};
+HlsPalette VtPalette{};
+HlsPalette VtAnsiPalette{};
+HlsPalette SetupPalette{};
+u8 VtColourOrderFlag = 0;
+u8 Ta6530ColourMap[kTa6530MapBytes]{};
+
+namespace {
+// DEC colour order. Entry 12 has hue 50, not 60.
+constexpr HlsPalette kFactoryVtPalette{{
+    {0, 0, 0},      {0, 50, 100},  {120, 50, 100}, {240, 50, 100},
+    {60, 50, 100},  {300, 50, 100}, {180, 50, 100}, {0, 75, 0},
+    {0, 50, 0},     {0, 50, 50},   {120, 50, 50},  {240, 50, 50},
+    {50, 50, 50},   {300, 30, 50}, {180, 30, 50},  {0, 100, 100},
+}};
+}  // namespace
+
+// ANSI colour order. Entry 13 has hue 50, not 60.
+const HlsPalette kFactoryVtAnsiPalette{{
+    {0, 0, 0},      {120, 50, 100}, {240, 50, 100}, {180, 50, 100},
+    {0, 50, 100},   {60, 50, 100},  {300, 50, 100}, {0, 100, 100},
+    {0, 75, 0},     {120, 50, 50},  {240, 50, 50},  {180, 30, 50},
+    {0, 50, 50},    {50, 50, 50},   {300, 30, 50},  {0, 50, 0},
+}};
+
+const u8 kFactoryTa6530ColourMap[kTa6530MapBytes] = {
+    0xF3, 0x73, 0xB3, 0x33, 0xE3, 0x63, 0xA3, 0x23, 0xD3, 0x53, 0x93, 0x13, 0xC3, 0x43, 0x83, 0x03,
+};
+
+HlsPalette FactoryVtPalette(bool bwswap)
+{
+    HlsPalette p = kFactoryVtPalette;
+    if (bwswap) {
+        const HlsEntry black = p.entry[0];
+        p.entry[0] = p.entry[15];
+        p.entry[15] = black;
+    }
+    return p;
+}
+
+u8 FactoryForeground(int index)
+{
+    // Combination bits: 1 bold, 2 underline, 4 flash, 8 inverse.
+    u8 value = 7;
+    if (index & 1)
+        value |= 0x80;
+    if (index & 2)
+        value |= 0x40;
+    if (index & 4)
+        value |= 0x10;
+    if (index & 8)
+        value |= 0x20;
+    return value;
+}
+
+void SetVtFactoryPalette(u32 target)
+{
+    (target == kSetupCopy ? SetupPalette : VtPalette) = FactoryVtPalette(Colours.bwswap != 0);
+}
+
+void SetVtAnsiFactoryPalette(u32 target)
+{
+    (target == kSetupCopy ? SetupPalette : VtAnsiPalette) = kFactoryVtAnsiPalette;
+}
+
+int IsFactoryPalette()
+{
+    return VtPalette == FactoryVtPalette(Colours.bwswap != 0) ? 1 : 0;
+}
+
+void SetFactoryAttributeColours()
+{
+    AttributeColours& t = AttributeColourTable;
+    for (int i = 0; i < kAttributeCombinations; ++i) {
+        t.frg[i] = FactoryForeground(i);
+        t.bck[i] = 0;
+    }
+    t.frgscrn = t.bckscrn = 0;
+    t.frgcurs = 0;
+    t.frgpalette = t.bckpalette = 0;
+    if (VtColourOrderFlag)
+        SetVtAnsiFactoryPalette(kLive);
+    else
+        SetVtFactoryPalette(kLive);
+}

@@ -1,0 +1,57 @@
+// The colour settings of the character-mode screen: the attribute colour table, the
+// colour flags, the VT palettes with their factory forms, and the Setup copy of the
+// palette.
+//
+// A foreground byte holds the palette index in its low nibble and 0x80 bold (bright),
+// 0x40 underline, 0x20 inverse, 0x10 flashing above it; a background byte its index,
+// 0x80 "use these colours", 0x20 column separator, 0x10 hidden.
+#pragma once
+
+#include "terminal/core/vxtypes.h"
+#include "terminal/settings/hls.h"
+
+// The sixteen attribute combinations in the order of their profile value names:
+// normal, bold, underline, underline bold, flash, ... inverse flash bold underline.
+constexpr int kAttributeCombinations = 16;
+
+struct AttributeColours {
+    u8 frg[kAttributeCombinations];
+    u8 bck[kAttributeCombinations];
+    u8 frgscrn, bckscrn;  // the screen outside the text
+    u8 frgcurs;
+    u8 frgpalette, bckpalette;
+};
+extern AttributeColours AttributeColourTable;
+
+struct ColourFlags {
+    u8 autocolour, noansicolours, invcolour, bwswap, keepcolours, attribsnormbg, bolditalic, boldfont;
+};
+extern ColourFlags Colours;
+
+// The live VT palette in DEC colour order (the one the profile stores), the one in
+// ANSI colour order shown while VtColourOrderFlag is set, and the Setup working copy.
+extern HlsPalette VtPalette;
+extern HlsPalette VtAnsiPalette;
+extern HlsPalette SetupPalette;
+extern u8 VtColourOrderFlag;
+
+// Factory palettes. The DEC-order one exchanges entries 0 and 15 under bwswap (a white
+// background with black text); the ANSI-order one never does.
+HlsPalette FactoryVtPalette(bool bwswap);
+extern const HlsPalette kFactoryVtAnsiPalette;
+// The factory foreground byte of attribute combination `index`: 7 plus its flags.
+u8 FactoryForeground(int index);
+
+// Target of the factory setters: the live palette or the Setup working copy.
+enum ColourTarget : u32 { kLive = 0, kSetupCopy = 1 };
+void SetVtFactoryPalette(u32 target);
+void SetVtAnsiFactoryPalette(u32 target);
+// 1 when the live DEC-order VT palette equals its factory form.
+int IsFactoryPalette();
+// Factory attribute colours, then the factory VT palette the colour-order flag shows.
+void SetFactoryAttributeColours();
+
+// The TA6530 attribute-to-colour map: 16 colour bytes, then 16 spare zero bytes.
+constexpr int kTa6530MapBytes = 32;
+extern u8 Ta6530ColourMap[kTa6530MapBytes];
+extern const u8 kFactoryTa6530ColourMap[kTa6530MapBytes];
