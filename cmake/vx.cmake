@@ -25,6 +25,9 @@ function(vx_platform name)
   endif()
 endfunction()
 
+# The program's directory: vexaNT.exe and the modules it loads from beside itself.
+set(VX_PROGRAM_DIR ${CMAKE_BINARY_DIR}/terminal)
+
 # Test names carry the build they run in: "<name>.native" or "<name>.wine".
 if(WIN32)
   set(VX_TEST_SUFFIX wine)
@@ -56,6 +59,17 @@ function(vx_platform_test name)
     add_executable(${name} ${ARGN})
     target_link_libraries(${name} PRIVATE ${engines} ${platform} vx_program_resources
                           vx_win32_libs gtest gtest_main)
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
+    vx_add_test(${name})
+  endif()
+endfunction()
+
+# vx_module_test(<name> <sources...>): gtest program under Wine that drives one of the
+# deliverable modules through its exports only (it links no program code).
+function(vx_module_test name)
+  if(WIN32)
+    add_executable(${name} ${ARGN})
+    target_link_libraries(${name} PRIVATE gtest gtest_main)
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
     vx_add_test(${name})
   endif()
