@@ -7,7 +7,7 @@
 #include <string>
 
 #ifndef _WIN32
-#include <iconv.h>
+#include "iconvpeer.h"
 #endif
 
 namespace {
@@ -142,49 +142,6 @@ TEST(CharsetsTest, PaintedCellTranslation)
 #ifndef _WIN32
 // glibc's converters are the published code pages; every code of a set is compared
 // with them. Where a translator deliberately differs, the deviation is written here.
-class Iconv {
-public:
-    Iconv(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
-    ~Iconv()
-    {
-        if (cd_ != reinterpret_cast<iconv_t>(-1))
-            iconv_close(cd_);
-    }
-    bool ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
-    std::string Convert(std::string in)
-    {
-        char out[16];
-        char* inp = in.data();
-        char* outp = out;
-        size_t inLeft = in.size(), outLeft = sizeof out;
-        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-        if (iconv(cd_, &inp, &inLeft, &outp, &outLeft) == static_cast<size_t>(-1))
-            return {};
-        return std::string(out, outp);
-    }
-
-private:
-    iconv_t cd_;
-};
-
-// The peer's character for one byte, or nothing where the set leaves it undefined.
-std::optional<u16> PeerDecode(Iconv& cv, u8 byte)
-{
-    const std::string out = cv.Convert(std::string(1, static_cast<char>(byte)));
-    if (out.size() != 2)
-        return std::nullopt;
-    return static_cast<u16>(static_cast<u8>(out[0]) | static_cast<u8>(out[1]) << 8);
-}
-
-// The peer's byte for one character, or nothing when the set lacks it.
-std::optional<u8> PeerEncode(Iconv& cv, u16 u)
-{
-    const std::string out = cv.Convert({static_cast<char>(u & 0xFF), static_cast<char>(u >> 8)});
-    if (out.size() != 1)
-        return std::nullopt;
-    return static_cast<u8>(out[0]);
-}
-
 using Deviations = std::map<u16, u16>;
 
 struct DecodeSet {
