@@ -4,3 +4,6 @@ int Vt420ViewMode()
 {
     return 0;
 }
+
+u8 VtLocalEditFlag = 0;
+u8 TerminalId = 0;

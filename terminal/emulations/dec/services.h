@@ -5,3 +5,8 @@
 
 // The VT420-class view mode kept by the VT emulation (2 = the wheel does nothing).
 int Vt420ViewMode();
+
+// Local editing mode of the VT100/VT500 emulations (1 = on): BREAK then sends no more.
+extern u8 VtLocalEditFlag;
+// The VT terminal model 0-14 (vt100 ... vt525), naming the telnet terminal type.
+extern u8 TerminalId;

@@ -1,0 +1,9 @@
+// What the connection code uses of the HP 700/92 and IBM 3151 emulations.
+#pragma once
+
+#include "terminal/core/vxtypes.h"
+
+extern u8 HpModel;       // 0-4: HP2392A, HP70092, HP2622A, HP70094, HP70096
+extern u8 HpBlockMode;   // block mode: BREAK then sends no more
+// Whether the IBM 3151's current page is formatted (BREAK then sends no more).
+bool I3151IsCurrentPageFormatted();

@@ -1,0 +1,3 @@
+#include "terminal/emulations/wyse-tvi/services.h"
+
+u8 WyseBlockMode = 0;
