@@ -1,15 +1,40 @@
 #include "terminal/comms/network.h"
 
+#include "terminal/comms/socketio.h"
+#include "terminal/comms/sockets.h"
+#include "terminal/comms/telnet.h"
+
 SocketHandle SocketIndex = kNoSocket;
 
-// No socket layer yet: there is never a connection.
-int NetworkReadByte(SocketHandle)
+int NetworkReadByte(SocketHandle socket)
 {
-    return -1;
+    if (NetworkClosed())
+        return -1;
+    return TelnetGetByte(socket, ConnectionType);
 }
-void NetworkSendByte(SocketHandle, u16) {}
-void NetworkSendBlock(SocketHandle, const u16*, int) {}
-int NetworkSendBreak(SocketHandle)
+
+void NetworkSendByte(SocketHandle socket, u16 unit)
 {
-    return 0;
+    if (!NetworkClosed())
+        TelnetSendData(socket, &unit, 1, false);
+}
+
+void NetworkSendBlock(SocketHandle socket, const u16* units, int count)
+{
+    if (NetworkClosed() || !units)
+        return;
+    if (ConnectionType == 1) {
+        TelnetSendData(socket, units, count, false);
+        return;
+    }
+    for (int i = 0; i < count; ++i)
+        TelnetSendData(socket, units + i, 1, false);
+}
+
+int NetworkSendBreak(SocketHandle socket)
+{
+    if (NetworkClosed() || ConnectionType != 1)
+        return 0;
+    TelnetSendBreak(socket);
+    return 1;
 }

@@ -15,3 +15,5 @@ LRESULT MainCommand(HWND window, WPARAM wParam, LPARAM lParam);
 void UpdateConnectionMenuItems();
 // Timer 1089: a TCP/IP target given at start waits for it before connecting.
 void ConnectionRetryTimer(HWND window);
+// Command 1089 by its start mode: 0 connect, 1 New Connection page, 2 Open Session page.
+void StartConnection(HWND window, u32 startMode);

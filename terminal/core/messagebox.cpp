@@ -58,3 +58,20 @@ int MessageBoxFormatId2(u32 id, const wchar16* argument1, const wchar16* argumen
     text[kTextUnits - 1] = 0;
     return Show(text);
 }
+
+int ShowTcpIpErrorBox(i32 code)
+{
+    constexpr u32 kErrorWord = 16003, kUnableToConnect = 7200;
+    constexpr i32 kErrorTextBase = 2725;  // the text of error n is string n - 2725
+    wchar_t caption[64] = L"TCP/IP - ", word[32], text[kTextUnits];
+    if (LoadLanguageString(InstanceHandle, kErrorWord, word, 32) <= 0)
+        wcscpy(word, L"Error");
+    wcsncat(caption, word, 63 - wcslen(caption));
+    if (code <= kErrorTextBase ||
+        LoadLanguageString(InstanceHandle, static_cast<u32>(code - kErrorTextBase), text, kTextUnits) <= 0)
+        return MessageBoxFormatIdNumber(kUnableToConnect, code);
+    SetModalFlag(1);
+    const int result = MessageBoxW(MainWindowHandle, text, caption, MB_ICONEXCLAMATION);
+    SetModalFlag(0);
+    return result;
+}

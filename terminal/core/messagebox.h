@@ -9,3 +9,6 @@ int MessageBoxById(u32 id);
 int MessageBoxFormatId(u32 id, const wchar16* argument);
 int MessageBoxFormatIdNumber(u32 id, i32 argument);
 int MessageBoxFormatId2(u32 id, const wchar16* argument1, const wchar16* argument2);
+// The Windows Sockets error box: caption "TCP/IP - Error", the text for that error code,
+// else "Unable to make a connection (error = %d)".
+int ShowTcpIpErrorBox(i32 code);

@@ -6,3 +6,8 @@ int StatusBarHeight()
 {
     return 0;
 }
+
+#include "terminal/comms/telnetservices.h"
+
+// The status bar has no connection indicator yet.
+void StatusBarSetLinkState(int) {}

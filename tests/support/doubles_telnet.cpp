@@ -106,7 +106,7 @@ void WriteDeviceNameCount(bool session5250, u32 value)
 std::vector<std::u16string> TelnetEnvironNames(bool machineWide, const wchar16* subkey)
 {
     std::vector<std::u16string> names;
-    auto& store = doubles::Peer().environ[machineWide ? 1 : 0];
+    auto& store = doubles::Peer().environs[machineWide ? 1 : 0];
     auto it = store.find(std::u16string(reinterpret_cast<const char16_t*>(subkey)));
     if (it != store.end())
         for (auto& [name, value] : it->second)
@@ -117,7 +117,7 @@ std::vector<std::u16string> TelnetEnvironNames(bool machineWide, const wchar16* 
 bool TelnetEnvironValue(bool machineWide, const wchar16* subkey, const std::u16string& name,
                         std::u16string& value)
 {
-    auto& store = doubles::Peer().environ[machineWide ? 1 : 0];
+    auto& store = doubles::Peer().environs[machineWide ? 1 : 0];
     auto it = store.find(std::u16string(reinterpret_cast<const char16_t*>(subkey)));
     if (it == store.end())
         return false;

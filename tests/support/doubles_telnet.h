@@ -21,7 +21,7 @@ struct TelnetPeer {
     int exitPosted = 0;
 
     // "Telnet" section stores: [machineWide][subkey] = ordered (name, value) pairs.
-    std::map<std::u16string, std::vector<std::pair<std::u16string, std::u16string>>> environ[2];
+    std::map<std::u16string, std::vector<std::pair<std::u16string, std::u16string>>> environs[2];
     u32 deviceNameCount[2] = {0, 0};     // [0] 3270, [1] 5250
     std::u16string hostName = u"thinbox";
     std::u16string userName = u"operator";

@@ -13,7 +13,7 @@ std::vector<u8> Sb(std::vector<u8> body)
 
 void Var(bool machine, const char* subkey, const char* name, const char* value)
 {
-    doubles::Peer().environ[machine ? 1 : 0][doubles::U16(subkey)].push_back(
+    doubles::Peer().environs[machine ? 1 : 0][doubles::U16(subkey)].push_back(
         {doubles::U16(name), doubles::U16(value)});
 }
 

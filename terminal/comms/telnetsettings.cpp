@@ -1,0 +1,206 @@
+// The profile's CONNECTION and "Telnet" values as the connection code reads them, and
+// the NEW-ENVIRON variable stores. Both stores are read directly (machine-wide first,
+// then the user's values over them), so the host-data thread never moves the settings
+// layer's selected root under the user-interface thread.
+#include <string>
+#include <vector>
+
+#include "terminal/comms/connsettings.h"
+#include "terminal/comms/devicename.h"
+#include "terminal/comms/netsession.h"
+#include "terminal/comms/newenviron.h"
+#include "terminal/comms/telnetoptions.h"
+#include "terminal/core/corestate.h"
+#include "terminal/core/startopts.h"
+#include "terminal/core/win32.h"
+
+namespace {
+std::wstring SectionPath(const wchar_t* section, const wchar16* subkey = nullptr)
+{
+    std::wstring path = L"Software\\Quorlan\\vexaNT\\Profiles\\";
+    path += Slots.profileName[0] ? Slots.profileName : L"Default";
+    path += L"\\";
+    path += section;
+    if (subkey && *subkey) {
+        path += L"\\";
+        path += subkey;
+    }
+    return path;
+}
+
+HKEY Open(HKEY root, const std::wstring& path)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return nullptr;
+    return key;
+}
+
+void ReadDword(HKEY key, const wchar_t* name, u32& value)
+{
+    DWORD v = 0, size = sizeof v, type = 0;
+    if (key && RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&v), &size) == ERROR_SUCCESS &&
+        type == REG_DWORD)
+        value = v;
+}
+
+void ReadDword(HKEY key, const wchar_t* name, i32& value)
+{
+    u32 v = static_cast<u32>(value);
+    ReadDword(key, name, v);
+    value = static_cast<i32>(v);
+}
+
+bool ReadString(HKEY key, const wchar_t* name, std::wstring& value)
+{
+    if (!key)
+        return false;
+    DWORD type = 0, size = 0;
+    if (RegQueryValueExW(key, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+        (type != REG_SZ && type != REG_EXPAND_SZ))
+        return false;
+    std::wstring text(size / sizeof(wchar_t) + 1, L'\0');
+    size = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+    if (RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(text.data()), &size) != ERROR_SUCCESS)
+        return false;
+    text.resize(wcsnlen(text.c_str(), text.size()));
+    value = text;
+    return true;
+}
+
+void ReadText(HKEY key, const wchar_t* name, wchar16* slot, int units)
+{
+    std::wstring value;
+    if (ReadString(key, name, value))
+        CopyText(slot, static_cast<std::size_t>(units), value.c_str());
+}
+
+// Runs `read` over the machine-wide section, then the user's.
+template <typename Read>
+void BothStores(const wchar_t* section, Read read)
+{
+    for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+        if (HKEY key = Open(root, SectionPath(section))) {
+            read(key);
+            RegCloseKey(key);
+        }
+    }
+}
+}  // namespace
+
+void LoadConnectionSettings()
+{
+    wchar16 target[kHostNameUnits];
+    CopyText(target, kHostNameUnits, Connection.netname);
+    BothStores(L"CONNECTION", [](HKEY key) {
+        ReadText(key, L"netname", Connection.netname, kHostNameUnits);
+        ReadText(key, L"netname2", Connection.rollover[0], kRolloverHostUnits);
+        ReadText(key, L"netname3", Connection.rollover[1], kRolloverHostUnits);
+        ReadText(key, L"netname4", Connection.rollover[2], kRolloverHostUnits);
+        ReadDword(key, L"hostrollover", Connection.hostrollover);
+        ReadDword(key, L"iTelnetPortNum", Connection.telnetPort);
+        ReadDword(key, L"iLocalPortNum", Connection.localPort);
+        ReadDword(key, L"iTnPortClose", Connection.closeBudget);
+        ReadDword(key, L"TimeOut", Connection.timeOut);
+        ReadText(key, L"iTelnetName", Connection.terminalTypeName, kHostNameUnits);
+    });
+    // What the command line named wins over the profile.
+    if (StartupOptions.targetGiven && target[0])
+        CopyText(Connection.netname, kHostNameUnits, target);
+    if (StartupOptions.telnetPort >= 0)
+        Connection.telnetPort = static_cast<u32>(StartupOptions.telnetPort);
+    if (StartupOptions.localPort >= 0)
+        Connection.localPort = static_cast<u32>(StartupOptions.localPort);
+    Connection.noConnection = StartupOptions.connectionsOff;
+    Connection.onCloseAction = StartupOptions.onCloseAction;
+}
+
+void LoadTelnetSettings()
+{
+    TelnetSettings& t = TelnetConfig;
+    SetTelnetDefaults(t);
+    BothStores(L"Telnet", [&t](HKEY key) {
+        ReadDword(key, L"TelnetKeepAlives", t.keepAlives);
+        ReadDword(key, L"TelnetEchoSuppress", t.echoSuppress);
+        ReadDword(key, L"TelnetBinary", t.binary);
+        ReadDword(key, L"TelnetEOR", t.eor);
+        ReadDword(key, L"TelnetSendBreakTM", t.sendBreakTM);
+        ReadDword(key, L"TelnetSendBreakCR", t.sendBreakCR);
+        ReadText(key, L"SendLocn", t.sendLocn, 41);
+        ReadDword(key, L"3270PrintDelay", t.printDelay3270);
+        ReadDword(key, L"TelnetRegimeSuppress", t.regimeSuppress);
+        ReadDword(key, L"Telnet3270e", t.tn3270e);
+        ReadDword(key, L"Telnet3270eBind", t.bind);
+        ReadDword(key, L"Telnet3270ePrtLu3", t.prtLu3);
+        ReadDword(key, L"Telnet3270eResponses", t.responses);
+        ReadDword(key, L"Telnet3270ePrtLu1", t.prtLu1);
+        ReadDword(key, L"Telnet3270eSysReq", t.sysReq);
+        ReadText(key, L"TelnetLuid", t.luid, 67);
+        ReadText(key, L"Telnet3270eAssociate", t.associate, 67);
+        ReadDword(key, L"TelnetNewEnvSuppress", t.newEnvSuppress);
+    });
+    if (Slots.luName[0])  // -LU on the command line
+        CopyText(t.luid, 67, Slots.luName);
+}
+
+std::u16string WindowsUserName()
+{
+    wchar_t name[64] = {};
+    DWORD size = 64;
+    if (!GetUserNameW(name, &size))
+        return {};
+    name[49] = 0;
+    return std::u16string(reinterpret_cast<const char16_t*>(name));
+}
+
+u32 ReadDeviceNameCount(bool session5250)
+{
+    u32 value = 0;
+    BothStores(L"Telnet", [&](HKEY key) {
+        ReadDword(key, session5250 ? L"DeviceNameCount5250" : L"DeviceNameCount3270", value);
+    });
+    return value;
+}
+
+void WriteDeviceNameCount(bool session5250, u32 value)
+{
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, SectionPath(L"Telnet").c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
+        return;
+    const DWORD v = value;
+    RegSetValueExW(key, session5250 ? L"DeviceNameCount5250" : L"DeviceNameCount3270", 0, REG_DWORD,
+                   reinterpret_cast<const BYTE*>(&v), sizeof v);
+    RegCloseKey(key);
+}
+
+std::vector<std::u16string> TelnetEnvironNames(bool machineWide, const wchar16* subkey)
+{
+    std::vector<std::u16string> names;
+    HKEY key = Open(machineWide ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER, SectionPath(L"Telnet", subkey));
+    if (!key)
+        return names;
+    for (DWORD i = 0;; ++i) {
+        wchar_t name[256];
+        DWORD size = 256, type = 0;
+        if (RegEnumValueW(key, i, name, &size, nullptr, &type, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
+        if (type == REG_SZ)
+            names.emplace_back(reinterpret_cast<const char16_t*>(name));
+    }
+    RegCloseKey(key);
+    return names;
+}
+
+bool TelnetEnvironValue(bool machineWide, const wchar16* subkey, const std::u16string& name, std::u16string& value)
+{
+    HKEY key = Open(machineWide ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER, SectionPath(L"Telnet", subkey));
+    if (!key)
+        return false;
+    std::wstring text;
+    const bool found = ReadString(key, reinterpret_cast<const wchar_t*>(name.c_str()), text);
+    RegCloseKey(key);
+    if (found)
+        value.assign(reinterpret_cast<const char16_t*>(text.c_str()));
+    return found;
+}
