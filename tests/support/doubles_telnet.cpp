@@ -11,7 +11,6 @@
 #include "terminal/comms/telnetoptions.h"
 #include "terminal/comms/telnetservices.h"
 #include "terminal/core/corestate.h"
-#include "terminal/core/language.h"
 #include "terminal/emulations/ibmhost/telnetsession.h"
 
 namespace doubles {
@@ -127,19 +126,6 @@ bool TelnetEnvironValue(bool machineWide, const wchar16* subkey, const std::u16s
             return true;
         }
     return false;
-}
-
-// Language texts as "#<id>", so a test sees which text was asked for.
-int LoadLanguageString(HINSTANCE, u32 id, wchar16* buffer, int capacity)
-{
-    if (!buffer || capacity < 1)
-        return 0;
-    const std::string text = "#" + std::to_string(id);
-    int n = 0;
-    for (; n < static_cast<int>(text.size()) && n + 1 < capacity; ++n)
-        buffer[n] = static_cast<wchar16>(text[static_cast<std::size_t>(n)]);
-    buffer[n] = 0;
-    return n;
 }
 
 void Tn3270eHandleRecord(I3270Session*, const u8* bytes, int length)
