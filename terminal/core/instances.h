@@ -1,6 +1,15 @@
 // Running instances registered per profile, and the profile chosen at start.
 #pragma once
 
+#include "terminal/core/vxtypes.h"
+
 void InitProfileSelection();
 void RegisterSessionSlots();
 void CloseAllSessions();
+
+// The language module index for a Windows language id: its primary language picks
+// the module, every language without one gets English (0).
+i32 LanguageIndexForLanguageId(u32 languageId);
+// "SelectedLanguage" of the program key, machine-wide then per user (2057 when neither
+// holds one), as a language module index. The selected registry root is kept.
+i32 LoadSelectedLanguage();

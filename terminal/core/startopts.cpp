@@ -64,7 +64,8 @@ int ReadStartupOptions(const wchar16* commandLine, HINSTANCE instance)
 {
     StartupOptions = StartupOptionValues{};
     CopyText(Slots.startupSetName, kSlotUnits, VXT("Default"));
-    if (LoadLanguageString(instance, kStrTerminalEmulation, Slots.windowTitle, kSlotUnits) <= 0)
+    // The title is the program's own description, whatever the language module says.
+    if (LoadProgramString(kStrTerminalEmulation, Slots.windowTitle, kSlotUnits) <= 0)
         CopyText(Slots.windowTitle, kSlotUnits, VXT("vexaNT"));
     const wchar16* p = commandLine ? commandLine : VXT("");
     for (int steps = 0; *p && steps < 254; ++steps) {
