@@ -7,3 +7,9 @@ int Vt420ViewMode()
 
 u8 VtLocalEditFlag = 0;
 u8 TerminalId = 0;
+
+// No soft font can be loaded until the VT emulation's font loader exists.
+const SoftFontGlyphs* CurrentSoftFont()
+{
+    return nullptr;
+}

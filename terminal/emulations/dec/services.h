@@ -10,3 +10,11 @@ int Vt420ViewMode();
 extern u8 VtLocalEditFlag;
 // The VT terminal model 0-14 (vt100 ... vt525), naming the telnet terminal type.
 extern u8 TerminalId;
+
+// The downloaded soft font: 20 rows of 16 bits per character 32-159 (at (character -
+// 32) AND 127), drawn from the font's matrix size. nullptr while none is loaded.
+struct SoftFontGlyphs {
+    const u16* rows;
+    int matrixWidth, matrixHeight;
+};
+const SoftFontGlyphs* CurrentSoftFont();

@@ -1,0 +1,3 @@
+#include "terminal/core/paintsettings.h"
+
+PaintSettingState PaintSettings;

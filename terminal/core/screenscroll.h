@@ -1,0 +1,11 @@
+// The drawing services around the row painter: scrolling the painted screen with
+// ScrollDC instead of repainting it, clearing rows, horizontal rules, and the text
+// cursor's shapes.
+#pragma once
+
+#include "terminal/core/win32.h"
+
+// A one-pixel line from x0 to x1 at y in the current text colour.
+void DrawHorizontalRule(int x0, int x1, int y);
+// Fills rows r0..r1 across the screen window with the screen background.
+void ClearScreenRows(int r0, int r1);

@@ -1,0 +1,84 @@
+// A 32-bit top-down DIB section selected into a memory device context that stands in
+// for the screen window's device context, so painters can be tested pixel by pixel.
+#pragma once
+
+#include "terminal/core/fonts.h"
+#include "terminal/core/palette.h"
+#include "terminal/core/screencolours.h"
+#include "terminal/core/screendc.h"
+#include "terminal/core/win32.h"
+
+class DibCanvas {
+public:
+    DibCanvas(int width, int height) : width_(width), height_(height)
+    {
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        void* bits = nullptr;
+        dc_ = CreateCompatibleDC(nullptr);
+        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        pixels_ = static_cast<u32*>(bits);
+        old_ = SelectObject(dc_, bitmap_);
+        previous_ = ScreenDC;
+        ScreenDC = dc_;
+        // A palette whose entries are told apart at a glance.
+        static const int kPercent[16][3] = {
+            {0, 0, 0},     {100, 0, 0},   {0, 100, 0},  {100, 100, 0}, {0, 0, 100},   {100, 0, 100},
+            {0, 100, 100}, {75, 75, 75},  {50, 50, 50}, {100, 50, 50}, {50, 100, 50}, {100, 100, 50},
+            {50, 50, 100}, {100, 50, 100}, {50, 100, 100}, {100, 100, 100},
+        };
+        for (int i = 0; i < 16; ++i)
+            SetPaletteColour(i, kPercent[i][0], kPercent[i][1], kPercent[i][2]);
+        InvalidateColourCache();
+        InvalidateFontCache();
+        Clear(0);
+    }
+    ~DibCanvas()
+    {
+        ScreenDC = previous_;
+        InvalidateColourCache();
+        InvalidateFontCache();
+        SelectObject(dc_, old_);
+        DeleteObject(bitmap_);
+        DeleteDC(dc_);
+    }
+    HDC dc() const { return dc_; }
+    // The pixel as 0x00BBGGRR, comparable with PaletteRgb.
+    u32 At(int x, int y) const
+    {
+        GdiFlush();
+        const u32 p = pixels_[y * width_ + x];
+        return ((p & 0xFF) << 16) | (p & 0xFF00) | ((p >> 16) & 0xFF);
+    }
+    void Clear(int index)
+    {
+        GdiFlush();
+        const u32 rgb = PaletteRgb(index);
+        const u32 p = ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF);
+        for (int i = 0; i < width_ * height_; ++i)
+            pixels_[i] = p;
+    }
+    // Counts pixels of a colour index inside a rectangle.
+    int Count(int index, int x0, int y0, int x1, int y1) const
+    {
+        int n = 0;
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x)
+                n += At(x, y) == PaletteRgb(index);
+        return n;
+    }
+    int width() const { return width_; }
+    int height() const { return height_; }
+
+private:
+    int width_, height_;
+    HDC dc_;
+    HBITMAP bitmap_;
+    HGDIOBJ old_;
+    HDC previous_;
+    u32* pixels_;
+};
