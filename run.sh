@@ -22,4 +22,24 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 wine=/usr/lib/wine/wine64
 [ -x "$wine" ] || wine=wine
-exec "$wine" build/win/terminal/vexaNT.exe "$@"
+
+# No argument: a shell of this machine through a telnet host on the loopback interface
+# only. HOST[:PORT]: that host (port 23 by default). Further arguments go to vexaNT.
+shellhost=
+if [ $# -eq 0 ]; then
+    exec 3< <(PYTHONPATH=tools exec python3 -m telnethost.shellhost)
+    shellhost=$!
+    read -r _ port <&3 || { echo "the loopback shell host did not start" >&2; exit 1; }
+    set -- 127.0.0.1 "-Tnport$port"
+elif [ "${1#-}" = "$1" ]; then
+    target=$1
+    shift
+    case "$target" in
+    *:*) set -- "${target%:*}" "-Tnport${target##*:}" "$@" ;;
+    *) set -- "$target" "$@" ;;
+    esac
+fi
+"$wine" build/win/terminal/vexaNT.exe "$@"
+status=$?
+[ -n "$shellhost" ] && kill "$shellhost" 2>/dev/null
+exit $status
