@@ -1,6 +1,7 @@
 #include "terminal/core/timers.h"
 
 #include "terminal/core/corestate.h"
+#include "terminal/core/language.h"
 #include "terminal/core/memblock.h"
 
 namespace {
@@ -48,6 +49,7 @@ int ShutdownTerminal(int)
 {
     if (g_tickRunning)
         g_tickRunning = false;
+    FreeLanguageModule();
     ShuttingDown = 1;
     return 1;
 }
