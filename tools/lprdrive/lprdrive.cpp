@@ -289,12 +289,14 @@ int main()
     g_window = CreateWindowW(L"lprdrive", L"lprdrive", WS_OVERLAPPEDWINDOW, 100, 100, 640, 480, nullptr, nullptr,
                              wc.hInstance, nullptr);
     g_done = CreateEventW(nullptr, FALSE, FALSE, nullptr);
-    CreateThread(nullptr, 0, ReadCommands, nullptr, 0, nullptr);
+    HANDLE reader = CreateThread(nullptr, 0, ReadCommands, nullptr, 0, nullptr);
     MSG m;
     while (GetMessageW(&m, nullptr, 0, 0) > 0) {
         TranslateMessage(&m);
         DispatchMessageW(&m);
     }
+    // The answer to "exit" is still being written by the reader.
+    WaitForSingleObject(reader, 5000);
     // Returning ends the process with the module still loaded and its jobs pending.
     return 0;
 }
