@@ -26,3 +26,5 @@ void DisconnectNetworkSession(SocketHandle socket);
 // Reads the connection and telnet settings of the current profile.
 void LoadConnectionSettings();
 void LoadTelnetSettings();
+// Writes the "Telnet" section; `flush` flushes the key before closing it.
+void SaveTelnetSettings(bool flush);

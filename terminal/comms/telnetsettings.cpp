@@ -13,6 +13,7 @@
 #include "terminal/core/corestate.h"
 #include "terminal/core/startopts.h"
 #include "terminal/core/win32.h"
+#include "terminal/settings/registry.h"
 
 namespace {
 std::wstring SectionPath(const wchar_t* section, const wchar16* subkey = nullptr)
@@ -203,4 +204,47 @@ bool TelnetEnvironValue(bool machineWide, const wchar16* subkey, const std::u16s
     if (found)
         value.assign(reinterpret_cast<const char16_t*>(text.c_str()));
     return found;
+}
+
+// Writes the "Telnet" section into the settings store that saves go to; a value equal to
+// its default is deleted rather than written.
+void SaveTelnetSettings(bool flush)
+{
+    SelectSaveRoot();
+    const wchar16* profile = Slots.profileName[0] ? Slots.profileName : VXT("Default");
+    HKEY key = SettingsCreateSection(profile, VXT("Telnet"));
+    if (!key)
+        return;
+    TelnetSettings defaults{};
+    SetTelnetDefaults(defaults);
+    const TelnetSettings& t = TelnetConfig;
+    const struct {
+        const wchar16* name;
+        u32 value, fallback;
+    } numbers[] = {
+        {VXT("TelnetKeepAlives"), t.keepAlives, defaults.keepAlives},
+        {VXT("TelnetEchoSuppress"), t.echoSuppress, defaults.echoSuppress},
+        {VXT("TelnetBinary"), static_cast<u32>(t.binary), static_cast<u32>(defaults.binary)},
+        {VXT("TelnetEOR"), static_cast<u32>(t.eor), static_cast<u32>(defaults.eor)},
+        {VXT("TelnetSendBreakTM"), t.sendBreakTM, defaults.sendBreakTM},
+        {VXT("TelnetSendBreakCR"), t.sendBreakCR, defaults.sendBreakCR},
+        {VXT("3270PrintDelay"), t.printDelay3270, defaults.printDelay3270},
+        {VXT("TelnetRegimeSuppress"), t.regimeSuppress, defaults.regimeSuppress},
+        {VXT("Telnet3270e"), t.tn3270e, defaults.tn3270e},
+        {VXT("Telnet3270eBind"), t.bind, defaults.bind},
+        {VXT("Telnet3270ePrtLu3"), t.prtLu3, defaults.prtLu3},
+        {VXT("Telnet3270eResponses"), t.responses, defaults.responses},
+        {VXT("Telnet3270ePrtLu1"), t.prtLu1, defaults.prtLu1},
+        {VXT("Telnet3270eSysReq"), t.sysReq, defaults.sysReq},
+        {VXT("TelnetNewEnvSuppress"), t.newEnvSuppress, defaults.newEnvSuppress},
+    };
+    for (const auto& n : numbers)
+        SettingsWriteDwordOrDelete(key, n.name, n.value, n.fallback);
+    SettingsWriteStringOrDelete(key, VXT("SendLocn"), t.sendLocn);
+    SettingsWriteStringOrDelete(key, VXT("TelnetLuid"), t.luid);
+    SettingsWriteStringOrDelete(key, VXT("Telnet3270eAssociate"), t.associate);
+    if (flush)
+        SettingsCloseKey(key);  // flushes, then closes
+    else
+        RegCloseKey(key);
 }
