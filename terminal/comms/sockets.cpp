@@ -419,7 +419,9 @@ void UnbindSocketLibrary()
 
 void CloseTcpConnection(SocketHandle socket)
 {
-    if (socket == kNoSocket)
+    // Closed once only: a handle closed twice could by then name another socket.
+    SocketHandle open = socket;
+    if (socket == kNoSocket || !Pending.compare_exchange_strong(open, kNoSocket))
         return;
     const SOCKET s = Sock(socket);
     if (DisconnectRequested)
@@ -444,8 +446,6 @@ void CloseTcpConnection(SocketHandle socket)
     }
     if (Ws.module)
         Ws.closesocket(s);
-    if (Pending == socket)
-        Pending = kNoSocket;
     if (ReadEvent) {
         CloseHandle(ReadEvent);
         ReadEvent = nullptr;
