@@ -2,6 +2,7 @@
 
 #include "terminal/core/corestate.h"
 #include "terminal/core/emulationids.h"
+#include "terminal/core/statusbar.h"
 
 int InitialiseTerminal(int)
 {
@@ -20,4 +21,5 @@ void SelectEmulation(u8, u8 to)
         to = kDefaultEmulationId;
     EmulationId = to;
     RequestedEmulationId = to;
+    StatusBarRefresh();
 }

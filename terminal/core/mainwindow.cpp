@@ -210,7 +210,7 @@ int RegisterScreenClass(HINSTANCE previous, HINSTANCE instance, HWND window)
     if (!RegisterScreenWindowClass(instance))
         return 0;
     CreateToolbarWindows(previous, instance, window);
-    CreateStatusBar(instance, window);
+    CreateStatusBar(instance);
     if (StartupOptions.scrollBar)
         CreateScrollBar(instance, window);
     CreateScreenWindow(instance);

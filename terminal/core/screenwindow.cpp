@@ -17,7 +17,7 @@ void PlaceScreenWindow()
     RECT client;
     GetClientRect(MainWindowHandle, &client);
     const int width = client.right - ScrollBarWidth();
-    const int height = client.bottom - StatusBarHeight();
+    const int height = client.bottom - GetStatusBarHeight();
     if (width > 0 && height > 0)
         MoveWindow(ScreenWindowHandle, 0, 0, width, height, TRUE);
 }
@@ -65,10 +65,12 @@ void ShowScreenChildren()
 void PrepareScreenWindow()
 {
     PlaceScreenWindow();
+    StatusBarRefresh();
 }
 
 void LayoutTerminalArea(HWND)
 {
+    StatusBarResize();
     PlaceScreenWindow();
 }
 

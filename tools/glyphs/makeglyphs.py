@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
 """Writes the terminal's glyph resources from the drawings described below.
 
-Outputs (both committed; run with --check to compare instead of writing):
+Outputs (all committed; run with --check to compare instead of writing):
   terminal/core/glyphs.rc        RCDATA 800 801 803 804 805 806 807 808
   terminal/core/bitmapglyphs.cpp the character each glyph-set-6 code stands for
+  terminal/core/bitmaps/*.bmp    the status bar's connection indicator, one per state
 
 Glyph rows are 16-bit words. Resources 800, 801, 803 and 804 keep the pixels in bitmap
 order (the first byte holds the leftmost eight pixels, most significant bit first);
@@ -458,19 +459,59 @@ def render_cpp():
     return "\n".join(lines) + "\n"
 
 
+# --- The connection indicator: a plug socket on the button face, one colour per state ----
+INDICATORS = {
+    "offline": (128, 128, 128),
+    "idle": (0, 128, 0),
+    "active": (0, 224, 0),
+    "connecting": (224, 176, 0),
+}
+
+
+def indicator_bmp(colour):
+    """A 16 x 16 24-bit bitmap: a round socket with two pins in the state's colour."""
+    size, face = 16, (192, 192, 192)
+    ring = Glyph(size, size).where(lambda x, y: 20 <= (x - 7.5) ** 2 + (y - 7.5) ** 2 <= 56)
+    disc = Glyph(size, size).where(lambda x, y: (x - 7.5) ** 2 + (y - 7.5) ** 2 < 20)
+    pins = Glyph(size, size).fill(5, 5, 5, 10).fill(10, 5, 10, 10)
+    rows = []
+    for y in range(size - 1, -1, -1):  # bottom-up
+        row = b""
+        for x in range(size):
+            if pins.px[y][x]:
+                c = (0, 0, 0)
+            elif ring.px[y][x] or disc.px[y][x]:
+                c = colour if disc.px[y][x] else tuple(v // 2 for v in colour)
+            else:
+                c = face
+            row += bytes((c[2], c[1], c[0]))
+        rows.append(row)
+    pixels = b"".join(rows)
+    header = b"BM" + (54 + len(pixels)).to_bytes(4, "little") + bytes(4) + (54).to_bytes(4, "little")
+    info = (40).to_bytes(4, "little") + size.to_bytes(4, "little") + size.to_bytes(4, "little") + \
+        (1).to_bytes(2, "little") + (24).to_bytes(2, "little") + bytes(4) + len(pixels).to_bytes(4, "little") + \
+        bytes(16)
+    return header + info + pixels
+
+
 def main():
+    bitmaps = {os.path.join(ROOT, "terminal", "core", "bitmaps", name + ".bmp"): indicator_bmp(colour)
+               for name, colour in INDICATORS.items()}
     outputs = {
         os.path.join(ROOT, "terminal", "core", "glyphs.rc"): render_rc(),
         os.path.join(ROOT, "terminal", "core", "bitmapglyphs.cpp"): render_cpp(),
     }
+    outputs = {p: text.encode() for p, text in outputs.items()}
+    outputs.update(bitmaps)
     if "--check" in sys.argv:
-        stale = [p for p, text in outputs.items() if not os.path.exists(p) or open(p).read() != text]
+        stale = [p for p, data in outputs.items() if not os.path.exists(p) or open(p, "rb").read() != data]
         for p in stale:
             print("out of date: %s (run tools/glyphs/makeglyphs.py)" % p)
         return 1 if stale else 0
-    for p, text in outputs.items():
-        with open(p, "w") as f:
-            f.write(text)
+    for p, data in outputs.items():
+        os.makedirs(os.path.dirname(p), exist_ok=True)
+        with open(p, "wb") as f:
+            f.write(data)
     return 0
 
 
