@@ -6,8 +6,6 @@
 constexpr u8 kDefaultEmulationId = 2;  // "VT500 7-Bit"
 constexpr u8 kNoEmulation = 0xFF;
 
-// Initialises the terminal state (first = 1 at start-up, 0 after a profile reload).
-int InitialiseTerminal(int first);
 // Records a switch request; the message filter carries it out between messages.
 void RequestEmulation(u8 id);
 void SelectEmulation(u8 from, u8 to);

@@ -219,6 +219,8 @@ int RegisterScreenClass(HINSTANCE previous, HINSTANCE instance, HWND window)
 
 int InitTerminalResources(HWND window)
 {
+    SetMaximumLineCount(static_cast<int>(StartupOptions.historyLines));
+    Screen.scrollBarOn = StartupOptions.scrollBar ? 1 : 0;
     if (!AllocScreenStore())
         return 0;
     // Every failure after the store exists releases what was built so far.

@@ -13,6 +13,8 @@
 #include "terminal/core/kbhookbind.h"
 #include "terminal/core/messageloop.h"
 #include "terminal/core/painting.h"
+#include "terminal/core/textcursor.h"
+#include "terminal/core/uiservices.h"
 #include "terminal/core/screenwindow.h"
 #include "terminal/core/scrollback.h"
 #include "terminal/core/startopts.h"
@@ -70,7 +72,7 @@ int MainSetFocus(HWND window, HWND previous)
 {
     if (StartingUp || ProfileLoadInProgress)
         return 1;
-    SetHostThreadPriority(THREAD_PRIORITY_NORMAL);
+    RestoreHostThreadPriority();
     HideCursorForUpdate();
     if (IsButtonBarWindow(previous))
         return 0;
@@ -97,7 +99,7 @@ int MainKillFocus(HWND window, HWND next)
     DestroyToolTip();
     ClearSelectionOnFocusLoss();
     ClearPendingKeyState();
-    SetHostThreadPriority(THREAD_PRIORITY_BELOW_NORMAL);
+    LowerHostThreadPriority();
     SetLoginScriptPriority(THREAD_PRIORITY_BELOW_NORMAL);
     SuspendNumLockProtection();
     return 1;

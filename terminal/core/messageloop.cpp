@@ -3,6 +3,7 @@
 #include "terminal/core/corestate.h"
 #include "terminal/core/emuswitch.h"
 #include "terminal/core/mainwindow.h"
+#include "terminal/core/uiservices.h"
 #include "terminal/emulations/ibmhost/services.h"
 #include "terminal/input/keyfilter.h"
 
@@ -157,4 +158,10 @@ void StopWorkerThreads()
         CloseHandle(g_menuWatcher);
         g_menuWatcher = nullptr;
     }
+}
+
+void ReleaseKeyRepeatGate()
+{
+    if (KeyRepeatGateEvent)
+        ResetEvent(KeyRepeatGateEvent);
 }

@@ -1,34 +1,29 @@
 #include "terminal/core/statussources.h"
 
-#include <atomic>
-
+#include "terminal/core/hostsettings.h"
 #include "terminal/core/screencolours.h"
+#include "terminal/core/screenstore.h"
 #include "terminal/emulations/dec/services.h"
 #include "terminal/settings/colours.h"
 
-namespace {
-std::atomic<bool> g_localMode{false};
-std::atomic<bool> g_holdScreen{false};
-}  // namespace
-
 StatusCursor CurrentStatusCursor()
 {
-    return {0, 0, 0};
+    return {Screen.pageShown, Screen.cursorRow, Screen.cursorColumn};
 }
 
 bool StatusLocalMode()
 {
-    return g_localMode;
+    return LocalMode != 0;
 }
 
 void SetStatusLocalMode(bool on)
 {
-    g_localMode = on;
+    LocalMode = on ? 1 : 0;
 }
 
 bool StatusInsertMode()
 {
-    return false;
+    return VtMode.insertMode != 0;
 }
 
 bool StatusLocalEditMode()
@@ -54,7 +49,7 @@ StatusAuxState StatusAuxPort()
 
 void FlipHoldScreen()
 {
-    g_holdScreen = !g_holdScreen;
+    OutputHeld = OutputHeld ? 0 : 1;
 }
 
 // Only the DEC VT family is built; every other family falls back to it.

@@ -1,8 +1,12 @@
 #include "terminal/core/timers.h"
 
 #include "terminal/core/corestate.h"
+#include "terminal/core/hostio.h"
 #include "terminal/core/language.h"
+#include "terminal/core/mainwindow.h"
 #include "terminal/core/memblock.h"
+#include "terminal/core/startopts.h"
+#include "terminal/core/uiservices.h"
 
 namespace {
 bool g_tickRunning = false;
@@ -61,4 +65,19 @@ void DetectSoundScheme()
                                   0, KEY_READ, &key) == ERROR_SUCCESS;
     if (g_soundScheme)
         RegCloseKey(key);
+}
+
+void RingBell()
+{
+    // The sound must block the user-interface thread, never the host-data thread.
+    if (g_soundScheme)
+        MessageBeep(0);
+    else if (MainWindowHandle)
+        PostMessageW(MainWindowHandle, kMsgBeep, 1000, 150);
+}
+
+void RunIdleUpdates()
+{
+    if (BellPending.exchange(0) && StartupOptions.bell)
+        RingBell();
 }

@@ -12,5 +12,7 @@ void CALLBACK TimerProc(HWND window, UINT message, UINT_PTR id, DWORD time);
 void UpdateWindowTitle(HWND window);
 // Releases everything; 1 done, 0 when the user refused to close.
 int ShutdownTerminal(int warnOnExit);
+// Sounds the bell: a beep message to this thread without a sound scheme.
+void RingBell();
 // Decides how the bell sounds: whether the current user has a sound scheme.
 void DetectSoundScheme();

@@ -1,0 +1,11 @@
+// The auxiliary printer port as the host path sees it: pass-through printing sends
+// received bytes to the port, and input from the port goes to the host.
+#pragma once
+
+#include "terminal/core/vxtypes.h"
+
+bool PassThroughActive();
+bool AuxPortOpen();
+int AuxPortReadByte();  // -1 when none
+// Passes one received byte to the port while watching for the closing sequence.
+void AuxPortFilter(u8 byte);

@@ -1,0 +1,25 @@
+#include "terminal/comms/printing.h"
+
+// No print mode can be switched on yet.
+bool PrinterControllerOn()
+{
+    return false;
+}
+int CurrentPrintMode()
+{
+    return 0;
+}
+bool PrinterPortOpen()
+{
+    return false;
+}
+int PrinterPortReadByte()
+{
+    return -1;
+}
+void PrinterControllerFilter(u8) {}
+bool AutoPrintOn()
+{
+    return false;
+}
+void PrintCursorLine() {}

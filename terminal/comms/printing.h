@@ -1,0 +1,15 @@
+// Emulator-side printing as the host path sees it.
+#pragma once
+
+#include "terminal/core/vxtypes.h"
+
+// Printer-controller mode: received bytes go to the printer, not the screen.
+bool PrinterControllerOn();
+// 2 = printer-controller print mode, in which printer-port input goes to the host.
+int CurrentPrintMode();
+bool PrinterPortOpen();
+int PrinterPortReadByte();  // -1 when none
+void PrinterControllerFilter(u8 byte);
+// Auto print: each line is printed as the cursor leaves it by a line feed.
+bool AutoPrintOn();
+void PrintCursorLine();

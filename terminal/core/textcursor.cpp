@@ -1,0 +1,99 @@
+#include "terminal/core/textcursor.h"
+#include "terminal/core/paintsettings.h"
+
+#include <chrono>
+#include <thread>
+
+#include "terminal/core/corestate.h"
+#include "terminal/core/emuhooks.h"
+#include "terminal/core/painting.h"
+#include "terminal/core/screenops.h"
+#include "terminal/core/screenstore.h"
+#include "terminal/core/uiservices.h"
+
+std::atomic<u8> CursorShown{0};
+std::atomic<u8> CursorUpdatesSuspended{0};
+std::atomic<u8> CursorDisabled{0};
+std::atomic<u8> BlinkPending{0};
+
+namespace {
+std::atomic<i32> g_caretLock{1};
+
+// Families that draw their own cursor, in the order they are asked.
+bool OwnCursorFamily(bool show)
+{
+    const EmulationActiveFlagSet& f = EmulationActiveFlags;
+    struct Own {
+        bool active;
+        HookFamily family;
+    };
+    bool any = false;
+    for (const Own& o : {Own{f.tvi != 0, HookFamily::Tvi}, Own{f.dg != 0, HookFamily::Dg},
+                         Own{f.ibm3270 != 0, HookFamily::Ibm3270}, Own{f.ibm5250 != 0, HookFamily::Ibm5250}}) {
+        if (!o.active)
+            continue;
+        any = true;
+        if (auto op = show ? HooksOf(o.family).showCursor : HooksOf(o.family).hideCursor)
+            op();
+    }
+    return any;
+}
+}  // namespace
+
+void CaretLock()
+{
+    for (;;) {
+        if (g_caretLock.fetch_sub(1) - 1 == 0)
+            return;
+        g_caretLock.fetch_add(1);
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+}
+
+void CaretUnlock()
+{
+    if (g_caretLock.load() > 0)
+        return;
+    g_caretLock.fetch_add(1);
+}
+
+void HideCursorForUpdate()
+{
+    if (CursorUpdatesSuspended)
+        return;
+    CaretLock();
+    if (!OwnCursorFamily(false) && CursorShown) {
+        ToggleTextCursor(0);
+        CursorShown = 0;
+    }
+    CaretUnlock();
+}
+
+void ShowCursorWhenIdle()
+{
+    if (BlinkPending || MenuActive || PaintSettings.displayOff || CursorUpdatesSuspended || CursorDisabled)
+        return;
+    ReleaseKeyRepeatGate();
+    CaretLock();
+    if (!OwnCursorFamily(true) && !CursorShown && CursorScreenColumn() != -1) {
+        ToggleTextCursor(0);
+        CursorShown = 1;
+    }
+    CaretUnlock();
+}
+
+int CursorScreenColumn()
+{
+    if (ModalOpen || !HasFocus || PaintSettings.displayOff)
+        return -1;
+    const ScreenLineRecord* line = CursorLine();
+    const bool doubleWidth = line && (line->cells[0].flags & kLineDoubleWidth);
+    int column = Screen.cursorColumn;
+    if (Screen.lastColumn >= Screen.windowColumns) {
+        column -= doubleWidth ? Screen.horizontalOffset / 2 : Screen.horizontalOffset;
+        const int shown = doubleWidth ? Screen.windowColumns / 2 : Screen.windowColumns;
+        if (column < 0 || column >= shown)
+            return -1;
+    }
+    return column;
+}

@@ -1,0 +1,19 @@
+// What the host-data thread asks of the user-interface side. Every one of these only
+// posts or sets state: a worker thread never sends to the user-interface thread.
+#pragma once
+
+#include "terminal/core/vxtypes.h"
+
+// Posts WM_COMMAND with the id to the main window.
+void PostMainCommand(u32 commandId);
+// Has the window title and the connection menu items refreshed on the user-interface
+// thread.
+void PostConnectionRefresh();
+// The idle step between host bytes: palette, pending bell, status refresh.
+void RunIdleUpdates();
+// Refreshes the hold/lock indicator of the status bar.
+void RefreshHoldLockIndicator();
+// Clears the selection marks of the screen (after the keyboard unlocks).
+void ClearSelectionMarks();
+// Lets the next auto-repeated key through (the reader has taken the last one).
+void ReleaseKeyRepeatGate();

@@ -1,0 +1,109 @@
+// The serial port, the connection, capture and replay, printing, the auxiliary port and
+// the login script as the host path sees them.
+#include "support/doubles_host.h"
+
+#include "terminal/comms/auxport.h"
+#include "terminal/comms/capture.h"
+#include "terminal/comms/netsession.h"
+#include "terminal/comms/loginscript.h"
+#include "terminal/comms/printing.h"
+#include "terminal/comms/serial.h"
+
+std::atomic<u8> SerialOpenPending{0};
+std::atomic<u32> ConnectionStartState{0};
+std::atomic<u32> DisconnectRequested{0};
+
+namespace doubles {
+CommsDouble& Comms()
+{
+    static CommsDouble c;
+    return c;
+}
+}  // namespace doubles
+
+using doubles::Comms;
+
+bool SerialPortRecordExists() { return Comms().serialRecord; }
+bool ConfiguredSerialPortOpen() { return Comms().serialOpen; }
+int SerialReadByte()
+{
+    auto& q = Comms().serialIncoming;
+    if (q.empty())
+        return -1;
+    const int b = q.front();
+    q.pop_front();
+    return b;
+}
+void SerialQueueByte(u8 byte)
+{
+    Comms().serialSent.push_back(byte);
+    Comms().serialSendCalls.push_back(1);
+}
+void SerialWriteBlock(const u16* units, int n)
+{
+    for (int i = 0; i < n; ++i)
+        Comms().serialSent.push_back(static_cast<u8>(units[i]));
+    Comms().serialSendCalls.push_back(n);
+}
+bool TransmitPacing() { return Comms().transmitPacing; }
+void WaitTransmitDelay() { ++Comms().transmitDelays; }
+bool SerialSendingSuppressed() { return false; }
+void RunSerialTransmitPump() {}
+void OpenPendingSerialPort()
+{
+    ++Comms().serialOpensPending;
+    SerialOpenPending = 0;
+}
+
+int ConnectWithRollover(u32, const wchar16*)
+{
+    ++Comms().connectStarts;
+    return Comms().connectResult;
+}
+int ConnectNetworkSession(u32 protocolIndex, const wchar16* host)
+{
+    return ConnectWithRollover(kProtocolTcpIp + protocolIndex, host);
+}
+void DisconnectNetworkSession(SocketHandle) { ++Comms().closes; }
+void LoadConnectionSettings() {}
+void LoadTelnetSettings() {}
+
+bool ReplayFileOpen() { return Comms().replayOpen; }
+int ReplayNextByte()
+{
+    auto& q = Comms().replay;
+    if (q.empty())
+        return -1;
+    const int b = q.front();
+    q.pop_front();
+    return b;
+}
+bool CaptureFileOpen() { return Comms().captureOpen; }
+bool CaptureDiverting() { return Comms().diverting; }
+bool CaptureDebugMode() { return Comms().debugMode; }
+bool TelnetRawCaptureActive() { return Comms().rawTelnetCapture; }
+void AppendCaptureByte(u8 byte) { Comms().captured.push_back(byte); }
+void EndDivertingCapture()
+{
+    ++Comms().divertingEnds;
+    Comms().diverting = false;
+}
+
+bool PassThroughActive() { return Comms().passThrough; }
+bool AuxPortOpen() { return false; }
+int AuxPortReadByte() { return -1; }
+void AuxPortFilter(u8 byte) { Comms().auxPrinted.push_back(byte); }
+bool PrinterControllerOn() { return Comms().printerController; }
+int CurrentPrintMode() { return 0; }
+bool PrinterPortOpen() { return false; }
+int PrinterPortReadByte() { return -1; }
+void PrinterControllerFilter(u8 byte) { Comms().printed.push_back(byte); }
+bool AutoPrintOn() { return false; }
+void PrintCursorLine() {}
+
+void SetLoginScriptPriority(int) {}
+void StartLoginScript() { ++Comms().loginStarts; }
+void StopLoginScript() { ++Comms().loginStops; }
+bool LoginScriptRunning() { return Comms().loginRunning; }
+void NotifyLoginScriptState() {}
+void MatchLoginScriptText(int value) { Comms().loginSeen.push_back(value); }

@@ -1,0 +1,54 @@
+// The user-interface side and the host-data thread's waits, as the readers see them;
+// the test source is never active in engine tests.
+#include "support/doubles_host.h"
+
+#include "support/doubles_network.h"
+#include "terminal/core/hostthread.h"
+#include "terminal/core/testsource.h"
+#include "terminal/core/uiservices.h"
+
+namespace doubles {
+UiDouble& Ui()
+{
+    static UiDouble u;
+    return u;
+}
+
+void ResetHost()
+{
+    Comms() = CommsDouble{};
+    Display() = DisplayDouble{};
+    Ui() = UiDouble{};
+    NetworkDouble& n = Network();
+    std::lock_guard<std::mutex> guard(n.lock);
+    n.incoming.clear();
+    n.lost = false;
+    n.sent.clear();
+    n.sendCalls.clear();
+    n.breaks = 0;
+}
+}  // namespace doubles
+
+using doubles::Ui;
+
+void PostMainCommand(u32 commandId) { Ui().postedCommands.push_back(commandId); }
+void PostConnectionRefresh() { ++Ui().connectionRefreshes; }
+void RunIdleUpdates() { ++Ui().idleUpdates; }
+void RefreshHoldLockIndicator() { ++Ui().holdLockRefreshes; }
+void ClearSelectionMarks() { ++Ui().selectionClears; }
+void ReleaseKeyRepeatGate() { ++Ui().repeatGateReleases; }
+
+bool HostHoldRequested() { return Ui().held; }
+void HostWaitForInput()
+{
+    ++Ui().waits;
+    if (Ui().onWait)
+        Ui().onWait();
+    else if (Ui().holdWhenIdle)
+        Ui().held = true;
+}
+void WakeHostReader() {}
+
+bool TestSourceActive() { return false; }
+int TestSourceReadByte() { return -1; }
+void TestSourceSend(const u16*, int) {}

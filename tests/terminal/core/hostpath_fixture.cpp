@@ -1,0 +1,177 @@
+#include "hostpath_fixture.h"
+#include "terminal/core/paintsettings.h"
+
+#include "support/doubles_network.h"
+#include "support/test_doubles.h"
+#include "terminal/comms/connsettings.h"
+#include "terminal/comms/netsession.h"
+#include "terminal/comms/telnet.h"
+#include "terminal/comms/telnetservices.h"
+#include "terminal/comms/network.h"
+#include "terminal/comms/serial.h"
+#include "terminal/core/corestate.h"
+#include "terminal/core/emuhooks.h"
+#include "terminal/core/escparser.h"
+#include "terminal/core/hostio.h"
+#include "terminal/core/hostread.h"
+#include "terminal/core/hostsettings.h"
+#include "terminal/core/pushback.h"
+#include "terminal/core/screenops.h"
+#include "terminal/core/textcursor.h"
+#include "terminal/core/vtchar.h"
+#include "terminal/emulations/dec/services.h"
+#include "terminal/input/keyevents.h"
+
+namespace {
+constexpr SocketHandle kFakeSocket = 7;
+
+void ResetStore()
+{
+    FreeScreenLines();
+    FreeScreenTable();
+    ScreenStoreState& s = Screen;
+    s.lineCount = s.pageLength = s.rows = 0;
+    s.maxLineCount = kDefaultLineCount;
+    s.historyCount = s.historyTarget = s.historyCapacity = 0;
+    s.firstLine = 0;
+    s.horizontalOffset = 0;
+    s.cursorRow = s.cursorColumn = 0;
+    s.top = 0, s.bottom = 23, s.left = 0, s.right = 79, s.lastColumn = 79;
+    s.multiPage = 0;
+    s.pageCoupling = s.horizontalCoupling = s.verticalCoupling = 1;
+    s.pageShown = 0;
+    s.lineOwner = 0;
+    s.rearranging = 0;
+    s.scrollBarOn = 1;
+    s.windowColumns = kStoreColumns;
+    s.pages = ScreenPageTable{};
+}
+}  // namespace
+
+void ResetHostPath()
+{
+    LocalMode = 1;  // whatever a previous test left in the send batch goes nowhere
+    SendBatchFlush();
+    ClearPushBackStacks();
+    InjectHostText(nullptr);
+    ResetStore();
+    ResetVtModes();
+    CurrentColour = kDefaultColour;
+    CurrentRendition = CurrentFlags = 0;
+    ClearPendingRowSpan();
+    PendingWrap = 0;
+    StatusLineWriting = 0;
+    PaintSettings.displayOff = 0;
+    PaintingInProgress = 0;
+    InSequence = 0;
+    ResetCsiCollector();
+    ResetControlTracker();
+    ResetInputQueueCounters();
+
+    DataBitsSetting = 2;
+    PaintSettings.characterMode = 0;
+    LocalMode = 0;
+    LocalEcho = 0;
+    Connection.onCloseAction = 0;
+    Connection.onCloseCommand = 0;
+    OutputHeld = 0;
+    EmulationId = 2;
+    RequestedEmulationId = 2;
+    for (auto* flag : {&EmulationActiveFlags.hp, &EmulationActiveFlags.dg, &EmulationActiveFlags.ta6530,
+                       &EmulationActiveFlags.ibm3270, &EmulationActiveFlags.ibm3151, &EmulationActiveFlags.tvi,
+                       &EmulationActiveFlags.wyse, &EmulationActiveFlags.ibm5250, &EmulationActiveFlags.ansiConsole})
+        *flag = 0;
+    EmulationActiveFlags.aixterm = 0;
+    for (int f = 0; f < static_cast<int>(HookFamily::Count); ++f)
+        HooksOf(static_cast<HookFamily>(f)) = FamilyHooks{};
+    LocalEditor = LocalEditorHooks{};
+    SetKeyboardLocked(false);
+    CameFromKeyboard = 0;
+    BellPending = 0;
+    KeyStringSendType = 0;
+    SocketIndex = kNoSocket;
+    ConnectionStartState = 0;
+    DisconnectRequested = 0;
+    SerialOpenPending = 0;
+    QuitRequested = 0;
+    ModalOpen = 0;
+    MenuActive = 0;
+    HasFocus = 1;
+    CursorShown = CursorUpdatesSuspended = CursorDisabled = BlinkPending = 0;
+    doubles::ResetHost();
+    doubles::Reset();
+}
+
+void HostPathTest::SetUp()
+{
+    ResetHostPath();
+    ASSERT_TRUE(AllocScreenStore());
+    ASSERT_TRUE(AllocInputQueues());
+    ASSERT_TRUE(InitialiseTerminal(1));
+    SocketIndex = kFakeSocket;
+    doubles::ResetHost();
+}
+
+void HostPathTest::TearDown()
+{
+    ResetHostPath();
+}
+
+void HostPathTest::Feed(const std::string& bytes)
+{
+    {
+        doubles::NetworkDouble& n = doubles::Network();
+        std::lock_guard<std::mutex> guard(n.lock);
+        for (char c : bytes)
+            n.incoming.push_back(static_cast<u8>(c));
+    }
+    doubles::Ui().held = false;
+    for (int guard = 0; guard < 10 * static_cast<int>(bytes.size()) + 10 && !doubles::Ui().held; ++guard)
+        if (!ProcessHostChar())
+            break;
+    doubles::Ui().held = false;
+}
+
+void HostPathTest::Type(const std::string& text)
+{
+    for (char c : text)
+        QueueInputEvent(1, static_cast<u8>(c), 0);
+}
+
+std::string HostPathTest::Slot(int slot)
+{
+    const ScreenLineRecord* line = LineAt(slot);
+    std::string s;
+    if (!line)
+        return "<none>";
+    for (int c = 0; c <= Screen.lastColumn; ++c)
+        s.push_back(static_cast<char>(line->cells[c].ch));
+    while (!s.empty() && s.back() == ' ')
+        s.pop_back();
+    return s;
+}
+
+std::string HostPathTest::Row(int row)
+{
+    return Slot(row);
+}
+
+std::vector<std::string> HostPathTest::History()
+{
+    std::vector<std::string> lines;
+    for (int slot = Screen.lineCount - Screen.historyCount; slot < Screen.lineCount; ++slot)
+        lines.push_back(Slot(slot));
+    return lines;
+}
+
+std::vector<u8> HostPathTest::Sent()
+{
+    std::lock_guard<std::mutex> guard(doubles::Network().lock);
+    return doubles::Network().sent;
+}
+
+std::vector<int> HostPathTest::SendCalls()
+{
+    std::lock_guard<std::mutex> guard(doubles::Network().lock);
+    return doubles::Network().sendCalls;
+}

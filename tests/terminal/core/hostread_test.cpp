@@ -1,0 +1,188 @@
+// The generic reader: keyboard routing and batching, the out-of-band results, the
+// per-byte dispatcher and the view catch-up.
+#include "hostpath_fixture.h"
+#include "support/doubles_network.h"
+#include "terminal/comms/connsettings.h"
+#include "terminal/comms/netsession.h"
+#include "terminal/comms/telnet.h"
+#include "terminal/comms/telnetservices.h"
+#include "terminal/comms/network.h"
+#include "terminal/core/corestate.h"
+#include "terminal/core/emuhooks.h"
+#include "terminal/core/escparser.h"
+#include "terminal/core/hostread.h"
+#include "terminal/core/hostsettings.h"
+#include "terminal/core/screenops.h"
+#include "terminal/input/keyevents.h"
+
+namespace {
+
+using HostRead = HostPathTest;
+
+TEST_F(HostRead, TypedCharactersLeaveInBlocksOf256)
+{
+    Type(std::string(300, 'x'));
+    Feed("");
+    EXPECT_EQ(SendCalls(), (std::vector<int>{256, 44}));
+    EXPECT_EQ(Sent(), std::vector<u8>(300, 'x'));
+    EXPECT_EQ(Row(0), "") << "without echo nothing is shown";
+}
+
+TEST_F(HostRead, TransmitPacingSendsEachTypedByteAtOnce)
+{
+    doubles::Comms().transmitPacing = true;
+    Type("abc");
+    Feed("");
+    EXPECT_EQ(SendCalls(), (std::vector<int>{1, 1, 1}));
+}
+
+TEST_F(HostRead, LocalEchoSendsAndShows)
+{
+    LocalEcho = 1;
+    Type("hi");
+    Feed("");
+    EXPECT_EQ(Sent(), (std::vector<u8>{'h', 'i'}));
+    EXPECT_EQ(Row(0), "hi");
+}
+
+TEST_F(HostRead, LocalModeShowsTypedBytesAndSendsNothing)
+{
+    LocalMode = 1;
+    Type("ok\x1b[1;7mz");  // in local mode the keyboard is the host: sequences too
+    Feed("");
+    EXPECT_TRUE(Sent().empty());
+    EXPECT_EQ(Row(0), "okz");
+    EXPECT_EQ(CsiParameters.slots[2].value, 7);
+}
+
+TEST_F(HostRead, EchoedKeysWaitUntilTheHostsSequenceEnds)
+{
+    LocalEcho = 1;
+    // The host's CSI arrives in two pieces; a key is typed in between.
+    int wait = 0;
+    doubles::Ui().onWait = [&] {
+        if (++wait == 1) {
+            Type("x");
+            doubles::Network().incoming.push_back('m');
+        } else {
+            doubles::Ui().held = true;
+        }
+    };
+    Feed("\x1b[12");
+    EXPECT_EQ(Row(0), "x") << "the key is echoed after the sequence, not inside it";
+    EXPECT_EQ(CsiParameters.slots[1].value, 12);
+    EXPECT_EQ(CsiParameters.currentByte, 'm');
+    EXPECT_EQ(Sent(), std::vector<u8>{'x'});
+}
+
+TEST_F(HostRead, StopEndsASequenceReaderInsteadOfFeedingIt)
+{
+    // Stopping mid-sequence used to come back as 0x7F once masked to 7 bits.
+    doubles::Ui().onWait = [] { QuitRequested = 1; };
+    doubles::Network().incoming = {0x1B, '[', '1'};
+    EXPECT_EQ(ProcessHostChar(), 0);
+    EXPECT_EQ(InSequence, 0);
+    QuitRequested = 0;
+    doubles::Ui().onWait = [] { QuitRequested = 1; };
+    SkipToNextEscape();  // would wait for an ESC for ever
+    EXPECT_EQ(HostReadByte(), kReadStop);
+}
+
+TEST_F(HostRead, NulIsDataAndHandOverIsNot)
+{
+    doubles::Network().incoming = {0x00};
+    EXPECT_EQ(HostReadByte(), 0x00);
+    EmulationId = 8;  // an emulation that reads for itself
+    EXPECT_EQ(HostReadByte(), kReadHandOver);
+    doubles::Network().incoming = {'A'};
+    EXPECT_EQ(ProcessHostChar(), 1);
+    EXPECT_EQ(Row(0), "") << "nothing is processed by the generic path after a hand-over";
+}
+
+TEST_F(HostRead, ControlsInsideASequenceAreExecutedAndNulIgnored)
+{
+    Feed(std::string("ab\x1b[1\x00\x08"
+                     "2m",
+                     9));
+    EXPECT_EQ(CsiParameters.slots[1].value, 12);
+    EXPECT_EQ(Screen.cursorColumn, 1) << "BS inside the sequence moved the cursor";
+}
+
+TEST_F(HostRead, AHoldEndsTheReaderAndTheSequence)
+{
+    doubles::Ui().held = true;
+    doubles::Network().incoming = {'A'};
+    EXPECT_EQ(HostReadByte(), kReadHeld);
+    doubles::Ui().held = false;
+    Feed("\x1b[4");  // the feed runs dry: the double holds the reader mid-sequence
+    EXPECT_EQ(InSequence, 0);
+    Feed("A");
+    EXPECT_EQ(Row(0), "AA") << "the byte left at the hold, then one that is no final byte";
+}
+
+TEST_F(HostRead, ReplayComesFirstUnlessOutputIsHeld)
+{
+    doubles::Comms().replayOpen = true;
+    doubles::Comms().replay = {'r'};
+    doubles::Network().incoming = {'h'};
+    OutputHeld = 1;
+    EXPECT_EQ(HostReadByte(), kReadHeld) << "held output reads nothing";
+    OutputHeld = 0;
+    doubles::Ui().held = false;
+    EXPECT_EQ(HostReadByte(), 'r');
+    EXPECT_EQ(HostReadByte(), 'h');
+}
+
+TEST_F(HostRead, ConnectRequestIsStartedOnceByTheReader)
+{
+    SocketIndex = kNoSocket;
+    ConnectionStartState = 2;
+    EXPECT_EQ(HostReadByte(), kReadHeld);
+    EXPECT_EQ(doubles::Comms().connectStarts, 1);
+    EXPECT_EQ(ConnectionStartState, 0) << "a failed start goes back to idle";
+    EXPECT_GE(doubles::Ui().waits, 1) << "the reader waits instead of spinning";
+}
+
+TEST_F(HostRead, PagedBackViewReturnsBeforeTheNextByte)
+{
+    for (int i = 0; i < 40; ++i)
+        Feed("line " + std::to_string(i) + "\r\n");
+    ASSERT_EQ(Screen.historyCount, 17);
+    PanViewUp(5);
+    EXPECT_EQ(Screen.historyCount, 12);
+    EXPECT_EQ(Row(0), "line 12");
+    Feed("X");
+    EXPECT_EQ(Screen.historyCount, 17);
+    EXPECT_EQ(Row(22), "line 39");
+    EXPECT_EQ(Row(23), "X");
+}
+
+TEST_F(HostRead, DispatcherAsksTheFamiliesInTheirFixedOrder)
+{
+    static std::vector<std::string> calls;
+    calls.clear();
+    HooksOf(HookFamily::Tvi).readByte = [] { calls.push_back("tvi read"); return int('T'); };
+    HooksOf(HookFamily::Tvi).processChar = [](int v) { calls.push_back(std::string("tvi ") + char(v)); };
+    HooksOf(HookFamily::Wyse).readByte = [] { calls.push_back("wyse read"); return int('W'); };
+    HooksOf(HookFamily::Ibm5250).commLoop = [](int) { calls.push_back("5250 loop"); return -1; };
+    EmulationActiveFlags.wyse = 1;
+    EmulationActiveFlags.tvi = 1;
+    EmulationId = 19;
+    EXPECT_EQ(ProcessHostChar(), 1);
+    EXPECT_EQ(calls, (std::vector<std::string>{"tvi read", "tvi T"}));
+    EmulationActiveFlags.tvi = 0;
+    EmulationActiveFlags.wyse = 0;
+    EmulationActiveFlags.ibm5250 = 1;
+    EXPECT_EQ(ProcessHostChar(), 0) << "the 5250 loop's -1 ends the thread";
+}
+
+TEST_F(HostRead, KeyboardLockIsReportedOnChangeOnly)
+{
+    SetKeyboardLocked(true);
+    SetKeyboardLocked(true);
+    SetKeyboardLocked(false);
+    EXPECT_EQ(doubles::Ui().holdLockRefreshes, 2);
+    EXPECT_EQ(doubles::Ui().selectionClears, 1) << "unlocking clears the selection";
+}
+
+}  // namespace
