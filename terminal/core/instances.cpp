@@ -1,6 +1,23 @@
 #include "terminal/core/instances.h"
 
+#include "terminal/core/corestate.h"
+#include "terminal/core/startopts.h"
+#include "terminal/core/win32.h"
 #include "terminal/settings/registry.h"
+
+namespace {
+constexpr wchar16 kUntitled[] = VXT("Untitled");
+
+bool BaseHasValue(const wchar16* name)
+{
+    HKEY base = SettingsOpenBaseKey();
+    if (!base)
+        return false;
+    const bool found = RegQueryValueExW(base, name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    SettingsCloseKey(base);
+    return found;
+}
+}  // namespace
 
 void InitProfileSelection() {}
 void RegisterSessionSlots() {}
@@ -49,4 +66,48 @@ i32 LoadSelectedLanguage()
     }
     SettingsSelectRoot(savedRoot);
     return LanguageIndexForLanguageId(languageId);
+}
+
+void WriteStartupDialog(u32 value)
+{
+    HKEY key = SettingsCreateKey(VXT("Startup"));
+    if (!key)
+        return;
+    SettingsWriteDword(key, VXT("Dialog"), value);
+    SettingsCloseKey(key);
+}
+
+int ReadStartupSettings()
+{
+    StartupOptionValues& o = StartupOptions;
+    if (!BaseHasValue(VXT("Session")) && !Slots.profileName[0]) {
+        if (!SettingsCreateProfile(kUntitled))
+            return 0;
+        SettingsWriteString(nullptr, VXT("Session"), kUntitled);
+    }
+    HKEY startup = SettingsOpenKeyRead(VXT("Startup"));
+    const u32 keep = KeepCurrentValues;
+    KeepCurrentValues = 0;
+    u32 dialog = SettingsReadDword(startup, VXT("Dialog"), static_cast<u32>(-1), 1);
+    KeepCurrentValues = keep;
+    SettingsCloseKey(startup);
+    if (dialog == 3) {
+        dialog = 1;
+        WriteStartupDialog(1);
+    } else if (o.registeredConnection) {
+        dialog = 0;
+    }
+    o.startupDialog = dialog;
+
+    HKEY security;
+    DWORD mask = 0, type = 0, size = sizeof mask;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software\\ZARA\\Security", 0, KEY_READ, &security) == ERROR_SUCCESS) {
+        if (RegQueryValueExW(security, L"SecurityCfg", nullptr, &type, reinterpret_cast<BYTE*>(&mask), &size) !=
+                ERROR_SUCCESS ||
+            type != REG_DWORD)
+            mask = 0;
+        RegCloseKey(security);
+    }
+    o.securityMask = mask;
+    return 1;
 }

@@ -118,9 +118,9 @@ int CreateMainWindow(HINSTANCE instance, HINSTANCE previous, int showCommand)
     }
     WaitCursor = LoadCursorW(nullptr, IDC_WAIT);
     ArrowCursor = LoadCursorW(nullptr, IDC_ARROW);
-    MouseCursor = LoadCursorW(nullptr, StartupOptions.mouseCursor
-                                           ? MAKEINTRESOURCEW(StartupOptions.mouseCursor)
-                                           : IDC_IBEAM);
+    // Cursor option 10 asks for no cursor at all over the screen.
+    MouseCursor = StartupOptions.mouseCursor ? LoadCursorW(nullptr, MAKEINTRESOURCEW(StartupOptions.mouseCursor))
+                                             : nullptr;
     ReadSystemMetrics();
     if (!StartupOptions.scrollBar)
         Metrics.scrollBarWidth = 0;
@@ -196,7 +196,7 @@ int InitMainWindow(HINSTANCE previous, HINSTANCE instance, HWND window)
         return -3;
     if (!RegisterScreenClass(previous, instance, window) || !InitTerminalResources(window))
         return -1;
-    BindKeyboardHook();
+    BindHookModule();
     UpdateWindowTitle(window);
     CreateSoftButtonBar(window, StartupOptions.startState == 2);
     PrepareScreenWindow();

@@ -81,7 +81,7 @@ int MainSetFocus(HWND window, HWND previous)
     if (!HasFocus && WindowHidden)
         WindowHidden = 0;
     HasFocus = 1;
-    RearmNumLockProtection();
+    RearmNumLockProtection(NumLockProtectionSetting());
     NotifyConnectingThreadOfFocus();
     return 1;
 }

@@ -13,3 +13,4 @@ constexpr u32 kStrCannotLoadMenu = 7130;          // "Cannot Load Menu Resource"
 constexpr u32 kStrCannotCreateWindow = 7131;      // "Cannot Create Window"
 constexpr u32 kStrCannotLoadKeyboard = 7137;      // "Cannot Load Keyboard Resources"
 constexpr u32 kStrTerminalEmulation = 10108;      // default window title text
+constexpr u32 kStrInvalidOption = 7155;           // "%s is not a valid command line option."

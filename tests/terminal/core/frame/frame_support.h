@@ -1,0 +1,48 @@
+// Shared helpers of the frame tests: registry values of the program key, the main
+// window made once per test program, and a watcher that answers message boxes.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace frame_test {
+
+constexpr wchar_t kBase[] = L"Software\\Quorlan\\vexaNT";
+
+void SetString(HKEY root, const std::wstring& path, const wchar_t* name, const std::wstring& value);
+void SetDword(HKEY root, const std::wstring& path, const wchar_t* name, DWORD value);
+bool ReadString(HKEY root, const std::wstring& path, const wchar_t* name, std::wstring* value);
+bool ReadDword(HKEY root, const std::wstring& path, const wchar_t* name, DWORD* value);
+bool KeyExists(HKEY root, const std::wstring& path);
+void DeleteTree(HKEY root, const std::wstring& path);
+// Deletes the program key in both roots, and the thin client's keys.
+void ClearSettings();
+
+// The main window of this test program, created on first use (with its menus).
+HWND MainWindow();
+// Dispatches like the main loop until the queue is dry.
+void PumpMessages();
+
+// Answers every message box of this process with `button` while it lives, and records
+// their texts.
+class MessageBoxAnswerer {
+public:
+    explicit MessageBoxAnswerer(int button = IDOK);
+    ~MessageBoxAnswerer();
+    std::vector<std::wstring> Texts();
+
+private:
+    void Run();
+    int button_;
+    std::atomic<bool> stop_{false};
+    std::mutex lock_;
+    std::vector<std::wstring> texts_;
+    std::thread thread_;
+};
+
+}  // namespace frame_test
