@@ -109,20 +109,30 @@ class JobTransfer(LprTestCase):
         self.assertJob(cut, b"cut", 7, banner=True, queue="q" * 16, user="u" * 31, job="j" * 99)
         self.assertEqual([c.data_name[3:6] for c in rx.jobs()[:6]], ["105", "100", "101", "102", "103", "104"])
 
+    def pump_until_line(self, drv, last, timeout=10):
+        deadline = time.time() + timeout
+        while time.time() < deadline:
+            drv.result("pump", 200)
+            lines = drv.ask("lines")["lines"]
+            if lines and lines[-1] == last:
+                break
+        return lines
+
     def test_debug_window_lists_progress_and_why_a_request_was_removed(self):
         rx, drv = self.start(["refuse-text"])
+        self.assertEqual(drv.ask("version")["text"], "1.6.1")
         self.assertEqual(drv.result("init", "self"), 1)
         hwnd = drv.ask("debug")["hwnd"]
         self.assertNotEqual(hwnd, 0)
         self.assertEqual(drv.ask("debug")["hwnd"], hwnd)  # one window, not a second
+        w = drv.ask("window")
+        self.assertEqual((w["exists"], w["visible"], w["title"]), (1, 1, "LPR-Debug Output"))
+        centre = lambda r: ((r[0] + r[2]) // 2, (r[1] + r[3]) // 2)
+        for got, want in zip(centre(w["rect"]), centre(w["owner"])):
+            self.assertLessEqual(abs(got - want), 1, w)
+
         index = drv.job(b"x", debug=1)
-        self.assertTrue(rx.wait_connections(1, 20))
-        deadline = time.time() + 10
-        while time.time() < deadline:
-            drv.result("pump", 200)
-            lines = drv.ask("lines")["lines"]
-            if lines and lines[-1] == "Request Removed":
-                break
+        lines = self.pump_until_line(drv, "Request Removed")
         self.assertEqual(lines, ["Start request %d to machine 127.0.0.1" % index,
                                  lines[1],
                                  "%d - Set up control file ready for transmission" % index,
@@ -130,6 +140,34 @@ class JobTransfer(LprTestCase):
                                  ABORTED + "no such queue\n",
                                  "Request Removed"])
         self.assertRegex(lines[1], r"^%d - Socket created \d+\.$" % index)
+
+        # Hidden and cleared, the window shows itself again for the next line.
+        drv.result("command", 1003)
+        drv.result("command", 1002)
+        drv.result("pump", 200)
+        self.assertEqual(drv.ask("window")["visible"], 0)
+        self.assertEqual(drv.ask("lines")["lines"], [])
+        index = drv.job(b"y", debug=1)
+        lines = self.pump_until_line(drv, "%d - Print Finished" % index)
+        self.assertEqual(lines[0], "Start request %d to machine 127.0.0.1" % index)
+        self.assertEqual(drv.ask("window")["visible"], 1)
+
+        # Cancel destroys it; lines meant for it are dropped and a new one can be made.
+        drv.result("command", 2)
+        drv.result("pump", 200)
+        self.assertEqual(drv.ask("window")["exists"], 0)
+        drv.job(b"z", debug=1)
+        self.assertTrue(rx.wait_jobs(2, 20))
+        drv.result("pump", 300)
+        self.assertNotEqual(drv.ask("debug")["hwnd"], 0)
+        self.assertEqual(drv.ask("window")["exists"], 1)
+
+        # A live window keeps the module loaded: its procedure must outlive an unload.
+        self.assertEqual(drv.result("free"), 1)
+        self.assertEqual(drv.result("loaded"), 1)
+        drv.result("command", 1002)
+        drv.result("pump", 300)
+        self.assertEqual(drv.ask("window")["exists"], 1)
 
 
 class Lifetime(LprTestCase):
@@ -145,6 +183,19 @@ class Lifetime(LprTestCase):
             drv.ask("exit")
             self.assertEqual(self.wait_exit(drv.process, 10), 0)
             self.assertLess(time.time() - started, 5.0)
+
+    def test_an_idle_module_unloads_and_loads_again_with_a_fresh_table(self):
+        rx, drv = self.start()
+        self.assertEqual([drv.open(), drv.open()], [0, 1])
+        self.assertEqual(drv.result("free"), 1)
+        self.assertEqual(drv.result("loaded"), 0)
+        self.assertTrue(drv.ask("load", drv.dll_path)["ok"])
+        index = drv.open()
+        self.assertEqual(index, 0)
+        drv.add(index, b"after reload")
+        drv.result("close", index)
+        self.assertTrue(rx.wait_jobs(1, 20))
+        self.assertJob(rx.jobs()[0], b"after reload", 1)
 
     def test_unloading_while_jobs_are_queued_neither_crashes_nor_drops_them(self):
         rx, drv = self.start(["refuse"])

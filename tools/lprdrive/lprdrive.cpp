@@ -12,6 +12,9 @@
 //   close INDEX                        CloseLPDRequest
 //   debug                              StartLPDDebug
 //   lines                              the debug window's list box lines
+//   window                             the debug window: exists, visible, title, rectangles
+//   command ID                         posts WM_COMMAND ID to the debug window
+//   version                            the module's string 10100
 //   pump MS                            only pump messages for a while
 //   free                               FreeLibrary
 //   loaded                             whether lprspool.DLL is still in the process
@@ -151,7 +154,7 @@ std::string Run(const std::vector<std::string>& a)
             return Fail("exports");
         return Result(1);
     }
-    if (!g_module && c != "loaded" && c != "exit" && c != "pump")
+    if (!g_module && c != "loaded" && c != "exit" && c != "pump" && c != "window" && c != "lines" && c != "command")
         return Fail("not loaded");
     if (c == "init" && a.size() == 2)
         return Result(g_init(a[1] == "self" ? g_window : nullptr) == (a[1] == "self" ? g_window : nullptr));
@@ -217,6 +220,26 @@ std::string Run(const std::vector<std::string>& a)
             out += (i ? "," : "") + Json(line);
         }
         return out + "]}";
+    }
+    if (c == "window") {
+        wchar_t title[128] = {};
+        GetWindowTextW(g_debugWindow, title, 127);
+        RECT self = {}, owner = {};
+        GetWindowRect(g_debugWindow, &self);
+        GetWindowRect(g_window, &owner);
+        char rects[160];
+        std::snprintf(rects, sizeof rects, "\"rect\":[%ld,%ld,%ld,%ld],\"owner\":[%ld,%ld,%ld,%ld]", self.left,
+                      self.top, self.right, self.bottom, owner.left, owner.top, owner.right, owner.bottom);
+        return "{\"ok\":true,\"exists\":" + std::to_string(IsWindow(g_debugWindow) ? 1 : 0) +
+               ",\"visible\":" + std::to_string(IsWindowVisible(g_debugWindow) ? 1 : 0) + ",\"title\":" +
+               Json(title) + "," + rects + "}";
+    }
+    if (c == "command" && a.size() == 2)
+        return Result(PostMessageW(g_debugWindow, WM_COMMAND, static_cast<WPARAM>(Number(a[1])), 0));
+    if (c == "version") {
+        wchar_t text[64] = {};
+        LoadStringW(g_module, 10100, text, 63);
+        return "{\"ok\":true,\"text\":" + Json(text) + "}";
     }
     if (c == "pump" && a.size() == 2) {
         const DWORD end = GetTickCount() + static_cast<DWORD>(Number(a[1]));

@@ -45,8 +45,9 @@ class LprDriver:
         self._p = subprocess.Popen([WINE, exe], env=wine.env, cwd=os.path.dirname(exe), stdin=subprocess.PIPE,
                                    stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True, bufsize=1)
         self._tmp = tempfile.mkdtemp(prefix="lprdrive.")
+        self.dll_path = dos_path(build_path("terminal", "lprspool.DLL")).replace("\\", "\\\\")
         if load:
-            r = self.ask("load", dos_path(build_path("terminal", "lprspool.DLL")).replace("\\", "\\\\"))
+            r = self.ask("load", self.dll_path)
             if not r["ok"]:
                 raise RuntimeError("lprspool.DLL did not load: %s" % r)
 
