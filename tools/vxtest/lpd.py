@@ -137,6 +137,7 @@ class LpdReceiver:
                 conn = Connection(len(self.connections) + 1)
                 conn.fault = self.faults.pop(0) if self.faults else None
                 self.connections.append(conn)
+                self._lock.notify_all()
             threading.Thread(target=self._serve, args=(sock, conn), daemon=True).start()
 
     def _serve(self, sock, conn):
