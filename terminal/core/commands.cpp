@@ -2,6 +2,7 @@
 
 #include "terminal/comms/connsettings.h"
 #include "terminal/comms/netsession.h"
+#include "terminal/core/dialogs.h"
 #include "terminal/core/hostthread.h"
 
 HMENU BuildMenus(HWND)
@@ -12,6 +13,12 @@ HMENU BuildMenus(HWND)
 LRESULT MainCommand(HWND window, WPARAM wParam, LPARAM)
 {
     switch (LOWORD(wParam)) {
+    case kCmdAbout:
+        ShowAboutBox(window);
+        break;
+    case kCmdHostClosed:
+        ShowHostClosedDialog(window);
+        break;
     case kCmdExit:
         PostMessageW(window, WM_CLOSE, 0, 0);
         break;

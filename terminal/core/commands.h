@@ -6,6 +6,7 @@
 
 constexpr UINT kCmdAbout = 1000;
 constexpr UINT kCmdExit = 1008;
+constexpr UINT kCmdHostClosed = 1062;
 constexpr UINT kCmdSave = 1011;
 constexpr UINT kCmdConnect = 1089;
 

@@ -40,7 +40,7 @@ void CloseMainWindow(HWND window, WPARAM wParam)
         return;
     }
     const bool networkOpen = NetworkConnectionOpen();
-    if (wParam == 0 && networkOpen && !ConfirmClose())
+    if (wParam == 0 && networkOpen && !ConfirmClose(StartupOptions.warnOnExit))
         return;
     g_closing = true;
     // Every worker stops before anything it writes into is released.

@@ -6,6 +6,7 @@ a Probe (the winprobe.exe driver, kept open for the whole session).
 import json
 import os
 import subprocess
+import tempfile
 import time
 import unittest
 
@@ -75,8 +76,13 @@ class WineSession:
 
     def reg(self, *args):
         """Runs `wine reg ...`; returns (exit code, output)."""
-        r = subprocess.run([WINE, "reg", *args], env=self.env, capture_output=True, text=True, timeout=60)
-        return r.returncode, r.stdout
+        # Output goes through a file: Wine's helper processes started by the first program
+        # of a prefix inherit a pipe and would hold it open after reg itself has ended.
+        with tempfile.TemporaryFile("w+") as out:
+            r = subprocess.run([WINE, "reg", *args], env=self.env, stdin=subprocess.DEVNULL, stdout=out,
+                               stderr=subprocess.STDOUT, text=True, timeout=60)
+            out.seek(0)
+            return r.returncode, out.read()
 
     @property
     def probe(self):
