@@ -1,5 +1,6 @@
 """The screen parts of the running program seen from outside: the About box, the status
 bar, the screen window's size, the scroll bar."""
+import os
 import time
 import unittest
 
@@ -7,6 +8,10 @@ import vxtest
 from vxtest import WineTestCase
 
 EXE = vxtest.build_path("terminal", "vexaNT.exe")
+
+# Every session gets a display of its own: these tests resize windows and open dialogs,
+# which must not take the focus from tests running beside them.
+os.environ.pop("DISPLAY", None)
 
 
 class ScreenPartsTest(WineTestCase):
