@@ -4,6 +4,7 @@
 #include "terminal/comms/netsession.h"
 #include "terminal/core/dialogs.h"
 #include "terminal/core/hostthread.h"
+#include "terminal/core/instances.h"
 
 HMENU BuildMenus(HWND)
 {
@@ -21,6 +22,9 @@ LRESULT MainCommand(HWND window, WPARAM wParam, LPARAM)
         break;
     case kCmdExit:
         PostMessageW(window, WM_CLOSE, 0, 0);
+        break;
+    case kCmdSave:
+        SaveCurrentSession();
         break;
     case kCmdConnect:
         StartConnection(window, HIWORD(wParam));

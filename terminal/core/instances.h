@@ -3,9 +3,22 @@
 
 #include "terminal/core/vxtypes.h"
 
+// Chooses the profile the program runs with: the "Session" value of the program key,
+// machine-wide then per-user ("Untitled" when neither names one), unless the command
+// line chose a profile or a host. Decides the profile's registry root.
 void InitProfileSelection();
+// The Save command: saves the current profile (a profile without a name goes to Save
+// Session As instead).
+void SaveCurrentSession();
+
+// Session slots: instances of one profile each serve one of its hosts netname1-4
+// (unless those are a rollover list). A slot is the volatile key
+// {base}\{profile}\Session {n} holding the owner's window and host, so slots vanish
+// with the system while the profile's persistent keys beside them stay.
 void RegisterSessionSlots();
 void CloseAllSessions();
+// 0-based index of this window's slot; the slot count when it has none; 0 with rollover.
+int FindOwnSessionSlot();
 
 // The language module index for a Windows language id: its primary language picks
 // the module, every language without one gets English (0).

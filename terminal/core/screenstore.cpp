@@ -17,6 +17,7 @@
 #include "terminal/core/uiservices.h"
 #include "terminal/emulations/dec/services.h"
 #include "terminal/input/keyevents.h"
+#include "terminal/settings/profile.h"
 
 ScreenStoreState Screen;
 u8 CurrentColour = kDefaultColour;
@@ -497,6 +498,7 @@ bool InitialiseTerminal(int full)
         }
     }
     ResetTerminalState(full);
+    ReloadCurrentProfile();
     Screen.multiPage = TerminalModelHasPages() ? 1 : 0;
     const int rows = Screen.rows > 0 ? Screen.rows : 24;
     if (!SetScreenRowCount(rows) || !ResizeScreenLines(Screen.maxLineCount) ||

@@ -1,5 +1,7 @@
 #include "terminal/settings/colours.h"
 
+#include <cstring>
+
 AttributeColours AttributeColourTable{};
 ColourFlags Colours{};
 HlsPalette VtPalette{};
@@ -29,6 +31,17 @@ const HlsPalette kFactoryVtAnsiPalette{{
 const u8 kFactoryTa6530ColourMap[kTa6530MapBytes] = {
     0xF3, 0x73, 0xB3, 0x33, 0xE3, 0x63, 0xA3, 0x23, 0xD3, 0x53, 0x93, 0x13, 0xC3, 0x43, 0x83, 0x03,
 };
+
+namespace {
+// Until a profile says otherwise the colours are the factory ones.
+const bool kFactoryColoursSet = [] {
+    SetFactoryAttributeColours();
+    SetVtAnsiFactoryPalette(kLive);
+    std::memcpy(Ta6530ColourMap, kFactoryTa6530ColourMap, sizeof Ta6530ColourMap);
+    SetupPalette = VtPalette;
+    return true;
+}();
+}  // namespace
 
 HlsPalette FactoryVtPalette(bool bwswap)
 {

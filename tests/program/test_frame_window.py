@@ -43,7 +43,8 @@ class FrameWindowTest(WineTestCase):
         cases = [
             (("-T", "Foo", "-St", "Bar"), "Foo - Bar"),
             (("-TFoo", "-St "), "Foo"),
-            (("-T" + "x" * 600,), "x" * 132),
+            # Without a subtitle the profile in use follows the title text.
+            (("-T" + "x" * 600,), "x" * 132 + " (Untitled)"),
         ]
         for args, title in cases:
             proc, hwnd, info = self.run_terminal(*args)

@@ -32,7 +32,8 @@ class StartupTest(WineTestCase):
         for bit in (vxtest.WS_POPUP, vxtest.WS_CAPTION, vxtest.WS_THICKFRAME, vxtest.WS_SYSMENU,
                     vxtest.WS_MINIMIZEBOX, vxtest.WS_MAXIMIZEBOX, vxtest.WS_CLIPCHILDREN):
             self.assertTrue(style & bit, "style 0x%08x lacks 0x%08x" % (style, bit))
-        self.assertEqual(info["title"], "Terminal Emulation")
+        # With no "Session" stored anywhere the program runs the profile "Untitled".
+        self.assertEqual(info["title"], "Terminal Emulation (Untitled)")
         children = probe.children(hwnd)
         screens = [c for c in children if c["class"] == "vexaNT0"]
         self.assertEqual(len(screens), 1)

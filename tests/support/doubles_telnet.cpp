@@ -10,6 +10,7 @@
 #include "terminal/comms/telnet.h"
 #include "terminal/comms/telnetoptions.h"
 #include "terminal/comms/telnetservices.h"
+#include "terminal/emulations/dec/services.h"
 #include "terminal/core/corestate.h"
 #include "terminal/emulations/ibmhost/telnetsession.h"
 
@@ -34,6 +35,7 @@ void ResetTelnet()
     I3270ActiveSession = nullptr;
     I5250ActiveSession = nullptr;
     EmulationId = 2;
+    TerminalId = 0;  // vt100 (the profile's factory model is vt420)
     ResetConnectionSettings();
     SetTelnetDefaults(TelnetConfig);
     TelnetReset();

@@ -84,6 +84,30 @@ class WineSession:
             out.seek(0)
             return r.returncode, out.read()
 
+    def reg_values(self, key):
+        """The values of a registry key as {name: (type, data text)}; None when the key
+        is missing. Subkeys are not listed."""
+        code, out = self.reg("query", key)
+        if code != 0:
+            return None
+        values = {}
+        for line in out.replace("\r", "").split("\n"):
+            if not line.startswith("    "):
+                continue
+            parts = line[4:].split("    ", 2)
+            values[parts[0]] = (parts[1], parts[2] if len(parts) > 2 else "")
+        return values
+
+    def restart_server(self):
+        """Ends every process of the prefix and its server (which then writes the
+        registry files); the next wine process starts a fresh server."""
+        if self._probe:
+            self._probe.close()
+            self._probe = None
+        subprocess.run(["wineserver", "-k"], env=self.env)
+        subprocess.run(["wineserver", "-w"], env=self.env)
+        subprocess.run(["wineserver", "-p"], env=self.env, check=True)
+
     @property
     def probe(self):
         if not self._probe:

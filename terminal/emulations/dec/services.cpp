@@ -280,3 +280,8 @@ const SoftFontGlyphs* CurrentSoftFont()
 {
     return nullptr;
 }
+
+// The DEC status line comes with the VT emulation; until then there is nothing to
+// refresh or save.
+void ShowDecKeyModeStatus() {}
+void InitStatusDisplayState() {}

@@ -108,3 +108,9 @@ struct SoftFontGlyphs {
     int matrixWidth, matrixHeight;
 };
 const SoftFontGlyphs* CurrentSoftFont();
+
+// Refreshes the status-line field of the DEC key mode from the DecKeyMode setting.
+void ShowDecKeyModeStatus();
+// Copies the current cursor, margins, attributes and character sets into the
+// status-line save area.
+void InitStatusDisplayState();

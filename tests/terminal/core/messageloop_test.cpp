@@ -53,7 +53,7 @@ TEST_F(MainWindowTest, MainWindowAndScreenChildExist)
     EXPECT_EQ(StartingUp.load(), 0u);
     wchar_t title[64];
     GetWindowTextW(MainWindowHandle, title, 64);
-    EXPECT_STREQ(title, L"Terminal Emulation");
+    EXPECT_STREQ(title, L"Terminal Emulation (Untitled)");  // the profile when none is stored
 }
 
 TEST_F(MainWindowTest, WaitingForAWorkerThatSendsDoesNotDeadlock)

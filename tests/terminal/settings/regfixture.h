@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -100,7 +101,7 @@ inline std::wstring ReadText(HKEY root, const std::wstring& below, const wchar_t
     return s;
 }
 
-// The value names of a key, in enumeration order.
+// The value names of a key, sorted (the registry keeps its own order).
 inline std::vector<std::wstring> ValueNames(HKEY root, const std::wstring& below)
 {
     std::vector<std::wstring> names;
@@ -115,6 +116,13 @@ inline std::vector<std::wstring> ValueNames(HKEY root, const std::wstring& below
         names.emplace_back(name, length);
     }
     RegCloseKey(key);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+inline std::vector<std::wstring> Sorted(std::vector<std::wstring> names)
+{
+    std::sort(names.begin(), names.end());
     return names;
 }
 

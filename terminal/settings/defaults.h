@@ -1,0 +1,15 @@
+// Factory values: resetting the colour sets and the live session to them.
+#pragma once
+
+#include "terminal/core/vxtypes.h"
+
+// Set while the Setup dialog is open: its working copy then belongs to the dialog.
+extern u32 SetupDialogOpen;
+
+// During a full reload every emulation's palette returns to its factory form, else only
+// the active emulation's. Then, unless Setup is open, the active palette is copied into
+// the Setup working copy. `target` is kLive or kSetupCopy (colours.h).
+void ResetAllColourSets(u32 target);
+// The factory attribute colours and VT palette, and the TA6530 colour map.
+void SetFactoryColours();
+void ResetTa6530ColourMap();

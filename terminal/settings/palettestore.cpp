@@ -1,0 +1,40 @@
+#include "terminal/settings/palettestore.h"
+
+#include "terminal/settings/colours.h"
+#include "terminal/settings/defaults.h"
+#include "terminal/settings/profilevalues.h"
+
+namespace {
+constexpr const wchar16* kFieldNames[3] = {VXT("hue"), VXT("lightness"), VXT("saturation")};
+
+u16 HlsEntry::*const kFields[3] = {&HlsEntry::hue, &HlsEntry::lightness, &HlsEntry::saturation};
+}  // namespace
+
+void SaveHlsPalette(HKEY colours)
+{
+    if (IsFactoryPalette())
+        return;
+    for (int f = 0; f < 3; ++f) {
+        u16 units[kPaletteEntries];
+        for (int i = 0; i < kPaletteEntries; ++i)
+            units[i] = VtPalette.entry[i].*kFields[f];
+        SettingsWriteBinary(colours, kFieldNames[f], units, kPaletteEntries);
+    }
+}
+
+void LoadHlsPalette(HKEY colours)
+{
+    if (!SavedItems.saveattrs)
+        return;
+    int present = 0;
+    for (int f = 0; f < 3; ++f) {
+        u16 units[kPaletteEntries];
+        if (SettingsReadBinary(colours, kFieldNames[f], units, kPaletteEntries) == kPaletteEntries) {
+            for (int i = 0; i < kPaletteEntries; ++i)
+                VtPalette.entry[i].*kFields[f] = units[i];
+            ++present;
+        }
+    }
+    if (present < 3)
+        ResetAllColourSets(kLive);
+}

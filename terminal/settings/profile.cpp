@@ -1,0 +1,502 @@
+#include "terminal/settings/profile.h"
+
+#include <string>
+#include <vector>
+
+#include "terminal/core/corestate.h"
+#include "terminal/core/mainwindow.h"
+#include "terminal/core/screenstore.h"
+#include "terminal/core/startopts.h"
+#include "terminal/core/win32.h"
+#include "terminal/emulations/dec/services.h"
+#include "terminal/settings/colours.h"
+#include "terminal/settings/defaults.h"
+#include "terminal/settings/palettestore.h"
+#include "terminal/settings/profilevalues.h"
+#include "terminal/settings/registry.h"
+#include "terminal/settings/valueio.h"
+
+namespace {
+using Text = std::basic_string<wchar16>;
+
+// An open section key, flushed and closed when it goes.
+class Section {
+public:
+    Section(HKEY key) : key_(key) {}
+    ~Section() { SettingsCloseKey(key_); }
+    Section(const Section&) = delete;
+    Section& operator=(const Section&) = delete;
+    operator HKEY() const { return key_; }
+
+private:
+    HKEY key_;
+};
+
+// A text field as far as its terminator, never past its capacity.
+Text Bounded(const wchar16* field, std::size_t capacity)
+{
+    std::size_t n = 0;
+    while (n < capacity && field[n])
+        ++n;
+    return Text(field, n);
+}
+
+Section OpenSection(const wchar16* name)
+{
+    return Section(SettingsOpenSection(CurrentProfileName(), name));
+}
+
+Section CreateSection(const wchar16* name)
+{
+    return Section(SettingsCreateSection(CurrentProfileName(), name));
+}
+
+// The sections each emulation keeps for itself, by the emulations that own them.
+struct EmulationSection {
+    const wchar16* name;
+    u8 first, last;  // emulation ids
+    u8 other;        // a second id, or 0xFF
+};
+constexpr EmulationSection kEmulationSections[] = {
+    {VXT("ScoConsole"), 4, 5, 0xFF}, {VXT("IBM3270"), 6, 6, 0xFF}, {VXT("IBM5250"), 7, 7, 0xFF},
+    {VXT("ZARA"), 8, 15, 0xFF},      {VXT("IBM3151"), 16, 16, 0xFF}, {VXT("TA6530"), 17, 17, 0xFF},
+    {VXT("HP70092"), 18, 18, 0xFF},  {VXT("TVI955"), 19, 19, 22},   {VXT("DG410"), 20, 20, 0xFF},
+    {VXT("AT386"), 21, 21, 0xFF},    {VXT("AIXTerm"), 23, 23, 0xFF},
+};
+
+bool KeepsSection(const wchar16* name, u8 active)
+{
+    for (const EmulationSection& s : kEmulationSections)
+        if (Text(s.name) == name)
+            return !((active >= s.first && active <= s.last) || active == s.other);
+    return false;
+}
+
+// Removes the profile's sections before they are written again, all but those of the
+// emulations that are not running.
+void ClearProfileForSave()
+{
+    HKEY profiles = SettingsOpenKey(VXT("Profiles"), kKeyAllAccess);
+    if (!profiles)
+        return;
+    HKEY profile = nullptr;
+    if (RegOpenKeyExW(profiles, CurrentProfileName(), 0, kKeyAllAccess, &profile) == ERROR_SUCCESS) {
+        std::vector<Text> doomed;
+        for (DWORD index = 0;; ++index) {
+            wchar_t name[kRegKeyNameUnits];
+            DWORD length = kRegKeyNameUnits;
+            if (RegEnumKeyExW(profile, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+                break;
+            if (!KeepsSection(name, EmulationId))
+                doomed.emplace_back(name, length);
+        }
+        for (const Text& name : doomed)
+            SettingsDeleteKeyTree(profile, name.c_str());
+        SettingsCloseKey(profile);
+    }
+    SettingsCloseKey(profiles);
+}
+
+RECT DefaultPlacement()
+{
+    RECT work{0, 0, 800, 600};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    return {work.left, work.top, work.left + 800, work.top + 600};
+}
+
+bool ScrollbackHistoryOn()
+{
+    return StartupOptions.scrollBar != 0;
+}
+
+// The store size for a terminal that keeps no profile value: 144 lines for the
+// terminal ids that page, the history maximum for the others.
+i32 DefaultLineCount()
+{
+    const u8 id = TerminalId;
+    if (id == 7 || id == 8 || id == 12 || id == 13 || id == 14)
+        return 144;
+    return static_cast<i32>(StartupOptions.historyLines);
+}
+
+// Width and height as last loaded, written back while the window is not normal.
+i32 LoadedWidth = 800, LoadedHeight = 600;
+
+void LoadWindow()
+{
+    WindowSection& w = WindowValues;
+    Section key = OpenSection(VXT("WINDOW"));
+    if (SavedItems.savewindow) {
+        const RECT place = DefaultPlacement();
+        SavedWindowRect.x = static_cast<i32>(SettingsReadDword(key, VXT("Left"), SavedWindowRect.x, place.left));
+        SavedWindowRect.y = static_cast<i32>(SettingsReadDword(key, VXT("Top"), SavedWindowRect.y, place.top));
+        SavedWindowRect.width = static_cast<i32>(SettingsReadDword(key, VXT("Width"), SavedWindowRect.width, 800));
+        SavedWindowRect.height =
+            static_cast<i32>(SettingsReadDword(key, VXT("Height"), SavedWindowRect.height, 600));
+        RememberedWindowState = SettingsReadDword(key, VXT("State"), RememberedWindowState, 0);
+        LoadedWidth = SavedWindowRect.width;
+        LoadedHeight = SavedWindowRect.height;
+        w.language = static_cast<i32>(SettingsReadDword(key, VXT("Language"), w.language, w.language));
+    }
+    // The store takes these sizes when the terminal is initialised next: the line
+    // count is the store's target size, rows and page length its shape.
+    i32 lines, page, rows;
+    if (SavedItems.savebuffer) {
+        const i32 history = static_cast<i32>(StartupOptions.historyLines);
+        lines = static_cast<i32>(SettingsReadDword(key, VXT("obsize"), Screen.maxLineCount, kDefaultStoreLines));
+        if (lines < 1 || lines > history)
+            lines = DefaultLineCount();
+        page = static_cast<i32>(SettingsReadDword(key, VXT("dbsize"), Screen.pageLength, kDefaultRows));
+        if (page < 24 || page > lines)
+            page = kDefaultRows;
+        rows = static_cast<i32>(SettingsReadDword(key, VXT("dasize"), Screen.rows, kDefaultRows));
+        if (rows < 1 || rows > page)
+            rows = kDefaultRows;
+        if (!ScrollbackHistoryOn())
+            lines = page = rows;
+    } else if (FullReloadInProgress()) {
+        lines = ScrollbackHistoryOn() ? DefaultLineCount() : 24;
+        page = rows = 24;
+    } else {
+        return;
+    }
+    Screen.maxLineCount = lines;
+    Screen.pageLength = page;
+    Screen.rows = rows;
+}
+
+void SaveWindow()
+{
+    const WindowSection& w = WindowValues;
+    Section key = CreateSection(VXT("WINDOW"));
+    int rows = kDefaultRows, page = kDefaultRows, lines = kDefaultStoreLines;
+    GetScreenDimensions(&rows, &page, &lines);
+    SettingsWriteDwordOrDelete(key, VXT("dasize"), static_cast<u32>(rows), kDefaultRows);
+    SettingsWriteDwordOrDelete(key, VXT("dbsize"), static_cast<u32>(page), kDefaultRows);
+    SettingsWriteDwordOrDelete(key, VXT("obsize"), static_cast<u32>(lines), kDefaultStoreLines);
+    if (w.language)
+        SettingsWriteDword(key, VXT("Language"), static_cast<u32>(w.language));
+    if (!SavedItems.savewindow || !MainWindowHandle)
+        return;
+    const u32 state = IsZoomed(MainWindowHandle) ? 1 : IsIconic(MainWindowHandle) ? 2 : 0;
+    if (state) {
+        SettingsWriteDword(key, VXT("State"), state);
+        SettingsWriteDword(key, VXT("Width"), static_cast<u32>(LoadedWidth));
+        SettingsWriteDword(key, VXT("Height"), static_cast<u32>(LoadedHeight));
+        return;
+    }
+    RECT r{};
+    GetWindowRect(MainWindowHandle, &r);
+    const RECT place = DefaultPlacement();
+    SettingsWriteDwordOrDelete(key, VXT("Left"), static_cast<u32>(r.left), static_cast<u32>(place.left));
+    SettingsWriteDwordOrDelete(key, VXT("Top"), static_cast<u32>(r.top), static_cast<u32>(place.top));
+    SettingsWriteDwordOrDelete(key, VXT("Width"), static_cast<u32>(r.right - r.left), 800);
+    SettingsWriteDwordOrDelete(key, VXT("Height"), static_cast<u32>(r.bottom - r.top), 600);
+}
+
+const wchar16* const kNetnames[4] = {VXT("netname1"), VXT("netname2"), VXT("netname3"), VXT("netname4")};
+
+// netname1-4: the first is kept here, the other three are the connection code's
+// rollover hosts.
+wchar16* HostEntry(int i)
+{
+    return i == 0 ? ConnectionValues.netname1 : Connection.rollover[i - 1];
+}
+
+void LoadConnection()
+{
+    ConnectionSection& c = ConnectionValues;
+    Section key = OpenSection(VXT("CONNECTION"));
+    const bool full = FullReloadInProgress();
+    const bool serialNamed = StartupOptions.serialPort != kNoSerialDevice;
+    const u32 proto = SettingsReadDword(key, VXT("netproto"), Connection.netproto, 1);
+    if (proto != 1 || (full && (proto != Connection.netproto || serialNamed))) {
+        c.comdevice = kNoSerialDevice;
+        c.comdeviceType = 0;
+    } else {
+        c.comdevice = LoadByte(key, VXT("comdevice"), c.comdevice, kNoSerialDevice);
+        c.comdeviceType = SettingsReadDword(key, VXT("comdeviceType"), c.comdeviceType, 0);
+    }
+    const bool serialChosen = c.comdevice != kNoSerialDevice;
+    if (!(full && (StartupOptions.targetGiven || serialChosen || serialNamed))) {
+        SettingsReadString(key, VXT("netname"), VXT(""), Connection.netname, kHostNameUnits);
+        for (int i = 0; i < 4; ++i)
+            SettingsReadString(key, kNetnames[i], VXT(""), HostEntry(i), kProfileHostUnits);
+        Connection.hostrollover = SettingsReadDword(key, VXT("hostrollover"), Connection.hostrollover, 0);
+    }
+    if (!(full && (Connection.netproto != 1 || serialChosen || serialNamed)))
+        Connection.netproto = proto;
+    if (StartupOptions.telnetPort < 0)
+        Connection.telnetPort = SettingsReadDword(key, VXT("iTelnetPortNum"), Connection.telnetPort, 23);
+    if (StartupOptions.localPort < 0)
+        Connection.localPort = SettingsReadDword(key, VXT("iLocalPortNum"), Connection.localPort, 0);
+    Connection.closeBudget = SettingsReadDword(key, VXT("iTnPortClose"), Connection.closeBudget, 20);
+    SettingsReadString(key, VXT("iTelnetName"), VXT(""), Connection.terminalTypeName, kHostNameUnits);
+    LoadValues(key, kConnectionLineValues);
+    LocalEcho = LoadByte(key, VXT("lecho"), static_cast<u8>(LocalEcho.load()), 0);
+    // "No connection" stays no connection whatever the value read above says.
+    if (proto == 2)
+        Connection.noConnection = 1;
+}
+
+void SaveConnection()
+{
+    const ConnectionSection& c = ConnectionValues;
+    Section key = CreateSection(VXT("CONNECTION"));
+    if (Connection.netname[0])
+        SettingsWriteString(key, VXT("netname"), Bounded(Connection.netname, kHostNameUnits).c_str());
+    if (Connection.hostrollover)
+        SettingsWriteDword(key, VXT("hostrollover"), Connection.hostrollover);
+    // The hosts are written packed. Without rollover an empty first entry is closed up;
+    // with rollover netname1 keeps its place, empty or not.
+    int next = 0;
+    if (HostEntry(0)[0]) {
+        SettingsWriteString(key, kNetnames[0], Bounded(HostEntry(0), kProfileHostUnits).c_str());
+        next = 1;
+    } else if (Connection.hostrollover) {
+        next = 1;
+    }
+    for (int i = 1; i < 4; ++i)
+        if (HostEntry(i)[0])
+            SettingsWriteString(key, kNetnames[next++], Bounded(HostEntry(i), kProfileHostUnits).c_str());
+    for (int i = next; i < 4; ++i)
+        if (HostEntry(i)[0])
+            SettingsWriteString(key, kNetnames[i], VXT(""));
+    SettingsWriteDwordOrDelete(key, VXT("netproto"), Connection.netproto, 1);
+    SaveByte(key, VXT("comdevice"), c.comdevice, kNoSerialDevice);
+    SettingsWriteDwordOrDelete(key, VXT("comdeviceType"), c.comdeviceType, 0);
+    SettingsWriteDwordOrDelete(key, VXT("iTelnetPortNum"), Connection.telnetPort, 23);
+    SettingsWriteDwordOrDelete(key, VXT("iLocalPortNum"), Connection.localPort, 0);
+    if (Connection.terminalTypeName[0])
+        SettingsWriteString(key, VXT("iTelnetName"), Bounded(Connection.terminalTypeName, kHostNameUnits).c_str());
+    SaveValues(key, kConnectionLineValues);
+    SaveByte(key, VXT("lecho"), static_cast<u8>(LocalEcho.load()), 0);
+}
+
+void LoadColours()
+{
+    Section key = OpenSection(VXT("COLOURS"));
+    LoadValue(key, kBwswapValue);
+    LoadHlsPalette(key);
+    LoadValues(key, kColourValues);
+    ResetGraphicRendition();
+}
+
+void LoadPrinting()
+{
+    PrintingSection& p = PrintingValues;
+    Section key = OpenSection(VXT("PRINTING"));
+    LoadValues(key, kPrintingValues);
+    SettingsReadString(key, VXT("PMPrinter"), VXT(""), p.PMPrinter, kPrinterNameUnits);
+    SettingsReadString(key, VXT("PMPort"), VXT(""), p.PMPort, kPrinterNameUnits);
+    u16 margins[4];
+    if (SettingsReadBinary(key, VXT("PrintMargins"), margins, 4) == 4) {
+        for (int i = 0; i < 4; ++i)
+            p.PrintMargins[i] = margins[i];
+        p.PrintUnits = SettingsReadDword(key, VXT("PrintUnits"), p.PrintUnits, 1);
+        p.defaultMargins = 0;
+    } else {
+        p.defaultMargins = 1;
+    }
+    SettingsReadString(key, VXT("Port"), VXT(""), p.Port, kPortNameUnits);
+    LoadValues(key, kLprValues);
+}
+
+void SavePrinting()
+{
+    const PrintingSection& p = PrintingValues;
+    Section key = CreateSection(VXT("PRINTING"));
+    SaveValues(key, kPrintingValues);
+    // The printer and its port are written even when empty.
+    SettingsWriteString(key, VXT("PMPrinter"), Bounded(p.PMPrinter, kPrinterNameUnits).c_str());
+    SettingsWriteString(key, VXT("PMPort"), Bounded(p.PMPort, kPrinterNameUnits).c_str());
+    if (!p.defaultMargins) {
+        SettingsWriteBinary(key, VXT("PrintMargins"), p.PrintMargins, 4);
+        SettingsWriteDword(key, VXT("PrintUnits"), p.PrintUnits);
+    }
+    if (p.DirectToPort)
+        SettingsWriteString(key, VXT("Port"), Bounded(p.Port, kPortNameUnits).c_str());
+    if (p.ViaLPR)
+        SaveValues(key, kLprValues);
+}
+
+void LoadLineEnds(HKEY key, const wchar16* countName, const wchar16* listName, u8& count, u8 (&list)[kLineEndChars + 1])
+{
+    count = LoadByte(key, countName, count, kLineEndChars);
+    if (count > kLineEndChars)
+        count = kLineEndChars;
+    u16 units[kLineEndChars];
+    const int n = SettingsReadBinary(key, listName, units, count);
+    if (n > 0 || !KeepCurrentValues) {
+        for (int i = 0; i < count; ++i)
+            list[i] = static_cast<u8>(i < n ? units[i] & 0xFF : 0);
+        list[count] = 0;
+    }
+}
+
+void SaveLineEnds(HKEY key, const wchar16* countName, const wchar16* listName, u8 count,
+                  const u8 (&list)[kLineEndChars + 1])
+{
+    SaveByte(key, countName, count, kLineEndChars);
+    if (count > kLineEndChars)
+        count = kLineEndChars;
+    u16 units[kLineEndChars];
+    bool any = false;
+    for (int i = 0; i < count; ++i) {
+        units[i] = list[i];
+        any = any || list[i];
+    }
+    if (any)
+        SettingsWriteBinary(key, listName, units, count);
+}
+
+void LoadVt300()
+{
+    Vt300Section& v = Vt300Values;
+    Section key = OpenSection(VXT("VT300"));
+    for (int i = 0; i < kVt300Values.count; ++i) {
+        LoadValue(key, kVt300Values.values[i]);
+        if (kVt300Values.values[i].field == &v.DecKeyMode)
+            ShowDecKeyModeStatus();
+    }
+    LoadLineEnds(key, VXT("edit_eob_cnt"), VXT("edit_eob_ch"), v.edit_eob_cnt, v.edit_eob_ch);
+    LoadLineEnds(key, VXT("edit_eol_cnt"), VXT("edit_eol_ch"), v.edit_eol_cnt, v.edit_eol_ch);
+    wchar16 factory[kTabStopColumns + 1];
+    FactoryTabStops(factory);
+    SettingsReadString(key, VXT("tabstops"), factory, v.tabstops, kTabStopColumns + 1);
+    // A short pattern leaves the columns after it without stops.
+    for (std::size_t i = TextLength(v.tabstops); i < kTabStopColumns; ++i)
+        v.tabstops[i] = VXT(' ');
+    v.tabstops[kTabStopColumns] = 0;
+}
+
+void SaveVt300()
+{
+    const Vt300Section& v = Vt300Values;
+    Section key = CreateSection(VXT("VT300"));
+    SaveValues(key, kVt300Values);
+    SaveLineEnds(key, VXT("edit_eob_cnt"), VXT("edit_eob_ch"), v.edit_eob_cnt, v.edit_eob_ch);
+    SaveLineEnds(key, VXT("edit_eol_cnt"), VXT("edit_eol_ch"), v.edit_eol_cnt, v.edit_eol_ch);
+    wchar16 factory[kTabStopColumns + 1];
+    FactoryTabStops(factory);
+    if (Text(v.tabstops, kTabStopColumns) != Text(factory, kTabStopColumns))
+        SettingsWriteString(key, VXT("tabstops"), Text(v.tabstops, kTabStopColumns).c_str());
+}
+}  // namespace
+
+wchar16* CurrentProfileName()
+{
+    return Slots.profileName;
+}
+
+bool FullReloadInProgress()
+{
+    return ProfileLoadInProgress != 0;
+}
+
+void LoadProfileSettings()
+{
+    {
+        Section key = OpenSection(VXT("SAVEDITEMS"));
+        LoadValues(key, kSavedItemValues);
+    }
+    if (SavedItems.saveattrs) {
+        LoadColours();
+    } else if (FullReloadInProgress()) {
+        SetFactoryColours();
+        AttributeColourTable.frgcurs = 7;
+        Colours.invcolour = Colours.bwswap = Colours.bolditalic = 0;
+        ResetAllColourSets(kLive);
+        ResetGraphicRendition();
+    }
+    LoadWindow();
+    if (SavedItems.savenetwork)
+        LoadConnection();
+}
+
+void SaveProfileSettings()
+{
+    {
+        Section key = CreateSection(VXT("SAVEDITEMS"));
+        SaveValues(key, kSavedItemValues);
+    }
+    {
+        Section key = CreateSection(VXT("COLOURS"));
+        SaveHlsPalette(key);
+        SaveValues(key, kColourValues);
+    }
+    SaveWindow();
+    SaveConnection();
+}
+
+void LoadTerminalSettings()
+{
+    LoadVt300();
+    LoadPrinting();
+    {
+        Section key = OpenSection(VXT("AUX"));
+        LoadValues(key, kAuxValues);
+    }
+}
+
+void SaveTerminalSettings()
+{
+    SavePrinting();
+    {
+        Section key = CreateSection(VXT("AUX"));
+        SaveValues(key, kAuxValues);
+    }
+    SaveVt300();
+}
+
+void SaveProfile()
+{
+    HCURSOR previous = WaitCursor ? SetCursor(WaitCursor) : nullptr;
+    SelectSaveRoot();
+    if (AdministratorMode == 1 && PerUserProfile == 0) {
+        // A machine-wide save replaces any per-user copy that would hide it.
+        SettingsSelectRoot(1);
+        SettingsDeleteProfile(CurrentProfileName());
+        SettingsSelectRoot(0);
+    }
+    ClearProfileForSave();
+    SettingsCreateProfile(CurrentProfileName());
+    SaveProfileSettings();
+    SaveTerminalSettings();
+    if (previous)
+        SetCursor(previous);
+}
+
+void SaveSessionProfile()
+{
+    SaveProfile();
+}
+
+void LoadProfile()
+{
+    if (AdministratorMode == 1 && PerUserProfile == 0) {
+        KeepCurrentValues = 0;
+        SettingsSelectRoot(0);
+        LoadProfileSettings();
+        LoadTerminalSettings();
+    } else {
+        for (u32 pass = 0; pass < 2; ++pass) {
+            SettingsSelectRoot(pass);
+            KeepCurrentValues = pass;
+            LoadProfileSettings();
+            LoadTerminalSettings();
+        }
+    }
+    InitStatusDisplayState();
+}
+
+int ReloadCurrentProfile()
+{
+    const wchar16* name = CurrentProfileName();
+    bool stored = SettingsProfileExistsAnyRoot(name) != 0;
+    if (!stored && FullReloadInProgress())
+        stored = SettingsCreateProfile(name) != 0;
+    // A profile that is stored nowhere reads as factory values throughout.
+    LoadProfile();
+    return stored ? 1 : 0;
+}
