@@ -102,6 +102,11 @@ int ReadByte(bool sequence)
     for (;;) {
         if (HostHoldRequested())
             return Leave(kReadHeld);
+        // No host data is processed while a menu or a modal dialog is open: the reader
+        // goes back to the thread's loop, which waits for them. A sequence already begun
+        // is read to its end first.
+        if (!sequence && (MenuActive || ModalOpen))
+            return Leave(kReadHeld);
         CameFromKeyboard = 0;
         if (LoginScriptRunning())
             NotifyLoginScriptState();

@@ -1,0 +1,198 @@
+// The host-data thread under Wine: start and stop, the gate handshake, the menu hold
+// and the exception guard. Bytes are given to it through the host push-back stack.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <mutex>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "terminal/core/corestate.h"
+#include "terminal/core/emuhooks.h"
+#include "terminal/core/hostread.h"
+#include "terminal/core/hostthread.h"
+#include "terminal/core/mainwindow.h"
+#include "terminal/core/pushback.h"
+#include "terminal/core/screenstore.h"
+
+namespace {
+
+std::mutex g_lock;
+std::vector<int> g_seen;
+std::atomic<int> g_calls{0};
+std::atomic<bool> g_block{false};
+std::atomic<bool> g_throw{false};
+
+void ClearFamily()
+{
+    EmulationActiveFlags.hp = 0;
+    HooksOf(HookFamily::Hp) = FamilyHooks{};
+    EmulationId = 2;
+}
+
+// A stand-in emulation with its own reader: it takes the host stack and records.
+void InstallFamily()
+{
+    FamilyHooks& h = HooksOf(HookFamily::Hp);
+    h.readByte = [] {
+        const int b = PopHostByte();
+        if (b < 0)
+            Sleep(5);
+        return b;
+    };
+    h.processChar = [](int v) {
+        ++g_calls;
+        if (v < 0)
+            return;
+        while (g_block)
+            Sleep(5);
+        if (g_throw.exchange(false))
+            throw std::runtime_error("fault in an emulation");
+        std::lock_guard<std::mutex> guard(g_lock);
+        g_seen.push_back(v);
+    };
+    EmulationId = 18;
+    EmulationActiveFlags.hp = 1;
+}
+
+std::vector<int> Seen()
+{
+    std::lock_guard<std::mutex> guard(g_lock);
+    return g_seen;
+}
+
+template <typename Pred>
+bool WaitFor(Pred pred, int ms = 3000)
+{
+    for (int i = 0; i < ms / 10; ++i) {
+        if (pred())
+            return true;
+        Sleep(10);
+    }
+    return pred();
+}
+
+std::string Row0()
+{
+    std::string s;
+    for (int c = 0; c < 10; ++c)
+        s.push_back(static_cast<char>(LineAt(0)->cells[c].ch));
+    while (!s.empty() && s.back() == ' ')
+        s.pop_back();
+    return s;
+}
+
+class HostThread : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        QuitRequested = 0;
+        MenuActive = 0;
+        ModalOpen = 0;
+        ActivityEvent = CreateEventW(nullptr, TRUE, TRUE, nullptr);
+        SwitchGateEvent = CreateEventW(nullptr, TRUE, TRUE, nullptr);
+        ProfileGateEvent = CreateEventW(nullptr, TRUE, TRUE, nullptr);
+        ASSERT_TRUE(AllocScreenStore());
+        ASSERT_TRUE(AllocInputQueues());
+        ASSERT_TRUE(InitialiseTerminal(1));
+        ClearFamily();
+        g_seen.clear();
+        g_calls = 0;
+        g_block = g_throw = false;
+    }
+    void TearDown() override
+    {
+        g_block = false;
+        StopHostDataThread();
+        ClearFamily();
+        ClearPushBackStacks();
+        FreeScreenLines();
+        FreeScreenTable();
+        CloseGateEvents();
+        QuitRequested = 0;
+    }
+};
+
+TEST_F(HostThread, RunsUntilStoppedAndASecondStartIsHarmless)
+{
+    StartHostDataThread();
+    ASSERT_TRUE(HostDataThreadRunning());
+    PushHostByte('b');
+    PushHostByte('a');
+    StartHostDataThread();
+    ASSERT_TRUE(WaitFor([] { return Row0() == "ab"; })) << Row0();
+    StopHostDataThread();
+    EXPECT_FALSE(HostDataThreadRunning());
+    EXPECT_EQ(Row0(), "ab") << "each byte processed once";
+}
+
+TEST_F(HostThread, HeldThreadParksAndTheNewEmulationGetsTheWaitingByte)
+{
+    StartHostDataThread();
+    ASSERT_TRUE(HoldHostDataThread(HostGate::Switch, 2000));
+    PushHostByte('z');
+    InstallFamily();  // the switch changes the emulation while the thread is parked
+    Sleep(300);
+    EXPECT_TRUE(Seen().empty()) << "nothing is processed while the gate is closed";
+    ReleaseHostDataThread(HostGate::Switch);
+    ASSERT_TRUE(WaitFor([] { return !Seen().empty(); }));
+    EXPECT_EQ(Seen(), std::vector<int>{'z'});
+    EXPECT_EQ(Row0(), "") << "the old emulation never saw it";
+}
+
+TEST_F(HostThread, HoldGivesUpAfterItsBoundWhenTheThreadIsBusy)
+{
+    InstallFamily();
+    StartHostDataThread();
+    g_block = true;
+    PushHostByte('q');
+    ASSERT_TRUE(WaitFor([] { return g_calls.load() > 0; }));
+    EXPECT_FALSE(HoldHostDataThread(HostGate::Profile, 200));
+    g_block = false;
+    ASSERT_TRUE(WaitFor([] { return !Seen().empty(); }));
+    EXPECT_TRUE(HoldHostDataThread(HostGate::Profile, 2000)) << "it parks once the handler returns";
+    ReleaseHostDataThread(HostGate::Profile);
+}
+
+TEST_F(HostThread, NothingIsProcessedWhileAMenuIsOpen)
+{
+    StartHostDataThread();
+    PushHostByte('a');
+    ASSERT_TRUE(WaitFor([] { return Row0() == "a"; })) << "the reader is idle now";
+    MenuActive = 1;
+    PushHostByte('m');
+    Sleep(300);
+    EXPECT_EQ(Row0(), "a");
+    MenuActive = 0;
+    EXPECT_TRUE(WaitFor([] { return Row0() == "am"; }));
+}
+
+TEST_F(HostThread, AFaultInAHandlerDoesNotEndTheThread)
+{
+    InstallFamily();
+    g_throw = true;
+    StartHostDataThread();
+    PushHostByte('2');
+    PushHostByte('1');
+    ASSERT_TRUE(WaitFor([] { return !Seen().empty(); }));
+    EXPECT_EQ(Seen(), std::vector<int>{'2'}) << "the first byte's handler threw";
+    EXPECT_TRUE(HostDataThreadRunning());
+}
+
+TEST_F(HostThread, StopEndsAThreadThatNeverRunsOutOfBytes)
+{
+    FamilyHooks& h = HooksOf(HookFamily::Hp);
+    h.readByte = [] { return int('x'); };
+    h.processChar = [](int) { ++g_calls; };
+    EmulationId = 18;
+    EmulationActiveFlags.hp = 1;
+    StartHostDataThread();
+    ASSERT_TRUE(WaitFor([] { return g_calls.load() > 1000; }));
+    StopHostDataThread();
+    EXPECT_FALSE(HostDataThreadRunning());
+}
+
+}  // namespace
