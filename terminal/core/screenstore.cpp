@@ -500,7 +500,12 @@ bool InitialiseTerminal(int full)
     ResetTerminalState(full);
     ReloadCurrentProfile();
     Screen.multiPage = TerminalModelHasPages() ? 1 : 0;
-    const int rows = Screen.rows > 0 ? Screen.rows : 24;
+    // Whatever set the sizes (profile, start-up option, Setup), a line count below 64
+    // would cut the screen's rows and leave rows without line records.
+    Screen.maxLineCount = ClampLineCountSetting(Screen.maxLineCount);
+    int rows = Screen.rows > 0 ? Screen.rows : 24;
+    if (rows > kMaxVtRows)
+        rows = kMaxVtRows;
     if (!SetScreenRowCount(rows) || !ResizeScreenLines(Screen.maxLineCount) ||
         !SetScreenPageLength(Screen.multiPage ? (Screen.pageLength > rows ? Screen.pageLength : rows) : rows)) {
         Screen.rearranging = 0;

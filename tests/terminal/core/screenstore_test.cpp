@@ -51,14 +51,19 @@ TEST_F(Store, LineCountSettingIsClampedTo64Through999)
     struct Case {
         int asked, stored;
     };
-    for (const Case& c : {Case{2000, 999}, Case{10, 64}, Case{-5, 64}, Case{300, 300}}) {
-        SetMaximumLineCount(c.asked);
-        ASSERT_TRUE(InitialiseTerminal(0));
-        EXPECT_EQ(Screen.lineCount, c.stored) << c.asked;
-        EXPECT_EQ(Screen.rows, 24) << "the screen keeps its rows";
-        for (int slot = 0; slot < Screen.lineCount; ++slot)
-            ASSERT_NE(LineAt(slot), nullptr) << "slot " << slot;
-    }
+    // Through the setter, and written straight into the store as a profile load does.
+    for (bool direct : {false, true})
+        for (const Case& c : {Case{2000, 999}, Case{10, 64}, Case{-5, 64}, Case{300, 300}}) {
+            if (direct)
+                Screen.maxLineCount = c.asked;
+            else
+                SetMaximumLineCount(c.asked);
+            ASSERT_TRUE(InitialiseTerminal(0));
+            EXPECT_EQ(Screen.lineCount, c.stored) << c.asked;
+            EXPECT_EQ(Screen.rows, 24) << "the screen keeps its rows";
+            for (int slot = 0; slot < Screen.lineCount; ++slot)
+                ASSERT_NE(LineAt(slot), nullptr) << "slot " << slot;
+        }
 }
 
 TEST_F(Store, MultiPageModeHasSixPagesOfAtMost144Lines)
