@@ -3,7 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "terminal/comms/netsession.h"
 #include "terminal/core/corestate.h"
+#include "terminal/core/hostio.h"
 #include "terminal/core/mainwindow.h"
 #include "terminal/core/screenstore.h"
 #include "terminal/core/startopts.h"
@@ -11,6 +13,7 @@
 #include "terminal/emulations/dec/services.h"
 #include "terminal/settings/colours.h"
 #include "terminal/settings/defaults.h"
+#include "terminal/settings/macrostore.h"
 #include "terminal/settings/palettestore.h"
 #include "terminal/settings/profilevalues.h"
 #include "terminal/settings/registry.h"
@@ -412,6 +415,7 @@ void LoadProfileSettings()
     LoadWindow();
     if (SavedItems.savenetwork)
         LoadConnection();
+    LoadMacros();
 }
 
 void SaveProfileSettings()
@@ -427,6 +431,8 @@ void SaveProfileSettings()
     }
     SaveWindow();
     SaveConnection();
+    SaveMacros();
+    SaveTelnetSettings(true);
 }
 
 void LoadTerminalSettings()
@@ -463,6 +469,7 @@ void SaveProfile()
     SettingsCreateProfile(CurrentProfileName());
     SaveProfileSettings();
     SaveTerminalSettings();
+    RequestBell();  // the audible end of the save
     if (previous)
         SetCursor(previous);
 }

@@ -72,6 +72,23 @@ class ProfileTest(WineTestCase):
         self.assertEqual(values.get("netname3", ("REG_SZ", "")), ("REG_SZ", ""))
         self.assertNotIn("netname4", values)
 
+    def test_macros_round_trip_and_damaged_ones_load_as_absent(self):
+        self.add(HKCU, "Session", "REG_SZ", "P")
+        key = HKCU + r"\Profiles\P\Macros\key"
+
+        def definition(send, text, length=None):
+            units = [send, len(text) if length is None else length] + [ord(c) for c in text]
+            return "".join("%02X%02X" % (u & 0xFF, u >> 8) for u in units)
+
+        good = {"70,3": definition(1, "ls -l\r"), "1B,4": definition(0, "x" * 200), "41,0": definition(2, "")}
+        for name, data in good.items():
+            self.add(key, name, "REG_BINARY", data)
+        self.add(key, "42,0", "REG_BINARY", "0100")                       # too short
+        self.add(key, "43,0", "REG_BINARY", definition(0, "ab", 50))      # claims more than it holds
+        self.add(key, "44,0", "REG_SZ", "text")                           # not a definition at all
+        self.save(HKCU + r"\Profiles\P")
+        self.assertEqual(self.wine.reg_values(key), {name: ("REG_BINARY", data) for name, data in good.items()})
+
     def test_session_slots_are_volatile_and_mouse_actions_persist(self):
         self.add(HKCU, "Session", "REG_SZ", "P")
         self.add(HKCU + r"\Profiles\P\CONNECTION", "netname1", "REG_SZ", "host1")
