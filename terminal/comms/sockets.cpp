@@ -497,8 +497,12 @@ int ConnectHost(u32 protocol, const wchar16* host)
     if (protocol != kProtocolTcpIp)
         return -1;
     ConnectionType = 1;
+    // Telnet mode is on before connect(): FD_CONNECT is handled on the user-interface
+    // thread and may come before this thread returns, and it starts the negotiation.
+    Telnet.telnetMode = 1;
     const int socket = OpenTcpConnection(host);
     if (socket < 0) {
+        Telnet.telnetMode = 0;
         if (Connection.onCloseAction == 1) {
             ConnectionType = -1;
             PostMessageW(MainWindowHandle, WM_COMMAND, kCmdExit, 0);
@@ -511,7 +515,6 @@ int ConnectHost(u32 protocol, const wchar16* host)
         ConnectionStartState = 0;
         return socket;
     }
-    Telnet.telnetMode = 1;
     Tn3270UpdateTelnetModes();
     Tn5250UpdateTelnetModes();
     SocketIndex = socket;

@@ -1,0 +1,108 @@
+"""The terminal on telnet hosts: scripted hosts on 127.0.0.1 and inetutils-telnetd."""
+import os
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+
+import vxtest
+from vxtest import WineTestCase
+
+sys.path.insert(0, os.path.join(vxtest.SOURCE, "tools"))
+import telnethost as th  # noqa: E402
+
+EXE = vxtest.build_path("terminal", "vexaNT.exe")
+CONNECTION = r"HKEY_CURRENT_USER\Software\Quorlan\vexaNT\Profiles\Default\CONNECTION"
+
+
+class TelnetProgramTest(WineTestCase):
+    def start_terminal(self, *args):
+        proc = self.wine.start(EXE, *args)
+        hwnd = self.wine.probe.find("vexaNT", 30000)
+        self.assertIsNotNone(hwnd, "no vexaNT window appeared")
+        self.addCleanup(self.close_terminal, proc, hwnd)
+        return proc, hwnd
+
+    def close_terminal(self, proc, hwnd):
+        if proc.poll() is None:
+            self.wine.probe.post(hwnd, vxtest.WM_CLOSE, 1, 0)
+            try:
+                proc.wait(timeout=15)
+            except subprocess.TimeoutExpired:
+                proc.kill()
+
+    def profile(self, **values):
+        lines = ["Windows Registry Editor Version 5.00", "", "[%s]" % CONNECTION]
+        for name, value in values.items():
+            lines.append('"%s"=%s' % (name, "dword:%08x" % value if isinstance(value, int) else '"%s"' % value))
+        with tempfile.NamedTemporaryFile("w", suffix=".reg", delete=False) as f:
+            f.write("\r\n".join(lines) + "\r\n")
+        self.addCleanup(os.unlink, f.name)
+        r = self.wine.run("regedit", "/S", self.wine.windows_path(f.name), cwd="/")
+        self.assertEqual(r.returncode, 0)
+
+    def message_boxes(self):
+        return [d for d in self.wine.probe.dialogs() if not any("Connecting via" in t for t in d.get("texts", []))]
+
+    def test_vt_session_asks_for_echo_first_and_names_its_terminal(self):
+        with th.ScriptedHost() as host:
+            self.start_terminal("127.0.0.1", "-Tnport%d" % host.port)
+            host.wait_connection(30)
+            host.expect(th.do(th.ECHO), timeout=20)
+            host.send(th.do(th.TERMINAL_TYPE) + th.ttype_send() + th.will(th.SGA))
+            host.expect(th.will(th.TERMINAL_TYPE) + th.ttype_is("vt100") + th.do(th.SGA))
+
+    def test_rollover_reaches_the_listening_host_without_a_message(self):
+        with th.ScriptedHost() as host:
+            # 127.0.0.2 is loopback too, but nothing listens there on the host's port.
+            self.profile(netname="127.0.0.2", netname3="127.0.0.1", hostrollover=1, iTelnetPortNum=host.port)
+            self.start_terminal()
+            host.wait_connection(30)
+            host.expect(th.do(th.ECHO), timeout=20)
+            time.sleep(1)
+            self.assertEqual(self.message_boxes(), [])
+
+    def test_when_every_host_refuses_one_error_box_appears(self):
+        port = th.refusing_port()
+        self.profile(netname="127.0.0.1", netname2="127.0.0.2", netname4="127.0.0.3", hostrollover=1,
+                     iTelnetPortNum=port)
+        self.start_terminal()
+        boxes = []
+        deadline = time.time() + 30
+        while not boxes and time.time() < deadline:
+            boxes = self.message_boxes()
+            time.sleep(0.2)
+        self.assertEqual(len(boxes), 1, boxes)
+        time.sleep(2)
+        self.assertEqual(len(self.message_boxes()), 1)
+
+    def test_telnetd_script_sees_the_terminal_type(self):
+        out = tempfile.NamedTemporaryFile(suffix=".term", delete=False)
+        out.close()
+        os.unlink(out.name)
+        script = tempfile.NamedTemporaryFile("w", suffix=".sh", delete=False)
+        script.write('#!/bin/sh\nprintf "%%s" "$TERM" > %s\nexec cat\n' % out.name)
+        script.close()
+        os.chmod(script.name, 0o755)
+        self.addCleanup(os.unlink, script.name)
+        wrapper = subprocess.Popen([sys.executable, "-m", "telnethost.telnetdonce", "0", "/usr/sbin/telnetd",
+                                    script.name], stdout=subprocess.PIPE, text=True,
+                                   env=dict(os.environ, PYTHONPATH=os.path.join(vxtest.SOURCE, "tools")))
+        self.addCleanup(wrapper.stdout.close)
+        self.addCleanup(wrapper.wait, 15)
+        self.addCleanup(wrapper.kill)
+        port = int(wrapper.stdout.readline().split()[1])
+        self.start_terminal("127.0.0.1", "-Tnport%d" % port)
+        deadline = time.time() + 40
+        while not os.path.exists(out.name) and time.time() < deadline:
+            time.sleep(0.2)
+        self.assertTrue(os.path.exists(out.name), "the script never ran")
+        time.sleep(0.2)
+        with open(out.name) as f:
+            self.assertEqual(f.read(), "vt100")
+        os.unlink(out.name)
+
+
+if __name__ == "__main__":
+    unittest.main()
