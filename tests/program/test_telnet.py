@@ -57,7 +57,7 @@ class TelnetProgramTest(WineTestCase):
         with th.ScriptedHost() as host:
             # 127.0.0.2 is loopback too, but nothing listens there on the host's port.
             self.profile(netname="127.0.0.2", netname3="127.0.0.1", hostrollover=1, iTelnetPortNum=host.port)
-            self.start_terminal()
+            self.start_terminal("-SeDefault")
             host.wait_connection(30)
             host.expect(th.do(th.ECHO), timeout=20)
             time.sleep(1)
@@ -67,7 +67,7 @@ class TelnetProgramTest(WineTestCase):
         port = th.refusing_port()
         self.profile(netname="127.0.0.1", netname2="127.0.0.2", netname4="127.0.0.3", hostrollover=1,
                      iTelnetPortNum=port)
-        self.start_terminal()
+        self.start_terminal("-SeDefault")
         boxes = []
         deadline = time.time() + 30
         while not boxes and time.time() < deadline:
