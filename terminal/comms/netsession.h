@@ -23,8 +23,10 @@ int ConnectWithRollover(u32 protocol, const wchar16* host);
 int ConnectNetworkSession(u32 protocolIndex, const wchar16* host);
 // Closes the connection (gracefully when the user asked for it) and frees its buffers.
 void DisconnectNetworkSession(SocketHandle socket);
-// Reads the connection and telnet settings of the current profile.
-void LoadConnectionSettings();
+// Lays the command line's ports, on-close action and no-connection switch over the
+// profile's connection values.
+void ApplyStartupConnectionOptions();
+// Reads the "Telnet" section of the current profile.
 void LoadTelnetSettings();
 // Writes the "Telnet" section; `flush` flushes the key before closing it.
 void SaveTelnetSettings(bool flush);

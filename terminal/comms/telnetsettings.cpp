@@ -89,30 +89,16 @@ void BothStores(const wchar_t* section, Read read)
 }
 }  // namespace
 
-void LoadConnectionSettings()
+// The profile store loads CONNECTION; what the command line says about the connection
+// is laid over it when the connection starts.
+void ApplyStartupConnectionOptions()
 {
-    wchar16 target[kHostNameUnits];
-    CopyText(target, kHostNameUnits, Connection.netname);
-    BothStores(L"CONNECTION", [](HKEY key) {
-        ReadText(key, L"netname", Connection.netname, kHostNameUnits);
-        ReadText(key, L"netname2", Connection.rollover[0], kRolloverHostUnits);
-        ReadText(key, L"netname3", Connection.rollover[1], kRolloverHostUnits);
-        ReadText(key, L"netname4", Connection.rollover[2], kRolloverHostUnits);
-        ReadDword(key, L"hostrollover", Connection.hostrollover);
-        ReadDword(key, L"iTelnetPortNum", Connection.telnetPort);
-        ReadDword(key, L"iLocalPortNum", Connection.localPort);
-        ReadDword(key, L"iTnPortClose", Connection.closeBudget);
-        ReadDword(key, L"TimeOut", Connection.timeOut);
-        ReadText(key, L"iTelnetName", Connection.terminalTypeName, kHostNameUnits);
-    });
-    // What the command line named wins over the profile.
-    if (StartupOptions.targetGiven && target[0])
-        CopyText(Connection.netname, kHostNameUnits, target);
     if (StartupOptions.telnetPort >= 0)
         Connection.telnetPort = static_cast<u32>(StartupOptions.telnetPort);
     if (StartupOptions.localPort >= 0)
         Connection.localPort = static_cast<u32>(StartupOptions.localPort);
-    Connection.noConnection = StartupOptions.connectionsOff;
+    if (StartupOptions.connectionsOff)
+        Connection.noConnection = 1;
     Connection.onCloseAction = StartupOptions.onCloseAction;
 }
 

@@ -46,7 +46,7 @@ void ConnectionRetryTimer(HWND window)
 // whose transport is telnet connects at once; the host-data thread makes the connection.
 void StartConnection(HWND window, u32 startMode)
 {
-    LoadConnectionSettings();
+    ApplyStartupConnectionOptions();
     LoadTelnetSettings();
     if (startMode == 0) {
         if (ConnectionStartState == 1)

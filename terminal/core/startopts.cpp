@@ -701,6 +701,8 @@ void ApplyStartTarget()
     if (!StartupOptions.targetGiven || StartupOptions.connectionsOff)
         return;
     CopyText(Connection.netname, kHostNameUnits, Slots.connectionTarget);
+    if (StartupOptions.networkProtocol == 0)
+        Connection.netproto = 0;  // "winsock": the target is a telnet host
     if (Slots.connectionTarget[0] && StartupOptions.networkProtocol == 0 && StartupOptions.serialPort == 255)
         ConnectionStartState = 1;
 }

@@ -13,6 +13,8 @@ sys.path.insert(0, os.path.join(vxtest.SOURCE, "tools"))
 import telnethost as th  # noqa: E402
 
 EXE = vxtest.build_path("terminal", "vexaNT.exe")
+# A fresh profile is a VT500 7-Bit terminal with the VT420 model of the factory defaults.
+TERMINAL_TYPE = "vt420"
 CONNECTION = r"HKEY_CURRENT_USER\Software\Quorlan\vexaNT\Profiles\Default\CONNECTION"
 
 
@@ -51,12 +53,12 @@ class TelnetProgramTest(WineTestCase):
             host.wait_connection(30)
             host.expect(th.do(th.ECHO), timeout=20)
             host.send(th.do(th.TERMINAL_TYPE) + th.ttype_send() + th.will(th.SGA))
-            host.expect(th.will(th.TERMINAL_TYPE) + th.ttype_is("vt100") + th.do(th.SGA))
+            host.expect(th.will(th.TERMINAL_TYPE) + th.ttype_is(TERMINAL_TYPE) + th.do(th.SGA))
 
     def test_rollover_reaches_the_listening_host_without_a_message(self):
         with th.ScriptedHost() as host:
             # 127.0.0.2 is loopback too, but nothing listens there on the host's port.
-            self.profile(netname="127.0.0.2", netname3="127.0.0.1", hostrollover=1, iTelnetPortNum=host.port)
+            self.profile(netproto=0, netname="127.0.0.2", netname3="127.0.0.1", hostrollover=1, iTelnetPortNum=host.port)
             self.start_terminal("-SeDefault")
             host.wait_connection(30)
             host.expect(th.do(th.ECHO), timeout=20)
@@ -65,7 +67,7 @@ class TelnetProgramTest(WineTestCase):
 
     def test_when_every_host_refuses_one_error_box_appears(self):
         port = th.refusing_port()
-        self.profile(netname="127.0.0.1", netname2="127.0.0.2", netname4="127.0.0.3", hostrollover=1,
+        self.profile(netproto=0, netname="127.0.0.1", netname2="127.0.0.2", netname4="127.0.0.3", hostrollover=1,
                      iTelnetPortNum=port)
         self.start_terminal("-SeDefault")
         boxes = []
@@ -100,7 +102,7 @@ class TelnetProgramTest(WineTestCase):
         self.assertTrue(os.path.exists(out.name), "the script never ran")
         time.sleep(0.2)
         with open(out.name) as f:
-            self.assertEqual(f.read(), "vt100")
+            self.assertEqual(f.read(), TERMINAL_TYPE)
         os.unlink(out.name)
 
 

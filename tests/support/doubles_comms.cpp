@@ -65,7 +65,6 @@ int ConnectNetworkSession(u32 protocolIndex, const wchar16* host)
     return ConnectWithRollover(kProtocolTcpIp + protocolIndex, host);
 }
 void DisconnectNetworkSession(SocketHandle) { ++Comms().closes; }
-void LoadConnectionSettings() {}
 void LoadTelnetSettings() {}
 
 bool ReplayFileOpen() { return Comms().replayOpen; }
