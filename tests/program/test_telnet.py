@@ -15,6 +15,7 @@ import telnethost as th  # noqa: E402
 EXE = vxtest.build_path("terminal", "vexaNT.exe")
 # A fresh profile is a VT500 7-Bit terminal with the VT420 model of the factory defaults.
 TERMINAL_TYPE = "vt420"
+WM_CHAR = 0x0102
 CONNECTION = r"HKEY_CURRENT_USER\Software\Quorlan\vexaNT\Profiles\Default\CONNECTION"
 
 
@@ -79,12 +80,11 @@ class TelnetProgramTest(WineTestCase):
         time.sleep(2)
         self.assertEqual(len(self.message_boxes()), 1)
 
-    def test_telnetd_script_sees_the_terminal_type(self):
-        out = tempfile.NamedTemporaryFile(suffix=".term", delete=False)
-        out.close()
-        os.unlink(out.name)
+    def start_telnetd(self, script_body):
+        """inetutils-telnetd on one loopback connection, running a shell script instead of
+        login; returns its port."""
         script = tempfile.NamedTemporaryFile("w", suffix=".sh", delete=False)
-        script.write('#!/bin/sh\nprintf "%%s" "$TERM" > %s\nexec cat\n' % out.name)
+        script.write("#!/bin/sh\n" + script_body)
         script.close()
         os.chmod(script.name, 0o755)
         self.addCleanup(os.unlink, script.name)
@@ -94,16 +94,30 @@ class TelnetProgramTest(WineTestCase):
         self.addCleanup(wrapper.stdout.close)
         self.addCleanup(wrapper.wait, 15)
         self.addCleanup(wrapper.kill)
-        port = int(wrapper.stdout.readline().split()[1])
-        self.start_terminal("127.0.0.1", "-Tnport%d" % port)
-        deadline = time.time() + 40
-        while not os.path.exists(out.name) and time.time() < deadline:
+        return int(wrapper.stdout.readline().split()[1])
+
+    def wait_file(self, path, content, timeout=40):
+        deadline = time.time() + timeout
+        data = None
+        while time.time() < deadline:
+            if os.path.exists(path):
+                with open(path, "rb") as f:
+                    data = f.read()
+                if data == content:
+                    return data
             time.sleep(0.2)
-        self.assertTrue(os.path.exists(out.name), "the script never ran")
-        time.sleep(0.2)
-        with open(out.name) as f:
-            self.assertEqual(f.read(), TERMINAL_TYPE)
-        os.unlink(out.name)
+        return data
+
+    def test_telnetd_script_sees_the_terminal_type_and_typed_text_once(self):
+        workdir = tempfile.mkdtemp(prefix="vxtelnetd")
+        term, typed = os.path.join(workdir, "term"), os.path.join(workdir, "typed")
+        # The pty echoes what is typed; cat keeps the lines that reach the host.
+        port = self.start_telnetd('printf "%%s" "$TERM" > %s\nexec cat > %s\n' % (term, typed))
+        proc, hwnd = self.start_terminal("127.0.0.1", "-Tnport%d" % port)
+        self.assertEqual(self.wait_file(term, TERMINAL_TYPE.encode()), TERMINAL_TYPE.encode())
+        for c in "echo me\r":
+            self.assertTrue(self.wine.probe.post(hwnd, WM_CHAR, ord(c), 1))
+        self.assertEqual(self.wait_file(typed, b"echo me\n", 15), b"echo me\n")
 
 
 if __name__ == "__main__":
