@@ -17,6 +17,7 @@
 #include "terminal/settings/palettestore.h"
 #include "terminal/settings/profilevalues.h"
 #include "terminal/settings/registry.h"
+#include "terminal/settings/udkstore.h"
 #include "terminal/settings/valueio.h"
 
 namespace {
@@ -371,6 +372,7 @@ void LoadVt300()
     for (std::size_t i = TextLength(v.tabstops); i < kTabStopColumns; ++i)
         v.tabstops[i] = VXT(' ');
     v.tabstops[kTabStopColumns] = 0;
+    LoadUdkTable(key);
 }
 
 void SaveVt300()
@@ -384,6 +386,7 @@ void SaveVt300()
     FactoryTabStops(factory);
     if (Text(v.tabstops, kTabStopColumns) != Text(factory, kTabStopColumns))
         SettingsWriteString(key, VXT("tabstops"), Text(v.tabstops, kTabStopColumns).c_str());
+    SaveUdkTable(key);
 }
 }  // namespace
 

@@ -5,6 +5,7 @@
 #include "terminal/core/mainwindow.h"
 #include "terminal/core/screenstore.h"
 #include "terminal/core/startopts.h"
+#include "terminal/emulations/dec/keysequences.h"
 #include "terminal/emulations/dec/services.h"
 #include "terminal/settings/colours.h"
 #include "terminal/settings/defaults.h"
@@ -55,6 +56,7 @@ protected:
         SetFactoryPrinting();
         SetFactoryValues(kAuxValues);
         SetFactoryVt300();
+        InstallVtDefaultKeys();
     }
 
     static void Save()
@@ -332,6 +334,36 @@ TEST_F(ProfileStore, ColoursFollowTheirSavedItemFlag)
     EXPECT_EQ(AttributeColourTable.frg[0], 7);
     EXPECT_EQ(AttributeColourTable.frgcurs, 7);
     EXPECT_EQ(Colours.bwswap, 0);
+}
+
+TEST_F(ProfileStore, UserDefinedKeysAreStoredWholeOnceOneChanges)
+{
+    DeleteUserDefinedKey(5);  // F6 cleared
+    Save();
+    std::vector<std::wstring> expected = {L"vt220pf_key", L"vt220pf_count", L"vt220pf_local", L"vt220pf_end"};
+    for (int chunk = 0; chunk < 16; ++chunk)
+        expected.push_back(L"vt220pf_area" + std::to_wstring(chunk));
+    EXPECT_EQ(ValueNames(HKEY_CURRENT_USER, In(L"VT300")), Sorted(expected));
+    EXPECT_EQ(Read(HKEY_CURRENT_USER, In(L"VT300"), L"vt220pf_area15").bytes.size(), 64u);
+    const u16 end = KeySequenceTable.end;
+
+    Factory();
+    ASSERT_EQ(KeySequenceTable.keys[5].length, 4);
+    LoadProfile();
+    EXPECT_EQ(KeySequenceTable.keys[5].length, 0);
+    EXPECT_EQ(KeySequenceTable.end, end);
+    const KeySequenceEntry& f7 = KeySequenceTable.keys[6];
+    EXPECT_EQ(std::wstring(f7.text, f7.length), L"\x9B" L"18~");
+
+    // Offsets and counts that point past the pool load bounded.
+    u16 lying[72];
+    for (u16& unit : lying)
+        unit = 0xFFF0;
+    Seed(HKEY_CURRENT_USER, In(L"VT300"), L"vt220pf_key", REG_BINARY, lying, sizeof lying);
+    Seed(HKEY_CURRENT_USER, In(L"VT300"), L"vt220pf_count", REG_BINARY, lying, sizeof lying);
+    LoadProfile();
+    for (const KeySequenceEntry& key : KeySequenceTable.keys)
+        EXPECT_LE(key.text - KeySequenceTable.pool + key.length, kUdkPoolUnits);
 }
 
 TEST_F(ProfileStore, AMissingProfileReadsAsFactoryValues)
