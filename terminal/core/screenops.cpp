@@ -365,7 +365,7 @@ void ScreenDisplayOn()
     RepaintScreen();
 }
 
-void ScreenDisplayOffNow()
+void ScreenDisplayOff()
 {
     if (PaintSettings.displayOff)
         return;

@@ -39,7 +39,7 @@ void LineSetDoubleHeightTop(ScreenLineRecord* line);
 void LineSetDoubleHeightBottom(ScreenLineRecord* line);
 void RemapCellColours(u8 oldFg, u8 oldBgWritten, u8 oldBgOther, u8 newFg, u8 newBgWritten, u8 newBgOther);
 void ScreenDisplayOn();
-void ScreenDisplayOffNow();
+void ScreenDisplayOff();
 
 // Cursor.
 void MoveCursorAbsolute(int row, int column);

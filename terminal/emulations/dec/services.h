@@ -8,7 +8,9 @@
 #include "terminal/core/vxtypes.h"
 
 // The VT mode bytes and the VT settings the core reads. Settings come from the profile;
-// the host changes the modes.
+// the host changes the modes. The character set ("upss"), display-controls mode
+// ("dspctrl") and screen-display-off state are PaintSettings', since the painter reads
+// them too; the local editing mode is VtLocalEditFlag.
 struct VtModeFlagSet {
     u8 ansiMode = 1;          // 0 while a VT emulation runs in VT52 mode
     u8 autoWrap = 1;          // "autowrap"

@@ -189,8 +189,8 @@ TEST_F(Ops, PanningWithAHostRegionStillMovesTheWholeScreen)
 
 TEST_F(Ops, ScreenDisplayOffStopsRowRepaints)
 {
-    ScreenDisplayOffNow();
-    ScreenDisplayOffNow();
+    ScreenDisplayOff();
+    ScreenDisplayOff();
     EXPECT_EQ(doubles::Display().Count("invalidate"), 1) << "nothing when already off";
     RepaintCursorRowSpan(0, 5);
     EXPECT_EQ(doubles::Display().Count("row"), 0);
