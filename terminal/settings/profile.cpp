@@ -18,6 +18,7 @@
 #include "terminal/settings/profilevalues.h"
 #include "terminal/settings/registry.h"
 #include "terminal/settings/udkstore.h"
+#include "terminal/settings/upss.h"
 #include "terminal/settings/valueio.h"
 
 namespace {
@@ -446,6 +447,7 @@ void LoadTerminalSettings()
         Section key = OpenSection(VXT("AUX"));
         LoadValues(key, kAuxValues);
     }
+    LoadEmulationUpss(EmulationId);
 }
 
 void SaveTerminalSettings()
@@ -455,6 +457,7 @@ void SaveTerminalSettings()
         Section key = CreateSection(VXT("AUX"));
         SaveValues(key, kAuxValues);
     }
+    SaveEmulationUpss();
     SaveVt300();
 }
 
@@ -468,6 +471,7 @@ void SaveProfile()
         SettingsDeleteProfile(CurrentProfileName());
         SettingsSelectRoot(0);
     }
+    ReadEmulationUpss();  // before the sections holding them are cleared
     ClearProfileForSave();
     SettingsCreateProfile(CurrentProfileName());
     SaveProfileSettings();

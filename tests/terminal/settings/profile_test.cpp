@@ -3,6 +3,7 @@
 #include "regfixture.h"
 
 #include "terminal/core/mainwindow.h"
+#include "terminal/core/paintsettings.h"
 #include "terminal/core/screenstore.h"
 #include "terminal/core/startopts.h"
 #include "terminal/emulations/dec/keysequences.h"
@@ -364,6 +365,32 @@ TEST_F(ProfileStore, UserDefinedKeysAreStoredWholeOnceOneChanges)
     LoadProfile();
     for (const KeySequenceEntry& key : KeySequenceTable.keys)
         EXPECT_LE(key.text - KeySequenceTable.pool + key.length, kUdkPoolUnits);
+}
+
+TEST_F(ProfileStore, CharacterSetsOfEveryEmulationSurviveASave)
+{
+    PaintSettings.characterMode = 4;  // the running VT emulation's set
+    Save();
+    EXPECT_EQ(ValueNames(HKEY_CURRENT_USER, In(L"VT300")), std::vector<std::wstring>{L"upss"});
+    PaintSettings.characterMode = 0;
+    LoadProfile();
+    EXPECT_EQ(PaintSettings.characterMode, 4);
+
+    // With HP running, the VT set is written back as it was read and HP's is live.
+    EmulationId = 18;
+    PaintSettings.characterMode = 7;
+    Save();
+    EXPECT_EQ(ReadDword(HKEY_CURRENT_USER, In(L"VT300"), L"upss"), 4u);
+    EXPECT_EQ(ReadDword(HKEY_CURRENT_USER, In(L"HP70092"), L"upss"), 7u);
+
+    // The running emulation's own section keeps its live set, not the one read before.
+    EmulationId = 16;
+    SeedDword(HKEY_CURRENT_USER, In(L"IBM3151"), L"upss", 3);
+    PaintSettings.characterMode = 6;
+    Save();
+    EXPECT_EQ(ReadDword(HKEY_CURRENT_USER, In(L"IBM3151"), L"upss"), 6u);
+    EXPECT_EQ(ReadDword(HKEY_CURRENT_USER, In(L"HP70092"), L"upss"), 7u);
+    PaintSettings.characterMode = 0;
 }
 
 TEST_F(ProfileStore, AMissingProfileReadsAsFactoryValues)
