@@ -3,7 +3,9 @@
 #include <cstring>
 
 #include "terminal/core/corestate.h"
+#include "terminal/core/palette.h"
 #include "terminal/settings/colours.h"
+#include "terminal/settings/hls.h"
 
 u32 SetupDialogOpen = 0;
 
@@ -39,4 +41,25 @@ void SetFactoryColours()
 {
     SetFactoryAttributeColours();
     ResetTa6530ColourMap();
+}
+
+void ApplyHlsList(int units, const u16* records)
+{
+    for (int at = 0; at + 4 <= units; at += 4) {
+        const RgbPercent c = HlsToRgb(records[at + 1], records[at + 2], records[at + 3]);
+        SetPaletteColour(records[at], c.red, c.green, c.blue);
+    }
+}
+
+void ApplyColourPalette()
+{
+    const HlsPalette& palette = ActivePalette();
+    u16 records[4 * kPaletteEntries];
+    for (int i = 0; i < kPaletteEntries; ++i) {
+        records[4 * i] = static_cast<u16>(i);
+        records[4 * i + 1] = palette.entry[i].hue;
+        records[4 * i + 2] = palette.entry[i].lightness;
+        records[4 * i + 3] = palette.entry[i].saturation;
+    }
+    ApplyHlsList(4 * kPaletteEntries, records);
 }

@@ -13,3 +13,10 @@ void ResetAllColourSets(u32 target);
 // The factory attribute colours and VT palette, and the TA6530 colour map.
 void SetFactoryColours();
 void ResetTa6530ColourMap();
+
+// Converts the running emulation's HLS palette into the terminal palette; run after
+// every colour change.
+void ApplyColourPalette();
+// Records of four units {index, hue, lightness, saturation}; `units` counts all of them.
+void ApplyHlsList(int units, const u16* records);
+

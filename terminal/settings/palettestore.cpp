@@ -2,6 +2,7 @@
 
 #include "terminal/settings/colours.h"
 #include "terminal/settings/defaults.h"
+#include "terminal/settings/profile.h"
 #include "terminal/settings/profilevalues.h"
 
 namespace {
@@ -37,4 +38,11 @@ void LoadHlsPalette(HKEY colours)
     }
     if (present < 3)
         ResetAllColourSets(kLive);
+}
+
+void ReloadColourPalette()
+{
+    HKEY colours = SettingsOpenSection(CurrentProfileName(), VXT("COLOURS"));
+    LoadHlsPalette(colours);
+    SettingsCloseKey(colours);
 }

@@ -9,3 +9,6 @@ void SaveHlsPalette(HKEY colours);
 // Only while "Attributes" are saved with the profile. Unless all three values are
 // present, every emulation's colours return to their factory values.
 void LoadHlsPalette(HKEY colours);
+// Reads the palette of the current profile's COLOURS section again (entering the VT,
+// TA6530 or Wyse emulation).
+void ReloadColourPalette();

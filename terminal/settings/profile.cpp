@@ -11,6 +11,7 @@
 #include "terminal/core/startopts.h"
 #include "terminal/core/win32.h"
 #include "terminal/emulations/dec/services.h"
+#include "terminal/input/keydefs.h"
 #include "terminal/settings/colours.h"
 #include "terminal/settings/defaults.h"
 #include "terminal/settings/macrostore.h"
@@ -502,6 +503,7 @@ void LoadProfile()
         }
     }
     InitStatusDisplayState();
+    ApplyColourPalette();
 }
 
 int ReloadCurrentProfile()
@@ -513,4 +515,34 @@ int ReloadCurrentProfile()
     // A profile that is stored nowhere reads as factory values throughout.
     LoadProfile();
     return stored ? 1 : 0;
+}
+
+void ResetSessionDefaults()
+{
+    SavedItems = SavedItemFlags{1, 1, 1, 1, 1, 1, 1, 1, 1, SavedItems.GPaste};
+    Colours.autocolour = 0;
+    if (FullReloadInProgress() && GetEmulationFromFlags() == 0) {
+        Screen.maxLineCount = ScrollbackHistoryOn() ? DefaultLineCount() : 24;
+        Screen.rows = Screen.pageLength = 24;
+    }
+    Connection.telnetPort = 23;
+    Connection.terminalTypeName[0] = 0;
+    LocalEcho = 0;
+    ConnectionSection& c = ConnectionValues;
+    c.vdulocal = 0;
+    c.detectdcd = 0;
+    c.comspeed = 6;
+    c.comdatab = 2;
+    c.comparity = 0;
+    c.comstopb = 0;
+    c.comdevice = kNoSerialDevice;
+    c.comflowc = 1;
+    c.etxspeed = 10;
+    SetFactoryColours();
+    AttributeColourTable.frgcurs = 7;
+    Colours.invcolour = Colours.bwswap = Colours.attribsnormbg = 0;
+    ResetGraphicRendition();
+    ResetAllColourSets(kLive);
+    ApplyColourPalette();
+    DeleteAllKeyDefinitions();
 }

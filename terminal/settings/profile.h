@@ -24,6 +24,10 @@ void LoadProfile();
 // 1 when the profile is stored.
 int ReloadCurrentProfile();
 
+// The first step of a full reload: the live session back to factory values, so that a
+// section the profile does not save keeps factory values rather than running ones.
+void ResetSessionDefaults();
+
 // SAVEDITEMS, COLOURS, WINDOW and CONNECTION, then the key definitions.
 void SaveProfileSettings();
 void LoadProfileSettings();

@@ -1,5 +1,6 @@
 #include "support/doubles_settings.h"
 
+#include "terminal/core/palette.h"
 #include "terminal/settings/profile.h"
 
 namespace doubles {
@@ -14,4 +15,9 @@ int ReloadCurrentProfile()
 {
     ++doubles::Settings().profileLoads;
     return 0;
+}
+
+void SetPaletteColour(int index, int redPercent, int greenPercent, int bluePercent)
+{
+    doubles::Settings().paletteColours.push_back({index, redPercent, greenPercent, bluePercent});
 }

@@ -7,6 +7,7 @@
 #include "terminal/core/screenstore.h"
 #include "terminal/core/startopts.h"
 #include "terminal/emulations/dec/keysequences.h"
+#include "terminal/input/keydefs.h"
 #include "terminal/emulations/dec/services.h"
 #include "terminal/settings/colours.h"
 #include "terminal/settings/defaults.h"
@@ -391,6 +392,39 @@ TEST_F(ProfileStore, CharacterSetsOfEveryEmulationSurviveASave)
     EXPECT_EQ(ReadDword(HKEY_CURRENT_USER, In(L"IBM3151"), L"upss"), 6u);
     EXPECT_EQ(ReadDword(HKEY_CURRENT_USER, In(L"HP70092"), L"upss"), 7u);
     PaintSettings.characterMode = 0;
+}
+
+TEST_F(ProfileStore, SessionDefaultsForAFullReload)
+{
+    SavedItems.saveattrs = 0;
+    SavedItems.GPaste = 1;
+    Connection.telnetPort = 2323;
+    LocalEcho = 1;
+    ConnectionValues.comdevice = 3;
+    Colours.bwswap = 1;
+    AttributeColourTable.frg[0] = 2;
+    VtPalette.entry[4] = {1, 1, 1};
+    ASSERT_TRUE(AddKeyDefinition(0x70, 0, kKeyMacro, 0, 1, L"x", nullptr));
+    Screen.maxLineCount = 300;
+    ResetSessionDefaults();
+    EXPECT_EQ(SavedItems.saveattrs, 1);
+    EXPECT_EQ(SavedItems.GPaste, 1);  // not a saved-item choice
+    EXPECT_EQ(Connection.telnetPort, 23u);
+    EXPECT_EQ(LocalEcho.load(), 0u);
+    EXPECT_EQ(ConnectionValues.comdevice, kNoSerialDevice);
+    EXPECT_EQ(Colours.bwswap, 0);
+    EXPECT_EQ(AttributeColourTable.frg[0], 7);
+    EXPECT_EQ(AttributeColourTable.frgcurs, 7);
+    EXPECT_EQ(VtPalette, FactoryVtPalette(false));
+    EXPECT_EQ(KeyDefinitions, nullptr);
+    EXPECT_EQ(Screen.maxLineCount, 300);  // sizes only change in a full reload
+
+    ProfileLoadInProgress = 1;
+    TerminalId = 8;
+    ResetSessionDefaults();
+    ProfileLoadInProgress = 0;
+    EXPECT_EQ(Screen.maxLineCount, 144);
+    EXPECT_EQ(Screen.rows, 24);
 }
 
 TEST_F(ProfileStore, AMissingProfileReadsAsFactoryValues)
