@@ -23,3 +23,12 @@ bool AutoPrintOn()
     return false;
 }
 void PrintCursorLine() {}
+int CheckPrinterAvailable()
+{
+    return 0;
+}
+void StartPrinterController() {}
+void StartAutoPrint() {}
+void StopPrinting() {}
+void StartPassThroughPrint() {}
+void StopPassThroughPrint() {}

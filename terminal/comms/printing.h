@@ -13,3 +13,12 @@ void PrinterControllerFilter(u8 byte);
 // Auto print: each line is printed as the cursor leaves it by a line feed.
 bool AutoPrintOn();
 void PrintCursorLine();
+// 1 when a printer can be used (media copy asks first).
+int CheckPrinterAvailable();
+// Print mode 2 (printer controller), 1 (auto print), 0 (off, the job finished).
+void StartPrinterController();
+void StartAutoPrint();
+void StopPrinting();
+// Pass-through printing to the auxiliary port (MC 7 and 6).
+void StartPassThroughPrint();
+void StopPassThroughPrint();

@@ -98,7 +98,13 @@ bool PrinterPortOpen() { return false; }
 int PrinterPortReadByte() { return -1; }
 void PrinterControllerFilter(u8 byte) { Comms().printed.push_back(byte); }
 bool AutoPrintOn() { return false; }
-void PrintCursorLine() {}
+void PrintCursorLine() { ++Comms().cursorLinesPrinted; }
+int CheckPrinterAvailable() { return Comms().printerAvailable ? 1 : 0; }
+void StartPrinterController() { Comms().printCalls.push_back("controller on"); }
+void StartAutoPrint() { Comms().printCalls.push_back("auto on"); }
+void StopPrinting() { Comms().printCalls.push_back("off"); }
+void StartPassThroughPrint() { Comms().printCalls.push_back("pass-through on"); }
+void StopPassThroughPrint() { Comms().printCalls.push_back("pass-through off"); }
 
 void SetLoginScriptPriority(int) {}
 void StartLoginScript() { ++Comms().loginStarts; }

@@ -4,6 +4,7 @@
 // Engine tests are single-threaded: the doubles take no locks.
 #pragma once
 
+#include <array>
 #include <deque>
 #include <functional>
 #include <string>
@@ -36,6 +37,9 @@ struct CommsDouble {
     // Printing and the auxiliary port.
     bool printerController = false, passThrough = false;
     std::vector<u8> printed, auxPrinted;
+    bool printerAvailable = false;
+    int cursorLinesPrinted = 0;
+    std::vector<std::string> printCalls;
     // Login script.
     bool loginRunning = false;
     std::vector<int> loginSeen;
@@ -49,6 +53,7 @@ struct DisplayCall {
 };
 struct DisplayDouble {
     std::vector<DisplayCall> calls;
+    std::array<std::array<int, 3>, 16> palette{};  // percentages the palette was set to
     int Count(const std::string& what) const;
 };
 DisplayDouble& Display();

@@ -1,5 +1,7 @@
 #include "terminal/emulations/hp-ibm3151/services.h"
 
+#include "terminal/emulations/dec/services.h"
+
 u8 HpModel = 1;
 u8 HpBlockMode = 0;
 
@@ -7,4 +9,11 @@ u8 HpBlockMode = 0;
 bool I3151IsCurrentPageFormatted()
 {
     return false;
+}
+
+// Until the HP emulation exists the sequence is read to its end and changes nothing.
+void HpAmpersandEscape()
+{
+    for (int b = NextSequenceByte(); b != 0 && (b & 0x20); b = NextSequenceByte()) {
+    }
 }

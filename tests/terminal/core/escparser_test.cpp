@@ -50,7 +50,7 @@ INSTANTIATE_TEST_SUITE_P(
                       CsiCase{"MarkerCarriesToLaterSlots", "\x1b[>1;2c", {{1, '>'}, {2, '>'}}},
                       CsiCase{"EmptyParametersAreZero", "\x1b[;5;m", {{0, ' '}, {5, ' '}, {0, ' '}}},
                       CsiCase{"ValueWrapsAt16Bits", "\x1b[70000m", {{4464, ' '}}},
-                      CsiCase{"ColonIsIgnored", "\x1b[1:2m", {{12, ' '}}},
+                      CsiCase{"ColonEndsTheCollection", "\x1b[1:2m", {{1, ' '}}},
                       CsiCase{"FiftyFirstParameterFoldsIntoSlot50", SixtyParameters(), SixtySlots()},
                       CsiCase{"EscRestartsTheSequence", "\x1b[1;2\x1b[7m", {{7, ' '}}},
                       CsiCase{"EightBitCsi", "\x9b" "4;5m", {{4, ' '}, {5, ' '}}}),

@@ -1,0 +1,76 @@
+#include "vt_fixture.h"
+
+#include "support/doubles_host.h"
+#include "support/doubles_network.h"
+#include "terminal/core/corestate.h"
+#include "terminal/core/paintsettings.h"
+#include "terminal/core/screenstore.h"
+#include "terminal/emulations/dec/reports.h"
+#include "terminal/emulations/dec/rendition.h"
+#include "terminal/emulations/dec/services.h"
+#include "terminal/emulations/dec/softfont.h"
+#include "terminal/emulations/dec/vtcharsets.h"
+#include "terminal/emulations/dec/vtmodes.h"
+#include "terminal/settings/colours.h"
+
+namespace {
+void ResetDecState()
+{
+    SetFactoryAttributeColours();
+    Colours = ColourFlags{};
+    Rendition = RenditionState{};
+    Charsets = CharsetExtraState{};
+    DecModes = DecModeSet{};
+    SoftFont = SoftFontState{};
+    ResetSoftFont();
+    TerminalId = 8;
+    VtCustomId[0] = 0;
+    VtTertiaryAttributes[0] = 0;
+    PaintSettings.characterMode = 0;
+    PaintSettings.reverseScreen = 0;
+    PaintSettings.displayControls = 0;
+}
+}  // namespace
+
+void VtTest::SetUp()
+{
+    ResetDecState();
+    HostPathTest::SetUp();
+}
+
+void VtTest::TearDown()
+{
+    HostPathTest::TearDown();
+    ResetDecState();
+    TerminalId = 0;
+}
+
+std::string VtTest::Answer(const std::string& bytes)
+{
+    {
+        std::lock_guard<std::mutex> guard(doubles::Network().lock);
+        doubles::Network().sent.clear();
+    }
+    Feed(bytes);
+    return Text(Sent());
+}
+
+std::string VtTest::Text(const std::vector<u8>& bytes)
+{
+    return std::string(bytes.begin(), bytes.end());
+}
+
+std::string VtTest::Cursor()
+{
+    return std::to_string(Screen.cursorRow) + "," + std::to_string(Screen.cursorColumn);
+}
+
+std::string E(const std::string& text)
+{
+    return "\x1b" + text;
+}
+
+std::string C(const std::string& text)
+{
+    return "\x1b[" + text;
+}
