@@ -11,8 +11,9 @@
 #include "terminal/emulations/dec/services.h"
 #include "terminal/emulations/dec/vtmodes.h"
 #include "terminal/emulations/dec/vtparts.h"
+#include "terminal/settings/profilevalues.h"
 
-wchar16 TabStops[kTabColumns + 1];
+wchar16 (&TabStops)[kTabColumns + 1] = Vt300Values.tabstops;
 u8 TabCommandFlags = 0;
 
 namespace {
@@ -188,9 +189,7 @@ void SendScreenRowText(int row, bool lineFeed)
 
 void ResetTabStops()
 {
-    for (int c = 0; c < kTabColumns; ++c)
-        TabStops[c] = c % 8 == 0 ? 'T' : ' ';
-    TabStops[kTabColumns] = 0;
+    FactoryTabStops(Vt300Values.tabstops);
 }
 
 bool TabStopAt(int column)
@@ -360,7 +359,7 @@ void ClearTabStops()
 
 void EraseDisplayAll()
 {
-    if (DecModes.clearIntoHistory && !StatusDisplayActive())
+    if (Vt300Values.clrscrnsave && !StatusDisplayActive())
         ClearScreenIntoHistory(Screen.rows);
     else
         ClearLines(0, Screen.rows - 1);

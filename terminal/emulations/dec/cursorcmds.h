@@ -6,8 +6,9 @@
 #include "terminal/core/vxtypes.h"
 
 constexpr int kTabColumns = 132;
-// 'T' where a tab stop is set, a blank elsewhere (the profile's "tabstops" form).
-extern wchar16 TabStops[kTabColumns + 1];
+// 'T' where a tab stop is set, a blank elsewhere: the profile's "tabstops" value is the
+// live table, so a saved profile keeps the host's stops.
+extern wchar16 (&TabStops)[kTabColumns + 1];
 // The three flags of CSI = Ps g.
 extern u8 TabCommandFlags;
 

@@ -1,3 +1,4 @@
+#include "terminal/settings/profilevalues.h"
 #include "terminal/emulations/dec/reports.h"
 
 #include <cstring>
@@ -143,14 +144,14 @@ int DecModeState(int mode)
     const DecModeSet& m = DecModes;
     auto state = [](bool on) { return on ? 1 : 2; };
     switch (mode) {
-    case 1: return state(m.cursorKeysApplication);
+    case 1: return state(Vt300Values.curskeyapp);
     case 2: return 3;
     case 3: return state(Screen.lastColumn == 131);
     case 4: return state(m.smoothScroll);
     case 5: return state(PaintSettings.reverseScreen != 0);
     case 6: return state(VtMode.cursorOrigin == 0);
     case 7: return state(VtMode.autoWrap);
-    case 8: return state(m.autoRepeat);
+    case 8: return state(Vt300Values.kbdrpt);
     case 10: return m.localEditState == 2 ? 4 : m.localEditState == 1 ? 1 : 2;
     case 11: return state(m.editFlag11);
     case 13: return state(m.editFlag13);
@@ -160,12 +161,12 @@ int DecModeState(int mode)
     case 19: return state(!m.printExtentInverted);
     case 25: return state(!CursorDisabled);
     case 38: return 2;
-    case 42: return state(!Charsets.multinational);
+    case 42: return state(!Vt300Values.mltnat);
     case 53: return state(m.editFlag53);
     case 60: return state(Screen.horizontalCoupling);
     case 61: return state(Screen.verticalCoupling);
     case 64: return state(Screen.pageCoupling);
-    case 66: return state(m.keypadApplication);
+    case 66: return state(Vt300Values.kpadmode);
     case 67: return state(m.backarrowSendsBs);
     case 68: return state(m.keyboardUsage);
     case 69: return state(!VtMode.lrMarginModeOff);
@@ -740,13 +741,13 @@ void BuildTerminalStateBlock(u8* b)
     b[81] = static_cast<u8>(Screen.top + 1);
     b[82] = static_cast<u8>(Screen.bottom + 1);
     b[83] = VtMode.singleShift >= 0 ? 0x40 : 0;
-    b[84] = u8Bit(!Charsets.multinational, 2) | u8Bit(ActiveStatusDisplay() != 0, 5);
+    b[84] = u8Bit(!Vt300Values.mltnat, 2) | u8Bit(ActiveStatusDisplay() != 0, 5);
     b[85] = u8Bit(PendingWrap != 0, 7) | u8Bit(VtMode.cursorOrigin != 0, 6) | u8Bit(VtMode.insertMode != 0, 4);
     const DecModeSet& m = DecModes;
     b[86] = u8Bit(LocalEcho != 0, 6) | u8Bit(PaintSettings.reverseScreen != 0, 5) | u8Bit(VtMode.autoWrap != 0, 4) |
-            u8Bit(CursorDisabled != 0, 3) | u8Bit(VtMode.newLineMode != 0, 2) | u8Bit(m.cursorKeysApplication, 1) |
-            u8Bit(m.keypadApplication, 0);
-    b[87] = u8Bit(m.autoRepeat, 3) | u8Bit(Screen.lastColumn == 131, 2) | u8Bit(m.keyboardUsage, 0);
+            u8Bit(CursorDisabled != 0, 3) | u8Bit(VtMode.newLineMode != 0, 2) | u8Bit(Vt300Values.curskeyapp, 1) |
+            u8Bit(Vt300Values.kpadmode, 0);
+    b[87] = u8Bit(Vt300Values.kbdrpt, 3) | u8Bit(Screen.lastColumn == 131, 2) | u8Bit(m.keyboardUsage, 0);
     b[88] = u8Bit(!UserDefinedKeysLocked(), 3);
     b[89] = u8Bit(UserPreferredIs96(), 6) | u8Bit(!m.printExtentInverted, 5) | u8Bit(m.printFormFeed, 2) |
             u8Bit(m.smoothScroll, 0);
@@ -766,7 +767,7 @@ void ApplyTerminalStateBlock(const u8* b)
 {
     SelectActiveDisplay(b[93] & 1);
     const u8 multinational = (b[84] & 0x04) ? 0 : 1;
-    Charsets.multinational = multinational;
+    Vt300Values.mltnat = multinational;
     VtMode.nationalSet = static_cast<u8>(b[95] >> 4);
     SetDecEmulationId(static_cast<u8>(b[90] >> 6));
     if (b[89] & 0x40) {

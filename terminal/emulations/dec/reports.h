@@ -33,8 +33,3 @@ const wchar16* CustomTerminalIdText();
 const wchar16* TertiaryAttributesText();
 int ParitySettingIndex();
 int SpeedSettingIndex();
-// Their storage ("szCustomID", "vt420_da", the line's parity and speed indexes).
-extern wchar16 VtCustomId[133];
-extern wchar16 VtTertiaryAttributes[34];
-extern u8 VtParitySetting;
-extern u8 VtSpeedSetting;

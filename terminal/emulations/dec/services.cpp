@@ -168,8 +168,3 @@ const SoftFontGlyphs* CurrentSoftFont()
     glyphs.matrixHeight = SoftFontMatrixHeight();
     return &glyphs;
 }
-
-// The DEC status line comes with the VT emulation; until then there is nothing to
-// refresh or save.
-void ShowDecKeyModeStatus() {}
-void InitStatusDisplayState() {}

@@ -1,3 +1,4 @@
+#include "terminal/settings/profilevalues.h"
 #include "terminal/emulations/dec/vtcharsets.h"
 
 #include "terminal/core/corestate.h"
@@ -104,7 +105,7 @@ int CodeOfFinal(int f, bool is96)
         default: break;
         }
     }
-    if (Charsets.multinational)
+    if (Vt300Values.mltnat)
         return 0;
     u8 a = 0, b = 0;
     if (NationalFinals(KeyboardLanguage(), &a, &b) && (f == a || f == b))
@@ -198,7 +199,7 @@ void ResetCharsets()
     CurrentRendition &= static_cast<u8>(~kRendInvisible);
     const u8 id = EmulationId;
     if (id == 0 || id == 23) {
-        VtMode.designation[0] = Charsets.multinational ? kSetAscii : kSetNational;
+        VtMode.designation[0] = Vt300Values.mltnat ? kSetAscii : kSetNational;
         VtMode.designation[1] = kSetDecGraphics;
         for (u8& f : VtMode.set96)
             f = 0;
@@ -207,7 +208,7 @@ void ResetCharsets()
         return;
     }
     VtMode.set96[0] = VtMode.set96[1] = 0;
-    if (Charsets.multinational) {
+    if (Vt300Values.mltnat) {
         VtMode.designation[0] = VtMode.designation[1] = kSetAscii;
         VtMode.designation[2] = VtMode.designation[3] = kSetUserPreferred;
         VtMode.set96[2] = VtMode.set96[3] = UserPreferredSize();
@@ -332,7 +333,7 @@ void LoadSoftFont()
 
 void SelectKeyboardLanguage()
 {
-    if (!IsVt510Class() || Charsets.multinational || ParamMarker() != ' ' || Param(1) != 2)
+    if (!IsVt510Class() || Vt300Values.mltnat || ParamMarker() != ' ' || Param(1) != 2)
         return;
     const int p = Param(2);
     int language = -1;

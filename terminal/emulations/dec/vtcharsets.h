@@ -19,7 +19,6 @@ enum CharsetCode : u8 {
 };
 
 struct CharsetExtraState {
-    u8 multinational = 1;  // 1: national replacement sets are refused (DEC mode ?42 reset)
     u8 setDisplayFlag = 0; // the core's G-set display flag, cleared by every reset
 };
 extern CharsetExtraState Charsets;

@@ -1,3 +1,4 @@
+#include "terminal/settings/profilevalues.h"
 #include "terminal/emulations/dec/vtmodes.h"
 
 #include "terminal/comms/connsettings.h"
@@ -105,7 +106,7 @@ void SetAnsiMode(int mode, bool set)
 void SetDecPrivateMode(int mode, bool set)
 {
     switch (mode) {
-    case 1: DecModes.cursorKeysApplication = set; break;
+    case 1: Vt300Values.curskeyapp = set; break;
     case 2:
         if (!set)
             EnterVt52Mode();
@@ -117,7 +118,7 @@ void SetDecPrivateMode(int mode, bool set)
     case 5: SetScreenReverse(set); break;
     case 6: SetOriginMode(set); break;
     case 7: VtMode.autoWrap = set; break;
-    case 8: DecModes.autoRepeat = set; break;
+    case 8: Vt300Values.kbdrpt = set; break;
     case 10: SetLocalEditBlockMode(set); break;
     case 11: DecModes.editFlag11 = set; break;
     case 13: DecModes.editFlag13 = set; break;
@@ -131,8 +132,8 @@ void SetDecPrivateMode(int mode, bool set)
         break;
     case 42: {
         const u8 multinational = set ? 0 : 1;
-        if (Charsets.multinational != multinational) {
-            Charsets.multinational = multinational;
+        if (Vt300Values.mltnat != multinational) {
+            Vt300Values.mltnat = multinational;
             ResetCharsets();
         }
         break;
@@ -141,7 +142,7 @@ void SetDecPrivateMode(int mode, bool set)
     case 60: SetPageCoupling(Screen.horizontalCoupling, set, false); break;
     case 61: SetPageCoupling(Screen.verticalCoupling, set, false); break;
     case 64: SetPageCoupling(Screen.pageCoupling, set, true); break;
-    case 66: DecModes.keypadApplication = set; break;
+    case 66: Vt300Values.kpadmode = set; break;
     case 67: DecModes.backarrowSendsBs = set; break;
     case 68: DecModes.keyboardUsage = set; break;
     case 69: SetLeftRightMarginMode(set ? 0 : 1); break;
@@ -226,12 +227,12 @@ void ResetModes()
 
 void KeypadApplicationMode()
 {
-    DecModes.keypadApplication = 1;
+    Vt300Values.kpadmode = 1;
 }
 
 void KeypadNumericMode()
 {
-    DecModes.keypadApplication = 0;
+    Vt300Values.kpadmode = 0;
 }
 
 void LockKeyboard()
@@ -347,8 +348,8 @@ void SoftReset()
     VtMode.cursorOrigin = 1;
     VtMode.autoWrap = 0;
     VtMode.hostKeyboardLock = 0;
-    DecModes.keypadApplication = 0;
-    DecModes.cursorKeysApplication = 0;
+    Vt300Values.kpadmode = 0;
+    Vt300Values.curskeyapp = 0;
     ResetGraphicRendition();
     ResetCharsets();
     CurrentRendition &= static_cast<u8>(~kRendProtected);
@@ -442,7 +443,7 @@ void SetLastColumn(int n)
     const EmulationActiveFlagSet& f = EmulationActiveFlags;
     if (f.ta6530 || f.ibm3270 || f.hp || f.ibm3151 || f.wyse)
         return;
-    if (DecModes.fixed80Columns)
+    if (Vt300Values.font80)
         n = 79;
     Screen.lastColumn = static_cast<i16>(n);
     Screen.horizontalOffset = 0;
@@ -455,11 +456,11 @@ namespace {
 void SetColumns(int lastColumn)
 {
     const int row = Screen.cursorRow, column = Screen.cursorColumn;
-    if (Screen.lastColumn == lastColumn && !Screen.multiPage && DecModes.clearIntoHistory) {
+    if (Screen.lastColumn == lastColumn && !Screen.multiPage && Vt300Values.clrscrnsave) {
         EraseDisplayAll();
     } else {
         InvalidateTerminal();
-        if (DecModes.clearOnColumnChange)
+        if (Vt300Values.clrwdth)
             BlankAllScreenLines();
         SetLastColumn(lastColumn);
     }
@@ -468,7 +469,7 @@ void SetColumns(int lastColumn)
     SetLeftRightMargins(0, 0);
     HomeCursor();
     RepaintScreen();
-    if (!DecModes.clearOnColumnChange) {
+    if (!Vt300Values.clrwdth) {
         MoveCursorAbsolute(row, column > lastColumn ? lastColumn : column);
         FollowCursorInView();
     }
@@ -565,10 +566,7 @@ void ResetDecModes()
 {
     const DecModeSet keep = DecModes;
     DecModes = DecModeSet{};
-    // Settings, not modes: they survive a reset.
-    DecModes.clearOnColumnChange = keep.clearOnColumnChange;
-    DecModes.clearIntoHistory = keep.clearIntoHistory;
-    DecModes.fixed80Columns = keep.fixed80Columns;
+    // Not modes of the host's: they survive a reset.
     DecModes.emulationLock = keep.emulationLock;
     DecModes.fullReset = keep.fullReset;
 }

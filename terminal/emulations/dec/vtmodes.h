@@ -1,18 +1,17 @@
 // The mode state of the DEC emulations (VT52, VT100, VT500 7-bit and 8-bit) and the
 // host commands that change it: SM and RM, the switches between the emulations and
 // conformance levels, the feature gates by emulation and terminal model, and the soft,
-// secure and full resets. The modes the core itself reads live in VtMode (services.h).
+// secure and full resets. The modes the core itself reads live in VtMode (services.h);
+// those the user also sets up (application keypad and cursor keys, auto repeat, national
+// sets, what a column change clears) are the profile's VT300 values themselves.
 #pragma once
 
 #include "terminal/core/vxtypes.h"
 
 struct DecModeSet {
-    u8 cursorKeysApplication = 0;  // DECCKM
     u8 smoothScroll = 0;           // DECSCLM
-    u8 autoRepeat = 1;             // DECARM
     u8 printFormFeed = 0;          // DECPFF
     u8 printExtentInverted = 1;    // DECPEX, stored inverted: set stores 0
-    u8 keypadApplication = 0;      // DECNKM, DECKPAM
     u8 backarrowSendsBs = 0;       // DECBKM
     u8 keyboardUsage = 0;          // DECKBUM
     u8 transmitRateLimit = 0;      // DECXRLM
@@ -28,10 +27,7 @@ struct DecModeSet {
     u8 localFunctionKey[4] = {};   // DECLFKC
     u8 modifierKey[8] = {};        // DECSMKR
     u8 emulationLock = 0;          // the host may not leave the emulation
-    u8 clearOnColumnChange = 1;    // DECCOLM blanks the screen ("clrwdth")
-    u8 clearIntoHistory = 0;       // a full erase scrolls the screen into the history
     u8 fullReset = 0;              // set while RIS runs
-    u8 fixed80Columns = 0;         // the line stays 80 columns ("font80")
 };
 extern DecModeSet DecModes;
 

@@ -1,27 +1,24 @@
-// The profile values the VT reports read. The profile store fills them at load.
+// The profile values the VT reports read: the VT300 section's custom and tertiary
+// answers and the connection's parity and speed.
 #include "terminal/emulations/dec/reports.h"
-
-wchar16 VtCustomId[133] = {};
-wchar16 VtTertiaryAttributes[34] = {};
-u8 VtParitySetting = 0;
-u8 VtSpeedSetting = 6;
+#include "terminal/settings/profilevalues.h"
 
 const wchar16* CustomTerminalIdText()
 {
-    return VtCustomId;
+    return Vt300Values.szCustomID;
 }
 
 const wchar16* TertiaryAttributesText()
 {
-    return VtTertiaryAttributes;
+    return Vt300Values.vt420_da;
 }
 
 int ParitySettingIndex()
 {
-    return VtParitySetting;
+    return ConnectionValues.comparity;
 }
 
 int SpeedSettingIndex()
 {
-    return VtSpeedSetting;
+    return ConnectionValues.comspeed;
 }

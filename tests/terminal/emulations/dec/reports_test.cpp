@@ -10,6 +10,7 @@
 #include "terminal/emulations/dec/reports.h"
 #include "terminal/emulations/dec/services.h"
 #include "terminal/emulations/dec/vtmodes.h"
+#include "terminal/settings/profilevalues.h"
 #include "vt_fixture.h"
 
 namespace {
@@ -66,7 +67,7 @@ TEST_F(Reports, DeviceAttributesByModel)
     }
     TerminalId = 8;
     const wchar16 tertiary[] = {'4', '2', '4', '1', 0};
-    std::copy(tertiary, tertiary + 5, VtTertiaryAttributes);
+    std::copy(tertiary, tertiary + 5, Vt300Values.vt420_da);
     EXPECT_EQ(Answer(C("=c")), kDcs + "!|4241" + kSt);
     // The identification text goes out without a lead-in.
     EXPECT_EQ(Answer(C("0;1234c")), "vexaNT-#10100\r");
@@ -75,7 +76,7 @@ TEST_F(Reports, DeviceAttributesByModel)
 TEST_F(Reports, CustomIdIsSentExactly)
 {
     const wchar16 custom[] = {'A', 'B', 'C', 0};
-    std::copy(custom, custom + 4, VtCustomId);
+    std::copy(custom, custom + 4, Vt300Values.szCustomID);
     EXPECT_EQ(Answer(C("c")), "ABC");
     EmulationId = 3;
     EXPECT_EQ(Answer(C("c")), "ABC");

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "support/doubles_host.h"
+#include "terminal/settings/profilevalues.h"
 #include "terminal/core/celltext.h"
 #include "terminal/core/corestate.h"
 #include "terminal/core/paintsettings.h"
@@ -65,7 +66,7 @@ TEST_F(Charset, DesignationsByFinalAndSize)
     };
     for (const Case& c : cases) {
         EmulationId = c.emulation;
-        Charsets.multinational = c.multinational;
+        Vt300Values.mltnat = c.multinational;
         VtMode.nationalSet = c.language;
         for (u8& d : VtMode.designation)
             d = 9;  // a mark no designation gives
@@ -107,7 +108,7 @@ TEST_F(Charset, NationalSetOfTheKeyboardLanguage)
 {
     VtMode.nationalSet = 6;  // German
     Feed(C("?42h"));
-    ASSERT_EQ(Charsets.multinational, 0);
+    ASSERT_EQ(Vt300Values.mltnat, 0);
     ASSERT_EQ(VtMode.designation[0], 3) << "national mode puts the national set everywhere";
     Feed("[\\]{|}~@");
     EXPECT_EQ(ShownText(0, 0, 8), u"\u00C4\u00D6\u00DC\u00E4\u00F6\u00FC\u00DF\u00A7");

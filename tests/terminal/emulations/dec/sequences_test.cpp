@@ -6,6 +6,7 @@
 
 #include "support/doubles_network.h"
 
+#include "terminal/settings/profilevalues.h"
 #include "terminal/core/corestate.h"
 #include "terminal/core/emuhooks.h"
 #include "terminal/core/paintsettings.h"
@@ -91,8 +92,8 @@ TEST_F(Sequences, SoftResetOnlyInVt500)
     EXPECT_EQ(VtMode.insertMode, 0);
     EXPECT_EQ(VtMode.cursorOrigin, 1);
     EXPECT_EQ(VtMode.autoWrap, 0);
-    EXPECT_EQ(DecModes.cursorKeysApplication, 0);
-    EXPECT_EQ(DecModes.keypadApplication, 0);
+    EXPECT_EQ(Vt300Values.curskeyapp, 0);
+    EXPECT_EQ(Vt300Values.kpadmode, 0);
     EXPECT_EQ(CurrentRendition, 0);
     EXPECT_EQ(VtMode.designation[0], 1);
     // The cursor stays where it was; the saved cursor is home.

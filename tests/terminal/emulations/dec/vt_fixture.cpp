@@ -12,6 +12,7 @@
 #include "terminal/emulations/dec/vtcharsets.h"
 #include "terminal/emulations/dec/vtmodes.h"
 #include "terminal/settings/colours.h"
+#include "terminal/settings/profilevalues.h"
 
 namespace {
 void ResetDecState()
@@ -24,8 +25,9 @@ void ResetDecState()
     SoftFont = SoftFontState{};
     ResetSoftFont();
     TerminalId = 8;
-    VtCustomId[0] = 0;
-    VtTertiaryAttributes[0] = 0;
+    SetFactoryVt300();
+    ConnectionValues.comparity = 0;
+    ConnectionValues.comspeed = 6;
     PaintSettings.characterMode = 0;
     PaintSettings.reverseScreen = 0;
     PaintSettings.displayControls = 0;
