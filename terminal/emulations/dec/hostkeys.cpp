@@ -1,12 +1,11 @@
-// User-defined keys, host key strings and host macros. Until the key-definition list
-// and the macro store exist, the host's definitions are read to their end (so their
-// text never reaches the screen) and kept nowhere.
+// The host's key definitions (DECUDK, ESC ! and ESC @, the PC key programming) and host
+// macros. Until they are stored, each definition is read to its end, so that its text
+// never reaches the screen, and kept nowhere.
 #include "terminal/emulations/dec/controlstring.h"
 #include "terminal/emulations/dec/services.h"
 #include "terminal/emulations/dec/vtparts.h"
 
 namespace {
-u8 g_keysLocked = 0;
 
 // ESC ! / ESC @: a key letter, a delimiter, then text up to the delimiter again.
 void ReadHostKeyString()
@@ -36,11 +35,6 @@ void DefineHostKeyStringType0()
     ReadHostKeyString();
 }
 
-void ClearUserDefinedKeys()
-{
-    g_keysLocked = 0;
-}
-
 void DefineUserKeys()
 {
     SkipControlString();
@@ -63,9 +57,10 @@ void LoadAlphanumericKeyDefinitions()
     SkipControlString();
 }
 
+// DECUDK cannot lock the keys until it stores definitions.
 bool UserDefinedKeysLocked()
 {
-    return g_keysLocked != 0;
+    return false;
 }
 
 int HostMacroBytesInUse()

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "terminal/core/vxtypes.h"
+#include "terminal/emulations/dec/keysequences.h"
 
 // Cursor save and restore (ESC 7, ESC 8).
 void SaveCursorState();
@@ -23,7 +24,6 @@ extern SavedCursorRecord SavedCursor;
 // User-defined keys, host key strings and macros.
 void DefineHostKeyStringType2();
 void DefineHostKeyStringType0();
-void ClearUserDefinedKeys();
 void DefineUserKeys();
 void DefineMacro();
 void InvokeMacro();
