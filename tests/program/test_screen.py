@@ -1,6 +1,5 @@
 """The screen parts of the running program seen from outside: the About box, the status
 bar, the screen window's size, the scroll bar."""
-import os
 import time
 import unittest
 
@@ -8,10 +7,6 @@ import vxtest
 from vxtest import WineTestCase
 
 EXE = vxtest.build_path("terminal", "vexaNT.exe")
-
-# Every session gets a display of its own: these tests resize windows and open dialogs,
-# which must not take the focus from tests running beside them.
-os.environ.pop("DISPLAY", None)
 
 
 class ScreenPartsTest(WineTestCase):

@@ -28,7 +28,10 @@ class WineSession:
         self.env["WINEDEBUG"] = "-all"
         self.env["WINEDLLOVERRIDES"] = "winemenubuilder.exe=d;mscoree=d;mshtml=d"
         self._xvfb = None
-        if not self.env.get("DISPLAY"):
+        # Each session has a display of its own: programs of tests running side by side
+        # would otherwise take the keyboard focus from each other. VX_SHARED_DISPLAY=1
+        # keeps the inherited display (to watch a test run).
+        if not (self.env.get("DISPLAY") and self.env.get("VX_SHARED_DISPLAY") == "1"):
             out = subprocess.check_output([os.path.join(WINE_TOOLS, "display.sh")], text=True).split()
             self.env["DISPLAY"], self._xvfb = out[0], int(out[1])
         self.prefix = subprocess.check_output([os.path.join(WINE_TOOLS, "prefix.sh"), "new"], env=self.env,
