@@ -2,7 +2,6 @@
 #include "support/doubles_host.h"
 
 #include "terminal/core/painting.h"
-#include "terminal/core/palette.h"
 
 namespace doubles {
 DisplayDouble& Display()
@@ -41,13 +40,3 @@ void RefreshScrollThumb() { Record("thumb"); }
 void InvalidateTerminal() { Record("invalidate"); }
 void RefitScreenFont() {}
 void ResizeWindowToRows(int n) { Record("resize", n); }
-void SetPaletteColour(int index, int r, int g, int b)
-{
-    doubles::Display().palette[index & 15] = {r, g, b};
-    Record("palette", index, r, g, b);
-}
-u32 PaletteRgb(int index)
-{
-    const auto& p = doubles::Display().palette[index & 15];
-    return static_cast<u32>(PercentToByte(p[0]) | (PercentToByte(p[1]) << 8) | (PercentToByte(p[2]) << 16));
-}

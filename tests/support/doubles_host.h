@@ -4,7 +4,6 @@
 // Engine tests are single-threaded: the doubles take no locks.
 #pragma once
 
-#include <array>
 #include <deque>
 #include <functional>
 #include <string>
@@ -53,7 +52,6 @@ struct DisplayCall {
 };
 struct DisplayDouble {
     std::vector<DisplayCall> calls;
-    std::array<std::array<int, 3>, 16> palette{};  // percentages the palette was set to
     int Count(const std::string& what) const;
 };
 DisplayDouble& Display();

@@ -8,7 +8,6 @@
 #include "terminal/core/corestate.h"
 #include "terminal/core/hostsettings.h"
 #include "terminal/core/language.h"
-#include "terminal/core/palette.h"
 #include "terminal/core/paintsettings.h"
 #include "terminal/core/screenops.h"
 #include "terminal/core/screenstore.h"
@@ -25,6 +24,7 @@
 #include "terminal/emulations/dec/vtmodes.h"
 #include "terminal/emulations/dec/vtparts.h"
 #include "terminal/settings/colours.h"
+#include "terminal/settings/defaults.h"
 #include "terminal/settings/hls.h"
 
 namespace {
@@ -376,16 +376,6 @@ struct FieldReader {
     bool AtEnd() const { return at >= n; }
 };
 
-void ApplyVtPalette()
-{
-    for (int i = 0; i < kPaletteEntries; ++i) {
-        const HlsEntry& e = VtPalette.entry[i];
-        const RgbPercent rgb = HlsToRgb(e.hue, e.lightness, e.saturation);
-        SetPaletteColour(i, rgb.red, rgb.green, rgb.blue);
-    }
-    RepaintScreen();
-}
-
 void RestoreColourTable(const u8* text, int n)
 {
     FieldReader r{text, n};
@@ -410,7 +400,8 @@ void RestoreColourTable(const u8* text, int n)
         }
     }
 done:
-    ApplyVtPalette();
+    ApplyColourPalette();
+    RepaintScreen();
 }
 
 void RestoreTabStops(const u8* text, int n)

@@ -148,7 +148,7 @@ void SetDecPrivateMode(int mode, bool set)
     case 69: SetLeftRightMarginMode(set ? 0 : 1); break;
     case 73: DecModes.transmitRateLimit = set; break;
     case 75:
-        set ? ScreenDisplayOn() : ScreenDisplayOffNow();
+        set ? ScreenDisplayOn() : ScreenDisplayOff();
         break;
     case 99: DecModes.mode99 = set; break;
     default: break;  // 9, 38, 43-47 and the rest: no effect
