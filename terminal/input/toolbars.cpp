@@ -18,3 +18,7 @@ int LoadKeyboardResources()
 {
     return 1;
 }
+
+// The toolbar and soft-button editors are not built yet: nothing of theirs to save.
+void SaveToolbarSettings(const wchar16*) {}
+void SaveSoftButtonSettings() {}

@@ -13,3 +13,6 @@ void DestroyToolTip();
 int AllocKeyLabelBuffer();
 // Loads the key position and layout resources; 0 when one is missing.
 int LoadKeyboardResources();
+// The profile's "Toolbar" key and SOFTBUTTONS section.
+void SaveToolbarSettings(const wchar16* profile);
+void SaveSoftButtonSettings();

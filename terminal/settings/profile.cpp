@@ -7,10 +7,16 @@
 #include "terminal/core/corestate.h"
 #include "terminal/core/hostio.h"
 #include "terminal/core/mainwindow.h"
+#include "terminal/core/paintsettings.h"
 #include "terminal/core/screenstore.h"
 #include "terminal/core/startopts.h"
 #include "terminal/core/win32.h"
 #include "terminal/emulations/dec/services.h"
+#include "terminal/emulations/hp-ibm3151/services.h"
+#include "terminal/emulations/ibmhost/services.h"
+#include "terminal/emulations/ta6530-dg/services.h"
+#include "terminal/emulations/wyse-tvi/services.h"
+#include "terminal/input/toolbars.h"
 #include "terminal/input/keydefs.h"
 #include "terminal/settings/colours.h"
 #include "terminal/settings/defaults.h"
@@ -375,6 +381,11 @@ void LoadVt300()
         v.tabstops[i] = VXT(' ');
     v.tabstops[kTabStopColumns] = 0;
     LoadUdkTable(key);
+    // The painters take these settings as they are loaded; the host may change them
+    // while it runs, and what is saved stays the setting.
+    PaintSettings.displayControls = v.dspctrl;
+    PaintSettings.jumpScroll = v.JumpScroll;
+    PaintSettings.cursorStyle = v.curstyle;
 }
 
 void SaveVt300()
@@ -437,6 +448,7 @@ void SaveProfileSettings()
     SaveWindow();
     SaveConnection();
     SaveMacros();
+    SaveSoftButtonSettings();
     SaveTelnetSettings(true);
 }
 
@@ -448,6 +460,12 @@ void LoadTerminalSettings()
         Section key = OpenSection(VXT("AUX"));
         LoadValues(key, kAuxValues);
     }
+    Hp700LoadSettings();
+    LoadTa6530Settings();
+    I3270LoadSettings();
+    I3151LoadSettings();
+    LoadWyseSettings();
+    I5250LoadSettings();
     LoadEmulationUpss(EmulationId);
 }
 
@@ -459,6 +477,19 @@ void SaveTerminalSettings()
         SaveValues(key, kAuxValues);
     }
     SaveEmulationUpss();
+    const int fullReload = FullReloadInProgress() ? 1 : 0;
+    Hp700SaveSettings();
+    SaveTa6530Settings();
+    I3270SaveSettings();
+    I3151SaveSettings(fullReload);
+    SaveWyseSettings(fullReload);
+    I5250SaveSettings();
+    SaveTviSettings();
+    SaveDgColours();
+    SaveScoPalette();
+    SaveAt386Palette();
+    SaveAixHftMode();
+    SaveAixtermPalette();
     SaveVt300();
 }
 
@@ -475,6 +506,7 @@ void SaveProfile()
     ReadEmulationUpss();  // before the sections holding them are cleared
     ClearProfileForSave();
     SettingsCreateProfile(CurrentProfileName());
+    SaveToolbarSettings(CurrentProfileName());
     SaveProfileSettings();
     SaveTerminalSettings();
     RequestBell();  // the audible end of the save

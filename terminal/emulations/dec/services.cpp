@@ -168,3 +168,9 @@ const SoftFontGlyphs* CurrentSoftFont()
     glyphs.matrixHeight = SoftFontMatrixHeight();
     return &glyphs;
 }
+
+// The ANSI console family is not built yet: it has no palettes or modes to save.
+void SaveScoPalette() {}
+void SaveAt386Palette() {}
+void SaveAixHftMode() {}
+void SaveAixtermPalette() {}

@@ -116,3 +116,10 @@ void ShowDecKeyModeStatus();
 // Copies the current cursor, margins, attributes and character sets into the
 // status-line save area.
 void InitStatusDisplayState();
+
+// The ANSI console family's own sections (ScoConsole, AT386, AIXTerm): palettes that
+// differ from their factory ones, and AIXterm's high-function-terminal mode.
+void SaveScoPalette();
+void SaveAt386Palette();
+void SaveAixHftMode();
+void SaveAixtermPalette();

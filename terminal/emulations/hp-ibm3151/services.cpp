@@ -17,3 +17,9 @@ void HpAmpersandEscape()
     for (int b = NextSequenceByte(); b != 0 && (b & 0x20); b = NextSequenceByte()) {
     }
 }
+
+// Neither emulation is built yet: there are no settings of theirs to save or load.
+void Hp700SaveSettings() {}
+void Hp700LoadSettings() {}
+void I3151SaveSettings(int) {}
+void I3151LoadSettings() {}

@@ -11,3 +11,9 @@ bool I3151IsCurrentPageFormatted();
 // ESC & reached from the DEC escape table: reads the rest of an HP ESC & sequence (up to
 // its first byte without bit 0x20) and applies it.
 void HpAmpersandEscape();
+// The families' sections of the profile (HP70092, IBM3151); `fullReload` is 1 while a
+// full reload is in progress.
+void Hp700SaveSettings();
+void Hp700LoadSettings();
+void I3151SaveSettings(int fullReload);
+void I3151LoadSettings();

@@ -38,3 +38,9 @@ void I3270RedrawIndicators() {}
 void I5250ClearUnit() {}
 void I5250TerminalType() {}
 void I5250LeaveBlockMode() {}
+
+// Neither emulation is built yet: there are no settings of theirs to save or load.
+void I5250SaveSettings() {}
+void I3270SaveSettings() {}
+void I5250LoadSettings() {}
+void I3270LoadSettings() {}

@@ -10,3 +10,9 @@ bool IbmHostWindowTakesKeys();
 bool HostDialogTakesMessage(MSG* message);
 void CreateHostPrinterWindow(LPARAM record);
 void DestroyHostPrinterWindow(LPARAM record);
+
+// The emulations' sections of the profile (IBM5250, IBM3270), read in both load passes.
+void I5250SaveSettings();
+void I3270SaveSettings();
+void I5250LoadSettings();
+void I3270LoadSettings();

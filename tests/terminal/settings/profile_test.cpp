@@ -86,6 +86,7 @@ TEST_F(ProfileStore, UntouchedProfileWritesItsSectionsAndAlmostNoValues)
 TEST_F(ProfileStore, ChangedValuesAreWrittenAloneAndLoadBack)
 {
     TerminalId = 3;
+    Vt300Values.curstyle = 2;
     Vt300Values.ansi386_upss = 0xF0;  // a byte-wide value is stored sign-extended
     ConnectionValues.comdevice = 2;
     Connection.telnetPort = 2323;
@@ -102,7 +103,7 @@ TEST_F(ProfileStore, ChangedValuesAreWrittenAloneAndLoadBack)
         const wchar_t* section;
         std::vector<std::wstring> names;
     } rows[] = {
-        {L"VT300", {L"termid", L"ansi386_upss", L"tabstops"}},
+        {L"VT300", {L"termid", L"curstyle", L"ansi386_upss", L"tabstops"}},
         {L"CONNECTION", {L"comdevice", L"iTelnetPortNum", L"iTelnetName"}},
         {L"COLOURS", {L"frgflbd"}},
         {L"SAVEDITEMS", {L"saverows"}},
@@ -121,6 +122,7 @@ TEST_F(ProfileStore, ChangedValuesAreWrittenAloneAndLoadBack)
     Factory();
     LoadProfile();
     EXPECT_EQ(TerminalId, 3);
+    EXPECT_EQ(PaintSettings.cursorStyle.load(), 2);  // the painter follows the loaded setting
     EXPECT_EQ(Vt300Values.ansi386_upss, 0xF0);
     EXPECT_EQ(ConnectionValues.comdevice, 2);
     EXPECT_EQ(Connection.telnetPort, 2323u);
