@@ -6,6 +6,8 @@
 #include "terminal/comms/netsession.h"
 #include "terminal/core/corestate.h"
 #include "terminal/core/hostio.h"
+#include "terminal/core/instances.h"
+#include "terminal/core/language.h"
 #include "terminal/core/mainwindow.h"
 #include "terminal/core/paintsettings.h"
 #include "terminal/core/screenstore.h"
@@ -134,9 +136,23 @@ i32 DefaultLineCount()
 // Width and height as last loaded, written back while the window is not normal.
 i32 LoadedWidth = 800, LoadedHeight = 600;
 
+// The language module: the one "SelectedLanguage" chooses unless the profile names
+// another; a module that is not there gives way to the first one that is.
+void LoadLanguageChoice(HKEY window)
+{
+    i32 index = static_cast<i32>(SettingsReadDword(window, VXT("Language"), static_cast<u32>(CurrentLanguageIndex),
+                                                   static_cast<u32>(LoadSelectedLanguage())));
+    // Without any module the program runs on its own table (index -1) already.
+    if (FoundLanguageModuleCount == 0)
+        return;
+    if (index < 0 || index >= kLanguageModuleCount || !LanguageModuleTable[index].found)
+        for (index = 0; !LanguageModuleTable[index].found; ++index) {
+        }
+    CurrentLanguageIndex = index;
+}
+
 void LoadWindow()
 {
-    WindowSection& w = WindowValues;
     Section key = OpenSection(VXT("WINDOW"));
     if (SavedItems.savewindow) {
         const RECT place = DefaultPlacement();
@@ -148,7 +164,7 @@ void LoadWindow()
         RememberedWindowState = SettingsReadDword(key, VXT("State"), RememberedWindowState, 0);
         LoadedWidth = SavedWindowRect.width;
         LoadedHeight = SavedWindowRect.height;
-        w.language = static_cast<i32>(SettingsReadDword(key, VXT("Language"), w.language, w.language));
+        LoadLanguageChoice(key);
     }
     // The store takes these sizes when the terminal is initialised next: the line
     // count is the store's target size, rows and page length its shape.
@@ -179,15 +195,14 @@ void LoadWindow()
 
 void SaveWindow()
 {
-    const WindowSection& w = WindowValues;
     Section key = CreateSection(VXT("WINDOW"));
     int rows = kDefaultRows, page = kDefaultRows, lines = kDefaultStoreLines;
     GetScreenDimensions(&rows, &page, &lines);
     SettingsWriteDwordOrDelete(key, VXT("dasize"), static_cast<u32>(rows), kDefaultRows);
     SettingsWriteDwordOrDelete(key, VXT("dbsize"), static_cast<u32>(page), kDefaultRows);
     SettingsWriteDwordOrDelete(key, VXT("obsize"), static_cast<u32>(lines), kDefaultStoreLines);
-    if (w.language)
-        SettingsWriteDword(key, VXT("Language"), static_cast<u32>(w.language));
+    if (CurrentLanguageIndex)
+        SettingsWriteDword(key, VXT("Language"), static_cast<u32>(CurrentLanguageIndex));
     if (!SavedItems.savewindow || !MainWindowHandle)
         return;
     const u32 state = IsZoomed(MainWindowHandle) ? 1 : IsIconic(MainWindowHandle) ? 2 : 0;

@@ -4,7 +4,6 @@
 #include "terminal/settings/colours.h"
 
 SavedItemFlags SavedItems{1, 1, 1, 1, 1, 1, 1, 1, 1, 0};
-WindowSection WindowValues{0};
 ConnectionSection ConnectionValues{{}, 0, 0, kNoSerialDevice, 0, 6, 0, 0, 2, 1, 10, 0};
 PrintingSection PrintingValues{};
 AuxSection AuxValues{};

@@ -45,14 +45,10 @@ extern const ValueTable kSavedItemValues;
 extern const ValueTable kColourValues;
 extern const ProfileValue kBwswapValue;
 
-// WINDOW. The sizes and the placement are the screen store's and the main window's;
-// the language choice is kept here.
+// WINDOW. The sizes, the placement and the language are the screen store's, the main
+// window's and the language binding's; these are the sizes' factory values.
 constexpr i32 kDefaultRows = 24;
 constexpr i32 kDefaultStoreLines = 528;
-struct WindowSection {
-    i32 language;  // language module index, -1 for none
-};
-extern WindowSection WindowValues;
 
 // CONNECTION. The values the connection code reads are its own (Connection, LocalEcho);
 // the rest of the section is kept here.

@@ -2,6 +2,7 @@
 // leaves out), the load's two passes and value rules, and the sections it keeps.
 #include "regfixture.h"
 
+#include "terminal/core/language.h"
 #include "terminal/core/mainwindow.h"
 #include "terminal/core/paintsettings.h"
 #include "terminal/core/screenstore.h"
@@ -47,7 +48,6 @@ protected:
         Colours = ColourFlags{};
         VtColourOrderFlag = 0;
         SetFactoryColours();
-        WindowValues = WindowSection{0};
         // The screen store at its start sizes: 528 lines, 24 rows on a 24-line page.
         if (!Screen.lines)
             ASSERT_TRUE(AllocScreenStore());
@@ -427,6 +427,30 @@ TEST_F(ProfileStore, SessionDefaultsForAFullReload)
     ProfileLoadInProgress = 0;
     EXPECT_EQ(Screen.maxLineCount, 144);
     EXPECT_EQ(Screen.rows, 24);
+}
+
+TEST_F(ProfileStore, LanguageIsOneThatIsThere)
+{
+    const u32 savedCount = FoundLanguageModuleCount;
+    const i32 savedIndex = CurrentLanguageIndex;
+    for (int i = 0; i < kLanguageModuleCount; ++i)
+        LanguageModuleTable[i].found = i == 2 || i == 5;
+    FoundLanguageModuleCount = 2;
+    struct Row {
+        DWORD stored;
+        i32 index;
+    } rows[] = {{5, 5}, {3, 2}, {40, 2}, {0xFFFFFFFF, 2}};
+    for (const Row& r : rows) {
+        SeedDword(HKEY_CURRENT_USER, In(L"WINDOW"), L"Language", r.stored);
+        LoadProfile();
+        EXPECT_EQ(CurrentLanguageIndex, r.index) << r.stored;
+    }
+    Save();
+    EXPECT_EQ(ReadDword(HKEY_CURRENT_USER, In(L"WINDOW"), L"Language"), 2u);
+    for (auto& module : LanguageModuleTable)
+        module.found = 0;
+    FoundLanguageModuleCount = savedCount;
+    CurrentLanguageIndex = savedIndex;
 }
 
 TEST_F(ProfileStore, AMissingProfileReadsAsFactoryValues)
