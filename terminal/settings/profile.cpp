@@ -556,6 +556,12 @@ void LoadProfile()
 int ReloadCurrentProfile()
 {
     const wchar16* name = CurrentProfileName();
+    if (FullReloadInProgress()) {
+        // Another profile: what it does not store takes factory values, not the
+        // running ones, and it may live in the other root.
+        ResetSessionDefaults();
+        SelectProfileRoot(name);
+    }
     bool stored = SettingsProfileExistsAnyRoot(name) != 0;
     if (!stored && FullReloadInProgress())
         stored = SettingsCreateProfile(name) != 0;

@@ -20,8 +20,9 @@ void SaveSessionProfile();
 // two, then applies the colours.
 void LoadProfile();
 // The terminal initialisation's step: loads the current profile, factory values where
-// it stores nothing. While a reload is in progress a missing profile is created first.
-// 1 when the profile is stored.
+// it stores nothing. In a full reload the session first returns to factory values, the
+// profile's root is decided again and a missing profile is created. 1 when the profile
+// is stored.
 int ReloadCurrentProfile();
 
 // The first step of a full reload: the live session back to factory values, so that a

@@ -467,4 +467,20 @@ TEST_F(ProfileStore, AMissingProfileReadsAsFactoryValues)
     EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, kProfile));
 }
 
+TEST_F(ProfileStore, FullReloadStartsFromFactoryValuesInTheProfilesRoot)
+{
+    CopyText(Slots.profileName, kSlotUnits, L"M");
+    SeedDword(HKEY_LOCAL_MACHINE, L"Profiles\\M\\SAVEDITEMS", L"saveattrs", 0);
+    SeedDword(HKEY_LOCAL_MACHINE, L"Profiles\\M\\VT300", L"termid", 2);
+    AttributeColourTable.frg[0] = 3;  // running colours the profile does not store
+    ASSERT_TRUE(AddKeyDefinition(0x70, 0, kKeyMacro, 0, 1, L"x", nullptr));
+    ProfileLoadInProgress = 1;
+    EXPECT_EQ(ReloadCurrentProfile(), 1);
+    ProfileLoadInProgress = 0;
+    EXPECT_EQ(PerUserProfile, 0u);  // found machine-wide only
+    EXPECT_EQ(TerminalId, 2);
+    EXPECT_EQ(AttributeColourTable.frg[0], 7);
+    EXPECT_EQ(KeyDefinitions, nullptr);
+}
+
 }  // namespace
