@@ -1,6 +1,11 @@
 #include "terminal/core/testsource.h"
 
 #include <mutex>
+#include <string>
+
+#include "terminal/core/celltext.h"
+#include "terminal/core/corestate.h"
+#include "terminal/core/screenstore.h"
 
 #include "terminal/core/win32.h"
 
@@ -69,4 +74,66 @@ void TestSourceSend(const u16* units, int n)
         units += chunk;
         n -= chunk;
     }
+}
+
+namespace {
+
+std::once_flag g_dumpOnce;
+wchar_t g_dumpPath[MAX_PATH];
+bool g_dumpOn = false;
+std::string g_lastDump;
+
+void AppendUtf8(std::string& out, u16 c)
+{
+    if (c < 0x80) {
+        out.push_back(static_cast<char>(c));
+    } else if (c < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    }
+}
+
+}  // namespace
+
+void TestScreenDump()
+{
+    std::call_once(g_dumpOnce, [] {
+        const DWORD n = GetEnvironmentVariableW(L"VXNT_TEST_SCREEN", g_dumpPath, MAX_PATH);
+        g_dumpOn = n > 0 && n < MAX_PATH - 4;
+    });
+    if (!g_dumpOn || !Screen.lines)
+        return;
+    std::string dump = "cursor " + std::to_string(Screen.cursorRow) + " " + std::to_string(Screen.cursorColumn) +
+                       " emulation " + std::to_string(EmulationId.load()) + "\n";
+    for (int row = 0; row < Screen.rows; ++row) {
+        const ScreenLineRecord* line = LineAt(row);
+        std::string text;
+        std::size_t kept = 0;
+        for (int c = 0; line && c <= Screen.lastColumn; ++c) {
+            const u16 ch = CellRecordToUnicode(line->cells[c]);
+            AppendUtf8(text, ch ? ch : u' ');
+            if (ch && ch != u' ')
+                kept = text.size();
+        }
+        text.resize(kept);
+        dump += text + "\n";
+    }
+    if (dump == g_lastDump)
+        return;
+    // Written aside and renamed, so that a reader never sees half a screen.
+    wchar_t temporary[MAX_PATH];
+    lstrcpynW(temporary, g_dumpPath, MAX_PATH - 4);
+    lstrcatW(temporary, L".new");
+    HANDLE f = CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (f == INVALID_HANDLE_VALUE)
+        return;
+    DWORD written = 0;
+    WriteFile(f, dump.data(), static_cast<DWORD>(dump.size()), &written, nullptr);
+    CloseHandle(f);
+    if (MoveFileExW(temporary, g_dumpPath, MOVEFILE_REPLACE_EXISTING))
+        g_lastDump = dump;
 }

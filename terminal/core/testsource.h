@@ -9,3 +9,9 @@
 bool TestSourceActive();
 int TestSourceReadByte();  // -1 when nothing new is there
 void TestSourceSend(const u16* units, int n);
+
+// Whole-program tests read the screen through a dump: while VXNT_TEST_SCREEN names a
+// file, the idle host-data thread rewrites it whenever the screen changed, as UTF-8
+// text: a first line "cursor <row> <column> emulation <id>", then every row without its
+// trailing blanks, each character as copying shows it.
+void TestScreenDump();

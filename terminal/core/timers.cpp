@@ -1,5 +1,7 @@
 #include "terminal/core/timers.h"
 
+#include "terminal/core/testsource.h"
+
 #include "terminal/core/corestate.h"
 #include "terminal/core/hostio.h"
 #include "terminal/core/language.h"
@@ -80,4 +82,5 @@ void RunIdleUpdates()
 {
     if (BellPending.exchange(0) && StartupOptions.bell)
         RingBell();
+    TestScreenDump();
 }

@@ -1,0 +1,137 @@
+"""The DEC emulations in the running program, driven by a scripted telnet host on
+127.0.0.1: what the host sends reaches the screen and every report comes back byte for
+byte, in VT52, VT100, VT500 7-Bit and VT500 8-Bit.
+
+The screen is read through the program's test screen dump (VXNT_TEST_SCREEN).
+"""
+import os
+import random
+import sys
+import tempfile
+import time
+import unittest
+
+import vxtest
+from vxtest import WineTestCase
+
+sys.path.insert(0, os.path.join(vxtest.SOURCE, "tools"))
+import telnethost as th  # noqa: E402
+
+EXE = vxtest.build_path("terminal", "vexaNT.exe")
+VT300 = r"HKEY_CURRENT_USER\Software\Quorlan\vexaNT\Profiles\Default\VT300"
+CONNECTION = r"HKEY_CURRENT_USER\Software\Quorlan\vexaNT\Profiles\Default\CONNECTION"
+ESC = b"\x1b"
+CSI = b"\x1b["
+DCS = b"\x1bP"
+ST = b"\x1b\\"
+
+
+class DecProgramTest(WineTestCase):
+    def setUp(self):
+        super().setUp()
+        self.dir = tempfile.mkdtemp(prefix="vxdec")
+        self.screen = os.path.join(self.dir, "screen.txt")
+        self.wine.env["VXNT_TEST_SCREEN"] = self.wine.windows_path(self.screen)
+
+    def connect(self, host, profile=False):
+        if profile:
+            # The profile names the host; its VT300 section is read with it.
+            for name, kind, value in (("netproto", "REG_DWORD", "0"), ("netname", "REG_SZ", "127.0.0.1"),
+                                      ("iTelnetPortNum", "REG_DWORD", str(host.port))):
+                self.assertEqual(self.wine.reg("add", CONNECTION, "/v", name, "/t", kind, "/d", value, "/f")[0], 0)
+            proc = self.wine.start(EXE, "-SeDefault")
+        else:
+            proc = self.wine.start(EXE, "127.0.0.1", "-Tnport%d" % host.port)
+        hwnd = self.wine.probe.find("vexaNT", 30000)
+        self.assertIsNotNone(hwnd, "no vexaNT window appeared")
+        self.addCleanup(self.close, proc, hwnd)
+        host.wait_connection(30)
+        host.expect(th.do(th.ECHO), timeout=20)
+        # A request answered proves the terminal is reading; whatever it negotiated
+        # meanwhile is dropped.
+        host.send(CSI + b"5n")
+        host.wait_for(lambda data: data.endswith(CSI + b"0n"), 20, "the first status report")
+        host.take()
+
+    def close(self, proc, hwnd):
+        if proc.poll() is None:
+            self.wine.probe.post(hwnd, vxtest.WM_CLOSE, 1, 0)
+            try:
+                proc.wait(timeout=15)
+            except Exception:
+                proc.kill()
+
+    def ask(self, host, request, answer, timeout=15):
+        host.send(request)
+        host.expect(answer, timeout)
+        time.sleep(0.2)
+        self.assertEqual(host.take(), b"", "nothing more after %r" % request)
+
+    def screen_lines(self, marker):
+        """The screen dump once it shows `marker` somewhere."""
+        deadline = time.time() + 15
+        lines = []
+        while time.time() < deadline:
+            try:
+                with open(self.screen, encoding="utf-8") as f:
+                    lines = f.read().split("\n")
+                if any(marker in line for line in lines):
+                    return lines
+            except FileNotFoundError:
+                pass
+            time.sleep(0.1)
+        self.fail("the screen never showed %r: %r" % (marker, lines))
+
+    def set_vt300(self, name, text):
+        self.assertEqual(self.wine.reg("add", VT300, "/v", name, "/t", "REG_SZ", "/d", text, "/f")[0], 0)
+
+    def test_vt100_reports_and_vt52_round_trip(self):
+        with th.ScriptedHost() as host:
+            self.connect(host)
+            host.send(CSI + b'61"p')  # VT100 conformance
+            self.ask(host, CSI + b"2J" + CSI + b"5;10HX" + CSI + b"6n", CSI + b"5;11R")
+            self.ask(host, CSI + b"3;20r" + CSI + b"?6h" + CSI + b"6n", CSI + b"1;1R")
+            self.ask(host, CSI + b"?6l" + CSI + b"r" + CSI + b"?2l" + ESC + b"Z", ESC + b"/Z")
+            # VT52 draws with its own commands: cursor address, graphics, erase.
+            host.send(ESC + b"H" + ESC + b"J" + ESC + b"Y%*VT52" + ESC + b"Fqqq" + ESC + b"G")
+            lines = self.screen_lines("VT52")
+            self.assertEqual(lines[6][10:], "VT52\u2500\u2500\u2500")
+            self.assertEqual(lines[0], "cursor 5 17 emulation 0")
+            self.ask(host, ESC + b"<" + CSI + b"c", CSI + b"?64;1;2;6;7;8;9;15;18;19;21c")
+            self.ask(host, ESC + b"Z", CSI + b"?64;1;2;6;7;8;9;15;18;19;21c")
+
+    def test_vt500_reports_in_seven_and_eight_bits(self):
+        with th.ScriptedHost() as host:
+            self.connect(host)
+            self.ask(host, CSI + b"c", CSI + b"?64;1;2;6;7;8;9;15;18;19;21c")
+            self.ask(host, CSI + b"1;4m" + DCS + b"$qm" + ST, DCS + b"1$r0;1;4;37;40;50m" + ST)
+            self.ask(host, CSI + b"4h" + CSI + b"4$p" + CSI + b"?7l" + CSI + b"?7$p" + CSI + b"?99$p",
+                     CSI + b"4;1$y" + CSI + b"?7;2$y" + CSI + b"?99;0$y")
+            self.ask(host, CSI + b"4l" + ESC + b")0" + ESC + b"*<" + CSI + b"1$w", DCS + b"1$u1;1;1;C;@;@;0;2;@;B0<<" + ST)
+            host.send(CSI + b"0m" + CSI + b"H" + CSI + b"2J" + ESC + b"(0lqk" + ESC + b"(B done")
+            self.assertEqual(self.screen_lines("done")[1], "\u250c\u2500\u2510 done")
+            # VT500 8-Bit with 8 data bits leads its reports with the one-byte CSI.
+            self.ask(host, ESC + b" G" + CSI + b"5n", b"\x9b0n")
+            self.ask(host, th.escape(b"\x9b6n"), b"\x9b1;9R")
+            self.ask(host, ESC + b" F" + CSI + b"5n", CSI + b"0n")
+
+    def test_custom_terminal_id_is_sent_exactly(self):
+        self.set_vt300("szCustomID", "ABC")
+        with th.ScriptedHost() as host:
+            self.connect(host, profile=True)
+            self.ask(host, CSI + b"c", b"ABC")
+
+    def test_random_bytes_then_a_status_request(self):
+        noise = random.Random(20261209).randbytes(1 << 20)
+        with th.ScriptedHost() as host:
+            self.connect(host)
+            for i in range(0, len(noise), 65536):
+                host.send(th.escape(noise[i:i + 65536]))
+            # CAN and ST end whatever sequence or string the noise left open; VT500
+            # 7-bit (ESC SP F) puts any 8-bit switch of the noise back.
+            host.send(b"\x18" + ST + ESC + b"<" + ESC + b" F" + CSI + b"5n")
+            host.wait_for(lambda data: data.endswith(CSI + b"0n"), 120, "the status report after the noise")
+
+
+if __name__ == "__main__":
+    unittest.main()
