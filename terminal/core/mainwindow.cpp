@@ -212,7 +212,7 @@ int RegisterScreenClass(HINSTANCE previous, HINSTANCE instance, HWND window)
     CreateToolbarWindows(previous, instance, window);
     CreateStatusBar(instance);
     if (StartupOptions.scrollBar)
-        CreateScrollBar(instance, window);
+        CreateScrollBar(instance);
     CreateScreenWindow(instance);
     return 1;
 }

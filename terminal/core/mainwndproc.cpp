@@ -148,7 +148,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_SIZE:
         if (StartingUp || ProfileLoadInProgress)
             return 0;
-        LayoutTerminalArea(window);
+        MainWindowSized(window);
         if (RememberedWindowState == 0 && !IsIconic(window) && !IsZoomed(window)) {
             RECT r;
             GetWindowRect(window, &r);
@@ -197,7 +197,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_VSCROLL:
         HideCursorForUpdate();
         EndGraphicsSelection();
-        ScrollBackHandler(LOWORD(wParam), static_cast<short>(HIWORD(wParam)));
+        DispatchScrollBarCommand(LOWORD(wParam), static_cast<short>(HIWORD(wParam)));
         return 0;
     case WM_MOUSEMOVE:
     case WM_NCMOUSEMOVE:
@@ -232,6 +232,15 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         UpdateConnectionMenuItems();
         return 0;
     case WM_APP:
+        return 0;
+    case kMsgResizeToRows:
+        ResizeWindowToRows(static_cast<int>(wParam));
+        return 0;
+    case kMsgScrollBarRefresh:
+        ServeScrollBarRefresh();
+        return 0;
+    case kMsgRefitScreenFont:
+        RefitScreenFont();
         return 0;
     case WM_APP + 2:
         CreateHostPrinterWindow(lParam);

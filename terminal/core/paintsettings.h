@@ -12,7 +12,7 @@ struct PaintSettingState {
     std::atomic<u8> displayControls{0};  // "dspctrl": control codes shown as pictures
     std::atomic<u8> jumpScroll{0};       // "JumpScroll": scrolls are counted, redrawn later
     std::atomic<u8> reverseScreen{0};    // DECSCNM: the screen in reverse colours
-    std::atomic<u8> cursorStyle{1};
-    std::atomic<u8> displayOff{0};       // the host switched the screen display off      // "curstyle": 0/1 blinking underline/block, 2/3 steady
+    std::atomic<u8> cursorStyle{1};      // "curstyle": 0/1 blinking underline/block, 2/3 steady
+    std::atomic<u8> displayOff{0};       // the host switched the screen display off
 };
 extern PaintSettingState PaintSettings;

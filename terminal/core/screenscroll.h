@@ -1,6 +1,6 @@
 // The drawing services around the row painter: scrolling the painted screen with
 // ScrollDC instead of repainting it, clearing rows, horizontal rules, and the text
-// cursor's shapes.
+// cursor's shapes. ScrollScreenUp/Down/Rect and ToggleTextCursor are in painting.h.
 #pragma once
 
 #include "terminal/core/win32.h"
@@ -9,3 +9,6 @@
 void DrawHorizontalRule(int x0, int x1, int y);
 // Fills rows r0..r1 across the screen window with the screen background.
 void ClearScreenRows(int r0, int r1);
+// The cursor's rectangle in the screen window for a ToggleTextCursor argument; false
+// when nothing is to be drawn.
+bool TextCursorRect(int argument, RECT* rect);

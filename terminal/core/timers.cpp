@@ -6,11 +6,17 @@
 #include "terminal/core/hostio.h"
 #include "terminal/core/language.h"
 #include "terminal/core/mainwindow.h"
+#include "terminal/core/painting.h"
+#include "terminal/core/paintsettings.h"
 #include "terminal/core/memblock.h"
 #include "terminal/core/startopts.h"
 #include "terminal/core/uiservices.h"
 
+std::atomic<u8> BlinkPhaseOn{1};
+
 namespace {
+std::atomic<int> g_deferredScrolls{0};
+constexpr int kDeferredScrollLimit = 33;
 bool g_tickRunning = false;
 bool g_soundScheme = false;
 }  // namespace
@@ -83,4 +89,25 @@ void RunIdleUpdates()
     if (BellPending.exchange(0) && StartupOptions.bell)
         RingBell();
     TestScreenDump();
+}
+
+void CountDeferredScroll()
+{
+    if (!PaintSettings.jumpScroll)
+        return;
+    if (++g_deferredScrolls >= kDeferredScrollLimit)
+        FlushDeferredScroll();
+}
+
+bool DeferredScrollPending()
+{
+    return g_deferredScrolls > 0;
+}
+
+void FlushDeferredScroll()
+{
+    if (g_deferredScrolls.exchange(0) == 0)
+        return;
+    RepaintScreenRegion(0, 0, 64, 131);
+    RefreshScrollThumb();
 }

@@ -1,6 +1,8 @@
 // Timers, idle work, the window title, the bell and the release of all resources.
 #pragma once
 
+#include <atomic>
+
 #include "terminal/core/win32.h"
 
 constexpr UINT kMsgBeep = WM_USER + 390;  // wParam frequency, lParam milliseconds
@@ -16,3 +18,11 @@ int ShutdownTerminal(int warnOnExit);
 void RingBell();
 // Decides how the bell sounds: whether the current user has a sound scheme.
 void DetectSoundScheme();
+
+// The blink phase: 1 while blinking text shows; the blink tick flips it.
+extern std::atomic<u8> BlinkPhaseOn;
+// Jump scroll: while the "JumpScroll" setting is on, scrolls of the screen are only
+// counted and the screen is redrawn once, after 33 scrolls or on the next tick.
+void CountDeferredScroll();
+bool DeferredScrollPending();
+void FlushDeferredScroll();

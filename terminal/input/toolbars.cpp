@@ -22,3 +22,30 @@ int LoadKeyboardResources()
 // The toolbar and soft-button editors are not built yet: nothing of theirs to save.
 void SaveToolbarSettings(const wchar16*) {}
 void SaveSoftButtonSettings() {}
+
+// No toolbar or soft-button bar is attached until the bars of the input subsystem exist.
+int GetToolbarHeight()
+{
+    return 0;
+}
+
+int GetSoftButtonBarHeight()
+{
+    return 0;
+}
+
+void LayoutScreenKeyLabels() {}
+void DrawSoftButtonLabels() {}
+
+bool ClickScreenKeyLabel(POINT, int)
+{
+    return false;
+}
+
+bool TrackToolbarDrag(HWND, WPARAM, POINT)
+{
+    return false;
+}
+
+void ToolbarButtonUp(HWND, POINT, int) {}
+void ClearToolbarPressed(POINT, int) {}

@@ -16,3 +16,18 @@ int LoadKeyboardResources();
 // The profile's "Toolbar" key and SOFTBUTTONS section.
 void SaveToolbarSettings(const wchar16* profile);
 void SaveSoftButtonSettings();
+
+// Heights the attached toolbar and the visible soft-button bar take from the main
+// window's client area (0 when not shown).
+int GetToolbarHeight();
+int GetSoftButtonBarHeight();
+// The on-screen key and soft-button labels: laid out again after a font or size change,
+// drawn after the last screen row.
+void LayoutScreenKeyLabels();
+void DrawSoftButtonLabels();
+// Mouse traffic the bars see first: a press on an on-screen key label, a toolbar button
+// dragged, and the end of a press.
+bool ClickScreenKeyLabel(POINT at, int flag);
+bool TrackToolbarDrag(HWND window, WPARAM keyFlags, POINT at);
+void ToolbarButtonUp(HWND window, POINT at, int button);
+void ClearToolbarPressed(POINT at, int button);

@@ -174,3 +174,6 @@ void SaveScoPalette() {}
 void SaveAt386Palette() {}
 void SaveAixHftMode() {}
 void SaveAixtermPalette() {}
+
+// The host asks for mouse reports through the VT mode sequences; none is set here.
+MouseReportFlagSet MouseReportFlags{};

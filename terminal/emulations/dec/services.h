@@ -123,3 +123,11 @@ void SaveScoPalette();
 void SaveAt386Palette();
 void SaveAixHftMode();
 void SaveAixtermPalette();
+
+// Mouse reports the host asked for: presses, releases, motion. The report itself is
+// SendMouseReport of reports.h (button code 4 left, 2 middle, 1 right, 0 none).
+struct MouseReportFlagSet {
+    u8 presses, releases, motion;
+};
+extern MouseReportFlagSet MouseReportFlags;
+constexpr u8 kMouseReportPress = 1, kMouseReportRelease = 2, kMouseReportMotion = 4;

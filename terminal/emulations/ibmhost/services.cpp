@@ -44,3 +44,9 @@ void I5250SaveSettings() {}
 void I3270SaveSettings() {}
 void I5250LoadSettings() {}
 void I3270LoadSettings() {}
+
+// No IBM host session exists until those emulations are built.
+bool IbmHoldsPainting()
+{
+    return false;
+}

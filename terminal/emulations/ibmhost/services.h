@@ -16,3 +16,7 @@ void I5250SaveSettings();
 void I3270SaveSettings();
 void I5250LoadSettings();
 void I3270LoadSettings();
+
+// The IBM host emulations hold painting of the shared screen while their own screen is
+// being rebuilt.
+bool IbmHoldsPainting();
