@@ -253,11 +253,7 @@ void SendMouseEvent(HWND, int button, POINT at)
         return;
     const int code = button == kButtonLeft ? 4 : button == kButtonRight ? 1 : button == kButtonMiddle ? 2 : 0;
     g_lastReportCode = code;
-    const u8 flags = static_cast<u8>((MouseReportFlags.presses ? kMouseReportPress : 0) |
-                                     (MouseReportFlags.releases ? kMouseReportRelease : 0) |
-                                     (MouseReportFlags.motion ? kMouseReportMotion : 0));
     SendMouseReport(code, button ? kMouseReportPress : kMouseReportRelease, row, column);
-    (void)flags;
 }
 
 int SetScreenMouseCursor(POINT at)
