@@ -18,12 +18,14 @@
 
 namespace {
 
+// Width of what is scrolled: the screen window's client area, or the terminal's own
+// width when there is no window (painting into an off-screen context).
 int ClientWidth()
 {
     RECT client{};
     if (ScreenWindowHandle)
         GetClientRect(ScreenWindowHandle, &client);
-    return client.right;
+    return client.right > 0 ? client.right : (Screen.lastColumn + 1) * CellWidth;
 }
 
 bool CanScrollPixels()

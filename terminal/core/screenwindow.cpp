@@ -19,7 +19,7 @@
 #include "terminal/emulations/ibmhost/services.h"
 #include "terminal/input/toolbars.h"
 #include "terminal/settings/colours.h"
-#include "terminal/settings/hls.h"
+#include "terminal/settings/defaults.h"
 
 HWND ScreenWindowHandle = nullptr;
 
@@ -305,13 +305,8 @@ void RealizeScreenPalette(HWND window)
 
 void ApplyEmulationPalette()
 {
-    // Only the DEC VT family's palettes are built; every other family runs as VT500.
-    const HlsPalette& palette = VtColourOrderFlag ? VtAnsiPalette : VtPalette;
-    for (int i = 0; i < kPaletteEntries; ++i) {
-        const HlsEntry& e = palette.entry[i];
-        const RgbPercent rgb = HlsToRgb(e.hue, e.lightness, e.saturation);
-        SetPaletteColour(i, rgb.red, rgb.green, rgb.blue);
-    }
+    // The settings convert the active emulation's HLS palette into the terminal palette.
+    ApplyColourPalette();
 }
 
 LRESULT QueryNewPalette(HWND)

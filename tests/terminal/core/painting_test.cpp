@@ -1,0 +1,332 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "dibcanvas.h"
+#include "terminal/core/corestate.h"
+#include "terminal/core/glyphs.h"
+#include "terminal/core/glyphpaint.h"
+#include "terminal/core/paintrows.h"
+#include "terminal/core/paintsettings.h"
+#include "terminal/core/screenops.h"
+#include "terminal/core/screenstore.h"
+#include "terminal/core/textcursor.h"
+#include "terminal/core/timers.h"
+#include "terminal/settings/colours.h"
+
+namespace {
+
+constexpr u8 kReverse = 0x02, kUnderline = 0x04, kBold = 0x08, kBlink = 0x01;
+
+class Painting : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { ASSERT_TRUE(AllocScreenStore()); }
+
+    void SetUp() override
+    {
+        SetFactoryAttributeColours();
+        PaintSettings.characterMode = 0;
+        PaintSettings.displayOff = 0;
+        PaintSettings.jumpScroll = 0;
+        BlinkPhaseOn = 1;
+        CursorShown = 0;
+        for (int r = 0; r < Screen.rows; ++r)
+            Fill(r, ' ', 0x47, 0);
+    }
+
+    // Row r: every cell the same character and colours (foreground 7 on background 4).
+    void Fill(int row, u8 ch, u8 colour, u8 rendition, u8 flags = 0)
+    {
+        ScreenLineRecord* line = LineAt(row);
+        for (int c = 0; c < kStoreColumns; ++c)
+            line->cells[c] = ScreenCell{ch, colour, rendition, flags};
+    }
+    ScreenCell& Cell(int row, int column) { return LineAt(row)->cells[column]; }
+
+    void PaintRow(int row, int c0 = 0, int c1 = 79)
+    {
+        PaintGenericRow(LineAt(row)->cells, row, c0, c1, LineAt(row)->cells[0].flags & kLineAttrBits);
+    }
+};
+
+// The text calls a paint makes, recorded through an enhanced metafile.
+struct TextCall {
+    std::wstring text;
+    std::vector<int> advances;
+    int x;
+};
+
+int CALLBACK CollectText(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM calls)
+{
+    if (record->iType == EMR_EXTTEXTOUTW) {
+        const auto* r = reinterpret_cast<const EMREXTTEXTOUTW*>(record);
+        const auto* base = reinterpret_cast<const BYTE*>(record);
+        TextCall call;
+        call.text.assign(reinterpret_cast<const wchar_t*>(base + r->emrtext.offString), r->emrtext.nChars);
+        const auto* dx = reinterpret_cast<const INT*>(base + r->emrtext.offDx);
+        call.advances.assign(dx, dx + r->emrtext.nChars);
+        call.x = r->emrtext.ptlReference.x;
+        reinterpret_cast<std::vector<TextCall>*>(calls)->push_back(call);
+    }
+    return 1;
+}
+
+template <typename Paint>
+std::vector<TextCall> RecordTextCalls(Paint paint)
+{
+    HDC metafile = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+    HDC previous = ScreenDC;
+    ScreenDC = metafile;
+    InvalidateColourCache();
+    InvalidateFontCache();
+    paint();
+    ScreenDC = previous;
+    InvalidateColourCache();
+    InvalidateFontCache();
+    HENHMETAFILE recorded = CloseEnhMetaFile(metafile);
+    std::vector<TextCall> calls;
+    EnumEnhMetaFile(nullptr, recorded, CollectText, &calls, nullptr);
+    DeleteEnhMetaFile(recorded);
+    return calls;
+}
+
+TEST_F(Painting, OneTextCallPerRunOfEqualCells)
+{
+    SetCellSize(9, 17);
+    Fill(0, 'A', 0x47, 0);
+    auto calls = RecordTextCalls([&] { PaintRow(0); });
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].text, std::wstring(80, L'A'));
+    EXPECT_EQ(calls[0].advances, std::vector<int>(80, 9)) << "every character advances one cell";
+
+    // A change of colour, of rendition and of mark each start a run.
+    for (int c = 20; c < 40; ++c)
+        Cell(0, c).colour = 0x42;
+    for (int c = 40; c < 80; ++c)
+        Cell(0, c).rendition = kBold;
+    for (int c = 60; c < 80; ++c)
+        Cell(0, c).flags = kCellSelected;  // as 40-59 but marked
+    calls = RecordTextCalls([&] { PaintRow(0); });
+    ASSERT_EQ(calls.size(), 4u);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(calls[i].text.size(), 20u);
+        EXPECT_EQ(calls[i].x, 20 * i * 9) << "run " << i << " starts at its column x cell width";
+    }
+}
+
+TEST_F(Painting, AGlyphSetOrControlPictureChangeStartsARunToo)
+{
+    SetCellSize(9, 17);
+    Fill(0, 'B', 0x47, 0);
+    Cell(0, 10) = ScreenCell{'q', 0x47, 0, 3};  // line drawing, from its bitmap: no text
+    Cell(0, 11).ch = 1;                         // a control picture: no text either
+    const auto calls = RecordTextCalls([&] { PaintRow(0); });
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[0].text.size(), 10u);
+    EXPECT_EQ(calls[1].text.size(), 68u);
+    EXPECT_EQ(calls[1].x, 12 * 9);
+}
+
+TEST_F(Painting, InkFallsInsideItsCell)
+{
+    DibCanvas canvas(80 * 9, 2 * 17);
+    SetCellSize(9, 17);
+    Fill(1, ' ', 0x47, 0);
+    Cell(1, 37).ch = 'M';
+    PaintRow(1);
+    const int inCell = canvas.Count(7, 37 * 9, 17, 38 * 9, 34);
+    EXPECT_GT(inCell, 10);
+    EXPECT_EQ(canvas.Count(7, 0, 0, 80 * 9, 34), inCell) << "no ink outside column 37 of row 1";
+    EXPECT_EQ(canvas.Count(4, 0, 17, 80 * 9, 34) + inCell, 80 * 9 * 17) << "the row's background";
+}
+
+TEST_F(Painting, RenditionsAndMarksInPixels)
+{
+    DibCanvas canvas(80 * 9, 17);
+    SetCellSize(9, 17);
+    Fill(0, ' ', 0x47, 0);
+    Cell(0, 0).rendition = kReverse;
+    Cell(0, 1) = ScreenCell{' ', 0x47, kReverse, kCellSelected};
+    Cell(0, 2).flags = kCellSelected;
+    Cell(0, 3).rendition = kUnderline;
+    Cell(0, 4).rendition = kBold | kReverse;
+    PaintRow(0);
+    EXPECT_EQ(canvas.At(4, 8), PaletteRgb(7)) << "reverse";
+    EXPECT_EQ(canvas.At(9 + 4, 8), PaletteRgb(4)) << "a marked reverse cell shows normal colours";
+    EXPECT_EQ(canvas.At(18 + 4, 8), PaletteRgb(7)) << "marked";
+    EXPECT_EQ(canvas.Count(7, 27, 16, 36, 17), 9) << "underline on the cell's last pixel row";
+    EXPECT_EQ(canvas.Count(7, 27, 0, 36, 16), 0) << "and nowhere else";
+    EXPECT_EQ(canvas.At(36 + 4, 8), PaletteRgb(15)) << "bold reverse: bright background";
+}
+
+TEST_F(Painting, ALineDrawingCellMatchesItsBitmapAtTwiceItsSize)
+{
+    DibCanvas canvas(80 * 18, 34);
+    SetCellSize(18, 34);
+    Fill(0, ' ', 0x0F, 0);  // white on black
+    Cell(0, 5) = ScreenCell{'l', 0x0F, 0, 3};  // upper-left corner
+    PaintRow(0);
+    const u8* glyphs = GlyphResource(kResLineDrawingGlyphs, nullptr);
+    ASSERT_NE(glyphs, nullptr);
+    const int index = LineDrawingBitmapIndex('l');
+    int mismatches = 0;
+    for (int y = 0; y < 34; ++y)
+        for (int x = 0; x < 18; ++x) {
+            const u8* row = glyphs + index * 34 + (y / 2) * 2;
+            const int px = x / 2;
+            const bool ink = ((px < 8 ? row[0] << px : row[1] << (px - 8)) & 0x80) != 0;
+            mismatches += canvas.At(5 * 18 + x, y) != PaletteRgb(ink ? 15 : 0);
+        }
+    EXPECT_EQ(mismatches, 0);
+}
+
+TEST_F(Painting, DoubleWidthLinesArePaintedWholeAtTwiceTheWidth)
+{
+    SetCellSize(9, 17);
+    Fill(2, 'W', 0x47, 0, kLineDoubleWidth);
+    const auto calls = RecordTextCalls([&] { RepaintScreenRegion(2, 30, 2, 31); });
+    ASSERT_EQ(calls.size(), 1u) << "asked for two columns, the whole line is painted";
+    EXPECT_EQ(calls[0].text.size(), 40u);
+    EXPECT_EQ(calls[0].advances[0], 18);
+    EXPECT_EQ(calls[0].x, 0);
+}
+
+TEST_F(Painting, BlinkOffPhaseAndInvisibleCellsShowBlanks)
+{
+    SetCellSize(9, 17);
+    Fill(0, 'X', 0x47, kBlink);
+    BlinkPhaseOn = 0;
+    auto calls = RecordTextCalls([&] { PaintRow(0, 0, 9); });
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].text, std::wstring(10, L' '));
+    BlinkPhaseOn = 1;
+    calls = RecordTextCalls([&] { PaintRow(0, 0, 9); });
+    EXPECT_EQ(calls[0].text, std::wstring(10, L'X'));
+    Fill(0, 'X', 0x47, 0x10);
+    calls = RecordTextCalls([&] { PaintRow(0, 0, 9); });
+    EXPECT_EQ(calls[0].text, std::wstring(10, L' '));
+}
+
+// A control code that blinks off shows a blank, not a control picture: the picture
+// index would otherwise be taken from the blank and fall past the 32 pictures.
+TEST_F(Painting, TheControlPictureFollowsTheCharacterShown)
+{
+    DibCanvas canvas(80 * 9, 17);
+    SetCellSize(9, 17);
+    Fill(0, 3, 0x47, kBlink);
+    BlinkPhaseOn = 0;
+    const auto calls = RecordTextCalls([&] { PaintRow(0, 0, 3); });
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].text, L"    ");
+    BlinkPhaseOn = 1;
+    PaintRow(0, 0, 0);
+    EXPECT_GT(canvas.Count(7, 0, 0, 9, 17), 0) << "the picture when the phase shows it";
+}
+
+TEST_F(Painting, ScreenDisplayOffFillsButDrawsNoCharacters)
+{
+    DibCanvas canvas(80 * 9, 17);
+    SetCellSize(9, 17);
+    Fill(0, 'H', 0x47, 0);
+    PaintSettings.displayOff = 1;
+    PaintRow(0);
+    PaintSettings.displayOff = 0;
+    EXPECT_EQ(canvas.Count(4, 0, 0, 80 * 9, 17), 80 * 9 * 17);
+}
+
+TEST_F(Painting, ScrollScreenUpMovesThePixelsByOneLineHeight)
+{
+    DibCanvas canvas(80 * 9, 24 * 17);
+    SetCellSize(9, 17);
+    for (int r = 0; r < 24; ++r) {
+        Fill(r, ' ', 0x47, 0);
+        Cell(r, r).ch = '#';  // a diagonal: every row differs
+        PaintRow(r);
+    }
+    std::vector<u32> before;
+    for (int y = 0; y < 24 * 17; ++y)
+        for (int x = 0; x < 80 * 9; ++x)
+            before.push_back(canvas.At(x, y));
+    ScrollScreenUp(0, 23);
+    int moved = 0, total = 0;
+    for (int y = 0; y < 22 * 17; ++y)
+        for (int x = 0; x < 80 * 9; ++x, ++total)
+            moved += canvas.At(x, y) == before[(y + 17) * 80 * 9 + x];
+    EXPECT_EQ(moved, total) << "rows 1-22 are now rows 0-21";
+}
+
+TEST_F(Painting, JumpScrollOnlyCountsTheScroll)
+{
+    DibCanvas canvas(80 * 9, 4 * 17);
+    SetCellSize(9, 17);
+    Fill(1, '#', 0x47, 0);
+    PaintRow(1);
+    const u32 before = canvas.At(3, 17 + 8);
+    PaintSettings.jumpScroll = 1;
+    ScrollScreenUp(0, 3);
+    EXPECT_TRUE(DeferredScrollPending());
+    EXPECT_EQ(canvas.At(3, 17 + 8), before) << "nothing moved";
+    PaintSettings.jumpScroll = 0;
+    FlushDeferredScroll();
+    EXPECT_FALSE(DeferredScrollPending());
+}
+
+TEST_F(Painting, TogglingTheCursorTwiceRestoresTheImage)
+{
+    DibCanvas canvas(80 * 9, 24 * 17);
+    SetCellSize(9, 17);
+    Fill(5, 'c', 0x47, 0);
+    PaintRow(5);
+    Screen.cursorRow = 5;
+    Screen.cursorColumn = 7;
+    std::vector<u32> before;
+    for (int y = 0; y < 24 * 17; ++y)
+        for (int x = 0; x < 80 * 9; ++x)
+            before.push_back(canvas.At(x, y));
+    struct Style {
+        u8 style;
+        int height;
+    } styles[] = {{1, 17}, {0, 2}};
+    for (const Style& s : styles) {
+        PaintSettings.cursorStyle = s.style;
+        ToggleTextCursor(0);
+        EXPECT_EQ(CursorShown.load(), 1);
+        int changed = 0;
+        for (int y = 0; y < 24 * 17; ++y)
+            for (int x = 0; x < 80 * 9; ++x)
+                changed += canvas.At(x, y) != before[y * 80 * 9 + x];
+        EXPECT_EQ(changed, 9 * s.height) << "the cursor covers its shape in column 7 of row 5";
+        ToggleTextCursor(0);
+        int restored = 0;
+        for (int y = 0; y < 24 * 17; ++y)
+            for (int x = 0; x < 80 * 9; ++x)
+                restored += canvas.At(x, y) == before[y * 80 * 9 + x];
+        EXPECT_EQ(restored, 24 * 17 * 80 * 9);
+        EXPECT_EQ(CursorShown.load(), 0);
+    }
+    PaintSettings.cursorStyle = 2;  // steady: the blink tick leaves it alone
+    ToggleTextCursor(1);
+    EXPECT_EQ(CursorShown.load(), 0);
+    PaintSettings.cursorStyle = 1;
+    Screen.cursorRow = Screen.cursorColumn = 0;
+}
+
+TEST_F(Painting, TheCursorSurvivesARepaintOfItsRow)
+{
+    DibCanvas canvas(80 * 9, 24 * 17);
+    SetCellSize(9, 17);
+    Screen.cursorRow = 3;
+    Screen.cursorColumn = 2;
+    PaintRow(3);
+    ToggleTextCursor(0);
+    const u32 caret = canvas.At(2 * 9 + 4, 3 * 17 + 8);
+    EXPECT_EQ(caret, PaletteRgb(4) ^ 0xFFFFFF);
+    PaintRow(3);
+    EXPECT_EQ(canvas.At(2 * 9 + 4, 3 * 17 + 8), caret) << "drawn again after the row";
+    EXPECT_EQ(CursorShown.load(), 1);
+    ToggleTextCursor(0);
+    Screen.cursorRow = Screen.cursorColumn = 0;
+}
+
+}  // namespace
