@@ -63,6 +63,7 @@ HBITMAP g_indicator[kIndicatorStates] = {};
 bool g_indicatorLoaded = false;
 RECT g_indicatorRect{};
 std::atomic<int> g_linkState{-1};
+bool g_cursorFieldStale = true;  // a new layout shows the cursor again
 
 bool BarOffered()
 {
@@ -853,9 +854,15 @@ void FormatCursorField(wchar_t* text, int capacity, int page, int row, int colum
 
 void StatusBarShowCursorPos()
 {
-    if (!g_bar)
+    if (!g_bar || StatusBarFindField(kFieldCursor) < 0)
         return;
     const StatusCursor c = CurrentStatusCursor();
+    // Called between host bytes: only a change is worth a redraw.
+    static StatusCursor shown{-1, -1, -1};
+    if (c.page == shown.page && c.row == shown.row && c.column == shown.column && !g_cursorFieldStale)
+        return;
+    shown = c;
+    g_cursorFieldStale = false;
     wchar_t text[kStatusTextUnits];
     FormatCursorField(text, kStatusTextUnits, c.page, c.row + 1, c.column + 1);
     StatusBarSetText(kFieldCursor, text);
@@ -864,6 +871,7 @@ void StatusBarShowCursorPos()
 void VtLayoutStatusBar(HINSTANCE instance)
 {
     StatusBarClear();
+    g_cursorFieldStale = true;
     wchar_t a[kStatusTextUnits], b[kStatusTextUnits];
     int x = 0;
     auto next = [&x](int right) {

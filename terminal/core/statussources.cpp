@@ -1,14 +1,17 @@
 #include "terminal/core/statussources.h"
 
+#include "terminal/comms/auxport.h"
+#include "terminal/comms/printing.h"
 #include "terminal/core/hostsettings.h"
+#include "terminal/core/paintrows.h"
 #include "terminal/core/screencolours.h"
 #include "terminal/core/screenstore.h"
 #include "terminal/emulations/dec/services.h"
-#include "terminal/settings/colours.h"
+#include "terminal/settings/profilevalues.h"
 
 StatusCursor CurrentStatusCursor()
 {
-    return {Screen.pageShown, Screen.cursorRow, Screen.cursorColumn};
+    return {Screen.multiPage ? Screen.pageShown : 0, Screen.cursorRow, Screen.cursorColumn};
 }
 
 bool StatusLocalMode()
@@ -33,18 +36,25 @@ bool StatusLocalEditMode()
 
 bool StatusDecKeyMode()
 {
-    return false;
+    return Vt300Values.DecKeyMode != 0;
 }
 
-// No printer can be chosen until printing exists.
 StatusPrinterState StatusPrinter()
 {
-    return StatusPrinterState::None;
+    if (!CheckPrinterAvailable())
+        return StatusPrinterState::None;
+    if (AutoPrintOn())
+        return StatusPrinterState::AutoPrint;
+    if (PrinterControllerOn())
+        return StatusPrinterState::Controller;
+    return StatusPrinterState::Ready;
 }
 
 StatusAuxState StatusAuxPort()
 {
-    return StatusAuxState::None;
+    if (!CheckPrinterAvailable())
+        return StatusAuxState::None;
+    return PassThroughActive() ? StatusAuxState::InUse : StatusAuxState::Ready;
 }
 
 void FlipHoldScreen()
@@ -57,7 +67,7 @@ void RunEmulationStatusLayout(u8) {}
 
 void FillStatusBarBackground(HDC dc, const RECT& rect)
 {
-    HBRUSH brush = CreateSolidBrush(TerminalPalette[AttributeColourTable.bckscrn & 15]);
+    HBRUSH brush = CreateSolidBrush(TerminalPalette[ScreenBackgroundIndex()]);
     if (brush) {
         FillRect(dc, &rect, brush);
         DeleteObject(brush);

@@ -10,6 +10,7 @@
 #include "terminal/core/paintsettings.h"
 #include "terminal/core/memblock.h"
 #include "terminal/core/startopts.h"
+#include "terminal/core/statusbar.h"
 #include "terminal/core/uiservices.h"
 
 std::atomic<u8> BlinkPhaseOn{1};
@@ -88,6 +89,7 @@ void RunIdleUpdates()
 {
     if (BellPending.exchange(0) && StartupOptions.bell)
         RingBell();
+    StatusBarShowCursorPos();
     TestScreenDump();
 }
 

@@ -52,10 +52,17 @@ class Glyph:
                 err += dx
                 y0 += sy
 
-    def strokes(self, *points_lists):
+    def strokes(self, *points_lists, thick=False):
+        """Lines through the points; thick lines are two pixels wide (steep segments
+        widened to the right, flat ones downwards), so that no stroke is lost when a
+        glyph is drawn into a cell narrower or lower than itself."""
         for pts in points_lists:
             for (a, b) in zip(pts, pts[1:]):
                 self.line(a[0], a[1], b[0], b[1])
+                if thick:
+                    steep = abs(b[1] - a[1]) >= abs(b[0] - a[0])
+                    dx, dy = (1, 0) if steep else (0, 1)
+                    self.line(a[0] + dx, a[1] + dy, b[0] + dx, b[1] + dy)
         return self
 
     def fill(self, x0, y0, x1, y1):
@@ -290,32 +297,34 @@ def line_drawing():
 # --- Resource 801 / 806: the technical symbols 33-126, 10 x 20 -----------------------------
 def technical():
     """The DEC technical character set. Pieces of large brackets, integrals, radicals and
-    sums share the vertical stroke of column 4 so that stacked cells join."""
+    sums share the vertical stroke of columns 4-5 so that stacked cells join; their strokes
+    are two pixels wide because the 10 x 20 glyphs often meet narrower cells."""
     G = lambda: Glyph(10, 20)
+    T = lambda *points: G().strokes(*points, thick=True)
     pieces = {
-        0x21: G().strokes([(0, 13), (1, 12), (3, 19), (4, 0)]),          # radical bottom
-        0x22: G().strokes([(4, 19), (4, 1), (9, 1)]),                    # radical top
-        0x23: G().strokes([(0, 1), (9, 1)]),                             # radical extension
-        0x24: G().strokes([(4, 19), (4, 5), (5, 2), (7, 1), (8, 2)]),     # integral top
-        0x25: G().strokes([(4, 0), (4, 14), (3, 17), (1, 18), (0, 17)]),  # integral bottom
-        0x26: G().strokes([(4, 0), (4, 19)]),                            # vertical connector
-        0x27: G().strokes([(4, 19), (4, 1), (8, 1)]),                    # left bracket top
-        0x28: G().strokes([(4, 0), (4, 18), (8, 18)]),                   # left bracket bottom
-        0x29: G().strokes([(0, 1), (4, 1), (4, 19)]),                    # right bracket top
-        0x2A: G().strokes([(4, 0), (4, 18), (0, 18)]),                   # right bracket bottom
-        0x2B: G().strokes([(8, 1), (6, 2), (5, 4), (4, 7), (4, 19)]),    # left parenthesis top
-        0x2C: G().strokes([(4, 0), (4, 12), (5, 15), (6, 17), (8, 18)]), # left parenthesis bottom
-        0x2D: G().strokes([(0, 1), (2, 2), (3, 4), (4, 7), (4, 19)]),    # right parenthesis top
-        0x2E: G().strokes([(4, 0), (4, 12), (3, 15), (2, 17), (0, 18)]), # right parenthesis bottom
-        0x2F: G().strokes([(4, 0), (4, 7), (1, 10), (4, 13), (4, 19)]),  # left brace middle
-        0x30: G().strokes([(4, 0), (4, 7), (7, 10), (4, 13), (4, 19)]),  # right brace middle
-        0x31: G().strokes([(9, 1), (1, 1), (9, 19)]),                    # sum top left
-        0x32: G().strokes([(9, 0), (1, 18), (9, 18)]),                   # sum bottom left
-        0x33: G().strokes([(0, 0), (9, 19)]),                            # sum top diagonal
-        0x34: G().strokes([(9, 0), (0, 19)]),                            # sum bottom diagonal
-        0x35: G().strokes([(0, 1), (6, 1), (7, 4)]),                     # sum top right
-        0x36: G().strokes([(0, 18), (6, 18), (7, 15)]),                  # sum bottom right
-        0x37: G().strokes([(0, 0), (5, 10), (0, 19)]),                   # sum right middle
+        0x21: T([(0, 13), (1, 12), (3, 19), (4, 0)]),          # radical bottom
+        0x22: T([(4, 19), (4, 1), (9, 1)]),                    # radical top
+        0x23: T([(0, 1), (9, 1)]),                             # radical extension
+        0x24: T([(4, 19), (4, 5), (5, 2), (7, 1), (8, 2)]),     # integral top
+        0x25: T([(4, 0), (4, 14), (3, 17), (1, 18), (0, 17)]),  # integral bottom
+        0x26: T([(4, 0), (4, 19)]),                            # vertical connector
+        0x27: T([(4, 19), (4, 1), (8, 1)]),                    # left bracket top
+        0x28: T([(4, 0), (4, 18), (8, 18)]),                   # left bracket bottom
+        0x29: T([(0, 1), (4, 1), (4, 19)]),                    # right bracket top
+        0x2A: T([(4, 0), (4, 18), (0, 18)]),                   # right bracket bottom
+        0x2B: T([(8, 1), (6, 2), (5, 4), (4, 7), (4, 19)]),    # left parenthesis top
+        0x2C: T([(4, 0), (4, 12), (5, 15), (6, 17), (8, 18)]), # left parenthesis bottom
+        0x2D: T([(0, 1), (2, 2), (3, 4), (4, 7), (4, 19)]),    # right parenthesis top
+        0x2E: T([(4, 0), (4, 12), (3, 15), (2, 17), (0, 18)]), # right parenthesis bottom
+        0x2F: T([(4, 0), (4, 7), (1, 10), (4, 13), (4, 19)]),  # left brace middle
+        0x30: T([(4, 0), (4, 7), (7, 10), (4, 13), (4, 19)]),  # right brace middle
+        0x31: T([(9, 1), (1, 1), (9, 19)]),                    # sum top left
+        0x32: T([(9, 0), (1, 18), (9, 18)]),                   # sum bottom left
+        0x33: T([(0, 0), (9, 19)]),                            # sum top diagonal
+        0x34: T([(9, 0), (0, 19)]),                            # sum bottom diagonal
+        0x35: T([(0, 1), (6, 1), (7, 4)]),                     # sum top right
+        0x36: T([(0, 18), (6, 18), (7, 15)]),                  # sum bottom right
+        0x37: T([(0, 0), (5, 10), (0, 19)]),                   # sum right middle
     }
     drawn = {
         0x40: G().fill(4, 6, 5, 7).fill(1, 13, 2, 14).fill(7, 13, 8, 14),  # therefore

@@ -13,6 +13,7 @@
 //   send HWND MSG WPARAM LPARAM       SendMessageTimeoutW, answers the result
 //   command HWND ID                   posts WM_COMMAND with that id
 //   workarea                          SPI_GETWORKAREA
+//   move HWND X Y WIDTH HEIGHT        SetWindowPos (no z-order change), answers the new rect
 //   quit
 #include <windows.h>
 
@@ -299,6 +300,15 @@ std::string Handle(const std::vector<std::string>& a)
     if (cmd == "command") {
         HWND h = ParseHwnd(arg(1));
         return PostMessageW(h, WM_COMMAND, (WPARAM)Number(arg(2)), 0) ? "{\"ok\":true}" : Error("post failed");
+    }
+    if (cmd == "move") {
+        HWND h = ParseHwnd(arg(1));
+        if (!SetWindowPos(h, nullptr, (int)Number(arg(2)), (int)Number(arg(3)), (int)Number(arg(4)),
+                          (int)Number(arg(5)), SWP_NOZORDER | SWP_NOACTIVATE))
+            return Error("move failed");
+        RECT r{};
+        GetWindowRect(h, &r);
+        return "{\"ok\":true,\"rect\":" + Rect(r) + "}";
     }
     if (cmd == "workarea") {
         RECT r{};
