@@ -3,11 +3,13 @@
 #include <cwchar>
 
 #include "terminal/core/charsets.h"
+#include "terminal/core/geometry.h"
 #include "terminal/core/memblock.h"
 #include "terminal/core/messagebox.h"
 #include "terminal/core/paintsettings.h"
 #include "terminal/core/screendc.h"
 #include "terminal/settings/colours.h"
+#include "terminal/input/toolbars.h"
 
 int BaseCellWidth = 8, BaseLineHeight = 16;
 int CellWidth = 8, LineHeight = 16;
@@ -212,6 +214,8 @@ void SelectLineFont(int glyphSet, int fontFlags)
     }
     MeasureTerminalFont(height, width, (fontFlags & kFontItalic) != 0);
     LineHeight = BaseLineHeight;
+    LayoutScreenKeyLabels();
+    SetTerminalClipRect();
 }
 
 void RefreshTerminalFonts()

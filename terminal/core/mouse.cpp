@@ -42,6 +42,7 @@ int g_lastPressButton = 0;
 bool g_dragging = false;
 bool g_autoCopy = false;
 bool g_secondKind = false;
+// The button of the last report, for the release that follows it.
 int g_lastReportCode = 0;
 
 // The "MouseEdit" start-up option: 1 on, 0 off, 2 disabled.
@@ -118,7 +119,7 @@ void MouseButtonDown(HWND window, WPARAM keyFlags, POINT at, int button)
     PerformMouseAction(window, keyFlags, at, button, MouseActions[slot], slot);
 }
 
-void PerformMouseAction(HWND window, WPARAM keyFlags, POINT at, int button, int action, int slot)
+void PerformMouseAction(HWND window, WPARAM, POINT at, int button, int action, int slot)
 {
     if (MouseReportFlags.presses && !InputWaiting()) {
         ClearSelectionMarks();
@@ -181,7 +182,6 @@ void PerformMouseAction(HWND window, WPARAM keyFlags, POINT at, int button, int 
     default:
         break;
     }
-    (void)keyFlags;
 }
 
 bool IsMiddleButtonAction(int action, int slot)
@@ -197,7 +197,7 @@ bool ButtonActsAsMiddle(WPARAM keyFlags, int button)
     return IsMiddleButtonAction(MouseActions[slot], slot);
 }
 
-void MouseButtonUp(HWND window, WPARAM keyFlags, POINT at, int button)
+void MouseButtonUp(HWND window, WPARAM, POINT at, int button)
 {
     g_secondKind = false;
     HideCursorForUpdate();
@@ -205,7 +205,10 @@ void MouseButtonUp(HWND window, WPARAM keyFlags, POINT at, int button)
     ToolbarButtonUp(window, at, button);
     ClearToolbarPressed(at, button);
     if (MouseReportFlags.releases && !InputWaiting()) {
-        SendMouseEvent(window, 0, at);
+        // The release names the button of the press it ends.
+        int row, column;
+        if (PointToCell(at, &row, &column))
+            SendMouseReport(g_lastReportCode, kMouseReportRelease, row, column);
         return;
     }
     if (HotspotsHighlighted()) {
@@ -227,7 +230,6 @@ void MouseButtonUp(HWND window, WPARAM keyFlags, POINT at, int button)
     }
     if (!SelectionPresent())
         SetKeyboardLocked(false);
-    (void)keyFlags;
 }
 
 void MouseMove(HWND window, WPARAM keyFlags, POINT at)
@@ -253,7 +255,7 @@ void SendMouseEvent(HWND, int button, POINT at)
         return;
     const int code = button == kButtonLeft ? 4 : button == kButtonRight ? 1 : button == kButtonMiddle ? 2 : 0;
     g_lastReportCode = code;
-    SendMouseReport(code, button ? kMouseReportPress : kMouseReportRelease, row, column);
+    SendMouseReport(code, kMouseReportPress, row, column);
 }
 
 int SetScreenMouseCursor(POINT at)
