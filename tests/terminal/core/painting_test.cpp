@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "dibcanvas.h"
@@ -327,6 +328,38 @@ TEST_F(Painting, TheCursorSurvivesARepaintOfItsRow)
     EXPECT_EQ(CursorShown.load(), 1);
     ToggleTextCursor(0);
     Screen.cursorRow = Screen.cursorColumn = 0;
+}
+
+// Two threads paint rows of different colours into the one device context, as the
+// host-data thread and the user-interface thread do: each run's colours and fill must
+// stay its own.
+TEST_F(Painting, TwoThreadsPaintingTheSameContextKeepTheirColours)
+{
+    DibCanvas canvas(80 * 9, 2 * 17);
+    SetCellSize(9, 17);
+    Fill(0, ' ', 0x21, 0);  // foreground 1 on background 2
+    Fill(1, ' ', 0x43, 0);  // foreground 3 on background 4
+    for (int c = 0; c < 80; c += 2) {
+        Cell(0, c).colour = 0x12;  // alternate, so that every cell sets colours again
+        Cell(1, c).colour = 0x34;
+    }
+    // Each thread checks its own row after every paint: the other only draws its row.
+    auto paint = [this, &canvas](int row, int* badPaints) {
+        const int fg = row ? 3 : 1, bg = row ? 4 : 2;
+        for (int i = 0; i < 300; ++i) {
+            PaintRow(row);
+            int wrong = 0;
+            for (int c = 0; c < 80; ++c)
+                wrong += canvas.At(c * 9 + 4, row * 17 + 8) != PaletteRgb((c % 2) ? bg : fg);
+            *badPaints += wrong != 0;
+        }
+    };
+    int badOther = 0, badHere = 0;
+    std::thread other(paint, 1, &badOther);
+    paint(0, &badHere);
+    other.join();
+    const int wrong = badOther + badHere;
+    EXPECT_EQ(wrong, 0);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "terminal/core/corestate.h"
+#include "terminal/core/screenstore.h"
 #include "terminal/core/statussources.h"
 #include "testwindow.h"
 
@@ -106,6 +107,16 @@ TEST_F(StatusBar, FieldWidthsFollowTheirContentOrTheGivenWidth)
 
 TEST_F(StatusBar, CursorFieldAtTheBottomRightCorner)
 {
+    if (!Screen.lines)
+        ASSERT_TRUE(AllocScreenStore());
+    EmulationId = 2;
+    VtLayoutStatusBar(GetModuleHandleW(nullptr));
+    Screen.cursorRow = 23;
+    Screen.cursorColumn = 79;
+    StatusBarShowCursorPos();
+    EXPECT_EQ(TextOf(kFieldCursor), L"1 1(024,080) ");
+    Screen.cursorRow = Screen.cursorColumn = 0;
+
     wchar_t text[kStatusTextUnits];
     FormatCursorField(text, kStatusTextUnits, 0, 24, 80);
     EXPECT_STREQ(text, L"1 1(024,080) ");
