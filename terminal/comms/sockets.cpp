@@ -473,7 +473,7 @@ void OnNetworkConnected()
     if (I5250Session* s = I5250ActiveSession; s && s->printerSession)
         I5250SetPrinterState(s, 2);
     if (SocketIndex >= 0) {
-        UpdateConnectionMenuItems();
+        UpdateConnectionMenu();
         UpdateWindowTitle(MainWindowHandle);
     }
 }

@@ -38,7 +38,22 @@ struct FamilyHooks {
     bool (*localEditOn)() = nullptr;         // TVI local edit: typed keys stay local
     // The family's own screen sizes (rows, page length, line count).
     void (*dimensions)(int* rows, int* pageLength, int* lineCount) = nullptr;
+
+    // The emulation switch and the commands of the frame. A family that is not built
+    // leaves them null; the switch never starts such a family.
+    void (*activate)() = nullptr;    // start: set the active flag, take over the store
+    void (*deactivate)() = nullptr;  // stop: clear the flag, release what it took
+    void (*reapply)() = nullptr;     // a change within the family (Wyse personalities)
+    void (*layoutStatusBar)(HINSTANCE instance) = nullptr;
+    void (*clearScreen)() = nullptr;
+    void (*reset)() = nullptr;       // Reset Terminal (the hard reset where there is one)
+    void (*idleRefresh)() = nullptr; // the idle step's display refresh
+    void (*redrawBlinking)() = nullptr;
+    void (*printScreen)() = nullptr;
+    void (*printBuffer)() = nullptr;
+    void (*printStep)(u32 value) = nullptr;
 };
 
-enum class HookFamily : u8 { Hp, Dg, Ta6530, Ibm3270, Ibm3151, Tvi, Wyse, Ibm5250, Count };
+// AnsiConsole and Aixterm are the DEC family's two engines with flags of their own.
+enum class HookFamily : u8 { Hp, Dg, Ta6530, Ibm3270, Ibm3151, Tvi, Wyse, Ibm5250, AnsiConsole, Aixterm, Count };
 FamilyHooks& HooksOf(HookFamily family);

@@ -1,28 +1,203 @@
 #include "terminal/core/emuswitch.h"
 
+#include "terminal/core/commands.h"
 #include "terminal/core/corestate.h"
+#include "terminal/core/emuhooks.h"
 #include "terminal/core/emulationids.h"
-#include "terminal/core/statusbar.h"
+#include "terminal/core/fonts.h"
 #include "terminal/core/hostthread.h"
+#include "terminal/core/painting.h"
+#include "terminal/core/screenops.h"
+#include "terminal/core/screenstore.h"
+#include "terminal/core/scrollback.h"
+#include "terminal/core/startup.h"
+#include "terminal/core/statusbar.h"
+#include "terminal/core/uiservices.h"
+#include "terminal/emulations/dec/services.h"
+#include "terminal/emulations/dec/vtmodes.h"
+
 
 namespace {
-constexpr u32 kSwitchHoldMs = 2000;
-}  // namespace
 
-void RequestEmulation(u8 id)
+// The switch never waits for ever on a host-data thread that does not park (a blocked
+// send, a modal box on that thread): after this it goes ahead with the gate closed.
+constexpr u32 kSwitchHoldMs = 2000;
+
+bool IsWyse(u8 id)
 {
-    RequestedEmulationId = id;
+    return id >= 8 && id <= 15;
 }
 
-void SelectEmulation(u8, u8 to)
+// The family with an engine and flag of its own that runs emulation `id`; false for the
+// DEC VT family and for ids that are no emulation.
+bool HookFamilyOf(u8 id, HookFamily* family)
 {
-    // A family that is not part of the build cannot start: stay on the default.
-    if (!IsValidEmulationId(to) || !FamilyBuilt(FamilyOf(to)))
-        to = kDefaultEmulationId;
-    // The host-data thread must be parked before the emulations change under it.
-    HoldHostDataThread(HostGate::Switch, kSwitchHoldMs);
-    EmulationId = to;
-    RequestedEmulationId = to;
-    ReleaseHostDataThread(HostGate::Switch);
+    switch (id) {
+    case 4: case 5: case 21: *family = HookFamily::AnsiConsole; return true;
+    case 23: *family = HookFamily::Aixterm; return true;
+    case 6: *family = HookFamily::Ibm3270; return true;
+    case 7: *family = HookFamily::Ibm5250; return true;
+    case 16: *family = HookFamily::Ibm3151; return true;
+    case 17: *family = HookFamily::Ta6530; return true;
+    case 18: *family = HookFamily::Hp; return true;
+    case 19: case 22: *family = HookFamily::Tvi; return true;
+    case 20: *family = HookFamily::Dg; return true;
+    default:
+        if (IsWyse(id)) {
+            *family = HookFamily::Wyse;
+            return true;
+        }
+        return false;
+    }
+}
+
+// Step 4: stops `from` (unless the change stays inside the DEC VT family or the Wyse
+// family). Returns the changed mark.
+bool DeactivateOld(u8 from, u8 to)
+{
+    if (from <= 3)
+        return to > 3;
+    if (from > 23)
+        return true;  // nothing ran: only the mark
+    HookFamily family;
+    HookFamilyOf(from, &family);
+    if (family == HookFamily::Wyse && IsWyse(to))
+        return false;
+    // The ANSI console and AIXterm stop only when they really run.
+    if (family == HookFamily::AnsiConsole && !EmulationActiveFlags.ansiConsole)
+        return false;
+    if (family == HookFamily::Aixterm && EmulationActiveFlags.aixterm <= 0)
+        return false;
+    if (auto stop = HooksOf(family).deactivate)
+        stop();
+    return true;
+}
+
+// Step 7 for a family with its own engine.
+void ActivateFamily(u8 from, u8 to, HookFamily family)
+{
+    FamilyHooks& hooks = HooksOf(family);
+    if (family == HookFamily::Wyse && IsWyse(from)) {
+        if (hooks.reapply)
+            hooks.reapply();
+        return;
+    }
+    StatusBarClear();
+    StatusBarDestroy();
+    CreateStatusBar(InstanceHandle);
+    if (hooks.layoutStatusBar)
+        hooks.layoutStatusBar(InstanceHandle);
+    if (family == HookFamily::Hp || family == HookFamily::Ta6530)
+        SetScrollBarVisible(true, true);
+    if (hooks.activate)
+        hooks.activate();
+    // 3270, 5250 and Wyse size the terminal area for themselves after they start.
+    if (family == HookFamily::Ibm3270 || family == HookFamily::Ibm5250 || family == HookFamily::Wyse)
+        RefitScreenFont();
+}
+
+void ActivateVt(u8 to, bool changed)
+{
+    if (changed) {
+        SetScrollBarVisible(true, true);
+        StatusBarClear();
+        StatusBarDestroy();
+        CreateStatusBar(InstanceHandle);
+        VtLayoutStatusBar(InstanceHandle);
+        EnterVtEmulation(to);
+    }
     StatusBarRefresh();
 }
+
+}  // namespace
+
+int SelectEmulation(u8 from, u8 to)
+{
+    // Step 1: (id, id) stops that emulation and starts none.
+    if (from == to)
+        to = kNoEmulation;
+    const bool stopOnly = to == kNoEmulation;
+    if (!(from == kNoEmulation && to == kNoEmulation)) {
+        // Step 2: the host-data thread parks at the switch gate before anything changes
+        // under it; bytes that arrive meanwhile wait in the connection's buffers.
+        HoldHostDataThread(HostGate::Switch, kSwitchHoldMs);
+        ClearSelectionMarks();
+
+        // Step 3: the DEC pages are put back in order when the DEC family is left.
+        if (from <= 3 && to > 3 && (stopOnly || to <= 23)) {
+            NormalisePageOrder();
+            ResetSavedPageMargins();
+        }
+        // Step 4.
+        const bool changed = DeactivateOld(from, to);
+        if (changed)
+            BlankAllScreenLines();
+
+        if (!stopOnly) {
+            // A family that is not built (or no emulation at all) would leave the reader
+            // without an emulation to feed: VT500 7-Bit runs instead.
+            if (!IsValidEmulationId(to) || !FamilyBuilt(FamilyOf(to)))
+                to = kDefaultEmulationId;
+            // Step 6.
+            EmulationId = to;
+            RequestedEmulationId = to;
+            SwitchRequestedFrom = to;
+            SetScrollBarVisible(true, false);
+            // Step 7.
+            HookFamily family;
+            if (HookFamilyOf(to, &family))
+                ActivateFamily(from, to, family);
+            else
+                ActivateVt(to, changed || from > 23);
+            // Step 8.
+            InvalidateFontCache();
+            ReleaseHostDataThread(HostGate::Switch);
+        }
+        // Step 5: with nothing to start the gate stays closed; the host-data thread
+        // waits there until a later switch starts an emulation.
+    }
+    // Step 9.
+    RefreshScrollRange();
+    RefreshScrollThumb();
+    if (StatusBarWindow())
+        ShowStatusBarWindow();
+    if (from != to)
+        UpdateSettingsMenu();
+    return 1;
+}
+
+u8 RunningEmulation()
+{
+    return GetEmulationFromFlags();
+}
+
+void ClearEmulationScreen()
+{
+    const u8 id = EmulationId;
+    const u8 running = GetEmulationFromFlags();
+    HookFamily family;
+    if (HookFamilyOf(id, &family) && family != HookFamily::AnsiConsole && family != HookFamily::Aixterm) {
+        // Only the family that really runs clears; a stale id does nothing.
+        HookFamily runningFamily;
+        if (!HookFamilyOf(running, &runningFamily) || runningFamily != family)
+            return;
+        if (auto clear = HooksOf(family).clearScreen)
+            clear();
+        if (family == HookFamily::Ibm3270 || family == HookFamily::Tvi || family == HookFamily::Ibm3151)
+            return;
+    } else {
+        // DEC VT, ANSI console and AIXterm share the store's clear.
+        const bool sharedRunning = running == 0 || running == 4 || running == 23;
+        if (!sharedRunning)
+            return;
+        InvalidateStatusLine();
+        BlankAllScreenLines();
+        RefitScreenFont();
+        SetMarginLinePointers(0, Screen.pageLength - 1);
+        MoveCursorAbsolute(0, 0);
+        InvalidateTerminal();
+    }
+    RefreshScrollRange();
+    RefreshScrollThumb();
+}
+

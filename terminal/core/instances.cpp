@@ -3,9 +3,14 @@
 #include <cstdint>
 #include <string>
 
+#include "terminal/comms/loginscript.h"
+#include "terminal/comms/netsession.h"
+#include "terminal/comms/network.h"
 #include "terminal/core/commands.h"
 #include "terminal/core/corestate.h"
+#include "terminal/core/emuswitch.h"
 #include "terminal/core/mainwindow.h"
+#include "terminal/core/timers.h"
 #include "terminal/core/startopts.h"
 #include "terminal/settings/profile.h"
 #include "terminal/settings/profilevalues.h"
@@ -13,7 +18,6 @@
 #include "terminal/settings/registry.h"
 
 namespace {
-constexpr UINT kCmdSaveAs = 1020;
 constexpr int kMaxSlots = 4;
 int SlotCount = 0;
 
@@ -235,4 +239,18 @@ int ReadStartupSettings()
     }
     o.securityMask = mask;
     return 1;
+}
+
+void DisconnectSession()
+{
+    if (StartupOptions.clearScreenOnClose)
+        ClearEmulationScreen();
+    StopLoginScript();
+    if (SocketIndex >= 0) {
+        DisconnectRequested = 1;
+        DisconnectNetworkSession(SocketIndex);
+        SocketIndex = kNoSocket;
+    }
+    UpdateWindowTitle(MainWindowHandle);
+    UpdateConnectionMenu();
 }

@@ -32,3 +32,8 @@ i32 LoadSelectedLanguage();
 int ReadStartupSettings();
 // Creates {base}\Startup and writes "Dialog".
 void WriteStartupDialog(u32 value);
+
+// Closes the session: clears the screen when the "clearscreenonclose" option asks for
+// it, stops a running login script, closes the socket or the serial port, and refreshes
+// the title and the menus.
+void DisconnectSession();

@@ -31,6 +31,7 @@ HCURSOR WaitCursor = nullptr, ArrowCursor = nullptr, MouseCursor = nullptr;
 UINT WheelRollMessage = 0;
 
 namespace {
+DWORD g_uiThread = 0;
 constexpr int kDefaultWidth = 800;
 constexpr int kDefaultHeight = 600;
 constexpr wchar_t kClassName[] = L"vexaNT";
@@ -136,16 +137,14 @@ int CreateMainWindow(HINSTANCE instance, HINSTANCE previous, int showCommand)
                                   instance, nullptr);
     MainWindowHandle = window;
     if (window) {
-        HMENU menu = BuildMenus(window);
-        if (!menu) {
+        g_uiThread = GetCurrentThreadId();
+        if (!BuildMenus(window, instance)) {
             MessageBoxById(kStrCannotLoadMenu);
             PostQuitMessage(0);
             return 0;
         }
-        if (StartupOptions.menuBar)
-            SetMenu(window, menu);
-        else
-            DestroyMenu(menu);
+        if (StartupOptions.menuBar && Menus.bar)
+            SetMenu(window, Menus.bar);
     }
     if (!window || InitMainWindow(previous, instance, window) == -1) {
         MessageBoxById(kStrCannotCreateWindow);
@@ -245,7 +244,7 @@ int InitTerminalResources(HWND window)
     if (EmulationId != kDefaultEmulationId) {
         const u8 configured = EmulationId;
         EmulationId = kDefaultEmulationId;
-        RequestEmulation(configured);
+        RequestEmulation(kDefaultEmulationId, configured);
         SelectEmulation(kDefaultEmulationId, configured);
     }
     StartingUp = 0;
@@ -261,4 +260,10 @@ void CloseGateEvents()
             CloseHandle(*event);
         *event = nullptr;
     }
+}
+
+bool OnUserInterfaceThread()
+{
+    // Before the main window exists only the user-interface thread runs.
+    return g_uiThread == 0 || GetCurrentThreadId() == g_uiThread;
 }

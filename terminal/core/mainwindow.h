@@ -43,6 +43,8 @@ int InitMainWindow(HINSTANCE previous, HINSTANCE instance, HWND window);
 int RegisterScreenClass(HINSTANCE previous, HINSTANCE instance, HWND window);
 int InitTerminalResources(HWND window);
 void CloseGateEvents();
+// True on the thread that owns the main window (the user-interface thread).
+bool OnUserInterfaceThread();
 
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT MainSysCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -221,7 +221,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         PaletteChanged(window, reinterpret_cast<HWND>(wParam));
         return 0;
     case kMsgBeep:
-        Beep(static_cast<DWORD>(wParam), static_cast<DWORD>(lParam));
+        BeepSound(static_cast<DWORD>(wParam), static_cast<DWORD>(lParam));
         return 0;
     case kMsgSocketEvent:
         SocketEvent(wParam, lParam);
@@ -229,7 +229,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case kMsgConnectFailure:
         ShowConnectError(static_cast<i32>(wParam));
         UpdateWindowTitle(window);
-        UpdateConnectionMenuItems();
+        UpdateConnectionMenu();
         return 0;
     case WM_APP:
         return 0;
@@ -241,6 +241,9 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         return 0;
     case kMsgRefitScreenFont:
         RefitScreenFont();
+        return 0;
+    case kMsgUiRequest:
+        HandleUiRequest(wParam, lParam);
         return 0;
     case WM_APP + 2:
         CreateHostPrinterWindow(lParam);

@@ -14,3 +14,6 @@ constexpr u32 kStrCannotCreateWindow = 7131;      // "Cannot Create Window"
 constexpr u32 kStrCannotLoadKeyboard = 7137;      // "Cannot Load Keyboard Resources"
 constexpr u32 kStrTerminalEmulation = 10108;      // default window title text
 constexpr u32 kStrInvalidOption = 7155;           // "%s is not a valid command line option."
+constexpr u32 kStrUnableToCreateMenu = 7132;      // "Unable to Create Menu %d"
+constexpr u32 kStrConfirmFactoryDefault = 7148;   // "Confirm Factory Default"
+constexpr u32 kStrInvalidConfiguration = 7108;    // "Invalid Configuration File"

@@ -71,9 +71,11 @@ void HideCursorForUpdate()
 
 void ShowCursorWhenIdle()
 {
+    // The reader has taken the last key event: the next auto-repeated key may come, even
+    // while the cursor itself stays hidden.
+    ReleaseKeyRepeatGate();
     if (BlinkPending || MenuActive || PaintSettings.displayOff || CursorUpdatesSuspended || CursorDisabled)
         return;
-    ReleaseKeyRepeatGate();
     CaretLock();
     if (!OwnCursorFamily(true) && !CursorShown && CursorScreenColumn() != -1) {
         ToggleTextCursor(0);

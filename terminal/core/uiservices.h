@@ -17,3 +17,5 @@ void RefreshHoldLockIndicator();
 void ClearSelectionMarks();
 // Lets the next auto-repeated key through (the reader has taken the last one).
 void ReleaseKeyRepeatGate();
+// Locks the keyboard for n seconds; the unlock timer runs on the user-interface thread.
+void LockKeyboardTimed(u32 seconds);

@@ -7,25 +7,6 @@
 
 TimeOfDay HostTimeOfDay{};
 
-void HostSelectEmulation()
-{
-    const int code = NextSequenceByte();
-    int id = -1;
-    switch (code) {
-    case '1': case '2': case '5': id = 1; break;
-    case '3': id = 0; break;
-    case '6': case '7': id = 2; break;
-    case '8': case '<': id = 3; break;
-    case '9': id = 4; break;
-    case '=': id = 18; break;
-    case '>': id = 20; break;
-    default: break;
-    }
-    // The switch itself runs on the user-interface thread.
-    if (id >= 0)
-        RequestedEmulationId = static_cast<u8>(id);
-}
-
 // The auxiliary port cannot be opened until the port layer exists.
 void SelectAuxiliaryPort() {}
 
@@ -38,12 +19,6 @@ void LoadTimeOfDay()
     if (hour > 23 || minute > 59)
         return;
     HostTimeOfDay = TimeOfDay{static_cast<u8>(hour), static_cast<u8>(minute), 1};
-}
-
-void VtShowPage()
-{
-    const int page = CsiParameters.slots[1].value;
-    ShowScreenPage(page > 0 ? page - 1 : 0);
 }
 
 // Until the page memory follows the terminal model, the page mode stays as it is.

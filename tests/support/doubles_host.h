@@ -63,6 +63,7 @@ struct UiDouble {
     int holdLockRefreshes = 0;
     int selectionClears = 0;
     int repeatGateReleases = 0;
+    std::vector<u32> keyboardLocks;  // seconds of each timed lock
     // The host-data thread as a reader sees it. With holdWhenIdle, a reader that has
     // nothing left to read is told to go back to the top (kReadHeld), which ends the
     // test's feeding loop; onWait runs inside each wait instead when set.

@@ -37,6 +37,7 @@ void RunIdleUpdates() { ++Ui().idleUpdates; }
 void RefreshHoldLockIndicator() { ++Ui().holdLockRefreshes; }
 void ClearSelectionMarks() { ++Ui().selectionClears; }
 void ReleaseKeyRepeatGate() { ++Ui().repeatGateReleases; }
+void LockKeyboardTimed(u32 seconds) { Ui().keyboardLocks.push_back(seconds); }
 
 bool HostHoldRequested() { return Ui().held; }
 void HostWaitForInput()

@@ -2,13 +2,95 @@
 
 #include <mutex>
 
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
 #include "terminal/core/corestate.h"
+#include "terminal/core/hostthread.h"
+#include "terminal/core/screenstore.h"
 #include "terminal/core/mainwindow.h"
 #include "terminal/core/messageloop.h"
 #include "terminal/core/startopts.h"
 #include "terminal/core/startup.h"
 
 namespace frame_test {
+
+namespace {
+std::wstring TempFile(const wchar_t* name)
+{
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    return std::wstring(temp) + name;
+}
+
+// The host source must be named before anything asks for it, so it is set up as the
+// test program starts.
+class HostSourceEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override
+    {
+        const std::wstring host = TempFile(L"vx_frame_host.bin"), sink = TempFile(L"vx_frame_sink.bin");
+        DeleteFileW(host.c_str());
+        DeleteFileW(sink.c_str());
+        CloseHandle(CreateFileW(host.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, 0, nullptr));
+        SetEnvironmentVariableW(L"VXNT_TEST_HOST", host.c_str());
+        SetEnvironmentVariableW(L"VXNT_TEST_SINK", sink.c_str());
+    }
+};
+[[maybe_unused]] const auto* g_hostEnvironment = ::testing::AddGlobalTestEnvironment(new HostSourceEnvironment);
+}  // namespace
+
+void FeedHost(const std::string& bytes)
+{
+    HANDLE f = CreateFileW(TempFile(L"vx_frame_host.bin").c_str(), FILE_APPEND_DATA,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(f);
+}
+
+void StartHost()
+{
+    MainWindow();
+    StartHostDataThread();
+}
+
+bool PumpUntil(const std::function<bool()>& done, int timeoutMs)
+{
+    const DWORD start = GetTickCount();
+    for (;;) {
+        PumpMessages();
+        if (done())
+            return true;
+        if (GetTickCount() - start > static_cast<DWORD>(timeoutMs))
+            return done();
+        Sleep(10);
+    }
+}
+
+std::string SlotText(int slot)
+{
+    const ScreenLineRecord* line = LineAt(slot);
+    std::string s;
+    if (!line)
+        return s;
+    for (int c = 0; c <= Screen.lastColumn; ++c)
+        s.push_back(static_cast<char>(line->cells[c].ch));
+    while (!s.empty() && s.back() == ' ')
+        s.pop_back();
+    return s;
+}
+
+std::vector<std::string> StoreLines()
+{
+    std::vector<std::string> lines;
+    for (int slot = Screen.lineCount - Screen.historyCount; slot < Screen.lineCount; ++slot)
+        lines.push_back(SlotText(slot));
+    for (int row = 0; row < Screen.rows; ++row)
+        lines.push_back(SlotText(row));
+    return lines;
+}
 
 void SetString(HKEY root, const std::wstring& path, const wchar_t* name, const std::wstring& value)
 {

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -27,6 +28,17 @@ void ClearSettings();
 HWND MainWindow();
 // Dispatches like the main loop until the queue is dry.
 void PumpMessages();
+
+// The host byte source of this test program: a file the host-data thread follows.
+void FeedHost(const std::string& bytes);
+// Starts the host-data thread on that source (once).
+void StartHost();
+// Pumps messages until `done` holds or the time runs out; the last result of `done`.
+bool PumpUntil(const std::function<bool()>& done, int timeoutMs);
+// Text of a store slot, trailing blanks removed.
+std::string SlotText(int slot);
+// Every line of the store, history (oldest first) then the screen rows.
+std::vector<std::string> StoreLines();
 
 // Answers every message box of this process with `button` while it lives, and records
 // their texts.
