@@ -32,3 +32,7 @@ void StartAutoPrint() {}
 void StopPrinting() {}
 void StartPassThroughPrint() {}
 void StopPassThroughPrint() {}
+bool PrintingInProgress()
+{
+    return false;
+}

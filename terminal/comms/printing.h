@@ -10,6 +10,8 @@ int CurrentPrintMode();
 bool PrinterPortOpen();
 int PrinterPortReadByte();  // -1 when none
 void PrinterControllerFilter(u8 byte);
+// A print job is being produced (keys that would send then wait or cancel it).
+bool PrintingInProgress();
 // Auto print: each line is printed as the cursor leaves it by a line feed.
 bool AutoPrintOn();
 void PrintCursorLine();

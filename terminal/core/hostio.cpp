@@ -20,7 +20,9 @@
 #include "terminal/core/testsource.h"
 #include "terminal/core/uiservices.h"
 #include "terminal/emulations/dec/services.h"
+#include "terminal/input/inputpump.h"
 #include "terminal/input/keyevents.h"
+#include "terminal/input/vtkeys.h"
 
 std::atomic<u8> BellPending{0};
 

@@ -23,6 +23,7 @@
 #include "terminal/core/uiservices.h"
 #include "terminal/core/vtchar.h"
 #include "terminal/emulations/dec/services.h"
+#include "terminal/input/inputpump.h"
 #include "terminal/input/keyevents.h"
 
 std::atomic<u8> CameFromKeyboard{0};

@@ -59,6 +59,15 @@ int MessageBoxFormatId2(u32 id, const wchar16* argument1, const wchar16* argumen
     return Show(text);
 }
 
+int MessageBoxFormatIdTextNumber(u32 id, const wchar16* text, i32 number)
+{
+    wchar_t format[kTextUnits], out[kTextUnits];
+    LoadLanguageString(InstanceHandle, id, format, kTextUnits - 1);
+    _snwprintf(out, kTextUnits - 1, format, text ? text : L"", number);
+    out[kTextUnits - 1] = 0;
+    return Show(out);
+}
+
 int ShowTcpIpErrorBox(i32 code)
 {
     constexpr u32 kErrorWord = 16003, kUnableToConnect = 7200;

@@ -15,6 +15,11 @@ void RunIdleUpdates();
 void RefreshHoldLockIndicator();
 // Clears the selection marks of the screen (after the keyboard unlocks).
 void ClearSelectionMarks();
+// Posts a key message to the main window as if the keyboard had sent it (a DEC key
+// that opens a menu).
+void PostMainKeyMessage(u32 message, u32 wParam, u32 lParam);
+// Shows "DEC" in the status bar's DEC key field, or clears it.
+void ShowDecKeyModeField(bool on);
 // Lets the next auto-repeated key through (the reader has taken the last one).
 void ReleaseKeyRepeatGate();
 // Locks the keyboard for n seconds; the unlock timer runs on the user-interface thread.

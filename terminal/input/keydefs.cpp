@@ -3,6 +3,9 @@
 #include <cstring>
 #include <new>
 
+#include "terminal/core/corestate.h"
+#include "terminal/input/keyevents.h"
+
 KeyDefinition* KeyDefinitions = nullptr;
 
 namespace {
@@ -47,7 +50,7 @@ KeyDefinition* FindKeyDefinition(u32 keyCode, u32 kind, i32 shiftState)
 }
 
 bool AddKeyDefinition(u32 keyCode, u32 sendType, u32 kind, u32 shiftState, u32 length, const wchar16* text,
-                      const wchar16* label)
+                      const wchar16* label, TextOrigin origin)
 {
     KeyDefinition* node = new (std::nothrow) KeyDefinition{};
     if (!node)
@@ -55,6 +58,7 @@ bool AddKeyDefinition(u32 keyCode, u32 sendType, u32 kind, u32 shiftState, u32 l
     node->flags = (sendType & 3) | (kind & 7) << 2 | (shiftState & 7) << 5;
     node->keyCode = keyCode;
     node->length = length;
+    node->origin = origin;
     node->text = CopyUnits(text, length);
     if (label) {
         std::size_t n = 0;
@@ -91,4 +95,51 @@ void DeleteSoftButtonDefinitions()
 void DeleteAllKeyDefinitions()
 {
     DeleteWhere([](const KeyDefinition&) { return true; });
+}
+
+u32 CopyKeyDefinitionText(const KeyDefinition* definition, int& eventType)
+{
+    eventType = 0;
+    if (!definition || ModalOpen || definition->length == 0)
+        return 0;
+    const u32 handle = StoreEventText(definition->text, static_cast<int>(definition->length), definition->origin);
+    if (!handle)
+        return 0;
+    const u32 sendType = definition->SendType();
+    const int base = definition->origin == TextOrigin::Host ? 7 : 4;
+    eventType = base + (sendType == 2 ? 1 : sendType == 1 ? 2 : 0);
+    return handle;
+}
+
+namespace {
+bool DeliverKeyDefinition(u32 keyCode, u32 shiftState, bool front)
+{
+    const KeyDefinition* d = FindKeyDefinition(keyCode, kKeyMacro, static_cast<i32>(shiftState));
+    if (!d)
+        return false;
+    int type = 0;
+    if (const u32 handle = CopyKeyDefinitionText(d, type))
+        front ? PushInputEventFront(type, HandleHigh(handle), HandleLow(handle))
+              : QueueInputEvent(type, HandleHigh(handle), HandleLow(handle));
+    return true;
+}
+}  // namespace
+
+bool QueueKeyDefinition(u32 keyCode, u32 shiftState)
+{
+    return DeliverKeyDefinition(keyCode, shiftState, false);
+}
+
+bool PushKeyDefinitionFront(u32 keyCode, u32 shiftState)
+{
+    return DeliverKeyDefinition(keyCode, shiftState, true);
+}
+
+void RunMacroString(u32 handle, int mode, int front)
+{
+    (void)front;
+    if (!EventText(handle))
+        return;
+    const int literal = mode == 5 ? 8 : mode == 6 ? 9 : 7;
+    PushInputEventFront(literal, HandleHigh(handle), HandleLow(handle));
 }

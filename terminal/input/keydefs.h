@@ -1,8 +1,13 @@
 // The key-definition list: keyboard macros, Wyse function keys, soft buttons and mouse
 // macros, one node each, in the order they were added.
+//
+// Definitions a host made (its key strings and PC key programming) are marked: their
+// texts are typed or sent literally and never read as macro tokens, so a host can never
+// start a program or raise a window through a key.
 #pragma once
 
 #include "terminal/core/vxtypes.h"
+#include "terminal/input/eventtext.h"
 
 enum KeyDefinitionKind : u32 { kKeyMacro = 0, kWyseFunctionKey = 1, kSoftButton = 2, kMouseMacro = 3 };
 
@@ -14,6 +19,7 @@ struct KeyDefinition {
     wchar16* text;    // no terminator
     wchar16* label;   // terminated, or nullptr
     KeyDefinition* next;
+    TextOrigin origin;  // User unless the host defined it
 
     u32 SendType() const { return flags & 3; }
     u32 Kind() const { return (flags >> 2) & 7; }
@@ -28,8 +34,22 @@ KeyDefinition* FindKeyDefinition(u32 keyCode, u32 kind, i32 shiftState);
 // Appends a node holding copies of `text` (length units) and `label` (nullptr for none).
 // False when memory ran out; the list is then unchanged.
 bool AddKeyDefinition(u32 keyCode, u32 sendType, u32 kind, u32 shiftState, u32 length, const wchar16* text,
-                      const wchar16* label);
+                      const wchar16* label, TextOrigin origin = TextOrigin::User);
 void DeleteKeyDefinition(KeyDefinition* node);
 void DeleteKeyMacros();
 void DeleteSoftButtonDefinitions();
 void DeleteAllKeyDefinitions();
+
+// A copy of the definition's text for an event, with the event type that runs it:
+// macro strings for the user's definitions (send type 0 gives 4, 2 gives 5, 1 gives 6),
+// literal text for the host's (7, 8, 9 the same way). 0 while a modal dialog is open or
+// for an empty text.
+u32 CopyKeyDefinitionText(const KeyDefinition* definition, int& eventType);
+// Queues the text of the kind-0 definition for (key, shift) at the ring's tail, or at
+// its front; false when there is none.
+bool QueueKeyDefinition(u32 keyCode, u32 shiftState);
+bool PushKeyDefinitionFront(u32 keyCode, u32 shiftState);
+
+// One step of a macro string event (types 4-6). Until macros are interpreted, the whole
+// text is delivered as literal text of the same send mode.
+void RunMacroString(u32 handle, int mode, int front);

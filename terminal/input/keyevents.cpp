@@ -1,76 +1,153 @@
 #include "terminal/input/keyevents.h"
 
-#include "terminal/core/pushback.h"
+#include <mutex>
+
+#include "terminal/core/hostio.h"
+#include "terminal/input/eventtext.h"
+#include "terminal/input/inputpump.h"
 
 InputQueueBlockSet InputQueueBlocks;
 std::atomic<u8> KeyStringSendType{0};
 
 namespace {
-// Free-running indexes: the writer owns g_tail, the reader g_head.
-std::atomic<u32> g_head{0};
-std::atomic<u32> g_tail{0};
+
+// Both threads change the ring (the window thread at the tail, the host-data thread at
+// the head and in front of it), so one lock keeps head, tail and count together.
+std::mutex g_lock;
+int g_head = 0;
+int g_tail = 0;
+int g_count = 0;
+std::atomic<int> g_pending{0};  // g_count, readable without the lock
+int g_deferredCount = 0;
+
+bool IsStringEvent(i32 type)
+{
+    return type >= 4 && type <= 12;
+}
+
+// A refused event loses its text too, and the user hears it.
+bool Refuse(i32 type, u16 value, u16 extra)
+{
+    if (IsStringEvent(type))
+        FreeEventText(HandleOf(value, extra));
+    RequestBell();
+    return false;
+}
+
 }  // namespace
 
 void ResetInputQueueCounters()
 {
-    g_head = 0;
-    g_tail = 0;
+    {
+        std::lock_guard<std::mutex> guard(g_lock);
+        g_head = g_tail = g_count = 0;
+        g_pending = 0;
+        g_deferredCount = 0;
+    }
     KeyStringSendType = 0;
+    FreeAllEventTexts();
+    ResetInputPumpState();
 }
 
-void QueueInputEvent(i32 type, u16 value, u16 extra)
+bool QueueInputEvent(i32 type, u16 value, u16 extra)
 {
+    if (type == -1)
+        return false;
+    {
+        std::lock_guard<std::mutex> guard(g_lock);
+        KeyEvent* ring = InputQueueBlocks.keyRing;
+        if (ring && g_count < kKeyEventLimit) {
+            ring[g_tail] = KeyEvent{static_cast<u32>(type), value, extra};
+            g_tail = (g_tail + 1) % kKeyEventRingSize;
+            g_pending = ++g_count;
+            return true;
+        }
+    }
+    return Refuse(type, value, extra);
+}
+
+bool PushInputEventFront(i32 type, u16 value, u16 extra)
+{
+    if (type == -1)
+        return false;
+    {
+        std::lock_guard<std::mutex> guard(g_lock);
+        KeyEvent* ring = InputQueueBlocks.keyRing;
+        if (ring && g_count < kKeyEventLimit) {
+            g_head = (g_head + kKeyEventRingSize - 1) % kKeyEventRingSize;
+            ring[g_head] = KeyEvent{static_cast<u32>(type), value, extra};
+            g_pending = ++g_count;
+            return true;
+        }
+    }
+    return Refuse(type, value, extra);
+}
+
+void TakeInputEvent(int& type, int& value, int& extra)
+{
+    std::lock_guard<std::mutex> guard(g_lock);
     KeyEvent* ring = InputQueueBlocks.keyRing;
-    if (type == -1 || !ring)
+    if (!ring || g_count == 0) {
+        type = value = extra = -1;
         return;
-    const u32 tail = g_tail.load(std::memory_order_relaxed);
-    if (tail - g_head.load(std::memory_order_acquire) >= kKeyEventRingSize)
-        return;
-    ring[tail % kKeyEventRingSize] = KeyEvent{static_cast<u32>(type), value, extra};
-    g_tail.store(tail + 1, std::memory_order_release);
+    }
+    const KeyEvent e = ring[g_head];
+    g_head = (g_head + 1) % kKeyEventRingSize;
+    g_pending = --g_count;
+    type = static_cast<int>(e.type);
+    value = e.value == 0xFFFF ? -1 : e.value;
+    extra = e.extra == 0xFFFF ? -1 : e.extra;
 }
 
 bool KeyEventsPending()
 {
-    return g_head.load(std::memory_order_relaxed) != g_tail.load(std::memory_order_acquire);
+    return g_pending.load() > 0;
 }
 
-int PumpKeyboardInput()
+int KeyEventCount()
 {
-    int unit = PopKeyboardInput();
-    if (unit >= 0)
-        return unit;
-    if (KeyStringActive()) {
-        unit = NextKeyStringUnit();
-        if (unit >= 0)
-            return unit;
-    }
-    KeyEvent* ring = InputQueueBlocks.keyRing;
-    while (ring && KeyEventsPending()) {
-        const u32 head = g_head.load(std::memory_order_relaxed);
-        const KeyEvent e = ring[head % kKeyEventRingSize];
-        g_head.store(head + 1, std::memory_order_release);
-        // Only typed characters are understood so far; key and macro events wait for
-        // the key dispatcher.
-        if (e.type == 1)
-            return e.value;
-    }
-    return -1;
+    return g_pending.load();
 }
 
-int FilterReceivedByte(int byte)
+void PushDeferredKey(int value, int extra)
 {
-    return byte;
+    std::lock_guard<std::mutex> guard(g_lock);
+    KeyEvent* stack = InputQueueBlocks.deferredKeys;
+    if (!stack || g_deferredCount >= kKeyEventLimit)
+        return;
+    stack[g_deferredCount++] = KeyEvent{extra == -1 ? 1u : 3u, static_cast<u16>(value), static_cast<u16>(extra)};
+}
+
+void FlushDeferredKeys()
+{
+    // Popping from the top and inserting each at the front leaves the ring starting with
+    // the deferred keys in the order they were pushed.
+    for (;;) {
+        KeyEvent e;
+        {
+            std::lock_guard<std::mutex> guard(g_lock);
+            KeyEvent* stack = InputQueueBlocks.deferredKeys;
+            if (!stack || g_deferredCount == 0)
+                return;
+            e = stack[--g_deferredCount];
+        }
+        PushInputEventFront(static_cast<i32>(e.type), e.value, e.extra);
+    }
+}
+
+void ClearDeferredKeys()
+{
+    std::lock_guard<std::mutex> guard(g_lock);
+    g_deferredCount = 0;
 }
 
 bool DeferredKeysExist()
 {
-    return false;
+    return DeferredKeyCount() > 0;
 }
 
-void FlushDeferredKeys() {}
-
-int BufferedKeyDefinitionCount()
+int DeferredKeyCount()
 {
-    return 0;
+    std::lock_guard<std::mutex> guard(g_lock);
+    return g_deferredCount;
 }

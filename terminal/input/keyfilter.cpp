@@ -1,17 +1,407 @@
 #include "terminal/input/keyfilter.h"
 
-#include "terminal/input/keyevents.h"
+#include <cwchar>
+#include <cwctype>
 
-int KeyMessageFilter(MSG*)
+#include "terminal/core/corestate.h"
+#include "terminal/core/emuhooks.h"
+#include "terminal/core/emulationids.h"
+#include "terminal/core/language.h"
+#include "terminal/core/mainwindow.h"
+#include "terminal/core/mousepointer.h"
+#include "terminal/core/paintsettings.h"
+#include "terminal/core/selection.h"
+#include "terminal/core/startopts.h"
+#include "terminal/core/startup.h"
+#include "terminal/emulations/ibmhost/services.h"
+#include "terminal/emulations/ta6530-dg/keyservices.h"
+#include "terminal/emulations/wyse-tvi/keyservices.h"
+#include "terminal/input/eventtext.h"
+#include "terminal/input/keycodes.h"
+#include "terminal/input/keydefs.h"
+#include "terminal/input/keyevents.h"
+#include "terminal/settings/profilevalues.h"
+
+namespace {
+
+constexpr int kVkLeftShift = 0xA0, kVkRightShift = 0xA1, kVkLeftCtrl = 0xA2, kVkRightCtrl = 0xA3,
+              kVkLeftAlt = 0xA4, kVkRightAlt = 0xA5;
+constexpr int kVkHostEnter = 0x97, kVkHostReset = 0xF2, kVkSeparator = 0x6C;
+constexpr UINT kRightShiftScanCode = 0x36;
+
+// Whether the last press of Shift, Ctrl and Alt was the right-hand key, so that its
+// release is reported for the same side.
+bool g_rightShift = false, g_rightCtrl = false, g_rightAlt = false;
+// Alt+Space in full-screen mode: the first press is swallowed, repeats pass.
+bool g_altSpaceArmed = true;
+
+bool IbmHostActive()
 {
-    return 0;
+    return EmulationActiveFlags.ibm3270 || EmulationActiveFlags.ibm5250;
 }
-bool KeyAutoRepeatEnabled()
+
+bool ExtendedKey(const MSG* m)
 {
+    return ((m->lParam >> 24) & 1) != 0;
+}
+
+u32 RefreshShiftState()
+{
+    u32 s = 0;
+    if (GetKeyState(VK_SHIFT) & 0x8000)
+        s |= kShiftBit;
+    if (GetKeyState(VK_CONTROL) & 0x8000)
+        s |= kCtrlBit;
+    if (GetKeyState(VK_MENU) & 0x8000)
+        s |= kAltBit;
+    ShiftState = s;
+    return s;
+}
+
+void SetShift(u32 s)
+{
+    ShiftState = s;
+}
+
+bool IsModifier(int vk)
+{
+    return vk == VK_SHIFT || vk == VK_CONTROL || vk == VK_MENU;
+}
+
+u32 BitOf(int vk)
+{
+    return vk == VK_SHIFT ? kShiftBit : vk == VK_CONTROL ? kCtrlBit : vk == VK_MENU ? kAltBit : 0;
+}
+
+// Left or right Shift, Ctrl or Alt: the side of a press, the remembered side of a release.
+int SideKey(const MSG* m, int vk, bool isPress)
+{
+    bool* right = vk == VK_SHIFT ? &g_rightShift : vk == VK_CONTROL ? &g_rightCtrl : &g_rightAlt;
+    if (isPress)
+        *right = vk == VK_SHIFT ? ((m->lParam >> 16) & 0xFF) == kRightShiftScanCode : ExtendedKey(m);
+    if (vk == VK_SHIFT)
+        return *right ? kVkRightShift : kVkLeftShift;
+    if (vk == VK_CONTROL)
+        return *right ? kVkRightCtrl : kVkLeftCtrl;
+    return *right ? kVkRightAlt : kVkLeftAlt;
+}
+
+// Return, Shift, Ctrl and Alt: host keys made from the Ctrl keys, the user's definitions
+// of a modifier key alone, and the shift bits.
+void TrackModifierSide(MSG* m, bool isPress)
+{
+    const int vk = static_cast<int>(m->wParam);
+    u32 shift = ShiftState;
+    if (vk == VK_RETURN) {
+        if (EmulationActiveFlags.ibm5250 && !ExtendedKey(m) && Vt300Values.CRAsEnter)
+            m->wParam = kVkHostEnter;
+        return;
+    }
+    if (!IsModifier(vk))
+        return;
+    const int side = SideKey(m, vk, isPress);
+    if (vk == VK_CONTROL) {
+        const bool right = side == kVkRightCtrl;
+        const bool host122 = KeyboardType == kKeyboard122;
+        if (IbmHostActive() && (host122 || (right ? Vt300Values.CtrlAsEnter : Vt300Values.CtrlAsReset))) {
+            m->wParam = right ? kVkHostEnter : kVkHostReset;
+            SetShift(shift & ~kCtrlBit);
+            return;
+        }
+        if (EmulationActiveFlags.ibm3151 && host122 && shift == kAltBit && !right) {
+            m->wParam = kVkHostReset;
+            return;
+        }
+    }
+    if (FindKeyDefinition(static_cast<u32>(side), kKeyMacro, 0)) {
+        // A modifier alone has no shift state of its own.
+        m->wParam = static_cast<WPARAM>(side);
+        SetShift(shift & ~BitOf(vk));
+        return;
+    }
+    SetShiftBit(vk, isPress);
+    if (EmulationActiveFlags.ibm3151 && side == kVkRightCtrl) {
+        m->wParam = kVkSeparator;
+        SetShift(ShiftState & ~kCtrlBit);
+    }
+}
+
+void TrackLockKeys()
+{
+    const u32 caps = GetKeyState(VK_CAPITAL) & 1;
+    const u32 num = GetKeyState(VK_NUMLOCK) & 1;
+    const bool capsChanged = CapsLockState.exchange(caps) != caps;
+    const bool numChanged = NumLockState.exchange(num) != num;
+    if ((capsChanged || numChanged) && EmulationActiveFlags.wyse) {
+        WyseShowKeyboardField();
+        WyseRepaintStatusLine();
+    }
+    if (numChanged && EmulationActiveFlags.ta6530) {
+        Ta6530ShowNumLockField();
+        Ta6530RepaintStatusRow();
+    }
+}
+
+// The TVI's Alt keys send SOH, a character, CR. They travel as text like any typed key,
+// so the user-interface thread never writes to the line.
+bool TviAltKey(int vk, u32 shift)
+{
+    const int c = TviAltKeyCharacter(vk, shift);
+    if (c == -1)
+        return false;
+    if (c >= 0) {
+        const wchar16 text[] = {0x01, static_cast<wchar16>(c), 0x0D};
+        QueueStringEvent(text, 7, 3);
+    }
     return true;
 }
-void HandleCharMessage(u32 character)
+
+struct KeyMapping {
+    int vk;
+    int keyCode;
+    u32 shift;
+};
+
+// 5250 text-assist keys: Alt with these keys, sent with no shift.
+constexpr KeyMapping kTextAssistKeys[] = {
+    {VK_TAB, 188, 0}, {VK_RETURN, 186, 0}, {VK_SPACE, 187, 0}, {'A', 169, 0}, {'B', 170, 0}, {'C', 171, 0},
+    {'D', 172, 0}, {'H', 173, 0}, {'J', 174, 0}, {'N', 175, 0}, {'P', 176, 0}, {'R', 177, 0}, {'S', 178, 0},
+    {'U', 179, 0}, {'W', 180, 0}, {'Y', 181, 0}, {kVkCursorUp, 184, 0}, {kVkCursorLeft, 182, 0},
+    {kVkCursorDown, 185, 0}, {kVkCursorRight, 183, 0},
+};
+
+// The 3270 keyboard's Alt and Ctrl combinations, with the shift state each is sent with.
+struct Combination {
+    int vk;
+    u32 held;
+    int keyCode;
+    u32 sentShift;
+};
+constexpr Combination k3270Combinations[] = {
+    {'1', kAltBit, 149, 0},       {'2', kAltBit, 164, 0},         {'3', kAltBit, 165, kAltBit},
+    {'4', kAltBit, 141, kAltBit}, {'E', kAltBit, 141, kAltBit},   {'6', kAltBit, 149, kShiftBit},
+    {'7', kAltBit, 164, kShiftBit}, {'8', kAltBit, 148, kAltBit}, {'N', kAltBit, 138, 0},
+    {'T', kAltBit, 138, kAltBit}, {VK_F5, kCtrlBit, 140, kCtrlBit},
+};
+
+// -1 when no IBM combination applies, else the filter's result.
+int IbmCombinations(const MSG* m, int vk, u32 shift, bool isPress)
 {
-    QueueInputEvent(1, static_cast<u16>(character), 0);
+    if (EmulationActiveFlags.ibm5250 && I5250TextAssistOn() && shift == kAltBit) {
+        for (const KeyMapping& k : kTextAssistKeys)
+            if (k.vk == vk) {
+                if (!isPress)
+                    return 0;
+                QueueInputEvent(3, static_cast<u16>(k.keyCode), 0);
+                return 1;
+            }
+    }
+    if (!EmulationActiveFlags.ibm3270)
+        return -1;
+    // Session commands: next and previous session, exit.
+    if (isPress && ((vk == 'S' && (shift == kAltBit || shift == kCtrlBit)) || (vk == 'X' && shift == kCtrlBit))) {
+        QueueInputEvent(3, static_cast<u16>(vk == 'X' ? 293 : shift == kAltBit ? 294 : 295), static_cast<u16>(shift));
+        return 1;
+    }
+    if (!isPress && vk == VK_TAB && ((m->lParam >> 29) & 1)) {
+        QueueInputEvent(3, 294, static_cast<u16>(shift));
+        return 1;
+    }
+    for (const Combination& c : k3270Combinations)
+        if (c.vk == vk && shift == c.held) {
+            if (!isPress)
+                return 0;
+            QueueInputEvent(3, static_cast<u16>(c.keyCode), static_cast<u16>(c.sentShift));
+            return 1;
+        }
+    if (vk == VK_SCROLL && !(shift & kAltBit)) {
+        if (!isPress)
+            return 0;
+        QueueInputEvent(3, 139, static_cast<u16>(shift));
+        return 1;
+    }
+    return -1;
 }
-void ClearPendingKeyState() {}
+
+bool FullScreenWindow()
+{
+    return StartupOptions.fullScreen != 0;
+}
+
+// -1 when the shortcut keys leave the key alone, else the filter's result; may turn the
+// key into copy (116) or paste (117).
+int ShortcutKeys(int vk, u32 shift, bool isPress, int& keyCode)
+{
+    if (StartupOptions.clipboardAcceleratorsOff)
+        return -1;
+    if (shift == kShiftBit && isPress && vk >= kVkCursorUp && vk <= kVkCursorRight) {
+        const bool hostUpDown = KeyboardType == kKeyboard122 && EmulationActiveFlags.ibm5250 &&
+                                (vk == kVkCursorUp || vk == kVkCursorDown);
+        if (!hostUpDown) {
+            constexpr char kLetters[] = {'A', 'D', 'B', 'C'};
+            MoveMousePointerByCell(kLetters[vk - kVkCursorUp]);
+            return 1;
+        }
+    }
+    const bool displayControls = PaintSettings.displayControls != 0;
+    if (isPress && shift == kCtrlBit && vk == 'C' && SelectionPresent() && !displayControls)
+        keyCode = kKeyCopy;
+    if (isPress && shift == kCtrlBit && vk == 'V' && !displayControls)
+        keyCode = kKeyPaste;
+    if ((vk == VK_TAB || vk == VK_ESCAPE || vk == 'A') && shift == kAltBit)
+        return 0;  // left to Windows
+    if (vk == 'C' && !(shift & kAltBit) && keyCode != kKeyCopy)
+        return 0;
+    if (vk == VK_SPACE) {
+        if (shift == kAltBit && FullScreenWindow() && isPress && g_altSpaceArmed) {
+            // A full-screen window has no system menu to open.
+            g_altSpaceArmed = false;
+            return 1;
+        }
+        return 0;
+    }
+    return -1;
+}
+
+}  // namespace
+
+void SetShiftBit(int vk, bool isPress)
+{
+    const u32 bit = BitOf(vk);
+    if (!bit)
+        return;
+    SetShift(isPress ? (ShiftState | bit) : (ShiftState & ~bit));
+}
+
+void SubstituteNavigationKey(MSG* m)
+{
+    const int vk = static_cast<int>(m->wParam);
+    const int replaced = SubstituteNavigationVirtualKey(vk, (ShiftState & kAltBit) != 0);
+    if (replaced == VK_CANCEL && vk == VK_PAUSE) {
+        m->wParam = VK_CANCEL;
+        return;
+    }
+    if (vk == VK_CANCEL)
+        SetShift(ShiftState & ~kCtrlBit);  // Ctrl+Break is a key of its own
+    m->wParam = static_cast<WPARAM>(replaced);
+}
+
+void KeypadEnterAsSeparator(MSG* m)
+{
+    if (m->wParam == VK_RETURN && ExtendedKey(m))
+        m->wParam = kVkSeparator;
+}
+
+bool HotKeyMenus(int vk, u32 shift, bool isPress)
+{
+    if (shift != kAltBit && shift != (kAltBit | kShiftBit))
+        return false;
+    HMENU bar = MainWindowHandle ? GetMenu(MainWindowHandle) : nullptr;
+    if (!bar || MenuActive)
+        return false;
+    // The menus follow the language: their mnemonics are the letters after '&' in the
+    // titles "&File", "&Edit", "&Settings" and "&Help".
+    constexpr u32 kTitles[] = {1079, 1080, 1081, 1082};
+    const int items = GetMenuItemCount(bar);
+    for (int t = 0; t < 4; ++t) {
+        wchar_t title[64] = {};
+        if (LoadLanguageString(InstanceHandle, kTitles[t], title, 64) <= 0)
+            continue;
+        const wchar_t* amp = wcschr(title, L'&');
+        if (!amp || !amp[1] || static_cast<int>(towupper(amp[1])) != vk)
+            continue;
+        for (int i = 0; i < items; ++i) {
+            wchar_t text[64] = {};
+            GetMenuStringW(bar, static_cast<UINT>(i), text, 64, MF_BYPOSITION);
+            HMENU popup = GetSubMenu(bar, i);
+            if (popup && wcscmp(text, title) == 0) {
+                if (isPress)
+                    TrackPopupMenu(popup, 0, 100 * t, 10, 0, MainWindowHandle, nullptr);
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+int KeyMessageFilter(MSG* m)
+{
+    const UINT message = m->message;
+    if (message != WM_KEYDOWN && message != WM_SYSKEYDOWN && message != WM_KEYUP && message != WM_SYSKEYUP)
+        return 0;
+    RefreshShiftState();
+    KeypadDecimalChar = StartupOptions.decimalKeyChar;
+    KeypadSeparatorChar = StartupOptions.otherSeparatorChar;
+    const bool isPress = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
+
+    if (EmulationActiveFlags.tvi && isPress && (ShiftState & kAltBit) && m->wParam >= 0x20 && m->wParam != VK_MENU &&
+        TviAltKey(static_cast<int>(m->wParam), ShiftState))
+        return 1;
+
+    TrackModifierSide(m, isPress);
+    SubstituteNavigationKey(m);
+    TrackLockKeys();
+    if (EmulationActiveFlags.wyse && m->wParam == VK_SHIFT)
+        WyseSetShiftLabelLine(isPress ? 1 : 0);
+    if (isPress)
+        KeypadEnterAsSeparator(m);
+
+    const int vk = static_cast<int>(m->wParam);
+    int keyCode = VirtualKeyToKeyCode(vk);
+    // Letters are typed characters; only with Alt are A and C keys of their own.
+    if ((keyCode == kKeyA || keyCode == kKeyC) && !(ShiftState & kAltBit))
+        keyCode = 0;
+    if (isPress || keyCode == kKeyPrintScreen) {
+        KeyStringSendType = 0;
+        const bool ctrlKey = vk == VK_CONTROL || vk == kVkLeftCtrl || vk == kVkRightCtrl;
+        if ((ShiftState & kCtrlBit) && !ctrlKey &&
+            QueueKeyDefinition(static_cast<u32>(g_rightCtrl ? kVkRightCtrl : kVkLeftCtrl), 0))
+            return 1;
+        if (ctrlKey && isPress)
+            SetShift(ShiftState & ~kCtrlBit);
+        if (QueueKeyDefinition(static_cast<u32>(vk), ShiftState))
+            return 1;
+        if (ShiftState != kAltBit) {
+            const int control = CtrlDigitControlCode(vk, ShiftState);
+            if (control >= 0) {
+                QueueInputEvent(1, static_cast<u16>(control), 0xFFFF);
+                return 1;
+            }
+        }
+    }
+    const u32 shift = ShiftState;
+    const int ibm = IbmCombinations(m, vk, shift, isPress);
+    if (ibm >= 0)
+        return ibm;
+    if ((shift & kAltBit) && vk >= VK_NUMPAD0 && vk <= VK_NUMPAD9)
+        return 0;  // Windows composes the Alt+number character
+    const int shortcut = ShortcutKeys(vk, shift, isPress, keyCode);
+    if (isPress && vk != VK_SPACE)
+        g_altSpaceArmed = true;
+    if (shortcut >= 0)
+        return shortcut;
+    if (HotKeyMenus(vk, shift, isPress))
+        return isPress ? 1 : 0;
+
+    if (keyCode == 0)
+        return 0;
+    // Print Screen's event comes with the release, the only message Windows is sure to send.
+    if (isPress == (keyCode == kKeyPrintScreen))
+        return 0;
+    if ((keyCode == kKeyC && shift == kAltBit) || keyCode == kKeyCompose) {
+        ComposeKey(0);
+        return 1;
+    }
+    QueueInputEvent(3, static_cast<u16>(keyCode), static_cast<u16>(shift));
+    return 1;
+}
+
+bool KeyAutoRepeatEnabled()
+{
+    return Vt300Values.kbdrpt != 0;
+}
+
+void ClearPendingKeyState()
+{
+    g_rightShift = g_rightCtrl = g_rightAlt = false;
+}

@@ -105,6 +105,7 @@ void StartAutoPrint() { Comms().printCalls.push_back("auto on"); }
 void StopPrinting() { Comms().printCalls.push_back("off"); }
 void StartPassThroughPrint() { Comms().printCalls.push_back("pass-through on"); }
 void StopPassThroughPrint() { Comms().printCalls.push_back("pass-through off"); }
+bool PrintingInProgress() { return Comms().printing; }
 
 void SetLoginScriptPriority(int) {}
 void StartLoginScript() { ++Comms().loginStarts; }

@@ -34,7 +34,7 @@ struct CommsDouble {
     std::vector<u8> captured;
     int divertingEnds = 0;
     // Printing and the auxiliary port.
-    bool printerController = false, passThrough = false;
+    bool printerController = false, passThrough = false, printing = false;
     std::vector<u8> printed, auxPrinted;
     bool printerAvailable = false;
     int cursorLinesPrinted = 0;
@@ -64,6 +64,11 @@ struct UiDouble {
     int selectionClears = 0;
     int repeatGateReleases = 0;
     std::vector<u32> keyboardLocks;  // seconds of each timed lock
+    struct KeyMessage {
+        u32 message, wParam, lParam;
+    };
+    std::vector<KeyMessage> postedKeys;
+    std::vector<bool> decKeyField;  // each refresh of the DEC key field
     // The host-data thread as a reader sees it. With holdWhenIdle, a reader that has
     // nothing left to read is told to go back to the top (kReadHeld), which ends the
     // test's feeding loop; onWait runs inside each wait instead when set.

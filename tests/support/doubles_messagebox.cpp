@@ -66,6 +66,12 @@ int MessageBoxFormatIdNumber(u32 id, i32 argument)
     return doubles::Record(id, std::u16string(n.begin(), n.end()));
 }
 
+int MessageBoxFormatIdTextNumber(u32 id, const wchar16* text, i32 number)
+{
+    std::string n = std::to_string(number);
+    return doubles::Record(id, doubles::Text(text) + u"|" + std::u16string(n.begin(), n.end()));
+}
+
 int MessageBoxFormatId2(u32 id, const wchar16* argument1, const wchar16* argument2)
 {
     return doubles::Record(id, doubles::Text(argument1) + u"|" + doubles::Text(argument2));

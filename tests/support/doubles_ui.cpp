@@ -38,6 +38,8 @@ void RefreshHoldLockIndicator() { ++Ui().holdLockRefreshes; }
 void ClearSelectionMarks() { ++Ui().selectionClears; }
 void ReleaseKeyRepeatGate() { ++Ui().repeatGateReleases; }
 void LockKeyboardTimed(u32 seconds) { Ui().keyboardLocks.push_back(seconds); }
+void ShowDecKeyModeField(bool on) { Ui().decKeyField.push_back(on); }
+void PostMainKeyMessage(u32 message, u32 wParam, u32 lParam) { Ui().postedKeys.push_back({message, wParam, lParam}); }
 
 bool HostHoldRequested() { return Ui().held; }
 void HostWaitForInput()

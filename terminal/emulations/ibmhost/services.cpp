@@ -8,6 +8,10 @@ bool HostDialogTakesMessage(MSG*)
 {
     return false;
 }
+bool I5250TextAssistOn()
+{
+    return false;
+}
 void CreateHostPrinterWindow(LPARAM) {}
 void DestroyHostPrinterWindow(LPARAM) {}
 

@@ -8,6 +8,8 @@
 bool IbmHostWindowTakesKeys();
 // Gives the modeless 5250/3270 dialog its IsDialogMessageW turn; true when consumed.
 bool HostDialogTakesMessage(MSG* message);
+// The 5250 text-assist mode is on: Alt with its keys edits the text.
+bool I5250TextAssistOn();
 void CreateHostPrinterWindow(LPARAM record);
 void DestroyHostPrinterWindow(LPARAM record);
 
