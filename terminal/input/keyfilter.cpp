@@ -1,18 +1,15 @@
 #include "terminal/input/keyfilter.h"
 
-#include <cwchar>
-#include <cwctype>
 
+#include "terminal/core/commands.h"
 #include "terminal/core/corestate.h"
 #include "terminal/core/emuhooks.h"
 #include "terminal/core/emulationids.h"
-#include "terminal/core/language.h"
 #include "terminal/core/mainwindow.h"
 #include "terminal/core/mousepointer.h"
 #include "terminal/core/paintsettings.h"
 #include "terminal/core/selection.h"
 #include "terminal/core/startopts.h"
-#include "terminal/core/startup.h"
 #include "terminal/emulations/ibmhost/services.h"
 #include "terminal/emulations/ta6530-dg/keyservices.h"
 #include "terminal/emulations/wyse-tvi/keyservices.h"
@@ -296,30 +293,23 @@ bool HotKeyMenus(int vk, u32 shift, bool isPress)
 {
     if (shift != kAltBit && shift != (kAltBit | kShiftBit))
         return false;
-    HMENU bar = MainWindowHandle ? GetMenu(MainWindowHandle) : nullptr;
-    if (!bar || MenuActive)
-        return false;
-    // The menus follow the language: their mnemonics are the letters after '&' in the
-    // titles "&File", "&Edit", "&Settings" and "&Help".
-    constexpr u32 kTitles[] = {1079, 1080, 1081, 1082};
-    const int items = GetMenuItemCount(bar);
-    for (int t = 0; t < 4; ++t) {
-        wchar_t title[64] = {};
-        if (LoadLanguageString(InstanceHandle, kTitles[t], title, 64) <= 0)
+    // The mnemonics follow the language: they are the letters after '&' in the menu
+    // titles, taken when the menus were built. A menu opens even without a menu bar.
+    struct HotMenu {
+        HMENU menu;
+        u16 mnemonic;
+        MenuOffer offer;
+        int x;
+    };
+    const HotMenu menus[] = {{Menus.file, MenuMnemonics[0], kOfferFileMenu, 0},
+                             {Menus.edit, MenuMnemonics[1], kOfferEditMenu, 100},
+                             {Menus.settings, MenuMnemonics[2], kOfferSettingsMenu, 200}};
+    for (const HotMenu& m : menus) {
+        if (!m.mnemonic || m.mnemonic != vk)
             continue;
-        const wchar_t* amp = wcschr(title, L'&');
-        if (!amp || !amp[1] || static_cast<int>(towupper(amp[1])) != vk)
-            continue;
-        for (int i = 0; i < items; ++i) {
-            wchar_t text[64] = {};
-            GetMenuStringW(bar, static_cast<UINT>(i), text, 64, MF_BYPOSITION);
-            HMENU popup = GetSubMenu(bar, i);
-            if (popup && wcscmp(text, title) == 0) {
-                if (isPress)
-                    TrackPopupMenu(popup, 0, 100 * t, 10, 0, MainWindowHandle, nullptr);
-                return true;
-            }
-        }
+        if (isPress && m.menu && StartupOptions.offered[m.offer] && !MenuActive && MainWindowHandle)
+            TrackPopupMenu(m.menu, 0, m.x, 10, 0, MainWindowHandle, nullptr);
+        return true;
     }
     return false;
 }

@@ -7,7 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "terminal/core/commands.h"
 #include "terminal/core/corestate.h"
+#include "terminal/core/mainwindow.h"
+#include "terminal/core/startopts.h"
 #include "terminal/core/screenstore.h"
 #include "terminal/emulations/dec/keymodes.h"
 #include "terminal/input/eventcommands.h"
@@ -165,6 +168,61 @@ TEST_F(KeyFilter, CtrlVPastesUnlessControlsAreShown)
     Hold({VK_CONTROL});
     EXPECT_EQ(Press('V'), 1);
     EXPECT_EQ(Drain(), (std::vector<Event>{{3, 117, 2}}));
+}
+
+// The menu a hot key opens: the owner window hears WM_INITMENUPOPUP for it, and a timer
+// closes it again so that the test goes on.
+HMENU g_openedMenu = nullptr;
+LRESULT CALLBACK MenuOwnerProc(HWND w, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_INITMENUPOPUP)
+        g_openedMenu = reinterpret_cast<HMENU>(wParam);
+    return DefWindowProcW(w, message, wParam, lParam);
+}
+void CALLBACK CloseMenu(HWND, UINT, UINT_PTR id, DWORD)
+{
+    KillTimer(nullptr, id);
+    EndMenu();
+}
+
+TEST_F(KeyFilter, AltWithAMenuMnemonicOpensThatMenu)
+{
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = MenuOwnerProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"VxKeysMenuOwner";
+    RegisterClassW(&wc);
+    HWND owner = CreateWindowW(L"VxKeysMenuOwner", L"owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 200,
+                               nullptr, nullptr, wc.hInstance, nullptr);
+    ASSERT_NE(owner, nullptr);
+    SetForegroundWindow(owner);
+    const MenuHandleSet savedMenus = Menus;
+    HWND savedMain = MainWindowHandle;
+    MainWindowHandle = owner;
+    Menus = MenuHandleSet{};
+    Menus.edit = CreatePopupMenu();
+    AppendMenuW(Menus.edit, MF_STRING, 1074, L"Copy");
+    MenuMnemonics[1] = 'E';
+    StartupOptions.offered[kOfferEditMenu] = 1;
+
+    Hold({VK_MENU});
+    SetTimer(nullptr, 0, 300, CloseMenu);
+    EXPECT_EQ(Send(WM_SYSKEYDOWN, 'E'), 1);
+    EXPECT_EQ(g_openedMenu, Menus.edit);
+    EXPECT_EQ(Send(WM_SYSKEYUP, 'E'), 0);
+    // A menu that is not offered stays shut; the key is still the menu's.
+    g_openedMenu = nullptr;
+    StartupOptions.offered[kOfferEditMenu] = 0;
+    EXPECT_EQ(Send(WM_SYSKEYDOWN, 'E'), 1);
+    EXPECT_EQ(g_openedMenu, nullptr);
+    EXPECT_TRUE(Drain().empty());
+
+    StartupOptions.offered[kOfferEditMenu] = 1;
+    DestroyMenu(Menus.edit);
+    Menus = savedMenus;
+    MenuMnemonics[1] = 0;
+    MainWindowHandle = savedMain;
+    DestroyWindow(owner);
 }
 
 class PlatformCommands : public ::testing::Test {};
