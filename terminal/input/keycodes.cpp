@@ -182,3 +182,86 @@ int GetKeyboardLanguageIndex(int stringId)
 {
     return stringId >= 1361 && stringId <= 1376 ? stringId - 1361 : 0;
 }
+
+namespace {
+
+struct KeyRow {
+    u16 virtualKey, keyCode, position;
+};
+
+// A plain key's row names its virtual key twice.
+constexpr KeyRow Plain(u16 vk, u16 position)
+{
+    return {vk, vk, position};
+}
+
+constexpr KeyRow kKeyTable[] = {
+    {0x1B, 113, 0},
+    {0x70, 68, 1}, {0x71, 69, 2}, {0x72, 70, 3}, {0x73, 71, 4}, {0x74, 72, 5}, {0x75, 73, 6},
+    {0x76, 74, 7}, {0x77, 75, 8}, {0x78, 76, 9}, {0x79, 77, 10}, {0x7A, 78, 11}, {0x7B, 79, 12},
+    {0x2C, 80, 13}, {0x91, 81, 14}, {0x13, 82, 15},
+    Plain(0xC0, 16), Plain('1', 17), Plain('2', 18), Plain('3', 19), Plain('4', 20), Plain('5', 21),
+    Plain('6', 22), Plain('7', 23), Plain('8', 24), Plain('9', 25), Plain('0', 26), Plain(0xBD, 27),
+    Plain(0xBB, 28), {0x08, 112, 29},
+    {0x09, 115, 30}, Plain('Q', 31), Plain('W', 32), Plain('E', 33), Plain('R', 34), Plain('T', 35),
+    Plain('Y', 36), Plain('U', 37), Plain('I', 38), Plain('O', 39), Plain('P', 40), Plain(0xDB, 41),
+    Plain(0xDD, 42), {0x0D, 114, 43},
+    Plain('A', 45), Plain('S', 46), Plain('D', 47), Plain('F', 48), Plain('G', 49), Plain('H', 50),
+    Plain('J', 51), Plain('K', 52), Plain('L', 53), Plain(0xBA, 54), Plain(0xDE, 55), Plain(0xDC, 56),
+    Plain(0xA0, 57), Plain(0xE2, 58), Plain('Z', 59), Plain('X', 60), Plain('C', 61), Plain('V', 62),
+    Plain('B', 63), Plain('N', 64), Plain('M', 65), Plain(0xBC, 66), Plain(0xBE, 67), Plain(0xBF, 68),
+    Plain(0xA1, 69),
+    Plain(0xA2, 70), Plain(0xA4, 71), Plain(0x20, 72), Plain(0xA5, 73), Plain(0xA3, 74),
+    {0x2D, 83, 75}, {0x24, 84, 76}, {0x21, 85, 77}, {0x2E, 86, 78}, {0x23, 87, 79}, {0x22, 88, 80},
+    {0x26, 89, 81}, {0x25, 90, 82}, {0x28, 91, 83}, {0x27, 92, 84},
+    {0x90, 93, 85}, {0x6F, 94, 86}, {0x6A, 95, 87}, {0x6D, 96, 88}, {0x67, 104, 89}, {0x68, 105, 90},
+    {0x69, 106, 91}, {0x6B, 110, 92}, {0x64, 101, 93}, {0x65, 102, 94}, {0x66, 103, 95}, {0x6C, 111, 96},
+    {0x61, 98, 97}, {0x62, 99, 98}, {0x63, 100, 99}, {0x60, 97, 100}, {0x6E, 109, 101},
+};
+
+bool PlainRow(const KeyRow& r)
+{
+    return r.virtualKey == r.keyCode && r.virtualKey < 256;
+}
+
+}  // namespace
+
+int KeyPositionToVirtualKey(int position)
+{
+    for (const KeyRow& r : kKeyTable)
+        if (r.position == position)
+            return r.virtualKey;
+    return -1;
+}
+
+int VirtualKeyToKeyPosition(int virtualKey)
+{
+    for (const KeyRow& r : kKeyTable)
+        if (r.virtualKey == virtualKey)
+            return r.position;
+    return -1;
+}
+
+int KeyCodeToKeyPosition(int keyCode)
+{
+    for (const KeyRow& r : kKeyTable)
+        if (!PlainRow(r) && r.keyCode == keyCode)
+            return r.position;
+    return -1;
+}
+
+int VirtualKeyToKeyCodeByTable(int virtualKey)
+{
+    for (const KeyRow& r : kKeyTable)
+        if (!PlainRow(r) && r.virtualKey == virtualKey)
+            return r.keyCode;
+    return 0;
+}
+
+int KeyCodeToVirtualKey(int keyCode)
+{
+    for (const KeyRow& r : kKeyTable)
+        if (!PlainRow(r) && r.keyCode == keyCode)
+            return r.virtualKey;
+    return -1;
+}

@@ -93,6 +93,17 @@ int CtrlDigitControlCode(int virtualKey, u32 shift);
 // key (keys below 20 hex, Alt itself).
 int TviAltKeyCharacter(int virtualKey, u32 shift);
 
+// The key table: {virtual key, key code, key position} by place on the PC keyboard,
+// searched from the top, first match wins. Rows of plain keys (virtual key equal to
+// key code, below 256: letters, digits, punctuation, modifiers) are skipped when
+// searching by key code and from virtual key to key code. A miss gives -1 (0 for a
+// key code: no special key).
+int KeyPositionToVirtualKey(int position);
+int VirtualKeyToKeyPosition(int virtualKey);
+int KeyCodeToKeyPosition(int keyCode);
+int VirtualKeyToKeyCodeByTable(int virtualKey);
+int KeyCodeToVirtualKey(int keyCode);
+
 // Keyboard-language string ids 1361-1376 as 0-15; else 0.
 int GetKeyboardLanguageIndex(int stringId);
 

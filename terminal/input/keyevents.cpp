@@ -5,6 +5,7 @@
 #include "terminal/core/hostio.h"
 #include "terminal/input/eventtext.h"
 #include "terminal/input/inputpump.h"
+#include "terminal/input/keycodes.h"
 
 InputQueueBlockSet InputQueueBlocks;
 std::atomic<u8> KeyStringSendType{0};
@@ -45,6 +46,7 @@ void ResetInputQueueCounters()
         g_deferredCount = 0;
     }
     KeyStringSendType = 0;
+    ShiftState = 0;
     FreeAllEventTexts();
     ResetInputPumpState();
 }

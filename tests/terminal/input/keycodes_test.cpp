@@ -43,6 +43,24 @@ TEST_F(KeyRules, VirtualKeysToKeyCodes)
     EmulationActiveFlags.ibm3270 = 0;
 }
 
+TEST_F(KeyRules, TheKeyTableByPositionCodeAndVirtualKey)
+{
+    EXPECT_EQ(KeyPositionToVirtualKey(0), 0x1B);
+    EXPECT_EQ(KeyPositionToVirtualKey(75), 0x2D);   // Insert
+    EXPECT_EQ(KeyPositionToVirtualKey(45), 'A');
+    EXPECT_EQ(KeyPositionToVirtualKey(44), -1);     // no key there
+    EXPECT_EQ(VirtualKeyToKeyPosition(0x27), 84);   // Right
+    EXPECT_EQ(VirtualKeyToKeyPosition('Q'), 31);
+    EXPECT_EQ(KeyCodeToKeyPosition(85), 77);        // Page Up
+    EXPECT_EQ(KeyCodeToKeyPosition(97), 100);       // keypad 0
+    EXPECT_EQ(VirtualKeyToKeyCodeByTable(0x90), 93);
+    EXPECT_EQ(KeyCodeToVirtualKey(114), 0x0D);
+    // Plain keys are not found by key code: the digit 1 is no special key 49.
+    EXPECT_EQ(KeyCodeToKeyPosition('1'), -1);
+    EXPECT_EQ(VirtualKeyToKeyCodeByTable('1'), 0);
+    EXPECT_EQ(KeyCodeToVirtualKey(500), -1);
+}
+
 TEST_F(KeyRules, NavigationKeysByEmulationAndDecKeys)
 {
     const int insert = 0x2D, home = 0x24, pageUp = 0x21, del = 0x2E, end = 0x23, pageDown = 0x22;

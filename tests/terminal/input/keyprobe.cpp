@@ -1,0 +1,54 @@
+// Prints the bytes the key path sends for keys read from standard input, one line
+// "emulation keyCode shift" each, as hexadecimal pairs (an empty line for no bytes).
+// Tests compare them with independent descriptions of the terminals' keys.
+#include <cstdio>
+#include <mutex>
+#include <string>
+
+#include "../core/hostpath_fixture.h"
+#include "support/doubles_network.h"
+#include "terminal/comms/network.h"
+#include "terminal/core/corestate.h"
+#include "terminal/core/emuhooks.h"
+#include "terminal/core/hostio.h"
+#include "terminal/core/hostread.h"
+#include "terminal/core/hostsettings.h"
+#include "terminal/core/screenstore.h"
+#include "terminal/input/keyevents.h"
+
+int main()
+{
+    ResetHostPath();
+    if (!AllocScreenStore() || !AllocInputQueues() || !InitialiseTerminal(1))
+        return 1;
+    SocketIndex = 7;
+    DataBitsSetting = 1;
+    int emulation = 0, keyCode = 0, shift = 0;
+    while (std::scanf("%d %d %d", &emulation, &keyCode, &shift) == 3) {
+        EmulationId = static_cast<u8>(emulation);
+        RequestedEmulationId = static_cast<u8>(emulation);
+        // Ansi BBS, SCO Console and AT 386 run on one engine; AIXTerm on its own.
+        EmulationActiveFlags.ansiConsole = emulation == 4 || emulation == 5 || emulation == 21 ? 1 : 0;
+        EmulationActiveFlags.aixterm = emulation == 23 ? 1 : 0;
+        QueueInputEvent(3, static_cast<u16>(keyCode), static_cast<u16>(shift));
+        for (int guard = 0; guard < 100 && IsKeyboardInputPending(); ++guard) {
+            doubles::Ui().held = false;
+            ProcessHostChar();
+        }
+        SendBatchFlush();
+        std::string sent;
+        {
+            doubles::NetworkDouble& n = doubles::Network();
+            std::lock_guard<std::mutex> guard(n.lock);
+            for (u8 b : n.sent) {
+                char hex[4];
+                std::snprintf(hex, sizeof hex, "%02x", b);
+                sent += hex;
+            }
+            n.sent.clear();
+        }
+        std::printf("%s\n", sent.c_str());
+        std::fflush(stdout);
+    }
+    return 0;
+}
