@@ -6,6 +6,7 @@
 
 #include "terminal/comms/printing.h"
 #include "terminal/core/corestate.h"
+#include "terminal/core/emuswitch.h"
 #include "terminal/core/escparser.h"
 #include "terminal/core/screenops.h"
 #include "terminal/core/screenstore.h"
@@ -384,7 +385,7 @@ constexpr std::array<ParserAction, 3> kCsiSpacePages = {{
     {PageRelative, nullptr},  // Q PPR
     {PageBackward, nullptr},  // R PPB
 }};
-constexpr auto kSelectKeyboardLanguage = Same<1>(SelectKeyboardLanguage);
+constexpr auto kSelectKeyboardLanguage = Same<1>(SelectNationalSet);
 
 // CSI !
 constexpr auto kSoftReset = Same<1>(SoftResetHandler);

@@ -331,28 +331,6 @@ void LoadSoftFont()
     RepaintScreen();
 }
 
-void SelectKeyboardLanguage()
-{
-    if (!IsVt510Class() || Vt300Values.mltnat || ParamMarker() != ' ' || Param(1) != 2)
-        return;
-    const int p = Param(2);
-    int language = -1;
-    if (p >= 2 && p <= 16) {
-        language = p - 1;
-    } else {
-        struct Pair {
-            int code, language;
-        };
-        constexpr Pair kFurther[] = {{19, 20}, {22, 22}, {29, 24}, {31, 33}, {33, 27},
-                                     {34, 26}, {35, 28}, {36, 34}, {38, 35}, {39, 25}};
-        for (const Pair& pair : kFurther)
-            if (pair.code == p)
-                language = pair.language;
-    }
-    if (language >= 0)
-        VtMode.nationalSet = static_cast<u8>(language);
-}
-
 void FillScreenWith(u8 ch)
 {
     SetTopBottomMargins(0, 0);

@@ -47,7 +47,6 @@ void SingleShift2();
 void SingleShift3();
 void AssignUserPreferredSet();
 void LoadSoftFont();
-void SelectKeyboardLanguage();
 void AlignmentDisplay();
 // ESC } in VT100: the test fills and view moves of the factory test.
 void Vt100TestCommand();

@@ -4,6 +4,7 @@
 #include "terminal/comms/connsettings.h"
 #include "terminal/core/corestate.h"
 #include "terminal/core/emuhooks.h"
+#include "terminal/core/emuswitch.h"
 #include "terminal/core/escparser.h"
 #include "terminal/core/paintsettings.h"
 #include "terminal/core/painting.h"
@@ -97,7 +98,7 @@ void SetAnsiMode(int mode, bool set)
     case 20: VtMode.newLineMode = set; break;
     case 42:
         if (set)
-            RequestedEmulationId = 15;
+            RequestEmulation(EmulationId, 15);
         break;
     default: break;
     }
@@ -403,7 +404,7 @@ void ResetVtTerminal()
     SetTopBottomMargins(1, Screen.pageLength);
     RefreshScrollRange();
     if (EmulationId != id)
-        RequestedEmulationId = EmulationId.load();
+        RequestEmulation(id, EmulationId);
     UpdateVtStatusFields();
     DecModes.fullReset = 0;
     RepaintScreenRegion(0, 0, 64, 131);
