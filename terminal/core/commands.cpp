@@ -594,7 +594,13 @@ LRESULT MainCommand(HWND window, WPARAM wParam, LPARAM lParam)
         CopySwapBlackWhite = (id == kCmdCopySwap || id == kCmdCopyMonoSwap) ? 1 : 0;
         CopyMonochrome = (id == kCmdCopyMono || id == kCmdCopyMonoSwap) ? 1 : 0;
         break;
-    case kCmdReloadProfile: break;
+    case kCmdReloadProfile: {
+        HCURSOR previous = SetCursor(WaitCursor);
+        EndGraphicsSelection();
+        ReloadProfile();
+        SetCursor(previous);
+        break;
+    }
     case kCmdCloseSession: DisconnectSession(); break;
     case kCmdConnect: StartConnection(window, HIWORD(wParam)); break;
     case kCmdPaste:

@@ -17,26 +17,6 @@
 #include "terminal/core/win32.h"
 #include "terminal/settings/registry.h"
 
-namespace {
-constexpr int kMaxSlots = 4;
-int SlotCount = 0;
-
-std::wstring SlotPath(int n)
-{
-    return std::wstring(CurrentProfileName()) + L"\\Session " + std::to_wstring(n);
-}
-
-std::wstring SlotHostName(int n)
-{
-    return L"netname" + std::to_wstring(n);
-}
-
-u32 WindowValue(HWND window)
-{
-    // Window handles keep their meaning in 32 bits, also in a 64-bit process.
-    return static_cast<u32>(reinterpret_cast<std::uintptr_t>(window));
-}
-}  // namespace
 
 void InitProfileSelection()
 {
@@ -53,7 +33,11 @@ void InitProfileSelection()
     }
     KeepCurrentValues = savedKeep;
     SettingsSelectRoot(savedRoot);
+    CopyText(SelectedProfileName, kSlotUnits, CurrentProfileName());
     SelectProfileRoot(CurrentProfileName());
+    // A first instance takes the slots over; a further one ("+cs") joins the others.
+    if (!StartupOptions.keepSessionSlots)
+        ReleaseSessionSlots();
 }
 
 void SaveCurrentSession()
@@ -62,80 +46,6 @@ void SaveCurrentSession()
         SaveProfile();
     else if (MainWindowHandle)
         PostMessageW(MainWindowHandle, WM_COMMAND, kCmdSaveAs, 0);
-}
-
-void RegisterSessionSlots()
-{
-    if (Connection.hostrollover)
-        return;
-    HKEY connection = SettingsOpenSection(CurrentProfileName(), L"CONNECTION");
-    if (!connection)
-        return;
-    bool claimed = false;
-    int found = 0;
-    for (int n = 1; n <= kMaxSlots; ++n) {
-        wchar16 host[kProfileHostUnits] = L"";
-        const u32 savedKeep = KeepCurrentValues;
-        KeepCurrentValues = 1;  // an absent name stays empty
-        const int length = SettingsReadString(connection, SlotHostName(n).c_str(), L"", host, kProfileHostUnits);
-        KeepCurrentValues = savedKeep;
-        if (length == 0)
-            break;
-        ++found;
-        HKEY slot = SettingsCreateKeyEx(SlotPath(n).c_str(), kRegVolatile);
-        if (!slot)
-            continue;
-        DWORD owner = 0, type = 0, size = sizeof owner;
-        if (RegQueryValueExW(slot, L"hWnd", nullptr, &type, reinterpret_cast<BYTE*>(&owner), &size) != ERROR_SUCCESS ||
-            type != REG_DWORD)
-            owner = 0;
-        if (owner == 0 && !claimed) {
-            SettingsWriteDword(slot, L"hWnd", WindowValue(MainWindowHandle));
-            SettingsWriteString(slot, SlotHostName(n).c_str(), host);
-            CopyText(Connection.netname, kHostNameUnits, host);
-            claimed = true;
-        }
-        SettingsCloseKey(slot);
-    }
-    SettingsCloseKey(connection);
-    SlotCount = found;
-}
-
-void CloseAllSessions()
-{
-    if (Connection.hostrollover)
-        return;
-    for (int n = 1; n <= SlotCount; ++n) {
-        HKEY slot = SettingsOpenKey(SlotPath(n).c_str(), kKeyAllAccess);
-        if (!slot)
-            continue;
-        DWORD owner = 0, type = 0, size = sizeof owner;
-        if (RegQueryValueExW(slot, L"hWnd", nullptr, &type, reinterpret_cast<BYTE*>(&owner), &size) == ERROR_SUCCESS &&
-            type == REG_DWORD && owner && owner != WindowValue(MainWindowHandle))
-            PostMessageW(reinterpret_cast<HWND>(static_cast<std::uintptr_t>(owner)), WM_CLOSE, 1, 0);
-        SettingsDeleteValue(slot, L"hWnd");
-        SettingsDeleteValue(slot, SlotHostName(n).c_str());
-        SettingsCloseKey(slot);
-    }
-    SlotCount = 0;
-    if (HKEY profile = SettingsOpenKey(CurrentProfileName(), kKeyAllAccess)) {
-        SettingsDeleteValue(profile, L"NumSessions");
-        SettingsCloseKey(profile);
-    }
-}
-
-int FindOwnSessionSlot()
-{
-    if (Connection.hostrollover)
-        return 0;
-    for (int n = 1; n <= SlotCount; ++n) {
-        HKEY slot = SettingsOpenKey(SlotPath(n).c_str(), kKeyRead);
-        const u32 owner = SettingsReadDword(slot, L"hWnd", 0, 0);
-        SettingsCloseKey(slot);
-        if (slot && owner == WindowValue(MainWindowHandle))
-            return n - 1;
-    }
-    return SlotCount;
 }
 
 namespace {

@@ -200,6 +200,8 @@ int InitMainWindow(HINSTANCE previous, HINSTANCE instance, HWND window)
     CreateSoftButtonBar(window, StartupOptions.startState == 2);
     PrepareScreenWindow();
     RequestedEmulationId = EmulationId.load();
+    WriteVersionStamp();
+    LoadMouseActions();
     RegisterSessionSlots();
     return 0;
 }

@@ -17,3 +17,4 @@ constexpr u32 kStrInvalidOption = 7155;           // "%s is not a valid command 
 constexpr u32 kStrUnableToCreateMenu = 7132;      // "Unable to Create Menu %d"
 constexpr u32 kStrConfirmFactoryDefault = 7148;   // "Confirm Factory Default"
 constexpr u32 kStrInvalidConfiguration = 7108;    // "Invalid Configuration File"
+constexpr u32 kStrUnusableProfileName = 7190;     // a Save As name that would clash with the program key

@@ -77,6 +77,9 @@ void HandleUiRequest(WPARAM request, LPARAM argument);
 
 // Releases everything; 1 done, 0 when the user refused to close.
 int ShutdownTerminal(int warnOnExit);
+// Loads the profile the Open Session page chose (SelectedProfileName); a name that is
+// not stored shows "Invalid Configuration File" and keeps the running profile. 1 loaded.
+int ReloadProfile();
 // Stops the running emulation's family by switching to VT500 7-Bit.
 void StopActiveEmulation();
 u8 GetDefaultEmulationId();

@@ -1,5 +1,6 @@
 """Start-up options seen from outside: the main window's frame and title, and the
 message for an invalid switch."""
+import time
 import unittest
 
 import vxtest
@@ -48,6 +49,11 @@ class FrameWindowTest(WineTestCase):
         ]
         for args, title in cases:
             proc, hwnd, info = self.run_terminal(*args)
+            # The window exists before its title is composed: wait for the final one.
+            deadline = time.time() + 10
+            while info["title"] != title and time.time() < deadline:
+                time.sleep(0.1)
+                info = self.wine.probe.info(hwnd)
             self.assertEqual(info["title"], title, args)
             self.close(proc, hwnd)
 

@@ -3,6 +3,7 @@
 // each with one line of JSON on standard output:
 //
 //   find CLASS [TIMEOUT_MS]           first visible-or-not top-level window of a class
+//   find-all CLASS                    every top-level window of a class
 //   wait-gone HWND [TIMEOUT_MS]       until the window no longer exists
 //   info HWND                         class, title, styles, window and client rects
 //   children HWND                     direct and nested children with their classes
@@ -220,6 +221,19 @@ std::string Handle(const std::vector<std::string>& a)
     if (cmd == "find") {
         HWND h = FindClassWait(Wide(arg(1)), a.size() > 2 ? (DWORD)Number(arg(2)) : 0);
         return h ? "{\"ok\":true,\"hwnd\":" + Hwnd(h) + "}" : Error("not found");
+    }
+    if (cmd == "find-all") {
+        struct All {
+            std::wstring cls;
+            std::string list;
+        } all{Wide(arg(1)), ""};
+        EnumWindows([](HWND h, LPARAM p) -> BOOL {
+            auto* st = (All*)p;
+            if (ClassOf(h) == st->cls)
+                st->list += (st->list.empty() ? "" : ",") + Hwnd(h);
+            return TRUE;
+        }, (LPARAM)&all);
+        return "{\"ok\":true,\"windows\":[" + all.list + "]}";
     }
     if (cmd == "wait-gone") {
         HWND h = ParseHwnd(arg(1));

@@ -8,6 +8,8 @@
 
 #include "terminal/core/corestate.h"
 #include "terminal/core/hostthread.h"
+#include "terminal/core/language.h"
+#include "terminal/settings/registry.h"
 #include "terminal/core/screenstore.h"
 #include "terminal/core/mainwindow.h"
 #include "terminal/core/messageloop.h"
@@ -150,9 +152,20 @@ void ClearSettings()
     DeleteTree(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\WBT");
 }
 
+void UseEnglishModule()
+{
+    SettingsSelectRoot(0);
+    HKEY base = SettingsCreateBaseKey();
+    SettingsWriteString(base, L"WorkDir", VX_LANGUAGE_DIR);
+    SettingsCloseKey(base);
+    CurrentLanguageIndex = 0;
+    FindLanguageModules();
+}
+
 HWND MainWindow()
 {
     if (!MainWindowHandle) {
+        OsVersionCode = GetOsVersionCode();
         InstanceHandle = GetModuleHandleW(nullptr);
         AllocateGlobalBuffers();
         ReadStartupOptions(CommandLine, InstanceHandle);

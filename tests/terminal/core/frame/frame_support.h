@@ -24,6 +24,9 @@ void DeleteTree(HKEY root, const std::wstring& path);
 // Deletes the program key in both roots, and the thin client's keys.
 void ClearSettings();
 
+// Binds the English language module of the build (WorkDir names its directory).
+void UseEnglishModule();
+
 // The main window of this test program, created on first use (with its menus).
 HWND MainWindow();
 // Dispatches like the main loop until the queue is dry.

@@ -75,13 +75,8 @@ protected:
     {
         MainWindow();
         saved_ = StartupOptions;
-        // The English module from the build, as the running program finds it.
-        SettingsSelectRoot(0);
-        HKEY base = SettingsCreateBaseKey();
-        SettingsWriteString(base, L"WorkDir", VX_LANGUAGE_DIR);
-        SettingsCloseKey(base);
-        CurrentLanguageIndex = 0;
-        ASSERT_GE(FindLanguageModules(), 1);
+        UseEnglishModule();
+        ASSERT_GE(FoundLanguageModuleCount, 1u);
         StartupOptions = StartupOptionValues{};
         ClipboardMode = 0;
         EmulationId = RequestedEmulationId = kDefaultEmulationId;
