@@ -32,6 +32,9 @@
 #include "terminal/emulations/dec/services.h"
 #include "terminal/emulations/dec/vtmodes.h"
 #include "terminal/emulations/ibmhost/services.h"
+#include "terminal/core/paintrows.h"
+#include "terminal/settings/defaults.h"
+#include "terminal/settings/profile.h"
 #include "terminal/settings/setupdialog.h"
 
 MenuHandleSet Menus{};
@@ -576,6 +579,7 @@ LRESULT MainCommand(HWND window, WPARAM wParam, LPARAM lParam)
     case kCmdRepaint:
         if (StartingUp || ProfileLoadInProgress || Iconic || GetFocus() != window)
             break;
+        FillWindowBackground();
         if (HIWORD(wParam) == 0xFFF9 || HIWORD(wParam) == 0xFFFF)
             InvalidateTerminal();
         break;
@@ -655,10 +659,19 @@ void FactoryDefault(HWND window, bool confirm)
             return;
     }
     DisconnectSession();
+    HCURSOR previous = SetCursor(WaitCursor);
     StopActiveEmulation();
+    // The live session returns to factory values (colours, window sizes, connection,
+    // key definitions) as a full reload would start it.
+    const u32 loading = ProfileLoadInProgress.exchange(1);
+    ResetSessionDefaults();
+    ProfileLoadInProgress = loading;
     // The factory emulation starts afresh: the store is blanked and the VT family entered.
     RequestEmulation(kNoEmulation, kDefaultEmulationId);
     SelectEmulation(kNoEmulation, kDefaultEmulationId);
+    ApplyColourPalette();
+    SetCursor(previous);
+    RefitScreenFont();
     if (window)
         InvalidateRect(window, nullptr, TRUE);
     InvalidateTerminal();

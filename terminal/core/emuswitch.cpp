@@ -6,6 +6,7 @@
 #include "terminal/core/emulationids.h"
 #include "terminal/core/fonts.h"
 #include "terminal/core/hostthread.h"
+#include "terminal/core/mainwindow.h"
 #include "terminal/core/painting.h"
 #include "terminal/core/screenops.h"
 #include "terminal/core/screenstore.h"
@@ -14,6 +15,8 @@
 #include "terminal/core/statusbar.h"
 #include "terminal/core/uiservices.h"
 #include "terminal/emulations/dec/services.h"
+#include "terminal/settings/registry.h"
+#include "terminal/settings/upss.h"
 #include "terminal/emulations/dec/vtmodes.h"
 
 
@@ -109,6 +112,23 @@ void ActivateVt(u8 to, bool changed)
     StatusBarRefresh();
 }
 
+// Step 10: the character-set choice of the emulation now running, by the profile rule:
+// a machine-wide profile edited by an administrator in one pass, otherwise the
+// machine-wide values and then the user's.
+void LoadRunningUpss()
+{
+    const u8 id = EmulationId;
+    const u32 savedRoot = SettingsRootIsUser(), savedKeep = KeepCurrentValues;
+    const bool onePass = AdministratorMode == 1 && PerUserProfile == 0;
+    for (u32 user = 0; user < (onePass ? 1u : 2u); ++user) {
+        SettingsSelectRoot(user);
+        KeepCurrentValues = user;
+        LoadEmulationUpss(id);
+    }
+    KeepCurrentValues = savedKeep;
+    SettingsSelectRoot(savedRoot);
+}
+
 }  // namespace
 
 int SelectEmulation(u8 from, u8 to)
@@ -163,6 +183,7 @@ int SelectEmulation(u8 from, u8 to)
         ShowStatusBarWindow();
     if (from != to)
         UpdateSettingsMenu();
+    LoadRunningUpss();
     return 1;
 }
 
@@ -190,11 +211,17 @@ void ClearEmulationScreen()
         const bool sharedRunning = running == 0 || running == 4 || running == 23;
         if (!sharedRunning)
             return;
+        // The host-data thread must not write the store while it is cleared under it.
+        const bool hold = OnUserInterfaceThread();
+        if (hold)
+            HoldHostDataThread(HostGate::Switch, kSwitchHoldMs);
         InvalidateStatusLine();
         BlankAllScreenLines();
         RefitScreenFont();
         SetMarginLinePointers(0, Screen.pageLength - 1);
         MoveCursorAbsolute(0, 0);
+        if (hold)
+            ReleaseHostDataThread(HostGate::Switch);
         InvalidateTerminal();
     }
     RefreshScrollRange();

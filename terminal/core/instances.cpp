@@ -9,6 +9,7 @@
 #include "terminal/core/commands.h"
 #include "terminal/core/corestate.h"
 #include "terminal/core/emuswitch.h"
+#include "terminal/core/hostthread.h"
 #include "terminal/core/mainwindow.h"
 #include "terminal/core/timers.h"
 #include "terminal/core/startopts.h"
@@ -157,9 +158,16 @@ void DisconnectSession()
         ClearEmulationScreen();
     StopLoginScript();
     if (SocketIndex >= 0) {
+        // The host-data thread reads the socket: it closes it at its next read. Without
+        // a reader the connection is closed here.
         DisconnectRequested = 1;
-        DisconnectNetworkSession(SocketIndex);
-        SocketIndex = kNoSocket;
+        if (HostDataThreadRunning()) {
+            WakeHostReader();
+        } else {
+            DisconnectNetworkSession(SocketIndex);
+            SocketIndex = kNoSocket;
+            DisconnectRequested = 0;
+        }
     }
     UpdateWindowTitle(MainWindowHandle);
     UpdateConnectionMenu();

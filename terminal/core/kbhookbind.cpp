@@ -3,6 +3,7 @@
 #include <string>
 
 #include "terminal/core/mainwindow.h"
+#include "terminal/settings/profilevalues.h"
 
 HMODULE HookModule = nullptr;
 u32 HookActive = 0;
@@ -102,5 +103,5 @@ void RearmNumLockProtection(u32 setting)
 
 u32 NumLockProtectionSetting()
 {
-    return 0;
+    return Vt300Values.FreezeNumLock;
 }

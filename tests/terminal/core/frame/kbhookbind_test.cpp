@@ -10,6 +10,7 @@
 #include "terminal/core/corestate.h"
 #include "terminal/core/kbhookbind.h"
 #include "terminal/core/mainwindow.h"
+#include "terminal/settings/profilevalues.h"
 
 using namespace frame_test;
 
@@ -63,6 +64,7 @@ TEST_F(HookBindingTest, FocusChangesSwitchTheProtection)
     ASSERT_NE(HookModule, nullptr);
     ASSERT_EQ(HookActive, 1u);
     HWND window = MainWindowHandle;
+    Vt300Values.FreezeNumLock = 1;  // "Ignore NumLock" on
 
     // The first focus gain arms the protection; a further gain without a loss does not
     // call again; a loss switches off and marks it for the next gain.
@@ -75,10 +77,9 @@ TEST_F(HookBindingTest, FocusChangesSwitchTheProtection)
     FreeHookModule();
     EXPECT_EQ(GetModuleHandleW(L"VXNTHOOK.DLL"), nullptr);
 
-    const std::string setting = std::to_string(NumLockProtectionSetting());
-    const std::string armed = NumLockProtectionSetting() ? Window(window) : "0x0";
+    Vt300Values.FreezeNumLock = 0;
     EXPECT_EQ(Log(), "load\nInitHook\n"
-                     "PreventNumLockToggle " + setting + " " + armed + "\n"
+                     "PreventNumLockToggle 1 " + Window(window) + "\n"
                      "PreventNumLockToggle 0 0x0\n"
                      "PreventNumLockToggle 0 0x0\n"
                      "PreventNumLockToggle 1 " + Window(window) + "\n"

@@ -18,6 +18,7 @@
 #include "terminal/core/paintsettings.h"
 #include "terminal/core/startopts.h"
 #include "terminal/core/timers.h"
+#include "terminal/comms/connsettings.h"
 
 using namespace frame_test;
 
@@ -185,6 +186,49 @@ TEST(Commands, ConnectTwiceStartsOneHostDataThread)
     PumpMessages();
     EXPECT_TRUE(HostDataThreadRunning());
     EXPECT_LE(ThreadsOfThisProcess(), before + (running ? 0 : 1));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Commands, FactoryDefaultAsksFirstThenStartsAfresh)
+{
+    StartHost();
+    FeedHost("\r\nbefore-factory");
+    ASSERT_TRUE(PumpUntil(
+        [] {
+            for (const std::string& line : StoreLines())
+                if (line.find("before-factory") != std::string::npos)
+                    return true;
+            return false;
+        },
+        5000));
+    LocalEcho = 1;
+    {
+        MessageBoxAnswerer cancel(IDCANCEL);
+        FactoryDefault(MainWindowHandle, true);
+        ASSERT_EQ(cancel.Texts(), std::vector<std::wstring>{L"Confirm Factory Default"});
+    }
+    EXPECT_EQ(LocalEcho.load(), 1u) << "Cancel changes nothing";
+    {
+        MessageBoxAnswerer ok(IDOK);
+        FactoryDefault(MainWindowHandle, true);
+        EXPECT_EQ(ok.Texts().size(), 1u);
+    }
+    EXPECT_EQ(LocalEcho.load(), 0u);
+    EXPECT_EQ(EmulationId.load(), 2);
+    for (const std::string& line : StoreLines())
+        EXPECT_EQ(line.find("before-factory"), std::string::npos);
+    FeedHost("\r\nafter-factory");
+    EXPECT_TRUE(PumpUntil(
+        [] {
+            for (const std::string& line : StoreLines())
+                if (line.find("after-factory") != std::string::npos)
+                    return true;
+            return false;
+        },
+        5000));
 }
 
 }  // namespace
