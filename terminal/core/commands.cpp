@@ -323,58 +323,33 @@ HMENU MenuOf(UINT id)
 // The families with their own reset, in the order they are asked.
 bool ResetFamily()
 {
-    const EmulationActiveFlagSet& f = EmulationActiveFlags;
-    const struct {
-        bool active;
-        HookFamily family;
-    } order[] = {{f.dg != 0, HookFamily::Dg},           {f.hp != 0, HookFamily::Hp},
-                 {f.ta6530 != 0, HookFamily::Ta6530},   {f.ibm3151 != 0, HookFamily::Ibm3151},
-                 {f.wyse != 0, HookFamily::Wyse},       {f.tvi != 0, HookFamily::Tvi},
-                 {f.ansiConsole != 0, HookFamily::AnsiConsole}, {f.aixterm > 0, HookFamily::Aixterm}};
-    for (const auto& o : order) {
-        if (!o.active)
-            continue;
-        if (auto reset = HooksOf(o.family).reset)
-            reset();
-        return true;
-    }
-    return false;
+    const HookFamily family =
+        FirstActiveFamily({HookFamily::Dg, HookFamily::Hp, HookFamily::Ta6530, HookFamily::Ibm3151, HookFamily::Wyse,
+                           HookFamily::Tvi, HookFamily::AnsiConsole, HookFamily::Aixterm});
+    if (family == HookFamily::Count)
+        return false;
+    if (auto reset = HooksOf(family).reset)
+        reset();
+    return true;
 }
 
-// Print commands go to the family that prints the screen, in this order.
+// Print commands go to the family that prints the screen, in this order. A 3270 or
+// 5250 session whose host window has the keys prints nothing.
 bool PrintThroughFamily(void (*FamilyHooks::*op)(), void (*generic)())
 {
-    const EmulationActiveFlagSet& f = EmulationActiveFlags;
-    for (auto [active, family] : {std::pair{f.tvi != 0, HookFamily::Tvi}, std::pair{f.hp != 0, HookFamily::Hp},
-                                  std::pair{f.ta6530 != 0, HookFamily::Ta6530}}) {
-        if (active) {
-            if (auto print = HooksOf(family).*op)
-                print();
-            return true;
-        }
-    }
-    if (f.ibm3270) {
-        if (!IbmHostWindowTakesKeys())
-            if (auto print = HooksOf(HookFamily::Ibm3270).*op)
-                print();
+    const HookFamily family =
+        FirstActiveFamily({HookFamily::Tvi, HookFamily::Hp, HookFamily::Ta6530, HookFamily::Ibm3270, HookFamily::Dg,
+                           HookFamily::Ibm3151, HookFamily::Wyse, HookFamily::Ibm5250});
+    if (family == HookFamily::Count) {
+        if (generic)
+            generic();
         return true;
     }
-    for (auto [active, family] : {std::pair{f.dg != 0, HookFamily::Dg}, std::pair{f.ibm3151 != 0, HookFamily::Ibm3151},
-                                  std::pair{f.wyse != 0, HookFamily::Wyse}}) {
-        if (active) {
-            if (auto print = HooksOf(family).*op)
-                print();
-            return true;
-        }
-    }
-    if (f.ibm5250) {
-        if (!IbmHostWindowTakesKeys())
-            if (auto print = HooksOf(HookFamily::Ibm5250).*op)
-                print();
+    const bool ibmHost = family == HookFamily::Ibm3270 || family == HookFamily::Ibm5250;
+    if (ibmHost && IbmHostWindowTakesKeys())
         return true;
-    }
-    if (generic)
-        generic();
+    if (auto print = HooksOf(family).*op)
+        print();
     return true;
 }
 
@@ -703,18 +678,13 @@ void PrintBuffer()
 
 void PrintScreenStep(u32 value)
 {
-    const EmulationActiveFlagSet& f = EmulationActiveFlags;
-    for (auto [active, family] :
-         {std::pair{f.tvi != 0, HookFamily::Tvi}, std::pair{f.hp != 0, HookFamily::Hp},
-          std::pair{f.ta6530 != 0, HookFamily::Ta6530}, std::pair{f.dg != 0, HookFamily::Dg},
-          std::pair{f.ibm3151 != 0, HookFamily::Ibm3151}, std::pair{f.wyse != 0, HookFamily::Wyse},
-          std::pair{f.ibm3270 != 0, HookFamily::Ibm3270}, std::pair{f.ibm5250 != 0, HookFamily::Ibm5250}}) {
-        if (active) {
-            if (auto step = HooksOf(family).printStep)
-                step(value);
-            return;
-        }
-    }
+    const HookFamily family =
+        FirstActiveFamily({HookFamily::Tvi, HookFamily::Hp, HookFamily::Ta6530, HookFamily::Dg, HookFamily::Ibm3151,
+                           HookFamily::Wyse, HookFamily::Ibm3270, HookFamily::Ibm5250});
+    if (family == HookFamily::Count)
+        return;
+    if (auto step = HooksOf(family).printStep)
+        step(value);
 }
 
 int GetMenuAreaHeight()

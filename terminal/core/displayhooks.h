@@ -5,8 +5,6 @@
 // store is painted by the generic painters.
 #pragma once
 
-#include <initializer_list>
-
 #include "terminal/core/emuhooks.h"
 #include "terminal/core/vxtypes.h"
 
@@ -34,5 +32,3 @@ struct FamilyDisplayHooks {
 };
 
 FamilyDisplayHooks& DisplayHooksOf(HookFamily family);
-// The first active family in the given order, or HookFamily::Count when none is.
-HookFamily FirstActiveFamily(std::initializer_list<HookFamily> order);

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <atomic>
+#include <initializer_list>
 
 #include "terminal/core/vxtypes.h"
 
@@ -57,3 +58,8 @@ struct FamilyHooks {
 // AnsiConsole and Aixterm are the DEC family's two engines with flags of their own.
 enum class HookFamily : u8 { Hp, Dg, Ta6530, Ibm3270, Ibm3151, Tvi, Wyse, Ibm5250, AnsiConsole, Aixterm, Count };
 FamilyHooks& HooksOf(HookFamily family);
+
+// Whether a family's flag is set (AIXterm: above 0).
+bool FamilyActive(HookFamily family);
+// The first active family in the given order, or HookFamily::Count when none is.
+HookFamily FirstActiveFamily(std::initializer_list<HookFamily> order);

@@ -268,9 +268,7 @@ bool IsKeyboardInputPending()
         return true;
     for (HookFamily f : {HookFamily::Ibm3270, HookFamily::Ibm5250}) {
         const FamilyHooks& h = HooksOf(f);
-        const bool active = f == HookFamily::Ibm3270 ? EmulationActiveFlags.ibm3270 != 0
-                                                     : EmulationActiveFlags.ibm5250 != 0;
-        if (active && h.macroPlaying && h.playMacroStep && h.macroPlaying()) {
+        if (FamilyActive(f) && h.macroPlaying && h.playMacroStep && h.macroPlaying()) {
             h.playMacroStep();
             break;
         }

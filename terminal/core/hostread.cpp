@@ -54,22 +54,6 @@ int NoKeyboardByte()
     return -1;
 }
 
-bool HookActive(HookFamily family)
-{
-    const EmulationActiveFlagSet& f = EmulationActiveFlags;
-    switch (family) {
-    case HookFamily::Hp: return f.hp;
-    case HookFamily::Dg: return f.dg;
-    case HookFamily::Ta6530: return f.ta6530;
-    case HookFamily::Ibm3270: return f.ibm3270;
-    case HookFamily::Ibm3151: return f.ibm3151;
-    case HookFamily::Tvi: return f.tvi;
-    case HookFamily::Wyse: return f.wyse;
-    case HookFamily::Ibm5250: return f.ibm5250;
-    default: return false;
-    }
-}
-
 int FetchFrom(HookFamily family)
 {
     auto fetch = HooksOf(family).readByte;
@@ -233,25 +217,25 @@ int ProcessHostChar()
             return 0;
         return QuitRequested ? 0 : 1;
     };
-    if (HookActive(HookFamily::Hp)) {
+    if (FamilyActive(HookFamily::Hp)) {
         value = FetchFrom(HookFamily::Hp);
         if (EmulationId == 18)
             ProcessWith(HookFamily::Hp, value);
-    } else if (HookActive(HookFamily::Ta6530)) {
+    } else if (FamilyActive(HookFamily::Ta6530)) {
         value = FetchFrom(HookFamily::Ta6530);
         if (EmulationId == 17)
             ProcessWith(HookFamily::Ta6530, value);
-    } else if (HookActive(HookFamily::Ibm3270)) {
+    } else if (FamilyActive(HookFamily::Ibm3270)) {
         return commLoop(HookFamily::Ibm3270);
-    } else if (HookActive(HookFamily::Ibm3151)) {
+    } else if (FamilyActive(HookFamily::Ibm3151)) {
         value = FetchFrom(HookFamily::Ibm3151);
         if (EmulationId == 16)
             ProcessWith(HookFamily::Ibm3151, value);
-    } else if (HookActive(HookFamily::Tvi)) {
+    } else if (FamilyActive(HookFamily::Tvi)) {
         value = FetchFrom(HookFamily::Tvi);
         if (EmulationId == 19 || EmulationId == 22)
             ProcessWith(HookFamily::Tvi, value);
-    } else if (HookActive(HookFamily::Wyse)) {
+    } else if (FamilyActive(HookFamily::Wyse)) {
         value = FetchFrom(HookFamily::Wyse);
         if (IsWyseFamily(EmulationId)) {
             auto filter = HooksOf(HookFamily::Wyse).printerFilter;
@@ -259,7 +243,7 @@ int ProcessHostChar()
             if (shown != -1)
                 ProcessWith(HookFamily::Wyse, shown);
         }
-    } else if (HookActive(HookFamily::Ibm5250)) {
+    } else if (FamilyActive(HookFamily::Ibm5250)) {
         return commLoop(HookFamily::Ibm5250);
     } else {
         value = HostReadByte();
@@ -289,7 +273,7 @@ int ProcessHostChar()
 void RunEmulationIdleWork()
 {
     for (HookFamily f : {HookFamily::Dg, HookFamily::Ibm3151, HookFamily::Tvi})
-        if (HookActive(f)) {
+        if (FamilyActive(f)) {
             if (auto idle = HooksOf(f).idleWork)
                 idle();
             return;

@@ -434,16 +434,10 @@ void MoveCursorAbsolute(int row, int column)
 
 void HomeCursor()
 {
-    const EmulationActiveFlagSet& f = EmulationActiveFlags;
-    struct Own {
-        bool active;
-        HookFamily family;
-    };
-    for (const Own& o : {Own{f.ibm5250 != 0, HookFamily::Ibm5250}, Own{f.ibm3270 != 0, HookFamily::Ibm3270},
-                         Own{f.wyse != 0, HookFamily::Wyse}, Own{f.ta6530 != 0, HookFamily::Ta6530},
-                         Own{f.hp != 0, HookFamily::Hp}})
-        if (o.active && HooksOf(o.family).homeCursor) {
-            HooksOf(o.family).homeCursor();
+    for (HookFamily family :
+         {HookFamily::Ibm5250, HookFamily::Ibm3270, HookFamily::Wyse, HookFamily::Ta6530, HookFamily::Hp})
+        if (FamilyActive(family) && HooksOf(family).homeCursor) {
+            HooksOf(family).homeCursor();
             return;
         }
     if (VtLocalEditing() && LocalEditor.cursorHome) {

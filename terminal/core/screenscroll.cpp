@@ -203,7 +203,7 @@ void ToggleTextCursor(int argument)
         int argument;
     };
     for (const Own& own : {Own{HookFamily::Dg, 0}, Own{HookFamily::Ibm3151, argument}, Own{HookFamily::Tvi, 1}})
-        if (FirstActiveFamily({own.family}) != HookFamily::Count) {
+        if (FamilyActive(own.family)) {
             if (auto draw = DisplayHooksOf(own.family).drawCursor)
                 draw(own.argument);
             return;

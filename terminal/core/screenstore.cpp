@@ -541,19 +541,10 @@ bool AllocInputQueues()
 
 void GetScreenDimensions(int* rows, int* pageLength, int* lineCount)
 {
-    struct Candidate {
-        const std::atomic<u8>* flag;
-        HookFamily family;
-    };
-    const Candidate order[] = {
-        {&EmulationActiveFlags.hp, HookFamily::Hp},           {&EmulationActiveFlags.dg, HookFamily::Dg},
-        {&EmulationActiveFlags.ta6530, HookFamily::Ta6530},   {&EmulationActiveFlags.ibm3270, HookFamily::Ibm3270},
-        {&EmulationActiveFlags.ibm3151, HookFamily::Ibm3151}, {&EmulationActiveFlags.tvi, HookFamily::Tvi},
-        {&EmulationActiveFlags.wyse, HookFamily::Wyse},       {&EmulationActiveFlags.ibm5250, HookFamily::Ibm5250},
-    };
-    for (const Candidate& c : order)
-        if (*c.flag && HooksOf(c.family).dimensions) {
-            HooksOf(c.family).dimensions(rows, pageLength, lineCount);
+    for (HookFamily family : {HookFamily::Hp, HookFamily::Dg, HookFamily::Ta6530, HookFamily::Ibm3270,
+                              HookFamily::Ibm3151, HookFamily::Tvi, HookFamily::Wyse, HookFamily::Ibm5250})
+        if (FamilyActive(family) && HooksOf(family).dimensions) {
+            HooksOf(family).dimensions(rows, pageLength, lineCount);
             return;
         }
     if (rows)

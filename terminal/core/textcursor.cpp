@@ -22,18 +22,12 @@ std::atomic<i32> g_caretLock{1};
 // Families that draw their own cursor, in the order they are asked.
 bool OwnCursorFamily(bool show)
 {
-    const EmulationActiveFlagSet& f = EmulationActiveFlags;
-    struct Own {
-        bool active;
-        HookFamily family;
-    };
     bool any = false;
-    for (const Own& o : {Own{f.tvi != 0, HookFamily::Tvi}, Own{f.dg != 0, HookFamily::Dg},
-                         Own{f.ibm3270 != 0, HookFamily::Ibm3270}, Own{f.ibm5250 != 0, HookFamily::Ibm5250}}) {
-        if (!o.active)
+    for (HookFamily family : {HookFamily::Tvi, HookFamily::Dg, HookFamily::Ibm3270, HookFamily::Ibm5250}) {
+        if (!FamilyActive(family))
             continue;
         any = true;
-        if (auto op = show ? HooksOf(o.family).showCursor : HooksOf(o.family).hideCursor)
+        if (auto op = show ? HooksOf(family).showCursor : HooksOf(family).hideCursor)
             op();
     }
     return any;

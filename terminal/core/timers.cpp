@@ -66,22 +66,14 @@ bool PostUiRequest(WPARAM request, LPARAM argument)
 // The families with blinking text of their own, in the order they are asked.
 bool FamilyRedrawsBlinking()
 {
-    const EmulationActiveFlagSet& f = EmulationActiveFlags;
-    const struct {
-        bool active;
-        HookFamily family;
-    } order[] = {{f.hp != 0, HookFamily::Hp},           {f.ta6530 != 0, HookFamily::Ta6530},
-                 {f.ibm3270 != 0, HookFamily::Ibm3270}, {f.dg != 0, HookFamily::Dg},
-                 {f.ibm3151 != 0, HookFamily::Ibm3151}, {f.wyse != 0, HookFamily::Wyse},
-                 {f.ibm5250 != 0, HookFamily::Ibm5250}};
-    for (const auto& o : order) {
-        if (!o.active)
-            continue;
-        if (auto redraw = HooksOf(o.family).redrawBlinking)
-            redraw();
-        return true;
-    }
-    return false;
+    const HookFamily family =
+        FirstActiveFamily({HookFamily::Hp, HookFamily::Ta6530, HookFamily::Ibm3270, HookFamily::Dg,
+                           HookFamily::Ibm3151, HookFamily::Wyse, HookFamily::Ibm5250});
+    if (family == HookFamily::Count)
+        return false;
+    if (auto redraw = HooksOf(family).redrawBlinking)
+        redraw();
+    return true;
 }
 
 // Repaints the runs of blinking cells of one line of the shared store.
@@ -116,19 +108,12 @@ void RedrawBlinkingLine(ScreenLineRecord* line, int row)
 
 void IdleDisplayRefresh()
 {
-    const EmulationActiveFlagSet& f = EmulationActiveFlags;
-    const struct {
-        bool active;
-        HookFamily family;
-    } order[] = {{f.tvi != 0, HookFamily::Tvi},         {f.hp != 0, HookFamily::Hp},
-                 {f.ta6530 != 0, HookFamily::Ta6530},   {f.ibm3270 != 0, HookFamily::Ibm3270},
-                 {f.ibm5250 != 0, HookFamily::Ibm5250}, {f.wyse != 0, HookFamily::Wyse}};
-    for (const auto& o : order) {
-        if (!o.active)
-            continue;
-        if (o.family == HookFamily::Ibm5250 && ProfileLoadInProgress)
+    const HookFamily family = FirstActiveFamily({HookFamily::Tvi, HookFamily::Hp, HookFamily::Ta6530,
+                                                 HookFamily::Ibm3270, HookFamily::Ibm5250, HookFamily::Wyse});
+    if (family != HookFamily::Count) {
+        if (family == HookFamily::Ibm5250 && ProfileLoadInProgress)
             return;
-        if (auto refresh = HooksOf(o.family).idleRefresh)
+        if (auto refresh = HooksOf(family).idleRefresh)
             refresh();
         return;
     }

@@ -200,18 +200,12 @@ u8 MapCharByGSet(int c)
 
 void VtProcessChar(int c)
 {
-    const EmulationActiveFlagSet& f = EmulationActiveFlags;
-    struct Own {
-        bool active;
-        HookFamily family;
-    };
-    for (const Own& o : {Own{f.ibm3151 != 0, HookFamily::Ibm3151}, Own{f.dg != 0, HookFamily::Dg},
-                         Own{f.tvi != 0, HookFamily::Tvi}})
-        if (o.active) {
-            if (auto entry = HooksOf(o.family).processChar)
-                entry(c);
-            return;
-        }
+    const HookFamily own = FirstActiveFamily({HookFamily::Ibm3151, HookFamily::Dg, HookFamily::Tvi});
+    if (own != HookFamily::Count) {
+        if (auto entry = HooksOf(own).processChar)
+            entry(c);
+        return;
+    }
     const bool showControls = PaintSettings.displayControls && !(EmulationId == 5 && (c == 27 || c == 155));
     const u8 painting = PaintingInProgress.exchange(1);
     if (VtMode.suspended == 1) {
