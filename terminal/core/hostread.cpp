@@ -3,6 +3,7 @@
 #include <new>
 
 #include "terminal/comms/auxport.h"
+#include "terminal/comms/socketio.h"
 #include "terminal/comms/capture.h"
 #include "terminal/comms/connsettings.h"
 #include "terminal/comms/netsession.h"
@@ -158,9 +159,11 @@ int ReadByte(bool sequence)
         if (EmulationHasOwnReader())
             return Leave(kReadHandOver);
         // Typed keys still waiting (sent one by one under transmit pacing) are taken at
-        // once; otherwise the reader sleeps until something can arrive.
+        // once, and so are received bytes the telnet layer already holds (it hands over
+        // a filled buffer only on the next call, after this idle step); otherwise the
+        // reader sleeps until something can arrive.
         const bool keyboardReadable = !sequence || LocalMode;
-        if (!(keyboardReadable && IsKeyboardInputPending()))
+        if (!(keyboardReadable && IsKeyboardInputPending()) && NetBuffers.receiveCount <= 0)
             HostWaitForInput();
         if (QuitRequested)
             return Leave(kReadStop);

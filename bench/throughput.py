@@ -1,0 +1,202 @@
+"""Host-data throughput of vexaNT beside xterm, measured in the same run.
+
+    bench/throughput.sh [--megabytes N] [--only NAME]
+
+A host on 127.0.0.1 sends each workload to the terminal, then a cursor-position request
+(CSI 6 n), and times from the first byte until the cursor report arrives: the terminal
+has then read, interpreted and drawn everything before it. vexaNT runs under Wine and
+reaches the host over telnet; xterm runs on the same display and reaches the host
+through socat. The workloads are of the kinds well-known terminal benchmarks use:
+
+- dense_cells: every cell of the screen rewritten, each with colours of its own;
+- scrolling: lines of text of varied length, scrolling the whole screen;
+- alt_random: random positions written on the alternate screen;
+- cursor_motion: relative and absolute cursor moves, one character between them.
+
+It prints the MB/s of each terminal for each workload and vexaNT's share of xterm's.
+"""
+import argparse
+import os
+import random
+import re
+import shutil
+import socket
+import subprocess
+import sys
+import time
+
+SOURCE = os.path.abspath(os.path.join(os.path.dirname(__file__), ".."))
+sys.path.insert(0, os.path.join(SOURCE, "tools"))
+import vxtest  # noqa: E402
+
+CSI = b"\x1b["
+REPORT = re.compile(rb"\x1b\[\d+;\d+R")
+
+
+# ---- workloads ---------------------------------------------------------------------------
+
+def dense_cells(size, rng):
+    out = bytearray()
+    letters = b"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789"
+    while len(out) < size:
+        out += CSI + b"H"
+        for row in range(24):
+            for column in range(80):
+                out += CSI + b"%d;%dm" % (30 + (row + column) % 8, 40 + (row * 3 + column) % 8)
+                out.append(letters[(row * 80 + column) % len(letters)])
+        out += CSI + b"0m"
+    return bytes(out)
+
+
+def scrolling(size, rng):
+    out = bytearray()
+    words = [b"alpha", b"beta", b"gamma", b"delta", b"epsilon", b"zeta", b"eta", b"theta", b"iota"]
+    while len(out) < size:
+        line = b" ".join(rng.choice(words) for _ in range(rng.randint(1, 12)))
+        out += line[:79] + b"\r\n"
+    return bytes(out)
+
+
+def alt_random(size, rng):
+    out = bytearray(CSI + b"?1049h" + CSI + b"H" + CSI + b"2J")
+    while len(out) < size:
+        out += CSI + b"%d;%dH" % (rng.randint(1, 24), rng.randint(1, 70))
+        out += CSI + b"3%dm" % rng.randint(0, 7)
+        out += bytes(rng.randint(0x21, 0x7E) for _ in range(rng.randint(1, 10)))
+    out += CSI + b"0m" + CSI + b"?1049l"
+    return bytes(out)
+
+
+def cursor_motion(size, rng):
+    out = bytearray(CSI + b"H" + CSI + b"2J")
+    moves = [b"A", b"B", b"C", b"D"]
+    while len(out) < size:
+        if rng.random() < 0.5:
+            out += CSI + b"%d%s" % (rng.randint(1, 5), rng.choice(moves))
+        else:
+            out += CSI + b"%d;%dH" % (rng.randint(1, 24), rng.randint(1, 80))
+        out.append(rng.randint(0x21, 0x7E))
+    return bytes(out)
+
+
+WORKLOADS = [("dense_cells", dense_cells), ("scrolling", scrolling), ("alt_random", alt_random),
+             ("cursor_motion", cursor_motion)]
+
+
+# ---- the host ----------------------------------------------------------------------------
+
+class Host:
+    def __init__(self, telnet):
+        self.telnet = telnet
+        self.listener = socket.socket()
+        self.listener.bind(("127.0.0.1", 0))
+        self.listener.listen(1)
+        self.port = self.listener.getsockname()[1]
+        self.conn = None
+
+    def accept(self, timeout=60):
+        self.listener.settimeout(timeout)
+        self.conn, _ = self.listener.accept()
+        self.conn.settimeout(120)
+
+    def request(self, data, pattern, timeout=600):
+        """Sends data; returns the seconds until the terminal's answer matched."""
+        if self.telnet:
+            data = data.replace(b"\xff", b"\xff\xff")
+        received = b""
+        start = time.perf_counter()
+        self.conn.sendall(data)
+        deadline = time.time() + timeout
+        while not pattern.search(received):
+            if time.time() > deadline:
+                raise RuntimeError("no answer within %d s" % timeout)
+            chunk = self.conn.recv(65536)
+            if not chunk:
+                raise RuntimeError("the terminal closed the connection")
+            received += chunk
+        return time.perf_counter() - start
+
+    def close(self):
+        for s in (self.conn, self.listener):
+            if s:
+                s.close()
+
+
+def measure(host, workloads):
+    # The terminal answers before anything is timed: it is connected and drawn.
+    host.request(CSI + b"5n", re.compile(rb"\x1b\[0n"), 120)
+    results = {}
+    for name, data in workloads:
+        seconds = host.request(data + CSI + b"6n", REPORT)
+        results[name] = len(data) / seconds / 1e6
+        print("  %-14s %8.2f MB/s" % (name, results[name]), flush=True)
+    return results
+
+
+def run_vexant(workloads):
+    exe = vxtest.build_path("terminal", "vexaNT.exe")
+    if not os.path.exists(exe):
+        sys.exit("build the program first: %s is missing" % exe)
+    print("vexaNT (Wine)", flush=True)
+    with vxtest.WineSession() as wine:
+        host = Host(telnet=True)
+        proc = wine.start(exe, "127.0.0.1", "-Tnport%d" % host.port)
+        try:
+            host.accept()
+            return measure(host, workloads), wine.env["DISPLAY"]
+        finally:
+            host.close()
+            proc.kill()
+            proc.wait()
+
+
+def run_xterm(workloads, display):
+    print("xterm", flush=True)
+    host = Host(telnet=False)
+    xterm = subprocess.Popen(["xterm", "-geometry", "80x24", "-e", "socat", "-,raw,echo=0",
+                              "TCP:127.0.0.1:%d" % host.port], env=dict(os.environ, DISPLAY=display),
+                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    try:
+        host.accept()
+        return measure(host, workloads)
+    finally:
+        host.close()
+        xterm.kill()
+        xterm.wait()
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--megabytes", type=float, default=4.0, help="size of each workload (default 4)")
+    parser.add_argument("--only", help="run only the workload of this name")
+    args = parser.parse_args()
+    for tool in ("xterm", "socat"):
+        if not shutil.which(tool):
+            sys.exit("%s is needed (apt-get install xterm socat)" % tool)
+    rng = random.Random(1)
+    size = int(args.megabytes * 1e6)
+    workloads = [(name, make(size, rng)) for name, make in WORKLOADS if not args.only or name == args.only]
+    if not workloads:
+        sys.exit("no workload named %s" % args.only)
+
+    # xterm needs the display that vexaNT's Wine session uses: keep one for both.
+    display_proc = None
+    if not os.environ.get("DISPLAY"):
+        out = subprocess.check_output([os.path.join(SOURCE, "tools", "wine", "display.sh")], text=True).split()
+        os.environ["DISPLAY"], display_proc = out[0], int(out[1])
+    os.environ["VX_SHARED_DISPLAY"] = "1"
+    try:
+        ours, display = run_vexant(workloads)
+        theirs = run_xterm(workloads, display)
+    finally:
+        if display_proc:
+            os.kill(display_proc, 15)
+
+    print()
+    print("%-14s %12s %12s %8s" % ("workload", "vexaNT MB/s", "xterm MB/s", "ratio"))
+    for name, _ in workloads:
+        print("%-14s %12.2f %12.2f %8.2f" % (name, ours[name], theirs[name], ours[name] / theirs[name]))
+
+
+if __name__ == "__main__":
+    main()
