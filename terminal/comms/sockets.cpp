@@ -22,6 +22,7 @@
 #include "terminal/core/resource.h"
 #include "terminal/core/startup.h"
 #include "terminal/core/timers.h"
+#include "terminal/core/uiservices.h"
 #include "terminal/emulations/ibmhost/telnetsession.h"
 
 std::atomic<u32> ConnectionStartState{0};
@@ -105,14 +106,6 @@ bool IsGoneError(int e)
 SOCKET Sock(SocketHandle s)
 {
     return static_cast<SOCKET>(s);
-}
-
-// Worker threads never call into the main window: the title and menus are refreshed by
-// the main window itself when it sees this (a failure code of 0 means no failure).
-void PostConnectionChanged()
-{
-    if (MainWindowHandle)
-        PostMessageW(MainWindowHandle, kMsgConnectFailure, 0, 0);
 }
 
 // ---- The connecting thread ----------------------------------------------------------
@@ -484,7 +477,7 @@ int ConnectHost(u32 protocol, const wchar16* host)
         DisconnectNetworkSession(SocketIndex);
         SocketIndex = kNoSocket;
         Slots.networkHostShown[0] = 0;
-        PostConnectionChanged();
+        PostConnectionRefresh();
     }
     if (!host || !host[0] || protocol == kProtocolSerial || Connection.noConnection)
         return -1;
@@ -505,7 +498,7 @@ int ConnectHost(u32 protocol, const wchar16* host)
         Telnet.telnetMode = 0;
         if (Connection.onCloseAction == 1) {
             ConnectionType = -1;
-            PostMessageW(MainWindowHandle, WM_COMMAND, kCmdExit, 0);
+            PostExitCommand();
             return -1;
         }
         if (Connection.hostrollover)
@@ -761,7 +754,7 @@ int ConnectWithRollover(u32 protocol, const wchar16* host)
             SocketIndex = kNoSocket;
             EndConnectingThread();
             ConnectionStartState = 0;
-            PostConnectionChanged();
+            PostConnectionRefresh();
             return -1;
         }
         results[i] = state;
@@ -783,7 +776,7 @@ int ConnectWithRollover(u32 protocol, const wchar16* host)
     if (reported != 0)
         PostMessageW(MainWindowHandle, kMsgConnectFailure, static_cast<WPARAM>(static_cast<i64>(reported)), 0);
     else
-        PostConnectionChanged();
+        PostConnectionRefresh();
     return -1;
 }
 

@@ -29,6 +29,7 @@
 #include "terminal/core/stringids.h"
 #include "terminal/core/textcursor.h"
 #include "terminal/core/timers.h"
+#include "terminal/core/uiservices.h"
 #include "terminal/emulations/dec/services.h"
 #include "terminal/emulations/dec/vtmodes.h"
 #include "terminal/emulations/ibmhost/services.h"
@@ -306,18 +307,8 @@ bool OnUiThreadOrPosted(WPARAM request)
 {
     if (OnUserInterfaceThread())
         return true;
-    if (MainWindowHandle)
-        PostMessageW(MainWindowHandle, kMsgUiRequest, request, 0);
+    PostUiRequest(request, 0);
     return false;
-}
-
-// Each menu's items, in the order the popups hold them, to find the popup of an item.
-HMENU MenuOf(UINT id)
-{
-    for (HMENU menu : {Menus.file, Menus.edit, Menus.settings})
-        if (menu && GetMenuState(menu, id, MF_BYCOMMAND) != static_cast<UINT>(-1))
-            return menu;
-    return nullptr;
 }
 
 // The families with their own reset, in the order they are asked.
@@ -730,6 +721,5 @@ void StartConnection(HWND window, u32 startMode)
 
 void PostExitCommand()
 {
-    if (MainWindowHandle)
-        PostMessageW(MainWindowHandle, WM_COMMAND, kCmdExit, 0);
+    PostMainCommand(kCmdExit);
 }

@@ -12,6 +12,7 @@
 #include "terminal/core/screencolours.h"
 #include "terminal/core/screenwindow.h"
 #include "terminal/core/startup.h"
+#include "terminal/core/uiservices.h"
 #include "terminal/core/version.h"
 
 namespace {
@@ -254,8 +255,7 @@ INT_PTR CALLBACK HostClosedProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         case kCtlExitProgram:
             EndDialog(dialog, 1);
             // The normal close path, with its own confirmation rules.
-            if (MainWindowHandle)
-                PostMessageW(MainWindowHandle, WM_COMMAND, kCmdExit, 0);
+            PostMainCommand(kCmdExit);
             RepaintMain();
             return TRUE;
         }

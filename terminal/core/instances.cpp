@@ -12,6 +12,7 @@
 #include "terminal/core/hostthread.h"
 #include "terminal/core/mainwindow.h"
 #include "terminal/core/timers.h"
+#include "terminal/core/uiservices.h"
 #include "terminal/core/startopts.h"
 #include "terminal/settings/profile.h"
 #include "terminal/settings/profilevalues.h"
@@ -45,8 +46,8 @@ void SaveCurrentSession()
 {
     if (CurrentProfileName()[0])
         SaveProfile();
-    else if (MainWindowHandle)
-        PostMessageW(MainWindowHandle, WM_COMMAND, kCmdSaveAs, 0);
+    else
+        PostMainCommand(kCmdSaveAs);
 }
 
 namespace {

@@ -58,11 +58,6 @@ bool CountDown(std::atomic<T>& counter)
     return false;
 }
 
-bool PostUiRequest(WPARAM request, LPARAM argument)
-{
-    return MainWindowHandle && PostMessageW(MainWindowHandle, kMsgUiRequest, request, argument);
-}
-
 // The families with blinking text of their own, in the order they are asked.
 bool FamilyRedrawsBlinking()
 {
@@ -150,6 +145,11 @@ void FormatTitle(wchar_t* title, std::size_t capacity)
 }
 
 }  // namespace
+
+bool PostUiRequest(WPARAM request, LPARAM argument)
+{
+    return MainWindowHandle && PostMessageW(MainWindowHandle, kMsgUiRequest, request, argument);
+}
 
 void StartProgramTimers(HWND window)
 {

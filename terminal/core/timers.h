@@ -72,6 +72,9 @@ void UnlockKeyboardTimer(HWND window);
 // The window title from the title text, subtitle, profile and connection. Safe from any
 // thread: off the user-interface thread it is posted.
 void UpdateWindowTitle(HWND window);
+// Posts a request to the main window for HandleUiRequest; false when there is no
+// window or the post failed.
+bool PostUiRequest(WPARAM request, LPARAM argument);
 // Carries out a request posted with kMsgUiRequest.
 void HandleUiRequest(WPARAM request, LPARAM argument);
 
