@@ -31,8 +31,9 @@ class Geometry : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (!Screen.lines)
+        if (!Screen.lines) {
             ASSERT_TRUE(AllocScreenStore());
+        }
         ApplyScreenRows(24, false);
         ForgetLayout();
     }
@@ -142,8 +143,9 @@ class ScrollBack : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (!Screen.lines)
+        if (!Screen.lines) {
             ASSERT_TRUE(AllocScreenStore());
+        }
         SetCellSize(9, 17);
         ApplyScreenRows(24, false);
         SetMaximumLineCount(kDefaultLineCount);

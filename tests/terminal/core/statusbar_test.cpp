@@ -107,8 +107,9 @@ TEST_F(StatusBar, FieldWidthsFollowTheirContentOrTheGivenWidth)
 
 TEST_F(StatusBar, CursorFieldAtTheBottomRightCorner)
 {
-    if (!Screen.lines)
+    if (!Screen.lines) {
         ASSERT_TRUE(AllocScreenStore());
+    }
     EmulationId = 2;
     VtLayoutStatusBar(GetModuleHandleW(nullptr));
     Screen.cursorRow = 23;

@@ -49,8 +49,9 @@ protected:
         VtColourOrderFlag = 0;
         SetFactoryColours();
         // The screen store at its start sizes: 528 lines, 24 rows on a 24-line page.
-        if (!Screen.lines)
+        if (!Screen.lines) {
             ASSERT_TRUE(AllocScreenStore());
+        }
         Screen.maxLineCount = kDefaultStoreLines;
         ASSERT_TRUE(SetScreenLineCount(kDefaultStoreLines));
         Screen.rows = Screen.pageLength = kDefaultRows;
@@ -75,8 +76,9 @@ TEST_F(ProfileStore, UntouchedProfileWritesItsSectionsAndAlmostNoValues)
     Save();
     for (const wchar_t* section : {L"SAVEDITEMS", L"COLOURS", L"WINDOW", L"CONNECTION", L"PRINTING", L"AUX", L"VT300"}) {
         EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, In(section))) << section;
-        if (std::wstring(section) != L"PRINTING")
+        if (std::wstring(section) != L"PRINTING") {
             EXPECT_EQ(ValueNames(HKEY_CURRENT_USER, In(section)), std::vector<std::wstring>{}) << section;
+        }
     }
     EXPECT_EQ(ValueNames(HKEY_CURRENT_USER, In(L"PRINTING")), Sorted({L"PMPrinter", L"PMPort"}));
     EXPECT_EQ(ReadText(HKEY_CURRENT_USER, In(L"PRINTING"), L"PMPrinter"), L"");

@@ -116,8 +116,9 @@ TEST_F(MenuTest, TextsAreTheLanguageStringsOfTheCommandIds)
                 continue;
             EXPECT_EQ(item.text, Language(item.id)) << item.id;
             // The English module has no text for the auxiliary port item.
-            if (item.id != kCmdAuxPort)
+            if (item.id != kCmdAuxPort) {
                 EXPECT_FALSE(item.text.empty()) << item.id;
+            }
             ++items;
         }
     EXPECT_GT(items, 35);
