@@ -1,66 +1,9 @@
-// Command ids of the menus, toolbar and soft buttons, the menu bar built in code from
-// language strings (the text of each item is the string whose id equals its command),
-// and the command handler of the main window.
+// The menu bar built in code from language strings (the text of each item is the string
+// whose id equals its command) and the command handler of the main window.
 #pragma once
 
+#include "terminal/core/commandids.h"
 #include "terminal/core/win32.h"
-
-constexpr UINT kCmdAbout = 1000;
-constexpr UINT kCmdFactoryDefault = 1001;
-constexpr UINT kCmdResetTerminal = 1002;
-constexpr UINT kCmdCapture = 1004;
-constexpr UINT kCmdReplay = 1005;
-constexpr UINT kCmdCancelCapture = 1006;  // text only: the capture item while capturing
-constexpr UINT kCmdCancelReplay = 1007;   // text only: the replay item while replaying
-constexpr UINT kCmdExit = 1008;
-constexpr UINT kCmdPaste = 1010;
-constexpr UINT kCmdSave = 1011;
-constexpr UINT kCmdSetupFirst = 1012;  // 1012-1037 open the Setup dialog on a page
-constexpr UINT kCmdEmulation = 1012;
-constexpr UINT kCmdSerial = 1013;
-constexpr UINT kCmdTerminal = 1014;
-constexpr UINT kCmdNewConnection = 1015;
-constexpr UINT kCmdAttributes = 1016;
-constexpr UINT kCmdKeyboardMacros = 1017;
-constexpr UINT kCmdSoftButtons = 1018;
-constexpr UINT kCmdOpenSession = 1019;
-constexpr UINT kCmdSaveAs = 1020;
-constexpr UINT kCmdHp = 1022;
-constexpr UINT kCmdLocalEditing = 1023;
-constexpr UINT kCmdBlockTransmission = 1024;
-constexpr UINT kCmdTa6530 = 1028;
-constexpr UINT kCmdIbm3151 = 1031;
-constexpr UINT kCmdMouseButtons = 1032;
-constexpr UINT kCmdWyse = 1033;
-constexpr UINT kCmdIbm3270 = 1035;
-constexpr UINT kCmdIbm5250 = 1036;
-constexpr UINT kCmdSetupLast = 1037;
-constexpr UINT kCmdPrintScreenBitmap = 1040;
-constexpr UINT kCmdCancelPrint = 1041;
-constexpr UINT kCmdSelectAll = 1043;
-constexpr UINT kCmdClearBuffer = 1044;
-constexpr UINT kCmdPrintStep = 1047;
-constexpr UINT kCmdPrintBuffer = 1048;
-constexpr UINT kCmdPrinterSetup = 1049;
-constexpr UINT kCmdNothing = 1050;
-constexpr UINT kCmdRepaint = 1056;
-constexpr UINT kCmdAutoPrint = 1057;
-constexpr UINT kCmdClipboardText = 1058;
-constexpr UINT kCmdHostClosed = 1062;
-constexpr UINT kCmdClipboardGraphics = 1069;
-constexpr UINT kCmdEjectPage = 1072;
-constexpr UINT kCmdCopy = 1074;
-constexpr UINT kCmdCopySwap = 1075;
-constexpr UINT kCmdCopyMono = 1076;
-constexpr UINT kCmdCopyMonoSwap = 1077;
-constexpr UINT kCmdReloadProfile = 1078;
-constexpr UINT kCmdCloseSession = 1088;
-constexpr UINT kCmdConnect = 1089;
-constexpr UINT kCmdButtonTools = 1090;
-constexpr UINT kCmdPrintScreen = 1109;
-constexpr UINT kCmdAuxPort = 1157;
-constexpr UINT kCmdLanguageFirst = 1501;  // 1501-1511 choose a language module
-constexpr UINT kCmdLanguageLast = 1511;
 
 // Popup texts and the language popup.
 constexpr UINT kStrFileMenu = 1079, kStrEditMenu = 1080, kStrSettingsMenu = 1081;

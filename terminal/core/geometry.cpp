@@ -1,5 +1,6 @@
 #include "terminal/core/geometry.h"
 
+#include "terminal/core/commandids.h"
 #include "terminal/core/corestate.h"
 #include "terminal/core/displayhooks.h"
 #include "terminal/core/emulationids.h"
@@ -17,7 +18,6 @@ bool KeepWindowSize = false;
 
 namespace {
 
-constexpr UINT kCmdLayoutChanged = 1056;
 int g_lastFreeWidth = -1, g_lastFreeHeight = -1;
 RECT g_terminalClip{};
 bool g_terminalClipSet = false;
@@ -76,7 +76,7 @@ void RelayOut()
 void PostLayoutChanged()
 {
     if (MainWindowHandle)
-        PostMessageW(MainWindowHandle, WM_COMMAND, MAKEWPARAM(kCmdLayoutChanged, 0xFFFF), 0);
+        PostMessageW(MainWindowHandle, WM_COMMAND, MAKEWPARAM(kCmdRepaint, 0xFFFF), 0);
 }
 
 }  // namespace

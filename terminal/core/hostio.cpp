@@ -1,3 +1,4 @@
+#include "terminal/core/commandids.h"
 #include "terminal/core/hostio.h"
 #include "terminal/core/paintsettings.h"
 
@@ -28,8 +29,6 @@ std::atomic<u8> BellPending{0};
 
 namespace {
 
-constexpr u32 kCmdExit = 1008;
-constexpr u32 kCmdHostClosed = 1062;
 constexpr u8 kEsc = 0x1B;
 constexpr u8 kCan = 0x18;
 constexpr u8 kSub = 0x1A;

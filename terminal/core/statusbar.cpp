@@ -5,6 +5,7 @@
 #include <mutex>
 
 #include "terminal/comms/telnetservices.h"
+#include "terminal/core/commandids.h"
 #include "terminal/core/corestate.h"
 #include "terminal/core/fonts.h"
 #include "terminal/core/language.h"
@@ -13,11 +14,11 @@
 #include "terminal/core/startopts.h"
 #include "terminal/core/startup.h"
 #include "terminal/core/statussources.h"
+#include "terminal/core/uiservices.h"
 
 namespace {
 
 constexpr wchar_t kClassName[] = L"vxtmwinStatus";
-constexpr UINT kCmdFillBackground = 1056;
 constexpr int kIndicatorStates = 4;
 const wchar_t* const kIndicatorNames[kIndicatorStates] = {L"offline", L"idle", L"active", L"connecting"};
 
@@ -968,7 +969,7 @@ LRESULT CALLBACK StatusBarWndProc(HWND window, UINT message, WPARAM wParam, LPAR
         break;
     }
     case WM_COMMAND:
-        if (LOWORD(wParam) == kCmdFillBackground) {
+        if (LOWORD(wParam) == kCmdRepaint) {
             HDC dc = GetDC(window);
             RECT client;
             GetClientRect(window, &client);
@@ -980,8 +981,6 @@ LRESULT CALLBACK StatusBarWndProc(HWND window, UINT message, WPARAM wParam, LPAR
     }
     return DefWindowProcW(window, message, wParam, lParam);
 }
-
-#include "terminal/core/uiservices.h"
 
 // The hold/lock indicator is read from the buttons' state when the bar is laid out.
 void RefreshHoldLockIndicator() {}

@@ -1,6 +1,7 @@
 #include "terminal/input/keydispatch.h"
 
 #include "terminal/comms/linebreak.h"
+#include "terminal/core/commandids.h"
 #include "terminal/core/corestate.h"
 #include "terminal/core/emuhooks.h"
 #include "terminal/core/emulationids.h"
@@ -18,7 +19,6 @@
 namespace {
 
 constexpr int kCr = 0x0D, kHt = 0x09, kEsc = 0x1B, kCan = 0x18;
-constexpr u32 kCmdCopy = 1074, kCmdPaste = 1010;
 
 // F1-F12 and F13-F20 by shift state: the DEC function-key index each state reaches,
 // and which key action takes it. F1-F4 without Alt are the PF keys.

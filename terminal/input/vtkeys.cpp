@@ -5,6 +5,7 @@
 #include "terminal/comms/linebreak.h"
 #include "terminal/comms/printing.h"
 #include "terminal/comms/telnetservices.h"
+#include "terminal/core/commandids.h"
 #include "terminal/core/corestate.h"
 #include "terminal/core/emuhooks.h"
 #include "terminal/core/emulationids.h"
@@ -31,7 +32,6 @@ namespace {
 constexpr int kVtKeySlots = 46;
 constexpr u16 kBs = 0x08, kHt = 0x09, kLf = 0x0A, kCr = 0x0D, kEsc = 0x1B, kDel = 0x7F;
 constexpr u16 kSs3 = 0x8F, kCsi = 0x9B;
-constexpr u32 kCmdPrintScreen = 1040, kCmdCancelPrint = 1041;
 constexpr u32 kWmSysKeyDown = 0x0104;
 
 u8 Id()
@@ -479,7 +479,7 @@ void KeyVtPf(int code)
         if (code == 80)
             ToggleHoldScreen();
         else if (code == 81)
-            PostMainCommand(kCmdPrintScreen);
+            PostMainCommand(kCmdPrintScreenBitmap);
         return;
     }
     if (Hp() && !PrintingInProgress())
@@ -562,7 +562,7 @@ void KeyVtPrint()
     if (mode == 3)
         SendCsiTilde(12);
     else if (mode == 1)
-        PostMainCommand(kCmdPrintScreen);
+        PostMainCommand(kCmdPrintScreenBitmap);
 }
 
 void KeyVtSetup()
