@@ -14,6 +14,7 @@
 #include "terminal/emulations/dec/reports.h"
 #include "terminal/emulations/dec/services.h"
 #include "terminal/input/hotspots.h"
+#include "terminal/input/keydefs.h"
 #include "terminal/input/keyevents.h"
 #include "terminal/input/toolbars.h"
 
@@ -27,15 +28,6 @@ enum Action : int {
     kMoveCursor = 7, kSendCr = 8, kSendKeyword = 9, kMiddle = 10, kSelectRectangle = 11, kSelectWord = 12,
     kSelectAndCopy = 13, kCursorSelect = 14, kRectangleAndCopy = 15,
 };
-
-// Mouse macros of the key-definition list: none can be defined until that list exists.
-struct KeyDefinition;
-constexpr u32 kKeyKindMouse = 3;
-const KeyDefinition* FindKeyDefinition(u32, u32, i32)
-{
-    return nullptr;
-}
-void QueueKeyDefinition(const KeyDefinition*) {}
 
 DWORD g_lastPressTime = 0;
 int g_lastPressButton = 0;
@@ -127,7 +119,7 @@ void PerformMouseAction(HWND window, WPARAM, POINT at, int button, int action, i
         return;
     }
     if (slot != kNoSlot && !InputWaiting())
-        if (const KeyDefinition* definition = FindKeyDefinition(static_cast<u32>(slot), kKeyKindMouse, -1)) {
+        if (const KeyDefinition* definition = FindKeyDefinition(static_cast<u32>(slot), kMouseMacro, -1)) {
             QueueKeyDefinition(definition);
             return;
         }
@@ -186,7 +178,7 @@ void PerformMouseAction(HWND window, WPARAM, POINT at, int button, int action, i
 
 bool IsMiddleButtonAction(int action, int slot)
 {
-    return action == kMiddle && !FindKeyDefinition(static_cast<u32>(slot), kKeyKindMouse, -1);
+    return action == kMiddle && !FindKeyDefinition(static_cast<u32>(slot), kMouseMacro, -1);
 }
 
 bool ButtonActsAsMiddle(WPARAM keyFlags, int button)

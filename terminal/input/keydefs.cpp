@@ -112,9 +112,8 @@ u32 CopyKeyDefinitionText(const KeyDefinition* definition, int& eventType)
 }
 
 namespace {
-bool DeliverKeyDefinition(u32 keyCode, u32 shiftState, bool front)
+bool Deliver(const KeyDefinition* d, bool front)
 {
-    const KeyDefinition* d = FindKeyDefinition(keyCode, kKeyMacro, static_cast<i32>(shiftState));
     if (!d)
         return false;
     int type = 0;
@@ -123,7 +122,17 @@ bool DeliverKeyDefinition(u32 keyCode, u32 shiftState, bool front)
               : QueueInputEvent(type, HandleHigh(handle), HandleLow(handle));
     return true;
 }
+
+bool DeliverKeyDefinition(u32 keyCode, u32 shiftState, bool front)
+{
+    return Deliver(FindKeyDefinition(keyCode, kKeyMacro, static_cast<i32>(shiftState)), front);
+}
 }  // namespace
+
+bool QueueKeyDefinition(const KeyDefinition* definition)
+{
+    return Deliver(definition, false);
+}
 
 bool QueueKeyDefinition(u32 keyCode, u32 shiftState)
 {

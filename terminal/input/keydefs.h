@@ -49,6 +49,9 @@ u32 CopyKeyDefinitionText(const KeyDefinition* definition, int& eventType);
 // its front; false when there is none.
 bool QueueKeyDefinition(u32 keyCode, u32 shiftState);
 bool PushKeyDefinitionFront(u32 keyCode, u32 shiftState);
+// Queues the text of a definition already found (a mouse macro) at the ring's tail;
+// false for none.
+bool QueueKeyDefinition(const KeyDefinition* definition);
 
 // One step of a macro string event (types 4-6). Until macros are interpreted, the whole
 // text is delivered as literal text of the same send mode.

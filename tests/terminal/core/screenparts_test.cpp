@@ -14,6 +14,9 @@
 #include "terminal/core/screenops.h"
 #include "terminal/core/screenstore.h"
 #include "terminal/core/scrollback.h"
+#include "terminal/input/eventtext.h"
+#include "terminal/input/keydefs.h"
+#include "terminal/input/keyevents.h"
 #include "terminal/settings/registry.h"
 #include "testwindow.h"
 
@@ -137,6 +140,32 @@ TEST(Mouse, SlotsByButtonAndModifiers)
     EXPECT_FALSE(ButtonActsAsMiddle(0, kButtonLeft));
     MouseActions[6] = saved;
     EXPECT_FALSE(ButtonActsAsMiddle(0, kButtonRight));
+}
+
+TEST(Mouse, AMouseMacroOnTheSlotTakesThePressAndQueuesItsText)
+{
+    ASSERT_TRUE(AllocInputQueues());
+    DeleteAllKeyDefinitions();
+    ASSERT_TRUE(AddKeyDefinition(6, 0, kMouseMacro, 0, 2, VXT("hi"), nullptr));
+    ASSERT_TRUE(AddKeyDefinition(7, 0, kKeyMacro, 0, 2, VXT("no"), nullptr));  // a keyboard macro never
+    TestMainWindow main;
+    const int kMiddleAction = 10;
+    EXPECT_FALSE(IsMiddleButtonAction(kMiddleAction, 6));  // the macro takes the slot
+    EXPECT_TRUE(IsMiddleButtonAction(kMiddleAction, 7));
+
+    PerformMouseAction(main.hwnd(), 0, POINT{0, 0}, kButtonRight, kMiddleAction, 6);
+    int type, value, extra;
+    TakeInputEvent(type, value, extra);
+    ASSERT_EQ(type, 4);  // the user's text, run as a macro string
+    const u32 handle = HandleOf(static_cast<u16>(value), static_cast<u16>(extra));
+    int length = 0;
+    const wchar16* text = EventText(handle, &length);
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(std::wstring(text, static_cast<std::size_t>(length)), L"hi");
+    FreeEventText(handle);
+    TakeInputEvent(type, value, extra);
+    EXPECT_EQ(type, -1) << "one event per press";
+    DeleteAllKeyDefinitions();
 }
 
 class ScrollBack : public ::testing::Test {
