@@ -35,16 +35,27 @@ void SetItemFromString(HWND dialog, int control, u32 id, int capacity = kTextUni
         SetDlgItemTextW(dialog, control, text);
 }
 
+// `format` with `argument` in place of its first %s, into kTextUnits units. The format
+// comes from a language module, so nothing else in it is read as a conversion.
+void FormatFirstArgument(wchar_t* out, const wchar_t* format, const wchar_t* argument)
+{
+    const wchar_t* at = std::wcsstr(format, L"%s");
+    if (at)
+        _snwprintf(out, kTextUnits - 1, L"%.*s%s%s", static_cast<int>(at - format), format, argument, at + 2);
+    else
+        CopyText(out, kTextUnits, format);
+    out[kTextUnits - 1] = 0;
+}
+
 // The caption of the close and host-closed dialogs: the window title, else the
 // program name of the language module, else the program's own name.
 void SetProgramCaption(HWND dialog)
 {
     wchar_t caption[kTextUnits];
     if (Slots.windowTitle[0])
-        std::wcsncpy(caption, Slots.windowTitle, kTextUnits - 1);
+        CopyText(caption, kTextUnits, Slots.windowTitle);
     else if (LoadLanguageString(InstanceHandle, kStrProgramDescription, caption, kTextUnits) == 0)
-        std::wcscpy(caption, L"vexaNT");
-    caption[kTextUnits - 1] = 0;
+        CopyText(caption, kTextUnits, L"vexaNT");
     SetWindowTextW(dialog, caption);
 }
 
@@ -145,14 +156,7 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
             std::wcscpy(description, L"vexaNT");
         wchar_t format[kTextUnits], caption[kTextUnits];
         if (LoadLanguageString(InstanceHandle, kStrAboutCaption, format, kTextUnits) > 0) {
-            // The format comes from a module: only its first %s is honoured.
-            const wchar_t* at = std::wcsstr(format, L"%s");
-            if (at)
-                _snwprintf(caption, kTextUnits - 1, L"%.*s%s%s", static_cast<int>(at - format), format,
-                           description, at + 2);
-            else
-                std::wcsncpy(caption, format, kTextUnits - 1);
-            caption[kTextUnits - 1] = 0;
+            FormatFirstArgument(caption, format, description);
             SetWindowTextW(dialog, caption);
         }
         SetDlgItemTextW(dialog, kCtlAboutDescription, description);
@@ -186,12 +190,7 @@ INT_PTR CALLBACK ConfirmExitProc(HWND dialog, UINT message, WPARAM wParam, LPARA
         if (LoadLanguageString(InstanceHandle, kCtlExitQuestion, format, kTextUnits) > 0) {
             if (LoadLanguageString(InstanceHandle, kStrProgramDescription, name, kTextUnits) == 0)
                 std::wcscpy(name, L"vexaNT");
-            const wchar_t* at = std::wcsstr(format, L"%s");
-            if (at)
-                _snwprintf(text, kTextUnits - 1, L"%.*s%s%s", static_cast<int>(at - format), format, name, at + 2);
-            else
-                std::wcsncpy(text, format, kTextUnits - 1);
-            text[kTextUnits - 1] = 0;
+            FormatFirstArgument(text, format, name);
             SetDlgItemTextW(dialog, kCtlExitQuestion, text);
         }
         SetItemFromString(dialog, IDOK, kStrOk);

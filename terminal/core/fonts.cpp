@@ -3,6 +3,7 @@
 #include <cwchar>
 
 #include "terminal/core/charsets.h"
+#include "terminal/core/corestate.h"
 #include "terminal/core/geometry.h"
 #include "terminal/core/memblock.h"
 #include "terminal/core/messagebox.h"
@@ -58,8 +59,7 @@ int CALLBACK CollectFace(const LOGFONTW* logFont, const TEXTMETRICW* metrics, DW
     for (int i = 0; i < list->count; ++i)
         if (std::wcscmp(list->names[i], name) == 0)
             return 1;
-    std::wcsncpy(list->names[list->count], name, kFaceUnits - 1);
-    list->names[list->count][kFaceUnits - 1] = 0;
+    CopyText(list->names[list->count], kFaceUnits, name);
     return ++list->count < kMaxFaces;
 }
 
@@ -145,7 +145,7 @@ void FillTerminalLogFont(LOGFONTW* font, int height, int width, bool italic)
     font->lfClipPrecision = CLIP_DEFAULT_PRECIS;
     font->lfQuality = DEFAULT_QUALITY;
     font->lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
-    std::wcsncpy(font->lfFaceName, TerminalFaceName(), LF_FACESIZE - 1);
+    CopyText(font->lfFaceName, LF_FACESIZE, TerminalFaceName());
 }
 
 HFONT CreateTerminalFont(int height, int width, bool italic)

@@ -14,6 +14,7 @@
 #include "terminal/core/timers.h"
 #include "terminal/core/win32.h"
 #include "terminal/settings/registry.h"
+#include "terminal/settings/textcopy.h"
 
 StartupOptionValues StartupOptions;
 wchar16 ConnectionProtocol[kProtocolUnits];
@@ -467,10 +468,7 @@ struct StartupKey {
         if (!key)
             return false;
         wchar16 wide[64];
-        int n = 0;
-        for (; name[n] && n < 63; ++n)
-            wide[n] = static_cast<wchar16>(name[n]);
-        wide[n] = 0;
+        WidenString(wide, 64, name);
         std::wstring value(kSlotUnits, L'\0');
         const u32 keep = KeepCurrentValues;
         KeepCurrentValues = 1;
@@ -491,10 +489,7 @@ struct StartupKey {
         if (!key)
             return false;
         wchar16 wide[64];
-        int n = 0;
-        for (; name[n] && n < 63; ++n)
-            wide[n] = static_cast<wchar16>(name[n]);
-        wide[n] = 0;
+        WidenString(wide, 64, name);
         DWORD type = 0, data = 0, size = sizeof data;
         if (RegQueryValueExW(key, wide, nullptr, &type, reinterpret_cast<BYTE*>(&data), &size) != ERROR_SUCCESS ||
             type != REG_DWORD || size != sizeof data)

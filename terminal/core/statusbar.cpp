@@ -73,11 +73,7 @@ bool BarOffered()
 
 void Copy(wchar_t* target, const wchar_t* source)
 {
-    target[0] = 0;
-    if (source) {
-        std::wcsncpy(target, source, kStatusTextUnits - 1);
-        target[kStatusTextUnits - 1] = 0;
-    }
+    CopyText(target, kStatusTextUnits, source);
 }
 
 bool Empty(const wchar_t* text)
@@ -460,7 +456,7 @@ HFONT CreateStatusFont()
     lf.lfWeight = FW_NORMAL;
     lf.lfCharSet = DEFAULT_CHARSET;
     lf.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
-    std::wcsncpy(lf.lfFaceName, TerminalFaceName(), LF_FACESIZE - 1);
+    CopyText(lf.lfFaceName, LF_FACESIZE, TerminalFaceName());
     return CreateFontIndirectW(&lf);
 }
 
@@ -600,9 +596,7 @@ int StatusBarGetText(u32 id, wchar_t* buffer, int capacity)
     const int i = StatusBarFindField(id);
     if (i < 0)
         return 0;
-    std::wcsncpy(buffer, g_fields[i].text, capacity - 1);
-    buffer[capacity - 1] = 0;
-    return static_cast<int>(std::wcslen(buffer));
+    return static_cast<int>(CopyText(buffer, static_cast<std::size_t>(capacity), g_fields[i].text));
 }
 
 int StatusBarAddButton(HINSTANCE instance, u32 id, int x, int width, bool twoState, u32 state, void (*action)(),
@@ -849,8 +843,7 @@ void FormatCursorField(wchar_t* text, int capacity, int page, int row, int colum
     };
     put(4, row > 999 ? 999 : row);
     put(8, column > 999 ? 999 : column);
-    std::wcsncpy(text, field, capacity - 1);
-    text[capacity - 1] = 0;
+    CopyText(text, static_cast<std::size_t>(capacity), field);
 }
 
 void StatusBarShowCursorPos()

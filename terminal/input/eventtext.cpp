@@ -3,6 +3,7 @@
 #include <cstring>
 #include <mutex>
 
+#include "terminal/core/corestate.h"
 #include "terminal/core/hostio.h"
 #include "terminal/core/memblock.h"
 #include "terminal/input/keyevents.h"
@@ -132,36 +133,32 @@ bool MayCarry(int type, TextOrigin origin)
     return origin == TextOrigin::User || (type != 10 && type != 12);
 }
 
+bool StringEvent(const wchar16* text, int type, int length, TextOrigin origin, bool front)
+{
+    if (!MayCarry(type, origin))
+        return false;
+    const u32 handle = StoreEventText(text, length, origin);
+    if (!handle) {
+        RequestBell();
+        return false;
+    }
+    return front ? PushInputEventFront(type, HandleHigh(handle), HandleLow(handle))
+                 : QueueInputEvent(type, HandleHigh(handle), HandleLow(handle));
+}
+
 }  // namespace
 
 bool QueueStringEvent(const wchar16* text, int type, int length, TextOrigin origin)
 {
-    if (!MayCarry(type, origin))
-        return false;
-    const u32 handle = StoreEventText(text, length, origin);
-    if (!handle) {
-        RequestBell();
-        return false;
-    }
-    return QueueInputEvent(type, HandleHigh(handle), HandleLow(handle));
+    return StringEvent(text, type, length, origin, false);
 }
 
 bool QueueStringEventZ(const wchar16* text, int type, TextOrigin origin)
 {
-    int n = 0;
-    while (text && text[n])
-        ++n;
-    return QueueStringEvent(text, type, n, origin);
+    return QueueStringEvent(text, type, static_cast<int>(TextLength(text)), origin);
 }
 
 bool PushStringEventFront(const wchar16* text, int type, int length, TextOrigin origin)
 {
-    if (!MayCarry(type, origin))
-        return false;
-    const u32 handle = StoreEventText(text, length, origin);
-    if (!handle) {
-        RequestBell();
-        return false;
-    }
-    return PushInputEventFront(type, HandleHigh(handle), HandleLow(handle));
+    return StringEvent(text, type, length, origin, true);
 }
