@@ -10,16 +10,9 @@
 
 #include "language/vxnteng.h"
 
-namespace {
+#include "support/winepath.h"
 
-// Build paths are Unix paths; under Wine drive Z: is the root of the Unix tree.
-std::wstring WindowsPath(const char* unixPath)
-{
-    std::wstring path = L"Z:";
-    for (const char* p = unixPath; *p; ++p)
-        path += *p == '/' ? L'\\' : wchar_t(static_cast<unsigned char>(*p));
-    return path;
-}
+namespace {
 
 class LanguageModule : public ::testing::Test {
 protected:

@@ -7,15 +7,7 @@
 #include "terminal/core/language.h"
 #include "terminal/core/mainwindow.h"
 #include "terminal/core/win32.h"
-
-// Build paths are Unix paths; under Wine drive Z: is the root of the Unix tree.
-inline std::wstring WindowsPath(const char* unixPath)
-{
-    std::wstring path = L"Z:";
-    for (const char* p = unixPath; *p; ++p)
-        path += *p == '/' ? L'\\' : wchar_t(static_cast<unsigned char>(*p));
-    return path;
-}
+#include "support/winepath.h"
 
 class TestMainWindow {
 public:
