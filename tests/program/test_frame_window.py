@@ -13,9 +13,7 @@ STARTUP_KEY = r"HKLM\Software\Quorlan\vexaNT\Startup,Default"
 class FrameWindowTest(WineTestCase):
     def run_terminal(self, *args):
         """Starts the terminal, returns (process, window, info)."""
-        proc = self.wine.start(EXE, *args)
-        hwnd = self.wine.probe.find("vexaNT", 30000)
-        self.assertIsNotNone(hwnd, "no vexaNT window for %r" % (args,))
+        proc, hwnd = self.start_terminal(*args)
         return proc, hwnd, self.wine.probe.info(hwnd)
 
     def close(self, proc, hwnd):

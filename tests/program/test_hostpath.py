@@ -11,10 +11,8 @@ import threading
 import time
 import unittest
 
-import vxtest
 from vxtest import WineTestCase
 
-EXE = vxtest.build_path("terminal", "vexaNT.exe")
 WM_CHAR = 0x0102
 
 
@@ -35,18 +33,6 @@ class HostPathProgramTest(WineTestCase):
         self.wine.env["VXNT_TEST_HOST"] = self.wine.windows_path(self.host)
         self.wine.env["VXNT_TEST_SINK"] = self.wine.windows_path(self.sink)
 
-    def start(self):
-        proc = self.wine.start(EXE)
-        hwnd = self.wine.probe.find("vexaNT", 30000)
-        self.assertIsNotNone(hwnd, "no vexaNT window appeared")
-        return proc, hwnd
-
-    def close(self, proc, hwnd):
-        self.assertTrue(self.wine.probe.post(hwnd, vxtest.WM_CLOSE, 1, 0))
-        start = time.time()
-        code = self.wait_exit(proc, 10)
-        return code, time.time() - start
-
     def sink_bytes(self):
         try:
             with open(self.sink, "rb") as f:
@@ -55,18 +41,18 @@ class HostPathProgramTest(WineTestCase):
             return b""
 
     def test_idle_thread_uses_no_processor_time(self):
-        proc, hwnd = self.start()
+        proc, hwnd = self.start_terminal()
         time.sleep(2.0)  # start-up work is over
         before = cpu_seconds(proc.pid)
         time.sleep(5.0)
         used = cpu_seconds(proc.pid) - before
         # A reader that spun instead of waiting would use the whole 5 s.
         self.assertLess(used, 0.25, "%.2f s of processor time in 5 s of idling" % used)
-        code, _ = self.close(proc, hwnd)
+        code, _ = self.close_terminal(proc, hwnd)
         self.assertEqual(code, 0)
 
     def test_typed_characters_reach_the_host(self):
-        proc, hwnd = self.start()
+        proc, hwnd = self.start_terminal()
         text = "typed to the host"
         for c in text:
             self.assertTrue(self.wine.probe.post(hwnd, WM_CHAR, ord(c), 1))
@@ -74,11 +60,11 @@ class HostPathProgramTest(WineTestCase):
         while time.time() < deadline and self.sink_bytes() != text.encode():
             time.sleep(0.1)
         self.assertEqual(self.sink_bytes(), text.encode())
-        code, _ = self.close(proc, hwnd)
+        code, _ = self.close_terminal(proc, hwnd)
         self.assertEqual(code, 0)
 
     def test_close_while_host_bytes_keep_arriving(self):
-        proc, hwnd = self.start()
+        proc, hwnd = self.start_terminal()
         stop = threading.Event()
         written = [0]
 
@@ -96,7 +82,7 @@ class HostPathProgramTest(WineTestCase):
         writer.start()
         try:
             time.sleep(2.0)
-            code, took = self.close(proc, hwnd)
+            code, took = self.close_terminal(proc, hwnd)
         finally:
             stop.set()
             writer.join()

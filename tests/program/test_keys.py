@@ -16,7 +16,6 @@ from vxtest.xkeys import XKeyboard
 sys.path.insert(0, os.path.join(vxtest.SOURCE, "tools"))
 import telnethost as th  # noqa: E402
 
-EXE = vxtest.build_path("terminal", "vexaNT.exe")
 ESC = b"\x1b"
 
 
@@ -25,24 +24,14 @@ class KeysProgramTest(WineTestCase):
         super().setUp()
         self.host = th.ScriptedHost()
         self.addCleanup(self.host.stop)
-        self.proc = self.wine.start(EXE, "127.0.0.1", "-Tnport%d" % self.host.port)
-        self.hwnd = self.wine.probe.find("vexaNT", 30000)
-        self.assertIsNotNone(self.hwnd, "no vexaNT window appeared")
-        self.addCleanup(self.close_terminal)
+        self.proc, self.hwnd = self.start_terminal("127.0.0.1", "-Tnport%d" % self.host.port)
+        self.addCleanup(self.stop_terminal, self.proc, self.hwnd)
         self.host.wait_connection(30)
         self.host.expect(th.do(th.ECHO), timeout=20)
         # The host echoes: every key goes to it at once and nothing is shown locally.
         self.host.send(th.will(th.ECHO))
         self.focus()
         self.sync()
-
-    def close_terminal(self):
-        if self.proc.poll() is None:
-            self.wine.probe.post(self.hwnd, vxtest.WM_CLOSE, 1, 0)
-            try:
-                self.proc.wait(timeout=15)
-            except subprocess.TimeoutExpired:
-                self.proc.kill()
 
     def xdotool(self, *args, timeout=60):
         return subprocess.run(["xdotool", *args], env=self.wine.env, capture_output=True, text=True,

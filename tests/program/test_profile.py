@@ -3,10 +3,8 @@ and per-user copies of a profile, and the session slots beside it."""
 import time
 import unittest
 
-import vxtest
 from vxtest import WineTestCase
 
-EXE = vxtest.build_path("terminal", "vexaNT.exe")
 BASE = r"Software\Quorlan\vexaNT"
 HKLM = "HKLM\\" + BASE
 HKCU = "HKCU\\" + BASE
@@ -19,12 +17,6 @@ class ProfileTest(WineTestCase):
         code, _ = self.wine.reg("add", key, "/v", name, "/t", kind, "/d", str(data), "/f")
         self.assertEqual(code, 0, "reg add %s %s" % (key, name))
 
-    def start(self):
-        proc = self.wine.start(EXE)
-        hwnd = self.wine.probe.find("vexaNT", 30000)
-        self.assertIsNotNone(hwnd, "no vexaNT window appeared")
-        return proc, hwnd
-
     def wait_key(self, key, timeout=15.0):
         deadline = time.time() + timeout
         while time.time() < deadline:
@@ -35,7 +27,7 @@ class ProfileTest(WineTestCase):
         self.fail("%s did not appear" % key)
 
     def save(self, profile_key):
-        proc, hwnd = self.start()
+        proc, hwnd = self.start_terminal()
         self.assertTrue(self.wine.probe.command(hwnd, SAVE))
         # VT300 is the last section the save writes.
         self.wait_key(profile_key + r"\VT300")
@@ -92,7 +84,7 @@ class ProfileTest(WineTestCase):
     def test_session_slots_are_volatile_and_mouse_actions_persist(self):
         self.add(HKCU, "Session", "REG_SZ", "P")
         self.add(HKCU + r"\Profiles\P\CONNECTION", "netname1", "REG_SZ", "host1")
-        _, hwnd = self.start()
+        _, hwnd = self.start_terminal()
         slot = self.wait_key(HKCU + r"\P\Session 1")
         self.assertEqual(slot.get("netname1"), ("REG_SZ", "host1"))
         self.assertEqual(int(slot["hWnd"][1], 16), int(str(hwnd), 0))

@@ -9,8 +9,6 @@ import unittest
 import vxtest
 from vxtest import WineTestCase
 
-EXE = vxtest.build_path("terminal", "vexaNT.exe")
-
 
 def wait_for(predicate, timeout=15.0):
     deadline = time.time() + timeout
@@ -32,9 +30,7 @@ class ScreenPartsTest(WineTestCase):
             self.dump = os.path.join(directory, "screen")
             self.wine.env["VXNT_TEST_HOST"] = self.wine.windows_path(os.path.join(directory, "host"))
             self.wine.env["VXNT_TEST_SCREEN"] = self.wine.windows_path(self.dump)
-        proc = self.wine.start(EXE, *args)
-        hwnd = self.wine.probe.find("vexaNT", 30000)
-        self.assertIsNotNone(hwnd, "no vexaNT window appeared")
+        proc, hwnd = super().start_terminal(*args)
         self.addCleanup(self.close, proc, hwnd)
         return proc, hwnd
 

@@ -1,26 +1,11 @@
 """The program starts and ends: main window, child, frame styles, title, exit code."""
-import time
 import unittest
 
 import vxtest
 from vxtest import WineTestCase
 
-EXE = vxtest.build_path("terminal", "vexaNT.exe")
-
 
 class StartupTest(WineTestCase):
-    def start_terminal(self, *args):
-        proc = self.wine.start(EXE, *args)
-        hwnd = self.wine.probe.find("vexaNT", 30000)
-        self.assertIsNotNone(hwnd, "no vexaNT window appeared")
-        return proc, hwnd
-
-    def close(self, proc, hwnd):
-        self.assertTrue(self.wine.probe.post(hwnd, vxtest.WM_CLOSE, 1, 0))
-        start = time.time()
-        code = self.wait_exit(proc, 10)
-        return code, time.time() - start
-
     def test_main_window_geometry_styles_and_clean_exit(self):
         proc, hwnd = self.start_terminal()
         probe = self.wine.probe
@@ -42,13 +27,13 @@ class StartupTest(WineTestCase):
         self.assertEqual(child_style & (vxtest.WS_CHILD | vxtest.WS_CLIPSIBLINGS),
                          vxtest.WS_CHILD | vxtest.WS_CLIPSIBLINGS)
 
-        code, took = self.close(proc, hwnd)
+        code, took = self.close_terminal(proc, hwnd)
         self.assertEqual(code, 0)
         self.assertLess(took, 2.0)
 
     def test_overlong_command_line_is_cut_not_overrun(self):
         proc, hwnd = self.start_terminal("x" * 2000)
-        code, _ = self.close(proc, hwnd)
+        code, _ = self.close_terminal(proc, hwnd)
         self.assertEqual(code, 0)
 
 

@@ -12,7 +12,6 @@ from vxtest import WineTestCase
 sys.path.insert(0, os.path.join(vxtest.SOURCE, "tools"))
 import telnethost as th  # noqa: E402
 
-EXE = vxtest.build_path("terminal", "vexaNT.exe")
 # A fresh profile is a VT500 7-Bit terminal with the VT420 model of the factory defaults.
 TERMINAL_TYPE = "vt420"
 WM_CHAR = 0x0102
@@ -21,19 +20,9 @@ CONNECTION = r"HKEY_CURRENT_USER\Software\Quorlan\vexaNT\Profiles\Default\CONNEC
 
 class TelnetProgramTest(WineTestCase):
     def start_terminal(self, *args):
-        proc = self.wine.start(EXE, *args)
-        hwnd = self.wine.probe.find("vexaNT", 30000)
-        self.assertIsNotNone(hwnd, "no vexaNT window appeared")
-        self.addCleanup(self.close_terminal, proc, hwnd)
+        proc, hwnd = super().start_terminal(*args)
+        self.addCleanup(self.stop_terminal, proc, hwnd)
         return proc, hwnd
-
-    def close_terminal(self, proc, hwnd):
-        if proc.poll() is None:
-            self.wine.probe.post(hwnd, vxtest.WM_CLOSE, 1, 0)
-            try:
-                proc.wait(timeout=15)
-            except subprocess.TimeoutExpired:
-                proc.kill()
 
     def profile(self, **values):
         lines = ["Windows Registry Editor Version 5.00", "", "[%s]" % CONNECTION]

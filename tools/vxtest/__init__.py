@@ -194,6 +194,29 @@ class WineTestCase(unittest.TestCase):
         except subprocess.TimeoutExpired:
             self.fail("process still running after %.1f s" % timeout)
 
+    def start_terminal(self, *args):
+        """Starts vexaNT.exe; returns its process and main window once the window is there."""
+        proc = self.wine.start(build_path("terminal", "vexaNT.exe"), *args)
+        hwnd = self.wine.probe.find("vexaNT", 30000)
+        self.assertIsNotNone(hwnd, "no vexaNT window appeared")
+        return proc, hwnd
+
+    def close_terminal(self, proc, hwnd, timeout=10):
+        """Posts WM_CLOSE; returns the exit code and the seconds until the process ended."""
+        self.assertTrue(self.wine.probe.post(hwnd, WM_CLOSE, 1, 0))
+        start = time.time()
+        code = self.wait_exit(proc, timeout)
+        return code, time.time() - start
+
+    def stop_terminal(self, proc, hwnd, timeout=15):
+        """For clean-ups: closes a terminal that still runs and kills it if it does not end."""
+        if proc.poll() is None:
+            self.wine.probe.post(hwnd, WM_CLOSE, 1, 0)
+            try:
+                proc.wait(timeout=timeout)
+            except subprocess.TimeoutExpired:
+                proc.kill()
+
 
 WM_CLOSE = 0x0010
 WM_COMMAND = 0x0111
