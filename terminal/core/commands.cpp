@@ -582,7 +582,8 @@ LRESULT MainCommand(HWND window, WPARAM wParam, LPARAM lParam)
     case kCmdEjectPage:
     case kCmdButtonTools:
     case kCmdAuxPort:
-        // Their parts do the work; until a part exists its command changes nothing.
+        // Clipboard paste, printing, the toolbar editor and the auxiliary port are not
+        // built yet: until they are, their commands change nothing.
         break;
     default:
         return DefWindowProcW(window, WM_COMMAND, wParam, lParam);

@@ -54,8 +54,8 @@ bool HookFamilyOf(u8 id, HookFamily* family)
     }
 }
 
-// Step 4: stops `from` (unless the change stays inside the DEC VT family or the Wyse
-// family). Returns the changed mark.
+// Stops `from` (unless the change stays inside the DEC VT family or the Wyse family).
+// Returns the changed mark.
 bool DeactivateOld(u8 from, u8 to)
 {
     if (from <= 3)
@@ -76,7 +76,7 @@ bool DeactivateOld(u8 from, u8 to)
     return true;
 }
 
-// Step 7 for a family with its own engine.
+// Starts a family with its own engine.
 void ActivateFamily(u8 from, u8 to, HookFamily family)
 {
     FamilyHooks& hooks = HooksOf(family);
@@ -112,7 +112,7 @@ void ActivateVt(u8 to, bool changed)
     StatusBarRefresh();
 }
 
-// Step 10: the character-set choice of the emulation now running, by the profile rule:
+// Loads the character-set choice of the emulation now running, by the profile rule:
 // a machine-wide profile edited by an administrator in one pass, otherwise the
 // machine-wide values and then the user's.
 void LoadRunningUpss()
@@ -133,22 +133,21 @@ void LoadRunningUpss()
 
 int SelectEmulation(u8 from, u8 to)
 {
-    // Step 1: (id, id) stops that emulation and starts none.
+    // (id, id) stops that emulation and starts none.
     if (from == to)
         to = kNoEmulation;
     const bool stopOnly = to == kNoEmulation;
     if (!(from == kNoEmulation && to == kNoEmulation)) {
-        // Step 2: the host-data thread parks at the switch gate before anything changes
+        // The host-data thread parks at the switch gate before anything changes
         // under it; bytes that arrive meanwhile wait in the connection's buffers.
         HoldHostDataThread(HostGate::Switch, kSwitchHoldMs);
         ClearSelectionMarks();
 
-        // Step 3: the DEC pages are put back in order when the DEC family is left.
+        // The DEC pages are put back in order when the DEC family is left.
         if (from <= 3 && to > 3 && (stopOnly || to <= 23)) {
             NormalisePageOrder();
             ResetSavedPageMargins();
         }
-        // Step 4.
         const bool changed = DeactivateOld(from, to);
         if (changed)
             BlankAllScreenLines();
@@ -158,25 +157,23 @@ int SelectEmulation(u8 from, u8 to)
             // without an emulation to feed: VT500 7-Bit runs instead.
             if (!IsValidEmulationId(to) || !FamilyBuilt(FamilyOf(to)))
                 to = kDefaultEmulationId;
-            // Step 6.
             EmulationId = to;
             RequestedEmulationId = to;
             SwitchRequestedFrom = to;
             SetScrollBarVisible(true, false);
-            // Step 7.
             HookFamily family;
             if (HookFamilyOf(to, &family))
                 ActivateFamily(from, to, family);
             else
                 ActivateVt(to, changed || from > 23);
-            // Step 8.
+            // Fonts are chosen again for the new emulation; then host bytes flow again.
             InvalidateFontCache();
             ReleaseHostDataThread(HostGate::Switch);
         }
-        // Step 5: with nothing to start the gate stays closed; the host-data thread
+        // With nothing to start the gate stays closed; the host-data thread
         // waits there until a later switch starts an emulation.
     }
-    // Step 9.
+    // The scroll bar, status bar and Settings menu show the emulation now running.
     RefreshScrollRange();
     RefreshScrollThumb();
     if (StatusBarWindow())
