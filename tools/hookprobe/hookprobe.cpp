@@ -23,6 +23,8 @@
 #include <string>
 #include <vector>
 
+#include "tools/common/commandlines.h"
+
 namespace {
 
 using InitHookFn = int(WINAPI*)();
@@ -40,27 +42,8 @@ InitHookFn g_initHook;
 PreventFn g_prevent;
 SetNumFn g_setNum;
 HWND g_control, g_target, g_focus;
-HANDLE g_done;
-std::string g_answer;
 std::string g_log;
-bool g_exit;
-
-std::vector<std::string> Split(const std::string& line)
-{
-    std::vector<std::string> out;
-    size_t i = 0;
-    while (i < line.size()) {
-        while (i < line.size() && line[i] == ' ')
-            ++i;
-        size_t j = i;
-        while (j < line.size() && line[j] != ' ')
-            ++j;
-        if (j > i)
-            out.push_back(line.substr(i, j - i));
-        i = j;
-    }
-    return out;
-}
+CommandChannel g_channel;
 
 long long Number(const std::string& s)
 {
@@ -129,7 +112,7 @@ std::string Run(const std::vector<std::string>& a)
         return out;
     }
     if (c == "exit") {
-        g_exit = true;
+        g_channel.exit = true;
         return Result(1);
     }
     return "{\"ok\":false,\"error\":\"unknown command\"}";
@@ -141,10 +124,10 @@ LRESULT CALLBACK ProbeProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 {
     switch (message) {
     case WM_PROBE_COMMAND:
-        g_answer = Run(Split(*reinterpret_cast<std::string*>(lParam)));
+        g_channel.answer = Run(SplitCommand(*reinterpret_cast<std::string*>(lParam)));
         Pump(150);
-        SetEvent(g_done);
-        if (g_exit)
+        SetEvent(g_channel.done);
+        if (g_channel.exit)
             PostQuitMessage(0);
         return 0;
     case WM_KEYDOWN:
@@ -161,25 +144,6 @@ LRESULT CALLBACK ProbeProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);
-}
-
-DWORD WINAPI ReadCommands(void*)
-{
-    char buffer[4096];
-    while (std::fgets(buffer, sizeof buffer, stdin)) {
-        std::string line(buffer);
-        while (!line.empty() && (line.back() == '\n' || line.back() == '\r'))
-            line.pop_back();
-        PostMessageW(g_control, WM_PROBE_COMMAND, 0, reinterpret_cast<LPARAM>(&line));
-        WaitForSingleObject(g_done, INFINITE);
-        std::printf("%s\n", g_answer.c_str());
-        std::fflush(stdout);
-        if (g_exit)
-            return 0;
-    }
-    static std::string exitLine = "exit";
-    PostMessageW(g_control, WM_PROBE_COMMAND, 0, reinterpret_cast<LPARAM>(&exitLine));
-    return 0;
 }
 
 }  // namespace
@@ -199,8 +163,9 @@ int main()
                             nullptr, wc.hInstance, nullptr);
     SetForegroundWindow(g_focus);
     SetFocus(g_focus);
-    g_done = CreateEventW(nullptr, FALSE, FALSE, nullptr);
-    HANDLE reader = CreateThread(nullptr, 0, ReadCommands, nullptr, 0, nullptr);
+    g_channel.window = g_control;
+    g_channel.message = WM_PROBE_COMMAND;
+    HANDLE reader = CreateThread(nullptr, 0, ReadCommandLines, &g_channel, 0, nullptr);
     MSG m;
     while (GetMessageW(&m, nullptr, 0, 0) > 0) {
         TranslateMessage(&m);

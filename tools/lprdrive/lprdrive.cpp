@@ -28,6 +28,8 @@
 #include <string>
 #include <vector>
 
+#include "tools/common/commandlines.h"
+
 namespace {
 
 using InitLPDFn = HWND(WINAPI*)(HWND);
@@ -44,38 +46,12 @@ CloseFn g_close;
 DebugFn g_debug;
 HWND g_window;
 HWND g_debugWindow;
-HANDLE g_done;
-std::string g_answer;
-bool g_exit;
+CommandChannel g_channel;
 
 template <typename Fn>
 Fn Bind(HMODULE module, const char* name)
 {
     return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
-
-std::vector<std::string> Split(const std::string& line)
-{
-    std::vector<std::string> out;
-    size_t i = 0;
-    while (i < line.size()) {
-        while (i < line.size() && line[i] == ' ')
-            ++i;
-        if (i >= line.size())
-            break;
-        std::string word;
-        if (line[i] == '"') {
-            ++i;
-            while (i < line.size() && line[i] != '"')
-                word += line[i++];
-            ++i;
-        } else {
-            while (i < line.size() && line[i] != ' ')
-                word += line[i++];
-        }
-        out.push_back(word);
-    }
-    return out;
 }
 
 std::wstring Text(const std::string& s)
@@ -261,7 +237,7 @@ std::string Run(const std::vector<std::string>& a)
     if (c == "loaded")
         return Result(GetModuleHandleW(L"lprspool.DLL") != nullptr);
     if (c == "exit") {
-        g_exit = true;
+        g_channel.exit = true;
         return Result(1);
     }
     return Fail("unknown command");
@@ -273,31 +249,13 @@ LRESULT CALLBACK DriverProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 {
     if (message == WM_DRIVER_COMMAND) {
         auto* line = reinterpret_cast<std::string*>(lParam);
-        g_answer = Run(Split(*line));
-        SetEvent(g_done);
-        if (g_exit)
+        g_channel.answer = Run(SplitCommand(*line));
+        SetEvent(g_channel.done);
+        if (g_channel.exit)
             PostQuitMessage(0);
         return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);
-}
-
-DWORD WINAPI ReadCommands(void*)
-{
-    char buffer[65536];
-    while (std::fgets(buffer, sizeof buffer, stdin)) {
-        std::string line(buffer);
-        while (!line.empty() && (line.back() == '\n' || line.back() == '\r'))
-            line.pop_back();
-        PostMessageW(g_window, WM_DRIVER_COMMAND, 0, reinterpret_cast<LPARAM>(&line));
-        WaitForSingleObject(g_done, INFINITE);
-        std::printf("%s\n", g_answer.c_str());
-        std::fflush(stdout);
-        if (g_exit)
-            return 0;
-    }
-    PostMessageW(g_window, WM_DRIVER_COMMAND, 0, reinterpret_cast<LPARAM>(new std::string("exit")));
-    return 0;
 }
 
 }  // namespace
@@ -311,8 +269,9 @@ int main()
     RegisterClassW(&wc);
     g_window = CreateWindowW(L"lprdrive", L"lprdrive", WS_OVERLAPPEDWINDOW, 100, 100, 640, 480, nullptr, nullptr,
                              wc.hInstance, nullptr);
-    g_done = CreateEventW(nullptr, FALSE, FALSE, nullptr);
-    HANDLE reader = CreateThread(nullptr, 0, ReadCommands, nullptr, 0, nullptr);
+    g_channel.window = g_window;
+    g_channel.message = WM_DRIVER_COMMAND;
+    HANDLE reader = CreateThread(nullptr, 0, ReadCommandLines, &g_channel, 0, nullptr);
     MSG m;
     while (GetMessageW(&m, nullptr, 0, 0) > 0) {
         TranslateMessage(&m);

@@ -24,6 +24,8 @@
 #include <string>
 #include <vector>
 
+#include "tools/common/commandlines.h"
+
 namespace {
 
 std::string Utf8(const std::wstring& w)
@@ -183,32 +185,6 @@ std::string DialogJson(HWND d)
     return s + "],\"buttons\":" + buttons + "]}";
 }
 
-std::vector<std::string> Split(const std::string& line)
-{
-    std::vector<std::string> v;
-    size_t i = 0;
-    while (i < line.size()) {
-        while (i < line.size() && line[i] == ' ')
-            ++i;
-        if (i >= line.size())
-            break;
-        if (line[i] == '"') {
-            size_t j = line.find('"', i + 1);
-            if (j == std::string::npos)
-                j = line.size();
-            v.push_back(line.substr(i + 1, j - i - 1));
-            i = j + 1;
-        } else {
-            size_t j = line.find(' ', i);
-            if (j == std::string::npos)
-                j = line.size();
-            v.push_back(line.substr(i, j - i));
-            i = j;
-        }
-    }
-    return v;
-}
-
 std::string Error(const std::string& what)
 {
     return "{\"ok\":false,\"error\":" + Json(what) + "}";
@@ -341,7 +317,7 @@ int main()
         std::string s(line);
         while (!s.empty() && (s.back() == '\n' || s.back() == '\r'))
             s.pop_back();
-        auto args = Split(s);
+        auto args = SplitCommand(s);
         if (args.empty())
             continue;
         if (args[0] == "quit")
