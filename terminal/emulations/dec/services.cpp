@@ -17,12 +17,12 @@
 #include "terminal/emulations/dec/vtmodes.h"
 
 VtModeFlagSet VtMode;
+TransmitRingState TransmitRing{};
 LocalEditorHooks LocalEditor;
 wchar16 AnswerbackText[33] = {};
 
 namespace {
 
-u8* g_transmitString = nullptr;
 // An 8-bit C1 control stands for ESC and this byte; the walker takes it first.
 int g_primedSequenceByte = -1;
 
@@ -132,7 +132,24 @@ int AnsiTranslateHostChar(int c)
 
 bool BufferedTransmitPending()
 {
-    return false;
+    return TransmitRing.bytes && TransmitRing.pending > 0;
+}
+
+int SendNextBufferedByte()
+{
+    TransmitRingState& r = TransmitRing;
+    if (!BufferedTransmitPending())
+        return -1;
+    if (r.readIndex < 0 || r.readIndex >= kTransmitRingBytes)
+        r.readIndex = 0;
+    HostSendChar(r.bytes[r.readIndex]);
+    ++r.readIndex;
+    --r.pending;
+    if (r.pending <= 0 || r.readIndex >= kTransmitRingBytes)
+        r.readIndex = 0;
+    if (r.pending < 0)
+        r.pending = 0;
+    return -1;
 }
 
 bool TerminalModelHasPages()
@@ -144,9 +161,13 @@ void SetLinesPerScreen(int) {}
 
 bool AllocVtBuffers()
 {
-    if (!g_transmitString)
-        g_transmitString = static_cast<u8*>(MemAllocBlock(384));
-    return g_transmitString != nullptr;
+    if (!TransmitRing.bytes) {
+        TransmitRing.bytes = static_cast<u8*>(MemAllocBlock(kTransmitRingBytes));
+        TransmitRing.readIndex = TransmitRing.pending = 0;
+        // The soft font starts with the default glyphs once, with the terminal.
+        ResetSoftFont();
+    }
+    return TransmitRing.bytes != nullptr;
 }
 
 void InvalidateStatusLine() {}

@@ -81,8 +81,19 @@ int AnsiTranslateHostChar(int c);
 // The pair table of the selected national replacement set, nullptr for none.
 const u8* NationalReplacementTable();
 
+// The transmit ring of paced transmission: bytes waiting to go out one at a time.
+constexpr int kTransmitRingBytes = 384;
+struct TransmitRingState {
+    u8* bytes;      // kTransmitRingBytes, allocated with the VT buffers
+    int readIndex;  // the next byte to send
+    int pending;    // bytes waiting
+};
+extern TransmitRingState TransmitRing;
 // A buffered transmit string waits to be sent.
 bool BufferedTransmitPending();
+// Sends the byte at the read index through HostSendChar and moves on; the index starts
+// over at 0 when the ring is empty or its end is reached. The result is always -1.
+int SendNextBufferedByte();
 // The VT terminal model has pages (multi-page mode).
 bool TerminalModelHasPages();
 bool IsVt420Class();
@@ -104,7 +115,8 @@ extern u8 VtLocalEditFlag;
 extern u8 TerminalId;
 
 // The downloaded soft font: 20 rows of 16 bits per character 32-159 (at (character -
-// 32) AND 127), drawn from the font's matrix size. nullptr while none is loaded.
+// 32) AND 127), drawn from the font's matrix size; the default glyphs until the host
+// loads its own.
 struct SoftFontGlyphs {
     const u16* rows;
     int matrixWidth, matrixHeight;

@@ -302,3 +302,27 @@ TEST_F(Reports, SecureResetAnswersWithItsParameter)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Reports, PacedTransmissionSendsTheRingByteByByte)
+{
+    ASSERT_NE(TransmitRing.bytes, nullptr);
+    // Three bytes at the ring's end: they go out in order, the index starting over.
+    TransmitRing.readIndex = kTransmitRingBytes - 2;
+    TransmitRing.pending = 3;
+    TransmitRing.bytes[kTransmitRingBytes - 2] = 'a';
+    TransmitRing.bytes[kTransmitRingBytes - 1] = 'b';
+    TransmitRing.bytes[0] = 'c';
+    std::string sent;
+    while (BufferedTransmitPending()) {
+        EXPECT_EQ(SendNextBufferedByte(), -1);
+        sent = Text(Sent());
+    }
+    EXPECT_EQ(sent, "abc");
+    EXPECT_EQ(TransmitRing.readIndex, 0);
+    EXPECT_EQ(SendNextBufferedByte(), -1);
+    EXPECT_EQ(Text(Sent()), "abc") << "an empty ring sends nothing";
+}
+
+}  // namespace
