@@ -18,14 +18,6 @@ using namespace frame_test;
 
 namespace {
 
-bool OnScreen(const std::string& text)
-{
-    for (const std::string& line : StoreLines())
-        if (line.find(text) != std::string::npos)
-            return true;
-    return false;
-}
-
 // CPU time of the whole process in milliseconds, summed over its threads.
 double ProcessCpuMs()
 {

@@ -94,6 +94,14 @@ std::vector<std::string> StoreLines()
     return lines;
 }
 
+bool OnScreen(const std::string& text)
+{
+    for (const std::string& line : StoreLines())
+        if (line.find(text) != std::string::npos)
+            return true;
+    return false;
+}
+
 void SetString(HKEY root, const std::wstring& path, const wchar_t* name, const std::wstring& value)
 {
     HKEY key;

@@ -42,6 +42,8 @@ bool PumpUntil(const std::function<bool()>& done, int timeoutMs);
 std::string SlotText(int slot);
 // Every line of the store, history (oldest first) then the screen rows.
 std::vector<std::string> StoreLines();
+// Whether any line of the store holds `text`.
+bool OnScreen(const std::string& text);
 
 // Answers every message box of this process with `button` while it lives, and records
 // their texts.

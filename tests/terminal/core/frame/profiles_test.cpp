@@ -403,14 +403,7 @@ TEST_F(ProfilesTest, ReloadingAnotherProfile)
     EXPECT_NE(std::wstring(title).find(L"(Second)"), std::wstring::npos) << title;
     // The host-data thread runs again after the load.
     FeedHost("\r\nafter-reload");
-    EXPECT_TRUE(PumpUntil(
-        [] {
-            for (const std::string& line : StoreLines())
-                if (line.find("after-reload") != std::string::npos)
-                    return true;
-            return false;
-        },
-        5000));
+    EXPECT_TRUE(PumpUntil([] { return OnScreen("after-reload"); }, 5000));
     UseProfile(L"Untitled");
 }
 

@@ -196,14 +196,7 @@ TEST(Commands, FactoryDefaultAsksFirstThenStartsAfresh)
 {
     StartHost();
     FeedHost("\r\nbefore-factory");
-    ASSERT_TRUE(PumpUntil(
-        [] {
-            for (const std::string& line : StoreLines())
-                if (line.find("before-factory") != std::string::npos)
-                    return true;
-            return false;
-        },
-        5000));
+    ASSERT_TRUE(PumpUntil([] { return OnScreen("before-factory"); }, 5000));
     LocalEcho = 1;
     {
         MessageBoxAnswerer cancel(IDCANCEL);
@@ -221,14 +214,7 @@ TEST(Commands, FactoryDefaultAsksFirstThenStartsAfresh)
     for (const std::string& line : StoreLines())
         EXPECT_EQ(line.find("before-factory"), std::string::npos);
     FeedHost("\r\nafter-factory");
-    EXPECT_TRUE(PumpUntil(
-        [] {
-            for (const std::string& line : StoreLines())
-                if (line.find("after-factory") != std::string::npos)
-                    return true;
-            return false;
-        },
-        5000));
+    EXPECT_TRUE(PumpUntil([] { return OnScreen("after-factory"); }, 5000));
 }
 
 }  // namespace
