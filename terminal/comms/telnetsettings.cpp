@@ -16,23 +16,19 @@
 #include "terminal/settings/registry.h"
 
 namespace {
-std::wstring SectionPath(const wchar_t* section, const wchar16* subkey = nullptr)
+const wchar16* ProfileName()
 {
-    std::wstring path = L"Software\\Quorlan\\vexaNT\\Profiles\\";
-    path += Slots.profileName[0] ? Slots.profileName : L"Default";
-    path += L"\\";
-    path += section;
-    if (subkey && *subkey) {
-        path += L"\\";
-        path += subkey;
-    }
-    return path;
+    return Slots.profileName[0] ? Slots.profileName : VXT("Default");
 }
 
-HKEY Open(HKEY root, const std::wstring& path)
+// The current profile's "Telnet" section, or a subkey of it, in the given root; nullptr
+// when it cannot be opened.
+HKEY OpenTelnetSection(HKEY root, const wchar16* subkey = nullptr)
 {
+    wchar_t path[kSettingsPathUnits];
     HKEY key = nullptr;
-    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (!SettingsSectionPath(path, ProfileName(), VXT("Telnet"), subkey) ||
+        RegOpenKeyExW(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
         return nullptr;
     return key;
 }
@@ -76,12 +72,12 @@ void ReadText(HKEY key, const wchar_t* name, wchar16* slot, int units)
         CopyText(slot, static_cast<std::size_t>(units), value.c_str());
 }
 
-// Runs `read` over the machine-wide section, then the user's.
+// Runs `read` over the machine-wide "Telnet" section, then the user's.
 template <typename Read>
-void BothStores(const wchar_t* section, Read read)
+void BothStores(Read read)
 {
     for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
-        if (HKEY key = Open(root, SectionPath(section))) {
+        if (HKEY key = OpenTelnetSection(root)) {
             read(key);
             RegCloseKey(key);
         }
@@ -106,7 +102,7 @@ void LoadTelnetSettings()
 {
     TelnetSettings& t = TelnetConfig;
     SetTelnetDefaults(t);
-    BothStores(L"Telnet", [&t](HKEY key) {
+    BothStores([&t](HKEY key) {
         ReadDword(key, L"TelnetKeepAlives", t.keepAlives);
         ReadDword(key, L"TelnetEchoSuppress", t.echoSuppress);
         ReadDword(key, L"TelnetBinary", t.binary);
@@ -143,7 +139,7 @@ std::u16string WindowsUserName()
 u32 ReadDeviceNameCount(bool session5250)
 {
     u32 value = 0;
-    BothStores(L"Telnet", [&](HKEY key) {
+    BothStores([&](HKEY key) {
         ReadDword(key, session5250 ? L"DeviceNameCount5250" : L"DeviceNameCount3270", value);
     });
     return value;
@@ -151,9 +147,10 @@ u32 ReadDeviceNameCount(bool session5250)
 
 void WriteDeviceNameCount(bool session5250, u32 value)
 {
+    wchar_t path[kSettingsPathUnits];
     HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, SectionPath(L"Telnet").c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS)
+    if (!SettingsSectionPath(path, ProfileName(), VXT("Telnet")) ||
+        RegCreateKeyExW(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS)
         return;
     const DWORD v = value;
     RegSetValueExW(key, session5250 ? L"DeviceNameCount5250" : L"DeviceNameCount3270", 0, REG_DWORD,
@@ -164,7 +161,7 @@ void WriteDeviceNameCount(bool session5250, u32 value)
 std::vector<std::u16string> TelnetEnvironNames(bool machineWide, const wchar16* subkey)
 {
     std::vector<std::u16string> names;
-    HKEY key = Open(machineWide ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER, SectionPath(L"Telnet", subkey));
+    HKEY key = OpenTelnetSection(machineWide ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER, subkey);
     if (!key)
         return names;
     for (DWORD i = 0;; ++i) {
@@ -181,7 +178,7 @@ std::vector<std::u16string> TelnetEnvironNames(bool machineWide, const wchar16* 
 
 bool TelnetEnvironValue(bool machineWide, const wchar16* subkey, const std::u16string& name, std::u16string& value)
 {
-    HKEY key = Open(machineWide ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER, SectionPath(L"Telnet", subkey));
+    HKEY key = OpenTelnetSection(machineWide ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER, subkey);
     if (!key)
         return false;
     std::wstring text;
@@ -197,8 +194,7 @@ bool TelnetEnvironValue(bool machineWide, const wchar16* subkey, const std::u16s
 void SaveTelnetSettings(bool flush)
 {
     SelectSaveRoot();
-    const wchar16* profile = Slots.profileName[0] ? Slots.profileName : VXT("Default");
-    HKEY key = SettingsCreateSection(profile, VXT("Telnet"));
+    HKEY key = SettingsCreateSection(ProfileName(), VXT("Telnet"));
     if (!key)
         return;
     TelnetSettings defaults{};

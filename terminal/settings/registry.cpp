@@ -265,6 +265,13 @@ HKEY SettingsOpenSection(const wchar16* profile, const wchar16* section)
 {
     return Open({kProfiles, profile, section}, kKeyRead);
 }
+bool SettingsSectionPath(wchar16 (&out)[kSettingsPathUnits], const wchar16* profile, const wchar16* section,
+                         const wchar16* subkey)
+{
+    if (subkey && *subkey)
+        return BuildPath(out, {kProfiles, profile, section, subkey});
+    return BuildPath(out, {kProfiles, profile, section});
+}
 HKEY SettingsCreateSection(const wchar16* profile, const wchar16* section)
 {
     return Create({kProfiles, profile, section});

@@ -72,6 +72,11 @@ HKEY SettingsOpenHotspotKey(const wchar16* profile, const wchar16* name);
 HKEY SettingsOpenMouseActions(const wchar16* profile);
 HKEY SettingsCreateMouseActions(const wchar16* profile);
 HKEY SettingsOpenSubkey(HKEY parent, const wchar16* name);
+// The path of {base}\Profiles\{profile}\{section}, or of its `subkey` when one is given,
+// for readers that open it in a root of their own and so never move the selected root.
+// False (and an empty path) when it would not fit.
+bool SettingsSectionPath(wchar16 (&out)[kSettingsPathUnits], const wchar16* profile, const wchar16* section,
+                         const wchar16* subkey = nullptr);
 HKEY SettingsCreateSubkey(HKEY parent, const wchar16* name);
 
 // Flushes a key (after writes) and closes it; nullptr is ignored.
