@@ -12,9 +12,15 @@ STARTUP_KEY = r"HKLM\Software\Quorlan\vexaNT\Startup,Default"
 
 class FrameWindowTest(WineTestCase):
     def run_terminal(self, *args):
-        """Starts the terminal, returns (process, window, info)."""
+        """Starts the terminal, returns (process, window, info) once the window is shown:
+        the window exists before it is shown maximised."""
         proc, hwnd = self.start_terminal(*args)
-        return proc, hwnd, self.wine.probe.info(hwnd)
+        info = self.wine.probe.info(hwnd)
+        deadline = time.time() + 10
+        while not info["style"] & vxtest.WS_VISIBLE and time.time() < deadline:
+            time.sleep(0.1)
+            info = self.wine.probe.info(hwnd)
+        return proc, hwnd, info
 
     def close(self, proc, hwnd):
         self.assertTrue(self.wine.probe.post(hwnd, vxtest.WM_CLOSE, 1, 0))
