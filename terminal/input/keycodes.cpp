@@ -24,12 +24,12 @@ bool DecKeysInUse()
     return DecKeyModeOn() || KeypadApplication();
 }
 
+}  // namespace
+
 bool IbmHostActive()
 {
     return EmulationActiveFlags.ibm3270 || EmulationActiveFlags.ibm5250;
 }
-
-}  // namespace
 
 bool HostKeyboardActive(bool withIbm3151)
 {

@@ -107,6 +107,8 @@ int KeyCodeToVirtualKey(int keyCode);
 // Keyboard-language string ids 1361-1376 as 0-15; else 0.
 int GetKeyboardLanguageIndex(int stringId);
 
+// A 3270 or 5250 session is the running emulation.
+bool IbmHostActive();
 // The 122-key host keyboard with 3270 or 5250 active (or IBM 3151 when asked): only
 // then do its extra keys have numbers.
 bool HostKeyboardActive(bool withIbm3151);

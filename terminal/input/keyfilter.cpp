@@ -32,11 +32,6 @@ bool g_rightShift = false, g_rightCtrl = false, g_rightAlt = false;
 // Alt+Space in full-screen mode: the first press is swallowed, repeats pass.
 bool g_altSpaceArmed = true;
 
-bool IbmHostActive()
-{
-    return EmulationActiveFlags.ibm3270 || EmulationActiveFlags.ibm5250;
-}
-
 bool ExtendedKey(const MSG* m)
 {
     return ((m->lParam >> 24) & 1) != 0;
