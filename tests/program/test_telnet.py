@@ -102,11 +102,26 @@ class TelnetProgramTest(WineTestCase):
         term, typed = os.path.join(workdir, "term"), os.path.join(workdir, "typed")
         # The pty echoes what is typed; cat keeps the lines that reach the host.
         port = self.start_telnetd('printf "%%s" "$TERM" > %s\nexec cat > %s\n' % (term, typed))
+        screen = os.path.join(workdir, "screen.txt")
+        self.wine.env["VXNT_TEST_SCREEN"] = self.wine.windows_path(screen)
         proc, hwnd = self.start_terminal("127.0.0.1", "-Tnport%d" % port)
         self.assertEqual(self.wait_file(term, TERMINAL_TYPE.encode()), TERMINAL_TYPE.encode())
         for c in "echo me\r":
             self.assertTrue(self.wine.probe.post(hwnd, WM_CHAR, ord(c), 1))
         self.assertEqual(self.wait_file(typed, b"echo me\n", 15), b"echo me\n")
+        # The host echoes; the terminal must not echo locally as well.
+        deadline, shown = time.time() + 15, ""
+        while time.time() < deadline:
+            if os.path.exists(screen):
+                with open(screen, encoding="utf-8") as f:
+                    shown = f.read()
+                if "echo me" in shown:
+                    time.sleep(1)
+                    with open(screen, encoding="utf-8") as f:
+                        shown = f.read()
+                    break
+            time.sleep(0.2)
+        self.assertEqual(shown.count("echo"), 1, shown)
 
 
 if __name__ == "__main__":
