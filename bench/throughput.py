@@ -14,6 +14,8 @@ through socat. The workloads are of the kinds well-known terminal benchmarks use
 - cursor_motion: relative and absolute cursor moves, one character between them.
 
 It prints the MB/s of each terminal for each workload and vexaNT's share of xterm's.
+With --jumpscroll vexaNT runs with its "JumpScroll" setting on (scrolls are counted and
+the screen redrawn at most every 33 scrolls or half second) instead of smooth painting.
 """
 import argparse
 import os
@@ -133,14 +135,26 @@ def measure(host, workloads):
     return results
 
 
-def run_vexant(workloads):
+PROFILE = r"HKEY_CURRENT_USER\Software\Quorlan\vexaNT\Profiles\Default"
+
+
+def run_vexant(workloads, jumpscroll):
     exe = vxtest.build_path("terminal", "vexaNT.exe")
     if not os.path.exists(exe):
         sys.exit("build the program first: %s is missing" % exe)
     print("vexaNT (Wine)", flush=True)
     with vxtest.WineSession() as wine:
         host = Host(telnet=True)
-        proc = wine.start(exe, "127.0.0.1", "-Tnport%d" % host.port)
+        if jumpscroll:
+            # The setting is read with the profile, so the profile names the host.
+            for key, name, kind, value in ((PROFILE + "\\VT300", "JumpScroll", "REG_DWORD", "1"),
+                                           (PROFILE + "\\CONNECTION", "netproto", "REG_DWORD", "0"),
+                                           (PROFILE + "\\CONNECTION", "netname", "REG_SZ", "127.0.0.1"),
+                                           (PROFILE + "\\CONNECTION", "iTelnetPortNum", "REG_DWORD", str(host.port))):
+                wine.reg("add", key, "/v", name, "/t", kind, "/d", value, "/f")
+            proc = wine.start(exe, "-SeDefault")
+        else:
+            proc = wine.start(exe, "127.0.0.1", "-Tnport%d" % host.port)
         try:
             host.accept()
             return measure(host, workloads), wine.env["DISPLAY"]
@@ -169,6 +183,8 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--megabytes", type=float, default=4.0, help="size of each workload (default 4)")
     parser.add_argument("--only", help="run only the workload of this name")
+    parser.add_argument("--jumpscroll", action="store_true", help="run vexaNT with JumpScroll on")
+    parser.add_argument("--no-xterm", action="store_true", help="measure vexaNT alone")
     args = parser.parse_args()
     for tool in ("xterm", "socat"):
         if not shutil.which(tool):
@@ -186,12 +202,14 @@ def main():
         os.environ["DISPLAY"], display_proc = out[0], int(out[1])
     os.environ["VX_SHARED_DISPLAY"] = "1"
     try:
-        ours, display = run_vexant(workloads)
-        theirs = run_xterm(workloads, display)
+        ours, display = run_vexant(workloads, args.jumpscroll)
+        theirs = None if args.no_xterm else run_xterm(workloads, display)
     finally:
         if display_proc:
             os.kill(display_proc, 15)
 
+    if theirs is None:
+        return
     print()
     print("%-14s %12s %12s %8s" % ("workload", "vexaNT MB/s", "xterm MB/s", "ratio"))
     for name, _ in workloads:

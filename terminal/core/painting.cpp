@@ -10,6 +10,7 @@
 #include "terminal/core/emulationids.h"
 #include "terminal/core/fonts.h"
 #include "terminal/core/glyphpaint.h"
+#include "terminal/core/jumpscroll.h"
 #include "terminal/core/mainwindow.h"
 #include "terminal/core/paintrows.h"
 #include "terminal/core/paintsettings.h"
@@ -127,7 +128,7 @@ void RepaintScreenRegion(int r0, int c0, int r1, int c1)
 
 void PaintGenericRow(const ScreenCell* cells, int row, int c0, int c1, u8 lineFlags)
 {
-    if ((PaintSettings.jumpScroll && DeferredScrollPending() && !Iconic) || ProfileLoadInProgress ||
+    if (JumpScrollHoldsPainting() || ProfileLoadInProgress ||
         IbmHoldsPainting())
         return;
     ScreenPaintGuard guard;
@@ -217,12 +218,20 @@ void PaintCellRun(int x, int y, const wchar_t* text, int count, int pixelWidth, 
             else
                 rect.top -= LineHeight;
         }
-        HBRUSH brush = CreateSolidBrush(GetBkColor(ScreenDC));
-        if (brush) {
-            FillRect(ScreenDC, &rect, brush);
-            DeleteObject(brush);
+        // Runs of the terminal font on a single-height line take one call.
+        const bool plainRun = !controlGlyphs && glyphSet != 2 && glyphSet != 3 && glyphSet != 6 && !clip;
+        if (plainRun && !Iconic && !PaintSettings.displayOff) {
+            // It fills the cells with the background colour and draws the characters,
+            // instead of a brush made, filled and deleted for every run.
+            ExtTextOutW(ScreenDC, rect.left, rect.top, ETO_OPAQUE, &rect, text, count, AdvanceArray());
+        } else {
+            HBRUSH brush = CreateSolidBrush(GetBkColor(ScreenDC));
+            if (brush) {
+                FillRect(ScreenDC, &rect, brush);
+                DeleteObject(brush);
+            }
         }
-        if (!Iconic) {
+        if (!Iconic && !plainRun) {
             if (controlGlyphs)
                 DrawResourceFontGlyphs(rect, text, count);
             else if (glyphSet == 2)

@@ -4,6 +4,7 @@
 #include "terminal/core/corestate.h"
 #include "terminal/core/displayhooks.h"
 #include "terminal/core/fonts.h"
+#include "terminal/core/jumpscroll.h"
 #include "terminal/core/paintrows.h"
 #include "terminal/core/paintsettings.h"
 #include "terminal/core/screencolours.h"

@@ -55,6 +55,11 @@ void HideCursorForUpdate()
 {
     if (CursorUpdatesSuspended)
         return;
+    // Called for every host byte: with the caret already off and no family drawing a
+    // cursor of its own there is nothing to do, and the lock is not taken.
+    if (!CursorShown && !FamilyActive(HookFamily::Tvi) && !FamilyActive(HookFamily::Dg) &&
+        !FamilyActive(HookFamily::Ibm3270) && !FamilyActive(HookFamily::Ibm5250))
+        return;
     CaretLock();
     if (!OwnCursorFamily(false) && CursorShown) {
         ToggleTextCursor(0);

@@ -44,7 +44,6 @@ BOOL(WINAPI* BeepSound)(DWORD frequency, DWORD duration) = Beep;
 namespace {
 bool g_tickRunning = false;
 bool g_keyboardTimerRunning = false;
-constexpr u8 kDeferredScrollLimit = 33;
 constexpr int kSmallIconId = 702;
 
 // -1 while above 0; true when this step took it to 0.
@@ -211,7 +210,7 @@ void TimerTick()
     CountDown(c.keyEvent);
     CountDown(c.cursorPosition);
     CountDown(c.blink);
-    CountDown(c.deferredScroll);
+    CountDown(JumpScroll.countdown);
     c.selectionUpdateDue = 1;
 }
 
@@ -232,7 +231,7 @@ void RunIdleUpdates()
             c.blinkPhase = c.blinkPhase ? 0 : 1;
             c.blink = 1;
         }
-        if (c.deferredScroll == 0)
+        if (JumpScroll.countdown == 0)
             FlushDeferredScroll();
     }
 }
@@ -255,38 +254,6 @@ void BlinkTick()
     const int base = Screen.firstLine + (Screen.multiPage ? pageIndex * Screen.pageLength : 0);
     for (int row = 0; row < Screen.rows; ++row)
         RedrawBlinkingLine(LineAt(base + row), row);
-}
-
-void CountDeferredScroll()
-{
-    if (!PaintSettings.jumpScroll)
-        return;
-    if (++Countdowns.deferredScrollCount >= kDeferredScrollLimit)
-        FlushDeferredScroll();
-}
-
-bool DeferredScrollPending()
-{
-    return Countdowns.deferredScrollCount != 0;
-}
-
-void FlushDeferredScroll()
-{
-    const bool hostSession = EmulationActiveFlags.ibm3270 || EmulationActiveFlags.ibm5250;
-    // Scrolls counted before the deferral was switched off are still redrawn once.
-    if (!hostSession && Countdowns.deferredScrollCount != 0) {
-        Countdowns.deferredScrollCount = 0;
-        HideCursorForUpdate();
-        // The redraw itself must not be deferred again.
-        const u8 deferring = PaintSettings.jumpScroll.exchange(0);
-        RepaintScreenRegion(0, 0, Screen.rows - 1, kStoreColumns - 1);
-        InvalidateStatusLine();
-        RefreshStatusLine();
-        PaintSettings.jumpScroll = deferring;
-        RefreshScrollThumb();
-        ShowCursorWhenIdle();
-    }
-    Countdowns.deferredScroll = 2;
 }
 
 int CellRectFromPixels(const RECT& pixels, int cellWidth, int cellHeight, int lastColumn, int* firstRow,

@@ -8,6 +8,7 @@
 
 #include <atomic>
 
+#include "terminal/core/jumpscroll.h"
 #include "terminal/core/win32.h"
 #include "terminal/core/uiservices.h"
 #include "terminal/settings/hls.h"
@@ -33,9 +34,7 @@ struct TimerCountdownSet {
     std::atomic<u32> cursorPosition{0};    // ticks
     std::atomic<u16> blink{0};             // ticks
     std::atomic<u32> blinkPhase{0};
-    std::atomic<u32> deferredScroll{2};    // ticks
     std::atomic<u32> selectionUpdateDue{0};
-    std::atomic<u8> deferredScrollCount{0};
 };
 extern TimerCountdownSet Countdowns;
 // The blink phase: 1 while blinking text shows; the blink tick flips it.
@@ -57,11 +56,6 @@ void RunIdleUpdates();
 // else the simple system beep. Never sounds on the calling worker thread.
 void RingBell();
 void BlinkTick();
-// Jump scroll: while the "JumpScroll" setting is on, scrolls of the screen are only
-// counted and the screen is redrawn once, after 33 scrolls or on the next tick.
-void CountDeferredScroll();
-bool DeferredScrollPending();
-void FlushDeferredScroll();
 // The cells a pixel rectangle touches; returns bottom / cell height.
 int CellRectFromPixels(const RECT& pixels, int cellWidth, int cellHeight, int lastColumn, int* firstRow,
                        int* firstColumn, int* lastRow, int* lastColumnOut);
@@ -89,11 +83,3 @@ u8 GetDefaultEmulationId();
 void SetPaletteFromHls(const HlsPalette& table);
 // Decides how the bell sounds: whether the current user has a sound scheme.
 void DetectSoundScheme();
-
-// The blink phase: 1 while blinking text shows; the blink tick flips it.
-extern std::atomic<u8> BlinkPhaseOn;
-// Jump scroll: while the "JumpScroll" setting is on, scrolls of the screen are only
-// counted and the screen is redrawn once, after 33 scrolls or on the next tick.
-void CountDeferredScroll();
-bool DeferredScrollPending();
-void FlushDeferredScroll();

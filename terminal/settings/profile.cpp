@@ -9,6 +9,7 @@
 #include "terminal/core/instances.h"
 #include "terminal/core/language.h"
 #include "terminal/core/mainwindow.h"
+#include "terminal/core/jumpscroll.h"
 #include "terminal/core/paintsettings.h"
 #include "terminal/core/screenstore.h"
 #include "terminal/core/startopts.h"
@@ -399,7 +400,7 @@ void LoadVt300()
     // The painters take these settings as they are loaded; the host may change them
     // while it runs, and what is saved stays the setting.
     PaintSettings.displayControls = v.dspctrl;
-    PaintSettings.jumpScroll = v.JumpScroll;
+    ApplyJumpScrollSetting(v.JumpScroll);
     PaintSettings.cursorStyle = v.curstyle;
 }
 

@@ -6,6 +6,7 @@ The screen is read through the program's test screen dump (VXNT_TEST_SCREEN).
 """
 import os
 import random
+import subprocess
 import sys
 import tempfile
 import time
@@ -120,6 +121,39 @@ class DecProgramTest(WineTestCase):
         with th.ScriptedHost() as host:
             self.connect(host, profile=True)
             self.ask(host, CSI + b"c", b"ABC")
+
+    def window_pixels(self, hwnd):
+        """The screen window's pixels as the X server holds them (raw RGB)."""
+        screen = [c["hwnd"] for c in self.wine.probe.children(hwnd) if c["class"] == "vexaNT0"]
+        self.assertTrue(screen, "no screen window")
+        rect = self.wine.probe.info(screen[0])["rect"]
+        width, height = rect[2] - rect[0], rect[3] - rect[1]
+        return subprocess.run(["import", "-display", self.wine.env["DISPLAY"], "-window", "root", "-crop",
+                               "%dx%d+%d+%d" % (width, height, rect[0], rect[1]), "rgb:-"],
+                              check=True, capture_output=True).stdout
+
+    def test_jump_scroll_flood_ends_with_the_right_screen(self):
+        # A steady cursor, so that the two pictures below differ only by what was drawn.
+        for name, value in (("JumpScroll", "1"), ("curstyle", "3")):
+            self.assertEqual(self.wine.reg("add", VT300, "/v", name, "/t", "REG_DWORD", "/d", value, "/f")[0], 0)
+        with th.ScriptedHost() as host:
+            self.connect(host, profile=True)
+            flood = b"".join(b"\x1b[3%dmline %05d of the flood\r\n" % (i % 8, i) for i in range(3000))
+            host.send(flood + CSI + b"0mlast" + CSI + b"6n")
+            host.expect(CSI + b"24;5R", 120)
+            lines = self.screen_lines("last")
+            self.assertEqual(lines[1:24], ["line %05d of the flood" % i for i in range(2977, 3000)])
+            self.assertEqual(lines[24], "last")
+            # The deferred redraw comes within half a second of the last scroll: what is
+            # on the glass then is what a full repaint of the window draws.
+            time.sleep(1.5)
+            hwnd = self.wine.probe.find("vexaNT", 5000)
+            shown = self.window_pixels(hwnd)
+            self.assertGreater(len(set(shown)), 2, "the window shows text")
+            # Posted from outside, the repaint command invalidates the whole screen window.
+            self.wine.probe.post(hwnd, vxtest.WM_COMMAND, 1056 | (0xFFFF << 16), 0)
+            time.sleep(1.5)
+            self.assertTrue(self.window_pixels(hwnd) == shown, "a full repaint changed the picture")
 
     def test_random_bytes_then_a_status_request(self):
         noise = random.Random(20261209).randbytes(1 << 20)

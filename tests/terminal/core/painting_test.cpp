@@ -8,6 +8,7 @@
 #include "terminal/core/corestate.h"
 #include "terminal/core/glyphs.h"
 #include "terminal/core/glyphpaint.h"
+#include "terminal/core/jumpscroll.h"
 #include "terminal/core/paintrows.h"
 #include "terminal/core/paintsettings.h"
 #include "terminal/core/screenops.h"
@@ -29,7 +30,8 @@ protected:
         SetFactoryAttributeColours();
         PaintSettings.characterMode = 0;
         PaintSettings.displayOff = 0;
-        PaintSettings.jumpScroll = 0;
+        ApplyJumpScrollSetting(0);
+        JumpScroll.count = 0;
         BlinkPhaseOn = 1;
         CursorShown = 0;
         for (int r = 0; r < Screen.rows; ++r)
@@ -264,13 +266,17 @@ TEST_F(Painting, JumpScrollOnlyCountsTheScroll)
     Fill(1, '#', 0x47, 0);
     PaintRow(1);
     const u32 before = canvas.At(3, 17 + 8);
-    PaintSettings.jumpScroll = 1;
+    ApplyJumpScrollSetting(1);
     ScrollScreenUp(0, 3);
     EXPECT_TRUE(DeferredScrollPending());
     EXPECT_EQ(canvas.At(3, 17 + 8), before) << "nothing moved";
-    PaintSettings.jumpScroll = 0;
+    // Rows wait for the redraw while the scroll is pending.
+    Fill(2, '#', 0x47, 0);
+    PaintRow(2);
+    EXPECT_EQ(canvas.At(3, 2 * 17 + 8), canvas.At(3, 3 * 17 + 8)) << "row 2 was not drawn yet";
     FlushDeferredScroll();
     EXPECT_FALSE(DeferredScrollPending());
+    EXPECT_EQ(canvas.At(3, 2 * 17 + 8), canvas.At(3, 17 + 8)) << "the redraw drew row 2";
 }
 
 TEST_F(Painting, TogglingTheCursorTwiceRestoresTheImage)

@@ -139,21 +139,6 @@ TEST(Timers, TheTickCountsDownAndWakesTheLoop)
     EXPECT_TRUE(PeekMessageW(&msg, MainWindowHandle, WM_APP, WM_APP, PM_REMOVE));
 }
 
-TEST(Timers, ThirtyThreeDeferredScrollsForceARedraw)
-{
-    PaintSettings.jumpScroll = 1;
-    Countdowns.deferredScrollCount = 0;
-    for (int i = 0; i < 32; ++i)
-        CountDeferredScroll();
-    EXPECT_EQ(Countdowns.deferredScrollCount.load(), 32);
-    CountDeferredScroll();
-    EXPECT_EQ(Countdowns.deferredScrollCount.load(), 0);
-    EXPECT_EQ(Countdowns.deferredScroll.load(), 2u);
-    PaintSettings.jumpScroll = 0;
-    CountDeferredScroll();
-    EXPECT_EQ(Countdowns.deferredScrollCount.load(), 0);
-}
-
 TEST(Timers, CellRectangles)
 {
     int r0, c0, r1, c1;
