@@ -18,6 +18,7 @@
 #include "terminal/core/hostio.h"
 #include "terminal/core/hostsettings.h"
 #include "terminal/core/hostthread.h"
+#include "terminal/core/painting.h"
 #include "terminal/core/screenops.h"
 #include "terminal/core/screenstore.h"
 #include "terminal/core/textcursor.h"
@@ -32,6 +33,7 @@ std::atomic<u8> CameFromKeyboard{0};
 namespace {
 
 std::atomic<u8> g_keyboardLocked{0};
+thread_local bool g_hostByteInProgress = false;
 
 // The send batch: created on the first typed unit, sent whole at 256 units or when the
 // reader runs out of keyboard input. Only the host-data thread touches it.
@@ -45,6 +47,10 @@ bool IdHasOwnReader(u8 id)
 
 int Leave(int value)
 {
+    // Returning without a byte, the reader may be away for long (a menu, a hold, a
+    // hand-over): the screen is brought up to date first.
+    if (value < 0)
+        ApplyMergedScroll();
     HideCursorForUpdate();
     return value;
 }
@@ -263,6 +269,7 @@ int ProcessHostChar()
             } else if (PassThroughActive()) {
                 AuxPortFilter(static_cast<u8>(value));
             } else {
+                HostByteScope scope;
                 VtProcessChar(value & 0xFF);
             }
         }
@@ -273,8 +280,25 @@ int ProcessHostChar()
     return QuitRequested ? 0 : 1;
 }
 
+HostByteScope::HostByteScope() : saved_(g_hostByteInProgress)
+{
+    g_hostByteInProgress = true;
+}
+
+HostByteScope::~HostByteScope()
+{
+    g_hostByteInProgress = saved_;
+}
+
+bool HostByteInProgress()
+{
+    return g_hostByteInProgress;
+}
+
 void RunEmulationIdleWork()
 {
+    // The received data is used up: the screen is brought up to date.
+    ApplyMergedScroll();
     for (HookFamily f : {HookFamily::Dg, HookFamily::Ibm3151, HookFamily::Tvi})
         if (FamilyActive(f)) {
             if (auto idle = HooksOf(f).idleWork)

@@ -97,11 +97,22 @@ int CursorWindowRow()
     return Screen.cursorRow - Screen.firstLine;
 }
 
+namespace {
+HookFamily OwnRowPainterFamily()
+{
+    return FirstActiveFamily({HookFamily::Wyse, HookFamily::Ibm3151, HookFamily::Tvi, HookFamily::Hp,
+                              HookFamily::Ta6530, HookFamily::Ibm3270, HookFamily::Ibm5250, HookFamily::Dg});
+}
+}  // namespace
+
+bool GenericRowPainterActive()
+{
+    return OwnRowPainterFamily() == HookFamily::Count;
+}
+
 void PaintRowSegment(const ScreenCell* cells, int row, int c0, int c1, u8 lineFlags)
 {
-    const HookFamily family = FirstActiveFamily({HookFamily::Wyse, HookFamily::Ibm3151, HookFamily::Tvi,
-                                                 HookFamily::Hp, HookFamily::Ta6530, HookFamily::Ibm3270,
-                                                 HookFamily::Ibm5250, HookFamily::Dg});
+    const HookFamily family = OwnRowPainterFamily();
     if (family != HookFamily::Count) {
         if (auto paint = DisplayHooksOf(family).paintRow)
             paint(cells, row, c0, c1, lineFlags);
@@ -131,7 +142,11 @@ void PaintGenericRow(const ScreenCell* cells, int row, int c0, int c1, u8 lineFl
     if (JumpScrollHoldsPainting() || ProfileLoadInProgress ||
         IbmHoldsPainting())
         return;
-    ScreenPaintGuard guard;
+    ScreenPaintGuard guard(ScreenPaintGuard::kKeepMergedScroll);
+    // While a merged scroll waits, the row is painted after the picture has moved, where
+    // it has come to be by then.
+    if (DeferRowToMergedScroll(row))
+        return;
     // The caret is inverted pixels: take it off this row while the row is drawn over,
     // and put it back after, all under the paint lock so that no other painter sees
     // the row without it.

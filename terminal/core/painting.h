@@ -21,6 +21,9 @@ void RepaintScreenRegion(int r0, int c0, int r1, int c1);
 // Move the painted window rows r0..r1 one line up / down and paint the uncovered row.
 void ScrollScreenUp(int r0, int r1);
 void ScrollScreenDown(int r0, int r1);
+// Moves the picture for the scrolls merged so far and paints the rows that need it
+// (screenscroll.h); nothing when no scroll waits. Takes the paint lock.
+void ApplyMergedScroll();
 // Moves a rectangle one cell sideways and/or one line up or down.
 void ScrollScreenRect(int fromColumn, int fromRow, int toColumn, int toRow);
 // Inverts the text cursor's cell (argument 0 from hide/show, 1 from the blink tick).

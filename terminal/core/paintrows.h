@@ -5,6 +5,8 @@
 #include "terminal/core/painting.h"
 #include "terminal/core/win32.h"
 
+// True when the rows are painted by PaintGenericRow, not by an emulation's own painter.
+bool GenericRowPainterActive();
 // Paints window columns c0..c1 of a row; `cells` points at the cell in window column 0.
 void PaintGenericRow(const ScreenCell* cells, int row, int c0, int c1, u8 lineFlags);
 // One run of `count` characters at pixel (x, y), one cell apart.

@@ -2,6 +2,9 @@
 
 #include <mutex>
 
+#include "terminal/core/painting.h"
+#include "terminal/core/screenscroll.h"
+
 HDC ScreenDC = nullptr;
 
 namespace {
@@ -10,6 +13,14 @@ thread_local int g_depth = 0;
 }  // namespace
 
 ScreenPaintGuard::ScreenPaintGuard()
+{
+    g_paintLock.lock();
+    ++g_depth;
+    if (MergedScrollPending())
+        ApplyMergedScroll();
+}
+
+ScreenPaintGuard::ScreenPaintGuard(KeepMergedScroll)
 {
     g_paintLock.lock();
     ++g_depth;
@@ -24,4 +35,9 @@ ScreenPaintGuard::~ScreenPaintGuard()
 bool ScreenPaintLockHeldHere()
 {
     return g_depth > 0;
+}
+
+int ScreenPaintLockDepth()
+{
+    return g_depth;
 }

@@ -12,9 +12,16 @@ extern HDC ScreenDC;
 // Holds the paint lock for its scope. The lock is re-entrant: a painter that calls
 // another keeps it. Whoever holds it must not send a message to a window of another
 // thread, which may itself be waiting for the lock.
+//
+// Taking it first applies a merged scroll that is still waiting (screenscroll.h), so
+// that nothing is drawn into a picture that has not been moved yet. Only the row
+// painter and the scroll itself keep the merged scroll waiting: they know where a row
+// lands.
 class ScreenPaintGuard {
 public:
+    enum KeepMergedScroll { kKeepMergedScroll };
     ScreenPaintGuard();
+    explicit ScreenPaintGuard(KeepMergedScroll);
     ~ScreenPaintGuard();
     ScreenPaintGuard(const ScreenPaintGuard&) = delete;
     ScreenPaintGuard& operator=(const ScreenPaintGuard&) = delete;
@@ -22,3 +29,5 @@ public:
 
 // True while the calling thread holds the paint lock.
 bool ScreenPaintLockHeldHere();
+// How many guards the calling thread holds.
+int ScreenPaintLockDepth();

@@ -4,6 +4,7 @@
 #include "terminal/core/corestate.h"
 #include "terminal/core/displayhooks.h"
 #include "terminal/core/fonts.h"
+#include "terminal/core/hostread.h"
 #include "terminal/core/jumpscroll.h"
 #include "terminal/core/paintrows.h"
 #include "terminal/core/paintsettings.h"
@@ -40,18 +41,101 @@ void RepaintRow(int row)
         RepaintScreenRegion(row, 0, row, Screen.lastColumn);
 }
 
-// After a vertical scroll the update rectangle may reach past the row just painted (a
-// part of the window that could not be moved): repaint the row at its edge, and the
-// next one when the edge does not fall on a row boundary.
-void RepaintUpdateEdge(int edgeY, int painted)
+// Scrolls that wait to be merged with the next ones: the rows r0..r1 still show the
+// picture from before `lines` one-line moves in one direction. Rows to be painted are
+// marked in `dirty` (bit n = window row n); a mark inside the region moves with each
+// further scroll, so each row is painted once, where it has come to be, after the one
+// move. Everything here is touched under the paint lock only.
+struct MergedScroll {
+    bool pending = false;
+    bool up = true;
+    int r0 = 0, r1 = 0;
+    int lines = 0;
+    u64 dirty = 0;
+    DWORD since = 0;
+};
+MergedScroll g_merged;
+
+// The screen keeps moving during a long flood: a merged scroll is never held longer.
+constexpr DWORD kMergedScrollMaxMs = 50;
+constexpr int kMarkedRows = 64;
+
+u64 RowBits(int r0, int r1)
 {
-    if (LineHeight <= 0)
-        return;
-    const int row = edgeY / LineHeight;
-    if (row != painted)
-        RepaintRow(row);
-    if (edgeY % LineHeight && row + 1 != painted)
-        RepaintRow(row + 1);
+    const u64 upTo = r1 >= kMarkedRows - 1 ? ~u64{0} : (u64{1} << (r1 + 1)) - 1;
+    return upTo & ~((u64{1} << r0) - 1);
+}
+
+// Repaints the marked window rows from the screen store, one call per run of them.
+void RepaintMarkedRows(u64 marks)
+{
+    for (int row = 0; row < kMarkedRows && row < Screen.rows; ++row) {
+        if (!(marks & (u64{1} << row)))
+            continue;
+        int last = row;
+        while (last + 1 < kMarkedRows && last + 1 < Screen.rows && (marks & (u64{1} << (last + 1))))
+            ++last;
+        RepaintScreenRegion(row, 0, last, Screen.lastColumn);
+        row = last;
+    }
+}
+
+// Moves the picture of the region by the lines merged so far, in one ScrollDC. The
+// marks stay: the rows are painted later, from the store as it is then.
+void MoveMergedPicture()
+{
+    MergedScroll& m = g_merged;
+    const int height = m.r1 - m.r0 + 1;
+    if (m.lines >= height || LineHeight <= 0) {
+        m.dirty |= RowBits(m.r0, m.r1);
+    } else if (m.lines > 0 && CanScrollPixels()) {
+        RECT rect{0, m.r0 * LineHeight, ClientWidth(), (m.r1 + 1) * LineHeight};
+        RECT update{};
+        const int dy = m.lines * LineHeight;
+        ScrollDC(ScreenDC, 0, m.up ? -dy : dy, &rect, &rect, nullptr, &update);
+        // Whatever could not be moved (a part of the window out of view) is painted
+        // again, row by row.
+        if (!IsRectEmpty(&update)) {
+            const int first = update.top / LineHeight, last = (update.bottom - 1) / LineHeight;
+            m.dirty |= RowBits(first < m.r0 ? m.r0 : first, last > m.r1 ? m.r1 : last);
+        }
+    }
+    m.lines = 0;
+}
+
+// Scrolls may wait only where the host-data thread's reader applies them before it
+// goes idle, and where the row painter that marks rows is the one in use.
+bool CanMergeScroll()
+{
+    return HostByteInProgress() && CanScrollPixels() && ScreenPaintLockDepth() == 1 && GenericRowPainterActive();
+}
+
+bool MergedScrollExpired()
+{
+    return GetTickCount() - g_merged.since >= kMergedScrollMaxMs;
+}
+
+// Adds one scroll of rows r0..r1 to the merged scroll. The store already shows it, so
+// nothing may be painted from the store before it is counted.
+void CountScroll(int r0, int r1, bool up)
+{
+    MergedScroll& m = g_merged;
+    if (m.pending && (m.r0 != r0 || m.r1 != r1 || m.up != up))
+        MoveMergedPicture();
+    if (!m.pending) {
+        m.pending = true;
+        m.since = GetTickCount();
+    }
+    m.up = up;
+    m.r0 = r0;
+    m.r1 = r1;
+    const u64 region = RowBits(r0, r1);
+    // Row n now holds what row n+1 (up) or n-1 (down) held: its mark goes with it, and
+    // the uncovered row is new.
+    const u64 moved = (up ? m.dirty >> 1 : m.dirty << 1) & region;
+    m.dirty = (m.dirty & ~region) | moved | (u64{1} << (up ? r1 : r0));
+    if (m.lines <= r1 - r0)
+        ++m.lines;
 }
 
 void ScrollRows(int r0, int r1, bool up)
@@ -60,19 +144,48 @@ void ScrollRows(int r0, int r1, bool up)
         CountDeferredScroll();
         return;
     }
-    ScreenPaintGuard guard;
-    RECT update{};
-    if (CanScrollPixels() && r0 <= r1) {
-        RECT rect{0, r0 * LineHeight, ClientWidth(), (r1 + 1) * LineHeight};
-        ScrollDC(ScreenDC, 0, up ? -LineHeight : LineHeight, &rect, &rect, nullptr, &update);
+    ScreenPaintGuard guard(ScreenPaintGuard::kKeepMergedScroll);
+    if (r0 < 0 || r0 > r1 || r1 >= kMarkedRows) {
+        ApplyMergedScroll();
+        RepaintRow(up ? r1 : r0);
+        return;
     }
-    const int uncovered = up ? r1 : r0;
-    RepaintRow(uncovered);
-    if (!IsRectEmpty(&update))
-        RepaintUpdateEdge(up ? update.top : update.bottom - 1, uncovered);
+    CountScroll(r0, r1, up);
+    if (!CanMergeScroll() || MergedScrollExpired())
+        ApplyMergedScroll();
 }
 
 }  // namespace
+
+bool MergedScrollPending()
+{
+    return g_merged.pending;
+}
+
+void ApplyMergedScroll()
+{
+    ScreenPaintGuard guard(ScreenPaintGuard::kKeepMergedScroll);
+    if (!g_merged.pending)
+        return;
+    MoveMergedPicture();
+    const u64 marks = g_merged.dirty;
+    g_merged = MergedScroll{};
+    RepaintMarkedRows(marks);
+}
+
+bool DeferRowToMergedScroll(int row)
+{
+    if (!g_merged.pending)
+        return false;
+    if (row < 0 || row >= kMarkedRows || row >= Screen.rows) {
+        ApplyMergedScroll();
+        return false;
+    }
+    g_merged.dirty |= u64{1} << row;
+    if (MergedScrollExpired())
+        ApplyMergedScroll();
+    return true;
+}
 
 void ScrollScreenUp(int r0, int r1)
 {

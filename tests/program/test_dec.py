@@ -132,20 +132,28 @@ class DecProgramTest(WineTestCase):
                                "%dx%d+%d+%d" % (width, height, rect[0], rect[1]), "rgb:-"],
                               check=True, capture_output=True).stdout
 
-    def test_jump_scroll_flood_ends_with_the_right_screen(self):
+    def assert_flood_ends_with_a_full_repaint_picture(self, settings, flood, report, expected, tail=b""):
+        """Sends `flood`, then "last" and a cursor position request answered by `report`;
+        `expected` maps screen dump lines to their text. Then what is on the glass must
+        be what a full repaint of the window draws. `tail` is sent after the flood (once
+        a cursor position request sent with it is answered) and before "last", in one
+        piece."""
         # A steady cursor, so that the two pictures below differ only by what was drawn.
-        for name, value in (("JumpScroll", "1"), ("curstyle", "3")):
+        for name, value in settings + (("curstyle", "3"),):
             self.assertEqual(self.wine.reg("add", VT300, "/v", name, "/t", "REG_DWORD", "/d", value, "/f")[0], 0)
         with th.ScriptedHost() as host:
             self.connect(host, profile=True)
-            flood = b"".join(b"\x1b[3%dmline %05d of the flood\r\n" % (i % 8, i) for i in range(3000))
+            if tail:
+                host.send(flood + CSI + b"6n")
+                host.wait_for(lambda data: data.endswith(b"R"), 120, "the report after the flood")
+                host.take()
+                flood = tail
             host.send(flood + CSI + b"0mlast" + CSI + b"6n")
-            host.expect(CSI + b"24;5R", 120)
+            host.expect(report, 120)
             lines = self.screen_lines("last")
-            self.assertEqual(lines[1:24], ["line %05d of the flood" % i for i in range(2977, 3000)])
-            self.assertEqual(lines[24], "last")
-            # The deferred redraw comes within half a second of the last scroll: what is
-            # on the glass then is what a full repaint of the window draws.
+            for index, text in expected.items():
+                self.assertEqual(lines[index], text, "screen line %d" % index)
+            # Deferred drawing is done within half a second of the last byte.
             time.sleep(1.5)
             hwnd = self.wine.probe.find("vexaNT", 5000)
             shown = self.window_pixels(hwnd)
@@ -154,6 +162,31 @@ class DecProgramTest(WineTestCase):
             self.wine.probe.post(hwnd, vxtest.WM_COMMAND, 1056 | (0xFFFF << 16), 0)
             time.sleep(1.5)
             self.assertTrue(self.window_pixels(hwnd) == shown, "a full repaint changed the picture")
+
+    def test_jump_scroll_flood_ends_with_the_right_screen(self):
+        flood = b"".join(b"\x1b[3%dmline %05d of the flood\r\n" % (i % 8, i) for i in range(3000))
+        expected = {1 + r: "line %05d of the flood" % (2977 + r) for r in range(23)}
+        expected[24] = "last"
+        self.assert_flood_ends_with_a_full_repaint_picture((("JumpScroll", "1"),), flood, CSI + b"24;5R", expected)
+
+    def test_smooth_scroll_flood_in_a_region_ends_with_the_right_screen(self):
+        # Scrolls of a flood are merged and drawn together: coloured lines in a region,
+        # a line above it rewritten now and then, and bursts of reverse index. The last
+        # few lines come in one piece after a pause: their scrolls are merged into fewer
+        # than the region's rows, so most of the picture is moved, not painted again.
+        parts = [CSI + b"2;22r" + CSI + b"22;1H"]
+        for i in range(3000):
+            parts.append(b"\x1b[3%d;4%dmline %05d of the flood\x1b[K\r\n" % (i % 8, (i // 3) % 8, i))
+            if i % 97 == 0:
+                parts.append(ESC + b"7" + CSI + b"1;1H" + CSI + b"7mtop %05d" % i + CSI + b"0m" + ESC + b"8")
+            if i % 250 == 0:
+                parts.append(CSI + b"2;1H" + (ESC + b"M" + b"back %05d\r" % i) * 3 + CSI + b"22;1H")
+        tail = b"".join(b"\x1b[3%d;4%dmtail %d\x1b[K\r\n" % (7 - i, i + 1, i) for i in range(5))
+        expected = {1: "top 02910", 22: "last"}
+        expected.update({2 + r: "line %05d of the flood" % (2985 + r) for r in range(15)})
+        expected.update({17 + i: "tail %d" % i for i in range(5)})
+        self.assert_flood_ends_with_a_full_repaint_picture((("JumpScroll", "0"),), b"".join(parts), CSI + b"22;5R",
+                                                           expected, tail)
 
     def test_random_bytes_then_a_status_request(self):
         noise = random.Random(20261209).randbytes(1 << 20)

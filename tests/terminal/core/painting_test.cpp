@@ -8,10 +8,12 @@
 #include "terminal/core/corestate.h"
 #include "terminal/core/glyphs.h"
 #include "terminal/core/glyphpaint.h"
+#include "terminal/core/hostread.h"
 #include "terminal/core/jumpscroll.h"
 #include "terminal/core/paintrows.h"
 #include "terminal/core/paintsettings.h"
 #include "terminal/core/screenops.h"
+#include "terminal/core/screenscroll.h"
 #include "terminal/core/screenstore.h"
 #include "terminal/core/textcursor.h"
 #include "terminal/core/timers.h"
@@ -366,6 +368,125 @@ TEST_F(Painting, TwoThreadsPaintingTheSameContextKeepTheirColours)
     other.join();
     const int wrong = badOther + badHere;
     EXPECT_EQ(wrong, 0);
+}
+
+// Scrolls made while host bytes are processed are merged: the rows written between them
+// are painted once the picture has moved by all of them. Whatever the mix, the canvas
+// must then hold exactly what a full repaint of the store draws.
+TEST_F(Painting, MergedScrollsEndWithTheFullRepaintPicture)
+{
+    struct Phase {
+        int top, bottom;
+        bool up;
+        int lines;
+    };
+    struct Case {
+        const char* name;
+        std::vector<Phase> phases;
+        int outsideRow;  // painted midway when >= 0
+    };
+    const Case cases[] = {
+        {"one line of the whole screen", {{0, 23, true, 1}}, -1},
+        {"a few lines of the whole screen", {{0, 23, true, 5}}, -1},
+        {"a region, all but one of its rows", {{3, 20, true, 17}}, -1},
+        {"more lines than the region holds", {{3, 20, true, 25}}, -1},
+        {"down in a region", {{3, 20, false, 6}}, -1},
+        {"a row above the region painted midway", {{3, 20, true, 8}}, 1},
+        {"up, then down, then another region", {{3, 20, true, 4}, {3, 20, false, 3}, {0, 10, true, 2}}, -1},
+        {"a region, then an overlapping one", {{3, 20, false, 3}, {0, 10, true, 2}}, 22},
+    };
+    DibCanvas canvas(80 * 9, 24 * 17);
+    SetCellSize(9, 17);
+    auto snapshot = [&canvas] {
+        std::vector<u32> pixels;
+        for (int y = 0; y < canvas.height(); ++y)
+            for (int x = 0; x < canvas.width(); ++x)
+                pixels.push_back(canvas.At(x, y));
+        return pixels;
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        // Every row its own text and background, so that a row out of place shows.
+        for (int r = 0; r < 24; ++r) {
+            Fill(r, static_cast<u8>('a' + r), static_cast<u8>(((r % 7 + 1) << 4) | ((r + 3) % 8)), 0);
+            Cell(r, r).ch = '#';
+            PaintRow(r);
+        }
+        int written = 0;
+        {
+            HostByteScope hostBytes;
+            for (const Phase& p : c.phases) {
+                Screen.top = static_cast<i16>(p.top);
+                Screen.bottom = static_cast<i16>(p.bottom);
+                for (int i = 0; i < p.lines; ++i, ++written) {
+                    p.up ? RotateRegionUp() : RotateRegionDown();
+                    p.up ? ScrollScreenUp(p.top, p.bottom) : ScrollScreenDown(p.top, p.bottom);
+                    if (written == 0) {
+                        EXPECT_TRUE(MergedScrollPending()) << "the scroll waits";
+                    }
+                    // The new row gets its text after the scroll, as a flood writes it.
+                    const int row = p.up ? p.bottom : p.top;
+                    Fill(row, static_cast<u8>('A' + written % 26), static_cast<u8>(((written % 7 + 1) << 4) | 7), 0);
+                    Cell(row, 40 + written % 30).ch = '@';
+                    PaintRow(row);
+                    if (c.outsideRow >= 0 && i == p.lines / 2) {
+                        Fill(c.outsideRow, '%', 0x16, 0);
+                        PaintRow(c.outsideRow);
+                    }
+                }
+            }
+        }
+        ApplyMergedScroll();
+        EXPECT_FALSE(MergedScrollPending());
+        const std::vector<u32> merged = snapshot();
+        RepaintScreenRegion(0, 0, 23, 79);
+        const std::vector<u32> full = snapshot();
+        int differing = 0;
+        for (size_t i = 0; i < full.size(); ++i)
+            differing += merged[i] != full[i];
+        EXPECT_EQ(differing, 0) << "pixels that differ from a full repaint";
+    }
+    Screen.top = 0;
+    Screen.bottom = 23;
+}
+
+// Anything else that draws takes the paint lock and so moves the picture first: here
+// the cursor, inverted where its cell is after the scroll, and the status line.
+TEST_F(Painting, TheCursorIsDrawnOnTheMovedPicture)
+{
+    DibCanvas canvas(80 * 9, 24 * 17);
+    SetCellSize(9, 17);
+    for (int r = 0; r < 24; ++r) {
+        Fill(r, ' ', static_cast<u8>(((r % 7 + 1) << 4) | 7), 0);
+        PaintRow(r);
+    }
+    {
+        HostByteScope hostBytes;
+        for (int i = 0; i < 3; ++i) {
+            RotateRegionUp();
+            ScrollScreenUp(0, 23);
+        }
+    }
+    ASSERT_TRUE(MergedScrollPending());
+    Screen.cursorRow = 10;
+    Screen.cursorColumn = 5;
+    PaintSettings.cursorStyle = 1;
+    ToggleTextCursor(0);
+    EXPECT_FALSE(MergedScrollPending());
+    // Row 10 now holds what row 13 held: the caret inverts that row's background.
+    EXPECT_EQ(canvas.At(5 * 9 + 4, 10 * 17 + 8), PaletteRgb((13 % 7 + 1)) ^ 0xFFFFFF);
+    ToggleTextCursor(0);
+    Screen.cursorRow = Screen.cursorColumn = 0;
+    // The status line is painted below the screen rows, past what the marks cover: it
+    // is drawn at once, after the scroll.
+    {
+        HostByteScope hostBytes;
+        RotateRegionUp();
+        ScrollScreenUp(0, 23);
+    }
+    ASSERT_TRUE(MergedScrollPending());
+    PaintGenericRow(LineAt(0)->cells, Screen.rows, 0, 79, 0);
+    EXPECT_FALSE(MergedScrollPending());
 }
 
 }  // namespace
