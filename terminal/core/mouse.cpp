@@ -118,11 +118,13 @@ void PerformMouseAction(HWND window, WPARAM, POINT at, int button, int action, i
         SendMouseEvent(window, button, at);
         return;
     }
-    if (slot != kNoSlot && !InputWaiting())
+    if (slot != kNoSlot && !InputWaiting()) {
+        KeyDefinitionsLock locked;
         if (const KeyDefinition* definition = FindKeyDefinition(static_cast<u32>(slot), kMouseMacro, -1)) {
             QueueKeyDefinition(definition);
             return;
         }
+    }
     const u32 copyMode = CopyMode();
     switch (action) {
     case kSelect:

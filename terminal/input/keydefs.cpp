@@ -1,6 +1,7 @@
 #include "terminal/input/keydefs.h"
 
 #include <cstring>
+#include <mutex>
 #include <new>
 
 #include "terminal/core/corestate.h"
@@ -9,6 +10,9 @@
 KeyDefinition* KeyDefinitions = nullptr;
 
 namespace {
+// Recursive: a holder of KeyDefinitionsLock calls the functions here, which lock again.
+std::recursive_mutex g_listLock;
+
 wchar16* CopyUnits(const wchar16* source, std::size_t units)
 {
     wchar16* copy = new (std::nothrow) wchar16[units ? units : 1];
@@ -27,6 +31,7 @@ void FreeNode(KeyDefinition* node)
 template <typename Doomed>
 void DeleteWhere(Doomed doomed)
 {
+    std::lock_guard<std::recursive_mutex> guard(g_listLock);
     KeyDefinition** link = &KeyDefinitions;
     while (*link) {
         KeyDefinition* node = *link;
@@ -40,8 +45,19 @@ void DeleteWhere(Doomed doomed)
 }
 }  // namespace
 
+KeyDefinitionsLock::KeyDefinitionsLock()
+{
+    g_listLock.lock();
+}
+
+KeyDefinitionsLock::~KeyDefinitionsLock()
+{
+    g_listLock.unlock();
+}
+
 KeyDefinition* FindKeyDefinition(u32 keyCode, u32 kind, i32 shiftState)
 {
+    std::lock_guard<std::recursive_mutex> guard(g_listLock);
     for (KeyDefinition* node = KeyDefinitions; node; node = node->next)
         if (node->keyCode == keyCode && node->Kind() == kind &&
             (shiftState < 0 || node->ShiftState() == static_cast<u32>(shiftState)))
@@ -70,6 +86,7 @@ bool AddKeyDefinition(u32 keyCode, u32 sendType, u32 kind, u32 shiftState, u32 l
         FreeNode(node);
         return false;
     }
+    std::lock_guard<std::recursive_mutex> guard(g_listLock);
     KeyDefinition** link = &KeyDefinitions;
     while (*link)
         link = &(*link)->next;
@@ -100,6 +117,7 @@ void DeleteAllKeyDefinitions()
 u32 CopyKeyDefinitionText(const KeyDefinition* definition, int& eventType)
 {
     eventType = 0;
+    std::lock_guard<std::recursive_mutex> guard(g_listLock);
     if (!definition || ModalOpen || definition->length == 0)
         return 0;
     const u32 handle = StoreEventText(definition->text, static_cast<int>(definition->length), definition->origin);
@@ -125,6 +143,8 @@ bool Deliver(const KeyDefinition* d, bool front)
 
 bool DeliverKeyDefinition(u32 keyCode, u32 shiftState, bool front)
 {
+    // The node is found and its text copied under one hold of the lock.
+    std::lock_guard<std::recursive_mutex> guard(g_listLock);
     return Deliver(FindKeyDefinition(keyCode, kKeyMacro, static_cast<i32>(shiftState)), front);
 }
 }  // namespace

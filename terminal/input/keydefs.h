@@ -29,6 +29,19 @@ struct KeyDefinition {
 // The first node, or nullptr when the list is empty.
 extern KeyDefinition* KeyDefinitions;
 
+// The list is read on the user-interface thread (the key filter, mouse macros) and on
+// the host-data thread (definitions run from the input queue), and a host defines keys
+// from the host-data thread. Every function below takes the list's lock itself; code
+// that walks KeyDefinitions or keeps a node it found holds a KeyDefinitionsLock for as
+// long as it does, since another thread may otherwise delete that node under it.
+class KeyDefinitionsLock {
+public:
+    KeyDefinitionsLock();
+    ~KeyDefinitionsLock();
+    KeyDefinitionsLock(const KeyDefinitionsLock&) = delete;
+    KeyDefinitionsLock& operator=(const KeyDefinitionsLock&) = delete;
+};
+
 // The definition of that key code and kind; shift state -1 matches any shift state.
 KeyDefinition* FindKeyDefinition(u32 keyCode, u32 kind, i32 shiftState);
 // Appends a node holding copies of `text` (length units) and `label` (nullptr for none).
@@ -50,7 +63,7 @@ u32 CopyKeyDefinitionText(const KeyDefinition* definition, int& eventType);
 bool QueueKeyDefinition(u32 keyCode, u32 shiftState);
 bool PushKeyDefinitionFront(u32 keyCode, u32 shiftState);
 // Queues the text of a definition already found (a mouse macro) at the ring's tail;
-// false for none.
+// false for none. The caller holds the lock since it found the node.
 bool QueueKeyDefinition(const KeyDefinition* definition);
 
 // One step of a macro string event (types 4-6). Until macros are interpreted, the whole

@@ -93,6 +93,7 @@ void LoadKind(u32 kind)
                 labelText = label;
             KeepCurrentValues = keep;
         }
+        KeyDefinitionsLock locked;
         if (KeyDefinition* old = FindKeyDefinition(keyCode, kind, static_cast<i32>(shift)))
             DeleteKeyDefinition(old);
         AddKeyDefinition(keyCode, units[0], kind, shift, length, reinterpret_cast<const wchar16*>(units + 2),
@@ -105,6 +106,7 @@ void LoadKind(u32 kind)
 void SaveMacros()
 {
     bool cleared[4] = {};
+    KeyDefinitionsLock locked;
     for (const KeyDefinition* d = KeyDefinitions; d; d = d->next) {
         const u32 kind = d->Kind();
         // The stored length is 16 bits wide: a longer text has no registry form.

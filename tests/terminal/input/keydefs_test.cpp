@@ -1,9 +1,15 @@
-// The key-definition list: lookups by code, kind and shift state, and deletion by kind.
+// The key-definition list: lookups by code, kind and shift state, deletion by kind, and
+// use from two threads at once.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
+#include <thread>
 
+#include "terminal/core/screenstore.h"
+#include "terminal/input/eventtext.h"
 #include "terminal/input/keydefs.h"
+#include "terminal/input/keyevents.h"
 
 namespace {
 
@@ -32,6 +38,52 @@ TEST(KeyDefinitions, FindReplaceAndDeleteByKind)
     EXPECT_EQ(KeyDefinitions->Kind(), u32(kMouseMacro));
     DeleteKeyDefinition(KeyDefinitions);
     EXPECT_EQ(KeyDefinitions, nullptr);
+}
+
+// One thread replaces the definitions of four keys over and over, as a profile load or
+// a host's key strings do, while another runs those keys as the key filter does. Each
+// run must queue one whole text of the moment; without the list's lock the runner
+// walks nodes that were just freed (the sanitizers report it, or texts come out torn).
+TEST(KeyDefinitions, ReplacingDefinitionsWhileAnotherThreadRunsThemIsSafe)
+{
+    ASSERT_TRUE(AllocInputQueues());
+    ResetInputQueueCounters();
+    DeleteAllKeyDefinitions();
+    const std::basic_string<wchar16> texts[] = {VXT("first"), VXT("the second text")};
+    std::atomic<bool> done{false};
+    std::thread replacer([&] {
+        for (int round = 0; round < 20000; ++round) {
+            const auto& text = texts[round & 1];
+            DeleteKeyMacros();
+            for (u32 key = 0x70; key < 0x74; ++key)
+                AddKeyDefinition(key, 0, kKeyMacro, 0, static_cast<u32>(text.size()), text.data(), nullptr,
+                                 TextOrigin::Host);
+        }
+        done = true;
+    });
+    int runs = 0;
+    std::basic_string<wchar16> bad;
+    while (!done && bad.empty()) {
+        for (u32 key = 0x70; key < 0x74; ++key) {
+            if (!QueueKeyDefinition(key, 0))
+                continue;
+            int type, high, low;
+            TakeInputEvent(type, high, low);
+            const u32 handle = HandleOf(static_cast<u16>(high), static_cast<u16>(low));
+            int length = 0;
+            const wchar16* text = EventText(handle, &length);
+            const std::basic_string<wchar16> got = text ? std::basic_string<wchar16>(text, length) : VXT("?");
+            if (type != 7 || (got != texts[0] && got != texts[1]))
+                bad = got;
+            FreeEventText(handle);
+            ++runs;
+        }
+    }
+    replacer.join();
+    EXPECT_TRUE(bad.empty()) << "a torn or lost text was queued";
+    EXPECT_GT(runs, 0);
+    EXPECT_EQ(KeyEventCount(), 0);
+    DeleteAllKeyDefinitions();
 }
 
 }  // namespace
