@@ -99,6 +99,8 @@ int ReadByte(bool sequence)
         // is read to its end first.
         if (!sequence && (MenuActive || ModalOpen))
             return Leave(kReadHeld);
+        if (!sequence)
+            ServeViewRequests();
         CameFromKeyboard = 0;
         if (LoginScriptRunning())
             NotifyLoginScriptState();

@@ -109,6 +109,11 @@ bool HostDataThreadRunning()
     return g_thread && g_ended && WaitForSingleObject(g_ended, 0) == WAIT_TIMEOUT;
 }
 
+bool OnHostDataThread()
+{
+    return g_threadId != 0 && GetCurrentThreadId() == g_threadId;
+}
+
 void StopHostDataThread()
 {
     QuitRequested = 1;

@@ -19,6 +19,7 @@ void StartHostDataThread();
 // Stops the thread and waits for it to end, keeping this thread's messages moving.
 void StopHostDataThread();
 bool HostDataThreadRunning();
+bool OnHostDataThread();
 void LowerHostThreadPriority();
 void RestoreHostThreadPriority();
 // Re-applies the keyboard-lock state that the selection code keeps.

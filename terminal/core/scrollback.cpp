@@ -1,11 +1,13 @@
 #include "terminal/core/scrollback.h"
 
 #include <atomic>
+#include <mutex>
 
 #include "terminal/core/corestate.h"
 #include "terminal/core/displayhooks.h"
 #include "terminal/core/emulationids.h"
 #include "terminal/core/geometry.h"
+#include "terminal/core/hostthread.h"
 #include "terminal/core/mainwindow.h"
 #include "terminal/core/painting.h"
 #include "terminal/core/screenops.h"
@@ -14,6 +16,7 @@
 #include "terminal/core/startopts.h"
 #include "terminal/core/statusbar.h"
 #include "terminal/core/textcursor.h"
+#include "terminal/core/uiservices.h"
 #include "terminal/input/toolbars.h"
 
 namespace {
@@ -68,6 +71,62 @@ void ApplyRange(int maximum)
 }
 
 int g_rangeShown = -1;
+
+// Pans asked for on the user-interface thread (scroll bar, wheel) while the host-data
+// thread runs. That thread owns the store and moves its line pointers as host data
+// scrolls, so it runs the pans itself (ServeViewRequests), at the point where it would
+// take a typed key: never under its own writes, never inside a sequence being read.
+struct ViewRequest {
+    int code;   // a scroll-bar code, or kWheelRequest
+    int value;  // the thumb position, or the lines the wheel pans
+};
+constexpr int kWheelRequest = -1;
+// Many more than a user can ask for between two host bytes; past this the reader is
+// stuck in a long sequence and a further request is dropped.
+constexpr int kMaxViewRequests = 64;
+std::mutex g_requestLock;
+ViewRequest g_requests[kMaxViewRequests];
+int g_requestCount = 0;
+
+bool QueuedForHostThread(int code, int value)
+{
+    if (!HostDataThreadRunning() || OnHostDataThread())
+        return false;
+    {
+        std::lock_guard<std::mutex> guard(g_requestLock);
+        if (g_requestCount < kMaxViewRequests)
+            g_requests[g_requestCount++] = ViewRequest{code, value};
+    }
+    WakeHostReader();
+    return true;
+}
+
+void RunScrollBarCommand(int code, int position)
+{
+    const u8 id = EmulationId;
+    if (id == 7)
+        return;  // the 5250 has nothing to scroll
+    const HookFamily family = ScrollFamily();
+    if (family != HookFamily::Count) {
+        if (auto scroll = DisplayHooksOf(family).scroll)
+            scroll(code, position);
+        return;
+    }
+    VtScrollBack(code, position);
+}
+
+void RunWheelPan(int lines)
+{
+    if (lines > 0) {
+        PanViewUp(lines);
+    } else if (lines < 0) {
+        const int room = Screen.multiPage ? Screen.historyCapacity - Screen.firstLine : LinesBack();
+        const int n = -lines < room ? -lines : room;
+        if (n > 0)
+            PanViewDown(n);
+    }
+    UpdateScrollThumb();
+}
 
 }  // namespace
 
@@ -224,16 +283,8 @@ void RefreshScrollThumb()
 
 void DispatchScrollBarCommand(int code, int position)
 {
-    const u8 id = EmulationId;
-    if (id == 7)
-        return;  // the 5250 has nothing to scroll
-    const HookFamily family = ScrollFamily();
-    if (family != HookFamily::Count) {
-        if (auto scroll = DisplayHooksOf(family).scroll)
-            scroll(code, position);
-        return;
-    }
-    VtScrollBack(code, position);
+    if (!QueuedForHostThread(code, position))
+        RunScrollBarCommand(code, position);
 }
 
 void VtScrollBack(int code, int position)
@@ -274,15 +325,27 @@ void VtScrollBack(int code, int position)
 
 void PanHistoryView(int lines)
 {
-    if (lines > 0) {
-        PanViewUp(lines);
-    } else if (lines < 0) {
-        const int room = Screen.multiPage ? Screen.historyCapacity - Screen.firstLine : LinesBack();
-        const int n = -lines < room ? -lines : room;
-        if (n > 0)
-            PanViewDown(n);
+    if (!QueuedForHostThread(kWheelRequest, lines))
+        RunWheelPan(lines);
+}
+
+void ServeViewRequests()
+{
+    ViewRequest taken[kMaxViewRequests];
+    int n = 0;
+    {
+        std::lock_guard<std::mutex> guard(g_requestLock);
+        n = g_requestCount;
+        for (int i = 0; i < n; ++i)
+            taken[i] = g_requests[i];
+        g_requestCount = 0;
     }
-    UpdateScrollThumb();
+    for (int i = 0; i < n; ++i) {
+        if (taken[i].code == kWheelRequest)
+            RunWheelPan(taken[i].value);
+        else
+            RunScrollBarCommand(taken[i].code, taken[i].value);
+    }
 }
 
 void RefitHistoryView(int)

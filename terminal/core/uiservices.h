@@ -24,3 +24,7 @@ void ShowDecKeyModeField(bool on);
 void ReleaseKeyRepeatGate();
 // Locks the keyboard for n seconds; the unlock timer runs on the user-interface thread.
 void LockKeyboardTimed(u32 seconds);
+// Runs the pans of the view that the user-interface thread asked for (scroll bar and
+// wheel) since the last call. The host-data thread calls it where it could take a
+// typed key: it alone writes the screen store, and no host sequence is open there.
+void ServeViewRequests();

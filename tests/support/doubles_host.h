@@ -60,6 +60,7 @@ struct UiDouble {
     std::vector<u32> postedCommands;
     int connectionRefreshes = 0;
     int idleUpdates = 0;
+    int viewServes = 0;  // ServeViewRequests calls
     int holdLockRefreshes = 0;
     int selectionClears = 0;
     int repeatGateReleases = 0;

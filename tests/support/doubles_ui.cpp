@@ -34,6 +34,7 @@ using doubles::Ui;
 void PostMainCommand(u32 commandId) { Ui().postedCommands.push_back(commandId); }
 void PostConnectionRefresh() { ++Ui().connectionRefreshes; }
 void RunIdleUpdates() { ++Ui().idleUpdates; }
+void ServeViewRequests() { ++Ui().viewServes; }
 void RefreshHoldLockIndicator() { ++Ui().holdLockRefreshes; }
 void ClearSelectionMarks() { ++Ui().selectionClears; }
 void ReleaseKeyRepeatGate() { ++Ui().repeatGateReleases; }

@@ -75,6 +75,27 @@ TEST_F(HostRead, EchoedKeysWaitUntilTheHostsSequenceEnds)
     EXPECT_EQ(Sent(), std::vector<u8>{'x'});
 }
 
+TEST_F(HostRead, PansAskedForMeanwhileWaitUntilTheHostsSequenceEnds)
+{
+    // The user scrolls while the host's CSI is cut in two: the pan runs after it.
+    int servedInside = -1;
+    int wait = 0;
+    doubles::Ui().onWait = [&] {
+        if (++wait == 1) {
+            servedInside = doubles::Ui().viewServes;
+            doubles::Network().incoming.push_back('m');
+        } else {
+            doubles::Ui().held = true;
+        }
+    };
+    doubles::Network().incoming = {0x1B, '['};
+    EXPECT_EQ(ProcessHostChar(), 1);
+    EXPECT_EQ(CsiParameters.currentByte, 'm');
+    EXPECT_EQ(servedInside, 1) << "served where a key would be taken, then not inside the sequence";
+    ProcessHostChar();
+    EXPECT_EQ(doubles::Ui().viewServes, 2) << "served again once it ended";
+}
+
 TEST_F(HostRead, StopEndsASequenceReaderInsteadOfFeedingIt)
 {
     // Stopping mid-sequence used to come back as 0x7F once masked to 7 bits.

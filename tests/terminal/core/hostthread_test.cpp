@@ -1,21 +1,27 @@
-// The host-data thread under Wine: start and stop, the gate handshake, the menu hold
-// and the exception guard. Bytes are given to it through the host push-back stack.
+// The host-data thread under Wine: start and stop, the gate handshake, the menu hold,
+// the exception guard, and panning the view while host data scrolls. Bytes are given
+// to it through the host push-back stack and the injected host text.
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <chrono>
+#include <cstdio>
 #include <mutex>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "dibcanvas.h"
 #include "terminal/core/corestate.h"
 #include "terminal/core/emuhooks.h"
+#include "terminal/core/fonts.h"
 #include "terminal/core/hostread.h"
 #include "terminal/core/hostthread.h"
 #include "terminal/core/mainwindow.h"
 #include "terminal/core/pushback.h"
+#include "terminal/core/scrollback.h"
 #include "terminal/core/screenstore.h"
 
 namespace {
@@ -75,14 +81,29 @@ bool WaitFor(Pred pred, int ms = 3000)
     return pred();
 }
 
-std::string Row0()
+std::string RowText(int slot)
 {
     std::string s;
     for (int c = 0; c < 10; ++c)
-        s.push_back(static_cast<char>(LineAt(0)->cells[c].ch));
+        s.push_back(static_cast<char>(LineAt(slot)->cells[c].ch));
     while (!s.empty() && s.back() == ' ')
         s.pop_back();
     return s;
+}
+
+std::string Row0()
+{
+    return RowText(0);
+}
+
+// Runs `look` while the host-data thread is parked, so that it reads a store at rest.
+template <typename Look>
+auto WhileHeld(Look look)
+{
+    EXPECT_TRUE(HoldHostDataThread(HostGate::Switch, 10000));
+    auto result = look();
+    ReleaseHostDataThread(HostGate::Switch);
+    return result;
 }
 
 class HostThread : public ::testing::Test {
@@ -195,4 +216,65 @@ TEST_F(HostThread, StopEndsAThreadThatNeverRunsOutOfBytes)
     EXPECT_FALSE(HostDataThreadRunning());
 }
 
+// The user scrolls back with the bar and the wheel while the host writes thousands of
+// lines. Both move the line pointers of the same table; done on two threads at once
+// they lose or double lines. Afterwards every record is in the table once, and the
+// history and the screen hold the host's lines in order.
+TEST_F(HostThread, PanningWhileHostDataScrollsKeepsTheStoreWhole)
+{
+    constexpr int kLines = 2000;
+    static std::string text;
+    text.clear();
+    for (int n = 1; n <= kLines; ++n) {
+        char line[16];
+        std::snprintf(line, sizeof line, "line %04d\r\n", n);
+        text += line;
+    }
+    // Both threads paint what they move, into a canvas standing in for the window.
+    DibCanvas canvas(80 * 9, 25 * 17);
+    ASSERT_TRUE(SetCellSize(9, 17));
+    InjectHostText(text.c_str());
+    StartHostDataThread();
+    int rounds = 0;
+    // Each pan repaints the screen, and so does the host's next byte that brings the
+    // view back: a few pans at a time keep the host moving.
+    while (WhileHeld([] { return InjectedTextPending(); })) {
+        PanHistoryView(rounds % 2 ? -3 : 3);
+        DispatchScrollBarCommand(rounds % 3 ? SB_LINEUP : SB_PAGEDOWN, 0);
+        if (rounds % 10 == 0)
+            DispatchScrollBarCommand(SB_THUMBPOSITION, 0);
+        ++rounds;
+    }
+    ASSERT_GT(rounds, 0) << "the host wrote everything before the first pan";
+
+    // The pans still reach the store once the host is quiet: to the oldest line, back.
+    DispatchScrollBarCommand(SB_THUMBPOSITION, 0);
+    EXPECT_TRUE(WaitFor([] { return WhileHeld([] { return Screen.historyCount == 0; }); }, 20000));
+    PanHistoryView(-kMaxLineCount);
+    ASSERT_TRUE(WaitFor([] { return WhileHeld([] { return Screen.historyCount == Screen.historyTarget; }); }, 20000));
+    StopHostDataThread();
+
+    std::set<const ScreenLineRecord*> records;
+    for (int slot = 0; slot < Screen.lineCount; ++slot)
+        records.insert(LineAt(slot));
+    EXPECT_EQ(static_cast<int>(records.size()), Screen.lineCount) << "a line record is in the table twice";
+    // The oldest kept line first: history slots, then the screen; the cursor's row is
+    // the blank one after the last line.
+    std::vector<int> order;
+    // The newest history line is in the last slot.
+    for (int slot = Screen.lineCount - Screen.historyCount; slot < Screen.lineCount; ++slot)
+        order.push_back(slot);
+    for (int row = 0; row < Screen.cursorRow; ++row)
+        order.push_back(row);
+    ASSERT_FALSE(order.empty());
+    int expected = kLines - static_cast<int>(order.size()) + 1;
+    for (int slot : order) {
+        char want[16];
+        std::snprintf(want, sizeof want, "line %04d", expected++);
+        ASSERT_EQ(RowText(slot), want) << "slot " << slot;
+    }
+    EXPECT_EQ(RowText(Screen.cursorRow), "");
+}
+
 }  // namespace
+
