@@ -56,7 +56,9 @@ class HookTest(WineTestCase):
     def log(self):
         self.p.stdin.write("log\n")
         self.p.stdin.flush()
-        return json.loads(self.p.stdout.readline())["log"]
+        answer = json.loads(self.p.stdout.readline())
+        self.assertTrue(answer["ok"], answer)
+        return answer["log"]
 
     def record_num_lock(self, on):
         self.ask("setnum", on)

@@ -14,8 +14,13 @@
 //   log                        key messages received since the last log, then clears
 //   exit
 //
-// After every command the window thread pumps messages for a moment, so the hook (which
-// runs on that thread) and the windows see the injected input before the answer.
+// Keys are injected only once "focus" has the focus (see EnsureFocus). The hook runs on
+// the window thread, so the injected input is seen only while that thread pumps
+// messages, and how long it takes depends on the load of the machine.
+// Before "log" and "numlock" answer, the probe therefore injects a marker key and pumps
+// until the marker has come through: input is delivered in order, so everything
+// injected before it has been handled by then (and keys the hook posts to the target
+// are posted messages, which are taken before any later input).
 #include <windows.h>
 
 #include <cstdio>
@@ -45,6 +50,11 @@ HWND g_control, g_target, g_focus;
 std::string g_log;
 CommandChannel g_channel;
 
+// The marker key: the keyboard has no F24 and the hook leaves it alone.
+constexpr WORD kMarkerVk = VK_F24;
+bool g_markerSeen;
+constexpr DWORD kSettleMs = 20000;
+
 long long Number(const std::string& s)
 {
     return std::strtoll(s.c_str(), nullptr, 0);
@@ -55,17 +65,64 @@ std::string Result(long long value)
     return "{\"ok\":true,\"result\":" + std::to_string(value) + "}";
 }
 
-void Pump(DWORD ms)
+void Inject(WORD vk, WORD scan, DWORD flags)
 {
-    const DWORD end = GetTickCount() + ms;
+    INPUT in = {};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.wScan = scan;
+    in.ki.dwFlags = flags;
+    SendInput(1, &in, sizeof in);
+}
+
+void PumpWaiting()
+{
     MSG m;
-    while (static_cast<LONG>(end - GetTickCount()) > 0) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-        while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&m);
-            DispatchMessageW(&m);
-        }
+    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&m);
+        DispatchMessageW(&m);
     }
+}
+
+// Injected keys go to the window with the focus. Under Wine the X server has the last
+// word on that, and it may not yet have given the focus to our window when the first
+// key is injected: so every injection first waits until "focus" has it.
+bool EnsureFocus()
+{
+    const DWORD start = GetTickCount();
+    while (GetForegroundWindow() != g_focus || GetFocus() != g_focus) {
+        if (GetTickCount() - start >= kSettleMs)
+            return false;
+        SetForegroundWindow(g_focus);
+        SetFocus(g_focus);
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+        PumpWaiting();
+    }
+    return true;
+}
+
+// Pumps until every key injected so far has been delivered; false when the marker did
+// not arrive in time.
+bool Settle()
+{
+    if (!EnsureFocus())
+        return false;
+    g_markerSeen = false;
+    Inject(kMarkerVk, 0, 0);
+    Inject(kMarkerVk, 0, KEYEVENTF_KEYUP);
+    const DWORD start = GetTickCount();
+    while (!g_markerSeen && GetTickCount() - start < kSettleMs) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+        PumpWaiting();
+    }
+    return g_markerSeen;
+}
+
+std::string NotSettled()
+{
+    return "{\"ok\":false,\"error\":\"no focus or the marker key never arrived (focus " +
+           std::to_string(reinterpret_cast<UINT_PTR>(GetFocus())) + ", foreground " +
+           std::to_string(reinterpret_cast<UINT_PTR>(GetForegroundWindow())) + ")\"}";
 }
 
 std::string Run(const std::vector<std::string>& a)
@@ -94,11 +151,16 @@ std::string Run(const std::vector<std::string>& a)
         }
         return Result(g_prevent(static_cast<UINT>(Number(a[1])), target));
     }
-    if (c == "setnum" && a.size() == 2)
+    if (c == "setnum" && a.size() == 2) {
+        if (!EnsureFocus())
+            return NotSettled();
         return Result(g_setNum(static_cast<int>(Number(a[1]))));
+    }
     if (c == "numlock")
-        return Result(GetKeyState(VK_NUMLOCK) & 1);
+        return Settle() ? Result(GetKeyState(VK_NUMLOCK) & 1) : NotSettled();
     if (c == "key" && a.size() == 5) {
+        if (!EnsureFocus())
+            return NotSettled();
         INPUT in = {};
         in.type = INPUT_KEYBOARD;
         in.ki.wVk = static_cast<WORD>(Number(a[1]));
@@ -107,6 +169,8 @@ std::string Run(const std::vector<std::string>& a)
         return Result(SendInput(1, &in, sizeof in));
     }
     if (c == "log") {
+        if (!Settle())
+            return NotSettled();
         std::string out = "{\"ok\":true,\"log\":[" + g_log + "]}";
         g_log.clear();
         return out;
@@ -125,7 +189,7 @@ LRESULT CALLBACK ProbeProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     switch (message) {
     case WM_PROBE_COMMAND:
         g_channel.answer = Run(SplitCommand(*reinterpret_cast<std::string*>(lParam)));
-        Pump(150);
+        PumpWaiting();
         SetEvent(g_channel.done);
         if (g_channel.exit)
             PostQuitMessage(0);
@@ -134,6 +198,11 @@ LRESULT CALLBACK ProbeProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_KEYUP:
     case WM_SYSKEYDOWN:
     case WM_SYSKEYUP:
+        if (wParam == kMarkerVk) {
+            if (message == WM_KEYUP || message == WM_SYSKEYUP)
+                g_markerSeen = true;
+            return 0;
+        }
         if (window != g_control) {
             char entry[160];
             std::snprintf(entry, sizeof entry, "%s{\"window\":\"%s\",\"msg\":%u,\"vk\":%u,\"lparam\":%lu}",
