@@ -122,8 +122,10 @@ class Probe:
     """winprobe.exe running in the session: one JSON answer per command."""
 
     def __init__(self, session):
+        # What Wine says on standard error is kept for the message when the probe ends.
+        self._errors = tempfile.TemporaryFile()
         self._p = subprocess.Popen([WINE, build_path("tools", "winprobe.exe")], env=session.env,
-                                   stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+                                   stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=self._errors,
                                    text=True, bufsize=1)
 
     def close(self):
@@ -133,6 +135,9 @@ class Probe:
             self._p.wait(timeout=10)
         except Exception:
             self._p.kill()
+            self._p.wait()
+        for f in (self._p.stdin, self._p.stdout, self._errors):
+            f.close()
 
     def ask(self, *words):
         line = " ".join('"%s"' % w if (" " in str(w) or not str(w)) else str(w) for w in words)
@@ -140,7 +145,13 @@ class Probe:
         self._p.stdin.flush()
         answer = self._p.stdout.readline()
         if not answer:
-            raise RuntimeError("winprobe ended")
+            try:
+                code = self._p.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                code = None
+            self._errors.seek(0)
+            said = self._errors.read()[-2000:].decode("utf-8", "replace")
+            raise RuntimeError("winprobe ended (exit code %s) after %r: %s" % (code, line, said))
         return json.loads(answer)
 
     def find(self, cls, timeout_ms=20000):
