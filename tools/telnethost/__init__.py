@@ -334,10 +334,14 @@ class ScriptedHost:
         self.stop()
 
 
+_reserved_ports = []
+
+
 def refusing_port():
-    """A loopback port on which nothing listens: connections to it are refused."""
+    """A port on which nothing listens: connections to it are refused. It stays bound,
+    without listening, on every address for the rest of the process, so that no server
+    of a test running alongside can be given it meanwhile."""
     s = socket.socket()
-    s.bind(("127.0.0.1", 0))
-    port = s.getsockname()[1]
-    s.close()
-    return port
+    s.bind(("", 0))
+    _reserved_ports.append(s)
+    return s.getsockname()[1]
