@@ -18,3 +18,8 @@ cleanup() {
 trap cleanup EXIT
 export WINEPREFIX=$prefix
 "${VX_WINE:-$( [ -x /usr/lib/wine/wine64 ] && echo /usr/lib/wine/wine64 || echo wine)}" "$@"
+code=$?
+# A program that dies before it writes anything (Wine itself says nothing with its debug
+# output off) would leave an empty test log: say at least how it ended.
+[ "$code" -eq 0 ] || echo "wine-test.sh: ${1##*/} ended with exit code $code" >&2
+exit "$code"
