@@ -87,6 +87,8 @@ constexpr int kMaxViewRequests = 64;
 std::mutex g_requestLock;
 ViewRequest g_requests[kMaxViewRequests];
 int g_requestCount = 0;
+// Read between every two host bytes, so the reader takes no lock while nothing waits.
+std::atomic<bool> g_requestsWaiting{false};
 
 bool QueuedForHostThread(int code, int value)
 {
@@ -96,6 +98,7 @@ bool QueuedForHostThread(int code, int value)
         std::lock_guard<std::mutex> guard(g_requestLock);
         if (g_requestCount < kMaxViewRequests)
             g_requests[g_requestCount++] = ViewRequest{code, value};
+        g_requestsWaiting = true;
     }
     WakeHostReader();
     return true;
@@ -331,6 +334,8 @@ void PanHistoryView(int lines)
 
 void ServeViewRequests()
 {
+    if (!g_requestsWaiting)
+        return;
     ViewRequest taken[kMaxViewRequests];
     int n = 0;
     {
@@ -339,6 +344,7 @@ void ServeViewRequests()
         for (int i = 0; i < n; ++i)
             taken[i] = g_requests[i];
         g_requestCount = 0;
+        g_requestsWaiting = false;
     }
     for (int i = 0; i < n; ++i) {
         if (taken[i].code == kWheelRequest)
