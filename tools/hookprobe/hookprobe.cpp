@@ -230,6 +230,9 @@ int main()
                              wc.hInstance, nullptr);
     g_focus = CreateWindowW(L"hookprobe", L"focus", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 250, 0, 200, 200, nullptr,
                             nullptr, wc.hInstance, nullptr);
+    // Without a window manager the X server gives the keyboard to the window under the
+    // pointer: put it over "focus", so that no late focus event takes the focus away.
+    SetCursorPos(350, 100);
     SetForegroundWindow(g_focus);
     SetFocus(g_focus);
     g_channel.window = g_control;
