@@ -106,6 +106,16 @@ class TelnetProgramTest(WineTestCase):
         self.wine.env["VXNT_TEST_SCREEN"] = self.wine.windows_path(screen)
         proc, hwnd = self.start_terminal("127.0.0.1", "-Tnport%d" % port)
         self.assertEqual(self.wait_file(term, TERMINAL_TYPE.encode()), TERMINAL_TYPE.encode())
+        # Until the host's WILL ECHO has been read the terminal echoes typed text itself,
+        # as every telnet client does; telnetd sends it before its banner, so type once
+        # the banner is on the screen.
+        deadline, shown = time.time() + 30, ""
+        while time.time() < deadline and not "".join(shown.split("\n")[1:]).strip():
+            time.sleep(0.2)
+            if os.path.exists(screen):
+                with open(screen, encoding="utf-8") as f:
+                    shown = f.read()
+        self.assertTrue("".join(shown.split("\n")[1:]).strip(), "the host's banner never showed: %r" % shown)
         for c in "echo me\r":
             self.assertTrue(self.wine.probe.post(hwnd, WM_CHAR, ord(c), 1))
         self.assertEqual(self.wait_file(typed, b"echo me\n", 15), b"echo me\n")
