@@ -105,7 +105,8 @@ class TelnetProgramTest(WineTestCase):
         screen = os.path.join(workdir, "screen.txt")
         self.wine.env["VXNT_TEST_SCREEN"] = self.wine.windows_path(screen)
         proc, hwnd = self.start_terminal("127.0.0.1", "-Tnport%d" % port)
-        self.assertEqual(self.wait_file(term, TERMINAL_TYPE.encode()), TERMINAL_TYPE.encode())
+        # A loaded machine can take long to start Wine, connect and run the script.
+        self.assertEqual(self.wait_file(term, TERMINAL_TYPE.encode(), 90), TERMINAL_TYPE.encode())
         # Until the host's WILL ECHO has been read the terminal echoes typed text itself,
         # as every telnet client does; telnetd sends it before its banner, so type once
         # the banner is on the screen.
