@@ -97,6 +97,18 @@ class TelnetProgramTest(WineTestCase):
             time.sleep(0.2)
         return data
 
+    def wait_screen(self, path, ready, timeout):
+        """The program's screen dump once `ready(text)` holds, or the last one read."""
+        deadline, text = time.time() + timeout, ""
+        while time.time() < deadline:
+            if os.path.exists(path):
+                with open(path, encoding="utf-8") as f:
+                    text = f.read()
+                if ready(text):
+                    break
+            time.sleep(0.2)
+        return text
+
     def test_telnetd_script_sees_the_terminal_type_and_typed_text_once(self):
         workdir = tempfile.mkdtemp(prefix="vxtelnetd")
         term, typed = os.path.join(workdir, "term"), os.path.join(workdir, "typed")
@@ -110,28 +122,15 @@ class TelnetProgramTest(WineTestCase):
         # Until the host's WILL ECHO has been read the terminal echoes typed text itself,
         # as every telnet client does; telnetd sends it before its banner, so type once
         # the banner is on the screen.
-        deadline, shown = time.time() + 30, ""
-        while time.time() < deadline and not "".join(shown.split("\n")[1:]).strip():
-            time.sleep(0.2)
-            if os.path.exists(screen):
-                with open(screen, encoding="utf-8") as f:
-                    shown = f.read()
+        shown = self.wait_screen(screen, lambda text: "".join(text.split("\n")[1:]).strip(), 30)
         self.assertTrue("".join(shown.split("\n")[1:]).strip(), "the host's banner never showed: %r" % shown)
         for c in "echo me\r":
             self.assertTrue(self.wine.probe.post(hwnd, WM_CHAR, ord(c), 1))
         self.assertEqual(self.wait_file(typed, b"echo me\n", 15), b"echo me\n")
         # The host echoes; the terminal must not echo locally as well.
-        deadline, shown = time.time() + 15, ""
-        while time.time() < deadline:
-            if os.path.exists(screen):
-                with open(screen, encoding="utf-8") as f:
-                    shown = f.read()
-                if "echo me" in shown:
-                    time.sleep(1)
-                    with open(screen, encoding="utf-8") as f:
-                        shown = f.read()
-                    break
-            time.sleep(0.2)
+        if "echo me" in self.wait_screen(screen, lambda text: "echo me" in text, 15):
+            time.sleep(1)  # a second, local echo would follow at once
+        shown = self.wait_screen(screen, lambda text: True, 1)
         self.assertEqual(shown.count("echo"), 1, shown)
 
 
