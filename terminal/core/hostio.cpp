@@ -23,7 +23,7 @@
 #include "terminal/emulations/dec/services.h"
 #include "terminal/input/inputpump.h"
 #include "terminal/input/keyevents.h"
-#include "terminal/input/vtkeys.h"
+#include "terminal/emulations/dec/vtkeys.h"
 
 std::atomic<u8> BellPending{0};
 

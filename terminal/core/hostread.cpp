@@ -23,7 +23,7 @@
 #include "terminal/core/screenstore.h"
 #include "terminal/core/textcursor.h"
 #include "terminal/core/uiservices.h"
-#include "terminal/core/vtchar.h"
+#include "terminal/emulations/dec/vtchar.h"
 #include "terminal/emulations/dec/services.h"
 #include "terminal/input/inputpump.h"
 #include "terminal/input/keyevents.h"

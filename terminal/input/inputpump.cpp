@@ -19,7 +19,7 @@
 #include "terminal/input/keydefs.h"
 #include "terminal/input/keydispatch.h"
 #include "terminal/input/keyevents.h"
-#include "terminal/input/vtkeys.h"
+#include "terminal/emulations/dec/vtkeys.h"
 #include "terminal/settings/profilevalues.h"
 
 std::atomic<u8> KeyboardIndicators{0};

@@ -14,7 +14,7 @@
 #include "terminal/emulations/wyse-tvi/keyservices.h"
 #include "terminal/input/inputpump.h"
 #include "terminal/input/keycodes.h"
-#include "terminal/input/vtkeys.h"
+#include "terminal/emulations/dec/vtkeys.h"
 
 namespace {
 

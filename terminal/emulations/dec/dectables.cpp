@@ -11,7 +11,7 @@
 #include "terminal/core/screenops.h"
 #include "terminal/core/screenstore.h"
 #include "terminal/core/uiservices.h"
-#include "terminal/core/vtservices.h"
+#include "terminal/emulations/dec/vtservices.h"
 #include "terminal/emulations/dec/controlstring.h"
 #include "terminal/emulations/dec/cursorcmds.h"
 #include "terminal/emulations/dec/params.h"

@@ -12,7 +12,7 @@
 #include "terminal/core/screenstore.h"
 #include "terminal/core/textcursor.h"
 #include "terminal/core/uiservices.h"
-#include "terminal/core/vtservices.h"
+#include "terminal/emulations/dec/vtservices.h"
 #include "terminal/emulations/dec/cursorcmds.h"
 #include "terminal/emulations/dec/params.h"
 #include "terminal/emulations/dec/rendition.h"

@@ -18,7 +18,7 @@
 #include "terminal/core/pushback.h"
 #include "terminal/core/screenops.h"
 #include "terminal/core/textcursor.h"
-#include "terminal/core/vtchar.h"
+#include "terminal/emulations/dec/vtchar.h"
 #include "terminal/emulations/dec/services.h"
 #include "terminal/input/keyevents.h"
 

@@ -12,7 +12,7 @@
 #include "terminal/emulations/dec/keymodes.h"
 #include "terminal/input/inputpump.h"
 #include "terminal/input/keycodes.h"
-#include "terminal/input/vtkeys.h"
+#include "terminal/emulations/dec/vtkeys.h"
 #include "terminal/settings/profilevalues.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "terminal/input/vtkeys.h"
+#include "terminal/emulations/dec/vtkeys.h"
 
 #include <initializer_list>
 

@@ -8,7 +8,7 @@
 #include "terminal/core/pushback.h"
 #include "terminal/core/screenops.h"
 #include "terminal/core/screenstore.h"
-#include "terminal/core/vtchar.h"
+#include "terminal/emulations/dec/vtchar.h"
 #include "terminal/emulations/dec/services.h"
 
 namespace {

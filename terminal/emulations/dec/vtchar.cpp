@@ -1,4 +1,4 @@
-#include "terminal/core/vtchar.h"
+#include "terminal/emulations/dec/vtchar.h"
 #include "terminal/core/paintsettings.h"
 
 #include <initializer_list>

@@ -1,10 +1,10 @@
 // The VT character path: controls, C1, DEL, the writer and the character sets.
-#include "hostpath_fixture.h"
+#include "terminal/core/hostpath_fixture.h"
 #include "terminal/core/paintsettings.h"
 #include "terminal/core/corestate.h"
 #include "terminal/core/hostsettings.h"
 #include "terminal/core/screenops.h"
-#include "terminal/core/vtchar.h"
+#include "terminal/emulations/dec/vtchar.h"
 #include "terminal/emulations/dec/services.h"
 
 namespace {

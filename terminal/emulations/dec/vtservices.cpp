@@ -1,4 +1,4 @@
-#include "terminal/core/vtservices.h"
+#include "terminal/emulations/dec/vtservices.h"
 
 #include "terminal/core/corestate.h"
 #include "terminal/core/escparser.h"
