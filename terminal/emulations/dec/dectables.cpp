@@ -5,12 +5,12 @@
 #include <array>
 
 #include "terminal/comms/printing.h"
-#include "terminal/core/corestate.h"
-#include "terminal/core/emuswitch.h"
-#include "terminal/core/escparser.h"
-#include "terminal/core/screenops.h"
-#include "terminal/core/screenstore.h"
-#include "terminal/core/uiservices.h"
+#include "terminal/core/base/corestate.h"
+#include "terminal/core/frame/emuswitch.h"
+#include "terminal/core/host/escparser.h"
+#include "terminal/core/screen/screenops.h"
+#include "terminal/core/screen/screenstore.h"
+#include "terminal/core/frame/uiservices.h"
 #include "terminal/emulations/dec/vtservices.h"
 #include "terminal/emulations/dec/controlstring.h"
 #include "terminal/emulations/dec/cursorcmds.h"

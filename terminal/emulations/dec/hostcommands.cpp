@@ -1,12 +1,12 @@
 // The host commands of the VT family that live beside the emulation switch. They run on
 // the host-data thread and only record requests for the user-interface thread.
 #include "terminal/comms/capture.h"
-#include "terminal/core/corestate.h"
-#include "terminal/core/emuswitch.h"
-#include "terminal/core/escparser.h"
-#include "terminal/core/hostread.h"
-#include "terminal/core/screenstore.h"
-#include "terminal/core/uiservices.h"
+#include "terminal/core/base/corestate.h"
+#include "terminal/core/frame/emuswitch.h"
+#include "terminal/core/host/escparser.h"
+#include "terminal/core/host/hostread.h"
+#include "terminal/core/screen/screenstore.h"
+#include "terminal/core/frame/uiservices.h"
 #include "terminal/emulations/dec/services.h"
 #include "terminal/settings/profilevalues.h"
 

@@ -1,10 +1,10 @@
 // A typed character in the active emulation's host character set: the character-set
 // setting chooses the code page, and outside multinational mode only what the
 // national replacement set can express reaches the host.
-#include "terminal/core/charsets.h"
-#include "terminal/core/corestate.h"
-#include "terminal/core/emulationids.h"
-#include "terminal/core/paintsettings.h"
+#include "terminal/core/screen/charsets.h"
+#include "terminal/core/base/corestate.h"
+#include "terminal/core/base/emulationids.h"
+#include "terminal/core/paint/paintsettings.h"
 #include "terminal/emulations/dec/ansikeys.h"
 #include "terminal/emulations/dec/services.h"
 #include "terminal/emulations/hp-ibm3151/keyfunctions.h"

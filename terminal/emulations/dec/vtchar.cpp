@@ -1,15 +1,15 @@
 #include "terminal/emulations/dec/vtchar.h"
-#include "terminal/core/paintsettings.h"
+#include "terminal/core/paint/paintsettings.h"
 
 #include <initializer_list>
 
-#include "terminal/core/corestate.h"
-#include "terminal/core/emuhooks.h"
-#include "terminal/core/hostsettings.h"
-#include "terminal/core/screenops.h"
-#include "terminal/core/screenstore.h"
-#include "terminal/core/escparser.h"
-#include "terminal/core/textcursor.h"
+#include "terminal/core/base/corestate.h"
+#include "terminal/core/base/emuhooks.h"
+#include "terminal/core/host/hostsettings.h"
+#include "terminal/core/screen/screenops.h"
+#include "terminal/core/screen/screenstore.h"
+#include "terminal/core/host/escparser.h"
+#include "terminal/core/paint/textcursor.h"
 #include "terminal/emulations/dec/services.h"
 
 namespace {

@@ -3,7 +3,7 @@
 // that is mapped through the invoked character set and written at the cursor.
 #pragma once
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 
 // Routes one received byte (IBM 3151, DG and TVI bytes go to their own entries).
 void VtProcessChar(int c);

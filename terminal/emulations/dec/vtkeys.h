@@ -9,7 +9,7 @@
 // editing pad shifted, 42 F5 (Break), 43 F5 shifted. PF codes 80-83 are PF1-PF4.
 #pragma once
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 
 // The default key-string slot of a function-key index (or of the PF codes 112-115 and
 // 80-83); slots of 46 and more send nothing.

@@ -1,8 +1,8 @@
 #include "terminal/emulations/dec/vtservices.h"
 
-#include "terminal/core/corestate.h"
-#include "terminal/core/escparser.h"
-#include "terminal/core/screenstore.h"
+#include "terminal/core/base/corestate.h"
+#include "terminal/core/host/escparser.h"
+#include "terminal/core/screen/screenstore.h"
 #include "terminal/emulations/dec/services.h"
 
 TimeOfDay HostTimeOfDay{};

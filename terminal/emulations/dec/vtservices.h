@@ -3,7 +3,7 @@
 // declared with it.)
 #pragma once
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 
 // DECSCP (CSI Ps * u).
 void SelectAuxiliaryPort();

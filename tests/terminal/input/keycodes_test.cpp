@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "keys_fixture.h"
-#include "terminal/core/emuhooks.h"
-#include "terminal/core/paintsettings.h"
-#include "terminal/core/pushback.h"
+#include "terminal/core/base/emuhooks.h"
+#include "terminal/core/paint/paintsettings.h"
+#include "terminal/core/host/pushback.h"
 #include "terminal/emulations/dec/keymodes.h"
 #include "terminal/input/inputpump.h"
 #include "terminal/input/keycodes.h"

@@ -1,9 +1,9 @@
 // The VT character path: controls, C1, DEL, the writer and the character sets.
 #include "terminal/core/hostpath_fixture.h"
-#include "terminal/core/paintsettings.h"
-#include "terminal/core/corestate.h"
-#include "terminal/core/hostsettings.h"
-#include "terminal/core/screenops.h"
+#include "terminal/core/paint/paintsettings.h"
+#include "terminal/core/base/corestate.h"
+#include "terminal/core/host/hostsettings.h"
+#include "terminal/core/screen/screenops.h"
 #include "terminal/emulations/dec/vtchar.h"
 #include "terminal/emulations/dec/services.h"
 
