@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 
 // True when both tables of the CCSID can be had.
 bool HostCodePageAvailable(u16 ccsid);

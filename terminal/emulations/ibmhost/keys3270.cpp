@@ -4,15 +4,14 @@
 #include <thread>
 
 #include "terminal/comms/telnetservices.h"
-#include "terminal/core/commandids.h"
-#include "terminal/core/pushback.h"
-#include "terminal/core/uiservices.h"
+#include "terminal/core/frame/commandids.h"
+#include "terminal/core/host/pushback.h"
+#include "terminal/core/frame/uiservices.h"
 #include "terminal/emulations/ibmhost/fieldedit3270.h"
 #include "terminal/emulations/ibmhost/services3270.h"
 #include "terminal/input/inputpump.h"
 #include "terminal/input/keycodes.h"
 #include "terminal/input/keyevents.h"
-#include "terminal/input/vtkeys.h"
 
 namespace {
 enum Op : u8 {
@@ -185,13 +184,13 @@ void Run(I3270Session* s, const KeyRow* row, const Action& a, int key, u32 shift
     case kDup: I3270Dup(s); return;
     case kFieldMark: I3270FieldMark(s); return;
     case kCursorSelect: I3270CursorSelect(s); return;
-    case kScrollLock: KeyScrollLock(static_cast<int>(shift)); return;
+    case kScrollLock: return;  // no hold-screen on a block-mode screen
     case kPrintScreen: PostMainCommand(kCmdPrintScreen); return;
     case kCopy: PostMainCommand(kCmdCopy); return;
     case kPaste: PostMainCommand(kCmdPaste); return;
     case kCompose: ComposeKey(0); return;
     case kDelay: std::this_thread::sleep_for(std::chrono::milliseconds(1010)); return;
-    case kSetup: KeyVtSetup(); return;
+    case kSetup: PostMainCommand(kCmdIbm3270); return;
     case kExit: PostExitCommand(); return;
     case kWindow: I3270WindowKey(key); return;
     case kRevInput: I3270ReverseInput(s); return;

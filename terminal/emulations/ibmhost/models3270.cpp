@@ -7,7 +7,7 @@
 
 #include "terminal/comms/telnetoptions.h"
 #include "terminal/comms/telnetservices.h"
-#include "terminal/core/messagebox.h"
+#include "terminal/core/base/messagebox.h"
 #include "terminal/emulations/ibmhost/datastream3270.h"
 #include "terminal/emulations/ibmhost/hostcodepage.h"
 #include "terminal/emulations/ibmhost/inbound3270.h"

@@ -3,7 +3,7 @@
 // page.
 #pragma once
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 
 // The CCSID 37 byte of a byte of `ccsid`; 0 for a byte the page does not move, or a
 // CCSID without a table (callers then keep their byte).

@@ -58,7 +58,7 @@ bool IbmHoldsPainting()
 // The 3270 engine's painter and frame services; no 3270 session runs in the program
 // until the emulation is registered with the core.
 #include "terminal/emulations/ibmhost/services3270.h"
-#include "terminal/core/instances.h"
+#include "terminal/core/frame/instances.h"
 
 void PaintHostRow(I3270Session*, int, int, int) {}
 void I3270ApplyScreenSize(I3270Session*) {}

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 
 constexpr u8 k3287PrinterModel = 12;
 

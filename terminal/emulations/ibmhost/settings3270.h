@@ -1,7 +1,7 @@
 // The live values of the profile's "IBM3270" section that the 3270 session reads.
 #pragma once
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 
 struct I3270Settings {
     u8 mode;               // "IBM_mode": model 0-12

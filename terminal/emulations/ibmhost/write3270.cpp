@@ -3,7 +3,7 @@
 #include "terminal/emulations/ibmhost/datastream3270.h"
 #include "terminal/emulations/ibmhost/inbound3270.h"
 #include "terminal/emulations/ibmhost/oia3270.h"
-#include "terminal/core/hostio.h"
+#include "terminal/core/host/hostio.h"
 
 namespace {
 constexpr u8 kWccResetModified = 0x01, kWccRestore = 0x02, kWccAlarm = 0x04, kWccStartPrint = 0x08,
