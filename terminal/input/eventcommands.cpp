@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "terminal/core/win32.h"
+#include "terminal/core/base/win32.h"
 
 bool BringWindowOfClassToTop(const wchar16* className)
 {

@@ -2,7 +2,7 @@
 // platform. Engines reach the window system only through these.
 #pragma once
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 
 // Brings the top-level window of that class to the top; false when there is none.
 bool BringWindowOfClassToTop(const wchar16* className);

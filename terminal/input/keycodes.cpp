@@ -1,8 +1,8 @@
 #include "terminal/input/keycodes.h"
 
-#include "terminal/core/corestate.h"
-#include "terminal/core/emuhooks.h"
-#include "terminal/core/emulationids.h"
+#include "terminal/core/base/corestate.h"
+#include "terminal/core/base/emuhooks.h"
+#include "terminal/core/base/emulationids.h"
 #include "terminal/emulations/dec/keymodes.h"
 
 std::atomic<u32> KeyboardType{4};

@@ -4,7 +4,7 @@
 #include <mutex>
 #include <new>
 
-#include "terminal/core/corestate.h"
+#include "terminal/core/base/corestate.h"
 #include "terminal/input/keyevents.h"
 
 KeyDefinition* KeyDefinitions = nullptr;

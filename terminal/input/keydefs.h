@@ -6,7 +6,7 @@
 // start a program or raise a window through a key.
 #pragma once
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 #include "terminal/input/eventtext.h"
 
 enum KeyDefinitionKind : u32 { kKeyMacro = 0, kWyseFunctionKey = 1, kSoftButton = 2, kMouseMacro = 3 };

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "terminal/core/pushback.h"
+#include "terminal/core/host/pushback.h"
 #include "terminal/input/eventcommands.h"
 #include "terminal/input/keycodes.h"
 

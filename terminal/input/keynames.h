@@ -4,7 +4,7 @@
 // resources.
 #pragma once
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 
 constexpr int kKeyNameCount = 644;
 constexpr u32 kFirstKeyNameId = 13000;

@@ -1,8 +1,8 @@
 #include "terminal/input/macrostring.h"
 
-#include "terminal/core/charsets.h"
-#include "terminal/core/corestate.h"
-#include "terminal/core/paintsettings.h"
+#include "terminal/core/screen/charsets.h"
+#include "terminal/core/base/corestate.h"
+#include "terminal/core/paint/paintsettings.h"
 #include "terminal/input/eventtext.h"
 #include "terminal/input/keyevents.h"
 #include "terminal/input/keynames.h"

@@ -5,7 +5,7 @@
 // ("(notepad.exe)"); "<<" and "((" type the bracket itself.
 #pragma once
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 
 // Plain text goes out in pieces of at most this many units.
 constexpr int kMacroPlainRunUnits = 254;

@@ -3,7 +3,7 @@
 // own the records; a null pointer means the emulation is not active.
 #pragma once
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 
 constexpr u8 k3287PrinterModel = 12;
 

@@ -10,9 +10,9 @@
 
 #include "frame/frame_support.h"
 #include "support/winepath.h"
-#include "terminal/core/codepagefiles.h"
-#include "terminal/core/codepages.h"
-#include "terminal/core/memblock.h"
+#include "terminal/core/base/codepagefiles.h"
+#include "terminal/core/screen/codepages.h"
+#include "terminal/core/base/memblock.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <iterator>
 #include <vector>
 
-#include "terminal/core/codepages.h"
-#include "terminal/core/memblock.h"
+#include "terminal/core/screen/codepages.h"
+#include "terminal/core/base/memblock.h"
 
 #ifndef _WIN32
 #include "terminal/core/iconvpeer.h"

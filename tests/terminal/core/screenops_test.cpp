@@ -1,7 +1,7 @@
 // Screen operations: erase, margins, insert and delete, panning and repaint.
 #include "hostpath_fixture.h"
-#include "terminal/core/corestate.h"
-#include "terminal/core/screenops.h"
+#include "terminal/core/base/corestate.h"
+#include "terminal/core/screen/screenops.h"
 #include "terminal/emulations/dec/services.h"
 
 namespace {

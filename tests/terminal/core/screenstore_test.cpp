@@ -1,8 +1,8 @@
 // The screen store: sizes, history, pages and columns.
 #include "hostpath_fixture.h"
-#include "terminal/core/corestate.h"
-#include "terminal/core/emuhooks.h"
-#include "terminal/core/screenops.h"
+#include "terminal/core/base/corestate.h"
+#include "terminal/core/base/emuhooks.h"
+#include "terminal/core/screen/screenops.h"
 #include "terminal/emulations/dec/services.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <thread>
 
-#include "terminal/core/screenstore.h"
+#include "terminal/core/screen/screenstore.h"
 #include "terminal/input/eventtext.h"
 #include "terminal/input/keydefs.h"
 #include "terminal/input/keyevents.h"

@@ -7,8 +7,8 @@
 
 #include <cstring>
 
-#include "terminal/core/language.h"
-#include "terminal/core/startup.h"
+#include "terminal/core/base/language.h"
+#include "terminal/core/frame/startup.h"
 #include "terminal/input/keynames.h"
 
 namespace {

@@ -7,8 +7,8 @@
 
 #include "keys_fixture.h"
 #include "support/doubles_input.h"
-#include "terminal/core/corestate.h"
-#include "terminal/core/pushback.h"
+#include "terminal/core/base/corestate.h"
+#include "terminal/core/host/pushback.h"
 #include "terminal/input/eventtext.h"
 #include "terminal/input/keycodes.h"
 #include "terminal/input/keyevents.h"
