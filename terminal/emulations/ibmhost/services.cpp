@@ -45,9 +45,7 @@ void I5250LeaveBlockMode() {}
 
 // Neither emulation is built yet: there are no settings of theirs to save or load.
 void I5250SaveSettings() {}
-void I3270SaveSettings() {}
 void I5250LoadSettings() {}
-void I3270LoadSettings() {}
 
 // No IBM host session exists until those emulations are built.
 bool IbmHoldsPainting()
