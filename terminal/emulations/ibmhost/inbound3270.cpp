@@ -53,7 +53,8 @@ void PutFieldAttribute(I3270Session* s, const HostCell& c)
     I3270Put(s, count);
     I3270Put(s, 0xC0);
     I3270Put(s, attribute);
-    for (int t = 0; t < 3; ++t)
+    // Colour before highlighting, as the 3279 and its hosts' readers order them.
+    for (int t : {1, 0, 2})
         if (values[t]) {
             I3270Put(s, static_cast<u8>(0x41 + t));
             I3270Put(s, values[t]);
