@@ -12,7 +12,7 @@
 #include "terminal/comms/telnetservices.h"
 #include "terminal/emulations/dec/services.h"
 #include "terminal/core/base/corestate.h"
-#include "terminal/emulations/ibmhost/telnetsession.h"
+#include "terminal/comms/recordsession.h"
 
 namespace doubles {
 TelnetPeer& Peer()
@@ -32,8 +32,8 @@ std::u16string U16(const char* text)
 void ResetTelnet()
 {
     Peer() = TelnetPeer{};
-    I3270ActiveSession = nullptr;
-    I5250ActiveSession = nullptr;
+    Tn3270ActiveSession = nullptr;
+    Tn5250ActiveSession = nullptr;
     EmulationId = 2;
     TerminalId = 0;  // vt100 (the profile's factory model is vt420)
     ResetConnectionSettings();
@@ -130,33 +130,33 @@ bool TelnetEnvironValue(bool machineWide, const wchar16* subkey, const std::u16s
     return false;
 }
 
-void Tn3270eHandleRecord(I3270Session*, const u8* bytes, int length)
+void Tn3270eHandleRecord(Tn3270Session*, const u8* bytes, int length)
 {
     doubles::Peer().records3270.emplace_back(bytes, bytes + length);
 }
-void I5250HandleRecords(I5250Session*, const u8* bytes, int length)
+void I5250HandleRecords(Tn5250Session*, const u8* bytes, int length)
 {
     doubles::Peer().records5250.emplace_back(bytes, bytes + length);
 }
 void I3270ResetSession(int model)
 {
     doubles::Peer().resets3270.push_back(model);
-    if (I3270ActiveSession)
-        I3270ActiveSession->model = static_cast<u8>(model);
+    if (Tn3270ActiveSession)
+        Tn3270ActiveSession->model = static_cast<u8>(model);
 }
 void I5250ResetSession(int) {}
-void I3270SetPrinterState(I3270Session* session, int state)
+void I3270SetPrinterState(Tn3270Session* session, int state)
 {
     if (session)
         session->printerState = static_cast<u16>(state);
 }
-void I5250SetPrinterState(I5250Session* session, int state)
+void I5250SetPrinterState(Tn5250Session* session, int state)
 {
     if (session)
         session->printerState = static_cast<u16>(state);
 }
-void I3270EndPrintJob(I3270Session*) {}
-void I5250EndPrintJob(I5250Session*) {}
+void I3270EndPrintJob(Tn3270Session*) {}
+void I5250EndPrintJob(Tn5250Session*) {}
 void I3270ShowLuName(const wchar16*) {}
 void I3270ShowModelName() {}
 void I3270EraseScreen() {}

@@ -2,7 +2,7 @@
 // first byte is 0; each byte of a range has an action {handler, next state}. The walker
 // pulls the bytes of one sequence itself, so one call can consume a whole sequence:
 //
-//   state  = DecAnsiEscapeState;             // after ESC
+//   state  = the family's escape state       // after ESC
 //   byte   = next sequence byte              // 0 ends the walk (cancelled or stopping)
 //   action = the first range holding byte    // no range: the sequence ends, byte dropped
 //   action.handler()                          // reads CsiParameters.currentByte
@@ -32,10 +32,8 @@ struct ParserAction {
 
 extern const ParserRange EmptyParserState[];
 
-// Runs one sequence from `state`, pulling bytes with NextSequenceByte.
-void ParseWithStateTable(const ParserRange* state);
-// The same walker over another byte source (other families' parsers); nextByte gives
-// 0 to end the walk.
+// Runs one sequence from `state`, pulling its bytes from the family's sequence reader;
+// nextByte gives 0 to end the walk.
 void ParseWithStateTableFrom(const ParserRange* state, int (*nextByte)());
 
 // CSI parameters: slots 1..50 of {value, marker}; the marker is ' ', a private marker
@@ -60,9 +58,6 @@ extern std::atomic<u8> InSequence;
 
 // Resets the collector: slot count 1, every slot {0, ' '}, no digits, marker ' '.
 void ResetCsiCollector();
-void VtBeginEscape();
-void VtEnterAnsiEscape();
-void VtEnterVt52Escape();
 
 // Handlers of the collector.
 void CsiParamDigit();
@@ -71,11 +66,9 @@ void CsiParamMarker();
 void CsiCollectIntermediate();
 void IgnoreAction();
 
-// Reads bytes (7 bits) while they lie in low..high, executing control characters met on
-// the way; the first byte outside the range is consumed. A cancelled sequence ends it.
-void SkipSequenceBytes(int low, int high);
-void SkipIntermediates();
-void SkipParameters();
+// Reads bytes from the family's sequence reader while they lie in low..high; the first
+// byte outside the range is consumed. A cancelled sequence (0) ends it.
+void SkipSequenceBytesFrom(int low, int high, int (*nextByte)());
 
 // The second byte of the first pair whose first byte is b, else b; the table is a list
 // of (from, to) pairs ended by a 0.

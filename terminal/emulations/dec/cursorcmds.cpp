@@ -1,4 +1,5 @@
 #include "terminal/emulations/dec/cursorcmds.h"
+#include "terminal/emulations/dec/controls.h"
 
 #include "terminal/comms/printing.h"
 #include "terminal/core/screen/celltext.h"

@@ -6,7 +6,6 @@
 
 #include "terminal/comms/printing.h"
 #include "terminal/core/base/corestate.h"
-#include "terminal/core/frame/emuswitch.h"
 #include "terminal/core/host/escparser.h"
 #include "terminal/core/screen/screenops.h"
 #include "terminal/core/screen/screenstore.h"
@@ -21,7 +20,7 @@
 #include "terminal/emulations/dec/vtcharsets.h"
 #include "terminal/emulations/dec/vtmodes.h"
 #include "terminal/emulations/dec/vtparts.h"
-#include "terminal/emulations/hp-ibm3151/services.h"
+#include "terminal/emulations/dec/hostcommands.h"
 
 namespace {
 

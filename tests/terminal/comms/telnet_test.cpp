@@ -8,7 +8,7 @@
 #include "terminal/core/base/corestate.h"
 #include "terminal/emulations/dec/services.h"
 #include "terminal/emulations/hp-ibm3151/services.h"
-#include "terminal/emulations/ibmhost/telnetsession.h"
+#include "terminal/comms/recordsession.h"
 #include "terminal/emulations/ta6530-dg/services.h"
 #include "terminal/emulations/wyse-tvi/services.h"
 
@@ -67,17 +67,17 @@ TEST_F(TelnetTest, OversizedAndMalformedSubnegotiationsOfEveryOptionAreSurvived)
 
     // Every option with an empty, a cut-short and a garbage body, in 3270 and 5250 sessions
     // too: the data after each still arrives.
-    I3270Session s3270{};
-    I5250Session s5250{};
+    Tn3270Session s3270{};
+    Tn5250Session s5250{};
     for (int session = 0; session < 3; ++session) {
         doubles::ResetTelnet();
         if (session == 1) {
-            I3270ActiveSession = &s3270;
+            Tn3270ActiveSession = &s3270;
             EmulationId = 6;
             Host(Bytes({0xFF, 0xFD, 40}));
         }
         if (session == 2) {
-            I5250ActiveSession = &s5250;
+            Tn5250ActiveSession = &s5250;
             EmulationId = 7;
             Host(Bytes({0xFF, 0xFD, 39}));
         }
@@ -169,9 +169,9 @@ TEST_F(TelnetTest, HeldDataWithoutCarriageReturnIsCappedNotWrapped)
 
 TEST_F(TelnetTest, RecordsAreHandedOverWholeInRecordSessions)
 {
-    I3270Session s3270{};
+    Tn3270Session s3270{};
     s3270.recordMode = 1;
-    I3270ActiveSession = &s3270;
+    Tn3270ActiveSession = &s3270;
     EmulationId = 6;
     Host(Bytes({0x01, 0x02, 0xFF, 0xFF}));
     Host(Bytes({0x03, 0xFF, 0xEF, 0x04, 0xFF, 0xEF, 0xFF, 0xEF}));
@@ -181,9 +181,9 @@ TEST_F(TelnetTest, RecordsAreHandedOverWholeInRecordSessions)
     EXPECT_EQ(Hex(doubles::Peer().records3270[1]), "04");
 
     doubles::ResetTelnet();
-    I5250Session s5250{};
+    Tn5250Session s5250{};
     s5250.blockMode = 1;
-    I5250ActiveSession = &s5250;
+    Tn5250ActiveSession = &s5250;
     EmulationId = 7;
     std::vector<u8> record(10000, 0x40);
     Host(Cat(record, Bytes({0xFF, 0xEF, 0xFF, 0xEF})));

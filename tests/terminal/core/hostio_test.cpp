@@ -12,7 +12,7 @@
 #include "terminal/comms/telnetservices.h"
 #include "terminal/comms/network.h"
 #include "terminal/core/base/corestate.h"
-#include "terminal/core/base/emuhooks.h"
+#include "terminal/core/base/family.h"
 #include "terminal/core/host/hostio.h"
 #include "terminal/core/host/hostsettings.h"
 #include "terminal/core/host/pushback.h"

@@ -8,7 +8,7 @@
 #include "terminal/comms/telnetservices.h"
 #include "terminal/comms/network.h"
 #include "terminal/core/base/corestate.h"
-#include "terminal/core/base/emuhooks.h"
+#include "terminal/core/base/family.h"
 #include "terminal/core/host/escparser.h"
 #include "terminal/core/host/hostread.h"
 #include "terminal/core/host/hostsettings.h"

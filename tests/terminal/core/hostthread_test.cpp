@@ -15,7 +15,7 @@
 
 #include "dibcanvas.h"
 #include "terminal/core/base/corestate.h"
-#include "terminal/core/base/emuhooks.h"
+#include "terminal/core/base/family.h"
 #include "terminal/core/paint/fonts.h"
 #include "terminal/core/host/hostread.h"
 #include "terminal/core/host/hostthread.h"

@@ -2,7 +2,7 @@
 // when the idle countdown runs out, and rows wait for that redraw.
 #include "hostpath_fixture.h"
 #include "terminal/core/base/corestate.h"
-#include "terminal/core/base/emuhooks.h"
+#include "terminal/core/base/family.h"
 #include "terminal/core/paint/jumpscroll.h"
 #include "terminal/core/paint/paintsettings.h"
 

@@ -7,7 +7,7 @@
 
 #include "dibcanvas.h"
 #include "terminal/core/base/corestate.h"
-#include "terminal/core/base/emuhooks.h"
+#include "terminal/core/base/family.h"
 #include "terminal/core/paint/geometry.h"
 #include "terminal/core/frame/mouse.h"
 #include "terminal/core/frame/profileguard.h"

@@ -1,7 +1,7 @@
 // The screen store: sizes, history, pages and columns.
 #include "hostpath_fixture.h"
 #include "terminal/core/base/corestate.h"
-#include "terminal/core/base/emuhooks.h"
+#include "terminal/core/base/family.h"
 #include "terminal/core/screen/screenops.h"
 #include "terminal/emulations/dec/services.h"
 

@@ -7,7 +7,7 @@
 
 #include "keys_fixture.h"
 #include "support/doubles_network.h"
-#include "terminal/core/base/emuhooks.h"
+#include "terminal/core/base/family.h"
 #include "terminal/core/host/hostio.h"
 #include "terminal/core/host/hostsettings.h"
 #include "terminal/core/host/pushback.h"

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "keys_fixture.h"
-#include "terminal/core/base/emuhooks.h"
+#include "terminal/core/base/family.h"
 #include "terminal/core/paint/paintsettings.h"
 #include "terminal/core/host/pushback.h"
 #include "terminal/emulations/dec/keymodes.h"
