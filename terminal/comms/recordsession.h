@@ -11,12 +11,12 @@
 constexpr u8 k3287PrinterModel = 12;
 
 struct Tn3270Session {
-    u8 model;              // 0-12, 12 = the 3287 printer
-    u16 printJobState;     // 0 idle, 2 printer functions in use
-    u32 connectionMode;    // 0 none, 1 telnet NVT, 2 SSCP-LU, 3 3270 data
-    u32 telnetFlags;       // follows telnet mode
-    u8 noBindImage;        // BIND-IMAGE was not agreed
-    u8 recordMode;         // 3270 records travel between IAC EOR
+    u8 model;               // 0-12, 12 = the 3287 printer
+    u16 printJobState;      // printer: 0 idle, 2 functions in use, 1/3/4 a job runs
+    u32 connectionMode;     // data phase: 0 or 1 NVT, 2 SSCP-LU, 3 3270 (LU-LU)
+    u32 telnetFlags;        // link: binary or TN3270E transmission in force
+    u8 noBindImage;         // TN3270E agreed without BIND-IMAGE
+    u8 recordMode;          // data-stream mode: records travel between IAC EOR
     u16 printerState;
 };
 

@@ -15,6 +15,7 @@
 #include "terminal/input/keydefs.h"
 #include "terminal/input/keydispatch.h"
 #include "terminal/input/keyevents.h"
+#include "terminal/input/macrostring.h"
 #include "terminal/settings/profilevalues.h"
 
 std::atomic<u8> KeyboardIndicators{0};

@@ -78,7 +78,12 @@ void SetLeftRightMargins(int left, int right);
 void SetLeftRightMarginMode(int off);
 bool LeftRightMarginsNarrow();
 void ScrollRegionUp();
+// The host's scroll down: a blank line opens at the top of the region, whatever the
+// history holds.
 void ScrollRegionDown();
+// The host's SU and SD: the region scrolls n lines (0 means 1), the cursor stays.
+void ScrollUpLines(int n);
+void ScrollDownLines(int n);
 void RotateRegionUp();
 void RotateRegionDown();
 void RotateRegionUpIntoHistory();

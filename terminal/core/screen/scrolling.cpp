@@ -34,6 +34,21 @@ struct RearrangingScope {
     ~RearrangingScope() { Screen.rearranging = saved; }
 };
 
+// The region's bottom line moves to its top slot, blanked; nothing leaves the history.
+void OpenLineAtRegionTop()
+{
+    if (!Screen.lines)
+        return;
+    RearrangingScope scope;
+    ScreenLineRecord** t = Screen.lines;
+    ScreenLineRecord* line = t[Screen.bottom];
+    for (int s = Screen.bottom; s > Screen.top; --s)
+        t[s] = t[s - 1];
+    t[Screen.top] = line;
+    BlankLineCells(line);
+    EraseRow(Screen.top);
+}
+
 // Copies cells left..right of one line to another, leaving each line's own attributes
 // in its cell 0.
 void CopySpan(ScreenLineRecord* to, const ScreenLineRecord* from, int left, int right)
@@ -71,7 +86,10 @@ bool VisibleRegionRows(int* r0, int* r1)
     return a <= b;
 }
 
-void ScrollRegion(bool up)
+// `recall` is for panning only: a full-screen scroll down then brings the newest history
+// line back. A host that scrolls down (reverse index, SD) gets a blank top line and
+// the history stays as it is: it writes its line over that row without erasing it.
+void ScrollRegion(bool up, bool recall)
 {
     const i16 history0 = Screen.historyCount, first0 = Screen.firstLine;
     if (StatusLineWriting) {
@@ -85,8 +103,10 @@ void ScrollRegion(bool up)
         const bool intoHistory = !Screen.multiPage && VtMode.regionFeedsHistory && Screen.lineCount > Screen.rows;
         if (up)
             intoHistory ? RotateRegionUpIntoHistory() : RotateRegionUp();
-        else
+        else if (recall)
             intoHistory ? RotateRegionDownFromHistory() : RotateRegionDown();
+        else
+            OpenLineAtRegionTop();
         int r0, r1;
         if (ActivePageShown() && VisibleRegionRows(&r0, &r1))
             up ? ScrollScreenUp(r0, r1) : ScrollScreenDown(r0, r1);
@@ -94,6 +114,22 @@ void ScrollRegion(bool up)
     }
     if (Screen.historyCount != history0 || Screen.firstLine != first0)
         RefreshScrollThumb();
+}
+
+// One line of a pan back into the history.
+void PanStepDown()
+{
+    FlushPendingSpan();
+    ScrollRegion(false, true);
+}
+
+// The host's SU and SD count: at most the region's height.
+int RegionLines(int n)
+{
+    if (n == 0)
+        n = 1;
+    const int height = Screen.bottom - Screen.top + 1;
+    return n > height ? height : n;
 }
 
 // Runs `step` with the region widened to the whole screen (unless the region itself
@@ -115,13 +151,32 @@ void WithPanRegion(Step step)
 
 void ScrollRegionUp()
 {
-    ScrollRegion(true);
+    ScrollRegion(true, false);
 }
 
 void ScrollRegionDown()
 {
     FlushPendingSpan();
-    ScrollRegion(false);
+    ScrollRegion(false, false);
+}
+
+void ScrollUpLines(int n)
+{
+    if (n < 0)
+        return;
+    FlushPendingSpan();
+    for (int i = RegionLines(n); i > 0; --i)
+        ScrollRegionUp();
+    if (Screen.historyTarget < Screen.historyCount)
+        Screen.historyTarget = Screen.historyCount;
+}
+
+void ScrollDownLines(int n)
+{
+    if (n < 0)
+        return;
+    for (int i = RegionLines(n); i > 0; --i)
+        ScrollRegionDown();
 }
 
 void RotateRegionUp()
@@ -166,14 +221,10 @@ void RotateRegionDown()
             --Screen.historyCount;  // the newest history line is back on screen
         else
             BlankLineCells(line);
+        EraseRow(Screen.top);
     } else {
-        ScreenLineRecord* line = t[Screen.bottom];
-        for (int s = Screen.bottom; s > Screen.top; --s)
-            t[s] = t[s - 1];
-        t[Screen.top] = line;
-        BlankLineCells(line);
+        OpenLineAtRegionTop();
     }
-    EraseRow(Screen.top);
 }
 
 void RotateRegionUpIntoHistory()
@@ -280,7 +331,7 @@ void PanViewUp(int n)
         WithPanRegion([n] {
             if (n < 3) {
                 for (int i = 0; i < n && Screen.historyCount > 0; ++i)
-                    ScrollRegionDown();
+                    PanStepDown();
             } else {
                 for (int i = 0; i < n && Screen.historyCount > 0; ++i)
                     VtMode.regionFeedsHistory ? RotateRegionDownFromHistory() : RotateRegionDown();

@@ -503,13 +503,13 @@ void DeleteLinesCommand()
 void ScrollUpCommand()
 {
     if (NoMarker())
-        PanViewDown(CountParam(1));
+        ScrollUpLines(CountParam(1));
 }
 
 void ScrollDownCommand()
 {
     if (NoMarker())
-        PanViewUp(CountParam(1));
+        ScrollDownLines(CountParam(1));
 }
 
 void SetScrollRegion()
