@@ -91,3 +91,9 @@ bool FamilyWindowTakesKeys()
     auto takes = ActiveFamily().windowTakesKeys;
     return takes && takes();
 }
+
+bool FamilyPaintingHeld()
+{
+    const DisplayHooks* display = ActiveFamily().display;
+    return display && display->paintingHeld && display->paintingHeld();
+}

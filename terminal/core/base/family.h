@@ -260,6 +260,8 @@ void SetActiveFamily(const FamilyHooks* family);
 bool FamilyRuns(u8 id);
 // True while a window of the running family's own has the keys and the mouse.
 bool FamilyWindowTakesKeys();
+// True while the running family's own screen is being rebuilt and must not be painted.
+bool FamilyPaintingHeld();
 
 // The emulation that really runs, as one id per family: the family's lowest id (0 for
 // the DEC VT family, 8 for the Wyse family, 19 for TVI 955 and 950 ...).

@@ -83,7 +83,7 @@ void OnPaint(HWND window)
 void OnSize(LPARAM lParam)
 {
     g_lastSize = SIZE{LOWORD(lParam), HIWORD(lParam)};
-    if (!ProfileLoadInProgress && !IbmHoldsPainting() && ScreenDC && !Iconic) {
+    if (!ProfileLoadInProgress && !FamilyPaintingHeld() && ScreenDC && !Iconic) {
         HideCursorForUpdate();
         ScreenPaintGuard guard;
         RealizePaletteInto(ScreenDC, true);

@@ -12,7 +12,9 @@
 // select; the final byte's handler reads the collected slots.
 #pragma once
 
+#include <array>
 #include <atomic>
+#include <cstddef>
 
 #include "terminal/core/base/vxtypes.h"
 
@@ -70,6 +72,36 @@ void IgnoreAction();
 // byte outside the range is consumed. A cancelled sequence (0) ends it.
 void SkipSequenceBytesFrom(int low, int high, int (*nextByte)());
 
+// N actions with one handler and one next state: a range of bytes that all mean the
+// same.
+template <std::size_t N>
+constexpr std::array<ParserAction, N> SameActions(void (*handler)(), const ParserRange* next = nullptr)
+{
+    std::array<ParserAction, N> actions{};
+    for (ParserAction& a : actions)
+        a = ParserAction{handler, next};
+    return actions;
+}
+
+// The actions of a control sequence's parameter bytes 0x30-0x3F: digits, the separator
+// ';' and the private markers '<' '=' '>' '?' are collected and the sequence stays in
+// `state`; the colon runs `colon` and goes on in `colonNext`.
+constexpr std::array<ParserAction, 16> CsiParameterActions(const ParserRange* state, void (*colon)(),
+                                                           const ParserRange* colonNext = nullptr);
+
 // The second byte of the first pair whose first byte is b, else b; the table is a list
 // of (from, to) pairs ended by a 0.
 u8 MapByteByPairTable(u8 b, const u8* table);
+
+constexpr std::array<ParserAction, 16> CsiParameterActions(const ParserRange* state, void (*colon)(),
+                                                           const ParserRange* colonNext)
+{
+    std::array<ParserAction, 16> actions{};
+    for (int digit = 0; digit < 10; ++digit)
+        actions[digit] = ParserAction{CsiParamDigit, state};
+    actions[10] = ParserAction{colon, colonNext};    // :
+    actions[11] = ParserAction{CsiNextParam, state}; // ;
+    for (int marker = 12; marker < 16; ++marker)     // < = > ?
+        actions[marker] = ParserAction{CsiParamMarker, state};
+    return actions;
+}

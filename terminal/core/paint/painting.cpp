@@ -102,10 +102,6 @@ const DisplayHooks* OwnDisplay()
     return ActiveFamily().display;
 }
 
-bool OwnScreenHeld(const DisplayHooks* display)
-{
-    return display && display->paintingHeld && display->paintingHeld();
-}
 }  // namespace
 
 bool GenericRowPainterActive()
@@ -127,7 +123,7 @@ void PaintRowSegment(const ScreenCell* cells, int row, int c0, int c1, u8 lineFl
 void RepaintScreenRegion(int r0, int c0, int r1, int c1)
 {
     if (const DisplayHooks* display = OwnDisplay()) {
-        if (display->repaintRegion && !OwnScreenHeld(display))
+        if (display->repaintRegion && !FamilyPaintingHeld())
             display->repaintRegion(r0, c0, r1, c1);
         return;
     }
@@ -136,7 +132,7 @@ void RepaintScreenRegion(int r0, int c0, int r1, int c1)
 
 void PaintGenericRow(const ScreenCell* cells, int row, int c0, int c1, u8 lineFlags)
 {
-    if (JumpScrollHoldsPainting() || ProfileLoadInProgress || OwnScreenHeld(OwnDisplay()))
+    if (JumpScrollHoldsPainting() || ProfileLoadInProgress || FamilyPaintingHeld())
         return;
     ScreenPaintGuard guard(ScreenPaintGuard::kKeepMergedScroll);
     // While a merged scroll waits, the row is painted after the picture has moved, where

@@ -1,11 +1,14 @@
 // Option negotiation, terminal types, 3270/5250 record modes and TN3270E.
+#include <optional>
+
 #include "telnet_fixture.h"
 #include "terminal/comms/connsettings.h"
 #include "terminal/comms/telnetoptions.h"
 #include "terminal/core/base/corestate.h"
-#include "terminal/emulations/dec/services.h"
-#include "terminal/emulations/hp-ibm3151/services.h"
 #include "terminal/comms/recordsession.h"
+#include "terminal/core/testfamily.h"
+#include "terminal/emulations/hp-ibm3151/terminaltype.h"
+#include "terminal/settings/profilevalues.h"
 
 namespace {
 std::vector<u8> Sb(std::vector<u8> body)
@@ -55,6 +58,10 @@ TEST_F(TelnetTest, TerminalTypeOfEveryEmulation)
     s5250.model = 5;
     for (u8 id = 0; id < 24; ++id) {
         doubles::ResetTelnet();
+        static const TelnetHooks hpTelnet{.terminalType = HpTerminalTypeName};
+        std::optional<TestFamily> hp;
+        if (id == 18)
+            hp.emplace(FamilyHooks{.emulations = EmulationBit(18), .telnet = &hpTelnet});
         EmulationId = id;
         HpModel = 3;
         if (id == 6)

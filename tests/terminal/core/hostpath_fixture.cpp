@@ -77,13 +77,11 @@ void ResetHostPath()
     OutputHeld = 0;
     EmulationId = 2;
     RequestedEmulationId = 2;
-    for (auto* flag : {&EmulationActiveFlags.hp, &EmulationActiveFlags.dg, &EmulationActiveFlags.ta6530,
-                       &EmulationActiveFlags.ibm3270, &EmulationActiveFlags.ibm3151, &EmulationActiveFlags.tvi,
-                       &EmulationActiveFlags.wyse, &EmulationActiveFlags.ibm5250, &EmulationActiveFlags.ansiConsole})
-        *flag = 0;
-    EmulationActiveFlags.aixterm = 0;
-    for (int f = 0; f < static_cast<int>(HookFamily::Count); ++f)
-        HooksOf(static_cast<HookFamily>(f)) = FamilyHooks{};
+    // The DEC VT family runs; the ANSI console's and AIXterm's engines do not.
+    SetActiveFamily(nullptr);
+    AnsiConsoleMode = 0;
+    AixtermMode = 0;
+    DoubleWidthCells = 0;
     LocalEditor = LocalEditorHooks{};
     SetKeyboardLocked(false);
     CameFromKeyboard = 0;
