@@ -13,6 +13,7 @@
 #include "terminal/core/frame/emuswitch.h"
 #include "terminal/core/frame/screenwindow.h"
 #include "terminal/core/paint/painting.h"
+#include "terminal/core/paint/paintrows.h"
 #include "terminal/input/keycodes.h"
 #include "terminal/input/keyevents.h"
 
