@@ -5,6 +5,7 @@
 
 #include "terminal/core/screen/celltext.h"
 #include "terminal/core/base/corestate.h"
+#include "terminal/core/base/family.h"
 #include "terminal/core/screen/screenstore.h"
 
 #include "terminal/core/base/win32.h"
@@ -107,20 +108,26 @@ void TestScreenDump()
     });
     if (!g_dumpOn || !Screen.lines)
         return;
-    std::string dump = "cursor " + std::to_string(Screen.cursorRow) + " " + std::to_string(Screen.cursorColumn) +
-                       " emulation " + std::to_string(EmulationId.load()) + "\n";
-    for (int row = 0; row < Screen.rows; ++row) {
-        const ScreenLineRecord* line = LineAt(row);
-        std::string text;
-        std::size_t kept = 0;
-        for (int c = 0; line && c <= Screen.lastColumn; ++c) {
-            const u16 ch = CellRecordToUnicode(line->cells[c]);
-            AppendUtf8(text, ch ? ch : u' ');
-            if (ch && ch != u' ')
-                kept = text.size();
+    std::string dump;
+    const DisplayHooks* display = ActiveFamily().display;
+    if (display && display->screenText) {
+        display->screenText(dump);
+    } else {
+        dump = "cursor " + std::to_string(Screen.cursorRow) + " " + std::to_string(Screen.cursorColumn) +
+               " emulation " + std::to_string(EmulationId.load()) + "\n";
+        for (int row = 0; row < Screen.rows; ++row) {
+            const ScreenLineRecord* line = LineAt(row);
+            std::string text;
+            std::size_t kept = 0;
+            for (int c = 0; line && c <= Screen.lastColumn; ++c) {
+                const u16 ch = CellRecordToUnicode(line->cells[c]);
+                AppendUtf8(text, ch ? ch : u' ');
+                if (ch && ch != u' ')
+                    kept = text.size();
+            }
+            text.resize(kept);
+            dump += text + "\n";
         }
-        text.resize(kept);
-        dump += text + "\n";
     }
     if (dump == g_lastDump)
         return;

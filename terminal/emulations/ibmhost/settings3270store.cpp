@@ -2,9 +2,9 @@
 // code page, character set and CCSID. A value equal to its default is not written, and
 // the SBCS defaults are those of the user's language, so a profile follows its user's
 // language until a page is chosen.
+#include "terminal/comms/recordsession.h"
 #include "terminal/core/base/language.h"
 #include "terminal/emulations/ibmhost/settings3270.h"
-#include "terminal/emulations/ibmhost/telnetsession.h"
 #include "terminal/settings/profile.h"
 #include "terminal/settings/registry.h"
 

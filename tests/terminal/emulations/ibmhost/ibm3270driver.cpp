@@ -56,12 +56,14 @@ void Start(int model, bool tn3270e, const std::string& functions)
 {
     doubles::Reset();
     doubles::ResetTelnet();
+    doubles::UseBuilt3270Family();
     doubles::ResetIbmHost();
     ClearDeferredKeys();
     I3270SetFactorySettings(I3270Config, 0);
     I3270Config.mode = static_cast<u8>(model);
     g_session = I3270Session{};
     I3270ActiveSession = &g_session;
+    Tn3270ActiveSession = &g_session;
     EmulationId = 6;
     Telnet.eorPermit3270 = 1;
     for (u8 o : {0, 25})
