@@ -15,6 +15,7 @@
 #include "terminal/core/base/language.h"
 #include "terminal/core/base/messagebox.h"
 #include "terminal/core/base/win32.h"
+#include "terminal/core/frame/mainwindow.h"
 #include "terminal/core/frame/statusbar.h"
 #include "terminal/core/frame/statussources.h"
 #include "terminal/core/frame/uiservices.h"
@@ -209,6 +210,8 @@ void I3270ApplyScreenSize(I3270Session* s)
         return;
     SetScreenRowCount(s->current.rows);
     SetScreenColumns(s->current.columns);
+    if (!MainWindowHandle)
+        return;  // no window to lay out (a session painted into a picture of its own)
     RefitScreenFont();
     InvalidateTerminal();
 }
