@@ -1,0 +1,10 @@
+// The serial ports the New Connection page offers.
+#include "terminal/settings/connectionpage.h"
+
+#include "terminal/core/win32.h"
+
+int ListSetupSerialPorts(HWND combo)
+{
+    SendMessageW(combo, CB_RESETCONTENT, 0, 0);
+    return 0;
+}

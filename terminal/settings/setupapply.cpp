@@ -1,0 +1,263 @@
+#include "terminal/settings/setupapply.h"
+
+#include "terminal/comms/connsettings.h"
+#include "terminal/comms/netsession.h"
+#include "terminal/core/corestate.h"
+#include "terminal/core/emuhooks.h"
+#include "terminal/core/emulationids.h"
+#include "terminal/core/emuswitch.h"
+#include "terminal/core/fonts.h"
+#include "terminal/core/geometry.h"
+#include "terminal/core/hostsettings.h"
+#include "terminal/core/instances.h"
+#include "terminal/core/jumpscroll.h"
+#include "terminal/core/language.h"
+#include "terminal/core/mainwindow.h"
+#include "terminal/core/painting.h"
+#include "terminal/core/paintsettings.h"
+#include "terminal/core/screenops.h"
+#include "terminal/core/screenstore.h"
+#include "terminal/core/startopts.h"
+#include "terminal/core/startup.h"
+#include "terminal/core/statusbar.h"
+#include "terminal/core/textcursor.h"
+#include "terminal/emulations/dec/services.h"
+#include "terminal/settings/profilevalues.h"
+#include "terminal/settings/setupcopy.h"
+#include "terminal/settings/setuprules.h"
+
+bool SetupConnectPending = false;
+
+namespace {
+
+SetupWorkingCopy& W = SetupCopy;
+constexpr u32 kFirstVtModelName = 6801;  // "vt100" ... "vt525" in the program's own table
+constexpr u32 kLastVtModelName = 6815;
+constexpr int kHiddenCursor = 4;
+
+void CopyUnits(wchar16* to, int capacity, const wchar16* from)
+{
+    CopyText(to, static_cast<std::size_t>(capacity), from);
+}
+
+bool StoreOwned()
+{
+    return SetupStoreOwned(static_cast<u8>(W.emulation), GetEmulationFromFlags());
+}
+
+SetupGeometry CurrentGeometry()
+{
+    SetupGeometry g{};
+    GetScreenDimensions(&g.rows, &g.pageLength, &g.lineCount);
+    g.pageColumns = Screen.lastColumn + 1;
+    g.multiPage = Screen.multiPage != 0;
+    g.memorySizeAllowed = StartupOptions.scrollBar != 0 && !g.multiPage;
+    const int most = static_cast<int>(StartupOptions.historyLines);
+    g.maxLineCount = most > kMaxLineCount ? kMaxLineCount : most;
+    return g;
+}
+
+void ApplyGeometry()
+{
+    const SetupGeometryPlan plan =
+        PlanSetupGeometry(CurrentGeometry(), SetupSizeNumber(W.rows), SetupSizeNumber(W.memoryRows),
+                          SetupSizeNumber(W.pageSize), SetupSizeNumber(W.pageWidth), StoreOwned());
+    if (plan.rows > 0) {
+        // The window keeps its size: the font follows the new row count.
+        const bool keep = KeepWindowSize;
+        KeepWindowSize = true;
+        ResizeWindowForRows(plan.rows, false);
+        KeepWindowSize = keep;
+        SetSetupSizeText(W.rows, Screen.rows);
+        SetMarginLinePointers(0, Screen.rows - 1);
+        SettingsChangedFlag = 1;
+    }
+    if (plan.lineCount > 0) {
+        SetMaximumLineCount(plan.lineCount);
+        ResizeScreenLines(plan.lineCount);
+    }
+    if (plan.pageLength > 0 && SetScreenPageLength(plan.pageLength)) {
+        SetMarginLinePointers(0, Screen.pageLength - 1);
+        ResetSavedPageMargins();
+        SettingsChangedFlag = 1;
+    }
+    if (plan.pageColumns > 0) {
+        SetScreenColumns(plan.pageColumns);
+        SetLeftRightMargins(0, 0);
+    }
+}
+
+void ApplyNationalMode()
+{
+    // mltnat is the inverse of "National": equal means the choice changed.
+    if (Vt300Values.mltnat != W.national)
+        return;
+    Vt300Values.mltnat = W.national ? 0 : 1;
+    ResetCharsets();
+    SettingsChangedFlag = 1;
+}
+
+void ApplyStatusLineType()
+{
+    if (W.statusLine != Vt300Values.sl_type)
+        RowsChangedFlag = 1;
+}
+
+void ApplyCharacterSets()
+{
+    const bool setChanged = W.characterSet != PaintSettings.characterMode;
+    const bool pageChanged = W.ansiCodePage != Vt300Values.ansi386_codepage;
+    const bool fontChanged = W.font != SelectedFaceIndex;
+    if (setChanged || pageChanged) {
+        Vt300Values.ansi386_codepage = static_cast<u8>(W.ansiCodePage);
+        PaintSettings.characterMode = static_cast<u8>(W.characterSet);
+        ResetCharsets();
+        SettingsChangedFlag = 1;
+    }
+    if (fontChanged) {
+        SelectedFaceIndex = W.font;
+        SettingsChangedFlag = 1;
+    }
+}
+
+void ApplyOnLine()
+{
+    // "On Line" is the inverse of the local mode: equal means the state changes.
+    if (W.onLine == LocalMode)
+        RowsChangedFlag = 1;
+    LocalMode = W.onLine ? 0 : 1;
+    ConnectionValues.vdulocal = LocalMode;
+}
+
+void ApplyEmulationChoice()
+{
+    const u8 live = EmulationId;
+    const u8 working = static_cast<u8>(W.emulation);
+    if (working == live)
+        return;
+    if (IsVtFamily(live))
+        RowsChangedFlag = 1;
+    if (!RequestEmulation(live, working)) {
+        W.emulation = live;
+        return;
+    }
+    SelectEmulation(live, working);
+}
+
+void ApplyCursorType()
+{
+    if (W.cursorType == kHiddenCursor) {
+        CursorDisabled = 1;
+        return;
+    }
+    const bool changed = CursorDisabled || W.cursorType != PaintSettings.cursorStyle;
+    CursorDisabled = 0;
+    PaintSettings.cursorStyle = static_cast<u8>(W.cursorType);
+    Vt300Values.curstyle = static_cast<u8>(W.cursorType);
+    if (changed)
+        InvalidateTerminal();
+}
+
+}  // namespace
+
+void FillSetupCopy()
+{
+    FillSetupCopyFields();
+    W.emulation = EmulationId;
+    W.onLine = LocalMode == 0;
+    W.localEcho = LocalEcho != 0;
+    W.transport = static_cast<u16>(Connection.netproto == 1 ? 1 : 0);
+    W.noConnection = Connection.noConnection != 0 || Connection.netproto == 2;
+    for (int i = 0; i < 3; ++i)
+        CopyUnits(W.rolloverHost[i], kSetupHostUnits, Connection.rollover[i]);
+    int rows = 0, pageLength = 0, lineCount = 0;
+    GetScreenDimensions(&rows, &pageLength, &lineCount);
+    SetSetupSizeText(W.rows, rows);
+    SetSetupSizeText(W.memoryRows, lineCount);
+    SetSetupSizeText(W.pageSize, pageLength);
+    SetSetupSizeText(W.pageWidth, Screen.lastColumn + 1);
+    W.columns132 = Screen.lastColumn != 79;
+    W.cursorType = CursorDisabled ? kHiddenCursor : PaintSettings.cursorStyle.load();
+    W.characterSet = PaintSettings.characterMode;
+    W.font = static_cast<u16>(SelectedFaceIndex >= 0 ? SelectedFaceIndex : 0);
+    W.modes[kRowHighFunction] = 0;
+    FillSetupCopyEmulation();
+}
+
+void StoreSerialSetup()
+{
+    ConnectionSection& c = ConnectionValues;
+    const SetupLineChoice& line = W.line[kLineConnection];
+    // On a serial connection without a port nothing is stored.
+    if (W.transport == 1 && !W.noConnection && W.device == kNoSerialDevice)
+        return;
+    c.comspeed = static_cast<u8>(line.speed);
+    c.comparity = static_cast<u8>(line.parity);
+    c.comstopb = static_cast<u8>(line.stopBits);
+    c.comdatab = static_cast<u8>(line.dataBits);
+    c.comflowc = static_cast<u8>(line.flow);
+    c.comdevice = static_cast<u8>(W.device);
+    c.comdeviceType = W.deviceKind;
+    c.etxspeed = static_cast<u8>(W.transmitRate);
+    DataBitsSetting = c.comdatab;
+}
+
+void ApplySetupTerminal()
+{
+    StoreSetupCopyFields();
+    // A terminal id that names a built-in model is that model, not a custom id.
+    if (Vt300Values.szCustomID[0] &&
+        IsLanguageStringInRange(Vt300Values.szCustomID, kFirstVtModelName, kLastVtModelName))
+        Vt300Values.szCustomID[0] = 0;
+    PaintSettings.displayControls = Vt300Values.dspctrl;
+    ApplyJumpScrollSetting(Vt300Values.JumpScroll);
+    ApplyCursorType();
+}
+
+void ApplySetupSession()
+{
+    if (Connection.hostrollover)
+        for (int i = 0; i < 3; ++i)
+            CopyUnits(Connection.rollover[i], kRolloverHostUnits, W.rolloverHost[i]);
+    LocalEcho = W.localEcho ? 1 : 0;
+    ConnectionValues.vdulocal = W.onLine ? 0 : 1;
+    Connection.noConnection = W.noConnection ? 1 : 0;
+    Connection.netproto = W.noConnection ? 2 : W.transport;
+}
+
+void RelayoutTerminal(u16& settingsChanged, u16& rowsChanged)
+{
+    if (!settingsChanged && !rowsChanged)
+        return;
+    settingsChanged = rowsChanged = 0;
+    InvalidateFontCache();
+    RefitScreenFont();
+    RefreshScrollRange();
+    InvalidateTerminal();
+    StatusBarRefresh();
+}
+
+void ApplySetupCopy()
+{
+    StoreSerialSetup();
+    ApplyGeometry();
+    ApplyNationalMode();
+    ApplyStatusLineType();
+    ApplyCharacterSets();
+    ApplyOnLine();
+    ApplyEmulationChoice();
+    ApplySetupTerminal();
+    ApplySetupSession();
+    if (IsVtOrAnsiFamily(EmulationId))
+        RefreshStatusLine();
+    RelayoutTerminal(SettingsChangedFlag, RowsChangedFlag);
+}
+
+void ConnectFromSetup()
+{
+    SetupConnectPending = false;
+    if (Connection.noConnection)
+        return;
+    if (Connection.netproto == 0 && Connection.netname[0])
+        ConnectionStartState = 2;  // the host-data thread makes the connection
+}
