@@ -204,11 +204,10 @@ void StoreSerialSetup()
 
 void ApplySetupTerminal()
 {
-    StoreSetupCopyFields();
     // A terminal id that names a built-in model is that model, not a custom id.
-    if (Vt300Values.szCustomID[0] &&
-        IsLanguageStringInRange(Vt300Values.szCustomID, kFirstVtModelName, kLastVtModelName))
-        Vt300Values.szCustomID[0] = 0;
+    if (W.terminalIdText[0] && IsLanguageStringInRange(W.terminalIdText, kFirstVtModelName, kLastVtModelName))
+        W.terminalIdText[0] = 0;
+    StoreSetupCopyFields();
     PaintSettings.displayControls = Vt300Values.dspctrl;
     ApplyJumpScrollSetting(Vt300Values.JumpScroll);
     ApplyCursorType();

@@ -21,7 +21,8 @@
 //   set-text HWND ID TEXT             WM_SETTEXT on the control
 //   select HWND ID INDEX              sets the selection, then posts the control's
 //                                     selection-change notification to the dialog
-//   click HWND ID                     posts the control's BN_CLICKED to the dialog
+//   click HWND ID                     posts BM_CLICK to the control: it is pressed as the mouse
+//                                     presses it (automatic check boxes flip, BN_CLICKED follows)
 //   workarea                          SPI_GETWORKAREA
 //   move HWND X Y WIDTH HEIGHT        SetWindowPos (no z-order change), answers the new rect
 //   quit
@@ -414,8 +415,7 @@ std::string Handle(const std::vector<std::string>& a)
         HWND c = GetDlgItem(dialog, id);
         if (!c)
             return Error("no control");
-        return PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)c) ? "{\"ok\":true}"
-                                                                                       : Error("post failed");
+        return PostMessageW(c, BM_CLICK, 0, 0) ? "{\"ok\":true}" : Error("post failed");
     }
     if (cmd == "workarea") {
         RECT r{};
