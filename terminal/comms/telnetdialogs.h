@@ -4,7 +4,7 @@
 // program's own; every text is a language string set by control id.
 #pragma once
 
-#include "terminal/core/win32.h"
+#include "terminal/core/base/win32.h"
 
 constexpr int kDlgTelnetOptions = 2151;
 constexpr int kDlgTn3270Options = 2152;

@@ -4,7 +4,7 @@
 // separators, 0x10 hidden.
 #pragma once
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 
 struct AttributeLook {
     u8 text;          // palette index of the text

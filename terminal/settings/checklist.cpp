@@ -1,8 +1,8 @@
 #include "terminal/settings/checklist.h"
 
-#include "terminal/core/language.h"
-#include "terminal/core/memblock.h"
-#include "terminal/core/startup.h"
+#include "terminal/core/base/language.h"
+#include "terminal/core/base/memblock.h"
+#include "terminal/core/frame/startup.h"
 #include "terminal/settings/setuppages.h"
 
 namespace {

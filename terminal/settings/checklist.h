@@ -4,7 +4,7 @@
 // keys never changes a flag.
 #pragma once
 
-#include "terminal/core/win32.h"
+#include "terminal/core/base/win32.h"
 
 struct CheckListRow;
 

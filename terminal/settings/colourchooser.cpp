@@ -2,10 +2,10 @@
 
 #include <commdlg.h>
 
-#include "terminal/core/mainwindow.h"
-#include "terminal/core/memblock.h"
-#include "terminal/core/palette.h"
-#include "terminal/core/timers.h"
+#include "terminal/core/frame/mainwindow.h"
+#include "terminal/core/base/memblock.h"
+#include "terminal/core/paint/palette.h"
+#include "terminal/core/frame/timers.h"
 #include "terminal/settings/colours.h"
 #include "terminal/settings/hls.h"
 

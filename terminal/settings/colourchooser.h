@@ -4,7 +4,7 @@
 // on timer 100 while the element flashes.
 #pragma once
 
-#include "terminal/core/win32.h"
+#include "terminal/core/base/win32.h"
 #include "terminal/settings/attributelook.h"
 
 constexpr UINT_PTR kPreviewBlinkTimer = 100;

@@ -8,9 +8,9 @@
 
 #include "terminal/comms/connsettings.h"
 #include "terminal/comms/telnetoptions.h"
-#include "terminal/core/dialogbase.h"
-#include "terminal/core/language.h"
-#include "terminal/core/startup.h"
+#include "terminal/core/frame/dialogbase.h"
+#include "terminal/core/base/language.h"
+#include "terminal/core/frame/startup.h"
 #include "terminal/settings/setupapply.h"
 #include "terminal/settings/setupcopy.h"
 #include "terminal/settings/setupdialog.h"

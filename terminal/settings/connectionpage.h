@@ -2,7 +2,7 @@
 // name the working text falls back to.
 #pragma once
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 
 // The active emulation's default terminal-type name, widened.
 void DefaultTerminalTypeName(wchar16* buffer, int capacity);

@@ -1,7 +1,7 @@
 // The serial ports the New Connection page offers.
 #include "terminal/settings/connectionpage.h"
 
-#include "terminal/core/win32.h"
+#include "terminal/core/base/win32.h"
 
 int ListSetupSerialPorts(HWND combo)
 {

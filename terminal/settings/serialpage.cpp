@@ -3,7 +3,7 @@
 // and local-echo switches of the connection.
 #include <initializer_list>
 
-#include "terminal/core/dialogbase.h"
+#include "terminal/core/frame/dialogbase.h"
 #include "terminal/settings/setupapply.h"
 #include "terminal/settings/setupcopy.h"
 #include "terminal/settings/setupdialog.h"

@@ -2,25 +2,25 @@
 
 #include "terminal/comms/connsettings.h"
 #include "terminal/comms/netsession.h"
-#include "terminal/core/corestate.h"
-#include "terminal/core/emuhooks.h"
-#include "terminal/core/emulationids.h"
-#include "terminal/core/emuswitch.h"
-#include "terminal/core/fonts.h"
-#include "terminal/core/geometry.h"
-#include "terminal/core/hostsettings.h"
-#include "terminal/core/instances.h"
-#include "terminal/core/jumpscroll.h"
-#include "terminal/core/language.h"
-#include "terminal/core/mainwindow.h"
-#include "terminal/core/painting.h"
-#include "terminal/core/paintsettings.h"
-#include "terminal/core/screenops.h"
-#include "terminal/core/screenstore.h"
-#include "terminal/core/startopts.h"
-#include "terminal/core/startup.h"
-#include "terminal/core/statusbar.h"
-#include "terminal/core/textcursor.h"
+#include "terminal/core/base/corestate.h"
+#include "terminal/core/base/emuhooks.h"
+#include "terminal/core/base/emulationids.h"
+#include "terminal/core/frame/emuswitch.h"
+#include "terminal/core/paint/fonts.h"
+#include "terminal/core/paint/geometry.h"
+#include "terminal/core/host/hostsettings.h"
+#include "terminal/core/frame/instances.h"
+#include "terminal/core/paint/jumpscroll.h"
+#include "terminal/core/base/language.h"
+#include "terminal/core/frame/mainwindow.h"
+#include "terminal/core/paint/painting.h"
+#include "terminal/core/paint/paintsettings.h"
+#include "terminal/core/screen/screenops.h"
+#include "terminal/core/screen/screenstore.h"
+#include "terminal/core/frame/startopts.h"
+#include "terminal/core/frame/startup.h"
+#include "terminal/core/frame/statusbar.h"
+#include "terminal/core/paint/textcursor.h"
 #include "terminal/emulations/dec/services.h"
 #include "terminal/settings/profilevalues.h"
 #include "terminal/settings/setupcopy.h"
@@ -247,8 +247,7 @@ void ApplySetupCopy()
     ApplyEmulationChoice();
     ApplySetupTerminal();
     ApplySetupSession();
-    if (IsVtOrAnsiFamily(EmulationId))
-        RefreshStatusLine();
+    FinishSetupCopyFamilies();
     RelayoutTerminal(SettingsChangedFlag, RowsChangedFlag);
 }
 

@@ -4,7 +4,7 @@
 // re-layout the changes need. Cancel never gets here: nothing live changes.
 #pragma once
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 
 // Fills the whole working copy from the live settings.
 void FillSetupCopy();

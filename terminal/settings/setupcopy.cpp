@@ -223,3 +223,10 @@ void StoreSetupCopyFields()
     for (int i = 0; i < g_familyCount; ++i)
         StoreCopyFields(g_families[i]->fields);
 }
+
+void FinishSetupCopyFamilies()
+{
+    for (int i = 0; i < g_familyCount; ++i)
+        if (g_families[i]->applied)
+            g_families[i]->applied();
+}

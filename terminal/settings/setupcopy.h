@@ -5,7 +5,7 @@
 // store are compared and applied by their own steps.
 #pragma once
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 #include "terminal/settings/setuptext.h"
 
 constexpr int kSetupTextUnits = 80;    // texts of edit and combo controls
@@ -103,6 +103,7 @@ struct SetupFamilyCopy {
     SetupCopyFieldTable fields;
     void (*fill)();   // after the plain fields are filled
     void (*apply)();  // before any field is stored: the settings still hold the old values
+    void (*applied)();  // at the end of the apply, everything stored
 };
 void RegisterSetupFamilyCopy(const SetupFamilyCopy* family);
 
@@ -116,6 +117,8 @@ void FillSetupCopyFields();
 void FillSetupCopyEmulation();
 // The plain fields and the families' parts back into the live settings.
 void StoreSetupCopyFields();
+// The families' last steps of the apply.
+void FinishSetupCopyFamilies();
 
 // The decimal number at the start of a counted size text, 0 when it has none.
 int SetupSizeNumber(const wchar16* counted);

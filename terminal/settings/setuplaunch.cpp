@@ -1,7 +1,7 @@
 #include "terminal/settings/setuplaunch.h"
 
 #include "terminal/comms/telnetdialogs.h"
-#include "terminal/core/dialogbase.h"
+#include "terminal/core/frame/dialogbase.h"
 #include "terminal/settings/setupcopy.h"
 #include "terminal/settings/setupdialog.h"
 

@@ -4,7 +4,7 @@
 // the focus back to the page it came from.
 #pragma once
 
-#include "terminal/core/win32.h"
+#include "terminal/core/base/win32.h"
 
 constexpr u16 kConnectCommand = 1133;        // "C&onnect": the New Connection page's OK
 constexpr u16 kTelnetOptionsCommand = 2970;  // "&Telnet Options"

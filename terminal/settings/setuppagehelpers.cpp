@@ -1,6 +1,6 @@
 #include "terminal/settings/setuppagehelpers.h"
 
-#include "terminal/core/dialogbase.h"
+#include "terminal/core/frame/dialogbase.h"
 
 namespace {
 constexpr int kMaxComboTables = 16;

@@ -9,7 +9,7 @@
 // template, table, hooks and check-list rows. A slot without a page opens nothing.
 #pragma once
 
-#include "terminal/core/win32.h"
+#include "terminal/core/base/win32.h"
 
 constexpr int kSetupSlots = 27;
 constexpr UINT kFirstSetupCommand = 1012;

@@ -1,6 +1,6 @@
 #include "terminal/settings/setuprules.h"
 
-#include "terminal/core/emulationids.h"
+#include "terminal/core/base/emulationids.h"
 
 namespace {
 constexpr int kMaxRows = 64;

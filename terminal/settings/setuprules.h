@@ -3,7 +3,7 @@
 // emulations own the store's geometry at all.
 #pragma once
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 
 // The store's geometry as the apply finds it.
 struct SetupGeometry {

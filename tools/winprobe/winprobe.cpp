@@ -8,6 +8,7 @@
 //   info HWND                         class, title, styles, window and client rects
 //   children HWND                     direct and nested children with their classes
 //   text HWND                         WM_GETTEXT of a window
+//   scrollinfo HWND                   range and thumb of a scroll bar control
 //   dialogs                           top-level dialogs (#32770): title and texts
 //   press TEXT [TIMEOUT_MS]           clicks the first dialog button with that text
 //   post HWND MSG WPARAM LPARAM       PostMessageW (numbers decimal or 0x hex)
@@ -24,6 +25,9 @@
 //   click HWND ID                     posts BM_CLICK to the control: it is pressed as the mouse
 //                                     presses it (automatic check boxes flip, BN_CLICKED follows)
 //   workarea                          SPI_GETWORKAREA
+//   clip-text / clip-set-text HEX / clip-set-file PATH / clip-set-bitmap W H /
+//   clip-save-bitmap PATH / clip-hold / clip-release / clip-empty   the clipboard
+//                                     (clipboard.h)
 //   move HWND X Y WIDTH HEIGHT        SetWindowPos (no z-order change), answers the new rect
 //   quit
 #include <windows.h>
@@ -35,51 +39,10 @@
 #include <vector>
 
 #include "tools/common/commandlines.h"
+#include "tools/winprobe/answers.h"
+#include "tools/winprobe/clipboard.h"
 
 namespace {
-
-std::string Utf8(const std::wstring& w)
-{
-    if (w.empty())
-        return {};
-    int n = WideCharToMultiByte(CP_UTF8, 0, w.c_str(), (int)w.size(), nullptr, 0, nullptr, nullptr);
-    std::string s(n, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, w.c_str(), (int)w.size(), s.data(), n, nullptr, nullptr);
-    return s;
-}
-
-std::wstring Wide(const std::string& s)
-{
-    if (s.empty())
-        return {};
-    int n = MultiByteToWideChar(CP_UTF8, 0, s.c_str(), (int)s.size(), nullptr, 0);
-    std::wstring w(n, L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, s.c_str(), (int)s.size(), w.data(), n);
-    return w;
-}
-
-std::string Json(const std::string& s)
-{
-    std::string out = "\"";
-    for (unsigned char c : s) {
-        switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
-        default:
-            if (c < 0x20) {
-                char buf[8];
-                std::snprintf(buf, sizeof buf, "\\u%04x", c);
-                out += buf;
-            } else {
-                out += (char)c;
-            }
-        }
-    }
-    return out + "\"";
-}
 
 std::string Hwnd(HWND h)
 {
@@ -254,13 +217,11 @@ std::string ItemsJson(HWND dialog, int id)
     return "{\"ok\":true,\"items\":" + items + tail;
 }
 
-std::string Error(const std::string& what)
-{
-    return "{\"ok\":false,\"error\":" + Json(what) + "}";
-}
-
 std::string Handle(const std::vector<std::string>& a)
 {
+    std::string clipboardAnswer;
+    if (ClipboardCommand(a, &clipboardAnswer))
+        return clipboardAnswer;
     const std::string& cmd = a[0];
     auto arg = [&](size_t i) { return i < a.size() ? a[i] : std::string(); };
     if (cmd == "find") {
@@ -311,6 +272,16 @@ std::string Handle(const std::vector<std::string>& a)
             first = false;
         }
         return s + "]}";
+    }
+    if (cmd == "scrollinfo") {
+        // A scroll bar control's range and thumb, as the user sees them.
+        SCROLLINFO info{};
+        info.cbSize = sizeof info;
+        info.fMask = SIF_ALL;
+        if (!GetScrollInfo(ParseHwnd(arg(1)), SB_CTL, &info))
+            return Error("no scroll information");
+        return "{\"ok\":true,\"min\":" + std::to_string(info.nMin) + ",\"max\":" + std::to_string(info.nMax) +
+               ",\"pos\":" + std::to_string(info.nPos) + "}";
     }
     if (cmd == "text")
         return "{\"ok\":true,\"text\":" + Json(Utf8(TextOf(ParseHwnd(arg(1))))) + "}";

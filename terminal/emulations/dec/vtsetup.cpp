@@ -1,11 +1,12 @@
 // The DEC VT family's part of the Setup working copy: its terminal model, and what a
 // changed Setup choice does to the running terminal at once. The host may have changed
 // a mode since the settings were loaded; only a choice the user changed overrides it.
-#include "terminal/core/corestate.h"
-#include "terminal/core/emulationids.h"
-#include "terminal/core/screenstore.h"
+#include "terminal/core/base/corestate.h"
+#include "terminal/core/base/emulationids.h"
+#include "terminal/core/screen/screenstore.h"
 #include "terminal/emulations/dec/services.h"
 #include "terminal/emulations/dec/vtmodes.h"
+#include "terminal/emulations/dec/vtservices.h"
 #include "terminal/settings/profilevalues.h"
 #include "terminal/settings/setupcopy.h"
 
@@ -51,7 +52,17 @@ void Apply()
     }
 }
 
-const SetupFamilyCopy kVtCopy{{kFields, 1}, nullptr, Apply};
+// After the apply: a terminal model with pages switches the store to its pages, and the
+// status line shows the new settings.
+void Applied()
+{
+    if (!IsVtOrAnsiFamily(EmulationId))
+        return;
+    ApplyPageModeSetting();
+    RefreshStatusLine();
+}
+
+const SetupFamilyCopy kVtCopy{{kFields, 1}, nullptr, Apply, Applied};
 const bool kRegistered = (RegisterSetupFamilyCopy(&kVtCopy), true);
 
 }  // namespace

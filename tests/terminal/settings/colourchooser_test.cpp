@@ -8,7 +8,7 @@
 
 #include "modaldriver.h"
 #include "terminal/core/dibcanvas.h"
-#include "terminal/core/palette.h"
+#include "terminal/core/paint/palette.h"
 #include "terminal/core/testwindow.h"
 #include "terminal/settings/colourchooser.h"
 #include "terminal/settings/colours.h"

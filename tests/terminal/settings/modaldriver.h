@@ -7,7 +7,7 @@
 #include <functional>
 #include <vector>
 
-#include "terminal/core/win32.h"
+#include "terminal/core/base/win32.h"
 
 namespace modal {
 

@@ -1,0 +1,57 @@
+#include "support/doubles_ibmhost.h"
+
+#include "terminal/core/screen/codepages.h"
+#include "terminal/emulations/ibmhost/hostcodepage.h"
+#include "terminal/emulations/ibmhost/services3270.h"
+
+namespace doubles {
+IbmHostDouble& IbmHost()
+{
+    static IbmHostDouble d;
+    return d;
+}
+
+void ResetIbmHost()
+{
+    IbmHost() = IbmHostDouble{};
+    I3270TickCount = [] { return IbmHost().ticks; };
+}
+}  // namespace doubles
+
+void PaintHostRow(I3270Session*, int row, int first, int last)
+{
+    doubles::IbmHost().painted.push_back({row, first, last});
+}
+
+void I3270ApplyScreenSize(I3270Session*)
+{
+    ++doubles::IbmHost().layouts;
+}
+
+int I3270SessionSlot()
+{
+    return doubles::IbmHost().sessionSlot;
+}
+
+void I3270WindowKey(int keyCode)
+{
+    doubles::IbmHost().windowKeys.push_back(keyCode);
+}
+
+// Code-page files: only CCSID 37 has them, from the built-in tables.
+bool HostCodePageAvailable(u16 ccsid)
+{
+    return ccsid == 37;
+}
+
+bool LoadHostCodePage(u16, std::vector<u8>& s2u, std::vector<u8>& u2s)
+{
+    s2u.assign(BuiltinByteToUnicodeTable(), BuiltinByteToUnicodeTable() + kByteToUnicodeTableBytes);
+    u2s.assign(BuiltinUnicodeToByteTable(), BuiltinUnicodeToByteTable() + kBuiltinUnicodeToByteBytes);
+    return true;
+}
+
+std::vector<u8> LoadHostCodePageSection(u16, const wchar16*)
+{
+    return {};
+}
