@@ -68,7 +68,7 @@ class SetupProgramTest(WineTestCase):
         return None
 
     def connected(self, host, *args):
-        hwnd = self.start("127.0.0.1", "-Tnport%d" % host.port, *args)
+        hwnd = self.start("127.0.0.1", "-Tnport%d" % host.port, "-SeP", *args)
         host.wait_connection(60)
         host.expect(th.do(th.ECHO), timeout=30)
         return hwnd
