@@ -9,24 +9,23 @@
 #include "terminal/core/frame/dialogbase.h"
 #include "terminal/core/base/language.h"
 #include "terminal/core/frame/startup.h"
-#include "terminal/emulations/ibmhost/telnetsession.h"
+#include "terminal/comms/recordsession.h"
 #include "terminal/settings/connectionpage.h"
 #include "terminal/settings/setupcopy.h"
 
 namespace {
 
-constexpr u8 kIbm3270 = 6, kIbm5250 = 7;
 constexpr u8 k3287Printer = 12;   // IBM-3287-1 among the 3270 models
 constexpr u8 k3812Printer = 11;   // 3812-1 among the 5250 models
 
 bool In3270Session()
 {
-    return EmulationId == kIbm3270;
+    return EmulationId == kEmuIbm3270;
 }
 
 bool In5250Session()
 {
-    return EmulationId == kIbm5250;
+    return EmulationId == kEmuIbm5250;
 }
 
 void SetCheck(HWND dialog, int control, bool on)

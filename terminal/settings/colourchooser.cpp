@@ -5,8 +5,8 @@
 #include "terminal/core/frame/mainwindow.h"
 #include "terminal/core/base/memblock.h"
 #include "terminal/core/paint/palette.h"
-#include "terminal/core/frame/timers.h"
 #include "terminal/settings/colours.h"
+#include "terminal/settings/defaults.h"
 #include "terminal/settings/hls.h"
 
 int SetupSelectedPaletteIndex = 0;
@@ -67,7 +67,7 @@ bool ChooseSetupPaletteColour(HWND)
     int blue = ByteToPercent(GetBValue(choose.rgbResult));
     RgbToHls(red, green, blue);  // now hue, lightness, saturation
     entry = {static_cast<u16>(red), static_cast<u16>(green), static_cast<u16>(blue)};
-    SetPaletteFromHls(SetupPalette);
+    ApplyHlsPalette(SetupPalette);
     return true;
 }
 
@@ -105,7 +105,7 @@ void DrawAttributePreview(HWND window, const RECT& sample, u8 foreground, u8 bac
         StartPreviewBlink(window);
     else
         StopPreviewBlink(window);
-    SetPaletteFromHls(SetupPalette);
+    ApplyHlsPalette(SetupPalette);
     HDC dc = GetDC(window);
     if (!dc)
         return;

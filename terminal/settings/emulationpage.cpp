@@ -2,12 +2,11 @@
 // national character set and the answerback.
 #include "terminal/comms/serial.h"
 #include "terminal/comms/sockets.h"
-#include "terminal/core/frame/dialogbase.h"
-#include "terminal/core/base/language.h"
-#include "terminal/core/frame/startup.h"
 #include "terminal/core/base/emulationids.h"
 #include "terminal/core/base/language.h"
+#include "terminal/core/frame/dialogbase.h"
 #include "terminal/core/frame/startopts.h"
+#include "terminal/core/frame/startup.h"
 #include "terminal/settings/profilevalues.h"
 #include "terminal/settings/setupcopy.h"
 #include "terminal/settings/setupdialog.h"
@@ -27,6 +26,11 @@ constexpr int kWyseAnswerbackChars = 20;
 
 SetupWorkingCopy& W = SetupCopy;
 
+bool IsIbmHost(u8 emulation)
+{
+    return emulation == kEmuIbm3270 || emulation == kEmuIbm5250;
+}
+
 bool TertiaryApplies(u8 emulation, u16 terminalId)
 {
     // vt420, vt510, vt520 and vt525 answer the tertiary device attributes request.
@@ -36,10 +40,10 @@ bool TertiaryApplies(u8 emulation, u16 terminalId)
 
 bool AnswerbackApplies(u8 emulation)
 {
-    if (IsVtOrAnsiFamily(emulation) || emulation == 19 || emulation == 22)
+    if (IsVtOrAnsiFamily(emulation) || emulation == kEmuTvi955 || emulation == kEmuTvi950)
         return true;
     // Of the Wyse personalities only the WY50+ and WY60 keep an answerback.
-    return emulation == 9 || emulation == 15;
+    return emulation == kEmuWy50Plus || emulation == kEmuWy60;
 }
 
 void ConcealAnswerback(HWND window)
@@ -76,7 +80,7 @@ void EnableForEmulation(HWND window)
     SendDlgItemMessageW(window, kAnswerbackEdit, EM_LIMITTEXT, CountedEditLimit(limit), 0);
     SendDlgItemMessageW(window, kTertiaryEdit, EM_LIMITTEXT, CountedEditLimit(kTertiaryChars), 0);
     // The IBM host displays have no national replacement sets.
-    const bool national = emulation != 6 && emulation != 7 && StartupOptions.nationalKeyboard;
+    const bool national = !IsIbmHost(emulation) && StartupOptions.nationalKeyboard;
     EnableControl(window, kNational, national);
     EnableControl(window, kNationalLabel, national);
 }

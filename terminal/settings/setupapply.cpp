@@ -3,7 +3,7 @@
 #include "terminal/comms/connsettings.h"
 #include "terminal/comms/netsession.h"
 #include "terminal/core/base/corestate.h"
-#include "terminal/core/base/emuhooks.h"
+#include "terminal/core/base/family.h"
 #include "terminal/core/base/emulationids.h"
 #include "terminal/core/frame/emuswitch.h"
 #include "terminal/core/paint/fonts.h"

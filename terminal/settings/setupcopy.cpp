@@ -1,7 +1,9 @@
 #include "terminal/settings/setupcopy.h"
 
 #include "terminal/comms/connsettings.h"
+#include "terminal/core/base/family.h"
 #include "terminal/settings/profilevalues.h"
+#include "terminal/settings/setupfamily.h"
 
 SetupWorkingCopy SetupCopy{};
 u16 SetupResult = 0;
@@ -10,10 +12,6 @@ u16 RowsChangedFlag = 0;
 u16 ColoursEditedFlag = 0;
 
 namespace {
-
-constexpr int kMaxFamilies = 16;
-const SetupFamilyCopy* g_families[kMaxFamilies] = {};
-int g_familyCount = 0;
 
 template <int N>
 constexpr SetupCopyFieldTable Table(const SetupCopyField (&fields)[N])
@@ -164,15 +162,6 @@ void StoreCopyFields(SetupCopyFieldTable table)
     }
 }
 
-void RegisterSetupFamilyCopy(const SetupFamilyCopy* family)
-{
-    for (int i = 0; i < g_familyCount; ++i)
-        if (g_families[i] == family)
-            return;
-    if (family && g_familyCount < kMaxFamilies)
-        g_families[g_familyCount++] = family;
-}
-
 int SetupSizeNumber(const wchar16* counted)
 {
     int value = 0;
@@ -199,11 +188,13 @@ void SetSetupSizeText(wchar16* counted, int value)
 
 void FillSetupCopyEmulation()
 {
-    for (int i = 0; i < g_familyCount; ++i) {
-        FillCopyFields(g_families[i]->fields);
-        if (g_families[i]->fill)
-            g_families[i]->fill();
-    }
+    ForEachFamily([](const FamilyHooks& family) {
+        if (!family.setup)
+            return;
+        FillCopyFields(family.setup->fields);
+        if (family.setup->fill)
+            family.setup->fill();
+    });
 }
 
 void FillSetupCopyFields()
@@ -216,17 +207,21 @@ void FillSetupCopyFields()
 void StoreSetupCopyFields()
 {
     // The families compare the copy with the settings it was filled from first.
-    for (int i = 0; i < g_familyCount; ++i)
-        if (g_families[i]->apply)
-            g_families[i]->apply();
+    ForEachFamily([](const FamilyHooks& family) {
+        if (family.setup && family.setup->apply)
+            family.setup->apply();
+    });
     StoreCopyFields(Table(kPlainFields));
-    for (int i = 0; i < g_familyCount; ++i)
-        StoreCopyFields(g_families[i]->fields);
+    ForEachFamily([](const FamilyHooks& family) {
+        if (family.setup)
+            StoreCopyFields(family.setup->fields);
+    });
 }
 
 void FinishSetupCopyFamilies()
 {
-    for (int i = 0; i < g_familyCount; ++i)
-        if (g_families[i]->applied)
-            g_families[i]->applied();
+    ForEachFamily([](const FamilyHooks& family) {
+        if (family.setup && family.setup->applied)
+            family.setup->applied();
+    });
 }

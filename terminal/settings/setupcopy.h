@@ -97,22 +97,12 @@ struct SetupCopyFieldTable {
     int count;
 };
 
-// What a family adds to the working copy: its plain fields, and fill and apply steps
-// for what a table cannot say. Registered once; the fill and apply walk every family.
-struct SetupFamilyCopy {
-    SetupCopyFieldTable fields;
-    void (*fill)();   // after the plain fields are filled
-    void (*apply)();  // before any field is stored: the settings still hold the old values
-    void (*applied)();  // at the end of the apply, everything stored
-};
-void RegisterSetupFamilyCopy(const SetupFamilyCopy* family);
-
 // Copies one table's live values into the working copy, or back.
 void FillCopyFields(SetupCopyFieldTable table);
 void StoreCopyFields(SetupCopyFieldTable table);
 
 // The fields the tables describe from the live settings (SetupResult cleared), and the
-// registered families' parts.
+// parts of the registered families (FamilyHooks::setup).
 void FillSetupCopyFields();
 void FillSetupCopyEmulation();
 // The plain fields and the families' parts back into the live settings.

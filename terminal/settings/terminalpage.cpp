@@ -7,7 +7,7 @@
 
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/frame/dialogbase.h"
-#include "terminal/core/base/emuhooks.h"
+#include "terminal/core/base/family.h"
 #include "terminal/core/base/emulationids.h"
 #include "terminal/core/paint/fonts.h"
 #include "terminal/core/frame/kbhookbind.h"
@@ -36,6 +36,11 @@ constexpr u16 kTabStopsSlot = 25;
 constexpr int kRepaintCommand = 1056;
 
 SetupWorkingCopy& W = SetupCopy;
+
+bool IsIbmHost(u8 emulation)
+{
+    return emulation == kEmuIbm3270 || emulation == kEmuIbm5250;
+}
 
 const IndexCombo kIndexCombos[] = {
     {kStatusList, 1561, 1563},  // "None", "Unavailable", "Host Writable"
@@ -122,13 +127,13 @@ void ColumnsList(HWND window, const SetupControlEntry& entry, u8 init, WPARAM wP
 
 bool HasOwnCharsets(u8 emulation)
 {
-    return emulation < 6 || emulation == 16 || emulation == 18 || emulation == 21 || emulation == 23;
+    return IsVtOrAnsiFamily(emulation) || emulation == kEmuIbm3151 || emulation == kEmuHp70092;
 }
 
 void EnableCodePage(HWND window)
 {
     const u8 emulation = static_cast<u8>(W.emulation);
-    bool charsets = HasOwnCharsets(emulation) || emulation == 17;
+    bool charsets = HasOwnCharsets(emulation) || emulation == kEmuTa6530;
     bool codePage = HasOwnCharsets(emulation) && (IsAnsiConsoleFamily(emulation) || W.characterSet == 4);
     EnableControl(window, kCharsetLabel, charsets);
     EnableControl(window, kCharsetList, charsets);
@@ -147,7 +152,7 @@ void FontList(HWND window)
     if (W.font >= count)
         W.font = 0;
     // The IBM host displays draw with their own font.
-    const bool ibm = W.emulation == 6 || W.emulation == 7;
+    const bool ibm = IsIbmHost(static_cast<u8>(W.emulation));
     SendMessageW(combo, CB_SETCURSEL, ibm ? 0 : W.font, 0);
     EnableControl(window, kFontList, !ibm);
     EnableControl(window, kFontLabel, !ibm);
@@ -167,10 +172,10 @@ void CharsetList(HWND window, const SetupControlEntry& entry, u8 init, WPARAM wP
             if (index >= 0)
                 SendMessageW(combo, CB_SETITEMDATA, static_cast<WPARAM>(index), id);
         };
-        if (W.emulation == 17) {
+        if (W.emulation == kEmuTa6530) {
             for (u16 id : kTa6530Sets)
                 add(id);
-        } else if (W.emulation == 18) {
+        } else if (W.emulation == kEmuHp70092) {
             add(kHpRoman8String);
         } else {
             for (u16 id = kFirstCharsetString; id <= 1582; ++id)
@@ -238,7 +243,7 @@ void InitDisplay(HWND window)
     CheckList& list = session->checkList;
     const u8 emulation = static_cast<u8>(W.emulation);
     const u8 engine = GetEmulationFromFlags();
-    const bool engineActive = engine != 0 && engine != 23;
+    const bool engineActive = engine != kEmuVt52 && engine != kEmuAixterm;
     const bool multiPage = Screen.multiPage != 0;
     // Rows that need the shared store's own history and pages.
     if (engineActive || multiPage || Screen.rows == Screen.lineCount) {
@@ -253,7 +258,7 @@ void InitDisplay(HWND window)
                    kMemoryRowsLabel, kMemoryRows})
         EnableControl(window, id, !engineActive);
     SetRows(list, {kRowSaveBeforeClear, kRowHorizontalCoupling}, !engineActive);
-    if (engine == 23) {
+    if (engine == kEmuAixterm) {
         // AIXterm keeps the shared store: its memory may take another size.
         EnableControl(window, kMemoryRowsLabel, true);
         EnableControl(window, kMemoryRows, true);
@@ -261,7 +266,7 @@ void InitDisplay(HWND window)
 
     SetRows(list, {kRowRightToLeft}, IsVtOrAnsiFamily(emulation) && W.characterSet < 12);
     SetRows(list, {kRowIgnoreNulls}, false);
-    SetRows(list, {kRowHighFunction}, FamilyActive(HookFamily::Aixterm));
+    SetRows(list, {kRowHighFunction}, engine == kEmuAixterm);
     bool tabs = false;
     if (IsVtFamily(emulation)) {
         tabs = true;
@@ -270,7 +275,7 @@ void InitDisplay(HWND window)
         tabs = true;
         SetRows(list, {kRowAutoWrap}, false);
         SetRows(list, {kRowBackspaceDel, kRowIgnoreNulls}, true);
-    } else if (emulation == 6 || emulation == 7) {
+    } else if (IsIbmHost(emulation)) {
         EnableControl(window, kColumnsLabel, false);
         EnableControl(window, kColumnsList, false);
         SetRows(list, {kRowBackspaceDel}, false);
@@ -279,7 +284,7 @@ void InitDisplay(HWND window)
                        kRowBackspaceDel},
                 false);
         SetRows(list, {kRowIgnoreNulls}, true);
-    } else if (emulation == 16) {
+    } else if (emulation == kEmuIbm3151) {
         EnableControl(window, kColumnsLabel, false);
         EnableControl(window, kColumnsList, false);
         SetRows(list, {kRowAutoWrap, kRowAutoNewLine, kRowAutoLineFeed, kRowApplicationKeypad, kRowApplicationCursor,
@@ -288,7 +293,7 @@ void InitDisplay(HWND window)
         SetRows(list, {kRowIgnoreNulls}, true);
     } else {
         SetRows(list, {kRowBackspaceDel}, false);
-        if (emulation == 19 || emulation == 20 || emulation == 22)
+        if (emulation == kEmuTvi955 || emulation == kEmuDg410 || emulation == kEmuTvi950)
             SetRows(list, {kRowIgnoreNulls}, true);
     }
     EnableControl(window, kSetTabs, tabs);

@@ -6,6 +6,7 @@
 #include "terminal/comms/sockets.h"
 #include "terminal/core/frame/commands.h"
 #include "terminal/core/base/corestate.h"
+#include "terminal/core/frame/dialogbase.h"
 #include "terminal/core/base/language.h"
 #include "terminal/core/frame/mainwindow.h"
 #include "terminal/core/frame/messageloop.h"
@@ -14,7 +15,6 @@
 #include "terminal/core/frame/startup.h"
 #include "terminal/core/frame/uiservices.h"
 #include "terminal/core/base/version.h"
-#include "terminal/core/frame/dialogbase.h"
 
 namespace {
 
@@ -168,24 +168,20 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     return FALSE;
 }
 
-INT_PTR CALLBACK ConfirmExitProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+namespace {
+
+// The body both OK/Cancel confirmations share: the palette, their texts (set by `init`,
+// then OK and Cancel), and OK (1) or Cancel (0) ending the dialog.
+INT_PTR OkCancelDialog(HWND dialog, UINT message, WPARAM wParam, void (*init)(HWND dialog))
 {
     if (HandlePalette(dialog, message, wParam))
         return TRUE;
     switch (message) {
-    case WM_INITDIALOG: {
-        SetProgramCaption(dialog);
-        wchar_t format[kTextUnits], name[kTextUnits], text[kTextUnits];
-        if (LoadLanguageString(InstanceHandle, kCtlExitQuestion, format, kTextUnits) > 0) {
-            if (LoadLanguageString(InstanceHandle, kStrProgramDescription, name, kTextUnits) == 0)
-                std::wcscpy(name, L"vexaNT");
-            FormatFirstArgument(text, format, name);
-            SetDlgItemTextW(dialog, kCtlExitQuestion, text);
-        }
+    case WM_INITDIALOG:
+        init(dialog);
         SetTextFromString(dialog, IDOK, kStrOk);
         SetTextFromString(dialog, IDCANCEL, kStrCancel);
         return TRUE;
-    }
     case WM_COMMAND:
         if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
             EndDialog(dialog, LOWORD(wParam) == IDOK ? 1 : 0);
@@ -196,24 +192,33 @@ INT_PTR CALLBACK ConfirmExitProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     return FALSE;
 }
 
+void InitExitQuestion(HWND dialog)
+{
+    SetProgramCaption(dialog);
+    wchar_t format[kTextUnits], name[kTextUnits], text[kTextUnits];
+    if (LoadLanguageString(InstanceHandle, kCtlExitQuestion, format, kTextUnits) > 0) {
+        if (LoadLanguageString(InstanceHandle, kStrProgramDescription, name, kTextUnits) == 0)
+            std::wcscpy(name, L"vexaNT");
+        FormatFirstArgument(text, format, name);
+        SetDlgItemTextW(dialog, kCtlExitQuestion, text);
+    }
+}
+
+void InitSessionCloseQuestion(HWND dialog)
+{
+    SetTextFromString(dialog, kCtlSessionCloseText, kCtlSessionCloseText);
+}
+
+}  // namespace
+
+INT_PTR CALLBACK ConfirmExitProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+{
+    return OkCancelDialog(dialog, message, wParam, InitExitQuestion);
+}
+
 INT_PTR CALLBACK ConfirmSessionCloseProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 {
-    if (HandlePalette(dialog, message, wParam))
-        return TRUE;
-    switch (message) {
-    case WM_INITDIALOG:
-        SetTextFromString(dialog, kCtlSessionCloseText, kCtlSessionCloseText);
-        SetTextFromString(dialog, IDOK, kStrOk);
-        SetTextFromString(dialog, IDCANCEL, kStrCancel);
-        return TRUE;
-    case WM_COMMAND:
-        if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
-            EndDialog(dialog, LOWORD(wParam) == IDOK ? 1 : 0);
-            return TRUE;
-        }
-        break;
-    }
-    return FALSE;
+    return OkCancelDialog(dialog, message, wParam, InitSessionCloseQuestion);
 }
 
 INT_PTR CALLBACK HostClosedProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)

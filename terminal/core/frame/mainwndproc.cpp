@@ -6,6 +6,7 @@
 #include "terminal/comms/sockets.h"
 #include "terminal/core/frame/commands.h"
 #include "terminal/core/base/corestate.h"
+#include "terminal/core/base/family.h"
 #include "terminal/core/frame/dialogs.h"
 #include "terminal/core/frame/emuswitch.h"
 #include "terminal/core/host/hostthread.h"
@@ -19,10 +20,12 @@
 #include "terminal/core/frame/scrollback.h"
 #include "terminal/core/frame/startopts.h"
 #include "terminal/core/frame/selection.h"
+#include "terminal/core/frame/bell.h"
 #include "terminal/core/frame/timers.h"
+#include "terminal/core/frame/title.h"
+#include "terminal/core/frame/uirequests.h"
+#include "terminal/core/frame/shutdown.h"
 #include "terminal/comms/loginscript.h"
-#include "terminal/emulations/dec/services.h"
-#include "terminal/emulations/ibmhost/services.h"
 #include "terminal/input/keyfilter.h"
 #include "terminal/input/toolbars.h"
 
@@ -109,9 +112,9 @@ namespace {
 // Only the VT and ANSI family scroll back with the wheel, and not under a modal dialog.
 void WheelScroll(int delta)
 {
-    const u8 id = EmulationId;
-    const bool vtOrAnsi = id <= 5 || id == 21 || id == 23;
-    if (!vtOrAnsi || ModalOpen || Vt420ViewMode() == 2)
+    // The wheel pans the shared store's history, unless the family keeps it still.
+    const FamilyHooks& family = ActiveFamily();
+    if (family.display || ModalOpen || (family.wheelPans && !family.wheelPans()))
         return;
     int lines = delta / WHEEL_DELTA;
     lines = lines < 0 ? -lines : lines;
@@ -179,7 +182,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         return DefWindowProcW(window, message, wParam, lParam);
     case WM_CHAR:
         HideCursorForUpdate();
-        if (IbmHostWindowTakesKeys())
+        if (FamilyWindowTakesKeys())
             return DefWindowProcW(window, message, wParam, lParam);
         HandleCharMessage(static_cast<u32>(wParam));
         return 0;
@@ -246,10 +249,10 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         HandleUiRequest(wParam, lParam);
         return 0;
     case WM_APP + 2:
-        CreateHostPrinterWindow(lParam);
-        return 0;
     case WM_APP + 3:
-        DestroyHostPrinterWindow(lParam);
+        // A family's own notifications (its printer session's window).
+        if (auto handle = ActiveFamily().windowMessage)
+            handle(message, static_cast<std::intptr_t>(lParam));
         return 0;
     default:
         if (WheelRollMessage && message == WheelRollMessage) {

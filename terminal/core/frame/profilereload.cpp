@@ -1,4 +1,6 @@
 // Loading another profile while the program runs (the Open Session page's choice).
+#include "terminal/core/frame/profilereload.h"
+
 #include "terminal/comms/connsettings.h"
 #include "terminal/comms/loginscript.h"
 #include "terminal/comms/netsession.h"
@@ -15,7 +17,8 @@
 #include "terminal/core/screen/screenstore.h"
 #include "terminal/core/frame/scrollback.h"
 #include "terminal/core/base/stringids.h"
-#include "terminal/core/frame/timers.h"
+#include "terminal/core/frame/title.h"
+#include "terminal/core/frame/shutdown.h"
 #include "terminal/settings/defaults.h"
 #include "terminal/settings/profile.h"
 #include "terminal/settings/registry.h"
@@ -84,7 +87,7 @@ int ReloadChosenProfile()
     ResetScrollRange();
     // The profile's emulation starts afresh: the DEC family without a previous one.
     const u8 id = EmulationId;
-    const u8 from = id < 4 ? kNoEmulation : kDefaultEmulationId;
+    const u8 from = IsVtFamily(id) ? kNoEmulation : kDefaultEmulationId;
     RequestEmulation(from, id);
     SelectEmulation(from, id);
     EndLoading();

@@ -112,7 +112,6 @@ bool ResizeScreenLines(int n);
 bool SetScreenPageLength(int n);
 void SetPageLengthIfChanged(int n);
 void SetScreenColumns(int n);
-void SetVtScreenRows(int n);
 // The maximum line count from any source, clamped to 64..999 so that the screen can
 // never be left without line records.
 int ClampLineCountSetting(int lines);
@@ -123,6 +122,10 @@ void RecomputeHistoryCapacity();
 // Blanking in the current colours.
 void BlankLineCells(ScreenLineRecord* line);
 void BlankAllScreenLines();
+// The line pointers of slots first..last move by one: down, the line of `last` comes
+// round to `first`; up, the line of `first` comes round to `last`. Returns the line that
+// came round (the one line of a one-slot range); nullptr without a table or slots.
+ScreenLineRecord* RotateLineSlots(int first, int last, bool down);
 void BlankLineReverseColours(int slot);
 ScreenCell BlankCell();
 
@@ -143,7 +146,6 @@ bool AllocInputQueues();
 
 // The active emulation's sizes (its own while a family with its own store runs).
 void GetScreenDimensions(int* rows, int* pageLength, int* lineCount);
-u8 GetEmulationFromFlags();
 
 // The line in a table slot, or nullptr.
 ScreenLineRecord* LineAt(int slot);

@@ -3,11 +3,13 @@
 // a mode since the settings were loaded; only a choice the user changed overrides it.
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/emulationids.h"
+#include "terminal/core/screen/screenops.h"
 #include "terminal/core/screen/screenstore.h"
 #include "terminal/emulations/dec/services.h"
 #include "terminal/emulations/dec/vtmodes.h"
 #include "terminal/emulations/dec/vtservices.h"
 #include "terminal/settings/profilevalues.h"
+#include "terminal/emulations/dec/vtsetup.h"
 #include "terminal/settings/setupcopy.h"
 
 namespace {
@@ -62,7 +64,7 @@ void Applied()
     RefreshStatusLine();
 }
 
-const SetupFamilyCopy kVtCopy{{kFields, 1}, nullptr, Apply, Applied};
-const bool kRegistered = (RegisterSetupFamilyCopy(&kVtCopy), true);
-
 }  // namespace
+
+// The pages of the Setup dialog are the shared ones; the family adds its copy's part.
+const FamilySetup DecSetup{nullptr, 0, {kFields, 1}, nullptr, Apply, Applied};
