@@ -21,7 +21,6 @@
 #include "terminal/core/frame/startup.h"
 #include "terminal/core/frame/statusbar.h"
 #include "terminal/core/paint/textcursor.h"
-#include "terminal/emulations/dec/services.h"
 #include "terminal/settings/profilevalues.h"
 #include "terminal/settings/setupcopy.h"
 #include "terminal/settings/setuprules.h"
@@ -93,7 +92,7 @@ void ApplyNationalMode()
     if (Vt300Values.mltnat != W.national)
         return;
     Vt300Values.mltnat = W.national ? 0 : 1;
-    ResetCharsets();
+    SetupCharsetsChanged = 1;
     SettingsChangedFlag = 1;
 }
 
@@ -111,7 +110,7 @@ void ApplyCharacterSets()
     if (setChanged || pageChanged) {
         Vt300Values.ansi386_codepage = static_cast<u8>(W.ansiCodePage);
         PaintSettings.characterMode = static_cast<u8>(W.characterSet);
-        ResetCharsets();
+        SetupCharsetsChanged = 1;
         SettingsChangedFlag = 1;
     }
     if (fontChanged) {
@@ -248,6 +247,7 @@ void ApplySetupCopy()
     ApplySetupTerminal();
     ApplySetupSession();
     FinishSetupCopyFamilies();
+    SetupCharsetsChanged = 0;
     RelayoutTerminal(SettingsChangedFlag, RowsChangedFlag);
 }
 

@@ -10,6 +10,7 @@ u16 SetupResult = 0;
 u16 SettingsChangedFlag = 0;
 u16 RowsChangedFlag = 0;
 u16 ColoursEditedFlag = 0;
+u16 SetupCharsetsChanged = 0;
 
 namespace {
 

@@ -76,6 +76,9 @@ extern u16 SettingsChangedFlag;
 extern u16 RowsChangedFlag;
 // The Attributes page changed colours that OK must apply.
 extern u16 ColoursEditedFlag;
+// The apply changed the national mode or the preferred character set: the running
+// family sets up its character sets again (in its `applied` step).
+extern u16 SetupCharsetsChanged;
 
 // How a working field mirrors its live setting.
 enum class LiveKind : u8 {

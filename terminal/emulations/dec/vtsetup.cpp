@@ -60,6 +60,8 @@ void Applied()
 {
     if (!IsVtOrAnsiFamily(EmulationId))
         return;
+    if (SetupCharsetsChanged)
+        ResetCharsets();
     ApplyPageModeSetting();
     RefreshStatusLine();
 }
