@@ -171,7 +171,7 @@ int ReadByte(bool sequence)
         // a filled buffer only on the next call, after this idle step); otherwise the
         // reader sleeps until something can arrive.
         const bool keyboardReadable = !sequence || LocalMode;
-        if (!(keyboardReadable && IsKeyboardInputPending()) && NetBuffers.receiveCount <= 0)
+        if (!(keyboardReadable && IsKeyboardInputPending()) && NetBuffers.receiveCount <= 0 && !SerialInputBuffered())
             HostWaitForInput();
         if (QuitRequested)
             return Leave(kReadStop);

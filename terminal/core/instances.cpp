@@ -6,6 +6,7 @@
 #include "terminal/comms/loginscript.h"
 #include "terminal/comms/netsession.h"
 #include "terminal/comms/network.h"
+#include "terminal/comms/serial.h"
 #include "terminal/core/commands.h"
 #include "terminal/core/corestate.h"
 #include "terminal/core/emuswitch.h"
@@ -158,6 +159,7 @@ void DisconnectSession()
     if (StartupOptions.clearScreenOnClose)
         ClearEmulationScreen();
     StopLoginScript();
+    RequestSerialClose();
     if (SocketIndex >= 0) {
         // The host-data thread reads the socket: it closes it at its next read. Without
         // a reader the connection is closed here.

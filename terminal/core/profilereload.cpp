@@ -2,6 +2,7 @@
 #include "terminal/comms/connsettings.h"
 #include "terminal/comms/loginscript.h"
 #include "terminal/comms/netsession.h"
+#include "terminal/comms/serial.h"
 #include "terminal/core/commands.h"
 #include "terminal/core/corestate.h"
 #include "terminal/core/emuswitch.h"
@@ -74,6 +75,8 @@ int ReloadProfile()
     InvalidateTerminal();
     if (Connection.netname[0] && Connection.netproto == 0 && !Connection.noConnection)
         ConnectionStartState = 2;
+    else
+        RequestSerialConnection();
     StopLoginScript();
     StartLoginScript();
     ReleaseHostDataThread(HostGate::Profile);

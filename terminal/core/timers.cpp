@@ -185,7 +185,7 @@ void CALLBACK TimerProc(HWND window, UINT, UINT_PTR id, DWORD)
         g_keyboardTimerRunning = false;
         break;
     case kTimerSerialBreak:
-        KillTimer(window, kTimerSerialBreak);
+        EndSerialBreak();
         break;
     }
 }
@@ -315,6 +315,7 @@ void HandleUiRequest(WPARAM request, LPARAM argument)
     case kUiUpdateTitle: UpdateWindowTitle(MainWindowHandle); break;
     case kUiLockKeyboard: LockKeyboardTimed(static_cast<u32>(argument)); break;
     case kUiUpdateConnectionMenu: UpdateConnectionMenu(); break;
+    case kUiSerialBreak: StartSerialBreak(); break;
     }
 }
 
@@ -326,6 +327,7 @@ int ShutdownTerminal(int warnOnExit)
     StopHostDataThread();
     StopLoginScript();
     StopWorkerThreads();
+    ReleaseSerialPorts();
 
     CursorDisabled = 1;
     if (StatusBarWindow())

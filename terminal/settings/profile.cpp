@@ -6,6 +6,7 @@
 #include "terminal/comms/netsession.h"
 #include "terminal/core/corestate.h"
 #include "terminal/core/hostio.h"
+#include "terminal/core/hostsettings.h"
 #include "terminal/core/instances.h"
 #include "terminal/core/language.h"
 #include "terminal/core/mainwindow.h"
@@ -261,6 +262,8 @@ void LoadConnection()
     Connection.closeBudget = SettingsReadDword(key, VXT("iTnPortClose"), Connection.closeBudget, 20);
     SettingsReadString(key, VXT("iTelnetName"), VXT(""), Connection.terminalTypeName, kHostNameUnits);
     LoadValues(key, kConnectionLineValues);
+    // The line's data bits decide how many bits of each byte the host path keeps.
+    DataBitsSetting = ConnectionValues.comdatab;
     LocalEcho = LoadByte(key, VXT("lecho"), static_cast<u8>(LocalEcho.load()), 0);
     // "No connection" stays no connection whatever the value read above says.
     if (proto == 2)
