@@ -1,6 +1,6 @@
 #include "terminal/comms/auxport.h"
 
-#include "terminal/core/win32.h"
+#include "terminal/core/base/win32.h"
 
 // No auxiliary port can be opened yet.
 bool PassThroughActive()

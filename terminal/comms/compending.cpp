@@ -4,10 +4,10 @@
 
 #include "terminal/comms/auxport.h"
 #include "terminal/comms/serialport.h"
-#include "terminal/core/language.h"
-#include "terminal/core/mainwindow.h"
-#include "terminal/core/messageloop.h"
-#include "terminal/core/startup.h"
+#include "terminal/core/base/language.h"
+#include "terminal/core/frame/mainwindow.h"
+#include "terminal/core/frame/messageloop.h"
+#include "terminal/core/frame/startup.h"
 
 namespace {
 constexpr DWORD kCycleMs = 507;

@@ -6,11 +6,11 @@
 #include "terminal/comms/serialline.h"
 #include "terminal/comms/serialport.h"
 #include "terminal/comms/telnetservices.h"
-#include "terminal/core/corestate.h"
-#include "terminal/core/hostthread.h"
-#include "terminal/core/mainwindow.h"
-#include "terminal/core/timers.h"
-#include "terminal/core/uiservices.h"
+#include "terminal/core/base/corestate.h"
+#include "terminal/core/host/hostthread.h"
+#include "terminal/core/frame/mainwindow.h"
+#include "terminal/core/frame/timers.h"
+#include "terminal/core/frame/uiservices.h"
 #include "terminal/settings/profilevalues.h"
 
 std::atomic<u8> SerialOpenPending{0};

@@ -6,8 +6,8 @@
 #include "terminal/comms/connsettings.h"
 #include "terminal/comms/serialport.h"
 #include "terminal/comms/telnetservices.h"
-#include "terminal/core/corestate.h"
-#include "terminal/core/hostthread.h"
+#include "terminal/core/base/corestate.h"
+#include "terminal/core/host/hostthread.h"
 #include "terminal/settings/profilevalues.h"
 
 namespace {

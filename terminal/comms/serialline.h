@@ -2,7 +2,7 @@
 // the TA6530 reports read, and the port number a port name stands for.
 #pragma once
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 
 constexpr int kSerialSpeedCount = 11;
 // Speed index (comspeed, etxspeed) -> bits per second.

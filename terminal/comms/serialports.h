@@ -5,7 +5,7 @@
 
 #include <mutex>
 
-#include "terminal/core/win32.h"
+#include "terminal/core/base/win32.h"
 
 struct SerialPortContext;
 

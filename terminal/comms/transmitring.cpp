@@ -1,6 +1,6 @@
 #include "terminal/comms/transmitring.h"
 
-#include "terminal/core/hostread.h"
+#include "terminal/core/host/hostread.h"
 
 i32 TransmitRingFree(const TransmitRing& ring)
 {

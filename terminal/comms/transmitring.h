@@ -5,7 +5,7 @@
 
 #include <atomic>
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 
 constexpr i32 kTransmitRingSize = 1600;
 // Below this much room the keyboard locks, so typing stops filling the ring.

@@ -3,7 +3,7 @@
 
 #include "terminal/comms/serialline.h"
 #include "terminal/comms/transmitring.h"
-#include "terminal/core/hostread.h"
+#include "terminal/core/host/hostread.h"
 
 TEST(SerialLine, PacingFollowsTheTransmitAndLineSpeeds)
 {

@@ -5,7 +5,7 @@
 
 #include "terminal/comms/serialport.h"
 #include "terminal/comms/serialports.h"
-#include "terminal/core/win32.h"
+#include "terminal/core/base/win32.h"
 
 namespace {
 constexpr wchar_t kSerialComm[] = L"HARDWARE\\DEVICEMAP\\SERIALCOMM";
