@@ -10,6 +10,7 @@
 #include "terminal/core/host/hostthread.h"
 #include "terminal/core/frame/mainwindow.h"
 #include "terminal/core/frame/timers.h"
+#include "terminal/core/frame/uirequests.h"
 #include "terminal/core/frame/uiservices.h"
 #include "terminal/settings/profilevalues.h"
 
