@@ -1,6 +1,7 @@
 #include "terminal/input/keydefs.h"
 
 #include <cstring>
+#include <string>
 #include <mutex>
 #include <new>
 
@@ -44,6 +45,33 @@ void DeleteWhere(Doomed doomed)
     }
 }
 }  // namespace
+
+bool IsNoFunctionText(const wchar16* text, u32 length)
+{
+    static constexpr char kNoFunction[] = "<VK_NOFUNCTION>";
+    if (!text || length != sizeof kNoFunction - 1)
+        return false;
+    for (u32 i = 0; i < length; ++i)
+        if (text[i] != static_cast<wchar16>(kNoFunction[i]))
+            return false;
+    return true;
+}
+
+std::u16string AsMacroString(const wchar16* text, u32 length)
+{
+    std::u16string macro;
+    if (IsNoFunctionText(text, length)) {
+        macro.assign(reinterpret_cast<const char16_t*>(text), length);
+        return macro;
+    }
+    for (u32 i = 0; i < length; ++i) {
+        const char16_t c = static_cast<char16_t>(text[i]);
+        if (c == u'<' || c == u'(')
+            macro.push_back(c);
+        macro.push_back(c);
+    }
+    return macro;
+}
 
 KeyDefinitionsLock::KeyDefinitionsLock()
 {
@@ -118,7 +146,7 @@ u32 CopyKeyDefinitionText(const KeyDefinition* definition, int& eventType)
 {
     eventType = 0;
     std::lock_guard<std::recursive_mutex> guard(g_listLock);
-    if (!definition || ModalOpen || definition->length == 0)
+    if (!definition || ModalOpen || definition->length == 0 || IsNoFunctionText(definition->text, definition->length))
         return 0;
     const u32 handle = StoreEventText(definition->text, static_cast<int>(definition->length), definition->origin);
     if (!handle)
@@ -167,8 +195,21 @@ bool PushKeyDefinitionFront(u32 keyCode, u32 shiftState)
 void RunMacroString(u32 handle, int mode, int front)
 {
     (void)front;
-    if (!EventText(handle))
+    int length = 0;
+    const wchar16* text = EventText(handle, &length);
+    if (!text)
         return;
+    // Until the tokens are interpreted the text is delivered as literal text of the same
+    // send mode; a doubled '<' or '(' is the macro form of one plain character.
+    std::u16string plain;
+    for (int i = 0; i < length; ++i) {
+        const char16_t c = static_cast<char16_t>(text[i]);
+        plain.push_back(c);
+        if ((c == u'<' || c == u'(') && i + 1 < length && text[i + 1] == c)
+            ++i;
+    }
     const int literal = mode == 5 ? 8 : mode == 6 ? 9 : 7;
-    PushInputEventFront(literal, HandleHigh(handle), HandleLow(handle));
+    PushStringEventFront(reinterpret_cast<const wchar16*>(plain.data()), literal, static_cast<int>(plain.size()),
+                         TextOrigin::User);
+    FreeEventText(handle);
 }

@@ -6,6 +6,8 @@
 // start a program or raise a window through a key.
 #pragma once
 
+#include <string>
+
 #include "terminal/core/vxtypes.h"
 #include "terminal/input/eventtext.h"
 
@@ -65,6 +67,12 @@ bool PushKeyDefinitionFront(u32 keyCode, u32 shiftState);
 // Queues the text of a definition already found (a mouse macro) at the ring's tail;
 // false for none. The caller holds the lock since it found the node.
 bool QueueKeyDefinition(const KeyDefinition* definition);
+
+// "<VK_NOFUNCTION>": the key sends nothing.
+bool IsNoFunctionText(const wchar16* text, u32 length);
+// A literal text in macro-string form: each '<' and '(' doubled, so that the macro
+// interpreter takes them as plain characters. How a host's definition is saved.
+std::u16string AsMacroString(const wchar16* text, u32 length);
 
 // One step of a macro string event (types 4-6). Until macros are interpreted, the whole
 // text is delivered as literal text of the same send mode.

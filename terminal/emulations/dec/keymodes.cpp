@@ -85,6 +85,16 @@ int FindUserDefinedKey(int keyNumber)
     return -1;
 }
 
+int UserDefinedKeyIndex(int keyNumber)
+{
+    if (keyNumber <= 0)
+        return -1;
+    for (int i = 0; i < kUserDefinedKeyCount; ++i)
+        if (kUserDefinedKeyNumbers[i] == keyNumber)
+            return i;
+    return -1;
+}
+
 UserDefinedKey UserDefinedKeyEntry(int entry)
 {
     if (entry < 0 || entry >= kUserDefinedKeyCount || KeySequenceTable.keys[entry].length == 0 ||

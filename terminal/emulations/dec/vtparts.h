@@ -4,6 +4,8 @@
 // and the cursor save and restore shared with the ANSI console family.
 #pragma once
 
+#include <string>
+
 #include "terminal/core/vxtypes.h"
 #include "terminal/emulations/dec/keysequences.h"
 
@@ -30,7 +32,16 @@ void InvokeMacro();
 void LoadFunctionKeyDefinitions();
 void LoadAlphanumericKeyDefinitions();
 bool UserDefinedKeysLocked();
+// Bytes of macro memory in use: the stored macros and the copies being replayed.
 int HostMacroBytesInUse();
+void ClearHostMacros();
+// DECUDK of the VT510 class: texts for the PC keys F1-F12.
+void DefinePcFunctionKeys();
+// One definition of DCS " x (mode 1, function keys) or DCS " y (mode 0, alphanumeric).
+void ProgramPcKey(const std::string& definition, int mode);
+// Replaces the key definition of (key, shift, kind) with the host's text, sent exactly
+// as given; an empty text only removes the old definition.
+void ReplaceKeyDefinitionText(u32 keyCode, u32 shift, u32 kind, u32 sendType, const std::u16string& text);
 
 // Pages, screen size and rectangular areas.
 void NextPage();
