@@ -1,7 +1,10 @@
 #include "terminal/core/vtservices.h"
 
 #include "terminal/core/corestate.h"
+#include "terminal/core/emulationids.h"
+#include "terminal/core/emuswitch.h"
 #include "terminal/core/escparser.h"
+#include "terminal/core/screenops.h"
 #include "terminal/core/screenstore.h"
 #include "terminal/emulations/dec/services.h"
 
@@ -21,5 +24,27 @@ void LoadTimeOfDay()
     HostTimeOfDay = TimeOfDay{static_cast<u8>(hour), static_cast<u8>(minute), 1};
 }
 
-// Until the page memory follows the terminal model, the page mode stays as it is.
-void ApplyPageModeSetting() {}
+void ApplyPageModeSetting()
+{
+    // The pages are the VT family's; an emulation with records of its own in the store
+    // keeps it as it is.
+    if (!IsVtFamily(EmulationId) || Screen.lineOwner || !Screen.lines)
+        return;
+    const u32 wanted = VtPageModeForModel() ? 1 : 0;
+    if (wanted == Screen.multiPage)
+        return;
+    NormalisePageOrder();
+    Screen.multiPage = wanted;
+    if (wanted) {
+        // A multi-page model starts with pages of a screen each, as many as fit.
+        SetScreenPageLength(Screen.rows);
+    } else {
+        // Back to one page: what the pages held beyond the screen becomes history room.
+        Screen.pageShown = 0;
+        SetScreenPageLength(Screen.rows);
+        ResizeScreenLines(Screen.maxLineCount);
+    }
+    ResetSavedPageMargins();
+    MoveCursorAbsolute(Screen.cursorRow < Screen.rows ? Screen.cursorRow : Screen.rows - 1, Screen.cursorColumn);
+    RepaintScreen();
+}

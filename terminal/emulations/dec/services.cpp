@@ -11,6 +11,7 @@
 #include "terminal/core/screenops.h"
 #include "terminal/core/screenstore.h"
 #include "terminal/emulations/dec/cursorcmds.h"
+#include "terminal/emulations/dec/rectangles.h"
 #include "terminal/emulations/dec/rendition.h"
 #include "terminal/emulations/dec/reportbuffer.h"
 #include "terminal/emulations/dec/softfont.h"
@@ -35,6 +36,7 @@ void ResetVtModes()
     ResetTabStops();
     ClearTabCommandFlags();
     Rendition.boldDim = 0;
+    ResetAttributeChangeExtent();
 }
 
 bool VtLocalEditing()
@@ -151,13 +153,6 @@ int SendNextBufferedByte()
         r.pending = 0;
     return -1;
 }
-
-bool TerminalModelHasPages()
-{
-    return false;
-}
-
-void SetLinesPerScreen(int) {}
 
 bool AllocVtBuffers()
 {

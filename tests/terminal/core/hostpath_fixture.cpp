@@ -77,6 +77,9 @@ void ResetHostPath()
     OutputHeld = 0;
     EmulationId = 2;
     RequestedEmulationId = 2;
+    // A VT100 model: one page with its history, as the core's own tests expect. The
+    // page tests choose a multi-page model themselves.
+    TerminalId = 0;
     for (auto* flag : {&EmulationActiveFlags.hp, &EmulationActiveFlags.dg, &EmulationActiveFlags.ta6530,
                        &EmulationActiveFlags.ibm3270, &EmulationActiveFlags.ibm3151, &EmulationActiveFlags.tvi,
                        &EmulationActiveFlags.wyse, &EmulationActiveFlags.ibm5250, &EmulationActiveFlags.ansiConsole})

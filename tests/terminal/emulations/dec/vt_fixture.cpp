@@ -5,6 +5,7 @@
 #include "terminal/core/corestate.h"
 #include "terminal/core/paintsettings.h"
 #include "terminal/core/screenstore.h"
+#include "terminal/core/vtservices.h"
 #include "terminal/emulations/dec/reports.h"
 #include "terminal/emulations/dec/rendition.h"
 #include "terminal/emulations/dec/services.h"
@@ -38,6 +39,14 @@ void VtTest::SetUp()
 {
     ResetDecState();
     HostPathTest::SetUp();
+    // A VT420 on one page, unless a test asks for the pages (UsePages).
+    TerminalId = 8;
+}
+
+void VtTest::UsePages()
+{
+    TerminalId = 8;
+    ApplyPageModeSetting();
 }
 
 void VtTest::TearDown()
