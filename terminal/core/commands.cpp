@@ -30,6 +30,7 @@
 #include "terminal/core/textcursor.h"
 #include "terminal/core/timers.h"
 #include "terminal/core/uiservices.h"
+#include "terminal/core/vtservices.h"
 #include "terminal/emulations/dec/services.h"
 #include "terminal/emulations/dec/vtmodes.h"
 #include "terminal/emulations/ibmhost/services.h"
@@ -503,6 +504,8 @@ void OpenSettingsDialog(HWND window, UINT id)
     SetupDialogOutcome outcome{};
     SetModalFlag(1);
     const int result = RunSetupDialog(window, page, kSetupTemplates[page], &outcome);
+    // The model chosen may have pages, or none; the host-data thread is still held.
+    ApplyPageModeSetting();
     SetModalFlag(0);
     if (result == -1)
         MessageBoxFormatIdNumber(kStrUnableToCreateMenu, kSetupTemplates[page]);

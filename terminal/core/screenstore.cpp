@@ -16,6 +16,8 @@
 #include "terminal/core/screenops.h"
 #include "terminal/core/uiservices.h"
 #include "terminal/emulations/dec/services.h"
+#include "terminal/emulations/dec/statusline.h"
+#include "terminal/emulations/dec/vtparts.h"
 #include "terminal/input/keyevents.h"
 #include "terminal/settings/profile.h"
 
@@ -516,8 +518,10 @@ bool InitialiseTerminal(int full)
     ResetCharsets();
     ResetGraphicRendition();
     SaveCursorState();
+    ResetStatusDisplay();
     BlankAllScreenLines();
     Screen.rearranging = 0;
+    UpdateVtStatusFields();
     TerminalInitialised = 1;
     return true;
 }

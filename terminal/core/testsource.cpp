@@ -1,5 +1,7 @@
 #include "terminal/core/testsource.h"
 
+#include "terminal/emulations/dec/statusline.h"
+
 #include <mutex>
 #include <string>
 
@@ -122,6 +124,13 @@ void TestScreenDump()
         text.resize(kept);
         dump += text + "\n";
     }
+    // The status line below the rows, as it shows.
+    wchar16 status[kStoreColumns + 1];
+    std::string statusText;
+    const int n = StatusLineText(status, kStoreColumns + 1);
+    for (int i = 0; i < n; ++i)
+        AppendUtf8(statusText, status[i]);
+    dump += "status " + statusText + "\n";
     if (dump == g_lastDump)
         return;
     // Written aside and renamed, so that a reader never sees half a screen.

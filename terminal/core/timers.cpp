@@ -1,5 +1,7 @@
 #include "terminal/core/timers.h"
 
+#include "terminal/emulations/dec/vtparts.h"
+
 #include <cwchar>
 
 #include "terminal/core/testsource.h"
@@ -116,6 +118,7 @@ void IdleDisplayRefresh()
     if (Countdowns.cursorPosition == 0) {
         Countdowns.cursorPosition = 4;
         StatusBarShowCursorPos();
+        ScheduleStatusCursor();
     }
 }
 

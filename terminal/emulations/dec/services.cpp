@@ -165,9 +165,6 @@ bool AllocVtBuffers()
     return TransmitRing.bytes != nullptr;
 }
 
-void InvalidateStatusLine() {}
-void RefreshStatusLine() {}
-
 int Vt420ViewMode()
 {
     return 0;

@@ -312,6 +312,7 @@ void SetConformanceLevel()
     const int level = Param(1), controls = Param(2);
     if (level == 61) {
         SwitchVtConformance(1);
+        ApplyPageModeSetting();
         return;
     }
     if (level < 62 || level > 65)
@@ -322,10 +323,9 @@ void SetConformanceLevel()
         SwitchVtConformance(3);
     else
         return;
-    if (level == 64 || level == 65) {
+    if (level == 64 || level == 65)
         TerminalId = level == 64 ? 8 : 12;
-        ApplyPageModeSetting();
-    }
+    ApplyPageModeSetting();
 }
 
 void SoftResetHandler()

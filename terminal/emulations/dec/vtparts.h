@@ -75,16 +75,27 @@ void SetBlockEndOfLineString();
 // The attribute set local editing uses for its fields (bits 1, 2, 4, 8, 16).
 int LocalEditAttributeSet();
 
-// VT status lines.
+// VT status lines (statusline.h holds what other emulations of the family use).
 void SelectActiveDisplay(int display);
 void SelectActiveDisplayCommand();
 void SelectStatusDisplayTypeCommand();
+bool StatusDisplayActive();
+int ActiveStatusDisplay();
+int StatusDisplayType();
+// The indicator line's fields; each writes its cells and paints them when the line
+// shows, and sets the status bar's field.
+void UpdateVtStatusFields();
 void ShowVtEmulationName();
 void ShowInsertModeStatus();
 void ShowLockStatus();
 void ShowEditLockStatus();
-void UpdateVtStatusFields();
-void InitStatusDisplayState();
-bool StatusDisplayActive();
-int ActiveStatusDisplay();
-int StatusDisplayType();
+void ShowOnlineStatus();
+void ShowPageField();
+// The cursor field, when the cursor moved since it was last shown.
+void ShowStatusCursor();
+void ScheduleStatusCursor();
+struct ScreenCell;
+// Writes text into the cells of a line slot from a column on, in the indicator's colours.
+void WriteIndicatorText(int slot, int column, const wchar16* text);
+// value as exactly `digits` decimal digits into consecutive cells.
+void FormatDecimalCells(int value, ScreenCell* cells, int digits);

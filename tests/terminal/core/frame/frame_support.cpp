@@ -1,5 +1,8 @@
 #include "frame_support.h"
 
+#include "terminal/core/vtservices.h"
+#include "terminal/emulations/dec/services.h"
+
 #include <mutex>
 
 #include <gtest/gtest.h>
@@ -55,6 +58,9 @@ void FeedHost(const std::string& bytes)
 void StartHost()
 {
     MainWindow();
+    // The frame tests watch lines go into the history: a model with one page (vt320).
+    TerminalId = 4;
+    ApplyPageModeSetting();
     StartHostDataThread();
 }
 

@@ -57,23 +57,7 @@ Definition DefinitionOf(u32 key, u32 shift)
     return {true, text, d->SendType(), d->origin};
 }
 
-class HostKeys : public VtTest {
-protected:
-    void SetUp() override
-    {
-        VtTest::SetUp();
-        InstallVtDefaultKeys();
-        DeleteAllKeyDefinitions();
-        ClearHostMacros();
-    }
-    void TearDown() override
-    {
-        InstallVtDefaultKeys();
-        DeleteAllKeyDefinitions();
-        ClearHostMacros();
-        VtTest::TearDown();
-    }
-};
+using HostKeys = VtTest;
 
 TEST_F(HostKeys, DecudkDefinesLocksAndIsRefusedWhileLocked)
 {

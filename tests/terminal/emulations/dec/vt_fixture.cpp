@@ -6,7 +6,10 @@
 #include "terminal/core/paintsettings.h"
 #include "terminal/core/screenstore.h"
 #include "terminal/core/vtservices.h"
+#include "terminal/emulations/dec/keysequences.h"
 #include "terminal/emulations/dec/reports.h"
+#include "terminal/emulations/dec/vtparts.h"
+#include "terminal/input/keydefs.h"
 #include "terminal/emulations/dec/rendition.h"
 #include "terminal/emulations/dec/services.h"
 #include "terminal/emulations/dec/softfont.h"
@@ -32,6 +35,10 @@ void ResetDecState()
     PaintSettings.characterMode = 0;
     PaintSettings.reverseScreen = 0;
     PaintSettings.displayControls = 0;
+    // What a host may have programmed: keys (and their lock), key definitions, macros.
+    InstallVtDefaultKeys();
+    DeleteAllKeyDefinitions();
+    ClearHostMacros();
 }
 }  // namespace
 
