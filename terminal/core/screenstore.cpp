@@ -501,6 +501,8 @@ bool InitialiseTerminal(int full)
     }
     ResetTerminalState(full);
     ReloadCurrentProfile();
+    ResetLocalEdit();
+    SyncLocalEditState();
     Screen.multiPage = TerminalModelHasPages() ? 1 : 0;
     // Whatever set the sizes (profile, start-up option, Setup), a line count below 64
     // would cut the screen's rows and leave rows without line records.

@@ -393,6 +393,8 @@ void LoadVt300()
     }
     LoadLineEnds(key, VXT("edit_eob_cnt"), VXT("edit_eob_ch"), v.edit_eob_cnt, v.edit_eob_ch);
     LoadLineEnds(key, VXT("edit_eol_cnt"), VXT("edit_eol_ch"), v.edit_eol_cnt, v.edit_eol_ch);
+    // The editing state is the "inedit" value itself.
+    SyncLocalEditState();
     wchar16 factory[kTabStopColumns + 1];
     FactoryTabStops(factory);
     SettingsReadString(key, VXT("tabstops"), factory, v.tabstops, kTabStopColumns + 1);

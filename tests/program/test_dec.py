@@ -95,7 +95,7 @@ class DecProgramTest(WineTestCase):
             self.ask(host, CSI + b"?6l" + CSI + b"r" + CSI + b"?2l" + ESC + b"Z", ESC + b"/Z")
             # VT52 draws with its own commands: cursor address, graphics, erase.
             host.send(ESC + b"H" + ESC + b"J" + ESC + b"Y%*VT52" + ESC + b"Fqqq" + ESC + b"G")
-            lines = self.screen_lines("VT52")
+            lines = self.screen_lines("VT52\u2500")  # the status line names the emulation too
             self.assertEqual(lines[6][10:], "VT52\u2500\u2500\u2500")
             self.assertEqual(lines[0], "cursor 5 17 emulation 0")
             self.ask(host, ESC + b"<" + CSI + b"c", CSI + b"?64;1;2;6;7;8;9;15;18;19;21c")

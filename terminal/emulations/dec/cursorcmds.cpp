@@ -1,5 +1,7 @@
 #include "terminal/emulations/dec/cursorcmds.h"
 
+#include "terminal/emulations/dec/localedit.h"
+
 #include "terminal/comms/printing.h"
 #include "terminal/core/celltext.h"
 #include "terminal/core/hostio.h"
@@ -7,6 +9,7 @@
 #include "terminal/core/screenops.h"
 #include "terminal/core/screenstore.h"
 #include "terminal/core/uiservices.h"
+#include "terminal/emulations/dec/localedit.h"
 #include "terminal/emulations/dec/params.h"
 #include "terminal/emulations/dec/services.h"
 #include "terminal/emulations/dec/vtmodes.h"
@@ -388,6 +391,10 @@ void EraseLineRight()
 void EraseInDisplay()
 {
     const int ps = Param(1);
+    if (VtLocalEditing() && (ParamMarker() == ' ' || ParamMarker() == '?')) {
+        EditEraseInDisplay(ps, ParamMarker() == '?');
+        return;
+    }
     if (ParamMarker() == '?') {
         SelectiveEraseInDisplay(ps);
         return;
@@ -426,6 +433,10 @@ void EraseInDisplay()
 void EraseInLine()
 {
     const int ps = Param(1);
+    if (VtLocalEditing() && (ParamMarker() == ' ' || ParamMarker() == '?')) {
+        EditEraseInLine(ps, ParamMarker() == '?');
+        return;
+    }
     if (ParamMarker() == '?') {
         SelectiveEraseInLine(ps);
         return;
@@ -465,6 +476,10 @@ void EraseCharactersCommand()
 {
     if (!NoMarker())
         return;
+    if (VtLocalEditing()) {
+        EditEraseCharacters(CountParam(1));
+        return;
+    }
     const int column = Screen.cursorColumn;
     int n = CountParam(1);
     // The erase stays on the cursor's line.

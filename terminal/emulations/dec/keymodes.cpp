@@ -109,26 +109,3 @@ UserDefinedKey DefaultKeySlotText(int slot)
         return {nullptr, 0, 0};
     return EntryText(slot);
 }
-
-// Local editing is not built yet: the mode cannot be entered and the editing keys
-// have nothing to act on.
-void SetLocalEditMode(bool) {}
-void EditCursorHome() {}
-void EditEraseUnprotected() {}
-void EditClearField() {}
-void EditTabKey() {}
-void EditInsertLines(int) {}
-void EditDeleteLines(int) {}
-void EditDeleteChars(int) {}
-void EditBackspaceKey() {}
-void EditToggleInsertMode() {}
-
-bool EditCursorToColumn0OnEnter()
-{
-    return false;
-}
-
-int EditPfKeyMode()
-{
-    return Vt300Values.edit_pfkey;
-}

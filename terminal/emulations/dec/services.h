@@ -6,6 +6,7 @@
 
 #include "terminal/core/escparser.h"
 #include "terminal/core/vxtypes.h"
+#include "terminal/emulations/dec/localedit.h"
 
 // The VT mode bytes and the VT settings the core reads. Settings come from the profile;
 // the host changes the modes. The character set ("upss"), display-controls mode
@@ -37,19 +38,19 @@ extern VtModeFlagSet VtMode;
 void ResetVtModes();
 bool VtLocalEditing();
 
-// The local editor of the local editing mode; entries stay null until it exists, and
-// the core operation runs instead.
+// The local editor of the local editing mode (localedit.h). The operations call it
+// while local editing is on; an entry set to null leaves the core operation to run.
 struct LocalEditorHooks {
-    void (*putChar)(int c) = nullptr;
-    void (*insertLines)(int n) = nullptr;
-    void (*deleteLines)(int n) = nullptr;
-    void (*insertChars)(int n) = nullptr;
-    void (*deleteChars)(int n) = nullptr;
-    void (*tabForward)() = nullptr;
-    void (*lineFeed)() = nullptr;
-    void (*reverseIndex)() = nullptr;
-    void (*cursorHome)() = nullptr;
-    void (*wrapToNextLine)() = nullptr;
+    void (*putChar)(int c) = EditPutChar;
+    void (*insertLines)(int n) = EditInsertLines;
+    void (*deleteLines)(int n) = EditDeleteLines;
+    void (*insertChars)(int n) = EditInsertChars;
+    void (*deleteChars)(int n) = EditDeleteChars;
+    void (*tabForward)() = EditTabForward;
+    void (*lineFeed)() = EditLineFeed;
+    void (*reverseIndex)() = EditReverseIndex;
+    void (*cursorHome)() = EditCursorHome;
+    void (*wrapToNextLine)() = EditWrapToNextLine;
 };
 extern LocalEditorHooks LocalEditor;
 
