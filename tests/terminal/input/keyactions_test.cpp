@@ -12,6 +12,7 @@
 #include "terminal/core/hostsettings.h"
 #include "terminal/core/pushback.h"
 #include "terminal/emulations/dec/keymodes.h"
+#include "terminal/emulations/dec/localedit.h"
 #include "terminal/emulations/dec/keysequences.h"
 #include "terminal/emulations/dec/services.h"
 #include "terminal/input/inputpump.h"
@@ -309,6 +310,25 @@ TEST_F(KeyPath, AUsersMacroStringTypesADoubledBracketOnce)
     Pump();
     EXPECT_EQ(TakeSent(), "a<b(c");
     DeleteAllKeyDefinitions();
+}
+
+TEST_F(KeyPath, LocalEditingSendsTheEditedBlockWithKeypadEnter)
+{
+    UseEmulation(2);
+    Vt300Values.inedit = 0;
+    Vt300Values.erasemode = 0;
+    SyncLocalEditState();
+    // A guarded label, end of line CR, end of block ETX, then local editing.
+    Feed("\x1b[2J\x1b[H\x1bVName:\x1bW\x1b[?13's\x1b[2|\x1b[?10h");
+    for (char c : std::string("Bob"))
+        QueueInputEvent(1, static_cast<u16>(c), 0xFFFF);
+    Pump();
+    EXPECT_EQ(TakeSent(), "");  // typing stays on the screen
+    EXPECT_EQ(Row(0), "Name: Bob");
+    Key(111);  // keypad Enter
+    EXPECT_EQ(Printable(TakeSent()), Printable("Bob\r\x03"));
+    SetFactoryVt300();
+    SyncLocalEditState();
 }
 
 }  // namespace
