@@ -22,6 +22,11 @@ void MoveToColumn(int column)
     FollowCursorInView();
 }
 
+bool OutsideLeftRightMargins()
+{
+    return LeftRightMarginsNarrow() && (Screen.cursorColumn < Screen.left || Screen.cursorColumn > Screen.right);
+}
+
 void NewLineIfSet()
 {
     if (VtMode.newLineMode)
@@ -148,6 +153,10 @@ void IndexDown()
     if (AutoPrintOn())
         PrintCursorLine();
     if (Screen.cursorRow == Screen.bottom) {
+        // Beside the left/right margins the region does not scroll (a VT420 and xterm
+        // leave the text and the cursor where they are).
+        if (OutsideLeftRightMargins())
+            return;
         ScrollRegionUp();
         if (Screen.historyTarget < Screen.historyCount)
             Screen.historyTarget = Screen.historyCount;
@@ -165,7 +174,8 @@ void ReverseIndex()
         return;
     }
     if (Screen.cursorRow == Screen.top) {
-        ScrollRegionDown();
+        if (!OutsideLeftRightMargins())
+            ScrollRegionDown();
     } else if (Screen.cursorRow > 0) {
         --Screen.cursorRow;
         UpdateCursorCellPointer();

@@ -293,8 +293,17 @@ void CursorHorizontalAbsolute()
 
 void HorizontalPositionAbsolute()
 {
-    if (NoMarker())
-        MoveCursorAbsolute(Screen.cursorRow, Param(1) == 0 ? 0 : Param(1) - 1);
+    if (!NoMarker())
+        return;
+    int column = Param(1) == 0 ? 0 : Param(1) - 1;
+    // In origin mode the column counts from the left margin and stays within the
+    // margins, as CUP's does: the cursor never ends up left of the margin.
+    if (!VtMode.cursorOrigin && LeftRightMarginsNarrow()) {
+        column += Screen.left;
+        if (column > Screen.right)
+            column = Screen.right;
+    }
+    MoveCursorAbsolute(Screen.cursorRow, column);
 }
 
 void HorizontalPositionRelative()

@@ -81,9 +81,7 @@ void ChangeRenditions(bool reverse)
         for (int i = 5; i <= ParamCount(); ++i) {
             const int p = Param(i);
             if (reverse) {
-                // 0 reverses every attribute the terminal shows.
-                r ^= p == 0 ? static_cast<u8>(kRendBold | kRendUnderline | kRendBlink | kRendReverse)
-                            : RenditionBitOf(p);
+                r ^= RenditionBitOf(p);
             } else if (p == 0) {
                 r &= static_cast<u8>(~kRenditionBits);
             } else if (p >= 22 && p <= 28) {

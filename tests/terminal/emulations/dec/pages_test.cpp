@@ -156,14 +156,14 @@ TEST_F(Pages, RenditionsChangeInARectangleOrAStream)
     EXPECT_EQ(CellAt(2, 5).rendition & 0x1F, kRendBlink | kRendReverse);
     EXPECT_EQ(CellAt(2, 6).rendition & 0x1F, kRendBold | kRendUnderline);
     EXPECT_TRUE(LineAt(2)->cells[0].flags & kLineBlinks);
-    // DECRARA toggles; 0 toggles everything shown; blank cells change as well.
-    Feed(C("2;5;2;6;7;1$t") + C("10;10;10;10;0$t"));
+    // DECRARA toggles, blank cells as well; 0 names no attribute.
+    Feed(C("2;5;2;6;7;1$t") + C("10;10;10;10;4;7$t") + C("10;10;10;10;0$t"));
     EXPECT_EQ(CellAt(1, 4).rendition & 0x1F, kRendBold);
     EXPECT_EQ(CellAt(1, 5).rendition & 0x1F, kRendBlink | kRendBold);
-    EXPECT_EQ(CellAt(9, 9).rendition & 0x1F, kRendBold | kRendUnderline | kRendBlink | kRendReverse);
+    EXPECT_EQ(CellAt(9, 9).rendition & 0x1F, kRendUnderline | kRendReverse);
     // With a marker, nothing.
-    Feed(C("?10;10;10;10;0$t"));
-    EXPECT_EQ(CellAt(9, 9).rendition & 0x1F, kRendBold | kRendUnderline | kRendBlink | kRendReverse);
+    Feed(C("?10;10;10;10;7$t"));
+    EXPECT_EQ(CellAt(9, 9).rendition & 0x1F, kRendUnderline | kRendReverse);
 }
 
 TEST_F(Pages, CopyReadsTheWholeSourceAndStopsAtTheDestinationsEdge)
