@@ -1,7 +1,7 @@
 // Emulator-side printing as the host path sees it.
 #pragma once
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 
 // Printer-controller mode: received bytes go to the printer, not the screen.
 bool PrinterControllerOn();

@@ -2,11 +2,11 @@
 // goes to the host in one block, guarded cells left out, each character in the set the
 // block designates for it, rows ended by the end-of-line string and the block by the
 // end-of-block string.
-#include "terminal/core/corestate.h"
-#include "terminal/core/hostio.h"
-#include "terminal/core/paintsettings.h"
-#include "terminal/core/screenops.h"
-#include "terminal/core/screenstore.h"
+#include "terminal/core/base/corestate.h"
+#include "terminal/core/host/hostio.h"
+#include "terminal/core/paint/paintsettings.h"
+#include "terminal/core/screen/screenops.h"
+#include "terminal/core/screen/screenstore.h"
 #include "terminal/emulations/dec/localedit.h"
 #include "terminal/emulations/dec/reportbuffer.h"
 #include "terminal/emulations/dec/services.h"

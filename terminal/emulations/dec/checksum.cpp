@@ -1,6 +1,6 @@
 // DECRQCRA: the checksum of a rectangular area, which a host (or a test suite) reads
 // to check what the screen holds without reading it back.
-#include "terminal/core/screenstore.h"
+#include "terminal/core/screen/screenstore.h"
 #include "terminal/emulations/dec/params.h"
 #include "terminal/emulations/dec/rectangles.h"
 #include "terminal/emulations/dec/reportbuffer.h"

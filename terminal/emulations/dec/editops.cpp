@@ -2,12 +2,12 @@
 // cursor's field, lines within the unguarded part of the region, erasing only what is
 // not guarded, and the cursor moves of the editing keys.
 #include "terminal/comms/printing.h"
-#include "terminal/core/hostio.h"
-#include "terminal/core/pushback.h"
-#include "terminal/core/paintsettings.h"
-#include "terminal/core/screenops.h"
-#include "terminal/core/screenstore.h"
-#include "terminal/core/vtchar.h"
+#include "terminal/core/host/hostio.h"
+#include "terminal/core/host/pushback.h"
+#include "terminal/core/paint/paintsettings.h"
+#include "terminal/core/screen/screenops.h"
+#include "terminal/core/screen/screenstore.h"
+#include "terminal/emulations/dec/vtchar.h"
 #include "terminal/emulations/dec/cursorcmds.h"
 #include "terminal/emulations/dec/keymodes.h"
 #include "terminal/emulations/dec/localedit.h"

@@ -1,9 +1,9 @@
 // The state of local editing: on or off, the protection rules, guarded and selected
 // areas, fields, and the host's commands that set them up (areas, guarded attributes,
 // end-of-line and end-of-block strings, conformance levels).
-#include "terminal/core/hostio.h"
-#include "terminal/core/screenops.h"
-#include "terminal/core/screenstore.h"
+#include "terminal/core/host/hostio.h"
+#include "terminal/core/screen/screenops.h"
+#include "terminal/core/screen/screenstore.h"
 #include "terminal/emulations/dec/cursorcmds.h"
 #include "terminal/emulations/dec/keymodes.h"
 #include "terminal/emulations/dec/localedit.h"

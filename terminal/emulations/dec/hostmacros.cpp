@@ -5,7 +5,7 @@
 #include <new>
 #include <vector>
 
-#include "terminal/core/pushback.h"
+#include "terminal/core/host/pushback.h"
 #include "terminal/emulations/dec/controlstring.h"
 #include "terminal/emulations/dec/params.h"
 #include "terminal/emulations/dec/services.h"

@@ -4,7 +4,7 @@
 // it ends. While local editing is on, the VT operations hand over to the ones here.
 #pragma once
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 
 constexpr u8 kRendGuarded = 0x40;   // the host's guarded (protected) area
 constexpr u8 kRendSelected = 0x80;  // the host's selected area

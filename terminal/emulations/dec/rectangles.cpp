@@ -1,7 +1,7 @@
 #include "terminal/emulations/dec/rectangles.h"
 
-#include "terminal/core/screenops.h"
-#include "terminal/core/screenstore.h"
+#include "terminal/core/screen/screenops.h"
+#include "terminal/core/screen/screenstore.h"
 #include "terminal/emulations/dec/params.h"
 #include "terminal/emulations/dec/services.h"
 

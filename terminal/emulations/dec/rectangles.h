@@ -2,7 +2,7 @@
 // lines of a page whether it is the active one or not.
 #pragma once
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 
 struct ScreenLineRecord;
 

@@ -4,9 +4,9 @@
 #include <new>
 #include <vector>
 
-#include "terminal/core/screenops.h"
-#include "terminal/core/screenstore.h"
-#include "terminal/core/vtchar.h"
+#include "terminal/core/screen/screenops.h"
+#include "terminal/core/screen/screenstore.h"
+#include "terminal/emulations/dec/vtchar.h"
 #include "terminal/emulations/dec/params.h"
 #include "terminal/emulations/dec/rectangles.h"
 #include "terminal/emulations/dec/rendition.h"

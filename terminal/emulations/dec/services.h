@@ -4,8 +4,8 @@
 // initialisation runs.
 #pragma once
 
-#include "terminal/core/escparser.h"
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/host/escparser.h"
+#include "terminal/core/base/vxtypes.h"
 #include "terminal/emulations/dec/localedit.h"
 
 // The VT mode bytes and the VT settings the core reads. Settings come from the profile;

@@ -3,7 +3,7 @@
 // DEC/ANSI family that has a host-writable status line (AIXTerm too) selects it here.
 #pragma once
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 
 enum StatusDisplayTypeValue : u16 { kStatusNone = 0, kStatusIndicator = 1, kStatusHostWritable = 2 };
 

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 #include "terminal/emulations/dec/keysequences.h"
 
 // Cursor save and restore (ESC 7, ESC 8).

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "terminal/core/corestate.h"
-#include "terminal/core/pushback.h"
+#include "terminal/core/base/corestate.h"
+#include "terminal/core/host/pushback.h"
 #include "terminal/emulations/dec/keymodes.h"
 #include "terminal/emulations/dec/keysequences.h"
 #include "terminal/emulations/dec/services.h"

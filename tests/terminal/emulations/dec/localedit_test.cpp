@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "terminal/core/corestate.h"
-#include "terminal/core/hostio.h"
-#include "terminal/core/screenstore.h"
+#include "terminal/core/base/corestate.h"
+#include "terminal/core/host/hostio.h"
+#include "terminal/core/screen/screenstore.h"
 #include "terminal/emulations/dec/keymodes.h"
 #include "terminal/emulations/dec/localedit.h"
 #include "terminal/emulations/dec/services.h"

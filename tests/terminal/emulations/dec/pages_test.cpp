@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "terminal/core/corestate.h"
-#include "terminal/core/screenstore.h"
-#include "terminal/core/vtservices.h"
+#include "terminal/core/base/corestate.h"
+#include "terminal/core/screen/screenstore.h"
+#include "terminal/emulations/dec/vtservices.h"
 #include "terminal/emulations/dec/rectangles.h"
 #include "terminal/emulations/dec/services.h"
 #include "vt_fixture.h"

@@ -5,9 +5,9 @@
 #include <string>
 
 #include "support/doubles_host.h"
-#include "terminal/core/corestate.h"
-#include "terminal/core/screenops.h"
-#include "terminal/core/screenstore.h"
+#include "terminal/core/base/corestate.h"
+#include "terminal/core/screen/screenops.h"
+#include "terminal/core/screen/screenstore.h"
 #include "terminal/emulations/dec/services.h"
 #include "terminal/emulations/dec/statusline.h"
 #include "terminal/emulations/dec/vtparts.h"
