@@ -232,6 +232,8 @@ class DecProgramTest(WineTestCase):
     def test_reverse_index_at_the_top_opens_a_blank_line_with_and_without_scroll_back(self):
         # A steady cursor, so that two pictures differ only by what was drawn.
         self.assertEqual(self.wine.reg("add", VT300, "/v", "curstyle", "/t", "REG_DWORD", "/d", "3", "/f")[0], 0)
+        # A vt320 keeps what scrolls off in its history (the factory vt420 has pages).
+        self.assertEqual(self.wine.reg("add", VT300, "/v", "termid", "/t", "REG_DWORD", "/d", "4", "/f")[0], 0)
 
         def numbered(first, last):
             return b"".join(b"line%d\r\n" % n for n in range(first, last + 1))
