@@ -5,6 +5,7 @@
 #include <new>
 #include <vector>
 
+#include "terminal/core/base/hexparse.h"
 #include "terminal/core/host/pushback.h"
 #include "terminal/emulations/dec/controlstring.h"
 #include "terminal/emulations/dec/params.h"
@@ -34,17 +35,6 @@ void DeleteMacro(int slot)
     g_macros.defined[slot] = 0;
 }
 
-int HexDigit(int b)
-{
-    if (b >= '0' && b <= '9')
-        return b - '0';
-    if (b >= 'A' && b <= 'F')
-        return b - 'A' + 10;
-    if (b >= 'a' && b <= 'f')
-        return b - 'a' + 10;
-    return -1;
-}
-
 // The next byte of the body: as it comes (encoding 0), or from a pair of hexadecimal
 // digits (encoding 1). kStringEnd at the end of the string; -1 when a byte that is no
 // hexadecimal digit ends a hexadecimal body.
@@ -53,13 +43,13 @@ int ReadMacroByte(int encoding)
     const int first = ReadStringByte();
     if (encoding == 0 || first == kStringEnd)
         return first;
-    const int high = HexDigit(first);
+    const int high = HexDigitValue(first);
     if (high < 0)
         return -1;
     const int second = ReadStringByte();
     if (second == kStringEnd)
         return kStringEnd;
-    const int low = HexDigit(second);
+    const int low = HexDigitValue(second);
     return low < 0 ? -1 : high * 16 + low;
 }
 

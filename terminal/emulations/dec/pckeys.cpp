@@ -4,6 +4,7 @@
 // host's own: they are typed or sent exactly as given, never read as macro tokens.
 #include <string>
 
+#include "terminal/core/base/hexparse.h"
 #include "terminal/emulations/dec/controlstring.h"
 #include "terminal/emulations/dec/keysequences.h"
 #include "terminal/emulations/dec/params.h"
@@ -58,23 +59,12 @@ int VirtualKeyOf(u32 keyNumber)
     return -1;
 }
 
-int HexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
 // Bytes from hexadecimal pairs; decoding stops at the first character that is not one.
 std::u16string FromHexPairs(const std::string& hex)
 {
     std::u16string text;
     for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
-        const int high = HexValue(hex[i]), low = HexValue(hex[i + 1]);
+        const int high = HexDigitValue(hex[i]), low = HexDigitValue(hex[i + 1]);
         if (high < 0 || low < 0)
             break;
         text.push_back(static_cast<char16_t>(high * 16 + low));

@@ -2,6 +2,7 @@
 // each key a text of hexadecimal byte pairs; the texts share the key table's pool. Once
 // the host has locked the keys, later definitions are read and ignored until the keys
 // are cleared (a reset or the user's Set-Up), as the VT220 did.
+#include "terminal/core/base/hexparse.h"
 #include "terminal/emulations/dec/controlstring.h"
 #include "terminal/emulations/dec/keymodes.h"
 #include "terminal/emulations/dec/keysequences.h"
@@ -22,12 +23,9 @@ int ReadUdkToken()
         const int b = ReadStringByte();
         if (b == kStringEnd)
             return kTokenEnd;
-        if (b >= '0' && b <= '9')
-            return b - '0';
-        if (b >= 'A' && b <= 'F')
-            return b - 'A' + 10;
-        if (b >= 'a' && b <= 'f')
-            return b - 'a' + 10;
+        const int digit = HexDigitValue(b);
+        if (digit >= 0)
+            return digit;
         if (b == ';')
             return kTokenSemicolon;
         if (b == '/')
