@@ -1,12 +1,12 @@
 #include "terminal/core/host/testsource.h"
 
-#include "terminal/emulations/dec/statusline.h"
 
 #include <mutex>
 #include <string>
 
 #include "terminal/core/screen/celltext.h"
 #include "terminal/core/base/corestate.h"
+#include "terminal/core/base/family.h"
 #include "terminal/core/screen/screenstore.h"
 
 #include "terminal/core/base/win32.h"
@@ -127,7 +127,8 @@ void TestScreenDump()
     // The status line below the rows, as it shows.
     wchar16 status[kStoreColumns + 1];
     std::string statusText;
-    const int n = StatusLineText(status, kStoreColumns + 1);
+    auto text = ActiveFamily().statusLineText;
+    const int n = text ? text(status, kStoreColumns + 1) : 0;
     for (int i = 0; i < n; ++i)
         AppendUtf8(statusText, status[i]);
     dump += "status " + statusText + "\n";

@@ -2,7 +2,7 @@
 // mode, the emulation's name and the online state, written into the store's indicator
 // record (below the text rows) and mirrored in the status bar's fields.
 #include "terminal/core/base/corestate.h"
-#include "terminal/core/base/emuhooks.h"
+#include "terminal/core/base/family.h"
 #include "terminal/core/host/hostsettings.h"
 #include "terminal/core/base/language.h"
 #include "terminal/core/paint/painting.h"
@@ -119,7 +119,7 @@ void ShowPageField()
 void ShowStatusCursor()
 {
     ScreenLineRecord* line = LineAt(kStatusLineSlot);
-    if (!Writable() || !line || OutputHeld || EmulationActiveFlags.dg)
+    if (!Writable() || !line || OutputHeld || FamilyRuns(kEmuDg410))
         return;
     // The status line's own cursor is not the terminal's: the main one is shown.
     const int row = StatusDisplayActive() ? g_shown.row : Screen.cursorRow;

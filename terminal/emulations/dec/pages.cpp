@@ -1,7 +1,7 @@
 // Pages and screen size of the VT400 class: moving between the pages of a multi-page
 // model, lines per page (DECSLPP) and lines per screen (DECSNLS). The pages themselves
 // are slots of the core's screen store; these commands choose which one is active.
-#include "terminal/core/frame/emuswitch.h"
+#include "terminal/emulations/dec/hostcommands.h"
 #include "terminal/core/paint/painting.h"
 #include "terminal/core/screen/screenops.h"
 #include "terminal/core/screen/screenstore.h"

@@ -11,15 +11,16 @@
 #include "terminal/core/screen/screenops.h"
 #include "terminal/core/screen/screenstore.h"
 #include "terminal/emulations/dec/cursorcmds.h"
+#include "terminal/emulations/dec/localedit.h"
 #include "terminal/emulations/dec/rectangles.h"
 #include "terminal/emulations/dec/rendition.h"
 #include "terminal/emulations/dec/reportbuffer.h"
 #include "terminal/emulations/dec/softfont.h"
 #include "terminal/emulations/dec/vtmodes.h"
 
-VtModeFlagSet VtMode;
 TransmitRingState TransmitRing{};
-LocalEditorHooks LocalEditor;
+std::atomic<u8> AnsiConsoleMode{0};
+std::atomic<i8> AixtermMode{0};
 wchar16 AnswerbackText[33] = {};
 
 namespace {
@@ -29,6 +30,11 @@ int g_primedSequenceByte = -1;
 
 }  // namespace
 
+bool DecEngineRuns()
+{
+    return FamilyRuns(kEmuVt100) && !AnsiConsoleMode && AixtermMode <= 0;
+}
+
 void ResetVtModes()
 {
     VtMode = VtModeFlagSet{};
@@ -37,11 +43,7 @@ void ResetVtModes()
     ClearTabCommandFlags();
     Rendition.boldDim = 0;
     ResetAttributeChangeExtent();
-}
-
-bool VtLocalEditing()
-{
-    return VtLocalEditFlag == 1;
+    ResetLocalEdit();
 }
 
 int NextSequenceByte()
@@ -169,9 +171,6 @@ int Vt420ViewMode()
 {
     return 0;
 }
-
-u8 VtLocalEditFlag = 0;
-u8 TerminalId = 0;
 
 const SoftFontGlyphs* CurrentSoftFont()
 {

@@ -6,7 +6,7 @@
 
 #include "terminal/core/screen/celltext.h"
 #include "terminal/core/base/corestate.h"
-#include "terminal/core/base/emuhooks.h"
+#include "terminal/core/base/family.h"
 #include "terminal/core/host/hostread.h"
 #include "terminal/core/paint/painting.h"
 #include "terminal/core/screen/screenops.h"
@@ -105,16 +105,15 @@ ScreenLineRecord* HostLine()
 
 void Redraw()
 {
-    RefreshStatusLine();
-    UpdateVtStatusFields();
+    DecInvalidateStatusLine();
 }
 
 }  // namespace
 
 bool IsOwnStatusEmulation()
 {
-    const EmulationActiveFlagSet& f = EmulationActiveFlags;
-    return f.hp || f.ta6530 || f.ibm3270 || f.ibm3151 || f.tvi || f.wyse || f.ibm5250;
+    // A family with a screen of its own keeps its own status line.
+    return ActiveFamily().display != nullptr;
 }
 
 void ResetStatusDisplay()
@@ -184,7 +183,7 @@ void SelectStatusDisplayType(int type)
         g_status.type = static_cast<u16>(type);
         break;
     case 2:
-        if (EmulationActiveFlags.dg) {
+        if (FamilyRuns(kEmuDg410)) {
             Vt300Values.sl_type = 0;
             SelectActiveDisplay(0);
             g_status.type = kStatusNone;
@@ -231,7 +230,7 @@ int StatusDisplayType()
     return g_status.type;
 }
 
-void RefreshStatusLine()
+void DecRefreshStatusLine()
 {
     if (IsOwnStatusEmulation() || !StatusLineFeaturePresent() || PaintSettings.displayOff)
         return;
@@ -261,9 +260,11 @@ void RefreshStatusLine()
     PaintingInProgress = painting;
 }
 
-void InvalidateStatusLine()
+void DecInvalidateStatusLine()
 {
-    RefreshStatusLine();
+    // The indicator is written anew (a page or the store changed), then painted.
+    UpdateVtStatusFields();
+    DecRefreshStatusLine();
 }
 
 int StatusLineText(wchar16* buffer, int capacity)

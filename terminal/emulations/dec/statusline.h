@@ -22,3 +22,7 @@ void ResetHostStatusLine();
 bool IsOwnStatusEmulation();
 // The text the status line shows, trailing blanks removed (test screen dump).
 int StatusLineText(wchar16* buffer, int capacity);
+// The status line painted below the text rows (and, for the indicator, written anew
+// first): the family's status-line entries.
+void DecRefreshStatusLine();
+void DecInvalidateStatusLine();

@@ -11,6 +11,7 @@
 #include "terminal/emulations/dec/services.h"
 #include "terminal/emulations/dec/vtparts.h"
 #include "terminal/input/keydefs.h"
+#include "terminal/settings/profilevalues.h"
 #include "vt_fixture.h"
 
 namespace {

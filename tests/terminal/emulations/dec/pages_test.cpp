@@ -8,6 +8,7 @@
 #include "terminal/emulations/dec/vtservices.h"
 #include "terminal/emulations/dec/rectangles.h"
 #include "terminal/emulations/dec/services.h"
+#include "terminal/settings/profilevalues.h"
 #include "vt_fixture.h"
 
 namespace {
