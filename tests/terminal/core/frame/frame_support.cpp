@@ -1,8 +1,5 @@
 #include "frame_support.h"
 
-#include "terminal/emulations/dec/vtservices.h"
-#include "terminal/emulations/dec/services.h"
-
 #include <mutex>
 
 #include <gtest/gtest.h>
@@ -12,6 +9,7 @@
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/host/hostthread.h"
 #include "terminal/core/base/language.h"
+#include "terminal/settings/profilevalues.h"
 #include "terminal/settings/registry.h"
 #include "terminal/core/screen/screenstore.h"
 #include "terminal/core/frame/mainwindow.h"
