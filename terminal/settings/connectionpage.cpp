@@ -7,6 +7,7 @@
 #include "terminal/settings/connectionpage.h"
 
 #include "terminal/comms/connsettings.h"
+#include "terminal/comms/serialports.h"
 #include "terminal/comms/telnetoptions.h"
 #include "terminal/core/frame/dialogbase.h"
 #include "terminal/core/base/language.h"
@@ -105,8 +106,11 @@ void PortList(HWND window, const SetupControlEntry& entry, u8 init, WPARAM wPara
         ArrangeConnectTo(window);
     } else if (IsSelectionChange(entry, wParam)) {
         const LRESULT data = ComboSelectionData(window, entry.id, CB_ERR);
-        if (data != CB_ERR)
+        if (data != CB_ERR) {
             W.device = static_cast<u16>(data);
+            if (const SerialPortRecord* record = FindSerialPort(W.device))
+                W.deviceKind = record->kind;
+        }
     }
 }
 

@@ -2,6 +2,8 @@
 
 #include "terminal/comms/connsettings.h"
 #include "terminal/comms/netsession.h"
+#include "terminal/comms/serial.h"
+#include "terminal/comms/serialport.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/family.h"
 #include "terminal/core/base/emulationids.h"
@@ -190,6 +192,14 @@ void StoreSerialSetup()
     // On a serial connection without a port nothing is stored.
     if (W.transport == 1 && !W.noConnection && W.device == kNoSerialDevice)
         return;
+    const bool lineChanged = c.comspeed != line.speed || c.comparity != line.parity || c.comstopb != line.stopBits ||
+                             c.comdatab != line.dataBits || c.comflowc != line.flow || c.comdevice != W.device ||
+                             c.comdeviceType != W.deviceKind;
+    c.etxspeed = static_cast<u8>(W.transmitRate);
+    if (!lineChanged) {
+        ComputeTransmitPacing();
+        return;
+    }
     c.comspeed = static_cast<u8>(line.speed);
     c.comparity = static_cast<u8>(line.parity);
     c.comstopb = static_cast<u8>(line.stopBits);
@@ -197,8 +207,13 @@ void StoreSerialSetup()
     c.comflowc = static_cast<u8>(line.flow);
     c.comdevice = static_cast<u8>(W.device);
     c.comdeviceType = W.deviceKind;
-    c.etxspeed = static_cast<u8>(W.transmitRate);
     DataBitsSetting = c.comdatab;
+    // The port in use takes the new line at once (the host-data thread, which alone
+    // reads it, configures it again); the pacing follows the transmit rate.
+    if (Connection.netproto == 1 && !Connection.noConnection && HostSerialPort == c.comdevice)
+        RequestSerialConnection();
+    else
+        ComputeTransmitPacing();
 }
 
 void ApplySetupTerminal()
@@ -254,8 +269,12 @@ void ApplySetupCopy()
 void ConnectFromSetup()
 {
     SetupConnectPending = false;
+    // The running session ends first; the host-data thread then opens the new one.
+    DisconnectSession();
     if (Connection.noConnection)
         return;
-    if (Connection.netproto == 0 && Connection.netname[0])
-        ConnectionStartState = 2;  // the host-data thread makes the connection
+    if (Connection.netproto == 1)
+        RequestSerialConnection();
+    else if (Connection.netname[0])
+        ConnectionStartState = 2;
 }

@@ -9,6 +9,7 @@ import unittest
 
 import vxtest
 from vxtest import WineTestCase
+from vxtest.serialpeer import SerialPeer
 
 sys.path.insert(0, os.path.join(vxtest.SOURCE, "tools"))
 import telnethost as th  # noqa: E402
@@ -147,6 +148,47 @@ class SetupProgramTest(WineTestCase):
             self.assertEqual(self.value("WINDOW", "dasize"), ("REG_DWORD", "0x24"))
             for name in ("autolf", "kpadmode", "curskeyapp"):
                 self.assertIsNone(self.value("VT300", name), name)
+
+    def test_serial_page_configures_the_open_port(self):
+        line = SerialPeer(self.wine, "COM7")
+        self.addCleanup(line.close)
+        self.wine.restart_server()  # Wine reads its ports when its server starts
+        connection = PROFILE + r"\CONNECTION"
+        for name, value in (("netproto", 1), ("comdevice", 6)):
+            self.assertEqual(self.wine.reg("add", connection, "/v", name, "/t", "REG_DWORD", "/d", str(value),
+                                           "/f")[0], 0)
+        hwnd = self.start()
+        deadline = time.time() + 20
+        while time.time() < deadline and "COM7" not in self.wine.probe.info(hwnd)["title"]:
+            time.sleep(0.1)
+        self.assertIn("COM7", self.wine.probe.info(hwnd)["title"])
+        page = self.page(hwnd, SERIAL, "Serial Settings")
+        speeds = self.wine.probe.items(page, 1421)
+        self.assertEqual([i["text"] for i in speeds["items"]],
+                         ["110", "300", "600", "1200", "2400", "4800", "9600", "19200", "38400", "57600", "115200"])
+        self.assertEqual(speeds["selected"], 6)
+        self.assertTrue(self.wine.probe.select(page, 1421, 7))
+        self.assertTrue(self.wine.probe.select(page, 1441, 2))
+        self.close_page(page, 1)
+        deadline = time.time() + 15
+        while time.time() < deadline and "19200" not in line.stty().split():
+            time.sleep(0.2)
+        self.assertIn("19200", line.stty().split())
+        self.save(hwnd, "CONNECTION")
+        self.assertEqual(self.value("CONNECTION", "comspeed"), ("REG_DWORD", "0x7"))
+        self.assertEqual(self.value("CONNECTION", "comparity"), ("REG_DWORD", "0x2"))
+
+    def test_new_connection_lists_the_machines_ports(self):
+        hwnd = self.start()
+        # A port the machine has only while the Wine server runs.
+        key = r"HKLM\HARDWARE\DEVICEMAP\SERIALCOMM"
+        self.assertEqual(self.wine.reg("add", key, "/v", "vxtest12", "/t", "REG_SZ", "/d", "COM12", "/f")[0], 0)
+        page = self.page(hwnd, NEW_CONNECTION, "New Connection")
+        self.assertTrue(self.wine.probe.select(page, 1210, 1))
+        items = self.wine.probe.items(page, 1262)["items"]
+        ports = {i["text"]: i["data"] for i in items}
+        self.assertEqual(ports.get("COM12:", ports.get("COM12")), 11, items)
+        self.close_page(page, 2)
 
     def test_new_connection_fields_follow_the_transport(self):
         hwnd = self.start()

@@ -219,7 +219,7 @@ u32 RunningEmulationItem()
     return 0;
 }
 
-// Items greyed under a 5250 printer window or a 3270 printer session.
+// Items greyed while a printer session's own window has the keys.
 constexpr struct {
     UINT id;
     MenuOffer offer;
@@ -496,6 +496,8 @@ void OpenSettingsDialog(HWND window, UINT id)
         if (SetupConnectPending)
             ConnectFromSetup();
     }
+    // The model chosen may have pages, or none; the host-data thread is still held.
+    ApplyPageModeSetting();
     SetModalFlag(0);
     UpdateWindowTitle(window);
     UpdateSettingsMenu();
@@ -704,6 +706,8 @@ void StartConnection(HWND window, u32 startMode)
             PendingFollowUpCommand = kCmdOpenSession;
         } else if (Connection.netname[0] && Connection.netproto == 0 && !Connection.noConnection) {
             ConnectionStartState = 2;
+        } else {
+            RequestSerialConnection();
         }
         UpdateConnectionMenu();
     } else {

@@ -4,6 +4,7 @@
 #include "terminal/comms/connsettings.h"
 #include "terminal/comms/loginscript.h"
 #include "terminal/comms/netsession.h"
+#include "terminal/comms/serial.h"
 #include "terminal/comms/sockets.h"
 #include "terminal/core/frame/commands.h"
 #include "terminal/core/base/corestate.h"
@@ -101,6 +102,8 @@ int ReloadChosenProfile()
     if (Connection.netname[0] && Connection.netproto == 0 && !Connection.noConnection && !NetworkConnectionOpen() &&
         ConnectionStartState != 3)
         ConnectionStartState = 2;
+    else
+        RequestSerialConnection();
     StopLoginScript();
     StartLoginScript();
     ReleaseHostDataThread(HostGate::Profile);

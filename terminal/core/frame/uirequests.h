@@ -5,7 +5,8 @@
 #include "terminal/core/base/win32.h"
 
 constexpr UINT kMsgUiRequest = WM_APP + 20;
-constexpr WPARAM kUiUpdateTitle = 1, kUiLockKeyboard = 2, kUiUpdateConnectionMenu = 4, kUiClearSelection = 8;
+constexpr WPARAM kUiUpdateTitle = 1, kUiLockKeyboard = 2, kUiUpdateConnectionMenu = 4, kUiClearSelection = 8,
+              kUiSerialBreak = 16;
 
 // Posts a request to the main window for HandleUiRequest; false when there is no
 // window or the post failed.

@@ -7,7 +7,6 @@
 #include "terminal/core/screen/screenstore.h"
 #include "terminal/emulations/dec/services.h"
 #include "terminal/emulations/dec/vtmodes.h"
-#include "terminal/emulations/dec/vtservices.h"
 #include "terminal/settings/profilevalues.h"
 #include "terminal/emulations/dec/vtsetup.h"
 #include "terminal/settings/setupcopy.h"
@@ -54,15 +53,14 @@ void Apply()
     }
 }
 
-// After the apply: a terminal model with pages switches the store to its pages, and the
-// status line shows the new settings.
+// After the apply: the character sets follow a changed national mode or preferred set,
+// and the status line shows the new settings.
 void Applied()
 {
     if (!IsVtOrAnsiFamily(EmulationId))
         return;
     if (SetupCharsetsChanged)
         ResetCharsets();
-    ApplyPageModeSetting();
     RefreshStatusLine();
 }
 
