@@ -76,14 +76,8 @@ void FillForcing(HWND dialog, int control, i32 value)
         u16 string;
         i32 value;
     } items[] = {{2993, -1}, {2994, 0}, {2995, 1}};
-    for (const auto& item : items) {
-        wchar16 text[32];
-        if (LoadLanguageString(InstanceHandle, item.string, text, 32) <= 0)
-            continue;
-        const LRESULT index = SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
-        if (index >= 0)
-            SendMessageW(combo, CB_SETITEMDATA, static_cast<WPARAM>(index), item.value);
-    }
+    for (const auto& item : items)
+        AddComboString(combo, item.string, item.value);
     SelectComboByData(dialog, control, value);
 }
 

@@ -189,16 +189,23 @@ bool TelnetEnvironValue(bool machineWide, const wchar16* subkey, const std::u16s
     return found;
 }
 
-// Writes the "Telnet" section into the settings store that saves go to; a value equal to
-// its default is deleted rather than written.
-void SaveTelnetSettings(bool flush)
+namespace {
+// The "Telnet" section in the settings store that saves go to, and the factory values
+// that are deleted rather than written.
+HKEY CreateTelnetSection(TelnetSettings& defaults)
 {
     SelectSaveRoot();
-    HKEY key = SettingsCreateSection(ProfileName(), VXT("Telnet"));
+    SetTelnetDefaults(defaults);
+    return SettingsCreateSection(ProfileName(), VXT("Telnet"));
+}
+}  // namespace
+
+void SaveTelnetSettings(bool flush)
+{
+    TelnetSettings defaults{};
+    HKEY key = CreateTelnetSection(defaults);
     if (!key)
         return;
-    TelnetSettings defaults{};
-    SetTelnetDefaults(defaults);
     const TelnetSettings& t = TelnetConfig;
     const struct {
         const wchar16* name;
@@ -233,12 +240,10 @@ void SaveTelnetSettings(bool flush)
 
 void SaveTelnetTn3270eValues()
 {
-    SelectSaveRoot();
-    HKEY key = SettingsCreateSection(ProfileName(), VXT("Telnet"));
+    TelnetSettings defaults{};
+    HKEY key = CreateTelnetSection(defaults);
     if (!key)
         return;
-    TelnetSettings defaults{};
-    SetTelnetDefaults(defaults);
     const TelnetSettings& t = TelnetConfig;
     SettingsWriteDwordOrDelete(key, VXT("Telnet3270eBind"), t.bind, defaults.bind);
     SettingsWriteDwordOrDelete(key, VXT("Telnet3270eResponses"), t.responses, defaults.responses);

@@ -58,11 +58,9 @@ void TypeList(HWND window, const SetupControlEntry& entry, u8 init, WPARAM wPara
     HWND combo = GetDlgItem(window, entry.id);
     if (init) {
         SendMessageW(combo, CB_RESETCONTENT, 0, 0);
-        for (u32 id : {kStrTcpIp, kStrSerial, kStrNone}) {
-            wchar16 text[64];
-            if (LoadLanguageString(InstanceHandle, id, text, 64) > 0)
-                SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
-        }
+        LRESULT index = 0;
+        for (u32 id : {kStrTcpIp, kStrSerial, kStrNone})
+            AddComboString(combo, id, index++);
         SendMessageW(combo, CB_SETCURSEL, W.noConnection ? kTransportNone : W.transport, 0);
     } else if (IsSelectionChange(entry, wParam)) {
         const int index = ComboSelection(window, entry.id);

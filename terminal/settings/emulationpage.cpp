@@ -96,9 +96,7 @@ void EmulationList(HWND window, const SetupControlEntry& entry, u8 init, WPARAM 
                 continue;
             if (lstrcmpiW(name, L"DG200") == 0)
                 lstrcpyW(name, L"DG410");
-            const LRESULT index = SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
-            if (index >= 0)
-                SendMessageW(combo, CB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(id));
+            AddComboItem(combo, name, static_cast<LRESULT>(id));
         }
         SelectComboByData(window, entry.id, W.emulation);
     } else if (IsSelectionChange(entry, wParam)) {

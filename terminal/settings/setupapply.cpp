@@ -60,9 +60,21 @@ SetupGeometry CurrentGeometry()
 
 void ApplyGeometry()
 {
-    const SetupGeometryPlan plan =
+    SetupGeometryPlan plan =
         PlanSetupGeometry(CurrentGeometry(), SetupSizeNumber(W.rows), SetupSizeNumber(W.memoryRows),
                           SetupSizeNumber(W.pageSize), SetupSizeNumber(W.pageWidth), StoreOwned());
+    // A page never holds fewer lines than the screen shows: a page that grows takes its
+    // size before the rows, one that shrinks after them.
+    const auto applyPageLength = [&plan] {
+        if (plan.pageLength > 0 && SetScreenPageLength(plan.pageLength)) {
+            SetMarginLinePointers(0, Screen.pageLength - 1);
+            ResetSavedPageMargins();
+            SettingsChangedFlag = 1;
+        }
+        plan.pageLength = -1;
+    };
+    if (plan.pageLength >= Screen.rows)
+        applyPageLength();
     if (plan.rows > 0) {
         // The window keeps its size: the font follows the new row count.
         const bool keep = KeepWindowSize;
@@ -77,11 +89,7 @@ void ApplyGeometry()
         SetMaximumLineCount(plan.lineCount);
         ResizeScreenLines(plan.lineCount);
     }
-    if (plan.pageLength > 0 && SetScreenPageLength(plan.pageLength)) {
-        SetMarginLinePointers(0, Screen.pageLength - 1);
-        ResetSavedPageMargins();
-        SettingsChangedFlag = 1;
-    }
+    applyPageLength();
     if (plan.pageColumns > 0) {
         SetScreenColumns(plan.pageColumns);
         SetLeftRightMargins(0, 0);

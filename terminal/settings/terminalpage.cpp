@@ -164,14 +164,7 @@ void CharsetList(HWND window, const SetupControlEntry& entry, u8 init, WPARAM wP
     if (init) {
         static const u16 kTa6530Sets[] = {1572, 1574, 1577, 1576, 1578, 1579, 1580, 1581, 1582};
         SendMessageW(combo, CB_RESETCONTENT, 0, 0);
-        auto add = [&](u16 id) {
-            wchar16 text[64];
-            if (LoadLanguageString(InstanceHandle, id, text, 64) <= 0)
-                return;
-            const LRESULT index = SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
-            if (index >= 0)
-                SendMessageW(combo, CB_SETITEMDATA, static_cast<WPARAM>(index), id);
-        };
+        auto add = [combo](u16 id) { AddComboString(combo, id, id); };
         if (W.emulation == kEmuTa6530) {
             for (u16 id : kTa6530Sets)
                 add(id);
@@ -212,14 +205,8 @@ void CodePageList(HWND window, const SetupControlEntry& entry, u8 init, WPARAM w
     if (init) {
         HWND combo = GetDlgItem(window, entry.id);
         SendMessageW(combo, CB_RESETCONTENT, 0, 0);
-        for (u32 i = 0; i < 5; ++i) {
-            wchar16 text[16];
-            if (LoadLanguageString(InstanceHandle, 1594 + i, text, 16) <= 0)
-                continue;
-            const LRESULT index = SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
-            if (index >= 0)
-                SendMessageW(combo, CB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(i));
-        }
+        for (u32 i = 0; i < 5; ++i)
+            AddComboString(combo, 1594 + i, static_cast<LRESULT>(i));  // "437" ... "852"
         SelectComboByData(window, entry.id, W.ansiCodePage);
     } else if (IsSelectionChange(entry, wParam)) {
         W.ansiCodePage = static_cast<u16>(ComboSelectionData(window, entry.id, W.ansiCodePage));

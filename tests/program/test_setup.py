@@ -111,6 +111,9 @@ class SetupProgramTest(WineTestCase):
             hwnd = self.connected(host)
             page = self.page(hwnd, TERMINAL, "Terminal Settings")
             self.assertTrue(self.wine.probe.set_text(page, 1522, "36"))
+            # The VT420 keeps pages: a page holds at least the rows the screen shows.
+            if self.wine.probe.control(page, 1554)["enabled"]:
+                self.assertTrue(self.wine.probe.set_text(page, 1554, "36"))
             self.close_page(page, 1)
             host.take()
             host.send(b"\x1b[999;1H\x1b[6n")

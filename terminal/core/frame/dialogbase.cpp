@@ -64,6 +64,22 @@ void RestoreControlProc(HWND control, WNDPROC previous)
         SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
 }
 
+int AddComboItem(HWND combo, const wchar16* text, LRESULT data)
+{
+    const LRESULT index = SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+    if (index >= 0)
+        SendMessageW(combo, CB_SETITEMDATA, static_cast<WPARAM>(index), data);
+    return index >= 0 ? static_cast<int>(index) : CB_ERR;
+}
+
+int AddComboString(HWND combo, u32 stringId, LRESULT data)
+{
+    wchar16 text[128];
+    if (LoadLanguageString(InstanceHandle, stringId, text, 128) <= 0)
+        return CB_ERR;
+    return AddComboItem(combo, text, data);
+}
+
 void FillComboFromStrings(HWND combo, u32 firstId, u32 lastId, bool upperCase)
 {
     SendMessageW(combo, CB_RESETCONTENT, 0, 0);

@@ -31,6 +31,10 @@ T* DialogState(HWND dialog)
 WNDPROC SubclassControl(HWND control, WNDPROC procedure);
 void RestoreControlProc(HWND control, WNDPROC previous);
 
+// Adds an item with its data; its index, or CB_ERR.
+int AddComboItem(HWND combo, const wchar16* text, LRESULT data);
+// The same with the language string `stringId` as the text; CB_ERR when it is missing.
+int AddComboString(HWND combo, u32 stringId, LRESULT data);
 // Empties a combo box and adds the language strings firstId..lastId that exist.
 void FillComboFromStrings(HWND combo, u32 firstId, u32 lastId, bool upperCase = false);
 // Enables or shows a run of controls.

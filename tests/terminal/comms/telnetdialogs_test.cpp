@@ -15,6 +15,7 @@
 #include "terminal/comms/recordsession.h"
 #include "terminal/settings/modaldriver.h"
 #include "terminal/settings/regfixture.h"
+#include "terminal/settings/setupfixture.h"
 #include "terminal/settings/setupcopy.h"
 
 namespace {
@@ -25,28 +26,22 @@ using modal::Next;
 
 const std::wstring kTelnet = L"Profiles\\P\\Telnet";
 
-class TelnetDialogs : public regtest::RegistryTest {
+class TelnetDialogs : public SetupTest {
 protected:
     void SetUp() override
     {
-        RegistryTest::SetUp();
-        BindEnglishModule();
-        CopyText(Slots.profileName, kSlotUnits, L"P");
-        PerUserProfile = 1;
+        SetupTest::SetUp();
         SetTelnetDefaults(TelnetConfig);
         SetupCopy.terminalType[0] = 0;
-        EmulationId = 2;
         TerminalId = 8;
     }
     void TearDown() override
     {
-        EmulationId = 2;
         Configured3270Model = 0;
         Configured5250Model = 0;
-        RegistryTest::TearDown();
+        SetupTest::TearDown();
     }
     INT_PTR Open(int templateId, DLGPROC procedure) { return RunModalDialog(main_.hwnd(), templateId, procedure); }
-    TestMainWindow main_;
 };
 
 TEST_F(TelnetDialogs, OkWritesTheBreakSettingsAtOnce)

@@ -8,20 +8,11 @@
 #include "terminal/comms/connsettings.h"
 #include "terminal/settings/attributelook.h"
 #include "terminal/settings/profilevalues.h"
+#include "unitstext.h"
 #include "terminal/settings/setupcopy.h"
 #include "terminal/settings/setuprules.h"
 
 namespace {
-
-using Text = std::basic_string<wchar16>;
-
-Text Of(const char* ascii)
-{
-    Text t;
-    for (const char* p = ascii; *p; ++p)
-        t += static_cast<wchar16>(static_cast<unsigned char>(*p));
-    return t;
-}
 
 void Put(wchar16* field, std::size_t units, const Text& text)
 {

@@ -7,6 +7,7 @@
 
 #include "modaldriver.h"
 #include "regfixture.h"
+#include "setupfixture.h"
 #include "terminal/comms/connsettings.h"
 #include "terminal/comms/network.h"
 #include "terminal/comms/telnetoptions.h"
@@ -33,26 +34,20 @@ using Text = std::wstring;
 
 enum : int { kEmulationCommand = 1012, kSerialCommand = 1013, kTerminalCommand = 1014, kConnectionCommand = 1015 };
 
-class SetupPages : public regtest::RegistryTest {
+class SetupPages : public SetupTest {
 protected:
     void SetUp() override
     {
-        RegistryTest::SetUp();
-        BindEnglishModule();
-        CopyText(Slots.profileName, kSlotUnits, L"P");
-        PerUserProfile = 1;
+        SetupTest::SetUp();
         SetFactoryVt300();
         SetFactoryConnection();
-        EmulationId = 2;
         SocketIndex = kNoSocket;
     }
     void TearDown() override
     {
         SocketIndex = kNoSocket;
-        EmulationId = 2;
-        RegistryTest::TearDown();
+        SetupTest::TearDown();
     }
-    TestMainWindow main_;
 };
 
 TEST_F(SetupPages, AnUntouchedOkKeepsStoredAnswerbacksByteForByte)
