@@ -1,0 +1,139 @@
+"""Writes the seed inputs of the fuzz targets into fuzz/corpus/<target>/seed-*.
+
+    python3 fuzz/seeds.py
+
+The seeds are the tests' own fixtures (the scripted telnet host's protocol builders, the
+DEC tests' sequences, the profile values of the settings tests) laid out as each target
+reads its input. The targets read their choices through libFuzzer's FuzzedDataProvider,
+which takes bytes from the front and numbers from the back; Input below builds that
+layout. Run it again after changing a target's input layout, and commit the result.
+"""
+import os
+import sys
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, "..", "tools"))
+import telnethost as th  # noqa: E402
+
+
+class Input:
+    """One input as FuzzedDataProvider reads it."""
+
+    def __init__(self):
+        self.front = bytearray()
+        self.back = bytearray()  # in the order the numbers are consumed
+
+    def number(self, value, low, high):
+        """ConsumeIntegralInRange(low, high) giving `value`."""
+        assert low <= value <= high, (value, low, high)
+        span, offset, count = high - low, value - low, 0
+        while count < 8 and (span >> (8 * count)) > 0:
+            count += 1
+        self.back += bytes((offset >> (8 * (count - 1 - i))) & 0xFF for i in range(count))
+        return self
+
+    def u8(self, value):
+        return self.number(value, 0, 255)
+
+    def u32(self, value):
+        return self.number(value, 0, 0xFFFFFFFF)
+
+    def i32(self, value):
+        return self.number(value, -0x80000000, 0x7FFFFFFF)
+
+    def flag(self, value):
+        return self.u8(1 if value else 0)
+
+    def data(self, data):
+        """ConsumeBytes of exactly these bytes."""
+        self.front += bytes(data)
+        return self
+
+    def text(self, data):
+        """ConsumeRandomLengthString giving exactly `data`."""
+        self.front += bytes(data).replace(b"\\", b"\\\\") + b"\\x"
+        return self
+
+    def bytes(self):
+        return bytes(self.front) + bytes(reversed(self.back))
+
+
+def write(target, name, data):
+    directory = os.path.join(HERE, "corpus", target)
+    os.makedirs(directory, exist_ok=True)
+    with open(os.path.join(directory, "seed-" + name), "wb") as f:
+        f.write(data)
+
+
+# ---- telnet ------------------------------------------------------------------------------
+
+def telnet_input(session, chunks, sends=(), settings=0x15):
+    """A telnet target input: the host's chunks, then the terminal's sends (data, record)."""
+    i = Input().number(session, 0, 2)
+    if session == 1:
+        i.number(2, 0, 12)  # IBM-3278-2
+    elif session == 2:
+        i.flag(False)
+    i.u8(settings).flag(False).flag(True)
+    for chunk in chunks:
+        i.number(0, 0, 7).number(len(chunk), 1, 600).data(chunk)
+    for data, record in sends:
+        i.number(3, 0, 7).number(len(data), 0, 300).data(data).flag(record)
+    return i.bytes()
+
+
+def telnet_seeds():
+    login = [th.do(th.TERMINAL_TYPE) + th.ttype_send() + th.will(th.SGA) + th.will(th.ECHO),
+             b"login: " + th.escape(b"\xff\xfe") + th.cmd(th.NOP) + b"\r\n",
+             th.do(th.NEW_ENVIRON) + th.env_send((th.ENV_VAR, "USER"), (th.ENV_USERVAR, None)),
+             th.do(th.TIMING_MARK) + th.cmd(th.AYT) + th.do(th.SEND_LOCATION)]
+    write("fuzz_telnet", "vt-login", telnet_input(0, login, [(b"user\r\xff", False)]))
+    write("fuzz_telnet", "vt-split-commands", telnet_input(0, [b"a\xff", b"\xfd", b"\x18b", b"\xff\xfa\x18", b"\x01\xff",
+                                                             b"\xf0c"]))
+    tn3270e = [th.do(th.TN3270E),
+               th.tn3270e(th.E_SEND, th.E_DEVICE_TYPE),
+               th.tn3270e(th.E_DEVICE_TYPE, th.E_IS, "IBM-3278-2-E", th.E_CONNECT, "LU1"),
+               th.tn3270e(th.E_FUNCTIONS, th.E_IS, th.F_BIND_IMAGE, th.F_RESPONSES),
+               th.record(b"\x00\x00\x00\x00\x01\xf5\xc3\x11\x40\x40\x1d\xf0hello"),
+               th.tn3270e(th.E_DEVICE_TYPE, th.E_REJECT, th.E_REASON, th.R_INV_NAME)]
+    write("fuzz_telnet", "tn3270e", telnet_input(1, tn3270e, [(b"\x00\x00\x00\x00\x01\x7d\x40\x40", True)]))
+    regime = [th.do(th.TERMINAL_TYPE), th.ttype_send(), th.do(th.END_OF_RECORD) + th.will(th.END_OF_RECORD),
+              th.do(th.BINARY) + th.will(th.BINARY), th.record(b"\xf5\xc3\x11\x40\x40hi\xff"),
+              th.do(th.REGIME_3270) + th.sb(th.REGIME_3270, b"\x01")]
+    write("fuzz_telnet", "tn3270-records", telnet_input(1, regime, [(b"\x7d\x40\x40\xff", True)], settings=0x05))
+    tn5250 = [th.do(th.NEW_ENVIRON) + th.env_send((th.ENV_USERVAR, "IBMRSEED"), (th.ENV_VAR, None)),
+              th.do(th.TERMINAL_TYPE) + th.ttype_send(),
+              th.do(th.END_OF_RECORD) + th.will(th.END_OF_RECORD) + th.do(th.BINARY) + th.will(th.BINARY),
+              th.record(b"\x00\x12\x12\xa0\x00\x00\x04\x00\x00\x03\x04\x40\x11\x01\x01hi")]
+    write("fuzz_telnet", "tn5250", telnet_input(2, tn5250, [(b"\x00\x0a\x12\xa0\x00\x00\x04\x00\x00\xf3", True)]))
+
+
+# ---- LPR ---------------------------------------------------------------------------------
+
+def lpr_input(acks, payload=b"hello\n", retries=0, debug=False):
+    """An LPR target input: the request, then every step of the link in the order the
+    transfer asks for them. `acks` are (byte, text behind a refusal) pairs."""
+    i = Input().text(b"127.0.0.1").text(b"lp").text(b"report").text(b"bob").text(b"client")
+    i.i32(7).i32(1).i32(0).number(retries, 0, 20).u32(100).number(1 if debug else 0, 0, 1)
+    i.number(len(payload), 0, 5000).data(payload)
+    for step in range(4):  # socket, resolve, service, connect
+        i.number(1, 0, 15)
+    for byte, text in acks:
+        i.number(1, 0, 31).flag(False)  # a send taken whole
+        i.number(0, 0, 5).i32(0).number(1, 0, 3)
+        if byte == 0:
+            i.flag(True)
+        else:
+            i.flag(False).u8(byte).text(text)
+    return i.bytes()
+
+
+def lpr_seeds():
+    write("fuzz_lpr", "printed", lpr_input([(0, b"")] * 6))
+    write("fuzz_lpr", "refused", lpr_input([(1, b"unknown printer lp\n")], retries=2, debug=True))
+    write("fuzz_lpr", "refused-late", lpr_input([(0, b""), (0, b""), (2, b"no space on device\n")]))
+
+
+if __name__ == "__main__":
+    telnet_seeds()
+    lpr_seeds()
