@@ -19,6 +19,7 @@
 #include "terminal/input/keydefs.h"
 #include "terminal/input/keydispatch.h"
 #include "terminal/input/keyevents.h"
+#include "terminal/input/macrostring.h"
 #include "terminal/emulations/dec/vtkeys.h"
 #include "terminal/settings/profilevalues.h"
 

@@ -20,6 +20,19 @@ i32 CurrentLanguageIndex = 0;
 u32 FoundLanguageModuleCount = 0;
 wchar16 LanguageModuleVersion[kLanguageVersionUnits] = {};
 
+bool JoinPath(wchar16* path, const wchar16* directory, const wchar16* name)
+{
+    const std::size_t dirLength = std::wcslen(directory), nameLength = std::wcslen(name);
+    const std::size_t separator = dirLength > 0 && directory[dirLength - 1] != L'\\' ? 1 : 0;
+    if (dirLength + separator + nameLength >= std::size_t(kLanguagePathUnits))
+        return false;
+    std::wmemcpy(path, directory, dirLength);
+    if (separator)
+        path[dirLength] = L'\\';
+    std::wmemcpy(path + dirLength + separator, name, nameLength + 1);
+    return true;
+}
+
 namespace {
 
 constexpr u32 kStrProgramVersion = 10100;
@@ -42,21 +55,6 @@ HINSTANCE OwnInstance()
 bool ValidIndex(i32 index)
 {
     return index >= 0 && index < kLanguageModuleCount;
-}
-
-// directory + "\" (when missing) + name into a kLanguagePathUnits buffer; false when it
-// would not fit.
-bool JoinPath(wchar16* path, const wchar16* directory, const wchar16* name)
-{
-    const std::size_t dirLength = std::wcslen(directory), nameLength = std::wcslen(name);
-    const std::size_t separator = dirLength > 0 && directory[dirLength - 1] != L'\\' ? 1 : 0;
-    if (dirLength + separator + nameLength >= std::size_t(kLanguagePathUnits))
-        return false;
-    std::wmemcpy(path, directory, dirLength);
-    if (separator)
-        path[dirLength] = L'\\';
-    std::wmemcpy(path + dirLength + separator, name, nameLength + 1);
-    return true;
 }
 
 HMODULE OpenModule(const wchar16* directory, const wchar16* name)

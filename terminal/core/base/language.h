@@ -51,6 +51,10 @@ HINSTANCE TryLoadLanguageModule(const wchar16* directory, const wchar16* name);
 HINSTANCE LoadLanguageModule();
 void FreeLanguageModule();
 
+// directory + "\" (when missing) + name into a buffer of kLanguagePathUnits; false when
+// it would not fit.
+bool JoinPath(wchar16* path, const wchar16* directory, const wchar16* name);
+
 // Looks for `name` in `directory` (a buffer of kLanguagePathUnits) and, depth first, in
 // its subdirectories. 1 with the buffer replaced by the full path of the first match.
 // Paths that would not fit are skipped, links are not followed and the search goes at

@@ -1,5 +1,7 @@
 #include "terminal/core/frame/mainwindow.h"
 
+#include "terminal/core/base/codepagefiles.h"
+
 #include "terminal/core/frame/commands.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/frame/ctl3d.h"
@@ -224,6 +226,7 @@ int InitTerminalResources(HWND window)
     Screen.scrollBarOn = StartupOptions.scrollBar ? 1 : 0;
     if (!AllocScreenStore())
         return 0;
+    GetCodePageDirectory();
     // Every failure after the store exists releases what was built so far.
     auto fail = [](u32 messageId) {
         if (messageId)
