@@ -7,21 +7,15 @@
 // data whole and in order, closed by the final 0x00.
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "fuzz/check.h"
 #include "lpr/lprmessages.h"
 #include "lpr/lprrequest.h"
 #include "lpr/lprtransfer.h"
 
 namespace {
-
-void Check(bool ok)
-{
-    if (!ok)
-        std::abort();
-}
 
 class FuzzedLink : public LprLink {
 public:
@@ -64,7 +58,7 @@ public:
     void Close() override {}
     int LastError() override { return in_.ConsumeIntegral<int>(); }
     u32 Now() override { return in_.ConsumeIntegral<u32>(); }
-    void Log(const wchar16* text) override { Check(text != nullptr); }
+    void Log(const wchar16* text) override { VX_FUZZ_CHECK(text != nullptr); }
 
 private:
     bool Succeeds() { return in_.remaining_bytes() == 0 || in_.ConsumeIntegralInRange<int>(0, 15) != 0; }
@@ -113,21 +107,21 @@ extern "C" int LLVMFuzzerTestOneInput(const u8* data, std::size_t size)
     bool terminated = false;
     for (int i = 0; i < LprMessageUnits && !terminated; ++i)
         terminated = message[i] == 0;
-    Check(message[LprMessageUnits] == 0x5A5A);
+    VX_FUZZ_CHECK(message[LprMessageUnits] == 0x5A5A);
     switch (outcome) {
     case LprOutcome::Printed: {
         const std::string content(payload.begin(), payload.end());
-        Check(link.wire.size() > content.size());
-        Check(link.wire.compare(link.wire.size() - content.size() - 1, content.size(), content) == 0);
-        Check(link.wire.back() == '\0');
+        VX_FUZZ_CHECK(link.wire.size() > content.size());
+        VX_FUZZ_CHECK(link.wire.compare(link.wire.size() - content.size() - 1, content.size(), content) == 0);
+        VX_FUZZ_CHECK(link.wire.back() == '\0');
         break;
     }
     case LprOutcome::WaitingRetry:
-        Check(terminated && message[0] != 0);
-        Check(r.state == LprStateWaitingRetry);
+        VX_FUZZ_CHECK(terminated && message[0] != 0);
+        VX_FUZZ_CHECK(r.state == LprStateWaitingRetry);
         break;
     case LprOutcome::Removed:
-        Check(terminated);
+        VX_FUZZ_CHECK(terminated);
         break;
     }
     return 0;

@@ -14,5 +14,7 @@ trap 'rm -rf "$work"' EXIT
 options=(-max_total_time="${VX_FUZZ_SECONDS:-10}" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1
          -artifact_prefix="$artifacts/$name-")
 [ -f "$here/dict/$name.dict" ] && options+=(-dict="$here/dict/$name.dict")
+# A target's own options (such as a smaller -max_len for a slow reader), one a line.
+[ -f "$here/options/$name" ] && mapfile -t -O "${#options[@]}" options <"$here/options/$name"
 # New inputs go to the scratch directory; the corpus in the tree is only read.
 exec "$binary" "${options[@]}" "$work" "$here/corpus/$name"

@@ -24,6 +24,7 @@ artifacts=build/fuzz/fuzz-artifacts
 mkdir -p "$work" "$artifacts"
 options=(-timeout=10 -rss_limit_mb=2048 -artifact_prefix="$artifacts/$target-")
 [ -f "fuzz/dict/$target.dict" ] && options+=(-dict="fuzz/dict/$target.dict")
+[ -f "fuzz/options/$target" ] && mapfile -t -O "${#options[@]}" options <"fuzz/options/$target"
 log=build/fuzz/$target.log
 "$binary" "${options[@]}" -max_total_time="$seconds" -print_final_stats=1 "$work" "fuzz/corpus/$target" 2>"$log"
 status=$?

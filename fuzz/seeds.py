@@ -8,7 +8,9 @@ reads its input. The targets read their choices through libFuzzer's FuzzedDataPr
 which takes bytes from the front and numbers from the back; Input below builds that
 layout. Run it again after changing a target's input layout, and commit the result.
 """
+import glob
 import os
+import re
 import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -134,6 +136,49 @@ def lpr_seeds():
     write("fuzz_lpr", "refused-late", lpr_input([(0, b""), (0, b""), (2, b"no space on device\n")]))
 
 
+# ---- host byte path ----------------------------------------------------------------------
+
+SEQUENCE = re.compile(r'\b([CE])\("((?:[^"\\]|\\.)*)"\)')
+
+
+def literal(text):
+    """A C++ string literal's bytes (the escapes the tests use)."""
+    return text.encode("latin-1").decode("unicode_escape").encode("latin-1")
+
+
+def dec_test_sequences(path):
+    """Every C("...") (CSI) and E("...") (ESC) sequence a DEC test feeds, in file order."""
+    with open(path, encoding="utf-8") as f:
+        source = f.read()
+    return b"".join((b"\x1b[" if kind == "C" else b"\x1b") + literal(text) + b"x"
+                    for kind, text in SEQUENCE.findall(source))
+
+
+def hostpath_seeds():
+    # Header: emulation and model, settings, screen shape, chunk seed (see the target).
+    vt420, vt100 = 2 | (8 << 2), 1
+    tests = os.path.join(HERE, "..", "tests", "terminal", "emulations", "dec")
+    for path in sorted(glob.glob(os.path.join(tests, "*_test.cpp"))):
+        name = os.path.basename(path)[:-len("_test.cpp")]
+        sequences = dec_test_sequences(path)
+        if sequences:
+            write("fuzz_hostpath", "dec-" + name, bytes([vt420, 0x42, 0x00, 7]) + sequences)
+    numbered = b"".join(b"line%d\r\n" % n for n in range(1, 31))
+    write("fuzz_hostpath", "reverse-index-history",
+          bytes([vt420, 0x02, 0x00, 3]) + numbered + b"\x1b[HRI1\x1bM\x1bM\x1b[1;1HTOP\x1b[2T\x1b[3S")
+    write("fuzz_hostpath", "region-flood",
+          bytes([vt420, 0x82, 0x09, 11]) + b"\x1b[2;22r\x1b[22;1H" +
+          b"".join(b"\x1b[3%d;4%dmline %d\x1b[K\r\n" % (i % 8, i % 5, i) for i in range(40)) +
+          b"\x1b[2;1H" + b"\x1bMback\r" * 3)
+    write("fuzz_hostpath", "vt52", bytes([0, 0x00, 0x00, 1]) +
+          b"\x1bH\x1bJ\x1bY%*VT52\x1bFqqq\x1bG\x1bA\x1bB\x1bC\x1bD\x1bI\x1bK\x1bZ\x1b<")
+    write("fuzz_hostpath", "vt100-8bit", bytes([3 | (12 << 2), 0x40, 0x00, 5]) +
+          b"\x1b G\x9b5n\x9b?6h\x90$qm\x9c\x9d0;title\x9c\x1b F")
+    write("fuzz_hostpath", "vt100-7bit-data", bytes([vt100 | (0 << 2), 0x01, 0x10, 2]) +
+          b"\x1b[?3h\x1b#8\x1b#6\x1b#3wide\x1b(0lqqk\x1b(B\x0e\x0f\x1b[4h ins\x1b[4l\x1b[?3l")
+
+
 if __name__ == "__main__":
     telnet_seeds()
     lpr_seeds()
+    hostpath_seeds()

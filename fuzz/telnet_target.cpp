@@ -7,9 +7,9 @@
 // what the terminal sends reads back as the data it handed in.
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include <cstdlib>
 #include <vector>
 
+#include "fuzz/check.h"
 #include "support/doubles_telnet.h"
 #include "support/test_doubles.h"
 #include "terminal/comms/connsettings.h"
@@ -25,12 +25,6 @@ u64 g_now = 0;
 u64 FakeTicks()
 {
     return g_now;
-}
-
-void Check(bool ok)
-{
-    if (!ok)
-        std::abort();
 }
 
 // The host's data bytes with the telnet commands taken out: what a plain session must
@@ -79,7 +73,7 @@ std::vector<u8> ReadBack(const std::vector<u8>& sent, std::size_t from, bool* en
             data.push_back(sent[i]);
             continue;
         }
-        Check(i + 1 < sent.size());
+        VX_FUZZ_CHECK(i + 1 < sent.size());
         ++i;
         if (sent[i] == 255)
             data.push_back(255);
@@ -91,15 +85,15 @@ std::vector<u8> ReadBack(const std::vector<u8>& sent, std::size_t from, bool* en
 
 void CheckBounds()
 {
-    Check(Telnet.subLength <= kSubnegotiationMax);
-    Check(Telnet.receiveState <= 8);
-    Check(Telnet.held.size() <= kHeldDataMax);
-    Check(Telnet.heldIndex <= Telnet.heldDeliver && Telnet.heldDeliver <= Telnet.held.size());
-    Check(Telnet.record.size() <= kRecordMax);
-    Check(Telnet.timingMarks >= 0);
-    Check(NetBuffers.receiveCount >= 0 && NetBuffers.receiveIndex >= 0);
-    Check(NetBuffers.receiveIndex + NetBuffers.receiveCount <= kReceiveBufferSize);
-    Check(NetBuffers.sendCount >= 0 && NetBuffers.sendCount <= kSendBufferSize);
+    VX_FUZZ_CHECK(Telnet.subLength <= kSubnegotiationMax);
+    VX_FUZZ_CHECK(Telnet.receiveState <= 8);
+    VX_FUZZ_CHECK(Telnet.held.size() <= kHeldDataMax);
+    VX_FUZZ_CHECK(Telnet.heldIndex <= Telnet.heldDeliver && Telnet.heldDeliver <= Telnet.held.size());
+    VX_FUZZ_CHECK(Telnet.record.size() <= kRecordMax);
+    VX_FUZZ_CHECK(Telnet.timingMarks >= 0);
+    VX_FUZZ_CHECK(NetBuffers.receiveCount >= 0 && NetBuffers.receiveIndex >= 0);
+    VX_FUZZ_CHECK(NetBuffers.receiveIndex + NetBuffers.receiveCount <= kReceiveBufferSize);
+    VX_FUZZ_CHECK(NetBuffers.sendCount >= 0 && NetBuffers.sendCount <= kSendBufferSize);
 }
 
 }  // namespace
@@ -154,7 +148,7 @@ extern "C" int LLVMFuzzerTestOneInput(const u8* data, std::size_t size)
             for (int calls = 0; calls < 2000; ++calls) {
                 const int b = TelnetGetByte(SocketIndex, 1);
                 if (b >= 0) {
-                    Check(b <= 255);
+                    VX_FUZZ_CHECK(b <= 255);
                     received.push_back(static_cast<u8>(b));
                 } else if (b == -2 || (doubles::Peer().chunks.empty() && NetBuffers.receiveCount == 0 &&
                                        Telnet.heldDeliver == 0)) {
@@ -172,8 +166,8 @@ extern "C" int LLVMFuzzerTestOneInput(const u8* data, std::size_t size)
             TelnetSendData(SocketIndex, units.data(), static_cast<int>(units.size()), record);
             if (whole && Telnet.telnetMode) {
                 bool endOfRecord = false;
-                Check(ReadBack(doubles::Peer().sent, from, &endOfRecord) == bytes);
-                Check(endOfRecord == record);
+                VX_FUZZ_CHECK(ReadBack(doubles::Peer().sent, from, &endOfRecord) == bytes);
+                VX_FUZZ_CHECK(endOfRecord == record);
             }
             break;
         }
@@ -201,7 +195,7 @@ extern "C" int LLVMFuzzerTestOneInput(const u8* data, std::size_t size)
     // A plain session hands over every data byte the host sent, in order, unless held
     // data of a timing mark was cut to its last line or the connection went.
     if (session == 0 && !marksSent && Telnet.telnetMode)
-        Check(received == std::vector<u8>(expected.begin(), expected.begin() + static_cast<long>(received.size())));
+        VX_FUZZ_CHECK(received == std::vector<u8>(expected.begin(), expected.begin() + static_cast<long>(received.size())));
     doubles::ResetTelnet();
     return 0;
 }

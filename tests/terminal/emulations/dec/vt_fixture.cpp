@@ -14,26 +14,6 @@
 #include "terminal/settings/colours.h"
 #include "terminal/settings/profilevalues.h"
 
-namespace {
-void ResetDecState()
-{
-    SetFactoryAttributeColours();
-    Colours = ColourFlags{};
-    Rendition = RenditionState{};
-    Charsets = CharsetExtraState{};
-    DecModes = DecModeSet{};
-    SoftFont = SoftFontState{};
-    ResetSoftFont();
-    TerminalId = 8;
-    SetFactoryVt300();
-    ConnectionValues.comparity = 0;
-    ConnectionValues.comspeed = 6;
-    PaintSettings.characterMode = 0;
-    PaintSettings.reverseScreen = 0;
-    PaintSettings.displayControls = 0;
-}
-}  // namespace
-
 void VtTest::SetUp()
 {
     ResetDecState();
