@@ -178,7 +178,55 @@ def hostpath_seeds():
           b"\x1b[?3h\x1b#8\x1b#6\x1b#3wide\x1b(0lqqk\x1b(B\x0e\x0f\x1b[4h ins\x1b[4l\x1b[?3l")
 
 
+# ---- profile -------------------------------------------------------------------------------
+
+SECTIONS = ["SAVEDITEMS", "COLOURS", "CONNECTION", "PRINTING", "AUX", "VT300"]
+COLOUR_NAMES = ["hue", "lightness", "saturation", "bwswap"]
+UDK_NAMES = ["vt220pf_key", "vt220pf_count", "vt220pf_local", "vt220pf_end", "vt220pf_area0", "vt220pf_area1",
+             "vt220pf_area2", "vt220pf_area15", "vt220pf_area16"]
+TYPES = [1, 3, 4, 2, 0, 7]
+
+
+def profile_input(values):
+    """A profile target input: (section, name, type, bytes) values; names of the colour and
+    key tables by their index, any other name as text."""
+    i = Input().number(len(values), 0, 48)
+    for section, name, kind, data in values:
+        i.number(SECTIONS.index(section), 0, 5)
+        if section == "COLOURS" and name in COLOUR_NAMES:
+            i.number(0, 0, 3).number(COLOUR_NAMES.index(name), 0, 3)
+        elif section == "VT300" and name in UDK_NAMES:
+            i.number(0, 0, 3).number(UDK_NAMES.index(name), 0, len(UDK_NAMES) - 1)
+        else:
+            i.number(3, 0, 3).text(name.encode("ascii"))
+        i.number(TYPES.index(kind), 0, len(TYPES) - 1).flag(False).number(len(data), 0, 1100).data(data)
+    return i.bytes()
+
+
+def units(*values):
+    return b"".join(v.to_bytes(2, "little") for v in values)
+
+
+def profile_seeds():
+    palette = [("COLOURS", name, 3, units(*([value] * 16))) for name, value in
+               (("hue", 120), ("lightness", 50), ("saturation", 60))]
+    write("fuzz_profile", "palette", profile_input(palette))
+    # The issue's damaged COLOURS record: hue 65535, lightness and saturation 65330.
+    damaged = [("COLOURS", "hue", 3, units(65535) * 16), ("COLOURS", "lightness", 3, units(65330) * 16),
+               ("COLOURS", "saturation", 3, units(65330) * 16)]
+    write("fuzz_profile", "palette-out-of-range", profile_input(damaged))  # once a finding
+    keys = [("VT300", "vt220pf_area0", 3, units(*b"\x1b[17~hello world, a key text ..")),
+            ("VT300", "vt220pf_key", 3, units(*([0] * 72))), ("VT300", "vt220pf_count", 3, units(*([5] * 72))),
+            ("VT300", "vt220pf_local", 3, units(*([0xFFFF] * 72))), ("VT300", "vt220pf_end", 4, (32).to_bytes(4, "little"))]
+    write("fuzz_profile", "user-defined-keys", profile_input(keys))
+    texts = [("CONNECTION", "netname", 1, "host.example".encode("utf-16-le") + b"\0\0"),
+             ("PRINTING", "PMPrinter", 1, b"x" * 1000), ("VT300", "tabstops", 1, b"T\0 \0"),
+             ("SAVEDITEMS", "savemacros", 4, (0).to_bytes(4, "little")), ("VT300", "autowrap", 4, b"\xff\xff\xff\xff")]
+    write("fuzz_profile", "texts-and-numbers", profile_input(texts))
+
+
 if __name__ == "__main__":
     telnet_seeds()
     lpr_seeds()
     hostpath_seeds()
+    profile_seeds()

@@ -301,6 +301,13 @@ void SaveConnection()
     SaveByte(key, VXT("lecho"), static_cast<u8>(LocalEcho.load()), 0);
 }
 
+void ReloadColourPalette()
+{
+    HKEY colours = SettingsOpenSection(CurrentProfileName(), VXT("COLOURS"));
+    LoadHlsPalette(colours);
+    SettingsCloseKey(colours);
+}
+
 void LoadColours()
 {
     Section key = OpenSection(VXT("COLOURS"));
