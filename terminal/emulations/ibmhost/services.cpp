@@ -60,7 +60,6 @@ bool IbmHoldsPainting()
 #include "terminal/emulations/ibmhost/services3270.h"
 #include "terminal/core/frame/instances.h"
 
-void PaintHostRow(I3270Session*, int, int, int) {}
 void I3270ApplyScreenSize(I3270Session*) {}
 int I3270SessionSlot()
 {
