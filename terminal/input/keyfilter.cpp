@@ -284,6 +284,25 @@ void KeypadEnterAsSeparator(MSG* m)
         m->wParam = kVkSeparator;
 }
 
+namespace {
+// Where a menu opens from its hot key: below its item on the menu bar, wherever the
+// window is; without a menu bar, at the top left of the client area.
+POINT HotMenuPosition(HMENU menu)
+{
+    if (HMENU bar = GetMenu(MainWindowHandle)) {
+        const int count = GetMenuItemCount(bar);
+        for (int i = 0; i < count; ++i) {
+            RECT item;
+            if (GetSubMenu(bar, i) == menu && GetMenuItemRect(MainWindowHandle, bar, static_cast<UINT>(i), &item))
+                return POINT{item.left, item.bottom};
+        }
+    }
+    POINT origin{0, 0};
+    ClientToScreen(MainWindowHandle, &origin);
+    return origin;
+}
+}  // namespace
+
 bool HotKeyMenus(int vk, u32 shift, bool isPress)
 {
     if (shift != kAltBit && shift != (kAltBit | kShiftBit))
@@ -294,16 +313,17 @@ bool HotKeyMenus(int vk, u32 shift, bool isPress)
         HMENU menu;
         u16 mnemonic;
         MenuOffer offer;
-        int x;
     };
-    const HotMenu menus[] = {{Menus.file, MenuMnemonics[0], kOfferFileMenu, 0},
-                             {Menus.edit, MenuMnemonics[1], kOfferEditMenu, 100},
-                             {Menus.settings, MenuMnemonics[2], kOfferSettingsMenu, 200}};
+    const HotMenu menus[] = {{Menus.file, MenuMnemonics[0], kOfferFileMenu},
+                             {Menus.edit, MenuMnemonics[1], kOfferEditMenu},
+                             {Menus.settings, MenuMnemonics[2], kOfferSettingsMenu}};
     for (const HotMenu& m : menus) {
         if (!m.mnemonic || m.mnemonic != vk)
             continue;
-        if (isPress && m.menu && StartupOptions.offered[m.offer] && !MenuActive && MainWindowHandle)
-            TrackPopupMenu(m.menu, 0, m.x, 10, 0, MainWindowHandle, nullptr);
+        if (isPress && m.menu && StartupOptions.offered[m.offer] && !MenuActive && MainWindowHandle) {
+            const POINT at = HotMenuPosition(m.menu);
+            TrackPopupMenu(m.menu, 0, at.x, at.y, 0, MainWindowHandle, nullptr);
+        }
         return true;
     }
     return false;

@@ -534,9 +534,10 @@ LRESULT MainCommand(HWND window, WPARAM wParam, LPARAM lParam)
     case kCmdExit: PostMessageW(window, WM_CLOSE, 0, 0); break;
     case kCmdSave: SaveCurrentSession(); break;
     case kCmdSelectAll:
+        SelectAll();
+        break;
     case kCmdClearBuffer:
-        if (id == kCmdClearBuffer)
-            ClearEmulationScreen();
+        ClearEmulationScreen();
         UpdateEditMenu();
         break;
     case kCmdPrintStep: PrintScreenStep(HIWORD(wParam)); break;
@@ -551,8 +552,7 @@ LRESULT MainCommand(HWND window, WPARAM wParam, LPARAM lParam)
         break;
     case kCmdClipboardText:
     case kCmdClipboardGraphics:
-        ClipboardMode = id == kCmdClipboardGraphics ? 1 : 0;
-        UpdateEditMenu();
+        SetClipboardMode(id == kCmdClipboardGraphics ? 1 : 0);
         break;
     case kCmdHostClosed: ShowHostClosedDialog(window); break;
     case kCmdCopy:
@@ -563,6 +563,12 @@ LRESULT MainCommand(HWND window, WPARAM wParam, LPARAM lParam)
             break;  // the bitmap copies exist in graphics mode only
         CopySwapBlackWhite = (id == kCmdCopySwap || id == kCmdCopyMonoSwap) ? 1 : 0;
         CopyMonochrome = (id == kCmdCopyMono || id == kCmdCopyMonoSwap) ? 1 : 0;
+        if (ClipboardMode == 1) {
+            CopyScreenBitmap(window, CopySwapBlackWhite != 0, CopyMonochrome != 0);
+        } else {
+            CopySelectionText(window);
+            ClearSelectionMarks();
+        }
         break;
     case kCmdReloadProfile: {
         HCURSOR previous = SetCursor(WaitCursor);
@@ -574,6 +580,8 @@ LRESULT MainCommand(HWND window, WPARAM wParam, LPARAM lParam)
     case kCmdCloseSession: DisconnectSession(); break;
     case kCmdConnect: StartConnection(window, HIWORD(wParam)); break;
     case kCmdPaste:
+        PasteClipboard();
+        break;
     case kCmdPrintScreenBitmap:
     case kCmdCancelPrint:
     case kCmdPrinterSetup:
@@ -582,8 +590,8 @@ LRESULT MainCommand(HWND window, WPARAM wParam, LPARAM lParam)
     case kCmdEjectPage:
     case kCmdButtonTools:
     case kCmdAuxPort:
-        // Clipboard paste, printing, the toolbar editor and the auxiliary port are not
-        // built yet: until they are, their commands change nothing.
+        // Printing, the toolbar editor and the auxiliary port are not built yet: until
+        // they are, their commands change nothing.
         break;
     default:
         return DefWindowProcW(window, WM_COMMAND, wParam, lParam);

@@ -21,6 +21,7 @@
 #include "terminal/core/frame/kbhookbind.h"
 #include "terminal/core/base/language.h"
 #include "terminal/core/frame/mainwindow.h"
+#include "terminal/core/frame/selection.h"
 #include "terminal/core/paint/painting.h"
 #include "terminal/core/paint/paintsettings.h"
 #include "terminal/core/base/memblock.h"
@@ -212,6 +213,8 @@ void TimerTick()
     CountDown(c.blink);
     CountDown(JumpScroll.countdown);
     c.selectionUpdateDue = 1;
+    // A drag held beyond the screen's edge goes on scrolling the view.
+    UpdateSelectionDrag();
 }
 
 void RunIdleUpdates()
@@ -315,6 +318,7 @@ void HandleUiRequest(WPARAM request, LPARAM argument)
     case kUiUpdateTitle: UpdateWindowTitle(MainWindowHandle); break;
     case kUiLockKeyboard: LockKeyboardTimed(static_cast<u32>(argument)); break;
     case kUiUpdateConnectionMenu: UpdateConnectionMenu(); break;
+    case kUiClearSelection: ClearSelectionMarks(); break;
     }
 }
 
@@ -326,6 +330,7 @@ int ShutdownTerminal(int warnOnExit)
     StopHostDataThread();
     StopLoginScript();
     StopWorkerThreads();
+    WaitForPasteThread();
 
     CursorDisabled = 1;
     if (StatusBarWindow())
