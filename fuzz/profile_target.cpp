@@ -14,12 +14,12 @@
 #include "fuzz/check.h"
 #include "support/doubles_registry.h"
 #include "terminal/emulations/dec/keysequences.h"
+#include "terminal/emulations/dec/udkstore.h"
 #include "terminal/settings/colours.h"
 #include "terminal/settings/defaults.h"
 #include "terminal/settings/hls.h"
 #include "terminal/settings/palettestore.h"
 #include "terminal/settings/profilevalues.h"
-#include "terminal/settings/udkstore.h"
 #include "terminal/settings/valueio.h"
 
 namespace {

@@ -17,7 +17,7 @@
 #include "terminal/comms/telnet.h"
 #include "terminal/comms/telnetoptions.h"
 #include "terminal/core/base/corestate.h"
-#include "terminal/emulations/ibmhost/telnetsession.h"
+#include "terminal/comms/recordsession.h"
 
 namespace {
 
@@ -107,18 +107,18 @@ extern "C" int LLVMFuzzerTestOneInput(const u8* data, std::size_t size)
     g_now = 1000;
 
     // The session: plain (the VT family), 3270 or 5250, with a few of the profile's choices.
-    static I3270Session s3270;
-    static I5250Session s5250;
+    static Tn3270Session s3270;
+    static Tn5250Session s5250;
     const int session = in.ConsumeIntegralInRange<int>(0, 2);
     if (session == 1) {
-        s3270 = I3270Session{};
+        s3270 = Tn3270Session{};
         s3270.model = in.ConsumeIntegralInRange<u8>(0, 12);
-        I3270ActiveSession = &s3270;
+        Tn3270ActiveSession = &s3270;
         EmulationId = 6;
     } else if (session == 2) {
-        s5250 = I5250Session{};
+        s5250 = Tn5250Session{};
         s5250.printerSession = in.ConsumeBool();
-        I5250ActiveSession = &s5250;
+        Tn5250ActiveSession = &s5250;
         EmulationId = 7;
     }
     const u8 settings = in.ConsumeIntegral<u8>();

@@ -10,7 +10,7 @@
 #include "terminal/comms/network.h"
 #include "terminal/comms/serial.h"
 #include "terminal/core/base/corestate.h"
-#include "terminal/core/base/emuhooks.h"
+#include "terminal/core/base/family.h"
 #include "terminal/core/host/escparser.h"
 #include "terminal/core/host/hostio.h"
 #include "terminal/core/host/hostread.h"

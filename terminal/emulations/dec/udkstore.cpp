@@ -1,4 +1,4 @@
-#include "terminal/settings/udkstore.h"
+#include "terminal/emulations/dec/udkstore.h"
 
 #include <string>
 
