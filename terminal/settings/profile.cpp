@@ -302,13 +302,6 @@ void SaveConnection()
     SaveByte(key, VXT("lecho"), static_cast<u8>(LocalEcho.load()), 0);
 }
 
-void ReloadColourPalette()
-{
-    HKEY colours = SettingsOpenSection(CurrentProfileName(), VXT("COLOURS"));
-    LoadHlsPalette(colours);
-    SettingsCloseKey(colours);
-}
-
 void LoadColours()
 {
     Section key = OpenSection(VXT("COLOURS"));
@@ -596,4 +589,11 @@ void ResetSessionDefaults()
     ResetAllColourSets(kLive);
     ApplyColourPalette();
     DeleteAllKeyDefinitions();
+}
+
+void ReloadColourPalette()
+{
+    HKEY colours = SettingsOpenSection(CurrentProfileName(), VXT("COLOURS"));
+    LoadHlsPalette(colours);
+    SettingsCloseKey(colours);
 }
