@@ -28,7 +28,7 @@ options=(-timeout=10 -rss_limit_mb=2048 -artifact_prefix="$artifacts/$target-")
 log=build/fuzz/$target.log
 "$binary" "${options[@]}" -max_total_time="$seconds" -print_final_stats=1 "$work" "fuzz/corpus/$target" 2>"$log"
 status=$?
-grep -E '^(INFO: Seed|#[0-9]+ +(INITED|DONE))' "$log"
+grep -E '^(INFO: Seed|#[0-9]+[[:space:]]+(INITED|DONE))' "$log"
 tail -n 40 "$log" | grep -E 'stat::number_of_executed_units|stat::average_exec_per_sec|stat::peak_rss_mb' |
     sed 's/^stat::/  /'
 if [ $status -ne 0 ]; then
@@ -37,6 +37,6 @@ if [ $status -ne 0 ]; then
     exit $status
 fi
 if [ "$merge" = "--merge" ]; then
-    "$binary" "${options[@]}" -merge=1 "fuzz/corpus/$target" "$work" 2>>"$log"
+    "$binary" "${options[@]}" -set_cover_merge=1 "fuzz/corpus/$target" "$work" 2>>"$log"
     echo "corpus: $(find "fuzz/corpus/$target" -type f | wc -l) files"
 fi
