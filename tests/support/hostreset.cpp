@@ -18,12 +18,16 @@
 #include "terminal/core/paint/textcursor.h"
 #include "terminal/core/screen/screenops.h"
 #include "terminal/core/screen/screenstore.h"
+#include "terminal/emulations/dec/keysequences.h"
 #include "terminal/emulations/dec/rendition.h"
 #include "terminal/emulations/dec/services.h"
 #include "terminal/emulations/dec/softfont.h"
 #include "terminal/emulations/dec/vtchar.h"
 #include "terminal/emulations/dec/vtcharsets.h"
 #include "terminal/emulations/dec/vtmodes.h"
+#include "terminal/emulations/dec/vtparts.h"
+#include "terminal/emulations/dec/vtservices.h"
+#include "terminal/input/keydefs.h"
 #include "terminal/input/keyevents.h"
 #include "terminal/settings/colours.h"
 #include "terminal/settings/profilevalues.h"
@@ -80,6 +84,9 @@ void ResetHostPath()
     OutputHeld = 0;
     EmulationId = 2;
     RequestedEmulationId = 2;
+    // A VT100 model: one page with its history, as the core's own tests expect. The
+    // page tests choose a multi-page model themselves.
+    TerminalId = 0;
     // The DEC VT family runs; the ANSI console's and AIXterm's engines do not.
     SetActiveFamily(nullptr);
     AnsiConsoleMode = 0;
@@ -119,5 +126,8 @@ void ResetDecState()
     PaintSettings.characterMode = 0;
     PaintSettings.reverseScreen = 0;
     PaintSettings.displayControls = 0;
+    // What a host may have programmed: keys (and their lock), key definitions, macros.
+    InstallVtDefaultKeys();
+    DeleteAllKeyDefinitions();
+    ClearHostMacros();
 }
-

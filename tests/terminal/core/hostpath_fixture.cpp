@@ -21,6 +21,7 @@
 #include "terminal/emulations/dec/vtchar.h"
 #include "terminal/emulations/dec/services.h"
 #include "terminal/input/keyevents.h"
+#include "terminal/settings/profilevalues.h"
 
 namespace {
 constexpr SocketHandle kFakeSocket = 7;
