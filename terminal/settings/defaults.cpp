@@ -57,7 +57,11 @@ void ApplyColourPalette()
     // A family with colours of its own (the IBM hosts) keeps them while it runs.
     if (auto own = ActiveFamily().applyPalette; own && own())
         return;
-    const HlsPalette& palette = ActivePalette();
+    ApplyHlsPalette(ActivePalette());
+}
+
+void ApplyHlsPalette(const HlsPalette& palette)
+{
     u16 records[4 * kPaletteEntries];
     for (int i = 0; i < kPaletteEntries; ++i) {
         records[4 * i] = static_cast<u16>(i);

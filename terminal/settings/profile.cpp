@@ -18,6 +18,7 @@
 #include "terminal/core/screen/screenstore.h"
 #include "terminal/core/frame/startopts.h"
 #include "terminal/core/base/win32.h"
+#include "terminal/core/host/hostsettings.h"
 #include "terminal/input/toolbars.h"
 #include "terminal/input/keydefs.h"
 #include "terminal/settings/colours.h"
@@ -203,6 +204,10 @@ void SaveWindow()
     Section key = CreateSection(VXT("WINDOW"));
     int rows = kDefaultRows, page = kDefaultRows, lines = kDefaultStoreLines;
     GetScreenDimensions(&rows, &page, &lines);
+    // The pages of a multi-page model take only part of the store's lines: the setting
+    // is the whole, which a model with history uses again.
+    if (Screen.multiPage && lines == Screen.lineCount)
+        lines = Screen.maxLineCount;
     SettingsWriteDwordOrDelete(key, VXT("dasize"), static_cast<u32>(rows), kDefaultRows);
     SettingsWriteDwordOrDelete(key, VXT("dbsize"), static_cast<u32>(page), kDefaultRows);
     SettingsWriteDwordOrDelete(key, VXT("obsize"), static_cast<u32>(lines), kDefaultStoreLines);
@@ -265,6 +270,8 @@ void LoadConnection()
     Connection.closeBudget = SettingsReadDword(key, VXT("iTnPortClose"), Connection.closeBudget, 20);
     SettingsReadString(key, VXT("iTelnetName"), VXT(""), Connection.terminalTypeName, kHostNameUnits);
     LoadValues(key, kConnectionLineValues);
+    // The line's data bits decide how many bits of each byte the host path keeps.
+    DataBitsSetting = ConnectionValues.comdatab;
     LocalEcho = LoadByte(key, VXT("lecho"), static_cast<u8>(LocalEcho.load()), 0);
     // "No connection" stays no connection whatever the value read above says.
     if (proto == 2)
@@ -596,4 +603,11 @@ void ResetSessionDefaults()
     ResetAllColourSets(kLive);
     ApplyColourPalette();
     DeleteAllKeyDefinitions();
+}
+
+void ReloadColourPalette()
+{
+    HKEY colours = SettingsOpenSection(CurrentProfileName(), VXT("COLOURS"));
+    LoadHlsPalette(colours);
+    SettingsCloseKey(colours);
 }

@@ -195,6 +195,25 @@ class Probe:
     def workarea(self):
         return self.ask("workarea")["rect"]
 
+    def find_dialog(self, title, timeout_ms=20000):
+        r = self.ask("find-dialog", title, timeout_ms)
+        return r["hwnd"] if r["ok"] else None
+
+    def control(self, dialog, control_id):
+        return self.ask("ctl", dialog, control_id)
+
+    def items(self, dialog, control_id):
+        return self.ask("items", dialog, control_id)
+
+    def set_text(self, dialog, control_id, text):
+        return self.ask("set-text", dialog, control_id, text)["ok"]
+
+    def select(self, dialog, control_id, index):
+        return self.ask("select", dialog, control_id, index)["ok"]
+
+    def click(self, dialog, control_id):
+        return self.ask("click", dialog, control_id)["ok"]
+
 
 class WineTestCase(unittest.TestCase):
     """A test case with a fresh Wine session per test."""
@@ -215,6 +234,24 @@ class WineTestCase(unittest.TestCase):
         hwnd = self.wine.probe.find("vexaNT", 30000)
         self.assertIsNotNone(hwnd, "no vexaNT window appeared")
         return proc, hwnd
+
+    def xdotool(self, *args, timeout=60):
+        return subprocess.run(["xdotool", *args], env=self.wine.env, capture_output=True, text=True,
+                              timeout=timeout)
+
+    def focus_terminal(self):
+        """Gives the terminal's X window the keyboard focus; Wine takes it as the
+        foreground window."""
+        window = None
+        deadline = time.time() + 20
+        while not window and time.time() < deadline:
+            for xid in self.xdotool("search", "--onlyvisible", "--classname", "vexant.exe").stdout.split():
+                if self.xdotool("getwindowname", xid).stdout.strip() != "Default IME":
+                    window = xid
+            time.sleep(0.2)
+        self.assertIsNotNone(window, "the terminal's X window was not found")
+        self.xdotool("windowfocus", "--sync", window, timeout=10)
+        time.sleep(0.3)
 
     def close_terminal(self, proc, hwnd, timeout=10):
         """Posts WM_CLOSE; returns the exit code and the seconds until the process ended."""

@@ -1,5 +1,6 @@
 #include "terminal/core/host/testsource.h"
 
+
 #include <mutex>
 #include <string>
 
@@ -129,6 +130,14 @@ void TestScreenDump()
             dump += text + "\n";
         }
     }
+    // The status line below the rows, as it shows.
+    wchar16 status[kStoreColumns + 1];
+    std::string statusText;
+    auto text = ActiveFamily().statusLineText;
+    const int n = text ? text(status, kStoreColumns + 1) : 0;
+    for (int i = 0; i < n; ++i)
+        AppendUtf8(statusText, status[i]);
+    dump += "status " + statusText + "\n";
     if (dump == g_lastDump)
         return;
     // Written aside and renamed, so that a reader never sees half a screen.

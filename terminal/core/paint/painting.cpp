@@ -22,7 +22,7 @@
 #include "terminal/core/frame/screenwindow.h"
 #include "terminal/core/frame/startopts.h"
 #include "terminal/core/paint/textcursor.h"
-#include "terminal/core/frame/timers.h"
+#include "terminal/core/frame/idle.h"
 #include "terminal/input/hotspots.h"
 #include "terminal/input/toolbars.h"
 #include "terminal/settings/colours.h"
@@ -63,7 +63,9 @@ void RepaintStoreRegion(int r0, int c0, int r1, int c1)
             DrawSoftButtonLabels();
             return;
         }
-        const ScreenLineRecord* line = LineAt(base + r);
+        // While the host writes the status line, its record is the one in slot 0 and
+        // the first row's own record waits in the spare slot.
+        const ScreenLineRecord* line = (StatusLineWriting && base + r == 0) ? LineAt(kSpareLine1) : LineAt(base + r);
         if (!line)
             continue;
         const u8 flags = line->cells[0].flags;

@@ -111,6 +111,9 @@ bool SetScreenRowCount(int n);
 bool ResizeScreenLines(int n);
 bool SetScreenPageLength(int n);
 void SetPageLengthIfChanged(int n);
+// The running family's terminal model decides between pages and one page with its
+// history (after a model change by the host or in Setup): the store is laid out anew.
+void ApplyPageModeSetting();
 void SetScreenColumns(int n);
 // The maximum line count from any source, clamped to 64..999 so that the screen can
 // never be left without line records.
@@ -122,6 +125,10 @@ void RecomputeHistoryCapacity();
 // Blanking in the current colours.
 void BlankLineCells(ScreenLineRecord* line);
 void BlankAllScreenLines();
+// The line pointers of slots first..last move by one: down, the line of `last` comes
+// round to `first`; up, the line of `first` comes round to `last`. Returns the line that
+// came round (the one line of a one-slot range); nullptr without a table or slots.
+ScreenLineRecord* RotateLineSlots(int first, int last, bool down);
 void BlankLineReverseColours(int slot);
 ScreenCell BlankCell();
 
