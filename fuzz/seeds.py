@@ -225,8 +225,53 @@ def profile_seeds():
     write("fuzz_profile", "texts-and-numbers", profile_input(texts))
 
 
+# ---- tn3270 ------------------------------------------------------------------------------
+
+def tn3270_input(model, tn3270e, functions, steps):
+    """A tn3270 target input: steps are ("record", bytes), ("key", code, shift) or
+    ("char", code)."""
+    i = Input().number(model, 0, 12).flag(tn3270e).u8(functions)
+    for step in steps:
+        if step[0] == "record":
+            i.number(0, 0, 3).text(step[1])
+        elif step[0] == "key":
+            i.number(2, 0, 3).number(step[1], 60, 300).number(step[2], 0, 7)
+        else:
+            i.number(3, 0, 3).number(step[1], 0, 0x17F)
+    return i.bytes()
+
+
+def tn3270_seeds():
+    from telnethost import tn3270 as t
+    w = t.wcc(reset=True, restore=True, reset_mdt=True)
+    name = t.write(t.ERASE_WRITE, w, t.sba(0), t.sf(0x60), t.ebcdic("NAME:"), t.sf(0x40), t.ic(), t.sba(20), t.sf(0x60))
+    data = lambda payload, seq: t.tn3270e(t.DATA_3270, payload, response=t.ALWAYS_RESPONSE, sequence=seq)
+    responses = 1 << t.FN_RESPONSES
+    write("fuzz_tn3270", "name-screen-typed", tn3270_input(8, True, responses, [
+        ("record", data(name, 1)), ("char", ord("A")), ("char", ord("B")), ("key", 111, 0),
+        ("record", data(t.write(t.WRITE, t.wcc(restore=True)), 2)), ("record", data(bytes([t.READ_MODIFIED_ALL]), 3)),
+        ("key", 77, 1), ("key", 85, 0)]))
+    bind = t.bind_image(lu_type=2, size_code=0x7F, rows=24, columns=80, alt_rows=27, alt_columns=132)
+    write("fuzz_tn3270", "bind-and-alternate", tn3270_input(0, True, responses | 1 << t.FN_BIND_IMAGE, [
+        ("record", t.tn3270e(t.BIND_IMAGE, bind, response=t.ERROR_RESPONSE, sequence=1)),
+        ("record", data(t.write(t.ERASE_WRITE_ALTERNATE, w, t.sba(3563), t.ebcdic("Z")), 2)),
+        ("record", t.tn3270e(t.UNBIND, b"\x01")), ("record", t.tn3270e(t.NVT_DATA, b"hi\r\n"))]))
+    fields = t.write(t.ERASE_WRITE, w, t.sfe((t.FIELD, 0x60), (t.COLOUR, t.RED), (t.HIGHLIGHT, t.REVERSE)),
+                     t.ebcdic("RED"), t.sf(0x50), t.sa(t.CHARSET, 0xF1), t.ge(0xC5), t.ra(300, 0xA2, True),
+                     t.eua(400), t.pt(), t.mf((t.COLOUR, t.GREEN)))
+    write("fuzz_tn3270", "reply-modes-plain", tn3270_input(11, False, 0, [
+        ("record", fields), ("record", t.write_structured_field(t.set_reply_mode(2, [0x41, 0x42, 0x43]))),
+        ("record", bytes([t.READ_BUFFER])), ("record", t.write_structured_field(t.erase_reset(True))),
+        ("char", ord("x")), ("key", 115, 0), ("key", 87, 0), ("key", 83, 0), ("char", ord("y"))]))
+    write("fuzz_tn3270", "queries", tn3270_input(8, True, responses, [
+        ("record", data(t.write_structured_field(t.read_partition_query()), 1)),
+        ("record", data(t.write_structured_field(t.read_partition_query_list(0, [0x87, 0xA6])), 2)),
+        ("record", data(b"\xf3\x00\x09\x03\x00", 3))]))
+
+
 if __name__ == "__main__":
     telnet_seeds()
+    tn3270_seeds()
     lpr_seeds()
     hostpath_seeds()
     profile_seeds()

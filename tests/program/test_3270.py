@@ -168,3 +168,7 @@ class Ibm3270ProgramTest(Ibm3270Case):
         self.assertEqual(host.receive(30).hex(" "), "02 00 01 00 01 00")
         self.assertTrue(vxtest_wait(lambda: any(d == pcap_client and b"\xff\xfc\x28" in b
                                                 for d, b in host.transcript), 20))
+
+
+if __name__ == "__main__":
+    unittest.main()

@@ -58,7 +58,7 @@ bool g_wasInhibited = false;
 void SetPalette3270()
 {
     const bool swap = Colours.bwswap != 0;
-    const HlsEntry entries[16] = {
+    const HlsPalette palette{{
         swap ? HlsEntry{0, 100, 100} : HlsEntry{0, 0, 0},
         {0, 70, 100},
         {120, 50, 100},
@@ -75,11 +75,8 @@ void SetPalette3270()
         {300, 50, 50},
         {180, 50, 50},
         {0, 75, 0},
-    };
-    for (int i = 0; i < 16; ++i) {
-        const RgbPercent c = HlsToRgb(entries[i].hue, entries[i].lightness, entries[i].saturation);
-        SetPaletteColour(i, c.red, c.green, c.blue);
-    }
+    }};
+    ApplyHlsPalette(palette);
 }
 
 bool TelnetConnected()
