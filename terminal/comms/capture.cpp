@@ -255,11 +255,10 @@ bool StartHostCapture(int mode, const u8* name, int length)
     wide[n] = 0;
     CloseCaptureFile();
     // The host names a file in the working directory; a path could reach any file the
-    // user may write.
-    if (!IsPlainCaptureName(wide)) {
-        MessageBoxFormatId(kStrErrorOpening, wide);
+    // user may write. Such a name is refused without a word: a message box would stop
+    // the host's data behind it, and the user did not ask for the file.
+    if (!IsPlainCaptureName(wide))
         return false;
-    }
     const int opened = mode == 1 ? AppendCaptureFile(wide) : CreateCaptureFile(wide);
     if (opened) {
         std::lock_guard<std::recursive_mutex> hold(g_lock);

@@ -4,6 +4,7 @@ own capture sequence.
 """
 import os
 import random
+import re
 import sys
 import tempfile
 import time
@@ -126,7 +127,11 @@ class CaptureProgramTest(WineTestCase):
             host.send(b"xyz")
             self.wait_screen("xyz")
             self.assertTrue(self.wine.probe.command(self.hwnd, CAPTURE))
-            self.assertEqual(self.wait_file(path, 27), b"\n*SEND*\nabc\n*RECV*\nxyz")
+            data = self.wait_file(path, 27)
+            # Typed keys leave in one block or several, as they were collected.
+            sent = re.compile(rb"\n\*SEND\*\n(.*?)\n\*RECV\*\n", re.S)
+            self.assertEqual(b"".join(sent.findall(data)), b"abc", data)
+            self.assertEqual(sent.sub(b"", data), b"xyz", data)
 
     def test_host_capture_sequence(self):
         log = os.path.join(self.dir, "log.txt")
@@ -144,12 +149,9 @@ class CaptureProgramTest(WineTestCase):
             drive_c = os.path.join(self.wine.prefix, "drive_c")
             for name in (b"..\\escaped", b"C:\\escaped"):
                 host.send(b"\x1bP0z" + name + b";hidden\x1b\\shown")
-                boxes = self.wine.probe.wait_dialog(15)
-                self.assertEqual(len(boxes), 1, boxes)
-                self.assertIn("Error opening " + name.decode(), boxes[0]["texts"])
-                self.assertTrue(self.wine.probe.press("OK"))
                 self.assertIn("shown", self.wait_screen("shown"))
                 self.assertNotIn("hidden", self.screen())
+                self.assertEqual(self.wine.probe.dialogs(), [])
                 host.send(CSI + b"2J")
             self.assertFalse(os.path.exists(os.path.join(parent, "escaped")))
             self.assertFalse(os.path.exists(os.path.join(drive_c, "escaped")))
