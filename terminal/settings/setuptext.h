@@ -4,7 +4,7 @@
 // form, so an untouched OK never alters what the profile stores.
 #pragma once
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 
 // One raw unit is shown as at most this many units ("\u00e9").
 constexpr int kSetupEscapeUnits = 6;
