@@ -87,6 +87,8 @@ class TerminalOnHost(WineTestCase):
         time.sleep(0.3)
 
     def click(self, row, column, button=1):
+        # Clicks closer together than the double-click time would be double clicks.
+        time.sleep(0.6)
         x, y = self.cell(row, column)
         self.xdotool("mousemove", "--sync", x, y)
         self.xdotool("click", button)
@@ -244,6 +246,91 @@ class GraphicsCopyTest(TerminalOnHost):
                 seen.add(colour[y][x])
         self.assertIn(black, seen)
         self.assertGreater(len(seen - {black, white}), 0, "the screen had colours to reduce")
+
+
+def screenshot(env):
+    """The X screen as rows of (r, g, b)."""
+    ppm = subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"], env=env, capture_output=True,
+                         timeout=60, check=True).stdout
+    fields, at = [], 0
+    while len(fields) < 4:
+        end = ppm.index(b"\n", at) if ppm[at:at + 1] == b"#" else min(
+            i for i in (ppm.find(b" ", at), ppm.find(b"\n", at)) if i >= 0)
+        word = ppm[at:end]
+        at = end + 1
+        if word and not word.startswith(b"#"):
+            fields.append(word)
+    width, height = int(fields[1]), int(fields[2])
+    pixels = ppm[at:]
+    return [[tuple(pixels[3 * (y * width + x):3 * (y * width + x) + 3]) for x in range(width)]
+            for y in range(height)]
+
+
+class HotspotTest(TerminalOnHost):
+    # A click sends the word under the pointer; Ctrl with the button shows every hot spot.
+    mouse_actions = {"Normal": 9, "Control": 5}
+
+    def test_words_send_their_definitions_or_themselves(self):
+        self.sync(ESC + b"[H" + ESC + b"[2J" + b"F1=Help  Menu\r\n")
+        # F1 has the general definition, Help the VT500's; Menu has none.
+        self.click(5, 5)  # focus, on a blank row
+        self.sync()
+        self.xdotool("key", "F1")
+        f1 = self.host.wait_for(lambda d: len(d) >= 3, what="the F1 key")
+        self.host.take()
+        self.click(0, 1)
+        self.host.expect(f1)
+        for column in (2, 7, 8, 20):  # "=", the blanks, the empty rest
+            self.click(0, column)
+        self.sync()
+        self.host.expect_nothing()
+        self.click(0, 10)
+        self.host.expect(b"Menu\r")
+        self.xdotool("key", "alt+F5")  # where the VT keyboard has Help
+        help_key = self.host.wait_for(lambda d: len(d) >= 3, what="the Help key")
+        self.host.take()
+        self.click(0, 4)
+        self.host.expect(help_key)
+        self.wine.reg("add", HKCU + r"\P\Hotspot\VT500 7-Bit", "/v", "Menu", "/d", "ls^M", "/f")
+        self.click(0, 10)
+        self.host.expect(b"ls\r")
+        self.sync()
+        self.host.expect_nothing()
+
+    def test_highlight_shows_exactly_the_defined_words_and_holds_keys(self):
+        self.sync(ESC + b"[?25l" + ESC + b"[H" + ESC + b"[2J" + b"F1=Quit  F2\r\n")
+        self.click(5, 5)
+        time.sleep(0.5)
+        normal = screenshot(self.wine.env)
+
+        rect = self.probe.info(self.screen)["rect"]
+        width, height = (rect[2] - rect[0]) / 80.0, (rect[3] - rect[1]) / 25.0
+
+        def corner(shot, column):
+            """A pixel of the cell's background: its top-left corner, where no glyph reaches."""
+            return shot[int(rect[1]) + 1][int(rect[0] + column * width) + 1]
+        x, y = self.cell(5, 5)
+        self.xdotool("mousemove", "--sync", x, y)
+        self.xdotool("keydown", "ctrl")
+        self.xdotool("mousedown", 1)
+        self.xdotool("keyup", "ctrl")
+        time.sleep(0.5)
+        shown = screenshot(self.wine.env)
+        self.xdotool("type", "k")
+        time.sleep(0.5)
+        self.assertEqual(self.host.take(), b"", "typed keys wait while hot spots show")
+        self.xdotool("mouseup", 1)
+        self.host.expect(b"k")
+        time.sleep(0.5)
+        after = screenshot(self.wine.env)
+        marked = corner(shown, 0)
+        self.assertNotEqual(marked, corner(normal, 0))
+        self.assertEqual(corner(shown, 1), marked)
+        self.assertEqual(corner(shown, 10), marked, "F2 is defined too")
+        for column in (2, 3, 6, 8):  # "=", "Quit" (no definition), the blank between
+            self.assertEqual(corner(shown, column), corner(normal, column), column)
+        for column in (0, 10):
+            self.assertEqual(corner(after, column), corner(normal, column), column)
 
 
 if __name__ == "__main__":

@@ -315,7 +315,7 @@ int RouteKeyboardByte()
     const u8 id = EmulationId;
     if (IsWyseFamily(id) || id == 6 || id == 17 || id == 18 || id == 16 || id == 7)
         return NoKeyboardByte();
-    if (!IsKeyboardInputPending()) {
+    if (KeyEventsHeld || !IsKeyboardInputPending()) {
         KeyStringSendType = 0;
         SendBatchFlush();
         return NoKeyboardByte();
