@@ -333,5 +333,72 @@ class HotspotTest(TerminalOnHost):
             self.assertEqual(corner(after, column), corner(normal, column), column)
 
 
+def definition(send_type, text):
+    """A key definition as the profile's MACROS values hold it: send type, length, text."""
+    units = [send_type, len(text)] + [ord(c) for c in text]
+    return "".join("%02X%02X" % (u & 0xFF, u >> 8) for u in units)
+
+
+class MacroTest(TerminalOnHost):
+    long_text = "".join(chr(ord("a") + n % 26) for n in range(600))
+    macros = {
+        "74": "a<<b((c",               # F5
+        "75": "<CONTROL+VT_F6><VT_F12>",  # F6
+        "76": "<SHIFT>",               # F7
+        "77": long_text,               # F8
+        "78": "(notepad)",             # F9
+        "7A": "<F6>-<VT_F6>",          # F11
+    }
+
+    def configure(self):
+        key = HKCU + r"\Profiles\P\Macros\key"
+        for code, text in self.macros.items():
+            self.wine.reg("add", key, "/v", code + ",0", "/t", "REG_BINARY", "/d", definition(0, text), "/f")
+
+    def press(self, name):
+        self.xdotool("key", name)
+
+    def test_macros_send_plain_text_keys_and_start_programs(self):
+        self.click(5, 5)  # the keyboard focus
+        self.sync()
+        # What the keys themselves send: Ctrl+F6 nothing at all on this terminal.
+        self.press("ctrl+F6")
+        self.sync()
+        ctrl_f6 = b""
+        self.host.expect_nothing()
+        self.press("F5")
+        self.host.expect(b"a<b(c")
+        self.press("F6")
+        self.host.expect(ctrl_f6 + ESC + b"[24~")
+        self.press("F7")
+        self.sync()
+        self.host.expect_nothing()
+        self.press("F8")
+        self.host.expect(self.long_text.encode(), timeout=30)
+        self.press("F11")
+        f6 = ESC + b"[17~"
+        self.host.expect(f6 + b"-" + f6)
+        self.press("F9")
+        self.assertIsNotNone(self.probe.find("Notepad", 30000), "the macro started notepad")
+        self.sync()
+        self.host.expect_nothing()
+
+
+class MenuKeyTest(TerminalOnHost):
+    def test_alt_f_opens_the_file_menu_below_its_item(self):
+        self.assertTrue(self.probe.ask("move", self.hwnd, 300, 200, 800, 600)["ok"])
+        self.click(5, 5)
+        self.xdotool("key", "alt+f")
+        popup = self.probe.find("#32768", 10000)
+        self.assertIsNotNone(popup, "no pop-up menu")
+        menu_rect = self.probe.info(popup)["rect"]
+        main = self.probe.info(self.hwnd)
+        client_top = self.cell(0, 0)[1]  # below the menu bar, above the first row
+        self.assertGreaterEqual(menu_rect[0], main["rect"][0])
+        self.assertLess(menu_rect[0], main["rect"][0] + 60, (menu_rect, main["rect"]))
+        self.assertGreater(menu_rect[1], main["rect"][1] + 10, (menu_rect, main["rect"]))
+        self.assertLess(menu_rect[1], client_top, (menu_rect, main["rect"]))
+        self.xdotool("key", "Escape")
+
 if __name__ == "__main__":
     unittest.main()
