@@ -112,22 +112,23 @@ int LoadHotspotDefinitions(const wchar16* word)
     return g_definition[0] ? 1 : 0;
 }
 
-// The word at a client point: its text (terminated) in `word`; false on a separator.
-bool WordAtPoint(POINT at, RowText* row, wchar16* word)
+// The word at a client point with the separators the profile has now: its text
+// (terminated) in `word`, a buffer of kStoreColumns + 1 units; false on a separator.
+bool WordUnderPointer(POINT at, wchar16* word)
 {
+    LoadHotspotSeparators();
     int column = 0, windowRow = 0, edge = 0;
-    if (!PixelToSelectionCell(at, &column, &windowRow, &edge) || edge != 0 || !ReadHotspotRow(windowRow, row))
+    RowText row;
+    if (!PixelToSelectionCell(at, &column, &windowRow, &edge) || edge != 0 || !ReadHotspotRow(windowRow, &row))
         return false;
-    if (!g_separators[0])
-        LoadHotspotSeparators();
     int first = 0, last = 0;
-    if (!HotspotWordBounds(row->units, row->first, row->last, column, g_separators, &first, &last))
+    if (!HotspotWordBounds(row.units, row.first, row.last, column, g_separators, &first, &last))
         return false;
     g_wordRow = windowRow;
     g_wordFirst = first;
     g_wordLast = last;
     const int n = last - first + 1;
-    std::memcpy(word, row->units + first, n * sizeof(wchar16));
+    std::memcpy(word, row.units + first, n * sizeof(wchar16));
     word[n] = 0;
     return true;
 }
@@ -257,12 +258,8 @@ bool HotspotSelectionActive()
 
 void HotspotClick(HWND, POINT at)
 {
-    if (SelectionDragging())
-        return;
-    RowText row;
     wchar16 word[kStoreColumns + 1];
-    LoadHotspotSeparators();
-    if (!WordAtPoint(at, &row, word))
+    if (SelectionDragging() || !WordUnderPointer(at, word))
         return;
     if (LoadHotspotDefinitions(word)) {
         SendHotspotDefinition();
@@ -277,20 +274,14 @@ void HotspotClick(HWND, POINT at)
 
 void SendHotspotAtPointer(HWND, POINT at)
 {
-    if (SelectionDragging())
-        return;
-    RowText row;
     wchar16 word[kStoreColumns + 1];
-    LoadHotspotSeparators();
-    if (WordAtPoint(at, &row, word) && LoadHotspotDefinitions(word))
+    if (!SelectionDragging() && WordUnderPointer(at, word) && LoadHotspotDefinitions(word))
         SendHotspotDefinition();
 }
 
 void SelectHotspotWord(HWND, POINT at)
 {
-    RowText row;
     wchar16 word[kStoreColumns + 1];
-    LoadHotspotSeparators();
-    if (WordAtPoint(at, &row, word))
+    if (WordUnderPointer(at, word))
         SelectWindowRowRange(g_wordRow, g_wordFirst, g_wordLast);
 }
