@@ -16,7 +16,8 @@
 #include "terminal/core/paint/textcursor.h"
 #include "terminal/core/screen/screenops.h"
 #include "terminal/core/screen/screenstore.h"
-#include "terminal/emulations/dec/services.h"
+#include "terminal/core/base/emulationids.h"
+#include "terminal/core/screen/screenmodes.h"
 
 namespace {
 
@@ -289,7 +290,7 @@ void MoveCursorToPointer(HWND, POINT at)
 {
     // The DEC and ANSI terminals move their cursor by mouse in local editing only, where
     // the screen is the user's to edit.
-    if (EmulationId == 0 || !VtLocalEditing())
+    if (EmulationId == kEmuVt52 || !VtLocalEditing())
         return;
     int column = 0, row = 0, edge = 0;
     if (!PixelToSelectionCell(at, &column, &row, &edge) || edge != 0)

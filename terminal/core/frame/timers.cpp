@@ -13,7 +13,7 @@
 #include "terminal/core/frame/commands.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/frame/dialogs.h"
-#include "terminal/core/base/emuhooks.h"
+#include "terminal/core/base/family.h"
 #include "terminal/core/frame/emuswitch.h"
 #include "terminal/core/host/hostio.h"
 #include "terminal/core/host/hostread.h"
@@ -35,7 +35,6 @@
 #include "terminal/core/frame/statusbar.h"
 #include "terminal/core/paint/textcursor.h"
 #include "terminal/core/frame/uiservices.h"
-#include "terminal/emulations/dec/services.h"
 
 TimerCountdownSet Countdowns;
 std::atomic<u8> BlinkPhaseOn{1};
@@ -58,16 +57,13 @@ bool CountDown(std::atomic<T>& counter)
     return false;
 }
 
-// The families with blinking text of their own, in the order they are asked.
+// A family with blinking text of its own redraws it itself.
 bool FamilyRedrawsBlinking()
 {
-    const HookFamily family =
-        FirstActiveFamily({HookFamily::Hp, HookFamily::Ta6530, HookFamily::Ibm3270, HookFamily::Dg,
-                           HookFamily::Ibm3151, HookFamily::Wyse, HookFamily::Ibm5250});
-    if (family == HookFamily::Count)
+    auto redraw = ActiveFamily().redrawBlinking;
+    if (!redraw)
         return false;
-    if (auto redraw = HooksOf(family).redrawBlinking)
-        redraw();
+    redraw();
     return true;
 }
 
@@ -103,13 +99,8 @@ void RedrawBlinkingLine(ScreenLineRecord* line, int row)
 
 void IdleDisplayRefresh()
 {
-    const HookFamily family = FirstActiveFamily({HookFamily::Tvi, HookFamily::Hp, HookFamily::Ta6530,
-                                                 HookFamily::Ibm3270, HookFamily::Ibm5250, HookFamily::Wyse});
-    if (family != HookFamily::Count) {
-        if (family == HookFamily::Ibm5250 && ProfileLoadInProgress)
-            return;
-        if (auto refresh = HooksOf(family).idleRefresh)
-            refresh();
+    if (auto refresh = ActiveFamily().idleRefresh) {
+        refresh();
         return;
     }
     // The generic emulations refresh the cursor position of their status line about once
@@ -365,18 +356,10 @@ int ShutdownTerminal(int warnOnExit)
 
 void StopActiveEmulation()
 {
-    const EmulationActiveFlagSet& f = EmulationActiveFlags;
-    u8 id = kNoEmulation;
-    if (f.dg) id = 20;
-    else if (f.hp) id = 18;
-    else if (f.ansiConsole) id = 4;
-    else if (f.aixterm > 0) id = 23;
-    else if (f.ta6530) id = 17;
-    else if (f.ibm3270) id = 6;
-    else if (f.ibm3151) id = 16;
-    else if (f.wyse) id = 8;
-    else if (f.tvi) id = 19;
-    else if (f.ibm5250) id = 7;
+    // The family that runs is stopped (none but the DEC VT family's: it has nothing to
+    // stop).
+    const u8 running = GetEmulationFromFlags();
+    const u8 id = IsVtFamily(running) ? kNoEmulation : running;
     const u32 starting = StartingUp.exchange(1);
     const u32 loading = ProfileLoadInProgress.exchange(1);
     RequestEmulation(id, kDefaultEmulationId);

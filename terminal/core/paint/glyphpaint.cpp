@@ -10,7 +10,7 @@
 #include "terminal/core/paint/paintsettings.h"
 #include "terminal/core/paint/screenscroll.h"
 #include "terminal/core/frame/startup.h"
-#include "terminal/emulations/dec/services.h"
+#include "terminal/core/base/family.h"
 
 namespace {
 
@@ -236,7 +236,8 @@ void DrawResourceGlyph(const u8* bytes, int count, const RECT& rect, int resourc
 void PaintSoftFontRun(int row, int x, const wchar_t* text, int count)
 {
     ScreenPaintGuard guard;
-    const SoftFontGlyphs* font = CurrentSoftFont();
+    auto softFont = ActiveFamily().softFont;
+    const SoftFontGlyphs* font = softFont ? softFont() : nullptr;
     if (!font || !font->rows || DisplayOff())
         return;
     HDC memory = CreateCompatibleDC(ScreenDC);

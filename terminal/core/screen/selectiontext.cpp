@@ -1,13 +1,13 @@
 #include "terminal/core/screen/selectiontext.h"
 
 #include "terminal/core/base/corestate.h"
-#include "terminal/core/base/emuhooks.h"
+#include "terminal/core/base/family.h"
 #include "terminal/core/host/hostsettings.h"
 #include "terminal/core/paint/paintsettings.h"
 #include "terminal/core/screen/celltext.h"
 #include "terminal/core/screen/charsets.h"
 #include "terminal/core/screen/screenstore.h"
-#include "terminal/emulations/dec/services.h"
+#include "terminal/core/screen/screenmodes.h"
 
 namespace {
 
@@ -51,11 +51,10 @@ bool InPcLineRange(int code)
            (code >= 200 && code <= 206) || code == 219 || code == 220 || code == 223;
 }
 
+// The running family writes the shared store (it has no screen of its own).
 bool IsStoreEmulation()
 {
-    return FirstActiveFamily({HookFamily::Hp, HookFamily::Dg, HookFamily::Ta6530, HookFamily::Ibm3270,
-                              HookFamily::Ibm3151, HookFamily::Tvi, HookFamily::Wyse, HookFamily::Ibm5250}) ==
-           HookFamily::Count;
+    return ActiveFamily().display == nullptr;
 }
 
 // The page slot the window shows in multi-page mode.
@@ -276,11 +275,10 @@ bool PasteKeepsLineFeed()
 {
     if (LocalMode)
         return true;
-    if (EmulationActiveFlags.ibm3270 || EmulationActiveFlags.ibm5250)
-        return false;  // the field editors take the CR alone
-    if (FirstActiveFamily({HookFamily::Hp, HookFamily::Dg, HookFamily::Ta6530, HookFamily::Ibm3151,
-                           HookFamily::Tvi, HookFamily::Wyse}) != HookFamily::Count)
+    // The families with screens of their own take the CR alone (the block-mode hosts'
+    // field editors among them).
+    if (!IsStoreEmulation())
         return false;
     const u8 id = EmulationId;
-    return id >= 1 && id <= 3 && VtMode.newLineMode != 0;
+    return id >= kEmuVt100 && id <= kEmuVt500Bit8 && VtMode.newLineMode != 0;
 }

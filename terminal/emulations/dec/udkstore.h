@@ -8,3 +8,4 @@
 // Writes nothing while every key holds its built-in text.
 void SaveUdkTable(HKEY vt300);
 void LoadUdkTable(HKEY vt300);
+#include "terminal/emulations/dec/profilepart.h"

@@ -1,9 +1,9 @@
 // The VT host commands beside the emulation switch, and the key auto-repeat gate, on the
 // host path with the recording doubles.
-#include "../hostpath_fixture.h"
+#include "terminal/core/hostpath_fixture.h"
 #include "support/doubles_network.h"
 #include "terminal/core/base/corestate.h"
-#include "terminal/core/frame/emuswitch.h"
+#include "terminal/emulations/dec/hostcommands.h"
 #include "terminal/core/host/escparser.h"
 #include "terminal/core/paint/paintsettings.h"
 #include "terminal/core/screen/screenstore.h"

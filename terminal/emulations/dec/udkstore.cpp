@@ -1,8 +1,10 @@
-#include "terminal/settings/udkstore.h"
+#include "terminal/emulations/dec/udkstore.h"
 
 #include <string>
 
 #include "terminal/emulations/dec/keysequences.h"
+#include "terminal/emulations/dec/services.h"
+#include "terminal/settings/profile.h"
 
 namespace {
 constexpr int kChunkUnits = 32;
@@ -64,4 +66,19 @@ void LoadUdkTable(HKEY vt300)
     RestoreUserDefinedKeys(units ? pool : nullptr, units, haveOffsets ? offsets : nullptr,
                            haveLengths ? lengths : nullptr, haveLocals ? locals : nullptr,
                            end != 0xFFFFFFFF ? &end : nullptr);
+}
+
+void DecLoadSettings()
+{
+    HKEY vt300 = SettingsOpenSection(CurrentProfileName(), VXT("VT300"));
+    LoadUdkTable(vt300);
+    SettingsCloseKey(vt300);
+    ShowDecKeyModeStatus();
+}
+
+void DecSaveSettings(int)
+{
+    HKEY vt300 = SettingsCreateSection(CurrentProfileName(), VXT("VT300"));
+    SaveUdkTable(vt300);
+    SettingsCloseKey(vt300);
 }
