@@ -76,6 +76,7 @@ class TerminalOnHost(WineTestCase):
         return int(rect[0] + (column + 0.5) * width), int(rect[1] + (row + 0.5) * height)
 
     def drag(self, start, end, button=1):
+        time.sleep(0.6)  # not a double click with the press before
         x0, y0 = self.cell(*start)
         x1, y1 = self.cell(*end)
         self.xdotool("mousemove", "--sync", x0, y0)
