@@ -28,7 +28,10 @@
 #include "terminal/core/frame/statusbar.h"
 #include "terminal/core/base/stringids.h"
 #include "terminal/core/paint/textcursor.h"
-#include "terminal/core/frame/timers.h"
+#include "terminal/core/frame/title.h"
+#include "terminal/core/frame/uirequests.h"
+#include "terminal/core/frame/shutdown.h"
+#include "terminal/core/frame/profilereload.h"
 #include "terminal/core/frame/uiservices.h"
 #include "terminal/core/paint/paintrows.h"
 #include "terminal/settings/defaults.h"
@@ -693,6 +696,8 @@ void StartConnection(HWND window, u32 startMode)
             PendingFollowUpCommand = kCmdOpenSession;
         } else if (Connection.netname[0] && Connection.netproto == 0 && !Connection.noConnection) {
             ConnectionStartState = 2;
+        } else {
+            RequestSerialConnection();
         }
         UpdateConnectionMenu();
     } else {

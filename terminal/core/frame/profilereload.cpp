@@ -1,7 +1,10 @@
 // Loading another profile while the program runs (the Open Session page's choice).
+#include "terminal/core/frame/profilereload.h"
+
 #include "terminal/comms/connsettings.h"
 #include "terminal/comms/loginscript.h"
 #include "terminal/comms/netsession.h"
+#include "terminal/comms/serial.h"
 #include "terminal/core/frame/commands.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/frame/emuswitch.h"
@@ -14,7 +17,8 @@
 #include "terminal/core/screen/screenstore.h"
 #include "terminal/core/frame/scrollback.h"
 #include "terminal/core/base/stringids.h"
-#include "terminal/core/frame/timers.h"
+#include "terminal/core/frame/title.h"
+#include "terminal/core/frame/shutdown.h"
 #include "terminal/settings/defaults.h"
 #include "terminal/settings/profile.h"
 #include "terminal/settings/registry.h"
@@ -74,6 +78,8 @@ int ReloadProfile()
     InvalidateTerminal();
     if (Connection.netname[0] && Connection.netproto == 0 && !Connection.noConnection)
         ConnectionStartState = 2;
+    else
+        RequestSerialConnection();
     StopLoginScript();
     StartLoginScript();
     ReleaseHostDataThread(HostGate::Profile);
