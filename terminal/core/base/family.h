@@ -146,6 +146,12 @@ struct FamilyHooks {
     // row is painted. Null: the family has none.
     void (*invalidateStatusLine)() = nullptr;
     void (*refreshStatusLine)() = nullptr;
+    // The cursor field of the family's status line, refreshed with the status bar's
+    // about once a second (host-data thread). Null: none.
+    void (*statusCursorTick)() = nullptr;
+    // The text the family's status line shows, trailing blanks removed, into `buffer`;
+    // returns its length. Null: no status line (the test screen dump reads it).
+    int (*statusLineText)(wchar16* buffer, int capacity) = nullptr;
     // The soft font of glyph set 1. Null: the family has none (blanks are drawn).
     const SoftFontGlyphs* (*softFont)() = nullptr;
     // False while the mouse wheel must not pan the view. Null: it pans.

@@ -488,6 +488,8 @@ void OpenSettingsDialog(HWND window, UINT id)
     SetupDialogOutcome outcome{};
     SetModalFlag(1);
     const int result = RunSetupDialog(window, page, kSetupTemplates[page], &outcome);
+    // The model chosen may have pages, or none; the host-data thread is still held.
+    ApplyPageModeSetting();
     SetModalFlag(0);
     if (result == -1)
         MessageBoxFormatIdNumber(kStrUnableToCreateMenu, kSetupTemplates[page]);

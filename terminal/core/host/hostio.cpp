@@ -117,11 +117,10 @@ int HostReceiveByte()
     int b = PopHostByte();
     if (b >= 0)
         return b;
-    if (InjectedTextPending()) {
-        b = NextInjectedByte();
-        if (b <= 0)
-            return -1;
-    } else {
+    // An injected text ends where the next open one (or the connection) goes on.
+    while ((b = NextInjectedByte()) < 0 && InjectedTextPending()) {
+    }
+    if (b < 0) {
         b = ReceiveFromLine();
         if (b < 0)
             return -1;

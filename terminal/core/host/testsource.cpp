@@ -1,10 +1,12 @@
 #include "terminal/core/host/testsource.h"
 
+
 #include <mutex>
 #include <string>
 
 #include "terminal/core/screen/celltext.h"
 #include "terminal/core/base/corestate.h"
+#include "terminal/core/base/family.h"
 #include "terminal/core/screen/screenstore.h"
 
 #include "terminal/core/base/win32.h"
@@ -122,6 +124,14 @@ void TestScreenDump()
         text.resize(kept);
         dump += text + "\n";
     }
+    // The status line below the rows, as it shows.
+    wchar16 status[kStoreColumns + 1];
+    std::string statusText;
+    auto text = ActiveFamily().statusLineText;
+    const int n = text ? text(status, kStoreColumns + 1) : 0;
+    for (int i = 0; i < n; ++i)
+        AppendUtf8(statusText, status[i]);
+    dump += "status " + statusText + "\n";
     if (dump == g_lastDump)
         return;
     // Written aside and renamed, so that a reader never sees half a screen.
