@@ -1,5 +1,7 @@
 #include "terminal/settings/setuptext.h"
 
+#include "terminal/core/base/hexparse.h"
+
 namespace {
 
 bool IsDecimal(wchar16 c)
@@ -10,17 +12,6 @@ bool IsDecimal(wchar16 c)
 bool IsOctal(wchar16 c)
 {
     return c >= '0' && c <= '7';
-}
-
-int HexValue(wchar16 c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
 }
 
 // The escaped units of one raw unit; `next` and `after` are the raw units that follow
@@ -107,7 +98,7 @@ int DecodeSetupText(wchar16* destination, const wchar16* source, int n)
             int hex[4] = {-1, -1, -1, -1};
             if (e == 'u')
                 for (int i = 0; i < 4 && s[2 + i]; ++i)
-                    hex[i] = HexValue(s[2 + i]);
+                    hex[i] = HexDigitValue(s[2 + i]);
             if (e == '\\' || e == '^' || e == '_') {
                 put(e);
                 s += 2;

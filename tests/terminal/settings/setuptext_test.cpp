@@ -5,19 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "unitstext.h"
 #include "terminal/settings/setuptext.h"
 
 namespace {
-
-using Text = std::basic_string<wchar16>;
-
-Text Of(const char* ascii)
-{
-    Text t;
-    for (const char* p = ascii; *p; ++p)
-        t += static_cast<wchar16>(static_cast<unsigned char>(*p));
-    return t;
-}
 
 Text Encode(const Text& raw, int n)
 {
