@@ -573,17 +573,20 @@ LRESULT MainCommand(HWND window, WPARAM wParam, LPARAM lParam)
     }
     case kCmdCloseSession: DisconnectSession(); break;
     case kCmdConnect: StartConnection(window, HIWORD(wParam)); break;
-    case kCmdPaste:
     case kCmdPrintScreenBitmap:
-    case kCmdCancelPrint:
+        if (!ModalOpen && !IbmHostWindowTakesKeys())
+            PrintScreenCommand();
+        break;
+    case kCmdCancelPrint: CancelPrintCommand(); break;
+    case kCmdAutoPrint: AutoPrintCommand(); break;
+    case kCmdEjectPage: EjectPageCommand(); break;
+    case kCmdPaste:
     case kCmdPrinterSetup:
     case kCmdNothing:
-    case kCmdAutoPrint:
-    case kCmdEjectPage:
     case kCmdButtonTools:
     case kCmdAuxPort:
-        // Clipboard paste, printing, the toolbar editor and the auxiliary port are not
-        // built yet: until they are, their commands change nothing.
+        // Clipboard paste, the printer set-up dialog, the toolbar editor and the
+        // auxiliary port are not built yet: until they are, their commands change nothing.
         break;
     default:
         return DefWindowProcW(window, WM_COMMAND, wParam, lParam);
@@ -658,14 +661,15 @@ void ResetTerminal()
     InvalidateTerminal();
 }
 
+// The DEC VT and ANSI families print from the shared screen store.
 void PrintScreen()
 {
-    PrintThroughFamily(&FamilyHooks::printScreen, nullptr);
+    PrintThroughFamily(&FamilyHooks::printScreen, [] { StartPrintScreen(); });
 }
 
 void PrintBuffer()
 {
-    PrintThroughFamily(&FamilyHooks::printBuffer, nullptr);
+    PrintThroughFamily(&FamilyHooks::printBuffer, [] { StartPrintBuffer(); });
 }
 
 void PrintScreenStep(u32 value)
@@ -673,8 +677,10 @@ void PrintScreenStep(u32 value)
     const HookFamily family =
         FirstActiveFamily({HookFamily::Tvi, HookFamily::Hp, HookFamily::Ta6530, HookFamily::Dg, HookFamily::Ibm3151,
                            HookFamily::Wyse, HookFamily::Ibm3270, HookFamily::Ibm5250});
-    if (family == HookFamily::Count)
+    if (family == HookFamily::Count) {
+        PrintScreenLine(value);
         return;
+    }
     if (auto step = HooksOf(family).printStep)
         step(value);
 }

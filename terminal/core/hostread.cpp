@@ -267,7 +267,7 @@ int ProcessHostChar()
                 if (EmulationActiveFlags.dg)
                     ProcessWith(HookFamily::Dg, value);
                 else
-                    PrinterControllerFilter(static_cast<u8>(value));
+                    PrinterControllerByte(static_cast<u8>(value));
             } else if (PassThroughActive()) {
                 AuxPortFilter(static_cast<u8>(value));
             } else {

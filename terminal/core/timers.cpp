@@ -7,6 +7,7 @@
 #include "terminal/comms/loginscript.h"
 #include "terminal/comms/netsession.h"
 #include "terminal/comms/network.h"
+#include "terminal/comms/printjob.h"
 #include "terminal/comms/serial.h"
 #include "terminal/comms/sockets.h"
 #include "terminal/core/cellcolours.h"
@@ -234,6 +235,8 @@ void RunIdleUpdates()
         if (JumpScroll.countdown == 0)
             FlushDeferredScroll();
     }
+    if (PrintJob.delayed && Countdowns.printJobIdle == 0)
+        CloseDelayedPrintJob();
 }
 
 void RingBell()
@@ -315,6 +318,7 @@ void HandleUiRequest(WPARAM request, LPARAM argument)
     case kUiUpdateTitle: UpdateWindowTitle(MainWindowHandle); break;
     case kUiLockKeyboard: LockKeyboardTimed(static_cast<u32>(argument)); break;
     case kUiUpdateConnectionMenu: UpdateConnectionMenu(); break;
+    case kUiPrintWindows: ServePrintWindowRequest(argument); break;
     }
 }
 

@@ -7,6 +7,7 @@
 #include "terminal/comms/netsession.h"
 #include "terminal/comms/loginscript.h"
 #include "terminal/comms/printing.h"
+#include "terminal/comms/printstatus.h"
 #include "terminal/comms/serial.h"
 
 std::atomic<u8> SerialOpenPending{0};
@@ -96,7 +97,7 @@ bool PrinterControllerOn() { return Comms().printerController; }
 int CurrentPrintMode() { return 0; }
 bool PrinterPortOpen() { return false; }
 int PrinterPortReadByte() { return -1; }
-void PrinterControllerFilter(u8 byte) { Comms().printed.push_back(byte); }
+void PrinterControllerByte(u8 byte) { Comms().printed.push_back(byte); }
 bool AutoPrintOn() { return false; }
 void PrintCursorLine() { ++Comms().cursorLinesPrinted; }
 int CheckPrinterAvailable() { return Comms().printerAvailable ? 1 : 0; }
@@ -106,6 +107,7 @@ void StopPrinting() { Comms().printCalls.push_back("off"); }
 void StartPassThroughPrint() { Comms().printCalls.push_back("pass-through on"); }
 void StopPassThroughPrint() { Comms().printCalls.push_back("pass-through off"); }
 bool PrintingInProgress() { return Comms().printing; }
+void RefreshPrinterStatus() { ++Comms().printerRefreshes; }
 
 void SetLoginScriptPriority(int) {}
 void StartLoginScript() { ++Comms().loginStarts; }
