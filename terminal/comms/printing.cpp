@@ -3,6 +3,8 @@
 // character to the port, the LPR request or the Windows printer.
 #include "terminal/comms/printing.h"
 
+#include "terminal/comms/lprbind.h"
+#include "terminal/comms/portlist.h"
 #include "terminal/comms/printcharset.h"
 #include "terminal/comms/printcontroller.h"
 #include "terminal/comms/printformat.h"
@@ -344,6 +346,18 @@ void AutoPrintCommand()
 void EjectPageCommand()
 {
     EjectPage();
+}
+
+void ShutdownPrinting()
+{
+    {
+        PrintLockGuard lock;
+        // A job that waits for its close delay is printed, not lost.
+        FinishPrintJob(0);
+        g_print.mode = 0;
+    }
+    UnloadLprModule();
+    FreePortList();
 }
 
 // Pass-through printing belongs to the auxiliary port.

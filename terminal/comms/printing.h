@@ -58,3 +58,6 @@ void PrintScreenCommand();
 void CancelPrintCommand();
 void AutoPrintCommand();
 void EjectPageCommand();
+
+// At the program's end: a running or delayed job is finished, the LPR module unloaded.
+void ShutdownPrinting();

@@ -7,6 +7,7 @@
 #include "terminal/comms/loginscript.h"
 #include "terminal/comms/netsession.h"
 #include "terminal/comms/network.h"
+#include "terminal/comms/printing.h"
 #include "terminal/comms/printjob.h"
 #include "terminal/comms/serial.h"
 #include "terminal/comms/sockets.h"
@@ -213,6 +214,7 @@ void TimerTick()
     CountDown(c.blink);
     CountDown(JumpScroll.countdown);
     c.selectionUpdateDue = 1;
+    TestStatusDump();
 }
 
 void RunIdleUpdates()
@@ -328,6 +330,7 @@ int ShutdownTerminal(int warnOnExit)
         return 0;
     // Every worker stops before anything it writes into is released.
     StopHostDataThread();
+    ShutdownPrinting();
     StopLoginScript();
     StopWorkerThreads();
 
