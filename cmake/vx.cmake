@@ -84,3 +84,22 @@ function(vx_program_test name script)
       ENVIRONMENT "VX_BUILD=${CMAKE_BINARY_DIR};VX_SOURCE=${PROJECT_SOURCE_DIR};PYTHONPATH=${PROJECT_SOURCE_DIR}/tools")
   endif()
 endfunction()
+
+# vx_codepage_files(<target> <directory> <ccsid...>): IBM code-page files (S2U and U2S)
+# written into <directory> from glibc's iconv by tools/codepages/makecodepages.py.
+function(vx_codepage_files target directory)
+  set(outputs "")
+  foreach(ccsid ${ARGN})
+    string(LENGTH "${ccsid}" digits)
+    math(EXPR pad "5 - ${digits}")
+    string(REPEAT "0" ${pad} zeros)
+    list(APPEND outputs ${directory}/IBM${zeros}${ccsid}.S2U ${directory}/IBM${zeros}${ccsid}.U2S)
+  endforeach()
+  set(generator ${PROJECT_SOURCE_DIR}/tools/codepages/makecodepages.py)
+  add_custom_command(OUTPUT ${outputs} COMMAND ${VX_PYTHON} ${generator} ${directory} ${ARGN}
+                     DEPENDS ${generator} COMMENT "Code-page files from iconv in ${directory}" VERBATIM)
+  add_custom_target(${target} ALL DEPENDS ${outputs})
+endfunction()
+
+# The code pages the tests convert through, in every build.
+set(VX_TEST_CODEPAGE_DIR ${CMAKE_BINARY_DIR}/codepages)

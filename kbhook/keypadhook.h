@@ -3,7 +3,7 @@
 // the Ctrl and Alt state it needs for that. Win32-free; the hook procedure applies it.
 #pragma once
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 
 // The keyboard messages a low-level hook reports.
 constexpr u32 KeyMsgDown = 0x0100;     // WM_KEYDOWN

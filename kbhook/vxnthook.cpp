@@ -1,7 +1,7 @@
 // VXNTHOOK.DLL: a low-level keyboard hook installed while the module is loaded. It runs
 // on the thread that loaded the module and posts translated keys to the window that
 // PreventNumLockToggle names.
-#include "terminal/core/win32.h"
+#include "terminal/core/base/win32.h"
 
 #include "kbhook/keypadhook.h"
 

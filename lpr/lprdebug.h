@@ -1,7 +1,7 @@
 // The modeless "LPR-Debug Output" window that lists what the module does.
 #pragma once
 
-#include "terminal/core/win32.h"
+#include "terminal/core/base/win32.h"
 
 // Creates the window on the calling thread (which must pump its messages), centred on
 // the owner; an existing window is shown and returned instead.

@@ -2,7 +2,7 @@
 // has no language module) and shown in its debug window.
 #pragma once
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 
 enum LprMessageId : int {
     LprMsgStartRequest = 19052,

@@ -1,7 +1,7 @@
 // Module-wide state of lprspool and the operations its files share.
 #pragma once
 
-#include "terminal/core/win32.h"
+#include "terminal/core/base/win32.h"
 #include <winsock.h>
 
 #include <atomic>

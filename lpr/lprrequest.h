@@ -4,7 +4,7 @@
 // members; the handles in it belong to the platform code.
 #pragma once
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 
 enum LprRequestState : u16 {
     LprStateFree = 0,

@@ -2,7 +2,7 @@
 // received bytes to the port, and input from the port goes to the host.
 #pragma once
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 
 bool PassThroughActive();
 bool AuxPortOpen();

@@ -2,7 +2,7 @@
 // sees them.
 #pragma once
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 
 bool ReplayFileOpen();
 // The next replay byte, or -1 when none is ready (or output is held).

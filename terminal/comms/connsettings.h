@@ -3,7 +3,7 @@
 
 #include <atomic>
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 
 constexpr int kHostNameUnits = 133;
 constexpr int kRolloverHostUnits = 64;

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 
 constexpr int kDeviceNameCap = 1023;
 

@@ -3,8 +3,8 @@
 #include <cwchar>
 
 #include "terminal/comms/printjob.h"
-#include "terminal/core/mainwindow.h"
-#include "terminal/core/timers.h"
+#include "terminal/core/frame/mainwindow.h"
+#include "terminal/core/frame/timers.h"
 #include "terminal/settings/profile.h"
 #include "terminal/settings/profilevalues.h"
 #include "terminal/settings/registry.h"

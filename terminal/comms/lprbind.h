@@ -3,7 +3,7 @@
 // all five of its entry points must be there, or no LPR job starts.
 #pragma once
 
-#include "terminal/core/win32.h"
+#include "terminal/core/base/win32.h"
 
 HMODULE LoadLprModule();
 HMODULE TryLoadLprModule(const wchar_t* directory, int length);

@@ -2,7 +2,7 @@
 // Implemented by the socket layer over telnet; engines reach the network only here.
 #pragma once
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 
 // A Windows Sockets SOCKET is pointer-sized on 64-bit Windows: kept whole.
 using SocketHandle = i64;

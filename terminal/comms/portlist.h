@@ -3,7 +3,7 @@
 // check, so a port added or removed while the program runs is seen at once.
 #pragma once
 
-#include "terminal/core/win32.h"
+#include "terminal/core/base/win32.h"
 
 constexpr int kPortRecordUnits = 32;
 constexpr u32 kNoPortIndex = 255;

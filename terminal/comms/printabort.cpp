@@ -3,11 +3,11 @@
 // there instead of touching the windows itself.
 #include "terminal/comms/lprbind.h"
 #include "terminal/comms/printjob.h"
-#include "terminal/core/corestate.h"
-#include "terminal/core/language.h"
-#include "terminal/core/mainwindow.h"
-#include "terminal/core/startup.h"
-#include "terminal/core/timers.h"
+#include "terminal/core/base/corestate.h"
+#include "terminal/core/base/language.h"
+#include "terminal/core/frame/mainwindow.h"
+#include "terminal/core/frame/startup.h"
+#include "terminal/core/frame/timers.h"
 #include "terminal/settings/profilevalues.h"
 
 namespace {

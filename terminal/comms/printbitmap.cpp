@@ -3,11 +3,11 @@
 // print screen (command 1109).
 #include "terminal/comms/printjob.h"
 #include "terminal/comms/printing.h"
-#include "terminal/core/commandids.h"
-#include "terminal/core/mainwindow.h"
-#include "terminal/core/messagebox.h"
-#include "terminal/core/screenwindow.h"
-#include "terminal/core/uiservices.h"
+#include "terminal/core/frame/commandids.h"
+#include "terminal/core/frame/mainwindow.h"
+#include "terminal/core/base/messagebox.h"
+#include "terminal/core/frame/screenwindow.h"
+#include "terminal/core/frame/uiservices.h"
 #include "terminal/settings/profilevalues.h"
 
 namespace {

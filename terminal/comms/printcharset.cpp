@@ -1,7 +1,7 @@
 #include "terminal/comms/printcharset.h"
 
-#include "terminal/core/charsets.h"
-#include "terminal/core/escparser.h"
+#include "terminal/core/screen/charsets.h"
+#include "terminal/core/host/escparser.h"
 #include "terminal/emulations/dec/services.h"
 #include "terminal/settings/profilevalues.h"
 

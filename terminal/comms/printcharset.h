@@ -3,7 +3,7 @@
 // the national translation of the bytes that printer-controller mode passes on.
 #pragma once
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 
 // Output character sets ("ConvertHostChars"), named by language strings 16006-16017.
 enum PrintCharset : u32 {

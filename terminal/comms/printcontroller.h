@@ -3,7 +3,7 @@
 // VT52 ESC X), which the filter watches for across bytes and never prints.
 #pragma once
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 
 struct ControllerSequence {
     u8 bytes[5] = {};

@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "terminal/comms/printjob.h"
-#include "terminal/core/mainwindow.h"
+#include "terminal/core/frame/mainwindow.h"
 #include "terminal/settings/profilevalues.h"
 
 namespace {

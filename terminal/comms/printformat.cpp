@@ -1,8 +1,8 @@
 #include "terminal/comms/printformat.h"
 
 #include "terminal/comms/printcharset.h"
-#include "terminal/core/celltext.h"
-#include "terminal/core/charsets.h"
+#include "terminal/core/screen/celltext.h"
+#include "terminal/core/screen/charsets.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 // caller decides whether it reaches a port, LPR or the Windows printer.
 #pragma once
 
-#include "terminal/core/screenstore.h"
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/screen/screenstore.h"
+#include "terminal/core/base/vxtypes.h"
 
 class PrintFormatOutput {
 public:

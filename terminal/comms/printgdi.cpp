@@ -6,7 +6,7 @@
 
 #include "terminal/comms/printing.h"
 #include "terminal/comms/printjob.h"
-#include "terminal/core/fonts.h"
+#include "terminal/core/paint/fonts.h"
 #include "terminal/settings/profilevalues.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include "terminal/comms/printcharset.h"
 #include "terminal/comms/printstatus.h"
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 
 struct ScreenLineRecord;
 

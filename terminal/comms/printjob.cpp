@@ -4,9 +4,9 @@
 #include "terminal/comms/printing.h"
 #include "terminal/comms/printport.h"
 #include "terminal/comms/printstatus.h"
-#include "terminal/core/mainwindow.h"
-#include "terminal/core/messagebox.h"
-#include "terminal/core/timers.h"
+#include "terminal/core/frame/mainwindow.h"
+#include "terminal/core/base/messagebox.h"
+#include "terminal/core/frame/timers.h"
 #include "terminal/settings/profilevalues.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include <atomic>
 
 #include "terminal/comms/printline.h"
-#include "terminal/core/win32.h"
+#include "terminal/core/base/win32.h"
 #include <winspool.h>
 
 struct PrintJobState {

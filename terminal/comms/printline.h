@@ -6,7 +6,7 @@
 // to the start of the same line, LF keeps the column).
 #pragma once
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 
 constexpr int kPrintLineUnits = 256;
 constexpr int kPrintColumns = 132;

@@ -3,7 +3,7 @@
 // go out as bytes.
 #pragma once
 
-#include "terminal/core/win32.h"
+#include "terminal/core/base/win32.h"
 
 // Opens the LPR request, or the port of a continuous job printing directly to a port.
 int OpenPrinterPort();

@@ -1,6 +1,6 @@
 #include "terminal/comms/printstatus.h"
 
-#include "terminal/core/language.h"
+#include "terminal/core/base/language.h"
 
 std::atomic<i32> PrinterStatus{0};
 

@@ -5,7 +5,7 @@
 
 #include <atomic>
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 
 extern std::atomic<i32> PrinterStatus;
 

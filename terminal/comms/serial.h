@@ -3,7 +3,7 @@
 
 #include <atomic>
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 
 // A current serial port record exists (a port was chosen, open or not).
 bool SerialPortRecordExists();

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "terminal/core/win32.h"
+#include "terminal/core/base/win32.h"
 
 constexpr UINT kMsgSocketEvent = WM_USER + 394;    // wParam socket, lParam event and error
 constexpr UINT kMsgConnectFailure = WM_USER + 396; // wParam error code (0: refresh only)

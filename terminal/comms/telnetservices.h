@@ -2,7 +2,7 @@
 // user interface only through these (and the message boxes of messagebox.h).
 #pragma once
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 
 // Connection indicator of the status bar: 0 offline, 1 idle, 2 active, 3 connecting.
 void StatusBarSetLinkState(int state);

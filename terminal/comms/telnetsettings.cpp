@@ -10,9 +10,9 @@
 #include "terminal/comms/netsession.h"
 #include "terminal/comms/newenviron.h"
 #include "terminal/comms/telnetoptions.h"
-#include "terminal/core/corestate.h"
-#include "terminal/core/startopts.h"
-#include "terminal/core/win32.h"
+#include "terminal/core/base/corestate.h"
+#include "terminal/core/frame/startopts.h"
+#include "terminal/core/base/win32.h"
 #include "terminal/settings/registry.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "terminal/core/win32.h"
+#include "terminal/core/base/win32.h"
 
 bool BringWindowOfClassToTop(const wchar16* className)
 {
@@ -27,4 +27,12 @@ u32 StartProgramCommand(const wchar16* commandLine)
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return 0;
+}
+
+int VirtualKeyToCharacter(int virtualKey)
+{
+    if (virtualKey <= 0 || virtualKey > 0xFE)
+        return 0;
+    // The high bit marks a dead key; its character is still the key's own.
+    return static_cast<int>(MapVirtualKeyW(static_cast<UINT>(virtualKey), MAPVK_VK_TO_CHAR) & 0x7FFFFFFF);
 }

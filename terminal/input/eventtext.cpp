@@ -3,9 +3,9 @@
 #include <cstring>
 #include <mutex>
 
-#include "terminal/core/corestate.h"
-#include "terminal/core/hostio.h"
-#include "terminal/core/memblock.h"
+#include "terminal/core/base/corestate.h"
+#include "terminal/core/host/hostio.h"
+#include "terminal/core/base/memblock.h"
 #include "terminal/input/keyevents.h"
 
 namespace {

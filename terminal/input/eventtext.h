@@ -7,7 +7,7 @@
 // window to the top or start a program; text a host supplied is only ever typed or sent.
 #pragma once
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 
 enum class TextOrigin : u8 { User, Host };
 

@@ -1,13 +1,13 @@
 // Mouse hot spots: words on the screen that send their text when clicked.
 #pragma once
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 
 // While hot spots are highlighted, sets the colours of a cell itself and returns
 // non-zero; 0 otherwise (the row painter then takes the cell's own colours).
 int SetHotspotColours(int marked);
 
-#include "terminal/core/win32.h"
+#include "terminal/core/base/win32.h"
 
 // Mouse actions on hot spots, and the highlight and hot-spot selection states.
 void HighlightHotspots();

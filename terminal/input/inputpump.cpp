@@ -2,15 +2,15 @@
 
 #include <mutex>
 
-#include "terminal/core/corestate.h"
-#include "terminal/core/emuhooks.h"
-#include "terminal/core/emulationids.h"
-#include "terminal/core/hostio.h"
-#include "terminal/core/hostread.h"
-#include "terminal/core/hostsettings.h"
-#include "terminal/core/messagebox.h"
-#include "terminal/core/pushback.h"
-#include "terminal/core/uiservices.h"
+#include "terminal/core/base/corestate.h"
+#include "terminal/core/base/emuhooks.h"
+#include "terminal/core/base/emulationids.h"
+#include "terminal/core/host/hostio.h"
+#include "terminal/core/host/hostread.h"
+#include "terminal/core/host/hostsettings.h"
+#include "terminal/core/base/messagebox.h"
+#include "terminal/core/host/pushback.h"
+#include "terminal/core/frame/uiservices.h"
 #include "terminal/emulations/dec/services.h"
 #include "terminal/emulations/hp-ibm3151/keyfunctions.h"
 #include "terminal/emulations/ta6530-dg/services.h"
@@ -19,7 +19,8 @@
 #include "terminal/input/keydefs.h"
 #include "terminal/input/keydispatch.h"
 #include "terminal/input/keyevents.h"
-#include "terminal/input/vtkeys.h"
+#include "terminal/input/macrostring.h"
+#include "terminal/emulations/dec/vtkeys.h"
 #include "terminal/settings/profilevalues.h"
 
 std::atomic<u8> KeyboardIndicators{0};

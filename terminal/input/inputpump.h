@@ -6,7 +6,7 @@
 
 #include <atomic>
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 
 // Runs queued events until one is for the caller: 1 (a typed character or a unit of
 // text, extra -1) or 3 (a special key with its shift state). -1 with value and extra

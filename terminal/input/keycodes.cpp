@@ -1,8 +1,8 @@
 #include "terminal/input/keycodes.h"
 
-#include "terminal/core/corestate.h"
-#include "terminal/core/emuhooks.h"
-#include "terminal/core/emulationids.h"
+#include "terminal/core/base/corestate.h"
+#include "terminal/core/base/emuhooks.h"
+#include "terminal/core/base/emulationids.h"
 #include "terminal/emulations/dec/keymodes.h"
 
 std::atomic<u32> KeyboardType{4};
@@ -217,6 +217,11 @@ constexpr KeyRow kKeyTable[] = {
     {0x90, 93, 85}, {0x6F, 94, 86}, {0x6A, 95, 87}, {0x6D, 96, 88}, {0x67, 104, 89}, {0x68, 105, 90},
     {0x69, 106, 91}, {0x6B, 110, 92}, {0x64, 101, 93}, {0x65, 102, 94}, {0x66, 103, 95}, {0x6C, 111, 96},
     {0x61, 98, 97}, {0x62, 99, 98}, {0x63, 100, 99}, {0x60, 97, 100}, {0x6E, 109, 101},
+    // Keys beyond the PC keyboard: F13-F24 of the 122-key keyboard, then the program's
+    // own keys (print, set-up, copy, paste, hold, break) that key names reach.
+    {0x7C, 151, 102}, {0x7D, 152, 103}, {0x7E, 153, 104}, {0x7F, 154, 105}, {0x80, 155, 106}, {0x81, 156, 107},
+    {0x82, 157, 108}, {0x83, 158, 109}, {0x84, 159, 110}, {0x85, 160, 111}, {0x86, 161, 112}, {0x87, 162, 113},
+    {0xEA, 128, 124}, {0xEB, 129, 125}, {0x9B, 116, 126}, {0x9C, 117, 127}, {0x93, 135, 128}, {0x03, 136, 129},
 };
 
 bool PlainRow(const KeyRow& r)

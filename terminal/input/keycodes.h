@@ -6,7 +6,7 @@
 
 #include <atomic>
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 
 // Shift state bits.
 constexpr u32 kShiftBit = 1, kCtrlBit = 2, kAltBit = 4;

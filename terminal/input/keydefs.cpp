@@ -4,7 +4,7 @@
 #include <mutex>
 #include <new>
 
-#include "terminal/core/corestate.h"
+#include "terminal/core/base/corestate.h"
 #include "terminal/input/keyevents.h"
 
 KeyDefinition* KeyDefinitions = nullptr;
@@ -28,20 +28,24 @@ void FreeNode(KeyDefinition* node)
     delete node;
 }
 
+// The count of nodes deleted.
 template <typename Doomed>
-void DeleteWhere(Doomed doomed)
+int DeleteWhere(Doomed doomed)
 {
     std::lock_guard<std::recursive_mutex> guard(g_listLock);
+    int deleted = 0;
     KeyDefinition** link = &KeyDefinitions;
     while (*link) {
         KeyDefinition* node = *link;
         if (doomed(*node)) {
             *link = node->next;
             FreeNode(node);
+            ++deleted;
         } else {
             link = &node->next;
         }
     }
+    return deleted;
 }
 }  // namespace
 
@@ -68,6 +72,8 @@ KeyDefinition* FindKeyDefinition(u32 keyCode, u32 kind, i32 shiftState)
 bool AddKeyDefinition(u32 keyCode, u32 sendType, u32 kind, u32 shiftState, u32 length, const wchar16* text,
                       const wchar16* label, TextOrigin origin)
 {
+    if (length == 0 && kind != kSoftButton)
+        return false;
     KeyDefinition* node = new (std::nothrow) KeyDefinition{};
     if (!node)
         return false;
@@ -94,24 +100,44 @@ bool AddKeyDefinition(u32 keyCode, u32 sendType, u32 kind, u32 shiftState, u32 l
     return true;
 }
 
-void DeleteKeyDefinition(KeyDefinition* doomed)
+bool ReplaceKeyDefinition(u32 keyCode, u32 sendType, u32 kind, u32 shiftState, u32 length, const wchar16* text,
+                          const wchar16* label, TextOrigin origin)
 {
-    DeleteWhere([doomed](const KeyDefinition& node) { return &node == doomed; });
+    std::lock_guard<std::recursive_mutex> guard(g_listLock);
+    if (KeyDefinition* old = FindKeyDefinition(keyCode, kind, static_cast<i32>(shiftState & 7)))
+        DeleteKeyDefinition(old);
+    return AddKeyDefinition(keyCode, sendType, kind, shiftState, length, text, label, origin);
+}
+
+int DeleteKeyDefinition(KeyDefinition* doomed)
+{
+    return DeleteWhere([doomed](const KeyDefinition& node) { return &node == doomed; }) > 0 ? 1 : 0;
+}
+
+void DeleteKeyDefinitions(i32 kind)
+{
+    DeleteWhere([kind](const KeyDefinition& node) { return kind < 0 || node.Kind() == static_cast<u32>(kind); });
+}
+
+void ResetKeyDefinitionList()
+{
+    std::lock_guard<std::recursive_mutex> guard(g_listLock);
+    KeyDefinitions = nullptr;
 }
 
 void DeleteKeyMacros()
 {
-    DeleteWhere([](const KeyDefinition& node) { return node.Kind() == kKeyMacro; });
+    DeleteKeyDefinitions(kKeyMacro);
 }
 
 void DeleteSoftButtonDefinitions()
 {
-    DeleteWhere([](const KeyDefinition& node) { return node.Kind() == kSoftButton; });
+    DeleteKeyDefinitions(kSoftButton);
 }
 
 void DeleteAllKeyDefinitions()
 {
-    DeleteWhere([](const KeyDefinition&) { return true; });
+    DeleteKeyDefinitions(-1);
 }
 
 u32 CopyKeyDefinitionText(const KeyDefinition* definition, int& eventType)
@@ -162,13 +188,4 @@ bool QueueKeyDefinition(u32 keyCode, u32 shiftState)
 bool PushKeyDefinitionFront(u32 keyCode, u32 shiftState)
 {
     return DeliverKeyDefinition(keyCode, shiftState, true);
-}
-
-void RunMacroString(u32 handle, int mode, int front)
-{
-    (void)front;
-    if (!EventText(handle))
-        return;
-    const int literal = mode == 5 ? 8 : mode == 6 ? 9 : 7;
-    PushInputEventFront(literal, HandleHigh(handle), HandleLow(handle));
 }

@@ -6,7 +6,7 @@
 // start a program or raise a window through a key.
 #pragma once
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 #include "terminal/input/eventtext.h"
 
 enum KeyDefinitionKind : u32 { kKeyMacro = 0, kWyseFunctionKey = 1, kSoftButton = 2, kMouseMacro = 3 };
@@ -45,10 +45,20 @@ public:
 // The definition of that key code and kind; shift state -1 matches any shift state.
 KeyDefinition* FindKeyDefinition(u32 keyCode, u32 kind, i32 shiftState);
 // Appends a node holding copies of `text` (length units) and `label` (nullptr for none).
-// False when memory ran out; the list is then unchanged.
+// False when memory ran out or the text is empty (only a soft button may have none);
+// the list is then unchanged. While another node has the same key, kind and shift
+// state, the older one is found first.
 bool AddKeyDefinition(u32 keyCode, u32 sendType, u32 kind, u32 shiftState, u32 length, const wchar16* text,
                       const wchar16* label, TextOrigin origin = TextOrigin::User);
-void DeleteKeyDefinition(KeyDefinition* node);
+// Deletes the node for that key, kind and shift state, then adds the new one.
+bool ReplaceKeyDefinition(u32 keyCode, u32 sendType, u32 kind, u32 shiftState, u32 length, const wchar16* text,
+                          const wchar16* label, TextOrigin origin = TextOrigin::User);
+// 1 when the node was in the list (it is freed), else 0.
+int DeleteKeyDefinition(KeyDefinition* node);
+// Every node of the kind; every node for -1.
+void DeleteKeyDefinitions(i32 kind);
+// Forgets the list without freeing it, before a settings reload takes over its nodes.
+void ResetKeyDefinitionList();
 void DeleteKeyMacros();
 void DeleteSoftButtonDefinitions();
 void DeleteAllKeyDefinitions();
@@ -66,6 +76,3 @@ bool PushKeyDefinitionFront(u32 keyCode, u32 shiftState);
 // false for none. The caller holds the lock since it found the node.
 bool QueueKeyDefinition(const KeyDefinition* definition);
 
-// One step of a macro string event (types 4-6). Until macros are interpreted, the whole
-// text is delivered as literal text of the same send mode.
-void RunMacroString(u32 handle, int mode, int front);

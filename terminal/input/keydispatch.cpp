@@ -1,20 +1,20 @@
 #include "terminal/input/keydispatch.h"
 
 #include "terminal/comms/linebreak.h"
-#include "terminal/core/commandids.h"
-#include "terminal/core/corestate.h"
-#include "terminal/core/emuhooks.h"
-#include "terminal/core/emulationids.h"
-#include "terminal/core/hostread.h"
-#include "terminal/core/pushback.h"
-#include "terminal/core/uiservices.h"
+#include "terminal/core/frame/commandids.h"
+#include "terminal/core/base/corestate.h"
+#include "terminal/core/base/emuhooks.h"
+#include "terminal/core/base/emulationids.h"
+#include "terminal/core/host/hostread.h"
+#include "terminal/core/host/pushback.h"
+#include "terminal/core/frame/uiservices.h"
 #include "terminal/emulations/dec/keymodes.h"
 #include "terminal/emulations/hp-ibm3151/keyfunctions.h"
 #include "terminal/emulations/ta6530-dg/keyservices.h"
 #include "terminal/emulations/wyse-tvi/keyservices.h"
 #include "terminal/input/inputpump.h"
 #include "terminal/input/keycodes.h"
-#include "terminal/input/vtkeys.h"
+#include "terminal/emulations/dec/vtkeys.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <mutex>
 
-#include "terminal/core/hostio.h"
+#include "terminal/core/host/hostio.h"
 #include "terminal/input/eventtext.h"
 #include "terminal/input/inputpump.h"
 #include "terminal/input/keycodes.h"

@@ -6,7 +6,7 @@
 
 #include <atomic>
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 
 // type: 1 typed character, 2 run a key definition, 3 special key, 4-6 macro string,
 // 7-9 literal text, 10 bring a window to the top, 12 start a program. String events

@@ -4,7 +4,7 @@
 // hot keys, and queues what is left as a key event for the host-data thread.
 #pragma once
 
-#include "terminal/core/win32.h"
+#include "terminal/core/base/win32.h"
 #include "terminal/input/inputpump.h"
 
 // 1 when it consumed the message (it is then neither translated nor dispatched), 0 when

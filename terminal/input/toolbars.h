@@ -1,7 +1,7 @@
 // Toolbar, floating button bar and soft-button bar windows.
 #pragma once
 
-#include "terminal/core/win32.h"
+#include "terminal/core/base/win32.h"
 
 void PrepareSoftButtonBar();
 void CreateToolbarWindows(HINSTANCE previous, HINSTANCE instance, HWND mainWindow);

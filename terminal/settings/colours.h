@@ -7,7 +7,7 @@
 // 0x80 "use these colours", 0x20 column separator, 0x10 hidden.
 #pragma once
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 #include "terminal/settings/hls.h"
 
 // The sixteen attribute combinations in the order of their profile value names:

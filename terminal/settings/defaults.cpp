@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "terminal/core/corestate.h"
-#include "terminal/core/palette.h"
+#include "terminal/core/base/corestate.h"
+#include "terminal/core/paint/palette.h"
 #include "terminal/settings/colours.h"
 #include "terminal/settings/hls.h"
 

@@ -1,7 +1,7 @@
 // Factory values: resetting the colour sets and the live session to them.
 #pragma once
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 
 // Set while the Setup dialog is open: its working copy then belongs to the dialog.
 extern u32 SetupDialogOpen;

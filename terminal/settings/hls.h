@@ -5,7 +5,7 @@
 // exact percentages come out one lower (HlsToRgb(120, 30, 50) gives 44, 14, 14).
 #pragma once
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 
 struct HlsEntry {
     u16 hue;         // 0-360 degrees

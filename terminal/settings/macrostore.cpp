@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "terminal/core/win32.h"
+#include "terminal/core/base/win32.h"
 #include "terminal/input/keydefs.h"
 #include "terminal/settings/profile.h"
 #include "terminal/settings/profilevalues.h"

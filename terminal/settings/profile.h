@@ -4,7 +4,7 @@
 // per-user one (registry.h), so an unwritten value reads back as its default.
 #pragma once
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 
 // The profile in use (133 units, in the core's string slots).
 wchar16* CurrentProfileName();

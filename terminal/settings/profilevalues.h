@@ -6,7 +6,7 @@
 #pragma once
 
 #include "terminal/comms/connsettings.h"
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 
 enum class ValueKind : u8 {
     Byte,   // a u8 field, stored sign-extended in a REG_DWORD, compared as a byte

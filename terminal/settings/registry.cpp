@@ -3,8 +3,8 @@
 #include <cstring>
 #include <vector>
 
-#include "terminal/core/corestate.h"
-#include "terminal/core/win32.h"
+#include "terminal/core/base/corestate.h"
+#include "terminal/core/base/win32.h"
 
 u32 KeepCurrentValues = 0;
 u32 PerUserProfile = 0;

@@ -10,7 +10,7 @@
 //   {base}\{profile}\Hotspot\{name}, \Mouse Actions, \Session {n} (volatile)
 #pragma once
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 
 // The same handle type <windows.h> declares, so platform callers pass theirs through.
 struct HKEY__;

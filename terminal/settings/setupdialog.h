@@ -1,7 +1,7 @@
 // The Setup dialog: one page of its table-driven pages, edited through a working copy.
 #pragma once
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 
 struct SetupDialogOutcome {
     bool settingsChanged;  // OK applied the working copy

@@ -5,7 +5,7 @@
 
 #include <cstddef>
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 
 // Returns the units written, terminator not counted.
 std::size_t WidenString(wchar16* destination, std::size_t capacity, const char* text);

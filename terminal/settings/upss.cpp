@@ -1,8 +1,8 @@
 #include "terminal/settings/upss.h"
 
-#include "terminal/core/corestate.h"
-#include "terminal/core/fonts.h"
-#include "terminal/core/paintsettings.h"
+#include "terminal/core/base/corestate.h"
+#include "terminal/core/paint/fonts.h"
+#include "terminal/core/paint/paintsettings.h"
 #include "terminal/settings/profile.h"
 #include "terminal/settings/registry.h"
 #include "terminal/settings/valueio.h"

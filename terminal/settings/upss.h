@@ -4,7 +4,7 @@
 // write the sections of emulations that are not running.
 #pragma once
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 
 struct UpssPair {
     i32 upss;

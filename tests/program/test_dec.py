@@ -34,15 +34,18 @@ class DecProgramTest(WineTestCase):
         self.screen = os.path.join(self.dir, "screen.txt")
         self.wine.env["VXNT_TEST_SCREEN"] = self.wine.windows_path(self.screen)
 
-    def connect(self, host, profile=False):
+    def connect(self, host, profile=False, options=()):
+        """Starts vexaNT on the host (with command-line `options`); answers (proc, hwnd)."""
+        if os.path.exists(self.screen):
+            os.remove(self.screen)  # a dump from an earlier session in this test
         if profile:
             # The profile names the host; its VT300 section is read with it.
             for name, kind, value in (("netproto", "REG_DWORD", "0"), ("netname", "REG_SZ", "127.0.0.1"),
                                       ("iTelnetPortNum", "REG_DWORD", str(host.port))):
                 self.assertEqual(self.wine.reg("add", CONNECTION, "/v", name, "/t", kind, "/d", value, "/f")[0], 0)
-            proc = self.wine.start(EXE, "-SeDefault")
+            proc = self.wine.start(EXE, "-SeDefault", *options)
         else:
-            proc = self.wine.start(EXE, "127.0.0.1", "-Tnport%d" % host.port)
+            proc = self.wine.start(EXE, "127.0.0.1", "-Tnport%d" % host.port, *options)
         hwnd = self.wine.probe.find("vexaNT", 30000)
         self.assertIsNotNone(hwnd, "no vexaNT window appeared")
         self.addCleanup(self.close, proc, hwnd)
@@ -53,6 +56,7 @@ class DecProgramTest(WineTestCase):
         host.send(CSI + b"5n")
         host.wait_for(lambda data: data.endswith(CSI + b"0n"), 20, "the first status report")
         host.take()
+        return proc, hwnd
 
     def close(self, proc, hwnd):
         if proc.poll() is None:
@@ -132,6 +136,16 @@ class DecProgramTest(WineTestCase):
                                "%dx%d+%d+%d" % (width, height, rect[0], rect[1]), "rgb:-"],
                               check=True, capture_output=True).stdout
 
+    def assert_full_repaint_changes_nothing(self, hwnd):
+        # Deferred drawing is done within half a second of the last byte.
+        time.sleep(1.5)
+        shown = self.window_pixels(hwnd)
+        self.assertGreater(len(set(shown)), 2, "the window shows text")
+        # Posted from outside, the repaint command invalidates the whole screen window.
+        self.wine.probe.post(hwnd, vxtest.WM_COMMAND, 1056 | (0xFFFF << 16), 0)
+        time.sleep(1.5)
+        self.assertTrue(self.window_pixels(hwnd) == shown, "a full repaint changed the picture")
+
     def assert_flood_ends_with_a_full_repaint_picture(self, settings, flood, report, expected, tail=b""):
         """Sends `flood`, then "last" and a cursor position request answered by `report`;
         `expected` maps screen dump lines to their text. Then what is on the glass must
@@ -153,15 +167,7 @@ class DecProgramTest(WineTestCase):
             lines = self.screen_lines("last")
             for index, text in expected.items():
                 self.assertEqual(lines[index], text, "screen line %d" % index)
-            # Deferred drawing is done within half a second of the last byte.
-            time.sleep(1.5)
-            hwnd = self.wine.probe.find("vexaNT", 5000)
-            shown = self.window_pixels(hwnd)
-            self.assertGreater(len(set(shown)), 2, "the window shows text")
-            # Posted from outside, the repaint command invalidates the whole screen window.
-            self.wine.probe.post(hwnd, vxtest.WM_COMMAND, 1056 | (0xFFFF << 16), 0)
-            time.sleep(1.5)
-            self.assertTrue(self.window_pixels(hwnd) == shown, "a full repaint changed the picture")
+            self.assert_full_repaint_changes_nothing(self.wine.probe.find("vexaNT", 5000))
 
     def test_jump_scroll_flood_ends_with_the_right_screen(self):
         flood = b"".join(b"\x1b[3%dmline %05d of the flood\r\n" % (i % 8, i) for i in range(3000))
@@ -187,6 +193,83 @@ class DecProgramTest(WineTestCase):
         expected.update({17 + i: "tail %d" % i for i in range(5)})
         self.assert_flood_ends_with_a_full_repaint_picture((("JumpScroll", "0"),), b"".join(parts), CSI + b"22;5R",
                                                            expected, tail)
+
+    def settled_screen(self, host):
+        """The screen dump once the terminal has answered a status request sent after
+        everything before it, and the dump has caught up."""
+        host.send(CSI + b"5n")
+        host.wait_for(lambda data: data.endswith(CSI + b"0n"), 60, "the status report")
+        host.take()
+        time.sleep(0.5)
+        return self.screen_lines("cursor")
+
+    def scroll_bar(self, hwnd):
+        bars = [c["hwnd"] for c in self.wine.probe.children(hwnd) if c["class"] == "ScrollBar" and c["visible"]]
+        return bars[0] if bars else None
+
+    def thumb_to(self, hwnd, bar, position):
+        """Drags the thumb to `position`; answers the screen dump's rows afterwards."""
+        WM_VSCROLL, SB_THUMBPOSITION = 0x0115, 4
+        self.assertTrue(self.wine.probe.send(hwnd, WM_VSCROLL, SB_THUMBPOSITION | (position << 16), int(bar, 16))["ok"])
+        deadline = time.time() + 15
+        while time.time() < deadline:
+            if self.wine.probe.scroll_info(bar)["pos"] == position:
+                break
+            time.sleep(0.1)
+        time.sleep(0.5)
+        return self.screen_lines("cursor")[1:25]
+
+    def session(self, options, script):
+        """Runs `script`(host, hwnd) on a terminal started with `options`, and closes the
+        terminal whatever the script found, so that the next session's window is its own."""
+        with th.ScriptedHost() as host:
+            proc, hwnd = self.connect(host, profile=True, options=options)
+            try:
+                script(host, hwnd)
+            finally:
+                self.close(proc, hwnd)
+
+    def test_reverse_index_at_the_top_opens_a_blank_line_with_and_without_scroll_back(self):
+        # A steady cursor, so that two pictures differ only by what was drawn.
+        self.assertEqual(self.wine.reg("add", VT300, "/v", "curstyle", "/t", "REG_DWORD", "/d", "3", "/f")[0], 0)
+
+        def numbered(first, last):
+            return b"".join(b"line%d\r\n" % n for n in range(first, last + 1))
+
+        def reduced(host, hwnd):
+            # Seven lines go into the history, then two reverse indexes at the top.
+            host.send(numbered(1, 30) + CSI + b"HRI1" + ESC + b"M" + ESC + b"M" + CSI + b"1;1HTOP")
+            lines = self.settled_screen(host)
+            self.assertEqual(lines[1:5], ["TOP", "", "RI1e8", "line9"])
+            bar = self.scroll_bar(hwnd)
+            if options:
+                self.assertIsNone(bar, "no scroll bar with -Sb")
+                return
+            self.assertIsNotNone(bar)
+            self.assertEqual(self.wine.probe.scroll_info(bar)["max"], 7)
+            self.assertEqual(self.thumb_to(hwnd, bar, 0)[:9], ["line%d" % n for n in range(1, 8)] + ["TOP", ""])
+            self.assertEqual(self.thumb_to(hwnd, bar, 7), lines[1:25])
+
+        def less_back_a_page(host, hwnd):
+            # What less sends to go back a page after G.
+            host.send(numbered(1, 200))
+            host.send(b"".join(CSI + b"H" + ESC + b"M" + b"line%d\r\n" % k for k in range(181, 158, -1)))
+            lines = self.settled_screen(host)
+            self.assertEqual(lines[1:24], ["line%d" % n for n in range(159, 182)])
+            self.assert_full_repaint_changes_nothing(hwnd)
+            if options:
+                return
+            bar = self.scroll_bar(hwnd)
+            self.assertEqual(self.wine.probe.scroll_info(bar)["max"], 177, "the history holds line1-177")
+            self.assertEqual(self.thumb_to(hwnd, bar, 176)[:2], ["line177", "line159"])
+            self.assertEqual(self.thumb_to(hwnd, bar, 0)[0], "line1")
+            self.assertEqual(self.thumb_to(hwnd, bar, 177), lines[1:25])
+            self.assert_full_repaint_changes_nothing(hwnd)
+
+        for options in ((), ("-Sb",)):
+            with self.subTest(options=options):
+                self.session(options, reduced)
+                self.session(options, less_back_a_page)
 
     def test_random_bytes_then_a_status_request(self):
         noise = random.Random(20261209).randbytes(1 << 20)

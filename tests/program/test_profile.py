@@ -72,12 +72,13 @@ class ProfileTest(WineTestCase):
             units = [send, len(text) if length is None else length] + [ord(c) for c in text]
             return "".join("%02X%02X" % (u & 0xFF, u >> 8) for u in units)
 
-        good = {"70,3": definition(1, "ls -l\r"), "1B,4": definition(0, "x" * 200), "41,0": definition(2, "")}
+        good = {"70,3": definition(1, "ls -l\r"), "1B,4": definition(0, "x" * 200), "41,0": definition(2, "l")}
         for name, data in good.items():
             self.add(key, name, "REG_BINARY", data)
         self.add(key, "42,0", "REG_BINARY", "0100")                       # too short
         self.add(key, "43,0", "REG_BINARY", definition(0, "ab", 50))      # claims more than it holds
         self.add(key, "44,0", "REG_SZ", "text")                           # not a definition at all
+        self.add(key, "45,0", "REG_BINARY", definition(0, ""))            # defines nothing
         self.save(HKCU + r"\Profiles\P")
         self.assertEqual(self.wine.reg_values(key), {name: ("REG_BINARY", data) for name, data in good.items()})
 

@@ -3,11 +3,6 @@ delete) run through a host on 127.0.0.1 that keeps vttest in a pseudo-terminal: 
 vexaNT over telnet, once in xterm (on the same display, reaching the same kind of host
 through socat). Every screen vttest draws must show the same text in both.
 
-vexaNT runs without its scroll bar (-Sb): with scroll-back, a reverse index at the top of
-the whole screen brings the newest history line back where xterm inserts a blank line
-(the terminal's way of keeping what scrolled off), which vttest's soft-scroll screens
-show. Without scroll-back there is no history to bring back.
-
 The host types vttest's keys itself. Before each screen is read it waits until vttest
 is quiet and then until the terminal has answered a status request slipped into the
 stream (the answer is kept from vttest), so that the terminal has taken in the whole
@@ -68,7 +63,7 @@ class VttestTest(WineTestCase):
         dump = os.path.join(self.dir, "screen.txt")
         self.wine.env["VXNT_TEST_SCREEN"] = self.wine.windows_path(dump)
         with PtyRelay(["vttest"], telnet=True) as relay:
-            proc = self.wine.start(EXE, "127.0.0.1", "-Tnport%d" % relay.port, "-Sb")
+            proc = self.wine.start(EXE, "127.0.0.1", "-Tnport%d" % relay.port)
             hwnd = self.wine.probe.find("vexaNT", 30000)
             self.assertIsNotNone(hwnd)
             try:

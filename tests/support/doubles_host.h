@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 
 namespace doubles {
 

@@ -1,7 +1,7 @@
 // Language texts as engine tests see them: "#<id>", so a test sees which text was asked for.
 #include <string>
 
-#include "terminal/core/language.h"
+#include "terminal/core/base/language.h"
 
 int LoadLanguageString(HINSTANCE, u32 id, wchar16* buffer, int capacity)
 {

@@ -1,6 +1,6 @@
 #include "support/test_doubles.h"
 
-#include "terminal/core/messagebox.h"
+#include "terminal/core/base/messagebox.h"
 
 namespace doubles {
 

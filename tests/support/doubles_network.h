@@ -4,7 +4,7 @@
 #include <mutex>
 #include <vector>
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 
 namespace doubles {
 struct NetworkDouble {

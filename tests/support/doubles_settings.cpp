@@ -1,6 +1,6 @@
 #include "support/doubles_settings.h"
 
-#include "terminal/core/palette.h"
+#include "terminal/core/paint/palette.h"
 #include "terminal/settings/profile.h"
 
 namespace doubles {

@@ -11,7 +11,7 @@
 #include "terminal/comms/telnetoptions.h"
 #include "terminal/comms/telnetservices.h"
 #include "terminal/emulations/dec/services.h"
-#include "terminal/core/corestate.h"
+#include "terminal/core/base/corestate.h"
 #include "terminal/emulations/ibmhost/telnetsession.h"
 
 namespace doubles {

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 
 namespace doubles {
 struct TelnetPeer {

@@ -3,9 +3,9 @@
 #include "support/doubles_host.h"
 
 #include "support/doubles_network.h"
-#include "terminal/core/hostthread.h"
-#include "terminal/core/testsource.h"
-#include "terminal/core/uiservices.h"
+#include "terminal/core/host/hostthread.h"
+#include "terminal/core/host/testsource.h"
+#include "terminal/core/frame/uiservices.h"
 
 namespace doubles {
 UiDouble& Ui()

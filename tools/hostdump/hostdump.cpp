@@ -16,10 +16,10 @@
 #include "support/doubles_host.h"
 #include "support/doubles_network.h"
 #include "terminal/comms/network.h"
-#include "terminal/core/escparser.h"
-#include "terminal/core/hostread.h"
-#include "terminal/core/screenops.h"
-#include "terminal/core/screenstore.h"
+#include "terminal/core/host/escparser.h"
+#include "terminal/core/host/hostread.h"
+#include "terminal/core/screen/screenops.h"
+#include "terminal/core/screen/screenstore.h"
 
 namespace {
 

@@ -161,6 +161,10 @@ class Probe:
     def info(self, hwnd):
         return self.ask("info", hwnd)
 
+    def scroll_info(self, hwnd):
+        """A scroll bar control's range and thumb: {"min", "max", "pos"}."""
+        return self.ask("scrollinfo", hwnd)
+
     def children(self, hwnd):
         return self.ask("children", hwnd)["children"]
 

@@ -8,6 +8,7 @@
 //   info HWND                         class, title, styles, window and client rects
 //   children HWND                     direct and nested children with their classes
 //   text HWND                         WM_GETTEXT of a window
+//   scrollinfo HWND                   range and thumb of a scroll bar control
 //   dialogs                           top-level dialogs (#32770): title and texts
 //   press TEXT [TIMEOUT_MS]           clicks the first dialog button with that text
 //   post HWND MSG WPARAM LPARAM       PostMessageW (numbers decimal or 0x hex)
@@ -242,6 +243,16 @@ std::string Handle(const std::vector<std::string>& a)
             first = false;
         }
         return s + "]}";
+    }
+    if (cmd == "scrollinfo") {
+        // A scroll bar control's range and thumb, as the user sees them.
+        SCROLLINFO info{};
+        info.cbSize = sizeof info;
+        info.fMask = SIF_ALL;
+        if (!GetScrollInfo(ParseHwnd(arg(1)), SB_CTL, &info))
+            return Error("no scroll information");
+        return "{\"ok\":true,\"min\":" + std::to_string(info.nMin) + ",\"max\":" + std::to_string(info.nMax) +
+               ",\"pos\":" + std::to_string(info.nPos) + "}";
     }
     if (cmd == "text")
         return "{\"ok\":true,\"text\":" + Json(Utf8(TextOf(ParseHwnd(arg(1))))) + "}";

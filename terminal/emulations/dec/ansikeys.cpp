@@ -1,9 +1,9 @@
 #include "terminal/emulations/dec/ansikeys.h"
 
-#include "terminal/core/charsets.h"
-#include "terminal/core/hostio.h"
-#include "terminal/core/paintsettings.h"
-#include "terminal/core/pushback.h"
+#include "terminal/core/screen/charsets.h"
+#include "terminal/core/host/hostio.h"
+#include "terminal/core/paint/paintsettings.h"
+#include "terminal/core/host/pushback.h"
 
 namespace {
 

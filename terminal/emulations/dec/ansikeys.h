@@ -7,7 +7,7 @@
 // 3 Delete, 4 End, 5 Page Down; state is 0 none, 1 Shift, 2 Ctrl, 3 Ctrl+Shift.
 #pragma once
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 
 void ScoSendFunctionKey(int key, int state);
 void ScoSendEditingKey(int key, int state);

@@ -1,7 +1,7 @@
 #include "terminal/emulations/dec/controlstring.h"
 
-#include "terminal/core/hostread.h"
-#include "terminal/core/pushback.h"
+#include "terminal/core/host/hostread.h"
+#include "terminal/core/host/pushback.h"
 
 int ReadStringByte()
 {

@@ -4,7 +4,7 @@
 // ESC there is the start of the string terminator ESC \ (or of a new sequence).
 #pragma once
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 
 // The end-of-string marker: no byte value can be mistaken for it.
 constexpr int kStringEnd = 0x100;

@@ -1,12 +1,12 @@
 #include "terminal/emulations/dec/cursorcmds.h"
 
 #include "terminal/comms/printing.h"
-#include "terminal/core/celltext.h"
-#include "terminal/core/hostio.h"
-#include "terminal/core/painting.h"
-#include "terminal/core/screenops.h"
-#include "terminal/core/screenstore.h"
-#include "terminal/core/uiservices.h"
+#include "terminal/core/screen/celltext.h"
+#include "terminal/core/host/hostio.h"
+#include "terminal/core/paint/painting.h"
+#include "terminal/core/screen/screenops.h"
+#include "terminal/core/screen/screenstore.h"
+#include "terminal/core/frame/uiservices.h"
 #include "terminal/emulations/dec/params.h"
 #include "terminal/emulations/dec/services.h"
 #include "terminal/emulations/dec/vtmodes.h"
@@ -502,13 +502,13 @@ void DeleteLinesCommand()
 void ScrollUpCommand()
 {
     if (NoMarker())
-        PanViewDown(CountParam(1));
+        ScrollUpLines(CountParam(1));
 }
 
 void ScrollDownCommand()
 {
     if (NoMarker())
-        PanViewUp(CountParam(1));
+        ScrollDownLines(CountParam(1));
 }
 
 void SetScrollRegion()

@@ -3,7 +3,7 @@
 // rules, which operation runs and what is repainted.
 #pragma once
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 
 constexpr int kTabColumns = 132;
 // 'T' where a tab stop is set, a blank elsewhere: the profile's "tabstops" value is the

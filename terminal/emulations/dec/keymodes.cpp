@@ -1,6 +1,6 @@
 #include "terminal/emulations/dec/keymodes.h"
 
-#include "terminal/core/uiservices.h"
+#include "terminal/core/frame/uiservices.h"
 #include "terminal/emulations/dec/keysequences.h"
 #include "terminal/emulations/dec/services.h"
 #include "terminal/emulations/dec/vtmodes.h"

@@ -3,7 +3,7 @@
 // key actions read these at the moment a key is dispatched, on the host-data thread.
 #pragma once
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 
 // Cursor keys send SS3 instead of CSI (DECCKM, "curskeyapp").
 bool CursorKeysApplication();

@@ -3,7 +3,7 @@
 // keeps the pool and the table.
 #pragma once
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 
 constexpr int kUdkPoolUnits = 512;
 constexpr int kUdkKeys = 72;

@@ -1,7 +1,7 @@
 // The handlers' view of the collected control-sequence parameters.
 #pragma once
 
-#include "terminal/core/escparser.h"
+#include "terminal/core/host/escparser.h"
 
 // Parameter i (1-based) as collected, 0 when absent.
 inline int Param(int i)

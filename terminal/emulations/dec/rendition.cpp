@@ -1,7 +1,7 @@
 #include "terminal/emulations/dec/rendition.h"
 
-#include "terminal/core/emuhooks.h"
-#include "terminal/core/screenstore.h"
+#include "terminal/core/base/emuhooks.h"
+#include "terminal/core/screen/screenstore.h"
 #include "terminal/emulations/dec/params.h"
 #include "terminal/emulations/dec/services.h"
 #include "terminal/emulations/dec/vtmodes.h"

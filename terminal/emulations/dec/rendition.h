@@ -4,7 +4,7 @@
 // new cell; this part decides them.
 #pragma once
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 
 struct RenditionState {
     u8 foreground = 7;     // the indexes as last selected

@@ -5,7 +5,7 @@
 // and a report that would still not fit is marked and never sent cut short.
 #pragma once
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 
 constexpr wchar16 kCsiUnit = 0xFF9B;
 constexpr wchar16 kDcsUnit = 0xFF90;

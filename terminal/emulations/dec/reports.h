@@ -4,7 +4,7 @@
 // Each is built in the ReportBuffer and sent by SendReport.
 #pragma once
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 
 // Handlers of the control-sequence tables.
 void IdentifyTerminal();           // ESC Z

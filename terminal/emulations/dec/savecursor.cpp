@@ -1,6 +1,6 @@
 // DECSC / DECRC: the cursor with everything that decides how the next character looks.
-#include "terminal/core/screenops.h"
-#include "terminal/core/screenstore.h"
+#include "terminal/core/screen/screenops.h"
+#include "terminal/core/screen/screenstore.h"
 #include "terminal/emulations/dec/services.h"
 #include "terminal/emulations/dec/vtmodes.h"
 #include "terminal/emulations/dec/vtparts.h"

@@ -4,8 +4,8 @@
 // initialisation runs.
 #pragma once
 
-#include "terminal/core/escparser.h"
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/host/escparser.h"
+#include "terminal/core/base/vxtypes.h"
 
 // The VT mode bytes and the VT settings the core reads. Settings come from the profile;
 // the host changes the modes. The character set ("upss"), display-controls mode

@@ -4,7 +4,7 @@
 // reader, so it knows nothing of where the bytes come from.
 #pragma once
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 
 constexpr int kSoftFontRows = 20;
 // The painter addresses glyphs by (character - 32) AND 127, so the table has 128 slots

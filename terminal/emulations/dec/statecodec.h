@@ -3,7 +3,7 @@
 // and the character-set codes the report uses.
 #pragma once
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 
 constexpr int kTerminalStateBytes = 98;
 constexpr int kTerminalStateChars = 2 * kTerminalStateBytes + 2;

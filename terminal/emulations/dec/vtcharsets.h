@@ -4,7 +4,7 @@
 // soft-font load and the VT100 test fills.
 #pragma once
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 
 // Set codes of the designations.
 enum CharsetCode : u8 {

@@ -6,7 +6,7 @@
 // sets, what a column change clears) are the profile's VT300 values themselves.
 #pragma once
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 
 struct DecModeSet {
     u8 smoothScroll = 0;           // DECSCLM

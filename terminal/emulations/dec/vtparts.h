@@ -4,7 +4,7 @@
 // and the cursor save and restore shared with the ANSI console family.
 #pragma once
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 #include "terminal/emulations/dec/keysequences.h"
 
 // Cursor save and restore (ESC 7, ESC 8).

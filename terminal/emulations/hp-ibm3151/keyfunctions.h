@@ -2,7 +2,7 @@
 // over while one of them is active, and the HP conversions of typed characters.
 #pragma once
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 
 // HP 700/92.
 bool Hp700ClickKeyLabel(int x, int y);

@@ -1,7 +1,7 @@
 // What the connection code uses of the HP 700/92 and IBM 3151 emulations.
 #pragma once
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 
 extern u8 HpModel;       // 0-4: HP2392A, HP70092, HP2622A, HP70094, HP70096
 extern u8 HpBlockMode;   // block mode: BREAK then sends no more

@@ -1,7 +1,7 @@
 // What the terminal core uses of the IBM 5250 and 3270 emulations.
 #pragma once
 
-#include "terminal/core/win32.h"
+#include "terminal/core/base/win32.h"
 
 // True while a 5250 printer window is open or a 3270 session is the 3287 printer: keys
 // then go to those windows unfiltered.

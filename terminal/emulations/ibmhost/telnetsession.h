@@ -3,19 +3,8 @@
 // own the records; a null pointer means the emulation is not active.
 #pragma once
 
-#include "terminal/core/vxtypes.h"
-
-constexpr u8 k3287PrinterModel = 12;
-
-struct I3270Session {
-    u8 model;              // 0-12, 12 = the 3287 printer
-    u16 printJobState;     // 0 idle, 2 printer functions in use
-    u32 connectionMode;    // 0 none, 1 telnet NVT, 2 SSCP-LU, 3 3270 data
-    u32 telnetFlags;       // follows telnet mode
-    u8 noBindImage;        // BIND-IMAGE was not agreed
-    u8 recordMode;         // 3270 records travel between IAC EOR
-    u16 printerState;
-};
+#include "terminal/core/base/vxtypes.h"
+#include "terminal/emulations/ibmhost/session3270.h"
 
 struct I5250Session {
     u32 printerSession;    // non-zero: a printer session
@@ -26,7 +15,6 @@ struct I5250Session {
     u8 model;
 };
 
-extern I3270Session* I3270ActiveSession;
 extern I5250Session* I5250ActiveSession;
 // The models chosen in the settings (0-12 and 0-14), used before a session exists.
 extern u8 Configured3270Model;

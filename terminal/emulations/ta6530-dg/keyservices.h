@@ -1,7 +1,7 @@
 // What the keyboard and the receive filter use of the TA6530 and DG 410/412 emulations.
 #pragma once
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 
 // DG translation of a received byte.
 int DgFilterReceivedByte(int mode, int byte);

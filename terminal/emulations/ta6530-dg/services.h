@@ -1,7 +1,7 @@
 // What the connection code uses of the TA6530 and DG 410/412 emulations.
 #pragma once
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 
 // 0 conversational, 1 block, 2 protected block, 3 ANSI.
 extern u8 Ta6530Mode;

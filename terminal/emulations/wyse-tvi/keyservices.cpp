@@ -3,7 +3,7 @@
 // character conversion already do what they will do.
 #include "terminal/emulations/wyse-tvi/keyservices.h"
 
-#include "terminal/core/hostio.h"
+#include "terminal/core/host/hostio.h"
 
 void TviKeyHandler(int, int) {}
 

@@ -1,7 +1,7 @@
 // What the keyboard uses of the Wyse and TeleVideo emulations.
 #pragma once
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 
 // The TVI keyboard: key codes 67-136 with their modifiers to TVI codes and sequences.
 void TviKeyHandler(int keyCode, int shift);

@@ -2,7 +2,7 @@
 #include "telnet_fixture.h"
 #include "terminal/comms/devicename.h"
 #include "terminal/comms/newenviron.h"
-#include "terminal/core/corestate.h"
+#include "terminal/core/base/corestate.h"
 #include "terminal/emulations/ibmhost/telnetsession.h"
 
 namespace {

@@ -14,9 +14,9 @@
 #include "terminal/comms/network.h"
 #include "terminal/comms/sockets.h"
 #include "terminal/comms/telnetoptions.h"
-#include "terminal/core/corestate.h"
-#include "terminal/core/mainwindow.h"
-#include "terminal/core/startup.h"
+#include "terminal/core/base/corestate.h"
+#include "terminal/core/frame/mainwindow.h"
+#include "terminal/core/frame/startup.h"
 
 namespace {
 std::vector<i32> Failures;  // wParam of every WM_USER+396, in order

@@ -5,7 +5,7 @@
 
 #include "telnet_fixture.h"
 #include "terminal/comms/telnetoptions.h"
-#include "terminal/core/corestate.h"
+#include "terminal/core/base/corestate.h"
 #include "terminal/emulations/dec/services.h"
 #include "terminal/emulations/hp-ibm3151/services.h"
 #include "terminal/emulations/ibmhost/telnetsession.h"

@@ -1,8 +1,8 @@
-#include "terminal/core/cellcolours.h"
+#include "terminal/core/paint/cellcolours.h"
 
 #include <gtest/gtest.h>
 
-#include "terminal/core/charsets.h"
+#include "terminal/core/screen/charsets.h"
 #include "terminal/settings/colours.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "terminal/core/charsets.h"
+#include "terminal/core/screen/charsets.h"
 
 #include <gtest/gtest.h>
 

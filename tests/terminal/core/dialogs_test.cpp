@@ -1,12 +1,12 @@
-#include "terminal/core/dialogs.h"
+#include "terminal/core/frame/dialogs.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "terminal/comms/netsession.h"
-#include "terminal/core/commands.h"
-#include "terminal/core/corestate.h"
+#include "terminal/core/frame/commands.h"
+#include "terminal/core/base/corestate.h"
 #include "testwindow.h"
 
 namespace {

@@ -2,11 +2,11 @@
 // for the screen window's device context, so painters can be tested pixel by pixel.
 #pragma once
 
-#include "terminal/core/fonts.h"
-#include "terminal/core/palette.h"
-#include "terminal/core/screencolours.h"
-#include "terminal/core/screendc.h"
-#include "terminal/core/win32.h"
+#include "terminal/core/paint/fonts.h"
+#include "terminal/core/paint/palette.h"
+#include "terminal/core/paint/screencolours.h"
+#include "terminal/core/paint/screendc.h"
+#include "terminal/core/base/win32.h"
 
 class DibCanvas {
 public:

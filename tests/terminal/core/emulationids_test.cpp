@@ -1,4 +1,4 @@
-#include "terminal/core/emulationids.h"
+#include "terminal/core/base/emulationids.h"
 
 #include <gtest/gtest.h>
 

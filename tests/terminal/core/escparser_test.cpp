@@ -1,6 +1,6 @@
 // The table walker and the CSI collector, fed through the whole host path.
 #include "hostpath_fixture.h"
-#include "terminal/core/escparser.h"
+#include "terminal/core/host/escparser.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
-#include "terminal/core/fonts.h"
+#include "terminal/core/paint/fonts.h"
 
 #include <gtest/gtest.h>
 
 #include <cwchar>
 
 #include "dibcanvas.h"
-#include "terminal/core/charsets.h"
-#include "terminal/core/paintsettings.h"
+#include "terminal/core/screen/charsets.h"
+#include "terminal/core/paint/paintsettings.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "terminal/core/glyphpaint.h"
+#include "terminal/core/paint/glyphpaint.h"
 
 #include <gtest/gtest.h>
 
 #include "dibcanvas.h"
-#include "terminal/core/charsets.h"
-#include "terminal/core/glyphs.h"
-#include "terminal/core/paintsettings.h"
+#include "terminal/core/screen/charsets.h"
+#include "terminal/core/paint/glyphs.h"
+#include "terminal/core/paint/paintsettings.h"
 
 namespace {
 

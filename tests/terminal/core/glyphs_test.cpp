@@ -1,8 +1,8 @@
-#include "terminal/core/glyphs.h"
+#include "terminal/core/paint/glyphs.h"
 
 #include <gtest/gtest.h>
 
-#include "terminal/core/charsets.h"
+#include "terminal/core/screen/charsets.h"
 
 #ifndef _WIN32
 #include "iconvpeer.h"

@@ -4,18 +4,18 @@
 #include <thread>
 
 #include "hostpath_fixture.h"
-#include "terminal/core/paintsettings.h"
+#include "terminal/core/paint/paintsettings.h"
 #include "support/doubles_network.h"
 #include "terminal/comms/connsettings.h"
 #include "terminal/comms/netsession.h"
 #include "terminal/comms/telnet.h"
 #include "terminal/comms/telnetservices.h"
 #include "terminal/comms/network.h"
-#include "terminal/core/corestate.h"
-#include "terminal/core/emuhooks.h"
-#include "terminal/core/hostio.h"
-#include "terminal/core/hostsettings.h"
-#include "terminal/core/pushback.h"
+#include "terminal/core/base/corestate.h"
+#include "terminal/core/base/emuhooks.h"
+#include "terminal/core/host/hostio.h"
+#include "terminal/core/host/hostsettings.h"
+#include "terminal/core/host/pushback.h"
 #include "terminal/input/keyevents.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "support/doubles_host.h"
-#include "terminal/core/screenstore.h"
+#include "terminal/core/screen/screenstore.h"
 
 // Brings every piece of host-path state back to its start (including freeing the store).
 void ResetHostPath();

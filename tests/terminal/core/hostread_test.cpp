@@ -7,12 +7,12 @@
 #include "terminal/comms/telnet.h"
 #include "terminal/comms/telnetservices.h"
 #include "terminal/comms/network.h"
-#include "terminal/core/corestate.h"
-#include "terminal/core/emuhooks.h"
-#include "terminal/core/escparser.h"
-#include "terminal/core/hostread.h"
-#include "terminal/core/hostsettings.h"
-#include "terminal/core/screenops.h"
+#include "terminal/core/base/corestate.h"
+#include "terminal/core/base/emuhooks.h"
+#include "terminal/core/host/escparser.h"
+#include "terminal/core/host/hostread.h"
+#include "terminal/core/host/hostsettings.h"
+#include "terminal/core/screen/screenops.h"
 #include "terminal/input/keyevents.h"
 
 namespace {

@@ -14,15 +14,15 @@
 #include <vector>
 
 #include "dibcanvas.h"
-#include "terminal/core/corestate.h"
-#include "terminal/core/emuhooks.h"
-#include "terminal/core/fonts.h"
-#include "terminal/core/hostread.h"
-#include "terminal/core/hostthread.h"
-#include "terminal/core/mainwindow.h"
-#include "terminal/core/pushback.h"
-#include "terminal/core/scrollback.h"
-#include "terminal/core/screenstore.h"
+#include "terminal/core/base/corestate.h"
+#include "terminal/core/base/emuhooks.h"
+#include "terminal/core/paint/fonts.h"
+#include "terminal/core/host/hostread.h"
+#include "terminal/core/host/hostthread.h"
+#include "terminal/core/frame/mainwindow.h"
+#include "terminal/core/host/pushback.h"
+#include "terminal/core/frame/scrollback.h"
+#include "terminal/core/screen/screenstore.h"
 
 namespace {
 

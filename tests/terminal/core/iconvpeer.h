@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "terminal/core/vxtypes.h"
+#include "terminal/core/base/vxtypes.h"
 
 class Iconv {
 public:

@@ -1,10 +1,10 @@
 // Jump scroll: scrolls are counted, the whole screen is drawn once per 33 of them or
 // when the idle countdown runs out, and rows wait for that redraw.
 #include "hostpath_fixture.h"
-#include "terminal/core/corestate.h"
-#include "terminal/core/emuhooks.h"
-#include "terminal/core/jumpscroll.h"
-#include "terminal/core/paintsettings.h"
+#include "terminal/core/base/corestate.h"
+#include "terminal/core/base/emuhooks.h"
+#include "terminal/core/paint/jumpscroll.h"
+#include "terminal/core/paint/paintsettings.h"
 
 namespace {
 

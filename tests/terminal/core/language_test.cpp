@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "terminal/core/instances.h"
-#include "terminal/core/language.h"
-#include "terminal/core/win32.h"
+#include "terminal/core/frame/instances.h"
+#include "terminal/core/base/language.h"
+#include "terminal/core/base/win32.h"
 #include "terminal/settings/registry.h"
 
 #include "support/winepath.h"

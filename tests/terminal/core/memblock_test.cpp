@@ -1,4 +1,4 @@
-#include "terminal/core/memblock.h"
+#include "terminal/core/base/memblock.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "support/test_doubles.h"
-#include "terminal/core/stringids.h"
+#include "terminal/core/base/stringids.h"
 
 namespace {
 

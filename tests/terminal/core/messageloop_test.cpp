@@ -2,12 +2,12 @@
 // bounded wait for a worker that sends to this thread.
 #include <gtest/gtest.h>
 
-#include "terminal/core/corestate.h"
-#include "terminal/core/mainwindow.h"
-#include "terminal/core/messageloop.h"
-#include "terminal/core/screenwindow.h"
-#include "terminal/core/startopts.h"
-#include "terminal/core/startup.h"
+#include "terminal/core/base/corestate.h"
+#include "terminal/core/frame/mainwindow.h"
+#include "terminal/core/frame/messageloop.h"
+#include "terminal/core/frame/screenwindow.h"
+#include "terminal/core/frame/startopts.h"
+#include "terminal/core/frame/startup.h"
 
 namespace {
 

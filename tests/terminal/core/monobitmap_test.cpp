@@ -1,10 +1,10 @@
-#include "terminal/core/monobitmap.h"
+#include "terminal/core/paint/monobitmap.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 
-#include "terminal/core/memblock.h"
+#include "terminal/core/base/memblock.h"
 
 namespace {
 

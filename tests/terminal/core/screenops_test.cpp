@@ -1,7 +1,7 @@
 // Screen operations: erase, margins, insert and delete, panning and repaint.
 #include "hostpath_fixture.h"
-#include "terminal/core/corestate.h"
-#include "terminal/core/screenops.h"
+#include "terminal/core/base/corestate.h"
+#include "terminal/core/screen/screenops.h"
 #include "terminal/emulations/dec/services.h"
 
 namespace {
@@ -185,6 +185,121 @@ TEST_F(Ops, PanningWithAHostRegionStillMovesTheWholeScreen)
     EXPECT_EQ(Row(0), "line 14");
     EXPECT_EQ(Row(23), "line 37");
     EXPECT_EQ(Screen.top, 4) << "the host's region is kept";
+}
+
+// The configurations a host's scroll down must not notice: scroll-back on or off (-Sb),
+// and the region feeding the history.
+struct HistoryConfig {
+    u8 scrollBar;
+    u8 regionFeedsHistory;
+};
+constexpr HistoryConfig kHistoryConfigs[] = {{1, 0}, {0, 0}, {1, 1}, {0, 1}};
+
+std::string NumberedLines(int first, int last)
+{
+    std::string text;
+    for (int i = first; i <= last; ++i)
+        text += "line" + std::to_string(i) + "\r\n";
+    return text;
+}
+
+class HistoryOps : public Ops {
+protected:
+    // A fresh terminal in the configuration, then `lines` numbered lines from the host.
+    void Restart(const HistoryConfig& config, int lines)
+    {
+        TearDown();
+        SetUp();
+        Screen.scrollBarOn = config.scrollBar;
+        VtMode.regionFeedsHistory = config.regionFeedsHistory;
+        RecomputeHistoryCapacity();
+        Feed(NumberedLines(1, lines));
+    }
+};
+
+std::string Describe(const HistoryConfig& config)
+{
+    return "scroll bar " + std::to_string(config.scrollBar) + ", region feeds history " +
+           std::to_string(config.regionFeedsHistory);
+}
+
+TEST_F(HistoryOps, ReverseIndexAtTheTopOpensABlankLineAndLeavesTheHistory)
+{
+    for (const HistoryConfig& config : kHistoryConfigs) {
+        SCOPED_TRACE(Describe(config));
+        Restart(config, 30);
+        const std::vector<std::string> history = History();
+        EXPECT_EQ(history.size(), config.scrollBar ? 7u : 0u);
+        doubles::Display() = doubles::DisplayDouble{};
+        Feed("\x1b[HRI1\x1bM\x1bM\x1b[1;1HTOP");
+        EXPECT_EQ(Row(0), "TOP");
+        EXPECT_EQ(Row(1), "");
+        EXPECT_EQ(Row(2), "RI1e8");
+        EXPECT_EQ(Row(3), "line9");
+        EXPECT_EQ(Row(23), "line29");
+        EXPECT_EQ(History(), history);
+        EXPECT_EQ(doubles::Display().Count("down"), 2) << "the window scrolls with the store";
+        // What less sends to go back a page.
+        Feed("\x1b[2J\x1b[H" + NumberedLines(31, 200));
+        const std::vector<std::string> before = History();
+        for (int k = 181; k >= 159; --k)
+            Feed("\x1b[H\x1bMline" + std::to_string(k) + "\r\n");
+        for (int r = 0; r < 23; ++r)
+            EXPECT_EQ(Row(r), "line" + std::to_string(159 + r));
+        EXPECT_EQ(History(), before);
+        if (config.scrollBar) {
+            EXPECT_EQ(History().back(), "line177");
+        }
+    }
+}
+
+TEST_F(HistoryOps, ReverseIndexAtThePartialRegionTopKeepsTheRowsOutsideIt)
+{
+    for (const HistoryConfig& config : kHistoryConfigs) {
+        SCOPED_TRACE(Describe(config));
+        Restart(config, 40);
+        const std::vector<std::string> history = History();
+        Feed("\x1b[5;10r\x1b[5;1H\x1bMnew");
+        EXPECT_EQ(Row(3), "line21");
+        EXPECT_EQ(Row(4), "new");
+        EXPECT_EQ(Row(5), "line22");
+        EXPECT_EQ(Row(9), "line26");
+        EXPECT_EQ(Row(10), "line28");
+        EXPECT_EQ(History(), history);
+    }
+}
+
+TEST_F(HistoryOps, HostScrollUpAndDownMoveTheRegionInEveryConfiguration)
+{
+    for (const HistoryConfig& config : kHistoryConfigs) {
+        SCOPED_TRACE(Describe(config));
+        Restart(config, 30);
+        const std::vector<std::string> history = History();
+        Feed("\x1b[3;7H\x1b[2T");
+        EXPECT_EQ(Row(0), "");
+        EXPECT_EQ(Row(1), "");
+        EXPECT_EQ(Row(2), "line8");
+        EXPECT_EQ(History(), history) << "SD brings nothing back from the history";
+        EXPECT_EQ(Screen.cursorRow, 2);
+        EXPECT_EQ(Screen.cursorColumn, 6);
+        Feed("\x1b[5;10r\x1b[3S");
+        EXPECT_EQ(Row(3), "line9");
+        EXPECT_EQ(Row(4), "line13");
+        EXPECT_EQ(Row(6), "line15");
+        EXPECT_EQ(Row(7), "");
+        EXPECT_EQ(Row(9), "");
+        EXPECT_EQ(Row(10), "line16");
+        EXPECT_EQ(History().size(), history.size() + (config.scrollBar && config.regionFeedsHistory ? 3 : 0));
+        Feed("\x1b[r\x1b[100S");
+        for (int r = 0; r < 24; ++r)
+            EXPECT_EQ(Row(r), "");
+        if (config.scrollBar) {
+            EXPECT_EQ(History().back(), "line29") << "a full-screen SU feeds the history as LF does";
+        }
+        Feed("x\x1b[100T");
+        EXPECT_EQ(Row(0), "");
+        EXPECT_EQ(Row(23), "");
+    }
 }
 
 TEST_F(Ops, ScreenDisplayOffStopsRowRepaints)

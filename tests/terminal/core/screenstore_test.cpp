@@ -1,8 +1,8 @@
 // The screen store: sizes, history, pages and columns.
 #include "hostpath_fixture.h"
-#include "terminal/core/corestate.h"
-#include "terminal/core/emuhooks.h"
-#include "terminal/core/screenops.h"
+#include "terminal/core/base/corestate.h"
+#include "terminal/core/base/emuhooks.h"
+#include "terminal/core/screen/screenops.h"
 #include "terminal/emulations/dec/services.h"
 
 namespace {
@@ -30,19 +30,19 @@ TEST_F(Store, DefaultHistoryHolds504LinesAndDropsTheOldest)
     EXPECT_EQ(Row(23), "");
 }
 
-TEST_F(Store, ReverseIndexAtTheTopBringsBackTheNewestHistoryLine)
+TEST_F(Store, PanningUpALineBringsBackTheNewestHistoryLine)
 {
-    Feed("\x1bM");
-    EXPECT_EQ(Row(0), "") << "an empty history gives a blank line";
+    Feed("top\r\n");
+    PanViewUp(1);
+    EXPECT_EQ(Row(0), "top") << "nothing to bring back from an empty history";
     std::string text;
-    for (int i = 0; i < 30; ++i)
+    for (int i = 0; i < 29; ++i)
         text += "line " + std::to_string(i) + "\r\n";
     Feed(text);
     ASSERT_EQ(Screen.historyCount, 7);
-    MoveCursorAbsolute(0, 0);
-    ReverseIndex();
-    EXPECT_EQ(Row(0), "line 6");
-    EXPECT_EQ(Row(1), "line 7");
+    PanViewUp(1);
+    EXPECT_EQ(Row(0), "line 5");
+    EXPECT_EQ(Row(1), "line 6");
     EXPECT_EQ(Screen.historyCount, 6);
 }
 

@@ -2,11 +2,11 @@
 
 #include <string>
 
-#include "terminal/core/ctl3d.h"
-#include "terminal/core/corestate.h"
-#include "terminal/core/mainwindow.h"
-#include "terminal/core/startopts.h"
-#include "terminal/core/startup.h"
+#include "terminal/core/frame/ctl3d.h"
+#include "terminal/core/base/corestate.h"
+#include "terminal/core/frame/mainwindow.h"
+#include "terminal/core/frame/startopts.h"
+#include "terminal/core/frame/startup.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
-#include "terminal/core/statusbar.h"
+#include "terminal/core/frame/statusbar.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "terminal/core/corestate.h"
-#include "terminal/core/screenstore.h"
-#include "terminal/core/statussources.h"
+#include "terminal/core/base/corestate.h"
+#include "terminal/core/screen/screenstore.h"
+#include "terminal/core/frame/statussources.h"
 #include "testwindow.h"
 
 namespace {

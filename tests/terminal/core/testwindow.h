@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "terminal/core/language.h"
-#include "terminal/core/mainwindow.h"
-#include "terminal/core/win32.h"
+#include "terminal/core/base/language.h"
+#include "terminal/core/frame/mainwindow.h"
+#include "terminal/core/base/win32.h"
 #include "support/winepath.h"
 
 class TestMainWindow {

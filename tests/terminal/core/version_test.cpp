@@ -1,4 +1,4 @@
-#include "terminal/core/version.h"
+#include "terminal/core/base/version.h"
 
 #include <gtest/gtest.h>
 

@@ -6,13 +6,13 @@
 #include <vector>
 
 #include "keys_fixture.h"
-#include "terminal/core/emuhooks.h"
-#include "terminal/core/paintsettings.h"
-#include "terminal/core/pushback.h"
+#include "terminal/core/base/emuhooks.h"
+#include "terminal/core/paint/paintsettings.h"
+#include "terminal/core/host/pushback.h"
 #include "terminal/emulations/dec/keymodes.h"
 #include "terminal/input/inputpump.h"
 #include "terminal/input/keycodes.h"
-#include "terminal/input/vtkeys.h"
+#include "terminal/emulations/dec/vtkeys.h"
 #include "terminal/settings/profilevalues.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <thread>
 
-#include "terminal/core/screenstore.h"
+#include "terminal/core/screen/screenstore.h"
 #include "terminal/input/eventtext.h"
 #include "terminal/input/keydefs.h"
 #include "terminal/input/keyevents.h"
@@ -19,7 +19,11 @@ TEST(KeyDefinitions, FindReplaceAndDeleteByKind)
     ASSERT_TRUE(AddKeyDefinition(0x70, 1, kKeyMacro, 1, 2, VXT("ab"), nullptr));
     ASSERT_TRUE(AddKeyDefinition(0x70, 2, kKeyMacro, 3, 2, VXT("cd"), nullptr));
     ASSERT_TRUE(AddKeyDefinition(0x70, 0, kSoftButton, 0, 1, VXT("e"), VXT("Label")));
-    ASSERT_TRUE(AddKeyDefinition(0x05, 0, kMouseMacro, 0, 0, VXT(""), nullptr));
+    ASSERT_TRUE(AddKeyDefinition(0x05, 0, kMouseMacro, 0, 1, VXT("m"), nullptr));
+    // Only a soft button may be empty.
+    EXPECT_FALSE(AddKeyDefinition(0x06, 0, kMouseMacro, 0, 0, VXT(""), nullptr));
+    EXPECT_TRUE(AddKeyDefinition(0x06, 0, kSoftButton, 0, 0, VXT(""), VXT("Blank")));
+    DeleteKeyDefinition(FindKeyDefinition(0x06, kSoftButton, -1));
 
     const KeyDefinition* shifted = FindKeyDefinition(0x70, kKeyMacro, 3);
     ASSERT_NE(shifted, nullptr);

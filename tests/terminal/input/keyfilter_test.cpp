@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "terminal/core/commands.h"
-#include "terminal/core/corestate.h"
-#include "terminal/core/mainwindow.h"
-#include "terminal/core/startopts.h"
-#include "terminal/core/screenstore.h"
+#include "terminal/core/frame/commands.h"
+#include "terminal/core/base/corestate.h"
+#include "terminal/core/frame/mainwindow.h"
+#include "terminal/core/frame/startopts.h"
+#include "terminal/core/screen/screenstore.h"
 #include "terminal/emulations/dec/keymodes.h"
 #include "terminal/input/eventcommands.h"
 #include "terminal/input/eventtext.h"

@@ -8,12 +8,12 @@
 #include "../core/hostpath_fixture.h"
 #include "support/doubles_network.h"
 #include "terminal/comms/network.h"
-#include "terminal/core/corestate.h"
-#include "terminal/core/emuhooks.h"
-#include "terminal/core/hostio.h"
-#include "terminal/core/hostread.h"
-#include "terminal/core/hostsettings.h"
-#include "terminal/core/screenstore.h"
+#include "terminal/core/base/corestate.h"
+#include "terminal/core/base/emuhooks.h"
+#include "terminal/core/host/hostio.h"
+#include "terminal/core/host/hostread.h"
+#include "terminal/core/host/hostsettings.h"
+#include "terminal/core/screen/screenstore.h"
 #include "terminal/input/keyevents.h"
 
 int main()

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "keys_fixture.h"
-#include "terminal/core/hostio.h"
+#include "terminal/core/host/hostio.h"
 #include "terminal/input/eventtext.h"
 #include "terminal/input/keyevents.h"
 

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "support/doubles_settings.h"
-#include "terminal/core/corestate.h"
+#include "terminal/core/base/corestate.h"
 #include "terminal/settings/colours.h"
 #include "terminal/settings/defaults.h"
 

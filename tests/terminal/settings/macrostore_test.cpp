@@ -50,13 +50,13 @@ TEST_F(MacroStore, DefinitionsAreNamedAndPackedAsTheRegistryFormSays)
     const std::wstring text = L"ls\r";
     ASSERT_TRUE(AddKeyDefinition(0x70, 1, kKeyMacro, 3, 3, text.c_str(), nullptr));
     ASSERT_TRUE(AddKeyDefinition(0x1A, 2, kSoftButton, 0, 3, text.c_str(), L"List"));
-    ASSERT_TRUE(AddKeyDefinition(0x0B, 0, kMouseMacro, 0, 0, L"", nullptr));
+    ASSERT_TRUE(AddKeyDefinition(0x0B, 0, kMouseMacro, 0, 1, L"m", nullptr));
     SaveMacros();
     EXPECT_EQ(ValueNames(HKEY_LOCAL_MACHINE, kMacros + L"key"), std::vector<std::wstring>{L"70,3"});
     EXPECT_EQ(Read(HKEY_LOCAL_MACHINE, kMacros + L"key", L"70,3").bytes, Definition(1, text));
     EXPECT_EQ(ValueNames(HKEY_LOCAL_MACHINE, kMacros + L"SBUTT"), Sorted({L"1a", L"Lab1A"}));
     EXPECT_EQ(ReadText(HKEY_LOCAL_MACHINE, kMacros + L"SBUTT", L"Lab1A"), L"List");
-    EXPECT_EQ(Read(HKEY_LOCAL_MACHINE, kMacros + L"MOUSE", L"b").bytes, Definition(0, L""));
+    EXPECT_EQ(Read(HKEY_LOCAL_MACHINE, kMacros + L"MOUSE", L"b").bytes, Definition(0, L"m"));
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kMacros + L"ZARA"));
 }
 

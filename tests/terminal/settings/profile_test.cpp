@@ -2,11 +2,11 @@
 // leaves out), the load's two passes and value rules, and the sections it keeps.
 #include "regfixture.h"
 
-#include "terminal/core/language.h"
-#include "terminal/core/mainwindow.h"
-#include "terminal/core/paintsettings.h"
-#include "terminal/core/screenstore.h"
-#include "terminal/core/startopts.h"
+#include "terminal/core/base/language.h"
+#include "terminal/core/frame/mainwindow.h"
+#include "terminal/core/paint/paintsettings.h"
+#include "terminal/core/screen/screenstore.h"
+#include "terminal/core/frame/startopts.h"
 #include "terminal/emulations/dec/keysequences.h"
 #include "terminal/input/keydefs.h"
 #include "terminal/emulations/dec/services.h"

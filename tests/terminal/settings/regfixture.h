@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "terminal/core/corestate.h"
-#include "terminal/core/win32.h"
+#include "terminal/core/base/corestate.h"
+#include "terminal/core/base/win32.h"
 #include "terminal/settings/registry.h"
 
 namespace regtest {

@@ -6,12 +6,12 @@
 #include <thread>
 
 #include "frame_support.h"
-#include "terminal/core/corestate.h"
-#include "terminal/core/emuhooks.h"
-#include "terminal/core/emulationids.h"
-#include "terminal/core/emuswitch.h"
-#include "terminal/core/escparser.h"
-#include "terminal/core/screenstore.h"
+#include "terminal/core/base/corestate.h"
+#include "terminal/core/base/emuhooks.h"
+#include "terminal/core/base/emulationids.h"
+#include "terminal/core/frame/emuswitch.h"
+#include "terminal/core/host/escparser.h"
+#include "terminal/core/screen/screenstore.h"
 #include "terminal/emulations/dec/services.h"
 
 using namespace frame_test;

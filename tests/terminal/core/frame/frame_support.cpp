@@ -6,15 +6,15 @@
 
 #include <cstdio>
 
-#include "terminal/core/corestate.h"
-#include "terminal/core/hostthread.h"
-#include "terminal/core/language.h"
+#include "terminal/core/base/corestate.h"
+#include "terminal/core/host/hostthread.h"
+#include "terminal/core/base/language.h"
 #include "terminal/settings/registry.h"
-#include "terminal/core/screenstore.h"
-#include "terminal/core/mainwindow.h"
-#include "terminal/core/messageloop.h"
-#include "terminal/core/startopts.h"
-#include "terminal/core/startup.h"
+#include "terminal/core/screen/screenstore.h"
+#include "terminal/core/frame/mainwindow.h"
+#include "terminal/core/frame/messageloop.h"
+#include "terminal/core/frame/startopts.h"
+#include "terminal/core/frame/startup.h"
 
 namespace frame_test {
 

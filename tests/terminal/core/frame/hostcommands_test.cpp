@@ -2,12 +2,12 @@
 // host path with the recording doubles.
 #include "../hostpath_fixture.h"
 #include "support/doubles_network.h"
-#include "terminal/core/corestate.h"
-#include "terminal/core/emuswitch.h"
-#include "terminal/core/escparser.h"
-#include "terminal/core/paintsettings.h"
-#include "terminal/core/screenstore.h"
-#include "terminal/core/textcursor.h"
+#include "terminal/core/base/corestate.h"
+#include "terminal/core/frame/emuswitch.h"
+#include "terminal/core/host/escparser.h"
+#include "terminal/core/paint/paintsettings.h"
+#include "terminal/core/screen/screenstore.h"
+#include "terminal/core/paint/textcursor.h"
 #include "terminal/emulations/dec/services.h"
 #include "terminal/settings/profilevalues.h"
 

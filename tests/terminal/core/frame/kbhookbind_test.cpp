@@ -7,9 +7,9 @@
 #include <string>
 
 #include "frame_support.h"
-#include "terminal/core/corestate.h"
-#include "terminal/core/kbhookbind.h"
-#include "terminal/core/mainwindow.h"
+#include "terminal/core/base/corestate.h"
+#include "terminal/core/frame/kbhookbind.h"
+#include "terminal/core/frame/mainwindow.h"
 #include "terminal/settings/profilevalues.h"
 
 using namespace frame_test;

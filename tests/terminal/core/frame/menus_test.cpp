@@ -6,14 +6,14 @@
 #include <vector>
 
 #include "frame_support.h"
-#include "terminal/core/commands.h"
-#include "terminal/core/corestate.h"
-#include "terminal/core/emulationids.h"
-#include "terminal/core/emuswitch.h"
-#include "terminal/core/language.h"
-#include "terminal/core/mainwindow.h"
-#include "terminal/core/startopts.h"
-#include "terminal/core/startup.h"
+#include "terminal/core/frame/commands.h"
+#include "terminal/core/base/corestate.h"
+#include "terminal/core/base/emulationids.h"
+#include "terminal/core/frame/emuswitch.h"
+#include "terminal/core/base/language.h"
+#include "terminal/core/frame/mainwindow.h"
+#include "terminal/core/frame/startopts.h"
+#include "terminal/core/frame/startup.h"
 #include "terminal/settings/registry.h"
 
 using namespace frame_test;

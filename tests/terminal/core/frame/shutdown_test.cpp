@@ -6,12 +6,12 @@
 #include <thread>
 
 #include "frame_support.h"
-#include "terminal/core/corestate.h"
-#include "terminal/core/hostthread.h"
-#include "terminal/core/mainwindow.h"
-#include "terminal/core/memblock.h"
-#include "terminal/core/screenstore.h"
-#include "terminal/core/timers.h"
+#include "terminal/core/base/corestate.h"
+#include "terminal/core/host/hostthread.h"
+#include "terminal/core/frame/mainwindow.h"
+#include "terminal/core/base/memblock.h"
+#include "terminal/core/screen/screenstore.h"
+#include "terminal/core/frame/timers.h"
 
 using namespace frame_test;
 

@@ -6,10 +6,10 @@
 #include <string>
 
 #include "frame_support.h"
-#include "terminal/core/corestate.h"
-#include "terminal/core/hexparse.h"
-#include "terminal/core/startopts.h"
-#include "terminal/core/startup.h"
+#include "terminal/core/base/corestate.h"
+#include "terminal/core/base/hexparse.h"
+#include "terminal/core/frame/startopts.h"
+#include "terminal/core/frame/startup.h"
 
 using namespace frame_test;
 

@@ -9,15 +9,15 @@
 #include <vector>
 
 #include "frame_support.h"
-#include "terminal/core/commands.h"
-#include "terminal/core/corestate.h"
-#include "terminal/core/hostio.h"
-#include "terminal/core/hostread.h"
-#include "terminal/core/hostthread.h"
-#include "terminal/core/mainwindow.h"
-#include "terminal/core/paintsettings.h"
-#include "terminal/core/startopts.h"
-#include "terminal/core/timers.h"
+#include "terminal/core/frame/commands.h"
+#include "terminal/core/base/corestate.h"
+#include "terminal/core/host/hostio.h"
+#include "terminal/core/host/hostread.h"
+#include "terminal/core/host/hostthread.h"
+#include "terminal/core/frame/mainwindow.h"
+#include "terminal/core/paint/paintsettings.h"
+#include "terminal/core/frame/startopts.h"
+#include "terminal/core/frame/timers.h"
 #include "terminal/comms/connsettings.h"
 
 using namespace frame_test;

@@ -31,24 +31,21 @@ differ. The deliberate differences:
    and leaves autowrap alone; pyte also pulls a restored cursor into the scroll region.
    One DECRC follows each DECSC, neither origin mode, autowrap nor the margins change
    in between, and DECRC is sent only when the saved cursor lies inside the region.
-6. RI at the top of the whole screen brings the newest line of the history back here
-   (what scrolled off returns); pyte inserts a blank line. RI is sent at the top of the
-   screen only inside a smaller region.
-7. Origin mode with a position outside the region. pyte ignores such a CUP; here it is
+6. Origin mode with a position outside the region. pyte ignores such a CUP; here it is
    clamped to the region. Positions inside the region only while origin mode is on, and
    origin mode only while margins are set (pyte has no region to be relative to
    otherwise).
-8. SGR 2 (dim), 5 and 25 (blink) and 8 (invisible) are left out: pyte keeps none of
+7. SGR 2 (dim), 5 and 25 (blink) and 8 (invisible) are left out: pyte keeps none of
    them.
-9. CSI r without parameters keeps pyte's old bottom margin; the region is reset with
+8. CSI r without parameters keeps pyte's old bottom margin; the region is reset with
    explicit margins 1;24 instead. NEL (ESC E) is a line feed without the carriage
    return in pyte, and is not sent.
-10. The line-drawing set. pyte draws the Linux console's table, which adds arrows and a
+9. The line-drawing set. pyte draws the Linux console's table, which adds arrows and a
    block at + , - . 0 and a shaded block at h; the DEC set has those characters
    unchanged and the newline symbol at h. pyte's forms of these are read as the DEC
    ones; its no-break space at _ is the DEC blank. pyte's G1 starts as that table, a DEC
    terminal's as ASCII: each stream designates G1 first.
-11. pyte's ICH leaves the character it pushes off the line in a hidden column past the
+10. pyte's ICH leaves the character it pushes off the line in a hidden column past the
    last one, from which a later DCH brings it back, and its IL leaves a row in place
    when the blank row above it was never written. After every step the generator
    empties that column and makes every row exist.
@@ -127,7 +124,7 @@ class Generator:
             self.send(b"\r")
         elif kind == 5 and y <= bottom:
             self.send(r.choice([b"\n", b"\x0b", b"\x0c", b"\x1bD"]))
-        elif kind == 6 and y >= top and (y > 0 or s.margins and (top, bottom) != (0, ROWS - 1)):
+        elif kind == 6 and y >= top:
             self.send(b"\x1bM")
         elif kind == 7 and not past_end:
             self.send(r.choice([b"\b", b"\t"]))

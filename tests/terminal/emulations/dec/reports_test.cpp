@@ -2,9 +2,9 @@
 // setting reports, and the state reports with their restores.
 #include <gtest/gtest.h>
 
-#include "terminal/core/corestate.h"
-#include "terminal/core/hostsettings.h"
-#include "terminal/core/screenstore.h"
+#include "terminal/core/base/corestate.h"
+#include "terminal/core/host/hostsettings.h"
+#include "terminal/core/screen/screenstore.h"
 #include "terminal/emulations/dec/cursorcmds.h"
 #include "terminal/emulations/dec/reportbuffer.h"
 #include "terminal/emulations/dec/reports.h"

@@ -2,9 +2,9 @@
 
 #include "support/doubles_host.h"
 #include "support/doubles_network.h"
-#include "terminal/core/corestate.h"
-#include "terminal/core/paintsettings.h"
-#include "terminal/core/screenstore.h"
+#include "terminal/core/base/corestate.h"
+#include "terminal/core/paint/paintsettings.h"
+#include "terminal/core/screen/screenstore.h"
 #include "terminal/emulations/dec/reports.h"
 #include "terminal/emulations/dec/rendition.h"
 #include "terminal/emulations/dec/services.h"

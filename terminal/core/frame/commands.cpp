@@ -1,0 +1,732 @@
+#include "terminal/core/frame/commands.h"
+
+#include <cwchar>
+
+#include "terminal/comms/capture.h"
+#include "terminal/comms/connsettings.h"
+#include "terminal/comms/netsession.h"
+#include "terminal/comms/printing.h"
+#include "terminal/comms/serial.h"
+#include "terminal/comms/sockets.h"
+#include "terminal/comms/telnetservices.h"
+#include "terminal/core/base/corestate.h"
+#include "terminal/core/frame/dialogs.h"
+#include "terminal/core/base/emuhooks.h"
+#include "terminal/core/frame/emuswitch.h"
+#include "terminal/core/host/hostthread.h"
+#include "terminal/core/frame/instances.h"
+#include "terminal/core/frame/kbhookbind.h"
+#include "terminal/core/base/language.h"
+#include "terminal/core/frame/mainwindow.h"
+#include "terminal/core/base/messagebox.h"
+#include "terminal/core/frame/messageloop.h"
+#include "terminal/core/paint/painting.h"
+#include "terminal/core/screen/screenstore.h"
+#include "terminal/core/frame/selection.h"
+#include "terminal/core/frame/startopts.h"
+#include "terminal/core/frame/startup.h"
+#include "terminal/core/frame/statusbar.h"
+#include "terminal/core/base/stringids.h"
+#include "terminal/core/paint/textcursor.h"
+#include "terminal/core/frame/timers.h"
+#include "terminal/core/frame/uiservices.h"
+#include "terminal/emulations/dec/services.h"
+#include "terminal/emulations/dec/vtmodes.h"
+#include "terminal/emulations/ibmhost/services.h"
+#include "terminal/core/paint/paintrows.h"
+#include "terminal/settings/defaults.h"
+#include "terminal/settings/profile.h"
+#include "terminal/settings/setupdialog.h"
+
+MenuHandleSet Menus{};
+u16 MenuMnemonics[3] = {};
+u32 ClipboardMode = 0;
+u32 CopySwapBlackWhite = 0, CopyMonochrome = 0;
+u32 PrintingMenuItemsPresent = 0;
+u32 PasteGreyed = 1;
+u32 PendingFollowUpCommand = 0;
+
+namespace {
+
+constexpr int kMenuTextUnits = 133;  // 132 units and the terminator
+
+// The Setup page of each command 1012..1038: its dialog template (0: no page).
+constexpr u16 kSetupTemplates[27] = {
+    2120, 2130, 2140, 2150, 2160, 2180, 2190, 2200, 2210, 0,     // 1012-1021
+    2230, 2240, 2250, 0,    0,    0,    2290, 0,    0,    2320,  // 1022-1031
+    2330, 2340, 0,    2360, 2370, 2380, 0,                       // 1032-1038
+};
+
+// What the greying rules look at, taken together once per build or update.
+struct MenuConditions {
+    bool networkOpen, serialOpen, ibmSession, ibmPrinterWindow;
+    bool printModeActive, autoPrint, printing, capturing, replaying, selection;
+    bool graphicsMode, registered;
+    u8 emulation;
+};
+
+MenuConditions Conditions()
+{
+    MenuConditions c{};
+    c.networkOpen = NetworkConnectionOpen();
+    c.serialOpen = ConfiguredSerialPortOpen();
+    c.ibmSession = EmulationActiveFlags.ibm3270 || EmulationActiveFlags.ibm5250;
+    c.ibmPrinterWindow = IbmHostWindowTakesKeys();
+    c.autoPrint = AutoPrintOn();
+    c.printing = CurrentPrintMode() != 0;
+    c.printModeActive = c.printing || c.autoPrint;
+    c.capturing = CaptureFileOpen();
+    c.replaying = ReplayFileOpen();
+    c.selection = SelectionPresent();
+    c.graphicsMode = ClipboardMode == 1;
+    c.registered = StartupOptions.registeredConnection != 0;
+    c.emulation = EmulationId;
+    return c;
+}
+
+bool Offered(MenuOffer offer)
+{
+    return StartupOptions.offered[offer] != 0;
+}
+
+// The item's text: the language string with the command's id (or `textId`). With the
+// "-CA" option the keyboard shortcut after " Ctrl" is cut off.
+void ItemText(UINT textId, wchar_t* text)
+{
+    LoadLanguageString(InstanceHandle, textId, text, kMenuTextUnits);
+    if (StartupOptions.clipboardAcceleratorsOff && (textId == kCmdCopy || textId == kCmdPaste))
+        if (wchar_t* ctrl = std::wcsstr(text, L" Ctrl"))
+            *ctrl = 0;
+}
+
+void Append(HMENU menu, UINT id, bool greyed, bool checked = false, UINT textId = 0)
+{
+    wchar_t text[kMenuTextUnits];
+    ItemText(textId ? textId : id, text);
+    AppendMenuW(menu, MF_STRING | (greyed ? MF_GRAYED : 0) | (checked ? MF_CHECKED : 0), id, text);
+}
+
+void Separator(HMENU menu)
+{
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+}
+
+void SetGreyed(HMENU menu, UINT id, bool greyed)
+{
+    if (menu)
+        EnableMenuItem(menu, id, MF_BYCOMMAND | (greyed ? MF_GRAYED : MF_ENABLED));
+}
+
+void SetChecked(HMENU menu, UINT id, bool checked)
+{
+    if (menu)
+        CheckMenuItem(menu, id, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
+void SetText(HMENU menu, UINT id, UINT textId)
+{
+    if (!menu)
+        return;
+    wchar_t text[kMenuTextUnits];
+    ItemText(textId, text);
+    const UINT state = GetMenuState(menu, id, MF_BYCOMMAND);
+    if (state != static_cast<UINT>(-1))
+        ModifyMenuW(menu, id, MF_BYCOMMAND | MF_STRING | (state & (MF_GRAYED | MF_CHECKED)), id, text);
+}
+
+// Print items: the same rules at build time and in UpdatePrintMenuItems.
+struct PrintItemStates {
+    bool setupGreyed, screenGreyed, bufferGreyed, autoGreyed, autoChecked, cancelGreyed, ejectGreyed;
+};
+
+PrintItemStates PrintStates(const MenuConditions& c)
+{
+    PrintItemStates s{};
+    s.setupGreyed = !(Offered(kOfferPrintSetup) && !c.printModeActive);
+    if (c.ibmPrinterWindow) {
+        s.screenGreyed = s.bufferGreyed = s.autoGreyed = true;
+    } else {
+        s.screenGreyed = !(Offered(kOfferPrintScreen) && !c.printModeActive);
+        s.bufferGreyed = !(Offered(kOfferPrintBuffer) && !c.printModeActive);
+        s.autoGreyed = !Offered(kOfferAutoPrint);
+    }
+    s.autoChecked = c.autoPrint;
+    s.cancelGreyed = !(Offered(kOfferCancelPrint) && c.printing);
+    s.ejectGreyed = !Offered(kOfferEjectPage);
+    return s;
+}
+
+void FillFileMenu(HMENU menu, const MenuConditions& c)
+{
+    Append(menu, kCmdFactoryDefault, !(Offered(kOfferFactory) && !c.networkOpen));
+    Append(menu, kCmdResetTerminal, !(Offered(kOfferReset) && !c.ibmSession));
+    Separator(menu);
+    Append(menu, kCmdNewConnection, !Offered(kOfferNewConnection));
+    if (!c.registered)
+        Append(menu, kCmdOpenSession, !Offered(kOfferOpenSession));
+    Append(menu, kCmdCloseSession, !(Offered(kOfferCloseSession) && (c.networkOpen || c.serialOpen)));
+    Append(menu, kCmdSave, !Offered(kOfferSaveSession));
+    if (!c.registered)
+        Append(menu, kCmdSaveAs, !Offered(kOfferSaveSessionAs));
+    Separator(menu);
+    if (StartupOptions.debugTrace) {
+        Append(menu, kCmdCapture, !Offered(kOfferCapture), false, c.capturing ? kCmdCancelCapture : kCmdCapture);
+        Append(menu, kCmdReplay, !Offered(kOfferReplay), false, c.replaying ? kCmdCancelReplay : kCmdReplay);
+        Separator(menu);
+    }
+    if (PrintingMenuItemsPresent) {
+        const PrintItemStates s = PrintStates(c);
+        Append(menu, kCmdPrinterSetup, s.setupGreyed);
+        Append(menu, kCmdPrintScreenBitmap, s.screenGreyed);
+        Append(menu, kCmdPrintBuffer, s.bufferGreyed);
+        Append(menu, kCmdAutoPrint, s.autoGreyed, s.autoChecked);
+        Append(menu, kCmdCancelPrint, s.cancelGreyed);
+        Append(menu, kCmdEjectPage, s.ejectGreyed);
+        Separator(menu);
+    }
+    Append(menu, kCmdExit, !Offered(kOfferExit));
+}
+
+void FillEditMenu(HMENU menu, const MenuConditions& c)
+{
+    Append(menu, kCmdClipboardText, !Offered(kOfferClipboardText), !c.graphicsMode);
+    Append(menu, kCmdClipboardGraphics, !Offered(kOfferClipboardGraphics), c.graphicsMode);
+    Separator(menu);
+    Append(menu, kCmdCopy, !c.selection);
+    for (UINT id : {kCmdCopySwap, kCmdCopyMono, kCmdCopyMonoSwap})
+        Append(menu, id, !(c.selection && c.graphicsMode));
+    Append(menu, kCmdPaste, PasteGreyed != 0);
+    Append(menu, kCmdSelectAll, !(Offered(kOfferSelectAll) && !c.selection));
+    Separator(menu);
+    Append(menu, kCmdClearBuffer, !Offered(kOfferClearBuffer));
+}
+
+// The emulation-specific Setup items: each is offered only for its emulation.
+struct EmulationItem {
+    UINT id;
+    MenuOffer offer;
+    bool (*applies)(u8 emulation);
+};
+constexpr EmulationItem kEmulationItems[] = {
+    {kCmdHp, kOfferHp, [](u8 id) { return id == 18; }},
+    {kCmdIbm3151, kOfferIbm3151, [](u8 id) { return id == 16; }},
+    {kCmdWyse, kOfferWyse, [](u8 id) { return id >= 8 && id <= 15; }},
+    {kCmdTa6530, kOfferTa6530, [](u8 id) { return id == 17; }},
+    {kCmdIbm3270, kOfferIbm3270, [](u8 id) { return id == 6; }},
+    {kCmdIbm5250, kOfferIbm5250, [](u8 id) { return id == 7; }},
+};
+
+// Items greyed under a 5250 printer window or a 3270 printer session.
+constexpr struct {
+    UINT id;
+    MenuOffer offer;
+} kHostPrinterItems[] = {
+    {kCmdTerminal, kOfferTerminal},
+    {kCmdAttributes, kOfferAttributes},
+    {kCmdKeyboardMacros, kOfferKeyboardMacros},
+    {kCmdMouseButtons, kOfferMouseButtons},
+};
+
+bool AuxPortGreyed(const MenuConditions& c)
+{
+    return !(Offered(kOfferSerial) && (c.emulation <= 5 || c.emulation == 16));
+}
+
+bool SoftButtonsGreyed(const MenuConditions& c)
+{
+    return c.ibmPrinterWindow || !Offered(kOfferSoftButtons) || StartupOptions.softButtonLevels == 0;
+}
+
+bool LocalEditGreyed(MenuOffer offer, const MenuConditions& c)
+{
+    return !(Offered(offer) && c.emulation < 3);
+}
+
+void FillSettingsMenu(HMENU menu, const MenuConditions& c)
+{
+    if (FoundLanguageModuleCount > 1) {
+        Menus.language = CreatePopupMenu();
+        for (int index = 0; index < kLanguageModuleCount; ++index) {
+            if (!LanguageModuleTable[index].found)
+                continue;
+            wchar_t text[kMenuTextUnits];
+            LoadLanguageString(InstanceHandle, kStrFirstLanguageName + index, text, kMenuTextUnits);
+            AppendMenuW(Menus.language, MF_STRING | (index == CurrentLanguageIndex ? MF_CHECKED : 0),
+                        kCmdLanguageFirst + index, text);
+        }
+        wchar_t text[kMenuTextUnits];
+        LoadLanguageString(InstanceHandle, kStrLanguageMenu, text, kMenuTextUnits);
+        AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(Menus.language), text);
+        Separator(menu);
+    }
+    Append(menu, kCmdEmulation, !Offered(kOfferEmulation));
+    for (const EmulationItem& item : kEmulationItems)
+        Append(menu, item.id, !(Offered(item.offer) && item.applies(c.emulation)));
+    Separator(menu);
+    if (!c.registered) {
+        Append(menu, kCmdSerial, !Offered(kOfferSerial));
+        Append(menu, kCmdAuxPort, AuxPortGreyed(c));
+    }
+    for (const auto& item : kHostPrinterItems)
+        Append(menu, item.id, !(Offered(item.offer) && !c.ibmPrinterWindow));
+    Append(menu, kCmdSoftButtons, SoftButtonsGreyed(c));
+    Append(menu, kCmdLocalEditing, LocalEditGreyed(kOfferLocalEditing, c));
+    Append(menu, kCmdBlockTransmission, LocalEditGreyed(kOfferBlockTransmission, c));
+    Append(menu, kCmdButtonTools, !Offered(kOfferButtonTools));
+}
+
+HMENU FilledPopup(void (*fill)(HMENU, const MenuConditions&), const MenuConditions& c)
+{
+    HMENU popup = CreatePopupMenu();
+    if (popup)
+        fill(popup, c);
+    return popup;
+}
+
+void AppendPopup(HMENU bar, HMENU popup, UINT textId, bool greyed, u16* mnemonic)
+{
+    wchar_t text[kMenuTextUnits];
+    LoadLanguageString(InstanceHandle, textId, text, kMenuTextUnits);
+    *mnemonic = GetMnemonic(text);
+    if (bar && popup)
+        AppendMenuW(bar, MF_POPUP | (greyed ? MF_GRAYED : 0), reinterpret_cast<UINT_PTR>(popup), text);
+}
+
+void DestroyPopups()
+{
+    for (HMENU* popup : {&Menus.file, &Menus.edit, &Menus.settings}) {
+        // A popup attached to the bar goes with it; a loose one is destroyed here.
+        if (*popup && !(Menus.bar && GetMenuItemCount(Menus.bar) > 0))
+            DestroyMenu(*popup);
+        *popup = nullptr;
+    }
+    Menus.language = nullptr;
+}
+
+bool OnUiThreadOrPosted(WPARAM request)
+{
+    if (OnUserInterfaceThread())
+        return true;
+    PostUiRequest(request, 0);
+    return false;
+}
+
+// The families with their own reset, in the order they are asked.
+bool ResetFamily()
+{
+    const HookFamily family =
+        FirstActiveFamily({HookFamily::Dg, HookFamily::Hp, HookFamily::Ta6530, HookFamily::Ibm3151, HookFamily::Wyse,
+                           HookFamily::Tvi, HookFamily::AnsiConsole, HookFamily::Aixterm});
+    if (family == HookFamily::Count)
+        return false;
+    if (auto reset = HooksOf(family).reset)
+        reset();
+    return true;
+}
+
+// Print commands go to the family that prints the screen, in this order. A 3270 or
+// 5250 session whose host window has the keys prints nothing.
+bool PrintThroughFamily(void (*FamilyHooks::*op)(), void (*generic)())
+{
+    const HookFamily family =
+        FirstActiveFamily({HookFamily::Tvi, HookFamily::Hp, HookFamily::Ta6530, HookFamily::Ibm3270, HookFamily::Dg,
+                           HookFamily::Ibm3151, HookFamily::Wyse, HookFamily::Ibm5250});
+    if (family == HookFamily::Count) {
+        if (generic)
+            generic();
+        return true;
+    }
+    const bool ibmHost = family == HookFamily::Ibm3270 || family == HookFamily::Ibm5250;
+    if (ibmHost && IbmHostWindowTakesKeys())
+        return true;
+    if (auto print = HooksOf(family).*op)
+        print();
+    return true;
+}
+
+}  // namespace
+
+u16 GetMnemonic(const wchar_t* text)
+{
+    if (!text)
+        return 0;
+    const wchar_t* amp = std::wcschr(text, L'&');
+    if (!amp || !amp[1])
+        return 0;
+    wchar_t letter[2] = {amp[1], 0};
+    CharUpperBuffW(letter, 1);
+    return static_cast<u16>(letter[0]);
+}
+
+int BuildMenus(HWND, HINSTANCE)
+{
+    PrintingMenuItemsPresent = 1;
+    if (!StartupOptions.noMenus)
+        BuildMenuBar(StartupOptions.menuBar != 0);
+    return 1;
+}
+
+void BuildMenuBar(bool attach)
+{
+    const bool rebuilt = Menus.bar != nullptr;
+    HMENU oldBar = Menus.bar;
+    DestroyPopups();
+    Menus.bar = CreateMenu();
+    const MenuConditions c = Conditions();
+    const u32 mask = StartupOptions.menuMask;
+    if (!(mask & kMaskFileMenu)) {
+        Menus.file = FilledPopup(FillFileMenu, c);
+        if (attach)
+            AppendPopup(Menus.bar, Menus.file, kStrFileMenu, !Offered(kOfferFileMenu), &MenuMnemonics[0]);
+    }
+    if (!(mask & kMaskEditMenu)) {
+        Menus.edit = FilledPopup(FillEditMenu, c);
+        if (attach)
+            AppendPopup(Menus.bar, Menus.edit, kStrEditMenu, !Offered(kOfferEditMenu) || c.ibmPrinterWindow,
+                        &MenuMnemonics[1]);
+    }
+    if (!(mask & kMaskSettingsMenu)) {
+        Menus.settings = FilledPopup(FillSettingsMenu, c);
+        if (attach)
+            AppendPopup(Menus.bar, Menus.settings, kStrSettingsMenu, !Offered(kOfferSettingsMenu),
+                        &MenuMnemonics[2]);
+    }
+    if (rebuilt && MainWindowHandle) {
+        SetMenu(MainWindowHandle, attach ? Menus.bar : nullptr);
+        DrawMenuBar(MainWindowHandle);
+    }
+    if (oldBar)
+        DestroyMenu(oldBar);
+}
+
+void DestroyMenus()
+{
+    DestroyPopups();
+    if (Menus.bar) {
+        if (MainWindowHandle && GetMenu(MainWindowHandle) == Menus.bar)
+            SetMenu(MainWindowHandle, nullptr);
+        DestroyMenu(Menus.bar);
+    }
+    Menus = MenuHandleSet{};
+}
+
+void UpdateConnectionMenu()
+{
+    if (!OnUiThreadOrPosted(kUiUpdateConnectionMenu))
+        return;
+    const MenuConditions c = Conditions();
+    const bool open = c.networkOpen || c.serialOpen;
+    SetGreyed(Menus.file, kCmdNewConnection, !(Offered(kOfferNewConnection) && !open));
+    SetGreyed(Menus.file, kCmdCloseSession, !(Offered(kOfferCloseSession) && open));
+    SetGreyed(Menus.file, kCmdFactoryDefault, !(Offered(kOfferFactory) && !c.networkOpen));
+}
+
+void UpdatePrintMenuItems()
+{
+    if (!PrintingMenuItemsPresent || !Menus.file)
+        return;
+    const PrintItemStates s = PrintStates(Conditions());
+    SetGreyed(Menus.file, kCmdPrinterSetup, s.setupGreyed);
+    SetGreyed(Menus.file, kCmdPrintScreenBitmap, s.screenGreyed);
+    SetGreyed(Menus.file, kCmdPrintBuffer, s.bufferGreyed);
+    SetGreyed(Menus.file, kCmdAutoPrint, s.autoGreyed);
+    SetChecked(Menus.file, kCmdAutoPrint, s.autoChecked);
+    SetGreyed(Menus.file, kCmdCancelPrint, s.cancelGreyed);
+    SetGreyed(Menus.file, kCmdEjectPage, s.ejectGreyed);
+}
+
+void UpdateCaptureMenuText()
+{
+    if (StartupOptions.debugTrace && Offered(kOfferCapture))
+        SetText(Menus.file, kCmdCapture, CaptureFileOpen() ? kCmdCancelCapture : kCmdCapture);
+}
+
+void UpdateReplayMenuText()
+{
+    if (StartupOptions.debugTrace && Offered(kOfferReplay))
+        SetText(Menus.file, kCmdReplay, ReplayFileOpen() ? kCmdCancelReplay : kCmdReplay);
+}
+
+void UpdateEditMenu()
+{
+    const MenuConditions c = Conditions();
+    bool available = false;
+    if (Offered(kOfferPaste) && OpenClipboard(MainWindowHandle)) {
+        available = c.graphicsMode ? IsClipboardFormatAvailable(CF_BITMAP)
+                                   : IsClipboardFormatAvailable(CF_UNICODETEXT) || IsClipboardFormatAvailable(CF_OEMTEXT);
+        CloseClipboard();
+    }
+    PasteGreyed = available ? 0 : 1;
+    SetGreyed(Menus.edit, kCmdPaste, PasteGreyed != 0);
+    SetGreyed(Menus.edit, kCmdCopy, !c.selection);
+    for (UINT id : {kCmdCopySwap, kCmdCopyMono, kCmdCopyMonoSwap})
+        SetGreyed(Menus.edit, id, !(c.selection && c.graphicsMode));
+    SetGreyed(Menus.edit, kCmdSelectAll, !(Offered(kOfferSelectAll) && !c.selection));
+    SetChecked(Menus.edit, kCmdClipboardText, !c.graphicsMode);
+    SetChecked(Menus.edit, kCmdClipboardGraphics, c.graphicsMode);
+}
+
+void UpdateSettingsMenu()
+{
+    HMENU menu = Menus.settings;
+    if (!menu)
+        return;
+    const MenuConditions c = Conditions();
+    SetGreyed(menu, kCmdEmulation, !Offered(kOfferEmulation));
+    for (const EmulationItem& item : kEmulationItems)
+        SetGreyed(menu, item.id, !(Offered(item.offer) && item.applies(c.emulation)));
+    SetGreyed(menu, kCmdSerial, !Offered(kOfferSerial));
+    SetGreyed(menu, kCmdAuxPort, AuxPortGreyed(c));
+    for (const auto& item : kHostPrinterItems)
+        if (Offered(item.offer))
+            SetGreyed(menu, item.id, c.ibmPrinterWindow);
+    if (Offered(kOfferSoftButtons))
+        SetGreyed(menu, kCmdSoftButtons, SoftButtonsGreyed(c));
+    SetGreyed(menu, kCmdLocalEditing, LocalEditGreyed(kOfferLocalEditing, c));
+    SetGreyed(menu, kCmdBlockTransmission, LocalEditGreyed(kOfferBlockTransmission, c));
+    SetGreyed(menu, kCmdButtonTools, !Offered(kOfferButtonTools));
+}
+
+void OpenSettingsDialog(HWND window, UINT id)
+{
+    if (id < kCmdSetupFirst || id > kCmdSetupLast)
+        return;
+    if (IbmHostWindowTakesKeys()) {
+        const bool passes = (id >= 1000 && id <= 1008) || id == kCmdSave || id == kCmdEmulation || id == kCmdSerial ||
+                            id == kCmdNewConnection || id == kCmdOpenSession || id == kCmdSaveAs ||
+                            (id == kCmdIbm3270 && EmulationActiveFlags.ibm3270) ||
+                            (id == kCmdIbm5250 && EmulationActiveFlags.ibm5250);
+        if (!passes)
+            return;
+    }
+    const int page = static_cast<int>(id - kCmdSetupFirst);
+    SetupDialogOutcome outcome{};
+    SetModalFlag(1);
+    const int result = RunSetupDialog(window, page, kSetupTemplates[page], &outcome);
+    SetModalFlag(0);
+    if (result == -1)
+        MessageBoxFormatIdNumber(kStrUnableToCreateMenu, kSetupTemplates[page]);
+    if (outcome.settingsChanged)
+        SetPreventNumLockToggle(NumLockProtectionSetting());
+    UpdateWindowTitle(window);
+    if (outcome.reloadRequested)
+        PostMessageW(window, WM_COMMAND, kCmdReloadProfile, 0);
+}
+
+LRESULT MainCommand(HWND window, WPARAM wParam, LPARAM lParam)
+{
+    const UINT id = LOWORD(wParam);
+    HideCursorForUpdate();
+    if (id >= kCmdSetupFirst && id <= kCmdSetupLast) {
+        OpenSettingsDialog(window, id);
+        return 0;
+    }
+    if (id >= kCmdLanguageFirst && id <= kCmdLanguageLast) {
+        SelectLanguage(static_cast<int>(id - kCmdLanguageFirst));
+        return 0;
+    }
+    switch (id) {
+    case kCmdAbout: ShowAboutBox(window); break;
+    case kCmdFactoryDefault: FactoryDefault(window, true); break;
+    case kCmdResetTerminal: ResetTerminal(); break;
+    case kCmdCapture: UpdateCaptureMenuText(); break;
+    case kCmdReplay: UpdateReplayMenuText(); break;
+    case kCmdExit: PostMessageW(window, WM_CLOSE, 0, 0); break;
+    case kCmdSave: SaveCurrentSession(); break;
+    case kCmdSelectAll:
+    case kCmdClearBuffer:
+        if (id == kCmdClearBuffer)
+            ClearEmulationScreen();
+        UpdateEditMenu();
+        break;
+    case kCmdPrintStep: PrintScreenStep(HIWORD(wParam)); break;
+    case kCmdPrintBuffer: PrintBuffer(); break;
+    case kCmdPrintScreen: PrintScreen(); break;
+    case kCmdRepaint:
+        if (StartingUp || ProfileLoadInProgress || Iconic || GetFocus() != window)
+            break;
+        FillWindowBackground();
+        if (HIWORD(wParam) == 0xFFF9 || HIWORD(wParam) == 0xFFFF)
+            InvalidateTerminal();
+        break;
+    case kCmdClipboardText:
+    case kCmdClipboardGraphics:
+        ClipboardMode = id == kCmdClipboardGraphics ? 1 : 0;
+        UpdateEditMenu();
+        break;
+    case kCmdHostClosed: ShowHostClosedDialog(window); break;
+    case kCmdCopy:
+    case kCmdCopySwap:
+    case kCmdCopyMono:
+    case kCmdCopyMonoSwap:
+        if (id != kCmdCopy && ClipboardMode != 1)
+            break;  // the bitmap copies exist in graphics mode only
+        CopySwapBlackWhite = (id == kCmdCopySwap || id == kCmdCopyMonoSwap) ? 1 : 0;
+        CopyMonochrome = (id == kCmdCopyMono || id == kCmdCopyMonoSwap) ? 1 : 0;
+        break;
+    case kCmdReloadProfile: {
+        HCURSOR previous = SetCursor(WaitCursor);
+        EndGraphicsSelection();
+        ReloadProfile();
+        SetCursor(previous);
+        break;
+    }
+    case kCmdCloseSession: DisconnectSession(); break;
+    case kCmdConnect: StartConnection(window, HIWORD(wParam)); break;
+    case kCmdPrintScreenBitmap:
+        if (!ModalOpen && !IbmHostWindowTakesKeys())
+            PrintScreenCommand();
+        break;
+    case kCmdCancelPrint: CancelPrintCommand(); break;
+    case kCmdAutoPrint: AutoPrintCommand(); break;
+    case kCmdEjectPage: EjectPageCommand(); break;
+    case kCmdPaste:
+    case kCmdPrinterSetup:
+    case kCmdNothing:
+    case kCmdButtonTools:
+    case kCmdAuxPort:
+        // Clipboard paste, the printer set-up dialog, the toolbar editor and the
+        // auxiliary port are not built yet: until they are, their commands change nothing.
+        break;
+    default:
+        return DefWindowProcW(window, WM_COMMAND, wParam, lParam);
+    }
+    return 0;
+}
+
+void SelectLanguage(int index)
+{
+    if (index < 0 || index >= kLanguageModuleCount || index == CurrentLanguageIndex ||
+        !LanguageModuleTable[index].found)
+        return;
+    CurrentLanguageIndex = index;
+    if (!StartupOptions.noMenus)
+        BuildMenuBar(StartupOptions.menuBar != 0);
+    StatusBarRefresh();
+}
+
+void FormatAboutMenuText(wchar_t* buffer, int capacity)
+{
+    if (!buffer || capacity < 1)
+        return;
+    wchar_t format[kMenuTextUnits], description[kMenuTextUnits];
+    LoadLanguageString(InstanceHandle, kCmdAbout, format, kMenuTextUnits);
+    if (LoadProgramString(kStrTerminalEmulation, description, kMenuTextUnits) <= 0)
+        std::wcscpy(description, L"vexaNT");
+    _snwprintf(buffer, capacity - 1, format, description);
+    buffer[capacity - 1] = 0;
+}
+
+void FactoryDefault(HWND window, bool confirm)
+{
+    if (confirm) {
+        wchar_t text[256];
+        LoadLanguageString(InstanceHandle, kStrConfirmFactoryDefault, text, 256);
+        SetModalFlag(1);
+        const int answer = MessageBoxW(window, text, text, MB_OKCANCEL | MB_ICONQUESTION);
+        SetModalFlag(0);
+        if (answer != IDOK)
+            return;
+    }
+    DisconnectSession();
+    HCURSOR previous = SetCursor(WaitCursor);
+    StopActiveEmulation();
+    // The live session returns to factory values (colours, window sizes, connection,
+    // key definitions) as a full reload would start it.
+    const u32 loading = ProfileLoadInProgress.exchange(1);
+    ResetSessionDefaults();
+    ProfileLoadInProgress = loading;
+    // The factory emulation starts afresh: the store is blanked and the VT family entered.
+    RequestEmulation(kNoEmulation, kDefaultEmulationId);
+    SelectEmulation(kNoEmulation, kDefaultEmulationId);
+    ApplyColourPalette();
+    SetCursor(previous);
+    RefitScreenFont();
+    if (window)
+        InvalidateRect(window, nullptr, TRUE);
+    InvalidateTerminal();
+    SetPreventNumLockToggle(NumLockProtectionSetting());
+}
+
+void ResetTerminal()
+{
+    // The host-data thread must not write the store while it is reset under it.
+    HoldHostDataThread(HostGate::Switch, 2000);
+    HCURSOR previous = SetCursor(WaitCursor);
+    if (!ResetFamily() && !EmulationActiveFlags.ibm3270 && !EmulationActiveFlags.ibm5250)
+        ResetVtTerminal();
+    ReleaseHostDataThread(HostGate::Switch);
+    SetPreventNumLockToggle(NumLockProtectionSetting());
+    SetCursor(previous);
+    InvalidateTerminal();
+}
+
+// The DEC VT and ANSI families print from the shared screen store.
+void PrintScreen()
+{
+    PrintThroughFamily(&FamilyHooks::printScreen, [] { StartPrintScreen(); });
+}
+
+void PrintBuffer()
+{
+    PrintThroughFamily(&FamilyHooks::printBuffer, [] { StartPrintBuffer(); });
+}
+
+void PrintScreenStep(u32 value)
+{
+    const HookFamily family =
+        FirstActiveFamily({HookFamily::Tvi, HookFamily::Hp, HookFamily::Ta6530, HookFamily::Dg, HookFamily::Ibm3151,
+                           HookFamily::Wyse, HookFamily::Ibm3270, HookFamily::Ibm5250});
+    if (family == HookFamily::Count) {
+        PrintScreenLine(value);
+        return;
+    }
+    if (auto step = HooksOf(family).printStep)
+        step(value);
+}
+
+int GetMenuAreaHeight()
+{
+    int height = StartupOptions.menuBar && !StartupOptions.noMenus ? Metrics.menuHeight : 0;
+    if (StartupOptions.caption && !StartupOptions.fullScreen)
+        height += Metrics.captionHeight;
+    if (StartupOptions.sizableFrame && !StartupOptions.fullScreen)
+        height += 2 * GetSystemMetrics(SM_CYFRAME);
+    return height;
+}
+
+void ConnectionRetryTimer(HWND window)
+{
+    u32 waiting = 1;
+    ConnectionStartState.compare_exchange_strong(waiting, 2);
+    KillTimer(window, kCmdConnect);
+}
+
+// Command 1089: a TCP/IP target given at start connects after timer 1089; a profile
+// whose transport is telnet connects at once; the host-data thread makes the connection.
+void StartConnection(HWND window, u32 startMode)
+{
+    ApplyStartupConnectionOptions();
+    LoadTelnetSettings();
+    if (startMode == 0) {
+        if (ConnectionStartState == 1) {
+            SetTimer(window, kCmdConnect, 750, nullptr);
+            PendingFollowUpCommand = kCmdOpenSession;
+        } else if (Connection.netname[0] && Connection.netproto == 0 && !Connection.noConnection) {
+            ConnectionStartState = 2;
+        }
+        UpdateConnectionMenu();
+    } else {
+        ConnectionStartState = 0;
+        if (startMode == 1)
+            PostMessageW(window, WM_COMMAND, kCmdNewConnection, 0);
+        else if (startMode == 2)
+            PostMessageW(window, WM_COMMAND, kCmdOpenSession, 0);
+    }
+    StartHostDataThread();
+}
+
+void PostExitCommand()
+{
+    PostMainCommand(kCmdExit);
+}

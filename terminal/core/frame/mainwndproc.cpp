@@ -1,0 +1,261 @@
+// The main window procedure: it wakes the host-data thread on every message and routes
+// socket events, connection failures, beeps, keys, commands and the host emulations'
+// own notifications.
+#include "terminal/core/frame/mainwindow.h"
+
+#include "terminal/comms/sockets.h"
+#include "terminal/core/frame/commands.h"
+#include "terminal/core/base/corestate.h"
+#include "terminal/core/frame/dialogs.h"
+#include "terminal/core/frame/emuswitch.h"
+#include "terminal/core/host/hostthread.h"
+#include "terminal/core/frame/instances.h"
+#include "terminal/core/frame/kbhookbind.h"
+#include "terminal/core/frame/messageloop.h"
+#include "terminal/core/paint/painting.h"
+#include "terminal/core/paint/textcursor.h"
+#include "terminal/core/frame/uiservices.h"
+#include "terminal/core/frame/screenwindow.h"
+#include "terminal/core/frame/scrollback.h"
+#include "terminal/core/frame/startopts.h"
+#include "terminal/core/frame/selection.h"
+#include "terminal/core/frame/timers.h"
+#include "terminal/comms/loginscript.h"
+#include "terminal/emulations/dec/services.h"
+#include "terminal/emulations/ibmhost/services.h"
+#include "terminal/input/keyfilter.h"
+#include "terminal/input/toolbars.h"
+
+namespace {
+
+bool g_closing = false;
+
+void CloseMainWindow(HWND window, WPARAM wParam)
+{
+    if (g_closing)
+        return;
+    if (InsideMessagePump()) {
+        // Long work on this thread is still using what shut-down would free.
+        DeferClose(wParam);
+        return;
+    }
+    const bool networkOpen = NetworkConnectionOpen();
+    if (wParam == 0 && networkOpen && !ConfirmClose(StartupOptions.warnOnExit))
+        return;
+    g_closing = true;
+    // Every worker stops before anything it writes into is released.
+    StopHostDataThread();
+    StopWorkerThreads();
+    CloseAllSessions();
+    DestroyToolbarResources();
+    ShutdownTerminal(0);
+    DestroyWindow(window);
+    if (networkOpen)
+        ConnectionLost = 1;
+    WindowHidden = 1;
+    QuitRequested = 1;
+}
+
+}  // namespace
+
+LRESULT MainSysCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (wParam & 0xFFF0) {
+    case SC_MINIMIZE: RememberedWindowState = 2; break;
+    case SC_MAXIMIZE: RememberedWindowState = 1; break;
+    case SC_RESTORE: RememberedWindowState = 0; break;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+int MainSetFocus(HWND window, HWND previous)
+{
+    if (StartingUp || ProfileLoadInProgress)
+        return 1;
+    RestoreHostThreadPriority();
+    HideCursorForUpdate();
+    if (IsButtonBarWindow(previous))
+        return 0;
+    EnsureTickTimer(window);
+    SetLoginScriptPriority(THREAD_PRIORITY_NORMAL);
+    if (!HasFocus && WindowHidden)
+        WindowHidden = 0;
+    HasFocus = 1;
+    RearmNumLockProtection(NumLockProtectionSetting());
+    NotifyConnectingThreadOfFocus();
+    return 1;
+}
+
+int MainKillFocus(HWND window, HWND next)
+{
+    if (ConnectingDialogShown())
+        return 1;
+    if (StartingUp || ProfileLoadInProgress)
+        return 1;
+    HasFocus = 0;
+    HideCursorForUpdate();
+    if (IsButtonBarWindow(next))
+        return 0;
+    DestroyToolTip();
+    ClearSelectionOnFocusLoss();
+    ClearPendingKeyState();
+    LowerHostThreadPriority();
+    SetLoginScriptPriority(THREAD_PRIORITY_BELOW_NORMAL);
+    SuspendNumLockProtection();
+    return 1;
+}
+
+namespace {
+// Only the VT and ANSI family scroll back with the wheel, and not under a modal dialog.
+void WheelScroll(int delta)
+{
+    const u8 id = EmulationId;
+    const bool vtOrAnsi = id <= 5 || id == 21 || id == 23;
+    if (!vtOrAnsi || ModalOpen || Vt420ViewMode() == 2)
+        return;
+    int lines = delta / WHEEL_DELTA;
+    lines = lines < 0 ? -lines : lines;
+    if (lines == 0)
+        lines = 1;
+    PanHistoryView(delta > 0 ? lines : -lines);
+}
+}  // namespace
+
+void MouseWheel(WPARAM wParam)
+{
+    WheelScroll(static_cast<short>(HIWORD(wParam)));
+}
+
+LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (ActivityEvent)
+        SetEvent(ActivityEvent);
+    if (ShuttingDown && message != WM_DESTROY)
+        return DefWindowProcW(window, message, wParam, lParam);
+    Iconic = WindowHidden ? 1 : IsIconic(window) != 0;
+
+    struct Busy {
+        Busy() { InWindowProc = 1; }
+        ~Busy() { InWindowProc = 0; }
+    } busy;
+
+    switch (message) {
+    case WM_CREATE:
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    case WM_SIZE:
+        if (StartingUp || ProfileLoadInProgress)
+            return 0;
+        MainWindowSized(window);
+        if (RememberedWindowState == 0 && !IsIconic(window) && !IsZoomed(window)) {
+            RECT r;
+            GetWindowRect(window, &r);
+            SavedWindowRect.width = r.right - r.left;
+            SavedWindowRect.height = r.bottom - r.top;
+        }
+        return 0;
+    case WM_SETFOCUS:
+        MainSetFocus(window, reinterpret_cast<HWND>(wParam));
+        return 0;
+    case WM_KILLFOCUS:
+        MainKillFocus(window, reinterpret_cast<HWND>(wParam));
+        return 0;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(window, &ps);
+        FillRectBackground(dc, &ps.rcPaint);
+        EndPaint(window, &ps);
+        return 0;
+    }
+    case WM_CLOSE:
+        CloseMainWindow(window, wParam);
+        return 0;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        HideCursorForUpdate();
+        ReapplyKeyboardLock();
+        return DefWindowProcW(window, message, wParam, lParam);
+    case WM_CHAR:
+        HideCursorForUpdate();
+        if (IbmHostWindowTakesKeys())
+            return DefWindowProcW(window, message, wParam, lParam);
+        HandleCharMessage(static_cast<u32>(wParam));
+        return 0;
+    case WM_COMMAND:
+        return MainCommand(window, wParam, lParam);
+    case WM_SYSCOMMAND:
+        return MainSysCommand(window, message, wParam, lParam);
+    case WM_TIMER:
+        if (wParam == kCmdConnect) {
+            ConnectionRetryTimer(window);
+            return 0;
+        }
+        TimerProc(window, WM_TIMER, wParam, GetTickCount());
+        return 0;
+    case WM_VSCROLL:
+        HideCursorForUpdate();
+        EndGraphicsSelection();
+        DispatchScrollBarCommand(LOWORD(wParam), static_cast<short>(HIWORD(wParam)));
+        return 0;
+    case WM_MOUSEMOVE:
+    case WM_NCMOUSEMOVE:
+        DestroyToolTip();
+        return 0;
+    case WM_MOUSEWHEEL:
+        MouseWheel(wParam);
+        return 0;
+    case WM_ENTERMENULOOP:
+        if (MenuPollCount == 0) {
+            MenuPollCount = 1;
+            MenuActive = 1;
+        }
+        return DefWindowProcW(window, message, wParam, lParam);
+    case WM_EXITMENULOOP:
+        StartMenuLoopWatcher();
+        return DefWindowProcW(window, message, wParam, lParam);
+    case WM_QUERYNEWPALETTE:
+        return QueryNewPalette(window);
+    case WM_PALETTECHANGED:
+        PaletteChanged(window, reinterpret_cast<HWND>(wParam));
+        return 0;
+    case kMsgBeep:
+        BeepSound(static_cast<DWORD>(wParam), static_cast<DWORD>(lParam));
+        return 0;
+    case kMsgSocketEvent:
+        SocketEvent(wParam, lParam);
+        return 0;
+    case kMsgConnectFailure:
+        ShowConnectError(static_cast<i32>(wParam));
+        UpdateWindowTitle(window);
+        UpdateConnectionMenu();
+        return 0;
+    case WM_APP:
+        return 0;
+    case kMsgResizeToRows:
+        ResizeWindowToRows(static_cast<int>(wParam));
+        return 0;
+    case kMsgScrollBarRefresh:
+        ServeScrollBarRefresh();
+        return 0;
+    case kMsgRefitScreenFont:
+        RefitScreenFont();
+        return 0;
+    case kMsgUiRequest:
+        HandleUiRequest(wParam, lParam);
+        return 0;
+    case WM_APP + 2:
+        CreateHostPrinterWindow(lParam);
+        return 0;
+    case WM_APP + 3:
+        DestroyHostPrinterWindow(lParam);
+        return 0;
+    default:
+        if (WheelRollMessage && message == WheelRollMessage) {
+            WheelScroll(static_cast<int>(wParam));
+            return 0;
+        }
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+}

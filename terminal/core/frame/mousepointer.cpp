@@ -1,0 +1,27 @@
+#include "terminal/core/frame/mousepointer.h"
+
+#include "terminal/core/paint/fonts.h"
+#include "terminal/core/frame/mainwindow.h"
+#include "terminal/core/frame/screenwindow.h"
+#include "terminal/core/base/win32.h"
+
+void MoveMousePointerByCell(int letter)
+{
+    HWND window = ScreenWindowHandle ? ScreenWindowHandle : MainWindowHandle;
+    POINT p;
+    RECT client;
+    if (!window || !GetCursorPos(&p) || !ScreenToClient(window, &p) || !GetClientRect(window, &client))
+        return;
+    const int dx = CellWidth > 0 ? CellWidth : 8, dy = LineHeight > 0 ? LineHeight : 16;
+    switch (letter) {
+    case 'A': p.y -= dy; break;
+    case 'B': p.y += dy; break;
+    case 'C': p.x += dx; break;
+    case 'D': p.x -= dx; break;
+    default: return;
+    }
+    p.x = p.x < client.left ? client.left : p.x >= client.right ? client.right - 1 : p.x;
+    p.y = p.y < client.top ? client.top : p.y >= client.bottom ? client.bottom - 1 : p.y;
+    ClientToScreen(window, &p);
+    SetCursorPos(p.x, p.y);
+}

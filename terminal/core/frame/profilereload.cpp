@@ -1,0 +1,84 @@
+// Loading another profile while the program runs (the Open Session page's choice).
+#include "terminal/comms/connsettings.h"
+#include "terminal/comms/loginscript.h"
+#include "terminal/comms/netsession.h"
+#include "terminal/core/frame/commands.h"
+#include "terminal/core/base/corestate.h"
+#include "terminal/core/frame/emuswitch.h"
+#include "terminal/core/host/hostthread.h"
+#include "terminal/core/frame/instances.h"
+#include "terminal/core/frame/mainwindow.h"
+#include "terminal/core/base/messagebox.h"
+#include "terminal/core/paint/painting.h"
+#include "terminal/core/screen/screenops.h"
+#include "terminal/core/screen/screenstore.h"
+#include "terminal/core/frame/scrollback.h"
+#include "terminal/core/base/stringids.h"
+#include "terminal/core/frame/timers.h"
+#include "terminal/settings/defaults.h"
+#include "terminal/settings/profile.h"
+#include "terminal/settings/registry.h"
+
+namespace {
+constexpr u32 kProfileHoldMs = 2000;
+
+void EndLoading()
+{
+    ProfileLoadInProgress = 0;
+    StartingUp = 0;
+}
+}  // namespace
+
+int ReloadProfile()
+{
+    if (SaveAsDefaultPending) {
+        SettingsWriteString(nullptr, VXT("Session"), SelectedProfileName);
+        SaveAsDefaultPending = 0;
+    }
+    ProfileLoadInProgress = 1;
+    StartingUp = 1;
+    if (!SelectedProfileName[0] || !SettingsProfileExistsAnyRoot(SelectedProfileName)) {
+        // The running profile stays.
+        CopyText(SelectedProfileName, kSlotUnits, CurrentProfileName());
+        EndLoading();
+        MessageBoxById(kStrInvalidConfiguration);
+        return 0;
+    }
+    // The host-data thread waits at the profile gate while the settings change under it.
+    HoldHostDataThread(HostGate::Profile, kProfileHoldMs);
+    StopActiveEmulation();
+    CopyText(CurrentProfileName(), kSlotUnits, SelectedProfileName);
+    StartingUp = 0;
+    if (!InitialiseTerminal(0)) {
+        EndLoading();
+        ReleaseHostDataThread(HostGate::Profile);
+        MessageBoxById(kStrEmulationInitError);
+        return 0;
+    }
+    StartingUp = 1;
+    SetMarginLinePointers(0, Screen.rows - 1);
+    MoveCursorAbsolute(0, 0);
+    ApplyColourPalette();
+    SetScrollBarVisible(true, false);
+    ResetScrollRange();
+    // The profile's emulation starts afresh: the DEC family without a previous one.
+    const u8 id = EmulationId;
+    const u8 from = id < 4 ? kNoEmulation : kDefaultEmulationId;
+    RequestEmulation(from, id);
+    SelectEmulation(from, id);
+    EndLoading();
+    if (MainWindowHandle)
+        SetWindowPos(MainWindowHandle, HWND_NOTOPMOST, SavedWindowRect.x, SavedWindowRect.y, SavedWindowRect.width,
+                     SavedWindowRect.height, SWP_SHOWWINDOW);
+    RefitScreenFont();
+    InvalidateTerminal();
+    if (Connection.netname[0] && Connection.netproto == 0 && !Connection.noConnection)
+        ConnectionStartState = 2;
+    StopLoginScript();
+    StartLoginScript();
+    ReleaseHostDataThread(HostGate::Profile);
+    LoadTelnetSettings();
+    UpdateWindowTitle(MainWindowHandle);
+    UpdateConnectionMenu();
+    return 1;
+}

@@ -1,0 +1,335 @@
+#include "terminal/core/frame/screenwindow.h"
+
+#include "terminal/core/base/corestate.h"
+#include "terminal/core/base/emulationids.h"
+#include "terminal/core/paint/fonts.h"
+#include "terminal/core/paint/geometry.h"
+#include "terminal/core/frame/mainwindow.h"
+#include "terminal/core/frame/mouse.h"
+#include "terminal/core/paint/paintrows.h"
+#include "terminal/core/paint/screencolours.h"
+#include "terminal/core/paint/screendc.h"
+#include "terminal/core/screen/screenops.h"
+#include "terminal/core/screen/screenstore.h"
+#include "terminal/core/frame/scrollback.h"
+#include "terminal/core/frame/startopts.h"
+#include "terminal/core/frame/statusbar.h"
+#include "terminal/core/paint/textcursor.h"
+#include "terminal/comms/netsession.h"
+#include "terminal/emulations/ibmhost/services.h"
+#include "terminal/input/toolbars.h"
+#include "terminal/settings/colours.h"
+#include "terminal/settings/defaults.h"
+
+HWND ScreenWindowHandle = nullptr;
+
+namespace {
+
+constexpr wchar_t kScreenClass[] = L"vexaNT0";
+SIZE g_lastSize{-1, -1};
+
+POINT PointOf(LPARAM lParam)
+{
+    return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+}
+
+// Rows and columns a rectangle of the screen window touches.
+void RectToCells(const RECT& r, int* r0, int* c0, int* r1, int* c1)
+{
+    const int h = BaseLineHeight > 0 ? BaseLineHeight : 1, w = BaseCellWidth > 0 ? BaseCellWidth : 1;
+    *r0 = r.top / h;
+    *r1 = r.bottom > r.top ? (r.bottom - 1) / h : *r0;
+    *c0 = r.left / w;
+    *c1 = r.right > r.left ? (r.right - 1) / w : *c0;
+}
+
+// Paints with the paint lock already held and the cursor already erased.
+void PaintLocked(const RECT* rect)
+{
+    RealizePaletteInto(ScreenDC, false);
+    FillScreenBackground(rect);
+    RECT all{0, 0, 0, 0};
+    if (!rect) {
+        GetClientRect(ScreenWindowHandle, &all);
+        rect = &all;
+    }
+    int r0, c0, r1, c1;
+    RectToCells(*rect, &r0, &c0, &r1, &c1);
+    InvalidateColourCache();
+    RepaintScreenRegion(r0, c0, r1, c1);
+}
+
+void OnPaint(HWND window)
+{
+    ClipToClientArea();
+    const u8 painting = PaintingInProgress.exchange(1);
+    HideCursorForUpdate();
+    {
+        // Held across BeginPaint and EndPaint: the host-data thread's rows would
+        // otherwise be clipped to this update region and lost.
+        ScreenPaintGuard guard;
+        PAINTSTRUCT ps;
+        BeginPaint(window, &ps);
+        if (!ProfileLoadInProgress && !Iconic)
+            PaintLocked(&ps.rcPaint);
+        EndPaint(window, &ps);
+    }
+    RestoreTerminalClip();
+    InvalidateScrollBar();
+    InvalidateStatusBar();
+    PaintingInProgress = painting;
+}
+
+void OnSize(LPARAM lParam)
+{
+    g_lastSize = SIZE{LOWORD(lParam), HIWORD(lParam)};
+    if (!ProfileLoadInProgress && !IbmHoldsPainting() && ScreenDC && !Iconic) {
+        HideCursorForUpdate();
+        ScreenPaintGuard guard;
+        RealizePaletteInto(ScreenDC, true);
+        SetTerminalClipRect();
+        FillWindowBackground();
+        FillScreenBackground(nullptr);
+        InvalidateColourCache();
+        ClipToClientArea();
+        RepaintScreenRegion(0, 0, kMaxVtRows, kStoreColumns - 1);
+        RestoreTerminalClip();
+    }
+    InvalidateScrollBar();
+    InvalidateStatusBar();
+}
+
+bool MouseIgnored()
+{
+    // A fixed-screen 5250 or a 3270 model 12 session shows a window of its own.
+    return IbmHostWindowTakesKeys();
+}
+
+}  // namespace
+
+bool RegisterScreenWindowClass(HINSTANCE instance)
+{
+    WNDCLASSW wc{};
+    wc.style = CS_BYTEALIGNCLIENT | CS_OWNDC;
+    wc.lpfnWndProc = ScreenWndProc;
+    wc.hInstance = instance;
+    wc.lpszClassName = kScreenClass;
+    return RegisterClassW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+HWND CreateScreenWindow(HINSTANCE instance)
+{
+    RECT client;
+    GetClampedClientRect(MainWindowHandle, &client);
+    const int top = GetToolbarHeight();
+    const int width = client.right - (StartupOptions.scrollBar ? GetSystemMetrics(SM_CXVSCROLL) : 0) + 1;
+    const int height = client.bottom - top - GetStatusBarHeight() + 1;
+    ScreenWindowHandle = CreateWindowExW(0, kScreenClass, nullptr, WS_CHILD | WS_CLIPSIBLINGS, 0, top,
+                                         width > 0 ? width : 1, height > 0 ? height : 1, MainWindowHandle, nullptr,
+                                         instance, nullptr);
+    if (ScreenWindowHandle) {
+        ScreenPaintGuard guard;
+        ScreenDC = GetDC(ScreenWindowHandle);
+        SetBkMode(ScreenDC, OPAQUE);
+    }
+    return ScreenWindowHandle;
+}
+
+void PlaceScreenWindow()
+{
+    if (!ScreenWindowHandle || !MainWindowHandle)
+        return;
+    int width, height, x, y;
+    GetTerminalPixelSize(&width, &height);
+    PlaceTerminalArea(&x, &y, width, height);
+    if (width <= 0 || height <= 0)
+        return;
+    if (width != g_lastSize.cx || height != g_lastSize.cy) {
+        // The WM_SIZE that follows repaints.
+        MoveWindow(ScreenWindowHandle, x, y, width, height, FALSE);
+    } else {
+        MoveWindow(ScreenWindowHandle, x, y, width, height, FALSE);
+        InvalidateRect(ScreenWindowHandle, nullptr, FALSE);
+    }
+    // The main window's background around the terminal area.
+    InvalidateRect(MainWindowHandle, nullptr, FALSE);
+}
+
+void PaintScreenWindow(HWND, const RECT* rect)
+{
+    if (ProfileLoadInProgress)
+        return;
+    HideCursorForUpdate();
+    if (Iconic)
+        return;
+    ScreenPaintGuard guard;
+    PaintLocked(rect);
+}
+
+LRESULT CALLBACK ScreenWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_PAINT:
+        OnPaint(window);
+        return 0;
+    case WM_SIZE:
+        OnSize(lParam);
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;  // the paint fills the background itself
+    case WM_SETCURSOR:
+        if (ConnectionStartState == 3) {
+            SetCursor(WaitCursor ? WaitCursor : LoadCursorW(nullptr, IDC_WAIT));
+            return 1;
+        }
+        return 0;
+    case WM_MOUSEMOVE:
+        if (MouseIgnored())
+            return 0;
+        DestroyToolTip();
+        MouseMove(window, wParam, PointOf(lParam));
+        return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN: {
+        if (MouseIgnored())
+            return 0;
+        const int button = message == WM_MBUTTONDOWN ? kButtonMiddle
+                           : message == WM_RBUTTONDOWN ? kButtonRight : kButtonLeft;
+        MouseButtonDown(window, wParam, PointOf(lParam), ButtonActsAsMiddle(wParam, button) ? kButtonMiddle : button);
+        return 0;
+    }
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP: {
+        if (MouseIgnored())
+            return 0;
+        const int button = message == WM_MBUTTONUP ? kButtonMiddle : message == WM_RBUTTONUP ? kButtonRight : kButtonLeft;
+        MouseButtonUp(window, wParam, PointOf(lParam), ButtonActsAsMiddle(wParam, button) ? kButtonMiddle : button);
+        return 0;
+    }
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void ShowScreenChildren()
+{
+    ShowStatusBarWindow();
+    ResetScrollRange();
+    if (ScreenWindowHandle)
+        ShowWindow(ScreenWindowHandle, SW_SHOW);
+}
+
+void PrepareScreenWindow()
+{
+    // The profile loaded by the terminal initialisation may have changed the colours.
+    ApplyEmulationPalette();
+    RealizeScreenPalette(ScreenWindowHandle);
+    ResetScrollRange();
+    RefitScreenFont();
+    PlaceScreenWindow();
+    FillScreenBackground(nullptr);
+    RepaintScreenRegion(0, 0, kMaxVtRows, kStoreColumns - 1);
+    StatusBarRefresh();
+    UpdateScrollThumb();
+}
+
+void MainWindowSized(HWND mainWindow)
+{
+    RECT window;
+    GetWindowRect(mainWindow, &window);
+    LayoutTerminalArea(PackWindowSize(window.right - window.left, window.bottom - window.top), false);
+    if (StartupOptions.scrollBar)
+        ResetScrollRange();
+    PlaceScrollBar();
+    StatusBarResize();
+    PlaceScreenWindow();
+}
+
+void RefitScreenFont()
+{
+    if (MainWindowHandle && GetWindowThreadProcessId(MainWindowHandle, nullptr) != GetCurrentThreadId()) {
+        PostMessageW(MainWindowHandle, kMsgRefitScreenFont, 0, 0);
+        return;
+    }
+    const u8 id = EmulationId;
+    if (IsAnsiConsoleFamily(id) || id == 17 || id == 6 || id == 7 || id == 20)
+        return;
+    InvalidateFontCache();
+    ForgetLayout();
+    RECT window{0, 0, 800, 600};
+    if (MainWindowHandle)
+        GetWindowRect(MainWindowHandle, &window);
+    LayoutTerminalArea(PackWindowSize(window.right - window.left, window.bottom - window.top), true);
+}
+
+void ResizeWindowToRows(int rows)
+{
+    if (MainWindowHandle && GetWindowThreadProcessId(MainWindowHandle, nullptr) != GetCurrentThreadId()) {
+        PostMessageW(MainWindowHandle, kMsgResizeToRows, static_cast<WPARAM>(rows), 0);
+        return;
+    }
+    SetScreenRowsKeepCursor(rows);
+}
+
+int CreateScreenPalette()
+{
+    // Until a profile has set them, the screen shows the factory colours.
+    bool anySet = false;
+    for (u8 b : AttributeColourTable.frg)
+        anySet = anySet || b != 0;
+    if (!anySet)
+        SetFactoryAttributeColours();
+    if (VtPalette == HlsPalette{})
+        VtPalette = FactoryVtPalette(Colours.bwswap != 0);
+    if (VtAnsiPalette == HlsPalette{})
+        VtAnsiPalette = kFactoryVtAnsiPalette;
+    ApplyEmulationPalette();
+    return CreateProgramPalette();
+}
+
+void RealizeScreenPalette(HWND window)
+{
+    if (!ProgramPalette || !window)
+        return;
+    if (window == ScreenWindowHandle) {
+        ScreenPaintGuard guard;
+        RealizePaletteInto(ScreenDC, true);
+        return;
+    }
+    HDC dc = GetDC(window);
+    RealizePaletteInto(dc, true);
+    ReleaseDC(window, dc);
+}
+
+void ApplyEmulationPalette()
+{
+    // The settings convert the active emulation's HLS palette into the terminal palette.
+    ApplyColourPalette();
+}
+
+LRESULT QueryNewPalette(HWND)
+{
+    ApplyEmulationPalette();
+    if (!ProgramPalette)
+        return 0;
+    int changed;
+    {
+        ScreenPaintGuard guard;
+        changed = RealizePaletteInto(ScreenDC, true);
+    }
+    if (changed && ScreenWindowHandle)
+        InvalidateRect(ScreenWindowHandle, nullptr, FALSE);
+    return changed ? 1 : 0;
+}
+
+void PaletteChanged(HWND window, HWND changedBy)
+{
+    if (changedBy == window || changedBy == MainWindowHandle || changedBy == ScreenWindowHandle)
+        return;
+    if (ProgramPalette && ScreenDC) {
+        ScreenPaintGuard guard;
+        UpdateColors(ScreenDC);
+    }
+}

@@ -1,0 +1,78 @@
+#include "terminal/core/frame/statussources.h"
+
+#include "terminal/comms/auxport.h"
+#include "terminal/comms/printing.h"
+#include "terminal/comms/printstatus.h"
+#include "terminal/core/host/hostsettings.h"
+#include "terminal/core/paint/paintrows.h"
+#include "terminal/core/paint/screencolours.h"
+#include "terminal/core/screen/screenstore.h"
+#include "terminal/emulations/dec/services.h"
+#include "terminal/settings/profilevalues.h"
+
+StatusCursor CurrentStatusCursor()
+{
+    return {Screen.multiPage ? Screen.pageShown : 0, Screen.cursorRow, Screen.cursorColumn};
+}
+
+bool StatusLocalMode()
+{
+    return LocalMode != 0;
+}
+
+void SetStatusLocalMode(bool on)
+{
+    LocalMode = on ? 1 : 0;
+}
+
+bool StatusInsertMode()
+{
+    return VtMode.insertMode != 0;
+}
+
+bool StatusLocalEditMode()
+{
+    return VtLocalEditFlag == 1;
+}
+
+bool StatusDecKeyMode()
+{
+    return Vt300Values.DecKeyMode != 0;
+}
+
+StatusPrinterState StatusPrinter()
+{
+    if (!CheckPrinterAvailable())
+        return StatusPrinterState::None;
+    if (PrinterStatus != 0)
+        return StatusPrinterState::Status;
+    if (AutoPrintOn())
+        return StatusPrinterState::AutoPrint;
+    if (PrinterControllerOn())
+        return StatusPrinterState::Controller;
+    return StatusPrinterState::Ready;
+}
+
+StatusAuxState StatusAuxPort()
+{
+    if (!CheckPrinterAvailable())
+        return StatusAuxState::None;
+    return PassThroughActive() ? StatusAuxState::InUse : StatusAuxState::Ready;
+}
+
+void FlipHoldScreen()
+{
+    OutputHeld = OutputHeld ? 0 : 1;
+}
+
+// Only the DEC VT family is built; every other family falls back to it.
+void RunEmulationStatusLayout(u8) {}
+
+void FillStatusBarBackground(HDC dc, const RECT& rect)
+{
+    HBRUSH brush = CreateSolidBrush(TerminalPalette[ScreenBackgroundIndex()]);
+    if (brush) {
+        FillRect(dc, &rect, brush);
+        DeleteObject(brush);
+    }
+}

@@ -1,0 +1,30 @@
+// What the host-data thread asks of the user-interface side. Every one of these only
+// posts or sets state: a worker thread never sends to the user-interface thread.
+#pragma once
+
+#include "terminal/core/base/vxtypes.h"
+
+// Posts WM_COMMAND with the id to the main window.
+void PostMainCommand(u32 commandId);
+// Has the window title and the connection menu items refreshed on the user-interface
+// thread.
+void PostConnectionRefresh();
+// The idle step between host bytes: palette, pending bell, status refresh.
+void RunIdleUpdates();
+// Refreshes the hold/lock indicator of the status bar.
+void RefreshHoldLockIndicator();
+// Clears the selection marks of the screen (after the keyboard unlocks).
+void ClearSelectionMarks();
+// Posts a key message to the main window as if the keyboard had sent it (a DEC key
+// that opens a menu).
+void PostMainKeyMessage(u32 message, u32 wParam, u32 lParam);
+// Shows "DEC" in the status bar's DEC key field, or clears it.
+void ShowDecKeyModeField(bool on);
+// Lets the next auto-repeated key through (the reader has taken the last one).
+void ReleaseKeyRepeatGate();
+// Locks the keyboard for n seconds; the unlock timer runs on the user-interface thread.
+void LockKeyboardTimed(u32 seconds);
+// Runs the pans of the view that the user-interface thread asked for (scroll bar and
+// wheel) since the last call. The host-data thread calls it where it could take a
+// typed key: it alone writes the screen store, and no host sequence is open there.
+void ServeViewRequests();

@@ -1,0 +1,139 @@
+#include "terminal/core/host/escparser.h"
+
+#include "terminal/core/base/corestate.h"
+#include "terminal/emulations/dec/services.h"
+
+CsiParameterSet CsiParameters{};
+std::atomic<u8> InSequence{0};
+const ParserRange EmptyParserState[] = {{0, 0, nullptr}};
+
+namespace {
+bool IsEmptyState(const ParserRange* state)
+{
+    return !state || state[0].first == 0;
+}
+}  // namespace
+
+void ParseWithStateTableFrom(const ParserRange* state, int (*nextByte)())
+{
+    if (IsEmptyState(state) || !nextByte)
+        return;
+    int b = nextByte();
+    while (b != 0) {
+        CsiParameters.currentByte = static_cast<u8>(b);
+        const i8 key = static_cast<i8>(b);
+        const ParserRange* range = state;
+        while (range->first != 0 && !(range->first <= key && key <= range->last))
+            ++range;
+        if (range->first == 0)
+            return;  // no range holds the byte: the sequence ends and the byte is dropped
+        const ParserAction& action = range->actions[key - range->first];
+        if (action.handler)
+            action.handler();
+        if (IsEmptyState(action.next))
+            return;
+        state = action.next;
+        b = nextByte();
+    }
+}
+
+void ParseWithStateTable(const ParserRange* state)
+{
+    ParseWithStateTableFrom(state, NextSequenceByte);
+}
+
+void ResetCsiCollector()
+{
+    CsiParameterSet& p = CsiParameters;
+    for (CsiSlot& slot : p.slots)
+        slot = CsiSlot{0, ' '};
+    p.count = 1;
+    p.digits = 0;
+    p.markerInForce = ' ';
+    p.intermediate = ' ';
+}
+
+void VtBeginEscape()
+{
+    CsiParameters.markerInForce = ' ';
+    CsiParameters.digits = 0;
+    if (EmulationId == 0)
+        VtEnterVt52Escape();
+    else
+        VtEnterAnsiEscape();
+}
+
+void VtEnterAnsiEscape()
+{
+    ResetCsiCollector();
+    ParseWithStateTable(DecAnsiEscapeState);
+}
+
+void VtEnterVt52Escape()
+{
+    ResetCsiCollector();
+    ParseWithStateTable(DecVt52EscapeState);
+}
+
+void CsiParamDigit()
+{
+    CsiParameterSet& p = CsiParameters;
+    CsiSlot& slot = p.slots[p.count];
+    // Kept to 16 bits: a longer number wraps, as the host's terminal would.
+    slot.value = static_cast<u16>(slot.value * 10u + (p.currentByte - '0'));
+    ++p.digits;
+}
+
+void CsiNextParam()
+{
+    CsiParameterSet& p = CsiParameters;
+    if (p.count >= kCsiSlots)
+        return;  // further digits go on accumulating into slot 50
+    p.digits = 0;
+    ++p.count;
+    p.slots[p.count].marker = p.markerInForce;
+}
+
+void CsiParamMarker()
+{
+    CsiParameterSet& p = CsiParameters;
+    const u8 marker = p.digits == 0 ? p.currentByte : 'E';
+    p.markerInForce = marker;
+    p.slots[p.count].marker = marker;
+}
+
+void CsiCollectIntermediate()
+{
+    CsiParameters.intermediate = CsiParameters.currentByte;
+}
+
+void IgnoreAction() {}
+
+void SkipSequenceBytes(int low, int high)
+{
+    for (;;) {
+        const int b = NextSequenceByte();
+        if (b == 0 || b < low || b > high)
+            return;
+    }
+}
+
+void SkipIntermediates()
+{
+    SkipSequenceBytes(0x20, 0x2F);
+}
+
+void SkipParameters()
+{
+    SkipSequenceBytes(0x20, 0x3F);
+}
+
+u8 MapByteByPairTable(u8 b, const u8* table)
+{
+    if (!table)
+        return b;
+    for (; table[0]; table += 2)
+        if (table[0] == b)
+            return table[1];
+    return b;
+}

@@ -1,0 +1,56 @@
+#include "terminal/core/paint/jumpscroll.h"
+
+#include "terminal/core/base/corestate.h"
+#include "terminal/core/base/emuhooks.h"
+#include "terminal/core/paint/painting.h"
+#include "terminal/core/paint/paintsettings.h"
+#include "terminal/core/screen/screenstore.h"
+#include "terminal/core/paint/textcursor.h"
+#include "terminal/emulations/dec/services.h"
+
+JumpScrollState JumpScroll;
+
+void ApplyJumpScrollSetting(u8 on)
+{
+    PaintSettings.jumpScroll = on ? 1 : 0;
+    JumpScroll.deferring = on ? 1 : 0;
+}
+
+void CountDeferredScroll()
+{
+    if (!JumpScroll.deferring)
+        return;
+    if (JumpScroll.count.fetch_add(1) + 1 >= kDeferredScrollLimit)
+        FlushDeferredScroll();
+}
+
+bool DeferredScrollPending()
+{
+    return JumpScroll.count != 0;
+}
+
+bool JumpScrollHoldsPainting()
+{
+    return PaintSettings.jumpScroll && DeferredScrollPending() && !Iconic;
+}
+
+void FlushDeferredScroll()
+{
+    // The IBM host sessions draw their own screens and never defer.
+    const bool hostSession = EmulationActiveFlags.ibm3270 || EmulationActiveFlags.ibm5250;
+    // A count left from before the setting was switched off is still redrawn once:
+    // without it the rows scrolled meanwhile would stay unpainted.
+    if (!hostSession && JumpScroll.count != 0) {
+        JumpScroll.count = 0;
+        HideCursorForUpdate();
+        // The redraw itself is not deferred again.
+        const u8 deferring = JumpScroll.deferring.exchange(0);
+        RepaintScreenRegion(0, 0, Screen.rows - 1, kStoreColumns - 1);
+        InvalidateStatusLine();
+        RefreshStatusLine();
+        JumpScroll.deferring = deferring;
+        RefreshScrollThumb();
+        ShowCursorWhenIdle();
+    }
+    JumpScroll.countdown = kDeferredScrollTicks;
+}

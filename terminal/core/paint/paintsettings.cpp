@@ -1,0 +1,3 @@
+#include "terminal/core/paint/paintsettings.h"
+
+PaintSettingState PaintSettings;

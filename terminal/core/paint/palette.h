@@ -1,0 +1,18 @@
+// The terminal palette: sixteen colours that every cell colour index names. The
+// settings convert each emulation's HLS palette into it; the painters read it.
+#pragma once
+
+#include "terminal/core/base/vxtypes.h"
+
+constexpr int kTerminalColours = 16;
+
+// Sets entry index (taken AND 15) from percentages 0-100. Near-white becomes white and
+// near-black black, so that colours converted from HLS land on the pure ends.
+void SetPaletteColour(int index, int redPercent, int greenPercent, int bluePercent);
+// The 8-bit components (0x00BBGGRR) an entry was last set to.
+u32 PaletteRgb(int index);
+// The 8-bit value of a percentage, as the palette stores it.
+constexpr int PercentToByte(int percent)
+{
+    return (percent * 255 + 50) / 100;
+}

@@ -1,0 +1,100 @@
+#include "terminal/core/paint/textcursor.h"
+#include "terminal/core/paint/paintsettings.h"
+
+#include <chrono>
+#include <thread>
+
+#include "terminal/core/base/corestate.h"
+#include "terminal/core/base/emuhooks.h"
+#include "terminal/core/paint/painting.h"
+#include "terminal/core/screen/screenops.h"
+#include "terminal/core/screen/screenstore.h"
+#include "terminal/core/frame/uiservices.h"
+
+std::atomic<u8> CursorShown{0};
+std::atomic<u8> CursorUpdatesSuspended{0};
+std::atomic<u8> CursorDisabled{0};
+std::atomic<u8> BlinkPending{0};
+
+namespace {
+std::atomic<i32> g_caretLock{1};
+
+// Families that draw their own cursor, in the order they are asked.
+bool OwnCursorFamily(bool show)
+{
+    bool any = false;
+    for (HookFamily family : {HookFamily::Tvi, HookFamily::Dg, HookFamily::Ibm3270, HookFamily::Ibm5250}) {
+        if (!FamilyActive(family))
+            continue;
+        any = true;
+        if (auto op = show ? HooksOf(family).showCursor : HooksOf(family).hideCursor)
+            op();
+    }
+    return any;
+}
+}  // namespace
+
+void CaretLock()
+{
+    for (;;) {
+        if (g_caretLock.fetch_sub(1) - 1 == 0)
+            return;
+        g_caretLock.fetch_add(1);
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+}
+
+void CaretUnlock()
+{
+    if (g_caretLock.load() > 0)
+        return;
+    g_caretLock.fetch_add(1);
+}
+
+void HideCursorForUpdate()
+{
+    if (CursorUpdatesSuspended)
+        return;
+    // Called for every host byte: with the caret already off and no family drawing a
+    // cursor of its own there is nothing to do, and the lock is not taken.
+    if (!CursorShown && !FamilyActive(HookFamily::Tvi) && !FamilyActive(HookFamily::Dg) &&
+        !FamilyActive(HookFamily::Ibm3270) && !FamilyActive(HookFamily::Ibm5250))
+        return;
+    CaretLock();
+    if (!OwnCursorFamily(false) && CursorShown) {
+        ToggleTextCursor(0);
+        CursorShown = 0;
+    }
+    CaretUnlock();
+}
+
+void ShowCursorWhenIdle()
+{
+    // The reader has taken the last key event: the next auto-repeated key may come, even
+    // while the cursor itself stays hidden.
+    ReleaseKeyRepeatGate();
+    if (BlinkPending || MenuActive || PaintSettings.displayOff || CursorUpdatesSuspended || CursorDisabled)
+        return;
+    CaretLock();
+    if (!OwnCursorFamily(true) && !CursorShown && CursorScreenColumn() != -1) {
+        ToggleTextCursor(0);
+        CursorShown = 1;
+    }
+    CaretUnlock();
+}
+
+int CursorScreenColumn()
+{
+    if (ModalOpen || !HasFocus || PaintSettings.displayOff)
+        return -1;
+    const ScreenLineRecord* line = CursorLine();
+    const bool doubleWidth = line && (line->cells[0].flags & kLineDoubleWidth);
+    int column = Screen.cursorColumn;
+    if (Screen.lastColumn >= Screen.windowColumns) {
+        column -= doubleWidth ? Screen.horizontalOffset / 2 : Screen.horizontalOffset;
+        const int shown = doubleWidth ? Screen.windowColumns / 2 : Screen.windowColumns;
+        if (column < 0 || column >= shown)
+            return -1;
+    }
+    return column;
+}

@@ -1,3 +1,0 @@
-#include "terminal/core/paintsettings.h"
-
-PaintSettingState PaintSettings;

@@ -1,0 +1,245 @@
+// The control characters of the DEC VT and ANSI console family.
+#include "terminal/comms/printing.h"
+#include "terminal/core/base/corestate.h"
+#include "terminal/core/base/emuhooks.h"
+#include "terminal/core/host/escparser.h"
+#include "terminal/core/host/hostio.h"
+#include "terminal/core/host/hostread.h"
+#include "terminal/core/host/pushback.h"
+#include "terminal/core/screen/screenops.h"
+#include "terminal/core/screen/screenstore.h"
+#include "terminal/emulations/dec/vtchar.h"
+#include "terminal/emulations/dec/services.h"
+
+namespace {
+constexpr int kErrorGlyphCan = 133;
+constexpr int kErrorGlyphSub = 132;
+
+void MoveToColumn(int column)
+{
+    Screen.cursorColumn = static_cast<i16>(column);
+    UpdateCursorCellPointer();
+    FollowCursorInView();
+}
+
+void NewLineIfSet()
+{
+    if (VtMode.newLineMode)
+        CarriageReturn();
+}
+}  // namespace
+
+void VtControlChar(int c)
+{
+    if (EmulationActiveFlags.aixterm > 0) {
+        AixtermExecuteControl(c);
+        return;
+    }
+    ExecuteC0Control(c);
+}
+
+void ExecuteC0Control(int c)
+{
+    switch (c) {
+    case 5:  // ENQ
+        SendReport(AnswerbackText);
+        break;
+    case 7:  // BEL
+        RequestBell();
+        break;
+    case 8:  // BS
+        if (VtMode.rightToLeft)
+            CursorForward(1);
+        else
+            VtBackspace();
+        break;
+    case 9:  // HT
+        if (VtLocalEditing() && LocalEditor.tabForward)
+            LocalEditor.tabForward();
+        else
+            CursorTabForward(1);
+        break;
+    case 10:
+        VtLineFeed();
+        break;
+    case 11:
+        VtVerticalTab();
+        break;
+    case 12:
+        VtFormFeed();
+        break;
+    case 13:
+        VtCarriageReturn();
+        break;
+    case 14:  // SO: G1 into GL
+        VtMode.glSet = 1;
+        break;
+    case 15:  // SI: G0 into GL
+        VtMode.glSet = 0;
+        break;
+    case 21:  // NAK: a new line on the SCO console only
+        if (EmulationId == 5) {
+            CarriageReturn();
+            IndexDown();
+        }
+        break;
+    case 24:  // CAN
+    case 26:  // SUB
+        CancelSequenceChar(c);
+        break;
+    case 27:
+        VtEnterEscape(c);
+        break;
+    default:
+        break;
+    }
+}
+
+void CarriageReturn()
+{
+    MoveToColumn(VtMode.rightToLeft ? Screen.right : Screen.left);
+}
+
+void VtCarriageReturn()
+{
+    CarriageReturn();
+    if (VtMode.autoLineFeed)
+        IndexDown();
+}
+
+void VtLineFeed()
+{
+    IndexDown();
+    NewLineIfSet();
+}
+
+void VtVerticalTab()
+{
+    IndexDown();
+    NewLineIfSet();
+}
+
+void VtFormFeed()
+{
+    if (EmulationActiveFlags.ansiConsole) {
+        if (EmulationId != 5)
+            ResetGraphicRendition();
+        ClearLines(0, Screen.pageLength - 1);
+        MoveCursor(0, 0);
+        ScoColourEraseRows(0, Screen.pageLength - 1);
+        RepaintScreen();
+        return;
+    }
+    if (!VtMode.ansiMode) {
+        VtWriteChar(12);  // VT52 shows FF as a glyph
+        return;
+    }
+    IndexDown();
+    NewLineIfSet();
+}
+
+void IndexDown()
+{
+    FlushPendingSpan();
+    if (VtLocalEditing() && LocalEditor.lineFeed) {
+        LocalEditor.lineFeed();
+        return;
+    }
+    if (AutoPrintOn())
+        PrintCursorLine();
+    if (Screen.cursorRow == Screen.bottom) {
+        ScrollRegionUp();
+        if (Screen.historyTarget < Screen.historyCount)
+            Screen.historyTarget = Screen.historyCount;
+    } else if (Screen.cursorRow < Screen.pageLength - 1) {
+        ++Screen.cursorRow;
+        UpdateCursorCellPointer();
+        FollowCursorInView();
+    }
+}
+
+void ReverseIndex()
+{
+    if (VtLocalEditing() && LocalEditor.reverseIndex) {
+        LocalEditor.reverseIndex();
+        return;
+    }
+    if (Screen.cursorRow == Screen.top) {
+        ScrollRegionDown();
+    } else if (Screen.cursorRow > 0) {
+        --Screen.cursorRow;
+        UpdateCursorCellPointer();
+        FollowCursorInView();
+    }
+}
+
+void ForwardIndex()
+{
+    if (Screen.cursorColumn == Screen.right)
+        ScrollRegionLeft();
+    else if (Screen.cursorColumn < CursorColumnLimit())
+        MoveToColumn(Screen.cursorColumn + 1);
+}
+
+void BackIndex()
+{
+    if (Screen.cursorColumn == Screen.left)
+        ScrollRegionRight();
+    else if (Screen.cursorColumn > 0)
+        MoveToColumn(Screen.cursorColumn - 1);
+}
+
+void VtBackspace()
+{
+    if (VtLocalEditing()) {
+        CursorBackward(1);
+        return;
+    }
+    const bool stopped = CursorBackward(1);
+    if (stopped && Screen.cursorColumn == Screen.left && VtMode.reverseWrap) {
+        ReverseIndex();
+        MoveToColumn(Screen.right);
+    }
+}
+
+void VtEnterEscape(int c)
+{
+    if (InSequence) {
+        // An ESC inside a sequence cancels it and starts the next one.
+        InSequence = 0;
+        PushBackInputByte(static_cast<u8>(c));
+        return;
+    }
+    InSequence = 1;
+    if (EmulationActiveFlags.ansiConsole)
+        AnsiBeginEscape();
+    else if (EmulationActiveFlags.aixterm > 0)
+        AixtermBeginEscape();
+    else
+        VtBeginEscape();
+    InSequence = 0;
+}
+
+void CancelSequenceChar(int c)
+{
+    InSequence = 0;
+    if (!VtMode.displayErrors)
+        return;
+    if (VtMode.ansiMode)
+        VtWriteChar(c == 24 ? kErrorGlyphCan : kErrorGlyphSub);
+    else
+        VtWriteChar(c);
+}
+
+void SkipToNextEscape()
+{
+    for (;;) {
+        const int v = HostReadSequenceByte();
+        if (v < 0)
+            return;
+        if (v == 27 || v == 155) {
+            PushBackInputByte(static_cast<u8>(v));
+            return;
+        }
+    }
+}

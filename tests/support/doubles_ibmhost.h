@@ -1,0 +1,22 @@
+// The painter and frame services of the 3270 engine as tests see them: painted spans
+// and layouts are recorded, the clock is the test's.
+#pragma once
+
+#include <vector>
+
+#include "terminal/core/base/vxtypes.h"
+
+namespace doubles {
+struct PaintedSpan {
+    int row, first, last;
+};
+struct IbmHostDouble {
+    std::vector<PaintedSpan> painted;
+    int layouts = 0;
+    std::vector<int> windowKeys;
+    int sessionSlot = 0;
+    u32 ticks = 1000;
+};
+IbmHostDouble& IbmHost();
+void ResetIbmHost();
+}  // namespace doubles
