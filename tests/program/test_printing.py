@@ -20,7 +20,9 @@ CMD_PRINT_BUFFER = 1048
 
 
 def text_lines(postscript):
-    return [line.strip() for line in ghostscript_text(postscript).split("\n") if line.strip()]
+    # txtwrite writes the blanks between words as no-break spaces.
+    text = ghostscript_text(postscript).replace("\xa0", " ")
+    return [line.strip() for line in text.split("\n") if line.strip()]
 
 
 class PrintingTest(WineTestCase):

@@ -58,6 +58,7 @@ class PrintingFaultsTest(WineTestCase):
         t = self.terminal()
         t.send(CSI + b"5iblocked data")
         t.wait_printer_field("ErrGen")
+        self.assertNotEqual(holders_of("/dev/full", self.wine.prefix), [], "the port is open while it blocks")
         self.assertTrue(self.wine.probe.send(t.hwnd, WM_NULL)["ok"], "the window answers")
         t.command(CMD_CANCEL_PRINT)
         t.wait_printer_field("Ready", timeout=10)
@@ -76,6 +77,7 @@ class PrintingFaultsTest(WineTestCase):
                     box = d
             time.sleep(0.2)
         self.assertIsNotNone(box, "Eject Page asks after its retries")
+        self.assertNotEqual(holders_of("/dev/full", self.wine.prefix), [])
         self.assertTrue(self.wine.probe.press("Abort", 5000))
         t.wait(lambda: holders_of("/dev/full", self.wine.prefix) == [], "the port closed after Abort")
         t.wait(lambda: t.status().get("enabled") == "1", "the window enabled")
@@ -124,8 +126,8 @@ class PrintingFaultsTest(WineTestCase):
         t.wait_printer_field("OffLine")
         set_status(0)
         t.wait_screen("after")
-        jobs = spool.wait_jobs(1)
-        self.assertIn(line, jobs)
+        t.wait(lambda: line in spool.jobs(), "the raw job")
+        self.assertEqual(spool.jobs()[-1], line, "the held line printed whole, once")
 
     def lpr_terminal(self, directory):
         """The terminal run from `directory`, printing to a recording daemon over LPR."""

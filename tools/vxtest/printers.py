@@ -3,9 +3,11 @@ jobs land in files (one file per job, named in arrival order), and LPT ports lin
 files or devices for direct port printing."""
 import glob
 import os
+import subprocess
+import tempfile
 import time
 
-from . import build_path
+from . import WINE, build_path
 
 SPOOLER = r"HKEY_CURRENT_USER\Software\Wine\Printing\Spooler"
 
@@ -17,13 +19,13 @@ class SpooledPrinter:
         self.name, self.port, self.directory = name, port, directory
         os.makedirs(directory, exist_ok=True)
         command = '|cat > "%s/job-$(date +%%s%%N)"' % directory
-        code, out = wine.reg("add", SPOOLER, "/v", port, "/d", command, "/f")
-        if code != 0:
+        for attempt in range(3):
+            code, out = wine.reg("add", SPOOLER, "/v", port, "/d", command, "/f")
+            if code == 0:
+                break
+        else:
             raise RuntimeError("spooler port: %s" % out)
-        args = [name, port] + (["default"] if default else [])
-        r = wine.run(build_path("tools", "addprinter.exe"), *args)
-        if r.stdout.decode(errors="replace").strip() != "ok":
-            raise RuntimeError("addprinter: %r %r" % (r.stdout, r.stderr))
+        add_printer(wine, name, port, default)
 
     def jobs(self):
         """Every job so far, oldest first, as bytes."""
@@ -53,11 +55,23 @@ def link_lpt(wine, number, target):
     os.symlink(target, path)
 
 
+def add_printer(wine, name, port, default=False):
+    """Installs a printer on Wine's PostScript driver. Its output goes through a file:
+    the spooler service that the first printer call starts would inherit a pipe and keep
+    it open."""
+    with tempfile.TemporaryFile("w+") as out:
+        r = subprocess.run([WINE, build_path("tools", "addprinter.exe"), name, port] + (["default"] if default else []),
+                           env=wine.env, stdin=subprocess.DEVNULL, stdout=out, stderr=subprocess.STDOUT, text=True,
+                           timeout=120)
+        out.seek(0)
+        said = out.read()
+    if r.returncode != 0 or "ok" not in said.split():
+        raise RuntimeError("addprinter %s %s: %s" % (name, port, said))
+
+
 def add_port_printer(wine, name, port):
     """A printer installed only so that its port is one the terminal lists."""
-    r = wine.run(build_path("tools", "addprinter.exe"), name, port)
-    if r.stdout.decode(errors="replace").strip() != "ok":
-        raise RuntimeError("addprinter: %r %r" % (r.stdout, r.stderr))
+    add_printer(wine, name, port)
 
 
 def ghostscript_text(postscript):

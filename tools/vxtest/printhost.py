@@ -10,17 +10,24 @@ from . import SOURCE, WM_CLOSE, build_path
 sys.path.insert(0, os.path.join(SOURCE, "tools"))
 import telnethost as th  # noqa: E402
 
-PRINTING = r"HKEY_CURRENT_USER\Software\Quorlan\vexaNT\Profiles\Default\PRINTING"
+PROFILE = r"HKEY_CURRENT_USER\Software\Quorlan\vexaNT\Profiles\Default"
+PRINTING = PROFILE + r"\PRINTING"
+CONNECTION = PROFILE + r"\CONNECTION"
 CSI = b"\x1b["
 
 
-def set_printing(wine, **values):
-    """PRINTING values of the Default profile: ints as DWORDs, strings as texts."""
+def set_values(wine, key, **values):
+    """Values of a key: ints as DWORDs, strings as texts."""
     for name, value in values.items():
         kind = "REG_DWORD" if isinstance(value, int) else "REG_SZ"
-        code, out = wine.reg("add", PRINTING, "/v", name, "/t", kind, "/d", str(value), "/f")
+        code, out = wine.reg("add", key, "/v", name, "/t", kind, "/d", str(value), "/f")
         if code != 0:
             raise RuntimeError("reg add %s: %s" % (name, out))
+
+
+def set_printing(wine, **values):
+    """PRINTING values of the Default profile."""
+    set_values(wine, PRINTING, **values)
 
 
 class PrintingTerminal:
@@ -34,8 +41,10 @@ class PrintingTerminal:
         self.wine.env["VXNT_TEST_SCREEN"] = self.wine.windows_path(self.screen_path)
         self.wine.env["VXNT_TEST_STATUS"] = self.wine.windows_path(self.status_path)
         self.host = th.ScriptedHost()
-        self.proc = self.wine.start(exe or build_path("terminal", "vexaNT.exe"), "127.0.0.1",
-                                    "-Tnport%d" % self.host.port, cwd=cwd)
+        self._closed = False
+        # The Default profile names the host, so that its PRINTING section is read with it.
+        set_values(self.wine, CONNECTION, netproto=0, netname="127.0.0.1", iTelnetPortNum=self.host.port)
+        self.proc = self.wine.start(exe or build_path("terminal", "vexaNT.exe"), "-SeDefault", cwd=cwd)
         self.hwnd = self.wine.probe.find("vexaNT", 30000)
         test.assertIsNotNone(self.hwnd, "no vexaNT window appeared")
         self.host.wait_connection(30)
@@ -89,6 +98,9 @@ class PrintingTerminal:
         self.wait(lambda: text in self.status().get("printer", ""), "printer field %r" % text, timeout)
 
     def close(self):
+        if self._closed:
+            return
+        self._closed = True
         if self.proc.poll() is None:
             self.wine.probe.post(self.hwnd, WM_CLOSE, 1, 0)
             try:
