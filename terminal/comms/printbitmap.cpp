@@ -17,12 +17,6 @@ constexpr u32 kStrNoGraphicsMemory = 7124;  // "No Memory for Graphics Printing"
 constexpr u32 kStrNoGraphics = 7125;        // "Unable to Print Graphics Image on this printer"
 constexpr u32 kStrPrinterError = 7126;      // "General Printer Error"
 
-void ShowPrintMessage(u32 id)
-{
-    PrintLockRelease release;
-    MessageBoxById(id);
-}
-
 // Where the picture goes on the page: fitted to the page (or in the printer's own
 // pixels), scaled, centred or at the top left.
 RECT PagePlacement(const RECT& bitmap)

@@ -16,12 +16,6 @@ constexpr u32 kStrCannotStart = 7123;   // "Unable to Start Print Job"
 wchar_t kDocumentName[] = L"vexaNT";
 wchar_t kRawType[] = L"RAW";
 
-void ShowPrintMessage(u32 id)
-{
-    PrintLockRelease release;
-    MessageBoxById(id);
-}
-
 // A started job that fails: everything printing holds is given back.
 int FailStart(u32 message)
 {

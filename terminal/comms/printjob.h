@@ -58,6 +58,9 @@ private:
     int depth_;
 };
 
+// A message box by language string id, shown with the job lock given up.
+void ShowPrintMessage(u32 id);
+
 // Printer and device context.
 int CheckPrinterAvailable();
 // The profile's Windows printer, else the WIN.INI default (which becomes the profile's).

@@ -2,6 +2,8 @@
 
 #include <mutex>
 
+#include "terminal/core/base/messagebox.h"
+
 namespace {
 
 std::recursive_mutex g_lock;
@@ -34,4 +36,10 @@ PrintLockRelease::~PrintLockRelease()
     for (int i = 0; i < depth_; ++i)
         g_lock.lock();
     t_depth = depth_;
+}
+
+void ShowPrintMessage(u32 id)
+{
+    PrintLockRelease release;
+    MessageBoxById(id);
 }

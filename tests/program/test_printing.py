@@ -3,7 +3,6 @@ jobs (RAW bytes, or PostScript read back with Ghostscript's txtwrite), a file be
 LPT port, lprng's lpd and a recording LPD daemon. The host is a scripted telnet host.
 """
 import os
-import re
 import time
 import unittest
 
@@ -35,6 +34,15 @@ class PrintingTest(WineTestCase):
         self.addCleanup(t.close)
         return t
 
+    def print_to_lpt2(self):
+        """Direct port printing to LPT2, a file; returns the file's path."""
+        out = os.path.join(self.wine.prefix, "lpt2.out")
+        open(out, "wb").close()
+        link_lpt(self.wine, 2, out)
+        add_port_printer(self.wine, "vexaLPT2", "LPT2:")
+        set_printing(self.wine, DirectToPort=1, Port="LPT2:")
+        return out
+
     def controller_job(self, t, start=CSI + b"5i", end=CSI + b"4i"):
         t.send(start + CONTROLLER_DATA + end + b"shown")
         t.wait_screen("shown")
@@ -50,16 +58,23 @@ class PrintingTest(WineTestCase):
         self.assertEqual(self.spool.wait_jobs(2), [CONTROLLER_DATA] * 2)
         t.close()
 
-        out = os.path.join(self.wine.prefix, "lpt2.out")
-        open(out, "wb").close()
-        link_lpt(self.wine, 2, out)
-        add_port_printer(self.wine, "vexaLPT2", "LPT2:")
-        set_printing(self.wine, DirectToPort=1, Port="LPT2:")
+        out = self.print_to_lpt2()
         t = self.terminal()
         self.controller_job(t)
         with open(out, "rb") as f:
             self.assertEqual(f.read(), CONTROLLER_DATA)
         t.close()
+
+        # AutoLF: CR LF from the host reaches the port once, a lone CR as CR LF.
+        out = self.print_to_lpt2()
+        set_printing(self.wine, AutoLF=1)
+        t = self.terminal()
+        t.send(CSI + b"5iA\r\nB\rC" + CSI + b"4iauto")
+        t.wait_screen("auto")
+        with open(out, "rb") as f:
+            self.assertEqual(f.read(), b"A\r\nB\r\nC")
+        t.close()
+        set_printing(self.wine, AutoLF=0)
 
         with PrivateLpd() as lpd:
             use_printer_port(self.wine, lpd.port)
@@ -121,11 +136,7 @@ class PrintingTest(WineTestCase):
         self.assertEqual(self.spool.wait_jobs(1), [b"one\r\ntwo\r\nthree\r\n"])
         t.close()
 
-        out = os.path.join(self.wine.prefix, "lpt2.out")
-        open(out, "wb").close()
-        link_lpt(self.wine, 2, out)
-        add_port_printer(self.wine, "vexaLPT2", "LPT2:")
-        set_printing(self.wine, DirectToPort=1, Port="LPT2:")
+        out = self.print_to_lpt2()
         t = self.terminal()
         self.auto_print(t)
         with open(out, "rb") as f:
