@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "terminal/comms/telnet.h"
-#include "terminal/emulations/ibmhost/telnetsession.h"
+#include "terminal/comms/recordsession.h"
 
 namespace {
 constexpr int kMaxConversions = 6;
@@ -18,7 +18,7 @@ bool IsDigit(char16_t c)
 // forever); a 3270 session keeps the stored one.
 u32 RotationIndex(u32 count)
 {
-    const bool s5250 = I5250ActiveSession != nullptr;
+    const bool s5250 = Tn5250ActiveSession != nullptr;
     u32 index = ReadDeviceNameCount(s5250);
     if (s5250) {
         const u32 attemptsBefore = Telnet.rotationAttempts;

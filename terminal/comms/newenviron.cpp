@@ -5,7 +5,7 @@
 
 #include "terminal/comms/devicename.h"
 #include "terminal/comms/telnet.h"
-#include "terminal/emulations/ibmhost/telnetsession.h"
+#include "terminal/comms/recordsession.h"
 
 namespace {
 // One reply under construction: each variable goes in once, and an entry that would not
@@ -93,7 +93,7 @@ struct Reply {
 void NewEnvironReply(SocketHandle socket, const u8* request, std::size_t length)
 {
     Reply reply;
-    reply.printer = I5250ActiveSession && I5250ActiveSession->printerSession;
+    reply.printer = Tn5250ActiveSession && Tn5250ActiveSession->printerSession;
     if (length == 0) {
         reply.AddAll(kEnvVar);
         reply.AddAll(kEnvUserVar);

@@ -3,6 +3,7 @@
 #include "terminal/comms/printcharset.h"
 #include "terminal/core/screen/celltext.h"
 #include "terminal/core/screen/charsets.h"
+#include "terminal/core/screen/selectiontext.h"
 
 namespace {
 
@@ -10,16 +11,6 @@ constexpr u16 kSo = 14, kSi = 15, kCr = 13, kLf = 10, kBlank = 32;
 constexpr u8 kLineDrawingSet = 3;
 // The final of each national set's designation, by national set index.
 constexpr char kNationalFinals[] = "BARQECK4Y==HERZK";
-
-// Box drawing and the other DEC graphics a plain printer has no glyph for.
-constexpr struct {
-    u16 from, to;
-    char ascii;
-} kBoxAscii[] = {
-    {0x2500, 0x2501, '-'}, {0x2502, 0x2503, '|'}, {0x250C, 0x254B, '+'}, {0x2550, 0x2550, '-'},
-    {0x2551, 0x2551, '|'}, {0x2552, 0x256C, '+'}, {0x23BA, 0x23BD, '-'}, {0x25C6, 0x25C6, '*'},
-    {0x2592, 0x2592, '#'},
-};
 
 class Printer {
 public:
@@ -100,16 +91,14 @@ void FormatCell(Printer& p, int format, const ScreenCell& cell, const PrintForma
 // Format 4, one cell.
 void FormatHostCell(PrintFormatOutput& out, const ScreenCell& cell, const PrintFormatContext& context)
 {
-    const bool drawing = IsLineDrawingCell(cell) && !context.tvi;
+    const bool graphic = !context.tvi && IsGraphicCell(cell);
     if (!context.byteOutput && !context.tvi) {
-        const u16 u = CellRecordToUnicode(cell);
+        const u16 u = graphic ? CellToChar(cell, false) : CellRecordToUnicode(cell);
         // A cell never written over still takes its column.
         out.BufferChar(u ? u : kBlank);
         return;
     }
-    u16 ch = drawing ? CellRecordToUnicode(cell) : PrintCellChar(cell, context);
-    if (drawing && context.plainLineDrawing)
-        ch = BoxCharToAscii(ch);
+    u16 ch = graphic ? CellToChar(cell, context.plainLineDrawing) : PrintCellChar(cell, context);
     if (ch < kBlank)
         ch = (ch >= 15 && ch <= 19) ? '-' : ((ch == 20 || ch == 21 || ch == 24) ? '|' : kBlank);
     out.PrintChar(ch);
@@ -122,18 +111,13 @@ bool IsLineDrawingCell(const ScreenCell& cell)
     return (cell.flags & kGlyphSetMask) == kLineDrawingSet;
 }
 
-u16 BoxCharToAscii(u16 c)
-{
-    for (const auto& range : kBoxAscii)
-        if (c >= range.from && c <= range.to)
-            return static_cast<u16>(range.ascii);
-    return c;
-}
-
 u16 PrintCellChar(const ScreenCell& cell, const PrintFormatContext& context)
 {
     if (context.tvi)
         return cell.ch < kBlank || (cell.flags & kGlyphSetMask) == 1 ? kBlank : cell.ch;
+    // The DEC graphics keep their own codes in the store: a printer gets the character.
+    if (IsLineDrawingCell(cell) && !context.pcCharacters)
+        return CellRecordToUnicode(cell);
     if (context.pcCharacters) {
         if (IsLineDrawingCell(cell)) {
             const u16 u = CellRecordToUnicode(cell);

@@ -47,5 +47,3 @@ void FormatLineForPrint(const ScreenLineRecord* line, int format, const PrintFor
 u16 PrintCellChar(const ScreenCell& cell, const PrintFormatContext& context);
 // A cell of the DEC line-drawing set.
 bool IsLineDrawingCell(const ScreenCell& cell);
-// A box-drawing character as the ASCII a plain printer draws it with.
-u16 BoxCharToAscii(u16 c);

@@ -14,7 +14,7 @@
 #include "terminal/core/frame/commandids.h"
 #include "terminal/core/frame/commands.h"
 #include "terminal/core/base/corestate.h"
-#include "terminal/core/base/emuhooks.h"
+#include "terminal/core/base/emulationids.h"
 #include "terminal/core/frame/mainwindow.h"
 #include "terminal/core/paint/paintsettings.h"
 #include "terminal/core/screen/screenstore.h"
@@ -278,7 +278,7 @@ void FormatPrintLine(const ScreenLineRecord* line, int format)
     context.national = NationalReplacementTable();
     context.byteOutput = ByteOutput() || PrintJob.rawPageOpen || PrintJob.channelOpen;
     context.plainLineDrawing = PrintingValues.ConvertHostChars == kPrintNational7Bit;
-    context.tvi = FamilyActive(HookFamily::Tvi);
+    context.tvi = FamilyOf(EmulationId) == EmulationFamily::Tvi;
     context.pcCharacters = PaintSettings.characterMode == 4 && (EmulationId <= 5 || EmulationId == 21);
     context.pcCodePage = Vt300Values.ansi386_codepage;
     FormatOutput out;

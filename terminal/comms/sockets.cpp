@@ -23,7 +23,7 @@
 #include "terminal/core/frame/startup.h"
 #include "terminal/core/frame/timers.h"
 #include "terminal/core/frame/uiservices.h"
-#include "terminal/emulations/ibmhost/telnetsession.h"
+#include "terminal/comms/recordsession.h"
 
 std::atomic<u32> ConnectionStartState{0};
 std::atomic<u32> DisconnectRequested{0};
@@ -461,10 +461,10 @@ void OnNetworkConnected()
 {
     if (Telnet.telnetMode)
         TelnetStartNegotiation(SocketIndex);
-    if (I3270Session* s = I3270ActiveSession; s && s->model == k3287PrinterModel)
-        I3270SetPrinterState(s, 2);
-    if (I5250Session* s = I5250ActiveSession; s && s->printerSession)
-        I5250SetPrinterState(s, 2);
+    // A printer session is connected.
+    if ((Tn3270ActiveSession && Tn3270ActiveSession->model == k3287PrinterModel) ||
+        (Tn5250ActiveSession && Tn5250ActiveSession->printerSession))
+        SessionPrinterState(2);
     if (SocketIndex >= 0) {
         UpdateConnectionMenu();
         UpdateWindowTitle(MainWindowHandle);
@@ -483,10 +483,10 @@ int ConnectHost(u32 protocol, const wchar16* host)
         return -1;
     CopyText(Slots.networkHostShown, kSlotUnits, host);
     SocketResetState();
-    if (I3270ActiveSession)
-        I3270ResetSession(Configured3270Model);
-    if (I5250ActiveSession)
-        I5250ResetSession(Configured5250Model);
+    if (Tn3270ActiveSession)
+        SessionReset(Configured3270Model);
+    if (Tn5250ActiveSession)
+        SessionReset(Configured5250Model);
     if (protocol != kProtocolTcpIp)
         return -1;
     ConnectionType = 1;

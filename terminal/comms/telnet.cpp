@@ -10,13 +10,8 @@
 #include "terminal/comms/telnetoptions.h"
 #include "terminal/comms/telnetservices.h"
 #include "terminal/core/base/corestate.h"
-#include "terminal/core/base/emulationids.h"
 #include "terminal/core/base/messagebox.h"
-#include "terminal/emulations/dec/services.h"
-#include "terminal/emulations/hp-ibm3151/services.h"
-#include "terminal/emulations/ibmhost/telnetsession.h"
-#include "terminal/emulations/ta6530-dg/services.h"
-#include "terminal/emulations/wyse-tvi/services.h"
+#include "terminal/comms/recordsession.h"
 
 TelnetOptionState Telnet;
 
@@ -37,13 +32,13 @@ void OutOfMemory()
 
 bool RecordMode3270()
 {
-    I3270Session* s = I3270ActiveSession;
+    Tn3270Session* s = Tn3270ActiveSession;
     return s && (s->recordMode || TelnetTn3270eComplete());
 }
 
 bool BlockMode5250()
 {
-    I5250Session* s = I5250ActiveSession;
+    Tn5250Session* s = Tn5250ActiveSession;
     return s && s->blockMode;
 }
 
@@ -97,24 +92,16 @@ void StoreSub(u8 byte)
         Telnet.sub[Telnet.subLength++] = byte;
 }
 
+// BREAK is followed by neither the timing mark nor the CR in a record session and
+// while the family keeps its input to itself (block modes, local editing).
 bool BreakEndsAtBrk()
 {
-    const u8 id = EmulationId;
-    if ((id == 1 || id == 2 || id == 3) && VtLocalEditFlag == 1)
-        return true;
-    if (I3270ActiveSession && I3270ActiveSession->recordMode)
+    if (Tn3270ActiveSession && Tn3270ActiveSession->recordMode)
         return true;
     if (BlockMode5250())
         return true;
-    if (IsWyseFamily(id) && WyseBlockMode)
-        return true;
-    if (id == 16 && I3151IsCurrentPageFormatted())
-        return true;
-    if (id == 17 && (Ta6530Mode == 1 || Ta6530Mode == 2))
-        return true;
-    if (id == 18 && HpBlockMode)
-        return true;
-    return false;
+    const TelnetHooks* hooks = SessionTelnetHooks();
+    return hooks && hooks->breakEndsInput && hooks->breakEndsInput();
 }
 }  // namespace
 
@@ -145,7 +132,7 @@ int TelnetGetByte(SocketHandle socket, i32 connectionType)
             return n;
         // The bytes are taken on the next call, so the reader runs its idle work between
         // buffers; a 3270 record session goes straight on to keep records together.
-        if (!(I3270ActiveSession && I3270ActiveSession->recordMode))
+        if (!(Tn3270ActiveSession && Tn3270ActiveSession->recordMode))
             return -1;
     }
     return TelnetReceive(socket);
@@ -205,11 +192,11 @@ int TelnetReceive(SocketHandle socket)
                     TelnetEndOfRecord();
                 break;
             case tn::AO: {
-                I3270Session* s = I3270ActiveSession;
+                Tn3270Session* s = Tn3270ActiveSession;
                 if (s && s->printJobState == 0)
                     break;
                 if (s && s->printJobState != 2) {
-                    I3270EndPrintJob(s);
+                    SessionEndPrintJob();
                     s->printJobState = 0;
                     break;
                 }
@@ -301,10 +288,8 @@ void TelnetEndOfRecord()
 {
     if (!Telnet.record.empty()) {
         const int n = static_cast<int>(Telnet.record.size());
-        if (I3270ActiveSession)
-            Tn3270eHandleRecord(I3270ActiveSession, Telnet.record.data(), n);
-        else if (I5250ActiveSession)
-            I5250HandleRecords(I5250ActiveSession, Telnet.record.data(), n);
+        if (Tn3270ActiveSession || Tn5250ActiveSession)
+            SessionRecord(Telnet.record.data(), n);
         StatusBarSetLinkState(1);
     }
     TelnetResetRecord();
@@ -507,9 +492,9 @@ void TelnetReset()
     Telnet.luName[0] = 0;
     Telnet.sequenceIn = Telnet.sequenceOut = 0;
     UpdateModes();
-    if (I3270ActiveSession)
-        I3270ShowLuName(Telnet.luName);
-    if (I5250ActiveSession)
-        I5250ActiveSession->blockMode = 0;
+    if (Tn3270ActiveSession)
+        SessionLuName(Telnet.luName);
+    if (Tn5250ActiveSession)
+        Tn5250ActiveSession->blockMode = 0;
     TelnetResetRecord();
 }

@@ -8,11 +8,11 @@
 #include "terminal/comms/newenviron.h"
 #include "terminal/comms/telnet.h"
 #include "terminal/core/base/corestate.h"
+#include "terminal/core/base/emulationids.h"
+#include "terminal/settings/profilevalues.h"
 #include "terminal/core/base/language.h"
 #include "terminal/core/base/messagebox.h"
-#include "terminal/emulations/dec/services.h"
-#include "terminal/emulations/hp-ibm3151/services.h"
-#include "terminal/emulations/ibmhost/telnetsession.h"
+#include "terminal/comms/recordsession.h"
 
 TelnetSettings TelnetConfig = [] {
     TelnetSettings s{};
@@ -54,35 +54,11 @@ const char* const kVtNames[15] = {
     "vt100", "vt101", "vt102", "vt125", "vt220", "vt240", "vt320", "vt340",
     "vt420", "vt131", "vt132", "m2200", "vt510", "vt520", "vt525",
 };
-const char* const kHpNames[5] = {"HP2392A", "HP70092", "HP2622A", "HP70094", "HP70096"};
 
-// Names of the emulations 4..23 that do not depend on a model.
-const char* FixedTerminalName(u8 id)
-{
-    switch (id) {
-    case 4: case 5: return "ansi";
-    case 8: case 9: return "ZARA-50";
-    case 10: return "TVI910";
-    case 11: return "TVI920";
-    case 12: return "TVI925";
-    case 13: return "ADDS-A2";
-    case 14: return "HZ1500";
-    case 15: return "ZARA-60";
-    case 16: return "IBM-3151";
-    case 17: return "tn6530-8";
-    case 19: return "TVI955";
-    case 20: return "dg410";
-    case 21: return "at386-m";
-    case 22: return "TVI950";
-    case 23: return "aixterm";
-    default: return "tty";
-    }
-}
-
-bool Is3270Session() { return I3270ActiveSession != nullptr; }
-bool Is5250Session() { return I5250ActiveSession != nullptr; }
-bool Is3270Printer() { return I3270ActiveSession && I3270ActiveSession->model == k3287PrinterModel; }
-bool Is5250Printer() { return I5250ActiveSession && I5250ActiveSession->printerSession; }
+bool Is3270Session() { return Tn3270ActiveSession != nullptr; }
+bool Is5250Session() { return Tn5250ActiveSession != nullptr; }
+bool Is3270Printer() { return Tn3270ActiveSession && Tn3270ActiveSession->model == k3287PrinterModel; }
+bool Is5250Printer() { return Tn5250ActiveSession && Tn5250ActiveSession->printerSession; }
 
 void Send(SocketHandle s, u8 command, u8 option)
 {
@@ -147,7 +123,7 @@ void RequestDeviceType(SocketHandle s)
     std::string body{static_cast<char>(tn::TN3270E), static_cast<char>(kDeviceType),
                      static_cast<char>(kRequest)};
     body += DeviceTypeName();
-    I3270Session* session = I3270ActiveSession;
+    Tn3270Session* session = Tn3270ActiveSession;
     if (TelnetConfig.luid[0]) {
         char lu[17];
         ExpandDeviceNameRotating(lu, TelnetConfig.luid, 16);
@@ -163,7 +139,7 @@ void RequestDeviceType(SocketHandle s)
 
 void BuildFunctionSet()
 {
-    const bool printing = I3270ActiveSession && I3270ActiveSession->printJobState == 2;
+    const bool printing = Tn3270ActiveSession && Tn3270ActiveSession->printJobState == 2;
     u8* f = Telnet.functions;
     f[0] = TelnetConfig.bind ? 1 : 0;
     f[1] = TelnetConfig.prtLu3 && !printing ? 1 : 0;
@@ -192,10 +168,10 @@ void ShowReject(u8 reason)
 void FunctionsAgreed(SocketHandle s)
 {
     Telnet.tn3270eState = 4;
-    if (I3270Session* session = I3270ActiveSession) {
+    if (Tn3270Session* session = Tn3270ActiveSession) {
         session->connectionMode = 1;
         if (session->model == k3287PrinterModel)
-            I3270SetPrinterState(session, 2);
+            SessionPrinterState(2);
     }
     TelnetResetRecord();
     Tn3270UpdateTelnetModes();
@@ -219,13 +195,13 @@ void Tn3270eSubnegotiation(SocketHandle s)
             for (; i < n && k < 8 && d[i] >= 32; ++i)
                 Telnet.luName[k++] = d[i];
             Telnet.luName[k] = 0;
-            I3270ShowLuName(Telnet.luName);
+            SessionLuName(Telnet.luName);
         }
         if (model < 0) {
             RequestDeviceType(s);
             return;
         }
-        I3270ResetSession(model);
+        SessionReset(model);
         BuildFunctionSet();
         SendFunctions(s, kRequest);
         Telnet.tn3270eState = 3;
@@ -281,16 +257,17 @@ int GetTerminalTypeName(char* buffer, int capacity)
         return 0;
     const u8 id = EmulationId;
     const char* name;
-    if (id <= 3)
+    if (const TelnetHooks* hooks = SessionTelnetHooks(); hooks && hooks->terminalType)
+        return hooks->terminalType(buffer, capacity);
+    // The record sessions are named by their TN3270 and TN5250 device types.
+    if (IsVtFamily(id))
         name = kVtNames[TerminalId < 15 ? TerminalId : 0];
-    else if (id == 6)
-        name = k3270Models[(I3270ActiveSession ? I3270ActiveSession->model : Configured3270Model) % 13];
-    else if (id == 7)
-        name = k5250Models[(I5250ActiveSession ? I5250ActiveSession->model : Configured5250Model) % 15];
-    else if (id == 18)
-        name = kHpNames[HpModel < 5 ? HpModel : 0];
+    else if (id == kEmuIbm3270)
+        name = k3270Models[(Tn3270ActiveSession ? Tn3270ActiveSession->model : Configured3270Model) % 13];
+    else if (id == kEmuIbm5250)
+        name = k5250Models[(Tn5250ActiveSession ? Tn5250ActiveSession->model : Configured5250Model) % 15];
     else
-        name = FixedTerminalName(id);
+        name = DefaultTerminalTypeName(id);
     int n = 0;
     for (; name[n] && n + 1 < capacity; ++n)
         buffer[n] = name[n];
@@ -339,10 +316,10 @@ bool TelnetTn3270eComplete()
 
 bool TelnetEchoAcceptable()
 {
-    if (I3270Session* s = I3270ActiveSession)
+    if (Tn3270Session* s = Tn3270ActiveSession)
         if (s->model == k3287PrinterModel || s->recordMode)
             return false;
-    if (I5250Session* s = I5250ActiveSession)
+    if (Tn5250Session* s = Tn5250ActiveSession)
         if (s->printerSession || s->blockMode)
             return false;
     return true;
@@ -393,7 +370,7 @@ void TelnetHandleWill(SocketHandle s, u8 x)
             Telnet.eorPermit3270 = Telnet.regimePermit = 0;
             // SUPPORT: every model, the current one first.
             std::string body{static_cast<char>(tn::REGIME_3270), 1};
-            const int first = I3270ActiveSession->model % 13;
+            const int first = Tn3270ActiveSession->model % 13;
             for (int k = 0; k < 13; ++k) {
                 if (k)
                     body.push_back(' ');
@@ -467,7 +444,7 @@ void TelnetSendWont(SocketHandle s, u8 x)
         Telnet.local[x] = 0;
         TelnetResetRecord();
         Telnet.tn3270eState = 0;
-        I3270Session* session = I3270ActiveSession;
+        Tn3270Session* session = Tn3270ActiveSession;
         if (session->noBindImage) {
             session->noBindImage = 0;
             session->connectionMode = 1;
@@ -513,14 +490,14 @@ void TelnetSubnegotiation(SocketHandle s)
     case tn::REGIME_3270:
         if (Is3270Session() && !TelnetConfig.regimeSuppress && command == 0) {
             if (dataLength == 0) {
-                I3270ActiveSession->recordMode = 0;
+                Tn3270ActiveSession->recordMode = 0;
                 Tn3270UpdateTelnetModes();
                 return;
             }
             const int model = Find3270Model(data, dataLength);
             if (model >= 0) {
                 Telnet.regimePermit = 1;
-                I3270ResetSession(model);
+                SessionReset(model);
             }
             return;
         }
@@ -546,7 +523,7 @@ void TelnetSubnegotiation(SocketHandle s)
 
 void Tn3270UpdateTelnetModes()
 {
-    I3270Session* s = I3270ActiveSession;
+    Tn3270Session* s = Tn3270ActiveSession;
     if (!s)
         return;
     if (TelnetTn3270eEnabled()) {
@@ -556,13 +533,13 @@ void Tn3270UpdateTelnetModes()
         if (s->connectionMode == 3) {
             if (!s->recordMode) {
                 s->recordMode = 1;
-                I3270EraseScreen();
+                SessionRecordModeChanged(true);
             }
         } else if (s->recordMode) {
             s->recordMode = 0;
-            I3270EraseScreen();
+            SessionRecordModeChanged(false);
         } else {
-            I3270RedrawIndicators();
+            SessionIndicatorsChanged();
         }
         return;
     }
@@ -578,25 +555,25 @@ void Tn3270UpdateTelnetModes()
         if (!printer && !TelnetConfig.echoSuppress)
             Send(SocketIndex, tn::DONT, tn::ECHO);
         s->connectionMode = 3;
-        I3270EraseScreen();
+        SessionRecordModeChanged(true);
     } else if (!want && s->recordMode) {
         s->recordMode = 0;
         if (Telnet.telnetMode && !printer && !TelnetConfig.echoSuppress)
             Send(SocketIndex, tn::DO, tn::ECHO);
-        I3270EraseScreen();
+        SessionRecordModeChanged(false);
     }
     if (printer) {
         if (s->printJobState == 1 || s->printJobState == 3 || s->printJobState == 4)
-            I3270EndPrintJob(s);
+            SessionEndPrintJob();
         if (!Telnet.telnetMode)
-            I3270SetPrinterState(s, 0);
+            SessionPrinterState(0);
     }
-    I3270ShowModelName();
+    SessionModelShown();
 }
 
 void Tn5250UpdateTelnetModes()
 {
-    I5250Session* s = I5250ActiveSession;
+    Tn5250Session* s = Tn5250ActiveSession;
     if (!s)
         return;
     s->telnetFlag = Telnet.telnetMode;
@@ -609,24 +586,23 @@ void Tn5250UpdateTelnetModes()
         if (display && !TelnetConfig.echoSuppress)
             Send(SocketIndex, tn::DONT, tn::ECHO);
         s->inputState = 5;
-        I5250ClearUnit();
+        SessionRecordModeChanged(true);
     } else if (!want && s->blockMode) {
         s->blockMode = 0;
         if (Telnet.telnetMode && display && !TelnetConfig.echoSuppress)
             Send(SocketIndex, tn::DO, tn::ECHO);
         s->inputState = 1;
-        I5250ClearUnit();
-        I5250LeaveBlockMode();
+        SessionRecordModeChanged(false);
     }
     if (!display) {
         const u16 st = s->printerState;
         if ((st == 2 || st == 3 || st == 4) && !Telnet.telnetMode)
-            I5250SetPrinterState(s, 0);
+            SessionPrinterState(0);
         if (st == 5 || st == 6 || st == 8) {
-            I5250EndPrintJob(s);
+            SessionEndPrintJob();
             if (!Telnet.telnetMode)
-                I5250SetPrinterState(s, 0);
+                SessionPrinterState(0);
         }
     }
-    I5250TerminalType();
+    SessionModelShown();
 }

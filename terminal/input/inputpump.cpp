@@ -3,24 +3,19 @@
 #include <mutex>
 
 #include "terminal/core/base/corestate.h"
-#include "terminal/core/base/emuhooks.h"
-#include "terminal/core/base/emulationids.h"
+#include "terminal/core/base/family.h"
 #include "terminal/core/host/hostio.h"
 #include "terminal/core/host/hostread.h"
 #include "terminal/core/host/hostsettings.h"
 #include "terminal/core/base/messagebox.h"
 #include "terminal/core/host/pushback.h"
 #include "terminal/core/frame/uiservices.h"
-#include "terminal/emulations/dec/services.h"
-#include "terminal/emulations/hp-ibm3151/keyfunctions.h"
-#include "terminal/emulations/ta6530-dg/services.h"
 #include "terminal/input/eventcommands.h"
 #include "terminal/input/eventtext.h"
 #include "terminal/input/keydefs.h"
 #include "terminal/input/keydispatch.h"
 #include "terminal/input/keyevents.h"
 #include "terminal/input/macrostring.h"
-#include "terminal/emulations/dec/vtkeys.h"
 #include "terminal/settings/profilevalues.h"
 
 std::atomic<u8> KeyboardIndicators{0};
@@ -104,22 +99,17 @@ bool KeyboardRefusesKeys()
 {
     if (ModalOpen)
         return false;
-    if (EmulationActiveFlags.ibm3151 && I3151CheckKeysLocked())
-        return true;
-    if (EmulationActiveFlags.tvi) {
-        auto locked = HooksOf(HookFamily::Tvi).keyboardLocked;
-        if (locked && locked())
-            return true;
-    }
-    if (IsVtOrAnsiFamily(EmulationId) && VtMode.hostKeyboardLock) {
-        // A keyboard the host locked loses the key, as the terminal's own would.
-        RequestBell();
-        return true;
-    }
-    return false;
+    auto refused = ActiveFamily().keysRefused;
+    return refused && refused();
 }
 
 }  // namespace
+
+int TranslateTypedChar(int c)
+{
+    auto translate = ActiveFamily().translateTypedChar;
+    return translate ? translate(c) : c;
+}
 
 int ExecuteInputEvent(int& value, int& extra, bool allowDefinitions)
 {
@@ -195,18 +185,17 @@ int PumpKeyboardInput()
         DispatchKey(value, extra);
         return -1;
     }
-    if (value == '\t' && IsVtOrAnsiFamily(EmulationId)) {
-        SendBatchFlush();
-        KeyVtTab('\t');
-        return -1;
-    }
+    if (auto take = ActiveFamily().takeTypedChar)
+        if (take(value))
+            return -1;
     return TranslateTypedChar(value);
 }
 
 void HandleCharMessage(u32 character)
 {
-    const u8 id = EmulationId;
-    if (ConnectionValues.comflowc == 1 && id != 6 && id != 7 && (id != 17 || Ta6530Mode == 3) && !ModalOpen &&
+    auto xonXoffIsData = ActiveFamily().typedXonXoffIsData;
+    const bool flowControl = !(xonXoffIsData && xonXoffIsData());
+    if (ConnectionValues.comflowc == 1 && flowControl && !ModalOpen &&
         (character == 17 || character == 19)) {
         const u8 held = character == 19 ? 1 : 0;
         if (OutputHeld.exchange(held) != held)

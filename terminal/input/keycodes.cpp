@@ -1,9 +1,9 @@
 #include "terminal/input/keycodes.h"
 
 #include "terminal/core/base/corestate.h"
-#include "terminal/core/base/emuhooks.h"
+#include "terminal/core/base/family.h"
 #include "terminal/core/base/emulationids.h"
-#include "terminal/emulations/dec/keymodes.h"
+#include "terminal/settings/profilevalues.h"
 
 std::atomic<u32> KeyboardType{4};
 std::atomic<u32> ShiftState{0};
@@ -19,21 +19,23 @@ constexpr int kVkCancel = 0x03, kVkPause = 0x13, kVkPrior = 0x21, kVkNext = 0x22
               kVkLeft = 0x25, kVkUp = 0x26, kVkRight = 0x27, kVkDown = 0x28, kVkInsert = 0x2D, kVkDelete = 0x2E,
               kVkMenu = 0x12;
 
+// The DEC keys (DecKeyMode) or the application keypad are in use.
 bool DecKeysInUse()
 {
-    return DecKeyModeOn() || KeypadApplication();
+    return Vt300Values.DecKeyMode != 0 || Vt300Values.kpadmode != 0;
 }
 
 }  // namespace
 
-bool IbmHostActive()
+bool FamilyUsesHostKeyboard()
 {
-    return EmulationActiveFlags.ibm3270 || EmulationActiveFlags.ibm5250;
+    return ActiveFamily().hostKeyboardKeys == 2;
 }
 
-bool HostKeyboardActive(bool withIbm3151)
+bool HostKeyboardActive(bool alsoSomeKeys)
 {
-    return KeyboardType == kKeyboard122 && (IbmHostActive() || (withIbm3151 && EmulationActiveFlags.ibm3151));
+    const u8 keys = ActiveFamily().hostKeyboardKeys;
+    return KeyboardType == kKeyboard122 && (keys == 2 || (alsoSomeKeys && keys == 1));
 }
 
 int VirtualKeyToKeyCode(int vk)
@@ -76,7 +78,7 @@ int VirtualKeyToKeyCode(int vk)
     case 0x90: return kKeyNumLock;
     case 0x91: return kKeyScrollLock;
     case 0x93: return 135;
-    case 0x97: return IbmHostActive() ? 166 : 0;
+    case 0x97: return FamilyUsesHostKeyboard() ? 166 : 0;
     case 0x98: return HostKeyboardActive(true) ? 167 : 0;
     case 0x9A: return 150;
     case 0x9B: return kKeyCopy;
@@ -137,45 +139,6 @@ int CtrlDigitControlCode(int vk, u32 shift)
     case '8': return 127;
     default: return -1;
     }
-}
-
-int TviAltKeyCharacter(int vk, u32 shift)
-{
-    if (vk < 0x20 || vk > 0xFE || vk == kVkMenu)
-        return -1;
-    const bool shifted = (shift & kShiftBit) != 0;
-    int c = -2;
-    if (vk >= 0x60 && vk <= 0x69) {
-        c = '0' + vk - 0x60;
-    } else if (vk >= 0x6A && vk <= 0x6F) {
-        constexpr char kKeypad[] = "*+\0-./";
-        c = vk == 0x6C ? -2 : kKeypad[vk - 0x6A];
-    } else if (vk >= 0x80) {
-        struct Oem {
-            int vk;
-            int plain, shifted;
-        };
-        constexpr Oem kOem[] = {{0xBA, ';', ':'}, {0xBB, '=', '+'}, {0xBC, ',', '<'}, {0xBD, '-', '_'},
-                                {0xBE, '.', '>'}, {0xBF, '/', '?'}, {0xC0, '\'', '"'}, {0xDB, '[', '{'},
-                                {0xDC, '\\', '|'}, {0xDD, ']', '}'}, {0xDE, '`', '~'}, {0xDF, '`', 0xAC}};
-        for (const Oem& o : kOem)
-            if (o.vk == vk)
-                c = shifted ? o.shifted : o.plain;
-    } else if (vk >= 'A' && vk <= 'Z') {
-        c = shifted ? vk : vk + 32;
-    } else if (vk >= '0' && vk <= '9') {
-        constexpr char kShiftedDigits[] = ")!@#$%^&*(";
-        c = shifted ? kShiftedDigits[vk - '0'] : vk;
-    } else if (vk == ' ') {
-        c = ' ';
-    }
-    if (c >= 0 && (shift & kCtrlBit)) {
-        if (c >= 0x40 && c <= 0x5F)
-            c -= 0x40;
-        else if (c >= 0x60 && c <= 0x7F)
-            c -= 0x60;
-    }
-    return c;
 }
 
 int GetKeyboardLanguageIndex(int stringId)

@@ -88,10 +88,6 @@ int SubstituteNavigationVirtualKey(int virtualKey, bool altHeld);
 // ('2' NUL, '3'-'7' ESC to US, '8' DEL); else -1.
 int CtrlDigitControlCode(int virtualKey, u32 shift);
 
-// The character a TVI Alt key sends (keypad, OEM, letters and digits by the US layout),
-// -2 for a key that is taken without sending anything, -1 for a key that is not an Alt
-// key (keys below 20 hex, Alt itself).
-int TviAltKeyCharacter(int virtualKey, u32 shift);
 
 // The key table: {virtual key, key code, key position} by place on the PC keyboard,
 // searched from the top, first match wins. Rows of plain keys (virtual key equal to
@@ -107,8 +103,9 @@ int KeyCodeToVirtualKey(int keyCode);
 // Keyboard-language string ids 1361-1376 as 0-15; else 0.
 int GetKeyboardLanguageIndex(int stringId);
 
-// A 3270 or 5250 session is the running emulation.
-bool IbmHostActive();
-// The 122-key host keyboard with 3270 or 5250 active (or IBM 3151 when asked): only
-// then do its extra keys have numbers.
-bool HostKeyboardActive(bool withIbm3151);
+// The running family uses every key of the 122-key host keyboard (the block-mode
+// hosts do).
+bool FamilyUsesHostKeyboard();
+// The 122-key host keyboard with such a family running (or one that uses some of its
+// keys, when asked): only then do its extra keys have numbers.
+bool HostKeyboardActive(bool alsoSomeKeys);

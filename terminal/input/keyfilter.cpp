@@ -3,16 +3,12 @@
 
 #include "terminal/core/frame/commands.h"
 #include "terminal/core/base/corestate.h"
-#include "terminal/core/base/emuhooks.h"
-#include "terminal/core/base/emulationids.h"
+#include "terminal/core/base/family.h"
 #include "terminal/core/frame/mainwindow.h"
 #include "terminal/core/frame/mousepointer.h"
 #include "terminal/core/paint/paintsettings.h"
 #include "terminal/core/frame/selection.h"
 #include "terminal/core/frame/startopts.h"
-#include "terminal/emulations/ibmhost/services.h"
-#include "terminal/emulations/ta6530-dg/keyservices.h"
-#include "terminal/emulations/wyse-tvi/keyservices.h"
 #include "terminal/input/eventtext.h"
 #include "terminal/input/keycodes.h"
 #include "terminal/input/keydefs.h"
@@ -35,6 +31,13 @@ bool g_altSpaceArmed = true;
 bool ExtendedKey(const MSG* m)
 {
     return ((m->lParam >> 24) & 1) != 0;
+}
+
+// A character-mode host terminal's use of the 122-key keyboard: Alt with the left Ctrl
+// is Reset, the right Ctrl the keypad separator.
+bool SomeHostKeys()
+{
+    return ActiveFamily().hostKeyboardKeys == 1;
 }
 
 u32 RefreshShiftState()
@@ -84,23 +87,20 @@ void TrackModifierSide(MSG* m, bool isPress)
 {
     const int vk = static_cast<int>(m->wParam);
     u32 shift = ShiftState;
-    if (vk == VK_RETURN) {
-        if (EmulationActiveFlags.ibm5250 && !ExtendedKey(m) && Vt300Values.CRAsEnter)
-            m->wParam = kVkHostEnter;
+    if (vk == VK_RETURN)
         return;
-    }
     if (!IsModifier(vk))
         return;
     const int side = SideKey(m, vk, isPress);
     if (vk == VK_CONTROL) {
         const bool right = side == kVkRightCtrl;
         const bool host122 = KeyboardType == kKeyboard122;
-        if (IbmHostActive() && (host122 || (right ? Vt300Values.CtrlAsEnter : Vt300Values.CtrlAsReset))) {
+        if (FamilyUsesHostKeyboard() && (host122 || (right ? Vt300Values.CtrlAsEnter : Vt300Values.CtrlAsReset))) {
             m->wParam = right ? kVkHostEnter : kVkHostReset;
             SetShift(shift & ~kCtrlBit);
             return;
         }
-        if (EmulationActiveFlags.ibm3151 && host122 && shift == kAltBit && !right) {
+        if (SomeHostKeys() && host122 && shift == kAltBit && !right) {
             m->wParam = kVkHostReset;
             return;
         }
@@ -112,7 +112,7 @@ void TrackModifierSide(MSG* m, bool isPress)
         return;
     }
     SetShiftBit(vk, isPress);
-    if (EmulationActiveFlags.ibm3151 && side == kVkRightCtrl) {
+    if (SomeHostKeys() && side == kVkRightCtrl) {
         m->wParam = kVkSeparator;
         SetShift(ShiftState & ~kCtrlBit);
     }
@@ -124,95 +124,9 @@ void TrackLockKeys()
     const u32 num = GetKeyState(VK_NUMLOCK) & 1;
     const bool capsChanged = CapsLockState.exchange(caps) != caps;
     const bool numChanged = NumLockState.exchange(num) != num;
-    if ((capsChanged || numChanged) && EmulationActiveFlags.wyse) {
-        WyseShowKeyboardField();
-        WyseRepaintStatusLine();
-    }
-    if (numChanged && EmulationActiveFlags.ta6530) {
-        Ta6530ShowNumLockField();
-        Ta6530RepaintStatusRow();
-    }
-}
-
-// The TVI's Alt keys send SOH, a character, CR. They travel as text like any typed key,
-// so the user-interface thread never writes to the line.
-bool TviAltKey(int vk, u32 shift)
-{
-    const int c = TviAltKeyCharacter(vk, shift);
-    if (c == -1)
-        return false;
-    if (c >= 0) {
-        const wchar16 text[] = {0x01, static_cast<wchar16>(c), 0x0D};
-        QueueStringEvent(text, 7, 3);
-    }
-    return true;
-}
-
-struct KeyMapping {
-    int vk;
-    int keyCode;
-    u32 shift;
-};
-
-// 5250 text-assist keys: Alt with these keys, sent with no shift.
-constexpr KeyMapping kTextAssistKeys[] = {
-    {VK_TAB, 188, 0}, {VK_RETURN, 186, 0}, {VK_SPACE, 187, 0}, {'A', 169, 0}, {'B', 170, 0}, {'C', 171, 0},
-    {'D', 172, 0}, {'H', 173, 0}, {'J', 174, 0}, {'N', 175, 0}, {'P', 176, 0}, {'R', 177, 0}, {'S', 178, 0},
-    {'U', 179, 0}, {'W', 180, 0}, {'Y', 181, 0}, {kVkCursorUp, 184, 0}, {kVkCursorLeft, 182, 0},
-    {kVkCursorDown, 185, 0}, {kVkCursorRight, 183, 0},
-};
-
-// The 3270 keyboard's Alt and Ctrl combinations, with the shift state each is sent with.
-struct Combination {
-    int vk;
-    u32 held;
-    int keyCode;
-    u32 sentShift;
-};
-constexpr Combination k3270Combinations[] = {
-    {'1', kAltBit, 149, 0},       {'2', kAltBit, 164, 0},         {'3', kAltBit, 165, kAltBit},
-    {'4', kAltBit, 141, kAltBit}, {'E', kAltBit, 141, kAltBit},   {'6', kAltBit, 149, kShiftBit},
-    {'7', kAltBit, 164, kShiftBit}, {'8', kAltBit, 148, kAltBit}, {'N', kAltBit, 138, 0},
-    {'T', kAltBit, 138, kAltBit}, {VK_F5, kCtrlBit, 140, kCtrlBit},
-};
-
-// -1 when no IBM combination applies, else the filter's result.
-int IbmCombinations(const MSG* m, int vk, u32 shift, bool isPress)
-{
-    if (EmulationActiveFlags.ibm5250 && I5250TextAssistOn() && shift == kAltBit) {
-        for (const KeyMapping& k : kTextAssistKeys)
-            if (k.vk == vk) {
-                if (!isPress)
-                    return 0;
-                QueueInputEvent(3, static_cast<u16>(k.keyCode), 0);
-                return 1;
-            }
-    }
-    if (!EmulationActiveFlags.ibm3270)
-        return -1;
-    // Session commands: next and previous session, exit.
-    if (isPress && ((vk == 'S' && (shift == kAltBit || shift == kCtrlBit)) || (vk == 'X' && shift == kCtrlBit))) {
-        QueueInputEvent(3, static_cast<u16>(vk == 'X' ? 293 : shift == kAltBit ? 294 : 295), static_cast<u16>(shift));
-        return 1;
-    }
-    if (!isPress && vk == VK_TAB && ((m->lParam >> 29) & 1)) {
-        QueueInputEvent(3, 294, static_cast<u16>(shift));
-        return 1;
-    }
-    for (const Combination& c : k3270Combinations)
-        if (c.vk == vk && shift == c.held) {
-            if (!isPress)
-                return 0;
-            QueueInputEvent(3, static_cast<u16>(c.keyCode), static_cast<u16>(c.sentShift));
-            return 1;
-        }
-    if (vk == VK_SCROLL && !(shift & kAltBit)) {
-        if (!isPress)
-            return 0;
-        QueueInputEvent(3, 139, static_cast<u16>(shift));
-        return 1;
-    }
-    return -1;
+    if (capsChanged || numChanged)
+        if (auto changed = ActiveFamily().lockKeysChanged)
+            changed(capsChanged, numChanged);
 }
 
 bool FullScreenWindow()
@@ -227,8 +141,8 @@ int ShortcutKeys(int vk, u32 shift, bool isPress, int& keyCode)
     if (StartupOptions.clipboardAcceleratorsOff)
         return -1;
     if (shift == kShiftBit && isPress && vk >= kVkCursorUp && vk <= kVkCursorRight) {
-        const bool hostUpDown = KeyboardType == kKeyboard122 && EmulationActiveFlags.ibm5250 &&
-                                (vk == kVkCursorUp || vk == kVkCursorDown);
+        const bool hostUpDown =
+            KeyboardType == kKeyboard122 && FamilyUsesHostKeyboard() && (vk == kVkCursorUp || vk == kVkCursorDown);
         if (!hostUpDown) {
             constexpr char kLetters[] = {'A', 'D', 'B', 'C'};
             MoveMousePointerByCell(kLetters[vk - kVkCursorUp]);
@@ -284,6 +198,25 @@ void KeypadEnterAsSeparator(MSG* m)
         m->wParam = kVkSeparator;
 }
 
+namespace {
+// Where a menu opens from its hot key: below its item on the menu bar, wherever the
+// window is; without a menu bar, at the top left of the client area.
+POINT HotMenuPosition(HMENU menu)
+{
+    if (HMENU bar = GetMenu(MainWindowHandle)) {
+        const int count = GetMenuItemCount(bar);
+        for (int i = 0; i < count; ++i) {
+            RECT item;
+            if (GetSubMenu(bar, i) == menu && GetMenuItemRect(MainWindowHandle, bar, static_cast<UINT>(i), &item))
+                return POINT{item.left, item.bottom};
+        }
+    }
+    POINT origin{0, 0};
+    ClientToScreen(MainWindowHandle, &origin);
+    return origin;
+}
+}  // namespace
+
 bool HotKeyMenus(int vk, u32 shift, bool isPress)
 {
     if (shift != kAltBit && shift != (kAltBit | kShiftBit))
@@ -294,16 +227,17 @@ bool HotKeyMenus(int vk, u32 shift, bool isPress)
         HMENU menu;
         u16 mnemonic;
         MenuOffer offer;
-        int x;
     };
-    const HotMenu menus[] = {{Menus.file, MenuMnemonics[0], kOfferFileMenu, 0},
-                             {Menus.edit, MenuMnemonics[1], kOfferEditMenu, 100},
-                             {Menus.settings, MenuMnemonics[2], kOfferSettingsMenu, 200}};
+    const HotMenu menus[] = {{Menus.file, MenuMnemonics[0], kOfferFileMenu},
+                             {Menus.edit, MenuMnemonics[1], kOfferEditMenu},
+                             {Menus.settings, MenuMnemonics[2], kOfferSettingsMenu}};
     for (const HotMenu& m : menus) {
         if (!m.mnemonic || m.mnemonic != vk)
             continue;
-        if (isPress && m.menu && StartupOptions.offered[m.offer] && !MenuActive && MainWindowHandle)
-            TrackPopupMenu(m.menu, 0, m.x, 10, 0, MainWindowHandle, nullptr);
+        if (isPress && m.menu && StartupOptions.offered[m.offer] && !MenuActive && MainWindowHandle) {
+            const POINT at = HotMenuPosition(m.menu);
+            TrackPopupMenu(m.menu, 0, at.x, at.y, 0, MainWindowHandle, nullptr);
+        }
         return true;
     }
     return false;
@@ -319,15 +253,16 @@ int KeyMessageFilter(MSG* m)
     KeypadSeparatorChar = StartupOptions.otherSeparatorChar;
     const bool isPress = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
 
-    if (EmulationActiveFlags.tvi && isPress && (ShiftState & kAltBit) && m->wParam >= 0x20 && m->wParam != VK_MENU &&
-        TviAltKey(static_cast<int>(m->wParam), ShiftState))
-        return 1;
+    // The running family's own keys come first: it may take the message or change it.
+    if (auto family = ActiveFamily().keyMessage) {
+        const int taken = family(m, isPress);
+        if (taken >= 0)
+            return taken;
+    }
 
     TrackModifierSide(m, isPress);
     SubstituteNavigationKey(m);
     TrackLockKeys();
-    if (EmulationActiveFlags.wyse && m->wParam == VK_SHIFT)
-        WyseSetShiftLabelLine(isPress ? 1 : 0);
     if (isPress)
         KeypadEnterAsSeparator(m);
 
@@ -355,9 +290,6 @@ int KeyMessageFilter(MSG* m)
         }
     }
     const u32 shift = ShiftState;
-    const int ibm = IbmCombinations(m, vk, shift, isPress);
-    if (ibm >= 0)
-        return ibm;
     if ((shift & kAltBit) && vk >= VK_NUMPAD0 && vk <= VK_NUMPAD9)
         return 0;  // Windows composes the Alt+number character
     const int shortcut = ShortcutKeys(vk, shift, isPress, keyCode);

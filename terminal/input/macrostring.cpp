@@ -2,6 +2,7 @@
 
 #include "terminal/core/screen/charsets.h"
 #include "terminal/core/base/corestate.h"
+#include "terminal/core/base/emulationids.h"
 #include "terminal/core/paint/paintsettings.h"
 #include "terminal/input/eventtext.h"
 #include "terminal/input/keyevents.h"
@@ -40,7 +41,7 @@ bool OpensToken(const wchar16* text, int length, int i)
 // The seven-bit terminals take a C1 control as ESC and its Fe character.
 bool SplitsC1()
 {
-    return EmulationId <= 2 && PaintSettings.characterMode != kCharModePcCodePage;
+    return EmulationId <= kEmuVt500Bit7 && PaintSettings.characterMode != kCharModePcCodePage;
 }
 
 // Plain units from the start into `out`; the units of text consumed.

@@ -5,6 +5,7 @@
 
 #include "terminal/comms/netsession.h"
 #include "terminal/core/base/corestate.h"
+#include "terminal/core/base/family.h"
 #include "terminal/core/host/hostio.h"
 #include "terminal/core/frame/instances.h"
 #include "terminal/core/base/language.h"
@@ -14,11 +15,6 @@
 #include "terminal/core/screen/screenstore.h"
 #include "terminal/core/frame/startopts.h"
 #include "terminal/core/base/win32.h"
-#include "terminal/emulations/dec/services.h"
-#include "terminal/emulations/hp-ibm3151/services.h"
-#include "terminal/emulations/ibmhost/services.h"
-#include "terminal/emulations/ta6530-dg/services.h"
-#include "terminal/emulations/wyse-tvi/services.h"
 #include "terminal/input/toolbars.h"
 #include "terminal/input/keydefs.h"
 #include "terminal/settings/colours.h"
@@ -27,11 +23,22 @@
 #include "terminal/settings/palettestore.h"
 #include "terminal/settings/profilevalues.h"
 #include "terminal/settings/registry.h"
-#include "terminal/settings/udkstore.h"
 #include "terminal/settings/upss.h"
 #include "terminal/settings/valueio.h"
 
 namespace {
+// Whether this save runs inside a full reload (for the families' saves).
+int g_fullReload = 0;
+
+// The attribute colours were loaded or reset: every family's current colours follow.
+void ColoursChanged()
+{
+    ForEachFamily([](const FamilyHooks& family) {
+        if (family.coloursChanged)
+            family.coloursChanged();
+    });
+}
+
 using Text = std::basic_string<wchar16>;
 
 // An open section key, flushed and closed when it goes.
@@ -66,25 +73,19 @@ Section CreateSection(const wchar16* name)
     return Section(SettingsCreateSection(CurrentProfileName(), name));
 }
 
-// The sections each emulation keeps for itself, by the emulations that own them.
-struct EmulationSection {
-    const wchar16* name;
-    u8 first, last;  // emulation ids
-    u8 other;        // a second id, or 0xFF
-};
-constexpr EmulationSection kEmulationSections[] = {
-    {VXT("ScoConsole"), 4, 5, 0xFF}, {VXT("IBM3270"), 6, 6, 0xFF}, {VXT("IBM5250"), 7, 7, 0xFF},
-    {VXT("ZARA"), 8, 15, 0xFF},      {VXT("IBM3151"), 16, 16, 0xFF}, {VXT("TA6530"), 17, 17, 0xFF},
-    {VXT("HP70092"), 18, 18, 0xFF},  {VXT("TVI955"), 19, 19, 22},   {VXT("DG410"), 20, 20, 0xFF},
-    {VXT("AT386"), 21, 21, 0xFF},    {VXT("AIXTerm"), 23, 23, 0xFF},
-};
-
+// A section some emulation keeps for itself survives the save unless that emulation
+// runs (its family writes it again).
 bool KeepsSection(const wchar16* name, u8 active)
 {
-    for (const EmulationSection& s : kEmulationSections)
-        if (Text(s.name) == name)
-            return !((active >= s.first && active <= s.last) || active == s.other);
-    return false;
+    bool owned = false;
+    for (u8 id = 0; id < kEmulationCount; ++id)
+        if (const wchar16* section = EmulationSectionName(id))
+            if (Text(section) == name) {
+                owned = true;
+                if (id == active)
+                    return false;
+            }
+    return owned;
 }
 
 // Removes the profile's sections before they are written again, all but those of the
@@ -307,7 +308,7 @@ void LoadColours()
     LoadValue(key, kBwswapValue);
     LoadHlsPalette(key);
     LoadValues(key, kColourValues);
-    ResetGraphicRendition();
+    ColoursChanged();
 }
 
 void LoadPrinting()
@@ -384,8 +385,6 @@ void LoadVt300()
     Section key = OpenSection(VXT("VT300"));
     for (int i = 0; i < kVt300Values.count; ++i) {
         LoadValue(key, kVt300Values.values[i]);
-        if (kVt300Values.values[i].field == &v.DecKeyMode)
-            ShowDecKeyModeStatus();
     }
     LoadLineEnds(key, VXT("edit_eob_cnt"), VXT("edit_eob_ch"), v.edit_eob_cnt, v.edit_eob_ch);
     LoadLineEnds(key, VXT("edit_eol_cnt"), VXT("edit_eol_ch"), v.edit_eol_cnt, v.edit_eol_ch);
@@ -396,7 +395,6 @@ void LoadVt300()
     for (std::size_t i = TextLength(v.tabstops); i < kTabStopColumns; ++i)
         v.tabstops[i] = VXT(' ');
     v.tabstops[kTabStopColumns] = 0;
-    LoadUdkTable(key);
     // The painters take these settings as they are loaded; the host may change them
     // while it runs, and what is saved stays the setting.
     PaintSettings.displayControls = v.dspctrl;
@@ -415,7 +413,6 @@ void SaveVt300()
     FactoryTabStops(factory);
     if (Text(v.tabstops, kTabStopColumns) != Text(factory, kTabStopColumns))
         SettingsWriteString(key, VXT("tabstops"), Text(v.tabstops, kTabStopColumns).c_str());
-    SaveUdkTable(key);
 }
 }  // namespace
 
@@ -442,7 +439,7 @@ void LoadProfileSettings()
         AttributeColourTable.frgcurs = 7;
         Colours.invcolour = Colours.bwswap = Colours.bolditalic = 0;
         ResetAllColourSets(kLive);
-        ResetGraphicRendition();
+        ColoursChanged();
     }
     LoadWindow();
     if (SavedItems.savenetwork)
@@ -476,12 +473,10 @@ void LoadTerminalSettings()
         Section key = OpenSection(VXT("AUX"));
         LoadValues(key, kAuxValues);
     }
-    Hp700LoadSettings();
-    LoadTa6530Settings();
-    I3270LoadSettings();
-    I3151LoadSettings();
-    LoadWyseSettings();
-    I5250LoadSettings();
+    ForEachFamily([](const FamilyHooks& family) {
+        if (family.loadSettings)
+            family.loadSettings();
+    });
     LoadEmulationUpss(EmulationId);
 }
 
@@ -493,19 +488,11 @@ void SaveTerminalSettings()
         SaveValues(key, kAuxValues);
     }
     SaveEmulationUpss();
-    const int fullReload = FullReloadInProgress() ? 1 : 0;
-    Hp700SaveSettings();
-    SaveTa6530Settings();
-    I3270SaveSettings();
-    I3151SaveSettings(fullReload);
-    SaveWyseSettings(fullReload);
-    I5250SaveSettings();
-    SaveTviSettings();
-    SaveDgColours();
-    SaveScoPalette();
-    SaveAt386Palette();
-    SaveAixHftMode();
-    SaveAixtermPalette();
+    g_fullReload = FullReloadInProgress() ? 1 : 0;
+    ForEachFamily([](const FamilyHooks& family) {
+        if (family.saveSettings)
+            family.saveSettings(g_fullReload);
+    });
     SaveVt300();
 }
 
@@ -550,7 +537,10 @@ void LoadProfile()
             LoadTerminalSettings();
         }
     }
-    InitStatusDisplayState();
+    ForEachFamily([](const FamilyHooks& family) {
+        if (family.profileLoaded)
+            family.profileLoaded();
+    });
     ApplyColourPalette();
 }
 
@@ -595,7 +585,7 @@ void ResetSessionDefaults()
     SetFactoryColours();
     AttributeColourTable.frgcurs = 7;
     Colours.invcolour = Colours.bwswap = Colours.attribsnormbg = 0;
-    ResetGraphicRendition();
+    ColoursChanged();
     ResetAllColourSets(kLive);
     ApplyColourPalette();
     DeleteAllKeyDefinitions();

@@ -1,6 +1,5 @@
 #include "terminal/settings/profilevalues.h"
 
-#include "terminal/emulations/dec/services.h"
 #include "terminal/settings/colours.h"
 
 SavedItemFlags SavedItems{1, 1, 1, 1, 1, 1, 1, 1, 1, 0};
@@ -8,6 +7,7 @@ ConnectionSection ConnectionValues{{}, 0, 0, kNoSerialDevice, 0, 6, 0, 0, 2, 1, 
 PrintingSection PrintingValues{};
 AuxSection AuxValues{};
 Vt300Section Vt300Values{};
+u8 TerminalId = 0;
 
 namespace {
 template <int N>

@@ -125,6 +125,9 @@ extern const ValueTable kAuxValues;
     X(edit_ltm, 0) X(edit_ttm, 0) X(edit_131, 0) X(edit_gatm, 0) X(edit_satm, 0) X(edit_matm, 1)            \
     X(edit_scm, 0) X(edit_no_rs, 1) X(edit_tx_defer, 0) X(edit_nosets, 1)
 constexpr u8 kFactoryTerminalId = 8;  // vt420
+// The VT terminal model 0-14 (vt100 ... vt525): its reports, pages and telnet terminal
+// type.
+extern u8 TerminalId;
 
 constexpr int kTabStopColumns = 132;
 constexpr int kLineEndChars = 5;  // block-end and line-end characters at most

@@ -7,37 +7,9 @@
 #include "terminal/settings/registry.h"
 #include "terminal/settings/valueio.h"
 
-SavedUpssPairs SavedUpss{{0, -1}, {2, -1}, {0, -1}, {1, -1}, -1, -1};
+UpssPair SavedUpss[kUpssSectionCount] = {{0, -1}, {2, -1}, {0, -1}, {1, -1}, {0, -1}, {0, -1}};
 
 namespace {
-// Where an emulation keeps its pair: the section, the upss value's name (nullptr when
-// the emulation has none) and its default, and the font default when the section
-// exists.
-struct UpssPlace {
-    const wchar16* section;
-    const wchar16* name;
-    i32 upssDefault;
-    i32 fontDefault;
-};
-
-UpssPlace PlaceOf(u8 id)
-{
-    if (id == 4 || id == 5 || id == 21)
-        return {VXT("VT300"), VXT("ansi386_upss"), 4, 0};
-    if (id == 16)
-        return {VXT("IBM3151"), VXT("upss"), 0, 0};
-    if (id == 17)
-        return {VXT("TA6530"), VXT("upss"), 1, 0};
-    if (id == 18)
-        return {VXT("HP70092"), VXT("upss"), 2, 0};
-    if (id == 19 || id == 22)
-        return {VXT("TVI955"), nullptr, 0, -1};
-    if (id == 20)
-        return {VXT("VT300"), nullptr, 0, 0};
-    if (id >= 8 && id <= 15)
-        return {VXT("ZARA"), VXT("upss"), 1, -1};
-    return {VXT("VT300"), VXT("upss"), 0, 0};
-}
 
 i32 ReadSigned(HKEY key, const wchar16* name, i32 fallback)
 {
@@ -61,23 +33,19 @@ i32 ReadFont(const wchar16* section)
     SettingsCloseKey(key);
     return font;
 }
-
-bool Between(u8 id, u8 first, u8 last)
-{
-    return id >= first && id <= last;
-}
 }  // namespace
 
 void ReadEmulationUpss()
 {
     const u32 keep = KeepCurrentValues;
     KeepCurrentValues = 0;  // stored values or the defaults, never what is live
-    SavedUpss.vt300 = ReadPair(VXT("VT300"), 0);
-    SavedUpss.hp70092 = ReadPair(VXT("HP70092"), 2);
-    SavedUpss.ibm3151 = ReadPair(VXT("IBM3151"), 0);
-    SavedUpss.ta6530 = ReadPair(VXT("TA6530"), 1);
-    SavedUpss.tvi955Font = ReadFont(VXT("TVI955"));
-    SavedUpss.zaraFont = ReadFont(VXT("ZARA"));
+    for (int i = 0; i < kUpssSectionCount; ++i) {
+        const UpssSection& section = UpssSectionAt(i);
+        if (section.fontOnly)
+            SavedUpss[i] = {0, ReadFont(section.name)};
+        else
+            SavedUpss[i] = ReadPair(section.name, section.upssDefault);
+    }
     KeepCurrentValues = keep;
 }
 
@@ -99,38 +67,24 @@ void StoreEmulationUpss(i32 upss, i32 upssDefault, i32 font, i32 fontDefault, co
 void SaveEmulationUpss()
 {
     const i32 fontDefault = FindFontIndex();
-    const u8 id = EmulationId;
-    const UpssPlace place = PlaceOf(id);
+    const int own = UpssSectionOf(EmulationId);
     const i32 liveUpss = PaintSettings.characterMode;
     const i32 liveFont = SelectedFaceIndex;
-    const bool fontOnly = Between(id, 8, 15) || id == 19 || id == 22;
-    if (fontOnly)
-        StoreEmulationUpss(0, 0, liveFont, fontDefault, place.section);
-    else if (id == 16 || id == 17 || id == 18)
-        StoreEmulationUpss(liveUpss, place.upssDefault, liveFont, fontDefault, place.section);
-    else
-        StoreEmulationUpss(liveUpss, 0, liveFont, fontDefault, VXT("VT300"));
-
-    // Every other section gets the pair it was read with. The running emulation's own
-    // section already holds its live pair, which a stale saved pair must not replace.
-    const SavedUpssPairs& s = SavedUpss;
-    if (id != 18)
-        StoreEmulationUpss(s.hp70092.upss, 2, s.hp70092.font, fontDefault, VXT("HP70092"));
-    if (id != 16)
-        StoreEmulationUpss(s.ibm3151.upss, 0, s.ibm3151.font, fontDefault, VXT("IBM3151"));
-    if (id != 17)
-        StoreEmulationUpss(s.ta6530.upss, 1, s.ta6530.font, fontDefault, VXT("TA6530"));
-    if (id != 19 && id != 22)
-        StoreEmulationUpss(0, 0, s.tvi955Font, fontDefault, VXT("TVI955"));
-    if (!Between(id, 8, 15))
-        StoreEmulationUpss(0, 0, s.zaraFont, fontDefault, VXT("ZARA"));
-    if (!(Between(id, 0, 5) || id == 20 || id == 21))
-        StoreEmulationUpss(s.vt300.upss, 0, s.vt300.font, fontDefault, VXT("VT300"));
+    // The running emulation's section gets its live pair; every other section the pair
+    // it was read with, which a stale pair must never replace the live one in.
+    for (int i = 0; i < kUpssSectionCount; ++i) {
+        const UpssSection& section = UpssSectionAt(i);
+        const UpssPair pair = i == own ? UpssPair{liveUpss, liveFont} : SavedUpss[i];
+        if (section.fontOnly)
+            StoreEmulationUpss(0, 0, pair.font, fontDefault, section.name);
+        else
+            StoreEmulationUpss(pair.upss, section.upssDefault, pair.font, fontDefault, section.name);
+    }
 }
 
 void LoadEmulationUpss(u8 id)
 {
-    const UpssPlace place = PlaceOf(id);
+    const UpssPlace place = EmulationUpssPlace(id);
     const i32 live = PaintSettings.characterMode;
     HKEY key = SettingsOpenSection(CurrentProfileName(), place.section);
     i32 upss = live;

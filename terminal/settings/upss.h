@@ -4,17 +4,15 @@
 // write the sections of emulations that are not running.
 #pragma once
 
+#include "terminal/core/base/emulationids.h"
 #include "terminal/core/base/vxtypes.h"
 
 struct UpssPair {
     i32 upss;
     i32 font;  // -1 for none
 };
-struct SavedUpssPairs {
-    UpssPair vt300, hp70092, ibm3151, ta6530;
-    i32 tvi955Font, zaraFont;
-};
-extern SavedUpssPairs SavedUpss;
+// The pair of each section of UpssSectionAt, as read before a save.
+extern UpssPair SavedUpss[];
 
 // Reads every section's pair into SavedUpss (a missing section: its default, font -1).
 void ReadEmulationUpss();

@@ -2,6 +2,8 @@
 // the login script as the host path sees them.
 #include "support/doubles_host.h"
 
+#include <string>
+
 #include "terminal/comms/auxport.h"
 #include "terminal/comms/capture.h"
 #include "terminal/comms/netsession.h"
@@ -108,6 +110,17 @@ void StartPassThroughPrint() { Comms().printCalls.push_back("pass-through on"); 
 void StopPassThroughPrint() { Comms().printCalls.push_back("pass-through off"); }
 bool PrintingInProgress() { return Comms().printing; }
 void RefreshPrinterStatus() { ++Comms().printerRefreshes; }
+int StartPrintScreen()
+{
+    Comms().printCalls.push_back("screen");
+    return 1;
+}
+int StartPrintBuffer()
+{
+    Comms().printCalls.push_back("buffer");
+    return 1;
+}
+void PrintScreenLine(u32 line) { Comms().printCalls.push_back("line " + std::to_string(line)); }
 
 void SetLoginScriptPriority(int) {}
 void StartLoginScript() { ++Comms().loginStarts; }

@@ -1,5 +1,7 @@
 #include "support/doubles_ibmhost.h"
 
+#include "terminal/core/screen/codepages.h"
+#include "terminal/emulations/ibmhost/hostcodepage.h"
 #include "terminal/emulations/ibmhost/services3270.h"
 
 namespace doubles {
@@ -34,4 +36,22 @@ int I3270SessionSlot()
 void I3270WindowKey(int keyCode)
 {
     doubles::IbmHost().windowKeys.push_back(keyCode);
+}
+
+// Code-page files: only CCSID 37 has them, from the built-in tables.
+bool HostCodePageAvailable(u16 ccsid)
+{
+    return ccsid == 37;
+}
+
+bool LoadHostCodePage(u16, std::vector<u8>& s2u, std::vector<u8>& u2s)
+{
+    s2u.assign(BuiltinByteToUnicodeTable(), BuiltinByteToUnicodeTable() + kByteToUnicodeTableBytes);
+    u2s.assign(BuiltinUnicodeToByteTable(), BuiltinUnicodeToByteTable() + kBuiltinUnicodeToByteBytes);
+    return true;
+}
+
+std::vector<u8> LoadHostCodePageSection(u16, const wchar16*)
+{
+    return {};
 }

@@ -1,6 +1,7 @@
 #include "support/doubles_settings.h"
 
 #include "terminal/core/paint/palette.h"
+#include "terminal/emulations/dec/profilepart.h"
 #include "terminal/settings/profile.h"
 
 namespace doubles {
@@ -20,4 +21,15 @@ int ReloadCurrentProfile()
 void SetPaletteColour(int index, int redPercent, int greenPercent, int bluePercent)
 {
     doubles::Settings().paletteColours.push_back({index, redPercent, greenPercent, bluePercent});
+}
+
+// The DEC family's profile part: engines never load or save a profile.
+void DecLoadSettings()
+{
+    ++doubles::Settings().familyLoads;
+}
+
+void DecSaveSettings(int)
+{
+    ++doubles::Settings().familySaves;
 }

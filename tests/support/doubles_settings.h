@@ -13,6 +13,7 @@ struct PaletteCall {
 
 struct SettingsDouble {
     int profileLoads = 0;
+    int familyLoads = 0, familySaves = 0;
     std::vector<PaletteCall> paletteColours;
 };
 SettingsDouble& Settings();

@@ -10,15 +10,59 @@
 #include "terminal/comms/telnet.h"
 #include "terminal/comms/telnetoptions.h"
 #include "terminal/comms/telnetservices.h"
-#include "terminal/emulations/dec/services.h"
+#include "terminal/comms/recordsession.h"
 #include "terminal/core/base/corestate.h"
-#include "terminal/emulations/ibmhost/telnetsession.h"
+#include "terminal/core/base/family.h"
+#include "terminal/settings/profilevalues.h"
 
 namespace doubles {
 TelnetPeer& Peer()
 {
     static TelnetPeer peer;
     return peer;
+}
+
+namespace {
+// The record sessions as the telnet engine meets them: a family for the 3270 and 5250
+// ids whose telnet hooks record what the engine hands over.
+void RecordReceived(const u8* bytes, int length)
+{
+    auto& records = Tn3270ActiveSession ? Peer().records3270 : Peer().records5250;
+    records.emplace_back(bytes, bytes + length);
+}
+
+void SessionReset(int model)
+{
+    if (!Tn3270ActiveSession)
+        return;
+    Peer().resets3270.push_back(model);
+    Tn3270ActiveSession->model = static_cast<u8>(model);
+}
+
+void PrinterState(int state)
+{
+    if (Tn3270ActiveSession)
+        Tn3270ActiveSession->printerState = static_cast<u16>(state);
+    else if (Tn5250ActiveSession)
+        Tn5250ActiveSession->printerState = static_cast<u16>(state);
+}
+
+constexpr TelnetHooks kRecordTelnet{
+    .record = RecordReceived,
+    .resetSession = SessionReset,
+    .setPrinterState = PrinterState,
+};
+
+const FamilyHooks kRecordSessionFamily{
+    .name = "record sessions (test)",
+    .emulations = EmulationBit(kEmuIbm3270) | EmulationBit(kEmuIbm5250),
+    .telnet = &kRecordTelnet,
+};
+}  // namespace
+
+void RegisterRecordSessions()
+{
+    RegisterFamily(&kRecordSessionFamily);
 }
 
 std::u16string U16(const char* text)
@@ -31,9 +75,10 @@ std::u16string U16(const char* text)
 
 void ResetTelnet()
 {
+    RegisterRecordSessions();
     Peer() = TelnetPeer{};
-    I3270ActiveSession = nullptr;
-    I5250ActiveSession = nullptr;
+    Tn3270ActiveSession = nullptr;
+    Tn5250ActiveSession = nullptr;
     EmulationId = 2;
     TerminalId = 0;  // vt100 (the profile's factory model is vt420)
     ResetConnectionSettings();
@@ -130,37 +175,3 @@ bool TelnetEnvironValue(bool machineWide, const wchar16* subkey, const std::u16s
     return false;
 }
 
-void Tn3270eHandleRecord(I3270Session*, const u8* bytes, int length)
-{
-    doubles::Peer().records3270.emplace_back(bytes, bytes + length);
-}
-void I5250HandleRecords(I5250Session*, const u8* bytes, int length)
-{
-    doubles::Peer().records5250.emplace_back(bytes, bytes + length);
-}
-void I3270ResetSession(int model)
-{
-    doubles::Peer().resets3270.push_back(model);
-    if (I3270ActiveSession)
-        I3270ActiveSession->model = static_cast<u8>(model);
-}
-void I5250ResetSession(int) {}
-void I3270SetPrinterState(I3270Session* session, int state)
-{
-    if (session)
-        session->printerState = static_cast<u16>(state);
-}
-void I5250SetPrinterState(I5250Session* session, int state)
-{
-    if (session)
-        session->printerState = static_cast<u16>(state);
-}
-void I3270EndPrintJob(I3270Session*) {}
-void I5250EndPrintJob(I5250Session*) {}
-void I3270ShowLuName(const wchar16*) {}
-void I3270ShowModelName() {}
-void I3270EraseScreen() {}
-void I3270RedrawIndicators() {}
-void I5250ClearUnit() {}
-void I5250TerminalType() {}
-void I5250LeaveBlockMode() {}

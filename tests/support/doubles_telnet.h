@@ -1,4 +1,4 @@
-// The socket, registry and IBM-session services of the telnet engine as tests see them:
+// The socket and registry services of the telnet engine as tests see them:
 // bytes the host sends are queued as chunks, bytes sent are recorded.
 #pragma once
 
@@ -32,5 +32,9 @@ struct TelnetPeer {
 TelnetPeer& Peer();
 // Fresh telnet engine state, peer and sessions: telnet mode on over TCP socket 5.
 void ResetTelnet();
+// A family for the 3270 and 5250 ids whose telnet hooks record records, session resets
+// and printer states into the peer (for the tests of the telnet engine's record
+// sessions).
+void RegisterRecordSessions();
 std::u16string U16(const char* text);
 }  // namespace doubles

@@ -2,7 +2,7 @@
 """Writes the terminal's glyph resources from the drawings described below.
 
 Outputs (all committed; run with --check to compare instead of writing):
-  terminal/core/paint/glyphs.rc        RCDATA 800 801 803 804 805 806 807 808
+  terminal/core/paint/glyphs.rc        RCDATA 800 801 802 803 804 805 806 807 808
   terminal/core/paint/bitmapglyphs.cpp the character each glyph-set-6 code stands for
   terminal/core/frame/bitmaps/*.bmp    the status bar's connection indicator, one per state
 
@@ -415,6 +415,87 @@ def bitmap_glyphs():
     return glyphs
 
 
+# --- Resource 802: the IBM host symbols, 256 glyphs of 9 x 17 --------------------------------
+# Indexed by the byte of a display cell: the 3270 DUP, field mark and substitute
+# characters, the macro slot marks, the operator information area's pictures, and the
+# box-drawing characters of the APL2 set that hosts write with a graphic escape.
+def _boxed(letter):
+    g = Glyph(9, 17)
+    g.fill(0, 3, 8, 3).fill(0, 13, 8, 13).fill(0, 3, 0, 13).fill(8, 3, 8, 13)
+    tiny(g, letter, 3, 6)
+    return g
+
+
+def _arrow(left):
+    g = Glyph(9, 17).fill(1, 8, 7, 8)
+    tip, back = (1, 1) if left else (7, -1)
+    for k in range(1, 4):
+        g.set(tip + back * k, 8 - k)
+        g.set(tip + back * k, 8 + k)
+    return g
+
+
+def _slot_mark(kind):
+    g = Glyph(9, 17).fill(1, 4, 7, 4).fill(1, 12, 7, 12).fill(1, 4, 1, 12).fill(7, 4, 7, 12)
+    if kind & 1:
+        g.fill(2, 9, 6, 11)
+    if kind & 2:
+        g.fill(2, 5, 6, 7)
+    return g
+
+
+def _dup():
+    g = Glyph(9, 17).fill(1, 2, 7, 2)
+    g.strokes([(4, 6), (4, 12)], [(1, 7), (7, 11)], [(7, 7), (1, 11)])
+    return g
+
+
+def _field_mark():
+    g = Glyph(9, 17).fill(1, 2, 7, 2)
+    g.fill(3, 6, 5, 7).fill(3, 10, 5, 11).strokes([(5, 11), (3, 14)])
+    return g
+
+
+# The APL2 positions of the box-drawing characters.
+APL2_BOX = {0x85: 0x2502, 0xA2: 0x2500, 0xC4: 0x2514, 0xC5: 0x250C, 0xC6: 0x251C, 0xC7: 0x2534,
+            0xD3: 0x253C, 0xD4: 0x2518, 0xD5: 0x2510, 0xD6: 0x2524, 0xD7: 0x252C}
+
+
+def ibm_symbols():
+    glyphs = [(Glyph(9, 17), "blank")] * 256
+    named = {
+        0x00: (_dup(), "DUP"),
+        0x01: (_field_mark(), "field mark"),
+        0x02: (Glyph(9, 17).fill(1, 4, 7, 12), "substitute"),
+        0x16: (_slot_mark(0), "slot mark: empty"),
+        0x17: (_slot_mark(1), "slot mark: first"),
+        0x18: (_slot_mark(2), "slot mark: second"),
+        0x19: (_slot_mark(3), "slot mark: both"),
+        0x21: (Glyph(9, 17).fill(4, 3, 4, 10).fill(4, 12, 4, 13), "exclamation"),
+        0x23: (Glyph(9, 17).strokes([(1, 12), (4, 5), (7, 12)], thick=True), "insert"),
+        0x27: (Glyph(9, 17).strokes([(6, 4), (2, 8), (6, 12)]), "left angle"),
+        0x28: (_arrow(False), "right arrow"),
+        0x29: (Glyph(9, 17).strokes([(2, 4), (6, 8), (2, 12)]), "right angle"),
+        0x2B: (Glyph(9, 17).fill(3, 3, 5, 5).fill(4, 6, 4, 10).fill(2, 7, 6, 7)
+               .strokes([(4, 10), (2, 14)], [(4, 10), (6, 14)]), "operator"),
+        0x2E: (_boxed("4"), "boxed 4: NVT"),
+        0x2F: (_boxed("B"), "boxed B: 3270"),
+        0x31: (Glyph(9, 17).strokes([(2, 5), (3, 3), (5, 3), (6, 5), (4, 8), (4, 10)]).fill(4, 12, 4, 12),
+               "question"),
+        0x34: (Glyph(9, 17).strokes([(6, 3), (3, 6), (3, 10), (6, 13)]), "clock left"),
+        0x35: (Glyph(9, 17).strokes([(2, 3), (5, 6), (5, 10), (2, 13)]).fill(0, 8, 4, 8), "clock right"),
+        0x36: (Glyph(9, 17).strokes([(1, 3), (7, 13)], [(7, 3), (1, 13)], thick=True), "inhibit X"),
+        0x38: (_arrow(True), "left arrow"),
+        0x3F: (_boxed("S"), "boxed S: SSCP-LU"),
+    }
+    glyphs = list(glyphs)
+    for code, (g, name) in named.items():
+        glyphs[code] = (g, name)
+    for code, u in APL2_BOX.items():
+        glyphs[code] = (box(BOX_ARMS[u]), "APL2 U+%04X" % u)
+    return [(g, None, "%d %s" % (i, name)) for i, (g, name) in enumerate(glyphs)]
+
+
 # --- Output -------------------------------------------------------------------------------
 def words_of(glyphs, w, h, swapped):
     out = []
@@ -449,6 +530,7 @@ def render_rc():
         rcdata(807, "Line-drawing map: the character the font draws, or 0xFFFF", maps(ld)),
         rcdata(801, "Technical symbols 33-126, 10 x 20, bitmap order", words_of(tech, 10, 20, False)),
         rcdata(806, "Technical symbol map", maps(tech)),
+        rcdata(802, "IBM host symbols 0-255, 9 x 17, bitmap order", words_of(ibm_symbols(), 9, 17, False)),
         rcdata(803, "Control pictures 0-31, 9 x 17, bitmap order", words_of(ctl, 9, 17, False)),
         rcdata(804, "HP alternate set, 9 x 17, bitmap order", words_of(hp, 9, 17, False)),
         rcdata(805, "Glyph set 6, 9 x 17 in 16-pixel rows, word order", words_of(bm, 9, 17, True)),

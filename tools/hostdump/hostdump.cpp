@@ -20,6 +20,7 @@
 #include "terminal/core/host/hostread.h"
 #include "terminal/core/screen/screenops.h"
 #include "terminal/core/screen/screenstore.h"
+#include "terminal/emulations/dec/services.h"
 
 namespace {
 
@@ -114,32 +115,18 @@ void EmitCsi()
                        Json(std::string(1, static_cast<char>(p.currentByte))) + "]");
 }
 
-template <std::size_t N>
-constexpr std::array<ParserAction, N> Repeat(void (*handler)(), const ParserRange* next)
-{
-    std::array<ParserAction, N> actions{};
-    for (ParserAction& a : actions)
-        a = ParserAction{handler, next};
-    return actions;
-}
-
 extern const ParserRange kEscInter[];
 extern const ParserRange kCsi[];
 extern const ParserRange kCsiInter[];
 
-constexpr auto kEscCollect = Repeat<16>(CollectIntermediate, kEscInter);
-constexpr auto kCsiCollect = Repeat<16>(CollectIntermediate, kCsiInter);
-constexpr auto kEscFinal43 = Repeat<43>(EmitEsc, nullptr);   // 0x30-0x5A
-constexpr auto kEscFinal35 = Repeat<35>(EmitEsc, nullptr);   // 0x5C-0x7E
-constexpr auto kEscFinal79 = Repeat<79>(EmitEsc, nullptr);   // 0x30-0x7E
-constexpr auto kCsiFinal63 = Repeat<63>(EmitCsi, nullptr);   // 0x40-0x7E
+constexpr auto kEscCollect = SameActions<16>(CollectIntermediate, kEscInter);
+constexpr auto kCsiCollect = SameActions<16>(CollectIntermediate, kCsiInter);
+constexpr auto kEscFinal43 = SameActions<43>(EmitEsc, nullptr);   // 0x30-0x5A
+constexpr auto kEscFinal35 = SameActions<35>(EmitEsc, nullptr);   // 0x5C-0x7E
+constexpr auto kEscFinal79 = SameActions<79>(EmitEsc, nullptr);   // 0x30-0x7E
+constexpr auto kCsiFinal63 = SameActions<63>(EmitCsi, nullptr);   // 0x40-0x7E
 constexpr std::array<ParserAction, 1> kOpenCsi = {{{IgnoreAction, kCsi}}};
-constexpr std::array<ParserAction, 16> kCsiParameterBytes = {{
-    {CsiParamDigit, kCsi}, {CsiParamDigit, kCsi}, {CsiParamDigit, kCsi}, {CsiParamDigit, kCsi},
-    {CsiParamDigit, kCsi}, {CsiParamDigit, kCsi}, {CsiParamDigit, kCsi}, {CsiParamDigit, kCsi},
-    {CsiParamDigit, kCsi}, {CsiParamDigit, kCsi}, {IgnoreAction, kCsi}, {CsiNextParam, kCsi},
-    {CsiParamMarker, kCsi}, {CsiParamMarker, kCsi}, {CsiParamMarker, kCsi}, {CsiParamMarker, kCsi},
-}};
+constexpr auto kCsiParameterBytes = CsiParameterActions(kCsi, IgnoreAction, kCsi);
 
 const ParserRange kEsc[] = {
     {0x20, 0x2F, kEscCollect.data()},
@@ -178,7 +165,7 @@ int DumpTokens(const std::string& bytes)
             InSequence = 1;
             ResetCsiCollector();
             g_intermediates.clear();
-            ParseWithStateTable(kEsc);
+            ParseWithStateTableFrom(kEsc, NextSequenceByte);
             InSequence = 0;
         } else if (b == 0 || b == 0x7F) {
             // ignored

@@ -15,6 +15,9 @@
 //   send HWND MSG WPARAM LPARAM       SendMessageTimeoutW, answers the result
 //   command HWND ID                   posts WM_COMMAND with that id
 //   workarea                          SPI_GETWORKAREA
+//   clip-text / clip-set-text HEX / clip-set-file PATH / clip-set-bitmap W H /
+//   clip-save-bitmap PATH / clip-hold / clip-release / clip-empty   the clipboard
+//                                     (clipboard.h)
 //   move HWND X Y WIDTH HEIGHT        SetWindowPos (no z-order change), answers the new rect
 //   quit
 #include <windows.h>
@@ -26,51 +29,10 @@
 #include <vector>
 
 #include "tools/common/commandlines.h"
+#include "tools/winprobe/answers.h"
+#include "tools/winprobe/clipboard.h"
 
 namespace {
-
-std::string Utf8(const std::wstring& w)
-{
-    if (w.empty())
-        return {};
-    int n = WideCharToMultiByte(CP_UTF8, 0, w.c_str(), (int)w.size(), nullptr, 0, nullptr, nullptr);
-    std::string s(n, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, w.c_str(), (int)w.size(), s.data(), n, nullptr, nullptr);
-    return s;
-}
-
-std::wstring Wide(const std::string& s)
-{
-    if (s.empty())
-        return {};
-    int n = MultiByteToWideChar(CP_UTF8, 0, s.c_str(), (int)s.size(), nullptr, 0);
-    std::wstring w(n, L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, s.c_str(), (int)s.size(), w.data(), n);
-    return w;
-}
-
-std::string Json(const std::string& s)
-{
-    std::string out = "\"";
-    for (unsigned char c : s) {
-        switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
-        default:
-            if (c < 0x20) {
-                char buf[8];
-                std::snprintf(buf, sizeof buf, "\\u%04x", c);
-                out += buf;
-            } else {
-                out += (char)c;
-            }
-        }
-    }
-    return out + "\"";
-}
 
 std::string Hwnd(HWND h)
 {
@@ -186,13 +148,11 @@ std::string DialogJson(HWND d)
     return s + "],\"buttons\":" + buttons + "]}";
 }
 
-std::string Error(const std::string& what)
-{
-    return "{\"ok\":false,\"error\":" + Json(what) + "}";
-}
-
 std::string Handle(const std::vector<std::string>& a)
 {
+    std::string clipboardAnswer;
+    if (ClipboardCommand(a, &clipboardAnswer))
+        return clipboardAnswer;
     const std::string& cmd = a[0];
     auto arg = [&](size_t i) { return i < a.size() ? a[i] : std::string(); };
     if (cmd == "find") {

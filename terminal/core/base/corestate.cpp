@@ -18,9 +18,17 @@ std::atomic<u32> ProfileLoadInProgress{0};
 
 std::atomic<u8> EmulationId{2};
 std::atomic<u8> RequestedEmulationId{2};
+std::atomic<u8> SwitchRequestedFrom{2};
 
 StringSlots Slots{};
 wchar16 CommandLine[kCommandLineUnits]{};
+
+int RequestEmulation(u8 current, u8 requested)
+{
+    SwitchRequestedFrom = current;
+    RequestedEmulationId = requested;
+    return 1;
+}
 
 std::size_t TextLength(const wchar16* text)
 {

@@ -27,6 +27,11 @@ extern std::atomic<u32> ProfileLoadInProgress;
 // The emulation in use and the one last requested (equal when no switch is pending).
 extern std::atomic<u8> EmulationId;
 extern std::atomic<u8> RequestedEmulationId;
+// The id that was current when the last switch was requested.
+extern std::atomic<u8> SwitchRequestedFrom;
+// Records a switch request from either thread; the message filter carries it out before
+// the next message. A second request before that replaces the first. Returns 1.
+int RequestEmulation(u8 current, u8 requested);
 
 // Text slots of 133 UTF-16 units shared across the program, each starting empty.
 constexpr int kSlotUnits = 133;

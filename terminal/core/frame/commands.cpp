@@ -11,7 +11,7 @@
 #include "terminal/comms/telnetservices.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/frame/dialogs.h"
-#include "terminal/core/base/emuhooks.h"
+#include "terminal/core/base/family.h"
 #include "terminal/core/frame/emuswitch.h"
 #include "terminal/core/host/hostthread.h"
 #include "terminal/core/frame/instances.h"
@@ -30,9 +30,6 @@
 #include "terminal/core/paint/textcursor.h"
 #include "terminal/core/frame/timers.h"
 #include "terminal/core/frame/uiservices.h"
-#include "terminal/emulations/dec/services.h"
-#include "terminal/emulations/dec/vtmodes.h"
-#include "terminal/emulations/ibmhost/services.h"
 #include "terminal/core/paint/paintrows.h"
 #include "terminal/settings/defaults.h"
 #include "terminal/settings/profile.h"
@@ -59,7 +56,7 @@ constexpr u16 kSetupTemplates[27] = {
 
 // What the greying rules look at, taken together once per build or update.
 struct MenuConditions {
-    bool networkOpen, serialOpen, ibmSession, ibmPrinterWindow;
+    bool networkOpen, serialOpen, resettable, familyWindowHasKeys;
     bool printModeActive, autoPrint, printing, capturing, replaying, selection;
     bool graphicsMode, registered;
     u8 emulation;
@@ -70,8 +67,8 @@ MenuConditions Conditions()
     MenuConditions c{};
     c.networkOpen = NetworkConnectionOpen();
     c.serialOpen = ConfiguredSerialPortOpen();
-    c.ibmSession = EmulationActiveFlags.ibm3270 || EmulationActiveFlags.ibm5250;
-    c.ibmPrinterWindow = IbmHostWindowTakesKeys();
+    c.resettable = ActiveFamily().reset != nullptr;
+    c.familyWindowHasKeys = FamilyWindowTakesKeys();
     c.autoPrint = AutoPrintOn();
     c.printing = CurrentPrintMode() != 0;
     c.printModeActive = c.printing || c.autoPrint;
@@ -143,7 +140,7 @@ PrintItemStates PrintStates(const MenuConditions& c)
 {
     PrintItemStates s{};
     s.setupGreyed = !(Offered(kOfferPrintSetup) && !c.printModeActive);
-    if (c.ibmPrinterWindow) {
+    if (c.familyWindowHasKeys) {
         s.screenGreyed = s.bufferGreyed = s.autoGreyed = true;
     } else {
         s.screenGreyed = !(Offered(kOfferPrintScreen) && !c.printModeActive);
@@ -159,7 +156,7 @@ PrintItemStates PrintStates(const MenuConditions& c)
 void FillFileMenu(HMENU menu, const MenuConditions& c)
 {
     Append(menu, kCmdFactoryDefault, !(Offered(kOfferFactory) && !c.networkOpen));
-    Append(menu, kCmdResetTerminal, !(Offered(kOfferReset) && !c.ibmSession));
+    Append(menu, kCmdResetTerminal, !(Offered(kOfferReset) && c.resettable));
     Separator(menu);
     Append(menu, kCmdNewConnection, !Offered(kOfferNewConnection));
     if (!c.registered)
@@ -208,13 +205,22 @@ struct EmulationItem {
     bool (*applies)(u8 emulation);
 };
 constexpr EmulationItem kEmulationItems[] = {
-    {kCmdHp, kOfferHp, [](u8 id) { return id == 18; }},
-    {kCmdIbm3151, kOfferIbm3151, [](u8 id) { return id == 16; }},
-    {kCmdWyse, kOfferWyse, [](u8 id) { return id >= 8 && id <= 15; }},
-    {kCmdTa6530, kOfferTa6530, [](u8 id) { return id == 17; }},
-    {kCmdIbm3270, kOfferIbm3270, [](u8 id) { return id == 6; }},
-    {kCmdIbm5250, kOfferIbm5250, [](u8 id) { return id == 7; }},
+    {kCmdHp, kOfferHp, [](u8 id) { return FamilyOf(id) == EmulationFamily::Hp700; }},
+    {kCmdIbm3151, kOfferIbm3151, [](u8 id) { return FamilyOf(id) == EmulationFamily::Ibm3151; }},
+    {kCmdWyse, kOfferWyse, [](u8 id) { return IsWyseFamily(id); }},
+    {kCmdTa6530, kOfferTa6530, [](u8 id) { return FamilyOf(id) == EmulationFamily::Ta6530; }},
+    {kCmdIbm3270, kOfferIbm3270, [](u8 id) { return FamilyOf(id) == EmulationFamily::Ibm3270; }},
+    {kCmdIbm5250, kOfferIbm5250, [](u8 id) { return FamilyOf(id) == EmulationFamily::Ibm5250; }},
 };
+
+// The Setup item of the running emulation's family (0 for none).
+u32 RunningEmulationItem()
+{
+    for (const EmulationItem& item : kEmulationItems)
+        if (item.applies(EmulationId) && FamilyRuns(EmulationId))
+            return item.id;
+    return 0;
+}
 
 // Items greyed under a 5250 printer window or a 3270 printer session.
 constexpr struct {
@@ -229,17 +235,17 @@ constexpr struct {
 
 bool AuxPortGreyed(const MenuConditions& c)
 {
-    return !(Offered(kOfferSerial) && (c.emulation <= 5 || c.emulation == 16));
+    return !(Offered(kOfferSerial) && EmulationOffersAuxPort(c.emulation));
 }
 
 bool SoftButtonsGreyed(const MenuConditions& c)
 {
-    return c.ibmPrinterWindow || !Offered(kOfferSoftButtons) || StartupOptions.softButtonLevels == 0;
+    return c.familyWindowHasKeys || !Offered(kOfferSoftButtons) || StartupOptions.softButtonLevels == 0;
 }
 
 bool LocalEditGreyed(MenuOffer offer, const MenuConditions& c)
 {
-    return !(Offered(offer) && c.emulation < 3);
+    return !(Offered(offer) && c.emulation <= kEmuVt500Bit7);
 }
 
 void FillSettingsMenu(HMENU menu, const MenuConditions& c)
@@ -268,7 +274,7 @@ void FillSettingsMenu(HMENU menu, const MenuConditions& c)
         Append(menu, kCmdAuxPort, AuxPortGreyed(c));
     }
     for (const auto& item : kHostPrinterItems)
-        Append(menu, item.id, !(Offered(item.offer) && !c.ibmPrinterWindow));
+        Append(menu, item.id, !(Offered(item.offer) && !c.familyWindowHasKeys));
     Append(menu, kCmdSoftButtons, SoftButtonsGreyed(c));
     Append(menu, kCmdLocalEditing, LocalEditGreyed(kOfferLocalEditing, c));
     Append(menu, kCmdBlockTransmission, LocalEditGreyed(kOfferBlockTransmission, c));
@@ -311,37 +317,14 @@ bool OnUiThreadOrPosted(WPARAM request)
     return false;
 }
 
-// The families with their own reset, in the order they are asked.
-bool ResetFamily()
+// Print commands go to the family that runs; a window of the family's own that has the
+// keys prints nothing.
+void PrintThroughFamily(void (*FamilyHooks::*op)())
 {
-    const HookFamily family =
-        FirstActiveFamily({HookFamily::Dg, HookFamily::Hp, HookFamily::Ta6530, HookFamily::Ibm3151, HookFamily::Wyse,
-                           HookFamily::Tvi, HookFamily::AnsiConsole, HookFamily::Aixterm});
-    if (family == HookFamily::Count)
-        return false;
-    if (auto reset = HooksOf(family).reset)
-        reset();
-    return true;
-}
-
-// Print commands go to the family that prints the screen, in this order. A 3270 or
-// 5250 session whose host window has the keys prints nothing.
-bool PrintThroughFamily(void (*FamilyHooks::*op)(), void (*generic)())
-{
-    const HookFamily family =
-        FirstActiveFamily({HookFamily::Tvi, HookFamily::Hp, HookFamily::Ta6530, HookFamily::Ibm3270, HookFamily::Dg,
-                           HookFamily::Ibm3151, HookFamily::Wyse, HookFamily::Ibm5250});
-    if (family == HookFamily::Count) {
-        if (generic)
-            generic();
-        return true;
-    }
-    const bool ibmHost = family == HookFamily::Ibm3270 || family == HookFamily::Ibm5250;
-    if (ibmHost && IbmHostWindowTakesKeys())
-        return true;
-    if (auto print = HooksOf(family).*op)
+    if (FamilyWindowTakesKeys())
+        return;
+    if (auto print = ActiveFamily().*op)
         print();
-    return true;
 }
 
 }  // namespace
@@ -382,7 +365,7 @@ void BuildMenuBar(bool attach)
     if (!(mask & kMaskEditMenu)) {
         Menus.edit = FilledPopup(FillEditMenu, c);
         if (attach)
-            AppendPopup(Menus.bar, Menus.edit, kStrEditMenu, !Offered(kOfferEditMenu) || c.ibmPrinterWindow,
+            AppendPopup(Menus.bar, Menus.edit, kStrEditMenu, !Offered(kOfferEditMenu) || c.familyWindowHasKeys,
                         &MenuMnemonics[1]);
     }
     if (!(mask & kMaskSettingsMenu)) {
@@ -479,7 +462,7 @@ void UpdateSettingsMenu()
     SetGreyed(menu, kCmdAuxPort, AuxPortGreyed(c));
     for (const auto& item : kHostPrinterItems)
         if (Offered(item.offer))
-            SetGreyed(menu, item.id, c.ibmPrinterWindow);
+            SetGreyed(menu, item.id, c.familyWindowHasKeys);
     if (Offered(kOfferSoftButtons))
         SetGreyed(menu, kCmdSoftButtons, SoftButtonsGreyed(c));
     SetGreyed(menu, kCmdLocalEditing, LocalEditGreyed(kOfferLocalEditing, c));
@@ -491,11 +474,10 @@ void OpenSettingsDialog(HWND window, UINT id)
 {
     if (id < kCmdSetupFirst || id > kCmdSetupLast)
         return;
-    if (IbmHostWindowTakesKeys()) {
+    if (FamilyWindowTakesKeys()) {
         const bool passes = (id >= 1000 && id <= 1008) || id == kCmdSave || id == kCmdEmulation || id == kCmdSerial ||
                             id == kCmdNewConnection || id == kCmdOpenSession || id == kCmdSaveAs ||
-                            (id == kCmdIbm3270 && EmulationActiveFlags.ibm3270) ||
-                            (id == kCmdIbm5250 && EmulationActiveFlags.ibm5250);
+                            id == RunningEmulationItem();
         if (!passes)
             return;
     }
@@ -534,9 +516,10 @@ LRESULT MainCommand(HWND window, WPARAM wParam, LPARAM lParam)
     case kCmdExit: PostMessageW(window, WM_CLOSE, 0, 0); break;
     case kCmdSave: SaveCurrentSession(); break;
     case kCmdSelectAll:
+        SelectAll();
+        break;
     case kCmdClearBuffer:
-        if (id == kCmdClearBuffer)
-            ClearEmulationScreen();
+        ClearEmulationScreen();
         UpdateEditMenu();
         break;
     case kCmdPrintStep: PrintScreenStep(HIWORD(wParam)); break;
@@ -551,8 +534,7 @@ LRESULT MainCommand(HWND window, WPARAM wParam, LPARAM lParam)
         break;
     case kCmdClipboardText:
     case kCmdClipboardGraphics:
-        ClipboardMode = id == kCmdClipboardGraphics ? 1 : 0;
-        UpdateEditMenu();
+        SetClipboardMode(id == kCmdClipboardGraphics ? 1 : 0);
         break;
     case kCmdHostClosed: ShowHostClosedDialog(window); break;
     case kCmdCopy:
@@ -563,6 +545,12 @@ LRESULT MainCommand(HWND window, WPARAM wParam, LPARAM lParam)
             break;  // the bitmap copies exist in graphics mode only
         CopySwapBlackWhite = (id == kCmdCopySwap || id == kCmdCopyMonoSwap) ? 1 : 0;
         CopyMonochrome = (id == kCmdCopyMono || id == kCmdCopyMonoSwap) ? 1 : 0;
+        if (ClipboardMode == 1) {
+            CopyScreenBitmap(window, CopySwapBlackWhite != 0, CopyMonochrome != 0);
+        } else {
+            CopySelectionText(window);
+            ClearSelectionMarks();
+        }
         break;
     case kCmdReloadProfile: {
         HCURSOR previous = SetCursor(WaitCursor);
@@ -573,20 +561,22 @@ LRESULT MainCommand(HWND window, WPARAM wParam, LPARAM lParam)
     }
     case kCmdCloseSession: DisconnectSession(); break;
     case kCmdConnect: StartConnection(window, HIWORD(wParam)); break;
+    case kCmdPaste:
+        PasteClipboard();
+        break;
     case kCmdPrintScreenBitmap:
-        if (!ModalOpen && !IbmHostWindowTakesKeys())
+        if (!ModalOpen && !FamilyWindowTakesKeys())
             PrintScreenCommand();
         break;
     case kCmdCancelPrint: CancelPrintCommand(); break;
     case kCmdAutoPrint: AutoPrintCommand(); break;
     case kCmdEjectPage: EjectPageCommand(); break;
-    case kCmdPaste:
     case kCmdPrinterSetup:
     case kCmdNothing:
     case kCmdButtonTools:
     case kCmdAuxPort:
-        // Clipboard paste, the printer set-up dialog, the toolbar editor and the
-        // auxiliary port are not built yet: until they are, their commands change nothing.
+        // The printer set-up dialog, the toolbar editor and the auxiliary port are not
+        // built yet: until they are, their commands change nothing.
         break;
     default:
         return DefWindowProcW(window, WM_COMMAND, wParam, lParam);
@@ -653,8 +643,8 @@ void ResetTerminal()
     // The host-data thread must not write the store while it is reset under it.
     HoldHostDataThread(HostGate::Switch, 2000);
     HCURSOR previous = SetCursor(WaitCursor);
-    if (!ResetFamily() && !EmulationActiveFlags.ibm3270 && !EmulationActiveFlags.ibm5250)
-        ResetVtTerminal();
+    if (auto reset = ActiveFamily().reset)
+        reset();
     ReleaseHostDataThread(HostGate::Switch);
     SetPreventNumLockToggle(NumLockProtectionSetting());
     SetCursor(previous);
@@ -664,24 +654,17 @@ void ResetTerminal()
 // The DEC VT and ANSI families print from the shared screen store.
 void PrintScreen()
 {
-    PrintThroughFamily(&FamilyHooks::printScreen, [] { StartPrintScreen(); });
+    PrintThroughFamily(&FamilyHooks::printScreen);
 }
 
 void PrintBuffer()
 {
-    PrintThroughFamily(&FamilyHooks::printBuffer, [] { StartPrintBuffer(); });
+    PrintThroughFamily(&FamilyHooks::printBuffer);
 }
 
 void PrintScreenStep(u32 value)
 {
-    const HookFamily family =
-        FirstActiveFamily({HookFamily::Tvi, HookFamily::Hp, HookFamily::Ta6530, HookFamily::Dg, HookFamily::Ibm3151,
-                           HookFamily::Wyse, HookFamily::Ibm3270, HookFamily::Ibm5250});
-    if (family == HookFamily::Count) {
-        PrintScreenLine(value);
-        return;
-    }
-    if (auto step = HooksOf(family).printStep)
+    if (auto step = ActiveFamily().printStep)
         step(value);
 }
 

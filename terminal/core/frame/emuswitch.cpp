@@ -2,8 +2,7 @@
 
 #include "terminal/core/frame/commands.h"
 #include "terminal/core/base/corestate.h"
-#include "terminal/core/base/emuhooks.h"
-#include "terminal/core/base/emulationids.h"
+#include "terminal/core/base/family.h"
 #include "terminal/core/paint/fonts.h"
 #include "terminal/core/host/hostthread.h"
 #include "terminal/core/frame/mainwindow.h"
@@ -14,10 +13,8 @@
 #include "terminal/core/frame/startup.h"
 #include "terminal/core/frame/statusbar.h"
 #include "terminal/core/frame/uiservices.h"
-#include "terminal/emulations/dec/services.h"
 #include "terminal/settings/registry.h"
 #include "terminal/settings/upss.h"
-#include "terminal/emulations/dec/vtmodes.h"
 
 
 namespace {
@@ -26,90 +23,37 @@ namespace {
 // send, a modal box on that thread): after this it goes ahead with the gate closed.
 constexpr u32 kSwitchHoldMs = 2000;
 
-bool IsWyse(u8 id)
+// Stops the family of `from` unless `to` is run by the same family. Returns the changed
+// mark: the shared store is blanked after a family stopped (or when none ran).
+bool DeactivateOld(u8 from, const FamilyHooks* fromFamily, const FamilyHooks* toFamily)
 {
-    return id >= 8 && id <= 15;
-}
-
-// The family with an engine and flag of its own that runs emulation `id`; false for the
-// DEC VT family and for ids that are no emulation.
-bool HookFamilyOf(u8 id, HookFamily* family)
-{
-    switch (id) {
-    case 4: case 5: case 21: *family = HookFamily::AnsiConsole; return true;
-    case 23: *family = HookFamily::Aixterm; return true;
-    case 6: *family = HookFamily::Ibm3270; return true;
-    case 7: *family = HookFamily::Ibm5250; return true;
-    case 16: *family = HookFamily::Ibm3151; return true;
-    case 17: *family = HookFamily::Ta6530; return true;
-    case 18: *family = HookFamily::Hp; return true;
-    case 19: case 22: *family = HookFamily::Tvi; return true;
-    case 20: *family = HookFamily::Dg; return true;
-    default:
-        if (IsWyse(id)) {
-            *family = HookFamily::Wyse;
-            return true;
-        }
-        return false;
-    }
-}
-
-// Stops `from` (unless the change stays inside the DEC VT family or the Wyse family).
-// Returns the changed mark.
-bool DeactivateOld(u8 from, u8 to)
-{
-    if (from <= 3)
-        return to > 3;
-    if (from > 23)
+    if (!IsValidEmulationId(from) || !fromFamily)
         return true;  // nothing ran: only the mark
-    HookFamily family;
-    HookFamilyOf(from, &family);
-    if (family == HookFamily::Wyse && IsWyse(to))
+    if (fromFamily == toFamily)
         return false;
-    // The ANSI console and AIXterm stop only when they really run.
-    if (family == HookFamily::AnsiConsole && !EmulationActiveFlags.ansiConsole)
-        return false;
-    if (family == HookFamily::Aixterm && EmulationActiveFlags.aixterm <= 0)
-        return false;
-    if (auto stop = HooksOf(family).deactivate)
-        stop();
+    if (fromFamily->deactivate)
+        fromFamily->deactivate();
     return true;
 }
 
-// Starts a family with its own engine.
-void ActivateFamily(u8 from, u8 to, HookFamily family)
+// Starts a family: the status bar is made again with its layout, then the family runs.
+void ActivateFamily(u8 to, const FamilyHooks& family)
 {
-    FamilyHooks& hooks = HooksOf(family);
-    if (family == HookFamily::Wyse && IsWyse(from)) {
-        if (hooks.reapply)
-            hooks.reapply();
-        return;
-    }
+    SetActiveFamily(&family);
     StatusBarClear();
     StatusBarDestroy();
     CreateStatusBar(InstanceHandle);
-    if (hooks.layoutStatusBar)
-        hooks.layoutStatusBar(InstanceHandle);
-    if (family == HookFamily::Hp || family == HookFamily::Ta6530)
+    if (family.showsScrollBar)
         SetScrollBarVisible(true, true);
-    if (hooks.activate)
-        hooks.activate();
-    // 3270, 5250 and Wyse size the terminal area for themselves after they start.
-    if (family == HookFamily::Ibm3270 || family == HookFamily::Ibm5250 || family == HookFamily::Wyse)
-        RefitScreenFont();
-}
-
-void ActivateVt(u8 to, bool changed)
-{
-    if (changed) {
-        SetScrollBarVisible(true, true);
-        StatusBarClear();
-        StatusBarDestroy();
-        CreateStatusBar(InstanceHandle);
+    if (family.layoutStatusBar)
+        family.layoutStatusBar(InstanceHandle);
+    else
         VtLayoutStatusBar(InstanceHandle);
-        EnterVtEmulation(to);
-    }
-    StatusBarRefresh();
+    if (family.activate)
+        family.activate(to);
+    // A family with fonts of its own sizes the terminal area for itself after it starts.
+    if (family.refitsOnStart)
+        RefitScreenFont();
 }
 
 // Loads the character-set choice of the emulation now running, by the profile rule:
@@ -137,35 +81,38 @@ int SelectEmulation(u8 from, u8 to)
     if (from == to)
         to = kNoEmulation;
     const bool stopOnly = to == kNoEmulation;
-    if (!(from == kNoEmulation && to == kNoEmulation)) {
+    // An emulation no family of this build runs would leave the reader without an
+    // emulation to feed: VT500 7-Bit runs instead.
+    if (!stopOnly && !FamilyFor(to))
+        to = kDefaultEmulationId;
+    const FamilyHooks* fromFamily = FamilyFor(from);
+    const FamilyHooks* toFamily = stopOnly ? nullptr : FamilyFor(to);
+    if (!(from == kNoEmulation && stopOnly)) {
         // The host-data thread parks at the switch gate before anything changes
         // under it; bytes that arrive meanwhile wait in the connection's buffers.
         HoldHostDataThread(HostGate::Switch, kSwitchHoldMs);
         ClearSelectionMarks();
 
         // The DEC pages are put back in order when the DEC family is left.
-        if (from <= 3 && to > 3 && (stopOnly || to <= 23)) {
+        if (IsVtFamily(from) && !IsVtFamily(to)) {
             NormalisePageOrder();
             ResetSavedPageMargins();
         }
-        const bool changed = DeactivateOld(from, to);
-        if (changed)
+        if (DeactivateOld(from, fromFamily, toFamily)) {
+            SetActiveFamily(nullptr);
             BlankAllScreenLines();
+        }
 
-        if (!stopOnly) {
-            // A family that is not built (or no emulation at all) would leave the reader
-            // without an emulation to feed: VT500 7-Bit runs instead.
-            if (!IsValidEmulationId(to) || !FamilyBuilt(FamilyOf(to)))
-                to = kDefaultEmulationId;
+        if (toFamily) {
             EmulationId = to;
             RequestedEmulationId = to;
             SwitchRequestedFrom = to;
             SetScrollBarVisible(true, false);
-            HookFamily family;
-            if (HookFamilyOf(to, &family))
-                ActivateFamily(from, to, family);
-            else
-                ActivateVt(to, changed || from > 23);
+            if (toFamily != fromFamily || !IsValidEmulationId(from))
+                ActivateFamily(to, *toFamily);
+            else if (toFamily->reapply)
+                toFamily->reapply(to);
+            StatusBarRefresh();
             // Fonts are chosen again for the new emulation; then host bytes flow again.
             InvalidateFontCache();
             ReleaseHostDataThread(HostGate::Switch);
@@ -184,31 +131,20 @@ int SelectEmulation(u8 from, u8 to)
     return 1;
 }
 
-u8 RunningEmulation()
-{
-    return GetEmulationFromFlags();
-}
-
 void ClearEmulationScreen()
 {
-    const u8 id = EmulationId;
-    const u8 running = GetEmulationFromFlags();
-    HookFamily family;
-    if (HookFamilyOf(id, &family) && family != HookFamily::AnsiConsole && family != HookFamily::Aixterm) {
-        // Only the family that really runs clears; a stale id does nothing.
-        HookFamily runningFamily;
-        if (!HookFamilyOf(running, &runningFamily) || runningFamily != family)
-            return;
-        if (auto clear = HooksOf(family).clearScreen)
-            clear();
-        if (family == HookFamily::Ibm3270 || family == HookFamily::Tvi || family == HookFamily::Ibm3151)
+    // Only the family that really runs clears; a stale id does nothing.
+    const FamilyHooks& running = ActiveFamily();
+    const FamilyHooks* family = FamilyFor(EmulationId);
+    if (family && family != &running)
+        return;
+    if (running.clearScreen) {
+        running.clearScreen();
+        if (running.keepsScrollBarOnClear)
             return;
     } else {
-        // DEC VT, ANSI console and AIXterm share the store's clear.
-        const bool sharedRunning = running == 0 || running == 4 || running == 23;
-        if (!sharedRunning)
-            return;
-        // The host-data thread must not write the store while it is cleared under it.
+        // The shared store's clear. The host-data thread must not write the store while
+        // it is cleared under it.
         const bool hold = OnUserInterfaceThread();
         if (hold)
             HoldHostDataThread(HostGate::Switch, kSwitchHoldMs);
@@ -224,4 +160,3 @@ void ClearEmulationScreen()
     RefreshScrollRange();
     RefreshScrollThumb();
 }
-

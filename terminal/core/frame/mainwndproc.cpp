@@ -6,6 +6,7 @@
 #include "terminal/comms/sockets.h"
 #include "terminal/core/frame/commands.h"
 #include "terminal/core/base/corestate.h"
+#include "terminal/core/base/family.h"
 #include "terminal/core/frame/dialogs.h"
 #include "terminal/core/frame/emuswitch.h"
 #include "terminal/core/host/hostthread.h"
@@ -21,8 +22,6 @@
 #include "terminal/core/frame/selection.h"
 #include "terminal/core/frame/timers.h"
 #include "terminal/comms/loginscript.h"
-#include "terminal/emulations/dec/services.h"
-#include "terminal/emulations/ibmhost/services.h"
 #include "terminal/input/keyfilter.h"
 #include "terminal/input/toolbars.h"
 
@@ -109,9 +108,9 @@ namespace {
 // Only the VT and ANSI family scroll back with the wheel, and not under a modal dialog.
 void WheelScroll(int delta)
 {
-    const u8 id = EmulationId;
-    const bool vtOrAnsi = id <= 5 || id == 21 || id == 23;
-    if (!vtOrAnsi || ModalOpen || Vt420ViewMode() == 2)
+    // The wheel pans the shared store's history, unless the family keeps it still.
+    const FamilyHooks& family = ActiveFamily();
+    if (family.display || ModalOpen || (family.wheelPans && !family.wheelPans()))
         return;
     int lines = delta / WHEEL_DELTA;
     lines = lines < 0 ? -lines : lines;
@@ -179,7 +178,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         return DefWindowProcW(window, message, wParam, lParam);
     case WM_CHAR:
         HideCursorForUpdate();
-        if (IbmHostWindowTakesKeys())
+        if (FamilyWindowTakesKeys())
             return DefWindowProcW(window, message, wParam, lParam);
         HandleCharMessage(static_cast<u32>(wParam));
         return 0;
@@ -246,10 +245,10 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         HandleUiRequest(wParam, lParam);
         return 0;
     case WM_APP + 2:
-        CreateHostPrinterWindow(lParam);
-        return 0;
     case WM_APP + 3:
-        DestroyHostPrinterWindow(lParam);
+        // A family's own notifications (its printer session's window).
+        if (auto handle = ActiveFamily().windowMessage)
+            handle(message, static_cast<std::intptr_t>(lParam));
         return 0;
     default:
         if (WheelRollMessage && message == WheelRollMessage) {

@@ -4,7 +4,7 @@
 #include "terminal/core/frame/emuswitch.h"
 #include "terminal/core/frame/mainwindow.h"
 #include "terminal/core/frame/uiservices.h"
-#include "terminal/emulations/ibmhost/services.h"
+#include "terminal/core/base/family.h"
 #include "terminal/input/keyfilter.h"
 
 namespace {
@@ -16,7 +16,7 @@ HANDLE g_menuWatcher = nullptr;
 
 int KeyRepeatGate(MSG* message)
 {
-    if (IbmHostWindowTakesKeys())
+    if (FamilyWindowTakesKeys())
         return 0;
     const bool keyDown = message->message == WM_KEYDOWN || message->message == WM_SYSKEYDOWN;
     const bool repeat = keyDown && (message->lParam & (1L << 30));
@@ -41,8 +41,10 @@ int FilterMainMessage(MSG* message)
         return 1;
     if (EmulationId != RequestedEmulationId)
         SelectEmulation(EmulationId, RequestedEmulationId);
-    if (HostDialogTakesMessage(message))
-        return 1;
+    // The running family's modeless dialog has its IsDialogMessageW turn.
+    if (auto dialog = ActiveFamily().dialogMessage)
+        if (dialog(message))
+            return 1;
     return 0;
 }
 

@@ -11,8 +11,7 @@
 #include "terminal/core/paint/textcursor.h"
 #include "terminal/core/frame/uiservices.h"
 #include "terminal/comms/netsession.h"
-#include "terminal/emulations/dec/reports.h"
-#include "terminal/emulations/dec/services.h"
+#include "terminal/core/base/family.h"
 #include "terminal/input/hotspots.h"
 #include "terminal/input/keydefs.h"
 #include "terminal/input/keyevents.h"
@@ -46,7 +45,21 @@ u32 CopyMode()
 
 bool InputWaiting()
 {
-    return KeyEventsPending() || BufferedTransmitPending();
+    auto pending = ActiveFamily().transmitPending;
+    return KeyEventsPending() || (pending && pending());
+}
+
+// Whether the host asked the running family for this kind of mouse report.
+bool ReportsWanted(u8 kind)
+{
+    auto wanted = ActiveFamily().mouseReports;
+    return wanted && (wanted() & kind) != 0;
+}
+
+void SendMouseReport(int button, int event, int row, int column)
+{
+    if (auto send = ActiveFamily().sendMouseReport)
+        send(button, event, row, column);
 }
 
 bool SelectionBusy()
@@ -113,7 +126,7 @@ void MouseButtonDown(HWND window, WPARAM keyFlags, POINT at, int button)
 
 void PerformMouseAction(HWND window, WPARAM, POINT at, int button, int action, int slot)
 {
-    if (MouseReportFlags.presses && !InputWaiting()) {
+    if (ReportsWanted(kMouseReportPress) && !InputWaiting()) {
         ClearSelectionMarks();
         SendMouseEvent(window, button, at);
         return;
@@ -198,7 +211,7 @@ void MouseButtonUp(HWND window, WPARAM, POINT at, int button)
     ReleaseCapture();
     ToolbarButtonUp(window, at, button);
     ClearToolbarPressed(at, button);
-    if (MouseReportFlags.releases && !InputWaiting()) {
+    if (ReportsWanted(kMouseReportRelease) && !InputWaiting()) {
         // The release names the button of the press it ends.
         int row, column;
         if (PointToCell(at, &row, &column))
@@ -231,7 +244,7 @@ void MouseMove(HWND window, WPARAM keyFlags, POINT at)
     if (TrackToolbarDrag(window, keyFlags, at))
         return;
     SetScreenMouseCursor(at);
-    if (MouseReportFlags.motion && !InputWaiting()) {
+    if (ReportsWanted(kMouseReportMotion) && !InputWaiting()) {
         int row, column;
         if (PointToCell(at, &row, &column))
             SendMouseReport(static_cast<int>(keyFlags & 0x13), kMouseReportMotion, row, column);

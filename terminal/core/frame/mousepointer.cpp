@@ -3,6 +3,7 @@
 #include "terminal/core/paint/fonts.h"
 #include "terminal/core/frame/mainwindow.h"
 #include "terminal/core/frame/screenwindow.h"
+#include "terminal/core/frame/selection.h"
 #include "terminal/core/base/win32.h"
 
 void MoveMousePointerByCell(int letter)
@@ -12,7 +13,12 @@ void MoveMousePointerByCell(int letter)
     RECT client;
     if (!window || !GetCursorPos(&p) || !ScreenToClient(window, &p) || !GetClientRect(window, &client))
         return;
-    const int dx = CellWidth > 0 ? CellWidth : 8, dy = LineHeight > 0 ? LineHeight : 16;
+    // The first step starts a selection at the pointer and moves one pixel, so that the
+    // anchor is the cell the pointer was on; later steps move a whole cell.
+    const bool first = !SelectionPresent();
+    if (first)
+        BeginSelectionAt(p, false);
+    const int dx = first ? 1 : CellWidth > 0 ? CellWidth : 8, dy = first ? 1 : LineHeight > 0 ? LineHeight : 16;
     switch (letter) {
     case 'A': p.y -= dy; break;
     case 'B': p.y += dy; break;
@@ -22,6 +28,7 @@ void MoveMousePointerByCell(int letter)
     }
     p.x = p.x < client.left ? client.left : p.x >= client.right ? client.right - 1 : p.x;
     p.y = p.y < client.top ? client.top : p.y >= client.bottom ? client.bottom - 1 : p.y;
+    ExtendSelectionTo(p);
     ClientToScreen(window, &p);
     SetCursorPos(p.x, p.y);
 }

@@ -63,7 +63,7 @@ int ReloadProfile()
     ResetScrollRange();
     // The profile's emulation starts afresh: the DEC family without a previous one.
     const u8 id = EmulationId;
-    const u8 from = id < 4 ? kNoEmulation : kDefaultEmulationId;
+    const u8 from = IsVtFamily(id) ? kNoEmulation : kDefaultEmulationId;
     RequestEmulation(from, id);
     SelectEmulation(from, id);
     EndLoading();

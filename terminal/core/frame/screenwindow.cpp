@@ -16,7 +16,7 @@
 #include "terminal/core/frame/statusbar.h"
 #include "terminal/core/paint/textcursor.h"
 #include "terminal/comms/netsession.h"
-#include "terminal/emulations/ibmhost/services.h"
+#include "terminal/core/base/family.h"
 #include "terminal/input/toolbars.h"
 #include "terminal/settings/colours.h"
 #include "terminal/settings/defaults.h"
@@ -83,7 +83,7 @@ void OnPaint(HWND window)
 void OnSize(LPARAM lParam)
 {
     g_lastSize = SIZE{LOWORD(lParam), HIWORD(lParam)};
-    if (!ProfileLoadInProgress && !IbmHoldsPainting() && ScreenDC && !Iconic) {
+    if (!ProfileLoadInProgress && !FamilyPaintingHeld() && ScreenDC && !Iconic) {
         HideCursorForUpdate();
         ScreenPaintGuard guard;
         RealizePaletteInto(ScreenDC, true);
@@ -101,8 +101,8 @@ void OnSize(LPARAM lParam)
 
 bool MouseIgnored()
 {
-    // A fixed-screen 5250 or a 3270 model 12 session shows a window of its own.
-    return IbmHostWindowTakesKeys();
+    // A family's own window (a printer session's) has the mouse.
+    return FamilyWindowTakesKeys();
 }
 
 }  // namespace
@@ -253,8 +253,8 @@ void RefitScreenFont()
         PostMessageW(MainWindowHandle, kMsgRefitScreenFont, 0, 0);
         return;
     }
-    const u8 id = EmulationId;
-    if (IsAnsiConsoleFamily(id) || id == 17 || id == 6 || id == 7 || id == 20)
+    // The ANSI consoles and the families with fonts of their own keep theirs.
+    if (IsAnsiConsoleFamily(EmulationId) || ActiveFamily().keepsFontOnRefit)
         return;
     InvalidateFontCache();
     ForgetLayout();

@@ -4,7 +4,7 @@
 #include <mutex>
 
 #include "terminal/core/base/corestate.h"
-#include "terminal/core/base/displayhooks.h"
+#include "terminal/core/base/family.h"
 #include "terminal/core/base/emulationids.h"
 #include "terminal/core/paint/geometry.h"
 #include "terminal/core/host/hostthread.h"
@@ -47,10 +47,16 @@ bool PostedInstead()
     return true;
 }
 
-HookFamily ScrollFamily()
+// The running family's own screen and scroll bar, or null for the shared store's.
+const DisplayHooks* ScrollDisplay()
 {
-    return FirstActiveFamily({HookFamily::Hp, HookFamily::Ta6530, HookFamily::Ibm3270, HookFamily::Dg,
-                              HookFamily::Ibm5250, HookFamily::Ibm3151, HookFamily::Wyse, HookFamily::Tvi});
+    return ActiveFamily().display;
+}
+
+// The ANSI consoles keep no history to scroll back into.
+bool ConsoleWithoutHistory()
+{
+    return IsAnsiConsoleFamily(EmulationId) && FamilyRuns(EmulationId);
 }
 
 // Lines the user has scrolled back from the live screen.
@@ -106,13 +112,9 @@ bool QueuedForHostThread(int code, int value)
 
 void RunScrollBarCommand(int code, int position)
 {
-    const u8 id = EmulationId;
-    if (id == 7)
-        return;  // the 5250 has nothing to scroll
-    const HookFamily family = ScrollFamily();
-    if (family != HookFamily::Count) {
-        if (auto scroll = DisplayHooksOf(family).scroll)
-            scroll(code, position);
+    if (const DisplayHooks* display = ScrollDisplay()) {
+        if (display->scroll)
+            display->scroll(code, position);
         return;
     }
     VtScrollBack(code, position);
@@ -212,12 +214,9 @@ int GetScrollRangeMax()
 {
     if (!Offered())
         return 0;
-    const HookFamily family = ScrollFamily();
-    if (family != HookFamily::Count) {
-        auto range = DisplayHooksOf(family).scrollRangeMax;
-        return range ? range() : 0;
-    }
-    if (EmulationActiveFlags.ansiConsole)
+    if (const DisplayHooks* display = ScrollDisplay())
+        return display->scrollRangeMax ? display->scrollRangeMax() : 0;
+    if (ConsoleWithoutHistory())
         return 0;
     if (Screen.multiPage)
         return Screen.pageLength > Screen.rows ? Screen.pageLength - Screen.rows : 0;
@@ -227,12 +226,9 @@ int GetScrollRangeMax()
 
 int ScrollThumbPosition()
 {
-    const HookFamily family = ScrollFamily();
-    if (family != HookFamily::Count) {
-        auto thumb = DisplayHooksOf(family).scrollThumb;
-        return thumb ? thumb() : 0;
-    }
-    if (EmulationActiveFlags.ansiConsole)
+    if (const DisplayHooks* display = ScrollDisplay())
+        return display->scrollThumb ? display->scrollThumb() : 0;
+    if (ConsoleWithoutHistory())
         return 0;
     if (Screen.multiPage)
         return Screen.pageLength == Screen.rows ? 0 : Screen.firstLine;

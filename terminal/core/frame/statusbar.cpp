@@ -8,6 +8,7 @@
 #include "terminal/comms/telnetservices.h"
 #include "terminal/core/frame/commandids.h"
 #include "terminal/core/base/corestate.h"
+#include "terminal/core/base/family.h"
 #include "terminal/core/paint/fonts.h"
 #include "terminal/core/base/language.h"
 #include "terminal/core/frame/mainwindow.h"
@@ -880,7 +881,7 @@ void VtLayoutStatusBar(HINSTANCE instance)
                             nullptr, Text(6100, b, kStatusTextUnits), nullptr));
     static const u32 kNames[4] = {7407, 7408, 11333, 11334};
     const u8 id = EmulationId;
-    if (id < 4)
+    if (IsVtFamily(id))
         Text(kNames[id], a, kStatusTextUnits);
     else
         std::wcscpy(a, L"           ");
@@ -942,11 +943,10 @@ void StatusBarRefresh()
 {
     if (!g_bar)
         return;
-    const u8 id = EmulationId;
-    if (id <= 3)
-        VtLayoutStatusBar(InstanceHandle);
+    if (auto layout = ActiveFamily().layoutStatusBar)
+        layout(InstanceHandle);
     else
-        RunEmulationStatusLayout(id);
+        VtLayoutStatusBar(InstanceHandle);
     StatusBarLoadIndicator();
     InvalidateStatusBar();
 }

@@ -7,7 +7,7 @@
 #include "terminal/core/paint/paintrows.h"
 #include "terminal/core/paint/screencolours.h"
 #include "terminal/core/screen/screenstore.h"
-#include "terminal/emulations/dec/services.h"
+#include "terminal/core/screen/screenmodes.h"
 #include "terminal/settings/profilevalues.h"
 
 StatusCursor CurrentStatusCursor()
@@ -64,9 +64,6 @@ void FlipHoldScreen()
 {
     OutputHeld = OutputHeld ? 0 : 1;
 }
-
-// Only the DEC VT family is built; every other family falls back to it.
-void RunEmulationStatusLayout(u8) {}
 
 void FillStatusBarBackground(HDC dc, const RECT& rect)
 {

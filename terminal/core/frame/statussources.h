@@ -23,7 +23,5 @@ enum class StatusAuxState { None, InUse, Ready };
 StatusAuxState StatusAuxPort();
 
 void FlipHoldScreen();
-// The status layout of an emulation family other than the DEC VT family.
-void RunEmulationStatusLayout(u8 emulationId);
 // Fills with the terminal background (command 1056 of the bar).
 void FillStatusBarBackground(HDC dc, const RECT& rect);

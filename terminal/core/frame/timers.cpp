@@ -15,7 +15,7 @@
 #include "terminal/core/frame/commands.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/frame/dialogs.h"
-#include "terminal/core/base/emuhooks.h"
+#include "terminal/core/base/family.h"
 #include "terminal/core/frame/emuswitch.h"
 #include "terminal/core/host/hostio.h"
 #include "terminal/core/host/hostread.h"
@@ -23,6 +23,7 @@
 #include "terminal/core/frame/kbhookbind.h"
 #include "terminal/core/base/language.h"
 #include "terminal/core/frame/mainwindow.h"
+#include "terminal/core/frame/selection.h"
 #include "terminal/core/paint/painting.h"
 #include "terminal/core/paint/paintsettings.h"
 #include "terminal/core/base/memblock.h"
@@ -36,7 +37,6 @@
 #include "terminal/core/frame/statusbar.h"
 #include "terminal/core/paint/textcursor.h"
 #include "terminal/core/frame/uiservices.h"
-#include "terminal/emulations/dec/services.h"
 
 TimerCountdownSet Countdowns;
 std::atomic<u8> BlinkPhaseOn{1};
@@ -59,16 +59,13 @@ bool CountDown(std::atomic<T>& counter)
     return false;
 }
 
-// The families with blinking text of their own, in the order they are asked.
+// A family with blinking text of its own redraws it itself.
 bool FamilyRedrawsBlinking()
 {
-    const HookFamily family =
-        FirstActiveFamily({HookFamily::Hp, HookFamily::Ta6530, HookFamily::Ibm3270, HookFamily::Dg,
-                           HookFamily::Ibm3151, HookFamily::Wyse, HookFamily::Ibm5250});
-    if (family == HookFamily::Count)
+    auto redraw = ActiveFamily().redrawBlinking;
+    if (!redraw)
         return false;
-    if (auto redraw = HooksOf(family).redrawBlinking)
-        redraw();
+    redraw();
     return true;
 }
 
@@ -104,13 +101,8 @@ void RedrawBlinkingLine(ScreenLineRecord* line, int row)
 
 void IdleDisplayRefresh()
 {
-    const HookFamily family = FirstActiveFamily({HookFamily::Tvi, HookFamily::Hp, HookFamily::Ta6530,
-                                                 HookFamily::Ibm3270, HookFamily::Ibm5250, HookFamily::Wyse});
-    if (family != HookFamily::Count) {
-        if (family == HookFamily::Ibm5250 && ProfileLoadInProgress)
-            return;
-        if (auto refresh = HooksOf(family).idleRefresh)
-            refresh();
+    if (auto refresh = ActiveFamily().idleRefresh) {
+        refresh();
         return;
     }
     // The generic emulations refresh the cursor position of their status line about once
@@ -215,6 +207,8 @@ void TimerTick()
     CountDown(JumpScroll.countdown);
     c.selectionUpdateDue = 1;
     TestStatusDump();
+    // A drag held beyond the screen's edge goes on scrolling the view.
+    UpdateSelectionDrag();
 }
 
 void RunIdleUpdates()
@@ -321,6 +315,7 @@ void HandleUiRequest(WPARAM request, LPARAM argument)
     case kUiLockKeyboard: LockKeyboardTimed(static_cast<u32>(argument)); break;
     case kUiUpdateConnectionMenu: UpdateConnectionMenu(); break;
     case kUiPrintWindows: ServePrintWindowRequest(argument); break;
+    case kUiClearSelection: ClearSelectionMarks(); break;
     }
 }
 
@@ -333,6 +328,7 @@ int ShutdownTerminal(int warnOnExit)
     ShutdownPrinting();
     StopLoginScript();
     StopWorkerThreads();
+    WaitForPasteThread();
 
     CursorDisabled = 1;
     if (StatusBarWindow())
@@ -367,18 +363,10 @@ int ShutdownTerminal(int warnOnExit)
 
 void StopActiveEmulation()
 {
-    const EmulationActiveFlagSet& f = EmulationActiveFlags;
-    u8 id = kNoEmulation;
-    if (f.dg) id = 20;
-    else if (f.hp) id = 18;
-    else if (f.ansiConsole) id = 4;
-    else if (f.aixterm > 0) id = 23;
-    else if (f.ta6530) id = 17;
-    else if (f.ibm3270) id = 6;
-    else if (f.ibm3151) id = 16;
-    else if (f.wyse) id = 8;
-    else if (f.tvi) id = 19;
-    else if (f.ibm5250) id = 7;
+    // The family that runs is stopped (none but the DEC VT family's: it has nothing to
+    // stop).
+    const u8 running = GetEmulationFromFlags();
+    const u8 id = IsVtFamily(running) ? kNoEmulation : running;
     const u32 starting = StartingUp.exchange(1);
     const u32 loading = ProfileLoadInProgress.exchange(1);
     RequestEmulation(id, kDefaultEmulationId);

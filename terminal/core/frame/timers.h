@@ -17,7 +17,8 @@ constexpr UINT kMsgBeep = WM_USER + 390;  // wParam frequency, lParam millisecon
 // What another thread asks of the user-interface thread: wParam the request, lParam its
 // argument. Worker threads post it; they never set timers on or send to its windows.
 constexpr UINT kMsgUiRequest = WM_APP + 20;
-constexpr WPARAM kUiUpdateTitle = 1, kUiLockKeyboard = 2, kUiUpdateConnectionMenu = 4, kUiPrintWindows = 8;
+constexpr WPARAM kUiUpdateTitle = 1, kUiLockKeyboard = 2, kUiUpdateConnectionMenu = 4, kUiClearSelection = 8,
+                 kUiPrintWindows = 16;
 
 constexpr UINT_PTR kTimerTick = 1;            // 250 ms, repeating
 constexpr UINT_PTR kTimerKeyboardUnlock = 2;  // n seconds, once

@@ -1,7 +1,5 @@
 #include "terminal/core/host/escparser.h"
 
-#include "terminal/core/base/corestate.h"
-#include "terminal/emulations/dec/services.h"
 
 CsiParameterSet CsiParameters{};
 std::atomic<u8> InSequence{0};
@@ -37,11 +35,6 @@ void ParseWithStateTableFrom(const ParserRange* state, int (*nextByte)())
     }
 }
 
-void ParseWithStateTable(const ParserRange* state)
-{
-    ParseWithStateTableFrom(state, NextSequenceByte);
-}
-
 void ResetCsiCollector()
 {
     CsiParameterSet& p = CsiParameters;
@@ -51,28 +44,6 @@ void ResetCsiCollector()
     p.digits = 0;
     p.markerInForce = ' ';
     p.intermediate = ' ';
-}
-
-void VtBeginEscape()
-{
-    CsiParameters.markerInForce = ' ';
-    CsiParameters.digits = 0;
-    if (EmulationId == 0)
-        VtEnterVt52Escape();
-    else
-        VtEnterAnsiEscape();
-}
-
-void VtEnterAnsiEscape()
-{
-    ResetCsiCollector();
-    ParseWithStateTable(DecAnsiEscapeState);
-}
-
-void VtEnterVt52Escape()
-{
-    ResetCsiCollector();
-    ParseWithStateTable(DecVt52EscapeState);
 }
 
 void CsiParamDigit()
@@ -109,23 +80,15 @@ void CsiCollectIntermediate()
 
 void IgnoreAction() {}
 
-void SkipSequenceBytes(int low, int high)
+void SkipSequenceBytesFrom(int low, int high, int (*nextByte)())
 {
+    if (!nextByte)
+        return;
     for (;;) {
-        const int b = NextSequenceByte();
+        const int b = nextByte();
         if (b == 0 || b < low || b > high)
             return;
     }
-}
-
-void SkipIntermediates()
-{
-    SkipSequenceBytes(0x20, 0x2F);
-}
-
-void SkipParameters()
-{
-    SkipSequenceBytes(0x20, 0x3F);
 }
 
 u8 MapByteByPairTable(u8 b, const u8* table)

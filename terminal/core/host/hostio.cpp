@@ -14,16 +14,14 @@
 #include "terminal/comms/network.h"
 #include "terminal/comms/serial.h"
 #include "terminal/core/base/corestate.h"
-#include "terminal/core/base/emuhooks.h"
+#include "terminal/core/base/family.h"
 #include "terminal/core/host/hostread.h"
 #include "terminal/core/host/hostsettings.h"
 #include "terminal/core/host/pushback.h"
 #include "terminal/core/host/testsource.h"
 #include "terminal/core/frame/uiservices.h"
-#include "terminal/emulations/dec/services.h"
 #include "terminal/input/inputpump.h"
 #include "terminal/input/keyevents.h"
-#include "terminal/emulations/dec/vtkeys.h"
 
 std::atomic<u8> BellPending{0};
 
@@ -109,7 +107,7 @@ int ReceiveFromLine()
 // them raw. Returns false when b is to be sent unchanged as an 8-bit byte.
 bool C1NeedsEscape(u8 b)
 {
-    return !(EmulationId == 3 && EightDataBits());
+    return !(EmulationId == kEmuVt500Bit8 && EightDataBits());
 }
 
 }  // namespace
@@ -143,21 +141,22 @@ int HostReceiveByte()
         if (!(CaptureDebugMode() && TelnetRawCaptureActive()))
             AppendCaptureByte(static_cast<u8>(b));
     }
-    const int filtered = FilterReceivedByte(b);
+    auto filter = ActiveFamily().filterReceivedByte;
+    const int filtered = filter ? filter(b) : b;
     return filtered < 0 ? -1 : (filtered & 0xFF);
 }
 
 void HostSendChar(u16 c)
 {
-    if (EmulationActiveFlags.ibm3151) {
-        if (auto send = HooksOf(HookFamily::Ibm3151).sendTypedChar)
-            send(c);
+    const FamilyHooks& family = ActiveFamily();
+    if (family.sendChar) {
+        family.sendChar(c);
         return;
     }
     if (LocalMode)
         return;
     u8 b = static_cast<u8>(c & 0xFF);
-    if (b >= 0x80 && b <= 0x9F && PaintSettings.characterMode != 4 && !EmulationActiveFlags.wyse) {
+    if (b >= 0x80 && b <= 0x9F && PaintSettings.characterMode != 4 && !family.sendsC1Raw) {
         if (!C1NeedsEscape(b)) {
             HostSendRawByte(b);
             return;
@@ -174,18 +173,16 @@ void HostSendString(const u16* units, int n)
 {
     if (!units || n < 1)
         return;
-    bool ibmBlock = false;
-    if (EmulationActiveFlags.ibm3151)
-        if (auto block = HooksOf(HookFamily::Ibm3151).blockMode)
-            ibmBlock = block();
-    if (ibmBlock || LocalMode || KeyStringSendType == 2 || VtLocalEditing() || ModalOpen) {
+    const FamilyHooks& family = ActiveFamily();
+    const bool keptLocal = family.typingStaysLocal && family.typingStaysLocal();
+    if (keptLocal || LocalMode || KeyStringSendType == 2 || ModalOpen) {
         PushKeyboardString(units, n);
         return;
     }
     std::unique_ptr<u16[]> out(new (std::nothrow) u16[static_cast<std::size_t>(n) * 2 + 1]());
     if (!out)
         return;  // the send is lost either way
-    const bool convertC1 = !EmulationActiveFlags.ibm3151 && !EmulationActiveFlags.wyse;
+    const bool convertC1 = !family.sendsC1Raw;
     int count = 0;
     for (int i = 0; i < n; ++i) {
         u8 b = static_cast<u8>(units[i] & 0xFF);
@@ -241,37 +238,21 @@ void HostSendBlock(const u16* units, int n)
 
 bool IsKeyboardInhibited()
 {
-    auto locked = [](HookFamily f) {
-        auto test = HooksOf(f).keyboardLocked;
-        return test && test();
-    };
-    if (EmulationActiveFlags.ibm5250)
-        return locked(HookFamily::Ibm5250);
-    if (EmulationActiveFlags.ibm3270)
-        return locked(HookFamily::Ibm3270);
-    if (EmulationActiveFlags.hp)
-        return locked(HookFamily::Hp);
-    if (EmulationActiveFlags.ibm3151)
-        return locked(HookFamily::Ibm3151);
-    if (!EmulationActiveFlags.dg)
-        return VtMode.hostKeyboardLock != 0;
-    return false;
+    auto inhibited = ActiveFamily().keyboardInhibited;
+    return inhibited && inhibited();
 }
 
 bool IsKeyboardInputPending()
 {
     if (DeferredKeysExist() && !IsKeyboardInhibited())
         FlushDeferredKeys();
-    if (BufferedTransmitPending() || KeyboardStackCount() > 0 || KeyStringActive() ||
+    const FamilyHooks& family = ActiveFamily();
+    if ((family.transmitPending && family.transmitPending()) || KeyboardStackCount() > 0 || KeyStringActive() ||
         BufferedKeyDefinitionCount() > 0 || KeyEventsPending())
         return true;
-    for (HookFamily f : {HookFamily::Ibm3270, HookFamily::Ibm5250}) {
-        const FamilyHooks& h = HooksOf(f);
-        if (FamilyActive(f) && h.macroPlaying && h.playMacroStep && h.macroPlaying()) {
-            h.playMacroStep();
-            break;
-        }
-    }
+    // A keystroke macro the family plays goes on one step while nothing else waits.
+    if (family.playKeystrokeMacro)
+        family.playKeystrokeMacro();
     return false;
 }
 

@@ -13,8 +13,7 @@
 #include "terminal/comms/printing.h"
 #include "terminal/comms/serial.h"
 #include "terminal/core/base/corestate.h"
-#include "terminal/core/base/emuhooks.h"
-#include "terminal/core/base/emulationids.h"
+#include "terminal/core/base/family.h"
 #include "terminal/core/host/hostio.h"
 #include "terminal/core/host/hostsettings.h"
 #include "terminal/core/host/hostthread.h"
@@ -23,8 +22,6 @@
 #include "terminal/core/screen/screenstore.h"
 #include "terminal/core/paint/textcursor.h"
 #include "terminal/core/frame/uiservices.h"
-#include "terminal/emulations/dec/vtchar.h"
-#include "terminal/emulations/dec/services.h"
 #include "terminal/input/inputpump.h"
 #include "terminal/input/keyevents.h"
 
@@ -40,10 +37,8 @@ thread_local bool g_hostByteInProgress = false;
 u16* g_batch = nullptr;
 int g_batchCount = 0;
 
-bool IdHasOwnReader(u8 id)
-{
-    return IsWyseFamily(id) || id == 6 || id == 7 || id == 16 || id == 17 || id == 18 || id == 19 || id == 22;
-}
+// A read step that has no byte and does not end the read.
+constexpr int kReadGoOn = -100;
 
 int Leave(int value)
 {
@@ -61,16 +56,44 @@ int NoKeyboardByte()
     return -1;
 }
 
-int FetchFrom(HookFamily family)
+bool ReadsForItself(const FamilyHooks& family)
 {
-    auto fetch = HooksOf(family).readByte;
-    return fetch ? fetch() : -1;
+    return family.readByte || family.commLoop;
 }
 
-void ProcessWith(HookFamily family, int value)
+bool TypingStaysLocal()
 {
-    if (auto entry = HooksOf(family).processChar)
-        entry(value);
+    const FamilyHooks& family = ActiveFamily();
+    return family.typingStaysLocal && family.typingStaysLocal();
+}
+
+// ---- Sources of a byte, in the order they are asked ----
+
+// A replay file feeds the reader unless output is held or the keyboard locked.
+int ReplayByte()
+{
+    if (!ReplayFileOpen() || OutputHeld || g_keyboardLocked)
+        return kReadGoOn;
+    const int b = ReplayNextByte();
+    return b >= 0 ? b : kReadGoOn;
+}
+
+// Typed input: returned as data in local mode and with local echo, otherwise collected
+// into the send batch. Inside a host sequence only local mode reads the keyboard (it is
+// the host then); typed keys otherwise wait for the sequence's end.
+int KeyboardByte(bool sequence)
+{
+    int b = -1;
+    if (LocalMode) {
+        b = RouteKeyboardByte();
+    } else if (!sequence) {
+        do
+            b = RouteKeyboardByte();
+        while (b == kReadBatched);
+    }
+    if (b >= 0)
+        return b;
+    return QuitRequested ? kReadStop : kReadGoOn;
 }
 
 // Input from the auxiliary or printer port goes to the host through the batch.
@@ -87,6 +110,86 @@ void ForwardPortInput(bool (*open)(), int (*read)())
         SendBatchFlush();
 }
 
+// The connection, after the ports' input went out; offline there is none.
+int ConnectionByte()
+{
+    if (LocalMode)
+        return kReadGoOn;
+    if (!OutputHeld && !g_keyboardLocked) {
+        if (PassThroughActive())
+            ForwardPortInput(AuxPortOpen, AuxPortReadByte);
+        if (CurrentPrintMode() == 2)
+            ForwardPortInput(PrinterPortOpen, PrinterPortReadByte);
+        const int b = HostReceiveByte();
+        if (b >= 0)
+            return b;
+    }
+    SendBatchFlush();
+    return kReadGoOn;
+}
+
+// ---- What the reader does while no byte is at hand ----
+
+// A serial port the start-connection command left to open, and a network connection
+// the reader was asked to make (a reconnect among them).
+void OpenRequestedConnection()
+{
+    if (SerialOpenPending)
+        OpenPendingSerialPort();
+    if (ConnectionStartState == 2) {
+        HideCursorForUpdate();
+        ConnectionStartState = 3;
+        if (ConnectNetworkSession(Connection.netproto, Connection.netname) == -1)
+            ConnectionStartState = 0;
+    }
+}
+
+// Data held back for a telnet timing mark: nothing is read until the host answers.
+bool AwaitTimingMark()
+{
+    if (!TelnetTimingMarkPending())
+        return false;
+    HideCursorForUpdate();
+    HostWaitForInput();
+    return true;
+}
+
+// The idle work of the user-interface side: the cursor shown, palette, bell, status,
+// and the serial transmitter kept going.
+void RunIdleSteps()
+{
+    ShowCursorWhenIdle();
+    RunIdleUpdates();
+    RunSerialTransmitPump();
+}
+
+// Sleeps until something can arrive, unless typed keys wait (sent one by one under
+// transmit pacing) or the telnet layer already holds received bytes (it hands over a
+// filled buffer only on the next call).
+void WaitUntilInputMayArrive(bool sequence)
+{
+    const bool keyboardReadable = !sequence || LocalMode;
+    if (!(keyboardReadable && IsKeyboardInputPending()) && NetBuffers.receiveCount <= 0)
+        HostWaitForInput();
+}
+
+// The steps of one idle turn; a result other than kReadGoOn ends the read.
+int WaitSteps(bool sequence)
+{
+    if (EmulationHasOwnReader())
+        return kReadHandOver;
+    OpenRequestedConnection();
+    RunEmulationIdleWork();
+    if (AwaitTimingMark())
+        return kReadNothing;
+    RunIdleSteps();
+    if (EmulationHasOwnReader())
+        return kReadHandOver;
+    WaitUntilInputMayArrive(sequence);
+    return QuitRequested ? kReadStop : kReadGoOn;
+}
+
+// Reads only: each source in turn, then the wait steps, until one gives a result.
 int ReadByte(bool sequence)
 {
     if (QuitRequested)
@@ -105,76 +208,19 @@ int ReadByte(bool sequence)
         if (LoginScriptRunning())
             NotifyLoginScriptState();
 
-        if (ReplayFileOpen() && !OutputHeld && !g_keyboardLocked) {
-            const int b = ReplayNextByte();
-            if (b >= 0)
-                return Leave(b);
-        }
-        if (EmulationHasOwnReader())
-            return Leave(kReadHandOver);
-
-        if (LocalMode) {
-            // Offline the keyboard is the host: it feeds sequences as well.
-            const int b = RouteKeyboardByte();
-            if (b >= 0)
-                return Leave(b);
-            if (QuitRequested)
-                return Leave(kReadStop);
-        } else {
-            if (!sequence) {
-                int b;
-                do
-                    b = RouteKeyboardByte();
-                while (b == kReadBatched);
-                if (b >= 0)
-                    return Leave(b);
-            }
-            if (QuitRequested)
-                return Leave(kReadStop);
-            if (EmulationHasOwnReader())
-                return Leave(kReadHandOver);
-            if (!OutputHeld && !g_keyboardLocked) {
-                if (PassThroughActive())
-                    ForwardPortInput(AuxPortOpen, AuxPortReadByte);
-                if (CurrentPrintMode() == 2)
-                    ForwardPortInput(PrinterPortOpen, PrinterPortReadByte);
-                const int b = HostReceiveByte();
-                if (b >= 0)
-                    return Leave(b);
-            }
-            SendBatchFlush();
-        }
-
-        if (EmulationHasOwnReader())
-            return Leave(kReadHandOver);
-        if (SerialOpenPending)
-            OpenPendingSerialPort();
-        if (ConnectionStartState == 2) {
-            HideCursorForUpdate();
-            ConnectionStartState = 3;
-            if (ConnectNetworkSession(Connection.netproto, Connection.netname) == -1)
-                ConnectionStartState = 0;
-        }
-        RunEmulationIdleWork();
-        if (TelnetTimingMarkPending()) {
-            HideCursorForUpdate();
-            HostWaitForInput();
-            return Leave(kReadNothing);
-        }
-        ShowCursorWhenIdle();
-        RunIdleUpdates();
-        RunSerialTransmitPump();
-        if (EmulationHasOwnReader())
-            return Leave(kReadHandOver);
-        // Typed keys still waiting (sent one by one under transmit pacing) are taken at
-        // once, and so are received bytes the telnet layer already holds (it hands over
-        // a filled buffer only on the next call, after this idle step); otherwise the
-        // reader sleeps until something can arrive.
-        const bool keyboardReadable = !sequence || LocalMode;
-        if (!(keyboardReadable && IsKeyboardInputPending()) && NetBuffers.receiveCount <= 0)
-            HostWaitForInput();
-        if (QuitRequested)
-            return Leave(kReadStop);
+        int b = ReplayByte();
+        if (b == kReadGoOn && EmulationHasOwnReader())
+            b = kReadHandOver;
+        if (b == kReadGoOn)
+            b = KeyboardByte(sequence);
+        if (b == kReadGoOn && EmulationHasOwnReader())
+            b = kReadHandOver;
+        if (b == kReadGoOn)
+            b = ConnectionByte();
+        if (b == kReadGoOn)
+            b = WaitSteps(sequence);
+        if (b != kReadGoOn)
+            return Leave(b);
     }
 }
 
@@ -182,12 +228,7 @@ int ReadByte(bool sequence)
 
 bool EmulationHasOwnReader()
 {
-    const u8 id = EmulationId;
-    if (IsWyseFamily(id)) {
-        HideCursorForUpdate();
-        return true;
-    }
-    return IdHasOwnReader(id);
+    return ReadsForItself(ActiveFamily());
 }
 
 int HostReadByte()
@@ -202,77 +243,48 @@ int HostReadSequenceByte()
 
 int NextEmulationByte()
 {
-    const u8 id = EmulationId;
-    if (id == 6 || id == 7)
+    const FamilyHooks& family = ActiveFamily();
+    if (family.commLoop)
         return -1;
-    if (id == 17)
-        return FetchFrom(HookFamily::Ta6530);
-    if (id == 18)
-        return FetchFrom(HookFamily::Hp);
-    if (id == 16)
-        return FetchFrom(HookFamily::Ibm3151);
-    if (id == 19 || id == 22)
-        return FetchFrom(HookFamily::Tvi);
-    if (IsWyseFamily(id))
-        return FetchFrom(HookFamily::Wyse);
+    if (family.readByte)
+        return family.readByte();
     return HostReadByte();
 }
 
 int ProcessHostChar()
 {
-    // The families with an engine of their own, in the order they are asked.
-    int value = -1;
-    auto commLoop = [](HookFamily f) {
-        auto loop = HooksOf(f).commLoop;
-        if (loop && loop(1) == -1)
+    const FamilyHooks& family = ActiveFamily();
+    if (family.commLoop) {
+        // A family that receives whole records runs its own loop.
+        if (family.commLoop(1) == -1)
             return 0;
         return QuitRequested ? 0 : 1;
-    };
-    if (FamilyActive(HookFamily::Hp)) {
-        value = FetchFrom(HookFamily::Hp);
-        if (EmulationId == 18)
-            ProcessWith(HookFamily::Hp, value);
-    } else if (FamilyActive(HookFamily::Ta6530)) {
-        value = FetchFrom(HookFamily::Ta6530);
-        if (EmulationId == 17)
-            ProcessWith(HookFamily::Ta6530, value);
-    } else if (FamilyActive(HookFamily::Ibm3270)) {
-        return commLoop(HookFamily::Ibm3270);
-    } else if (FamilyActive(HookFamily::Ibm3151)) {
-        value = FetchFrom(HookFamily::Ibm3151);
-        if (EmulationId == 16)
-            ProcessWith(HookFamily::Ibm3151, value);
-    } else if (FamilyActive(HookFamily::Tvi)) {
-        value = FetchFrom(HookFamily::Tvi);
-        if (EmulationId == 19 || EmulationId == 22)
-            ProcessWith(HookFamily::Tvi, value);
-    } else if (FamilyActive(HookFamily::Wyse)) {
-        value = FetchFrom(HookFamily::Wyse);
-        if (IsWyseFamily(EmulationId)) {
-            auto filter = HooksOf(HookFamily::Wyse).printerFilter;
-            const int shown = filter ? filter(value) : value;
-            if (shown != -1)
-                ProcessWith(HookFamily::Wyse, shown);
-        }
-    } else if (FamilyActive(HookFamily::Ibm5250)) {
-        return commLoop(HookFamily::Ibm5250);
+    }
+    int value;
+    if (family.readByte) {
+        value = family.readByte();
+        if (family.processChar && FamilyRuns(EmulationId))
+            family.processChar(value);
     } else {
         value = HostReadByte();
         if (value == kReadStop)
             return 0;
-        if (value >= 0 && !IdHasOwnReader(EmulationId)) {
+        // A byte fetched just before a switch to a family that reads for itself is
+        // dropped rather than given to the wrong emulation.
+        const FamilyHooks& now = ActiveFamily();
+        if (value >= 0 && !ReadsForItself(now)) {
             if (Screen.historyCount < Screen.historyTarget)
                 CatchUpHistoryView();
             if (PrinterControllerOn()) {
-                if (EmulationActiveFlags.dg)
-                    ProcessWith(HookFamily::Dg, value);
+                if (now.printerControllerChar)
+                    now.printerControllerChar(value);
                 else
                     PrinterControllerByte(static_cast<u8>(value));
             } else if (PassThroughActive()) {
                 AuxPortFilter(static_cast<u8>(value));
-            } else {
+            } else if (now.processChar) {
                 HostByteScope scope;
-                VtProcessChar(value & 0xFF);
+                now.processChar(value & 0xFF);
             }
         }
     }
@@ -301,19 +313,15 @@ void RunEmulationIdleWork()
 {
     // The received data is used up: the screen is brought up to date.
     ApplyMergedScroll();
-    for (HookFamily f : {HookFamily::Dg, HookFamily::Ibm3151, HookFamily::Tvi})
-        if (FamilyActive(f)) {
-            if (auto idle = HooksOf(f).idleWork)
-                idle();
-            return;
-        }
-    FlushPendingSpan();
+    if (auto idle = ActiveFamily().idleWork)
+        idle();
+    else
+        FlushPendingSpan();
 }
 
 int RouteKeyboardByte()
 {
-    const u8 id = EmulationId;
-    if (IsWyseFamily(id) || id == 6 || id == 17 || id == 18 || id == 16 || id == 7)
+    if (ActiveFamily().readsOwnKeyboard)
         return NoKeyboardByte();
     if (!IsKeyboardInputPending()) {
         KeyStringSendType = 0;
@@ -327,18 +335,16 @@ int RouteKeyboardByte()
     switch (KeyStringSendType.load()) {
     case 2:
         return b;  // processed locally, never reaches the host
-    case 0: {
-        auto tviLocal = HooksOf(HookFamily::Tvi).localEditOn;
-        if ((EmulationActiveFlags.tvi && tviLocal && tviLocal()) || LocalMode)
+    case 0:
+        if (LocalMode)
             return b;
         break;
-    }
     case 1:
         break;
     default:
         return NoKeyboardByte();
     }
-    if (VtLocalEditing())
+    if (TypingStaysLocal())
         return b;
     if (LocalMode)
         return NoKeyboardByte();

@@ -2,7 +2,7 @@
 
 #include "terminal/core/frame/commandids.h"
 #include "terminal/core/base/corestate.h"
-#include "terminal/core/base/displayhooks.h"
+#include "terminal/core/base/family.h"
 #include "terminal/core/base/emulationids.h"
 #include "terminal/core/paint/fonts.h"
 #include "terminal/core/frame/mainwindow.h"
@@ -22,11 +22,6 @@ int g_lastFreeWidth = -1, g_lastFreeHeight = -1;
 RECT g_terminalClip{};
 bool g_terminalClipSet = false;
 
-HookFamily DisplayFamily()
-{
-    return FirstActiveFamily({HookFamily::Hp, HookFamily::Tvi, HookFamily::Dg, HookFamily::Ta6530,
-                              HookFamily::Ibm3270, HookFamily::Ibm5250, HookFamily::Ibm3151, HookFamily::Wyse});
-}
 
 // What the frame, caption and menu take from a window size: measured on the main
 // window itself, so that a size maps onto exactly the client area it would give.
@@ -83,10 +78,9 @@ void PostLayoutChanged()
 
 int TerminalColumns()
 {
-    const HookFamily family = DisplayFamily();
-    if (family != HookFamily::Count)
-        if (auto columns = DisplayHooksOf(family).columns)
-            return columns();
+    if (const DisplayHooks* display = ActiveFamily().display)
+        if (display->columns)
+            return display->columns();
     return Screen.lastColumn + 1;
 }
 
@@ -94,9 +88,8 @@ int GetExtraScreenRows(int* extraPixels)
 {
     if (extraPixels)
         *extraPixels = 0;
-    const HookFamily family = DisplayFamily();
-    if (family != HookFamily::Count) {
-        auto extra = DisplayHooksOf(family).extraRows;
+    if (const DisplayHooks* display = ActiveFamily().display) {
+        auto extra = display->extraRows;
         int pixels = 0;
         const int rows = extra ? extra(&pixels) : 0;
         if (extraPixels)

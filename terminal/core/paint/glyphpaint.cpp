@@ -10,7 +10,7 @@
 #include "terminal/core/paint/paintsettings.h"
 #include "terminal/core/paint/screenscroll.h"
 #include "terminal/core/frame/startup.h"
-#include "terminal/emulations/dec/services.h"
+#include "terminal/core/base/family.h"
 
 namespace {
 
@@ -215,18 +215,20 @@ void DrawResourceGlyph(const u8* bytes, int count, const RECT& rect, int resourc
     if (!memory)
         return;
     const int glyphSize = glyphHeight * 2;
+    const int width = glyphWidth > 0 && glyphWidth <= 16 ? glyphWidth : 16;
     int x = rect.left;
     for (int i = 0; i < count; ++i, x += CellWidth) {
         const int glyph = bytes[i];
         if (static_cast<DWORD>(glyph + 1) * glyphSize > size)
             continue;
-        // The glyph sits in a 10 x 20 source whose blank margin keeps neighbouring
-        // symbols apart; rows below the glyph are background.
+        // The glyph's own width and height fill the cell, so a symbol drawn for the
+        // usual 9-pixel cell keeps every column there.
         u16 rows[kRows20];
         const u16* source = reinterpret_cast<const u16*>(glyphs + glyph * glyphSize);
-        for (int r = 0; r < kRows20; ++r)
-            rows[r] = r < glyphHeight ? static_cast<u16>(~source[r]) : 0xFFFF;
-        StretchGlyph(memory, rows, 16, kRows20, 10, kRows20, x, rect.top, CellWidth, rect.bottom - rect.top);
+        for (int r = 0; r < glyphHeight; ++r)
+            rows[r] = static_cast<u16>(~source[r]);
+        StretchGlyph(memory, rows, 16, glyphHeight, width, glyphHeight, x, rect.top, CellWidth,
+                     rect.bottom - rect.top);
     }
     DeleteDC(memory);
 }
@@ -234,7 +236,8 @@ void DrawResourceGlyph(const u8* bytes, int count, const RECT& rect, int resourc
 void PaintSoftFontRun(int row, int x, const wchar_t* text, int count)
 {
     ScreenPaintGuard guard;
-    const SoftFontGlyphs* font = CurrentSoftFont();
+    auto softFont = ActiveFamily().softFont;
+    const SoftFontGlyphs* font = softFont ? softFont() : nullptr;
     if (!font || !font->rows || DisplayOff())
         return;
     HDC memory = CreateCompatibleDC(ScreenDC);

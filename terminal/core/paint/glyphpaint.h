@@ -15,7 +15,8 @@ void DrawSymbolGlyphs(const RECT& rect, const wchar_t* text, int count);
 void DrawLineDrawingGlyphs(const RECT& rect, const wchar_t* text, int count);
 void DrawResourceFontGlyphs(const RECT& rect, const wchar_t* text, int count);
 void DrawBitmapGlyph(const RECT& rect, const wchar_t* text, int count);
-// One glyph per byte (index = byte) of a 17-row resource, stretched from 10 x 20.
+// One glyph per byte (index = byte) of a resource of glyphWidth x glyphHeight glyphs,
+// each stretched to fill its cell.
 void DrawResourceGlyph(const u8* bytes, int count, const RECT& rect, int resourceId, int glyphWidth,
                        int glyphHeight);
 // Characters of the downloaded soft font at (x, row x line height).

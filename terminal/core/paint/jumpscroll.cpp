@@ -1,12 +1,12 @@
 #include "terminal/core/paint/jumpscroll.h"
 
 #include "terminal/core/base/corestate.h"
-#include "terminal/core/base/emuhooks.h"
+#include "terminal/core/base/family.h"
 #include "terminal/core/paint/painting.h"
 #include "terminal/core/paint/paintsettings.h"
 #include "terminal/core/screen/screenstore.h"
 #include "terminal/core/paint/textcursor.h"
-#include "terminal/emulations/dec/services.h"
+#include "terminal/core/screen/screenops.h"
 
 JumpScrollState JumpScroll;
 
@@ -36,11 +36,11 @@ bool JumpScrollHoldsPainting()
 
 void FlushDeferredScroll()
 {
-    // The IBM host sessions draw their own screens and never defer.
-    const bool hostSession = EmulationActiveFlags.ibm3270 || EmulationActiveFlags.ibm5250;
+    // A family with a screen of its own draws it itself and never defers.
+    const bool ownScreen = ActiveFamily().display != nullptr;
     // A count left from before the setting was switched off is still redrawn once:
     // without it the rows scrolled meanwhile would stay unpainted.
-    if (!hostSession && JumpScroll.count != 0) {
+    if (!ownScreen && JumpScroll.count != 0) {
         JumpScroll.count = 0;
         HideCursorForUpdate();
         // The redraw itself is not deferred again.

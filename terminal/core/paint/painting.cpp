@@ -6,7 +6,7 @@
 #include "terminal/core/paint/cellcolours.h"
 #include "terminal/core/screen/charsets.h"
 #include "terminal/core/base/corestate.h"
-#include "terminal/core/base/displayhooks.h"
+#include "terminal/core/base/family.h"
 #include "terminal/core/base/emulationids.h"
 #include "terminal/core/paint/fonts.h"
 #include "terminal/core/paint/glyphpaint.h"
@@ -23,8 +23,6 @@
 #include "terminal/core/frame/startopts.h"
 #include "terminal/core/paint/textcursor.h"
 #include "terminal/core/frame/timers.h"
-#include "terminal/emulations/dec/services.h"
-#include "terminal/emulations/ibmhost/services.h"
 #include "terminal/input/hotspots.h"
 #include "terminal/input/toolbars.h"
 #include "terminal/settings/colours.h"
@@ -98,24 +96,24 @@ int CursorWindowRow()
 }
 
 namespace {
-HookFamily OwnRowPainterFamily()
+// The running family's own screen, or null while the shared store is painted here.
+const DisplayHooks* OwnDisplay()
 {
-    return FirstActiveFamily({HookFamily::Wyse, HookFamily::Ibm3151, HookFamily::Tvi, HookFamily::Hp,
-                              HookFamily::Ta6530, HookFamily::Ibm3270, HookFamily::Ibm5250, HookFamily::Dg});
+    return ActiveFamily().display;
 }
+
 }  // namespace
 
 bool GenericRowPainterActive()
 {
-    return OwnRowPainterFamily() == HookFamily::Count;
+    return OwnDisplay() == nullptr;
 }
 
 void PaintRowSegment(const ScreenCell* cells, int row, int c0, int c1, u8 lineFlags)
 {
-    const HookFamily family = OwnRowPainterFamily();
-    if (family != HookFamily::Count) {
-        if (auto paint = DisplayHooksOf(family).paintRow)
-            paint(cells, row, c0, c1, lineFlags);
+    if (const DisplayHooks* display = OwnDisplay()) {
+        if (display->paintRow)
+            display->paintRow(cells, row, c0, c1, lineFlags);
         return;
     }
     if (cells)
@@ -124,14 +122,9 @@ void PaintRowSegment(const ScreenCell* cells, int row, int c0, int c1, u8 lineFl
 
 void RepaintScreenRegion(int r0, int c0, int r1, int c1)
 {
-    HookFamily family = FirstActiveFamily({HookFamily::Wyse, HookFamily::Ibm3151, HookFamily::Tvi, HookFamily::Hp,
-                                           HookFamily::Ta6530, HookFamily::Ibm3270, HookFamily::Ibm5250,
-                                           HookFamily::Dg});
-    if (family == HookFamily::Ibm5250 && IbmHoldsPainting())
-        return;
-    if (family != HookFamily::Count) {
-        if (auto repaint = DisplayHooksOf(family).repaintRegion)
-            repaint(r0, c0, r1, c1);
+    if (const DisplayHooks* display = OwnDisplay()) {
+        if (display->repaintRegion && !FamilyPaintingHeld())
+            display->repaintRegion(r0, c0, r1, c1);
         return;
     }
     RepaintStoreRegion(r0, c0, r1, c1);
@@ -139,8 +132,7 @@ void RepaintScreenRegion(int r0, int c0, int r1, int c1)
 
 void PaintGenericRow(const ScreenCell* cells, int row, int c0, int c1, u8 lineFlags)
 {
-    if (JumpScrollHoldsPainting() || ProfileLoadInProgress ||
-        IbmHoldsPainting())
+    if (JumpScrollHoldsPainting() || ProfileLoadInProgress || FamilyPaintingHeld())
         return;
     ScreenPaintGuard guard(ScreenPaintGuard::kKeepMergedScroll);
     // While a merged scroll waits, the row is painted after the picture has moved, where
@@ -280,11 +272,9 @@ void ApplyCellColours(int row, bool marked, u8 rendition, u8 colour)
 
 int ScreenBackgroundIndex()
 {
-    const HookFamily family =
-        FirstActiveFamily({HookFamily::Wyse, HookFamily::Ibm5250, HookFamily::Ibm3270, HookFamily::Hp});
-    if (family != HookFamily::Count)
-        if (auto index = DisplayHooksOf(family).backgroundIndex)
-            return index() & 15;
+    if (const DisplayHooks* display = OwnDisplay())
+        if (display->backgroundIndex)
+            return display->backgroundIndex() & 15;
     if (PaintSettings.reverseScreen && !IsAnsiConsoleFamily(EmulationId))
         return AttributeColourTable.frg[0] & 15;
     return AttributeColourTable.bckscrn & 15;

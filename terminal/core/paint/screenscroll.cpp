@@ -2,7 +2,7 @@
 #include "terminal/core/paint/screenscroll.h"
 
 #include "terminal/core/base/corestate.h"
-#include "terminal/core/base/displayhooks.h"
+#include "terminal/core/base/family.h"
 #include "terminal/core/paint/fonts.h"
 #include "terminal/core/host/hostread.h"
 #include "terminal/core/paint/jumpscroll.h"
@@ -15,7 +15,6 @@
 #include "terminal/core/frame/screenwindow.h"
 #include "terminal/core/paint/textcursor.h"
 #include "terminal/core/frame/timers.h"
-#include "terminal/emulations/dec/services.h"
 #include "terminal/settings/colours.h"
 
 namespace {
@@ -312,14 +311,9 @@ void ToggleTextCursor(int argument)
 {
     if (Iconic || PaintSettings.displayOff)
         return;
-    struct Own {
-        HookFamily family;
-        int argument;
-    };
-    for (const Own& own : {Own{HookFamily::Dg, 0}, Own{HookFamily::Ibm3151, argument}, Own{HookFamily::Tvi, 1}})
-        if (FamilyActive(own.family)) {
-            if (auto draw = DisplayHooksOf(own.family).drawCursor)
-                draw(own.argument);
+    if (const DisplayHooks* display = ActiveFamily().display)
+        if (display->drawCursor) {
+            display->drawCursor(argument);
             return;
         }
     ScreenPaintGuard guard;

@@ -5,7 +5,7 @@
 #include <thread>
 
 #include "terminal/core/base/corestate.h"
-#include "terminal/core/base/emuhooks.h"
+#include "terminal/core/base/family.h"
 #include "terminal/core/paint/painting.h"
 #include "terminal/core/screen/screenops.h"
 #include "terminal/core/screen/screenstore.h"
@@ -19,18 +19,22 @@ std::atomic<u8> BlinkPending{0};
 namespace {
 std::atomic<i32> g_caretLock{1};
 
-// Families that draw their own cursor, in the order they are asked.
+// A family that keeps its own cursor, or null.
+const DisplayHooks* OwnCursorDisplay()
+{
+    const DisplayHooks* display = ActiveFamily().display;
+    return display && (display->hideCursor || display->showCursor) ? display : nullptr;
+}
+
+// The running family's own cursor hidden or shown; false when the core's caret is used.
 bool OwnCursorFamily(bool show)
 {
-    bool any = false;
-    for (HookFamily family : {HookFamily::Tvi, HookFamily::Dg, HookFamily::Ibm3270, HookFamily::Ibm5250}) {
-        if (!FamilyActive(family))
-            continue;
-        any = true;
-        if (auto op = show ? HooksOf(family).showCursor : HooksOf(family).hideCursor)
-            op();
-    }
-    return any;
+    const DisplayHooks* display = OwnCursorDisplay();
+    if (!display)
+        return false;
+    if (auto op = show ? display->showCursor : display->hideCursor)
+        op();
+    return true;
 }
 }  // namespace
 
@@ -57,8 +61,7 @@ void HideCursorForUpdate()
         return;
     // Called for every host byte: with the caret already off and no family drawing a
     // cursor of its own there is nothing to do, and the lock is not taken.
-    if (!CursorShown && !FamilyActive(HookFamily::Tvi) && !FamilyActive(HookFamily::Dg) &&
-        !FamilyActive(HookFamily::Ibm3270) && !FamilyActive(HookFamily::Ibm5250))
+    if (!CursorShown && !OwnCursorDisplay())
         return;
     CaretLock();
     if (!OwnCursorFamily(false) && CursorShown) {

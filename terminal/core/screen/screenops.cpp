@@ -3,12 +3,13 @@
 #include "terminal/core/paint/paintsettings.h"
 
 #include "terminal/core/base/corestate.h"
-#include "terminal/core/base/emuhooks.h"
+#include "terminal/core/base/family.h"
 #include "terminal/core/paint/painting.h"
+#include "terminal/core/screen/screenmodes.h"
 #include "terminal/core/screen/screenstore.h"
-#include "terminal/emulations/dec/services.h"
 
 PendingRowSpan PendingSpan{};
+std::atomic<u8> DoubleWidthCells{0};
 u8 PendingWrap = 0;
 std::atomic<u32> StatusLineWriting{0};
 std::atomic<u8> PaintingInProgress{0};
@@ -374,6 +375,20 @@ void ScreenDisplayOff()
     RepaintScreen();
 }
 
+// ---- status line ----
+
+void InvalidateStatusLine()
+{
+    if (auto invalidate = ActiveFamily().invalidateStatusLine)
+        invalidate();
+}
+
+void RefreshStatusLine()
+{
+    if (auto refresh = ActiveFamily().refreshStatusLine)
+        refresh();
+}
+
 // ---- cursor ----
 
 ScreenLineRecord* CursorLine()
@@ -388,13 +403,12 @@ int CursorColumnLimit()
 
 void UpdateCursorCellPointer()
 {
-    const EmulationActiveFlagSet& f = EmulationActiveFlags;
-    if (f.dg || f.ibm3151 || f.tvi)
+    if (ActiveFamily().movesOwnCursor)
         return;
     if (Screen.cursorRow < 0)
         Screen.cursorRow = 0;
     PendingWrap = 0;
-    if (f.ansiConsole == 2)
+    if (DoubleWidthCells)
         LineSetDoubleWidth(CursorLine());
     const int limit = CursorColumnLimit();
     if (Screen.cursorColumn > limit)
@@ -434,12 +448,10 @@ void MoveCursorAbsolute(int row, int column)
 
 void HomeCursor()
 {
-    for (HookFamily family :
-         {HookFamily::Ibm5250, HookFamily::Ibm3270, HookFamily::Wyse, HookFamily::Ta6530, HookFamily::Hp})
-        if (FamilyActive(family) && HooksOf(family).homeCursor) {
-            HooksOf(family).homeCursor();
-            return;
-        }
+    if (auto home = ActiveFamily().homeCursor) {
+        home();
+        return;
+    }
     if (VtLocalEditing() && LocalEditor.cursorHome) {
         LocalEditor.cursorHome();
         return;

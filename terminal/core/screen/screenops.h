@@ -1,6 +1,6 @@
-// The operations the DEC VT and ANSI console emulations call to move the cursor and
-// change the screen store: erase, scroll the region (feeding the history), insert and
-// delete, margins, the control characters, view panning and row repaint. All run on the
+// The operations the families on the shared store call to move the cursor and change
+// the screen store: erase, scroll the region (feeding the history), insert and delete,
+// margins, index and carriage return, view panning and row repaint. All run on the
 // host-data thread, except panning and the caret lock, which the user-interface thread
 // also reaches. Counts of 0 mean 1; margins are 1-based with 0 for the default; moves
 // are clamped and out-of-range margins ignored, nothing is reported.
@@ -24,6 +24,9 @@ void ClearPendingRowSpan();
 void FlushPendingSpan();
 
 extern u8 PendingWrap;             // the writer stopped at the margin: wrap before the next
+// Every cell written is double width (an ANSI console mode): the cursor's line is made
+// double width as the cursor reaches it.
+extern std::atomic<u8> DoubleWidthCells;
 extern std::atomic<u32> StatusLineWriting;  // the host writes the status line (slot 0, painted below the rows)
 extern std::atomic<u8> PaintingInProgress;
 
@@ -41,6 +44,11 @@ void RemapCellColours(u8 oldFg, u8 oldBgWritten, u8 oldBgOther, u8 newFg, u8 new
 void ScreenDisplayOn();
 void ScreenDisplayOff();
 
+// The running family's status line in the store: dropped, and drawn again after the
+// last row was painted.
+void InvalidateStatusLine();
+void RefreshStatusLine();
+
 // Cursor.
 void MoveCursorAbsolute(int row, int column);
 void MoveCursor(int row, int column);
@@ -55,23 +63,13 @@ ScreenLineRecord* CursorLine();
 int CursorColumnLimit();
 void FollowCursorInView();
 
-// Control characters.
-void VtControlChar(int c);
-// The control-character table of the DEC/ANSI family, without the AIXterm detour.
-void ExecuteC0Control(int c);
+// Index and carriage return: at a margin the region scrolls.
+void MoveCursorToColumn(int column);
 void CarriageReturn();
-void VtCarriageReturn();
-void VtLineFeed();
-void VtVerticalTab();
-void VtFormFeed();
 void IndexDown();
 void ReverseIndex();
 void ForwardIndex();
 void BackIndex();
-void VtBackspace();
-void VtEnterEscape(int c);
-void CancelSequenceChar(int c);
-void SkipToNextEscape();
 
 // Scrolling and regions.
 void SetTopBottomMargins(int top, int bottom);

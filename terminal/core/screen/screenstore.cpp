@@ -6,7 +6,7 @@
 #include <type_traits>
 
 #include "terminal/core/base/corestate.h"
-#include "terminal/core/base/emuhooks.h"
+#include "terminal/core/base/family.h"
 #include "terminal/core/base/emulationids.h"
 #include "terminal/core/host/hostread.h"
 #include "terminal/core/host/hostsettings.h"
@@ -15,7 +15,7 @@
 #include "terminal/core/host/pushback.h"
 #include "terminal/core/screen/screenops.h"
 #include "terminal/core/frame/uiservices.h"
-#include "terminal/emulations/dec/services.h"
+#include "terminal/core/screen/screenmodes.h"
 #include "terminal/input/keyevents.h"
 #include "terminal/settings/profile.h"
 
@@ -26,6 +26,25 @@ u8 CurrentFlags = 0;
 std::atomic<u8> TerminalInitialised{0};
 
 namespace {
+
+// Every family's buffers; false when one of them could not have its memory.
+bool g_buffersOk;
+bool AllocateFamilyBuffers()
+{
+    g_buffersOk = true;
+    ForEachFamily([](const FamilyHooks& family) {
+        if (family.allocateBuffers && !family.allocateBuffers())
+            g_buffersOk = false;
+    });
+    return g_buffersOk;
+}
+
+// The store keeps pages when the running terminal model has them.
+bool FamilyWantsPages()
+{
+    const FamilyHooks& family = ActiveFamily();
+    return family.multiPage && family.multiPage();
+}
 
 // Blanks made by the column change carry glyph set 6 in the code-page sets.
 u8 CodePageBlankFlags()
@@ -399,16 +418,6 @@ void SetScreenColumns(int n)
     }
 }
 
-void SetVtScreenRows(int n)
-{
-    if (!IsVtFamily(EmulationId) || n == Screen.rows || n < 1 || n > kMaxVtRows)
-        return;
-    if (IsVt420Class())
-        SetLinesPerScreen(n);
-    else
-        ResizeWindowToRows(n);
-}
-
 void ResetSavedPageMargins()
 {
     const PageMargins m = CurrentMargins();
@@ -477,7 +486,10 @@ void ResetTerminalState(int full)
     CurrentRendition = 0;
     CurrentFlags = 0;
     ClearPendingRowSpan();
-    ResetVtModes();
+    ForEachFamily([](const FamilyHooks& family) {
+        if (family.resetModes)
+            family.resetModes();
+    });
     ResetPageIds();
     ResetSavedPageMargins();
     Screen.pageShown = 0;
@@ -488,18 +500,16 @@ bool InitialiseTerminal(int full)
     Screen.rearranging = 1;
     StatusLineWriting = 0;
     if (full) {
-        for (auto* flag : {&EmulationActiveFlags.hp, &EmulationActiveFlags.ta6530, &EmulationActiveFlags.ibm3270,
-                           &EmulationActiveFlags.ibm3151, &EmulationActiveFlags.tvi, &EmulationActiveFlags.wyse,
-                           &EmulationActiveFlags.ibm5250})
-            *flag = 0;
-        if (!AllocVtBuffers()) {
+        // A full initialisation starts with no family running.
+        SetActiveFamily(nullptr);
+        if (!AllocateFamilyBuffers()) {
             Screen.rearranging = 0;
             return false;
         }
     }
     ResetTerminalState(full);
     ReloadCurrentProfile();
-    Screen.multiPage = TerminalModelHasPages() ? 1 : 0;
+    Screen.multiPage = FamilyWantsPages() ? 1 : 0;
     // Whatever set the sizes (profile, start-up option, Setup), a line count below 64
     // would cut the screen's rows and leave rows without line records.
     Screen.maxLineCount = ClampLineCountSetting(Screen.maxLineCount);
@@ -513,9 +523,10 @@ bool InitialiseTerminal(int full)
     }
     RefitScreenFont();
     SetScreenColumns(Screen.lastColumn + 1);
-    ResetCharsets();
-    ResetGraphicRendition();
-    SaveCursorState();
+    ForEachFamily([](const FamilyHooks& family) {
+        if (family.initialised)
+            family.initialised();
+    });
     BlankAllScreenLines();
     Screen.rearranging = 0;
     TerminalInitialised = 1;
@@ -541,10 +552,9 @@ bool AllocInputQueues()
 
 void GetScreenDimensions(int* rows, int* pageLength, int* lineCount)
 {
-    for (HookFamily family : {HookFamily::Hp, HookFamily::Dg, HookFamily::Ta6530, HookFamily::Ibm3270,
-                              HookFamily::Ibm3151, HookFamily::Tvi, HookFamily::Wyse, HookFamily::Ibm5250})
-        if (FamilyActive(family) && HooksOf(family).dimensions) {
-            HooksOf(family).dimensions(rows, pageLength, lineCount);
+    if (const DisplayHooks* display = ActiveFamily().display)
+        if (display->dimensions) {
+            display->dimensions(rows, pageLength, lineCount);
             return;
         }
     if (rows)
@@ -553,20 +563,4 @@ void GetScreenDimensions(int* rows, int* pageLength, int* lineCount)
         *pageLength = Screen.pageLength;
     if (lineCount)
         *lineCount = Screen.lineCount;
-}
-
-u8 GetEmulationFromFlags()
-{
-    const EmulationActiveFlagSet& f = EmulationActiveFlags;
-    if (f.hp) return 18;
-    if (f.dg) return 20;
-    if (f.ta6530) return 17;
-    if (f.ibm3270) return 6;
-    if (f.ibm3151) return 16;
-    if (f.tvi) return 19;
-    if (f.wyse) return 8;
-    if (f.ibm5250) return 7;
-    if (f.ansiConsole) return 4;
-    if (f.aixterm > 0) return 23;
-    return 0;
 }

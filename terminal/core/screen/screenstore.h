@@ -112,7 +112,6 @@ bool ResizeScreenLines(int n);
 bool SetScreenPageLength(int n);
 void SetPageLengthIfChanged(int n);
 void SetScreenColumns(int n);
-void SetVtScreenRows(int n);
 // The maximum line count from any source, clamped to 64..999 so that the screen can
 // never be left without line records.
 int ClampLineCountSetting(int lines);
@@ -143,7 +142,6 @@ bool AllocInputQueues();
 
 // The active emulation's sizes (its own while a family with its own store runs).
 void GetScreenDimensions(int* rows, int* pageLength, int* lineCount);
-u8 GetEmulationFromFlags();
 
 // The line in a table slot, or nullptr.
 ScreenLineRecord* LineAt(int slot);

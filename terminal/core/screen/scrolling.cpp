@@ -2,12 +2,12 @@
 // Scrolling moves line pointers only; the window is scrolled with one-line moves and
 // only the uncovered row is painted.
 #include "terminal/core/base/corestate.h"
-#include "terminal/core/base/emuhooks.h"
+#include "terminal/core/base/family.h"
 #include "terminal/core/paint/painting.h"
 #include "terminal/core/screen/screenops.h"
 #include "terminal/core/screen/screenstore.h"
 #include "terminal/core/paint/textcursor.h"
-#include "terminal/emulations/dec/services.h"
+#include "terminal/core/screen/screenmodes.h"
 
 namespace {
 
@@ -21,10 +21,11 @@ bool ActivePageShown()
     return !Screen.multiPage || Screen.pageShown == ActivePage();
 }
 
-void ScoEraseRow(int row)
+// A row blanked by the scroll takes the running family's erase colours.
+void EraseRow(int row)
 {
-    if (EmulationActiveFlags.ansiConsole && EmulationId == 5)
-        ScoColourEraseRows(row, row);
+    if (auto erase = ActiveFamily().eraseRows)
+        erase(row, row);
 }
 
 struct RearrangingScope {
@@ -45,7 +46,7 @@ void OpenLineAtRegionTop()
         t[s] = t[s - 1];
     t[Screen.top] = line;
     BlankLineCells(line);
-    ScoEraseRow(Screen.top);
+    EraseRow(Screen.top);
 }
 
 // Copies cells left..right of one line to another, leaving each line's own attributes
@@ -201,7 +202,7 @@ void RotateRegionUp()
         t[Screen.bottom] = line;
         BlankLineCells(line);
     }
-    ScoEraseRow(Screen.bottom);
+    EraseRow(Screen.bottom);
 }
 
 void RotateRegionDown()
@@ -220,7 +221,7 @@ void RotateRegionDown()
             --Screen.historyCount;  // the newest history line is back on screen
         else
             BlankLineCells(line);
-        ScoEraseRow(Screen.top);
+        EraseRow(Screen.top);
     } else {
         OpenLineAtRegionTop();
     }
@@ -244,7 +245,7 @@ void RotateRegionUpIntoHistory()
         BlankLineCells(t[Screen.bottom]);
     else
         ++Screen.historyCount;
-    ScoEraseRow(Screen.bottom);
+    EraseRow(Screen.bottom);
 }
 
 void RotateRegionDownFromHistory()
@@ -266,7 +267,7 @@ void RotateRegionDownFromHistory()
         --Screen.historyCount;
     else
         BlankLineCells(newest);
-    ScoEraseRow(Screen.top);
+    EraseRow(Screen.top);
 }
 
 void ScrollRectUp()

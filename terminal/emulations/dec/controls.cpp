@@ -1,26 +1,19 @@
 // The control characters of the DEC VT and ANSI console family.
 #include "terminal/comms/printing.h"
 #include "terminal/core/base/corestate.h"
-#include "terminal/core/base/emuhooks.h"
 #include "terminal/core/host/escparser.h"
 #include "terminal/core/host/hostio.h"
 #include "terminal/core/host/hostread.h"
 #include "terminal/core/host/pushback.h"
 #include "terminal/core/screen/screenops.h"
 #include "terminal/core/screen/screenstore.h"
+#include "terminal/emulations/dec/controls.h"
 #include "terminal/emulations/dec/vtchar.h"
 #include "terminal/emulations/dec/services.h"
 
 namespace {
 constexpr int kErrorGlyphCan = 133;
 constexpr int kErrorGlyphSub = 132;
-
-void MoveToColumn(int column)
-{
-    Screen.cursorColumn = static_cast<i16>(column);
-    UpdateCursorCellPointer();
-    FollowCursorInView();
-}
 
 void NewLineIfSet()
 {
@@ -31,7 +24,7 @@ void NewLineIfSet()
 
 void VtControlChar(int c)
 {
-    if (EmulationActiveFlags.aixterm > 0) {
+    if (AixtermMode > 0) {
         AixtermExecuteControl(c);
         return;
     }
@@ -95,11 +88,6 @@ void ExecuteC0Control(int c)
     }
 }
 
-void CarriageReturn()
-{
-    MoveToColumn(VtMode.rightToLeft ? Screen.right : Screen.left);
-}
-
 void VtCarriageReturn()
 {
     CarriageReturn();
@@ -121,7 +109,7 @@ void VtVerticalTab()
 
 void VtFormFeed()
 {
-    if (EmulationActiveFlags.ansiConsole) {
+    if (AnsiConsoleMode) {
         if (EmulationId != 5)
             ResetGraphicRendition();
         ClearLines(0, Screen.pageLength - 1);
@@ -138,57 +126,6 @@ void VtFormFeed()
     NewLineIfSet();
 }
 
-void IndexDown()
-{
-    FlushPendingSpan();
-    if (VtLocalEditing() && LocalEditor.lineFeed) {
-        LocalEditor.lineFeed();
-        return;
-    }
-    if (AutoPrintOn())
-        PrintCursorLine();
-    if (Screen.cursorRow == Screen.bottom) {
-        ScrollRegionUp();
-        if (Screen.historyTarget < Screen.historyCount)
-            Screen.historyTarget = Screen.historyCount;
-    } else if (Screen.cursorRow < Screen.pageLength - 1) {
-        ++Screen.cursorRow;
-        UpdateCursorCellPointer();
-        FollowCursorInView();
-    }
-}
-
-void ReverseIndex()
-{
-    if (VtLocalEditing() && LocalEditor.reverseIndex) {
-        LocalEditor.reverseIndex();
-        return;
-    }
-    if (Screen.cursorRow == Screen.top) {
-        ScrollRegionDown();
-    } else if (Screen.cursorRow > 0) {
-        --Screen.cursorRow;
-        UpdateCursorCellPointer();
-        FollowCursorInView();
-    }
-}
-
-void ForwardIndex()
-{
-    if (Screen.cursorColumn == Screen.right)
-        ScrollRegionLeft();
-    else if (Screen.cursorColumn < CursorColumnLimit())
-        MoveToColumn(Screen.cursorColumn + 1);
-}
-
-void BackIndex()
-{
-    if (Screen.cursorColumn == Screen.left)
-        ScrollRegionRight();
-    else if (Screen.cursorColumn > 0)
-        MoveToColumn(Screen.cursorColumn - 1);
-}
-
 void VtBackspace()
 {
     if (VtLocalEditing()) {
@@ -198,7 +135,7 @@ void VtBackspace()
     const bool stopped = CursorBackward(1);
     if (stopped && Screen.cursorColumn == Screen.left && VtMode.reverseWrap) {
         ReverseIndex();
-        MoveToColumn(Screen.right);
+        MoveCursorToColumn(Screen.right);
     }
 }
 
@@ -211,9 +148,9 @@ void VtEnterEscape(int c)
         return;
     }
     InSequence = 1;
-    if (EmulationActiveFlags.ansiConsole)
+    if (AnsiConsoleMode)
         AnsiBeginEscape();
-    else if (EmulationActiveFlags.aixterm > 0)
+    else if (AixtermMode > 0)
         AixtermBeginEscape();
     else
         VtBeginEscape();

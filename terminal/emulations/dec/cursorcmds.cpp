@@ -1,7 +1,9 @@
 #include "terminal/emulations/dec/cursorcmds.h"
+#include "terminal/emulations/dec/controls.h"
 
 #include "terminal/comms/printing.h"
 #include "terminal/core/screen/celltext.h"
+#include "terminal/core/frame/commandids.h"
 #include "terminal/core/host/hostio.h"
 #include "terminal/core/paint/painting.h"
 #include "terminal/core/screen/screenops.h"
@@ -17,8 +19,6 @@ wchar16 (&TabStops)[kTabColumns + 1] = Vt300Values.tabstops;
 u8 TabCommandFlags = 0;
 
 namespace {
-
-constexpr u32 kCmdPrintScreen = 1109;
 
 // CSI = Ps F / G: colour numbers of the PC console order to the terminal's indexes.
 constexpr u8 kConsoleColourIndex[16] = {0, 9, 11, 13, 10, 12, 14, 7, 8, 1, 3, 5, 2, 4, 6, 15};

@@ -6,7 +6,7 @@
 
 #include "terminal/comms/printing.h"
 #include "terminal/core/base/corestate.h"
-#include "terminal/core/frame/emuswitch.h"
+#include "terminal/core/frame/commandids.h"
 #include "terminal/core/host/escparser.h"
 #include "terminal/core/screen/screenops.h"
 #include "terminal/core/screen/screenstore.h"
@@ -21,11 +21,9 @@
 #include "terminal/emulations/dec/vtcharsets.h"
 #include "terminal/emulations/dec/vtmodes.h"
 #include "terminal/emulations/dec/vtparts.h"
-#include "terminal/emulations/hp-ibm3151/services.h"
+#include "terminal/emulations/dec/hostcommands.h"
 
 namespace {
-
-constexpr u32 kCmdPrintScreen = 1109;
 
 // ---- small handlers that only route ----
 
@@ -69,15 +67,6 @@ void BlockEndOfLineCommand()
         SetBlockEndOfLineString();
 }
 
-template <std::size_t N>
-constexpr std::array<ParserAction, N> Same(void (*handler)(), const ParserRange* next = nullptr)
-{
-    std::array<ParserAction, N> actions{};
-    for (ParserAction& a : actions)
-        a = ParserAction{handler, next};
-    return actions;
-}
-
 extern const ParserRange DecEscSpaceState[];
 extern const ParserRange DecEscHashState[];
 extern const ParserRange DecEscPercentState[];
@@ -97,10 +86,10 @@ extern const ParserRange DecDcsBangState[];
 extern const ParserRange DecDcsQuoteState[];
 extern const ParserRange DecDcsDollarState[];
 
-constexpr auto kNothing1 = Same<1>(Nothing);
-constexpr auto kNothing2 = Same<2>(Nothing);
-constexpr auto kDiscardIntermediates = Same<16>(Discard);
-constexpr auto kDiscardSequence = Same<32>(DiscardSequence);
+constexpr auto kNothing1 = SameActions<1>(Nothing);
+constexpr auto kNothing2 = SameActions<2>(Nothing);
+constexpr auto kDiscardIntermediates = SameActions<16>(Discard);
+constexpr auto kDiscardSequence = SameActions<32>(DiscardSequence);
 
 // ---- after ESC (VT100 and VT500) ----
 
@@ -221,7 +210,7 @@ constexpr std::array<ParserAction, 8> kHashDigits = {{
     {AlignmentDisplay, nullptr},          // 8 DECALN
 }};
 
-constexpr auto kHostSelectEmulation = Same<1>(HostSelectEmulation);
+constexpr auto kHostSelectEmulation = SameActions<1>(HostSelectEmulation);
 
 // ---- after ESC in VT52 ----
 
@@ -278,7 +267,7 @@ constexpr std::array<ParserAction, 3> kVt52Print = {{
     {Vt52PrintingOff, nullptr},  // _
 }};
 
-constexpr auto kVt52ClearKeys = Same<1>(ClearUserDefinedKeys);
+constexpr auto kVt52ClearKeys = SameActions<1>(ClearUserDefinedKeys);
 
 // ---- CSI ----
 
@@ -298,16 +287,8 @@ constexpr std::array<ParserAction, 13> kCsiIntermediates = {{
     {Nothing, DecCsiCommaState},       // ,
 }};
 
-constexpr std::array<ParserAction, 16> kCsiParameterBytes = {{
-    {CsiParamDigit, DecCsiState}, {CsiParamDigit, DecCsiState}, {CsiParamDigit, DecCsiState},
-    {CsiParamDigit, DecCsiState}, {CsiParamDigit, DecCsiState}, {CsiParamDigit, DecCsiState},
-    {CsiParamDigit, DecCsiState}, {CsiParamDigit, DecCsiState}, {CsiParamDigit, DecCsiState},
-    {CsiParamDigit, DecCsiState},
-    {DiscardSequence, nullptr},    // :
-    {CsiNextParam, DecCsiState},   // ;
-    {CsiParamMarker, DecCsiState}, {CsiParamMarker, DecCsiState}, {CsiParamMarker, DecCsiState},
-    {CsiParamMarker, DecCsiState},  // < = > ?
-}};
+// A colon ends the sequence (it is not a DEC separator).
+constexpr auto kCsiParameterBytes = CsiParameterActions(DecCsiState, DiscardSequence);
 
 constexpr std::array<ParserAction, 27> kCsiUpperFinals = {{
     {InsertCharactersCommand, nullptr},    // @ ICH
@@ -385,10 +366,10 @@ constexpr std::array<ParserAction, 3> kCsiSpacePages = {{
     {PageRelative, nullptr},  // Q PPR
     {PageBackward, nullptr},  // R PPB
 }};
-constexpr auto kSelectKeyboardLanguage = Same<1>(SelectNationalSet);
+constexpr auto kSelectKeyboardLanguage = SameActions<1>(SelectNationalSet);
 
 // CSI !
-constexpr auto kSoftReset = Same<1>(SoftResetHandler);
+constexpr auto kSoftReset = SameActions<1>(SoftResetHandler);
 
 // CSI "
 constexpr std::array<ParserAction, 7> kCsiQuoteFinals = {{
@@ -418,11 +399,11 @@ constexpr std::array<ParserAction, 15> kCsiDollarFinals = {{
 }};
 
 // CSI &
-constexpr auto kReportUserPreferredSet = Same<1>(ReportUserPreferredSet);
+constexpr auto kReportUserPreferredSet = SameActions<1>(ReportUserPreferredSet);
 
 // CSI '
-constexpr auto kApostropheIntermediate = Same<1>(Discard);
-constexpr auto kBlockEndOfLine = Same<1>(BlockEndOfLineCommand);
+constexpr auto kApostropheIntermediate = SameActions<1>(Discard);
+constexpr auto kBlockEndOfLine = SameActions<1>(BlockEndOfLineCommand);
 constexpr std::array<ParserAction, 2> kColumnInsertDelete = {{
     {InsertColumnsCommand, nullptr},  // } DECIC
     {DeleteColumnsCommand, nullptr},  // ~ DECDC
@@ -449,7 +430,7 @@ constexpr std::array<ParserAction, 3> kCsiPlusFinals = {{
 }};
 
 // CSI ,
-constexpr auto kLoadTimeOfDay = Same<1>(LoadTimeOfDay);
+constexpr auto kLoadTimeOfDay = SameActions<1>(LoadTimeOfDay);
 
 // ---- DCS ----
 
@@ -457,18 +438,9 @@ constexpr std::array<ParserAction, 2> kDcsBangQuote = {{
     {Nothing, DecDcsBangState},   // !
     {Nothing, DecDcsQuoteState},  // "
 }};
-constexpr auto kDcsDollar = Same<1>(Nothing, DecDcsDollarState);
+constexpr auto kDcsDollar = SameActions<1>(Nothing, DecDcsDollarState);
 
-constexpr std::array<ParserAction, 16> kDcsParameterBytes = {{
-    {CsiParamDigit, DecDcsState}, {CsiParamDigit, DecDcsState}, {CsiParamDigit, DecDcsState},
-    {CsiParamDigit, DecDcsState}, {CsiParamDigit, DecDcsState}, {CsiParamDigit, DecDcsState},
-    {CsiParamDigit, DecDcsState}, {CsiParamDigit, DecDcsState}, {CsiParamDigit, DecDcsState},
-    {CsiParamDigit, DecDcsState},
-    {SkipControlString, nullptr},  // :
-    {CsiNextParam, DecDcsState},   // ;
-    {CsiParamMarker, DecDcsState}, {CsiParamMarker, DecDcsState}, {CsiParamMarker, DecDcsState},
-    {CsiParamMarker, DecDcsState},  // < = > ?
-}};
+constexpr auto kDcsParameterBytes = CsiParameterActions(DecDcsState, SkipControlString);
 
 constexpr std::array<ParserAction, 3> kDcsFinals = {{
     {CaptureControlString, nullptr},  // z

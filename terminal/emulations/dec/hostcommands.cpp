@@ -1,8 +1,10 @@
 // The host commands of the VT family that live beside the emulation switch. They run on
 // the host-data thread and only record requests for the user-interface thread.
+#include "terminal/emulations/dec/hostcommands.h"
+
 #include "terminal/comms/capture.h"
 #include "terminal/core/base/corestate.h"
-#include "terminal/core/frame/emuswitch.h"
+#include "terminal/core/base/emulationids.h"
 #include "terminal/core/host/escparser.h"
 #include "terminal/core/host/hostread.h"
 #include "terminal/core/screen/screenstore.h"
@@ -10,15 +12,7 @@
 #include "terminal/emulations/dec/services.h"
 #include "terminal/settings/profilevalues.h"
 
-u8 SwitchRequestedFrom = kDefaultEmulationId;
 ConnectTimeFieldPlace ConnectTimeField{0, 20};
-
-int RequestEmulation(u8 current, u8 requested)
-{
-    SwitchRequestedFrom = current;
-    RequestedEmulationId = requested;
-    return 1;
-}
 
 void HostSelectEmulation()
 {
@@ -27,13 +21,13 @@ void HostSelectEmulation()
         return;  // outside a replay the code byte is consumed and nothing else happens
     u8 to = kNoEmulation;
     switch (code) {
-    case '1': case '2': case '5': to = 1; break;
-    case '3': to = 0; break;
-    case '6': case '7': to = 2; break;
-    case '8': case '<': to = 3; break;
-    case '9': to = 4; break;
-    case '=': to = 18; break;
-    case '>': to = 20; break;
+    case '1': case '2': case '5': to = kEmuVt100; break;
+    case '3': to = kEmuVt52; break;
+    case '6': case '7': to = kEmuVt500Bit7; break;
+    case '8': case '<': to = kEmuVt500Bit8; break;
+    case '9': to = kEmuAnsiBbs; break;
+    case '=': to = kEmuHp70092; break;
+    case '>': to = kEmuDg410; break;
     case 0x40: {
         const int digit = NextEmulationByte();
         if (digit >= '0' && digit <= '9')
@@ -47,8 +41,7 @@ void HostSelectEmulation()
 
 bool VtPageModeForModel()
 {
-    const u8 id = EmulationId;
-    if (id != 2 && id != 3)
+    if (!IsVt500Emulation(EmulationId))
         return false;
     // vt340, vt420, vt510, vt520 and vt525 have pages.
     switch (TerminalId) {
@@ -71,7 +64,7 @@ void SelectNationalSet()
         u8 set;
     } kExtraSets[] = {{19, 20}, {22, 22}, {29, 24}, {31, 33}, {33, 27}, {34, 26}, {35, 28},
                       {36, 34}, {38, 35}, {39, 25}};
-    const bool vt510Class = (EmulationId == 2 || EmulationId == 3) && TerminalId >= 12 && TerminalId <= 14;
+    const bool vt510Class = IsVt500Emulation(EmulationId) && TerminalId >= 12 && TerminalId <= 14;
     if (!vt510Class || CsiParameters.slots[1].value != 2 || Vt300Values.mltnat)
         return;
     const u16 p2 = CsiParameters.count >= 2 ? CsiParameters.slots[2].value : 0;
@@ -115,5 +108,11 @@ void DrawConnectTimeField(const char* text)
         if (text[i])
             cell.ch = static_cast<u8>(text[i++]);
         cell.flags = static_cast<u8>((cell.flags & ~kLineAttrBits) | lineFlags);
+    }
+}
+
+void HpAmpersandEscape()
+{
+    for (int b = NextSequenceByte(); b != 0 && (b & 0x20); b = NextSequenceByte()) {
     }
 }

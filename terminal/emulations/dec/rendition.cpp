@@ -1,6 +1,6 @@
 #include "terminal/emulations/dec/rendition.h"
 
-#include "terminal/core/base/emuhooks.h"
+#include "terminal/core/base/family.h"
 #include "terminal/core/screen/screenstore.h"
 #include "terminal/emulations/dec/params.h"
 #include "terminal/emulations/dec/services.h"
@@ -214,7 +214,7 @@ void SetBoldDim(int mode)
 void ResetGraphicRendition()
 {
     RenditionOff(kRendReverse | kRendBold | kRendUnderline | kRendBlink | kRendInvisible);
-    const bool familyKeeps = EmulationActiveFlags.ansiConsole || EmulationActiveFlags.aixterm > 0;
+    const bool familyKeeps = AnsiConsoleMode || AixtermMode > 0;
     if ((familyKeeps || Colours.keepcolours) && !DecModes.fullReset)
         return;
     Rendition.foreground = Normal(AttributeColourTable.frg[0]);

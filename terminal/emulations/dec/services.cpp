@@ -16,9 +16,9 @@
 #include "terminal/emulations/dec/softfont.h"
 #include "terminal/emulations/dec/vtmodes.h"
 
-VtModeFlagSet VtMode;
 TransmitRingState TransmitRing{};
-LocalEditorHooks LocalEditor;
+std::atomic<u8> AnsiConsoleMode{0};
+std::atomic<i8> AixtermMode{0};
 wchar16 AnswerbackText[33] = {};
 
 namespace {
@@ -28,6 +28,11 @@ int g_primedSequenceByte = -1;
 
 }  // namespace
 
+bool DecEngineRuns()
+{
+    return FamilyRuns(kEmuVt100) && !AnsiConsoleMode && AixtermMode <= 0;
+}
+
 void ResetVtModes()
 {
     VtMode = VtModeFlagSet{};
@@ -35,11 +40,6 @@ void ResetVtModes()
     ResetTabStops();
     ClearTabCommandFlags();
     Rendition.boldDim = 0;
-}
-
-bool VtLocalEditing()
-{
-    return VtLocalEditFlag == 1;
 }
 
 int NextSequenceByte()
@@ -170,16 +170,10 @@ bool AllocVtBuffers()
     return TransmitRing.bytes != nullptr;
 }
 
-void InvalidateStatusLine() {}
-void RefreshStatusLine() {}
-
 int Vt420ViewMode()
 {
     return 0;
 }
-
-u8 VtLocalEditFlag = 0;
-u8 TerminalId = 0;
 
 const SoftFontGlyphs* CurrentSoftFont()
 {

@@ -1,57 +1,18 @@
-// What the terminal core uses of the DEC VT and ANSI console emulations: their mode
-// bytes and settings, the byte reader of their escape parsers, the C1 controls, tab
-// stops, reports, the roots of their parser graph and the resets the terminal
-// initialisation runs.
+// The services the DEC VT and ANSI console emulations share among their parts: the
+// byte reader of their escape parsers, the C1 controls, tab stops, reports, the roots
+// of their parser graph and the resets the terminal initialisation runs.
 #pragma once
 
+#include <atomic>
+
+#include "terminal/core/base/family.h"
 #include "terminal/core/host/escparser.h"
+#include "terminal/emulations/dec/controls.h"
+#include "terminal/emulations/dec/escape.h"
+#include "terminal/core/screen/screenmodes.h"
 #include "terminal/core/base/vxtypes.h"
 
-// The VT mode bytes and the VT settings the core reads. Settings come from the profile;
-// the host changes the modes. The character set ("upss"), display-controls mode
-// ("dspctrl") and screen-display-off state are PaintSettings', since the painter reads
-// them too; the local editing mode is VtLocalEditFlag.
-struct VtModeFlagSet {
-    u8 ansiMode = 1;          // 0 while a VT emulation runs in VT52 mode
-    u8 autoWrap = 1;          // "autowrap"
-    u8 insertMode = 0;
-    u8 newLineMode = 0;       // "autonl": LF, VT and FF also return the carriage
-    u8 autoLineFeed = 0;      // "autolf": CR also feeds a line
-    u8 reverseWrap = 0;       // "bswrap"
-    u8 lrMarginModeOff = 1;   // 0 = left/right margin mode on
-    u8 hostKeyboardLock = 0;
-    u8 colourByClass = 0;     // "autocolour"
-    u8 cursorOrigin = 1;      // "cursorg": 0 addresses the cursor relative to the margins
-    u8 rightToLeft = 0;       // "cursr2l"
-    u8 regionFeedsHistory = 0; // "savescrolled"
-    u8 displayErrors = 0;     // "disp_errors": CAN, SUB and DEL shown as error glyphs
-    u8 suspended = 0;         // 1 drops received bytes
-    u8 nationalSet = 0;       // national replacement set index
-    u8 designation[4] = {1, 1, 6, 6};  // G0-G3: ASCII, ASCII, Latin-1, Latin-1
-    u8 set96[4] = {0, 0, 1, 1};
-    u8 glSet = 0;             // G0 or G1 in GL
-    u8 grSet = 2;             // the set in GR
-    i8 singleShift = -1;      // G2 or G3 for the next character, -1 none
-};
-extern VtModeFlagSet VtMode;
 void ResetVtModes();
-bool VtLocalEditing();
-
-// The local editor of the local editing mode; entries stay null until it exists, and
-// the core operation runs instead.
-struct LocalEditorHooks {
-    void (*putChar)(int c) = nullptr;
-    void (*insertLines)(int n) = nullptr;
-    void (*deleteLines)(int n) = nullptr;
-    void (*insertChars)(int n) = nullptr;
-    void (*deleteChars)(int n) = nullptr;
-    void (*tabForward)() = nullptr;
-    void (*lineFeed)() = nullptr;
-    void (*reverseIndex)() = nullptr;
-    void (*cursorHome)() = nullptr;
-    void (*wrapToNextLine)() = nullptr;
-};
-extern LocalEditorHooks LocalEditor;
 
 // The next byte of an escape sequence: the next host byte masked to 7 bits; control
 // characters met on the way are executed; 0 when the sequence is over (a control
@@ -69,6 +30,14 @@ extern wchar16 AnswerbackText[33];
 // Roots of the DEC parser graph.
 extern const ParserRange DecAnsiEscapeState[];
 extern const ParserRange DecVt52EscapeState[];
+
+// The engines of the ANSI console family (its console mode; 2 marks double-width cells)
+// and of AIXterm (running while above 0). Neither family is built yet: both stay 0.
+extern std::atomic<u8> AnsiConsoleMode;
+extern std::atomic<i8> AixtermMode;
+
+// The DEC VT family runs on its own engine (neither the ANSI console's nor AIXterm's).
+bool DecEngineRuns();
 
 // The ANSI console family and AIXterm start their own parsers at ESC.
 void AnsiBeginEscape();
@@ -103,24 +72,11 @@ bool AllocVtBuffers();
 void ResetCharsets();
 void ResetGraphicRendition();
 void SaveCursorState();
-void InvalidateStatusLine();
-void RefreshStatusLine();
 
 // The VT420-class view mode kept by the VT emulation (2 = the wheel does nothing).
 int Vt420ViewMode();
 
-// Local editing mode of the VT100/VT500 emulations (1 = on): BREAK then sends no more.
-extern u8 VtLocalEditFlag;
-// The VT terminal model 0-14 (vt100 ... vt525), naming the telnet terminal type.
-extern u8 TerminalId;
-
-// The downloaded soft font: 20 rows of 16 bits per character 32-159 (at (character -
-// 32) AND 127), drawn from the font's matrix size; the default glyphs until the host
-// loads its own.
-struct SoftFontGlyphs {
-    const u16* rows;
-    int matrixWidth, matrixHeight;
-};
+// The downloaded soft font (the default glyphs until the host loads its own).
 const SoftFontGlyphs* CurrentSoftFont();
 
 // Refreshes the status-line field of the DEC key mode from the DecKeyMode setting.
@@ -142,4 +98,3 @@ struct MouseReportFlagSet {
     u8 presses, releases, motion;
 };
 extern MouseReportFlagSet MouseReportFlags;
-constexpr u8 kMouseReportPress = 1, kMouseReportRelease = 2, kMouseReportMotion = 4;

@@ -1,14 +1,13 @@
-// A typed character in the active emulation's host character set: the character-set
-// setting chooses the code page, and outside multinational mode only what the
-// national replacement set can express reaches the host.
+// A typed character in the DEC and ANSI emulations' host character set: the
+// character-set setting chooses the code page, and outside multinational mode only what
+// the national replacement set can express reaches the host.
 #include "terminal/core/screen/charsets.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/emulationids.h"
 #include "terminal/core/paint/paintsettings.h"
 #include "terminal/emulations/dec/ansikeys.h"
 #include "terminal/emulations/dec/services.h"
-#include "terminal/emulations/hp-ibm3151/keyfunctions.h"
-#include "terminal/emulations/wyse-tvi/keyservices.h"
+#include "terminal/emulations/dec/keytable.h"
 #include "terminal/input/inputpump.h"
 #include "terminal/input/keycodes.h"
 #include "terminal/settings/profilevalues.h"
@@ -116,45 +115,18 @@ int GeneralRules(int c)
     return ThroughNationalSet(r);
 }
 
-int Hp700Rules(int c)
-{
-    const int setting = PaintSettings.characterMode;
-    if (!Multinational()) {
-        c = c >= 128 ? Hp700NationalCharOut(c) : Hp700NationalCharIn(c);
-        if (c < 0)
-            return -1;
-        return Hp700LatinToRoman8(c);
-    }
-    if (setting == kCharModeRoman8)
-        return Hp700LatinToRoman8(c);
-    return GeneralRules(c);
-}
-
 }  // namespace
 
-int TranslateTypedChar(int c)
+int DecTranslateTypedChar(int c)
 {
     if (c == -1)
         return -1;
     if ((ShiftState & kAltBit) && c < 128)
         return c;
+    // The block-mode hosts take characters whole (their own translation is their
+    // families').
     const u8 id = EmulationId;
-    if (id == 6 || id == 7)
+    if (id == kEmuIbm3270 || id == kEmuIbm5250)
         return c;
-    if (IsWyseFamily(id)) {
-        if (Multinational())
-            return c >= 128 ? WyseUnicodeToHostChar(c) : c;
-        return ThroughNationalSet(c);
-    }
-    if (id == 17) {
-        if (!Multinational())
-            return ThroughNationalSet(c);
-        if (c < 128)
-            return c;
-        const int setting = PaintSettings.characterMode;
-        return HasConverter(setting) ? ConvertByCharacterSet(setting, c) : PlainSetting(setting, c);
-    }
-    if (id == 18)
-        return Hp700Rules(c);
     return GeneralRules(c);
 }

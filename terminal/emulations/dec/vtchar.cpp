@@ -4,7 +4,7 @@
 #include <initializer_list>
 
 #include "terminal/core/base/corestate.h"
-#include "terminal/core/base/emuhooks.h"
+#include "terminal/core/base/family.h"
 #include "terminal/core/host/hostsettings.h"
 #include "terminal/core/screen/screenops.h"
 #include "terminal/core/screen/screenstore.h"
@@ -200,13 +200,8 @@ u8 MapCharByGSet(int c)
 
 void VtProcessChar(int c)
 {
-    const HookFamily own = FirstActiveFamily({HookFamily::Ibm3151, HookFamily::Dg, HookFamily::Tvi});
-    if (own != HookFamily::Count) {
-        if (auto entry = HooksOf(own).processChar)
-            entry(c);
-        return;
-    }
-    const bool showControls = PaintSettings.displayControls && !(EmulationId == 5 && (c == 27 || c == 155));
+    const bool showControls =
+        PaintSettings.displayControls && !(EmulationId == kEmuScoConsole && (c == 27 || c == 155));
     const u8 painting = PaintingInProgress.exchange(1);
     if (VtMode.suspended == 1) {
         PaintingInProgress = painting;
@@ -264,7 +259,7 @@ void VtWriteChar(int c)
     const u8 ch = MapCharByGSet(c);
     const u8 glyphSet = CurrentFlags & kGlyphSetMask;
     u8 colour = CurrentColour;
-    if (VtMode.colourByClass && GetEmulationFromFlags() == 0) {
+    if (VtMode.colourByClass && DecEngineRuns()) {
         u8 fg = ClassColour(ch, glyphSet);
         if ((CurrentColour & 0x0F) >= 8)
             fg |= 0x08;
@@ -274,7 +269,7 @@ void VtWriteChar(int c)
     cell.colour = colour;
     cell.rendition = static_cast<u8>(CurrentRendition | kRendWritten);
     u8 flags = static_cast<u8>(glyphSet | (cell.flags & kLineAttrBits));
-    if (EmulationActiveFlags.ansiConsole == 2)
+    if (DoubleWidthCells)
         flags |= kLineDoubleWidth;
     cell.flags = flags;
     if (CurrentRendition & kRendBlink)
@@ -298,14 +293,8 @@ void VtWriteChar(int c)
         RepaintCursorRowSpan(PendingSpan.first, PendingSpan.last);
         ClearPendingRowSpan();
     }
-    if (EmulationId == 20 && EmulationActiveFlags.dg) {
-        PendingWrap = 0;
-        if (auto advance = HooksOf(HookFamily::Dg).advanceCursor)
-            advance();
-        return;
-    }
     PendingWrap = static_cast<u8>(CursorRightOne());
-    if (PendingWrap && EmulationActiveFlags.ansiConsole) {
+    if (PendingWrap && AnsiConsoleMode) {
         WrapBeforeWriting();
         PendingWrap = 0;
     }

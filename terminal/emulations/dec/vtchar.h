@@ -5,7 +5,7 @@
 
 #include "terminal/core/base/vxtypes.h"
 
-// Routes one received byte (IBM 3151, DG and TVI bytes go to their own entries).
+// The per-byte entry: a control, an 8-bit C1 control or a character to write.
 void VtProcessChar(int c);
 // Writes one printable character at the cursor and advances it.
 void VtWriteChar(int c);

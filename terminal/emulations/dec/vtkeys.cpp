@@ -7,7 +7,7 @@
 #include "terminal/comms/telnetservices.h"
 #include "terminal/core/frame/commandids.h"
 #include "terminal/core/base/corestate.h"
-#include "terminal/core/base/emuhooks.h"
+#include "terminal/core/base/family.h"
 #include "terminal/core/base/emulationids.h"
 #include "terminal/core/host/hostio.h"
 #include "terminal/core/host/hostsettings.h"
@@ -21,8 +21,6 @@
 #include "terminal/emulations/dec/keymodes.h"
 #include "terminal/emulations/dec/services.h"
 #include "terminal/emulations/dec/vtparts.h"
-#include "terminal/emulations/hp-ibm3151/keyfunctions.h"
-#include "terminal/emulations/ta6530-dg/keyservices.h"
 #include "terminal/input/inputpump.h"
 #include "terminal/input/keycodes.h"
 #include "terminal/settings/profilevalues.h"
@@ -39,20 +37,10 @@ u8 Id()
     return EmulationId;
 }
 
-bool Ibm3151()
-{
-    return EmulationActiveFlags.ibm3151 != 0;
-}
-
-bool Hp()
-{
-    return EmulationActiveFlags.hp != 0;
-}
-
 // The one engine of Ansi BBS, SCO Console and AT 386; AIXTerm goes by its id.
 bool AnsiEngine()
 {
-    return EmulationActiveFlags.ansiConsole != 0;
+    return AnsiConsoleMode != 0;
 }
 
 bool Sco()
@@ -351,15 +339,6 @@ void SendVtKeySlot(int index)
 
 void KeyVtFunction(int index)
 {
-    if (Ibm3151()) {
-        if ((index >= 0 && index <= 14) || index == 42)
-            I3151KeyPf1To12(index);
-        else if ((index >= 15 && index <= 29) || index == 43)
-            I3151KeyPf13To24(index);
-        else if (index >= 30 && index <= 35)
-            I3151KeyEditPad(index);
-        return;
-    }
     if (AnsiEngine()) {
         Sender function = nullptr, editing = nullptr;
         if (!AnsiSenders(function, editing) || !SendAnsiFunction(index, function, editing, 0, 1))
@@ -371,36 +350,11 @@ void KeyVtFunction(int index)
         if (SendAnsiFunction(index, AixtermSendFunctionKey, AixtermSendEditingKey, 0, 1))
             return;
     }
-    if (Hp()) {
-        if ((index >= 0 && index <= 6) || (index >= 15 && index <= 21))
-            Hp700KeyEdit(index + 5);
-        else if (index == 42)
-            Hp700KeyEdit(4);
-        else if (index == 43)
-            Hp700KeyEdit(19);
-        else
-            Hp700KeyEdit(index);
-        return;
-    }
     SendVtKeySlot(index);
 }
 
 void KeyVtFunctionCtrl(int index)
 {
-    if (Hp()) {
-        if (index == 42)
-            Hp700KeyEdit(19);
-        else if (index >= 30 && index <= 35)
-            Hp700KeyEdit(index + 10);
-        return;
-    }
-    if (Ibm3151()) {
-        if (index >= 30 && index <= 35)
-            I3151KeyEditPadCtrl(index);
-        else
-            I3151KeyCtrlFunction(index);
-        return;
-    }
     Sender function = nullptr, editing = nullptr;
     if (AnsiSenders(function, editing)) {
         SendAnsiFunction(index, function, editing, 2, -1);
@@ -412,10 +366,6 @@ void KeyVtFunctionCtrl(int index)
 
 void KeyVtFunctionCtrlShift(int index)
 {
-    if (Ibm3151()) {
-        I3151KeyPf25To36(index);
-        return;
-    }
     Sender function = nullptr, editing = nullptr;
     if (AnsiSenders(function, editing))
         SendAnsiFunction(index, function, editing, 3, -1);
@@ -423,10 +373,6 @@ void KeyVtFunctionCtrlShift(int index)
 
 void KeyVtFunctionAlt(int index)
 {
-    if (Ibm3151()) {
-        I3151KeyAltFunction(index);
-        return;
-    }
     if (index == 3) {
         if (!Modal())
             PostExitCommand();
@@ -445,10 +391,6 @@ void KeyVtFunctionAlt(int index)
 
 void KeyVtPf(int code)
 {
-    if (Ibm3151()) {
-        I3151KeyPf1To12(code);
-        return;
-    }
     if (Sco() || At386() || Aixterm()) {
         SendPfCodeAnsi(code, 0);
         return;
@@ -482,22 +424,11 @@ void KeyVtPf(int code)
             PostMainCommand(kCmdPrintScreenBitmap);
         return;
     }
-    if (Hp() && !PrintingInProgress())
-        Hp700KeySoftKey(code);
 }
 
 namespace {
 void KeyVtPfModified(int code, int state)
 {
-    if (Ibm3151()) {
-        if (state == 1)
-            I3151KeyPf13To24(code);
-        else if (state == 2)
-            I3151KeyCtrlFunction(code);
-        else
-            I3151KeyPf25To36(code);
-        return;
-    }
     if (Sco() || At386() || Aixterm()) {
         SendPfCodeAnsi(code, state);
         return;
@@ -507,11 +438,6 @@ void KeyVtPfModified(int code, int state)
             BbsSendShiftFunctionKey(code);
         else
             BbsSendCtrlFunctionKey(code);
-        return;
-    }
-    if (Hp()) {
-        if (state == 1 || state == 2)
-            Hp700KeyEdit(code - 65);
         return;
     }
     if (state == 1)
@@ -594,23 +520,12 @@ void KeyVtExitF4()
 
 void KeyVtPrintScreen(int)
 {
-    if (Ibm3151())
-        I3151KeyPrint(kKeyPrintScreen);
-    else
-        KeyVtPrint();
-}
-
-void KeyScrollLock(int)
-{
-    if (Ibm3151() && KeyboardType != kKeyboard122)
-        I3151KeyPrintLine(kKeyScrollLock);
+    KeyVtPrint();
 }
 
 void KeyVtPause(int shift)
 {
-    if (Ibm3151())
-        I3151KeyHoldScreen(kKeyPause);
-    else if (shift == 2 || shift == 6)
+    if (shift == 2 || shift == 6)
         SendBreak();
     else
         KeyVtHold();
@@ -628,10 +543,6 @@ void KeyVtDoKey(int code)
 
 void KeyVtCursor(int letter)
 {
-    if (Ibm3151()) {
-        I3151KeyCursor(letter);
-        return;
-    }
     if (AnsiEngine()) {
         SendCsiKey(letter);
         return;
@@ -658,16 +569,11 @@ void KeyVtCursor(int letter)
         Send({CursorKeysApplication() ? kSs3 : kCsi, static_cast<u16>(letter)});
         return;
     }
-    if (Hp())
-        Hp700KeyCursor(letter);
 }
 
 void KeyVtCursorShift(int letter)
 {
-    if (Hp())
-        Hp700KeyRoll(letter);
-    else
-        SendUserDefinedKeyOf(letter);
+    SendUserDefinedKeyOf(letter);
 }
 
 void KeyVtCursorCtrl(int letter)
@@ -709,16 +615,6 @@ void KeyVtDelete(int shift)
 
 void KeyVtBackspace()
 {
-    if (Ibm3151()) {
-        I3151KeyBackspace(kBs);
-        return;
-    }
-    if (Hp()) {
-        if (!Modal())
-            HideCursorForUpdate();
-        Hp700KeyBackspace();
-        return;
-    }
     if (SendUserDefinedKeyOf(86))
         return;
     if (VtLocalEditing() && !DisplayControls())
@@ -729,10 +625,6 @@ void KeyVtBackspace()
 
 void KeyVtBackspaceShift()
 {
-    if (Hp()) {
-        Hp700KeyDelete();
-        return;
-    }
     if (SendUserDefinedKeyOf(2))
         return;
     if (VtLocalEditing() && !DisplayControls())
@@ -743,14 +635,6 @@ void KeyVtBackspaceShift()
 
 void KeyVtBackspaceAlt()
 {
-    if (Ibm3151()) {
-        I3151KeyBackspace(kBs);
-        return;
-    }
-    if (Hp()) {
-        Hp700KeyBackspace();
-        return;
-    }
     if (VtLocalEditing() && !DisplayControls())
         EditBackspaceKey();
     else
@@ -759,14 +643,6 @@ void KeyVtBackspaceAlt()
 
 void KeyVtTab(int c)
 {
-    if (Ibm3151()) {
-        I3151KeyTab(c);
-        return;
-    }
-    if (Hp()) {
-        Hp700KeyTab();
-        return;
-    }
     if (SendUserDefinedKeyOf(85))
         return;
     if (VtLocalEditing() && !Modal())
@@ -789,14 +665,6 @@ void KeyVtBackTab(int c)
         AixtermSendTabKey(1);
         return;
     }
-    if (Ibm3151()) {
-        I3151KeyBackTab(c);
-        return;
-    }
-    if (Hp()) {
-        Hp700KeyBackTab();
-        return;
-    }
     if (SendUserDefinedKeyOf(1))
         return;
     if (VtLocalEditing())
@@ -813,10 +681,6 @@ void KeyVtTabCtrlShift(int)
 
 void KeyVtEscape(int c)
 {
-    if (Ibm3151()) {
-        I3151KeyEscape(c);
-        return;
-    }
     if (PrintingInProgress()) {
         PostMainCommand(kCmdCancelPrint);
         return;
@@ -827,31 +691,16 @@ void KeyVtEscape(int c)
 
 void KeyVtEscapeShift(int)
 {
-    if (Ibm3151()) {
-        I3151DefinePfKey(0);
-        KeyVtFunction(12);
-        return;
-    }
     if (!SendUserDefinedKeyOf(39))
         KeyVtFunction(12);
 }
 
 void KeyVtEscapeCtrl(int)
 {
-    if (Ibm3151())
-        I3151DefinePfKey(0);
 }
 
 void KeyVtReturn(int c)
 {
-    if (Ibm3151()) {
-        I3151KeyReturn(c);
-        return;
-    }
-    if (Hp()) {
-        Hp700KeyReturn();
-        return;
-    }
     if (SendUserDefinedKeyOf(88))
         return;
     if (VtMode.newLineMode)
@@ -860,12 +709,9 @@ void KeyVtReturn(int c)
         Type(kCr);
 }
 
-void KeyVtReturnCtrl(int c)
+void KeyVtReturnCtrl(int)
 {
-    if (Ibm3151() && KeyboardType != kKeyboard122)
-        I3151KeyLineFeed(c);
-    else
-        KeyVtKeypad(kCr);
+    KeyVtKeypad(kCr);
 }
 
 void KeySendSs3M()
@@ -881,13 +727,6 @@ void KeyShiftKeypadEnter()
 
 void KeyVtKeypad(int c)
 {
-    if (Ibm3151()) {
-        if (DispatchShiftState & kCtrlBit)
-            I3151KeyKeypadFunction(c);
-        else
-            I3151KeyKeypadChar(c);
-        return;
-    }
     if (IsVtOrAnsiFamily(Id())) {
         if (c == kCr && SendUserDefinedKeyOf(99))
             return;
@@ -924,8 +763,6 @@ void KeyVtKeypad(int c)
         }
         return;
     }
-    if (Hp())
-        Hp700KeyKeypad(0, 1, c);
 }
 
 void KeyVtKeypadShift(int c)
@@ -988,12 +825,6 @@ void KeyVtNumLock(int shift)
         SetDecKeyMode(!DecKeyModeOn());
 }
 
-void KeyI3151Ctrl(int c)
-{
-    if (Ibm3151())
-        I3151KeyKeypadFunction(c);
-}
-
 int FilterReceivedByte(int byte)
 {
     if (byte < 0)
@@ -1011,8 +842,6 @@ int FilterReceivedByte(int byte)
             b = kEsc;
         }
     }
-    if (EmulationActiveFlags.dg)
-        b = DgFilterReceivedByte(0, b);
     if (b == 0 && Vt300Values.ignnulls)
         return -1;
     return b;

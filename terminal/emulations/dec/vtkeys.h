@@ -1,8 +1,8 @@
-// The key actions of the DEC VT family (VT52, VT100, VT500 7-bit and 8-bit), the ANSI
-// console family (Ansi BBS, SCO Console, AT 386, AIXTerm), HP 700/92 and IBM 3151,
-// named after the key each serves. Each first hands the key to an emulation with a
-// sender of its own, then applies user-defined keys, local editing and the DEC
-// defaults. All run on the host-data thread, called by the key dispatcher.
+// The key actions of the DEC VT family (VT52, VT100, VT500 7-bit and 8-bit) and the
+// ANSI console family (Ansi BBS, SCO Console, AT 386, AIXTerm), named after the key
+// each serves. Each first hands the key to an emulation with a sender of its own, then
+// applies user-defined keys, local editing and the DEC defaults. All run on the
+// host-data thread, called by the DEC key table.
 //
 // Function-key index: 0-14 the DEC keys F6-F20, 15-29 the same shifted, 30-35 the
 // editing pad (Find, Insert Here, Remove, Select, Prev Screen, Next Screen), 36-41 the
@@ -33,7 +33,6 @@ void KeyVtSetup();
 void SendFunctionKeySequence();
 void KeyVtExitF4();
 void KeyVtPrintScreen(int shift);
-void KeyScrollLock(int shift);
 void KeyVtPause(int shift);
 void KeyVtDoKey(int code);
 
@@ -60,7 +59,6 @@ void KeyVtKeypad(int c);
 void KeyVtKeypadShift(int c);
 void KeyVtKeypadPf(int code, int shift, int fromHostKey);
 void KeyVtNumLock(int shift);
-void KeyI3151Ctrl(int c);
 
 // A byte received from the host, adapted to the active emulation; -1 drops it.
 int FilterReceivedByte(int byte);

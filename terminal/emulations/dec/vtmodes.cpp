@@ -3,8 +3,7 @@
 
 #include "terminal/comms/connsettings.h"
 #include "terminal/core/base/corestate.h"
-#include "terminal/core/base/emuhooks.h"
-#include "terminal/core/frame/emuswitch.h"
+#include "terminal/core/base/family.h"
 #include "terminal/core/host/escparser.h"
 #include "terminal/core/paint/paintsettings.h"
 #include "terminal/core/paint/painting.h"
@@ -98,7 +97,7 @@ void SetAnsiMode(int mode, bool set)
     case 20: VtMode.newLineMode = set; break;
     case 42:
         if (set)
-            RequestEmulation(EmulationId, 15);
+            RequestEmulation(EmulationId, kEmuWy60);
         break;
     default: break;
     }
@@ -211,6 +210,16 @@ bool IsVt510Class()
 bool IsVt340OrLaterClass()
 {
     return IsVt500Emulation() && IsOneOfIds({7, 8, 12, 13, 14});
+}
+
+void SetVtScreenRows(int n)
+{
+    if (!IsVtFamily(EmulationId) || n == Screen.rows || n < 1 || n > kMaxVtRows)
+        return;
+    if (IsVt420Class())
+        SetLinesPerScreen(n);
+    else
+        ResizeWindowToRows(n);
 }
 
 void SetDecEmulationId(u8 id)
@@ -397,10 +406,10 @@ void ResetVtTerminal()
     DecModes.fullReset = 1;
     ClearScreenHome();
     InitialiseTerminal(0);
-    if (EmulationId > 3)
+    if (!IsVtFamily(EmulationId))
         SetDecEmulationId(id);
     else
-        VtMode.ansiMode = EmulationId == 0 ? 0 : 1;
+        VtMode.ansiMode = EmulationId == kEmuVt52 ? 0 : 1;
     if (Screen.rows != rows)
         SetScreenRowCount(rows);
     if (Screen.maxLineCount != lineCount)
@@ -445,8 +454,8 @@ void SetOriginMode(bool on)
 
 void SetLastColumn(int n)
 {
-    const EmulationActiveFlagSet& f = EmulationActiveFlags;
-    if (f.ta6530 || f.ibm3270 || f.hp || f.ibm3151 || f.wyse)
+    // A family with a screen of its own keeps its columns.
+    if (ActiveFamily().display)
         return;
     if (Vt300Values.font80)
         n = 79;

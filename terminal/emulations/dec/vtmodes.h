@@ -77,5 +77,8 @@ void SetLastColumn(int n);
 void SetOriginMode(bool on);
 // The id switch of the core's emulation change.
 void EnterVtEmulation(u8 id);
+// DECSLPP and friends: the screen takes n rows (by lines per screen on the VT420-class
+// models, else by resizing the window).
+void SetVtScreenRows(int n);
 // Start values of every mode (terminal initialisation).
 void ResetDecModes();

@@ -116,7 +116,7 @@ bool I3270SetModel(I3270Session* s)
 
 void I3270LoadNationalTable(I3270Session* s, u16 codePage)
 {
-    s->national = LoadHostCodePageSection(codePage, "E2E");
+    s->national = LoadHostCodePageSection(codePage, VXT("E2E"));
     if (s->national.empty())
         s->direction &= static_cast<u16>(~0x08);
 }
@@ -140,7 +140,7 @@ void I3270SetupCodePage(I3270Session* s)
         s->ccsid = 37;
     }
     I3270LoadNationalTable(s, s->hostCodePage);
-    const std::vector<u8> alt = LoadHostCodePageSection(s->hostCodePage, "ALT");
+    const std::vector<u8> alt = LoadHostCodePageSection(s->hostCodePage, VXT("ALT"));
     s->altCodePage = alt.empty() ? 0
                                  : static_cast<u16>(std::atoi(std::string(alt.begin(), alt.end()).c_str()));
     if (!LoadHostCodePage(s->hostCodePage, s->s2u, s->u2s))

@@ -1,14 +1,13 @@
 // The 3270 session record: everything one 3278/3279 display or 3287 printer session
 // knows, the cells of its buffer, the display rows painted from them and the state of
 // its keyboard and operator information area. One record exists while the 3270
-// emulation is active; the telnet layer reads and sets the fields of its first block.
+// emulation is active.
 #pragma once
 
 #include <vector>
 
+#include "terminal/comms/recordsession.h"
 #include "terminal/core/base/vxtypes.h"
-
-constexpr u8 k3287PrinterModel = 12;
 
 // One buffer position: a character or a field attribute with its extended attributes.
 struct HostCell {
@@ -98,16 +97,9 @@ constexpr u8 kOperatorNumeric = 7, kOperatorProtected = 9, kOperatorNoRoom = 10,
 
 constexpr int kOutputUnits = 16384;
 
-struct I3270Session {
-    // The block the telnet layer reads and sets.
-    u8 model;               // 0-12, 12 = the 3287 printer
-    u16 printJobState;      // printer: 0 idle, 2 functions in use, 1/3/4 a job runs
-    u32 connectionMode;     // data phase: 0 or 1 NVT, 2 SSCP-LU, 3 3270 (LU-LU)
-    u32 telnetFlags;        // link: binary or TN3270E transmission in force
-    u8 noBindImage;         // TN3270E agreed without BIND-IMAGE
-    u8 recordMode;          // data-stream mode: records travel between IAC EOR
-    u16 printerState;
-
+// The telnet engine reads and sets the session's first block (Tn3270Session); while
+// the session runs, Tn3270ActiveSession points at it.
+struct I3270Session : Tn3270Session {
     HWND owner;
     u32 repaintAll;
     u8 statusBg;
@@ -182,4 +174,3 @@ struct I3270Session {
     wchar16 luName[9];
 };
 
-extern I3270Session* I3270ActiveSession;

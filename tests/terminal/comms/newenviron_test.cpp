@@ -3,7 +3,7 @@
 #include "terminal/comms/devicename.h"
 #include "terminal/comms/newenviron.h"
 #include "terminal/core/base/corestate.h"
-#include "terminal/emulations/ibmhost/telnetsession.h"
+#include "terminal/comms/recordsession.h"
 
 namespace {
 std::vector<u8> Sb(std::vector<u8> body)
@@ -28,11 +28,11 @@ std::string Expand(const char16_t* pattern, int maximum, bool rotate)
 
 class NewEnvironTest : public TelnetTest {
 protected:
-    I5250Session session{};
+    Tn5250Session session{};
     void SetUp() override
     {
         TelnetTest::SetUp();
-        I5250ActiveSession = &session;
+        Tn5250ActiveSession = &session;
         EmulationId = 7;
         Host(Bytes({0xFF, 0xFD, 0x27}));
         Drain();
@@ -103,7 +103,7 @@ TEST_F(NewEnvironTest, SendOfManyZerosGetsOneBoundedWellFormedReply)
 
 TEST_F(NewEnvironTest, RequestOutsideA5250SessionIsNotAnswered)
 {
-    I5250ActiveSession = nullptr;
+    Tn5250ActiveSession = nullptr;
     Host(Sb({0x27, 0x01}));
     Drain();
     EXPECT_TRUE(Sent().empty());
@@ -130,14 +130,14 @@ TEST_F(TelnetTest, DeviceNameTemplatesAreExpandedNotFormatted)
         EXPECT_EQ(Expand(c.pattern, c.maximum, false), c.result);
 
     // A 3270 session uses the stored rotation index as it is; a 5250 session moves on.
-    static I3270Session s3270{};
-    I3270ActiveSession = &s3270;
+    static Tn3270Session s3270{};
+    Tn3270ActiveSession = &s3270;
     doubles::Peer().deviceNameCount[0] = 2;
     EXPECT_EQ(Expand(u"QPAD%D3%", 10, true), "QPAD2");
     EXPECT_EQ(Expand(u"QPAD%D3%", 10, true), "QPAD2");
-    I3270ActiveSession = nullptr;
-    static I5250Session s5250{};
-    I5250ActiveSession = &s5250;
+    Tn3270ActiveSession = nullptr;
+    static Tn5250Session s5250{};
+    Tn5250ActiveSession = &s5250;
     doubles::Peer().deviceNameCount[1] = 2;
     EXPECT_EQ(Expand(u"QPAD%D3%", 10, true), "QPAD0");
     EXPECT_EQ(Expand(u"QPAD%d3%", 10, true), "QPAD1");

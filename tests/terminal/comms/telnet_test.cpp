@@ -1,16 +1,15 @@
 // The telnet engine: commands removed from data, subnegotiations collected, timing marks
 // holding data, records handed over whole, and the writer.
 #include <atomic>
+#include <optional>
 #include <thread>
 
 #include "telnet_fixture.h"
 #include "terminal/comms/telnetoptions.h"
 #include "terminal/core/base/corestate.h"
-#include "terminal/emulations/dec/services.h"
-#include "terminal/emulations/hp-ibm3151/services.h"
-#include "terminal/emulations/ibmhost/telnetsession.h"
-#include "terminal/emulations/ta6530-dg/services.h"
-#include "terminal/emulations/wyse-tvi/services.h"
+#include "terminal/comms/recordsession.h"
+#include "terminal/core/screen/screenmodes.h"
+#include "terminal/core/testfamily.h"
 
 TEST_F(TelnetTest, DataLosesItsCommandsAndKeepsDoubledIac)
 {
@@ -67,17 +66,17 @@ TEST_F(TelnetTest, OversizedAndMalformedSubnegotiationsOfEveryOptionAreSurvived)
 
     // Every option with an empty, a cut-short and a garbage body, in 3270 and 5250 sessions
     // too: the data after each still arrives.
-    I3270Session s3270{};
-    I5250Session s5250{};
+    Tn3270Session s3270{};
+    Tn5250Session s5250{};
     for (int session = 0; session < 3; ++session) {
         doubles::ResetTelnet();
         if (session == 1) {
-            I3270ActiveSession = &s3270;
+            Tn3270ActiveSession = &s3270;
             EmulationId = 6;
             Host(Bytes({0xFF, 0xFD, 40}));
         }
         if (session == 2) {
-            I5250ActiveSession = &s5250;
+            Tn5250ActiveSession = &s5250;
             EmulationId = 7;
             Host(Bytes({0xFF, 0xFD, 39}));
         }
@@ -111,17 +110,24 @@ TEST_F(TelnetTest, BreakSendsTimingMarkAndHoldsDataUntilItIsAnswered)
 
 TEST_F(TelnetTest, BreakInABlockOrLocalEditModeSendsOnlyTheBreak)
 {
+    // The other families' block modes, as their telnet hooks tell them (modes 1 and 2 are
+    // block modes, 3 is not).
+    static u8 blockMode = 0;
+    static const TelnetHooks blockTelnet{.breakEndsInput = [] { return blockMode == 1 || blockMode == 2; }};
     struct Case {
         u8 emulation;
         u8* flag;
         u8 value;
     } cases[] = {
-        {2, &VtLocalEditFlag, 1}, {1, &VtLocalEditFlag, 1}, {8, &WyseBlockMode, 1},
-        {15, &WyseBlockMode, 1},  {18, &HpBlockMode, 1},    {17, &Ta6530Mode, 1},
-        {17, &Ta6530Mode, 2},
+        {2, &VtLocalEditFlag, 1}, {1, &VtLocalEditFlag, 1}, {8, &blockMode, 1},
+        {15, &blockMode, 1},      {18, &blockMode, 1},      {17, &blockMode, 1},
+        {17, &blockMode, 2},
     };
     for (const Case& c : cases) {
         doubles::ResetTelnet();
+        std::optional<TestFamily> family;
+        if (!IsVtFamily(c.emulation))
+            family.emplace(FamilyHooks{.emulations = EmulationBit(c.emulation), .telnet = &blockTelnet});
         EmulationId = c.emulation;
         *c.flag = c.value;
         TelnetConfig.sendBreakCR = 1;
@@ -130,11 +136,12 @@ TEST_F(TelnetTest, BreakInABlockOrLocalEditModeSendsOnlyTheBreak)
         *c.flag = 0;
     }
     // The same emulations out of those modes add the mark and the CR.
+    TestFamily ta6530(FamilyHooks{.emulations = EmulationBit(17), .telnet = &blockTelnet});
     EmulationId = 17;
-    Ta6530Mode = 3;
+    blockMode = 3;
     TelnetSendBreak(SocketIndex);
     EXPECT_EQ(Hex(Sent()), "FF F3 FF FD 06 0D");
-    Ta6530Mode = 0;
+    blockMode = 0;
 }
 
 TEST_F(TelnetTest, UnansweredTimingMarkStopsCountingAfterFiveSeconds)
@@ -169,9 +176,9 @@ TEST_F(TelnetTest, HeldDataWithoutCarriageReturnIsCappedNotWrapped)
 
 TEST_F(TelnetTest, RecordsAreHandedOverWholeInRecordSessions)
 {
-    I3270Session s3270{};
+    Tn3270Session s3270{};
     s3270.recordMode = 1;
-    I3270ActiveSession = &s3270;
+    Tn3270ActiveSession = &s3270;
     EmulationId = 6;
     Host(Bytes({0x01, 0x02, 0xFF, 0xFF}));
     Host(Bytes({0x03, 0xFF, 0xEF, 0x04, 0xFF, 0xEF, 0xFF, 0xEF}));
@@ -181,9 +188,9 @@ TEST_F(TelnetTest, RecordsAreHandedOverWholeInRecordSessions)
     EXPECT_EQ(Hex(doubles::Peer().records3270[1]), "04");
 
     doubles::ResetTelnet();
-    I5250Session s5250{};
+    Tn5250Session s5250{};
     s5250.blockMode = 1;
-    I5250ActiveSession = &s5250;
+    Tn5250ActiveSession = &s5250;
     EmulationId = 7;
     std::vector<u8> record(10000, 0x40);
     Host(Cat(record, Bytes({0xFF, 0xEF, 0xFF, 0xEF})));

@@ -1,11 +1,14 @@
 // Option negotiation, terminal types, 3270/5250 record modes and TN3270E.
+#include <optional>
+
 #include "telnet_fixture.h"
 #include "terminal/comms/connsettings.h"
 #include "terminal/comms/telnetoptions.h"
 #include "terminal/core/base/corestate.h"
-#include "terminal/emulations/dec/services.h"
-#include "terminal/emulations/hp-ibm3151/services.h"
-#include "terminal/emulations/ibmhost/telnetsession.h"
+#include "terminal/comms/recordsession.h"
+#include "terminal/core/testfamily.h"
+#include "terminal/emulations/hp-ibm3151/terminaltype.h"
+#include "terminal/settings/profilevalues.h"
 
 namespace {
 std::vector<u8> Sb(std::vector<u8> body)
@@ -49,18 +52,22 @@ TEST_F(TelnetTest, TerminalTypeOfEveryEmulation)
         "HZ1500",  "ZARA-60",  "IBM-3151", "tn6530-8", "HP70094", "TVI955",   "dg410",
         "at386-m", "TVI950",   "aixterm",
     };
-    I3270Session s3270{};
+    Tn3270Session s3270{};
     s3270.model = 9;
-    I5250Session s5250{};
+    Tn5250Session s5250{};
     s5250.model = 5;
     for (u8 id = 0; id < 24; ++id) {
         doubles::ResetTelnet();
+        static const TelnetHooks hpTelnet{.terminalType = HpTerminalTypeName};
+        std::optional<TestFamily> hp;
+        if (id == 18)
+            hp.emplace(FamilyHooks{.emulations = EmulationBit(18), .telnet = &hpTelnet});
         EmulationId = id;
         HpModel = 3;
         if (id == 6)
-            I3270ActiveSession = &s3270;
+            Tn3270ActiveSession = &s3270;
         if (id == 7)
-            I5250ActiveSession = &s5250;
+            Tn5250ActiveSession = &s5250;
         Host(Cat(Bytes({0xFF, 0xFD, 0x18}), Sb({0x18, 0x01})));
         Drain();
         EXPECT_EQ(Hex(Sent()), Hex(Cat(Bytes({0xFF, 0xFB, 0x18}), Sb(Cat(Bytes({0x18, 0}), Text(names[id]))))))
@@ -99,11 +106,11 @@ TEST_F(TelnetTest, OptionsOutsideTheListAreRefused)
         EXPECT_EQ(Hex(Sent()), Hex(Bytes({0xFF, 0xFB, x, 0xFF, 0xFD, x}))) << "option " << x;
     }
     // Session-bound options refused in the wrong session or when switched off.
-    I3270Session s3270{};
-    I5250Session s5250{};
+    Tn3270Session s3270{};
+    Tn5250Session s5250{};
     struct Case {
-        I3270Session* a;
-        I5250Session* b;
+        Tn3270Session* a;
+        Tn5250Session* b;
         int option;
         u32 regimeSuppress;
         const char* answer;
@@ -114,8 +121,8 @@ TEST_F(TelnetTest, OptionsOutsideTheListAreRefused)
     };
     for (const Case& c : cases) {
         doubles::ResetTelnet();
-        I3270ActiveSession = c.a;
-        I5250ActiveSession = c.b;
+        Tn3270ActiveSession = c.a;
+        Tn5250ActiveSession = c.b;
         TelnetConfig.regimeSuppress = c.regimeSuppress;
         Host(Bytes({0xFF, 0xFD, c.option}));
         Drain();
@@ -137,9 +144,9 @@ TEST_F(TelnetTest, EchoNegotiationDrivesLocalEcho)
 
 TEST_F(TelnetTest, Ibm3270SessionEntersRecordModeAndExchangesRecords)
 {
-    I3270Session s3270{};
+    Tn3270Session s3270{};
     s3270.model = 1;
-    I3270ActiveSession = &s3270;
+    Tn3270ActiveSession = &s3270;
     EmulationId = 6;
     Host(Cat(Bytes({0xFF, 0xFD, 0x18}), Sb({0x18, 0x01})));
     Host(Bytes({0xFF, 0xFD, 0x00, 0xFF, 0xFB, 0x00, 0xFF, 0xFD, 0x19, 0xFF, 0xFB, 0x19}));
@@ -166,9 +173,9 @@ TEST_F(TelnetTest, Ibm3270SessionEntersRecordModeAndExchangesRecords)
 
 TEST_F(TelnetTest, TerminalTypeOf3270CarriesTheLuName)
 {
-    I3270Session s3270{};
+    Tn3270Session s3270{};
     s3270.model = 4;
-    I3270ActiveSession = &s3270;
+    Tn3270ActiveSession = &s3270;
     EmulationId = 6;
     Set(TelnetConfig.luid, "prt1");
     char name[64];
@@ -179,12 +186,12 @@ TEST_F(TelnetTest, TerminalTypeOf3270CarriesTheLuName)
 
 class Tn3270eTest : public TelnetTest {
 protected:
-    I3270Session session{};
+    Tn3270Session session{};
     void SetUp() override
     {
         TelnetTest::SetUp();
         session.model = 4;
-        I3270ActiveSession = &session;
+        Tn3270ActiveSession = &session;
         EmulationId = 6;
         Host(Bytes({0xFF, 0xFD, 0x28}));
         Drain();

@@ -38,14 +38,19 @@ TEST(EmulationIds, NamesFamiliesAndPredicates)
     EXPECT_STREQ(EmulationName(0xFF), "");
 }
 
-TEST(EmulationIds, TheVtFamilyIsAlwaysBuilt)
+TEST(EmulationIds, ProfileSectionsTerminalTypesAndUpssPlaces)
 {
-    SetFamilyBuilt(EmulationFamily::Vt, false);
-    EXPECT_TRUE(FamilyBuilt(EmulationFamily::Vt));
-    const bool wyse = FamilyBuilt(EmulationFamily::Wyse);
-    SetFamilyBuilt(EmulationFamily::Wyse, !wyse);
-    EXPECT_EQ(FamilyBuilt(EmulationFamily::Wyse), !wyse);
-    SetFamilyBuilt(EmulationFamily::Wyse, wyse);
+    EXPECT_EQ(EmulationSectionName(kEmuVt100), nullptr);
+    EXPECT_EQ(std::u16string(reinterpret_cast<const char16_t*>(EmulationSectionName(kEmuTvi950))), u"TVI955");
+    EXPECT_STREQ(DefaultTerminalTypeName(kEmuWy60), "ZARA-60");
+    EXPECT_STREQ(DefaultTerminalTypeName(200), "tty");
+    EXPECT_TRUE(EmulationOffersAuxPort(kEmuScoConsole));
+    EXPECT_FALSE(EmulationOffersAuxPort(kEmuAt386));
+    // The emulations that keep their pair in VT300 write their live pair there.
+    EXPECT_EQ(UpssSectionOf(kEmuAixterm), UpssSectionOf(kEmuVt52));
+    EXPECT_TRUE(UpssSectionAt(UpssSectionOf(kEmuWy50)).fontOnly);
+    EXPECT_EQ(UpssSectionAt(UpssSectionOf(kEmuHp70092)).upssDefault, 2);
+    EXPECT_EQ(EmulationUpssPlace(kEmuAt386).upssDefault, 4);
 }
 
 }  // namespace

@@ -3,7 +3,10 @@
 #include <atomic>
 #include <thread>
 
+#include <optional>
+
 #include "hostpath_fixture.h"
+#include "testfamily.h"
 #include "terminal/core/paint/paintsettings.h"
 #include "support/doubles_network.h"
 #include "terminal/comms/connsettings.h"
@@ -12,7 +15,7 @@
 #include "terminal/comms/telnetservices.h"
 #include "terminal/comms/network.h"
 #include "terminal/core/base/corestate.h"
-#include "terminal/core/base/emuhooks.h"
+#include "terminal/core/base/family.h"
 #include "terminal/core/host/hostio.h"
 #include "terminal/core/host/hostsettings.h"
 #include "terminal/core/host/pushback.h"
@@ -41,7 +44,10 @@ TEST_P(SendRules, ConvertC1AndMaskTo7Bits)
     EmulationId = c.emulation;
     DataBitsSetting = c.dataBits;
     PaintSettings.characterMode = c.charSet;
-    EmulationActiveFlags.wyse = c.wyse ? 1 : 0;
+    // The Wyse family sends 8-bit controls as they are.
+    std::optional<TestFamily> wyse;
+    if (c.wyse)
+        wyse.emplace(FamilyHooks{.name = "Wyse", .emulations = EmulationBit(c.emulation), .sendsC1Raw = true});
     if (c.asString) {
         HostSendString(c.units.data(), static_cast<int>(c.units.size()));
     } else {

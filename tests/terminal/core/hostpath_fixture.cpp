@@ -10,7 +10,7 @@
 #include "terminal/comms/network.h"
 #include "terminal/comms/serial.h"
 #include "terminal/core/base/corestate.h"
-#include "terminal/core/base/emuhooks.h"
+#include "terminal/core/base/family.h"
 #include "terminal/core/host/escparser.h"
 #include "terminal/core/host/hostio.h"
 #include "terminal/core/host/hostread.h"
@@ -77,13 +77,11 @@ void ResetHostPath()
     OutputHeld = 0;
     EmulationId = 2;
     RequestedEmulationId = 2;
-    for (auto* flag : {&EmulationActiveFlags.hp, &EmulationActiveFlags.dg, &EmulationActiveFlags.ta6530,
-                       &EmulationActiveFlags.ibm3270, &EmulationActiveFlags.ibm3151, &EmulationActiveFlags.tvi,
-                       &EmulationActiveFlags.wyse, &EmulationActiveFlags.ibm5250, &EmulationActiveFlags.ansiConsole})
-        *flag = 0;
-    EmulationActiveFlags.aixterm = 0;
-    for (int f = 0; f < static_cast<int>(HookFamily::Count); ++f)
-        HooksOf(static_cast<HookFamily>(f)) = FamilyHooks{};
+    // The DEC VT family runs; the ANSI console's and AIXterm's engines do not.
+    SetActiveFamily(nullptr);
+    AnsiConsoleMode = 0;
+    AixtermMode = 0;
+    DoubleWidthCells = 0;
     LocalEditor = LocalEditorHooks{};
     SetKeyboardLocked(false);
     CameFromKeyboard = 0;

@@ -1,6 +1,7 @@
 // The generic reader: keyboard routing and batching, the out-of-band results, the
 // per-byte dispatcher and the view catch-up.
 #include "hostpath_fixture.h"
+#include "testfamily.h"
 #include "support/doubles_network.h"
 #include "terminal/comms/connsettings.h"
 #include "terminal/comms/netsession.h"
@@ -8,11 +9,12 @@
 #include "terminal/comms/telnetservices.h"
 #include "terminal/comms/network.h"
 #include "terminal/core/base/corestate.h"
-#include "terminal/core/base/emuhooks.h"
+#include "terminal/core/base/family.h"
 #include "terminal/core/host/escparser.h"
 #include "terminal/core/host/hostread.h"
 #include "terminal/core/host/hostsettings.h"
 #include "terminal/core/screen/screenops.h"
+#include "terminal/emulations/dec/controls.h"
 #include "terminal/input/keyevents.h"
 
 namespace {
@@ -113,7 +115,9 @@ TEST_F(HostRead, NulIsDataAndHandOverIsNot)
 {
     doubles::Network().incoming = {0x00};
     EXPECT_EQ(HostReadByte(), 0x00);
-    EmulationId = 8;  // an emulation that reads for itself
+    // An emulation that reads for itself.
+    TestFamily own(FamilyHooks{.emulations = EmulationBit(kEmuWy50), .readByte = [] { return -1; }});
+    EmulationId = kEmuWy50;
     EXPECT_EQ(HostReadByte(), kReadHandOver);
     doubles::Network().incoming = {'A'};
     EXPECT_EQ(ProcessHostChar(), 1);
@@ -178,23 +182,31 @@ TEST_F(HostRead, PagedBackViewReturnsBeforeTheNextByte)
     EXPECT_EQ(Row(23), "X");
 }
 
-TEST_F(HostRead, DispatcherAsksTheFamiliesInTheirFixedOrder)
+TEST_F(HostRead, TheRunningFamilysReaderAndEntryTakeTheBytes)
 {
     static std::vector<std::string> calls;
     calls.clear();
-    HooksOf(HookFamily::Tvi).readByte = [] { calls.push_back("tvi read"); return int('T'); };
-    HooksOf(HookFamily::Tvi).processChar = [](int v) { calls.push_back(std::string("tvi ") + char(v)); };
-    HooksOf(HookFamily::Wyse).readByte = [] { calls.push_back("wyse read"); return int('W'); };
-    HooksOf(HookFamily::Ibm5250).commLoop = [](int) { calls.push_back("5250 loop"); return -1; };
-    EmulationActiveFlags.wyse = 1;
-    EmulationActiveFlags.tvi = 1;
-    EmulationId = 19;
-    EXPECT_EQ(ProcessHostChar(), 1);
-    EXPECT_EQ(calls, (std::vector<std::string>{"tvi read", "tvi T"}));
-    EmulationActiveFlags.tvi = 0;
-    EmulationActiveFlags.wyse = 0;
-    EmulationActiveFlags.ibm5250 = 1;
+    {
+        TestFamily tvi(FamilyHooks{
+            .emulations = EmulationBit(kEmuTvi955) | EmulationBit(kEmuTvi950),
+            .readByte = [] { calls.push_back("tvi read"); return int('T'); },
+            .processChar = [](int v) { calls.push_back(std::string("tvi ") + char(v)); },
+        });
+        EmulationId = kEmuTvi955;
+        EXPECT_EQ(ProcessHostChar(), 1);
+        EXPECT_EQ(calls, (std::vector<std::string>{"tvi read", "tvi T"}));
+        // A byte read for an emulation the family no longer runs is not processed.
+        EmulationId = kEmuVt100;
+        EXPECT_EQ(ProcessHostChar(), 1);
+        EXPECT_EQ(calls.back(), "tvi read");
+    }
+    TestFamily records(FamilyHooks{
+        .emulations = EmulationBit(kEmuIbm5250),
+        .commLoop = [](int) { calls.push_back("5250 loop"); return -1; },
+    });
+    EmulationId = kEmuIbm5250;
     EXPECT_EQ(ProcessHostChar(), 0) << "the 5250 loop's -1 ends the thread";
+    EXPECT_EQ(calls.back(), "5250 loop");
 }
 
 TEST_F(HostRead, KeyboardLockIsReportedOnChangeOnly)

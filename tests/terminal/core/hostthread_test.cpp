@@ -15,7 +15,7 @@
 
 #include "dibcanvas.h"
 #include "terminal/core/base/corestate.h"
-#include "terminal/core/base/emuhooks.h"
+#include "terminal/core/base/family.h"
 #include "terminal/core/paint/fonts.h"
 #include "terminal/core/host/hostread.h"
 #include "terminal/core/host/hostthread.h"
@@ -32,36 +32,57 @@ std::atomic<int> g_calls{0};
 std::atomic<bool> g_block{false};
 std::atomic<bool> g_throw{false};
 
+// A stand-in emulation with its own reader: it takes the host stack and records.
+const FamilyHooks kOwnReader{
+    .name = "own reader",
+    .emulations = EmulationBit(kEmuHp70092),
+    .readByte =
+        [] {
+            const int b = PopHostByte();
+            if (b < 0)
+                Sleep(5);
+            return b;
+        },
+    .processChar =
+        [](int v) {
+            ++g_calls;
+            if (v < 0)
+                return;
+            while (g_block)
+                Sleep(5);
+            if (g_throw.exchange(false))
+                throw std::runtime_error("fault in an emulation");
+            std::lock_guard<std::mutex> guard(g_lock);
+            g_seen.push_back(v);
+        },
+};
+
+// One that never runs out of bytes.
+const FamilyHooks kEndless{
+    .name = "endless",
+    .emulations = EmulationBit(kEmuHp70092),
+    .readByte = [] { return int('x'); },
+    .processChar = [](int) { ++g_calls; },
+};
+
 void ClearFamily()
 {
-    EmulationActiveFlags.hp = 0;
-    HooksOf(HookFamily::Hp) = FamilyHooks{};
+    UnregisterFamily(&kOwnReader);
+    UnregisterFamily(&kEndless);
+    SetActiveFamily(nullptr);
     EmulationId = 2;
 }
 
-// A stand-in emulation with its own reader: it takes the host stack and records.
+void Install(const FamilyHooks& family)
+{
+    RegisterFamily(&family);
+    SetActiveFamily(&family);
+    EmulationId = kEmuHp70092;
+}
+
 void InstallFamily()
 {
-    FamilyHooks& h = HooksOf(HookFamily::Hp);
-    h.readByte = [] {
-        const int b = PopHostByte();
-        if (b < 0)
-            Sleep(5);
-        return b;
-    };
-    h.processChar = [](int v) {
-        ++g_calls;
-        if (v < 0)
-            return;
-        while (g_block)
-            Sleep(5);
-        if (g_throw.exchange(false))
-            throw std::runtime_error("fault in an emulation");
-        std::lock_guard<std::mutex> guard(g_lock);
-        g_seen.push_back(v);
-    };
-    EmulationId = 18;
-    EmulationActiveFlags.hp = 1;
+    Install(kOwnReader);
 }
 
 std::vector<int> Seen()
@@ -205,11 +226,7 @@ TEST_F(HostThread, AFaultInAHandlerDoesNotEndTheThread)
 
 TEST_F(HostThread, StopEndsAThreadThatNeverRunsOutOfBytes)
 {
-    FamilyHooks& h = HooksOf(HookFamily::Hp);
-    h.readByte = [] { return int('x'); };
-    h.processChar = [](int) { ++g_calls; };
-    EmulationId = 18;
-    EmulationActiveFlags.hp = 1;
+    Install(kEndless);
     StartHostDataThread();
     ASSERT_TRUE(WaitFor([] { return g_calls.load() > 1000; }));
     StopHostDataThread();

@@ -1,8 +1,9 @@
 // Jump scroll: scrolls are counted, the whole screen is drawn once per 33 of them or
 // when the idle countdown runs out, and rows wait for that redraw.
 #include "hostpath_fixture.h"
+#include "testfamily.h"
 #include "terminal/core/base/corestate.h"
-#include "terminal/core/base/emuhooks.h"
+#include "terminal/core/base/family.h"
 #include "terminal/core/paint/jumpscroll.h"
 #include "terminal/core/paint/paintsettings.h"
 
@@ -22,7 +23,6 @@ protected:
     {
         ApplyJumpScrollSetting(0);
         JumpScroll.count = 0;
-        EmulationActiveFlags.ibm3270 = 0;
         Iconic = 0;
         HostPathTest::TearDown();
     }
@@ -96,7 +96,9 @@ TEST_F(JumpScrollTest, PaintingWaitsOnlyWhileScrollsArePendingAndTheWindowShows)
 TEST_F(JumpScrollTest, HostSessionsAreNeverRedrawnByTheDeferral)
 {
     CountDeferredScroll();
-    EmulationActiveFlags.ibm3270 = 1;
+    // A family with a screen of its own, as the 3270 has.
+    static const DisplayHooks ownScreen{};
+    TestFamily host(FamilyHooks{.emulations = EmulationBit(kEmuIbm3270), .display = &ownScreen});
     JumpScroll.countdown = 0;
     FlushDeferredScroll();
     EXPECT_EQ(WholeScreenRedraws(), 0);

@@ -7,7 +7,7 @@
 
 #include "dibcanvas.h"
 #include "terminal/core/base/corestate.h"
-#include "terminal/core/base/emuhooks.h"
+#include "terminal/core/base/family.h"
 #include "terminal/core/paint/geometry.h"
 #include "terminal/core/frame/mouse.h"
 #include "terminal/core/frame/profileguard.h"
@@ -18,6 +18,7 @@
 #include "terminal/input/keydefs.h"
 #include "terminal/input/keyevents.h"
 #include "terminal/settings/registry.h"
+#include "testfamily.h"
 #include "testwindow.h"
 
 namespace {
@@ -190,7 +191,6 @@ protected:
     void TearDown() override
     {
         EmulationId = 2;
-        EmulationActiveFlags.ansiConsole = 0;
         RecomputeHistoryCapacity();
         Screen.cursorRow = 0;
     }
@@ -239,14 +239,21 @@ TEST_F(ScrollBack, TheThumbRunsFromTheOldestLineToTheLiveScreen)
 
 TEST_F(ScrollBack, EmulationsWithoutScrollBackIgnoreTheCommands)
 {
-    EmulationId = 7;  // IBM 5250
-    DispatchScrollBarCommand(SB_THUMBPOSITION, 0);
-    DispatchScrollBarCommand(SB_LINEUP, 0);
-    EXPECT_EQ(Row(0), "line 078");
+    {
+        // The IBM 5250: a screen of its own with nothing to scroll.
+        static const DisplayHooks fixedScreen{};
+        TestFamily ibm5250(FamilyHooks{.emulations = EmulationBit(kEmuIbm5250), .display = &fixedScreen});
+        EmulationId = kEmuIbm5250;
+        DispatchScrollBarCommand(SB_THUMBPOSITION, 0);
+        DispatchScrollBarCommand(SB_LINEUP, 0);
+        EXPECT_EQ(Row(0), "line 078");
+    }
+    {
+        TestFamily console(FamilyHooks{.emulations = EmulationBit(kEmuAnsiBbs)});
+        EmulationId = kEmuAnsiBbs;
+        EXPECT_EQ(GetScrollRangeMax(), 0) << "the ANSI consoles have no scroll-back";
+    }
     EmulationId = 2;
-    EmulationActiveFlags.ansiConsole = 1;
-    EXPECT_EQ(GetScrollRangeMax(), 0) << "the ANSI consoles have no scroll-back";
-    EmulationActiveFlags.ansiConsole = 0;
     RecomputeHistoryCapacity();
     EXPECT_EQ(GetScrollRangeMax(), 0) << "an empty history has nothing to scroll";
     DispatchScrollBarCommand(SB_LINEUP, 0);

@@ -1,14 +1,15 @@
 // The screen store: sizes, history, pages and columns.
 #include "hostpath_fixture.h"
 #include "terminal/core/base/corestate.h"
-#include "terminal/core/base/emuhooks.h"
+#include "terminal/core/base/family.h"
 #include "terminal/core/screen/screenops.h"
 #include "terminal/emulations/dec/services.h"
+#include "terminal/emulations/dec/vtmodes.h"
+#include "testfamily.h"
 
 namespace {
 
 using Store = HostPathTest;
-
 
 TEST_F(Store, DefaultHistoryHolds504LinesAndDropsTheOldest)
 {
@@ -141,17 +142,26 @@ TEST_F(Store, VtScreenRowsOnlyForVtEmulationsAndSensibleCounts)
     EXPECT_EQ(doubles::Display().Count("resize"), 1);
 }
 
-TEST_F(Store, EmulationFromFlagsFollowsTheFixedOrder)
+TEST_F(Store, EmulationFromFlagsNamesTheRunningFamilyByItsFirstId)
 {
     EXPECT_EQ(GetEmulationFromFlags(), 0);
-    EmulationActiveFlags.aixterm = 1;
-    EXPECT_EQ(GetEmulationFromFlags(), 23);
-    EmulationActiveFlags.wyse = 1;
-    EXPECT_EQ(GetEmulationFromFlags(), 8);
-    EmulationActiveFlags.dg = 1;
-    EXPECT_EQ(GetEmulationFromFlags(), 20);
-    EmulationActiveFlags.hp = 1;
-    EXPECT_EQ(GetEmulationFromFlags(), 18);
+    {
+        TestFamily aixterm(FamilyHooks{.emulations = EmulationBit(kEmuAixterm)});
+        EXPECT_EQ(GetEmulationFromFlags(), 23);
+    }
+    {
+        TestFamily wyse(FamilyHooks{.emulations = EmulationBit(kEmuWy60) | EmulationBit(kEmuWy50)});
+        EXPECT_EQ(GetEmulationFromFlags(), 8);
+    }
+    {
+        TestFamily dg(FamilyHooks{.emulations = EmulationBit(kEmuDg410)});
+        EXPECT_EQ(GetEmulationFromFlags(), 20);
+    }
+    {
+        TestFamily hp(FamilyHooks{.emulations = EmulationBit(kEmuHp70092)});
+        EXPECT_EQ(GetEmulationFromFlags(), 18);
+    }
+    EXPECT_EQ(GetEmulationFromFlags(), 0) << "the DEC VT family runs again";
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 
 #include "keys_fixture.h"
 #include "support/doubles_network.h"
-#include "terminal/core/base/emuhooks.h"
+#include "terminal/core/base/family.h"
 #include "terminal/core/host/hostio.h"
 #include "terminal/core/host/hostsettings.h"
 #include "terminal/core/host/pushback.h"
@@ -152,7 +152,7 @@ TEST_P(KeyActions, SendTheTerminalsBytes)
     Vt300Values.barkmode = (c.setup & kBackarrowDel) ? 0 : 1;
     Vt300Values.DecKeyMode = (c.setup & kDecKeys) ? 1 : 0;
     VtMode.newLineMode = (c.setup & kNewLine) ? 1 : 0;
-    EmulationActiveFlags.ansiConsole = (c.setup & kAnsiEngine) ? 1 : 0;
+    AnsiConsoleMode = (c.setup & kAnsiEngine) ? 1 : 0;
     DataBitsSetting = 1;  // seven bits: C1 goes out as ESC and its letter
     Key(c.keyCode, c.shift);
     EXPECT_EQ(Printable(TakeSent()), Printable(c.bytes)) << c.what;

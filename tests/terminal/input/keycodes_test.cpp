@@ -6,13 +6,15 @@
 #include <vector>
 
 #include "keys_fixture.h"
-#include "terminal/core/base/emuhooks.h"
+#include "terminal/core/base/family.h"
+#include "terminal/core/testfamily.h"
 #include "terminal/core/paint/paintsettings.h"
 #include "terminal/core/host/pushback.h"
 #include "terminal/emulations/dec/keymodes.h"
 #include "terminal/input/inputpump.h"
 #include "terminal/input/keycodes.h"
 #include "terminal/emulations/dec/vtkeys.h"
+#include "terminal/emulations/wyse-tvi/altkeys.h"
 #include "terminal/settings/profilevalues.h"
 
 namespace {
@@ -37,10 +39,12 @@ TEST_F(KeyRules, VirtualKeysToKeyCodes)
     KeyboardType = kKeyboard122;
     EXPECT_EQ(VirtualKeyToKeyCode(0x6D), 107);
     EXPECT_EQ(VirtualKeyToKeyCode(0x84), 0);
-    EmulationActiveFlags.ibm3270 = 1;
-    EXPECT_EQ(VirtualKeyToKeyCode(0x84), 159);
-    EXPECT_EQ(VirtualKeyToKeyCode(0x97), 166);
-    EmulationActiveFlags.ibm3270 = 0;
+    {
+        // A block-mode host (the 3270) uses every key of the host keyboard.
+        TestFamily host(FamilyHooks{.emulations = EmulationBit(kEmuIbm3270), .hostKeyboardKeys = 2});
+        EXPECT_EQ(VirtualKeyToKeyCode(0x84), 159);
+        EXPECT_EQ(VirtualKeyToKeyCode(0x97), 166);
+    }
 }
 
 TEST_F(KeyRules, TheKeyTableByPositionCodeAndVirtualKey)

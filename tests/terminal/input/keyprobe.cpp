@@ -9,11 +9,12 @@
 #include "support/doubles_network.h"
 #include "terminal/comms/network.h"
 #include "terminal/core/base/corestate.h"
-#include "terminal/core/base/emuhooks.h"
+#include "terminal/core/base/family.h"
 #include "terminal/core/host/hostio.h"
 #include "terminal/core/host/hostread.h"
 #include "terminal/core/host/hostsettings.h"
 #include "terminal/core/screen/screenstore.h"
+#include "terminal/emulations/dec/services.h"
 #include "terminal/input/keyevents.h"
 
 int main()
@@ -28,8 +29,8 @@ int main()
         EmulationId = static_cast<u8>(emulation);
         RequestedEmulationId = static_cast<u8>(emulation);
         // Ansi BBS, SCO Console and AT 386 run on one engine; AIXTerm on its own.
-        EmulationActiveFlags.ansiConsole = emulation == 4 || emulation == 5 || emulation == 21 ? 1 : 0;
-        EmulationActiveFlags.aixterm = emulation == 23 ? 1 : 0;
+        AnsiConsoleMode = emulation == 4 || emulation == 5 || emulation == 21 ? 1 : 0;
+        AixtermMode = emulation == 23 ? 1 : 0;
         QueueInputEvent(3, static_cast<u16>(keyCode), static_cast<u16>(shift));
         for (int guard = 0; guard < 100 && IsKeyboardInputPending(); ++guard) {
             doubles::Ui().held = false;

@@ -6,7 +6,7 @@
 #include "support/doubles_input.h"
 #include "support/doubles_network.h"
 #include "terminal/core/base/corestate.h"
-#include "terminal/core/base/emuhooks.h"
+#include "terminal/core/base/family.h"
 #include "terminal/core/host/hostio.h"
 #include "terminal/core/host/hostread.h"
 #include "terminal/core/host/hostsettings.h"

@@ -7,7 +7,7 @@
 
 #include "frame_support.h"
 #include "terminal/core/base/corestate.h"
-#include "terminal/core/base/emuhooks.h"
+#include "terminal/core/base/family.h"
 #include "terminal/core/base/emulationids.h"
 #include "terminal/core/frame/emuswitch.h"
 #include "terminal/core/host/escparser.h"

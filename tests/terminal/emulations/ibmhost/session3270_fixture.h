@@ -66,7 +66,7 @@ protected:
     void SetUp() override { Start(t3270::kModel3279_2, {t3270::kResponses}); }
     void TearDown() override
     {
-        I3270ActiveSession = nullptr;
+        Tn3270ActiveSession = nullptr;
         doubles::ResetTelnet();
         ClearDeferredKeys();
     }
@@ -87,7 +87,7 @@ protected:
             ASSERT_TRUE(AllocInputQueues());
         }
         s = I3270Session{};
-        I3270ActiveSession = &s;
+        Tn3270ActiveSession = &s;
         EmulationId = 6;
         Telnet.eorPermit3270 = 1;
         for (u8 o : {0, 25})

@@ -1,0 +1,70 @@
+// Moves of the cursor that scroll the region at its margins: index and reverse index,
+// forward and back index, and the carriage return. Every family on the shared store
+// uses them; the DEC control characters are built on them.
+#include "terminal/comms/printing.h"
+#include "terminal/core/screen/screenmodes.h"
+#include "terminal/core/screen/screenops.h"
+#include "terminal/core/screen/screenstore.h"
+
+void MoveCursorToColumn(int column)
+{
+    Screen.cursorColumn = static_cast<i16>(column);
+    UpdateCursorCellPointer();
+    FollowCursorInView();
+}
+
+void CarriageReturn()
+{
+    MoveCursorToColumn(VtMode.rightToLeft ? Screen.right : Screen.left);
+}
+
+void IndexDown()
+{
+    FlushPendingSpan();
+    if (VtLocalEditing() && LocalEditor.lineFeed) {
+        LocalEditor.lineFeed();
+        return;
+    }
+    if (AutoPrintOn())
+        PrintCursorLine();
+    if (Screen.cursorRow == Screen.bottom) {
+        ScrollRegionUp();
+        if (Screen.historyTarget < Screen.historyCount)
+            Screen.historyTarget = Screen.historyCount;
+    } else if (Screen.cursorRow < Screen.pageLength - 1) {
+        ++Screen.cursorRow;
+        UpdateCursorCellPointer();
+        FollowCursorInView();
+    }
+}
+
+void ReverseIndex()
+{
+    if (VtLocalEditing() && LocalEditor.reverseIndex) {
+        LocalEditor.reverseIndex();
+        return;
+    }
+    if (Screen.cursorRow == Screen.top) {
+        ScrollRegionDown();
+    } else if (Screen.cursorRow > 0) {
+        --Screen.cursorRow;
+        UpdateCursorCellPointer();
+        FollowCursorInView();
+    }
+}
+
+void ForwardIndex()
+{
+    if (Screen.cursorColumn == Screen.right)
+        ScrollRegionLeft();
+    else if (Screen.cursorColumn < CursorColumnLimit())
+        MoveCursorToColumn(Screen.cursorColumn + 1);
+}
+
+void BackIndex()
+{
+    if (Screen.cursorColumn == Screen.left)
+        ScrollRegionRight();
+    else if (Screen.cursorColumn > 0)
+        MoveCursorToColumn(Screen.cursorColumn - 1);
+}

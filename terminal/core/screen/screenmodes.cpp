@@ -1,0 +1,10 @@
+#include "terminal/core/screen/screenmodes.h"
+
+VtModeFlagSet VtMode;
+u8 VtLocalEditFlag = 0;
+LocalEditorHooks LocalEditor;
+
+bool VtLocalEditing()
+{
+    return VtLocalEditFlag == 1;
+}

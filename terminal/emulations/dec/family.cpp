@@ -1,0 +1,141 @@
+// What the DEC VT family hands the core. The family writes the shared screen store and
+// is painted by the core's painters; the host reads for it with the generic reader.
+#include "terminal/emulations/dec/family.h"
+
+#include "terminal/comms/printing.h"
+#include "terminal/comms/telnetoptions.h"
+#include "terminal/core/base/corestate.h"
+#include "terminal/core/host/hostio.h"
+#include "terminal/core/host/hostread.h"
+#include "terminal/emulations/dec/keytable.h"
+#include "terminal/emulations/dec/reports.h"
+#include "terminal/emulations/dec/rendition.h"
+#include "terminal/emulations/dec/services.h"
+#include "terminal/emulations/dec/profilepart.h"
+#include "terminal/emulations/dec/vtchar.h"
+#include "terminal/emulations/dec/vtkeys.h"
+#include "terminal/emulations/dec/vtmodes.h"
+#include "terminal/emulations/dec/vtparts.h"
+#include "terminal/settings/profilevalues.h"
+
+namespace {
+
+bool KeyboardInhibited()
+{
+    return VtMode.hostKeyboardLock != 0;
+}
+
+// A keyboard the host locked loses the key, as the terminal's own would.
+bool KeysRefused()
+{
+    if (!IsVtOrAnsiFamily(EmulationId) || !VtMode.hostKeyboardLock)
+        return false;
+    RequestBell();
+    return true;
+}
+
+// A typed Tab is the Tab key: it may be a user-defined key or a local edit.
+bool TakeTypedChar(int c)
+{
+    if (c != '\t' || !IsVtOrAnsiFamily(EmulationId))
+        return false;
+    SendBatchFlush();
+    KeyVtTab('\t');
+    return true;
+}
+
+// The VT420-class view mode 2 keeps the view where it is.
+bool WheelPans()
+{
+    return Vt420ViewMode() != 2;
+}
+
+u8 MouseReports()
+{
+    const MouseReportFlagSet& f = MouseReportFlags;
+    return static_cast<u8>((f.presses ? kMouseReportPress : 0) | (f.releases ? kMouseReportRelease : 0) |
+                           (f.motion ? kMouseReportMotion : 0));
+}
+
+// The store is sized: the character sets, the rendition and the saved cursor start
+// afresh.
+void Initialised()
+{
+    ResetCharsets();
+    ResetGraphicRendition();
+    SaveCursorState();
+}
+
+int TerminalType(char* buffer, int capacity)
+{
+    static const char* const kNames[15] = {
+        "vt100", "vt101", "vt102", "vt125", "vt220", "vt240", "vt320", "vt340",
+        "vt420", "vt131", "vt132", "m2200", "vt510", "vt520", "vt525",
+    };
+    if (!buffer || capacity < 1)
+        return 0;
+    const char* name = kNames[TerminalId < 15 ? TerminalId : 0];
+    int n = 0;
+    for (; name[n] && n + 1 < capacity; ++n)
+        buffer[n] = name[n];
+    buffer[n] = 0;
+    return n;
+}
+
+// Local editing keeps BREAK from adding the timing mark and the CR (not in VT52).
+bool BreakEndsInput()
+{
+    return EmulationId != kEmuVt52 && VtLocalEditFlag == 1;
+}
+
+// Print Screen and Print Buffer run line by line from the shared store.
+void PrintScreenFromStore()
+{
+    StartPrintScreen();
+}
+
+void PrintBufferFromStore()
+{
+    StartPrintBuffer();
+}
+
+constexpr TelnetHooks kTelnet{
+    .terminalType = TerminalType,
+    .breakEndsInput = BreakEndsInput,
+};
+
+}  // namespace
+
+const FamilyHooks DecFamily{
+    .name = "DEC VT",
+    .emulations = EmulationBit(kEmuVt52) | EmulationBit(kEmuVt100) | EmulationBit(kEmuVt500Bit7) |
+                  EmulationBit(kEmuVt500Bit8),
+    .processChar = VtProcessChar,
+    .filterReceivedByte = FilterReceivedByte,
+    .typingStaysLocal = VtLocalEditing,
+    .keyboardInhibited = KeyboardInhibited,
+    .keysRefused = KeysRefused,
+    .transmitPending = BufferedTransmitPending,
+    .softFont = CurrentSoftFont,
+    .wheelPans = WheelPans,
+    .mouseReports = MouseReports,
+    .sendMouseReport = SendMouseReport,
+    .activate = EnterVtEmulation,
+    .showsScrollBar = true,
+    .reset = ResetVtTerminal,
+    .printScreen = PrintScreenFromStore,
+    .printBuffer = PrintBufferFromStore,
+    .printStep = PrintScreenLine,
+    .dispatchKey = DecDispatchKey,
+    .translateTypedChar = DecTranslateTypedChar,
+    .takeTypedChar = TakeTypedChar,
+    .loadSettings = DecLoadSettings,
+    .saveSettings = DecSaveSettings,
+    .profileLoaded = InitStatusDisplayState,
+    .coloursChanged = ResetGraphicRendition,
+    .allocateBuffers = AllocVtBuffers,
+    .resetModes = ResetVtModes,
+    .multiPage = TerminalModelHasPages,
+    .initialised = Initialised,
+    .telnet = &kTelnet,
+};

@@ -1,0 +1,22 @@
+#include "terminal/emulations/families.h"
+
+#include "terminal/core/base/family.h"
+#include "terminal/emulations/dec/family.h"
+
+namespace {
+
+const FamilyHooks* const kBuiltFamilies[] = {
+    &DecFamily,
+};
+
+// The program and every test program link this list, so the families are registered
+// before anything runs.
+const bool kRegistered = (RegisterBuiltFamilies(), true);
+
+}  // namespace
+
+void RegisterBuiltFamilies()
+{
+    for (const FamilyHooks* family : kBuiltFamilies)
+        RegisterFamily(family);
+}
