@@ -5,6 +5,7 @@
 #include "terminal/comms/printjob.h"
 #include "terminal/core/frame/mainwindow.h"
 #include "terminal/core/frame/timers.h"
+#include "terminal/core/frame/uirequests.h"
 #include "terminal/settings/profile.h"
 #include "terminal/settings/profilevalues.h"
 #include "terminal/settings/registry.h"

@@ -8,6 +8,7 @@
 #include "terminal/core/frame/mainwindow.h"
 #include "terminal/core/frame/startup.h"
 #include "terminal/core/frame/timers.h"
+#include "terminal/core/frame/uirequests.h"
 #include "terminal/settings/profilevalues.h"
 
 namespace {

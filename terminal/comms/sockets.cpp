@@ -21,7 +21,7 @@
 #include "terminal/core/base/messagebox.h"
 #include "terminal/core/base/resource.h"
 #include "terminal/core/frame/startup.h"
-#include "terminal/core/frame/timers.h"
+#include "terminal/core/frame/title.h"
 #include "terminal/core/frame/uiservices.h"
 #include "terminal/comms/recordsession.h"
 

@@ -179,24 +179,20 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     return FALSE;
 }
 
-INT_PTR CALLBACK ConfirmExitProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+namespace {
+
+// The body both OK/Cancel confirmations share: the palette, their texts (set by `init`,
+// then OK and Cancel), and OK (1) or Cancel (0) ending the dialog.
+INT_PTR OkCancelDialog(HWND dialog, UINT message, WPARAM wParam, void (*init)(HWND dialog))
 {
     if (HandlePalette(dialog, message, wParam))
         return TRUE;
     switch (message) {
-    case WM_INITDIALOG: {
-        SetProgramCaption(dialog);
-        wchar_t format[kTextUnits], name[kTextUnits], text[kTextUnits];
-        if (LoadLanguageString(InstanceHandle, kCtlExitQuestion, format, kTextUnits) > 0) {
-            if (LoadLanguageString(InstanceHandle, kStrProgramDescription, name, kTextUnits) == 0)
-                std::wcscpy(name, L"vexaNT");
-            FormatFirstArgument(text, format, name);
-            SetDlgItemTextW(dialog, kCtlExitQuestion, text);
-        }
+    case WM_INITDIALOG:
+        init(dialog);
         SetItemFromString(dialog, IDOK, kStrOk);
         SetItemFromString(dialog, IDCANCEL, kStrCancel);
         return TRUE;
-    }
     case WM_COMMAND:
         if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
             EndDialog(dialog, LOWORD(wParam) == IDOK ? 1 : 0);
@@ -207,24 +203,33 @@ INT_PTR CALLBACK ConfirmExitProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     return FALSE;
 }
 
+void InitExitQuestion(HWND dialog)
+{
+    SetProgramCaption(dialog);
+    wchar_t format[kTextUnits], name[kTextUnits], text[kTextUnits];
+    if (LoadLanguageString(InstanceHandle, kCtlExitQuestion, format, kTextUnits) > 0) {
+        if (LoadLanguageString(InstanceHandle, kStrProgramDescription, name, kTextUnits) == 0)
+            std::wcscpy(name, L"vexaNT");
+        FormatFirstArgument(text, format, name);
+        SetDlgItemTextW(dialog, kCtlExitQuestion, text);
+    }
+}
+
+void InitSessionCloseQuestion(HWND dialog)
+{
+    SetItemFromString(dialog, kCtlSessionCloseText, kCtlSessionCloseText);
+}
+
+}  // namespace
+
+INT_PTR CALLBACK ConfirmExitProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+{
+    return OkCancelDialog(dialog, message, wParam, InitExitQuestion);
+}
+
 INT_PTR CALLBACK ConfirmSessionCloseProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 {
-    if (HandlePalette(dialog, message, wParam))
-        return TRUE;
-    switch (message) {
-    case WM_INITDIALOG:
-        SetItemFromString(dialog, kCtlSessionCloseText, kCtlSessionCloseText);
-        SetItemFromString(dialog, IDOK, kStrOk);
-        SetItemFromString(dialog, IDCANCEL, kStrCancel);
-        return TRUE;
-    case WM_COMMAND:
-        if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
-            EndDialog(dialog, LOWORD(wParam) == IDOK ? 1 : 0);
-            return TRUE;
-        }
-        break;
-    }
-    return FALSE;
+    return OkCancelDialog(dialog, message, wParam, InitSessionCloseQuestion);
 }
 
 INT_PTR CALLBACK HostClosedProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)

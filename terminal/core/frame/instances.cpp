@@ -11,7 +11,7 @@
 #include "terminal/core/frame/emuswitch.h"
 #include "terminal/core/host/hostthread.h"
 #include "terminal/core/frame/mainwindow.h"
-#include "terminal/core/frame/timers.h"
+#include "terminal/core/frame/title.h"
 #include "terminal/core/frame/uiservices.h"
 #include "terminal/core/frame/startopts.h"
 #include "terminal/settings/profile.h"

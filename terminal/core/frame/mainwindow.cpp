@@ -18,7 +18,10 @@
 #include "terminal/core/frame/statusbar.h"
 #include "terminal/core/base/stringids.h"
 #include "terminal/comms/sockets.h"
+#include "terminal/core/frame/bell.h"
 #include "terminal/core/frame/timers.h"
+#include "terminal/core/frame/title.h"
+#include "terminal/core/frame/shutdown.h"
 #include "terminal/input/toolbars.h"
 
 HWND MainWindowHandle = nullptr;

@@ -15,7 +15,7 @@
 #include "terminal/core/frame/startopts.h"
 #include "terminal/core/frame/startup.h"
 #include "terminal/core/base/stringids.h"
-#include "terminal/core/frame/timers.h"
+#include "terminal/core/frame/title.h"
 #include "terminal/settings/profile.h"
 #include "terminal/settings/registry.h"
 

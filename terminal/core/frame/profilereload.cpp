@@ -1,4 +1,6 @@
 // Loading another profile while the program runs (the Open Session page's choice).
+#include "terminal/core/frame/profilereload.h"
+
 #include "terminal/comms/connsettings.h"
 #include "terminal/comms/loginscript.h"
 #include "terminal/comms/netsession.h"
@@ -14,7 +16,8 @@
 #include "terminal/core/screen/screenstore.h"
 #include "terminal/core/frame/scrollback.h"
 #include "terminal/core/base/stringids.h"
-#include "terminal/core/frame/timers.h"
+#include "terminal/core/frame/title.h"
+#include "terminal/core/frame/shutdown.h"
 #include "terminal/settings/defaults.h"
 #include "terminal/settings/profile.h"
 #include "terminal/settings/registry.h"

@@ -8,7 +8,7 @@
 #include "terminal/core/frame/mainwindow.h"
 #include "terminal/core/frame/screenwindow.h"
 #include "terminal/core/frame/scrollback.h"
-#include "terminal/core/frame/timers.h"
+#include "terminal/core/frame/uirequests.h"
 #include "terminal/core/frame/uiservices.h"
 #include "terminal/core/host/hostread.h"
 #include "terminal/core/paint/fonts.h"

@@ -11,7 +11,6 @@
 #include "terminal/core/base/language.h"
 #include "terminal/core/base/messagebox.h"
 #include "terminal/core/base/stringids.h"
-#include "terminal/core/frame/timers.h"
 #include "terminal/core/base/win32.h"
 #include "terminal/settings/registry.h"
 #include "terminal/settings/textcopy.h"

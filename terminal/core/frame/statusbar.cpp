@@ -168,6 +168,41 @@ void RemoveButtonAt(int index)
     --g_buttonCount;
 }
 
+// The field and button tables work alike: an entry is found by its id, 0 marks a free
+// slot.
+template <typename Entry, int N>
+int FindEntry(const Entry* table, u32 id)
+{
+    if (!table || id == 0)
+        return -1;
+    for (int i = 0; i < N; ++i)
+        if (table[i].id == id)
+            return i;
+    return -1;
+}
+
+template <typename Entry, int N>
+i64 EntryIdAt(const Entry* table, int index)
+{
+    if (!table || index < 0 || index >= N || table[index].id == 0)
+        return -1;
+    return table[index].id;
+}
+
+// The slot an entry with `id` goes to: its old entry removed first (replacing must work
+// even when the table is full), then the first free slot; -1 when none is free.
+template <typename Entry, int N>
+int SlotFor(const Entry* table, u32 id, void (*removeAt)(int))
+{
+    const int existing = FindEntry<Entry, N>(table, id);
+    if (existing >= 0)
+        removeAt(existing);
+    for (int i = 0; i < N; ++i)
+        if (table[i].id == 0)
+            return i;
+    return -1;
+}
+
 void DrawFrame(HDC dc, const RECT& r, bool sunken, int inset)
 {
     HPEN shadow = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW));
@@ -474,14 +509,7 @@ int StatusBarAddField(u32 id, int x, int width, const wchar_t* text, const wchar
     std::lock_guard<std::recursive_mutex> guard(g_lock);
     if (!Fields())
         return -1;
-    // Replacing a field must work even when the table is full.
-    const int existing = StatusBarFindField(id);
-    if (existing >= 0)
-        RemoveFieldAt(existing);
-    int slot = -1;
-    for (int i = 0; i < kStatusMaxFields && slot < 0; ++i)
-        if (g_fields[i].id == 0)
-            slot = i;
+    const int slot = SlotFor<StatusBarField, kStatusMaxFields>(g_fields, id, RemoveFieldAt);
     if (slot < 0)
         return -1;
 
@@ -563,20 +591,13 @@ bool StatusBarHasField(u32 id)
 int StatusBarFindField(u32 id)
 {
     std::lock_guard<std::recursive_mutex> guard(g_lock);
-    if (!g_fields || id == 0)
-        return -1;
-    for (int i = 0; i < kStatusMaxFields; ++i)
-        if (g_fields[i].id == id)
-            return i;
-    return -1;
+    return FindEntry<StatusBarField, kStatusMaxFields>(g_fields, id);
 }
 
 i64 StatusBarFieldIdAt(int index)
 {
     std::lock_guard<std::recursive_mutex> guard(g_lock);
-    if (!g_fields || index < 0 || index >= kStatusMaxFields || g_fields[index].id == 0)
-        return -1;
-    return g_fields[index].id;
+    return EntryIdAt<StatusBarField, kStatusMaxFields>(g_fields, index);
 }
 
 bool StatusBarGetFieldRect(u32 id, RECT* rect)
@@ -610,13 +631,7 @@ int StatusBarAddButton(HINSTANCE instance, u32 id, int x, int width, bool twoSta
     std::lock_guard<std::recursive_mutex> guard(g_lock);
     if (!Buttons())
         return -1;
-    const int existing = StatusBarFindButton(id);
-    if (existing >= 0)
-        RemoveButtonAt(existing);
-    int slot = -1;
-    for (int i = 0; i < kStatusMaxButtons && slot < 0; ++i)
-        if (g_buttons[i].id == 0)
-            slot = i;
+    const int slot = SlotFor<StatusBarButton, kStatusMaxButtons>(g_buttons, id, RemoveButtonAt);
     if (slot < 0)
         return -1;
 
@@ -732,20 +747,13 @@ bool StatusBarHasButton(u32 id)
 int StatusBarFindButton(u32 id)
 {
     std::lock_guard<std::recursive_mutex> guard(g_lock);
-    if (!g_buttons || id == 0)
-        return -1;
-    for (int i = 0; i < kStatusMaxButtons; ++i)
-        if (g_buttons[i].id == id)
-            return i;
-    return -1;
+    return FindEntry<StatusBarButton, kStatusMaxButtons>(g_buttons, id);
 }
 
 i64 StatusBarButtonIdAt(int index)
 {
     std::lock_guard<std::recursive_mutex> guard(g_lock);
-    if (!g_buttons || index < 0 || index >= kStatusMaxButtons || g_buttons[index].id == 0)
-        return -1;
-    return g_buttons[index].id;
+    return EntryIdAt<StatusBarButton, kStatusMaxButtons>(g_buttons, index);
 }
 
 u32 StatusBarButtonState(u32 id)

@@ -292,3 +292,16 @@ void ApplyScreenRows(int rows, bool post)
     if (post)
         PostLayoutChanged();
 }
+
+int CellRectFromPixels(const RECT& pixels, int cellWidth, int cellHeight, int lastColumn, int* firstRow,
+                       int* firstColumn, int* lastRow, int* lastColumnOut)
+{
+    if (cellWidth < 1 || cellHeight < 1)
+        return 0;
+    *firstColumn = pixels.left / cellWidth;
+    int last = pixels.right / cellWidth + (pixels.right % cellWidth ? 1 : 0);
+    *lastColumnOut = last > lastColumn ? lastColumn : last;
+    *firstRow = pixels.top / cellHeight;
+    *lastRow = pixels.bottom / cellHeight + (pixels.bottom % cellHeight ? 1 : 0);
+    return pixels.bottom / cellHeight;
+}

@@ -48,3 +48,7 @@ void ApplyScreenRows(int rows, bool post);
 extern bool KeepWindowSize;
 // Forgets the remembered free size so that the next layout measures again.
 void ForgetLayout();
+
+// The cells a pixel rectangle touches; returns bottom / cell height.
+int CellRectFromPixels(const RECT& pixels, int cellWidth, int cellHeight, int lastColumn, int* firstRow,
+                       int* firstColumn, int* lastRow, int* lastColumnOut);

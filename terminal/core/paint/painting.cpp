@@ -22,7 +22,7 @@
 #include "terminal/core/frame/screenwindow.h"
 #include "terminal/core/frame/startopts.h"
 #include "terminal/core/paint/textcursor.h"
-#include "terminal/core/frame/timers.h"
+#include "terminal/core/frame/idle.h"
 #include "terminal/input/hotspots.h"
 #include "terminal/input/toolbars.h"
 #include "terminal/settings/colours.h"

@@ -14,7 +14,6 @@
 #include "terminal/core/screen/screenstore.h"
 #include "terminal/core/frame/screenwindow.h"
 #include "terminal/core/paint/textcursor.h"
-#include "terminal/core/frame/timers.h"
 #include "terminal/settings/colours.h"
 
 namespace {

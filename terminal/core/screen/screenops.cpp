@@ -66,22 +66,10 @@ void AffectedRows(int* first, int* last)
 // blanked. Only those slots move, so the history is never touched.
 void RotateSlots(int first, int last, bool down)
 {
-    if (!Screen.lines || first >= last)
+    if (first >= last)
         return;
-    ScreenLineRecord** t = Screen.lines;
-    ScreenLineRecord* line;
-    if (down) {
-        line = t[last];
-        for (int s = last; s > first; --s)
-            t[s] = t[s - 1];
-        t[first] = line;
-    } else {
-        line = t[first];
-        for (int s = first; s < last; ++s)
-            t[s] = t[s + 1];
-        t[last] = line;
-    }
-    BlankLineCells(line);
+    if (ScreenLineRecord* line = RotateLineSlots(first, last, down))
+        BlankLineCells(line);
 }
 
 void ShiftCells(ScreenLineRecord* line, int first, int last, int n, bool right)

@@ -127,6 +127,26 @@ void BlankLineCells(ScreenLineRecord* line)
         line->cells[c] = blank;
 }
 
+ScreenLineRecord* RotateLineSlots(int first, int last, bool down)
+{
+    ScreenLineRecord** t = Screen.lines;
+    if (!t || first > last)
+        return nullptr;
+    ScreenLineRecord* line;
+    if (down) {
+        line = t[last];
+        for (int s = last; s > first; --s)
+            t[s] = t[s - 1];
+        t[first] = line;
+    } else {
+        line = t[first];
+        for (int s = first; s < last; ++s)
+            t[s] = t[s + 1];
+        t[last] = line;
+    }
+    return line;
+}
+
 void BlankAllScreenLines()
 {
     for (int slot = 0; slot < Screen.lineCount; ++slot) {

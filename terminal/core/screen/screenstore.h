@@ -122,6 +122,10 @@ void RecomputeHistoryCapacity();
 // Blanking in the current colours.
 void BlankLineCells(ScreenLineRecord* line);
 void BlankAllScreenLines();
+// The line pointers of slots first..last move by one: down, the line of `last` comes
+// round to `first`; up, the line of `first` comes round to `last`. Returns the line that
+// came round (the one line of a one-slot range); nullptr without a table or slots.
+ScreenLineRecord* RotateLineSlots(int first, int last, bool down);
 void BlankLineReverseColours(int slot);
 ScreenCell BlankCell();
 

@@ -1,6 +1,8 @@
 // Scrolling the region, feeding and recalling the history, and panning the view.
 // Scrolling moves line pointers only; the window is scrolled with one-line moves and
 // only the uncovered row is painted.
+#include <utility>
+
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/family.h"
 #include "terminal/core/paint/painting.h"
@@ -40,12 +42,8 @@ void OpenLineAtRegionTop()
     if (!Screen.lines)
         return;
     RearrangingScope scope;
-    ScreenLineRecord** t = Screen.lines;
-    ScreenLineRecord* line = t[Screen.bottom];
-    for (int s = Screen.bottom; s > Screen.top; --s)
-        t[s] = t[s - 1];
-    t[Screen.top] = line;
-    BlankLineCells(line);
+    if (ScreenLineRecord* line = RotateLineSlots(Screen.top, Screen.bottom, true))
+        BlankLineCells(line);
     EraseRow(Screen.top);
 }
 
@@ -69,6 +67,29 @@ void BlankSpan(ScreenLineRecord* line, int left, int right)
     for (int c = left; c <= right; ++c)
         line->cells[c] = BlankCell();
     line->cells[0].flags |= attrs;
+}
+
+// Every line of the region moves its cells left..right one column, the cell that opens
+// blank; each line keeps its own attributes in cell 0.
+void ShiftRegionSideways(bool left)
+{
+    for (int r = Screen.top; r <= Screen.bottom; ++r) {
+        ScreenLineRecord* line = LineAt(r);
+        if (!line)
+            continue;
+        const u8 attrs = line->cells[0].flags & kLineAttrBits;
+        if (left) {
+            for (int c = Screen.left; c < Screen.right; ++c)
+                line->cells[c] = line->cells[c + 1];
+            line->cells[Screen.right] = BlankCell();
+        } else {
+            for (int c = Screen.right; c > Screen.left; --c)
+                line->cells[c] = line->cells[c - 1];
+            line->cells[Screen.left] = BlankCell();
+        }
+        line->cells[0].flags = static_cast<u8>((line->cells[0].flags & ~kLineAttrBits) | attrs);
+        RepaintRowSpan(r, Screen.left, Screen.right);
+    }
 }
 
 // The window rows of the region that are on view.
@@ -184,22 +205,13 @@ void RotateRegionUp()
     if (!Screen.lines)
         return;
     RearrangingScope scope;
-    ScreenLineRecord** t = Screen.lines;
     if (!Screen.multiPage && FullScreenRegion()) {
-        const int count = Screen.lineCount;
-        ScreenLineRecord* line = t[0];
-        for (int s = 0; s < count - 1; ++s)
-            t[s] = t[s + 1];
-        t[count - 1] = line;
+        RotateLineSlots(0, Screen.lineCount - 1, false);
         if (Screen.historyCount >= Screen.historyCapacity)
-            BlankLineCells(t[Screen.rows - 1]);  // the oldest history line is dropped
+            BlankLineCells(Screen.lines[Screen.rows - 1]);  // the oldest history line is dropped
         else
             ++Screen.historyCount;
-    } else {
-        ScreenLineRecord* line = t[Screen.top];
-        for (int s = Screen.top; s < Screen.bottom; ++s)
-            t[s] = t[s + 1];
-        t[Screen.bottom] = line;
+    } else if (ScreenLineRecord* line = RotateLineSlots(Screen.top, Screen.bottom, false)) {
         BlankLineCells(line);
     }
     EraseRow(Screen.bottom);
@@ -210,13 +222,8 @@ void RotateRegionDown()
     if (!Screen.lines)
         return;
     RearrangingScope scope;
-    ScreenLineRecord** t = Screen.lines;
     if (!Screen.multiPage && FullScreenRegion()) {
-        const int count = Screen.lineCount;
-        ScreenLineRecord* line = t[count - 1];
-        for (int s = count - 1; s > 0; --s)
-            t[s] = t[s - 1];
-        t[0] = line;
+        ScreenLineRecord* line = RotateLineSlots(0, Screen.lineCount - 1, true);
         if (Screen.historyCount > 0)
             --Screen.historyCount;  // the newest history line is back on screen
         else
@@ -233,14 +240,11 @@ void RotateRegionUpIntoHistory()
         return;
     RearrangingScope scope;
     ScreenLineRecord** t = Screen.lines;
-    const int count = Screen.lineCount, rows = Screen.rows;
-    ScreenLineRecord* taken = t[Screen.top];
-    for (int s = Screen.top; s < Screen.bottom; ++s)
-        t[s] = t[s + 1];
-    t[Screen.bottom] = t[rows];
-    for (int s = rows; s < count - 1; ++s)
-        t[s] = t[s + 1];
-    t[count - 1] = taken;
+    // The region's top line goes to the newest history slot, the oldest history line
+    // comes to the region's bottom.
+    RotateLineSlots(Screen.top, Screen.bottom, false);
+    RotateLineSlots(Screen.rows, Screen.lineCount - 1, false);
+    std::swap(t[Screen.bottom], t[Screen.lineCount - 1]);
     if (Screen.historyCount >= Screen.historyCapacity)
         BlankLineCells(t[Screen.bottom]);
     else
@@ -254,19 +258,15 @@ void RotateRegionDownFromHistory()
         return;
     RearrangingScope scope;
     ScreenLineRecord** t = Screen.lines;
-    const int count = Screen.lineCount, rows = Screen.rows;
-    ScreenLineRecord* newest = t[count - 1];
-    ScreenLineRecord* leaving = t[Screen.bottom];
-    for (int s = count - 1; s > rows; --s)
-        t[s] = t[s - 1];
-    t[rows] = leaving;
-    for (int s = Screen.bottom; s > Screen.top; --s)
-        t[s] = t[s - 1];
-    t[Screen.top] = newest;
+    // The newest history line comes to the region's top, the region's bottom line goes
+    // to the oldest history slot.
+    RotateLineSlots(Screen.rows, Screen.lineCount - 1, true);
+    RotateLineSlots(Screen.top, Screen.bottom, true);
+    std::swap(t[Screen.top], t[Screen.rows]);
     if (Screen.historyCount > 0)
         --Screen.historyCount;
     else
-        BlankLineCells(newest);
+        BlankLineCells(t[Screen.top]);
     EraseRow(Screen.top);
 }
 
@@ -290,32 +290,12 @@ void ScrollRectDown()
 
 void ScrollRegionLeft()
 {
-    for (int r = Screen.top; r <= Screen.bottom; ++r) {
-        ScreenLineRecord* line = LineAt(r);
-        if (!line)
-            continue;
-        const u8 attrs = line->cells[0].flags & kLineAttrBits;
-        for (int c = Screen.left; c < Screen.right; ++c)
-            line->cells[c] = line->cells[c + 1];
-        line->cells[Screen.right] = BlankCell();
-        line->cells[0].flags = static_cast<u8>((line->cells[0].flags & ~kLineAttrBits) | attrs);
-        RepaintRowSpan(r, Screen.left, Screen.right);
-    }
+    ShiftRegionSideways(true);
 }
 
 void ScrollRegionRight()
 {
-    for (int r = Screen.top; r <= Screen.bottom; ++r) {
-        ScreenLineRecord* line = LineAt(r);
-        if (!line)
-            continue;
-        const u8 attrs = line->cells[0].flags & kLineAttrBits;
-        for (int c = Screen.right; c > Screen.left; --c)
-            line->cells[c] = line->cells[c - 1];
-        line->cells[Screen.left] = BlankCell();
-        line->cells[0].flags = static_cast<u8>((line->cells[0].flags & ~kLineAttrBits) | attrs);
-        RepaintRowSpan(r, Screen.left, Screen.right);
-    }
+    ShiftRegionSideways(false);
 }
 
 void PanViewUp(int n)

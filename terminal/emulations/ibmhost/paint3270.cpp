@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "terminal/core/base/win32.h"
-#include "terminal/core/frame/timers.h"
+#include "terminal/core/frame/idle.h"
 #include "terminal/core/paint/fonts.h"
 #include "terminal/core/paint/glyphpaint.h"
 #include "terminal/core/paint/screencolours.h"

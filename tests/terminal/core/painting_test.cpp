@@ -16,7 +16,7 @@
 #include "terminal/core/paint/screenscroll.h"
 #include "terminal/core/screen/screenstore.h"
 #include "terminal/core/paint/textcursor.h"
-#include "terminal/core/frame/timers.h"
+#include "terminal/core/frame/idle.h"
 #include "terminal/settings/colours.h"
 
 namespace {

@@ -17,7 +17,6 @@
 #include "terminal/core/frame/mouse.h"
 #include "terminal/core/frame/startopts.h"
 #include "terminal/core/frame/startup.h"
-#include "terminal/core/frame/timers.h"
 #include "terminal/settings/profile.h"
 #include "terminal/settings/registry.h"
 

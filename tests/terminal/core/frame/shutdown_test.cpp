@@ -11,7 +11,7 @@
 #include "terminal/core/frame/mainwindow.h"
 #include "terminal/core/base/memblock.h"
 #include "terminal/core/screen/screenstore.h"
-#include "terminal/core/frame/timers.h"
+#include "terminal/core/frame/shutdown.h"
 
 using namespace frame_test;
 

@@ -17,7 +17,11 @@
 #include "terminal/core/frame/mainwindow.h"
 #include "terminal/core/paint/paintsettings.h"
 #include "terminal/core/frame/startopts.h"
+#include "terminal/core/frame/bell.h"
 #include "terminal/core/frame/timers.h"
+#include "terminal/core/frame/title.h"
+#include "terminal/core/frame/uiservices.h"
+#include "terminal/core/paint/geometry.h"
 #include "terminal/comms/connsettings.h"
 
 using namespace frame_test;

@@ -8,7 +8,7 @@
 
 #include "support/winepath.h"
 #include "terminal/core/base/codepagefiles.h"
-#include "terminal/core/frame/timers.h"
+#include "terminal/core/frame/idle.h"
 #include "terminal/emulations/ibmhost/datastream3270.h"
 #include "terminal/emulations/ibmhost/fieldedit3270.h"
 #include "terminal/emulations/ibmhost/hostcodepage.h"
