@@ -3,7 +3,7 @@
 #include "terminal/core/screen/charsets.h"
 #include "terminal/core/screen/codepages.h"
 #include "terminal/core/host/escparser.h"
-#include "terminal/emulations/dec/services.h"
+#include "terminal/core/base/family.h"
 #include "terminal/settings/profilevalues.h"
 
 namespace {
@@ -184,5 +184,11 @@ u8 MapControllerChar(u8 b)
 {
     if (PrintingValues.ConvertHostChars != kPrintNational7Bit || b > 127 || Vt300Values.mltnat)
         return b;
-    return MapByteByPairTable(b, NationalReplacementTable());
+    return MapByteByPairTable(b, PrintNationalSet());
+}
+
+const u8* PrintNationalSet()
+{
+    const auto set = ActiveFamily().nationalSet;
+    return set ? set() : nullptr;
 }

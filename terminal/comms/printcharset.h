@@ -37,3 +37,5 @@ int TranslatePrintChar(u32 charset, u16 ch, const u8* national, u8 out[3]);
 // 7-bit national output set and outside multinational mode a 7-bit byte becomes the
 // character the national set shows at that code; otherwise it is unchanged.
 u8 MapControllerChar(u8 b);
+// The running emulation's national replacement set, nullptr for none.
+const u8* PrintNationalSet();

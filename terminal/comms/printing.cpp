@@ -18,8 +18,8 @@
 #include "terminal/core/frame/mainwindow.h"
 #include "terminal/core/paint/paintsettings.h"
 #include "terminal/core/screen/screenstore.h"
-#include "terminal/emulations/dec/services.h"
-#include "terminal/emulations/dec/vtmodes.h"
+#include "terminal/core/base/family.h"
+#include "terminal/core/screen/screenmodes.h"
 #include "terminal/settings/profilevalues.h"
 
 u8 PrintLineFormat = kPrintHostCharacters;
@@ -52,6 +52,12 @@ public:
 bool VtFamilyEmulation()
 {
     return EmulationId <= 3;
+}
+
+bool PrintExtentIsRegion()
+{
+    const auto region = ActiveFamily().printExtentIsRegion;
+    return region && region();
 }
 
 // The line of a print-buffer run: on a single-page VT screen the history comes first,
@@ -192,7 +198,7 @@ int StartPrintScreen()
         return 0;
     PrintModeState& p = g_print;
     p.firstLine = 0;
-    if (VtFamilyEmulation() && DecModes.printExtentInverted) {
+    if (PrintExtentIsRegion()) {
         // The print extent is the scrolling region.
         p.firstLine = static_cast<u32>(Screen.top);
         p.lastLine = static_cast<u32>(Screen.bottom);
@@ -217,7 +223,7 @@ int StartPrintBuffer()
         // History then screen, each line once: the slots past them hold no text.
         const int lines = VtFamilyEmulation() ? Screen.historyCount + Screen.rows : Screen.lineCount;
         p.lastLine = static_cast<u32>(lines > 0 ? lines - 1 : 0);
-    } else if (VtFamilyEmulation() && DecModes.printExtentInverted) {
+    } else if (PrintExtentIsRegion()) {
         p.firstLine = static_cast<u32>(Screen.top);
         p.lastLine = static_cast<u32>(Screen.bottom);
     } else {
@@ -275,7 +281,7 @@ void FormatPrintLine(const ScreenLineRecord* line, int format)
     context.firstColumn = 0;
     context.lastColumn = Screen.lastColumn;
     context.nationalIndex = VtMode.nationalSet;
-    context.national = NationalReplacementTable();
+    context.national = PrintNationalSet();
     context.byteOutput = ByteOutput() || PrintJob.rawPageOpen || PrintJob.channelOpen;
     context.plainLineDrawing = PrintingValues.ConvertHostChars == kPrintNational7Bit;
     context.tvi = FamilyOf(EmulationId) == EmulationFamily::Tvi;
@@ -301,7 +307,7 @@ void PrintChar(u16 ch)
         return;
     }
     u8 bytes[3];
-    const int n = TranslatePrintChar(PrintingValues.ConvertHostChars, ch, NationalReplacementTable(), bytes);
+    const int n = TranslatePrintChar(PrintingValues.ConvertHostChars, ch, PrintNationalSet(), bytes);
     const bool toPort = ByteOutput();
     for (int i = 0; i < n && !PrintJob.cancelled; ++i) {
         if (toPort)

@@ -88,6 +88,12 @@ bool BreakEndsInput()
     return EmulationId != kEmuVt52 && VtLocalEditFlag == 1;
 }
 
+// The DEC print-extent mode, kept inverted: set means the whole screen.
+bool PrintExtentIsRegion()
+{
+    return DecModes.printExtentInverted != 0;
+}
+
 // Print Screen and Print Buffer run line by line from the shared store.
 void PrintScreenFromStore()
 {
@@ -126,6 +132,8 @@ const FamilyHooks DecFamily{
     .printScreen = PrintScreenFromStore,
     .printBuffer = PrintBufferFromStore,
     .printStep = PrintScreenLine,
+    .nationalSet = NationalReplacementTable,
+    .printExtentIsRegion = PrintExtentIsRegion,
     .dispatchKey = DecDispatchKey,
     .translateTypedChar = DecTranslateTypedChar,
     .takeTypedChar = TakeTypedChar,
