@@ -1,5 +1,7 @@
 #include "terminal/comms/auxport.h"
 
+#include "terminal/core/base/win32.h"
+
 // No auxiliary port can be opened yet.
 bool PassThroughActive()
 {
@@ -14,3 +16,9 @@ int AuxPortReadByte()
     return -1;
 }
 void AuxPortFilter(u8) {}
+void SetAuxHeldStatus(bool) {}
+int AskAuxContinue(i32)
+{
+    return IDABORT;
+}
+void RequestAuxPassThroughEnd() {}

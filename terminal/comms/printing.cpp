@@ -11,6 +11,7 @@
 #include "terminal/comms/printjob.h"
 #include "terminal/comms/printport.h"
 #include "terminal/comms/printstatus.h"
+#include "terminal/comms/serialport.h"
 #include "terminal/core/frame/commandids.h"
 #include "terminal/core/frame/commands.h"
 #include "terminal/core/base/corestate.h"
@@ -114,15 +115,17 @@ bool PrintingInProgress()
     return g_print.mode != 0;
 }
 
-// A printer port that is a serial line can answer; input from a file port never comes.
+// A printer on a serial line can answer; a file port never does.
 bool PrinterPortOpen()
 {
-    return false;
+    const SerialPortContext* context = PrinterSerialContext;
+    return context && context->handle != INVALID_HANDLE_VALUE;
 }
 
 int PrinterPortReadByte()
 {
-    return -1;
+    SerialPortContext* context = PrinterSerialContext;
+    return context ? SerialReadByte(context) : -1;
 }
 
 void SetPrintModeFlags()

@@ -2,12 +2,12 @@
 
 #include <cwchar>
 
-#include "terminal/comms/connsettings.h"
 #include "terminal/comms/lprbind.h"
 #include "terminal/comms/portlist.h"
 #include "terminal/comms/printing.h"
 #include "terminal/comms/printjob.h"
 #include "terminal/comms/printstatus.h"
+#include "terminal/comms/serialport.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/host/hostread.h"
 #include "terminal/core/base/language.h"
@@ -21,12 +21,12 @@
 namespace {
 
 constexpr u32 kStrPortError = 7121;    // "Error Opening Communications Port"
-constexpr u32 kStrPortInUse = 7150;    // "Communications Port is Already Open"
 constexpr u32 kStrContinuePrinting = 6011;
 constexpr u32 kStrPrinterCaption = 7417;
 constexpr DWORD kRetrySleepMs = 50;
 constexpr int kAbort = 3, kRetry = 4, kIgnore = 5;
 constexpr u16 kCr = 13, kLf = 10;
+constexpr u8 kXon = 17, kXoff = 19;
 
 struct PortState {
     HANDLE file = nullptr;
@@ -34,7 +34,6 @@ struct PortState {
     u32 printRetry = 15, serialWttc = 500, serialRetry = 15;
     u8 crSeen = 0;
     bool lockedKeyboard = false;
-    DWORD openError = 0;
 };
 PortState g_port;
 
@@ -63,14 +62,54 @@ int ComNumber(const wchar_t* name)
     return n;
 }
 
-// The port the host connection or the auxiliary port holds (zero-based), -1 none.
+// The host connection or the auxiliary port holds the port (zero-based number).
 bool PortTakenElsewhere(int number)
 {
-    if (Connection.netproto == 1 && ConnectionValues.comdevice != kNoSerialDevice &&
-        ConnectionValues.comdevice == number)
+    if (HostSerialPort == static_cast<u32>(number))
         return true;
-    const int aux = ComNumber(AuxValues.Port);
-    return aux > 0 && aux - 1 == number;
+    const SerialPortContext* aux = AuxSerialContext;
+    return aux && aux->record && aux->record->number == static_cast<u32>(number);
+}
+
+// A serial printer: the port through the serial layer, with the printer's line settings.
+int OpenSerialPrinter(int number)
+{
+    g_port.portNumber = -1;
+    if (number < 0 || PortTakenElsewhere(number)) {
+        ShowPrintMessage(kStrPortError);
+        return 0;
+    }
+    std::lock_guard<std::recursive_mutex> hold(SerialListLock());
+    EnsureSerialPortList();
+    SerialPortRecord* record = FindSerialPort(static_cast<u32>(number));
+    if (!record) {
+        ShowPrintMessage(kStrPortError);
+        return 0;
+    }
+    if (SerialOpenDevice(record, SerialRole::Printer) == INVALID_HANDLE_VALUE)
+        return 0;  // the serial layer has said why
+    const LineSettings& l = PrintingValues.line;
+    const SerialLineSettings line{l.comspeed, l.comdatab, l.comparity, l.comstopb, l.comflowc};
+    if (!SerialConfigure(record->context, line, kXon, kXoff))
+        return 0;
+    PurgeComm(record->context->handle, PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR);
+    PrinterSerialContext = record->context;
+    g_port.portNumber = number;
+    return 1;
+}
+
+// Closes the serial printer's port unless the host connection or the auxiliary port
+// shares it; `drain` sends what its ring still holds first.
+void CloseSerialPrinter(bool drain)
+{
+    SerialPortContext* context = PrinterSerialContext.exchange(nullptr);
+    const int number = g_port.portNumber;
+    g_port.portNumber = -1;
+    if (!context || PortTakenElsewhere(number))
+        return;
+    if (drain)
+        SerialWaitOutputDrained(context);
+    SerialClose(static_cast<u32>(number));
 }
 
 bool OpenPortFile(const wchar_t* name)
@@ -78,13 +117,11 @@ bool OpenPortFile(const wchar_t* name)
     HANDLE h = CreateFileW(name, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
                            nullptr);
     if (h == INVALID_HANDLE_VALUE) {
-        g_port.openError = GetLastError();
         return false;
     }
     COMMTIMEOUTS timeouts{MAXDWORD, 0, 0, 1, g_port.serialWttc};
     SetCommTimeouts(h, &timeouts);
     g_port.file = h;
-    g_port.openError = 0;
     return true;
 }
 
@@ -168,11 +205,6 @@ int PrinterPortNumber()
     return g_port.portNumber;
 }
 
-DWORD PrinterPortOpenError()
-{
-    return g_port.openError;
-}
-
 int OpenPrinterPort()
 {
     PrintLockGuard lock;
@@ -191,27 +223,7 @@ int OpenPrinterPort()
         g_port.portNumber = -1;
         return 1;
     }
-    const int number = ComNumber(name) - 1;
-    if (number < 0 || PortTakenElsewhere(number)) {
-        g_port.portNumber = -1;
-        PrintLockRelease release;
-        MessageBoxById(kStrPortError);
-        return 0;
-    }
-    // COM10 and above open only by their device path.
-    wchar_t device[32];
-    _snwprintf(device, 31, L"\\\\.\\COM%d", number + 1);
-    device[31] = 0;
-    if (!OpenPortFile(device)) {
-        const DWORD error = g_port.openError;
-        g_port.portNumber = -1;
-        PrintLockRelease release;
-        MessageBoxById(error == ERROR_ACCESS_DENIED ? kStrPortInUse : kStrPortError);
-        return 0;
-    }
-    PurgeComm(g_port.file, PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR);
-    g_port.portNumber = number;
-    return 1;
+    return OpenSerialPrinter(ComNumber(name) - 1);
 }
 
 void ClosePrinterPort()
@@ -219,9 +231,10 @@ void ClosePrinterPort()
     PrintLockGuard lock;
     if (PrintingValues.ViaLPR && LprRequestOpen()) {
         CloseLprJob();
+    } else if (g_port.portNumber >= 0) {
+        CloseSerialPrinter(!PrintJob.stopRequested);
     } else {
         CloseFile();
-        g_port.portNumber = -1;
     }
     UnlockKeyboardIfOurs();
     EnableMainWindowForPrinting(true);
@@ -249,7 +262,14 @@ int PortWriteByte(u16 c)
     const u8 b = static_cast<u8>(c);
     if (PrintingValues.ViaLPR)
         return LprAddByte(b);
-    return WriteToFile(b);
+    if (g_port.portNumber < 0)
+        return WriteToFile(b);
+    SerialPortContext* context = PrinterSerialContext;
+    if (!context)
+        return 0;
+    SerialWriteByte(context, b);
+    SetPrinterStatus(context->pendingRunning ? kPrinterHeld : 0);
+    return 1;
 }
 
 int AskContinuePrinting(int wait)
@@ -279,8 +299,8 @@ int AskContinuePrinting(int wait)
 void DrainPrinterOutput(int)
 {
     PrintLockGuard lock;
-    if (g_port.file && g_port.portNumber >= 0)
-        FlushFileBuffers(g_port.file);
+    if (SerialPortContext* context = PrinterSerialContext)
+        SerialWaitOutputDrained(context);
     FlushPrintLine();
 }
 

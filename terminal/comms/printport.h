@@ -22,6 +22,4 @@ int AskContinuePrinting(int wait);
 void DrainPrinterOutput(int wait);
 // The zero-based serial port number of the printer port, -1 when it is not a serial port.
 int PrinterPortNumber();
-// Windows error of the last failed open of the printer port (0 after a good one).
-DWORD PrinterPortOpenError();
 

@@ -15,6 +15,7 @@
 #include "terminal/core/screen/screenstore.h"
 #include "terminal/core/frame/startopts.h"
 #include "terminal/core/base/win32.h"
+#include "terminal/core/host/hostsettings.h"
 #include "terminal/input/toolbars.h"
 #include "terminal/input/keydefs.h"
 #include "terminal/settings/colours.h"
@@ -262,6 +263,8 @@ void LoadConnection()
     Connection.closeBudget = SettingsReadDword(key, VXT("iTnPortClose"), Connection.closeBudget, 20);
     SettingsReadString(key, VXT("iTelnetName"), VXT(""), Connection.terminalTypeName, kHostNameUnits);
     LoadValues(key, kConnectionLineValues);
+    // The line's data bits decide how many bits of each byte the host path keeps.
+    DataBitsSetting = ConnectionValues.comdatab;
     LocalEcho = LoadByte(key, VXT("lecho"), static_cast<u8>(LocalEcho.load()), 0);
     // "No connection" stays no connection whatever the value read above says.
     if (proto == 2)

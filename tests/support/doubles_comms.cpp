@@ -51,6 +51,8 @@ void SerialWriteBlock(const u16* units, int n)
 bool TransmitPacing() { return Comms().transmitPacing; }
 void WaitTransmitDelay() { ++Comms().transmitDelays; }
 bool SerialSendingSuppressed() { return false; }
+bool SerialInputBuffered() { return false; }
+void SerialSendBreak() { ++Comms().serialBreaks; }
 void RunSerialTransmitPump() {}
 void OpenPendingSerialPort()
 {

@@ -23,6 +23,7 @@ struct CommsDouble {
     std::vector<int> serialSendCalls;  // 1 per queued byte, n per block write
     int transmitDelays = 0;
     int serialOpensPending = 0;
+    int serialBreaks = 0;
     // Network sessions.
     int closes = 0;
     int connectStarts = 0;

@@ -700,6 +700,8 @@ void StartConnection(HWND window, u32 startMode)
             PendingFollowUpCommand = kCmdOpenSession;
         } else if (Connection.netname[0] && Connection.netproto == 0 && !Connection.noConnection) {
             ConnectionStartState = 2;
+        } else {
+            RequestSerialConnection();
         }
         UpdateConnectionMenu();
     } else {

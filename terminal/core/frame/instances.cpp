@@ -14,6 +14,7 @@
 #include "terminal/core/frame/title.h"
 #include "terminal/core/frame/uiservices.h"
 #include "terminal/core/frame/startopts.h"
+#include "terminal/comms/serial.h"
 #include "terminal/settings/profile.h"
 #include "terminal/settings/profilevalues.h"
 #include "terminal/core/base/win32.h"
@@ -158,6 +159,7 @@ void DisconnectSession()
     if (StartupOptions.clearScreenOnClose)
         ClearEmulationScreen();
     StopLoginScript();
+    RequestSerialClose();
     if (SocketIndex >= 0) {
         // The host-data thread reads the socket: it closes it at its next read. Without
         // a reader the connection is closed here.

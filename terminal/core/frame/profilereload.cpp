@@ -4,6 +4,7 @@
 #include "terminal/comms/connsettings.h"
 #include "terminal/comms/loginscript.h"
 #include "terminal/comms/netsession.h"
+#include "terminal/comms/serial.h"
 #include "terminal/core/frame/commands.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/frame/emuswitch.h"
@@ -77,6 +78,8 @@ int ReloadProfile()
     InvalidateTerminal();
     if (Connection.netname[0] && Connection.netproto == 0 && !Connection.noConnection)
         ConnectionStartState = 2;
+    else
+        RequestSerialConnection();
     StopLoginScript();
     StartLoginScript();
     ReleaseHostDataThread(HostGate::Profile);

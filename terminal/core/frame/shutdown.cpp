@@ -1,4 +1,5 @@
 #include "terminal/core/frame/shutdown.h"
+#include "terminal/comms/serial.h"
 
 #include "terminal/comms/loginscript.h"
 #include "terminal/comms/netsession.h"
@@ -33,6 +34,7 @@ int ShutdownTerminal(int warnOnExit)
     StopLoginScript();
     StopWorkerThreads();
     WaitForPasteThread();
+    ReleaseSerialPorts();
 
     CursorDisabled = 1;
     if (StatusBarWindow())

@@ -12,6 +12,7 @@
 #include "terminal/core/base/messagebox.h"
 #include "terminal/core/base/stringids.h"
 #include "terminal/core/base/win32.h"
+#include "terminal/settings/profilevalues.h"
 #include "terminal/settings/registry.h"
 #include "terminal/settings/textcopy.h"
 
@@ -697,6 +698,12 @@ void ApplyStartTarget()
     CopyText(Connection.netname, kHostNameUnits, Slots.connectionTarget);
     if (StartupOptions.networkProtocol == 0)
         Connection.netproto = 0;  // "winsock": the target is a telnet host
+    // "COMn/serial": the port numbers count from 0, so COM1 is port 0.
+    if (StartupOptions.serialPort >= 1 && StartupOptions.serialPort < 255) {
+        Connection.netproto = 1;
+        ConnectionValues.comdevice = static_cast<u8>(StartupOptions.serialPort - 1);
+        ConnectionValues.comdeviceType = 0;
+    }
     if (Slots.connectionTarget[0] && StartupOptions.networkProtocol == 0 && StartupOptions.serialPort == 255)
         ConnectionStartState = 1;
 }

@@ -1,4 +1,5 @@
 #include "terminal/core/frame/timers.h"
+#include "terminal/comms/serial.h"
 
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/frame/mainwindow.h"
@@ -62,7 +63,7 @@ void CALLBACK TimerProc(HWND window, UINT, UINT_PTR id, DWORD)
         g_keyboardTimerRunning = false;
         break;
     case kTimerSerialBreak:
-        KillTimer(window, kTimerSerialBreak);
+        EndSerialBreak();
         break;
     }
 }

@@ -1,4 +1,5 @@
 #include "terminal/core/frame/uirequests.h"
+#include "terminal/comms/serial.h"
 
 #include "terminal/comms/printjob.h"
 #include "terminal/core/frame/commands.h"
@@ -19,6 +20,7 @@ void HandleUiRequest(WPARAM request, LPARAM argument)
     case kUiLockKeyboard: LockKeyboardTimed(static_cast<u32>(argument)); break;
     case kUiUpdateConnectionMenu: UpdateConnectionMenu(); break;
     case kUiClearSelection: ClearSelectionMarks(); break;
+    case kUiSerialBreak: StartSerialBreak(); break;
     case kUiPrintWindows: ServePrintWindowRequest(argument); break;
     }
 }

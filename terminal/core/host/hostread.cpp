@@ -164,12 +164,12 @@ void RunIdleSteps()
 }
 
 // Sleeps until something can arrive, unless typed keys wait (sent one by one under
-// transmit pacing) or the telnet layer already holds received bytes (it hands over a
-// filled buffer only on the next call).
+// transmit pacing) or the telnet layer or the serial port already holds received bytes
+// (they hand over a filled buffer only on the next call).
 void WaitUntilInputMayArrive(bool sequence)
 {
     const bool keyboardReadable = !sequence || LocalMode;
-    if (!(keyboardReadable && IsKeyboardInputPending()) && NetBuffers.receiveCount <= 0)
+    if (!(keyboardReadable && IsKeyboardInputPending()) && NetBuffers.receiveCount <= 0 && !SerialInputBuffered())
         HostWaitForInput();
 }
 
