@@ -12,6 +12,7 @@ from vxtest.lprdrive import use_printer_port
 from vxtest.lprng import PrivateLpd
 from vxtest.printers import SpooledPrinter, add_port_printer, ghostscript_text, link_lpt
 from vxtest.printhost import CSI, PRINTING, PrintingTerminal, set_printing
+from vxtest.serialpeer import SerialPeer
 
 ESC = b"\x1b"
 CONTROLLER_DATA = b"AB\r\nC" + ESC + b"[5i"
@@ -84,6 +85,18 @@ class PrintingTest(WineTestCase):
             self.assertTrue(lpd.wait_printed(len(CONTROLLER_DATA), 30), open(lpd.log).read())
             self.assertEqual(lpd.printed(), CONTROLLER_DATA)
         self.assertEqual(len(self.spool.jobs()), 2, "nothing more reached the spooler")
+
+    def test_controller_to_a_serial_printer(self):
+        with SerialPeer(self.wine, "COM5") as line:
+            self.wine.restart_server()
+            set_printing(self.wine, DirectToPort=1, Port="COM5")
+            t = self.terminal()
+            self.controller_job(t)
+            self.assertEqual(line.expect(CONTROLLER_DATA, 20), CONTROLLER_DATA)
+            # Auto print takes the line the cursor leaves: "shown" is erased first.
+            t.send(CSI + b"2K\r" + CSI + b"?5ione\r\n" + CSI + b"?4i")
+            self.assertEqual(line.expect(b"one\r\n", 20), CONTROLLER_DATA + b"one\r\n")
+        self.assertEqual(self.spool.jobs(), [], "nothing went to the spooler")
 
     def test_print_screen_buffer_and_cursor_line_on_the_gdi_printer(self):
         t = self.terminal()
