@@ -1,6 +1,7 @@
 #include "terminal/input/keydefs.h"
 
 #include <cstring>
+#include <string>
 #include <mutex>
 #include <new>
 
@@ -48,6 +49,33 @@ int DeleteWhere(Doomed doomed)
     return deleted;
 }
 }  // namespace
+
+bool IsNoFunctionText(const wchar16* text, u32 length)
+{
+    static constexpr char kNoFunction[] = "<VK_NOFUNCTION>";
+    if (!text || length != sizeof kNoFunction - 1)
+        return false;
+    for (u32 i = 0; i < length; ++i)
+        if (text[i] != static_cast<wchar16>(kNoFunction[i]))
+            return false;
+    return true;
+}
+
+std::u16string AsMacroString(const wchar16* text, u32 length)
+{
+    std::u16string macro;
+    if (IsNoFunctionText(text, length)) {
+        macro.assign(reinterpret_cast<const char16_t*>(text), length);
+        return macro;
+    }
+    for (u32 i = 0; i < length; ++i) {
+        const char16_t c = static_cast<char16_t>(text[i]);
+        if (c == u'<' || c == u'(')
+            macro.push_back(c);
+        macro.push_back(c);
+    }
+    return macro;
+}
 
 KeyDefinitionsLock::KeyDefinitionsLock()
 {
@@ -144,7 +172,7 @@ u32 CopyKeyDefinitionText(const KeyDefinition* definition, int& eventType)
 {
     eventType = 0;
     std::lock_guard<std::recursive_mutex> guard(g_listLock);
-    if (!definition || ModalOpen || definition->length == 0)
+    if (!definition || ModalOpen || definition->length == 0 || IsNoFunctionText(definition->text, definition->length))
         return 0;
     const u32 handle = StoreEventText(definition->text, static_cast<int>(definition->length), definition->origin);
     if (!handle)

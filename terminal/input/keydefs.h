@@ -6,6 +6,8 @@
 // start a program or raise a window through a key.
 #pragma once
 
+#include <string>
+
 #include "terminal/core/base/vxtypes.h"
 #include "terminal/input/eventtext.h"
 
@@ -76,3 +78,8 @@ bool PushKeyDefinitionFront(u32 keyCode, u32 shiftState);
 // false for none. The caller holds the lock since it found the node.
 bool QueueKeyDefinition(const KeyDefinition* definition);
 
+// "<VK_NOFUNCTION>": the key sends nothing.
+bool IsNoFunctionText(const wchar16* text, u32 length);
+// A literal text in macro-string form: each '<' and '(' doubled, so that the macro
+// interpreter takes them as plain characters. How a host's definition is saved.
+std::u16string AsMacroString(const wchar16* text, u32 length);

@@ -120,11 +120,23 @@ void SaveMacros()
         HKEY key = SettingsCreateMacrosKey(CurrentProfileName(), kKindKeys[kind]);
         if (!key)
             continue;
-        std::vector<u16> value(2 + d->length);
+        // A host's text is literal; the stored form is a macro string, which it keeps
+        // only in its doubled form.
+        std::u16string hostText;
+        const wchar16* text = d->text;
+        u32 length = d->length;
+        if (d->origin == TextOrigin::Host) {
+            hostText = AsMacroString(d->text, d->length);
+            text = reinterpret_cast<const wchar16*>(hostText.data());
+            length = static_cast<u32>(hostText.size());
+            if (length > 0xFFFF)
+                continue;
+        }
+        std::vector<u16> value(2 + length);
         value[0] = static_cast<u16>(d->SendType());
-        value[1] = static_cast<u16>(d->length);
-        for (u32 i = 0; i < d->length; ++i)
-            value[2 + i] = static_cast<u16>(d->text[i]);
+        value[1] = static_cast<u16>(length);
+        for (u32 i = 0; i < length; ++i)
+            value[2 + i] = static_cast<u16>(text[i]);
         SettingsWriteBinary(key, ValueName(*d).c_str(), value.data(), static_cast<int>(value.size()));
         if (kind == kSoftButton && d->label && d->label[0])
             SettingsWriteString(key, LabelName(d->keyCode).c_str(), d->label);

@@ -201,6 +201,10 @@ void SaveWindow()
     Section key = CreateSection(VXT("WINDOW"));
     int rows = kDefaultRows, page = kDefaultRows, lines = kDefaultStoreLines;
     GetScreenDimensions(&rows, &page, &lines);
+    // The pages of a multi-page model take only part of the store's lines: the setting
+    // is the whole, which a model with history uses again.
+    if (Screen.multiPage && lines == Screen.lineCount)
+        lines = Screen.maxLineCount;
     SettingsWriteDwordOrDelete(key, VXT("dasize"), static_cast<u32>(rows), kDefaultRows);
     SettingsWriteDwordOrDelete(key, VXT("dbsize"), static_cast<u32>(page), kDefaultRows);
     SettingsWriteDwordOrDelete(key, VXT("obsize"), static_cast<u32>(lines), kDefaultStoreLines);

@@ -99,7 +99,7 @@ class DecProgramTest(WineTestCase):
             self.ask(host, CSI + b"?6l" + CSI + b"r" + CSI + b"?2l" + ESC + b"Z", ESC + b"/Z")
             # VT52 draws with its own commands: cursor address, graphics, erase.
             host.send(ESC + b"H" + ESC + b"J" + ESC + b"Y%*VT52" + ESC + b"Fqqq" + ESC + b"G")
-            lines = self.screen_lines("VT52")
+            lines = self.screen_lines("VT52\u2500")  # the status line names the emulation too
             self.assertEqual(lines[6][10:], "VT52\u2500\u2500\u2500")
             self.assertEqual(lines[0], "cursor 5 17 emulation 0")
             self.ask(host, ESC + b"<" + CSI + b"c", CSI + b"?64;1;2;6;7;8;9;15;18;19;21c")
@@ -232,6 +232,8 @@ class DecProgramTest(WineTestCase):
     def test_reverse_index_at_the_top_opens_a_blank_line_with_and_without_scroll_back(self):
         # A steady cursor, so that two pictures differ only by what was drawn.
         self.assertEqual(self.wine.reg("add", VT300, "/v", "curstyle", "/t", "REG_DWORD", "/d", "3", "/f")[0], 0)
+        # A vt320 keeps what scrolls off in its history (the factory vt420 has pages).
+        self.assertEqual(self.wine.reg("add", VT300, "/v", "termid", "/t", "REG_DWORD", "/d", "4", "/f")[0], 0)
 
         def numbered(first, last):
             return b"".join(b"line%d\r\n" % n for n in range(first, last + 1))

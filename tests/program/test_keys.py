@@ -30,26 +30,8 @@ class KeysProgramTest(WineTestCase):
         self.host.expect(th.do(th.ECHO), timeout=20)
         # The host echoes: every key goes to it at once and nothing is shown locally.
         self.host.send(th.will(th.ECHO))
-        self.focus()
+        self.focus_terminal()
         self.sync()
-
-    def xdotool(self, *args, timeout=60):
-        return subprocess.run(["xdotool", *args], env=self.wine.env, capture_output=True, text=True,
-                              timeout=timeout)
-
-    def focus(self):
-        """Gives the program's X window the keyboard focus; Wine takes it as the
-        foreground window."""
-        window = None
-        deadline = time.time() + 20
-        while not window and time.time() < deadline:
-            for xid in self.xdotool("search", "--onlyvisible", "--classname", "vexant.exe").stdout.split():
-                if self.xdotool("getwindowname", xid).stdout.strip() != "Default IME":
-                    window = xid
-            time.sleep(0.2)
-        self.assertIsNotNone(window, "the terminal's X window was not found")
-        self.xdotool("windowfocus", "--sync", window, timeout=10)
-        time.sleep(0.3)
 
     def sync(self, data=b"", query=ESC + b"[5n", answer=ESC + b"[0n"):
         """Sends host data, then a status request; its answer means the terminal has

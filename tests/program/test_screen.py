@@ -116,6 +116,10 @@ class ScreenPartsTest(WineTestCase):
 
     def test_scroll_bar_appears_with_history_and_its_thumb_shows_the_oldest_lines(self):
         lines = b"".join(b"line %03d\r\n" % n for n in range(1, 101))
+        # A vt320 has one page and keeps what scrolls off in its history (the factory
+        # vt420 shows pages instead).
+        self.wine.reg("add", r"HKCU\Software\Quorlan\vexaNT\Profiles\Untitled\VT300", "/v", "termid",
+                      "/t", "REG_DWORD", "/d", "4", "/f")
         proc, hwnd = self.start_terminal(host_data=lines)
         probe = self.wine.probe
         self.assertTrue(wait_for(lambda: (self.screen_rows() or [""])[0] == "line 078"), self.screen_rows())

@@ -109,6 +109,10 @@ class TextSelectionTest(TerminalOnHost):
     # Shift with the left button drags a rectangle.
     mouse_actions = {"Shift": 11}
 
+    def configure(self):
+        # A vt320 keeps what scrolls off in its history (the factory vt420 has pages).
+        self.wine.reg("add", HKCU + r"\Profiles\P\VT300", "/v", "termid", "/t", "REG_DWORD", "/d", "4", "/f")
+
     def copy(self):
         self.command(COPY)
         return self.clipboard_text()

@@ -6,6 +6,7 @@
 
 #include <deque>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -72,6 +73,8 @@ struct UiDouble {
     };
     std::vector<KeyMessage> postedKeys;
     std::vector<bool> decKeyField;  // each refresh of the DEC key field
+    bool statusLineFeature = true;   // the "StatusLine" start-up option
+    std::map<u32, u32> statusBarTexts;  // field id to the string id it shows (0 cleared)
     // The host-data thread as a reader sees it. With holdWhenIdle, a reader that has
     // nothing left to read is told to go back to the top (kReadHeld), which ends the
     // test's feeding loop; onWait runs inside each wait instead when set.

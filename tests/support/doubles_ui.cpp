@@ -40,6 +40,8 @@ void ClearSelectionMarks() { ++Ui().selectionClears; }
 void ReleaseKeyRepeatGate() { ++Ui().repeatGateReleases; }
 void LockKeyboardTimed(u32 seconds) { Ui().keyboardLocks.push_back(seconds); }
 void ShowDecKeyModeField(bool on) { Ui().decKeyField.push_back(on); }
+bool StatusLineFeaturePresent() { return Ui().statusLineFeature; }
+void ShowStatusBarText(u32 fieldId, u32 stringId) { Ui().statusBarTexts[fieldId] = stringId; }
 void PostMainKeyMessage(u32 message, u32 wParam, u32 lParam) { Ui().postedKeys.push_back({message, wParam, lParam}); }
 
 bool HostHoldRequested() { return Ui().held; }

@@ -21,6 +21,7 @@
 #include "terminal/core/screen/screenops.h"
 #include "terminal/core/screen/screenstore.h"
 #include "terminal/emulations/dec/services.h"
+#include "terminal/settings/profilevalues.h"
 
 namespace {
 
@@ -190,6 +191,8 @@ int main(int argc, char** argv)
 {
     const std::string mode = argc > 1 ? argv[1] : "";
     std::string bytes((std::istreambuf_iterator<char>(std::cin)), std::istreambuf_iterator<char>());
+    // The screen models keep a history: the VT100 model has one page and its history.
+    TerminalId = 0;
     if (!AllocScreenStore() || !AllocInputQueues() || !InitialiseTerminal(1))
         return 2;
     SocketIndex = 7;

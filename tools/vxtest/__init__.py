@@ -216,6 +216,24 @@ class WineTestCase(unittest.TestCase):
         self.assertIsNotNone(hwnd, "no vexaNT window appeared")
         return proc, hwnd
 
+    def xdotool(self, *args, timeout=60):
+        return subprocess.run(["xdotool", *args], env=self.wine.env, capture_output=True, text=True,
+                              timeout=timeout)
+
+    def focus_terminal(self):
+        """Gives the terminal's X window the keyboard focus; Wine takes it as the
+        foreground window."""
+        window = None
+        deadline = time.time() + 20
+        while not window and time.time() < deadline:
+            for xid in self.xdotool("search", "--onlyvisible", "--classname", "vexant.exe").stdout.split():
+                if self.xdotool("getwindowname", xid).stdout.strip() != "Default IME":
+                    window = xid
+            time.sleep(0.2)
+        self.assertIsNotNone(window, "the terminal's X window was not found")
+        self.xdotool("windowfocus", "--sync", window, timeout=10)
+        time.sleep(0.3)
+
     def close_terminal(self, proc, hwnd, timeout=10):
         """Posts WM_CLOSE; returns the exit code and the seconds until the process ended."""
         self.assertTrue(self.wine.probe.post(hwnd, WM_CLOSE, 1, 0))

@@ -27,3 +27,14 @@ i64 ParseHexString(wchar16* text, int* length)
         *length = n;
     return value;
 }
+
+int HexDigitValue(int c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}

@@ -1,4 +1,4 @@
-// Hexadecimal texts: keyboard layout names, print bypass codes, TVI parameters.
+// Hexadecimal texts: keyboard layout names, print bypass codes, terminal parameters.
 #pragma once
 
 #include "terminal/core/base/vxtypes.h"
@@ -8,3 +8,5 @@
 // set to the index of the first character that is not a digit. An empty text gives 0
 // with length 0.
 i64 ParseHexString(wchar16* text, int* length);
+// The value of one hexadecimal digit (either case), -1 for any other character.
+int HexDigitValue(int c);

@@ -225,7 +225,7 @@ u32 RunningEmulationItem()
     return 0;
 }
 
-// Items greyed under a 5250 printer window or a 3270 printer session.
+// Items greyed while a printer session's own window has the keys.
 constexpr struct {
     UINT id;
     MenuOffer offer;
@@ -488,6 +488,8 @@ void OpenSettingsDialog(HWND window, UINT id)
     SetupDialogOutcome outcome{};
     SetModalFlag(1);
     const int result = RunSetupDialog(window, page, kSetupTemplates[page], &outcome);
+    // The model chosen may have pages, or none; the host-data thread is still held.
+    ApplyPageModeSetting();
     SetModalFlag(0);
     if (result == -1)
         MessageBoxFormatIdNumber(kStrUnableToCreateMenu, kSetupTemplates[page]);

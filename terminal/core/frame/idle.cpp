@@ -71,6 +71,8 @@ void IdleDisplayRefresh()
     if (Countdowns.cursorPosition == 0) {
         Countdowns.cursorPosition = 4;
         StatusBarShowCursorPos();
+        if (auto tick = ActiveFamily().statusCursorTick)
+            tick();
     }
 }
 

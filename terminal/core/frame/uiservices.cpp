@@ -1,5 +1,7 @@
 #include "terminal/core/frame/uiservices.h"
 
+#include "terminal/core/frame/startopts.h"
+
 #include "terminal/comms/sockets.h"
 #include "terminal/core/base/language.h"
 #include "terminal/core/frame/mainwindow.h"
@@ -25,6 +27,19 @@ void ShowDecKeyModeField(bool on)
     if (on)
         LoadLanguageString(InstanceHandle, kDecKeyField, text, 32);
     StatusBarSetText(kDecKeyField, on ? text : nullptr);
+}
+
+bool StatusLineFeaturePresent()
+{
+    return StartupOptions.statusLine != 0;
+}
+
+void ShowStatusBarText(u32 fieldId, u32 stringId)
+{
+    wchar_t text[64] = {};
+    if (stringId)
+        LoadLanguageString(InstanceHandle, stringId, text, 64);
+    StatusBarSetText(fieldId, stringId ? text : nullptr);
 }
 
 void PostConnectionRefresh()

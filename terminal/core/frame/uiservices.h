@@ -28,3 +28,8 @@ void LockKeyboardTimed(u32 seconds);
 // wheel) since the last call. The host-data thread calls it where it could take a
 // typed key: it alone writes the screen store, and no host sequence is open there.
 void ServeViewRequests();
+// The terminal shows a status line below its text rows (the "StatusLine" start-up
+// option).
+bool StatusLineFeaturePresent();
+// Sets a status bar field to a language string, or clears it (string 0).
+void ShowStatusBarText(u32 fieldId, u32 stringId);

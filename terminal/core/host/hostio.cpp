@@ -40,7 +40,7 @@ bool EightDataBits()
 void ForgetNetworkConnection()
 {
     StatusBarSetLinkState(0);
-    // The telnet modes of the 3270 and 5250 sessions are recomputed by the close.
+    // The telnet modes of a record session are recomputed by the close.
     DisconnectNetworkSession(SocketIndex);
     SocketIndex = kNoSocket;
     PostConnectionRefresh();
@@ -117,11 +117,10 @@ int HostReceiveByte()
     int b = PopHostByte();
     if (b >= 0)
         return b;
-    if (InjectedTextPending()) {
-        b = NextInjectedByte();
-        if (b <= 0)
-            return -1;
-    } else {
+    // An injected text ends where the next open one (or the connection) goes on.
+    while ((b = NextInjectedByte()) < 0 && InjectedTextPending()) {
+    }
+    if (b < 0) {
         b = ReceiveFromLine();
         if (b < 0)
             return -1;

@@ -1,6 +1,9 @@
 #include "terminal/core/host/pushback.h"
 
+#include <cstring>
 #include <mutex>
+#include <new>
+#include <vector>
 
 #include "terminal/comms/capture.h"
 #include "terminal/core/base/corestate.h"
@@ -41,7 +44,12 @@ struct KeyString {
     bool active = false;
 } g_string;
 
-const char* g_injected = nullptr;
+// The open injected texts, innermost last. Only the host-data thread reads them.
+struct InjectedText {
+    std::vector<u8> bytes;
+    std::size_t next = 0;
+};
+std::vector<InjectedText> g_injected;
 
 }  // namespace
 
@@ -173,27 +181,52 @@ int NextKeyStringUnit()
     return unit;
 }
 
-void InjectHostText(const char* text)
+bool InjectHostText(const u8* text, int length)
 {
-    g_injected = text;
+    if (!text) {
+        g_injected.clear();
+        return true;
+    }
+    if (length < 0 || static_cast<int>(g_injected.size()) >= kInjectionDepth)
+        return false;
+    try {
+        g_injected.push_back(InjectedText{std::vector<u8>(text, text + length), 0});
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    return true;
+}
+
+bool InjectHostText(const char* text)
+{
+    return InjectHostText(reinterpret_cast<const u8*>(text), text ? static_cast<int>(std::strlen(text)) : 0);
 }
 
 bool InjectedTextPending()
 {
-    return g_injected != nullptr;
+    return !g_injected.empty();
+}
+
+int InjectedTextBytes()
+{
+    std::size_t n = 0;
+    for (const InjectedText& t : g_injected)
+        n += t.bytes.size();
+    return static_cast<int>(n);
 }
 
 int NextInjectedByte()
 {
-    if (!g_injected)
+    if (g_injected.empty())
         return -1;
-    const u8 b = static_cast<u8>(*g_injected);
-    if (b == 0) {
-        g_injected = nullptr;
-        return 0;
+    InjectedText& top = g_injected.back();
+    if (top.next >= top.bytes.size()) {
+        // A text stays open until this read past its end, so that an invocation in its
+        // last bytes still counts as nested in it.
+        g_injected.pop_back();
+        return -1;
     }
-    ++g_injected;
-    return b;
+    return top.bytes[top.next++];
 }
 
 void ClearPushBackStacks()

@@ -41,11 +41,20 @@ bool KeyStringActive();
 // cleared when both are exhausted. Every unit returned marks the byte as typed.
 int NextKeyStringUnit();
 
-// Text delivered by HostReceiveByte as if received (a stored macro the host invoked);
-// the pointer must stay valid until its terminating 0 has been read.
-void InjectHostText(const char* text);
+// Text delivered by HostReceiveByte as if received (a stored macro the host invoked).
+// The reader keeps its own copy, so the text may change or go while it is read (a macro
+// that redefines macros). A text injected while another is being read is read first,
+// then the rest of the outer one, like a macro that invokes another; at most
+// kInjectionDepth texts are open at once, so a macro that invokes itself ends.
+constexpr int kInjectionDepth = 16;
+// False when refused (too deep, or no memory); nullptr ends every open text.
+bool InjectHostText(const u8* text, int length);
+bool InjectHostText(const char* text);
 bool InjectedTextPending();
-int NextInjectedByte();  // next byte; 0 ends the injection (then -1)
+// Bytes the open texts hold, read or not: they count against the host's macro memory.
+int InjectedTextBytes();
+// The next byte 0..255; -1 once when a text has ended, and when none is open.
+int NextInjectedByte();
 
 // Empties all four stacks and ends a key string being typed (terminal reset).
 void ClearPushBackStacks();

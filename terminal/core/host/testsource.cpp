@@ -5,6 +5,7 @@
 
 #include "terminal/core/screen/celltext.h"
 #include "terminal/core/base/corestate.h"
+#include "terminal/core/base/family.h"
 #include "terminal/core/frame/mainwindow.h"
 #include "terminal/core/screen/screenstore.h"
 #include "terminal/core/frame/statusbar.h"
@@ -169,5 +170,13 @@ void TestScreenDump()
         text.resize(kept);
         dump += text + "\n";
     }
+    // The status line below the rows, as it shows.
+    wchar16 status[kStoreColumns + 1];
+    std::string statusText;
+    auto text = ActiveFamily().statusLineText;
+    const int n = text ? text(status, kStoreColumns + 1) : 0;
+    for (int i = 0; i < n; ++i)
+        AppendUtf8(statusText, status[i]);
+    dump += "status " + statusText + "\n";
     WriteDumpFile(g_dumpPath, dump, g_lastDump);
 }

@@ -63,7 +63,9 @@ void RepaintStoreRegion(int r0, int c0, int r1, int c1)
             DrawSoftButtonLabels();
             return;
         }
-        const ScreenLineRecord* line = LineAt(base + r);
+        // While the host writes the status line, its record is the one in slot 0 and
+        // the first row's own record waits in the spare slot.
+        const ScreenLineRecord* line = (StatusLineWriting && base + r == 0) ? LineAt(kSpareLine1) : LineAt(base + r);
         if (!line)
             continue;
         const u8 flags = line->cells[0].flags;

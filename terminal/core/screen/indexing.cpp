@@ -13,6 +13,13 @@ void MoveCursorToColumn(int column)
     FollowCursorInView();
 }
 
+namespace {
+bool OutsideLeftRightMargins()
+{
+    return LeftRightMarginsNarrow() && (Screen.cursorColumn < Screen.left || Screen.cursorColumn > Screen.right);
+}
+}  // namespace
+
 void CarriageReturn()
 {
     MoveCursorToColumn(VtMode.rightToLeft ? Screen.right : Screen.left);
@@ -28,6 +35,10 @@ void IndexDown()
     if (AutoPrintOn())
         PrintCursorLine();
     if (Screen.cursorRow == Screen.bottom) {
+        // Beside the left/right margins the region does not scroll (a VT420 and xterm
+        // leave the text and the cursor where they are).
+        if (OutsideLeftRightMargins())
+            return;
         ScrollRegionUp();
         if (Screen.historyTarget < Screen.historyCount)
             Screen.historyTarget = Screen.historyCount;
@@ -45,7 +56,8 @@ void ReverseIndex()
         return;
     }
     if (Screen.cursorRow == Screen.top) {
-        ScrollRegionDown();
+        if (!OutsideLeftRightMargins())
+            ScrollRegionDown();
     } else if (Screen.cursorRow > 0) {
         --Screen.cursorRow;
         UpdateCursorCellPointer();

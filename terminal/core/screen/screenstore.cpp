@@ -410,6 +410,28 @@ void SetPageLengthIfChanged(int n)
         SetScreenPageLength(n);
 }
 
+void ApplyPageModeSetting()
+{
+    // Only a family on the shared store has pages; one with records of its own in the
+    // table keeps it as it is.
+    if (ActiveFamily().display || Screen.lineOwner || !Screen.lines)
+        return;
+    const u32 wanted = FamilyWantsPages() ? 1 : 0;
+    if (wanted == Screen.multiPage)
+        return;
+    NormalisePageOrder();
+    Screen.multiPage = wanted;
+    // A multi-page model starts with pages of a screen each, as many as fit; back on
+    // one page, what the pages held beyond the screen is history room again.
+    Screen.pageShown = 0;
+    SetScreenPageLength(Screen.rows);
+    if (!wanted)
+        ResizeScreenLines(Screen.maxLineCount);
+    ResetSavedPageMargins();
+    MoveCursorAbsolute(Screen.cursorRow < Screen.rows ? Screen.cursorRow : Screen.rows - 1, Screen.cursorColumn);
+    RepaintScreen();
+}
+
 void SetScreenColumns(int n)
 {
     if (n >= 80 && n <= kStoreColumns)
@@ -549,6 +571,8 @@ bool InitialiseTerminal(int full)
     });
     BlankAllScreenLines();
     Screen.rearranging = 0;
+    // The family's status line is built again on the blank store.
+    InvalidateStatusLine();
     TerminalInitialised = 1;
     return true;
 }

@@ -111,6 +111,9 @@ bool SetScreenRowCount(int n);
 bool ResizeScreenLines(int n);
 bool SetScreenPageLength(int n);
 void SetPageLengthIfChanged(int n);
+// The running family's terminal model decides between pages and one page with its
+// history (after a model change by the host or in Setup): the store is laid out anew.
+void ApplyPageModeSetting();
 void SetScreenColumns(int n);
 // The maximum line count from any source, clamped to 64..999 so that the screen can
 // never be left without line records.

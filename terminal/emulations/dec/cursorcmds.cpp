@@ -1,6 +1,8 @@
 #include "terminal/emulations/dec/cursorcmds.h"
 #include "terminal/emulations/dec/controls.h"
 
+#include "terminal/emulations/dec/localedit.h"
+
 #include "terminal/comms/printing.h"
 #include "terminal/core/screen/celltext.h"
 #include "terminal/core/frame/commandids.h"
@@ -9,6 +11,7 @@
 #include "terminal/core/screen/screenops.h"
 #include "terminal/core/screen/screenstore.h"
 #include "terminal/core/frame/uiservices.h"
+#include "terminal/emulations/dec/localedit.h"
 #include "terminal/emulations/dec/params.h"
 #include "terminal/emulations/dec/services.h"
 #include "terminal/emulations/dec/vtmodes.h"
@@ -290,8 +293,17 @@ void CursorHorizontalAbsolute()
 
 void HorizontalPositionAbsolute()
 {
-    if (NoMarker())
-        MoveCursorAbsolute(Screen.cursorRow, Param(1) == 0 ? 0 : Param(1) - 1);
+    if (!NoMarker())
+        return;
+    int column = Param(1) == 0 ? 0 : Param(1) - 1;
+    // In origin mode the column counts from the left margin and stays within the
+    // margins, as CUP's does: the cursor never ends up left of the margin.
+    if (!VtMode.cursorOrigin && LeftRightMarginsNarrow()) {
+        column += Screen.left;
+        if (column > Screen.right)
+            column = Screen.right;
+    }
+    MoveCursorAbsolute(Screen.cursorRow, column);
 }
 
 void HorizontalPositionRelative()
@@ -388,6 +400,10 @@ void EraseLineRight()
 void EraseInDisplay()
 {
     const int ps = Param(1);
+    if (VtLocalEditing() && (ParamMarker() == ' ' || ParamMarker() == '?')) {
+        EditEraseInDisplay(ps, ParamMarker() == '?');
+        return;
+    }
     if (ParamMarker() == '?') {
         SelectiveEraseInDisplay(ps);
         return;
@@ -426,6 +442,10 @@ void EraseInDisplay()
 void EraseInLine()
 {
     const int ps = Param(1);
+    if (VtLocalEditing() && (ParamMarker() == ' ' || ParamMarker() == '?')) {
+        EditEraseInLine(ps, ParamMarker() == '?');
+        return;
+    }
     if (ParamMarker() == '?') {
         SelectiveEraseInLine(ps);
         return;
@@ -465,6 +485,10 @@ void EraseCharactersCommand()
 {
     if (!NoMarker())
         return;
+    if (VtLocalEditing()) {
+        EditEraseCharacters(CountParam(1));
+        return;
+    }
     const int column = Screen.cursorColumn;
     int n = CountParam(1);
     // The erase stays on the cursor's line.

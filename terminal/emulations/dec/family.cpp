@@ -8,9 +8,11 @@
 #include "terminal/core/host/hostio.h"
 #include "terminal/core/host/hostread.h"
 #include "terminal/emulations/dec/keytable.h"
+#include "terminal/emulations/dec/localedit.h"
 #include "terminal/emulations/dec/reports.h"
 #include "terminal/emulations/dec/rendition.h"
 #include "terminal/emulations/dec/services.h"
+#include "terminal/emulations/dec/statusline.h"
 #include "terminal/emulations/dec/profilepart.h"
 #include "terminal/emulations/dec/vtchar.h"
 #include "terminal/emulations/dec/vtkeys.h"
@@ -58,12 +60,26 @@ u8 MouseReports()
 }
 
 // The store is sized: the character sets, the rendition and the saved cursor start
-// afresh.
+// afresh, the local editor takes over the screen operations while local editing is
+// on, and the status line is the one Setup chose.
 void Initialised()
 {
     ResetCharsets();
     ResetGraphicRendition();
     SaveCursorState();
+    LocalEditor = LocalEditorHooks{EditPutChar,      EditInsertLines, EditDeleteLines,  EditInsertChars,
+                                   EditDeleteChars,  EditTabForward,  EditLineFeed,     EditReverseIndex,
+                                   EditCursorHome,   EditWrapToNextLine};
+    SyncLocalEditState();
+    ResetStatusDisplay();
+}
+
+// The profile holds the editing state ("inedit") and the status line's save area
+// starts from what it loaded.
+void ProfileLoaded()
+{
+    SyncLocalEditState();
+    InitStatusDisplayState();
 }
 
 int TerminalType(char* buffer, int capacity)
@@ -122,6 +138,10 @@ const FamilyHooks DecFamily{
     .keyboardInhibited = KeyboardInhibited,
     .keysRefused = KeysRefused,
     .transmitPending = BufferedTransmitPending,
+    .invalidateStatusLine = DecInvalidateStatusLine,
+    .refreshStatusLine = DecRefreshStatusLine,
+    .statusCursorTick = ShowStatusCursor,
+    .statusLineText = StatusLineText,
     .softFont = CurrentSoftFont,
     .wheelPans = WheelPans,
     .mouseReports = MouseReports,
@@ -139,7 +159,7 @@ const FamilyHooks DecFamily{
     .takeTypedChar = TakeTypedChar,
     .loadSettings = DecLoadSettings,
     .saveSettings = DecSaveSettings,
-    .profileLoaded = InitStatusDisplayState,
+    .profileLoaded = ProfileLoaded,
     .coloursChanged = ResetGraphicRendition,
     .allocateBuffers = AllocVtBuffers,
     .resetModes = ResetVtModes,

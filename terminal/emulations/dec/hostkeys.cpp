@@ -1,14 +1,18 @@
-// The host's key definitions (DECUDK, ESC ! and ESC @, the PC key programming) and host
-// macros. Until they are stored, each definition is read to its end, so that its text
-// never reaches the screen, and kept nowhere.
+// ESC ! and ESC @: the host gives one of the keys A-O a text, ESC ! as a local key
+// (the text is taken as if received), ESC @ as a key that sends it. A lower-case letter
+// names the key without Shift, an upper-case one the key with Shift; the byte after the
+// letter delimits the text. The text is the host's: it is typed or sent exactly, so a
+// host can never start a program or raise a window through a key.
 #include "terminal/emulations/dec/controlstring.h"
 #include "terminal/emulations/dec/services.h"
 #include "terminal/emulations/dec/vtparts.h"
+#include "terminal/input/keydefs.h"
 
 namespace {
 
-// ESC ! / ESC @: a key letter, a delimiter, then text up to the delimiter again.
-void ReadHostKeyString()
+constexpr int kMaxKeyText = 254;
+
+void DefineHostKeyString(u32 sendType)
 {
     const int letter = NextSequenceByte();
     const int low = letter | 0x20;
@@ -17,53 +21,29 @@ void ReadHostKeyString()
     const int delimiter = ReadStringByte();
     if (delimiter == kStringEnd)
         return;
-    for (int n = 0; n < 254; ++n) {
+    std::u16string text;
+    for (;;) {
         const int b = ReadStringByte();
-        if (b == kStringEnd || b == delimiter)
+        // A text cut off by ESC, CAN or SUB defines nothing.
+        if (b == kStringEnd)
             return;
+        if (b == delimiter || static_cast<int>(text.size()) >= kMaxKeyText)
+            break;
+        text.push_back(static_cast<char16_t>(b));
     }
+    const u32 keyCode = static_cast<u32>(letter & ~0x20);
+    const u32 shift = letter == low ? 0 : 1;
+    ReplaceKeyDefinitionText(keyCode, shift, kKeyMacro, sendType, text);
 }
+
 }  // namespace
 
 void DefineHostKeyStringType2()
 {
-    ReadHostKeyString();
+    DefineHostKeyString(2);
 }
 
 void DefineHostKeyStringType0()
 {
-    ReadHostKeyString();
-}
-
-void DefineUserKeys()
-{
-    SkipControlString();
-}
-
-void DefineMacro()
-{
-    SkipControlString();
-}
-
-void InvokeMacro() {}
-
-void LoadFunctionKeyDefinitions()
-{
-    SkipControlString();
-}
-
-void LoadAlphanumericKeyDefinitions()
-{
-    SkipControlString();
-}
-
-// DECUDK cannot lock the keys until it stores definitions.
-bool UserDefinedKeysLocked()
-{
-    return false;
-}
-
-int HostMacroBytesInUse()
-{
-    return 0;
+    DefineHostKeyString(0);
 }

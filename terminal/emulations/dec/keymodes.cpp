@@ -85,6 +85,16 @@ int FindUserDefinedKey(int keyNumber)
     return -1;
 }
 
+int UserDefinedKeyIndex(int keyNumber)
+{
+    if (keyNumber <= 0)
+        return -1;
+    for (int i = 0; i < kUserDefinedKeyCount; ++i)
+        if (kUserDefinedKeyNumbers[i] == keyNumber)
+            return i;
+    return -1;
+}
+
 UserDefinedKey UserDefinedKeyEntry(int entry)
 {
     if (entry < 0 || entry >= kUserDefinedKeyCount || KeySequenceTable.keys[entry].length == 0 ||
@@ -98,27 +108,4 @@ UserDefinedKey DefaultKeySlotText(int slot)
     if (slot < 0 || slot >= kVtDefaultKeyCount || !KeySequenceTable.keys[slot].text)
         return {nullptr, 0, 0};
     return EntryText(slot);
-}
-
-// Local editing is not built yet: the mode cannot be entered and the editing keys
-// have nothing to act on.
-void SetLocalEditMode(bool) {}
-void EditCursorHome() {}
-void EditEraseUnprotected() {}
-void EditClearField() {}
-void EditTabKey() {}
-void EditInsertLines(int) {}
-void EditDeleteLines(int) {}
-void EditDeleteChars(int) {}
-void EditBackspaceKey() {}
-void EditToggleInsertMode() {}
-
-bool EditCursorToColumn0OnEnter()
-{
-    return false;
-}
-
-int EditPfKeyMode()
-{
-    return Vt300Values.edit_pfkey;
 }

@@ -33,6 +33,8 @@ constexpr int kUserDefinedKeyCount = 72;
 // none.
 int FindUserDefinedKey(int keyNumber);
 UserDefinedKey UserDefinedKeyEntry(int entry);
+// The entry that answers to a host's key selector, defined or not; -1 for none.
+int UserDefinedKeyIndex(int keyNumber);
 // The key table's text of a default key slot (0-45), user-defined or built-in.
 UserDefinedKey DefaultKeySlotText(int slot);
 

@@ -43,6 +43,7 @@ void ClearUserDefinedKeys()
     for (KeySequenceEntry& key : T.keys)
         key = {T.pool, 0, 0};
     T.end = 0;
+    T.locked = 0;
 }
 
 void DeleteUserDefinedKey(int index)
@@ -58,7 +59,7 @@ void DeleteUserDefinedKey(int index)
             if (&key != &doomed && OffsetOf(key) >= start + length)
                 key.text -= length;
     }
-    doomed = {T.pool + start, 0, doomed.local};
+    doomed = {T.pool + T.end, 0, doomed.local};
 }
 
 void InstallVtDefaultKeys()

@@ -19,6 +19,7 @@ struct KeySequenceStore {
     wchar16 pool[kUdkPoolUnits];
     KeySequenceEntry keys[kUdkKeys];
     u16 end;  // units of the pool in use
+    u8 locked;  // the host locked the keys against redefinition
 };
 extern KeySequenceStore KeySequenceTable;
 
@@ -28,7 +29,8 @@ extern const char* const kVtDefaultKeyStrings[kVtDefaultKeyCount];
 
 // Removes every key's text and unlocks them.
 void ClearUserDefinedKeys();
-// Removes the text of one key from the pool and closes the gap.
+// Removes the text of one key from the pool and closes the gap; the key then points at
+// the end of the pool with no text, ready to take a new one there.
 void DeleteUserDefinedKey(int index);
 // Clears all keys, then gives keys 0-45 their built-in texts.
 void InstallVtDefaultKeys();

@@ -82,16 +82,20 @@ void BeginCursorReport()
     }
 }
 
+// A position is reported from 1 on: a cursor that sits before the margins it is
+// counted from (it got there before they were set) reports the first position.
 int ReportRow()
 {
-    return VtMode.cursorOrigin ? Screen.cursorRow + 1 : Screen.cursorRow - Screen.top + 1;
+    const int row = VtMode.cursorOrigin ? Screen.cursorRow + 1 : Screen.cursorRow - Screen.top + 1;
+    return row < 1 ? 1 : row;
 }
 
 int ReportColumn()
 {
     if (VtMode.cursorOrigin && !VtMode.lrMarginModeOff)
         return Screen.cursorColumn + 1;
-    return Screen.cursorColumn - Screen.left + 1;
+    const int column = Screen.cursorColumn - Screen.left + 1;
+    return column < 1 ? 1 : column;
 }
 
 int KeyboardLanguageCode()

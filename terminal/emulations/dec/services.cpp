@@ -11,6 +11,8 @@
 #include "terminal/core/screen/screenops.h"
 #include "terminal/core/screen/screenstore.h"
 #include "terminal/emulations/dec/cursorcmds.h"
+#include "terminal/emulations/dec/localedit.h"
+#include "terminal/emulations/dec/rectangles.h"
 #include "terminal/emulations/dec/rendition.h"
 #include "terminal/emulations/dec/reportbuffer.h"
 #include "terminal/emulations/dec/softfont.h"
@@ -40,6 +42,8 @@ void ResetVtModes()
     ResetTabStops();
     ClearTabCommandFlags();
     Rendition.boldDim = 0;
+    ResetAttributeChangeExtent();
+    ResetLocalEdit();
 }
 
 int NextSequenceByte()
@@ -151,13 +155,6 @@ int SendNextBufferedByte()
         r.pending = 0;
     return -1;
 }
-
-bool TerminalModelHasPages()
-{
-    return false;
-}
-
-void SetLinesPerScreen(int) {}
 
 bool AllocVtBuffers()
 {

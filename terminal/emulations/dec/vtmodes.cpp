@@ -13,6 +13,7 @@
 #include "terminal/core/frame/uiservices.h"
 #include "terminal/emulations/dec/vtservices.h"
 #include "terminal/emulations/dec/cursorcmds.h"
+#include "terminal/emulations/dec/localedit.h"
 #include "terminal/emulations/dec/params.h"
 #include "terminal/emulations/dec/rendition.h"
 #include "terminal/emulations/dec/reportbuffer.h"
@@ -43,15 +44,6 @@ void SetScreenReverse(bool on)
         return;
     PaintSettings.reverseScreen = on ? 1 : 0;
     RepaintScreen();
-}
-
-void SetLocalEditBlockMode(bool on)
-{
-    if (DecModes.localEditState == 2)
-        return;
-    DecModes.localEditState = on ? 1 : 0;
-    VtLocalEditFlag = DecModes.localEditState;
-    ShowEditLockStatus();
 }
 
 void SetPageCoupling(u8& flag, bool on, bool pageCursorCoupling)
@@ -119,7 +111,7 @@ void SetDecPrivateMode(int mode, bool set)
     case 6: SetOriginMode(set); break;
     case 7: VtMode.autoWrap = set; break;
     case 8: Vt300Values.kbdrpt = set; break;
-    case 10: SetLocalEditBlockMode(set); break;
+    case 10: SetLocalEditState(set); break;
     case 11: DecModes.editFlag11 = set; break;
     case 13: DecModes.editFlag13 = set; break;
     case 14: DecModes.editFlag14Inverted = !set; break;
@@ -303,21 +295,6 @@ void Select8BitControls()
     }
 }
 
-// ESC SP L, M, N: the conformance levels of ANSI X3.134; a level change starts the
-// character sets afresh.
-void SelectConformanceLevel1()
-{
-    ResetCharsets();
-}
-void SelectConformanceLevel2()
-{
-    ResetCharsets();
-}
-void SelectConformanceLevel3()
-{
-    ResetCharsets();
-}
-
 void SetConformanceLevel()
 {
     if (ParamMarker() != ' ')
@@ -325,6 +302,7 @@ void SetConformanceLevel()
     const int level = Param(1), controls = Param(2);
     if (level == 61) {
         SwitchVtConformance(1);
+        ApplyPageModeSetting();
         return;
     }
     if (level < 62 || level > 65)
@@ -335,10 +313,9 @@ void SetConformanceLevel()
         SwitchVtConformance(3);
     else
         return;
-    if (level == 64 || level == 65) {
+    if (level == 64 || level == 65)
         TerminalId = level == 64 ? 8 : 12;
-        ApplyPageModeSetting();
-    }
+    ApplyPageModeSetting();
 }
 
 void SoftResetHandler()
@@ -373,7 +350,7 @@ void SoftReset()
     MoveCursorAbsolute(row, column);
     InitStatusDisplayState();
     if (DecModes.localEditState == 1)
-        SetLocalEditBlockMode(false);
+        SetLocalEditState(false);
     DecModes.editFlag11 = DecModes.editFlag13 = DecModes.editFlag53 = 0;
     DecModes.editFlag14Inverted = DecModes.editFlag16Inverted = DecModes.ansi17Inverted = 1;
     DecModes.erm = 1;

@@ -4,6 +4,8 @@
 // and the cursor save and restore shared with the ANSI console family.
 #pragma once
 
+#include <string>
+
 #include "terminal/core/base/vxtypes.h"
 #include "terminal/emulations/dec/keysequences.h"
 
@@ -30,7 +32,16 @@ void InvokeMacro();
 void LoadFunctionKeyDefinitions();
 void LoadAlphanumericKeyDefinitions();
 bool UserDefinedKeysLocked();
+// Bytes of macro memory in use: the stored macros and the copies being replayed.
 int HostMacroBytesInUse();
+void ClearHostMacros();
+// DECUDK of the VT510 class: texts for the PC keys F1-F12.
+void DefinePcFunctionKeys();
+// One definition of DCS " x (mode 1, function keys) or DCS " y (mode 0, alphanumeric).
+void ProgramPcKey(const std::string& definition, int mode);
+// Replaces the key definition of (key, shift, kind) with the host's text, sent exactly
+// as given; an empty text only removes the old definition.
+void ReplaceKeyDefinitionText(u32 keyCode, u32 shift, u32 kind, u32 sendType, const std::u16string& text);
 
 // Pages, screen size and rectangular areas.
 void NextPage();
@@ -64,16 +75,27 @@ void SetBlockEndOfLineString();
 // The attribute set local editing uses for its fields (bits 1, 2, 4, 8, 16).
 int LocalEditAttributeSet();
 
-// VT status lines.
+// VT status lines (statusline.h holds what other emulations of the family use).
 void SelectActiveDisplay(int display);
 void SelectActiveDisplayCommand();
 void SelectStatusDisplayTypeCommand();
+bool StatusDisplayActive();
+int ActiveStatusDisplay();
+int StatusDisplayType();
+// The indicator line's fields; each writes its cells and paints them when the line
+// shows, and sets the status bar's field.
+void UpdateVtStatusFields();
 void ShowVtEmulationName();
 void ShowInsertModeStatus();
 void ShowLockStatus();
 void ShowEditLockStatus();
-void UpdateVtStatusFields();
-void InitStatusDisplayState();
-bool StatusDisplayActive();
-int ActiveStatusDisplay();
-int StatusDisplayType();
+void ShowOnlineStatus();
+void ShowPageField();
+// The cursor field, when the cursor moved since it was last shown.
+void ShowStatusCursor();
+void ScheduleStatusCursor();
+struct ScreenCell;
+// Writes text into the cells of a line slot from a column on, in the indicator's colours.
+void WriteIndicatorText(int slot, int column, const wchar16* text);
+// value as exactly `digits` decimal digits into consecutive cells.
+void FormatDecimalCells(int value, ScreenCell* cells, int digits);

@@ -20,6 +20,3 @@ void LoadTimeOfDay()
         return;
     HostTimeOfDay = TimeOfDay{static_cast<u8>(hour), static_cast<u8>(minute), 1};
 }
-
-// Until the page memory follows the terminal model, the page mode stays as it is.
-void ApplyPageModeSetting() {}

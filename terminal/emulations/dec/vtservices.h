@@ -1,5 +1,5 @@
-// Host commands of the DEC family that act on the core: the auxiliary port, the
-// status-line clock and the page mode. (The emulation switch's own host commands are
+// Host commands of the DEC family that act on the core: the auxiliary port and the
+// status-line clock. (The emulation switch's own host commands are
 // declared with it.)
 #pragma once
 
@@ -13,5 +13,3 @@ struct TimeOfDay {
     u8 hour, minute, set;
 };
 extern TimeOfDay HostTimeOfDay;
-// The terminal model changed (DECSCL 64, 65): its page mode applies.
-void ApplyPageModeSetting();

@@ -216,8 +216,8 @@ TEST_F(HostIo, InjectedTextIsReadAsReceivedThenTheConnectionAgain)
     InjectHostText("AB");
     EXPECT_EQ(HostReceiveByte(), 0x41);
     EXPECT_EQ(HostReceiveByte(), 0x42);
-    EXPECT_EQ(HostReceiveByte(), -1);
     EXPECT_EQ(HostReceiveByte(), 'C');
+    EXPECT_EQ(HostReceiveByte(), -1);
 }
 
 TEST_F(HostIo, ReceivedBytesAreMaskedWithoutEightDataBits)

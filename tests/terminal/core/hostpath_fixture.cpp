@@ -21,6 +21,7 @@
 #include "terminal/emulations/dec/vtchar.h"
 #include "terminal/emulations/dec/services.h"
 #include "terminal/input/keyevents.h"
+#include "terminal/settings/profilevalues.h"
 
 namespace {
 constexpr SocketHandle kFakeSocket = 7;
@@ -77,6 +78,9 @@ void ResetHostPath()
     OutputHeld = 0;
     EmulationId = 2;
     RequestedEmulationId = 2;
+    // A VT100 model: one page with its history, as the core's own tests expect. The
+    // page tests choose a multi-page model themselves.
+    TerminalId = 0;
     // The DEC VT family runs; the ANSI console's and AIXterm's engines do not.
     SetActiveFamily(nullptr);
     AnsiConsoleMode = 0;

@@ -12,9 +12,11 @@
 #include "terminal/core/host/hostsettings.h"
 #include "terminal/core/host/pushback.h"
 #include "terminal/emulations/dec/keymodes.h"
+#include "terminal/emulations/dec/localedit.h"
 #include "terminal/emulations/dec/keysequences.h"
 #include "terminal/emulations/dec/services.h"
 #include "terminal/input/inputpump.h"
+#include "terminal/input/keydefs.h"
 #include "terminal/input/keycodes.h"
 #include "terminal/input/keydispatch.h"
 #include "terminal/input/keyevents.h"
@@ -267,6 +269,66 @@ TEST_F(KeyPath, TheKeyboardInputStackHoldsOffSpecialKeys)
     DispatchKey(value, extra);
     Pump();
     EXPECT_EQ(TakeSent(), "q");
+}
+
+TEST_F(KeyPath, KeysTheHostProgrammedSendItsTextExactly)
+{
+    UseEmulation(2);
+    // DECUDK in VT500 7-bit: Shift+F6 sends ABC.
+    Feed("\x1bP0;1|17/414243\x1b\\");
+    Key(73, 1);
+    EXPECT_EQ(TakeSent(), "ABC");
+    // ESC @ gives the A key a text that looks like a program and a window: it is sent
+    // as it stands, a doubled bracket too.
+    Feed("\x1b@a/(notepad)<<\"Notepad\">/");
+    QueueInputEvent(2, 'A', 0);
+    Pump();
+    EXPECT_EQ(TakeSent(), "(notepad)<<\"Notepad\">");
+    // ESC ! makes the key local: its text is taken as if received.
+    Feed("\x1b!b\"(ok)\"");
+    QueueInputEvent(2, 'B', 0);
+    Pump();
+    EXPECT_EQ(TakeSent(), "");
+    EXPECT_EQ(Row(0), "(ok)");
+    // "no function" sends nothing, and the key's own meaning is gone.
+    TerminalId = 12;
+    Feed("\x1bP\"x113/1/0\x1b\\");
+    QueueInputEvent(2, 0x71, 0);
+    Pump();
+    EXPECT_EQ(TakeSent(), "");
+    TerminalId = 8;
+    DeleteAllKeyDefinitions();
+}
+
+TEST_F(KeyPath, AUsersMacroStringTypesADoubledBracketOnce)
+{
+    UseEmulation(2);
+    const std::u16string text = u"a<<b((c";
+    ASSERT_TRUE(AddKeyDefinition('C', 0, kKeyMacro, 0, static_cast<u32>(text.size()),
+                                 reinterpret_cast<const wchar16*>(text.data()), nullptr));
+    QueueInputEvent(2, 'C', 0);
+    Pump();
+    EXPECT_EQ(TakeSent(), "a<b(c");
+    DeleteAllKeyDefinitions();
+}
+
+TEST_F(KeyPath, LocalEditingSendsTheEditedBlockWithKeypadEnter)
+{
+    UseEmulation(2);
+    Vt300Values.inedit = 0;
+    Vt300Values.erasemode = 0;
+    SyncLocalEditState();
+    // A guarded label, end of line CR, end of block ETX, then local editing.
+    Feed("\x1b[2J\x1b[H\x1bVName:\x1bW\x1b[?13's\x1b[2|\x1b[?10h");
+    for (char c : std::string("Bob"))
+        QueueInputEvent(1, static_cast<u16>(c), 0xFFFF);
+    Pump();
+    EXPECT_EQ(TakeSent(), "");  // typing stays on the screen
+    EXPECT_EQ(Row(0), "Name: Bob");
+    Key(111);  // keypad Enter
+    EXPECT_EQ(Printable(TakeSent()), Printable("Bob\r\x03"));
+    SetFactoryVt300();
+    SyncLocalEditState();
 }
 
 }  // namespace

@@ -129,4 +129,20 @@ TEST_F(MacroStore, StoredDefinitionsComeBackByteForByte)
     }
 }
 
+TEST_F(MacroStore, AHostsTextIsSavedInTheFormThatReadsBackAsThatText)
+{
+    const std::wstring program = L"(notepad)<x>", none = L"<VK_NOFUNCTION>";
+    ASSERT_TRUE(AddKeyDefinition(0x41, 2, kKeyMacro, 0, DWORD(program.size()), program.c_str(), nullptr,
+                                 TextOrigin::Host));
+    ASSERT_TRUE(AddKeyDefinition(0x70, 0, kKeyMacro, 0, DWORD(none.size()), none.c_str(), nullptr,
+                                 TextOrigin::Host));
+    SaveMacros();
+    EXPECT_EQ(Read(HKEY_LOCAL_MACHINE, kMacros + L"key", L"41,0").bytes, Definition(2, L"((notepad)<<x>"));
+    EXPECT_EQ(Read(HKEY_LOCAL_MACHINE, kMacros + L"key", L"70,0").bytes, Definition(0, none));
+    // Reloaded it is a macro string whose doubled brackets are plain characters.
+    DeleteAllKeyDefinitions();
+    LoadMacros();
+    EXPECT_EQ(TextOf(FindKeyDefinition(0x41, kKeyMacro, 0)), L"((notepad)<<x>");
+}
+
 }  // namespace

@@ -9,6 +9,7 @@
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/host/hostthread.h"
 #include "terminal/core/base/language.h"
+#include "terminal/settings/profilevalues.h"
 #include "terminal/settings/registry.h"
 #include "terminal/core/screen/screenstore.h"
 #include "terminal/core/frame/mainwindow.h"
@@ -55,6 +56,9 @@ void FeedHost(const std::string& bytes)
 void StartHost()
 {
     MainWindow();
+    // The frame tests watch lines go into the history: a model with one page (vt320).
+    TerminalId = 4;
+    ApplyPageModeSetting();
     StartHostDataThread();
 }
 

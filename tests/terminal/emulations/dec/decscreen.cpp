@@ -1,7 +1,7 @@
 // Feeds standard input through the host path into the DEC emulation and prints the
 // screen as JSON, cell by cell, for comparison with an independent terminal model:
 //   {"cells": [[[character, rendition, colour], ...80 cells], ...24 rows],
-//    "cursor": [row, column, pending wrap]}
+//    "cursor": [row, column, pending wrap], "sent": [byte, ...]}
 // The character is the UTF-16 unit copying gives; rendition and colour are the cell's
 // bytes. It runs the engines with the recording test doubles on a fake socket.
 #include <cstdio>
@@ -46,6 +46,11 @@ int main()
         }
         std::printf("]");
     }
-    std::printf("],\n \"cursor\": [%d, %d, %d]}\n", Screen.cursorRow, Screen.cursorColumn, PendingWrap);
+    std::printf("],\n \"cursor\": [%d, %d, %d],\n \"sent\": [", Screen.cursorRow, Screen.cursorColumn, PendingWrap);
+    // What the terminal answered: reports and checksums.
+    const std::vector<u8>& sent = doubles::Network().sent;
+    for (std::size_t i = 0; i < sent.size(); ++i)
+        std::printf("%s%u", i ? "," : "", sent[i]);
+    std::printf("]}\n");
     return 0;
 }

@@ -73,6 +73,7 @@ TEST_F(HostCommands, ConnectTimeFieldStaysOnTheIndicatorLine)
     }
     ScreenLineRecord* line = LineAt(kStatusLineSlot);
     ASSERT_NE(line, nullptr);
+    BlankLineCells(line);  // without the indicator's other fields
     // A field reaching past the line is written up to the last column only.
     Collect(75, 20);
     PlaceConnectTimeField();

@@ -5,7 +5,11 @@
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/paint/paintsettings.h"
 #include "terminal/core/screen/screenstore.h"
+#include "terminal/emulations/dec/vtservices.h"
+#include "terminal/emulations/dec/keysequences.h"
 #include "terminal/emulations/dec/reports.h"
+#include "terminal/emulations/dec/vtparts.h"
+#include "terminal/input/keydefs.h"
 #include "terminal/emulations/dec/rendition.h"
 #include "terminal/emulations/dec/services.h"
 #include "terminal/emulations/dec/softfont.h"
@@ -31,6 +35,10 @@ void ResetDecState()
     PaintSettings.characterMode = 0;
     PaintSettings.reverseScreen = 0;
     PaintSettings.displayControls = 0;
+    // What a host may have programmed: keys (and their lock), key definitions, macros.
+    InstallVtDefaultKeys();
+    DeleteAllKeyDefinitions();
+    ClearHostMacros();
 }
 }  // namespace
 
@@ -38,6 +46,14 @@ void VtTest::SetUp()
 {
     ResetDecState();
     HostPathTest::SetUp();
+    // A VT420 on one page, unless a test asks for the pages (UsePages).
+    TerminalId = 8;
+}
+
+void VtTest::UsePages()
+{
+    TerminalId = 8;
+    ApplyPageModeSetting();
 }
 
 void VtTest::TearDown()

@@ -15,6 +15,8 @@ protected:
     static std::string Text(const std::vector<u8>& bytes);
     // Cursor as "row,column", 0-based.
     static std::string Cursor();
+    // Switches to the multi-page layout of the VT420 model.
+    static void UsePages();
 };
 
 // ESC + text.
