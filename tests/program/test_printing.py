@@ -11,7 +11,7 @@ from vxtest.lpd import LpdReceiver
 from vxtest.lprdrive import use_printer_port
 from vxtest.lprng import PrivateLpd
 from vxtest.printers import SpooledPrinter, add_port_printer, ghostscript_text, link_lpt
-from vxtest.printhost import CSI, PRINTING, PrintingTerminal, set_printing
+from vxtest.printhost import CSI, PRINTING, PROFILE, PrintingTerminal, set_printing, set_values
 from vxtest.serialpeer import SerialPeer
 
 ESC = b"\x1b"
@@ -99,6 +99,8 @@ class PrintingTest(WineTestCase):
         self.assertEqual(self.spool.jobs(), [], "nothing went to the spooler")
 
     def test_print_screen_buffer_and_cursor_line_on_the_gdi_printer(self):
+        # A vt320 keeps one page and a history (the factory vt420 has pages instead).
+        set_values(self.wine, PROFILE + r"\VT300", termid=4)
         t = self.terminal()
         rows = [b"first row", b"  second, indented", b"", b"fourth after a blank"]
         t.send(CSI + b"H" + CSI + b"2J" + b"\r\n".join(rows))
