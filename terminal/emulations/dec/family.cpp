@@ -17,6 +17,7 @@
 #include "terminal/emulations/dec/vtchar.h"
 #include "terminal/emulations/dec/vtkeys.h"
 #include "terminal/emulations/dec/vtmodes.h"
+#include "terminal/emulations/dec/vtsetup.h"
 #include "terminal/emulations/dec/vtparts.h"
 #include "terminal/settings/profilevalues.h"
 
@@ -166,4 +167,5 @@ const FamilyHooks DecFamily{
     .multiPage = TerminalModelHasPages,
     .initialised = Initialised,
     .telnet = &kTelnet,
+    .setup = &DecSetup,
 };
