@@ -1,7 +1,7 @@
 #include "terminal/core/frame/uirequests.h"
-#include "terminal/comms/serial.h"
 
 #include "terminal/comms/printjob.h"
+#include "terminal/comms/serial.h"
 #include "terminal/core/frame/commands.h"
 #include "terminal/core/frame/mainwindow.h"
 #include "terminal/core/frame/selection.h"
@@ -21,6 +21,10 @@ void HandleUiRequest(WPARAM request, LPARAM argument)
     case kUiUpdateConnectionMenu: UpdateConnectionMenu(); break;
     case kUiClearSelection: ClearSelectionMarks(); break;
     case kUiSerialBreak: StartSerialBreak(); break;
+    case kUiUpdateCaptureMenus:
+        UpdateCaptureMenuText();
+        UpdateReplayMenuText();
+        break;
     case kUiPrintWindows: ServePrintWindowRequest(argument); break;
     }
 }
