@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# Installs whatever is missing, builds the Windows and the native (sanitizer) builds,
-# and runs every test; the last line is ctest's summary.
+# Installs whatever is missing, builds the Windows, the native (sanitizer) and the fuzz
+# builds, and runs every test (each fuzz target replays its corpus and tries new inputs
+# for VX_FUZZ_SECONDS, default 10); the last line is ctest's summary.
 set -u
 cd "$(dirname "$0")"
 . tools/setup/packages.sh
 # shellcheck disable=SC2086
 vx_install_packages $VX_BUILD_PACKAGES $VX_TEST_PACKAGES || { echo "package installation failed" >&2; exit 1; }
 vx_build_native || exit 1
+vx_build_fuzz || exit 1
 vx_build_windows || exit 1
 
 xpid=
@@ -17,6 +19,6 @@ fi
 trap '[ -n "$xpid" ] && kill "$xpid" 2>/dev/null' EXIT
 tools/wine/prefix.sh template >/dev/null || exit 1
 
-# One ctest run over both builds, so one summary ends the output.
-printf 'subdirs("native" "win")\n' >build/CTestTestfile.cmake
+# One ctest run over the three builds, so one summary ends the output.
+printf 'subdirs("native" "win" "fuzz")\n' >build/CTestTestfile.cmake
 ctest --test-dir build --output-on-failure -j"$(vx_jobs)" "$@"

@@ -1,6 +1,6 @@
 """Host-data throughput of vexaNT beside xterm, measured in the same run.
 
-    bench/throughput.sh [--megabytes N] [--only NAME]
+    bench/throughput.sh [--megabytes N] [--only NAME] [--baseline EXE [--rounds N]]
 
 A host on 127.0.0.1 sends each workload to the terminal, then a cursor-position request
 (CSI 6 n), and times from the first byte until the cursor report arrives: the terminal
@@ -16,6 +16,8 @@ through socat. The workloads are of the kinds well-known terminal benchmarks use
 It prints the MB/s of each terminal for each workload and vexaNT's share of xterm's.
 With --jumpscroll vexaNT runs with its "JumpScroll" setting on (scrolls are counted and
 the screen redrawn at most every 33 scrolls or half second) instead of smooth painting.
+With --baseline another vexaNT.exe (an older build) runs in the same run, in turn with
+this one for --rounds rounds; the best figure of each is compared.
 """
 import argparse
 import os
@@ -138,11 +140,11 @@ def measure(host, workloads):
 PROFILE = r"HKEY_CURRENT_USER\Software\Quorlan\vexaNT\Profiles\Default"
 
 
-def run_vexant(workloads, jumpscroll):
-    exe = vxtest.build_path("terminal", "vexaNT.exe")
+def run_vexant(workloads, jumpscroll, exe=None, label="vexaNT (Wine)"):
+    exe = exe or vxtest.build_path("terminal", "vexaNT.exe")
     if not os.path.exists(exe):
         sys.exit("build the program first: %s is missing" % exe)
-    print("vexaNT (Wine)", flush=True)
+    print(label, flush=True)
     with vxtest.WineSession() as wine:
         host = Host(telnet=True)
         if jumpscroll:
@@ -185,6 +187,8 @@ def main():
     parser.add_argument("--only", help="run only the workload of this name")
     parser.add_argument("--jumpscroll", action="store_true", help="run vexaNT with JumpScroll on")
     parser.add_argument("--no-xterm", action="store_true", help="measure vexaNT alone")
+    parser.add_argument("--baseline", help="another vexaNT.exe to measure in the same run")
+    parser.add_argument("--rounds", type=int, default=1, help="turns of the baseline and this build (default 1)")
     args = parser.parse_args()
     for tool in ("xterm", "socat"):
         if not shutil.which(tool):
@@ -201,12 +205,28 @@ def main():
         out = subprocess.check_output([os.path.join(SOURCE, "tools", "wine", "display.sh")], text=True).split()
         os.environ["DISPLAY"], display_proc = out[0], int(out[1])
     os.environ["VX_SHARED_DISPLAY"] = "1"
+    baseline = None
     try:
         ours, display = run_vexant(workloads, args.jumpscroll)
+        if args.baseline:
+            # In turn, so that both see the same load; the best of each counts.
+            baseline = {}
+            for round_number in range(max(args.rounds, 1)):
+                if round_number:
+                    again, _ = run_vexant(workloads, args.jumpscroll)
+                    ours = {n: max(ours[n], again[n]) for n in ours}
+                older, _ = run_vexant(workloads, args.jumpscroll, args.baseline, "baseline vexaNT (Wine)")
+                baseline = {n: max(baseline.get(n, 0.0), older[n]) for n in older}
         theirs = None if args.no_xterm else run_xterm(workloads, display)
     finally:
         if display_proc:
             os.kill(display_proc, 15)
+
+    if baseline:
+        print()
+        print("%-14s %12s %12s %8s" % ("workload", "vexaNT MB/s", "baseline", "ratio"))
+        for name, _ in workloads:
+            print("%-14s %12.2f %12.2f %8.2f" % (name, ours[name], baseline[name], ours[name] / baseline[name]))
 
     if theirs is None:
         return

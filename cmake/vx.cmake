@@ -103,3 +103,19 @@ endfunction()
 
 # The code pages the tests convert through, in every build.
 set(VX_TEST_CODEPAGE_DIR ${CMAKE_BINARY_DIR}/codepages)
+
+# vx_fuzz_target(<name> <sources...>): a libFuzzer target (the fuzz build only) over every
+# engine and the recording doubles. Its seeds and reproducers are fuzz/corpus/<name>, its
+# dictionary fuzz/dict/<name>.dict; ctest replays the corpus and tries new inputs for a
+# few seconds (fuzz/regress.sh).
+function(vx_fuzz_target name)
+  if(VX_FUZZ)
+    get_property(engines GLOBAL PROPERTY VX_ENGINE_LIBS)
+    add_executable(${name} ${ARGN})
+    target_link_libraries(${name} PRIVATE ${engines} vx_test_doubles)
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
+    target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+    add_test(NAME ${name}.fuzz COMMAND ${PROJECT_SOURCE_DIR}/fuzz/regress.sh $<TARGET_FILE:${name}> ${name})
+    set_tests_properties(${name}.fuzz PROPERTIES TIMEOUT 300)
+  endif()
+endfunction()

@@ -1,5 +1,7 @@
 #include "terminal/input/hotspotwords.h"
 
+#include "terminal/core/base/emulationids.h"
+
 const wchar16 kDefaultHotspotSeparators[] = VXT(" /,:=()[]");
 
 namespace {
@@ -191,11 +193,11 @@ HotspotTable GeneralHotspotTable()
 const HotspotTable* EmulationHotspotTable(u8 id)
 {
     switch (id) {
-    case 2: case 3: return &kVt500Table;
-    case 6: return &kIbm3270Table;
-    case 7: return &kIbm5250Table;
-    case 8: case 9: case 15: return &kWyseTable;
-    case 18: return &kHpTable;
+    case kEmuVt500Bit7: case kEmuVt500Bit8: return &kVt500Table;
+    case kEmuIbm3270: return &kIbm3270Table;
+    case kEmuIbm5250: return &kIbm5250Table;
+    case kEmuWy50: case kEmuWy50Plus: case kEmuWy60: return &kWyseTable;
+    case kEmuHp70092: return &kHpTable;
     default: return nullptr;
     }
 }

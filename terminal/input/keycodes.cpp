@@ -16,8 +16,7 @@ namespace {
 
 // Windows virtual keys the rules below name.
 constexpr int kVkCancel = 0x03, kVkPause = 0x13, kVkPrior = 0x21, kVkNext = 0x22, kVkEnd = 0x23, kVkHome = 0x24,
-              kVkLeft = 0x25, kVkUp = 0x26, kVkRight = 0x27, kVkDown = 0x28, kVkInsert = 0x2D, kVkDelete = 0x2E,
-              kVkMenu = 0x12;
+              kVkLeft = 0x25, kVkUp = 0x26, kVkRight = 0x27, kVkDown = 0x28, kVkInsert = 0x2D, kVkDelete = 0x2E;
 
 // The DEC keys (DecKeyMode) or the application keypad are in use.
 bool DecKeysInUse()

@@ -2,7 +2,6 @@
 
 #include "terminal/settings/colours.h"
 #include "terminal/settings/defaults.h"
-#include "terminal/settings/profile.h"
 #include "terminal/settings/profilevalues.h"
 
 namespace {
@@ -28,21 +27,25 @@ void LoadHlsPalette(HKEY colours)
     if (!SavedItems.saveattrs)
         return;
     int present = 0;
+    HlsPalette stored = VtPalette;
     for (int f = 0; f < 3; ++f) {
         u16 units[kPaletteEntries];
         if (SettingsReadBinary(colours, kFieldNames[f], units, kPaletteEntries) == kPaletteEntries) {
             for (int i = 0; i < kPaletteEntries; ++i)
-                VtPalette.entry[i].*kFields[f] = units[i];
+                stored.entry[i].*kFields[f] = units[i];
             ++present;
         }
     }
-    if (present < 3)
+    if (present < 3) {
         ResetAllColourSets(kLive);
-}
-
-void ReloadColourPalette()
-{
-    HKEY colours = SettingsOpenSection(CurrentProfileName(), VXT("COLOURS"));
-    LoadHlsPalette(colours);
-    SettingsCloseKey(colours);
+        return;
+    }
+    // A record out of range (a hand-edited or damaged profile) keeps its factory
+    // colour, as the host's colour-table restore refuses such a record: the conversion
+    // to red, green and blue is only defined for hues to 360 and percentages to 100.
+    const HlsPalette factory = FactoryVtPalette(Colours.bwswap != 0);
+    for (int i = 0; i < kPaletteEntries; ++i) {
+        const HlsEntry& e = stored.entry[i];
+        VtPalette.entry[i] = e.hue <= 360 && e.lightness <= 100 && e.saturation <= 100 ? e : factory.entry[i];
+    }
 }

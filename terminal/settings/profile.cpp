@@ -597,3 +597,10 @@ void ResetSessionDefaults()
     ApplyColourPalette();
     DeleteAllKeyDefinitions();
 }
+
+void ReloadColourPalette()
+{
+    HKEY colours = SettingsOpenSection(CurrentProfileName(), VXT("COLOURS"));
+    LoadHlsPalette(colours);
+    SettingsCloseKey(colours);
+}

@@ -3,6 +3,8 @@
 #include "support/doubles_network.h"
 
 #include "terminal/comms/network.h"
+#include "terminal/comms/socketio.h"
+#include "terminal/comms/telnet.h"
 
 SocketHandle SocketIndex = kNoSocket;
 
@@ -14,9 +16,11 @@ NetworkDouble& Network()
 }
 }  // namespace doubles
 
-int NetworkReadByte(SocketHandle)
+int NetworkReadByte(SocketHandle socket)
 {
     auto& n = doubles::Network();
+    if (n.throughTelnet)
+        return TelnetGetByte(socket, ConnectionType);
     std::lock_guard<std::mutex> guard(n.lock);
     if (n.incoming.empty())
         return n.lost ? -2 : -1;
@@ -25,26 +29,34 @@ int NetworkReadByte(SocketHandle)
     return b;
 }
 
-void NetworkSendByte(SocketHandle, u16 unit)
+void NetworkSendByte(SocketHandle socket, u16 unit)
 {
     auto& n = doubles::Network();
+    if (n.throughTelnet)
+        return TelnetSendData(socket, &unit, 1, false);
     std::lock_guard<std::mutex> guard(n.lock);
     n.sent.push_back(static_cast<u8>(unit));
     n.sendCalls.push_back(1);
 }
 
-void NetworkSendBlock(SocketHandle, const u16* units, int count)
+void NetworkSendBlock(SocketHandle socket, const u16* units, int count)
 {
     auto& n = doubles::Network();
+    if (n.throughTelnet)
+        return TelnetSendData(socket, units, count, false);
     std::lock_guard<std::mutex> guard(n.lock);
     for (int i = 0; i < count; ++i)
         n.sent.push_back(static_cast<u8>(units[i]));
     n.sendCalls.push_back(count);
 }
 
-int NetworkSendBreak(SocketHandle)
+int NetworkSendBreak(SocketHandle socket)
 {
     auto& n = doubles::Network();
+    if (n.throughTelnet) {
+        TelnetSendBreak(socket);
+        return 1;
+    }
     std::lock_guard<std::mutex> guard(n.lock);
     ++n.breaks;
     return 1;

@@ -14,6 +14,9 @@ struct NetworkDouble {
     std::vector<u8> sent;         // every byte sent
     std::vector<int> sendCalls;   // the size of each send call
     int breaks = 0;
+    // The fuzz targets' way: reads and sends go through the real telnet engine to the
+    // telnet double's peer (doubles_telnet.h) instead of the queue above.
+    bool throughTelnet = false;
 };
 NetworkDouble& Network();
 }  // namespace doubles

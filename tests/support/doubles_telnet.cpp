@@ -101,7 +101,8 @@ int SocketReceive(SocketHandle)
     std::vector<u8> chunk = std::move(p.chunks.front());
     p.chunks.pop_front();
     const std::size_t n = std::min<std::size_t>(chunk.size(), kReceiveBufferSize);
-    std::memcpy(NetBuffers.receive, chunk.data(), n);
+    if (n > 0)
+        std::memcpy(NetBuffers.receive, chunk.data(), n);
     NetBuffers.receiveCount = static_cast<i32>(n);
     if (n < chunk.size())
         p.chunks.emplace_front(chunk.begin() + static_cast<std::ptrdiff_t>(n), chunk.end());

@@ -26,6 +26,7 @@ void ResetHost()
     n.sent.clear();
     n.sendCalls.clear();
     n.breaks = 0;
+    n.throughTelnet = false;
 }
 }  // namespace doubles
 

@@ -4,7 +4,8 @@
 
 VX_BUILD_PACKAGES="cmake ninja-build g++ python3 googletest
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  mingw-w64-x86-64-dev wine wine64 xvfb xauth fonts-liberation"
+  mingw-w64-x86-64-dev wine wine64 xvfb xauth fonts-liberation
+  clang libclang-rt-14-dev llvm"
 
 # Peers and tools of the tests: independent screen models, real servers, X tools.
 VX_TEST_PACKAGES="x11-utils xdotool xclip imagemagick socat python3-pyte libvterm-bin
@@ -34,4 +35,10 @@ vx_build_windows() {
 
 vx_build_native() {
     cmake -S . -B build/native -G Ninja >/dev/null && cmake --build build/native -j"$(vx_jobs)"
+}
+
+# The engines and their libFuzzer targets, built with clang (fuzz/).
+vx_build_fuzz() {
+    CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DVX_FUZZ=ON >/dev/null &&
+        cmake --build build/fuzz -j"$(vx_jobs)"
 }

@@ -62,9 +62,9 @@ struct DisplayHooks {
     bool (*paintingHeld)() = nullptr;
 };
 
-// What the telnet engine asks of the family of the emulation in use. The families
-// whose host data travels in records (TN3270, TN3270E, TN5250) also give the telnet
-// engine their session's telnet view (terminal/comms/recordsession.h).
+// What the telnet engine asks of the family of the emulation in use. A family whose
+// host data travels in records also gives the telnet engine its session's telnet view
+// (terminal/comms/recordsession.h).
 struct TelnetHooks {
     // The TERMINAL-TYPE name by the family's model, 8-bit, into `buffer`; returns its
     // length. Null: the emulation table's name.
@@ -74,8 +74,8 @@ struct TelnetHooks {
     bool (*breakEndsInput)() = nullptr;
     // One complete record received up to IAC EOR; the bytes are valid during the call.
     void (*record)(const u8* bytes, int length) = nullptr;
-    // The session starts again for a model (a new connection, TN3270E DEVICE-TYPE IS,
-    // 3270-REGIME).
+    // The session starts again for a model (a new connection, or the host named the
+    // device type).
     void (*resetSession)(int model) = nullptr;
     // The printer session's state (2 connected, 0 not) and the end of its print job.
     void (*setPrinterState)(int state) = nullptr;
@@ -270,5 +270,5 @@ bool FamilyWindowTakesKeys();
 bool FamilyPaintingHeld();
 
 // The emulation that really runs, as one id per family: the family's lowest id (0 for
-// the DEC VT family, 8 for the Wyse family, 19 for TVI 955 and 950 ...).
+// the DEC VT family).
 u8 GetEmulationFromFlags();

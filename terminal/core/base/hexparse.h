@@ -1,4 +1,4 @@
-// Hexadecimal texts: keyboard layout names, print bypass codes, TVI parameters.
+// Hexadecimal texts: keyboard layout names, print bypass codes, terminal parameters.
 #pragma once
 
 #include "terminal/core/base/vxtypes.h"

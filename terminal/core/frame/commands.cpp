@@ -225,7 +225,7 @@ u32 RunningEmulationItem()
     return 0;
 }
 
-// Items greyed under a 5250 printer window or a 3270 printer session.
+// Items greyed while a printer session's own window has the keys.
 constexpr struct {
     UINT id;
     MenuOffer offer;

@@ -33,7 +33,7 @@ int SessionSlotCount();
 // instance's window comes to the front.
 void SwitchToNextSession();
 void SwitchToPreviousSession();
-// Posts WM_CLOSE to the main window (the 3270 key functions ask for it).
+// Posts WM_CLOSE to the main window (a family's window keys ask for it).
 void CloseMainWindow();
 // How a further instance is started; a test can watch the command line instead.
 extern BOOL(WINAPI* StartInstanceProcess)(LPCWSTR, LPWSTR, LPSECURITY_ATTRIBUTES, LPSECURITY_ATTRIBUTES, BOOL,

@@ -40,7 +40,7 @@ bool EightDataBits()
 void ForgetNetworkConnection()
 {
     StatusBarSetLinkState(0);
-    // The telnet modes of the 3270 and 5250 sessions are recomputed by the close.
+    // The telnet modes of a record session are recomputed by the close.
     DisconnectNetworkSession(SocketIndex);
     SocketIndex = kNoSocket;
     PostConnectionRefresh();

@@ -38,7 +38,8 @@ private:
 
 // One unit of input for the active emulation; 0 when the thread must end.
 int ProcessHostChar();
-// The next input byte through the active emulation's own fetch (3270 and 5250: -1).
+// The next input byte through the active emulation's own fetch (-1 for a family that
+// receives whole records).
 int NextEmulationByte();
 bool EmulationHasOwnReader();
 

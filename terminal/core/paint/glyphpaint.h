@@ -1,6 +1,6 @@
 // Drawing characters from the program's glyph bitmaps: the line-drawing, technical,
 // control-picture and glyph-set-6 painters of the row painter, the IBM symbols, the
-// soft font, and the monochrome line painter of the DG font. Each draws a run of
+// soft font, and the monochrome line painter of a family's line-drawn font. Each draws a run of
 // characters one cell apart from the rectangle's left edge, in the current text colour
 // on the current background colour of the screen device context.
 #pragma once

@@ -1,6 +1,6 @@
 // Monochrome glyph bitmaps in memory blocks: rows of `width` pixels, most significant
 // bit first, each row padded to whole bytes. Used by the painters that draw glyphs as
-// runs of lines (the DG 410/412 emulation's font).
+// runs of lines (a family's line-drawn font).
 #pragma once
 
 #include "terminal/core/base/vxtypes.h"

@@ -46,7 +46,7 @@ constexpr u16 kCp037[256] = {
 // The built-in reverse table: the index, then pages 1 (Latin-1), 2 (U+20xx), 3 (U+FFxx)
 // and 4, which every other high byte shares and which holds "?" throughout.
 constexpr int kLatinPage = 1, kGeneralPunctuationPage = 2, kHalfwidthFormsPage = 3, kUnmappedPage = 4;
-// Hosts send U+008E for the 3270 new-line order's character; it goes back as a CR.
+// Hosts send U+008E for the new-line order's character; it goes back as a CR.
 constexpr u16 kNewLineOrderCharacter = 0x008E;
 constexpr u8 kCarriageReturn = 13;
 

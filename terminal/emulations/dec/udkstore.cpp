@@ -3,8 +3,6 @@
 #include <string>
 
 #include "terminal/emulations/dec/keysequences.h"
-#include "terminal/emulations/dec/services.h"
-#include "terminal/settings/profile.h"
 
 namespace {
 constexpr int kChunkUnits = 32;
@@ -12,9 +10,12 @@ constexpr int kChunks = kUdkPoolUnits / kChunkUnits;
 // A stored chunk is read with room to spare; what lies past the pool is dropped.
 constexpr int kChunkReadUnits = 133;
 
-std::wstring AreaName(int chunk)
+std::basic_string<wchar16> AreaName(int chunk)
 {
-    return L"vt220pf_area" + std::to_wstring(chunk);
+    std::basic_string<wchar16> name = VXT("vt220pf_area");
+    for (const char digit : std::to_string(chunk))
+        name.push_back(static_cast<wchar16>(digit));
+    return name;
 }
 }  // namespace
 
@@ -35,10 +36,10 @@ void SaveUdkTable(HKEY vt300)
             units[u] = static_cast<u16>(t.pool[chunk * kChunkUnits + u]);
         SettingsWriteBinary(vt300, AreaName(chunk).c_str(), units, kChunkUnits);
     }
-    SettingsWriteBinary(vt300, L"vt220pf_key", offsets, kUdkKeys);
-    SettingsWriteBinary(vt300, L"vt220pf_count", lengths, kUdkKeys);
-    SettingsWriteBinary(vt300, L"vt220pf_local", locals, kUdkKeys);
-    SettingsWriteDword(vt300, L"vt220pf_end", t.end);
+    SettingsWriteBinary(vt300, VXT("vt220pf_key"), offsets, kUdkKeys);
+    SettingsWriteBinary(vt300, VXT("vt220pf_count"), lengths, kUdkKeys);
+    SettingsWriteBinary(vt300, VXT("vt220pf_local"), locals, kUdkKeys);
+    SettingsWriteDword(vt300, VXT("vt220pf_end"), t.end);
 }
 
 void LoadUdkTable(HKEY vt300)
@@ -56,29 +57,14 @@ void LoadUdkTable(HKEY vt300)
             pool[units++] = area[u];
     }
     u16 offsets[kUdkKeys], lengths[kUdkKeys], locals[kUdkKeys];
-    const bool haveOffsets = SettingsReadBinary(vt300, L"vt220pf_key", offsets, kUdkKeys) == kUdkKeys;
-    const bool haveLengths = SettingsReadBinary(vt300, L"vt220pf_count", lengths, kUdkKeys) == kUdkKeys;
-    const bool haveLocals = SettingsReadBinary(vt300, L"vt220pf_local", locals, kUdkKeys) == kUdkKeys;
+    const bool haveOffsets = SettingsReadBinary(vt300, VXT("vt220pf_key"), offsets, kUdkKeys) == kUdkKeys;
+    const bool haveLengths = SettingsReadBinary(vt300, VXT("vt220pf_count"), lengths, kUdkKeys) == kUdkKeys;
+    const bool haveLocals = SettingsReadBinary(vt300, VXT("vt220pf_local"), locals, kUdkKeys) == kUdkKeys;
     const u32 keep = KeepCurrentValues;
     KeepCurrentValues = 1;
-    const u32 end = SettingsReadDword(vt300, L"vt220pf_end", 0xFFFFFFFF, 0xFFFFFFFF);
+    const u32 end = SettingsReadDword(vt300, VXT("vt220pf_end"), 0xFFFFFFFF, 0xFFFFFFFF);
     KeepCurrentValues = keep;
     RestoreUserDefinedKeys(units ? pool : nullptr, units, haveOffsets ? offsets : nullptr,
                            haveLengths ? lengths : nullptr, haveLocals ? locals : nullptr,
                            end != 0xFFFFFFFF ? &end : nullptr);
-}
-
-void DecLoadSettings()
-{
-    HKEY vt300 = SettingsOpenSection(CurrentProfileName(), VXT("VT300"));
-    LoadUdkTable(vt300);
-    SettingsCloseKey(vt300);
-    ShowDecKeyModeStatus();
-}
-
-void DecSaveSettings(int)
-{
-    HKEY vt300 = SettingsCreateSection(CurrentProfileName(), VXT("VT300"));
-    SaveUdkTable(vt300);
-    SettingsCloseKey(vt300);
 }

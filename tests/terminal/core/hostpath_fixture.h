@@ -9,10 +9,8 @@
 #include <vector>
 
 #include "support/doubles_host.h"
+#include "support/hostreset.h"
 #include "terminal/core/screen/screenstore.h"
-
-// Brings every piece of host-path state back to its start (including freeing the store).
-void ResetHostPath();
 
 class HostPathTest : public ::testing::Test {
 protected:

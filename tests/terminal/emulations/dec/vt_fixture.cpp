@@ -18,30 +18,6 @@
 #include "terminal/settings/colours.h"
 #include "terminal/settings/profilevalues.h"
 
-namespace {
-void ResetDecState()
-{
-    SetFactoryAttributeColours();
-    Colours = ColourFlags{};
-    Rendition = RenditionState{};
-    Charsets = CharsetExtraState{};
-    DecModes = DecModeSet{};
-    SoftFont = SoftFontState{};
-    ResetSoftFont();
-    TerminalId = 8;
-    SetFactoryVt300();
-    ConnectionValues.comparity = 0;
-    ConnectionValues.comspeed = 6;
-    PaintSettings.characterMode = 0;
-    PaintSettings.reverseScreen = 0;
-    PaintSettings.displayControls = 0;
-    // What a host may have programmed: keys (and their lock), key definitions, macros.
-    InstallVtDefaultKeys();
-    DeleteAllKeyDefinitions();
-    ClearHostMacros();
-}
-}  // namespace
-
 void VtTest::SetUp()
 {
     ResetDecState();

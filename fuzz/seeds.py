@@ -1,0 +1,232 @@
+"""Writes the seed inputs of the fuzz targets into fuzz/corpus/<target>/seed-*.
+
+    python3 fuzz/seeds.py
+
+The seeds are the tests' own fixtures (the scripted telnet host's protocol builders, the
+DEC tests' sequences, the profile values of the settings tests) laid out as each target
+reads its input. The targets read their choices through libFuzzer's FuzzedDataProvider,
+which takes bytes from the front and numbers from the back; Input below builds that
+layout. Run it again after changing a target's input layout, and commit the result.
+"""
+import glob
+import os
+import re
+import sys
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, "..", "tools"))
+import telnethost as th  # noqa: E402
+
+
+class Input:
+    """One input as FuzzedDataProvider reads it."""
+
+    def __init__(self):
+        self.front = bytearray()
+        self.back = bytearray()  # in the order the numbers are consumed
+
+    def number(self, value, low, high):
+        """ConsumeIntegralInRange(low, high) giving `value`."""
+        assert low <= value <= high, (value, low, high)
+        span, offset, count = high - low, value - low, 0
+        while count < 8 and (span >> (8 * count)) > 0:
+            count += 1
+        self.back += bytes((offset >> (8 * (count - 1 - i))) & 0xFF for i in range(count))
+        return self
+
+    def u8(self, value):
+        return self.number(value, 0, 255)
+
+    def u32(self, value):
+        return self.number(value, 0, 0xFFFFFFFF)
+
+    def i32(self, value):
+        return self.number(value, -0x80000000, 0x7FFFFFFF)
+
+    def flag(self, value):
+        return self.u8(1 if value else 0)
+
+    def data(self, data):
+        """ConsumeBytes of exactly these bytes."""
+        self.front += bytes(data)
+        return self
+
+    def text(self, data):
+        """ConsumeRandomLengthString giving exactly `data`."""
+        self.front += bytes(data).replace(b"\\", b"\\\\") + b"\\x"
+        return self
+
+    def bytes(self):
+        return bytes(self.front) + bytes(reversed(self.back))
+
+
+def write(target, name, data):
+    directory = os.path.join(HERE, "corpus", target)
+    os.makedirs(directory, exist_ok=True)
+    with open(os.path.join(directory, "seed-" + name), "wb") as f:
+        f.write(data)
+
+
+# ---- telnet ------------------------------------------------------------------------------
+
+def telnet_input(session, chunks, sends=(), settings=0x15):
+    """A telnet target input: the host's chunks, then the terminal's sends (data, record)."""
+    i = Input().number(session, 0, 2)
+    if session == 1:
+        i.number(2, 0, 12)  # IBM-3278-2
+    elif session == 2:
+        i.flag(False)
+    i.u8(settings).flag(False).flag(True)
+    for chunk in chunks:
+        i.number(0, 0, 7).number(len(chunk), 1, 600).data(chunk)
+    for data, record in sends:
+        i.number(3, 0, 7).number(len(data), 0, 300).data(data).flag(record)
+    return i.bytes()
+
+
+def telnet_seeds():
+    login = [th.do(th.TERMINAL_TYPE) + th.ttype_send() + th.will(th.SGA) + th.will(th.ECHO),
+             b"login: " + th.escape(b"\xff\xfe") + th.cmd(th.NOP) + b"\r\n",
+             th.do(th.NEW_ENVIRON) + th.env_send((th.ENV_VAR, "USER"), (th.ENV_USERVAR, None)),
+             th.do(th.TIMING_MARK) + th.cmd(th.AYT) + th.do(th.SEND_LOCATION)]
+    write("fuzz_telnet", "vt-login", telnet_input(0, login, [(b"user\r\xff", False)]))
+    write("fuzz_telnet", "vt-split-commands", telnet_input(0, [b"a\xff", b"\xfd", b"\x18b", b"\xff\xfa\x18", b"\x01\xff",
+                                                             b"\xf0c"]))
+    tn3270e = [th.do(th.TN3270E),
+               th.tn3270e(th.E_SEND, th.E_DEVICE_TYPE),
+               th.tn3270e(th.E_DEVICE_TYPE, th.E_IS, "IBM-3278-2-E", th.E_CONNECT, "LU1"),
+               th.tn3270e(th.E_FUNCTIONS, th.E_IS, th.F_BIND_IMAGE, th.F_RESPONSES),
+               th.record(b"\x00\x00\x00\x00\x01\xf5\xc3\x11\x40\x40\x1d\xf0hello"),
+               th.tn3270e(th.E_DEVICE_TYPE, th.E_REJECT, th.E_REASON, th.R_INV_NAME)]
+    write("fuzz_telnet", "tn3270e", telnet_input(1, tn3270e, [(b"\x00\x00\x00\x00\x01\x7d\x40\x40", True)]))
+    regime = [th.do(th.TERMINAL_TYPE), th.ttype_send(), th.do(th.END_OF_RECORD) + th.will(th.END_OF_RECORD),
+              th.do(th.BINARY) + th.will(th.BINARY), th.record(b"\xf5\xc3\x11\x40\x40hi\xff"),
+              th.do(th.REGIME_3270) + th.sb(th.REGIME_3270, b"\x01")]
+    write("fuzz_telnet", "tn3270-records", telnet_input(1, regime, [(b"\x7d\x40\x40\xff", True)], settings=0x05))
+    tn5250 = [th.do(th.NEW_ENVIRON) + th.env_send((th.ENV_USERVAR, "IBMRSEED"), (th.ENV_VAR, None)),
+              th.do(th.TERMINAL_TYPE) + th.ttype_send(),
+              th.do(th.END_OF_RECORD) + th.will(th.END_OF_RECORD) + th.do(th.BINARY) + th.will(th.BINARY),
+              th.record(b"\x00\x12\x12\xa0\x00\x00\x04\x00\x00\x03\x04\x40\x11\x01\x01hi")]
+    write("fuzz_telnet", "tn5250", telnet_input(2, tn5250, [(b"\x00\x0a\x12\xa0\x00\x00\x04\x00\x00\xf3", True)]))
+
+
+# ---- LPR ---------------------------------------------------------------------------------
+
+def lpr_input(acks, payload=b"hello\n", retries=0, debug=False):
+    """An LPR target input: the request, then every step of the link in the order the
+    transfer asks for them. `acks` are (byte, text behind a refusal) pairs."""
+    i = Input().text(b"127.0.0.1").text(b"lp").text(b"report").text(b"bob").text(b"client")
+    i.i32(7).i32(1).i32(0).number(retries, 0, 20).u32(100).number(1 if debug else 0, 0, 1)
+    i.number(len(payload), 0, 5000).data(payload)
+    for step in range(4):  # socket, resolve, service, connect
+        i.number(1, 0, 15)
+    for byte, text in acks:
+        i.number(1, 0, 31).flag(False)  # a send taken whole
+        i.number(0, 0, 5).i32(0).number(1, 0, 3)
+        if byte == 0:
+            i.flag(True)
+        else:
+            i.flag(False).u8(byte).text(text)
+    return i.bytes()
+
+
+def lpr_seeds():
+    write("fuzz_lpr", "printed", lpr_input([(0, b"")] * 6))
+    write("fuzz_lpr", "refused", lpr_input([(1, b"unknown printer lp\n")], retries=2, debug=True))
+    write("fuzz_lpr", "refused-late", lpr_input([(0, b""), (0, b""), (2, b"no space on device\n")]))
+
+
+# ---- host byte path ----------------------------------------------------------------------
+
+SEQUENCE = re.compile(r'\b([CE])\("((?:[^"\\]|\\.)*)"\)')
+
+
+def literal(text):
+    """A C++ string literal's bytes (the escapes the tests use)."""
+    return text.encode("latin-1").decode("unicode_escape").encode("latin-1")
+
+
+def dec_test_sequences(path):
+    """Every C("...") (CSI) and E("...") (ESC) sequence a DEC test feeds, in file order."""
+    with open(path, encoding="utf-8") as f:
+        source = f.read()
+    return b"".join((b"\x1b[" if kind == "C" else b"\x1b") + literal(text) + b"x"
+                    for kind, text in SEQUENCE.findall(source))
+
+
+def hostpath_seeds():
+    # Header: emulation and model, settings, screen shape, chunk seed (see the target).
+    vt420, vt100 = 2 | (8 << 2), 1
+    tests = os.path.join(HERE, "..", "tests", "terminal", "emulations", "dec")
+    for path in sorted(glob.glob(os.path.join(tests, "*_test.cpp"))):
+        name = os.path.basename(path)[:-len("_test.cpp")]
+        sequences = dec_test_sequences(path)
+        if sequences:
+            write("fuzz_hostpath", "dec-" + name, bytes([vt420, 0x42, 0x00, 7]) + sequences)
+    numbered = b"".join(b"line%d\r\n" % n for n in range(1, 31))
+    write("fuzz_hostpath", "reverse-index-history",
+          bytes([vt420, 0x02, 0x00, 3]) + numbered + b"\x1b[HRI1\x1bM\x1bM\x1b[1;1HTOP\x1b[2T\x1b[3S")
+    write("fuzz_hostpath", "region-flood",
+          bytes([vt420, 0x82, 0x09, 11]) + b"\x1b[2;22r\x1b[22;1H" +
+          b"".join(b"\x1b[3%d;4%dmline %d\x1b[K\r\n" % (i % 8, i % 5, i) for i in range(40)) +
+          b"\x1b[2;1H" + b"\x1bMback\r" * 3)
+    write("fuzz_hostpath", "vt52", bytes([0, 0x00, 0x00, 1]) +
+          b"\x1bH\x1bJ\x1bY%*VT52\x1bFqqq\x1bG\x1bA\x1bB\x1bC\x1bD\x1bI\x1bK\x1bZ\x1b<")
+    write("fuzz_hostpath", "vt100-8bit", bytes([3 | (12 << 2), 0x40, 0x00, 5]) +
+          b"\x1b G\x9b5n\x9b?6h\x90$qm\x9c\x9d0;title\x9c\x1b F")
+    write("fuzz_hostpath", "vt100-7bit-data", bytes([vt100 | (0 << 2), 0x01, 0x10, 2]) +
+          b"\x1b[?3h\x1b#8\x1b#6\x1b#3wide\x1b(0lqqk\x1b(B\x0e\x0f\x1b[4h ins\x1b[4l\x1b[?3l")
+
+
+# ---- profile -------------------------------------------------------------------------------
+
+SECTIONS = ["SAVEDITEMS", "COLOURS", "CONNECTION", "PRINTING", "AUX", "VT300"]
+COLOUR_NAMES = ["hue", "lightness", "saturation", "bwswap"]
+UDK_NAMES = ["vt220pf_key", "vt220pf_count", "vt220pf_local", "vt220pf_end", "vt220pf_area0", "vt220pf_area1",
+             "vt220pf_area2", "vt220pf_area15", "vt220pf_area16"]
+TYPES = [1, 3, 4, 2, 0, 7]
+
+
+def profile_input(values):
+    """A profile target input: (section, name, type, bytes) values; names of the colour and
+    key tables by their index, any other name as text."""
+    i = Input().number(len(values), 0, 48)
+    for section, name, kind, data in values:
+        i.number(SECTIONS.index(section), 0, 5)
+        if section == "COLOURS" and name in COLOUR_NAMES:
+            i.number(0, 0, 3).number(COLOUR_NAMES.index(name), 0, 3)
+        elif section == "VT300" and name in UDK_NAMES:
+            i.number(0, 0, 3).number(UDK_NAMES.index(name), 0, len(UDK_NAMES) - 1)
+        else:
+            i.number(3, 0, 3).text(name.encode("ascii"))
+        i.number(TYPES.index(kind), 0, len(TYPES) - 1).flag(False).number(len(data), 0, 1100).data(data)
+    return i.bytes()
+
+
+def units(*values):
+    return b"".join(v.to_bytes(2, "little") for v in values)
+
+
+def profile_seeds():
+    palette = [("COLOURS", name, 3, units(*([value] * 16))) for name, value in
+               (("hue", 120), ("lightness", 50), ("saturation", 60))]
+    write("fuzz_profile", "palette", profile_input(palette))
+    # The issue's damaged COLOURS record: hue 65535, lightness and saturation 65330.
+    damaged = [("COLOURS", "hue", 3, units(65535) * 16), ("COLOURS", "lightness", 3, units(65330) * 16),
+               ("COLOURS", "saturation", 3, units(65330) * 16)]
+    write("fuzz_profile", "palette-out-of-range", profile_input(damaged))  # once a finding
+    keys = [("VT300", "vt220pf_area0", 3, units(*b"\x1b[17~hello world, a key text ..")),
+            ("VT300", "vt220pf_key", 3, units(*([0] * 72))), ("VT300", "vt220pf_count", 3, units(*([5] * 72))),
+            ("VT300", "vt220pf_local", 3, units(*([0xFFFF] * 72))), ("VT300", "vt220pf_end", 4, (32).to_bytes(4, "little"))]
+    write("fuzz_profile", "user-defined-keys", profile_input(keys))
+    texts = [("CONNECTION", "netname", 1, "host.example".encode("utf-16-le") + b"\0\0"),
+             ("PRINTING", "PMPrinter", 1, b"x" * 1000), ("VT300", "tabstops", 1, b"T\0 \0"),
+             ("SAVEDITEMS", "savemacros", 4, (0).to_bytes(4, "little")), ("VT300", "autowrap", 4, b"\xff\xff\xff\xff")]
+    write("fuzz_profile", "texts-and-numbers", profile_input(texts))
+
+
+if __name__ == "__main__":
+    telnet_seeds()
+    lpr_seeds()
+    hostpath_seeds()
+    profile_seeds()
