@@ -183,6 +183,9 @@ class Probe:
     def press(self, text, timeout_ms=5000):
         return self.ask("press", text, timeout_ms)["ok"]
 
+    def settext(self, hwnd, text):
+        return self.ask("settext", hwnd, text)["ok"]
+
     def post(self, hwnd, msg, wparam=0, lparam=0):
         return self.ask("post", hwnd, msg, wparam, lparam)["ok"]
 
@@ -194,6 +197,25 @@ class Probe:
 
     def workarea(self):
         return self.ask("workarea")["rect"]
+
+    def find_dialog(self, title, timeout_ms=20000):
+        r = self.ask("find-dialog", title, timeout_ms)
+        return r["hwnd"] if r["ok"] else None
+
+    def control(self, dialog, control_id):
+        return self.ask("ctl", dialog, control_id)
+
+    def items(self, dialog, control_id):
+        return self.ask("items", dialog, control_id)
+
+    def set_text(self, dialog, control_id, text):
+        return self.ask("set-text", dialog, control_id, text)["ok"]
+
+    def select(self, dialog, control_id, index):
+        return self.ask("select", dialog, control_id, index)["ok"]
+
+    def click(self, dialog, control_id):
+        return self.ask("click", dialog, control_id)["ok"]
 
 
 class WineTestCase(unittest.TestCase):
