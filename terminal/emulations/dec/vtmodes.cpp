@@ -19,6 +19,7 @@
 #include "terminal/emulations/dec/reportbuffer.h"
 #include "terminal/emulations/dec/services.h"
 #include "terminal/emulations/dec/vtcharsets.h"
+#include "terminal/emulations/dec/statusline.h"
 #include "terminal/emulations/dec/vtparts.h"
 
 DecModeSet DecModes;
@@ -446,6 +447,7 @@ void SetLastColumn(int n)
 namespace {
 void SetColumns(int lastColumn)
 {
+    const MainDisplayScope mainDisplay;
     const int row = Screen.cursorRow, column = Screen.cursorColumn;
     if (Screen.lastColumn == lastColumn && !Screen.multiPage && Vt300Values.clrscrnsave) {
         EraseDisplayAll();
