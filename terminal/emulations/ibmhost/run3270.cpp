@@ -17,7 +17,6 @@
 #include "terminal/core/base/win32.h"
 #include "terminal/core/frame/mainwindow.h"
 #include "terminal/core/frame/statusbar.h"
-#include "terminal/core/frame/statussources.h"
 #include "terminal/core/frame/uiservices.h"
 #include "terminal/core/host/hostio.h"
 #include "terminal/core/host/hostthread.h"
@@ -43,7 +42,7 @@
 
 namespace {
 constexpr u32 kOutOfMemory = 7100;
-constexpr u32 kFieldTerminalName = 7409, kFieldPrinter = 7415;
+constexpr u32 kFieldTerminalName = 7409;
 
 struct SavedScreen {
     int rows, lastColumn;
@@ -225,15 +224,7 @@ void I3270UpdateStatusBar(HINSTANCE instance)
     };
     next(StatusBarAddField(kFieldIndicator, x, 0, nullptr, L"offline"));
     next(StatusBarAddField(kFieldTerminalName, x, 0, L"IBM 3270 NVT", nullptr));
-    u32 printer = 7415;
-    switch (StatusPrinter()) {
-    case StatusPrinterState::None: printer = 7412; break;
-    case StatusPrinterState::AutoPrint: printer = 7413; break;
-    case StatusPrinterState::Controller: printer = 7414; break;
-    case StatusPrinterState::Ready: printer = 7415; break;
-    }
-    LoadLanguageString(nullptr, printer, text, 32);
-    next(StatusBarAddField(kFieldPrinter, x, 0, text, nullptr));
+    next(StatusBarAddField(kFieldPrinter, x, 0, PrinterFieldText(text, kStatusTextUnits), nullptr));
     const int right = ComputeStatusBarRect().right - 2;
     if (right > x)
         StatusBarAddField(kFieldFiller, x, right - x, nullptr, nullptr);
