@@ -30,3 +30,10 @@ void ApplyStartupConnectionOptions();
 void LoadTelnetSettings();
 // Writes the "Telnet" section; `flush` flushes the key before closing it.
 void SaveTelnetSettings(bool flush);
+// Writes the TN3270E functions, the LU name and the associated device name at once.
+void SaveTelnetTn3270eValues();
+// A NEW-ENVIRON variable of a subkey of the "Telnet" section ("5250,VAR" ...): the
+// user's value over the machine-wide one; written to the store saves go to, an empty
+// text deleting the value.
+bool ReadTelnetEnvironText(const wchar16* subkey, const wchar16* name, wchar16* buffer, int capacity);
+void WriteTelnetEnvironText(const wchar16* subkey, const wchar16* name, const wchar16* text);

@@ -189,16 +189,23 @@ bool TelnetEnvironValue(bool machineWide, const wchar16* subkey, const std::u16s
     return found;
 }
 
-// Writes the "Telnet" section into the settings store that saves go to; a value equal to
-// its default is deleted rather than written.
-void SaveTelnetSettings(bool flush)
+namespace {
+// The "Telnet" section in the settings store that saves go to, and the factory values
+// that are deleted rather than written.
+HKEY CreateTelnetSection(TelnetSettings& defaults)
 {
     SelectSaveRoot();
-    HKEY key = SettingsCreateSection(ProfileName(), VXT("Telnet"));
+    SetTelnetDefaults(defaults);
+    return SettingsCreateSection(ProfileName(), VXT("Telnet"));
+}
+}  // namespace
+
+void SaveTelnetSettings(bool flush)
+{
+    TelnetSettings defaults{};
+    HKEY key = CreateTelnetSection(defaults);
     if (!key)
         return;
-    TelnetSettings defaults{};
-    SetTelnetDefaults(defaults);
     const TelnetSettings& t = TelnetConfig;
     const struct {
         const wchar16* name;
@@ -229,4 +236,48 @@ void SaveTelnetSettings(bool flush)
         SettingsCloseKey(key);  // flushes, then closes
     else
         RegCloseKey(key);
+}
+
+void SaveTelnetTn3270eValues()
+{
+    TelnetSettings defaults{};
+    HKEY key = CreateTelnetSection(defaults);
+    if (!key)
+        return;
+    const TelnetSettings& t = TelnetConfig;
+    SettingsWriteDwordOrDelete(key, VXT("Telnet3270eBind"), t.bind, defaults.bind);
+    SettingsWriteDwordOrDelete(key, VXT("Telnet3270eResponses"), t.responses, defaults.responses);
+    SettingsWriteDwordOrDelete(key, VXT("Telnet3270eSysReq"), t.sysReq, defaults.sysReq);
+    SettingsWriteDwordOrDelete(key, VXT("Telnet3270ePrtLu1"), t.prtLu1, defaults.prtLu1);
+    SettingsWriteDwordOrDelete(key, VXT("Telnet3270ePrtLu3"), t.prtLu3, defaults.prtLu3);
+    SettingsWriteStringOrDelete(key, VXT("TelnetLuid"), t.luid);
+    SettingsWriteStringOrDelete(key, VXT("Telnet3270eAssociate"), t.associate);
+    SettingsCloseKey(key);
+}
+
+bool ReadTelnetEnvironText(const wchar16* subkey, const wchar16* name, wchar16* buffer, int capacity)
+{
+    // The user's value is taken over the machine-wide one.
+    std::u16string value;
+    const std::u16string wanted(reinterpret_cast<const char16_t*>(name));
+    if (!TelnetEnvironValue(false, subkey, wanted, value) && !TelnetEnvironValue(true, subkey, wanted, value)) {
+        if (capacity > 0)
+            buffer[0] = 0;
+        return false;
+    }
+    CopyText(buffer, static_cast<std::size_t>(capacity), reinterpret_cast<const wchar16*>(value.c_str()));
+    return true;
+}
+
+void WriteTelnetEnvironText(const wchar16* subkey, const wchar16* name, const wchar16* text)
+{
+    SelectSaveRoot();
+    HKEY section = SettingsCreateSection(ProfileName(), VXT("Telnet"));
+    if (!section)
+        return;
+    if (HKEY key = SettingsCreateSubkey(section, subkey)) {
+        SettingsWriteStringOrDelete(key, name, text);
+        SettingsCloseKey(key);
+    }
+    SettingsCloseKey(section);
 }

@@ -53,7 +53,11 @@ void ApplyHlsList(int units, const u16* records)
 
 void ApplyColourPalette()
 {
-    const HlsPalette& palette = ActivePalette();
+    ApplyHlsPalette(ActivePalette());
+}
+
+void ApplyHlsPalette(const HlsPalette& palette)
+{
     u16 records[4 * kPaletteEntries];
     for (int i = 0; i < kPaletteEntries; ++i) {
         records[4 * i] = static_cast<u16>(i);

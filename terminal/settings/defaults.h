@@ -2,6 +2,7 @@
 #pragma once
 
 #include "terminal/core/base/vxtypes.h"
+#include "terminal/settings/hls.h"
 
 // Set while the Setup dialog is open: its working copy then belongs to the dialog.
 extern u32 SetupDialogOpen;
@@ -17,6 +18,8 @@ void ResetTa6530ColourMap();
 // Converts the running emulation's HLS palette into the terminal palette; run after
 // every colour change.
 void ApplyColourPalette();
+// Converts a whole HLS palette into the terminal palette (the Setup preview's colours).
+void ApplyHlsPalette(const HlsPalette& palette);
 // Records of four units {index, hue, lightness, saturation}; `units` counts all of them.
 void ApplyHlsList(int units, const u16* records);
 

@@ -139,7 +139,7 @@ struct Vt300Section {
     u8 edit_eob_cnt, edit_eol_cnt;
     u8 edit_eob_ch[kLineEndChars + 1], edit_eol_ch[kLineEndChars + 1];  // terminated
     wchar16 tabstops[kTabStopColumns + 1];  // "T" at a stop, a space elsewhere
-    wchar16 ans_back[30];
+    wchar16 ans_back[33];  // 32 characters, the most an answerback holds
     wchar16 szCustomID[133];
     wchar16 vt420_da[34];
 };

@@ -34,7 +34,8 @@ class FrameProfilesTest(WineTestCase):
         self.fail("no new vexaNT window")
 
     def test_first_start_writes_the_default_profile_and_the_stamps(self):
-        self.assertIsNone(self.wine.reg_values(HKLM))
+        # The test prefix holds only the start-up page choice (tools/wine/template.reg).
+        self.assertFalse(self.wine.reg_values(HKLM))
         proc, hwnd = self.start()
         base = self.wait_values(HKLM, lambda v: "Build" in v)
         self.assertEqual(base["Session"], ("REG_SZ", "Untitled"))

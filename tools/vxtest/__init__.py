@@ -195,6 +195,25 @@ class Probe:
     def workarea(self):
         return self.ask("workarea")["rect"]
 
+    def find_dialog(self, title, timeout_ms=20000):
+        r = self.ask("find-dialog", title, timeout_ms)
+        return r["hwnd"] if r["ok"] else None
+
+    def control(self, dialog, control_id):
+        return self.ask("ctl", dialog, control_id)
+
+    def items(self, dialog, control_id):
+        return self.ask("items", dialog, control_id)
+
+    def set_text(self, dialog, control_id, text):
+        return self.ask("set-text", dialog, control_id, text)["ok"]
+
+    def select(self, dialog, control_id, index):
+        return self.ask("select", dialog, control_id, index)["ok"]
+
+    def click(self, dialog, control_id):
+        return self.ask("click", dialog, control_id)["ok"]
+
 
 class WineTestCase(unittest.TestCase):
     """A test case with a fresh Wine session per test."""

@@ -14,6 +14,16 @@
 //   post HWND MSG WPARAM LPARAM       PostMessageW (numbers decimal or 0x hex)
 //   send HWND MSG WPARAM LPARAM       SendMessageTimeoutW, answers the result
 //   command HWND ID                   posts WM_COMMAND with that id
+//   find-dialog TITLE [TIMEOUT_MS]    first visible dialog (#32770) with that title
+//   ctl HWND ID                       a dialog control: class, text, enabled, visible, check
+//                                     state, style and screen rect
+//   items HWND ID                     a combo or list box: items with their data, selection,
+//                                     item height and top index
+//   set-text HWND ID TEXT             WM_SETTEXT on the control
+//   select HWND ID INDEX              sets the selection, then posts the control's
+//                                     selection-change notification to the dialog
+//   click HWND ID                     posts BM_CLICK to the control: it is pressed as the mouse
+//                                     presses it (automatic check boxes flip, BN_CLICKED follows)
 //   workarea                          SPI_GETWORKAREA
 //   clip-text / clip-set-text HEX / clip-set-file PATH / clip-set-bitmap W H /
 //   clip-save-bitmap PATH / clip-hold / clip-release / clip-empty   the clipboard
@@ -148,6 +158,65 @@ std::string DialogJson(HWND d)
     return s + "],\"buttons\":" + buttons + "]}";
 }
 
+bool IsCombo(HWND h)
+{
+    return _wcsicmp(ClassOf(h).c_str(), L"ComboBox") == 0;
+}
+
+LRESULT Send(HWND h, UINT msg, WPARAM wp, LPARAM lp)
+{
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(h, msg, wp, lp, SMTO_ABORTIFHUNG, 5000, &result);
+    return (LRESULT)result;
+}
+
+std::string ControlJson(HWND dialog, int id)
+{
+    HWND c = GetDlgItem(dialog, id);
+    if (!c)
+        return "{\"ok\":false,\"error\":\"no control\"}";
+    RECT r{};
+    GetWindowRect(c, &r);
+    const std::wstring cls = ClassOf(c);
+    long long check = -1;
+    if (_wcsicmp(cls.c_str(), L"Button") == 0)
+        check = (long long)Send(c, BM_GETCHECK, 0, 0);
+    char buf[160];
+    std::snprintf(buf, sizeof buf, ",\"enabled\":%s,\"visible\":%s,\"check\":%lld,\"style\":%lu,\"rect\":",
+                  IsWindowEnabled(c) ? "true" : "false", IsWindowVisible(c) ? "true" : "false", check,
+                  (unsigned long)GetWindowLongPtrW(c, GWL_STYLE));
+    return "{\"ok\":true,\"hwnd\":" + Hwnd(c) + ",\"class\":" + Json(Utf8(cls)) + ",\"text\":" +
+           Json(Utf8(TextOf(c))) + buf + Rect(r) + "}";
+}
+
+std::string ItemsJson(HWND dialog, int id)
+{
+    HWND c = GetDlgItem(dialog, id);
+    if (!c)
+        return "{\"ok\":false,\"error\":\"no control\"}";
+    const bool combo = IsCombo(c);
+    const UINT getCount = combo ? CB_GETCOUNT : LB_GETCOUNT, getLen = combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN,
+               getText = combo ? CB_GETLBTEXT : LB_GETTEXT, getData = combo ? CB_GETITEMDATA : LB_GETITEMDATA,
+               getSel = combo ? CB_GETCURSEL : LB_GETCURSEL, getHeight = combo ? CB_GETITEMHEIGHT : LB_GETITEMHEIGHT;
+    const long long count = (long long)Send(c, getCount, 0, 0);
+    std::string items = "[";
+    for (long long i = 0; i < count; ++i) {
+        const long long len = (long long)Send(c, getLen, (WPARAM)i, 0);
+        std::wstring text(len > 0 ? (size_t)len + 1 : 1, L'\0');
+        if (len > 0)
+            Send(c, getText, (WPARAM)i, (LPARAM)text.data());
+        text.resize(wcsnlen(text.c_str(), text.size()));
+        char data[32];
+        std::snprintf(data, sizeof data, "%lld", (long long)Send(c, getData, (WPARAM)i, 0));
+        items += std::string(i ? "," : "") + "{\"text\":" + Json(Utf8(text)) + ",\"data\":" + data + "}";
+    }
+    char tail[160];
+    std::snprintf(tail, sizeof tail, "],\"selected\":%lld,\"itemHeight\":%lld,\"topIndex\":%lld}",
+                  (long long)Send(c, getSel, 0, 0), (long long)Send(c, getHeight, 0, 0),
+                  combo ? 0LL : (long long)Send(c, LB_GETTOPINDEX, 0, 0));
+    return "{\"ok\":true,\"items\":" + items + tail;
+}
+
 std::string Handle(const std::vector<std::string>& a)
 {
     std::string clipboardAnswer;
@@ -270,6 +339,54 @@ std::string Handle(const std::vector<std::string>& a)
         RECT r{};
         GetWindowRect(h, &r);
         return "{\"ok\":true,\"rect\":" + Rect(r) + "}";
+    }
+    if (cmd == "find-dialog") {
+        const std::wstring want = Wide(arg(1));
+        DWORD timeout = a.size() > 2 ? (DWORD)Number(arg(2)) : 0, start = GetTickCount();
+        for (;;) {
+            for (HWND d : Dialogs())
+                if (TextOf(d) == want)
+                    return "{\"ok\":true,\"hwnd\":" + Hwnd(d) + "}";
+            if (GetTickCount() - start >= timeout)
+                return Error("no such dialog");
+            Sleep(50);
+        }
+    }
+    if (cmd == "ctl")
+        return ControlJson(ParseHwnd(arg(1)), (int)Number(arg(2)));
+    if (cmd == "items")
+        return ItemsJson(ParseHwnd(arg(1)), (int)Number(arg(2)));
+    if (cmd == "set-text") {
+        HWND c = GetDlgItem(ParseHwnd(arg(1)), (int)Number(arg(2)));
+        if (!c)
+            return Error("no control");
+        const std::wstring text = Wide(arg(3));
+        DWORD_PTR result = 0;
+        if (!SendMessageTimeoutW(c, WM_SETTEXT, 0, (LPARAM)text.c_str(), SMTO_ABORTIFHUNG, 5000, &result))
+            return Error("send failed");
+        return "{\"ok\":true}";
+    }
+    if (cmd == "select") {
+        HWND dialog = ParseHwnd(arg(1));
+        const int id = (int)Number(arg(2));
+        HWND c = GetDlgItem(dialog, id);
+        if (!c)
+            return Error("no control");
+        const bool combo = IsCombo(c);
+        const LRESULT got = Send(c, combo ? CB_SETCURSEL : LB_SETCURSEL, (WPARAM)Number(arg(3)), 0);
+        if (got == (combo ? CB_ERR : LB_ERR))
+            return Error("no such item");
+        const WORD code = combo ? CBN_SELCHANGE : LBN_SELCHANGE;
+        return PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, code), (LPARAM)c) ? "{\"ok\":true}"
+                                                                                  : Error("post failed");
+    }
+    if (cmd == "click") {
+        HWND dialog = ParseHwnd(arg(1));
+        const int id = (int)Number(arg(2));
+        HWND c = GetDlgItem(dialog, id);
+        if (!c)
+            return Error("no control");
+        return PostMessageW(c, BM_CLICK, 0, 0) ? "{\"ok\":true}" : Error("post failed");
     }
     if (cmd == "workarea") {
         RECT r{};

@@ -18,6 +18,7 @@
 
 struct ScreenCell;
 struct tagMSG;
+struct FamilySetup;
 
 // The downloaded soft font the generic painter draws glyph set 1 from: 20 rows of 16
 // bits per character 32-159 (at (character - 32) AND 127), and the font's matrix size.
@@ -246,6 +247,11 @@ struct FamilyHooks {
     void (*initialised)() = nullptr;
 
     const TelnetHooks* telnet = nullptr;
+
+    // ---- Setup ----
+    // The family's Setup pages and its part of the Setup working copy
+    // (terminal/settings/setupfamily.h); null: it adds none.
+    const FamilySetup* setup = nullptr;
 };
 
 // Registers a family for the ids of family->emulations; an id another family already

@@ -293,3 +293,17 @@ int FindFileInTree(wchar16* directory, const wchar16* name)
         return 0;
     return FindInTree(directory, name, 0);
 }
+
+bool IsLanguageStringInRange(const wchar16* text, u32 firstId, u32 lastId)
+{
+    bool compared = false;
+    for (u32 id = firstId; id <= lastId; ++id) {
+        wchar16 candidate[128];
+        if (LoadLanguageString(InstanceHandle, id, candidate, 128) <= 0)
+            continue;
+        if (lstrcmpiW(candidate, text) == 0)
+            return true;
+        compared = true;
+    }
+    return !compared;
+}

@@ -37,6 +37,9 @@ int LoadLanguageString(HINSTANCE instance, u32 id, wchar16* buffer, int capacity
 // The same from the program's own table only, for the few texts that must not follow
 // the language module (the program's version and description).
 int LoadProgramString(u32 id, wchar16* buffer, int capacity);
+// Whether `text` equals, without regard to case, one of the texts firstId..lastId (ids
+// without a text are skipped). Also true when none of those ids has a text.
+bool IsLanguageStringInRange(const wchar16* text, u32 firstId, u32 lastId);
 
 // The start-up search: marks the candidates found, keeps the current language when its
 // module exists, else takes the first found; the count found (0 sets the index to -1).

@@ -36,6 +36,7 @@
 #include "terminal/core/paint/paintrows.h"
 #include "terminal/settings/defaults.h"
 #include "terminal/settings/profile.h"
+#include "terminal/settings/setupapply.h"
 #include "terminal/settings/setupdialog.h"
 
 MenuHandleSet Menus{};
@@ -49,13 +50,6 @@ u32 PendingFollowUpCommand = 0;
 namespace {
 
 constexpr int kMenuTextUnits = 133;  // 132 units and the terminator
-
-// The Setup page of each command 1012..1038: its dialog template (0: no page).
-constexpr u16 kSetupTemplates[27] = {
-    2120, 2130, 2140, 2150, 2160, 2180, 2190, 2200, 2210, 0,     // 1012-1021
-    2230, 2240, 2250, 0,    0,    0,    2290, 0,    0,    2320,  // 1022-1031
-    2330, 2340, 0,    2360, 2370, 2380, 0,                       // 1032-1038
-};
 
 // What the greying rules look at, taken together once per build or update.
 struct MenuConditions {
@@ -484,20 +478,34 @@ void OpenSettingsDialog(HWND window, UINT id)
         if (!passes)
             return;
     }
-    const int page = static_cast<int>(id - kCmdSetupFirst);
+    const int slot = static_cast<int>(id - kCmdSetupFirst);
+    const u16 templateId = SetupTemplateOf(slot);
+    if (!templateId)
+        return;  // a slot without a page opens nothing
     SetupDialogOutcome outcome{};
     SetModalFlag(1);
-    const int result = RunSetupDialog(window, page, kSetupTemplates[page], &outcome);
+    const INT_PTR result = RunSetupPage(window, slot, false, kSerialOwnerConnection, &outcome);
+    if (result == -1)
+        MessageBoxFormatIdNumber(kStrUnableToCreateMenu, templateId);
+    if (outcome.settingsChanged) {
+        // The host-data thread stays away from the settings while they change.
+        HoldHostDataThread(HostGate::Profile, 2000);
+        ApplySetupCopy();
+        ReleaseHostDataThread(HostGate::Profile);
+        SetPreventNumLockToggle(NumLockProtectionSetting());
+        if (SetupConnectPending)
+            ConnectFromSetup();
+    }
     // The model chosen may have pages, or none; the host-data thread is still held.
     ApplyPageModeSetting();
     SetModalFlag(0);
-    if (result == -1)
-        MessageBoxFormatIdNumber(kStrUnableToCreateMenu, kSetupTemplates[page]);
-    if (outcome.settingsChanged)
-        SetPreventNumLockToggle(NumLockProtectionSetting());
     UpdateWindowTitle(window);
-    if (outcome.reloadRequested)
+    UpdateSettingsMenu();
+    UpdateConnectionMenu();
+    if (outcome.reloadRequested || SetupReloadRequested) {
+        SetupReloadRequested = false;
         PostMessageW(window, WM_COMMAND, kCmdReloadProfile, 0);
+    }
 }
 
 LRESULT MainCommand(HWND window, WPARAM wParam, LPARAM lParam)

@@ -6,6 +6,7 @@
 #include "terminal/comms/sockets.h"
 #include "terminal/core/frame/commands.h"
 #include "terminal/core/base/corestate.h"
+#include "terminal/core/frame/dialogbase.h"
 #include "terminal/core/base/language.h"
 #include "terminal/core/frame/mainwindow.h"
 #include "terminal/core/frame/messageloop.h"
@@ -26,14 +27,6 @@ constexpr u32 kStrBuildWord = 10134;          // " Build "
 constexpr int kTextUnits = 255;
 constexpr int kDescriptionUnits = 32;
 constexpr int kHostClosedUnits = 131;
-
-// Sets a control's text from a language string, only when the string exists.
-void SetItemFromString(HWND dialog, int control, u32 id, int capacity = kTextUnits)
-{
-    wchar_t text[kTextUnits];
-    if (LoadLanguageString(InstanceHandle, id, text, capacity < kTextUnits ? capacity : kTextUnits) > 0)
-        SetDlgItemTextW(dialog, control, text);
-}
 
 // `format` with `argument` in place of its first %s, into kTextUnits units. The format
 // comes from a language module, so nothing else in it is read as a conversion.
@@ -85,11 +78,7 @@ bool HandlePalette(HWND dialog, UINT message, WPARAM wParam)
 
 INT_PTR RunModal(int templateId, HWND owner, DLGPROC procedure)
 {
-    SetModalFlag(1);
-    const INT_PTR result = DialogBoxParamW(InstanceHandle ? InstanceHandle : GetModuleHandleW(nullptr),
-                                           MAKEINTRESOURCEW(templateId), owner, procedure, 0);
-    SetModalFlag(0);
-    return result;
+    return RunModalDialog(owner, templateId, procedure);
 }
 
 }  // namespace
@@ -160,12 +149,12 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
             SetWindowTextW(dialog, caption);
         }
         SetDlgItemTextW(dialog, kCtlAboutDescription, description);
-        SetItemFromString(dialog, IDOK, kStrOk);
+        SetTextFromString(dialog, IDOK, kStrOk);
         wchar_t line[kTextUnits];
         FormatVersionLine(line, kTextUnits, OsVersionCode);
         if (line[0])
             SetDlgItemTextW(dialog, kCtlAboutVersion, line);
-        SetItemFromString(dialog, kCtlAboutNotice, kCtlAboutNotice);
+        SetTextFromString(dialog, kCtlAboutNotice, kCtlAboutNotice);
         return TRUE;
     }
     case WM_COMMAND:
@@ -190,8 +179,8 @@ INT_PTR OkCancelDialog(HWND dialog, UINT message, WPARAM wParam, void (*init)(HW
     switch (message) {
     case WM_INITDIALOG:
         init(dialog);
-        SetItemFromString(dialog, IDOK, kStrOk);
-        SetItemFromString(dialog, IDCANCEL, kStrCancel);
+        SetTextFromString(dialog, IDOK, kStrOk);
+        SetTextFromString(dialog, IDCANCEL, kStrCancel);
         return TRUE;
     case WM_COMMAND:
         if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
@@ -217,7 +206,7 @@ void InitExitQuestion(HWND dialog)
 
 void InitSessionCloseQuestion(HWND dialog)
 {
-    SetItemFromString(dialog, kCtlSessionCloseText, kCtlSessionCloseText);
+    SetTextFromString(dialog, kCtlSessionCloseText, kCtlSessionCloseText);
 }
 
 }  // namespace
@@ -239,10 +228,10 @@ INT_PTR CALLBACK HostClosedProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     switch (message) {
     case WM_INITDIALOG:
         SetProgramCaption(dialog);
-        SetItemFromString(dialog, kCtlReconnect, kCtlReconnect, kHostClosedUnits);
-        SetItemFromString(dialog, IDCANCEL, kStrCancel, kHostClosedUnits);
-        SetItemFromString(dialog, kCtlExitProgram, kCtlExitProgram, kHostClosedUnits);
-        SetItemFromString(dialog, kCtlHostClosedText, kCtlHostClosedText, kHostClosedUnits);
+        SetTextFromString(dialog, kCtlReconnect, kCtlReconnect, kHostClosedUnits);
+        SetTextFromString(dialog, IDCANCEL, kStrCancel, kHostClosedUnits);
+        SetTextFromString(dialog, kCtlExitProgram, kCtlExitProgram, kHostClosedUnits);
+        SetTextFromString(dialog, kCtlHostClosedText, kCtlHostClosedText, kHostClosedUnits);
         SetFocus(GetDlgItem(dialog, kCtlReconnect));
         return FALSE;  // the focus is set
     case WM_COMMAND:

@@ -5,6 +5,7 @@
 #include "terminal/comms/loginscript.h"
 #include "terminal/comms/netsession.h"
 #include "terminal/comms/serial.h"
+#include "terminal/comms/sockets.h"
 #include "terminal/core/frame/commands.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/frame/emuswitch.h"
@@ -31,23 +32,43 @@ void EndLoading()
     ProfileLoadInProgress = 0;
     StartingUp = 0;
 }
+
+int ReloadChosenProfile();
 }  // namespace
 
 int ReloadProfile()
 {
+    // One reload at a time: a refused one shows a message box, whose message loop would
+    // take further requests into reloads (and boxes) of their own.
+    static bool reloading = false;
+    if (reloading)
+        return 0;
+    reloading = true;
+    const int result = ReloadChosenProfile();
+    reloading = false;
+    return result;
+}
+
+namespace {
+
+int ReloadChosenProfile()
+{
+    // Without a profile chosen (Setup's apply asks for a reload) the current one is
+    // loaded again.
+    if (!SelectedProfileName[0])
+        CopyText(SelectedProfileName, kSlotUnits, CurrentProfileName());
     if (SaveAsDefaultPending) {
         SettingsWriteString(nullptr, VXT("Session"), SelectedProfileName);
         SaveAsDefaultPending = 0;
     }
-    ProfileLoadInProgress = 1;
-    StartingUp = 1;
-    if (!SelectedProfileName[0] || !SettingsProfileExistsAnyRoot(SelectedProfileName)) {
-        // The running profile stays.
+    if (!SettingsProfileExistsAnyRoot(SelectedProfileName)) {
+        // The running profile stays, and so does the connection being made.
         CopyText(SelectedProfileName, kSlotUnits, CurrentProfileName());
-        EndLoading();
         MessageBoxById(kStrInvalidConfiguration);
         return 0;
     }
+    ProfileLoadInProgress = 1;
+    StartingUp = 1;
     // The host-data thread waits at the profile gate while the settings change under it.
     HoldHostDataThread(HostGate::Profile, kProfileHoldMs);
     StopActiveEmulation();
@@ -76,7 +97,10 @@ int ReloadProfile()
                      SavedWindowRect.height, SWP_SHOWWINDOW);
     RefitScreenFont();
     InvalidateTerminal();
-    if (Connection.netname[0] && Connection.netproto == 0 && !Connection.noConnection)
+    // A connection that is open or being made stays; otherwise the profile's host is
+    // connected.
+    if (Connection.netname[0] && Connection.netproto == 0 && !Connection.noConnection && !NetworkConnectionOpen() &&
+        ConnectionStartState != 3)
         ConnectionStartState = 2;
     else
         RequestSerialConnection();
@@ -88,3 +112,5 @@ int ReloadProfile()
     UpdateConnectionMenu();
     return 1;
 }
+
+}  // namespace

@@ -2,6 +2,8 @@
 // is painted by the core's painters; the host reads for it with the generic reader.
 #include "terminal/emulations/dec/family.h"
 
+#include "terminal/emulations/dec/vtsetup.h"
+
 #include "terminal/comms/telnetoptions.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/host/hostio.h"
@@ -143,4 +145,5 @@ const FamilyHooks DecFamily{
     .multiPage = TerminalModelHasPages,
     .initialised = Initialised,
     .telnet = &kTelnet,
+    .setup = &DecSetup,
 };

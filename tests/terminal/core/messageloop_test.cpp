@@ -18,6 +18,7 @@ protected:
         InstanceHandle = GetModuleHandleW(nullptr);
         AllocateGlobalBuffers();
         ReadStartupOptions(CommandLine, InstanceHandle);
+        StartupOptions.startMode = 0;  // no Setup page at start: nobody would close it here
         ASSERT_EQ(CreateMainWindow(InstanceHandle, nullptr, SW_SHOWNOACTIVATE), 1);
     }
 

@@ -181,6 +181,7 @@ HWND MainWindow()
         InstanceHandle = GetModuleHandleW(nullptr);
         AllocateGlobalBuffers();
         ReadStartupOptions(CommandLine, InstanceHandle);
+        StartupOptions.startMode = 0;  // no Setup page at start: nobody would close it here
         CreateMainWindow(InstanceHandle, nullptr, SW_SHOWNOACTIVATE);
         PumpMessages();
     }

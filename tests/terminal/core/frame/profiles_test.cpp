@@ -406,6 +406,32 @@ TEST_F(ProfilesTest, ReloadingAnotherProfile)
     UseProfile(L"Untitled");
 }
 
+TEST_F(ProfilesTest, ReloadRequestsNeverPileUpBoxes)
+{
+    StartHost();
+    // Requests that arrive while a refused reload shows its box are not reloads of their own.
+    CopyText(SelectedProfileName, kSlotUnits, L"NoSuchProfile");
+    for (int i = 0; i < 63; ++i)
+        PostMessageW(MainWindowHandle, WM_COMMAND, 1078, 0);
+    {
+        MessageBoxAnswerer ok;
+        SendMessageW(MainWindowHandle, WM_COMMAND, 1078, 0);
+        PumpMessages();
+        EXPECT_EQ(ok.Texts().size(), 1u);
+    }
+    // A reload with no profile chosen loads the current one again, without a box.
+    SelectedProfileName[0] = 0;
+    {
+        MessageBoxAnswerer ok;
+        SendMessageW(MainWindowHandle, WM_COMMAND, 1078, 0);
+        EXPECT_TRUE(ok.Texts().empty());
+    }
+    EXPECT_EQ(std::wstring(CurrentProfileName()), L"Untitled");
+    EXPECT_EQ(ProfileLoadInProgress.load(), 0u);
+    FeedHost("\r\nstill-running");
+    EXPECT_TRUE(PumpUntil([] { return OnScreen("still-running"); }, 5000));
+}
+
 TEST(Administrator, TheAccessCheckRunsOnThisSystem)
 {
     // Wine's user is an administrator; the check must come through to that answer.
