@@ -323,7 +323,7 @@ int RouteKeyboardByte()
 {
     if (ActiveFamily().readsOwnKeyboard)
         return NoKeyboardByte();
-    if (!IsKeyboardInputPending()) {
+    if (KeyEventsHeld || !IsKeyboardInputPending()) {
         KeyStringSendType = 0;
         SendBatchFlush();
         return NoKeyboardByte();
