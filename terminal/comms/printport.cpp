@@ -99,17 +99,25 @@ int OpenSerialPrinter(int number)
 }
 
 // Closes the serial printer's port unless the host connection or the auxiliary port
-// shares it; `drain` sends what its ring still holds first.
+// shares it. `drain` sends what waits first: the ring, then the driver's queue. A
+// printer that holds the line (busy, XOFF) keeps the end of the print-out in the ring
+// for the held-line thread; closing now would throw it away, so the port stays open
+// with it and is closed at the end of a later job, or at exit.
 void CloseSerialPrinter(bool drain)
 {
-    SerialPortContext* context = PrinterSerialContext.exchange(nullptr);
+    SerialPortContext* context = PrinterSerialContext;
     const int number = g_port.portNumber;
+    if (context && drain) {
+        SerialPump(context, false);
+        SerialWaitOutputDrained(context);
+        if (context->pendingRunning)
+            return;
+    }
+    PrinterSerialContext = nullptr;
     g_port.portNumber = -1;
     if (!context || PortTakenElsewhere(number))
         return;
-    if (drain)
-        SerialWaitOutputDrained(context);
-    SerialClose(static_cast<u32>(number));
+    SerialClose(static_cast<u32>(number), drain);
 }
 
 bool OpenPortFile(const wchar_t* name)
@@ -217,7 +225,11 @@ int OpenPrinterPort()
     ReadPortSettings();
     g_port.crSeen = 0;
     const wchar_t* name = PrintingValues.Port;
-    if (!std::wcsstr(name, L"COM")) {
+    const bool serial = std::wcsstr(name, L"COM") != nullptr;
+    // A serial port kept open for a held printer that is no longer the one chosen.
+    if (g_port.portNumber >= 0 && (!serial || g_port.portNumber != ComNumber(name) - 1))
+        CloseSerialPrinter(false);
+    if (!serial) {
         if (!OpenPortFile(name))
             return 0;
         g_port.portNumber = -1;
