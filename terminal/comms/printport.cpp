@@ -1,5 +1,6 @@
 #include "terminal/comms/printport.h"
 
+#include <atomic>
 #include <cwchar>
 
 #include "terminal/comms/lprbind.h"
@@ -13,6 +14,7 @@
 #include "terminal/core/base/language.h"
 #include "terminal/core/frame/mainwindow.h"
 #include "terminal/core/frame/startup.h"
+#include "terminal/core/frame/uirequests.h"
 #include "terminal/core/base/messagebox.h"
 #include "terminal/core/frame/messageloop.h"
 #include "terminal/settings/profilevalues.h"
@@ -34,6 +36,7 @@ struct PortState {
     u32 printRetry = 15, serialWttc = 500, serialRetry = 15;
     u8 crSeen = 0;
     bool lockedKeyboard = false;
+    std::atomic<bool> closeAfterHold{false};  // the job ended while the line was held
 };
 PortState g_port;
 
@@ -102,7 +105,7 @@ int OpenSerialPrinter(int number)
 // shares it. `drain` sends what waits first: the ring, then the driver's queue. A
 // printer that holds the line (busy, XOFF) keeps the end of the print-out in the ring
 // for the held-line thread; closing now would throw it away, so the port stays open
-// with it and is closed at the end of a later job, or at exit.
+// until that thread has sent it (or a later job ends, or the program).
 void CloseSerialPrinter(bool drain)
 {
     SerialPortContext* context = PrinterSerialContext;
@@ -110,9 +113,12 @@ void CloseSerialPrinter(bool drain)
     if (context && drain) {
         SerialPump(context, false);
         SerialWaitOutputDrained(context);
+        // Said before looking, so that a thread ending right now still asks for the close.
+        g_port.closeAfterHold = true;
         if (context->pendingRunning)
             return;
     }
+    g_port.closeAfterHold = false;
     PrinterSerialContext = nullptr;
     g_port.portNumber = -1;
     if (!context || PortTakenElsewhere(number))
@@ -211,6 +217,21 @@ int WriteToFile(u8 b)
 int PrinterPortNumber()
 {
     return g_port.portNumber;
+}
+
+void PrinterHeldLineEnded()
+{
+    if (g_port.closeAfterHold)
+        PostUiRequest(kUiPrintWindows, kPrintCloseHeldPort);
+}
+
+void CloseHeldPrinterPort()
+{
+    PrintLockGuard lock;
+    const SerialPortContext* context = PrinterSerialContext;
+    if (!g_port.closeAfterHold || PrintJob.continuous || !context || context->pendingRunning)
+        return;
+    CloseSerialPrinter(true);
 }
 
 int OpenPrinterPort()

@@ -10,7 +10,8 @@ from vxtest import WineTestCase
 from vxtest.lpd import LpdReceiver
 from vxtest.lprdrive import use_printer_port
 from vxtest.lprng import PrivateLpd
-from vxtest.printers import SpooledPrinter, add_port_printer, ghostscript_bbox, ghostscript_text, link_lpt
+from vxtest.printers import (SpooledPrinter, add_port_printer, ghostscript_bbox, ghostscript_text, holders_of,
+                             link_lpt)
 from vxtest.printhost import CSI, PRINTING, PROFILE, PrintingTerminal, set_printing, set_values
 from vxtest.serialpeer import XOFF, XON, SerialPeer
 
@@ -105,8 +106,11 @@ class PrintingTest(WineTestCase):
             t.send(CSI + b"5i" + held + CSI + b"4iafter the hold")
             t.wait_screen("after the hold")
             time.sleep(1.5)
+            wine_end = os.path.realpath(line.device)
+            self.assertNotEqual(holders_of(wine_end, self.wine.prefix), [], "the port waits for the printer")
             line.send(XON)
             self.assertEqual(line.expect(held, 30), held)
+            t.wait(lambda: holders_of(wine_end, self.wine.prefix) == [], "the port closed once the rest was sent")
         self.assertEqual(self.spool.jobs(), [], "nothing went to the spooler")
 
     def test_print_screen_buffer_and_cursor_line_on_the_gdi_printer(self):
