@@ -81,6 +81,16 @@ void SetModified(I3270Session* s, i32 g)
     s->changed = 1;
 }
 
+// The Mono case switch of the 3278 keyboard: letters key in as capitals (Latin-1's
+// small letters lie 0x20 above their capitals, but for the division sign and y
+// diaeresis, whose capital is not in the host pages).
+wchar16 MonoCase(wchar16 ch)
+{
+    if ((ch >= 'a' && ch <= 'z') || (ch >= 0xE0 && ch <= 0xFE && ch != 0xF7))
+        return static_cast<wchar16>(ch - 0x20);
+    return ch;
+}
+
 void SendCharacterMode(wchar16 ch)
 {
     HostSendChar(ch);
@@ -481,20 +491,6 @@ void I3270MagStripeAttribute(I3270Session* s)
     I3270UpdateDisplay(s);
 }
 
-void I3270ReverseInput(I3270Session* s)
-{
-    if (s->direction & 0x03)
-        s->direction &= static_cast<u16>(~0x0B);
-    else
-        s->direction |= 0x09;
-    RedrawOia(s);
-}
-
-void I3270LocalMapToggle(I3270Session* s)
-{
-    s->direction ^= 0x08;
-}
-
 void I3270TypedCharacter(I3270Session* s, wchar16 ch)
 {
     if (s->model == k3287PrinterModel)
@@ -516,7 +512,7 @@ void I3270TypedCharacter(I3270Session* s, wchar16 ch)
         if (ch < 32)
             return;
         {
-            const u8 b = UnicodeToHostByte(s->u2s, ch);
+            const u8 b = UnicodeToHostByte(s->u2s, s->monocase ? MonoCase(ch) : ch);
             if (b == 0x3F) {
                 RequestBell();
                 return;

@@ -6,6 +6,7 @@
 #include "terminal/core/frame/idle.h"
 #include "terminal/core/paint/fonts.h"
 #include "terminal/core/paint/glyphpaint.h"
+#include "terminal/core/paint/paintsettings.h"
 #include "terminal/core/paint/screencolours.h"
 #include "terminal/core/paint/screendc.h"
 #include "terminal/core/paint/screenscroll.h"
@@ -183,6 +184,8 @@ void I3270InvertCursorCell(const I3270Session* s)
     const int row = s->cursor / s->current.columns, column = s->cursor % s->current.columns;
     RECT r{static_cast<LONG>(column * CellWidth), static_cast<LONG>(row * LineHeight),
            static_cast<LONG>((column + 1) * CellWidth), static_cast<LONG>((row + 1) * LineHeight)};
+    if (!(PaintSettings.cursorStyle & 1))
+        r.top = r.bottom - 2;  // the underline cursor
     ScreenPaintGuard guard;
     InvertRect(ScreenDC, &r);
 }

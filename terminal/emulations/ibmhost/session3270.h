@@ -117,6 +117,7 @@ struct I3270Session : Tn3270Session {
     u32 lockFlag;           // an AID is in progress (reason 4)
     u32 unlockPending;
     u32 insertMode;
+    u32 monocase;           // the Mono case key: typed letters enter as capitals
     u32 lineEntry;          // a character-mode line is being typed
     i32 lineStart;
     u8 macroFlags, macroState;
