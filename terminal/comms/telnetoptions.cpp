@@ -401,6 +401,7 @@ void TelnetHandleWont(SocketHandle s, u8 x)
 void TelnetHandleDo(SocketHandle s, u8 x)
 {
     bool accept = false;
+    // clang-format off
     switch (x) {
     case tn::BINARY:
     case tn::SGA:
@@ -431,6 +432,7 @@ void TelnetHandleDo(SocketHandle s, u8 x)
     default:
         break;
     }
+    // clang-format on
     if (accept)
         Telnet.local[x] = 1;
     Send(s, accept ? tn::WILL : tn::WONT, x);

@@ -33,6 +33,7 @@ constexpr u32 kLeftOut[] = {13002, 13003, 13099, 13100};
 // The emulation's own group of host keys.
 NameRange HostKeyGroup(u8 id)
 {
+    // clang-format off
     switch (id) {
     case 20: return {13307, 13342};                      // DG
     case 17: return {13249, 13306};                      // TA6530
@@ -44,6 +45,7 @@ NameRange HostKeyGroup(u8 id)
     case 7: return {13551, 13643};                       // 5250
     default: return {13148, 13206};                      // the DEC keys
     }
+    // clang-format on
 }
 
 int g_rememberedName = 0;

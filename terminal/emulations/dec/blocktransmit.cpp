@@ -20,10 +20,12 @@ u8 BlockG1Choice();
 namespace {
 
 // The set classes of a block (the set codes of the character sets).
+// clang-format off
 enum SetClass : int {
     kClassNone = 0, kClassAscii = 1, kClassGraphics = 2, kClassNational = 3, kClassSupplemental = 5,
     kClassLatin1 = 6, kClassSoftFont = 7, kClassTechnical = 8,
 };
+// clang-format on
 
 constexpr u16 kSub = 26, kRs = 30;
 
@@ -31,6 +33,7 @@ constexpr u16 kSub = 26, kRs = 30;
 // goes out, 0 for a code with no fallback (sent from Latin-1 instead).
 int SevenBitFallback(int code)
 {
+    // clang-format off
     switch (code) {
     case 128: return 'f';
     case 129: return 215;
@@ -48,6 +51,7 @@ int SevenBitFallback(int code)
         return 0;
     default: return code;
     }
+    // clang-format on
 }
 
 struct Designations {

@@ -33,6 +33,7 @@ void VtControlChar(int c)
 
 void ExecuteC0Control(int c)
 {
+    // clang-format off
     switch (c) {
     case 5:  // ENQ
         SendReport(AnswerbackText);
@@ -86,6 +87,7 @@ void ExecuteC0Control(int c)
     default:
         break;
     }
+    // clang-format on
 }
 
 void VtCarriageReturn()

@@ -60,6 +60,7 @@ u8 u8Bit(bool on, int bit)
 
 const char* SecondaryAnswer()
 {
+    // clang-format off
     switch (TerminalId) {
     case 4: return ">1;20;0c";
     case 5: return ">2;22;0c";
@@ -68,6 +69,7 @@ const char* SecondaryAnswer()
     case 12: case 13: case 14: return ">61;24;0c";
     default: return ">41;11;0c";
     }
+    // clang-format on
 }
 
 // The lead-in of the cursor reports: the one-unit CSI only in VT500 8-bit, else the
@@ -101,6 +103,7 @@ int ReportColumn()
 int KeyboardLanguageCode()
 {
     const int l = KeyboardLanguage();
+    // clang-format off
     switch (l) {
     case 20: return 19;
     case 22: return 22;
@@ -114,6 +117,7 @@ int KeyboardLanguageCode()
     case 34: return 36;
     default: return l < 16 ? l + 1 : 1;
     }
+    // clang-format on
 }
 
 void SendSimple(const char* text)
@@ -128,6 +132,7 @@ void SendSimple(const char* text)
 int AnsiModeState(int mode)
 {
     const DecModeSet& m = DecModes;
+    // clang-format off
     switch (mode) {
     case 1: return m.gatm ? 1 : 2;
     case 2: return VtMode.hostKeyboardLock ? 1 : 2;
@@ -141,6 +146,7 @@ int AnsiModeState(int mode)
     case 3: case 5: case 7: case 10: case 11: case 13: case 14: case 18: case 19: return 4;
     default: return 0;
     }
+    // clang-format on
 }
 
 int DecModeState(int mode)

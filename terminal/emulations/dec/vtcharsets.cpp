@@ -92,6 +92,7 @@ int CodeOfFinal(int f, bool is96)
     const bool vt500 = IsVt500Emulation();
     if (f >= '0' && f <= 'V') {
         const bool upss19 = PaintSettings.characterMode == 19;
+        // clang-format off
         switch (f) {
         case '0': case '3': return kSetDecGraphics;
         case 'B': return kSetAscii;
@@ -104,6 +105,7 @@ int CodeOfFinal(int f, bool is96)
         case 'V': if (upss19) return 11; break;
         default: break;
         }
+        // clang-format on
     }
     if (Vt300Values.mltnat)
         return 0;
@@ -115,12 +117,14 @@ int CodeOfFinal(int f, bool is96)
 
 bool PassesSizeCheck(int code, bool is96)
 {
+    // clang-format off
     switch (code) {
     case kSetDecGraphics: case kSetNational: case kSetDecSupplemental: case 15: return !is96;
     case kSetUserPreferred: return is96 == UserPreferredIs96();
     case kSetLatin1: return is96;
     default: return true;
     }
+    // clang-format on
 }
 
 void SetGr(int g)

@@ -436,6 +436,7 @@ void I3270CursorSelect(I3270Session* s)
         I3270SetOperatorError(s, kOperatorProtected);
         return;
     }
+    // clang-format off
     switch (d.character) {
     case 0x00: case 0x40:
         SetModified(s, g);
@@ -457,6 +458,7 @@ void I3270CursorSelect(I3270Session* s)
         I3270SetOperatorError(s, kOperatorProtected);
         return;
     }
+    // clang-format on
     I3270MarkCell(s, designator);
     I3270UpdateDisplay(s);
 }

@@ -14,6 +14,7 @@
 #include "terminal/input/keyevents.h"
 
 namespace {
+// clang-format off
 enum Op : u8 {
     kNo, kAid, kPf, kCtrlFn, kEnter, kClear, kSysReq, kAttn, kReset, kTab, kBackTab, kFieldTab,
     kHome, kNewLine, kUp, kDown, kLeft, kRight, kPrevWord, kNextWord, kEndField, kEraseEof,
@@ -21,6 +22,7 @@ enum Op : u8 {
     kScrollLock, kPrintScreen, kCopy, kPaste, kCompose, kDelay, kSetup, kExit, kWindow,
     kRevInput, kLocalMap, kMagStripe, kNumLock, kPadPlusMinus, kPadAlt,
 };
+// clang-format on
 
 struct Action {
     Op op;

@@ -45,6 +45,7 @@ std::string Step(std::mt19937& random)
                                           "s", "r", "H", "G", "`", "Z", "L", "M", "@", "P", "J", "K", "X",
                                           "?6h", "?6l", "?69h", "?10h", "?10l", "*z", "6n", "?6n", "?62n"};
     const std::string dcs = "\x1bP", st = "\x1b\\";
+    // clang-format off
     switch (random() % 12) {
     case 0:
         return dcs + Parameters(random, 3) + "|" + Parameters(random, 1) + "/" + Hex(random, random() % 40) + st;
@@ -68,6 +69,7 @@ std::string Step(std::mt19937& random)
         return "\x1b[" + Parameters(random, count) + kFinals[random() % std::size(kFinals)];
     }
     }
+    // clang-format on
 }
 
 TEST_F(Extremes, GeneratedStreamsLeaveATerminalThatAnswers)
