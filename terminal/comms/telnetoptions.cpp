@@ -55,10 +55,12 @@ const char* const kVtNames[15] = {
     "vt420", "vt131", "vt132", "m2200", "vt510", "vt520", "vt525",
 };
 
+// clang-format off
 bool Is3270Session() { return Tn3270ActiveSession != nullptr; }
 bool Is5250Session() { return Tn5250ActiveSession != nullptr; }
 bool Is3270Printer() { return Tn3270ActiveSession && Tn3270ActiveSession->model == k3287PrinterModel; }
 bool Is5250Printer() { return Tn5250ActiveSession && Tn5250ActiveSession->printerSession; }
+// clang-format on
 
 void Send(SocketHandle s, u8 command, u8 option)
 {

@@ -28,10 +28,12 @@ namespace {
 // ---- small handlers that only route ----
 
 void Nothing() {}
+// clang-format off
 void Discard() { SkipIntermediates(); }
 void DiscardSequence() { SkipParameters(); }
 void Vt52GraphicsOn() { VtMode.glSet = 1; }
 void Vt52GraphicsOff() { VtMode.glSet = 0; }
+// clang-format on
 void Vt52PrinterControllerOn()
 {
     if (CurrentPrintMode() == 0)
@@ -42,10 +44,12 @@ void Vt52AutoPrintOn()
     if (CurrentPrintMode() == 0)
         StartAutoPrint();
 }
+// clang-format off
 void Vt52PrintingOff() { StopPrinting(); }
 void Vt52PrintScreen() { PostMainCommand(kCmdPrintScreen); }
 void PanRight() { PanViewRight(CountParam(1)); }
 void PanLeft() { PanViewLeft(CountParam(1)); }
+// clang-format on
 
 void SetScreenRowsCommand()
 {

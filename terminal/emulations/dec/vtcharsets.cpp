@@ -26,6 +26,7 @@ constexpr int kNationalFinalCount = sizeof kNationalFinalTable - 1;
 
 // National replacement sets as pairs {7-bit code, Latin-1 character}, ended by 0.
 constexpr u8 kBritish[] = {'#', 0xA3, 0};
+// clang-format off
 constexpr u8 kFrench[] = {'#', 0xA3, '@', 0xE0, '[', 0xB0, '\\', 0xE7, ']', 0xA7, '{', 0xE9, '|', 0xF9,
                           '}', 0xE8, '~', 0xA8, 0};
 constexpr u8 kFrenchCanadian[] = {'@', 0xE0, '[', 0xE2, '\\', 0xE7, ']', 0xEA, '^', 0xEE, '`', 0xF4,
@@ -46,6 +47,7 @@ constexpr u8 kSwedish[] = {'@', 0xC9, '[', 0xC4, '\\', 0xD6, ']', 0xC5, '^', 0xD
                            '{', 0xE4, '|', 0xF6, '}', 0xE5, '~', 0xFC, 0};
 constexpr u8 kSpanish[] = {'#', 0xA3, '@', 0xA7, '[', 0xA1, '\\', 0xD1, ']', 0xBF, '{', 0xB0, '|', 0xF1,
                            '}', 0xE7, 0};
+// clang-format on
 
 // By keyboard language 0-15, in the order of the final table.
 constexpr const u8* kNationalSets[16] = {
@@ -189,6 +191,7 @@ void DesignateCharset(int g, bool is96)
     VtMode.set96[g] = is96 ? 1 : 0;
 }
 
+// clang-format off
 void DesignateG0() { DesignateCharset(0, false); }
 void DesignateG1() { DesignateCharset(1, false); }
 void DesignateG2() { DesignateCharset(2, false); }
@@ -196,6 +199,7 @@ void DesignateG3() { DesignateCharset(3, false); }
 void DesignateG1Of96() { DesignateCharset(1, true); }
 void DesignateG2Of96() { DesignateCharset(2, true); }
 void DesignateG3Of96() { DesignateCharset(3, true); }
+// clang-format on
 
 void ResetCharsets()
 {

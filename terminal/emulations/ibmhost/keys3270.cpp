@@ -37,10 +37,12 @@ struct KeyRow {
 };
 
 constexpr Action N{kNo, 0};
+// clang-format off
 constexpr Action Aid(u8 aid) { return {kAid, aid}; }
 constexpr Action Pf(u8 first) { return {kPf, first}; }
 constexpr Action Type(u16 c) { return {kType, c}; }
 constexpr Action Do(Op op) { return {op, 0}; }
+// clang-format on
 
 // Keys that act whatever the keyboard lock.
 constexpr KeyRow kAlways[] = {

@@ -17,11 +17,13 @@ enum DataType : u8 {
 };
 // clang-format on
 
+// clang-format off
 bool Agreed(int function) { return Telnet.functions[function] != 0; }
 constexpr int kFnBindImage = 0, kFnDataStreamCtl = 1, kFnResponses = 2, kFnScsCtlCodes = 3,
               kFnSysReq = 4;
 
 bool IsPrinter(const I3270Session* s) { return s->sessionKind != 2; }
+// clang-format on
 
 bool BeforeBind(const I3270Session* s)
 {
