@@ -3,6 +3,7 @@
 // block designates for it, rows ended by the end-of-line string and the block by the
 // end-of-block string.
 #include "terminal/core/base/corestate.h"
+#include "terminal/core/base/emulationids.h"
 #include "terminal/core/host/hostio.h"
 #include "terminal/core/paint/paintsettings.h"
 #include "terminal/core/screen/screenops.h"
@@ -302,7 +303,7 @@ void TransmitEditBlock()
 
     Block b;
     b.start.g0 = Vt300Values.mltnat ? kClassAscii : kClassNational;
-    b.start.sevenBitOnly = !Vt300Values.mltnat || EmulationId == 1;
+    b.start.sevenBitOnly = !Vt300Values.mltnat || EmulationId == kEmuVt100;
     if (!b.start.sevenBitOnly)
         b.start.g1 = PaintSettings.characterMode == 1 ? kClassLatin1 : kClassSupplemental;
     b.now = b.start;

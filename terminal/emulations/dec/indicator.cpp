@@ -2,6 +2,7 @@
 // mode, the emulation's name and the online state, written into the store's indicator
 // record (below the text rows) and mirrored in the status bar's fields.
 #include "terminal/core/base/corestate.h"
+#include "terminal/core/base/emulationids.h"
 #include "terminal/core/base/family.h"
 #include "terminal/core/host/hostsettings.h"
 #include "terminal/core/base/language.h"
@@ -189,7 +190,7 @@ void UpdateVtStatusFields()
     if (ScreenLineRecord* line = LineAt(kStatusLineSlot))
         for (ScreenCell& c : line->cells)
             c.colour = IndicatorColour();
-    if (EmulationId <= 3)
+    if (IsVtFamily(EmulationId))
         ShowVtEmulationName();
     ShowPageField();
     ShowEditLockStatus();

@@ -6,6 +6,7 @@
 #include "terminal/comms/connsettings.h"
 #include "terminal/comms/printing.h"
 #include "terminal/core/base/corestate.h"
+#include "terminal/core/base/emulationids.h"
 #include "terminal/core/host/hostsettings.h"
 #include "terminal/core/base/language.h"
 #include "terminal/core/paint/paintsettings.h"
@@ -76,7 +77,7 @@ const char* SecondaryAnswer()
 // two plain characters ESC [.
 void BeginCursorReport()
 {
-    if (EmulationId == 3) {
+    if (EmulationId == kEmuVt500Bit8) {
         BeginReport(kCsiUnit);
     } else {
         BeginReport(0x1B);
@@ -477,7 +478,7 @@ void RestoreCursorInformation(const u8* text, int n)
 
 void ReportPrimaryAttributes()
 {
-    if (EmulationId == 0) {
+    if (EmulationId == kEmuVt52) {
         BeginReport(0x1B);
         AppendText("/Z");
         SendReportBuffer();
@@ -497,7 +498,7 @@ void ReportPrimaryAttributes()
 
 void IdentifyTerminal()
 {
-    if (EmulationId <= 1)
+    if (EmulationId == kEmuVt52 || EmulationId == kEmuVt100)
         ReportPrimaryAttributes();
 }
 
@@ -640,7 +641,7 @@ void RequestTerminalParameters()
         AppendUnit(';');
     }
     AppendText("1;0;");
-    AppendUnit(EmulationId != 0 ? '1' : '0');
+    AppendUnit(EmulationId != kEmuVt52 ? '1' : '0');
     AppendText(";1;1;120;120x");
     SendReportBuffer();
 }

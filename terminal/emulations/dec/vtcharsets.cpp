@@ -2,6 +2,7 @@
 #include "terminal/emulations/dec/vtcharsets.h"
 
 #include "terminal/core/base/corestate.h"
+#include "terminal/core/base/emulationids.h"
 #include "terminal/core/paint/paintsettings.h"
 #include "terminal/core/paint/painting.h"
 #include "terminal/core/host/pushback.h"
@@ -253,7 +254,7 @@ void LockShift2Right()
 {
     if (IsVt500Emulation())
         SetGr(2);
-    else if (EmulationId == 1)
+    else if (EmulationId == kEmuVt100)
         Vt100TestCommand();
 }
 

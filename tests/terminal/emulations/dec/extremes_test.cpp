@@ -8,6 +8,7 @@
 
 #include "support/doubles_network.h"
 #include "terminal/core/base/corestate.h"
+#include "terminal/core/base/emulationids.h"
 #include "terminal/core/screen/screenstore.h"
 #include "terminal/emulations/dec/localedit.h"
 #include "terminal/emulations/dec/services.h"
@@ -90,7 +91,7 @@ TEST_F(Extremes, GeneratedStreamsLeaveATerminalThatAnswers)
         TransmitEditBlock();
         // A stream may have reset the ANSI mode (VT52 asks in its own way): ESC < back.
         const std::string answer = Answer("\x18\x1b\\\x1b<\x1b[5n");
-        ASSERT_NE(answer.find(EmulationId == 3 ? "\x9b" "0n" : "\x1b[0n"), std::string::npos)
+        ASSERT_NE(answer.find(EmulationId == kEmuVt500Bit8 ? "\x9b" "0n" : "\x1b[0n"), std::string::npos)
             << "round " << round;
         EXPECT_LT(Screen.cursorRow, Screen.pageLength);
         EXPECT_LE(Screen.cursorColumn, Screen.lastColumn);
