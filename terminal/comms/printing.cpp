@@ -52,7 +52,7 @@ public:
 
 bool VtFamilyEmulation()
 {
-    return EmulationId <= 3;
+    return IsVtFamily(EmulationId);
 }
 
 bool PrintExtentIsRegion()
@@ -288,7 +288,8 @@ void FormatPrintLine(const ScreenLineRecord* line, int format)
     context.byteOutput = ByteOutput() || PrintJob.rawPageOpen || PrintJob.channelOpen;
     context.plainLineDrawing = PrintingValues.ConvertHostChars == kPrintNational7Bit;
     context.tvi = FamilyOf(EmulationId) == EmulationFamily::Tvi;
-    context.pcCharacters = PaintSettings.characterMode == 4 && (EmulationId <= 5 || EmulationId == 21);
+    context.pcCharacters = PaintSettings.characterMode == 4 &&
+                           (IsVtFamily(EmulationId) || FamilyOf(EmulationId) == EmulationFamily::AnsiConsole);
     context.pcCodePage = Vt300Values.ansi386_codepage;
     FormatOutput out;
     FormatLineForPrint(line, format, context, out);
@@ -324,7 +325,7 @@ void PrinterControllerByte(u8 b)
 {
     PrintLockGuard lock;
     ControllerOptions options;
-    options.vt52 = EmulationId <= 3 && !VtMode.ansiMode;
+    options.vt52 = IsVtFamily(EmulationId) && !VtMode.ansiMode;
     options.csiIsCharacter = PaintSettings.characterMode == 4;
     options.dropNulXonXoff = VtMode.displayErrors == 0;
     ControllerPrinter out;
