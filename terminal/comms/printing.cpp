@@ -136,6 +136,7 @@ void SetPrintModeFlags()
     p.autoPrint = 0;
     p.mode6 = 0;
     p.pass = 0;
+    // clang-format off
     switch (mode) {
     case 1: p.autoPrint = 1; p.pass = 1; break;
     case 2: p.controller = 1; p.pass = 1; break;
@@ -144,6 +145,7 @@ void SetPrintModeFlags()
     case 6: p.mode6 = 1; p.pass = 1; break;
     default: mode = 0; break;
     }
+    // clang-format on
     p.mode = mode;
     ResetControllerSequence();
     RefreshPrinterStatus();
