@@ -2,7 +2,6 @@
 the operator's keys (xdotool) go back as the host expects, and the screen with its
 operator information area is read through the test screen dump (VXNT_TEST_SCREEN)."""
 import os
-import subprocess
 import sys
 import tempfile
 import time
@@ -64,22 +63,6 @@ class Ibm3270Case(WineTestCase):
         self.fail("the screen never became ready: %r" % lines)
 
 class Ibm3270ProgramTest(Ibm3270Case):
-    def xdotool(self, *args, timeout=60):
-        return subprocess.run(["xdotool", *args], env=self.wine.env, capture_output=True, text=True,
-                              timeout=timeout)
-
-    def focus(self):
-        window = None
-        deadline = time.time() + 20
-        while not window and time.time() < deadline:
-            for xid in self.xdotool("search", "--onlyvisible", "--classname", "vexant.exe").stdout.split():
-                if self.xdotool("getwindowname", xid).stdout.strip() != "Default IME":
-                    window = xid
-            time.sleep(0.2)
-        self.assertIsNotNone(window, "the terminal's X window was not found")
-        self.xdotool("windowfocus", "--sync", window, timeout=10)
-        time.sleep(0.3)
-
     def keys(self, *names):
         for name in names:
             self.assertEqual(self.xdotool("key", name).returncode, 0, name)
@@ -91,7 +74,7 @@ class Ibm3270ProgramTest(Ibm3270Case):
         host.send(t.tn3270e(t.DATA_3270, NAME_SCREEN, response=t.ALWAYS_RESPONSE, sequence=1))
         self.assertEqual(host.receive(30).hex(" "), "02 00 00 00 01 00")
         self.dump(lambda l: len(l) > 2 and l[1] == " NAME:")
-        self.focus()
+        self.focus_terminal()
         self.keyboard = XKeyboard(self.wine.env["DISPLAY"])
         self.addCleanup(self.keyboard.close)
         return host
