@@ -189,6 +189,31 @@ class Vt420ProgramTest(WineTestCase):
         self.sync(CSI + b"2J")
         self.dump(lambda lines: len(lines) > 1 and lines[1] == "Name:", "the label alone")
 
+    def test_deferred_edit_key_and_the_national_keyboard(self):
+        # A Swedish keyboard (Wine takes the keyboard layout from the locale), national
+        # mode, and an edit key that asks the host instead of switching.
+        self.wine.env["LC_ALL"] = self.wine.env["LANG"] = "sv_SE.UTF-8"
+        self.setting("VT300", "inedit", "REG_DWORD", "0")
+        self.setting("VT300", "edit_key_defer", "REG_DWORD", "1")
+        self.setting("VT300", "mltnat", "REG_DWORD", "0")
+        self.start()
+        self.focus_terminal()
+        # Shift+End is the shifted Select key, the edit key.
+        self.keys("shift+End")
+        self.host.expect(CSI + b"?10h", timeout=15)
+        # Editing stays off: a typed key goes to the host at once.
+        self.keys("x")
+        self.host.expect(b"x", timeout=15)
+        self.assertEqual(self.host.take(), b"")
+        # The host switches it on; a block with a national character (a-diaeresis, the
+        # Swedish set's "{") names that set first.
+        self.sync(CSI + b"2J" + CSI + b"H" + ESC + b"(7X{" + CSI + b"?13's" + CSI + b"2|" + CSI + b"?10h")
+        self.dump(lambda lines: len(lines) > 1 and lines[1] == "X\u00e4", "the national character")
+        keyboard = XKeyboard(self.wine.env["DISPLAY"])
+        self.addCleanup(keyboard.close)
+        keyboard.tap("KP_Enter")
+        self.host.expect(ESC + b"(BX" + ESC + b"(7{\r\x03", timeout=15)
+
 
 if __name__ == "__main__":
     unittest.main()

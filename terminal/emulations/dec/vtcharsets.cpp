@@ -147,7 +147,7 @@ bool UserPreferredIs96()
 
 int KeyboardLanguage()
 {
-    return VtMode.nationalSet;
+    return KeyboardTypeIndex;
 }
 
 const u8* NationalReplacementTable()
