@@ -108,11 +108,10 @@ class Vt420ProgramTest(WineTestCase):
         self.sync(DCS + b"1;1|17/5A" + ST)
         self.keys("shift+F6")
         self.host.expect(b"ABC", timeout=15)
-        # A host's key text is sent as it stands: nothing starts, no window is raised.
-        self.sync(ESC + b'@a"(notepad)"')
-        self.keys("a")
-        self.host.expect(b"(notepad)", timeout=15)
-        self.assertIsNone(self.wine.probe.find("Notepad", 1500), "the key started a program")
+        # A host's key text is taken as it stands: nothing starts, no window is raised.
+        # ESC @ keys send it; ESC ! keys are local: their text is taken as if received.
+        self.sync(ESC + b'@a"(notepad)"' + ESC + b'!b"(notepad)"')
+        self.host_key_texts_stand()
         # Macros: stored, invoked, counted.
         self.sync(DCS + b"5;0;0!zABC" + ST + CSI + b"H" + CSI + b"2J" + CSI + b"5*z")
         self.dump(lambda lines: len(lines) > 1 and lines[1] == "ABC", "the macro's text")
@@ -128,9 +127,16 @@ class Vt420ProgramTest(WineTestCase):
         self.host.close_connection()
         self.start(connections=2)
         self.focus_terminal()
+        self.host_key_texts_stand()
+
+    def host_key_texts_stand(self):
         self.keys("a")
         self.host.expect(b"(notepad)", timeout=15)
-        self.assertIsNone(self.wine.probe.find("Notepad", 1500), "the key started a program")
+        self.sync(CSI + b"2J" + CSI + b"H")
+        self.keys("b")
+        self.dump(lambda lines: len(lines) > 1 and lines[1] == "(notepad)", "the local key's text")
+        self.assertEqual(self.host.take(), b"", "a local key's text stays local")
+        self.assertIsNone(self.wine.probe.find("Notepad", 1500), "a key started a program")
 
     def test_pages_and_rectangle_checksums(self):
         self.start()
