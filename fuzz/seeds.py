@@ -279,6 +279,24 @@ def macro_seeds():
     write("fuzz_macros", "c1-and-box", macro_input("\x9b5~", clip="\u250c\u2500\u2510\r\n\u2502", keep=True))
 
 
+# ---- printer-controller data -------------------------------------------------------------
+
+def print_input(host, flags=0, charset=0, lines=60, columns=132, not_ready=0):
+    i = Input().u8(flags).number(charset, 0, 11).number(lines, 1, 80).number(columns, 1, 160)
+    i.number(not_ready, 0, 20)
+    return i.data(host).bytes()
+
+
+def print_seeds():
+    # The printing tests' controller job, raw and as text, and an auto-printed screen.
+    job = b"AB\r\nC\x1b[5i\x9b4ishown"
+    write("fuzz_print", "controller-raw", print_input(job, flags=8))
+    write("fuzz_print", "controller-text", print_input(job, lines=3, columns=10, flags=32))
+    write("fuzz_print", "vt52", print_input(b"ab\x1bX" + b"x" * 300, flags=1 | 8, not_ready=5))
+    write("fuzz_print", "autolf", print_input(b"A\r\nB\rC\x0c\tD\x08_\x19\x1f", flags=16, charset=1))
+    write("fuzz_print", "national", print_input(bytes(range(128, 256)), flags=8 | 16, charset=1))
+
+
 if __name__ == "__main__":
     telnet_seeds()
     lpr_seeds()
@@ -286,3 +304,4 @@ if __name__ == "__main__":
     profile_seeds()
     codepage_seeds()
     macro_seeds()
+    print_seeds()

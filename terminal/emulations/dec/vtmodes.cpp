@@ -117,7 +117,11 @@ void SetDecPrivateMode(int mode, bool set)
     case 13: DecModes.editFlag13 = set; break;
     case 14: DecModes.editFlag14Inverted = !set; break;
     case 16: DecModes.editFlag16Inverted = !set; break;
-    case 18: DecModes.printFormFeed = set; break;
+    case 18:
+        // DECPFF is the printer's form-feed terminator setting itself.
+        DecModes.printFormFeed = set;
+        PrintingValues.PrintTerminator = set ? 1 : 0;
+        break;
     case 19: DecModes.printExtentInverted = !set; break;
     case 25:
     case 50:
