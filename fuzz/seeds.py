@@ -225,8 +225,55 @@ def profile_seeds():
     write("fuzz_profile", "texts-and-numbers", profile_input(texts))
 
 
+# ---- code-page files ----------------------------------------------------------------------
+
+def codepage_input(file, unicode_to_byte, name=b"IBM00037.S2U", a=(), b=()):
+    i = Input().number(len(a), 0, 12)
+    for n in a:
+        i.number(n, 0, 0xFFFF)
+    i.number(len(b), 0, 12)
+    for n in b:
+        i.number(n, 0, 0xFFFF)
+    return i.text(name).flag(unicode_to_byte).data(file).bytes()
+
+
+def codepage_seeds():
+    import importlib.util
+    spec = importlib.util.spec_from_file_location(
+        "makecodepages", os.path.join(HERE, "..", "tools", "codepages", "makecodepages.py"))
+    generator = importlib.util.module_from_spec(spec)
+    spec.loader.exec_module(generator)
+    name = generator.charset_name(37)
+    write("fuzz_codepages", "s2u-037", codepage_input(generator.byte_to_unicode(name), False, a=(37, 273, 500),
+                                                      b=(37, 500, 1141)))
+    write("fuzz_codepages", "u2s-037", codepage_input(generator.unicode_to_byte(name), True, b"ibm01141.u2s"))
+    write("fuzz_codepages", "u2s-page-past-end", codepage_input(bytes([2] * 256) + bytes(256), True))
+
+
+# ---- macro strings ------------------------------------------------------------------------
+
+def utf16(text):
+    return text.encode("utf-16-le")
+
+
+def macro_input(macro, mode=4, host=False, clip="A\r\nB\r\n", keep=False, name="<C+VK_F1>"):
+    i = Input().number(mode, 4, 6).flag(host)
+    i.number(len(macro), 0, 700).data(utf16(macro))
+    i.flag(keep).number(len(clip), 0, 300).data(utf16(clip))
+    return i.number(len(name), 0, 40).data(utf16(name)).bytes()
+
+
+def macro_seeds():
+    write("fuzz_macros", "plain-and-brackets", macro_input("a<<b((c<VK_RETURN>"))
+    write("fuzz_macros", "combination", macro_input("<CONTROL+VT_F6><SHIFT>x<A-B>", mode=6))
+    write("fuzz_macros", "tokens", macro_input('(notepad)<"Notepad">' + "<'x'>", host=True))
+    write("fuzz_macros", "c1-and-box", macro_input("\x9b5~", clip="\u250c\u2500\u2510\r\n\u2502", keep=True))
+
+
 if __name__ == "__main__":
     telnet_seeds()
     lpr_seeds()
     hostpath_seeds()
     profile_seeds()
+    codepage_seeds()
+    macro_seeds()

@@ -9,6 +9,7 @@
 #include "terminal/input/keycodes.h"
 
 InputQueueBlockSet InputQueueBlocks;
+std::atomic<u8> KeyEventsHeld{0};
 std::atomic<u8> KeyStringSendType{0};
 
 namespace {

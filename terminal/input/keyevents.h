@@ -56,6 +56,10 @@ void ClearDeferredKeys();
 bool DeferredKeysExist();
 int DeferredKeyCount();
 
+// While set (hot spots are shown on the screen) the reader leaves the key events in the
+// ring: what the user types then goes out once they are cleared.
+extern std::atomic<u8> KeyEventsHeld;
+
 // Send mode of the unit handed out last: 0 typed, 1 and 2 text of key definitions with
 // those send types (2 is processed locally and never reaches the host).
 extern std::atomic<u8> KeyStringSendType;

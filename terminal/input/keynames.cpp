@@ -168,6 +168,45 @@ int VirtualKeyToNameId(int virtualKey)
     return -1;
 }
 
+int NameIdToVirtualKey(int id)
+{
+    const int first = static_cast<int>(kFirstKeyNameId);
+    if (id >= first + 4 && id <= first + 13)
+        return '0' + id - (first + 4);
+    if (id >= first + 14 && id <= first + 39)
+        return 'A' + id - (first + 14);
+    for (const VirtualKeyName& v : kVirtualKeyNames)
+        if (v.id == id)
+            return v.virtualKey;
+    return -1;
+}
+
+bool ParseKeyCombinationName(const wchar16* text, int* virtualKey, int* shift)
+{
+    if (!text)
+        return false;
+    int length = Length(text);
+    if (length > 0 && text[0] == '<') {
+        length -= text[length - 1] == '>' ? 2 : 1;
+        ++text;
+    }
+    *shift = 0;
+    for (;;) {
+        if (length < 2 || text[1] != '+')
+            break;
+        const wchar16 c = Upper(text[0]);
+        const int bit = c == 'A' ? kAltBit : c == 'C' ? kCtrlBit : c == 'S' ? kShiftBit : 0;
+        if (!bit)
+            break;
+        *shift |= bit;
+        text += 2;
+        length -= 2;
+    }
+    const int index = KeyNameToIndex(text, length);
+    *virtualKey = index < 0 ? -1 : NameIdToVirtualKey(static_cast<int>(kFirstKeyNameId) + index);
+    return *virtualKey >= 0;
+}
+
 int FormatKeyCombinationName(int virtualKey, int shift, wchar16* out)
 {
     out[0] = 0;

@@ -43,6 +43,13 @@ int VirtualKeyToNameId(int virtualKey);
 // the length written into `out` (at least 26 units), 0 when the key has no name.
 int FormatKeyCombinationName(int virtualKey, int shift, wchar16* out);
 
+// The virtual key of a name's string id (the way back from VirtualKeyToNameId), -1 when
+// the name stands for none.
+int NameIdToVirtualKey(int id);
+// Reads what FormatKeyCombinationName writes, with or without the angle brackets:
+// "A+C+S+VK_F1" gives VK_F1 with Alt, Ctrl and Shift. False for a name of no virtual key.
+bool ParseKeyCombinationName(const wchar16* text, int* virtualKey, int* shift);
+
 // "<NAME>" of the first name in string ids firstId..lastId bound to the key: a virtual
 // key when `shift` is negative (a control character stands for Ctrl and its letter),
 // else a key code with that shift. The length written into `out` (at least 32 units),

@@ -76,6 +76,7 @@ class TerminalOnHost(WineTestCase):
         return int(rect[0] + (column + 0.5) * width), int(rect[1] + (row + 0.5) * height)
 
     def drag(self, start, end, button=1):
+        time.sleep(0.6)  # not a double click with the press before
         x0, y0 = self.cell(*start)
         x1, y1 = self.cell(*end)
         self.xdotool("mousemove", "--sync", x0, y0)
@@ -87,6 +88,8 @@ class TerminalOnHost(WineTestCase):
         time.sleep(0.3)
 
     def click(self, row, column, button=1):
+        # Clicks closer together than the double-click time would be double clicks.
+        time.sleep(0.6)
         x, y = self.cell(row, column)
         self.xdotool("mousemove", "--sync", x, y)
         self.xdotool("click", button)
@@ -249,6 +252,158 @@ class GraphicsCopyTest(TerminalOnHost):
         self.assertIn(black, seen)
         self.assertGreater(len(seen - {black, white}), 0, "the screen had colours to reduce")
 
+
+def screenshot(env):
+    """The X screen as rows of (r, g, b)."""
+    ppm = subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"], env=env, capture_output=True,
+                         timeout=60, check=True).stdout
+    fields, at = [], 0
+    while len(fields) < 4:
+        end = ppm.index(b"\n", at) if ppm[at:at + 1] == b"#" else min(
+            i for i in (ppm.find(b" ", at), ppm.find(b"\n", at)) if i >= 0)
+        word = ppm[at:end]
+        at = end + 1
+        if word and not word.startswith(b"#"):
+            fields.append(word)
+    width, height = int(fields[1]), int(fields[2])
+    pixels = ppm[at:]
+    return [[tuple(pixels[3 * (y * width + x):3 * (y * width + x) + 3]) for x in range(width)]
+            for y in range(height)]
+
+
+class HotspotTest(TerminalOnHost):
+    # A click sends the word under the pointer; Ctrl with the button shows every hot spot.
+    mouse_actions = {"Normal": 9, "Control": 5}
+
+    def test_words_send_their_definitions_or_themselves(self):
+        self.sync(ESC + b"[H" + ESC + b"[2J" + b"F1=Help  Menu\r\n")
+        # F1 has the general definition, Help the VT500's; Menu has none.
+        self.click(5, 5)  # focus, on a blank row
+        self.sync()
+        self.xdotool("key", "F1")
+        f1 = self.host.wait_for(lambda d: len(d) >= 3, what="the F1 key")
+        self.host.take()
+        self.click(0, 1)
+        self.host.expect(f1)
+        for column in (2, 7, 8, 20):  # "=", the blanks, the empty rest
+            self.click(0, column)
+        self.sync()
+        self.host.expect_nothing()
+        self.click(0, 10)
+        self.host.expect(b"Menu\r")
+        self.xdotool("key", "alt+F5")  # where the VT keyboard has Help
+        help_key = self.host.wait_for(lambda d: len(d) >= 3, what="the Help key")
+        self.host.take()
+        self.click(0, 4)
+        self.host.expect(help_key)
+        self.wine.reg("add", HKCU + r"\P\Hotspot\VT500 7-Bit", "/v", "Menu", "/d", "ls^M", "/f")
+        self.click(0, 10)
+        self.host.expect(b"ls\r")
+        self.sync()
+        self.host.expect_nothing()
+
+    def test_highlight_shows_exactly_the_defined_words_and_holds_keys(self):
+        self.sync(ESC + b"[?25l" + ESC + b"[H" + ESC + b"[2J" + b"F1=Quit  F2\r\n")
+        self.click(5, 5)
+        time.sleep(0.5)
+        normal = screenshot(self.wine.env)
+
+        rect = self.probe.info(self.screen)["rect"]
+        width, height = (rect[2] - rect[0]) / 80.0, (rect[3] - rect[1]) / 25.0
+
+        def corner(shot, column):
+            """A pixel of the cell's background: its top-left corner, where no glyph reaches."""
+            return shot[int(rect[1]) + 1][int(rect[0] + column * width) + 1]
+        x, y = self.cell(5, 5)
+        self.xdotool("mousemove", "--sync", x, y)
+        self.xdotool("keydown", "ctrl")
+        self.xdotool("mousedown", 1)
+        self.xdotool("keyup", "ctrl")
+        time.sleep(0.5)
+        shown = screenshot(self.wine.env)
+        self.xdotool("type", "k")
+        time.sleep(0.5)
+        self.assertEqual(self.host.take(), b"", "typed keys wait while hot spots show")
+        self.xdotool("mouseup", 1)
+        self.host.expect(b"k")
+        time.sleep(0.5)
+        after = screenshot(self.wine.env)
+        marked = corner(shown, 0)
+        self.assertNotEqual(marked, corner(normal, 0))
+        self.assertEqual(corner(shown, 1), marked)
+        self.assertEqual(corner(shown, 10), marked, "F2 is defined too")
+        for column in (2, 3, 6, 8):  # "=", "Quit" (no definition), the blank between
+            self.assertEqual(corner(shown, column), corner(normal, column), column)
+        for column in (0, 10):
+            self.assertEqual(corner(after, column), corner(normal, column), column)
+
+
+def definition(send_type, text):
+    """A key definition as the profile's MACROS values hold it: send type, length, text."""
+    units = [send_type, len(text)] + [ord(c) for c in text]
+    return "".join("%02X%02X" % (u & 0xFF, u >> 8) for u in units)
+
+
+class MacroTest(TerminalOnHost):
+    long_text = "".join(chr(ord("a") + n % 26) for n in range(600))
+    macros = {
+        "74": "a<<b((c",               # F5
+        "75": "<CONTROL+VT_F6><VT_F12>",  # F6
+        "76": "<SHIFT>",               # F7
+        "77": long_text,               # F8
+        "78": "(notepad)",             # F9
+        "7A": "<F6>-<VT_F6>",          # F11
+    }
+
+    def configure(self):
+        key = HKCU + r"\Profiles\P\Macros\key"
+        for code, text in self.macros.items():
+            self.wine.reg("add", key, "/v", code + ",0", "/t", "REG_BINARY", "/d", definition(0, text), "/f")
+
+    def press(self, name):
+        self.xdotool("key", name)
+
+    def test_macros_send_plain_text_keys_and_start_programs(self):
+        self.click(5, 5)  # the keyboard focus
+        self.sync()
+        # What the keys themselves send: Ctrl+F6 nothing at all on this terminal.
+        self.press("ctrl+F6")
+        self.sync()
+        ctrl_f6 = b""
+        self.host.expect_nothing()
+        self.press("F5")
+        self.host.expect(b"a<b(c")
+        self.press("F6")
+        self.host.expect(ctrl_f6 + ESC + b"[24~")
+        self.press("F7")
+        self.sync()
+        self.host.expect_nothing()
+        self.press("F8")
+        self.host.expect(self.long_text.encode(), timeout=30)
+        self.press("F11")
+        f6 = ESC + b"[17~"
+        self.host.expect(f6 + b"-" + f6)
+        self.press("F9")
+        self.assertIsNotNone(self.probe.find("Notepad", 30000), "the macro started notepad")
+        self.sync()
+        self.host.expect_nothing()
+
+
+class MenuKeyTest(TerminalOnHost):
+    def test_alt_f_opens_the_file_menu_below_its_item(self):
+        self.assertTrue(self.probe.ask("move", self.hwnd, 300, 200, 800, 600)["ok"])
+        self.click(5, 5)
+        self.xdotool("key", "alt+f")
+        popup = self.probe.find("#32768", 10000)
+        self.assertIsNotNone(popup, "no pop-up menu")
+        menu_rect = self.probe.info(popup)["rect"]
+        main = self.probe.info(self.hwnd)
+        client_top = self.cell(0, 0)[1]  # below the menu bar, above the first row
+        self.assertGreaterEqual(menu_rect[0], main["rect"][0])
+        self.assertLess(menu_rect[0], main["rect"][0] + 60, (menu_rect, main["rect"]))
+        self.assertGreater(menu_rect[1], main["rect"][1] + 10, (menu_rect, main["rect"]))
+        self.assertLess(menu_rect[1], client_top, (menu_rect, main["rect"]))
+        self.xdotool("key", "Escape")
 
 if __name__ == "__main__":
     unittest.main()

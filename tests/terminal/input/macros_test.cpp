@@ -172,6 +172,20 @@ TEST(KeyNames, KeysGiveTheirNamesBack)
     FormatKeyCombinationName('Q', 2, text);
     EXPECT_EQ(Narrow(text), "C+VK_Q");
     EXPECT_EQ(FormatKeyCombinationName(0xFF, 0, text), 0);
+    // And back.
+    struct Parsed {
+        const char* text;
+        int virtualKey, shift;
+    };
+    for (const Parsed& p : {Parsed{"<A+C+S+VK_F1>", 0x70, 7}, Parsed{"C+VK_Q", 'Q', 2}, Parsed{"<VK_5>", '5', 0},
+                            Parsed{"<S+F2>", 0x71, 1}, Parsed{"<VK_ALT>", -1, 0}, Parsed{"<X+VK_A>", -1, 0}}) {
+        int vk = 0, shift = 0;
+        EXPECT_EQ(ParseKeyCombinationName(W(p.text).c_str(), &vk, &shift), p.virtualKey >= 0) << p.text;
+        EXPECT_EQ(vk, p.virtualKey) << p.text;
+        if (p.virtualKey >= 0) {
+            EXPECT_EQ(shift, p.shift) << p.text;
+        }
+    }
 
     EXPECT_GT(KeyNameText(kKeyF6, 0, 13148, 13206, text), 0);
     EXPECT_EQ(Narrow(text), "<VT_F6>");
