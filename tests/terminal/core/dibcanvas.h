@@ -13,6 +13,21 @@
 
 #include <vector>
 
+// A 32-bit top-down DIB section of this size and its pixels.
+inline HBITMAP CreateTopDownDib(int width, int height, u32** pixels)
+{
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    *pixels = static_cast<u32*>(bits);
+    return bitmap;
+}
+
 class DibCanvas {
 public:
     enum Kind { kOwnBitmap, kPicture };
@@ -24,16 +39,8 @@ public:
             dc_ = PictureDC();
             pixels_ = PictureBits();
         } else {
-            BITMAPINFO info{};
-            info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-            info.bmiHeader.biWidth = width;
-            info.bmiHeader.biHeight = -height;
-            info.bmiHeader.biPlanes = 1;
-            info.bmiHeader.biBitCount = 32;
-            void* bits = nullptr;
             dc_ = CreateCompatibleDC(nullptr);
-            bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-            pixels_ = static_cast<u32*>(bits);
+            bitmap_ = CreateTopDownDib(width, height, &pixels_);
             old_ = SelectObject(dc_, bitmap_);
         }
         previous_ = ScreenDC;

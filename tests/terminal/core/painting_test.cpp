@@ -248,14 +248,8 @@ class WindowStandIn {
 public:
     WindowStandIn(int width, int height) : width_(width), height_(height)
     {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
         dc_ = CreateCompatibleDC(nullptr);
-        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&pixels_), nullptr, 0);
+        bitmap_ = CreateTopDownDib(width, height, &pixels_);
         old_ = SelectObject(dc_, bitmap_);
     }
     ~WindowStandIn()
