@@ -5,6 +5,7 @@
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/family.h"
 #include "terminal/core/frame/screenwindow.h"
+#include "terminal/core/frame/statusbar.h"
 #include "terminal/core/host/framelock.h"
 #include "terminal/core/paint/damage.h"
 #include "terminal/core/paint/fonts.h"
@@ -216,6 +217,7 @@ void OnFrameRequested()
 bool ComposeFrame()
 {
     g_requested = false;
+    StatusBarShowLinkState();
     if (!PictureBits())
         return true;
     // Held frames keep their record: whoever lets them go asks for a frame again.
@@ -255,6 +257,11 @@ void PaintWindowFromPicture(HDC target, const RECT& area)
     ScreenPaintGuard paint;
     GdiFlush();
     CopyPictureTo(target, area, g_caret);
+}
+
+bool FramePending()
+{
+    return g_requested;
 }
 
 u32 FramesComposed()

@@ -39,5 +39,7 @@ void OnFrameRequested();
 bool ComposeFrame();
 // WM_PAINT: the window asks for a part of the picture again.
 void PaintWindowFromPicture(HDC target, const RECT& area);
+// A frame was asked for and is not composed yet.
+bool FramePending();
 // Frames composed so far (for the tests).
 u32 FramesComposed();
