@@ -187,6 +187,19 @@ def hostpath_seeds():
           b"\x1b[?3h\x1b#8\x1b#6\x1b#3wide\x1b(0lqqk\x1b(B\x0e\x0f\x1b[4h ins\x1b[4l\x1b[?3l")
 
 
+def ansiconsole_seeds():
+    # Header: console (0 Ansi BBS, 1 SCO Console, 2 AT 386) and code page << 2; character
+    # mode and capture answer (see the target).
+    path = os.path.join(HERE, "..", "tests", "terminal", "emulations", "dec", "ansiconsole_test.cpp")
+    sequences = dec_test_sequences(path)
+    for console, name in ((0, "bbs"), (1, "sco"), (2, "at386")):
+        write("fuzz_ansiconsole", "tests-" + name, bytes([console, 0x02]) + sequences)
+    write("fuzz_ansiconsole", "sco-screens-keys", bytes([1 | (2 << 2), 0x02]) +
+          b"first\x1b[2zsecond\x1b[=0L\x1b[7m\x1b[K\x1b[1z\x1bQ0'hello'\x1b[0;59;\"dir\";13p" +
+          b"\x1b[0;59;0;59p\x1b[=65;27g[5n\x1bPzlog.txt;\x1b[=0h\x1b[2;1;4m\x1b[12mZlqk\x1b[10m")
+    write("fuzz_ansiconsole", "unclosed-quote", bytes([1, 0x00]) + b"\x1b[0;59;\"" + b"q" * 300)
+
+
 # ---- profile -------------------------------------------------------------------------------
 
 SECTIONS = ["SAVEDITEMS", "COLOURS", "CONNECTION", "PRINTING", "AUX", "VT300"]
@@ -301,6 +314,7 @@ if __name__ == "__main__":
     telnet_seeds()
     lpr_seeds()
     hostpath_seeds()
+    ansiconsole_seeds()
     profile_seeds()
     codepage_seeds()
     macro_seeds()

@@ -7,6 +7,7 @@ namespace {
 
 const FamilyHooks* const kBuiltFamilies[] = {
     &DecFamily,
+    &AnsiConsoleFamily,
 };
 
 // The program and every test program link this list, so the families are registered

@@ -45,6 +45,7 @@ struct CommsDouble {
         std::string name;
     };
     std::vector<HostCapture> hostCaptures;
+    std::vector<HostCapture> hostCaptureFiles;  // opened without diverting the data
     bool hostCaptureResult = false;  // whether the host's capture file opens
     // Printing and the auxiliary port.
     bool printerController = false, passThrough = false, printing = false;

@@ -2,6 +2,7 @@
 
 #include "support/doubles_host.h"
 #include "support/test_doubles.h"
+#include "terminal/emulations/dec/ansi/ansiconsole.h"
 #include "terminal/comms/connsettings.h"
 #include "terminal/comms/netsession.h"
 #include "terminal/comms/network.h"
@@ -112,6 +113,11 @@ void ResetHostPath()
 
 void ResetDecState()
 {
+    // An ANSI console a test entered gives its lines back first.
+    FreeScoVirtualScreens();
+    AnsiConsole = AnsiConsoleState{};
+    AnsiConsoleMode = 0;
+    PaintSettings.pcCodePage = 0;
     SetFactoryAttributeColours();
     Colours = ColourFlags{};
     Rendition = RenditionState{};

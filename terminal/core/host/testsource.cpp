@@ -143,6 +143,12 @@ void TestStatusDump()
     for (const wchar_t* c = field; *c; ++c)
         AppendUtf8(dump, static_cast<u16>(*c));
     dump += "\nenabled " + std::to_string(MainWindowHandle && IsWindowEnabled(MainWindowHandle) ? 1 : 0) + "\n";
+    wchar_t name[kStatusTextUnits] = {};
+    StatusBarGetText(kFieldEmulationName, name, kStatusTextUnits);
+    dump += "emulation ";
+    for (const wchar_t* c = name; *c; ++c)
+        AppendUtf8(dump, static_cast<u16>(*c));
+    dump += "\n";
     WriteDumpFile(path, dump, last);
 }
 

@@ -1,5 +1,7 @@
 #include "terminal/emulations/dec/ansikeys.h"
 
+#include "terminal/emulations/dec/ansi/ansiconsole.h"
+
 #include "terminal/core/screen/charsets.h"
 #include "terminal/core/host/hostio.h"
 #include "terminal/core/paint/paintsettings.h"
@@ -38,7 +40,17 @@ void ScoSendFunctionKey(int key, int state)
 {
     if (!ValidFunctionKey(key) || state < 0 || state > 3)
         return;
-    // The host's own function-key strings (ESC Q) are not kept yet.
+    // A string the host defined (ESC Q) replaces the key's own, unshifted and shifted.
+    if (state <= 1) {
+        const wchar16* own = AnsiConsole.keyStrings[state == 0 ? key : 15 + key];
+        int n = 0;
+        while (n < kScoKeyStringUnits && own[n])
+            ++n;
+        if (n > 0) {
+            HostSendString(reinterpret_cast<const u16*>(own), n);
+            return;
+        }
+    }
     const char letter = kScoFunctionLetters[state][key];
     if (letter)
         SendEscBracket(static_cast<u16>(letter));
