@@ -2,7 +2,7 @@
 // go through the reader, the family's parser (quoted texts, host-defined keys, capture
 // control, virtual screens) and the VT writer into the screen store.
 //
-// Input: byte 0 chooses the console (bits 0-1: Ansi BBS, SCO Console, AT 386) and the PC
+// Input: byte 0 chooses the console (bits 0-1: Ansi BBS, SCO Console, AT 386, AIXTerm) and the PC
 // code page (bits 2-4), byte 1 the character mode (PC characters or not) and the capture
 // service's answer; the rest is what the host sends. Afterwards the store must be whole
 // (cursor on the page, line pointers a permutation of the records, the shown virtual
@@ -21,6 +21,7 @@
 #include "terminal/core/base/emulationids.h"
 #include "terminal/core/host/hostread.h"
 #include "terminal/core/screen/screenstore.h"
+#include "terminal/emulations/dec/ansi/aixterm.h"
 #include "terminal/emulations/dec/ansi/ansiconsole.h"
 #include "terminal/emulations/dec/services.h"
 #include "terminal/settings/profilevalues.h"
@@ -44,7 +45,7 @@ void Read(const u8* data, std::size_t size)
 void CheckConsole()
 {
     const ScreenStoreState& s = Screen;
-    VX_FUZZ_CHECK(AnsiConsoleMode == 1 || AnsiConsoleMode == 2);
+    VX_FUZZ_CHECK(AnsiConsoleMode == 1 || AnsiConsoleMode == 2 || AixtermMode == 1);
     VX_FUZZ_CHECK(s.cursorRow >= 0 && s.cursorRow < s.pageLength);
     VX_FUZZ_CHECK(s.cursorColumn >= 0 && s.cursorColumn <= s.lastColumn);
     VX_FUZZ_CHECK(s.top >= 0 && s.top <= s.bottom && s.bottom < s.pageLength);
@@ -66,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const u8* data, std::size_t size)
         return 0;
     ResetDecState();
     ResetHostPath();
-    static const u8 kConsoles[4] = {kEmuAnsiBbs, kEmuScoConsole, kEmuAt386, kEmuScoConsole};
+    static const u8 kConsoles[4] = {kEmuAnsiBbs, kEmuScoConsole, kEmuAt386, kEmuAixterm};
     Vt300Values.ansi386_codepage = static_cast<u8>((data[0] >> 2) % 5);
     Vt300Values.ansi386_upss = data[1] & 1 ? 0 : 4;
     VX_FUZZ_CHECK(AllocScreenStore() && AllocInputQueues() && InitialiseTerminal(1));
@@ -75,7 +76,11 @@ extern "C" int LLVMFuzzerTestOneInput(const u8* data, std::size_t size)
     doubles::Comms().hostCaptureResult = (data[1] & 2) != 0;
     SetScreenRowCount(kAnsiConsoleRows);
     SetScreenPageLength(kAnsiConsoleRows);
-    EnterAnsiConsole(kConsoles[data[0] & 3]);
+    const u8 console = kConsoles[data[0] & 3];
+    if (console == kEmuAixterm)
+        EnterAixterm(console);
+    else
+        EnterAnsiConsole(console);
 
     Read(data + 2, size - 2);
     CheckConsole();
@@ -89,7 +94,10 @@ extern "C" int LLVMFuzzerTestOneInput(const u8* data, std::size_t size)
     VX_FUZZ_CHECK(sent.size() >= kAnswer.size() &&
                   std::equal(kAnswer.begin(), kAnswer.end(), sent.end() - kAnswer.size()));
 
-    LeaveAnsiConsole();
+    if (console == kEmuAixterm)
+        LeaveAixterm();
+    else
+        LeaveAnsiConsole();
     ResetHostPath();
     return 0;
 }

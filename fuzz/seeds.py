@@ -197,6 +197,8 @@ def ansiconsole_seeds():
     write("fuzz_ansiconsole", "sco-screens-keys", bytes([1 | (2 << 2), 0x02]) +
           b"first\x1b[2zsecond\x1b[=0L\x1b[7m\x1b[K\x1b[1z\x1bQ0'hello'\x1b[0;59;\"dir\";13p" +
           b"\x1b[0;59;0;59p\x1b[=65;27g[5n\x1bPzlog.txt;\x1b[=0h\x1b[2;1;4m\x1b[12mZlqk\x1b[10m")
+    write("fuzz_ansiconsole", "aixterm", bytes([3, 0x00]) +
+          b"\x1b]0;title\x07\x1b]2;t\x1b\\\x1b[?5Tstatus\x1b[?F\x1b[?E\x1b[0c\x1b(0lqk\x1b(B\x1b[31;44m\x1b[2J")
     write("fuzz_ansiconsole", "unclosed-quote", bytes([1, 0x00]) + b"\x1b[0;59;\"" + b"q" * 300)
 
 

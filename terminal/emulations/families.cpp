@@ -8,6 +8,7 @@ namespace {
 const FamilyHooks* const kBuiltFamilies[] = {
     &DecFamily,
     &AnsiConsoleFamily,
+    &AixtermFamily,
 };
 
 // The program and every test program link this list, so the families are registered

@@ -104,7 +104,8 @@ class AnsiConsoleProgramTest(WineTestCase):
         vt_name = None
         self.wait("the VT name", lambda: self.emulation_name() not in (None, ""))
         vt_name = self.emulation_name()
-        for name, shown in (("SCO Console", " Sco Console "), ("AT 386", "  AT 386  "), ("Ansi BBS", " Ansi BBS ")):
+        for name, shown in (("SCO Console", " Sco Console "), ("AT 386", "  AT 386  "), ("Ansi BBS", " Ansi BBS "),
+                            ("AIXTerm", "  AIXTerm  ")):
             self.switch(hwnd, name)
             self.wait(name + " in the status bar", lambda: self.emulation_name() == shown)
             self.wait(name + "'s 25 rows", lambda: len(self.rows()) == 25)

@@ -73,6 +73,7 @@ DisplayDouble& Display();
 
 struct UiDouble {
     std::vector<u32> postedCommands;
+    std::vector<std::u16string> hostTitles;  // each title the host set
     int connectionRefreshes = 0;
     int idleUpdates = 0;
     int viewServes = 0;  // ServeViewRequests calls

@@ -2,6 +2,7 @@
 
 #include "support/doubles_host.h"
 #include "support/test_doubles.h"
+#include "terminal/emulations/dec/ansi/aixterm.h"
 #include "terminal/emulations/dec/ansi/ansiconsole.h"
 #include "terminal/comms/connsettings.h"
 #include "terminal/comms/netsession.h"
@@ -91,6 +92,8 @@ void ResetHostPath()
     // The DEC VT family runs; the ANSI console's and AIXterm's engines do not.
     SetActiveFamily(nullptr);
     AnsiConsoleMode = 0;
+    AixtermMode = 0;
+    Aixterm = AixtermState{};
     AixtermMode = 0;
     DoubleWidthCells = 0;
     LocalEditor = LocalEditorHooks{};

@@ -2,6 +2,7 @@
 // is painted by the core's painters; the host reads for it with the generic reader.
 #include "terminal/emulations/dec/family.h"
 
+#include "terminal/emulations/dec/ansi/aixterm.h"
 #include "terminal/emulations/dec/ansi/ansiconsole.h"
 
 #include "terminal/comms/printing.h"
@@ -187,6 +188,31 @@ const FamilyHooks AnsiConsoleFamily{
     .statusBarName = AnsiConsoleName,
     .showsScrollBar = true,
     .reset = ResetAnsiConsole,
+    .printScreen = PrintScreenFromStore,
+    .printBuffer = PrintBufferFromStore,
+    .printStep = PrintScreenLine,
+    .dispatchKey = DecDispatchKey,
+    .translateTypedChar = DecTranslateTypedChar,
+    .takeTypedChar = TakeTypedChar,
+};
+
+// AIXTerm: the VT engine with its own tables and a host-writable status line.
+const FamilyHooks AixtermFamily{
+    .name = "AIXTerm",
+    .emulations = EmulationBit(kEmuAixterm),
+    .processChar = VtProcessChar,
+    .filterReceivedByte = FilterReceivedByte,
+    .keyboardInhibited = KeyboardInhibited,
+    .keysRefused = KeysRefused,
+    .invalidateStatusLine = DecInvalidateStatusLine,
+    .refreshStatusLine = DecRefreshStatusLine,
+    .statusCursorTick = ShowStatusCursor,
+    .statusLineText = StatusLineText,
+    .activate = EnterAixterm,
+    .deactivate = LeaveAixterm,
+    .statusBarName = AnsiConsoleName,
+    .showsScrollBar = true,
+    .reset = ResetAixterm,
     .printScreen = PrintScreenFromStore,
     .printBuffer = PrintBufferFromStore,
     .printStep = PrintScreenLine,

@@ -7,3 +7,5 @@
 extern const FamilyHooks DecFamily;
 // The ANSI consoles: Ansi BBS, SCO Console and AT 386.
 extern const FamilyHooks AnsiConsoleFamily;
+// AIXTerm, on the same engine with its own tables.
+extern const FamilyHooks AixtermFamily;

@@ -1,6 +1,5 @@
 // What the core uses of the DEC VT and ANSI console emulations: the sequence byte reader,
-// C1 controls, the report sender, the soft font and the resets of the VT state. AIXterm
-// is not built yet: its entries lead to the DEC parser.
+// C1 controls, the report sender, the soft font and the resets of the VT state.
 #include "terminal/emulations/dec/services.h"
 
 #include "terminal/comms/serial.h"
@@ -108,16 +107,6 @@ void SendReport(const wchar16* text)
         text += n;
     }
     VtLocalEditFlag = editMode;
-}
-
-void AixtermBeginEscape()
-{
-    VtBeginEscape();
-}
-
-void AixtermExecuteControl(int c)
-{
-    ExecuteC0Control(c);
 }
 
 bool BufferedTransmitPending()

@@ -32,7 +32,7 @@ extern const ParserRange DecAnsiEscapeState[];
 extern const ParserRange DecVt52EscapeState[];
 
 // The engines of the ANSI console family (its console mode; 2 marks double-width cells)
-// and of AIXterm (running while above 0; not built yet, it stays 0).
+// and of AIXterm (running while above 0).
 extern std::atomic<u8> AnsiConsoleMode;
 extern std::atomic<i8> AixtermMode;
 

@@ -9,7 +9,10 @@
 #include "terminal/core/host/hostio.h"
 #include "terminal/core/screen/screenmodes.h"
 #include "terminal/core/screen/screenops.h"
+#include "terminal/emulations/dec/ansi/aixterm.h"
 #include "terminal/emulations/dec/ansi/ansiconsole.h"
+#include "terminal/emulations/dec/statusline.h"
+#include "terminal/emulations/dec/vtparts.h"
 #include "terminal/emulations/dec/ansikeys.h"
 #include "terminal/emulations/dec/rendition.h"
 #include "terminal/emulations/dec/services.h"
@@ -34,6 +37,8 @@ protected:
     {
         if (AnsiConsoleMode)
             LeaveAnsiConsole();
+        if (AixtermMode > 0)
+            LeaveAixterm();
         VtTest::TearDown();
     }
     static const ScreenCell& Cell(int row, int column) { return LineAt(row)->cells[column]; }
@@ -311,6 +316,62 @@ TEST_F(AnsiConsoleTest, ReportsOfTheConsoles)
     EXPECT_EQ(Answer(C("?25n")), "\x1b[?20n");
     Feed(C("3;7H"));
     EXPECT_EQ(Answer(C("6n")), "\x1b[3;7R");
+}
+
+using AixtermTest = AnsiConsoleTest;
+
+std::string StatusText()
+{
+    wchar16 text[140] = {};
+    const int n = StatusLineText(text, 140);
+    return std::string(text, text + n);
+}
+
+TEST_F(AixtermTest, TitlesEndAtBelStCanOrSubAndStayWithinTheirRoom)
+{
+    EnterAixterm(kEmuAixterm);
+    auto& titles = doubles::Ui().hostTitles;
+    Feed("\x1b]0;hi\x07");
+    Feed("\x1b]2;there\x1b\\after");
+    ASSERT_EQ(titles.size(), 2u);
+    EXPECT_EQ(titles[0], u"hi");
+    EXPECT_EQ(titles[1], u"there");
+    EXPECT_EQ(Row(0), "after");
+    // Other forms set nothing; CAN ends one without a BEL.
+    Feed("\x1b]3;x\x07\x1b]0;cut\x18!");
+    ASSERT_EQ(titles.size(), 3u);
+    EXPECT_EQ(titles[2], u"cut");
+    EXPECT_EQ(Row(0), "after!");
+    // 600 characters: the first 511 make the title, the rest arrive as data.
+    Feed("\r\n\x1b]0;" + std::string(511, 't') + std::string(89, 'u') + "\x07");
+    ASSERT_EQ(titles.size(), 4u);
+    EXPECT_EQ(titles[3], std::u16string(511, u't'));
+    EXPECT_EQ(Row(1), std::string(80, 'u'));
+    // An invalid form is read no further than a valid one could go.
+    Feed("\r\n\n\x1b]3;" + std::string(2000, 'v'));
+    EXPECT_EQ(titles.size(), 4u);
+    EXPECT_EQ(Answer("\x18\x1b[5n"), "\x1b[0n");
+}
+
+TEST_F(AixtermTest, StatusLineDeviceAttributesAndHftColours)
+{
+    EnterAixterm(kEmuAixterm);
+    EXPECT_EQ(StatusDisplayType(), kStatusHostWritable);
+    Feed("\x1b[?5Tstatus text\x1b[?F" + std::string("main"));
+    EXPECT_EQ(StatusText(), "    status text");
+    EXPECT_EQ(Row(0), "main");
+    Feed("\x1b[?E");
+    EXPECT_EQ(StatusText(), "");
+    EXPECT_EQ(Answer("\x1b[0c"), "\x1b[?1;2c");
+    EXPECT_EQ(Answer("\x1b[1c"), "");
+    // HFT mode (the factory setting) takes the colours.
+    Feed("\x1b[31mr");
+    EXPECT_EQ(LineAt(0)->cells[4].colour & 0x0F, 2);
+    Aixterm.hftMode = 0;
+    Feed("\x1b[0m\x1b[34mb");
+    EXPECT_EQ(LineAt(0)->cells[5].colour & 0x0F, LineAt(0)->cells[0].colour & 0x0F);
+    LeaveAixterm();
+    EXPECT_EQ(AixtermMode, 0);
 }
 
 }  // namespace
