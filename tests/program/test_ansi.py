@@ -139,6 +139,27 @@ class AnsiConsoleProgramTest(WineTestCase):
             host.wait_for(lambda data: data.endswith(CSI + b"0n"), 20, "the status report")
             self.wait("the erase", lambda: self.rows()[7] == "\u250c\u2500\u2510")
 
+    def test_aixterm_status_line_title_and_device_attributes(self):
+        with th.ScriptedHost() as host:
+            hwnd = self.start()
+            self.switch(hwnd, "AIXTerm")
+            self.wait("AIXTerm", lambda: self.emulation_name() == "  AIXTerm  ")
+            self.connect(hwnd, host)
+            host.send(th.do(th.TERMINAL_TYPE) + th.ttype_send())
+            host.wait_for(lambda data: th.ttype_is("aixterm") in data, what="the terminal type")
+            host.take()
+            t = "aixterm"
+            host.send(tput(t, "clear") + tput(t, "tsl", 5) + b"on the status line" + tput(t, "fsl") +
+                      tput(t, "cup", 1, 2) + tput(t, "smacs") + b"lqk" + tput(t, "rmacs") + b" main" +
+                      b"\x1b]0;hi\x1b\\after")
+            self.wait("the status line", lambda: "status     on the status line" in self.read(self.screen))
+            self.wait("the main text", lambda: len(self.rows()) > 1 and self.rows()[1] == "  \u250c\u2500\u2510 mainafter")
+            self.wait("the title", lambda: self.wine.probe.ask("text", hwnd).get("text", "").startswith("hi"))
+            host.send(CSI + b"0c")
+            host.wait_for(lambda data: data.endswith(CSI + b"?1;2c"), 20, "the device attributes")
+            host.send(tput(t, "dsl"))
+            self.wait("the status line cleared", lambda: "status \n" in self.read(self.screen))
+
 
 if __name__ == "__main__":
     unittest.main()

@@ -209,16 +209,28 @@ int UnicodeToPcCodePage(int u)
     if (u < 0)
         return -1;
     const int page = GetAnsiCodePage();
-    if (page == 1250)
-        return u == 166 ? 124 : u;
-    if (u < 160)
+    if (page < 0)
+        return u == 0 ? -1 : u;
+    if (u < 128)
         return u;
-    int r;
+    // The code page's own byte, nothing for a character it lacks: a character sent as
+    // its Unicode value would be another character on the host.
+    const u16 c = static_cast<u16>(u > 0xFFFF ? 0 : u);
+    int r = 0;
     switch (page) {
-    case 437: r = UnicodeToCp437(static_cast<u16>(u)); break;
-    case 850: r = UnicodeToCp850(static_cast<u16>(u)); break;
-    case 858: r = u == 8364 ? 213 : UnicodeToCp850(static_cast<u16>(u)); break;
-    default: return u == 0 ? -1 : u;
+    case 437: r = UnicodeToCp437(c); break;
+    case 850: r = UnicodeToCp850(c); break;
+    // 858 is 850 with the euro where 850 has the dotless i.
+    case 858: r = c == 0x20AC ? 213 : (c == 0x0131 ? 0 : UnicodeToCp850(c)); break;
+    case 852: r = UnicodeToCp852(c); break;
+    case 1250:
+        for (u16 b = 128; b <= 255 && c > 0xA0; ++b)
+            if (Cp1250HighToUnicode(b) == c) {
+                r = b;
+                break;
+            }
+        break;
+    default: break;
     }
     return r == 0 ? -1 : r;
 }

@@ -3,10 +3,16 @@
 // host-defined keys and capture control.
 #include "vt_fixture.h"
 
+#ifndef _WIN32
+#include "terminal/core/iconvpeer.h"
+#endif
+
 #include "support/doubles_host.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/emulationids.h"
 #include "terminal/core/host/hostio.h"
+#include "terminal/core/paint/paintsettings.h"
+#include "terminal/core/screen/charsets.h"
 #include "terminal/core/screen/screenmodes.h"
 #include "terminal/core/screen/screenops.h"
 #include "terminal/emulations/dec/ansi/aixterm.h"
@@ -317,6 +323,36 @@ TEST_F(AnsiConsoleTest, ReportsOfTheConsoles)
     Feed(C("3;7H"));
     EXPECT_EQ(Answer(C("6n")), "\x1b[3;7R");
 }
+
+#ifndef _WIN32
+// Typed characters go out as the code page's byte: each character glibc gives for a
+// byte 128-255 comes back as that byte, the euro as 858's 0xD5.
+TEST_F(AnsiConsoleTest, TypedCharactersGoOutAsTheCodePagesByte)
+{
+    const struct {
+        u8 index;
+        const char* codeset;
+    } pages[] = {{kPcCp437, "IBM437"}, {kPcCp850, "IBM850"}, {kPcCp858, "IBM858"}, {kPcCp1250, "CP1250"},
+                 {kPcCp852, "IBM852"}};
+    PaintSettings.characterMode = kCharModePcCodePage;
+    for (const auto& p : pages) {
+        PaintSettings.pcCodePage = p.index;
+        Iconv cv("UTF-16LE", p.codeset);
+        ASSERT_TRUE(cv.ok()) << p.codeset;
+        for (int b = 128; b <= 255; ++b) {
+            const auto u = PeerDecode(cv, static_cast<u8>(b));
+            if (!u || *u == 0xA0)
+                continue;  // undefined, or the no-break space that copies as a blank
+            EXPECT_EQ(UnicodeToPcCodePage(*u), b) << p.codeset << " byte " << b;
+        }
+    }
+    PaintSettings.pcCodePage = kPcCp858;
+    EXPECT_EQ(UnicodeToPcCodePage(0x20AC), 0xD5);
+    PaintSettings.pcCodePage = kPcCp852;
+    EXPECT_EQ(UnicodeToPcCodePage(0xE9), 0x82) << "é";
+    EXPECT_EQ(UnicodeToPcCodePage(0x20AC), -1) << "852 has no euro";
+}
+#endif
 
 using AixtermTest = AnsiConsoleTest;
 
