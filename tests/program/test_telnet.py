@@ -1,6 +1,5 @@
 """The terminal on telnet hosts: scripted hosts on 127.0.0.1 and inetutils-telnetd."""
 import os
-import subprocess
 import sys
 import tempfile
 import time
@@ -11,6 +10,7 @@ from vxtest import WineTestCase
 
 sys.path.insert(0, os.path.join(vxtest.SOURCE, "tools"))
 import telnethost as th  # noqa: E402
+from telnethost.telnetdonce import Telnetd  # noqa: E402
 
 # A fresh profile is a VT500 7-Bit terminal with the VT420 model of the factory defaults.
 TERMINAL_TYPE = "vt420"
@@ -72,18 +72,9 @@ class TelnetProgramTest(WineTestCase):
     def start_telnetd(self, script_body):
         """inetutils-telnetd on one loopback connection, running a shell script instead of
         login; returns its port."""
-        script = tempfile.NamedTemporaryFile("w", suffix=".sh", delete=False)
-        script.write("#!/bin/sh\n" + script_body)
-        script.close()
-        os.chmod(script.name, 0o755)
-        self.addCleanup(os.unlink, script.name)
-        wrapper = subprocess.Popen([sys.executable, "-m", "telnethost.telnetdonce", "0", "/usr/sbin/telnetd",
-                                    script.name], stdout=subprocess.PIPE, text=True,
-                                   env=dict(os.environ, PYTHONPATH=os.path.join(vxtest.SOURCE, "tools")))
-        self.addCleanup(wrapper.stdout.close)
-        self.addCleanup(wrapper.wait, 15)
-        self.addCleanup(wrapper.kill)
-        return int(wrapper.stdout.readline().split()[1])
+        telnetd = Telnetd(script_body)
+        self.addCleanup(telnetd.close)
+        return telnetd.port
 
     def wait_file(self, path, content, timeout=40):
         deadline = time.time() + timeout

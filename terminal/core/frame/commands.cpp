@@ -4,6 +4,7 @@
 
 #include "terminal/comms/capture.h"
 #include "terminal/comms/capturefiles.h"
+#include "terminal/comms/loginscript.h"
 #include "terminal/comms/connsettings.h"
 #include "terminal/comms/netsession.h"
 #include "terminal/comms/printing.h"
@@ -719,6 +720,7 @@ void StartConnection(HWND window, u32 startMode)
             PostMessageW(window, WM_COMMAND, kCmdOpenSession, 0);
     }
     StartHostDataThread();
+    StartLoginScript();
 }
 
 void PostExitCommand()
