@@ -36,10 +36,17 @@ class LoginScriptProgramTest(WineTestCase):
         self.addCleanup(self.stop_terminal, proc, hwnd)
         return proc, hwnd
 
-    def prompt(self, timeout=30):
-        dialogs = self.wine.probe.wait_dialog(timeout)
-        self.assertEqual(len(dialogs), 1, dialogs)
-        return dialogs[0]
+    def prompt(self, label, timeout=30):
+        """The prompt dialog once it shows its label (a dialog may be listed while it is
+        still being filled)."""
+        deadline = time.time() + timeout
+        dialogs = []
+        while time.time() < deadline:
+            dialogs = self.wine.probe.dialogs()
+            if len(dialogs) == 1 and label in dialogs[0]["texts"]:
+                return dialogs[0]
+            time.sleep(0.1)
+        self.fail("no prompt %r: %r" % (label, dialogs))
 
     def test_escapes_a_sliding_match_and_a_keyboard_condition(self):
         self.script("a^Mb_027c\\^d<CR>", [("WaitFor", "login:", "user^M"), ("WaitFor", "lock", ""),
@@ -65,8 +72,7 @@ class LoginScriptProgramTest(WineTestCase):
         self.addCleanup(telnetd.close)
         self.script(None, [("WaitFor", "login: ", "alice^M"), ("WaitFor", "Password: ", "<PW>^M")])
         self.start(telnetd.port)
-        box = self.prompt(60)
-        self.assertIn("Password:", box["texts"])
+        box = self.prompt("Password:", 60)
         answer(box)
         deadline = time.time() + 30
         while time.time() < deadline and not os.path.exists(seen):
@@ -94,7 +100,7 @@ class LoginScriptProgramTest(WineTestCase):
                     host.wait_connection(30)
                     host.send(b"ready")
                     if response:
-                        self.prompt()
+                        self.prompt("Username:")
                     else:
                         time.sleep(1)
                     code, took = self.close_terminal(proc, hwnd)
