@@ -45,6 +45,23 @@ class TelnetProgramTest(WineTestCase):
             host.send(th.do(th.TERMINAL_TYPE) + th.ttype_send() + th.will(th.SGA))
             host.expect(th.will(th.TERMINAL_TYPE) + th.ttype_is(TERMINAL_TYPE) + th.do(th.SGA))
 
+    def test_a_port_beyond_65535_is_refused_not_cut_to_16_bits(self):
+        with th.ScriptedHost() as host:
+            # Cut to 16 bits this would be the listening host's own port.
+            word = "-Tnport%d" % (host.port + 65536)
+            # The options are read before the window exists: the message comes first.
+            proc = self.wine.start(vxtest.build_path("terminal", "vexaNT.exe"), "127.0.0.1", word)
+            boxes = self.wine.probe.wait_dialog(30)
+            self.assertEqual(len(boxes), 1, boxes)
+            self.assertIn("%s is not a valid command line option." % word, boxes[0]["texts"])
+            self.assertTrue(self.wine.probe.press("OK"))
+            hwnd = self.wine.probe.find("vexaNT", 30000)
+            self.assertIsNotNone(hwnd, "the terminal starts after the message")
+            self.addCleanup(self.stop_terminal, proc, hwnd)
+            time.sleep(2)
+            self.assertEqual(host.connections, [], "nothing connects")
+            self.assertEqual(self.message_boxes(), [])
+
     def test_rollover_reaches_the_listening_host_without_a_message(self):
         with th.ScriptedHost() as host:
             # 127.0.0.2 is loopback too, but nothing listens there on the host's port.
