@@ -332,6 +332,19 @@ def print_seeds():
     write("fuzz_print", "national", print_input(bytes(range(128, 256)), flags=8 | 16, charset=1))
 
 
+
+# ---- pass-through printing ------------------------------------------------------------------
+
+def aux_input(host, drop=False, vt52=False, csi=True, autolf=False):
+    return Input().flag(drop).flag(vt52).flag(csi).flag(autolf).data(host).bytes()
+
+
+def aux_seeds():
+    # The aux port tests' data: text, MC 5 passed on, MC 6 closing (7-bit and 8-bit).
+    write("fuzz_auxfilter", "mc6", aux_input(b"AB\r\nC\x1b[5i\x9b6i"))
+    write("fuzz_auxfilter", "vt52", aux_input(b"ab\x1bY\x1bX", vt52=True))
+    write("fuzz_auxfilter", "autolf-flow", aux_input(b"A\r\nB\rC\x00\x11\x13\x1b[6x\x1b\x1b[6i", drop=True, autolf=True))
+
 if __name__ == "__main__":
     telnet_seeds()
     lpr_seeds()
@@ -342,3 +355,4 @@ if __name__ == "__main__":
     login_seeds()
     replay_seeds()
     print_seeds()
+    aux_seeds()

@@ -368,7 +368,3 @@ void ShutdownPrinting()
     UnloadLprModule();
     FreePortList();
 }
-
-// Pass-through printing belongs to the auxiliary port.
-void StartPassThroughPrint() {}
-void StopPassThroughPrint() {}
