@@ -213,10 +213,12 @@ DWORD WINAPI LoginScriptThread(void*)
             }
         }
         // The event is reset before each test, so a signal that comes during the test is
-        // not lost.
+        // not lost; and before the flag is cleared, or a signal between the two would be
+        // reset while the flag still says one is pending, and no later byte would wake
+        // the script again.
         while (!Stopping() && (g_matcher.Awaiting() || g_script.condition >= 0)) {
-            g_script.signalled = 0;
             ResetEvent(g_script.scriptEvent);
+            g_script.signalled = 0;
             if (g_matcher.Awaiting() ? g_matcher.TestMatch() : ConditionMet())
                 break;
             WaitForSingleObject(g_script.scriptEvent, INFINITE);
