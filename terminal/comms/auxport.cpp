@@ -201,7 +201,7 @@ bool OpenAuxPort()
     return IsSerialPortName(port.name) ? OpenSerialAuxPort(port.name) : OpenDeviceAuxPort(port.name);
 }
 
-void CloseAuxPort()
+void CloseAuxPort(bool keepOutput)
 {
     if (g_aux.device != INVALID_HANDLE_VALUE) {
         CloseHandle(g_aux.device);
@@ -209,7 +209,7 @@ void CloseAuxPort()
     }
     const i32 number = g_aux.serialNumber.exchange(-1);
     if (number >= 0 && !PortInUse(number))
-        SerialClose(static_cast<u32>(number));
+        SerialClose(static_cast<u32>(number), keepOutput);
     AuxSerialContext = nullptr;
 }
 
@@ -228,9 +228,11 @@ void StopPassThroughPrint()
     if (!g_aux.passThrough)
         return;
     SetStatus(0);
+    // What the line has taken stays with it, unless the user gave the line up.
+    const bool keepOutput = !g_aux.endRequested;
     if (g_aux.serialNumber >= 0)
         DrainSerialAuxPort();
-    CloseAuxPort();
+    CloseAuxPort(keepOutput);
     g_aux.passThrough = 0;
     g_aux.endRequested = 0;
     SetStatus(0);

@@ -21,7 +21,8 @@ void AuxPortFilter(u8 byte);
 // Opens the configured Port; false (pass-through stays off) when it is not listed, is
 // the host's or the printer's serial port, or cannot be opened.
 bool OpenAuxPort();
-void CloseAuxPort();
+// `keepOutput`: a serial port's driver keeps what it has not sent yet (a drained port).
+void CloseAuxPort(bool keepOutput = false);
 // The last write status: 0, a Windows error, 21 while a serial aux line is held, 1421
 // while its ring is blocked.
 i32 AuxPortStatus();
