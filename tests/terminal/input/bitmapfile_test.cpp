@@ -161,6 +161,7 @@ TEST_F(BitmapFile, EveryWayOutsideTheFileIsRefusedWithTheFileNamed)
         {"run-length compressed", Bmp{.bits = 8, .compression = 1, .colours = 256}.Bytes()},
         {"masks missing from a short header", Bmp{.bits = 32, .compression = 3, .used = 2, .colours = 2}.Bytes()},
     };
+    const int live = MemTableInfo().liveBlocks;
     for (const Case& c : cases) {
         doubles::Reset();
         EXPECT_EQ(Read(c.file), nullptr) << c.what;
@@ -171,7 +172,7 @@ TEST_F(BitmapFile, EveryWayOutsideTheFileIsRefusedWithTheFileNamed)
             EXPECT_EQ(boxes[0].text, u"C:\\pics\\tool.bmp") << c.what;
         }
     }
-    EXPECT_EQ(MemTableInfo().liveBlocks, 0);
+    EXPECT_EQ(MemTableInfo().liveBlocks, live);
 }
 
 TEST_F(BitmapFile, OnlyMissingMemoryForAGoodSizeIsTooLarge)
