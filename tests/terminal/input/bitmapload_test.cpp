@@ -140,4 +140,32 @@ TEST_F(BitmapLoad, BadFilesAreNamedAndGiveNoBitmap)
     EXPECT_EQ(MemTableInfo().liveBlocks, live);
 }
 
+// The program carries every picture the bars name, at the sizes their layout assumes.
+TEST(ProgramPictures, EveryNamedPictureIsAResourceOfItsSize)
+{
+    struct Case {
+        const wchar_t* name;
+        int width, height;
+    };
+    std::vector<Case> cases = {{L"Sbup", 26, 22}, {L"Sbdn", 26, 22},   {L"Mbup", 41, 22},  {L"Mbdn", 41, 22},
+                               {L"Lbup", 56, 22}, {L"Lbdn", 56, 22},   {L"combo", 17, 17}, {L"scup", 17, 17},
+                               {L"scdn", 17, 17}, {L"mcombo", 21, 21}, {L"mcup", 21, 21},  {L"mcdn", 21, 21}};
+    for (const wchar_t* image : {L"Connect", L"Open", L"Save", L"Copy", L"Paste", L"Prints", L"Print", L"Colour",
+                                 L"keybrd", L"Button", L"Mouse", L"tools", L"help", L"Reset", L"Clear", L"capture",
+                                 L"replay", L"cube", L"smile", L"hand", L"sblank"})
+        cases.push_back({image, 21, 17});
+    for (const Case& c : cases) {
+        HBITMAP bitmap = LoadBitmapW(GetModuleHandleW(nullptr), c.name);
+        ASSERT_NE(bitmap, nullptr) << c.name;
+        BITMAP b{};
+        GetObjectW(bitmap, sizeof b, &b);
+        EXPECT_EQ(b.bmWidth, c.width) << c.name;
+        EXPECT_EQ(b.bmHeight, c.height) << c.name;
+        DeleteObject(bitmap);
+    }
+    HICON icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(700), IMAGE_ICON, 16, 16, 0));
+    EXPECT_NE(icon, nullptr);
+    DestroyIcon(icon);
+}
+
 }  // namespace
