@@ -347,6 +347,33 @@ def print_seeds():
     write("fuzz_print", "national", print_input(bytes(range(128, 256)), flags=8 | 16, charset=1))
 
 
+# ---- bitmap files -------------------------------------------------------------------------
+
+def bitmap_file(width, height, bits, header=40, colours=None, used=0, compression=0):
+    import struct
+    if colours is None:
+        colours = used or (1 << bits if bits <= 8 else 0)
+    entry = 3 if header == 12 else 4
+    if header == 12:
+        info = struct.pack("<IHHHH", 12, width, height, 1, bits)
+    else:
+        info = struct.pack("<IiiHHIIiiII", header, width, height, 1, bits, compression, 0, 2835, 2835, used, 0)
+        info = info[:header].ljust(header, b"\0")
+    table = b"".join(bytes([i & 0xFF, i * 3 & 0xFF, i * 7 & 0xFF, 0][:entry]) for i in range(colours))
+    row = (width * bits + 31) // 32 * 4
+    pixels = bytes(i * 5 & 0xFF for i in range(row * abs(height)))
+    body = info + table + pixels
+    return b"BM" + struct.pack("<IHHI", 14 + len(body), 0, 0, 14 + len(info) + len(table)) + body
+
+
+def bitmap_seeds():
+    write("fuzz_bitmapfile", "24-bit", bitmap_file(5, 3, 24))
+    write("fuzz_bitmapfile", "8-bit-used", bitmap_file(9, -4, 8, used=16))
+    write("fuzz_bitmapfile", "1-bit-short-header", bitmap_file(17, 2, 1, header=16))
+    write("fuzz_bitmapfile", "core-4-bit", bitmap_file(6, 6, 4, header=12))
+    write("fuzz_bitmapfile", "32-bit-masks", bitmap_file(3, 2, 32, used=3, compression=3))
+    write("fuzz_bitmapfile", "16-bit-v5", bitmap_file(3, 2, 16, header=124, used=1, compression=3))
+
 
 # ---- pass-through printing ------------------------------------------------------------------
 
@@ -371,4 +398,5 @@ if __name__ == "__main__":
     login_seeds()
     replay_seeds()
     print_seeds()
+    bitmap_seeds()
     aux_seeds()
