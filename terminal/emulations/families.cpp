@@ -9,6 +9,8 @@ namespace {
 const FamilyHooks* const kBuiltFamilies[] = {
     &DecFamily,
     &Ibm3270Family,
+    &AnsiConsoleFamily,
+    &AixtermFamily,
 };
 
 // The program and every test program link this list, so the families are registered

@@ -186,6 +186,9 @@ struct FamilyHooks {
     void (*reapply)(u8 id) = nullptr;
     // Lays out the status bar for the family.
     void (*layoutStatusBar)(HINSTANCE instance) = nullptr;
+    // The emulation's name in the core's status-bar layout (field 7409). Null: the VT
+    // names, blank for any other emulation.
+    const wchar16* (*statusBarName)(u8 id) = nullptr;
     // The scroll bar is shown before the family starts.
     bool showsScrollBar = false;
     // The terminal area is laid out again for the family's fonts after it starts.

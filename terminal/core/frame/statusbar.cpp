@@ -4,6 +4,7 @@
 #include <cwchar>
 #include <mutex>
 
+#include "terminal/comms/auxport.h"
 #include "terminal/comms/printstatus.h"
 #include "terminal/comms/telnetservices.h"
 #include "terminal/core/frame/commandids.h"
@@ -899,11 +900,13 @@ void VtLayoutStatusBar(HINSTANCE instance)
                             nullptr, Text(6100, b, kStatusTextUnits), nullptr));
     static const u32 kNames[4] = {7407, 7408, 11333, 11334};
     const u8 id = EmulationId;
-    if (IsVtFamily(id))
+    if (const auto familyName = ActiveFamily().statusBarName)
+        lstrcpynW(a, familyName(id), kStatusTextUnits);
+    else if (IsVtFamily(id))
         Text(kNames[id], a, kStatusTextUnits);
     else
         std::wcscpy(a, L"           ");
-    next(StatusBarAddField(7409, x, 0, a, nullptr));
+    next(StatusBarAddField(kFieldEmulationName, x, 0, a, nullptr));
     next(StatusBarAddField(kFieldCursor, x, 0, Text(kFieldCursor, a, kStatusTextUnits), nullptr));
     next(StatusBarAddField(7404, x, 0, Text(StatusInsertMode() ? 7403 : 7404, a, kStatusTextUnits), nullptr));
     next(StatusBarAddField(7405, x, 0, Text(7405, a, kStatusTextUnits), nullptr));
@@ -915,13 +918,7 @@ void VtLayoutStatusBar(HINSTANCE instance)
     next(StatusBarAddField(10161, x, 0, Text(10161, a, kStatusTextUnits), nullptr));
     if (!StatusDecKeyMode())
         StatusBarSetText(10161, nullptr);
-    u32 aux = 7421;
-    switch (StatusAuxPort()) {
-    case StatusAuxState::None: aux = 7418; break;
-    case StatusAuxState::InUse: aux = 7420; break;
-    case StatusAuxState::Ready: aux = 7421; break;
-    }
-    next(StatusBarAddField(7421, x, 0, Text(aux, a, kStatusTextUnits), nullptr));
+    next(StatusBarAddField(kFieldAux, x, 0, AuxFieldText(a, kStatusTextUnits), nullptr));
     const int right = ComputeStatusBarRect().right - 2;
     if (right > x)
         StatusBarAddField(kFieldFiller, x, right - x, nullptr, nullptr);
@@ -949,12 +946,37 @@ const wchar_t* PrinterFieldText(wchar_t* text, int capacity)
     return Text(id, text, capacity);
 }
 
+// "Aux: " with the port's status text while a write fails or its line is held, else the
+// state's own text.
+const wchar_t* AuxFieldText(wchar_t* text, int capacity)
+{
+    const StatusAuxState state = StatusAuxPort();
+    const i32 status = AuxPortStatus();
+    if (state != StatusAuxState::None && status != 0) {
+        wchar_t reason[kStatusTextUnits];
+        PrinterStatusTextOf(status, reason, kStatusTextUnits);
+        Text(7419, text, capacity);
+        const int used = lstrlenW(text);
+        lstrcpynW(text + used, reason, capacity - used);
+        return text;
+    }
+    return Text(state == StatusAuxState::None ? 7418 : state == StatusAuxState::InUse ? 7420 : 7421, text, capacity);
+}
+
 void RefreshPrinterStatus()
 {
-    if (!StatusBarHasField(kFieldPrinter))
+    wchar_t text[kStatusTextUnits];
+    if (StatusBarHasField(kFieldPrinter))
+        StatusBarSetText(kFieldPrinter, PrinterFieldText(text, kStatusTextUnits));
+    RefreshPrinterIndicator();
+}
+
+void RefreshPrinterIndicator()
+{
+    if (!StatusBarHasField(kFieldAux))
         return;
     wchar_t text[kStatusTextUnits];
-    StatusBarSetText(kFieldPrinter, PrinterFieldText(text, kStatusTextUnits));
+    StatusBarSetText(kFieldAux, AuxFieldText(text, kStatusTextUnits));
 }
 
 void StatusBarRefresh()
