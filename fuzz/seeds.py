@@ -307,10 +307,11 @@ def codepage_input(file, unicode_to_byte, name=b"IBM00037.S2U", a=(), b=()):
 
 def codepage_seeds():
     import importlib.util
-    spec = importlib.util.spec_from_file_location(
+    # The tables come from the same generator the program's code-page files do.
+    found = importlib.util.spec_from_file_location(
         "makecodepages", os.path.join(HERE, "..", "tools", "codepages", "makecodepages.py"))
-    generator = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(generator)
+    generator = importlib.util.module_from_spec(found)
+    found.loader.exec_module(generator)
     name = generator.charset_name(37)
     write("fuzz_codepages", "s2u-037", codepage_input(generator.byte_to_unicode(name), False, a=(37, 273, 500),
                                                       b=(37, 500, 1141)))
