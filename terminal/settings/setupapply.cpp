@@ -1,5 +1,7 @@
 #include "terminal/settings/setupapply.h"
 
+#include <iterator>
+
 #include "terminal/comms/connsettings.h"
 #include "terminal/comms/netsession.h"
 #include "terminal/comms/serial.h"
@@ -15,6 +17,7 @@
 #include "terminal/core/paint/jumpscroll.h"
 #include "terminal/core/base/language.h"
 #include "terminal/core/frame/mainwindow.h"
+#include "terminal/core/frame/mouse.h"
 #include "terminal/core/paint/painting.h"
 #include "terminal/core/paint/paintsettings.h"
 #include "terminal/core/screen/screenops.h"
@@ -23,6 +26,7 @@
 #include "terminal/core/frame/startup.h"
 #include "terminal/core/frame/statusbar.h"
 #include "terminal/core/paint/textcursor.h"
+#include "terminal/input/toolbars.h"
 #include "terminal/settings/profilevalues.h"
 #include "terminal/settings/setupcopy.h"
 #include "terminal/settings/setuprules.h"
@@ -35,6 +39,12 @@ SetupWorkingCopy& W = SetupCopy;
 constexpr u32 kFirstVtModelName = 6801;  // "vt100" ... "vt525" in the program's own table
 constexpr u32 kLastVtModelName = 6815;
 constexpr int kHiddenCursor = 4;
+
+// The Save Session As page's "Saved Items", in its order.
+u8* const kSavedItemFlags[] = {&SavedItems.savemacros, &SavedItems.savebuttons, &SavedItems.saveattrs,
+                               &SavedItems.savewindow, &SavedItems.saverows,    &SavedItems.savebuffer,
+                               &SavedItems.savenetwork, &SavedItems.savesettings};
+static_assert(std::size(kSavedItemFlags) == std::size(SetupWorkingCopy{}.savedItems));
 
 void CopyUnits(wchar16* to, int capacity, const wchar16* from)
 {
@@ -129,6 +139,14 @@ void ApplyCharacterSets()
     }
 }
 
+void ApplySoftButtonBar()
+{
+    if (W.softButtonLevelsVisible != GetVisibleSoftButtonLevels())
+        SetSoftButtonBarVisible(W.softButtonLevelsVisible, true);
+    if ((W.softButtonsAttached != 0) != IsSoftButtonBarAttached())
+        SetSoftButtonBarAttached(W.softButtonsAttached != 0, true);
+}
+
 void ApplyOnLine()
 {
     // "On Line" is the inverse of the local mode: equal means the state changes.
@@ -190,6 +208,16 @@ void FillSetupCopy()
     W.characterSet = PaintSettings.characterMode;
     W.font = static_cast<u16>(SelectedFaceIndex >= 0 ? SelectedFaceIndex : 0);
     W.modes[kRowHighFunction] = 0;
+    for (int i = 0; i < kMouseSlots; ++i)
+        W.mouseActions[i] = MouseActions[i];
+    W.highlightWhenActioned = HighlightWhenActioned != 0;
+    for (std::size_t i = 0; i < std::size(kSavedItemFlags); ++i)
+        W.savedItems[i] = *kSavedItemFlags[i] != 0;
+    W.saveAsDefault = 0;
+    W.softButtonLevel = 0;
+    W.softButtonNumber = 0;
+    W.softButtonLevelsVisible = static_cast<u16>(GetVisibleSoftButtonLevels());
+    W.softButtonsAttached = IsSoftButtonBarAttached() ? 1 : 0;
     FillSetupCopyEmulation();
 }
 
@@ -244,6 +272,9 @@ void ApplySetupSession()
     ConnectionValues.vdulocal = W.onLine ? 0 : 1;
     Connection.noConnection = W.noConnection ? 1 : 0;
     Connection.netproto = W.noConnection ? 2 : W.transport;
+    HighlightWhenActioned = W.highlightWhenActioned ? 1 : 0;
+    for (std::size_t i = 0; i < std::size(kSavedItemFlags); ++i)
+        *kSavedItemFlags[i] = W.savedItems[i] ? 1 : 0;
 }
 
 void RelayoutTerminal(u16& settingsChanged, u16& rowsChanged)
@@ -265,6 +296,7 @@ void ApplySetupCopy()
     ApplyNationalMode();
     ApplyStatusLineType();
     ApplyCharacterSets();
+    ApplySoftButtonBar();
     ApplyOnLine();
     ApplyEmulationChoice();
     ApplySetupTerminal();
