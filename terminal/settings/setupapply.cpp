@@ -204,6 +204,7 @@ void FillSetupCopy()
     SetSetupSizeText(W.pageSize, pageLength);
     SetSetupSizeText(W.pageWidth, Screen.lastColumn + 1);
     W.columns132 = Screen.lastColumn != 79;
+    MakeTabLine(W.tabLine, Vt300Values.tabstops, Screen.lastColumn + 1);
     W.cursorType = CursorDisabled ? kHiddenCursor : PaintSettings.cursorStyle.load();
     W.characterSet = PaintSettings.characterMode;
     W.font = static_cast<u16>(SelectedFaceIndex >= 0 ? SelectedFaceIndex : 0);
@@ -258,6 +259,9 @@ void ApplySetupTerminal()
     if (W.terminalIdText[0] && IsLanguageStringInRange(W.terminalIdText, kFirstVtModelName, kLastVtModelName))
         W.terminalIdText[0] = 0;
     StoreSetupCopyFields();
+    const int tabColumns = TabLineColumns(W.tabLine);
+    for (int c = 1; c <= tabColumns && c <= kTabStopColumns; ++c)
+        Vt300Values.tabstops[c - 1] = W.tabLine[c];
     PaintSettings.displayControls = Vt300Values.dspctrl;
     ApplyJumpScrollSetting(Vt300Values.JumpScroll);
     ApplyCursorType();

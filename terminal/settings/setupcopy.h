@@ -7,6 +7,7 @@
 
 #include "terminal/core/base/vxtypes.h"
 #include "terminal/settings/setuptext.h"
+#include "terminal/settings/tabruler.h"
 
 constexpr int kSetupTextUnits = 80;    // texts of edit and combo controls
 constexpr int kSetupLongTextUnits = 133;  // texts that mirror the 133-unit settings
@@ -67,6 +68,7 @@ struct SetupWorkingCopy {
     u16 ansiCodePage;
     u16 freezeNumLock;
     u16 modes[kTerminalModeRows];
+    wchar16 tabLine[kTabLineUnits];          // the shared screen's tab stops (tabruler.h)
     // Local Editing.
     u16 editOperation;                       // 0 interactive, 1 edit, 2 unavailable
     u16 editKeyDeferred;

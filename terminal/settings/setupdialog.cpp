@@ -217,6 +217,11 @@ BOOL GenericCommand(HWND window, SetupDialogSession& s, WPARAM wParam, LPARAM lP
         case SetupControlKind::BufferCombo:
             Call(e, window, 0, wParam, lParam);
             break;
+        case SetupControlKind::Button:
+            // A button no position routes runs its own handler.
+            if (id == e->id)
+                Call(e, window, 0, wParam, lParam);
+            break;
         default:
             break;
         }

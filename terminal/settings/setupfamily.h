@@ -20,4 +20,7 @@ struct FamilySetup {
     void (*fill)();     // after the fields are filled
     void (*apply)();    // before any field is stored: the settings still hold the old values
     void (*applied)();  // at the end of the apply, everything stored
+    // The working tab line the Tab Stops page edits for the family's emulations
+    // (tabruler.h); null: the shared one of the working copy.
+    wchar16* tabLine;
 };

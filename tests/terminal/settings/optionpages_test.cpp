@@ -12,7 +12,9 @@
 #include "terminal/core/frame/instances.h"
 #include "terminal/core/frame/mouse.h"
 #include "terminal/input/keydefs.h"
+#include "terminal/core/screen/screenstore.h"
 #include "terminal/settings/profilevalues.h"
+#include "terminal/settings/setupcopy.h"
 
 namespace {
 
@@ -172,6 +174,93 @@ TEST_F(OptionPages, TheEditButtonServesHotSpotsAndTheHighlightSendingActions)
         Click(page, IDCANCEL);
     });
     OpenSettingsDialog(main_.hwnd(), kMouseActions);
+}
+
+}  // namespace
+
+namespace {
+
+class TabStopsPage : public OptionPages {
+protected:
+    void SetUp() override
+    {
+        OptionPages::SetUp();
+        lastColumn_ = Screen.lastColumn;
+    }
+    void TearDown() override
+    {
+        Screen.lastColumn = lastColumn_;
+        OptionPages::TearDown();
+    }
+    int lastColumn_ = 79;
+};
+
+constexpr int kTerminalSettings = 1014;
+
+std::wstring TabStopsText(int columns)
+{
+    return std::wstring(Vt300Values.tabstops, Vt300Values.tabstops + columns);
+}
+
+TEST_F(TabStopsPage, SetEveryReachesTheTerminalOnlyThroughTheOuterOk)
+{
+    Screen.lastColumn = 79;
+    for (int outer : {IDCANCEL, IDOK}) {
+        Next([outer](HWND page) {
+            Next([](HWND tabs) {
+                EXPECT_EQ(modal::Caption(tabs), L"Tab Stops");
+                EXPECT_EQ(modal::Text(tabs, 2584), L"8");
+                modal::SetText(tabs, 2584, L"4");
+                Click(tabs, 2583);
+                Click(tabs, IDCANCEL);  // the page's Cancel keeps its edits
+            });
+            Click(page, 8);
+            EXPECT_EQ(SetupCopy.tabLine[5], L'T');
+            Click(page, outer);
+        });
+        OpenSettingsDialog(main_.hwnd(), kTerminalSettings);
+        EXPECT_EQ(TabStopsText(9), outer == IDOK ? L"T   T   T" : L"T       T") << outer;
+    }
+    // Columns the screen does not show keep their stops.
+    const std::wstring beyond = TabStopsText(132).substr(80);
+    for (int c = 80; c < 132; ++c)
+        EXPECT_EQ(beyond[c - 80] == L'T', c % 8 == 0) << c;
+}
+
+TEST_F(TabStopsPage, ClicksCountFromTheScrolledColumnAndKeysChangeNothing)
+{
+    Screen.lastColumn = 131;
+    Next([](HWND page) {
+        Next([](HWND tabs) {
+            HWND ruler = GetDlgItem(tabs, 2581);
+            EXPECT_EQ(SendMessageW(ruler, LB_GETCOUNT, 0, 0), 3);
+            SendMessageW(ruler, WM_HSCROLL, SB_PAGERIGHT, 0);
+            SendMessageW(ruler, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(0, 5));
+            EXPECT_EQ(SetupCopy.tabLine[53], L'T');
+            SendMessageW(ruler, WM_KEYDOWN, VK_SPACE, 0);
+            SendMessageW(ruler, WM_CHAR, L'T', 0);
+            wchar_t line[140] = {};
+            SendMessageW(ruler, LB_GETTEXT, 2, reinterpret_cast<LPARAM>(line));
+            EXPECT_EQ(line[52], L'T');
+            EXPECT_EQ(std::wstring(line).size(), 132u);
+
+            // A ruler narrower than its columns: a cell of one pixel.
+            MoveWindow(ruler, 0, 0, 60, 60, FALSE);
+            SendMessageW(tabs, WM_COMMAND, 3, 0);  // shows the values again, the ruler fitted anew
+            for (int code = SB_LINELEFT; code <= SB_THUMBTRACK; ++code)
+                SendMessageW(ruler, WM_HSCROLL, MAKEWPARAM(code, 7), 0);
+            SendMessageW(ruler, WM_HSCROLL, SB_PAGELEFT, 0);
+            SendMessageW(ruler, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 5));
+            EXPECT_EQ(SetupCopy.tabLine[4], L'T');
+            for (int x = 0; x < 400; x += 7)
+                SendMessageW(ruler, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, 5));
+            EXPECT_EQ(SetupCopy.tabLine[133], 0);
+            Click(tabs, IDOK);
+        });
+        Click(page, 8);
+        Click(page, IDCANCEL);
+    });
+    OpenSettingsDialog(main_.hwnd(), kTerminalSettings);
 }
 
 }  // namespace
