@@ -1,5 +1,8 @@
 #include "terminal/comms/recordsession.h"
 
+#include <vector>
+
+#include "terminal/comms/telnet.h"
 #include "terminal/core/base/corestate.h"
 
 Tn3270Session* Tn3270ActiveSession = nullptr;
@@ -62,4 +65,15 @@ void SessionIndicatorsChanged()
 void SessionLuName(const wchar16* name)
 {
     Call(&TelnetHooks::luNameShown, name);
+}
+
+void SessionReplayRecord(const u8* bytes, int length)
+{
+    const TelnetHooks* hooks = SessionTelnetHooks();
+    if (hooks && hooks->replayRecord) {
+        hooks->replayRecord(bytes, length);
+        return;
+    }
+    std::vector<u16> units(bytes, bytes + length);
+    TelnetSendData(SocketIndex, units.data(), length, true);
 }

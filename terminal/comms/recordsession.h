@@ -50,3 +50,5 @@ void SessionRecordModeChanged(bool on);
 void SessionModelShown();
 void SessionIndicatorsChanged();
 void SessionLuName(const wchar16* name);
+// A record replayed to the host (replayrecord.h).
+void SessionReplayRecord(const u8* bytes, int length);

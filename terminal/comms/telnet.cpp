@@ -6,8 +6,10 @@
 #include <new>
 #include <thread>
 
+#include "terminal/comms/capture.h"
 #include "terminal/comms/socketio.h"
 #include "terminal/comms/telnetoptions.h"
+#include "terminal/comms/telnetreplay.h"
 #include "terminal/comms/telnetservices.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/messagebox.h"
@@ -140,6 +142,9 @@ int TelnetGetByte(SocketHandle socket, i32 connectionType)
 
 int TelnetFillInput(SocketHandle socket, i32 connectionType)
 {
+    if (ReplayIntoRecordSession())
+        return TelnetReplayFillInput();
+    TelnetReplayEnd();  // a replay stopped while its file stood in for the socket
     if (connectionType != 1) {
         NetBuffers.receiveCount = 0;
         return -1;
@@ -151,6 +156,8 @@ int TelnetFillInput(SocketHandle socket, i32 connectionType)
     }
     if (NetBuffers.receiveCount < 1)
         return -1;
+    if (TelnetRawCaptureActive())
+        CaptureReceivedBlock(NetBuffers.receive + NetBuffers.receiveIndex, NetBuffers.receiveCount);
     return NetBuffers.receiveCount;
 }
 
@@ -297,6 +304,7 @@ void TelnetEndOfRecord()
 
 void TelnetResetRecord()
 {
+    TelnetReplayStep();
     Telnet.record.clear();
     Telnet.record.shrink_to_fit();
 }
@@ -305,6 +313,9 @@ int TelnetSocketWrite(SocketHandle socket, const u8* bytes, int count)
 {
     if (count == 0)
         return 0;
+    // The session's answers to a replayed host stream have no host to go to.
+    if (TelnetReplaySwapped())
+        return count;
     if (!Telnet.telnetMode || ConnectionType != 1)
         return -1;
     return SocketSend(socket, bytes, count, 0);
@@ -339,6 +350,7 @@ void TelnetWrite(SocketHandle socket, const u8* bytes, int count)
         if (sent < 0)
             sent = 0;
         if (sent > 0) {
+            CaptureSentBlock(b.send, sent);
             std::memmove(b.send, b.send + sent, static_cast<std::size_t>(b.sendCount - sent));
             b.sendCount -= sent;
         }

@@ -79,6 +79,35 @@ int ReplayNextByte()
     q.pop_front();
     return b;
 }
+int ReplayReadBlock(u8* buffer, int capacity)
+{
+    auto& q = Comms().replay;
+    int n = 0;
+    while (n < capacity && !q.empty()) {
+        buffer[n++] = static_cast<u8>(q.front());
+        q.pop_front();
+    }
+    return n;
+}
+bool ReplayTargetHost() { return Comms().replayToHost; }
+void StopReplay()
+{
+    ++Comms().replayStops;
+    Comms().replayOpen = false;
+}
+int AskReplayStep()
+{
+    ++Comms().replaySteps;
+    return Comms().replayStepAnswer;
+}
+void CaptureReceivedBlock(const u8* bytes, int count) { Comms().capturedRaw.insert(Comms().capturedRaw.end(), bytes, bytes + count); }
+void CaptureSentBlock(const u8* bytes, int count) { Comms().capturedSent.insert(Comms().capturedSent.end(), bytes, bytes + count); }
+bool StartHostCapture(int mode, const u8* name, int length)
+{
+    Comms().hostCaptures.push_back({mode, std::string(name, name + length)});
+    Comms().captureOpen = Comms().diverting = Comms().hostCaptureResult;
+    return Comms().hostCaptureResult;
+}
 bool CaptureFileOpen() { return Comms().captureOpen; }
 bool CaptureDiverting() { return Comms().diverting; }
 bool CaptureDebugMode() { return Comms().debugMode; }
@@ -86,8 +115,10 @@ bool TelnetRawCaptureActive() { return Comms().rawTelnetCapture; }
 void AppendCaptureByte(u8 byte) { Comms().captured.push_back(byte); }
 void EndDivertingCapture()
 {
+    // The diverting capture's file closes at its terminator.
     ++Comms().divertingEnds;
     Comms().diverting = false;
+    Comms().captureOpen = false;
 }
 
 bool PassThroughActive() { return Comms().passThrough; }

@@ -35,6 +35,17 @@ struct CommsDouble {
     bool captureOpen = false, diverting = false, debugMode = false, rawTelnetCapture = false;
     std::vector<u8> captured;
     int divertingEnds = 0;
+    bool replayToHost = false;
+    int replayStops = 0;
+    int replayStepAnswer = 4;  // IDRETRY
+    int replaySteps = 0;
+    std::vector<u8> capturedRaw, capturedSent;
+    struct HostCapture {
+        int mode;
+        std::string name;
+    };
+    std::vector<HostCapture> hostCaptures;
+    bool hostCaptureResult = false;  // whether the host's capture file opens
     // Printing and the auxiliary port.
     bool printerController = false, passThrough = false, printing = false;
     std::vector<u8> printed, auxPrinted;

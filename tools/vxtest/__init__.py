@@ -183,6 +183,9 @@ class Probe:
     def press(self, text, timeout_ms=5000):
         return self.ask("press", text, timeout_ms)["ok"]
 
+    def settext(self, hwnd, text):
+        return self.ask("settext", hwnd, text)["ok"]
+
     def post(self, hwnd, msg, wparam=0, lparam=0):
         return self.ask("post", hwnd, msg, wparam, lparam)["ok"]
 

@@ -6,8 +6,9 @@
 //   find-all CLASS                    every top-level window of a class
 //   wait-gone HWND [TIMEOUT_MS]       until the window no longer exists
 //   info HWND                         class, title, styles, window and client rects
-//   children HWND                     direct and nested children with their classes
+//   children HWND                     direct and nested children: classes and control ids
 //   text HWND                         WM_GETTEXT of a window
+//   settext HWND TEXT                 WM_SETTEXT of a window (a dialog's edit field)
 //   scrollinfo HWND                   range and thumb of a scroll bar control
 //   dialogs                           top-level dialogs (#32770): title and texts
 //   press TEXT [TIMEOUT_MS]           clicks the first dialog button with that text
@@ -267,7 +268,8 @@ std::string Handle(const std::vector<std::string>& a)
         std::string s = "{\"ok\":true,\"children\":[";
         bool first = true;
         for (HWND c : ChildrenOf(ParseHwnd(arg(1)))) {
-            s += (first ? "" : ",") + std::string("{\"hwnd\":") + Hwnd(c) + ",\"class\":" + Json(Utf8(ClassOf(c))) +
+            s += (first ? "" : ",") + std::string("{\"hwnd\":") + Hwnd(c) + ",\"id\":" +
+                 std::to_string(GetDlgCtrlID(c)) + ",\"class\":" + Json(Utf8(ClassOf(c))) +
                  ",\"parent\":" + Hwnd(GetParent(c)) + ",\"visible\":" + (IsWindowVisible(c) ? "true" : "false") + "}";
             first = false;
         }
@@ -282,6 +284,15 @@ std::string Handle(const std::vector<std::string>& a)
             return Error("no scroll information");
         return "{\"ok\":true,\"min\":" + std::to_string(info.nMin) + ",\"max\":" + std::to_string(info.nMax) +
                ",\"pos\":" + std::to_string(info.nPos) + "}";
+    }
+    if (cmd == "settext") {
+        // WM_SETTEXT carries its text across processes.
+        std::wstring text = Wide(arg(2));
+        DWORD_PTR result = 0;
+        if (!SendMessageTimeoutW(ParseHwnd(arg(1)), WM_SETTEXT, 0, (LPARAM)text.c_str(), SMTO_ABORTIFHUNG, 5000,
+                                 &result))
+            return Error("settext failed");
+        return "{\"ok\":true}";
     }
     if (cmd == "text")
         return "{\"ok\":true,\"text\":" + Json(Utf8(TextOf(ParseHwnd(arg(1))))) + "}";

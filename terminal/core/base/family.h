@@ -88,6 +88,9 @@ struct TelnetHooks {
     void (*indicatorsChanged)() = nullptr;
     // The LU name the host connected the session to.
     void (*luNameShown)(const wchar16* name) = nullptr;
+    // A record replayed to the host goes out as the session's own output (a TN3270E
+    // header added). Null: it is sent as it is, ended by IAC EOR.
+    void (*replayRecord)(const u8* bytes, int length) = nullptr;
 };
 
 // What a family hands the core.

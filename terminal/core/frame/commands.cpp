@@ -3,6 +3,7 @@
 #include <cwchar>
 
 #include "terminal/comms/capture.h"
+#include "terminal/comms/capturefiles.h"
 #include "terminal/comms/connsettings.h"
 #include "terminal/comms/netsession.h"
 #include "terminal/comms/printing.h"
@@ -524,8 +525,8 @@ LRESULT MainCommand(HWND window, WPARAM wParam, LPARAM lParam)
     case kCmdAbout: ShowAboutBox(window); break;
     case kCmdFactoryDefault: FactoryDefault(window, true); break;
     case kCmdResetTerminal: ResetTerminal(); break;
-    case kCmdCapture: UpdateCaptureMenuText(); break;
-    case kCmdReplay: UpdateReplayMenuText(); break;
+    case kCmdCapture: CaptureCommand(window); break;
+    case kCmdReplay: ReplayCommand(window); break;
     case kCmdExit: PostMessageW(window, WM_CLOSE, 0, 0); break;
     case kCmdSave: SaveCurrentSession(); break;
     case kCmdSelectAll:

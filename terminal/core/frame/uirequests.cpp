@@ -1,6 +1,6 @@
 #include "terminal/core/frame/uirequests.h"
-#include "terminal/comms/serial.h"
 
+#include "terminal/comms/serial.h"
 #include "terminal/core/frame/commands.h"
 #include "terminal/core/frame/mainwindow.h"
 #include "terminal/core/frame/selection.h"
@@ -20,5 +20,9 @@ void HandleUiRequest(WPARAM request, LPARAM argument)
     case kUiUpdateConnectionMenu: UpdateConnectionMenu(); break;
     case kUiClearSelection: ClearSelectionMarks(); break;
     case kUiSerialBreak: StartSerialBreak(); break;
+    case kUiUpdateCaptureMenus:
+        UpdateCaptureMenuText();
+        UpdateReplayMenuText();
+        break;
     }
 }

@@ -132,7 +132,7 @@ int HostReceiveByte()
             if (b == kEsc || b == kCan || b == kSub || b == kSt) {
                 EndDivertingCapture();
                 PushBackInputByte(static_cast<u8>(b));
-            } else if (!CaptureDebugMode()) {
+            } else if (!(CaptureDebugMode() && TelnetRawCaptureActive())) {
                 AppendCaptureByte(static_cast<u8>(b));
             }
             return -1;

@@ -70,9 +70,14 @@ bool TypingStaysLocal()
 // ---- Sources of a byte, in the order they are asked ----
 
 // A replay file feeds the reader unless output is held or the keyboard locked.
+bool ReplayFeeds()
+{
+    return ReplayFileOpen() && !OutputHeld && !g_keyboardLocked;
+}
+
 int ReplayByte()
 {
-    if (!ReplayFileOpen() || OutputHeld || g_keyboardLocked)
+    if (!ReplayFeeds())
         return kReadGoOn;
     const int b = ReplayNextByte();
     return b >= 0 ? b : kReadGoOn;
@@ -169,7 +174,8 @@ void RunIdleSteps()
 void WaitUntilInputMayArrive(bool sequence)
 {
     const bool keyboardReadable = !sequence || LocalMode;
-    if (!(keyboardReadable && IsKeyboardInputPending()) && NetBuffers.receiveCount <= 0 && !SerialInputBuffered())
+    if (!(keyboardReadable && IsKeyboardInputPending()) && NetBuffers.receiveCount <= 0 && !SerialInputBuffered() &&
+        !ReplayFeeds())
         HostWaitForInput();
 }
 

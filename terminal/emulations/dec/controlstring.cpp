@@ -1,7 +1,9 @@
 #include "terminal/emulations/dec/controlstring.h"
 
+#include "terminal/comms/capture.h"
 #include "terminal/core/host/hostread.h"
 #include "terminal/core/host/pushback.h"
+#include "terminal/emulations/dec/params.h"
 
 int ReadStringByte()
 {
@@ -37,5 +39,25 @@ int ReadStringText(u8* buffer, int capacity)
 
 void CaptureControlString()
 {
-    SkipControlString();
+    const int mode = Param(1);
+    if (mode != 0 && mode != 1) {
+        SkipControlString();
+        return;
+    }
+    // The name runs to a NUL or ";"; the data after it is the capture's, read by the
+    // host path until the string ends.
+    u8 name[kHostCaptureNameMax];
+    int n = 0;
+    for (;;) {
+        const int b = ReadStringByte();
+        if (b == kStringEnd)
+            return;  // the string ended before its data: nothing to capture
+        if (b == 0 || b == ';')
+            break;
+        if (n < kHostCaptureNameMax)
+            name[n++] = static_cast<u8>(b);
+    }
+    // A capture that cannot start leaves its data unseen all the same.
+    if (!StartHostCapture(mode, name, n))
+        SkipControlString();
 }

@@ -17,6 +17,8 @@ void SkipControlString();
 // Reads text up to the end of the string: at most `capacity` bytes are kept, the rest
 // is read and dropped. Returns the count kept.
 int ReadStringText(u8* buffer, int capacity);
-// DCS Ps z: the capture file command. The string names the file; it is read to its end
-// here, and the capture service opens or closes that file once it exists.
+// DCS Ps z: the capture file command, Ps 0 a new file, 1 append. The string is the
+// file's name up to NUL or ";", then the data for the file, which the host path
+// diverts to it until the string ends.
+constexpr int kHostCaptureNameMax = 127;
 void CaptureControlString();

@@ -146,3 +146,35 @@ TEST_F(HostCommands, TheRepeatGateOpensWhenTheKeyWasTakenEvenWithTheCursorOff)
 }
 
 }  // namespace
+
+// DCS Ps z: the host names a capture file; the data after the name goes to the file
+// until the string ends, and text after it shows again.
+TEST_F(HostCommands, CaptureSequenceDivertsItsDataToTheFile)
+{
+    // A diverted byte gives the reader nothing, as an empty line does: read on while
+    // bytes last.
+    auto FeedAll = [this](const std::string& bytes) {
+        Feed(bytes);
+        for (int i = 0; i < 100 && !doubles::Network().incoming.empty(); ++i)
+            Feed("");
+    };
+    doubles::Comms().hostCaptureResult = true;
+    FeedAll("\x1bP1zlog.txt;unseen data\x1b\\text after");
+    ASSERT_EQ(doubles::Comms().hostCaptures.size(), 1u);
+    EXPECT_EQ(doubles::Comms().hostCaptures[0].mode, 1);
+    EXPECT_EQ(doubles::Comms().hostCaptures[0].name, "log.txt");
+    EXPECT_EQ(std::string(doubles::Comms().captured.begin(), doubles::Comms().captured.end()), "unseen data");
+    EXPECT_EQ(doubles::Comms().divertingEnds, 1);
+    EXPECT_EQ(Row(0), "text after");
+
+    // A capture that cannot start keeps its data off the screen all the same; a NUL
+    // ends a name too; a mode other than 0 and 1 opens nothing.
+    doubles::ResetHost();
+    FeedAll("\x1b[H\x1b[2J\x1bP0z..\\x;hidden\x1b\\shown\x1bP0za" + std::string(1, '\0') + "b\x1b\\" +
+         "\x1bP2zname;more\x1b\\ end");
+    ASSERT_EQ(doubles::Comms().hostCaptures.size(), 2u);
+    EXPECT_EQ(doubles::Comms().hostCaptures[0].name, "..\\x");
+    EXPECT_EQ(doubles::Comms().hostCaptures[1].name, "a");
+    EXPECT_EQ(Row(0), "shown end");
+    EXPECT_TRUE(doubles::Comms().captured.empty());
+}
