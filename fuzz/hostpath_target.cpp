@@ -26,6 +26,7 @@
 #include "terminal/core/screen/screenstore.h"
 #include "terminal/emulations/dec/services.h"
 #include "terminal/emulations/dec/vtmodes.h"
+#include "terminal/emulations/dec/vtparts.h"
 #include "terminal/settings/profilevalues.h"
 
 namespace {
@@ -124,6 +125,9 @@ extern "C" int LLVMFuzzerTestOneInput(const u8* data, std::size_t size)
 
     QueueChunks(data + 4, size - 4, data[3]);
     ReadEverything(size);
+    // The status line, when the host writes it, is a one-line display: the store is
+    // checked with the main display back in place.
+    SelectActiveDisplay(0);
     CheckStore();
 
     // Whatever the data left open (a telnet subnegotiation, an escape sequence, a

@@ -170,6 +170,15 @@ def hostpath_seeds():
           bytes([vt420, 0x82, 0x09, 11]) + b"\x1b[2;22r\x1b[22;1H" +
           b"".join(b"\x1b[3%d;4%dmline %d\x1b[K\r\n" % (i % 8, i % 5, i) for i in range(40)) +
           b"\x1b[2;1H" + b"\x1bMback\r" * 3)
+    # The VT420's control strings: keys, PC keys, macros and their replay.
+    write("fuzz_hostpath", "vt420-keys-macros", bytes([vt420, 0x02, 0x00, 9]) +
+          b"\x1bP0;1|17/414243;99/5A;18/44\x1b\\\x1bP1;0|19/45\x1b\\\x1b@a/(x)<y>/\x1b!b\"t\"" +
+          b"\x1bP5;0;0!zABC\x1b\\\x1b[5*z\x1bP2;0;1!z5A1B5B322A7A\x1b\\\x1b[2*z\x1b[?62n")
+    write("fuzz_hostpath", "vt510-pc-keys", bytes([2 | (12 << 2), 0x02, 0x00, 4]) +
+          b"\x1bP1;1;1|11/414243\x1b\\\x1bP\"x112/1/100/4142/0;113/2/93\x1b\\\x1bP\"y31/aA.-b\x1b\\")
+    write("fuzz_hostpath", "vt420-status-edit", bytes([vt420, 0x02, 0x00, 6]) +
+          b"\x1b[2$~\x1b[1$}\x1b[11`hello\x1b[0$}\x1b[1$~\x1bVName:\x1bW\x1b[?13's\x1b[2|\x1b[?10h" +
+          b"Bob\x1b[2J\x1b[1;4}\x1bFx\x1bG\x1b L\x1b5")
     write("fuzz_hostpath", "vt52", bytes([0, 0x00, 0x00, 1]) +
           b"\x1bH\x1bJ\x1bY%*VT52\x1bFqqq\x1bG\x1bA\x1bB\x1bC\x1bD\x1bI\x1bK\x1bZ\x1b<")
     write("fuzz_hostpath", "vt100-8bit", bytes([3 | (12 << 2), 0x40, 0x00, 5]) +
@@ -270,6 +279,24 @@ def macro_seeds():
     write("fuzz_macros", "c1-and-box", macro_input("\x9b5~", clip="\u250c\u2500\u2510\r\n\u2502", keep=True))
 
 
+# ---- printer-controller data -------------------------------------------------------------
+
+def print_input(host, flags=0, charset=0, lines=60, columns=132, not_ready=0):
+    i = Input().u8(flags).number(charset, 0, 11).number(lines, 1, 80).number(columns, 1, 160)
+    i.number(not_ready, 0, 20)
+    return i.data(host).bytes()
+
+
+def print_seeds():
+    # The printing tests' controller job, raw and as text, and an auto-printed screen.
+    job = b"AB\r\nC\x1b[5i\x9b4ishown"
+    write("fuzz_print", "controller-raw", print_input(job, flags=8))
+    write("fuzz_print", "controller-text", print_input(job, lines=3, columns=10, flags=32))
+    write("fuzz_print", "vt52", print_input(b"ab\x1bX" + b"x" * 300, flags=1 | 8, not_ready=5))
+    write("fuzz_print", "autolf", print_input(b"A\r\nB\rC\x0c\tD\x08_\x19\x1f", flags=16, charset=1))
+    write("fuzz_print", "national", print_input(bytes(range(128, 256)), flags=8 | 16, charset=1))
+
+
 if __name__ == "__main__":
     telnet_seeds()
     lpr_seeds()
@@ -277,3 +304,4 @@ if __name__ == "__main__":
     profile_seeds()
     codepage_seeds()
     macro_seeds()
+    print_seeds()

@@ -3,6 +3,8 @@
 #include <cwchar>
 
 #include "terminal/comms/auxport.h"
+#include "terminal/comms/printport.h"
+#include "terminal/comms/printstatus.h"
 #include "terminal/comms/serialport.h"
 #include "terminal/core/base/language.h"
 #include "terminal/core/frame/mainwindow.h"
@@ -35,8 +37,23 @@ Answer Ask(SerialPortContext* context)
 {
     if (context->role == SerialRole::Host)
         return AskHostPort(context);
+    if (context->role == SerialRole::Printer) {
+        // The printer's own question: 3 abort, 4 retry, 5 ignore.
+        const int r = AskContinuePrinting(static_cast<int>(ReadSerialRetry()));
+        return r == 3 ? Answer::Abort : r == 5 ? Answer::Ignore : Answer::Retry;
+    }
     const int r = AskAuxContinue(kAuxStatusHeld);
     return r == IDABORT ? Answer::Abort : r == IDIGNORE ? Answer::Ignore : Answer::Retry;
+}
+
+// A held line shows in the indicator of the side that printed: the printer's status or
+// the auxiliary port's.
+void SetHeldStatus(const SerialPortContext* context, bool held)
+{
+    if (context->role == SerialRole::Printer)
+        SetPrinterStatus(held ? kPrinterHeld : kPrinterReady);
+    else
+        SetAuxHeldStatus(held);
 }
 
 DWORD WINAPI ComPendingThread(void* parameter)
@@ -53,10 +70,10 @@ DWORD WINAPI ComPendingThread(void* parameter)
         if (tail != lastTail) {
             counter = kProgressCount;
             if (printerSide)
-                SetAuxHeldStatus(false);
+                SetHeldStatus(context, false);
         } else {
             if (printerSide)
-                SetAuxHeldStatus(true);
+                SetHeldStatus(context, true);
             if (--counter < 0) {
                 switch (Ask(context)) {
                 case Answer::Abort:
@@ -76,7 +93,7 @@ DWORD WINAPI ComPendingThread(void* parameter)
     }
     LockTransmit();
     if (printerSide)
-        SetAuxHeldStatus(false);
+        SetHeldStatus(context, false);
     context->pendingRunning = 0;
     TransmitRingRelease(ring);
     UnlockTransmit();

@@ -59,7 +59,10 @@ class VttestTest(WineTestCase):
                 self.skipTest("%s is not installed" % tool)
         self.dir = tempfile.mkdtemp(prefix="vxvttest")
 
-    def run_in_vexant(self):
+    def run_in_vexant(self, drive=drive_vttest):
+        """Runs `drive`(relay, capture) on vttest in vexaNT; capture gives the screen's
+        rows, and the status line's text is kept in self.status_lines, one per capture."""
+        self.status_lines, self.row_counts = [], []
         dump = os.path.join(self.dir, "screen.txt")
         self.wine.env["VXNT_TEST_SCREEN"] = self.wine.windows_path(dump)
         with PtyRelay(["vttest"], telnet=True) as relay:
@@ -86,8 +89,12 @@ class VttestTest(WineTestCase):
                         elif text and time.time() - stable_since > 0.3:
                             break
                         time.sleep(0.1)
-                    return [row.rstrip() for row in (last or "").split("\n")[1:1 + ROWS]]
-                return drive_vttest(relay, capture)
+                    lines = (last or "").split("\n")
+                    self.row_counts.append(sum(1 for line in lines[1:] if not line.startswith("status ")) - 1)
+                    self.status_lines.append(next((line[len("status "):] for line in lines
+                                                   if line.startswith("status ")), None))
+                    return [row.rstrip() for row in lines[1:1 + ROWS]]
+                return drive(relay, capture)
             finally:
                 self.wine.probe.post(hwnd, vxtest.WM_CLOSE, 1, 0)
                 try:
@@ -95,7 +102,7 @@ class VttestTest(WineTestCase):
                 except subprocess.TimeoutExpired:
                     proc.kill()
 
-    def run_in_xterm(self):
+    def run_in_xterm(self, drive=drive_vttest):
         prints = os.path.join(self.dir, "prints")
         os.mkdir(prints)
         with PtyRelay(["vttest"], telnet=False) as relay:
@@ -127,7 +134,7 @@ class VttestTest(WineTestCase):
                                 return [row.rstrip() for row in f.read().split("\n")[:ROWS]]
                         time.sleep(0.1)
                     self.fail("xterm printed no screen")
-                return drive_vttest(relay, capture)
+                return drive(relay, capture)
             finally:
                 xterm.kill()
                 xterm.wait()

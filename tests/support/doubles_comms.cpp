@@ -2,11 +2,14 @@
 // the login script as the host path sees them.
 #include "support/doubles_host.h"
 
+#include <string>
+
 #include "terminal/comms/auxport.h"
 #include "terminal/comms/capture.h"
 #include "terminal/comms/netsession.h"
 #include "terminal/comms/loginscript.h"
 #include "terminal/comms/printing.h"
+#include "terminal/comms/printstatus.h"
 #include "terminal/comms/serial.h"
 
 std::atomic<u8> SerialOpenPending{0};
@@ -129,7 +132,7 @@ bool PrinterControllerOn() { return Comms().printerController; }
 int CurrentPrintMode() { return 0; }
 bool PrinterPortOpen() { return false; }
 int PrinterPortReadByte() { return -1; }
-void PrinterControllerFilter(u8 byte) { Comms().printed.push_back(byte); }
+void PrinterControllerByte(u8 byte) { Comms().printed.push_back(byte); }
 bool AutoPrintOn() { return false; }
 void PrintCursorLine() { ++Comms().cursorLinesPrinted; }
 int CheckPrinterAvailable() { return Comms().printerAvailable ? 1 : 0; }
@@ -139,6 +142,18 @@ void StopPrinting() { Comms().printCalls.push_back("off"); }
 void StartPassThroughPrint() { Comms().printCalls.push_back("pass-through on"); }
 void StopPassThroughPrint() { Comms().printCalls.push_back("pass-through off"); }
 bool PrintingInProgress() { return Comms().printing; }
+void RefreshPrinterStatus() { ++Comms().printerRefreshes; }
+int StartPrintScreen()
+{
+    Comms().printCalls.push_back("screen");
+    return 1;
+}
+int StartPrintBuffer()
+{
+    Comms().printCalls.push_back("buffer");
+    return 1;
+}
+void PrintScreenLine(u32 line) { Comms().printCalls.push_back("line " + std::to_string(line)); }
 
 void SetLoginScriptPriority(int) {}
 void StartLoginScript() { ++Comms().loginStarts; }

@@ -51,6 +51,7 @@ struct CommsDouble {
     std::vector<u8> printed, auxPrinted;
     bool printerAvailable = false;
     int cursorLinesPrinted = 0;
+    int printerRefreshes = 0;
     std::vector<std::string> printCalls;
     // Login script.
     bool loginRunning = false;

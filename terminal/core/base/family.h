@@ -197,6 +197,12 @@ struct FamilyHooks {
     void (*printScreen)() = nullptr;
     void (*printBuffer)() = nullptr;
     void (*printStep)(u32 value) = nullptr;
+    // The national replacement set a 7-bit printer prints in: pairs {7-bit code, the
+    // character it shows}, 0-ended. Null, or a null result: none.
+    const u8* (*nationalSet)() = nullptr;
+    // True while a print screen covers only the scrolling region (the DEC print
+    // extent). Null: the whole screen.
+    bool (*printExtentIsRegion)() = nullptr;
     // True while a window of the family's own (a printer session's) takes the keys and
     // the mouse instead of the terminal.
     bool (*windowTakesKeys)() = nullptr;

@@ -579,15 +579,18 @@ LRESULT MainCommand(HWND window, WPARAM wParam, LPARAM lParam)
         PasteClipboard();
         break;
     case kCmdPrintScreenBitmap:
-    case kCmdCancelPrint:
+        if (!ModalOpen && !FamilyWindowTakesKeys())
+            PrintScreenCommand();
+        break;
+    case kCmdCancelPrint: CancelPrintCommand(); break;
+    case kCmdAutoPrint: AutoPrintCommand(); break;
+    case kCmdEjectPage: EjectPageCommand(); break;
     case kCmdPrinterSetup:
     case kCmdNothing:
-    case kCmdAutoPrint:
-    case kCmdEjectPage:
     case kCmdButtonTools:
     case kCmdAuxPort:
-        // Printing, the toolbar editor and the auxiliary port are not built yet: until
-        // they are, their commands change nothing.
+        // The printer set-up dialog, the toolbar editor and the auxiliary port are not
+        // built yet: until they are, their commands change nothing.
         break;
     default:
         return DefWindowProcW(window, WM_COMMAND, wParam, lParam);
@@ -662,6 +665,7 @@ void ResetTerminal()
     InvalidateTerminal();
 }
 
+// The DEC VT and ANSI families print from the shared screen store.
 void PrintScreen()
 {
     PrintThroughFamily(&FamilyHooks::printScreen);

@@ -1,5 +1,6 @@
 #include "terminal/core/frame/idle.h"
 
+#include "terminal/comms/printjob.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/family.h"
 #include "terminal/core/frame/bell.h"
@@ -97,6 +98,8 @@ void RunIdleUpdates()
         if (JumpScroll.countdown == 0)
             FlushDeferredScroll();
     }
+    if (PrintJob.delayed && Countdowns.printJobIdle == 0)
+        CloseDelayedPrintJob();
 }
 
 void BlinkTick()

@@ -4,6 +4,7 @@
 #include "terminal/comms/loginscript.h"
 #include "terminal/comms/netsession.h"
 #include "terminal/comms/network.h"
+#include "terminal/comms/printing.h"
 #include "terminal/comms/sockets.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/family.h"
@@ -29,6 +30,7 @@ int ShutdownTerminal(int warnOnExit)
         return 0;
     // Every worker stops before anything it writes into is released.
     StopHostDataThread();
+    ShutdownPrinting();
     StopLoginScript();
     StopWorkerThreads();
     WaitForPasteThread();

@@ -4,6 +4,7 @@
 #include <cwchar>
 #include <mutex>
 
+#include "terminal/comms/printstatus.h"
 #include "terminal/comms/telnetservices.h"
 #include "terminal/core/frame/commandids.h"
 #include "terminal/core/base/corestate.h"
@@ -900,14 +901,7 @@ void VtLayoutStatusBar(HINSTANCE instance)
         StatusBarSetText(7405, nullptr);
     next(StatusBarAddField(kFieldClock, x, 0, L"00:00", nullptr));
     StatusBarSetText(kFieldClock, nullptr);
-    u32 printer = 7415;
-    switch (StatusPrinter()) {
-    case StatusPrinterState::None: printer = 7412; break;
-    case StatusPrinterState::AutoPrint: printer = 7413; break;
-    case StatusPrinterState::Controller: printer = 7414; break;
-    case StatusPrinterState::Ready: printer = 7415; break;
-    }
-    next(StatusBarAddField(7415, x, 0, Text(printer, a, kStatusTextUnits), nullptr));
+    next(StatusBarAddField(kFieldPrinter, x, 0, PrinterFieldText(a, kStatusTextUnits), nullptr));
     next(StatusBarAddField(10161, x, 0, Text(10161, a, kStatusTextUnits), nullptr));
     if (!StatusDecKeyMode())
         StatusBarSetText(10161, nullptr);
@@ -922,6 +916,35 @@ void VtLayoutStatusBar(HINSTANCE instance)
     if (right > x)
         StatusBarAddField(kFieldFiller, x, right - x, nullptr, nullptr);
     StatusBarShowCursorPos();
+}
+
+const wchar_t* PrinterFieldText(wchar_t* text, int capacity)
+{
+    u32 id = 7415;  // "Printer:  Ready     "
+    switch (StatusPrinter()) {
+    case StatusPrinterState::None: id = 7412; break;
+    case StatusPrinterState::AutoPrint: id = 7413; break;
+    case StatusPrinterState::Controller: id = 7414; break;
+    case StatusPrinterState::Ready: break;
+    case StatusPrinterState::Status: {
+        // "Printer: " and the status text, as the printer itself would show it.
+        wchar_t status[kStatusTextUnits];
+        PrinterStatusText(status, kStatusTextUnits);
+        Text(7417, text, capacity);
+        const int used = lstrlenW(text);
+        lstrcpynW(text + used, status, capacity - used);
+        return text;
+    }
+    }
+    return Text(id, text, capacity);
+}
+
+void RefreshPrinterStatus()
+{
+    if (!StatusBarHasField(kFieldPrinter))
+        return;
+    wchar_t text[kStatusTextUnits];
+    StatusBarSetText(kFieldPrinter, PrinterFieldText(text, kStatusTextUnits));
 }
 
 void StatusBarRefresh()

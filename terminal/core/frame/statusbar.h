@@ -13,6 +13,7 @@ constexpr int kStatusTextUnits = 134;  // 133 units and a terminator
 constexpr u32 kFieldIndicator = 2804;
 constexpr u32 kFieldClock = 2803;
 constexpr u32 kFieldCursor = 7400;
+constexpr u32 kFieldPrinter = 7415;
 constexpr u32 kFieldFiller = 0xFFFFFFFF;  // the empty field that runs to the right edge
 
 bool RegisterStatusBarClass(HINSTANCE instance);
@@ -64,6 +65,8 @@ void StatusBarReleaseIndicator();
 void FormatCursorField(wchar_t* text, int capacity, int page, int row, int column);
 void StatusBarShowCursorPos();
 void VtLayoutStatusBar(HINSTANCE instance);
+// The printer field's text: the print mode, or "Printer: " and the printer's status.
+const wchar_t* PrinterFieldText(wchar_t* text, int capacity);
 // Lays out the active emulation's fields.
 void StatusBarRefresh();
 void ToggleLocalMode();

@@ -2,6 +2,7 @@
 
 #include "terminal/comms/auxport.h"
 #include "terminal/comms/printing.h"
+#include "terminal/comms/printstatus.h"
 #include "terminal/core/host/hostsettings.h"
 #include "terminal/core/paint/paintrows.h"
 #include "terminal/core/paint/screencolours.h"
@@ -43,6 +44,8 @@ StatusPrinterState StatusPrinter()
 {
     if (!CheckPrinterAvailable())
         return StatusPrinterState::None;
+    if (PrinterStatus != 0)
+        return StatusPrinterState::Status;
     if (AutoPrintOn())
         return StatusPrinterState::AutoPrint;
     if (PrinterControllerOn())

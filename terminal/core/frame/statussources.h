@@ -16,7 +16,8 @@ bool StatusInsertMode();
 bool StatusLocalEditMode();
 bool StatusDecKeyMode();
 
-enum class StatusPrinterState { None, AutoPrint, Controller, Ready };
+// Status: the printer reports a status of its own (PrinterStatus, not 0).
+enum class StatusPrinterState { None, Status, AutoPrint, Controller, Ready };
 StatusPrinterState StatusPrinter();
 enum class StatusAuxState { None, InUse, Ready };
 StatusAuxState StatusAuxPort();

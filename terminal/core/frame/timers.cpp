@@ -7,6 +7,7 @@
 #include "terminal/core/frame/uirequests.h"
 #include "terminal/core/frame/uiservices.h"
 #include "terminal/core/host/hostread.h"
+#include "terminal/core/host/testsource.h"
 #include "terminal/core/paint/jumpscroll.h"
 
 TimerCountdownSet Countdowns;
@@ -91,6 +92,7 @@ void TimerTick()
     c.selectionUpdateDue = 1;
     // A drag held beyond the screen's edge goes on scrolling the view.
     UpdateSelectionDrag();
+    TestStatusDump();
 }
 
 void LockKeyboardTimed(u32 seconds)

@@ -1,5 +1,6 @@
 #include "terminal/core/frame/uirequests.h"
 
+#include "terminal/comms/printjob.h"
 #include "terminal/comms/serial.h"
 #include "terminal/core/frame/commands.h"
 #include "terminal/core/frame/mainwindow.h"
@@ -24,5 +25,6 @@ void HandleUiRequest(WPARAM request, LPARAM argument)
         UpdateCaptureMenuText();
         UpdateReplayMenuText();
         break;
+    case kUiPrintWindows: ServePrintWindowRequest(argument); break;
     }
 }

@@ -285,7 +285,7 @@ int ProcessHostChar()
                 if (now.printerControllerChar)
                     now.printerControllerChar(value);
                 else
-                    PrinterControllerFilter(static_cast<u8>(value));
+                    PrinterControllerByte(static_cast<u8>(value));
             } else if (PassThroughActive()) {
                 AuxPortFilter(static_cast<u8>(value));
             } else if (now.processChar) {

@@ -1,13 +1,14 @@
 #include "terminal/core/host/testsource.h"
 
-
 #include <mutex>
 #include <string>
 
 #include "terminal/core/screen/celltext.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/family.h"
+#include "terminal/core/frame/mainwindow.h"
 #include "terminal/core/screen/screenstore.h"
+#include "terminal/core/frame/statusbar.h"
 
 #include "terminal/core/base/win32.h"
 
@@ -99,10 +100,55 @@ void AppendUtf8(std::string& out, u16 c)
     }
 }
 
+// Written aside and renamed, so that a reader never sees half a dump.
+void WriteDumpFile(const wchar_t* path, const std::string& dump, std::string& last)
+{
+    if (dump == last)
+        return;
+    wchar_t temporary[MAX_PATH];
+    lstrcpynW(temporary, path, MAX_PATH - 4);
+    lstrcatW(temporary, L".new");
+    HANDLE f = CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (f == INVALID_HANDLE_VALUE)
+        return;
+    DWORD written = 0;
+    WriteFile(f, dump.data(), static_cast<DWORD>(dump.size()), &written, nullptr);
+    CloseHandle(f);
+    if (MoveFileExW(temporary, path, MOVEFILE_REPLACE_EXISTING))
+        last = dump;
+}
+
 }  // namespace
+
+// The status bar's printer field and whether the main window takes input. Both the
+// host-data thread's idle step and the user-interface thread's tick write it, so that it
+// stays current while printing holds the host-data thread.
+void TestStatusDump()
+{
+    static std::mutex lock;
+    static std::once_flag once;
+    static wchar_t path[MAX_PATH];
+    static bool on = false;
+    static std::string last;
+    std::call_once(once, [] {
+        const DWORD n = GetEnvironmentVariableW(L"VXNT_TEST_STATUS", path, MAX_PATH);
+        on = n > 0 && n < MAX_PATH - 4;
+    });
+    if (!on)
+        return;
+    std::lock_guard<std::mutex> guard(lock);
+    wchar_t field[kStatusTextUnits] = {};
+    StatusBarGetText(kFieldPrinter, field, kStatusTextUnits);
+    std::string dump = "printer ";
+    for (const wchar_t* c = field; *c; ++c)
+        AppendUtf8(dump, static_cast<u16>(*c));
+    dump += "\nenabled " + std::to_string(MainWindowHandle && IsWindowEnabled(MainWindowHandle) ? 1 : 0) + "\n";
+    WriteDumpFile(path, dump, last);
+}
 
 void TestScreenDump()
 {
+    TestStatusDump();
     std::call_once(g_dumpOnce, [] {
         const DWORD n = GetEnvironmentVariableW(L"VXNT_TEST_SCREEN", g_dumpPath, MAX_PATH);
         g_dumpOn = n > 0 && n < MAX_PATH - 4;
@@ -132,18 +178,5 @@ void TestScreenDump()
     for (int i = 0; i < n; ++i)
         AppendUtf8(statusText, status[i]);
     dump += "status " + statusText + "\n";
-    if (dump == g_lastDump)
-        return;
-    // Written aside and renamed, so that a reader never sees half a screen.
-    wchar_t temporary[MAX_PATH];
-    lstrcpynW(temporary, g_dumpPath, MAX_PATH - 4);
-    lstrcatW(temporary, L".new");
-    HANDLE f = CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (f == INVALID_HANDLE_VALUE)
-        return;
-    DWORD written = 0;
-    WriteFile(f, dump.data(), static_cast<DWORD>(dump.size()), &written, nullptr);
-    CloseHandle(f);
-    if (MoveFileExW(temporary, g_dumpPath, MOVEFILE_REPLACE_EXISTING))
-        g_lastDump = dump;
+    WriteDumpFile(g_dumpPath, dump, g_lastDump);
 }

@@ -15,3 +15,6 @@ void TestSourceSend(const u16* units, int n);
 // text: a first line "cursor <row> <column> emulation <id>", then every row without its
 // trailing blanks, each character as copying shows it.
 void TestScreenDump();
+// With VXNT_TEST_STATUS naming a file, the idle step and the timer tick write "printer
+// <the status bar's printer field>" and "enabled <1 while the main window takes input>".
+void TestStatusDump();

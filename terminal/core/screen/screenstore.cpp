@@ -300,9 +300,14 @@ void SetMaximumLineCount(int lines)
 
 void RecomputeHistoryCapacity()
 {
+    // A page longer than the screen is viewed in part whether or not the scroll bar is
+    // shown: the view follows the cursor over the whole page. Only the history of one
+    // page goes with the scroll bar.
     int capacity = 0;
-    if (Screen.scrollBarOn)
-        capacity = Screen.multiPage ? Screen.pageLength - Screen.rows : Screen.lineCount - Screen.rows;
+    if (Screen.multiPage)
+        capacity = Screen.pageLength - Screen.rows;
+    else if (Screen.scrollBarOn)
+        capacity = Screen.lineCount - Screen.rows;
     if (capacity < 0)
         capacity = 0;
     Screen.historyCapacity = static_cast<i16>(capacity);
@@ -385,7 +390,12 @@ bool SetScreenPageLength(int n)
     if (Screen.pageShown > count - 1)
         Screen.pageShown = count - 1;
     int shown = shownBefore > count - 1 ? count - 1 : shownBefore;
-    if (Screen.top > n - 1 || Screen.bottom > n - 1) {
+    // Every page's margins must fit the new length, not only the active page's: the
+    // page shown next brings its own back.
+    bool beyond = Screen.top > n - 1 || Screen.bottom > n - 1;
+    for (int slot = 0; slot < count; ++slot)
+        beyond = beyond || Screen.pages.saved[slot].top > n - 1 || Screen.pages.saved[slot].bottom > n - 1;
+    if (beyond) {
         SetMarginLinePointers(0, static_cast<i16>(n - 1));
         ResetSavedPageMargins();
     }
@@ -449,7 +459,12 @@ void SetScreenColumns(int n)
     if (Screen.cursorColumn > Screen.lastColumn)
         Screen.cursorColumn = Screen.lastColumn;
     const int row = Screen.cursorRow, column = Screen.cursorColumn;
-    if (Screen.left > Screen.lastColumn || Screen.right > Screen.lastColumn) {
+    // The other pages' margins are checked as well: a page shown later must not bring
+    // back a margin beyond the line.
+    bool beyond = Screen.left > Screen.lastColumn || Screen.right > Screen.lastColumn;
+    for (const PageMargins& m : Screen.pages.saved)
+        beyond = beyond || m.left > Screen.lastColumn || m.right > Screen.lastColumn;
+    if (beyond) {
         SetLeftRightMargins(0, 0);  // this homes the cursor: it goes back to its place below
         ResetSavedPageMargins();
     }

@@ -6,6 +6,7 @@
 #include "terminal/emulations/dec/reportbuffer.h"
 #include "terminal/emulations/dec/rendition.h"
 #include "terminal/emulations/dec/services.h"
+#include "terminal/emulations/dec/statusline.h"
 #include "terminal/emulations/dec/vtparts.h"
 #include "terminal/settings/colours.h"
 
@@ -56,6 +57,7 @@ u16 AreaChecksum(int page, const CellArea& a)
 
 void ReportRectangleChecksum()
 {
+    const MainDisplayScope mainDisplay;
     if (!IsVt420Class() || ParamMarker() != ' ')
         return;
     const int id = Param(1);

@@ -2,8 +2,7 @@
 // is painted by the core's painters; the host reads for it with the generic reader.
 #include "terminal/emulations/dec/family.h"
 
-#include "terminal/emulations/dec/vtsetup.h"
-
+#include "terminal/comms/printing.h"
 #include "terminal/comms/telnetoptions.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/host/hostio.h"
@@ -18,6 +17,7 @@
 #include "terminal/emulations/dec/vtchar.h"
 #include "terminal/emulations/dec/vtkeys.h"
 #include "terminal/emulations/dec/vtmodes.h"
+#include "terminal/emulations/dec/vtsetup.h"
 #include "terminal/emulations/dec/vtparts.h"
 #include "terminal/settings/profilevalues.h"
 
@@ -105,6 +105,23 @@ bool BreakEndsInput()
     return EmulationId != kEmuVt52 && VtLocalEditFlag == 1;
 }
 
+// The DEC print-extent mode, kept inverted: set means the whole screen.
+bool PrintExtentIsRegion()
+{
+    return DecModes.printExtentInverted != 0;
+}
+
+// Print Screen and Print Buffer run line by line from the shared store.
+void PrintScreenFromStore()
+{
+    StartPrintScreen();
+}
+
+void PrintBufferFromStore()
+{
+    StartPrintBuffer();
+}
+
 constexpr TelnetHooks kTelnet{
     .terminalType = TerminalType,
     .breakEndsInput = BreakEndsInput,
@@ -133,6 +150,11 @@ const FamilyHooks DecFamily{
     .activate = EnterVtEmulation,
     .showsScrollBar = true,
     .reset = ResetVtTerminal,
+    .printScreen = PrintScreenFromStore,
+    .printBuffer = PrintBufferFromStore,
+    .printStep = PrintScreenLine,
+    .nationalSet = NationalReplacementTable,
+    .printExtentIsRegion = PrintExtentIsRegion,
     .dispatchKey = DecDispatchKey,
     .translateTypedChar = DecTranslateTypedChar,
     .takeTypedChar = TakeTypedChar,

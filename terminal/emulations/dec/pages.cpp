@@ -8,6 +8,7 @@
 #include "terminal/emulations/dec/params.h"
 #include "terminal/emulations/dec/rectangles.h"
 #include "terminal/emulations/dec/services.h"
+#include "terminal/emulations/dec/statusline.h"
 #include "terminal/emulations/dec/vtmodes.h"
 #include "terminal/emulations/dec/vtparts.h"
 
@@ -44,6 +45,7 @@ bool TerminalModelHasPages()
 
 void NextPage()
 {
+    const MainDisplayScope mainDisplay;
     if (!PageCommandAllowed())
         return;
     ShowScreenPage(PageBy(1));
@@ -56,6 +58,7 @@ void NextPage()
 
 void PrecedingPage()
 {
+    const MainDisplayScope mainDisplay;
     if (!PageCommandAllowed())
         return;
     ShowScreenPage(PageBy(-1));
@@ -64,6 +67,7 @@ void PrecedingPage()
 
 void PageAbsolute()
 {
+    const MainDisplayScope mainDisplay;
     if (!PageCommandAllowed())
         return;
     const int p = Param(1);
@@ -72,18 +76,21 @@ void PageAbsolute()
 
 void PageRelative()
 {
+    const MainDisplayScope mainDisplay;
     if (PageCommandAllowed())
         ShowScreenPage(PageBy(1));
 }
 
 void PageBackward()
 {
+    const MainDisplayScope mainDisplay;
     if (PageCommandAllowed())
         ShowScreenPage(PageBy(-1));
 }
 
 void SetPageLength()
 {
+    const MainDisplayScope mainDisplay;
     if (!PageCommandAllowed())
         return;
     switch (Param(1)) {
@@ -106,6 +113,7 @@ void SetLinesPerScreen(int n)
 
 void SetLinesPerScreenCommand()
 {
+    const MainDisplayScope mainDisplay;
     if (IsVt420Class() && ParamMarker() == ' ')
         SetLinesPerScreen(Param(1));
 }

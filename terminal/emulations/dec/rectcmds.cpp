@@ -11,6 +11,7 @@
 #include "terminal/emulations/dec/rectangles.h"
 #include "terminal/emulations/dec/rendition.h"
 #include "terminal/emulations/dec/services.h"
+#include "terminal/emulations/dec/statusline.h"
 #include "terminal/emulations/dec/vtparts.h"
 #include "terminal/settings/colours.h"
 
@@ -104,11 +105,13 @@ void ChangeRenditions(bool reverse)
 
 void ChangeRectangleAttributes()
 {
+    const MainDisplayScope mainDisplay;
     ChangeRenditions(false);
 }
 
 void ReverseRectangleAttributes()
 {
+    const MainDisplayScope mainDisplay;
     ChangeRenditions(true);
 }
 
@@ -135,6 +138,7 @@ void ResetAttributeChangeExtent()
 
 void CopyRectangle()
 {
+    const MainDisplayScope mainDisplay;
     if (!Allowed())
         return;
     const CellArea source = AreaFromParams(1);
@@ -185,6 +189,7 @@ void CopyRectangle()
 
 void FillRectangle()
 {
+    const MainDisplayScope mainDisplay;
     if (!Allowed())
         return;
     const int ch = Param(1);
@@ -227,16 +232,19 @@ void EraseArea(bool selective)
 
 void EraseRectangle()
 {
+    const MainDisplayScope mainDisplay;
     EraseArea(false);
 }
 
 void SelectiveEraseRectangle()
 {
+    const MainDisplayScope mainDisplay;
     EraseArea(true);
 }
 
 void InsertColumnsCommand()
 {
+    const MainDisplayScope mainDisplay;
     if (!Allowed() || Screen.cursorRow < Screen.top || Screen.cursorRow > Screen.bottom)
         return;
     InsertColumns(CountParam(1));
@@ -244,6 +252,7 @@ void InsertColumnsCommand()
 
 void DeleteColumnsCommand()
 {
+    const MainDisplayScope mainDisplay;
     if (!Allowed())
         return;
     DeleteColumns(CountParam(1));

@@ -118,7 +118,11 @@ bool IsOwnStatusEmulation()
 
 void ResetStatusDisplay()
 {
-    SelectActiveDisplay(0);
+    // The store was built anew (or blanked whole): which of its records held the
+    // status line no longer matters, and the state kept for the other display is
+    // stale. The main display is the active one from here.
+    g_status.active = 0;
+    StatusLineWriting = 0;
     g_status.type = Vt300Values.sl_type <= kStatusHostWritable ? static_cast<u16>(Vt300Values.sl_type) : static_cast<u16>(kStatusIndicator);
     BlankLineCells(LineAt(kSpareLine1));
     InitStatusDisplayState();
@@ -151,6 +155,19 @@ void SelectActiveDisplay(int display)
     Screen.rearranging = 0;
     const DisplayState leaving = CurrentDisplayState();
     StatusLineWriting = static_cast<u32>(display);
+    if (display == 0) {
+        // The store may have changed shape meanwhile (rows, columns, page length): the
+        // main display's margins and cursor come back within it.
+        DisplayState& d = g_status.saved;
+        if (d.bottom > Screen.pageLength - 1 || d.top >= d.bottom) {
+            d.top = 0;
+            d.bottom = static_cast<i16>(Screen.pageLength - 1);
+        }
+        if (d.right > Screen.lastColumn || d.left >= d.right) {
+            d.left = 0;
+            d.right = Screen.lastColumn;
+        }
+    }
     InstallDisplayState(g_status.saved);
     g_status.saved = leaving;
 }

@@ -26,3 +26,17 @@ int StatusLineText(wchar16* buffer, int capacity);
 // first): the family's status-line entries.
 void DecRefreshStatusLine();
 void DecInvalidateStatusLine();
+int ActiveStatusDisplay();
+
+// Pages, page lengths and areas belong to the main display: while the host writes the
+// status line, a command on them runs with the main display active for its duration.
+class MainDisplayScope {
+public:
+    MainDisplayScope() : was_(ActiveStatusDisplay()) { SelectActiveDisplay(0); }
+    ~MainDisplayScope() { SelectActiveDisplay(was_); }
+    MainDisplayScope(const MainDisplayScope&) = delete;
+    MainDisplayScope& operator=(const MainDisplayScope&) = delete;
+
+private:
+    int was_;
+};

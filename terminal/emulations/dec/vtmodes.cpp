@@ -19,6 +19,7 @@
 #include "terminal/emulations/dec/reportbuffer.h"
 #include "terminal/emulations/dec/services.h"
 #include "terminal/emulations/dec/vtcharsets.h"
+#include "terminal/emulations/dec/statusline.h"
 #include "terminal/emulations/dec/vtparts.h"
 
 DecModeSet DecModes;
@@ -116,7 +117,11 @@ void SetDecPrivateMode(int mode, bool set)
     case 13: DecModes.editFlag13 = set; break;
     case 14: DecModes.editFlag14Inverted = !set; break;
     case 16: DecModes.editFlag16Inverted = !set; break;
-    case 18: DecModes.printFormFeed = set; break;
+    case 18:
+        // DECPFF is the printer's form-feed terminator setting itself.
+        DecModes.printFormFeed = set;
+        PrintingValues.PrintTerminator = set ? 1 : 0;
+        break;
     case 19: DecModes.printExtentInverted = !set; break;
     case 25:
     case 50:
@@ -442,6 +447,7 @@ void SetLastColumn(int n)
 namespace {
 void SetColumns(int lastColumn)
 {
+    const MainDisplayScope mainDisplay;
     const int row = Screen.cursorRow, column = Screen.cursorColumn;
     if (Screen.lastColumn == lastColumn && !Screen.multiPage && Vt300Values.clrscrnsave) {
         EraseDisplayAll();

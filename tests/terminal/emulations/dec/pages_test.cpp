@@ -233,4 +233,31 @@ TEST_F(Pages, ExtremeParametersLeaveTheTerminalAnswering)
     EXPECT_EQ(Answer(C("5n")), C("0n"));
 }
 
+TEST_F(Pages, EveryPageKeepsMarginsThatFitTheStore)
+{
+    // Page 2 gets margins low on a long page; a shorter page length must not bring them
+    // back when page 2 shows again.
+    Feed(C("72t") + C("2 P") + C("50;70r") + C("1 P") + C("24t") + C("2 P"));
+    EXPECT_LT(Screen.bottom, Screen.pageLength);
+    EXPECT_LT(Screen.top, Screen.bottom);
+    // Nor right margins beyond 80 columns after the line narrows.
+    Feed(C("?3h") + C("?69h") + C("1 P") + C("100;120s") + C("2 P") + C("?3l") + C("1 P"));
+    EXPECT_LE(Screen.right, Screen.lastColumn);
+    EXPECT_LT(Screen.left, Screen.right);
+    // A page length set while the host writes the status line is the main display's.
+    Feed(C("2$~") + C("1$}") + C("72t") + C("0$}"));
+    EXPECT_EQ(Screen.pageLength, 72);
+    EXPECT_LT(Screen.top, Screen.bottom);
+    EXPECT_LT(Screen.bottom, Screen.pageLength);
+}
+
+TEST_F(Pages, TheViewFollowsTheCursorOverALongPageWithoutTheScrollBar)
+{
+    Screen.scrollBarOn = 0;
+    Feed(C("72t") + C("60;1H") + "x");
+    EXPECT_EQ(Screen.historyCapacity, 72 - Screen.rows);
+    EXPECT_GE(Screen.firstLine, 60 - Screen.rows);
+    EXPECT_LE(Screen.firstLine, Screen.historyCapacity);
+}
+
 }  // namespace

@@ -1,0 +1,197 @@
+"""Printing in the running program, checked where the output lands: the Wine spooler's
+jobs (RAW bytes, or PostScript read back with Ghostscript's txtwrite), a file behind an
+LPT port, lprng's lpd and a recording LPD daemon. The host is a scripted telnet host.
+"""
+import os
+import time
+import unittest
+
+from vxtest import WineTestCase
+from vxtest.lpd import LpdReceiver
+from vxtest.lprdrive import use_printer_port
+from vxtest.lprng import PrivateLpd
+from vxtest.printers import SpooledPrinter, add_port_printer, ghostscript_text, link_lpt
+from vxtest.printhost import CSI, PRINTING, PROFILE, PrintingTerminal, set_printing, set_values
+from vxtest.serialpeer import SerialPeer
+
+ESC = b"\x1b"
+CONTROLLER_DATA = b"AB\r\nC" + ESC + b"[5i"
+CMD_PRINT_BUFFER = 1048
+
+
+def text_lines(postscript):
+    # txtwrite writes the blanks between words as no-break spaces.
+    text = ghostscript_text(postscript).replace("\xa0", " ")
+    return [line.strip() for line in text.split("\n") if line.strip()]
+
+
+class PrintingTest(WineTestCase):
+    def setUp(self):
+        super().setUp()
+        self.spool = SpooledPrinter(self.wine, os.path.join(self.wine.prefix, "spool"))
+
+    def terminal(self):
+        t = PrintingTerminal(self)
+        self.addCleanup(t.close)
+        return t
+
+    def print_to_lpt2(self):
+        """Direct port printing to LPT2, a file; returns the file's path."""
+        out = os.path.join(self.wine.prefix, "lpt2.out")
+        open(out, "wb").close()
+        link_lpt(self.wine, 2, out)
+        add_port_printer(self.wine, "vexaLPT2", "LPT2:")
+        set_printing(self.wine, DirectToPort=1, Port="LPT2:")
+        return out
+
+    def controller_job(self, t, start=CSI + b"5i", end=CSI + b"4i"):
+        t.send(start + CONTROLLER_DATA + end + b"shown")
+        t.wait_screen("shown")
+        self.assertFalse(any("AB" in row for row in t.screen()), "controller data stays off the screen")
+
+    def test_controller_to_raw_spooler_port_and_lpr(self):
+        t = self.terminal()
+        self.controller_job(t)
+        self.assertEqual(self.spool.wait_jobs(1), [CONTROLLER_DATA], "one RAW job of exactly the data")
+        # VT52 mode: ESC W starts, ESC X ends.
+        t.send(CSI + b"?2l" + ESC + b"W" + CONTROLLER_DATA + ESC + b"X" + b"vt52")
+        t.wait_screen("vt52")
+        self.assertEqual(self.spool.wait_jobs(2), [CONTROLLER_DATA] * 2)
+        t.close()
+
+        out = self.print_to_lpt2()
+        t = self.terminal()
+        self.controller_job(t)
+        with open(out, "rb") as f:
+            self.assertEqual(f.read(), CONTROLLER_DATA)
+        t.close()
+
+        # AutoLF: CR LF from the host reaches the port once, a lone CR as CR LF.
+        out = self.print_to_lpt2()
+        set_printing(self.wine, AutoLF=1)
+        t = self.terminal()
+        t.send(CSI + b"5iA\r\nB\rC" + CSI + b"4iauto")
+        t.wait_screen("auto")
+        with open(out, "rb") as f:
+            self.assertEqual(f.read(), b"A\r\nB\r\nC")
+        t.close()
+        set_printing(self.wine, AutoLF=0)
+
+        with PrivateLpd() as lpd:
+            use_printer_port(self.wine, lpd.port)
+            set_printing(self.wine, DirectToPort=0, ViaLPR=1, LPRPrint="127.0.0.1", LPRDevice="lp")
+            t = self.terminal()
+            self.controller_job(t)
+            self.assertTrue(lpd.wait_printed(len(CONTROLLER_DATA), 30), open(lpd.log).read())
+            self.assertEqual(lpd.printed(), CONTROLLER_DATA)
+        self.assertEqual(len(self.spool.jobs()), 2, "nothing more reached the spooler")
+
+    def test_controller_to_a_serial_printer(self):
+        with SerialPeer(self.wine, "COM5") as line:
+            self.wine.restart_server()
+            set_printing(self.wine, DirectToPort=1, Port="COM5")
+            t = self.terminal()
+            self.controller_job(t)
+            self.assertEqual(line.expect(CONTROLLER_DATA, 20), CONTROLLER_DATA)
+            # Auto print takes the line the cursor leaves: "shown" is erased first.
+            t.send(CSI + b"2K\r" + CSI + b"?5ione\r\n" + CSI + b"?4i")
+            self.assertEqual(line.expect(b"one\r\n", 20), CONTROLLER_DATA + b"one\r\n")
+        self.assertEqual(self.spool.jobs(), [], "nothing went to the spooler")
+
+    def test_print_screen_buffer_and_cursor_line_on_the_gdi_printer(self):
+        # A vt320 keeps one page and a history (the factory vt420 has pages instead).
+        set_values(self.wine, PROFILE + r"\VT300", termid=4)
+        t = self.terminal()
+        rows = [b"first row", b"  second, indented", b"", b"fourth after a blank"]
+        t.send(CSI + b"H" + CSI + b"2J" + b"\r\n".join(rows))
+        t.wait_screen("fourth")
+        t.send(CSI + b"i")
+        jobs = self.spool.wait_jobs(1)
+        self.assertEqual(text_lines(jobs[0]), [r.decode().strip() for r in rows if r])
+
+        # A hundred numbered lines: the buffer prints history, then screen, each once.
+        t.send(CSI + b"H" + CSI + b"2J" + b"".join(b"line %03d\r\n" % n for n in range(1, 101)))
+        t.wait_screen("line 100")
+        t.command(CMD_PRINT_BUFFER)
+        jobs = self.spool.wait_jobs(2)
+        self.assertEqual([line for line in text_lines(jobs[1]) if line.startswith("line")],
+                         ["line %03d" % n for n in range(1, 101)])
+
+        # The cursor line alone.
+        t.send(CSI + b"2J" + CSI + b"3;1Habove" + CSI + b"5;1Hcursor line" + CSI + b"7;1Hbelow" + CSI + b"5;3H")
+        t.sync()
+        t.send(CSI + b"?1i")
+        jobs = self.spool.wait_jobs(3)
+        self.assertEqual(text_lines(jobs[2]), ["cursor line"])
+
+    def test_print_screen_via_lpr_ends_lines_with_cr_lf_and_decpff_adds_a_form_feed(self):
+        with LpdReceiver() as lpd:
+            use_printer_port(self.wine, lpd.port)
+            set_printing(self.wine, ViaLPR=1, LPRPrint="127.0.0.1", LPRDevice="lp")
+            t = self.terminal()
+            t.send(CSI + b"H" + CSI + b"2Jone" + CSI + b"2;1Htwo")
+            t.sync()
+            t.send(CSI + b"i")
+            lpd.wait_jobs(1, 30)
+            t.send(CSI + b"?18h" + CSI + b"i")
+            lpd.wait_jobs(2, 30)
+            jobs = lpd.jobs()
+            self.assertEqual(len(jobs), 2)
+            screen = b"one\r\ntwo\r\n" + b"\r\n" * 22
+            self.assertEqual(jobs[0].data, screen)
+            self.assertEqual(jobs[1].data, screen + b"\x0c")
+
+    def auto_print(self, t):
+        t.send(CSI + b"?5i" + b"one\r\ntwo\r\nthree\r\n" + CSI + b"?4i" + b"done")
+        t.wait_screen("done")
+
+    def test_auto_print_to_raw_port_and_lpr(self):
+        t = self.terminal()
+        self.auto_print(t)
+        self.assertEqual(self.spool.wait_jobs(1), [b"one\r\ntwo\r\nthree\r\n"])
+        t.close()
+
+        out = self.print_to_lpt2()
+        t = self.terminal()
+        self.auto_print(t)
+        with open(out, "rb") as f:
+            self.assertEqual(f.read(), b"one\r\ntwo\r\nthree\r\n")
+        t.close()
+
+        with LpdReceiver() as lpd:
+            use_printer_port(self.wine, lpd.port)
+            set_printing(self.wine, DirectToPort=0, ViaLPR=1, LPRPrint="127.0.0.1", LPRDevice="lp")
+            t = self.terminal()
+            self.auto_print(t)
+            lpd.wait_jobs(1, 30)
+            self.assertEqual([j.data for j in lpd.jobs()], [b"one\r\ntwo\r\nthree\r\n"])
+
+    def test_close_delay_joins_bursts_into_one_job(self):
+        set_printing(self.wine, iPrintDelay=10)
+        t = self.terminal()
+        t.send(CSI + b"?5i" + b"burst one\r\n" + CSI + b"?4i")
+        t.sync()
+        time.sleep(5)
+        self.assertEqual(self.spool.jobs(), [], "the job waits for its close delay")
+        t.send(CSI + b"?5i" + b"burst two\r\n" + CSI + b"?4i")
+        t.sync()
+        self.spool.wait_jobs(1, 40)
+        time.sleep(2)
+        self.assertEqual(self.spool.jobs(), [b"burst one\r\nburst two\r\n"])
+
+    def test_lpr_request_numbers_wrap_and_are_stored(self):
+        with LpdReceiver() as lpd:
+            use_printer_port(self.wine, lpd.port)
+            set_printing(self.wine, ViaLPR=1, LPRPrint="127.0.0.1", LPRDevice="lp", LPRReqNum=999)
+            t = self.terminal()
+            self.controller_job(t)
+            self.assertTrue(lpd.wait_jobs(1, 30))
+            jobs = lpd.jobs()
+            self.assertEqual(jobs[0].data, CONTROLLER_DATA)
+            self.assertRegex(jobs[0].control_name, r"^cfA001")
+            values = self.wine.reg_values(PRINTING)
+            self.assertEqual(int(values["LPRReqNum"][1], 0), 1)
+
+
+if __name__ == "__main__":
+    unittest.main()

@@ -1,0 +1,86 @@
+"""Printers in a test's Wine prefix: Wine's PostScript driver on a spooler port whose
+jobs land in files (one file per job, named in arrival order), and LPT ports linked to
+files or devices for direct port printing."""
+import glob
+import os
+import subprocess
+import tempfile
+import time
+
+from . import WINE, build_path
+
+SPOOLER = r"HKEY_CURRENT_USER\Software\Wine\Printing\Spooler"
+
+
+class SpooledPrinter:
+    """A printer whose every job becomes one file in `directory`."""
+
+    def __init__(self, wine, directory, name="vexaPS", port="LPT1:", default=True):
+        self.name, self.port, self.directory = name, port, directory
+        os.makedirs(directory, exist_ok=True)
+        command = '|cat > "%s/job-$(date +%%s%%N)"' % directory
+        for attempt in range(3):
+            code, out = wine.reg("add", SPOOLER, "/v", port, "/d", command, "/f")
+            if code == 0:
+                break
+        else:
+            raise RuntimeError("spooler port: %s" % out)
+        add_printer(wine, name, port, default)
+
+    def jobs(self):
+        """Every job so far, oldest first, as bytes."""
+        out = []
+        for path in sorted(glob.glob(os.path.join(self.directory, "job-*"))):
+            with open(path, "rb") as f:
+                out.append(f.read())
+        return out
+
+    def wait_jobs(self, count, timeout=30):
+        deadline = time.time() + timeout
+        while time.time() < deadline:
+            jobs = self.jobs()
+            if len(jobs) >= count:
+                # The spooler's cat may still be writing the last one.
+                time.sleep(0.5)
+                return self.jobs()
+            time.sleep(0.2)
+        return self.jobs()
+
+
+def link_lpt(wine, number, target):
+    """dosdevices/lptN -> target: direct port output to a file or a device."""
+    path = os.path.join(wine.prefix, "dosdevices", "lpt%d" % number)
+    if os.path.lexists(path):
+        os.unlink(path)
+    os.symlink(target, path)
+
+
+def add_printer(wine, name, port, default=False):
+    """Installs a printer on Wine's PostScript driver. Its output goes through a file:
+    the spooler service that the first printer call starts would inherit a pipe and keep
+    it open."""
+    with tempfile.TemporaryFile("w+") as out:
+        r = subprocess.run([WINE, build_path("tools", "addprinter.exe"), name, port] + (["default"] if default else []),
+                           env=wine.env, stdin=subprocess.DEVNULL, stdout=out, stderr=subprocess.STDOUT, text=True,
+                           timeout=120)
+        out.seek(0)
+        said = out.read()
+    if r.returncode != 0 or "ok" not in said.split():
+        raise RuntimeError("addprinter %s %s: %s" % (name, port, said))
+
+
+def add_port_printer(wine, name, port):
+    """A printer installed only so that its port is one the terminal lists."""
+    add_printer(wine, name, port)
+
+
+def ghostscript_text(postscript):
+    """The text of a PostScript job as Ghostscript's txtwrite extracts it."""
+    import subprocess
+    import tempfile
+    with tempfile.NamedTemporaryFile(suffix=".ps") as f:
+        f.write(postscript)
+        f.flush()
+        r = subprocess.run(["gs", "-q", "-dNOPAUSE", "-dBATCH", "-dSAFER", "-sDEVICE=txtwrite", "-sOutputFile=-",
+                            f.name], capture_output=True, timeout=60)
+        return r.stdout.decode("utf-8", "replace")
