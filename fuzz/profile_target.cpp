@@ -4,14 +4,15 @@
 // machine pass and the user pass of a load.
 //
 // Checked besides the sanitizers: every text field ends within its capacity, every
-// palette record is in range and converts to percentages, and every key's text lies in
-// the pool.
+// palette record is in range and converts to percentages, every key's text lies in the
+// pool, and what was loaded, once saved, loads back the same.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <string>
 #include <vector>
 
 #include "fuzz/check.h"
+#include "terminal/core/base/corestate.h"
 #include "support/doubles_registry.h"
 #include "terminal/emulations/dec/keysequences.h"
 #include "terminal/emulations/dec/udkstore.h"
@@ -127,18 +128,61 @@ void CheckKeys()
     }
 }
 
-}  // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const u8* data, std::size_t size)
+// Everything the loaders set, as bytes: the table fields, the palette and the key texts.
+std::vector<u8> LoadedState()
 {
-    FuzzedDataProvider in(data, size);
-    doubles::ResetRegistry();
+    std::vector<u8> state;
+    auto add = [&state](const void* from, std::size_t bytes) {
+        const u8* b = static_cast<const u8*>(from);
+        state.insert(state.end(), b, b + bytes);
+    };
+    for (const Section& s : kSections)
+        for (int i = 0; i < s.table->count; ++i) {
+            const ProfileValue& v = s.table->values[i];
+            if (v.kind == ValueKind::Byte)
+                add(v.field, 1);
+            else if (v.kind == ValueKind::Dword)
+                add(v.field, 4);
+            else
+                add(v.field, TextLength(static_cast<const wchar16*>(v.field)) * 2);
+        }
+    add(&VtPalette, sizeof VtPalette);
+    for (const KeySequenceEntry& key : KeySequenceTable.keys) {
+        add(&key.length, sizeof key.length);
+        add(&key.local, 1);
+        if (key.text)
+            add(key.text, key.length * 2u);
+    }
+    return state;
+}
+
+void SaveProfile()
+{
+    for (const Section& s : kSections)
+        SaveValues(doubles::RegistryKeyHandle(s.key), *s.table);
+    const HKEY colours = doubles::RegistryKeyHandle(VXT("COLOURS"));
+    SaveValue(colours, kBwswapValue);
+    SaveHlsPalette(colours);
+    SaveUdkTable(doubles::RegistryKeyHandle(VXT("VT300")));
+}
+
+void ResetProfileState()
+{
     for (const Section& s : kSections)
         SetFactoryValues(*s.table);
     SetFactoryAttributeColours();
     Colours = ColourFlags{};
     ResetAllColourSets(kLive);
     InstallVtDefaultKeys();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const u8* data, std::size_t size)
+{
+    FuzzedDataProvider in(data, size);
+    doubles::ResetRegistry();
+    ResetProfileState();
 
     StoreValues(in);
     // The machine-wide pass gives absent values their factory value, the user pass
@@ -150,6 +194,15 @@ extern "C" int LLVMFuzzerTestOneInput(const u8* data, std::size_t size)
         CheckPalette();
         CheckKeys();
     }
+    // Saved into an empty registry and loaded into factory settings, the profile is the
+    // one that was loaded.
+    const std::vector<u8> loaded = LoadedState();
+    doubles::ResetRegistry();
+    SaveProfile();
+    ResetProfileState();
+    KeepCurrentValues = 0;
+    LoadProfile();
+    VX_FUZZ_CHECK(LoadedState() == loaded);
     doubles::ResetRegistry();
     return 0;
 }

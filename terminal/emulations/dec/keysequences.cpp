@@ -77,7 +77,8 @@ bool UserDefinedKeysAreFactory()
     for (int i = 0; i < kUdkKeys; ++i) {
         const KeySequenceEntry& key = T.keys[i];
         const char* factory = i < kVtDefaultKeyCount ? kVtDefaultKeyStrings[i] : "";
-        if (key.length != std::strlen(factory))
+        // A key kept on this side is a setting to save, whatever its text.
+        if (key.length != std::strlen(factory) || key.local != 0)
             return false;
         for (int u = 0; u < key.length; ++u)
             if (key.text[u] != static_cast<u8>(factory[u]))

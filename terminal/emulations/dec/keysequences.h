@@ -34,7 +34,7 @@ void ClearUserDefinedKeys();
 void DeleteUserDefinedKey(int index);
 // Clears all keys, then gives keys 0-45 their built-in texts.
 void InstallVtDefaultKeys();
-// 1 when every key holds its built-in text (keys 46-71 none).
+// 1 when every key holds its built-in text (keys 46-71 none) and none is local.
 bool UserDefinedKeysAreFactory();
 
 // Takes the user-defined keys as the profile stores them: pool units (their low bytes,

@@ -43,6 +43,10 @@ TEST_F(KeySequences, BuiltInKeysAndClosingGaps)
     InstallVtDefaultKeys();
     KeySequenceTable.keys[50] = {KeySequenceTable.pool, 1, 0};  // a key beyond the built-in ones
     EXPECT_FALSE(UserDefinedKeysAreFactory());
+
+    InstallVtDefaultKeys();
+    KeySequenceTable.keys[3].local = 1;  // its built-in text, kept on this side
+    EXPECT_FALSE(UserDefinedKeysAreFactory()) << "the profile must keep the local flag";
 }
 
 TEST_F(KeySequences, StoredTablesAreBoundedByThePool)
