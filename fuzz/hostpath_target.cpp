@@ -4,10 +4,10 @@
 //
 // Input: byte 0 chooses the emulation (VT52, VT100, VT500 7-Bit, VT500 8-Bit) and the
 // terminal model, byte 1 a few settings, byte 2 the screen's shape, byte 3 seeds the chunk
-// sizes; the rest is what the host sends. Afterwards the store must be whole (cursor and
-// margins on the page, line pointers a permutation of the records, the history within
-// its capacity) and a status request sent after a reset of whatever the data left open
-// must still be answered.
+// sizes (its top bits choose the local-editing setting); the rest is what the host sends.
+// Afterwards the store must be whole (cursor and margins on the page, line pointers a
+// permutation of the records, the history within its capacity) and a status request
+// sent after a reset of whatever the data left open must still be answered.
 #include <set>
 #include <string>
 #include <vector>
@@ -117,6 +117,9 @@ extern "C" int LLVMFuzzerTestOneInput(const u8* data, std::size_t size)
     Screen.lastColumn = shape & 8 ? 131 : 79;
     Screen.scrollBarOn = (shape >> 4) & 1 ? 0 : 1;
     Screen.maxLineCount = (shape >> 5) * 64 + 64;
+    // Local editing (the top bits of the chunk seed): off or on for the host to switch,
+    // or fixed off, as the factory profile has it.
+    Vt300Values.inedit = static_cast<u8>(data[3] >> 6 < 2 ? data[3] >> 6 : 2);
 
     VX_FUZZ_CHECK(AllocScreenStore() && AllocInputQueues() && InitialiseTerminal(1));
     SetDecEmulationId(emulation);
