@@ -97,6 +97,8 @@ DWORD WINAPI ComPendingThread(void* parameter)
     context->pendingRunning = 0;
     TransmitRingRelease(ring);
     UnlockTransmit();
+    if (context->role == SerialRole::Printer)
+        PrinterHeldLineEnded();
     if (aborted && context->role == SerialRole::Aux)
         RequestAuxPassThroughEnd();
     return 0;

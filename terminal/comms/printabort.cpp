@@ -3,6 +3,7 @@
 // there instead of touching the windows itself.
 #include "terminal/comms/lprbind.h"
 #include "terminal/comms/printjob.h"
+#include "terminal/comms/printport.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/language.h"
 #include "terminal/core/frame/mainwindow.h"
@@ -93,6 +94,7 @@ void ServePrintWindowRequest(LPARAM request)
             EnableMainWindowForPrinting(false);
         break;
     case kPrintLprDebugWindow: ShowLprDebugWindow(); break;
+    case kPrintCloseHeldPort: CloseHeldPrinterPort(); break;
     default: break;
     }
 }

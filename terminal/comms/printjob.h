@@ -106,7 +106,7 @@ INT_PTR CALLBACK AbortDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
 // What another thread posts to the user-interface thread for printing (the argument
 // of a kUiPrintWindows request), carried out there by ServePrintWindowRequest.
 constexpr LPARAM kPrintShowAbortDialog = 1, kPrintCloseAbortDialog = 2, kPrintEnableMain = 3,
-                 kPrintDisableMain = 4, kPrintLprDebugWindow = 5;
+                 kPrintDisableMain = 4, kPrintLprDebugWindow = 5, kPrintCloseHeldPort = 6;
 void ServePrintWindowRequest(LPARAM request);
 
 // Print screen as a bitmap (command 1040).

@@ -1,5 +1,6 @@
 #include "terminal/comms/printport.h"
 
+#include <atomic>
 #include <cwchar>
 
 #include "terminal/comms/lprbind.h"
@@ -13,6 +14,7 @@
 #include "terminal/core/base/language.h"
 #include "terminal/core/frame/mainwindow.h"
 #include "terminal/core/frame/startup.h"
+#include "terminal/core/frame/uirequests.h"
 #include "terminal/core/base/messagebox.h"
 #include "terminal/core/frame/messageloop.h"
 #include "terminal/settings/profilevalues.h"
@@ -34,6 +36,7 @@ struct PortState {
     u32 printRetry = 15, serialWttc = 500, serialRetry = 15;
     u8 crSeen = 0;
     bool lockedKeyboard = false;
+    std::atomic<bool> closeAfterHold{false};  // the job ended while the line was held
 };
 PortState g_port;
 
@@ -99,17 +102,28 @@ int OpenSerialPrinter(int number)
 }
 
 // Closes the serial printer's port unless the host connection or the auxiliary port
-// shares it; `drain` sends what its ring still holds first.
+// shares it. `drain` sends what waits first: the ring, then the driver's queue. A
+// printer that holds the line (busy, XOFF) keeps the end of the print-out in the ring
+// for the held-line thread; closing now would throw it away, so the port stays open
+// until that thread has sent it (or a later job ends, or the program).
 void CloseSerialPrinter(bool drain)
 {
-    SerialPortContext* context = PrinterSerialContext.exchange(nullptr);
+    SerialPortContext* context = PrinterSerialContext;
     const int number = g_port.portNumber;
+    if (context && drain) {
+        SerialPump(context, false);
+        SerialWaitOutputDrained(context);
+        // Said before looking, so that a thread ending right now still asks for the close.
+        g_port.closeAfterHold = true;
+        if (context->pendingRunning)
+            return;
+    }
+    g_port.closeAfterHold = false;
+    PrinterSerialContext = nullptr;
     g_port.portNumber = -1;
     if (!context || PortTakenElsewhere(number))
         return;
-    if (drain)
-        SerialWaitOutputDrained(context);
-    SerialClose(static_cast<u32>(number));
+    SerialClose(static_cast<u32>(number), drain);
 }
 
 bool OpenPortFile(const wchar_t* name)
@@ -205,6 +219,21 @@ int PrinterPortNumber()
     return g_port.portNumber;
 }
 
+void PrinterHeldLineEnded()
+{
+    if (g_port.closeAfterHold)
+        PostUiRequest(kUiPrintWindows, kPrintCloseHeldPort);
+}
+
+void CloseHeldPrinterPort()
+{
+    PrintLockGuard lock;
+    const SerialPortContext* context = PrinterSerialContext;
+    if (!g_port.closeAfterHold || PrintJob.continuous || !context || context->pendingRunning)
+        return;
+    CloseSerialPrinter(true);
+}
+
 int OpenPrinterPort()
 {
     PrintLockGuard lock;
@@ -217,7 +246,11 @@ int OpenPrinterPort()
     ReadPortSettings();
     g_port.crSeen = 0;
     const wchar_t* name = PrintingValues.Port;
-    if (!std::wcsstr(name, L"COM")) {
+    const bool serial = std::wcsstr(name, L"COM") != nullptr;
+    // A serial port kept open for a held printer that is no longer the one chosen.
+    if (g_port.portNumber >= 0 && (!serial || g_port.portNumber != ComNumber(name) - 1))
+        CloseSerialPrinter(false);
+    if (!serial) {
         if (!OpenPortFile(name))
             return 0;
         g_port.portNumber = -1;

@@ -22,4 +22,9 @@ int AskContinuePrinting(int wait);
 void DrainPrinterOutput(int wait);
 // The zero-based serial port number of the printer port, -1 when it is not a serial port.
 int PrinterPortNumber();
+// The held-line thread of the printer's serial port has sent the rest of a job whose
+// end left the port open for it (any thread): the port is closed on the user-interface
+// thread unless a new job uses it.
+void PrinterHeldLineEnded();
+void CloseHeldPrinterPort();
 

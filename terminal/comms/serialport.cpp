@@ -320,7 +320,7 @@ bool SerialOpen(u32 number, u32 kind, const SerialLineSettings& line, u8 xon, u8
     return true;
 }
 
-void SerialClose(u32 number)
+void SerialClose(u32 number, bool keepOutput)
 {
     if (number == kNoSerialPort)
         return;
@@ -348,7 +348,9 @@ void SerialClose(u32 number)
         context->dcb.fDtrControl = DTR_CONTROL_DISABLE;
         SetCommState(context->handle, &context->dcb);
         SetCommMask(context->handle, 0);  // wakes the comm-event thread
-        PurgeComm(context->handle, PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR);
+        PurgeComm(context->handle,
+                  keepOutput ? PURGE_RXABORT | PURGE_RXCLEAR
+                             : PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR);
     }
     UnlockTransmit();
     const bool eventEnded = WaitThreadEnd(context->eventThread);

@@ -47,7 +47,9 @@ HANDLE SerialOpenDevice(SerialPortRecord* record, SerialRole role);
 // Applies the line settings and starts reading; false (with the error message, the
 // port closed) when the device refuses them.
 bool SerialConfigure(SerialPortContext* context, const SerialLineSettings& line, u8 xon, u8 xoff);
-void SerialClose(u32 number);
+// `keepOutput`: what the line has taken stays with it (a drained printer port); a
+// purge there would also throw away what a pseudo-terminal's far end has not read yet.
+void SerialClose(u32 number, bool keepOutput = false);
 void CloseAllSerialPorts();
 
 int SerialReadByte(SerialPortContext* context);

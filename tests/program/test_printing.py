@@ -10,13 +10,14 @@ from vxtest import WineTestCase
 from vxtest.lpd import LpdReceiver
 from vxtest.lprdrive import use_printer_port
 from vxtest.lprng import PrivateLpd
-from vxtest.printers import SpooledPrinter, add_port_printer, ghostscript_text, link_lpt
+from vxtest.printers import (SpooledPrinter, add_port_printer, ghostscript_bbox, ghostscript_text, holders_of,
+                             link_lpt)
 from vxtest.printhost import CSI, PRINTING, PROFILE, PrintingTerminal, set_printing, set_values
-from vxtest.serialpeer import SerialPeer
+from vxtest.serialpeer import XOFF, XON, SerialPeer
 
 ESC = b"\x1b"
 CONTROLLER_DATA = b"AB\r\nC" + ESC + b"[5i"
-CMD_PRINT_BUFFER = 1048
+CMD_PRINT_SCREEN_BITMAP, CMD_PRINT_BUFFER, CMD_AUTO_PRINT = 1040, 1048, 1057
 
 
 def text_lines(postscript):
@@ -89,13 +90,27 @@ class PrintingTest(WineTestCase):
     def test_controller_to_a_serial_printer(self):
         with SerialPeer(self.wine, "COM5") as line:
             self.wine.restart_server()
-            set_printing(self.wine, DirectToPort=1, Port="COM5")
+            set_printing(self.wine, DirectToPort=1, Port="COM5", comflowc=3)
             t = self.terminal()
             self.controller_job(t)
             self.assertEqual(line.expect(CONTROLLER_DATA, 20), CONTROLLER_DATA)
             # Auto print takes the line the cursor leaves: "shown" is erased first.
             t.send(CSI + b"2K\r" + CSI + b"?5ione\r\n" + CSI + b"?4i")
             self.assertEqual(line.expect(b"one\r\n", 20), CONTROLLER_DATA + b"one\r\n")
+            # A printer that holds the line (XOFF) as the job ends gets all of it once it
+            # lets go: the end of a print-out is not thrown away with the port.
+            line.received = b""
+            line.send(XOFF)
+            time.sleep(0.5)
+            held = b"".join(b"held %03d\r\n" % n for n in range(1, 40))
+            t.send(CSI + b"5i" + held + CSI + b"4iafter the hold")
+            t.wait_screen("after the hold")
+            time.sleep(1.5)
+            wine_end = os.path.realpath(line.device)
+            self.assertNotEqual(holders_of(wine_end, self.wine.prefix), [], "the port waits for the printer")
+            line.send(XON)
+            self.assertEqual(line.expect(held, 30), held)
+            t.wait(lambda: holders_of(wine_end, self.wine.prefix) == [], "the port closed once the rest was sent")
         self.assertEqual(self.spool.jobs(), [], "nothing went to the spooler")
 
     def test_print_screen_buffer_and_cursor_line_on_the_gdi_printer(self):
@@ -124,10 +139,44 @@ class PrintingTest(WineTestCase):
         jobs = self.spool.wait_jobs(3)
         self.assertEqual(text_lines(jobs[2]), ["cursor line"])
 
+    def test_print_screen_command_by_method_and_the_auto_print_command(self):
+        t = self.terminal()
+        t.send(CSI + b"H" + CSI + b"2J" + b"picture row")
+        t.wait_screen("picture row")
+        # The text method (the factory PrintMode) prints the screen as text.
+        t.command(CMD_PRINT_SCREEN_BITMAP)
+        jobs = self.spool.wait_jobs(1)
+        self.assertEqual(text_lines(jobs[0]), ["picture row"])
+        t.close()
+
+        # The graphics method prints the window as one picture across the page.
+        set_printing(self.wine, PrintMode=1110)
+        t = self.terminal()
+        t.send(CSI + b"H" + CSI + b"2J" + b"picture row")
+        t.wait_screen("picture row")
+        t.command(CMD_PRINT_SCREEN_BITMAP)
+        jobs = self.spool.wait_jobs(2)
+        self.assertEqual(len(jobs), 2)
+        self.assertEqual(text_lines(jobs[1]), [], "a picture, not text")
+        x0, y0, x1, y1 = ghostscript_bbox(jobs[1])
+        self.assertGreater(x1 - x0, 400, "the picture is fitted to the page width")
+        self.assertGreater(y1 - y0, 100)
+
+        # Auto print from the menu: on, two lines left by LF, off; one job.
+        t.command(CMD_AUTO_PRINT)
+        t.wait_printer_field("Auto Print")
+        t.send(CSI + b"2K\rfirst\r\nsecond\r\n")
+        t.sync()
+        t.command(CMD_AUTO_PRINT)
+        t.wait_printer_field("Ready")
+        jobs = self.spool.wait_jobs(3)
+        self.assertEqual(jobs[2:], [b"first\r\nsecond\r\n"])
+
     def test_print_screen_via_lpr_ends_lines_with_cr_lf_and_decpff_adds_a_form_feed(self):
         with LpdReceiver() as lpd:
             use_printer_port(self.wine, lpd.port)
-            set_printing(self.wine, ViaLPR=1, LPRPrint="127.0.0.1", LPRDevice="lp")
+            # The graphics method too prints text to a network printer.
+            set_printing(self.wine, ViaLPR=1, LPRPrint="127.0.0.1", LPRDevice="lp", PrintMode=1110)
             t = self.terminal()
             t.send(CSI + b"H" + CSI + b"2Jone" + CSI + b"2;1Htwo")
             t.sync()
@@ -135,11 +184,14 @@ class PrintingTest(WineTestCase):
             lpd.wait_jobs(1, 30)
             t.send(CSI + b"?18h" + CSI + b"i")
             lpd.wait_jobs(2, 30)
+            t.command(CMD_PRINT_SCREEN_BITMAP)
+            lpd.wait_jobs(3, 30)
             jobs = lpd.jobs()
-            self.assertEqual(len(jobs), 2)
+            self.assertEqual(len(jobs), 3)
             screen = b"one\r\ntwo\r\n" + b"\r\n" * 22
             self.assertEqual(jobs[0].data, screen)
             self.assertEqual(jobs[1].data, screen + b"\x0c")
+            self.assertEqual(jobs[2].data, screen + b"\x0c")
 
     def auto_print(self, t):
         t.send(CSI + b"?5i" + b"one\r\ntwo\r\nthree\r\n" + CSI + b"?4i" + b"done")

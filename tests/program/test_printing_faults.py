@@ -3,7 +3,6 @@ that refuses every byte (LPT3 linked to /dev/full), a printer the spooler report
 paused or not available (through the VXNT_TEST_PRINTER_STATUS seam), the abort dialog's
 Cancel, and an LPR client module that is missing or lacks an export.
 """
-import glob
 import os
 import shutil
 import tempfile
@@ -14,28 +13,12 @@ import vxtest
 from vxtest import WineTestCase
 from vxtest.lpd import LpdReceiver
 from vxtest.lprdrive import use_printer_port
-from vxtest.printers import SpooledPrinter, add_port_printer, link_lpt
+from vxtest.printers import SpooledPrinter, add_port_printer, holders_of, link_lpt
 from vxtest.printhost import CSI, PrintingTerminal, set_printing
 
 CMD_CANCEL_PRINT, CMD_PRINT_BUFFER, CMD_EJECT_PAGE = 1041, 1048, 1072
 WM_NULL, WM_CHAR = 0x0000, 0x0102
 PRINTER_STATUS_PAUSED, PRINTER_STATUS_NOT_AVAILABLE = 0x1, 0x1000
-
-
-def holders_of(path, prefix):
-    """Processes of the Wine prefix that hold `path` open."""
-    found = []
-    for proc in glob.glob("/proc/[0-9]*"):
-        try:
-            with open(os.path.join(proc, "environ"), "rb") as f:
-                if ("WINEPREFIX=" + prefix).encode() not in f.read().split(b"\0"):
-                    continue
-            for fd in os.listdir(os.path.join(proc, "fd")):
-                if os.readlink(os.path.join(proc, "fd", fd)) == path:
-                    found.append(proc)
-        except OSError:
-            continue
-    return found
 
 
 class PrintingFaultsTest(WineTestCase):

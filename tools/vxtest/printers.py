@@ -84,3 +84,31 @@ def ghostscript_text(postscript):
         r = subprocess.run(["gs", "-q", "-dNOPAUSE", "-dBATCH", "-dSAFER", "-sDEVICE=txtwrite", "-sOutputFile=-",
                             f.name], capture_output=True, timeout=60)
         return r.stdout.decode("utf-8", "replace")
+
+
+def ghostscript_bbox(postscript):
+    """The bounding box (x0, y0, x1, y1, in points) of what a PostScript job marks."""
+    import re
+    with tempfile.NamedTemporaryFile(suffix=".ps") as f:
+        f.write(postscript)
+        f.flush()
+        r = subprocess.run(["gs", "-q", "-dNOPAUSE", "-dBATCH", "-dSAFER", "-sDEVICE=bbox", f.name],
+                           capture_output=True, timeout=60)
+    found = re.search(rb"%%BoundingBox: (-?\d+) (-?\d+) (-?\d+) (-?\d+)", r.stderr + r.stdout)
+    return tuple(int(v) for v in found.groups()) if found else (0, 0, 0, 0)
+
+
+def holders_of(path, prefix):
+    """Processes of the Wine prefix that hold `path` open."""
+    found = []
+    for proc in glob.glob("/proc/[0-9]*"):
+        try:
+            with open(os.path.join(proc, "environ"), "rb") as f:
+                if ("WINEPREFIX=" + prefix).encode() not in f.read().split(b"\0"):
+                    continue
+            for fd in os.listdir(os.path.join(proc, "fd")):
+                if os.readlink(os.path.join(proc, "fd", fd)) == path:
+                    found.append(proc)
+        except OSError:
+            continue
+    return found
