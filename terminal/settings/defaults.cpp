@@ -9,14 +9,10 @@
 
 u32 SetupDialogOpen = 0;
 
-namespace {
-// The palette the active emulation shows. Only the DEC VT family's palettes are built
-// in; an emulation of another family runs as VT500 7-Bit and shows them too.
-HlsPalette& ActivePalette()
+HlsPalette& ActiveVtPalette()
 {
     return VtColourOrderFlag ? VtAnsiPalette : VtPalette;
 }
-}  // namespace
 
 void ResetAllColourSets(u32 target)
 {
@@ -29,7 +25,7 @@ void ResetAllColourSets(u32 target)
         SetVtFactoryPalette(target);
     }
     if (!SetupDialogOpen)
-        SetupPalette = ActivePalette();
+        SetupPalette = ActiveVtPalette();
 }
 
 void ResetTa6530ColourMap()
@@ -53,7 +49,7 @@ void ApplyHlsList(int units, const u16* records)
 
 void ApplyColourPalette()
 {
-    ApplyHlsPalette(ActivePalette());
+    ApplyHlsPalette(ActiveVtPalette());
 }
 
 void ApplyHlsPalette(const HlsPalette& palette)

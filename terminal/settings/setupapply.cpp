@@ -27,7 +27,11 @@
 #include "terminal/core/frame/statusbar.h"
 #include "terminal/core/paint/textcursor.h"
 #include "terminal/input/toolbars.h"
+#include "terminal/settings/attributelists.h"
+#include "terminal/settings/colours.h"
+#include "terminal/settings/defaults.h"
 #include "terminal/settings/profilevalues.h"
+#include "terminal/settings/setupcolours.h"
 #include "terminal/settings/setupcopy.h"
 #include "terminal/settings/setuprules.h"
 
@@ -215,6 +219,20 @@ void FillSetupCopy()
     for (std::size_t i = 0; i < std::size(kSavedItemFlags); ++i)
         W.savedItems[i] = *kSavedItemFlags[i] != 0;
     W.saveAsDefault = 0;
+    FillAttributeColourCopy(W.attributeColours);
+    const ColourFlags& c = Colours;
+    W.inverseColours = c.invcolour != 0;
+    W.swapBlackWhite = c.bwswap != 0;
+    W.autoColour = c.autocolour != 0;
+    W.ansiColoursDisabled = c.noansicolours != 0;
+    W.coloursClearedWithAttributes = c.keepcolours == 0;
+    W.attributesNormalBackground = c.attribsnormbg != 0;
+    W.italicWithIntensity = c.bolditalic != 0;
+    W.boldFont = c.boldfont != 0;
+    SetupPalette = ActiveVtPalette();
+    SetupScreenElement = 0;
+    LoadAttributeColourPair(0);
+    ColoursEditedFlag = 0;
     W.softButtonLevel = 0;
     W.softButtonNumber = 0;
     W.softButtonLevelsVisible = static_cast<u16>(GetVisibleSoftButtonLevels());
@@ -279,6 +297,16 @@ void ApplySetupSession()
     HighlightWhenActioned = W.highlightWhenActioned ? 1 : 0;
     for (std::size_t i = 0; i < std::size(kSavedItemFlags); ++i)
         *kSavedItemFlags[i] = W.savedItems[i] ? 1 : 0;
+    ColourFlags& c = Colours;
+    c.autocolour = W.autoColour ? 1 : 0;
+    c.noansicolours = W.ansiColoursDisabled ? 1 : 0;
+    StoreAttributeColourCopy(W.attributeColours);
+    c.invcolour = W.inverseColours ? 1 : 0;
+    c.bwswap = W.swapBlackWhite ? 1 : 0;
+    c.keepcolours = W.coloursClearedWithAttributes ? 0 : 1;
+    c.attribsnormbg = W.attributesNormalBackground ? 1 : 0;
+    c.bolditalic = W.italicWithIntensity ? 1 : 0;
+    c.boldfont = W.boldFont ? 1 : 0;
 }
 
 void RelayoutTerminal(u16& settingsChanged, u16& rowsChanged)
@@ -301,6 +329,7 @@ void ApplySetupCopy()
     ApplyStatusLineType();
     ApplyCharacterSets();
     ApplySoftButtonBar();
+    ApplyColoursIfEdited();
     ApplyOnLine();
     ApplyEmulationChoice();
     ApplySetupTerminal();

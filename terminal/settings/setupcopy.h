@@ -69,6 +69,11 @@ struct SetupWorkingCopy {
     u16 freezeNumLock;
     u16 modes[kTerminalModeRows];
     wchar16 tabLine[kTabLineUnits];          // the shared screen's tab stops (tabruler.h)
+    // Attributes: the attribute colour table (setupcolours.h) and the preferences.
+    u16 attributeColours[35];
+    u16 inverseColours, swapBlackWhite, autoColour, ansiColoursDisabled;
+    u16 coloursClearedWithAttributes;        // inverse of keepcolours
+    u16 attributesNormalBackground, italicWithIntensity, boldFont;
     // Local Editing.
     u16 editOperation;                       // 0 interactive, 1 edit, 2 unavailable
     u16 editKeyDeferred;

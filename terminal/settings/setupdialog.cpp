@@ -8,6 +8,7 @@
 #include "terminal/core/frame/mainwindow.h"
 #include "terminal/core/base/memblock.h"
 #include "terminal/core/frame/startup.h"
+#include "terminal/settings/defaults.h"
 #include "terminal/settings/setupapply.h"
 #include "terminal/settings/setupcopy.h"
 #include "terminal/settings/setuplaunch.h"
@@ -487,7 +488,10 @@ INT_PTR RunSetupPage(HWND owner, int slot, bool nested, u32 serialOwner, SetupDi
     const u32 savedPage = SetupPageNumber;
     SetupPageNumber = static_cast<u32>(slot);
     OpenRequest request{slot, nested, serialOwner, outcome};
+    // The palette copy belongs to the dialog while it is open.
+    ++SetupDialogOpen;
     const INT_PTR result = RunModalDialog(owner, templateId, SetupDialogProc, reinterpret_cast<LPARAM>(&request));
+    --SetupDialogOpen;
     SetupPageNumber = savedPage;
     return result;
 }

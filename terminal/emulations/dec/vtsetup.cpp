@@ -72,4 +72,4 @@ void Applied()
 }  // namespace
 
 // The pages of the Setup dialog are the shared ones; the family adds its copy's part.
-const FamilySetup DecSetup{nullptr, 0, {kFields, 1}, nullptr, Apply, Applied, nullptr};
+const FamilySetup DecSetup{nullptr, 0, {kFields, 1}, nullptr, Apply, Applied, nullptr, nullptr, nullptr, nullptr, nullptr};
