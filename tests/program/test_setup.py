@@ -9,6 +9,7 @@ import unittest
 
 import vxtest
 from vxtest import WineTestCase
+from vxtest.printers import add_printer
 from vxtest.serialpeer import SerialPeer
 
 sys.path.insert(0, os.path.join(vxtest.SOURCE, "tools"))
@@ -16,6 +17,7 @@ import telnethost as th  # noqa: E402
 
 PROFILE = r"HKCU\Software\Quorlan\vexaNT\Profiles\P"
 SAVE, EMULATION, SERIAL, TERMINAL, NEW_CONNECTION = 1011, 1012, 1013, 1014, 1015
+PRINTER_SETUP = 1049
 WM_KEYDOWN, VK_CANCEL = 0x0100, 0x03
 
 
@@ -285,6 +287,30 @@ class SetupProgramTest(WineTestCase):
         self.save(hwnd)
         after = {s: self.wine.reg_values(PROFILE + "\\" + s) for s in before}
         self.assertEqual(after, before)
+
+    def test_printer_setup_keeps_a_printer_named_with_on_and_cancel_leaves_printing(self):
+        add_printer(self.wine, "Plain", "LPT1:", default=True)
+        add_printer(self.wine, "Laser on desk", "LPT1:")
+        hwnd = self.start()
+        probe = self.wine.probe
+        title = "vexaterm  Printer Setup"
+        dialog = self.page(hwnd, PRINTER_SETUP, title)
+        ports = [i["text"] for i in probe.items(dialog, 1149)["items"]]
+        self.assertEqual(ports.count("LPT1:"), 2, ports)
+        printers = [i["text"] for i in probe.items(dialog, 1107)["items"]]
+        self.assertIn("Laser on desk on LPT1:", printers)
+        probe.select(dialog, 1107, printers.index("Laser on desk on LPT1:"))
+        self.close_page(dialog, 1)
+        self.save(hwnd, "PRINTING")
+        self.assertEqual(self.text("PRINTING", "PMPrinter"), "Laser on desk")
+        self.assertEqual(self.text("PRINTING", "PMPort"), "LPT1:")
+        before = self.wine.reg_values(PROFILE + "\\PRINTING")
+        dialog = self.page(hwnd, PRINTER_SETUP, title)
+        probe.select(dialog, 1107, printers.index("Plain on LPT1:"))
+        probe.click(dialog, 1147)
+        self.close_page(dialog, 2)
+        self.save(hwnd, "PRINTING")
+        self.assertEqual(self.wine.reg_values(PROFILE + "\\PRINTING"), before)
 
 
 if __name__ == "__main__":

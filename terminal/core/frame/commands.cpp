@@ -6,6 +6,7 @@
 #include "terminal/comms/capturefiles.h"
 #include "terminal/comms/connsettings.h"
 #include "terminal/comms/netsession.h"
+#include "terminal/comms/printerdialogs.h"
 #include "terminal/comms/printing.h"
 #include "terminal/comms/serial.h"
 #include "terminal/comms/sockets.h"
@@ -586,11 +587,14 @@ LRESULT MainCommand(HWND window, WPARAM wParam, LPARAM lParam)
     case kCmdAutoPrint: AutoPrintCommand(); break;
     case kCmdEjectPage: EjectPageCommand(); break;
     case kCmdPrinterSetup:
+        if (!ModalOpen)
+            OpenPrinterSetupDialog();
+        break;
     case kCmdNothing:
     case kCmdButtonTools:
     case kCmdAuxPort:
-        // The printer set-up dialog, the toolbar editor and the auxiliary port are not
-        // built yet: until they are, their commands change nothing.
+        // The toolbar editor and the auxiliary port are not built yet: until they are,
+        // their commands change nothing.
         break;
     default:
         return DefWindowProcW(window, WM_COMMAND, wParam, lParam);
