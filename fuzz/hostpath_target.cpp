@@ -21,6 +21,7 @@
 #include "terminal/comms/socketio.h"
 #include "terminal/comms/telnet.h"
 #include "terminal/core/base/corestate.h"
+#include "terminal/core/base/emulationids.h"
 #include "terminal/core/host/hostread.h"
 #include "terminal/core/host/hostsettings.h"
 #include "terminal/core/screen/screenstore.h"
@@ -139,7 +140,7 @@ extern "C" int LLVMFuzzerTestOneInput(const u8* data, std::size_t size)
     doubles::Peer().sent.clear();
     std::string ask = "\xff\xf0\xff\xf0\x18\x1b\\\x1b[3l";
     std::string answer;
-    if (EmulationId == 0) {
+    if (EmulationId == kEmuVt52) {
         ask += "\x1bZ";
         answer = "\x1b/Z";
     } else {

@@ -78,8 +78,10 @@ bool LprOpenRecord(LprRequest& r, const LprOpenArguments& a, const char* localHo
 // A record that is free: no text, no data, no socket, job number -1.
 void LprClearRecord(LprRequest& r);
 
+// clang-format off
 inline u32 LprRetriesLeft(const LprRequest& r) { return r.retriesAndDelay & 0xF; }
 inline u32 LprRetryDelay(const LprRequest& r) { return (r.retriesAndDelay >> 4) & 0xFFF; }
+// clang-format on
 
 // The size a data block must grow to so that `length` more bytes fit behind `used`:
 // `allocated` when they already fit, else allocated + length + 1,024. 0 when that

@@ -52,7 +52,7 @@ public:
 
 bool VtFamilyEmulation()
 {
-    return EmulationId <= 3;
+    return IsVtFamily(EmulationId);
 }
 
 bool PrintExtentIsRegion()
@@ -136,6 +136,7 @@ void SetPrintModeFlags()
     p.autoPrint = 0;
     p.mode6 = 0;
     p.pass = 0;
+    // clang-format off
     switch (mode) {
     case 1: p.autoPrint = 1; p.pass = 1; break;
     case 2: p.controller = 1; p.pass = 1; break;
@@ -144,6 +145,7 @@ void SetPrintModeFlags()
     case 6: p.mode6 = 1; p.pass = 1; break;
     default: mode = 0; break;
     }
+    // clang-format on
     p.mode = mode;
     ResetControllerSequence();
     RefreshPrinterStatus();
@@ -288,7 +290,8 @@ void FormatPrintLine(const ScreenLineRecord* line, int format)
     context.byteOutput = ByteOutput() || PrintJob.rawPageOpen || PrintJob.channelOpen;
     context.plainLineDrawing = PrintingValues.ConvertHostChars == kPrintNational7Bit;
     context.tvi = FamilyOf(EmulationId) == EmulationFamily::Tvi;
-    context.pcCharacters = PaintSettings.characterMode == 4 && (EmulationId <= 5 || EmulationId == 21);
+    context.pcCharacters = PaintSettings.characterMode == 4 &&
+                           (IsVtFamily(EmulationId) || FamilyOf(EmulationId) == EmulationFamily::AnsiConsole);
     context.pcCodePage = Vt300Values.ansi386_codepage;
     FormatOutput out;
     FormatLineForPrint(line, format, context, out);
@@ -324,7 +327,7 @@ void PrinterControllerByte(u8 b)
 {
     PrintLockGuard lock;
     ControllerOptions options;
-    options.vt52 = EmulationId <= 3 && !VtMode.ansiMode;
+    options.vt52 = IsVtFamily(EmulationId) && !VtMode.ansiMode;
     options.csiIsCharacter = PaintSettings.characterMode == 4;
     options.dropNulXonXoff = VtMode.displayErrors == 0;
     ControllerPrinter out;

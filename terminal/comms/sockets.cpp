@@ -808,6 +808,7 @@ void ShowConnectError(i32 code)
         ShowTcpIpErrorBox(n);
         return;
     }
+    // clang-format off
     switch (n) {
     case 2: case 3: case 4: case 5: case 6: case 8: case 10: case 11: case 12: case 13: case 14:
         MessageBoxById(7200 + static_cast<u32>(n));
@@ -817,6 +818,7 @@ void ShowConnectError(i32 code)
     default:
         MessageBoxFormatIdNumber(7200, n);
     }
+    // clang-format on
 }
 
 bool NetworkConnectionOpen()

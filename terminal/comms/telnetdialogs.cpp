@@ -45,11 +45,13 @@ void EndWith(HWND dialog, INT_PTR result)
 
 // ---- Telnet options (2151) ----
 
+// clang-format off
 enum : u16 {
     kPort = 1281, kLocalPort = 1283, kName = 1286, kKeepAlives = 2998, kTimeout = 3005, kEcho = 2972,
     kRegime = 2973, kTn3270e = 2974, kTn5250e = 2983, k3270Options = 1322, k5250Options = 1323,
     kBinary = 2976, kEor = 2978, kBreakTm = 2981, kBreakCr = 2982, kLocation = 3000,
 };
+// clang-format on
 constexpr u16 kTelnetLabels[] = {1280, 1282, 1285, 30262, 2998, 2971, 2972, 2973, 2974, 2983,
                                  2975, 2977, 2979, 2980, 2981, 2982, 2999};
 constexpr int kLocationUnits = 41;
@@ -142,11 +144,13 @@ void StoreTelnetOptions(HWND dialog)
 
 // ---- TN3270 options (2152) ----
 
+// clang-format off
 enum : u16 {
     kLuGroup = 2984, kConnectLabel = 1287, kLuName = 1288, kAssociateLabel = 2985, kAssociate = 2986,
     kBind = 2988, kResponses = 2989, kSysReq = 2990, kPrtLu1 = 2991, kPrtLu3 = 2992, kPrintDelay = 2996,
     kPrintDelayLabel = 2997,
 };
+// clang-format on
 constexpr u16 kTn3270Labels[] = {kLuGroup, kConnectLabel, kAssociateLabel, 2987, kBind, kResponses,
                                  kSysReq,  kPrtLu1,       kPrtLu3,         kPrintDelayLabel};
 constexpr TelnetCheck kTn3270Checks[] = {
@@ -345,6 +349,7 @@ INT_PTR RunProc(HWND dialog, UINT message, WPARAM wParam, void (*init)(HWND), vo
 
 bool TelnetOptionsCommand(HWND dialog, WPARAM wParam)
 {
+    // clang-format off
     switch (LOWORD(wParam)) {
     case kTn3270e:
         Enable3270Button(dialog);
@@ -359,6 +364,7 @@ bool TelnetOptionsCommand(HWND dialog, WPARAM wParam)
             RunModalDialog(dialog, kDlgTn5250Options, Tn5250OptionsDialogProc);
         return true;
     }
+    // clang-format on
     return false;
 }
 

@@ -55,10 +55,12 @@ const char* const kVtNames[15] = {
     "vt420", "vt131", "vt132", "m2200", "vt510", "vt520", "vt525",
 };
 
+// clang-format off
 bool Is3270Session() { return Tn3270ActiveSession != nullptr; }
 bool Is5250Session() { return Tn5250ActiveSession != nullptr; }
 bool Is3270Printer() { return Tn3270ActiveSession && Tn3270ActiveSession->model == k3287PrinterModel; }
 bool Is5250Printer() { return Tn5250ActiveSession && Tn5250ActiveSession->printerSession; }
+// clang-format on
 
 void Send(SocketHandle s, u8 command, u8 option)
 {
@@ -401,6 +403,7 @@ void TelnetHandleWont(SocketHandle s, u8 x)
 void TelnetHandleDo(SocketHandle s, u8 x)
 {
     bool accept = false;
+    // clang-format off
     switch (x) {
     case tn::BINARY:
     case tn::SGA:
@@ -431,6 +434,7 @@ void TelnetHandleDo(SocketHandle s, u8 x)
     default:
         break;
     }
+    // clang-format on
     if (accept)
         Telnet.local[x] = 1;
     Send(s, accept ? tn::WILL : tn::WONT, x);

@@ -20,9 +20,11 @@ void FreeAllEventTexts();
 int LiveEventTexts();
 
 // The two halves an event carries, and the handle they make.
+// clang-format off
 inline u16 HandleHigh(u32 handle) { return static_cast<u16>(handle >> 16); }
 inline u16 HandleLow(u32 handle) { return static_cast<u16>(handle & 0xFFFF); }
 inline u32 HandleOf(u16 high, u16 low) { return (static_cast<u32>(high) << 16) | low; }
+// clang-format on
 
 // Queues a string event (types 4-12) with a copy of the text. Window and program
 // events are refused for host text. False when refused (the bell sounds when the ring

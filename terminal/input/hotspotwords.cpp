@@ -7,6 +7,7 @@ const wchar16 kDefaultHotspotSeparators[] = VXT(" /,:=()[]");
 namespace {
 
 // Any emulation.
+// clang-format off
 constexpr HotspotDefault kGeneral[] = {
     {VXT("F1"), VXT("<VK_F1>")},
     {VXT("F2"), VXT("<VK_F2>")},
@@ -21,8 +22,10 @@ constexpr HotspotDefault kGeneral[] = {
     {VXT("F11"), VXT("<VK_F11>")},
     {VXT("F12"), VXT("<VK_F12>")},
 };
+// clang-format on
 
 // VT500 7-bit and 8-bit.
+// clang-format off
 constexpr HotspotDefault kVt500[] = {
     {VXT("F6"), VXT("<VT_F6>")},
     {VXT("F7"), VXT("<VT_F7>")},
@@ -53,8 +56,10 @@ constexpr HotspotDefault kVt500[] = {
     {VXT("PF4"), VXT("<VT_PF4>")},
     {VXT("Break"), VXT("<VT_BREAK>")},
 };
+// clang-format on
 
 // 3270: Fn and PFn are the same key.
+// clang-format off
 constexpr HotspotDefault kIbm3270[] = {
     {VXT("F1"), VXT("<IB_F1>")},
     {VXT("PF1"), VXT("<IB_F1>")},
@@ -97,8 +102,10 @@ constexpr HotspotDefault kIbm3270[] = {
     {VXT("F20"), VXT("<IB_F20>")},
     {VXT("PF20"), VXT("<IB_F20>")},
 };
+// clang-format on
 
 // 5250.
+// clang-format off
 constexpr HotspotDefault kIbm5250[] = {
     {VXT("F1"), VXT("<AS_F1>")},
     {VXT("F2"), VXT("<AS_F2>")},
@@ -131,8 +138,10 @@ constexpr HotspotDefault kIbm5250[] = {
     {VXT("Clear"), VXT("<AS_CLEAR>")},
     {VXT("Reset"), VXT("<AS_RESET>")},
 };
+// clang-format on
 
 // The Wyse family (WY50, WY50+, WY60).
+// clang-format off
 constexpr HotspotDefault kWyse[] = {
     {VXT("F1"), VXT("<WY_F1>")},
     {VXT("F2"), VXT("<WY_F2>")},
@@ -152,6 +161,7 @@ constexpr HotspotDefault kWyse[] = {
     {VXT("F16"), VXT("<WY_F16>")},
     {VXT("Send"), VXT("<WY_SEND>")},
 };
+// clang-format on
 
 // HP 700/92.
 constexpr HotspotDefault kHp[] = {
@@ -192,6 +202,7 @@ HotspotTable GeneralHotspotTable()
 
 const HotspotTable* EmulationHotspotTable(u8 id)
 {
+    // clang-format off
     switch (id) {
     case kEmuVt500Bit7: case kEmuVt500Bit8: return &kVt500Table;
     case kEmuIbm3270: return &kIbm3270Table;
@@ -200,6 +211,7 @@ const HotspotTable* EmulationHotspotTable(u8 id)
     case kEmuHp70092: return &kHpTable;
     default: return nullptr;
     }
+    // clang-format on
 }
 
 const wchar16* LookupHotspotDefault(const HotspotTable* table, const wchar16* word, int length)

@@ -249,6 +249,7 @@ struct ComposePair {
     char first, second;
     u8 result;
 };
+// clang-format off
 constexpr ComposePair kComposeTable[] = {
     {'+', '+', '#'}, {'a', 'a', '@'}, {'A', 'A', '@'}, {'(', '(', '['}, {'/', '/', '\\'}, {')', ')', ']'},
     {'(', '-', '{'}, {'/', '^', '|'}, {')', '-', '}'}, {'!', '!', 0xA1}, {'c', '/', 0xA2}, {'C', '/', 0xA2},
@@ -273,6 +274,7 @@ constexpr ComposePair kComposeTable[] = {
     {'o', '~', 0xF5}, {'o', '"', 0xF6}, {':', '-', 0xF7}, {'o', '/', 0xF8}, {'u', '`', 0xF9}, {'u', '\'', 0xFA},
     {'u', '^', 0xFB}, {'u', '"', 0xFC}, {'y', '\'', 0xFD}, {'t', 'h', 0xFE}, {'y', '"', 0xFF},
 };
+// clang-format on
 
 }  // namespace
 

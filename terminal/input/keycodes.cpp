@@ -54,6 +54,7 @@ int VirtualKeyToKeyCode(int vk)
         return HostKeyboardActive(false) ? 163 + vk - 0x94 : 0;
     if (vk >= kVkEditPadFirst && vk <= kVkCursorRight)
         return kKeyEditPad + vk - kVkEditPadFirst;
+    // clang-format off
     switch (vk) {
     case 0x03: case 0xED: return kKeyBreak;
     case 0x08: return kKeyBackspace;
@@ -99,6 +100,7 @@ int VirtualKeyToKeyCode(int vk)
     case 0xFD: return HostKeyboardActive(false) ? 149 : 0;
     default: return 0;
     }
+    // clang-format on
 }
 
 int SubstituteNavigationVirtualKey(int vk, bool altHeld)
@@ -157,6 +159,7 @@ constexpr KeyRow Plain(u16 vk, u16 position)
     return {vk, vk, position};
 }
 
+// clang-format off
 constexpr KeyRow kKeyTable[] = {
     {0x1B, 113, 0},
     {0x70, 68, 1}, {0x71, 69, 2}, {0x72, 70, 3}, {0x73, 71, 4}, {0x74, 72, 5}, {0x75, 73, 6},
@@ -185,6 +188,7 @@ constexpr KeyRow kKeyTable[] = {
     {0x82, 157, 108}, {0x83, 158, 109}, {0x84, 159, 110}, {0x85, 160, 111}, {0x86, 161, 112}, {0x87, 162, 113},
     {0xEA, 128, 124}, {0xEB, 129, 125}, {0x9B, 116, 126}, {0x9C, 117, 127}, {0x93, 135, 128}, {0x03, 136, 129},
 };
+// clang-format on
 
 bool PlainRow(const KeyRow& r)
 {

@@ -63,12 +63,14 @@ bool SameName(const wchar16* a, int length, const wchar16* b)
 // A modifier position only adds its bit.
 u32 ModifierBit(int position)
 {
+    // clang-format off
     switch (position) {
     case 57: case 69: return kShiftBit;
     case 70: case 74: return kCtrlBit;
     case 71: case 73: return kAltBit;
     default: return 0;
     }
+    // clang-format on
 }
 
 }  // namespace

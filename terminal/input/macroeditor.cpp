@@ -5,6 +5,7 @@
 #include <cwchar>
 #include <vector>
 
+#include "terminal/core/base/emulationids.h"
 #include "terminal/core/base/language.h"
 #include "terminal/core/frame/listview.h"
 #include "terminal/core/frame/messageloop.h"
@@ -31,20 +32,21 @@ constexpr NameRange kPcKeys{13001, 13122};
 // own), the 102nd key and Caps Lock (no terminal key is sent for either).
 constexpr u32 kLeftOut[] = {13002, 13003, 13099, 13100};
 
-// The emulation's own group of host keys.
+// The emulation's own group of host keys: its family's names in the key-name table.
 NameRange HostKeyGroup(u8 id)
 {
-    switch (id) {
-    case 20: return {13307, 13342};                      // DG
-    case 17: return {13249, 13306};                      // TA6530
-    case 6: return {13343, 13418};                       // 3270
-    case 8: case 9: case 10: case 11: case 12: case 13:  // the Wyse family
-    case 14: case 15: return {13419, 13496};
-    case 18: return {13207, 13248};                      // HP 700/92
-    case 19: case 22: return {13497, 13550};             // TeleVideo
-    case 7: return {13551, 13643};                       // 5250
-    default: return {13148, 13206};                      // the DEC keys
+    // clang-format off
+    switch (FamilyOf(id)) {
+    case EmulationFamily::Dg: return {13307, 13342};
+    case EmulationFamily::Ta6530: return {13249, 13306};
+    case EmulationFamily::Ibm3270: return {13343, 13418};
+    case EmulationFamily::Wyse: return {13419, 13496};
+    case EmulationFamily::Hp700: return {13207, 13248};
+    case EmulationFamily::Tvi: return {13497, 13550};
+    case EmulationFamily::Ibm5250: return {13551, 13643};
+    default: return {13148, 13206};  // the DEC keys
     }
+    // clang-format on
 }
 
 int g_rememberedName = 0;

@@ -136,6 +136,7 @@ Token ParseToken(const wchar16* text, int length)
 
 void PushToken(const wchar16* text, const Token& token, TextOrigin origin)
 {
+    // clang-format off
     switch (token.type) {
     case 1:
         PushInputEventFront(1, static_cast<u16>(token.key), 0xFFFF);
@@ -151,6 +152,7 @@ void PushToken(const wchar16* text, const Token& token, TextOrigin origin)
     default:
         break;
     }
+    // clang-format on
 }
 
 }  // namespace

@@ -12,21 +12,25 @@ u8 Ta6530ColourMap[kTa6530MapBytes]{};
 
 namespace {
 // DEC colour order. Entry 12 has hue 50, not 60.
+// clang-format off
 constexpr HlsPalette kFactoryVtPalette{{
     {0, 0, 0},      {0, 50, 100},  {120, 50, 100}, {240, 50, 100},
     {60, 50, 100},  {300, 50, 100}, {180, 50, 100}, {0, 75, 0},
     {0, 50, 0},     {0, 50, 50},   {120, 50, 50},  {240, 50, 50},
     {50, 50, 50},   {300, 30, 50}, {180, 30, 50},  {0, 100, 100},
 }};
+// clang-format on
 }  // namespace
 
 // ANSI colour order. Entry 13 has hue 50, not 60.
+// clang-format off
 const HlsPalette kFactoryVtAnsiPalette{{
     {0, 0, 0},      {120, 50, 100}, {240, 50, 100}, {180, 50, 100},
     {0, 50, 100},   {60, 50, 100},  {300, 50, 100}, {0, 100, 100},
     {0, 75, 0},     {120, 50, 50},  {240, 50, 50},  {180, 30, 50},
     {0, 50, 50},    {50, 50, 50},   {300, 30, 50},  {0, 50, 0},
 }};
+// clang-format on
 
 const u8 kFactoryTa6530ColourMap[kTa6530MapBytes] = {
     0xF3, 0x73, 0xB3, 0x33, 0xE3, 0x63, 0xA3, 0x23, 0xD3, 0x53, 0x93, 0x13, 0xC3, 0x43, 0x83, 0x03,

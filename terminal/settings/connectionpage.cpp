@@ -21,10 +21,12 @@
 
 namespace {
 
+// clang-format off
 enum : u16 {
     kConfigure = 1130, kTypeLabel = 1200, kTypeList = 1210, kConnectToLabel = 1250, kRolloverLabel = 1251,
     kHostList = 1260, kPortList = 1262, kRollover2 = 1271, kRollover3 = 1272, kRollover4 = 1273,
 };
+// clang-format on
 constexpr u32 kStrTcpIp = 1211, kStrSerial = 1212, kStrNone = 4710;
 constexpr int kTransportNone = 2;
 

@@ -14,11 +14,13 @@
 
 namespace {
 
+// clang-format off
 enum : u16 {
     kAlphaLabel = 1330, kEmulationList = 1329, kTerminalIdLabel = 1300, kTerminalIdList = 1299,
     kNational = 1412, kNationalLabel = 1410, kTertiaryLabel = 1377, kTertiaryEdit = 1378,
     kAnswerbackLabel = 1380, kAnswerbackEdit = 1381, kAnswerbackConcealed = 1382,
 };
+// clang-format on
 constexpr u32 kFirstEmulationName = 11331;  // the program's own names, one per id
 constexpr u32 kFirstTerminalIdName = 1301;  // "vt100" ... "vt525"
 constexpr int kTerminalIds = 15;

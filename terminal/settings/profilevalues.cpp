@@ -16,6 +16,8 @@ constexpr ValueTable Table(const ProfileValue (&values)[N])
     return {values, N};
 }
 
+// The tables are laid out by hand, two columns where the values pair up.
+// clang-format off
 #define VX_BYTE(field, name, factory) {VXT(name), ValueKind::Byte, factory, &(field), 0}
 #define VX_DWORD(field, name, factory) {VXT(name), ValueKind::Dword, factory, &(field), 0}
 #define VX_TEXT(field, name) \
@@ -117,6 +119,7 @@ constexpr ProfileValue kVt300Table[] = {
     VX_TEXT(Vt300Values.vt420_da, "vt420_da"),
 };
 #undef VX_VT300_ROW
+// clang-format on
 }  // namespace
 
 const ValueTable kSavedItemValues = Table(kSavedItemTable);

@@ -112,6 +112,7 @@ extern const ValueTable kAuxValues;
 // VT300: the DEC VT family's settings. The byte values read like the registry list,
 // with their factory values; "termid" (8) between the two halves is the VT terminal
 // model the DEC emulation keeps (TerminalId).
+// clang-format off
 #define VX_VT300_BYTES_BEFORE_TERMID(X)                                                                     \
     X(vdumode, 2) X(mltnat, 1) X(answcon, 0) X(dspwdth, 79) X(autowrap, 0) X(curstyle, 1) X(bswrap, 0)      \
     X(nodispdel, 1) X(clrwdth, 1) X(ignnulls, 0) X(cursorg, 1) X(autonl, 0) X(autolf, 0) X(cursr2l, 0)      \
@@ -125,6 +126,7 @@ extern const ValueTable kAuxValues;
     X(erasemode, 1) X(edit_protall, 0) X(edit_clrattr, 0) X(edit_pfkey, 0) X(edit_key_defer, 0)             \
     X(edit_ltm, 0) X(edit_ttm, 0) X(edit_131, 0) X(edit_gatm, 0) X(edit_satm, 0) X(edit_matm, 1)            \
     X(edit_scm, 0) X(edit_no_rs, 1) X(edit_tx_defer, 0) X(edit_nosets, 1)
+// clang-format on
 constexpr u8 kFactoryTerminalId = 8;  // vt420
 // The VT terminal model 0-14 (vt100 ... vt525): its reports, pages and telnet terminal
 // type.

@@ -238,11 +238,13 @@ void SelectSaveRoot()
     SettingsSelectRoot(PerUserProfile);
 }
 
+// clang-format off
 HKEY SettingsOpenBaseKey() { return Open({}, kKeyRead); }
 HKEY SettingsCreateBaseKey() { return Create({}); }
 HKEY SettingsOpenKey(const wchar16* name, u32 access) { return Open({name}, access); }
 HKEY SettingsOpenKeyRead(const wchar16* name) { return Open({name}, kKeyRead); }
 HKEY SettingsCreateKey(const wchar16* name) { return Create({name}); }
+// clang-format on
 
 HKEY SettingsCreateKeyEx(const wchar16* name, u32 options)
 {
@@ -298,8 +300,10 @@ HKEY SettingsOpenHotspotKey(const wchar16* profile, const wchar16* name)
 {
     return Open({profile, L"Hotspot", name}, kKeyRead);
 }
+// clang-format off
 HKEY SettingsOpenMouseActions(const wchar16* profile) { return Open({profile, L"Mouse Actions"}, kKeyRead); }
 HKEY SettingsCreateMouseActions(const wchar16* profile) { return Create({profile, L"Mouse Actions"}); }
+// clang-format on
 
 HKEY SettingsOpenSubkey(HKEY parent, const wchar16* name)
 {

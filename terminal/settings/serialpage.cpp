@@ -11,11 +11,13 @@
 
 namespace {
 
+// clang-format off
 enum : u16 {
     kSpeedLabel = 1420, kSpeedList = 1421, kDataBitsLabel = 1470, kDataBitsList = 1471, kParityLabel = 1440,
     kParityList = 1441, kStopBitsLabel = 1460, kStopBitsList = 1461, kFlowLabel = 1450, kFlowList = 1451,
     kRateLabel = 1501, kRateList = 1502, kOnLine = 1491, kLocalEcho = 1490,
 };
+// clang-format on
 
 SetupWorkingCopy& W = SetupCopy;
 

@@ -20,11 +20,14 @@ constexpr SetupCopyFieldTable Table(const SetupCopyField (&fields)[N])
     return {fields, N};
 }
 
+// One-line initialisers, which clang-format would spread over four lines each.
+// clang-format off
 #define VX_BYTE(w, l) {&(w), &(l), LiveKind::Byte, 0, 0}
 #define VX_INVERTED_BYTE(w, l) {&(w), &(l), LiveKind::Byte, 1, 0}
 #define VX_DWORD(w, l) {&(w), &(l), LiveKind::Dword, 0, 0}
 #define VX_TEXT(w, l) {(w), (l), LiveKind::Text, 0, static_cast<u16>(sizeof(l) / sizeof((l)[0]))}
 #define VX_COUNTED(w, l) {(w), (l), LiveKind::Counted, 0, static_cast<u16>(sizeof(l) / sizeof((l)[0]))}
+// clang-format on
 
 SetupWorkingCopy& W = SetupCopy;
 Vt300Section& V = Vt300Values;

@@ -24,12 +24,14 @@ struct SetupLineChoice {
 enum SetupLineOwner : int { kLineConnection = 0, kLinePrinter = 1, kLineAux = 2, kLineOwners = 3 };
 
 // Rows of the Terminal Settings page's check list, in list order.
+// clang-format off
 enum TerminalModeRow : int {
     kRowSaveBeforeClear, kRowSaveScrolled, kRowVerticalCoupling, kRowHorizontalCoupling, kRowPageCoupling,
     kRowAutoWrap, kRowAutoNewLine, kRowAutoLineFeed, kRowApplicationKeypad, kRowApplicationCursor,
     kRowDisplayControls, kRowDisplayErrors, kRowJumpScroll, kRowWidthClears, kRowBackspaceDel, kRowIgnoreNulls,
     kRowHighFunction, kRowRightToLeft, kTerminalModeRows
 };
+// clang-format on
 
 struct SetupWorkingCopy {
     // Emulation Settings.

@@ -22,6 +22,7 @@
 
 namespace {
 
+// clang-format off
 enum : u16 {
     kSetTabs = 8, kDisplayLabel = 1520, kRowsLabel = 1521, kRowsList = 1522, kColumnsLabel = 1530,
     kColumnsList = 1516, kFont80 = 1517, kMemoryLabel = 1540, kMemoryRowsLabel = 1541, kMemoryRows = 1542,
@@ -30,6 +31,7 @@ enum : u16 {
     kCharsetLabel = 1570, kCharsetList = 1571, kFontLabel = 1591, kFontList = 1590, kCodePageLabel = 1592,
     kCodePageList = 1593, kFreezeNumLock = 1632, kNumLockLabel = 1633, kModeList = 1639,
 };
+// clang-format on
 constexpr u16 kFirstCharsetString = 1571;  // "DEC-MCS"; the index is string id - 1571
 constexpr u16 kHpRoman8String = 1573;
 constexpr u16 kTabStopsSlot = 25;

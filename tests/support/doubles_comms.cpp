@@ -26,8 +26,10 @@ CommsDouble& Comms()
 
 using doubles::Comms;
 
+// clang-format off
 bool SerialPortRecordExists() { return Comms().serialRecord; }
 bool ConfiguredSerialPortOpen() { return Comms().serialOpen; }
+// clang-format on
 int SerialReadByte()
 {
     auto& q = Comms().serialIncoming;
@@ -48,11 +50,13 @@ void SerialWriteBlock(const u16* units, int n)
         Comms().serialSent.push_back(static_cast<u8>(units[i]));
     Comms().serialSendCalls.push_back(n);
 }
+// clang-format off
 bool TransmitPacing() { return Comms().transmitPacing; }
 void WaitTransmitDelay() { ++Comms().transmitDelays; }
 bool SerialSendingSuppressed() { return false; }
 bool SerialInputBuffered() { return false; }
 void SerialSendBreak() { ++Comms().serialBreaks; }
+// clang-format on
 void RunSerialTransmitPump() {}
 void OpenPendingSerialPort()
 {
@@ -69,10 +73,12 @@ int ConnectNetworkSession(u32 protocolIndex, const wchar16* host)
 {
     return ConnectWithRollover(kProtocolTcpIp + protocolIndex, host);
 }
+// clang-format off
 void DisconnectNetworkSession(SocketHandle) { ++Comms().closes; }
 void LoadTelnetSettings() {}
 
 bool ReplayFileOpen() { return Comms().replayOpen; }
+// clang-format on
 int ReplayNextByte()
 {
     auto& q = Comms().replay;
@@ -103,19 +109,23 @@ int AskReplayStep()
     ++Comms().replaySteps;
     return Comms().replayStepAnswer;
 }
+// clang-format off
 void CaptureReceivedBlock(const u8* bytes, int count) { Comms().capturedRaw.insert(Comms().capturedRaw.end(), bytes, bytes + count); }
 void CaptureSentBlock(const u8* bytes, int count) { Comms().capturedSent.insert(Comms().capturedSent.end(), bytes, bytes + count); }
+// clang-format on
 bool StartHostCapture(int mode, const u8* name, int length)
 {
     Comms().hostCaptures.push_back({mode, std::string(name, name + length)});
     Comms().captureOpen = Comms().diverting = Comms().hostCaptureResult;
     return Comms().hostCaptureResult;
 }
+// clang-format off
 bool CaptureFileOpen() { return Comms().captureOpen; }
 bool CaptureDiverting() { return Comms().diverting; }
 bool CaptureDebugMode() { return Comms().debugMode; }
 bool TelnetRawCaptureActive() { return Comms().rawTelnetCapture; }
 void AppendCaptureByte(u8 byte) { Comms().captured.push_back(byte); }
+// clang-format on
 void EndDivertingCapture()
 {
     // The diverting capture's file closes at its terminator.
@@ -124,6 +134,7 @@ void EndDivertingCapture()
     Comms().captureOpen = false;
 }
 
+// clang-format off
 bool PassThroughActive() { return Comms().passThrough; }
 bool AuxPortOpen() { return false; }
 int AuxPortReadByte() { return -1; }
@@ -161,3 +172,4 @@ void StopLoginScript() { ++Comms().loginStops; }
 bool LoginScriptRunning() { return Comms().loginRunning; }
 void NotifyLoginScriptState() {}
 void MatchLoginScriptText(int value) { Comms().loginSeen.push_back(value); }
+// clang-format on

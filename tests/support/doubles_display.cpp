@@ -30,6 +30,7 @@ void PaintRowSegment(const ScreenCell*, int row, int c0, int c1, u8 lineFlags)
 {
     Record("row", row, c0, c1, lineFlags);
 }
+// clang-format off
 void RepaintScreenRegion(int r0, int c0, int r1, int c1) { Record("region", r0, c0, r1, c1); }
 void ScrollScreenUp(int r0, int r1) { Record("up", r0, r1); }
 void ScrollScreenDown(int r0, int r1) { Record("down", r0, r1); }
@@ -41,3 +42,4 @@ void RefreshScrollThumb() { Record("thumb"); }
 void InvalidateTerminal() { Record("invalidate"); }
 void RefitScreenFont() {}
 void ResizeWindowToRows(int n) { Record("resize", n); }
+// clang-format on

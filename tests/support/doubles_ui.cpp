@@ -32,6 +32,7 @@ void ResetHost()
 
 using doubles::Ui;
 
+// clang-format off
 void PostMainCommand(u32 commandId) { Ui().postedCommands.push_back(commandId); }
 void PostConnectionRefresh() { ++Ui().connectionRefreshes; }
 void RunIdleUpdates() { ++Ui().idleUpdates; }
@@ -46,6 +47,7 @@ void ShowStatusBarText(u32 fieldId, u32 stringId) { Ui().statusBarTexts[fieldId]
 void PostMainKeyMessage(u32 message, u32 wParam, u32 lParam) { Ui().postedKeys.push_back({message, wParam, lParam}); }
 
 bool HostHoldRequested() { return Ui().held; }
+// clang-format on
 void HostWaitForInput()
 {
     ++Ui().waits;
@@ -56,6 +58,8 @@ void HostWaitForInput()
 }
 void WakeHostReader() {}
 
+// clang-format off
 bool TestSourceActive() { return false; }
 int TestSourceReadByte() { return -1; }
+// clang-format on
 void TestSourceSend(const u16*, int) {}

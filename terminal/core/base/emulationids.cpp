@@ -103,6 +103,7 @@ bool IsWyseFamily(u8 id)
 
 UpssPlace EmulationUpssPlace(u8 id)
 {
+    // clang-format off
     switch (FamilyOf(id)) {
     case EmulationFamily::AnsiConsole:
         return {VXT("VT300"), VXT("ansi386_upss"), 4, 0};
@@ -121,6 +122,7 @@ UpssPlace EmulationUpssPlace(u8 id)
     default:
         return {VXT("VT300"), VXT("upss"), 0, 0};
     }
+    // clang-format on
 }
 
 const UpssSection& UpssSectionAt(int index)

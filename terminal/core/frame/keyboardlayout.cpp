@@ -16,6 +16,7 @@ struct KeyboardRow {
 
 // First match wins: a primary language's specific sublanguages come before its
 // catch-all row. Languages without a row are North American.
+// clang-format off
 constexpr KeyboardRow kKeyboardRows[] = {
     {2, kAnySub, 30, 1361, 0, 0},   // Bulgarian
     {4, 1, 19, 1361, 0, 0},         // Chinese
@@ -64,6 +65,7 @@ constexpr KeyboardRow kKeyboardRows[] = {
     {36, kAnySub, 36, 1361, 0, 0},  // Slovenian
     {47, kAnySub, 31, 1361, 0, 0},  // Macedonian
 };
+// clang-format on
 
 }  // namespace
 

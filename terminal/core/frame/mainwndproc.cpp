@@ -142,6 +142,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         ~Busy() { InWindowProc = 0; }
     } busy;
 
+    // clang-format off
     switch (message) {
     case WM_CREATE:
         return 0;
@@ -261,4 +262,5 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         }
         return DefWindowProcW(window, message, wParam, lParam);
     }
+    // clang-format on
 }

@@ -22,11 +22,13 @@ u16 MouseActions[kMouseSlots] = {1, 14, 6, 5, 7, 12, 3, 4, 0, 0, 9, 0};
 
 namespace {
 
+// clang-format off
 enum Action : int {
     kUnassigned = 0, kSelect = 1, kExtend = 2, kCopy = 3, kPaste = 4, kShowHotspots = 5, kActionHotspot = 6,
     kMoveCursor = 7, kSendCr = 8, kSendKeyword = 9, kMiddle = 10, kSelectRectangle = 11, kSelectWord = 12,
     kSelectAndCopy = 13, kCursorSelect = 14, kRectangleAndCopy = 15,
 };
+// clang-format on
 
 DWORD g_lastPressTime = 0;
 int g_lastPressButton = 0;
@@ -139,6 +141,7 @@ void PerformMouseAction(HWND window, WPARAM, POINT at, int button, int action, i
         }
     }
     const u32 copyMode = CopyMode();
+    // clang-format off
     switch (action) {
     case kSelect:
     case kSelectAndCopy:
@@ -189,6 +192,7 @@ void PerformMouseAction(HWND window, WPARAM, POINT at, int button, int action, i
     default:
         break;
     }
+    // clang-format on
 }
 
 bool IsMiddleButtonAction(int action, int slot)

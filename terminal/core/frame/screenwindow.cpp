@@ -168,6 +168,7 @@ void PaintScreenWindow(HWND, const RECT* rect)
 
 LRESULT CALLBACK ScreenWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // clang-format off
     switch (message) {
     case WM_PAINT:
         OnPaint(window);
@@ -210,6 +211,7 @@ LRESULT CALLBACK ScreenWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         return 0;
     }
     }
+    // clang-format on
     return DefWindowProcW(window, message, wParam, lParam);
 }
 

@@ -25,6 +25,7 @@ StartupOptionValues::StartupOptionValues()
         flag = 1;
 }
 
+// clang-format off
 const char* const MenuOfferNames[kMenuOfferCount] = {
     "filemenu", "Factory", "Reset", "NewConnection", "OpenSession", "CloseSession", "SaveSession",
     "SaveSessionAs", "StartupOptions", "capture", "replay", "filetransfer", "FTP", "printsetup",
@@ -36,6 +37,7 @@ const char* const MenuOfferNames[kMenuOfferCount] = {
     "ibm5250", "MouseButtons", "ButtonTools", "Wyse",
     "helpmenu",
 };
+// clang-format on
 
 namespace {
 

@@ -7,6 +7,7 @@
 
 // Which menus and items are offered (1) or greyed (0): the start-up options key can
 // turn each off. One flag per entry of MenuOfferNames.
+// clang-format off
 enum MenuOffer : u8 {
     kOfferFileMenu, kOfferFactory, kOfferReset, kOfferNewConnection, kOfferOpenSession,
     kOfferCloseSession, kOfferSaveSession, kOfferSaveSessionAs, kOfferStartupOptions,
@@ -22,6 +23,7 @@ enum MenuOffer : u8 {
     kOfferHelpMenu,
     kMenuOfferCount
 };
+// clang-format on
 
 // Menu-mask bits of the -M switches (and of the thin client's security mask).
 constexpr u32 kMaskFileMenu = 1, kMaskSettingsMenu = 2, kMaskNoMenu = 4, kMaskCloseItem = 8,

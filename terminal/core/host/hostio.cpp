@@ -48,6 +48,7 @@ void ForgetNetworkConnection()
 
 void RunOnCloseAction()
 {
+    // clang-format off
     switch (Connection.onCloseAction) {
     case 1:
         PostMainCommand(kCmdExit);
@@ -66,6 +67,7 @@ void RunOnCloseAction()
         PostMainCommand(kCmdHostClosed);
         break;
     }
+    // clang-format on
 }
 
 // The byte from the line, before capture and the emulation's filter.

@@ -332,6 +332,7 @@ u16 GreekToUnicode(u16 c)
 {
     if (c < 160)
         return c;
+    // clang-format off
     switch (c) {
     case 160: case 164: case 165: case 170: case 174: case 210: case 255:
         return 0x0020;
@@ -342,6 +343,7 @@ u16 GreekToUnicode(u16 c)
     case 173:
         return 0x002E;
     }
+    // clang-format on
     // The guillemet and the half keep their Latin-1 codes in the Greek set.
     if (c < 180 || c == 187 || c == 189)
         return c;

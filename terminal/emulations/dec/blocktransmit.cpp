@@ -3,6 +3,7 @@
 // block designates for it, rows ended by the end-of-line string and the block by the
 // end-of-block string.
 #include "terminal/core/base/corestate.h"
+#include "terminal/core/base/emulationids.h"
 #include "terminal/core/host/hostio.h"
 #include "terminal/core/paint/paintsettings.h"
 #include "terminal/core/screen/screenops.h"
@@ -20,10 +21,12 @@ u8 BlockG1Choice();
 namespace {
 
 // The set classes of a block (the set codes of the character sets).
+// clang-format off
 enum SetClass : int {
     kClassNone = 0, kClassAscii = 1, kClassGraphics = 2, kClassNational = 3, kClassSupplemental = 5,
     kClassLatin1 = 6, kClassSoftFont = 7, kClassTechnical = 8,
 };
+// clang-format on
 
 constexpr u16 kSub = 26, kRs = 30;
 
@@ -31,6 +34,7 @@ constexpr u16 kSub = 26, kRs = 30;
 // goes out, 0 for a code with no fallback (sent from Latin-1 instead).
 int SevenBitFallback(int code)
 {
+    // clang-format off
     switch (code) {
     case 128: return 'f';
     case 129: return 215;
@@ -48,6 +52,7 @@ int SevenBitFallback(int code)
         return 0;
     default: return code;
     }
+    // clang-format on
 }
 
 struct Designations {
@@ -298,7 +303,7 @@ void TransmitEditBlock()
 
     Block b;
     b.start.g0 = Vt300Values.mltnat ? kClassAscii : kClassNational;
-    b.start.sevenBitOnly = !Vt300Values.mltnat || EmulationId == 1;
+    b.start.sevenBitOnly = !Vt300Values.mltnat || EmulationId == kEmuVt100;
     if (!b.start.sevenBitOnly)
         b.start.g1 = PaintSettings.characterMode == 1 ? kClassLatin1 : kClassSupplemental;
     b.now = b.start;

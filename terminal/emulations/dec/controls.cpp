@@ -1,6 +1,7 @@
 // The control characters of the DEC VT and ANSI console family.
 #include "terminal/comms/printing.h"
 #include "terminal/core/base/corestate.h"
+#include "terminal/core/base/emulationids.h"
 #include "terminal/core/host/escparser.h"
 #include "terminal/core/host/hostio.h"
 #include "terminal/core/host/hostread.h"
@@ -33,6 +34,7 @@ void VtControlChar(int c)
 
 void ExecuteC0Control(int c)
 {
+    // clang-format off
     switch (c) {
     case 5:  // ENQ
         SendReport(AnswerbackText);
@@ -71,7 +73,7 @@ void ExecuteC0Control(int c)
         VtMode.glSet = 0;
         break;
     case 21:  // NAK: a new line on the SCO console only
-        if (EmulationId == 5) {
+        if (EmulationId == kEmuScoConsole) {
             CarriageReturn();
             IndexDown();
         }
@@ -86,6 +88,7 @@ void ExecuteC0Control(int c)
     default:
         break;
     }
+    // clang-format on
 }
 
 void VtCarriageReturn()
@@ -110,7 +113,7 @@ void VtVerticalTab()
 void VtFormFeed()
 {
     if (AnsiConsoleMode) {
-        if (EmulationId != 5)
+        if (EmulationId != kEmuScoConsole)
             ResetGraphicRendition();
         ClearLines(0, Screen.pageLength - 1);
         MoveCursor(0, 0);

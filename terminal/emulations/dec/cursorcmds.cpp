@@ -101,6 +101,7 @@ void SelectiveEraseInDisplay(int ps)
 {
     const int row = Screen.cursorRow;
     const int lastRow = StatusDisplayActive() ? 0 : Screen.pageLength - 1;
+    // clang-format off
     switch (ps) {
     case 0:
         EraseUnprotectedCells(row, Screen.cursorColumn, kStoreColumns - Screen.cursorColumn);
@@ -119,6 +120,7 @@ void SelectiveEraseInDisplay(int ps)
     default:
         return;
     }
+    // clang-format on
     RepaintScreen();
 }
 
@@ -410,6 +412,7 @@ void EraseInDisplay()
     }
     if (!NoMarker())
         return;
+    // clang-format off
     switch (ps) {
     case 0:
         if (Screen.cursorRow != 0 || Screen.cursorColumn != 0 || StatusDisplayActive()) {
@@ -437,6 +440,7 @@ void EraseInDisplay()
         RepaintCursorRow();
         break;
     }
+    // clang-format on
 }
 
 void EraseInLine()

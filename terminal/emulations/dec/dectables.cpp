@@ -28,10 +28,12 @@ namespace {
 // ---- small handlers that only route ----
 
 void Nothing() {}
+// clang-format off
 void Discard() { SkipIntermediates(); }
 void DiscardSequence() { SkipParameters(); }
 void Vt52GraphicsOn() { VtMode.glSet = 1; }
 void Vt52GraphicsOff() { VtMode.glSet = 0; }
+// clang-format on
 void Vt52PrinterControllerOn()
 {
     if (CurrentPrintMode() == 0)
@@ -42,10 +44,12 @@ void Vt52AutoPrintOn()
     if (CurrentPrintMode() == 0)
         StartAutoPrint();
 }
+// clang-format off
 void Vt52PrintingOff() { StopPrinting(); }
 void Vt52PrintScreen() { PostMainCommand(kCmdPrintScreen); }
 void PanRight() { PanViewRight(CountParam(1)); }
 void PanLeft() { PanViewLeft(CountParam(1)); }
+// clang-format on
 
 void SetScreenRowsCommand()
 {
@@ -192,12 +196,14 @@ constexpr std::array<ParserAction, 9> kEscSpaceFinals = {{
 }};
 
 // ESC #: '!' does nothing, the other intermediates are discarded.
+// clang-format off
 constexpr std::array<ParserAction, 16> kHashIntermediates = {{
     {Discard, nullptr}, {Nothing, nullptr}, {Discard, nullptr}, {Discard, nullptr},
     {Discard, nullptr}, {Discard, nullptr}, {Discard, nullptr}, {Discard, nullptr},
     {Discard, nullptr}, {Discard, nullptr}, {Discard, nullptr}, {Discard, nullptr},
     {Discard, nullptr}, {Discard, nullptr}, {Discard, nullptr}, {Discard, nullptr},
 }};
+// clang-format on
 
 constexpr std::array<ParserAction, 8> kHashDigits = {{
     {SetLineSingleWidthTop, nullptr},     // 1
@@ -355,12 +361,14 @@ constexpr std::array<ParserAction, 6> kCsiLowerFinals3 = {{
 }};
 
 // CSI SP
+// clang-format off
 constexpr std::array<ParserAction, 9> kCsiSpaceFinals = {{
     {PanRight, nullptr},  // @ SL
     {PanLeft, nullptr},   // A SR
     {Nothing, nullptr}, {Nothing, nullptr}, {Nothing, nullptr}, {Nothing, nullptr},
     {Nothing, nullptr}, {Nothing, nullptr}, {Nothing, nullptr},  // B-H
 }};
+// clang-format on
 constexpr std::array<ParserAction, 3> kCsiSpacePages = {{
     {PageAbsolute, nullptr},  // P PPA
     {PageRelative, nullptr},  // Q PPR
@@ -494,6 +502,7 @@ const ParserRange Vt52EscHashState[] = {
     {0, 0, nullptr},
 };
 
+// clang-format off
 const ParserRange DecCsiState[] = {
     {0x20, 0x2C, kCsiIntermediates.data()},
     {0x30, 0x3F, kCsiParameterBytes.data()},
@@ -504,6 +513,7 @@ const ParserRange DecCsiState[] = {
     {0x78, 0x7D, kCsiLowerFinals3.data()},
     {0, 0, nullptr},
 };
+// clang-format on
 
 const ParserRange DecCsiSpaceState[] = {
     {0x20, 0x3F, kDiscardSequence.data()},
@@ -561,6 +571,7 @@ const ParserRange DecCsiCommaState[] = {
     {0, 0, nullptr},
 };
 
+// clang-format off
 const ParserRange DecDcsState[] = {
     {0x21, 0x22, kDcsBangQuote.data()},
     {0x24, 0x24, kDcsDollar.data()},
@@ -569,6 +580,7 @@ const ParserRange DecDcsState[] = {
     {0x7A, 0x7C, kDcsFinals.data()},
     {0, 0, nullptr},
 };
+// clang-format on
 
 const ParserRange DecDcsBangState[] = {
     {0x75, 0x7A, kDcsBangFinals.data()},
@@ -588,6 +600,7 @@ const ParserRange DecDcsDollarState[] = {
 }  // namespace
 
 // ESC in VT100 and VT500.
+// clang-format off
 const ParserRange DecAnsiEscapeState[] = {
     {0x20, 0x2F, kEscIntermediates.data()},
     {0x31, 0x32, kNothing2.data()},
@@ -598,8 +611,10 @@ const ParserRange DecAnsiEscapeState[] = {
     {0x7C, 0x7E, kEscLockShiftsRight.data()},
     {0, 0, nullptr},
 };
+// clang-format on
 
 // ESC in VT52.
+// clang-format off
 const ParserRange DecVt52EscapeState[] = {
     {0x20, 0x21, kVt52SpaceBang.data()},
     {0x23, 0x25, kVt52HashToPercent.data()},
@@ -610,3 +625,4 @@ const ParserRange DecVt52EscapeState[] = {
     {0x7E, 0x7E, kVt52ClearKeys.data()},
     {0, 0, nullptr},
 };
+// clang-format on

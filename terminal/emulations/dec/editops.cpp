@@ -208,6 +208,7 @@ void EditEraseInDisplay(int ps, bool selective)
 {
     const int row = Screen.cursorRow, column = Screen.cursorColumn;
     const int lastRow = Screen.pageLength - 1;
+    // clang-format off
     switch (ps) {
     case 0:
         EraseSpan(row, column, kStoreColumns - 1, selective);
@@ -225,6 +226,7 @@ void EditEraseInDisplay(int ps, bool selective)
         break;
     default: break;
     }
+    // clang-format on
 }
 
 void EditEraseInLine(int ps, bool selective)

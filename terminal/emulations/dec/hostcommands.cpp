@@ -20,6 +20,7 @@ void HostSelectEmulation()
     if (code < 0 || !ReplayFileOpen())
         return;  // outside a replay the code byte is consumed and nothing else happens
     u8 to = kNoEmulation;
+    // clang-format off
     switch (code) {
     case '1': case '2': case '5': to = kEmuVt100; break;
     case '3': to = kEmuVt52; break;
@@ -36,6 +37,7 @@ void HostSelectEmulation()
     }
     default: return;
     }
+    // clang-format on
     RequestEmulation(EmulationId, to);
 }
 
@@ -44,10 +46,12 @@ bool VtPageModeForModel()
     if (!IsVt500Emulation(EmulationId))
         return false;
     // vt340, vt420, vt510, vt520 and vt525 have pages.
+    // clang-format off
     switch (TerminalId) {
     case 7: case 8: case 12: case 13: case 14: return true;
     default: return false;
     }
+    // clang-format on
 }
 
 void VtShowPage()

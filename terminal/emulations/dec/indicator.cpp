@@ -2,6 +2,7 @@
 // mode, the emulation's name and the online state, written into the store's indicator
 // record (below the text rows) and mirrored in the status bar's fields.
 #include "terminal/core/base/corestate.h"
+#include "terminal/core/base/emulationids.h"
 #include "terminal/core/base/family.h"
 #include "terminal/core/host/hostsettings.h"
 #include "terminal/core/base/language.h"
@@ -20,17 +21,21 @@ namespace {
 
 // Columns where the fields of the indicator line start: page and cursor, edit or lock,
 // insert, emulation, online, connect time.
+// clang-format off
 enum IndicatorColumn : int {
     kPageColumn = 0, kEditColumn = 15, kInsertColumn = 21, kEmulationColumn = 38, kOnlineColumn = 51,
     kConnectColumn = 59,
 };
+// clang-format on
 
 // Language strings of the fields.
+// clang-format off
 enum : u32 {
     kStrPageCursor = 7400, kStrLocal = 7401, kStrOnline = 7402, kStrInsert = 7403, kStrOverstrike = 7404,
     kStrEdit = 7405, kStrLock = 7406, kStrVt52 = 7407, kStrVt100 = 7408, kStrVt500Seven = 11333,
     kStrVt500Eight = 11334, kStrLocalButton = 2316, kStrDec = 10161,
 };
+// clang-format on
 // Status bar fields that show the same.
 enum : u32 { kFieldPage = 7400, kFieldInsert = 7404, kFieldEdit = 7405, kFieldEmulation = 7409, kFieldDec = 10161 };
 
@@ -185,7 +190,7 @@ void UpdateVtStatusFields()
     if (ScreenLineRecord* line = LineAt(kStatusLineSlot))
         for (ScreenCell& c : line->cells)
             c.colour = IndicatorColour();
-    if (EmulationId <= 3)
+    if (IsVtFamily(EmulationId))
         ShowVtEmulationName();
     ShowPageField();
     ShowEditLockStatus();

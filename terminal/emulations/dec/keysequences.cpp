@@ -5,6 +5,7 @@
 KeySequenceStore KeySequenceTable{};
 
 #define CSI "\x9B"
+// clang-format off
 const char* const kVtDefaultKeyStrings[kVtDefaultKeyCount] = {
     // F1-F20
     CSI "11~", CSI "12~", CSI "13~", CSI "14~", CSI "15~", CSI "17~", CSI "18~", CSI "19~", CSI "20~",
@@ -17,6 +18,7 @@ const char* const kVtDefaultKeyStrings[kVtDefaultKeyCount] = {
     // editing keys
     CSI "1~", CSI "2~", CSI "3~", CSI "4~", CSI "5~", CSI "6~",
 };
+// clang-format on
 #undef CSI
 
 namespace {

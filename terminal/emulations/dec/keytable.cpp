@@ -144,6 +144,7 @@ void DecDispatchKey(int keyCode, int shift)
         return;
     const bool vt = IsVtFamily(EmulationId);
 
+    // clang-format off
     switch (keyCode) {
     case kKeyC:
         if (shift == 4)
@@ -283,4 +284,5 @@ void DecDispatchKey(int keyCode, int shift)
         Run(FunctionKey(keyCode, shift));
         return;
     }
+    // clang-format on
 }

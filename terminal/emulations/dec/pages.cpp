@@ -93,12 +93,14 @@ void SetPageLength()
     const MainDisplayScope mainDisplay;
     if (!PageCommandAllowed())
         return;
+    // clang-format off
     switch (Param(1)) {
     case 24: case 25: case 36: case 48: case 72: case 144:
         SetPageLengthIfChanged(Param(1));
         break;
     default: break;
     }
+    // clang-format on
 }
 
 void SetLinesPerScreen(int n)

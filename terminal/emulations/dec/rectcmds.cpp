@@ -32,6 +32,7 @@ bool Allowed()
 // too) and their "off" forms 22, 24, 25, 27, 28; 0 for others.
 u8 RenditionBitOf(int p)
 {
+    // clang-format off
     switch (p) {
     case 1: case 22: return kRendBold;
     case 4: case 24: return kRendUnderline;
@@ -40,6 +41,7 @@ u8 RenditionBitOf(int p)
     case 8: case 28: case 254: return kRendInvisible;
     default: return 0;
     }
+    // clang-format on
 }
 
 // Calls apply(line, column) for every cell of the area in the extent chosen.

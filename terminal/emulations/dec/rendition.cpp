@@ -78,6 +78,7 @@ void ApplySgr(int p)
     if (p >= 30 && p <= 89 && Rendition.colourLock)
         return;
     const bool sixteen = Rendition.sixteenColours != 0;
+    // clang-format off
     switch (p) {
     case 0: SetBoldDim(0); ResetGraphicRendition(); return;
     case 1: SetBoldDim(0); RenditionOn(kRendBold); return;
@@ -113,6 +114,7 @@ void ApplySgr(int p)
         return;
     default: break;
     }
+    // clang-format on
     const int decade = p / 10, digit = p % 10;
     if (digit > 7)
         return;

@@ -6,6 +6,7 @@
 #include "terminal/comms/connsettings.h"
 #include "terminal/comms/printing.h"
 #include "terminal/core/base/corestate.h"
+#include "terminal/core/base/emulationids.h"
 #include "terminal/core/host/hostsettings.h"
 #include "terminal/core/base/language.h"
 #include "terminal/core/paint/paintsettings.h"
@@ -60,6 +61,7 @@ u8 u8Bit(bool on, int bit)
 
 const char* SecondaryAnswer()
 {
+    // clang-format off
     switch (TerminalId) {
     case 4: return ">1;20;0c";
     case 5: return ">2;22;0c";
@@ -68,13 +70,14 @@ const char* SecondaryAnswer()
     case 12: case 13: case 14: return ">61;24;0c";
     default: return ">41;11;0c";
     }
+    // clang-format on
 }
 
 // The lead-in of the cursor reports: the one-unit CSI only in VT500 8-bit, else the
 // two plain characters ESC [.
 void BeginCursorReport()
 {
-    if (EmulationId == 3) {
+    if (EmulationId == kEmuVt500Bit8) {
         BeginReport(kCsiUnit);
     } else {
         BeginReport(0x1B);
@@ -101,6 +104,7 @@ int ReportColumn()
 int KeyboardLanguageCode()
 {
     const int l = KeyboardLanguage();
+    // clang-format off
     switch (l) {
     case 20: return 19;
     case 22: return 22;
@@ -114,6 +118,7 @@ int KeyboardLanguageCode()
     case 34: return 36;
     default: return l < 16 ? l + 1 : 1;
     }
+    // clang-format on
 }
 
 void SendSimple(const char* text)
@@ -128,6 +133,7 @@ void SendSimple(const char* text)
 int AnsiModeState(int mode)
 {
     const DecModeSet& m = DecModes;
+    // clang-format off
     switch (mode) {
     case 1: return m.gatm ? 1 : 2;
     case 2: return VtMode.hostKeyboardLock ? 1 : 2;
@@ -141,6 +147,7 @@ int AnsiModeState(int mode)
     case 3: case 5: case 7: case 10: case 11: case 13: case 14: case 18: case 19: return 4;
     default: return 0;
     }
+    // clang-format on
 }
 
 int DecModeState(int mode)
@@ -471,7 +478,7 @@ void RestoreCursorInformation(const u8* text, int n)
 
 void ReportPrimaryAttributes()
 {
-    if (EmulationId == 0) {
+    if (EmulationId == kEmuVt52) {
         BeginReport(0x1B);
         AppendText("/Z");
         SendReportBuffer();
@@ -491,7 +498,7 @@ void ReportPrimaryAttributes()
 
 void IdentifyTerminal()
 {
-    if (EmulationId <= 1)
+    if (EmulationId == kEmuVt52 || EmulationId == kEmuVt100)
         ReportPrimaryAttributes();
 }
 
@@ -634,7 +641,7 @@ void RequestTerminalParameters()
         AppendUnit(';');
     }
     AppendText("1;0;");
-    AppendUnit(EmulationId != 0 ? '1' : '0');
+    AppendUnit(EmulationId != kEmuVt52 ? '1' : '0');
     AppendText(";1;1;120;120x");
     SendReportBuffer();
 }

@@ -15,12 +15,14 @@ enum ModelClass { kVt220Class, kVt320Class, kVt420Class, kOtherClass };
 
 ModelClass ClassOf(u8 terminalId)
 {
+    // clang-format off
     switch (terminalId) {
     case 4: case 5: return kVt220Class;
     case 6: return kVt320Class;
     case 8: case 12: case 13: case 14: return kVt420Class;
     default: return kOtherClass;
     }
+    // clang-format on
 }
 
 void StoreRows(u16* target, const u16* rows, int multiplier)

@@ -77,6 +77,7 @@ int PlainSetting(int setting, int c)
 // The DEC multinational set (setting 0): Latin-1 characters placed elsewhere or missing.
 int DecMultinational(int c)
 {
+    // clang-format off
     switch (c) {
     case 128: return 102;
     case 129: return 215;
@@ -94,6 +95,7 @@ int DecMultinational(int c)
         return -1;
     default: return c;
     }
+    // clang-format on
 }
 
 int GeneralRules(int c)

@@ -53,6 +53,7 @@ u8 ClassColour(int c, u8 glyphSet)
         return 6;
     if ((c >= '0' && c <= '9') || (c >= 0xB0 && c <= 0xB9))
         return 3;
+    // clang-format off
     switch (c) {
     case '(': case ')': case '[': case ']': case '{': case '}':
     case 0xA8: case 0xA9: case 0xDB: case 0xDD: case 0xFB: case 0xFD:
@@ -63,6 +64,7 @@ u8 ClassColour(int c, u8 glyphSet)
     default:
         break;
     }
+    // clang-format on
     if (c >= 32 && c <= 254 && c != '#' && c != 127 && c != 0xA3 && !(c >= 0x80 && c <= 0xA0))
         return 4;
     return 7;
@@ -149,6 +151,7 @@ MappedChar MapCharByDesignation(int c, int designation, bool set96)
     case 15: {
         if (c >= 0x60 && c <= 0x7F)
             return {static_cast<u8>(c - 0x60), 0};
+        // clang-format off
         switch (c) {
         case '!': return {'~', 2};
         case '"': return {0x8D, 0};
@@ -175,6 +178,7 @@ MappedChar MapCharByDesignation(int c, int designation, bool set96)
         case '_': return {'|', 2};
         default: return {static_cast<u8>(c), 0};
         }
+        // clang-format on
     }
     default:
         return {static_cast<u8>(c), 0};

@@ -2,6 +2,7 @@
 #include "terminal/emulations/dec/vtcharsets.h"
 
 #include "terminal/core/base/corestate.h"
+#include "terminal/core/base/emulationids.h"
 #include "terminal/core/paint/paintsettings.h"
 #include "terminal/core/paint/painting.h"
 #include "terminal/core/host/pushback.h"
@@ -26,6 +27,7 @@ constexpr int kNationalFinalCount = sizeof kNationalFinalTable - 1;
 
 // National replacement sets as pairs {7-bit code, Latin-1 character}, ended by 0.
 constexpr u8 kBritish[] = {'#', 0xA3, 0};
+// clang-format off
 constexpr u8 kFrench[] = {'#', 0xA3, '@', 0xE0, '[', 0xB0, '\\', 0xE7, ']', 0xA7, '{', 0xE9, '|', 0xF9,
                           '}', 0xE8, '~', 0xA8, 0};
 constexpr u8 kFrenchCanadian[] = {'@', 0xE0, '[', 0xE2, '\\', 0xE7, ']', 0xEA, '^', 0xEE, '`', 0xF4,
@@ -46,6 +48,7 @@ constexpr u8 kSwedish[] = {'@', 0xC9, '[', 0xC4, '\\', 0xD6, ']', 0xC5, '^', 0xD
                            '{', 0xE4, '|', 0xF6, '}', 0xE5, '~', 0xFC, 0};
 constexpr u8 kSpanish[] = {'#', 0xA3, '@', 0xA7, '[', 0xA1, '\\', 0xD1, ']', 0xBF, '{', 0xB0, '|', 0xF1,
                            '}', 0xE7, 0};
+// clang-format on
 
 // By keyboard language 0-15, in the order of the final table.
 constexpr const u8* kNationalSets[16] = {
@@ -92,6 +95,7 @@ int CodeOfFinal(int f, bool is96)
     const bool vt500 = IsVt500Emulation();
     if (f >= '0' && f <= 'V') {
         const bool upss19 = PaintSettings.characterMode == 19;
+        // clang-format off
         switch (f) {
         case '0': case '3': return kSetDecGraphics;
         case 'B': return kSetAscii;
@@ -104,6 +108,7 @@ int CodeOfFinal(int f, bool is96)
         case 'V': if (upss19) return 11; break;
         default: break;
         }
+        // clang-format on
     }
     if (Vt300Values.mltnat)
         return 0;
@@ -115,12 +120,14 @@ int CodeOfFinal(int f, bool is96)
 
 bool PassesSizeCheck(int code, bool is96)
 {
+    // clang-format off
     switch (code) {
     case kSetDecGraphics: case kSetNational: case kSetDecSupplemental: case 15: return !is96;
     case kSetUserPreferred: return is96 == UserPreferredIs96();
     case kSetLatin1: return is96;
     default: return true;
     }
+    // clang-format on
 }
 
 void SetGr(int g)
@@ -185,6 +192,7 @@ void DesignateCharset(int g, bool is96)
     VtMode.set96[g] = is96 ? 1 : 0;
 }
 
+// clang-format off
 void DesignateG0() { DesignateCharset(0, false); }
 void DesignateG1() { DesignateCharset(1, false); }
 void DesignateG2() { DesignateCharset(2, false); }
@@ -192,6 +200,7 @@ void DesignateG3() { DesignateCharset(3, false); }
 void DesignateG1Of96() { DesignateCharset(1, true); }
 void DesignateG2Of96() { DesignateCharset(2, true); }
 void DesignateG3Of96() { DesignateCharset(3, true); }
+// clang-format on
 
 void ResetCharsets()
 {
@@ -245,7 +254,7 @@ void LockShift2Right()
 {
     if (IsVt500Emulation())
         SetGr(2);
-    else if (EmulationId == 1)
+    else if (EmulationId == kEmuVt100)
         Vt100TestCommand();
 }
 

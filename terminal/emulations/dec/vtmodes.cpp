@@ -3,6 +3,7 @@
 
 #include "terminal/comms/connsettings.h"
 #include "terminal/core/base/corestate.h"
+#include "terminal/core/base/emulationids.h"
 #include "terminal/core/base/family.h"
 #include "terminal/core/host/escparser.h"
 #include "terminal/core/paint/paintsettings.h"
@@ -187,7 +188,7 @@ void ForEachPair(Apply apply)
 
 bool IsVt500Emulation()
 {
-    return EmulationId == 2 || EmulationId == 3;
+    return IsVt500Emulation(EmulationId);
 }
 
 bool IsVt420Class()
@@ -282,7 +283,7 @@ void DisableTextCursor()
 
 void Select7BitControls()
 {
-    if (EmulationId == 3) {
+    if (EmulationId == kEmuVt500Bit8) {
         SetDecEmulationId(2);
         ShowVtEmulationName();
     }
@@ -290,7 +291,7 @@ void Select7BitControls()
 
 void Select8BitControls()
 {
-    if (EmulationId == 2) {
+    if (EmulationId == kEmuVt500Bit7) {
         SetDecEmulationId(3);
         ShowVtEmulationName();
     }

@@ -8,8 +8,10 @@ const u8 kSixBitCode[64] = {
 };
 
 namespace {
+// clang-format off
 i32 Size(const I3270Session& s) { return s.current.bufferSize; }
 i32 Columns(const I3270Session& s) { return s.current.columns > 0 ? s.current.columns : 1; }
+// clang-format on
 
 i32 ForwardNormal(const I3270Session& s, i32 a)
 {

@@ -24,7 +24,9 @@ void I3270RepaintRows(I3270Session* s, int first, int last);
 void I3270ClearCells(I3270Session* s);
 void I3270FillDisplayRows(I3270Session* s, const HostDisplayCell& cell);
 // Row and column of a buffer address in the current geometry.
+// clang-format off
 inline int RowOf(const I3270Session* s, i32 address) { return address / s->current.columns; }
 inline int ColumnOf(const I3270Session* s, i32 address) { return address % s->current.columns; }
+// clang-format on
 // Character (NVT) mode past the last row: every row moves up one, the last one blank.
 void I3270ScrollCellsUp(I3270Session* s);

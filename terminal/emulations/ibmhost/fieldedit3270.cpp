@@ -17,9 +17,11 @@
 #include "terminal/input/keyevents.h"
 
 namespace {
+// clang-format off
 HostCell& At(I3270Session* s, i32 a) { return s->cells[static_cast<std::size_t>(a)]; }
 i32 Size(const I3270Session* s) { return s->current.bufferSize; }
 bool DataStream(const I3270Session* s) { return s->recordMode != 0; }
+// clang-format on
 
 void MoveCursor(I3270Session* s, i32 address)
 {
@@ -262,10 +264,12 @@ void I3270NewLine(I3270Session* s)
     }
 }
 
+// clang-format off
 void I3270CursorUp(I3270Session* s) { MoveCursor(s, s->cursor - s->current.columns); }
 void I3270CursorDown(I3270Session* s) { MoveCursor(s, s->cursor + s->current.columns); }
 void I3270CursorLeft(I3270Session* s) { MoveCursor(s, InputBackward(*s, s->cursor)); }
 void I3270CursorRight(I3270Session* s) { MoveCursor(s, InputForward(*s, s->cursor)); }
+// clang-format on
 
 namespace {
 bool IsWordCell(I3270Session* s, i32 a)
@@ -436,6 +440,7 @@ void I3270CursorSelect(I3270Session* s)
         I3270SetOperatorError(s, kOperatorProtected);
         return;
     }
+    // clang-format off
     switch (d.character) {
     case 0x00: case 0x40:
         SetModified(s, g);
@@ -457,6 +462,7 @@ void I3270CursorSelect(I3270Session* s)
         I3270SetOperatorError(s, kOperatorProtected);
         return;
     }
+    // clang-format on
     I3270MarkCell(s, designator);
     I3270UpdateDisplay(s);
 }

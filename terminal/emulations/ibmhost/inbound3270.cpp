@@ -5,10 +5,12 @@
 #include "terminal/emulations/ibmhost/oia3270.h"
 
 namespace {
+// clang-format off
 HostCell& At(I3270Session* s, i32 a) { return s->cells[static_cast<std::size_t>(a)]; }
 
 bool IsReadModified(u8 command) { return command == 0x06 || command == 0xF6 || command == 0x6E; }
 bool IsShortReadAid(u8 aid) { return aid == 0x6C || aid == 0x6E || aid == 0x6B || aid == 0x6D; }
+// clang-format on
 
 void PutAddress(I3270Session* s, i32 address)
 {

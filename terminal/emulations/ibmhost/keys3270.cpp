@@ -14,6 +14,7 @@
 #include "terminal/input/keyevents.h"
 
 namespace {
+// clang-format off
 enum Op : u8 {
     kNo, kAid, kPf, kCtrlFn, kEnter, kClear, kSysReq, kAttn, kReset, kTab, kBackTab, kFieldTab,
     kHome, kNewLine, kUp, kDown, kLeft, kRight, kPrevWord, kNextWord, kEndField, kEraseEof,
@@ -21,6 +22,7 @@ enum Op : u8 {
     kScrollLock, kPrintScreen, kCopy, kPaste, kCompose, kDelay, kSetup, kExit, kWindow,
     kRevInput, kLocalMap, kMagStripe, kNumLock, kPadPlusMinus, kPadAlt,
 };
+// clang-format on
 
 struct Action {
     Op op;
@@ -35,10 +37,12 @@ struct KeyRow {
 };
 
 constexpr Action N{kNo, 0};
+// clang-format off
 constexpr Action Aid(u8 aid) { return {kAid, aid}; }
 constexpr Action Pf(u8 first) { return {kPf, first}; }
 constexpr Action Type(u16 c) { return {kType, c}; }
 constexpr Action Do(Op op) { return {op, 0}; }
+// clang-format on
 
 // Keys that act whatever the keyboard lock.
 constexpr KeyRow kAlways[] = {

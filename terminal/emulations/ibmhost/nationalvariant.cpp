@@ -12,6 +12,8 @@ struct Variant {
     int count;
 };
 
+// The pair tables are laid out by hand, five pairs to a line.
+// clang-format off
 constexpr Pair k29[] = {{0x4A, 0x44}, {0x4F, 0x5A}, {0x5A, 0xBE}, {0x5F, 0xB0}, {0x66, 0xDD},
                         {0xA1, 0xBD}, {0xB0, 0x4A}, {0xBA, 0x5F}, {0xBB, 0x4F}, {0xC0, 0x51},
                         {0xD0, 0x54}, {0xE0, 0x9D}};
@@ -62,6 +64,7 @@ constexpr Variant kVariants[] = {
     VARIANT(500, 1148, k500),
 };
 #undef VARIANT
+// clang-format on
 }  // namespace
 
 u8 ApplyEbcdicNationalVariant(u8 byte, u16 ccsid)

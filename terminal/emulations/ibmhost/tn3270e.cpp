@@ -10,16 +10,20 @@
 #include "terminal/emulations/ibmhost/oia3270.h"
 
 namespace {
+// clang-format off
 enum DataType : u8 {
     k3270Data = 0, kScsData = 1, kResponse = 2, kBindImage = 3, kUnbind = 4, kNvtData = 5,
     kRequest = 6, kSscpLuData = 7, kPrintEoj = 8,
 };
+// clang-format on
 
+// clang-format off
 bool Agreed(int function) { return Telnet.functions[function] != 0; }
 constexpr int kFnBindImage = 0, kFnDataStreamCtl = 1, kFnResponses = 2, kFnScsCtlCodes = 3,
               kFnSysReq = 4;
 
 bool IsPrinter(const I3270Session* s) { return s->sessionKind != 2; }
+// clang-format on
 
 bool BeforeBind(const I3270Session* s)
 {
@@ -54,6 +58,7 @@ u32 Bind(I3270Session* s, const u8* data, int length)
     case 0x02:
         if (IsPrinter(s))
             return kErrBindLuType;
+        // clang-format off
         switch (code) {
         case 0x00: case 0x02:
             I3270SetGeometry(s, 24, 80, 1920, 24, 80, 1920);
@@ -75,6 +80,7 @@ u32 Bind(I3270Session* s, const u8* data, int length)
         default:
             return kErrBindScreenSize;
         }
+        // clang-format on
         break;
     case 0x01:
         if (!IsPrinter(s) || !Agreed(kFnScsCtlCodes))
@@ -87,6 +93,7 @@ u32 Bind(I3270Session* s, const u8* data, int length)
     case 0x03:
         if (!IsPrinter(s) || !Agreed(kFnDataStreamCtl))
             return kErrBindLuType;
+        // clang-format off
         switch (code) {
         case 0x00: I3270SetModel(s); break;
         case 0x01: I3270SetGeometry(s, 12, 40, 480, 12, 40, 480); break;
@@ -103,6 +110,7 @@ u32 Bind(I3270Session* s, const u8* data, int length)
         default:
             return kErrBindScreenSize;
         }
+        // clang-format on
         s->sessionKind = 3;
         break;
     default:
@@ -136,6 +144,7 @@ u32 Dispatch(I3270Session* s, const u8* data, int length)
 {
     if (length <= 0)
         return 0;
+    // clang-format off
     switch (s->connectionMode) {
     case 0: case 1:
         if (s->insertMode)
@@ -170,10 +179,12 @@ u32 Dispatch(I3270Session* s, const u8* data, int length)
         return error;
     }
     }
+    // clang-format on
 }
 
 bool OperationCheck(u32 error)
 {
+    // clang-format off
     switch (error) {
     case 728: case 751: case 752: case 754: case 759: case 761: case 762: case 765: case 766:
     case 768: case 773: case 791: case 792: case 793: case 794:
@@ -181,6 +192,7 @@ bool OperationCheck(u32 error)
     default:
         return false;
     }
+    // clang-format on
 }
 }  // namespace
 

@@ -414,6 +414,7 @@ u32 I3270EraseAllUnprotected(I3270Session* s, const u8*, int length, bool allowe
 u32 I3270ExecuteCommand(I3270Session* s, const u8* data, int length, u8 command)
 {
     s->lastError = 0;
+    // clang-format off
     switch (command) {
     case 0x01: case 0xF1:
         return I3270Write(s, data, length, true);
@@ -432,14 +433,17 @@ u32 I3270ExecuteCommand(I3270Session* s, const u8* data, int length, u8 command)
     default:
         return kErrUnknownCommand;
     }
+    // clang-format on
 }
 
 u32 I3270ExecutePrinterCommand(I3270Session* s, const u8* data, int length, u8 command)
 {
+    // clang-format off
     switch (command) {
     case 0x02: case 0xF2: case 0x06: case 0xF6: case 0x6E:
         return kErrUnknownCommand;
     default:
         return I3270ExecuteCommand(s, data, length, command);
     }
+    // clang-format on
 }

@@ -121,6 +121,7 @@ u32 CreatePartition(I3270Session* s, const u8* f, int length)
         return kErrFieldLength;  // a 2-byte parameter cut in half
     for (int at = 6; at + 1 < n; at += 2) {
         const u16 v = Word(f + at);
+        // clang-format off
         switch (at) {
         case 6:
             if (v == s->defaults.rows)
@@ -149,6 +150,7 @@ u32 CreatePartition(I3270Session* s, const u8* f, int length)
         default:
             break;
         }
+        // clang-format on
     }
     s->partitionCreated = 1;
     s->address16 = address16;
@@ -179,6 +181,7 @@ u32 Outbound3270DS(I3270Session* s, const u8* f, int length, bool last)
         return kErrPartition;
     const u8* data = f + 5;
     const int n = length - 5;
+    // clang-format off
     switch (f[4]) {
     case 0x6F:
         return I3270EraseAllUnprotected(s, data, n, true);
@@ -191,6 +194,7 @@ u32 Outbound3270DS(I3270Session* s, const u8* f, int length, bool last)
     default:
         return kErrReadPartitionType;
     }
+    // clang-format on
 }
 }  // namespace
 

@@ -27,6 +27,7 @@ constexpr u8 kGerman[] = {'@', 0xA7, '[', 0xC4, '\\', 0xD6, ']', 0xDC, '{', 0xE4
 
 TEST(PrintCharsetTest, TableCases)
 {
+    // clang-format off
     struct Case {
         u32 charset;
         u16 ch;
@@ -48,6 +49,7 @@ TEST(PrintCharsetTest, TableCases)
         {kPrintCp1250, 166, "\xA6"},         {kPrintCp1250, 0x0141, "\xA3"},
         {kPrintCp1250, 0x00E4, "\xE4"},
     };
+    // clang-format on
     for (const Case& c : cases)
         EXPECT_EQ(Bytes(c.charset, c.ch, kGerman), c.out) << "set " << c.charset << " U+" << std::hex << c.ch;
 }

@@ -9,6 +9,7 @@
 #include "terminal/comms/telnetdialogs.h"
 #include "terminal/comms/telnetoptions.h"
 #include "terminal/core/base/corestate.h"
+#include "terminal/core/base/emulationids.h"
 #include "terminal/core/frame/dialogbase.h"
 #include "terminal/core/testwindow.h"
 #include "terminal/settings/profilevalues.h"
@@ -96,7 +97,7 @@ TEST_F(TelnetDialogs, SessionKindEnablesThe3270And5250Controls)
             EXPECT_EQ(Enabled(dialog, 2983), c.tn5250e);
             EXPECT_EQ(Enabled(dialog, 1322), c.options3270);
             EXPECT_EQ(Enabled(dialog, 1323), c.options5250);
-            if (c.emulation == 6) {
+            if (c.emulation == kEmuIbm3270) {
                 // Suppressing TN3270E leaves nothing for its options to set.
                 Click(dialog, 2974);
                 EXPECT_FALSE(Enabled(dialog, 1322));

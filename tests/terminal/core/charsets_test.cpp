@@ -156,6 +156,7 @@ struct DecodeSet {
 // Undefined positions of a set show as a blank unless a deviation says otherwise.
 TEST(CharsetsTest, DecodersAgreeWithGlibcExceptForTheWrittenDeviations)
 {
+    // clang-format off
     const DecodeSet sets[] = {
         {"437 to Latin-1", Cp437ToLatin1, "IBM437", 128, 255, true,
          {{159, 131}, {254, 127}, {255, 32}}},
@@ -182,6 +183,7 @@ TEST(CharsetsTest, DecodersAgreeWithGlibcExceptForTheWrittenDeviations)
         {"Hebrew", HebrewToUnicode, "ISO-8859-8", 0, 255, false,
          {{170, 0xAA}, {186, 0xBA}, {223, '='}, {253, 32}, {254, 32}}},
     };
+    // clang-format on
     for (const DecodeSet& s : sets) {
         Iconv cv("UTF-16LE", s.codeset);
         ASSERT_TRUE(cv.ok()) << s.codeset;
@@ -215,6 +217,7 @@ struct EncodeSet {
 
 TEST(CharsetsTest, EncodersAgreeWithGlibcOverTheWholeBasicPlane)
 {
+    // clang-format off
     const EncodeSet sets[] = {
         {"437", UnicodeToCp437, "IBM437", 128, 255, true, false, {}},
         {"850", UnicodeToCp850, "IBM850", 128, 255, true, false, {}},
@@ -232,6 +235,7 @@ TEST(CharsetsTest, EncodersAgreeWithGlibcOverTheWholeBasicPlane)
          {{0x0400, 160}, {0x040D, 173}, {0x0450, 240}, {0x045D, 253}}},
         {"Hebrew letters", UnicodeToHebrew, "ISO-8859-8", 224, 250, false, false, {}},
     };
+    // clang-format on
     for (const EncodeSet& s : sets) {
         Iconv cv(s.codeset, "UTF-16LE");
         ASSERT_TRUE(cv.ok()) << s.codeset;

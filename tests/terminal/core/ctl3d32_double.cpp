@@ -14,9 +14,11 @@ static void Note(char c, HINSTANCE instance)
 }
 
 extern "C" {
+// clang-format off
 BOOL WINAPI Ctl3dUnregister(HINSTANCE i) { Note('u', i); return TRUE; }
 BOOL WINAPI Ctl3dRegister(HINSTANCE i) { Note('r', i); return TRUE; }
 BOOL WINAPI Ctl3dAutoSubclass(HINSTANCE i) { Note('a', i); return TRUE; }
+// clang-format on
 // "ra" after registration, "rau" after clean-up; the last instance passed.
 const char* WINAPI Ctl3dDoubleCalls(HINSTANCE* instance)
 {

@@ -46,6 +46,7 @@ struct KeyCase {
 // Key codes: F1 68, F5 72, F6 73, F11 78, F12 79, F13 151; editing pad 83-88; Up 89,
 // Left 90, Down 91, Right 92; Num Lock 93; keypad / 94, * 95, - 96, 0-9 97-106, . 109,
 // + 110, Enter 111; Backspace 112, Esc 113, Return 114, Tab 115, Home 125, Delete 126.
+// clang-format off
 const std::vector<KeyCase> kCases = {
     {"VT100 Up", 1, kPlain, 89, 0, "\x1b[A"},
     {"VT500 cursor keys", 2, kPlain, 90, 0, "\x1b[D"},
@@ -142,6 +143,7 @@ const std::vector<KeyCase> kCases = {
     {"Ansi BBS End", 4, kAnsiEngine, 87, 0, "\x1b[K"},
     {"Ansi BBS Delete", 4, kAnsiEngine, 86, 0, "\x7f"},
 };
+// clang-format on
 
 class KeyActions : public KeyPathTest, public ::testing::WithParamInterface<KeyCase> {};
 

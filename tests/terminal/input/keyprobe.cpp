@@ -9,6 +9,7 @@
 #include "support/doubles_network.h"
 #include "terminal/comms/network.h"
 #include "terminal/core/base/corestate.h"
+#include "terminal/core/base/emulationids.h"
 #include "terminal/core/base/family.h"
 #include "terminal/core/host/hostio.h"
 #include "terminal/core/host/hostread.h"
@@ -29,8 +30,8 @@ int main()
         EmulationId = static_cast<u8>(emulation);
         RequestedEmulationId = static_cast<u8>(emulation);
         // Ansi BBS, SCO Console and AT 386 run on one engine; AIXTerm on its own.
-        AnsiConsoleMode = emulation == 4 || emulation == 5 || emulation == 21 ? 1 : 0;
-        AixtermMode = emulation == 23 ? 1 : 0;
+        AnsiConsoleMode = FamilyOf(static_cast<u8>(emulation)) == EmulationFamily::AnsiConsole ? 1 : 0;
+        AixtermMode = emulation == kEmuAixterm ? 1 : 0;
         QueueInputEvent(3, static_cast<u16>(keyCode), static_cast<u16>(shift));
         for (int guard = 0; guard < 100 && IsKeyboardInputPending(); ++guard) {
             doubles::Ui().held = false;

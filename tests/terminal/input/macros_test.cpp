@@ -44,12 +44,14 @@ TEST(KeyNames, NamesWithoutAPrefixFindTheFirstOfThatNameInIdOrder)
         const char* name;
         const char* found;
     };
+    // clang-format off
     const Case cases[] = {
         {"F6", "VK_F6"},        {"f6", "VK_F6"},       {"VT_F6", "VT_F6"},         {"vt_f6", "VT_F6"},
         {"SHIFT", "VK_SHIFT"},  {"control", "VK_CONTROL"}, {"A", "VK_A"},          {"PANRIGHT", "VT_PANRIGHT"},
         {"SYSREQ", "IB_SYSREQ"}, {"AS_SYSREQ", "AS_SYSREQ"}, {"NOFUNCTION", "VK_NOFUNCTION"},
         {"VK_EXECUTE", "VK_EXECUTE"},
     };
+    // clang-format on
     for (const Case& c : cases) {
         const int i = Index(c.name);
         ASSERT_GE(i, 0) << c.name;

@@ -53,7 +53,7 @@ TEST_F(EmulationSwitchTest, WithinTheVtFamilyTheScreenStays)
     EXPECT_TRUE(OnScreen("keep-me"));
     // The message loop carries out a request made from anywhere.
     RequestEmulation(2, 3);
-    ASSERT_TRUE(PumpUntil([] { return EmulationId == 3; }, 2000));
+    ASSERT_TRUE(PumpUntil([] { return EmulationId == kEmuVt500Bit8; }, 2000));
     EXPECT_TRUE(OnScreen("keep-me"));
     FeedHost("\r\nstill-read");
     EXPECT_TRUE(PumpUntil([] { return OnScreen("still-read"); }, 5000));

@@ -6,6 +6,7 @@
 
 #include "support/doubles_network.h"
 
+#include "terminal/core/base/emulationids.h"
 #include "terminal/settings/profilevalues.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/family.h"
@@ -200,10 +201,10 @@ TEST_F(Sequences, RandomBytesThenAStatusRequestStillAnswer)
     // Whatever state the noise left (a string being read, a sequence half done), CAN
     // and ST bring the parser back to text.
     const std::string answer = Answer("\x18" "\x1b\\" + C("5n"));
-    ASSERT_LE(EmulationId.load(), 3);
-    if (EmulationId == 0)
+    ASSERT_TRUE(IsVtFamily(EmulationId.load()));
+    if (EmulationId == kEmuVt52)
         EXPECT_EQ(answer, "") << "VT52 has no CSI";
-    else if (EmulationId == 3)
+    else if (EmulationId == kEmuVt500Bit8)
         EXPECT_EQ(answer, "\x9b" "0n");
     else
         EXPECT_EQ(answer, C("0n"));

@@ -137,6 +137,7 @@ struct DesignationCase {
 
 TEST(CharacterSets, DesignationsMapCharactersAndGlyphSets)
 {
+    // clang-format off
     const DesignationCase cases[] = {
         {'q', 2, false, 0, 'q', 3},     // line drawing
         {'A', 2, false, 0, 'A', 0},
@@ -158,6 +159,7 @@ TEST(CharacterSets, DesignationsMapCharactersAndGlyphSets)
         {' ', 2, false, 0, ' ', 0},     // a 94-set leaves the space alone
         {'a', 1, false, 0, 'a', 0},
     };
+    // clang-format on
     for (const DesignationCase& c : cases) {
         PaintSettings.characterMode = c.setting;
         const MappedChar m = MapCharByDesignation(c.c, c.designation, c.set96);
