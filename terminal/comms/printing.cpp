@@ -285,7 +285,7 @@ void FormatPrintLine(const ScreenLineRecord* line, int format)
     PrintFormatContext context;
     context.firstColumn = 0;
     context.lastColumn = Screen.lastColumn;
-    context.nationalIndex = VtMode.nationalSet;
+    context.nationalIndex = KeyboardTypeIndex;
     context.national = PrintNationalSet();
     context.byteOutput = ByteOutput() || PrintJob.rawPageOpen || PrintJob.channelOpen;
     context.plainLineDrawing = PrintingValues.ConvertHostChars == kPrintNational7Bit;

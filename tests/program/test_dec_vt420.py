@@ -108,11 +108,10 @@ class Vt420ProgramTest(WineTestCase):
         self.sync(DCS + b"1;1|17/5A" + ST)
         self.keys("shift+F6")
         self.host.expect(b"ABC", timeout=15)
-        # A host's key text is sent as it stands: nothing starts, no window is raised.
-        self.sync(ESC + b'@a"(notepad)"')
-        self.keys("a")
-        self.host.expect(b"(notepad)", timeout=15)
-        self.assertIsNone(self.wine.probe.find("Notepad", 1500), "the key started a program")
+        # A host's key text is taken as it stands: nothing starts, no window is raised.
+        # ESC @ keys send it; ESC ! keys are local: their text is taken as if received.
+        self.sync(ESC + b'@a"(notepad)"' + ESC + b'!b"(notepad)"')
+        self.host_key_texts_stand()
         # Macros: stored, invoked, counted.
         self.sync(DCS + b"5;0;0!zABC" + ST + CSI + b"H" + CSI + b"2J" + CSI + b"5*z")
         self.dump(lambda lines: len(lines) > 1 and lines[1] == "ABC", "the macro's text")
@@ -128,9 +127,16 @@ class Vt420ProgramTest(WineTestCase):
         self.host.close_connection()
         self.start(connections=2)
         self.focus_terminal()
+        self.host_key_texts_stand()
+
+    def host_key_texts_stand(self):
         self.keys("a")
         self.host.expect(b"(notepad)", timeout=15)
-        self.assertIsNone(self.wine.probe.find("Notepad", 1500), "the key started a program")
+        self.sync(CSI + b"2J" + CSI + b"H")
+        self.keys("b")
+        self.dump(lambda lines: len(lines) > 1 and lines[1] == "(notepad)", "the local key's text")
+        self.assertEqual(self.host.take(), b"", "a local key's text stays local")
+        self.assertIsNone(self.wine.probe.find("Notepad", 1500), "a key started a program")
 
     def test_pages_and_rectangle_checksums(self):
         self.start()
@@ -188,6 +194,31 @@ class Vt420ProgramTest(WineTestCase):
         # The rules in force: ED 2 leaves the guarded label.
         self.sync(CSI + b"2J")
         self.dump(lambda lines: len(lines) > 1 and lines[1] == "Name:", "the label alone")
+
+    def test_deferred_edit_key_and_the_national_keyboard(self):
+        # A Swedish keyboard (Wine takes the keyboard layout from the locale), national
+        # mode, and an edit key that asks the host instead of switching.
+        self.wine.env["LC_ALL"] = self.wine.env["LANG"] = "sv_SE.UTF-8"
+        self.setting("VT300", "inedit", "REG_DWORD", "0")
+        self.setting("VT300", "edit_key_defer", "REG_DWORD", "1")
+        self.setting("VT300", "mltnat", "REG_DWORD", "0")
+        self.start()
+        self.focus_terminal()
+        # Shift+End is the shifted Select key, the edit key.
+        self.keys("shift+End")
+        self.host.expect(CSI + b"?10h", timeout=15)
+        # Editing stays off: a typed key goes to the host at once.
+        self.keys("x")
+        self.host.expect(b"x", timeout=15)
+        self.assertEqual(self.host.take(), b"")
+        # The host switches it on; a block with a national character (a-diaeresis, the
+        # Swedish set's "{") names that set first.
+        self.sync(CSI + b"2J" + CSI + b"H" + ESC + b"(7X{" + CSI + b"?13's" + CSI + b"2|" + CSI + b"?10h")
+        self.dump(lambda lines: len(lines) > 1 and lines[1] == "X\u00e4", "the national character")
+        keyboard = XKeyboard(self.wine.env["DISPLAY"])
+        self.addCleanup(keyboard.close)
+        keyboard.tap("KP_Enter")
+        self.host.expect(ESC + b"(BX" + ESC + b"(7{\r\x03", timeout=15)
 
 
 if __name__ == "__main__":

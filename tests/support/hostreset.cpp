@@ -62,6 +62,7 @@ void ResetHostPath()
     ClearPushBackStacks();
     InjectHostText(nullptr);
     ResetStore();
+    KeyboardTypeIndex = 0;
     ResetVtModes();
     CurrentColour = kDefaultColour;
     CurrentRendition = CurrentFlags = 0;

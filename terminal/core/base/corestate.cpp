@@ -13,6 +13,7 @@ std::atomic<u32> Iconic{0};
 std::atomic<u32> MenuActive{0};
 std::atomic<i32> MenuPollCount{0};
 std::atomic<u32> ModalOpen{0};
+std::atomic<u8> KeyboardTypeIndex{0};
 std::atomic<u8> ShuttingDown{0};
 std::atomic<u32> ProfileLoadInProgress{0};
 

@@ -24,6 +24,11 @@ extern std::atomic<u32> ModalOpen;      // a modal dialog is open
 extern std::atomic<u8> ShuttingDown;    // set at the end of ShutdownTerminal
 extern std::atomic<u32> ProfileLoadInProgress;
 
+// The keyboard language (keyboard type index): the one the keyboard layout gives at
+// start (0 North American), or the one a host named since (DECKBD, a state restore). It
+// chooses the national replacement set and the national set of transmitted blocks.
+extern std::atomic<u8> KeyboardTypeIndex;
+
 // The emulation in use and the one last requested (equal when no switch is pending).
 extern std::atomic<u8> EmulationId;
 extern std::atomic<u8> RequestedEmulationId;

@@ -493,13 +493,14 @@ void OpenSettingsDialog(HWND window, UINT id)
         // The host-data thread stays away from the settings while they change.
         HoldHostDataThread(HostGate::Profile, 2000);
         ApplySetupCopy();
+        // The model chosen may have pages, or none: the store is rearranged while the
+        // host-data thread is still held (a modal dialog alone lets it finish a sequence).
+        ApplyPageModeSetting();
         ReleaseHostDataThread(HostGate::Profile);
         SetPreventNumLockToggle(NumLockProtectionSetting());
         if (SetupConnectPending)
             ConnectFromSetup();
     }
-    // The model chosen may have pages, or none; the host-data thread is still held.
-    ApplyPageModeSetting();
     SetModalFlag(0);
     UpdateWindowTitle(window);
     UpdateSettingsMenu();

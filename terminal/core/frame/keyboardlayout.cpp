@@ -1,6 +1,7 @@
 // The keyboard layout decides the national keyboard type, its name and which keypad
 // key gives the decimal separator.
 #include "terminal/core/frame/startopts.h"
+#include "terminal/core/base/corestate.h"
 #include "terminal/core/base/hexparse.h"
 #include "terminal/core/base/win32.h"
 
@@ -98,6 +99,7 @@ void ReadKeyboardLayout()
     }
     const KeyboardLanguage language = KeyboardLanguageFor(o.keyboardLayoutCode);
     o.keyboardTypeIndex = language.index;
+    KeyboardTypeIndex = static_cast<u8>(language.index);
     o.nationalKeyboard = language.national;
     o.keyboardNameId = language.nameId;
     o.keyboardModelCode = 4;

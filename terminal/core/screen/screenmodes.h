@@ -24,7 +24,6 @@ struct VtModeFlagSet {
     u8 regionFeedsHistory = 0; // "savescrolled"
     u8 displayErrors = 0;     // "disp_errors": CAN, SUB and DEL shown as error glyphs
     u8 suspended = 0;         // 1 drops received bytes
-    u8 nationalSet = 0;       // national replacement set index
     u8 designation[4] = {1, 1, 6, 6};  // G0-G3: ASCII, ASCII, Latin-1, Latin-1
     u8 set96[4] = {0, 0, 1, 1};
     u8 glSet = 0;             // G0 or G1 in GL

@@ -73,12 +73,12 @@ void SelectNationalSet()
         return;
     const u16 p2 = CsiParameters.count >= 2 ? CsiParameters.slots[2].value : 0;
     if (p2 >= 2 && p2 <= 16) {
-        VtMode.nationalSet = static_cast<u8>(p2 - 1);
+        KeyboardTypeIndex = static_cast<u8>(p2 - 1);
         return;
     }
     for (const auto& entry : kExtraSets)
         if (entry.code == p2)
-            VtMode.nationalSet = entry.set;
+            KeyboardTypeIndex = entry.set;
 }
 
 void PlaceConnectTimeField()

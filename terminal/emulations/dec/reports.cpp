@@ -770,7 +770,7 @@ void ApplyTerminalStateBlock(const u8* b)
     SelectActiveDisplay(b[93] & 1);
     const u8 multinational = (b[84] & 0x04) ? 0 : 1;
     Vt300Values.mltnat = multinational;
-    VtMode.nationalSet = static_cast<u8>(b[95] >> 4);
+    KeyboardTypeIndex = static_cast<u8>(b[95] >> 4);
     SetDecEmulationId(static_cast<u8>(b[90] >> 6));
     if (b[89] & 0x40) {
         if (PaintSettings.characterMode == 0)

@@ -28,7 +28,6 @@ struct DisplayState {
     i16 top = 0, bottom = 0, left = 0, right = 0;
     u8 colour = kDefaultColour, rendition = 0, flags = 0;
     u8 designation[4] = {1, 1, 6, 6}, set96[4] = {0, 0, 1, 1};
-    u8 nationalSet = 0;
     u8 glSet = 0, grSet = 2;
     i8 singleShift = -1;
     u8 origin = 1, pendingWrap = 0, autoWrap = 0;
@@ -58,7 +57,6 @@ DisplayState CurrentDisplayState()
         d.designation[g] = VtMode.designation[g];
         d.set96[g] = VtMode.set96[g];
     }
-    d.nationalSet = VtMode.nationalSet;
     d.glSet = VtMode.glSet;
     d.grSet = VtMode.grSet;
     d.singleShift = VtMode.singleShift;
@@ -78,7 +76,6 @@ void InstallDisplayState(const DisplayState& d)
         VtMode.designation[g] = d.designation[g];
         VtMode.set96[g] = d.set96[g];
     }
-    VtMode.nationalSet = d.nationalSet;
     VtMode.glSet = d.glSet;
     VtMode.grSet = d.grSet;
     VtMode.singleShift = d.singleShift;

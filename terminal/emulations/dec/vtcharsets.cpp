@@ -154,7 +154,7 @@ bool UserPreferredIs96()
 
 int KeyboardLanguage()
 {
-    return VtMode.nationalSet;
+    return KeyboardTypeIndex;
 }
 
 const u8* NationalReplacementTable()

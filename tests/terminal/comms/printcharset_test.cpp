@@ -7,6 +7,7 @@
 #include <map>
 #include <string>
 
+#include "terminal/core/base/corestate.h"
 #include "terminal/emulations/dec/services.h"
 #include "terminal/settings/profilevalues.h"
 
@@ -57,8 +58,8 @@ TEST(PrintCharsetTest, TableCases)
 TEST(PrintCharsetTest, ControllerBytesThroughTheNationalSet)
 {
     const u32 convert = PrintingValues.ConvertHostChars;
-    const u8 multinational = Vt300Values.mltnat, national = VtMode.nationalSet;
-    VtMode.nationalSet = 6;  // German
+    const u8 multinational = Vt300Values.mltnat, national = KeyboardTypeIndex;
+    KeyboardTypeIndex = 6;  // German
     Vt300Values.mltnat = 0;
     PrintingValues.ConvertHostChars = kPrintNational7Bit;
     EXPECT_EQ(MapControllerChar('['), 0xC4);
@@ -71,7 +72,7 @@ TEST(PrintCharsetTest, ControllerBytesThroughTheNationalSet)
     EXPECT_EQ(MapControllerChar('['), '[');
     PrintingValues.ConvertHostChars = convert;
     Vt300Values.mltnat = multinational;
-    VtMode.nationalSet = national;
+    KeyboardTypeIndex = national;
 }
 
 #ifndef _WIN32

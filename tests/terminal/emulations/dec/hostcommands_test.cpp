@@ -97,12 +97,12 @@ TEST_F(HostCommands, NationalSetOnlyOnVt510ClassWithoutMultinational)
     auto select = [](u16 p1, u16 p2) {
         Collect(p1, p2);
         SelectNationalSet();
-        return VtMode.nationalSet;
+        return static_cast<int>(KeyboardTypeIndex);
     };
     EmulationId = 2;
     TerminalId = 13;  // vt520
     Vt300Values.mltnat = 0;
-    VtMode.nationalSet = 0;
+    KeyboardTypeIndex = 0;
     EXPECT_EQ(select(2, 5), 4);
     EXPECT_EQ(select(2, 39), 25);
     EXPECT_EQ(select(2, 22), 22);

@@ -160,7 +160,7 @@ TEST_F(LocalEditing, BlocksDesignateTheSetsTheirCharactersNeed)
 {
     // The Swedish keyboard in national mode: G0 starts with the national set.
     Vt300Values.mltnat = 0;
-    VtMode.nationalSet = 11;
+    KeyboardTypeIndex = 11;
     Feed(E("(7") + C("H") + "X{" + C("?10h"));
     EXPECT_EQ(Transmit(), E("(B") + "X" + E("(7") + "{");
     // Multinational: a Latin-1 character with no 7-bit form goes in GR, or as SUB when

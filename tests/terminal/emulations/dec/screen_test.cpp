@@ -67,7 +67,7 @@ TEST_F(Charset, DesignationsByFinalAndSize)
     for (const Case& c : cases) {
         EmulationId = c.emulation;
         Vt300Values.mltnat = c.multinational;
-        VtMode.nationalSet = c.language;
+        KeyboardTypeIndex = c.language;
         for (u8& d : VtMode.designation)
             d = 9;  // a mark no designation gives
         Feed(c.sequence + "z");
@@ -106,7 +106,7 @@ TEST_F(Charset, ShiftsInvokeSets)
 
 TEST_F(Charset, NationalSetOfTheKeyboardLanguage)
 {
-    VtMode.nationalSet = 6;  // German
+    KeyboardTypeIndex = 6;  // German
     Feed(C("?42h"));
     ASSERT_EQ(Vt300Values.mltnat, 0);
     ASSERT_EQ(VtMode.designation[0], 3) << "national mode puts the national set everywhere";
