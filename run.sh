@@ -15,6 +15,7 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wineboot -i >/dev/null 2>&1
     wine regedit /S "$(winepath -w tools/wine/template.reg)" >/dev/null 2>&1
 fi
+tools/wine/winefonts.sh "$WINEPREFIX"
 if [ -z "${DISPLAY:-}" ]; then
     echo "No display is set: starting a virtual one (the window will not be visible)." >&2
     read -r DISPLAY _ < <(tools/wine/display.sh)

@@ -6,12 +6,8 @@ A host on 127.0.0.1 sends each workload to the terminal, then a cursor-position 
 (CSI 6 n), and times from the first byte until the cursor report arrives: the terminal
 has then read, interpreted and drawn everything before it. vexaNT runs under Wine and
 reaches the host over telnet; xterm runs on the same display and reaches the host
-through socat. The workloads are of the kinds well-known terminal benchmarks use:
-
-- dense_cells: every cell of the screen rewritten, each with colours of its own;
-- scrolling: lines of text of varied length, scrolling the whole screen;
-- alt_random: random positions written on the alternate screen;
-- cursor_motion: relative and absolute cursor moves, one character between them.
+through socat. The workloads are bench/workloads.py's (the first four --megabytes each,
+the last two 10 MiB).
 
 It prints the MB/s of each terminal for each workload and vexaNT's share of xterm's.
 With --jumpscroll vexaNT runs with its "JumpScroll" setting on (scrolls are counted and
@@ -21,7 +17,6 @@ this one for --rounds rounds; the best figure of each is compared.
 """
 import argparse
 import os
-import random
 import re
 import shutil
 import socket
@@ -32,59 +27,9 @@ import time
 SOURCE = os.path.abspath(os.path.join(os.path.dirname(__file__), ".."))
 sys.path.insert(0, os.path.join(SOURCE, "tools"))
 import vxtest  # noqa: E402
+from workloads import CSI, make  # noqa: E402
 
-CSI = b"\x1b["
 REPORT = re.compile(rb"\x1b\[\d+;\d+R")
-
-
-# ---- workloads ---------------------------------------------------------------------------
-
-def dense_cells(size, rng):
-    out = bytearray()
-    letters = b"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789"
-    while len(out) < size:
-        out += CSI + b"H"
-        for row in range(24):
-            for column in range(80):
-                out += CSI + b"%d;%dm" % (30 + (row + column) % 8, 40 + (row * 3 + column) % 8)
-                out.append(letters[(row * 80 + column) % len(letters)])
-        out += CSI + b"0m"
-    return bytes(out)
-
-
-def scrolling(size, rng):
-    out = bytearray()
-    words = [b"alpha", b"beta", b"gamma", b"delta", b"epsilon", b"zeta", b"eta", b"theta", b"iota"]
-    while len(out) < size:
-        line = b" ".join(rng.choice(words) for _ in range(rng.randint(1, 12)))
-        out += line[:79] + b"\r\n"
-    return bytes(out)
-
-
-def alt_random(size, rng):
-    out = bytearray(CSI + b"?1049h" + CSI + b"H" + CSI + b"2J")
-    while len(out) < size:
-        out += CSI + b"%d;%dH" % (rng.randint(1, 24), rng.randint(1, 70))
-        out += CSI + b"3%dm" % rng.randint(0, 7)
-        out += bytes(rng.randint(0x21, 0x7E) for _ in range(rng.randint(1, 10)))
-    out += CSI + b"0m" + CSI + b"?1049l"
-    return bytes(out)
-
-
-def cursor_motion(size, rng):
-    out = bytearray(CSI + b"H" + CSI + b"2J")
-    moves = [b"A", b"B", b"C", b"D"]
-    while len(out) < size:
-        if rng.random() < 0.5:
-            out += CSI + b"%d%s" % (rng.randint(1, 5), rng.choice(moves))
-        else:
-            out += CSI + b"%d;%dH" % (rng.randint(1, 24), rng.randint(1, 80))
-        out.append(rng.randint(0x21, 0x7E))
-    return bytes(out)
-
-
-WORKLOADS = [("dense_cells", dense_cells), ("scrolling", scrolling), ("alt_random", alt_random),
-             ("cursor_motion", cursor_motion)]
 
 
 # ---- the host ----------------------------------------------------------------------------
@@ -183,7 +128,7 @@ def run_xterm(workloads, display):
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--megabytes", type=float, default=4.0, help="size of each workload (default 4)")
+    parser.add_argument("--megabytes", type=float, default=4.0, help="size of the first four workloads (default 4)")
     parser.add_argument("--only", help="run only the workload of this name")
     parser.add_argument("--jumpscroll", action="store_true", help="run vexaNT with JumpScroll on")
     parser.add_argument("--no-xterm", action="store_true", help="measure vexaNT alone")
@@ -193,9 +138,7 @@ def main():
     for tool in ("xterm", "socat"):
         if not shutil.which(tool):
             sys.exit("%s is needed (apt-get install xterm socat)" % tool)
-    rng = random.Random(1)
-    size = int(args.megabytes * 1e6)
-    workloads = [(name, make(size, rng)) for name, make in WORKLOADS if not args.only or name == args.only]
+    workloads = make(int(args.megabytes * 1e6), args.only)
     if not workloads:
         sys.exit("no workload named %s" % args.only)
 

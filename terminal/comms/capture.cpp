@@ -20,6 +20,7 @@
 #include "terminal/core/frame/startopts.h"
 #include "terminal/core/frame/startup.h"
 #include "terminal/core/frame/uirequests.h"
+#include "terminal/core/host/attention.h"
 #include "terminal/core/host/pushback.h"
 
 namespace {
@@ -66,6 +67,9 @@ int OpenCaptureFile(const wchar_t* name, DWORD disposition)
     g_capture.buffer = buffer;
     g_capture.count = 0;
     g_capture.active = true;
+    // Received bytes now pass through the capture: the reader stops handing out the run
+    // it holds (a host's capture sequence opens it in the middle of one).
+    AttendHostReader(kAttendInput);
     return 1;
 }
 

@@ -13,6 +13,18 @@ int NetworkReadByte(SocketHandle socket)
     return TelnetGetByte(socket, ConnectionType);
 }
 
+int NetworkTakeDataRun(SocketHandle, const u8** run)
+{
+    if (NetworkClosed() || ConnectionType != 1)
+        return 0;
+    return TelnetTakeDataRun(run);
+}
+
+void NetworkGiveBackDataRun(SocketHandle, int count)
+{
+    TelnetGiveBackDataRun(count);
+}
+
 void NetworkSendByte(SocketHandle socket, u16 unit)
 {
     if (!NetworkClosed())

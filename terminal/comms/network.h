@@ -13,6 +13,12 @@ extern SocketHandle SocketIndex;
 
 // Next data byte 0-255, -1 when nothing is there now, -2 when the connection is lost.
 int NetworkReadByte(SocketHandle socket);
+// The data bytes that follow in what was received, taken at once: a pointer to them and
+// their count (0 when the next byte needs the byte-wise way: a telnet command, held or
+// record data, nothing received). They stay valid until the next NetworkReadByte.
+int NetworkTakeDataRun(SocketHandle socket, const u8** run);
+// The last `count` bytes of the run taken last are not used: they are read again next.
+void NetworkGiveBackDataRun(SocketHandle socket, int count);
 // Sends the low byte of each unit (telnet doubles 255); nothing when closed.
 void NetworkSendByte(SocketHandle socket, u16 unit);
 void NetworkSendBlock(SocketHandle socket, const u16* units, int count);

@@ -21,6 +21,7 @@
 #include "terminal/core/frame/messageloop.h"
 #include "terminal/core/frame/startup.h"
 #include "terminal/core/frame/uiservices.h"
+#include "terminal/core/host/attention.h"
 #include "terminal/core/host/hostio.h"
 #include "terminal/core/host/hostthread.h"
 #include "terminal/core/host/hostsettings.h"
@@ -209,6 +210,7 @@ int StartReplayFromFile(HWND owner)
     g_replay.toHost = g_replay.chosen == kHostId;
     ResetReplayRecord();
     g_replay.active = true;
+    AttendHostReader(kAttendInput);  // the replay comes before received bytes
     return 1;
 }
 

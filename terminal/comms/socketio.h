@@ -6,7 +6,8 @@
 
 #include "terminal/comms/network.h"
 
-constexpr int kReceiveBufferSize = 4096;
+// One read of the socket: large enough that a flood costs few reads.
+constexpr int kReceiveBufferSize = 65536;
 constexpr int kSendBufferSize = 511;
 
 struct SocketBuffers {

@@ -575,6 +575,11 @@ int OpenTcpConnection(const wchar16* host)
     return socket;
 }
 
+HANDLE SocketReadEvent()
+{
+    return ReadEvent;
+}
+
 void SocketEvent(WPARAM socket, LPARAM eventAndError)
 {
     const int event = LOWORD(eventAndError);
@@ -652,12 +657,15 @@ int SocketReceive(SocketHandle socket)
     if (PeerClosed) {
         return received(Ws.recv(s, reinterpret_cast<char*>(b.receive), kReceiveBufferSize, 0));
     }
-    if (ReadEvent && WaitForSingleObject(ReadEvent, 10) == WAIT_OBJECT_0) {
-        ResetEvent(ReadEvent);
-        b.receiveIndex = 0;
-        if (!ReadReady)
-            return -1;
+    if (!Closing) {
+        // Whatever has arrived is read at once: a flood is taken buffer after buffer
+        // without waiting for a notification of each, and an empty socket only says so
+        // (WSAEWOULDBLOCK). The read event is reset first, so that data arriving after
+        // this read wakes the waiting reader (HostWaitForInput).
+        if (ReadEvent)
+            ResetEvent(ReadEvent);
         ReadReady = 0;
+        b.receiveIndex = 0;
         const int r = Ws.recv(s, reinterpret_cast<char*>(b.receive), kReceiveBufferSize, 0);
         if (r == 0) {
             // The FD_CLOSE that follows makes the next receive close the socket.
@@ -666,8 +674,6 @@ int SocketReceive(SocketHandle socket)
         }
         return received(r);
     }
-    if (!Closing)
-        return -1;
     // Draining a graceful close: what still arrives is read and thrown away.
     if (!ReadReady) {
         fd_set readable, failed;

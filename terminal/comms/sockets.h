@@ -16,6 +16,8 @@ void SocketCleanup();
 // A connecting socket, or minus the error (-14 no library, -10092 start-up failure).
 int OpenTcpConnection(const wchar16* host);
 void SocketEvent(WPARAM socket, LPARAM eventAndError);
+// Signalled when data or the close arrives on the open connection; null without one.
+HANDLE SocketReadEvent();
 void ShowConnectError(i32 code);
 bool NetworkConnectionOpen();
 // True once the connection was closed: reads give nothing and writes are dropped.

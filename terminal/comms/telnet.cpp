@@ -140,6 +140,30 @@ int TelnetGetByte(SocketHandle socket, i32 connectionType)
     return TelnetReceive(socket);
 }
 
+int TelnetTakeDataRun(const u8** run)
+{
+    SocketBuffers& b = NetBuffers;
+    if (b.receiveCount <= 0 || Telnet.receiveState != 0 || Telnet.heldDeliver || Telnet.timingMarks > 0 ||
+        TelnetRecordSession())
+        return 0;
+    const u8* start = b.receive + b.receiveIndex;
+    const void* iac = std::memchr(start, tn::IAC, static_cast<std::size_t>(b.receiveCount));
+    const int n = iac ? static_cast<int>(static_cast<const u8*>(iac) - start) : b.receiveCount;
+    b.receiveIndex += n;
+    b.receiveCount -= n;
+    *run = start;
+    return n;
+}
+
+void TelnetGiveBackDataRun(int count)
+{
+    SocketBuffers& b = NetBuffers;
+    if (count <= 0 || count > b.receiveIndex)
+        return;
+    b.receiveIndex -= count;
+    b.receiveCount += count;
+}
+
 int TelnetFillInput(SocketHandle socket, i32 connectionType)
 {
     if (ReplayIntoRecordSession())

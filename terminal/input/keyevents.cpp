@@ -2,6 +2,7 @@
 
 #include <mutex>
 
+#include "terminal/core/host/attention.h"
 #include "terminal/core/host/hostio.h"
 #include "terminal/input/eventtext.h"
 #include "terminal/input/inputpump.h"
@@ -63,6 +64,7 @@ bool QueueInputEvent(i32 type, u16 value, u16 extra)
             ring[g_tail] = KeyEvent{static_cast<u32>(type), value, extra};
             g_tail = (g_tail + 1) % kKeyEventRingSize;
             g_pending = ++g_count;
+            AttendHostReader(kAttendInput);
             return true;
         }
     }
@@ -79,6 +81,7 @@ bool PushInputEventFront(i32 type, u16 value, u16 extra)
         if (ring && g_count < kKeyEventLimit) {
             g_head = (g_head + kKeyEventRingSize - 1) % kKeyEventRingSize;
             ring[g_head] = KeyEvent{static_cast<u32>(type), value, extra};
+            AttendHostReader(kAttendInput);
             g_pending = ++g_count;
             return true;
         }

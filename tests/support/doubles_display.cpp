@@ -34,12 +34,13 @@ void PaintRowSegment(const ScreenCell*, int row, int c0, int c1, u8 lineFlags)
 void RepaintScreenRegion(int r0, int c0, int r1, int c1) { Record("region", r0, c0, r1, c1); }
 void ScrollScreenUp(int r0, int r1) { Record("up", r0, r1); }
 void ScrollScreenDown(int r0, int r1) { Record("down", r0, r1); }
-void ApplyMergedScroll() { Record("merged"); }
 void ScrollScreenRect(int fc, int fr, int tc, int tr) { Record("rect", fc, fr, tc, tr); }
 void ToggleTextCursor(int argument) { Record("cursor", argument); }
 void RefreshScrollRange() { Record("range"); }
 void RefreshScrollThumb() { Record("thumb"); }
 void InvalidateTerminal() { Record("invalidate"); }
+// Frames are the window's: the engines only record damage, which asks for one.
+void RequestFrame() { ++doubles::Display().frameRequests; }
 void RefitScreenFont() {}
 void ResizeWindowToRows(int n) { Record("resize", n); }
 // clang-format on

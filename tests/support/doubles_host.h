@@ -66,6 +66,7 @@ struct DisplayCall {
 };
 struct DisplayDouble {
     std::vector<DisplayCall> calls;
+    int frameRequests = 0;
     int Count(const std::string& what) const;
 };
 DisplayDouble& Display();

@@ -29,6 +29,17 @@ int NetworkReadByte(SocketHandle socket)
     return b;
 }
 
+int NetworkTakeDataRun(SocketHandle, const u8** run)
+{
+    return doubles::Network().throughTelnet ? TelnetTakeDataRun(run) : 0;
+}
+
+void NetworkGiveBackDataRun(SocketHandle, int count)
+{
+    if (doubles::Network().throughTelnet)
+        TelnetGiveBackDataRun(count);
+}
+
 void NetworkSendByte(SocketHandle socket, u16 unit)
 {
     auto& n = doubles::Network();

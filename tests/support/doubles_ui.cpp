@@ -3,6 +3,7 @@
 #include "support/doubles_host.h"
 
 #include "support/doubles_network.h"
+#include "terminal/core/host/framelock.h"
 #include "terminal/core/host/hostthread.h"
 #include "terminal/core/host/testsource.h"
 #include "terminal/core/frame/uiservices.h"
@@ -50,6 +51,8 @@ bool HostHoldRequested() { return Ui().held; }
 // clang-format on
 void HostWaitForInput()
 {
+    // As the thread's own wait does: frames may read the store meanwhile.
+    HostReleaseFrameLock();
     ++Ui().waits;
     if (Ui().onWait)
         Ui().onWait();

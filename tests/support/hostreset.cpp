@@ -70,7 +70,6 @@ void ResetHostPath()
     PendingWrap = 0;
     StatusLineWriting = 0;
     PaintSettings.displayOff = 0;
-    PaintingInProgress = 0;
     InSequence = 0;
     ResetCsiCollector();
     ResetControlTracker();

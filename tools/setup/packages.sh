@@ -4,11 +4,11 @@
 
 VX_BUILD_PACKAGES="cmake ninja-build g++ python3 googletest
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  mingw-w64-x86-64-dev wine wine64 xvfb xauth fonts-liberation
+  mingw-w64-x86-64-dev wine wine64 fonts-wine xvfb xauth fonts-liberation
   clang libclang-rt-14-dev llvm"
 
 # Peers and tools of the tests: independent screen models, real servers, X tools.
-VX_TEST_PACKAGES="x11-utils xdotool xclip imagemagick socat python3-pyte libvterm-bin
+VX_TEST_PACKAGES="x11-utils xdotool xclip imagemagick socat python3-pyte libvterm-bin libvterm-dev
   inetutils-telnetd lprng vttest xterm s3270 ncurses-term tshark ghostscript"
 
 vx_install_packages() {
@@ -41,4 +41,9 @@ vx_build_native() {
 vx_build_fuzz() {
     CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DVX_FUZZ=ON >/dev/null &&
         cmake --build build/fuzz -j"$(vx_jobs)"
+}
+
+# The engines and their benchmark, optimised and without sanitizers (bench/engine.sh).
+vx_build_bench() {
+    cmake -S . -B build/bench -G Ninja -DVX_BENCH=ON >/dev/null && cmake --build build/bench -j"$(vx_jobs)"
 }

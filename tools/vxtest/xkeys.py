@@ -56,14 +56,15 @@ class XKeyboard:
             raise ValueError("no key for %s" % name)
         return code
 
-    def _event(self, code, down):
+    def event(self, code, down):
+        """Presses (down) or releases one key code, and waits until the server has it."""
         self._x.xtst.XTestFakeKeyEvent(self._d, code, 1 if down else 0, 0)
         self._x.x11.XSync(self._d, 0)
 
     def tap(self, name, pause=0.05):
         code = self.keycode(name)
-        self._event(code, True)
-        self._event(code, False)
+        self.event(code, True)
+        self.event(code, False)
         time.sleep(pause)
 
     def num_lock(self):

@@ -6,7 +6,10 @@
 set -eu
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 cache=${VX_WINE_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/vexant}
-stamp=$(cat "$here/prefix.sh" "$here/template.reg" | sha1sum | cut -c1-12)
+# A template holds Wine's own fonts (winefonts.sh): one made before they were installed
+# is made again.
+stamp=$( (cat "$here/prefix.sh" "$here/template.reg" "$here/winefonts.sh"; ls /usr/share/wine/fonts 2>/dev/null) |
+    sha1sum | cut -c1-12)
 template=$cache/wine-template-$stamp
 export WINEDEBUG=-all WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
 
@@ -19,6 +22,7 @@ make_template() {
     (
         export WINEPREFIX=$template.tmp
         wineboot -i >/dev/null 2>&1 || true
+        "$here/winefonts.sh" "$WINEPREFIX"
         wine regedit /S "$(winepath -w "$here/template.reg")" >/dev/null 2>&1
         wineserver -k >/dev/null 2>&1 || true
         wineserver -w >/dev/null 2>&1 || true

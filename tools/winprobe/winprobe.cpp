@@ -5,7 +5,8 @@
 //   find CLASS [TIMEOUT_MS]           first visible-or-not top-level window of a class
 //   find-all CLASS                    every top-level window of a class
 //   wait-gone HWND [TIMEOUT_MS]       until the window no longer exists
-//   info HWND                         class, title, styles, window and client rects
+//   info HWND                         class, title, styles, window and client rects, and
+//                                     the window holding its thread's mouse capture
 //   children HWND                     direct and nested children: classes and control ids
 //   text HWND                         WM_GETTEXT of a window
 //   settext HWND TEXT                 WM_SETTEXT of a window (a dialog's edit field)
@@ -67,6 +68,15 @@ std::wstring ClassOf(HWND h)
     wchar_t buf[256] = {};
     GetClassNameW(h, buf, 255);
     return buf;
+}
+
+// The window that holds the mouse capture on the window's thread: a test that drags with
+// real input waits for the release to be handled before it looks at the result.
+HWND CaptureOf(HWND h)
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(GetWindowThreadProcessId(h, nullptr), &info) ? info.hwndCapture : nullptr;
 }
 
 std::wstring TextOf(HWND h)
@@ -262,7 +272,8 @@ std::string Handle(const std::vector<std::string>& a)
                       (unsigned long)GetWindowLongPtrW(h, GWL_EXSTYLE), IsWindowVisible(h) ? "true" : "false");
         return "{\"ok\":true,\"class\":" + Json(Utf8(ClassOf(h))) + ",\"title\":" + Json(Utf8(TextOf(h))) +
                "," + buf + "\"rect\":" + Rect(wr) + ",\"client\":" + Rect(cr) +
-               ",\"parent\":" + Hwnd(GetParent(h)) + ",\"menu\":" + Hwnd((HWND)GetMenu(h)) + "}";
+               ",\"parent\":" + Hwnd(GetParent(h)) + ",\"menu\":" + Hwnd((HWND)GetMenu(h)) +
+               ",\"capture\":" + Hwnd(CaptureOf(h)) + "}";
     }
     if (cmd == "children") {
         std::string s = "{\"ok\":true,\"children\":[";

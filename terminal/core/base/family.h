@@ -115,6 +115,10 @@ struct FamilyHooks {
     // A byte just received, adapted to the family (parity, 8-bit controls); -1 drops it.
     // Null: unchanged.
     int (*filterReceivedByte)(int byte) = nullptr;
+    // The filter leaves every byte 0x01-0x7F as it is: runs of such bytes reach the
+    // family without it (the reader hands them out straight from the connection's
+    // buffer).
+    bool filterPassesAscii = false;
     // Work the family does when the received data is used up (rows still to paint).
     // Null: the shared store's pending row span is painted.
     void (*idleWork)() = nullptr;

@@ -4,6 +4,8 @@
 #include "terminal/core/frame/commands.h"
 #include "terminal/core/frame/selection.h"
 #include "terminal/core/host/hostread.h"
+#include "terminal/core/frame/screenwindow.h"
+#include "terminal/core/paint/damage.h"
 #include "terminal/core/paint/geometry.h"
 #include "terminal/core/paint/screendc.h"
 
@@ -33,6 +35,8 @@ void Invert(const RECT& r)
         return;
     ScreenPaintGuard guard;
     PatBlt(ScreenDC, r.left, r.top, r.right - r.left, r.bottom - r.top, DSTINVERT);
+    // Drawn into the picture outside a frame: the next frame shows it.
+    DamagePictureTouched();
 }
 
 // Inverts what lies in one rectangle and not the other, so that exactly the new one
@@ -45,6 +49,7 @@ void InvertDifference(const RECT& oldRect, const RECT& newRect)
     if (a && b && x && CombineRgn(x, a, b, RGN_XOR) != ERROR) {
         ScreenPaintGuard guard;
         InvertRgn(ScreenDC, x);
+        DamagePictureTouched();
     }
     for (HRGN r : {a, b, x})
         if (r)
@@ -165,7 +170,12 @@ void CopyScreenBitmap(HWND window, bool swap, bool mono)
     // The picture without the selection's inversion.
     ClearGraphicsSelection();
     HDC memory = CreateCompatibleDC(ScreenDC);
-    HBITMAP bitmap = memory ? CreateCompatibleBitmap(ScreenDC, width, height) : nullptr;
+    // Compatible with the window, not with the picture: a bitmap made for the picture's
+    // memory context is a DIB section, which the clipboard does not take as a bitmap.
+    HDC windowDc = ScreenWindowHandle ? GetDC(ScreenWindowHandle) : nullptr;
+    HBITMAP bitmap = memory ? CreateCompatibleBitmap(windowDc ? windowDc : ScreenDC, width, height) : nullptr;
+    if (windowDc)
+        ReleaseDC(ScreenWindowHandle, windowDc);
     if (bitmap) {
         HGDIOBJ old = SelectObject(memory, bitmap);
         {
@@ -208,6 +218,7 @@ void PasteBitmap(HWND window, int x, int y)
             const int h = at.y + info.bmHeight > height ? height - at.y : info.bmHeight;
             ScreenPaintGuard guard;
             BitBlt(ScreenDC, at.x, at.y, w, h, memory, 0, 0, SRCCOPY);
+            DamagePictureTouched();
             SelectObject(memory, old);
         }
         if (memory)

@@ -1,4 +1,5 @@
 #include "terminal/core/frame/dialogs.h"
+#include "terminal/core/paint/painting.h"
 
 #include <cwchar>
 
@@ -69,8 +70,7 @@ bool HandlePalette(HWND dialog, UINT message, WPARAM wParam)
         ReleaseDC(dialog, dc);
         if (changed) {
             InvalidateRect(dialog, nullptr, TRUE);
-            if (ScreenWindowHandle)
-                InvalidateRect(ScreenWindowHandle, nullptr, FALSE);
+            InvalidateTerminal();
         }
     }
     return true;

@@ -9,6 +9,7 @@
 #include "terminal/core/base/family.h"
 #include "terminal/core/frame/dialogs.h"
 #include "terminal/core/frame/emuswitch.h"
+#include "terminal/core/host/attention.h"
 #include "terminal/core/host/hostthread.h"
 #include "terminal/core/frame/instances.h"
 #include "terminal/core/frame/kbhookbind.h"
@@ -131,6 +132,9 @@ void MouseWheel(WPARAM wParam)
 
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // Whatever the message brings (a key, a menu, a scroll-back) is seen by the reader
+    // before its next byte, and a waiting reader wakes.
+    AttendHostReader(kAttendInput);
     if (ActivityEvent)
         SetEvent(ActivityEvent);
     if (ShuttingDown && message != WM_DESTROY)

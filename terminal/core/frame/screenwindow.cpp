@@ -3,6 +3,7 @@
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/emulationids.h"
 #include "terminal/core/paint/fonts.h"
+#include "terminal/core/paint/frame.h"
 #include "terminal/core/paint/geometry.h"
 #include "terminal/core/frame/mainwindow.h"
 #include "terminal/core/frame/mouse.h"
@@ -43,57 +44,33 @@ void RectToCells(const RECT& r, int* r0, int* c0, int* r1, int* c1)
     *c1 = r.right > r.left ? (r.right - 1) / w : *c0;
 }
 
-// Paints with the paint lock already held and the cursor already erased.
-void PaintLocked(const RECT* rect)
-{
-    RealizePaletteInto(ScreenDC, false);
-    FillScreenBackground(rect);
-    RECT all{0, 0, 0, 0};
-    if (!rect) {
-        GetClientRect(ScreenWindowHandle, &all);
-        rect = &all;
-    }
-    int r0, c0, r1, c1;
-    RectToCells(*rect, &r0, &c0, &r1, &c1);
-    InvalidateColourCache();
-    RepaintScreenRegion(r0, c0, r1, c1);
-}
-
 void OnPaint(HWND window)
 {
-    ClipToClientArea();
-    const u8 painting = PaintingInProgress.exchange(1);
-    HideCursorForUpdate();
-    {
-        // Held across BeginPaint and EndPaint: the host-data thread's rows would
-        // otherwise be clipped to this update region and lost.
-        ScreenPaintGuard guard;
-        PAINTSTRUCT ps;
-        BeginPaint(window, &ps);
-        if (!ProfileLoadInProgress && !Iconic)
-            PaintLocked(&ps.rcPaint);
-        EndPaint(window, &ps);
-    }
-    RestoreTerminalClip();
+    // The window shows the picture; the picture is painted by the frames.
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(window, &ps);
+    if (!Iconic)
+        PaintWindowFromPicture(dc, ps.rcPaint);
+    EndPaint(window, &ps);
     InvalidateScrollBar();
     InvalidateStatusBar();
-    PaintingInProgress = painting;
 }
 
 void OnSize(LPARAM lParam)
 {
     g_lastSize = SIZE{LOWORD(lParam), HIWORD(lParam)};
-    if (!ProfileLoadInProgress && !FamilyPaintingHeld() && ScreenDC && !Iconic) {
-        HideCursorForUpdate();
-        ScreenPaintGuard guard;
-        RealizePaletteInto(ScreenDC, true);
-        SetTerminalClipRect();
+    if (!Iconic && g_lastSize.cx > 0 && g_lastSize.cy > 0) {
+        {
+            ScreenPaintGuard guard;
+            RealizePaletteInto(ScreenDC, true);
+            SetTerminalClipRect();
+            InvalidateColourCache();
+        }
+        SizeFrames(g_lastSize.cx, g_lastSize.cy);
         FillWindowBackground();
-        FillScreenBackground(nullptr);
-        InvalidateColourCache();
-        ClipToClientArea();
-        RepaintScreenRegion(0, 0, kMaxVtRows, kStoreColumns - 1);
-        RestoreTerminalClip();
+        // The picture of the new size is painted before the window shows it.
+        if (!ProfileLoadInProgress && !FamilyPaintingHeld())
+            ComposeFrame();
     }
     InvalidateScrollBar();
     InvalidateStatusBar();
@@ -127,10 +104,9 @@ HWND CreateScreenWindow(HINSTANCE instance)
     ScreenWindowHandle = CreateWindowExW(0, kScreenClass, nullptr, WS_CHILD | WS_CLIPSIBLINGS, 0, top,
                                          width > 0 ? width : 1, height > 0 ? height : 1, MainWindowHandle, nullptr,
                                          instance, nullptr);
-    if (ScreenWindowHandle) {
-        ScreenPaintGuard guard;
-        ScreenDC = GetDC(ScreenWindowHandle);
-        SetBkMode(ScreenDC, OPAQUE);
+    if (ScreenWindowHandle && !StartFrames(ScreenWindowHandle)) {
+        DestroyWindow(ScreenWindowHandle);
+        ScreenWindowHandle = nullptr;
     }
     return ScreenWindowHandle;
 }
@@ -159,11 +135,13 @@ void PaintScreenWindow(HWND, const RECT* rect)
 {
     if (ProfileLoadInProgress)
         return;
-    HideCursorForUpdate();
-    if (Iconic)
+    if (!rect) {
+        InvalidateTerminal();
         return;
-    ScreenPaintGuard guard;
-    PaintLocked(rect);
+    }
+    int r0, c0, r1, c1;
+    RectToCells(*rect, &r0, &c0, &r1, &c1);
+    RepaintScreenRegion(r0, c0, r1, c1);
 }
 
 LRESULT CALLBACK ScreenWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -173,6 +151,15 @@ LRESULT CALLBACK ScreenWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     case WM_PAINT:
         OnPaint(window);
         return 0;
+    case kMsgComposeFrame:
+        OnFrameRequested();
+        return 0;
+    case WM_TIMER:
+        if (wParam == kTimerFrame) {
+            OnFrameRequested();
+            return 0;
+        }
+        break;
     case WM_SIZE:
         OnSize(lParam);
         return 0;
@@ -321,8 +308,8 @@ LRESULT QueryNewPalette(HWND)
         ScreenPaintGuard guard;
         changed = RealizePaletteInto(ScreenDC, true);
     }
-    if (changed && ScreenWindowHandle)
-        InvalidateRect(ScreenWindowHandle, nullptr, FALSE);
+    if (changed)
+        InvalidateTerminal();
     return changed ? 1 : 0;
 }
 
@@ -330,8 +317,7 @@ void PaletteChanged(HWND window, HWND changedBy)
 {
     if (changedBy == window || changedBy == MainWindowHandle || changedBy == ScreenWindowHandle)
         return;
-    if (ProgramPalette && ScreenDC) {
-        ScreenPaintGuard guard;
-        UpdateColors(ScreenDC);
-    }
+    // The picture's colours are mapped again when it is painted again.
+    if (ProgramPalette && ScreenDC)
+        InvalidateTerminal();
 }

@@ -9,6 +9,7 @@
 #include "terminal/core/frame/commandids.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/family.h"
+#include "terminal/core/paint/damage.h"
 #include "terminal/core/paint/fonts.h"
 #include "terminal/core/base/language.h"
 #include "terminal/core/frame/mainwindow.h"
@@ -66,6 +67,7 @@ HBITMAP g_indicator[kIndicatorStates] = {};
 bool g_indicatorLoaded = false;
 RECT g_indicatorRect{};
 std::atomic<int> g_linkState{-1};
+std::atomic<bool> g_linkShown{true};  // the bar shows g_linkState
 bool g_cursorFieldStale = true;  // a new layout shows the cursor again
 
 bool BarOffered()
@@ -786,11 +788,19 @@ void StatusBarSetLinkState(int state)
     if (state == 3)
         StatusBarLoadIndicator();
     g_linkState = state;
-    // The bar paints on its own thread; this may be the host-data thread, which must
-    // not draw into another thread's window or send to it.
-    InvalidateRect(g_bar, &g_indicatorRect, FALSE);
+    // Shown by the next frame: a flood toggles between active and idle with every
+    // buffer, and the bar is drawn again at most once per display refresh. (This may be
+    // the host-data thread, which must not draw into another thread's window.)
+    g_linkShown.store(false, std::memory_order_release);
+    RequestFrame();
     if (state == 0)
         StatusBarReleaseIndicator();
+}
+
+void StatusBarShowLinkState()
+{
+    if (!g_linkShown.exchange(true, std::memory_order_acq_rel) && g_bar)
+        InvalidateRect(g_bar, &g_indicatorRect, FALSE);
 }
 
 int StatusBarLinkState()

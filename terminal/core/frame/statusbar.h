@@ -58,6 +58,8 @@ void StatusBarClear();
 // The connection indicator: 0 offline, 1 idle, 2 active, 3 connecting.
 void StatusBarSetLinkState(int state);
 int StatusBarLinkState();
+// The frame's step: the indicator is drawn again when its state changed since.
+void StatusBarShowLinkState();
 void StatusBarLoadIndicator();
 void StatusBarReleaseIndicator();
 

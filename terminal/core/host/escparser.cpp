@@ -1,7 +1,7 @@
 #include "terminal/core/host/escparser.h"
 
-
-CsiParameterSet CsiParameters{};
+// Every slot counts as used until the first reset has cleared them all.
+CsiParameterSet CsiParameters{{}, kCsiSlots, 0, 0, 0, 0};
 std::atomic<u8> InSequence{0};
 const ParserRange EmptyParserState[] = {{0, 0, nullptr}};
 
@@ -38,8 +38,11 @@ void ParseWithStateTableFrom(const ParserRange* state, int (*nextByte)())
 void ResetCsiCollector()
 {
     CsiParameterSet& p = CsiParameters;
-    for (CsiSlot& slot : p.slots)
-        slot = CsiSlot{0, ' '};
+    // The handlers write no slot past `count`, and the rest were cleared by the last
+    // reset: only the slots used since then are cleared.
+    const int used = p.count < kCsiSlots ? p.count : kCsiSlots;
+    for (int i = 0; i <= used; ++i)
+        p.slots[i] = CsiSlot{0, ' '};
     p.count = 1;
     p.digits = 0;
     p.markerInForce = ' ';

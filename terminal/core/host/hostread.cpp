@@ -14,10 +14,13 @@
 #include "terminal/comms/serial.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/family.h"
+#include "terminal/core/host/attention.h"
+#include "terminal/core/host/framelock.h"
 #include "terminal/core/host/hostio.h"
 #include "terminal/core/host/hostsettings.h"
+#include "terminal/core/host/pushback.h"
+#include "terminal/core/paint/jumpscroll.h"
 #include "terminal/core/host/hostthread.h"
-#include "terminal/core/paint/painting.h"
 #include "terminal/core/screen/screenops.h"
 #include "terminal/core/screen/screenstore.h"
 #include "terminal/core/paint/textcursor.h"
@@ -26,11 +29,20 @@
 #include "terminal/input/keyevents.h"
 
 std::atomic<u8> CameFromKeyboard{0};
+std::atomic<u32> HostAttention{0};
 
 namespace {
 
 std::atomic<u8> g_keyboardLocked{0};
-thread_local bool g_hostByteInProgress = false;
+
+// The run of received bytes the reader hands out without asking anything else (see
+// attention.h): bytes taken from the connection's buffer once, at the run's start,
+// nothing else was waiting and nothing stood between the connection and the emulation.
+struct ReceivedRun {
+    const u8* next = nullptr;
+    const u8* end = nullptr;
+};
+ReceivedRun g_run;
 
 // The send batch: created on the first typed unit, sent whole at 256 units or when the
 // reader runs out of keyboard input. Only the host-data thread touches it.
@@ -42,12 +54,40 @@ constexpr int kReadGoOn = -100;
 
 int Leave(int value)
 {
-    // Returning without a byte, the reader may be away for long (a menu, a hold, a
-    // hand-over): the screen is brought up to date first.
-    if (value < 0)
-        ApplyMergedScroll();
     HideCursorForUpdate();
     return value;
+}
+
+// What is left of the run goes back to the connection, to be read the long way.
+void GiveBackRun()
+{
+    if (g_run.next != g_run.end)
+        NetworkGiveBackDataRun(SocketIndex, static_cast<int>(g_run.end - g_run.next));
+    g_run = ReceivedRun{};
+}
+
+// A byte has just come from the connection: the bytes after it may form a run when they
+// would reach the emulation unchanged and nothing else is waiting to be read first.
+void StartRunAfterConnectionByte()
+{
+    const FamilyHooks& family = ActiveFamily();
+    const bool filtered = family.filterReceivedByte != nullptr;
+    if (SocketIndex == kNoSocket || HostStackCount() > 0 || InjectedTextPending() || DataBitsSetting != 2 ||
+        CaptureFileOpen() || ReplayFileOpen() || (filtered && !family.filterPassesAscii))
+        return;
+    const u8* bytes = nullptr;
+    int n = NetworkTakeDataRun(SocketIndex, &bytes);
+    if (n <= 0)
+        return;
+    if (filtered) {
+        // The run ends before the first byte the family's filter would change.
+        int plain = 0;
+        while (plain < n && bytes[plain] >= 0x01 && bytes[plain] <= 0x7F)
+            ++plain;
+        NetworkGiveBackDataRun(SocketIndex, n - plain);
+        n = plain;
+    }
+    g_run = ReceivedRun{bytes, bytes + n};
 }
 
 int NoKeyboardByte()
@@ -196,8 +236,11 @@ int WaitSteps(bool sequence)
 }
 
 // Reads only: each source in turn, then the wait steps, until one gives a result.
-int ReadByte(bool sequence)
+int ReadEachSource(bool sequence)
 {
+    GiveBackRun();
+    if (HostAttention.exchange(0, std::memory_order_acq_rel) & kAttendFrame)
+        HostLetFrameThrough();
     if (QuitRequested)
         return Leave(kReadStop);
     for (;;) {
@@ -221,13 +264,23 @@ int ReadByte(bool sequence)
             b = KeyboardByte(sequence);
         if (b == kReadGoOn && EmulationHasOwnReader())
             b = kReadHandOver;
-        if (b == kReadGoOn)
+        if (b == kReadGoOn) {
             b = ConnectionByte();
+            if (b >= 0)
+                StartRunAfterConnectionByte();
+        }
         if (b == kReadGoOn)
             b = WaitSteps(sequence);
         if (b != kReadGoOn)
             return Leave(b);
     }
+}
+
+int ReadByte(bool sequence)
+{
+    if (g_run.next != g_run.end && HostAttention.load(std::memory_order_relaxed) == 0)
+        return *g_run.next++;
+    return ReadEachSource(sequence);
 }
 
 }  // namespace
@@ -257,8 +310,28 @@ int NextEmulationByte()
     return HostReadByte();
 }
 
+namespace {
+
+// Hands the bytes of the run that follow to the family's byte handler in one loop, as
+// long as nothing needs the reader's attention and no byte needs another way (printer
+// controller, auxiliary port): what the per-byte dispatch decides is decided once here.
+void ProcessRun(void (*processChar)(int))
+{
+    while (g_run.next != g_run.end && HostAttention.load(std::memory_order_relaxed) == 0) {
+        if (PrinterControllerOn() || PassThroughActive() || Screen.historyCount < Screen.historyTarget)
+            return;
+        processChar(*g_run.next++);
+    }
+}
+
+}  // namespace
+
 int ProcessHostChar()
 {
+    // The screen changes only under the frame lock; a frame waiting for it goes first.
+    HostHoldFrameLock();
+    if (HostAttention.load(std::memory_order_relaxed) & kAttendFrame)
+        HostLetFrameThrough();
     const FamilyHooks& family = ActiveFamily();
     if (family.commLoop) {
         // A family that receives whole records runs its own loop.
@@ -289,8 +362,10 @@ int ProcessHostChar()
             } else if (PassThroughActive()) {
                 AuxPortFilter(static_cast<u8>(value));
             } else if (now.processChar) {
-                HostByteScope scope;
                 now.processChar(value & 0xFF);
+                // The login script sees every byte: it takes them one by one.
+                if (!LoginScriptRunning())
+                    ProcessRun(now.processChar);
             }
         }
     }
@@ -300,25 +375,11 @@ int ProcessHostChar()
     return QuitRequested ? 0 : 1;
 }
 
-HostByteScope::HostByteScope() : saved_(g_hostByteInProgress)
-{
-    g_hostByteInProgress = true;
-}
-
-HostByteScope::~HostByteScope()
-{
-    g_hostByteInProgress = saved_;
-}
-
-bool HostByteInProgress()
-{
-    return g_hostByteInProgress;
-}
-
 void RunEmulationIdleWork()
 {
-    // The received data is used up: the screen is brought up to date.
-    ApplyMergedScroll();
+    // The received data is used up: scrolls counted for a jump are shown now.
+    if (DeferredScrollPending())
+        FlushDeferredScroll();
     if (auto idle = ActiveFamily().idleWork)
         idle();
     else

@@ -21,21 +21,6 @@ constexpr int kReadNothing = -5;   // nothing this turn (the telnet timing mark 
 // read it to tell local input from host data.
 extern std::atomic<u8> CameFromKeyboard;
 
-// True on the host-data thread while the generic path processes a received byte: its
-// scrolls of the screen may wait to be merged with the next ones, because the reader
-// applies them (ApplyMergedScroll) before it goes idle or returns without a byte.
-bool HostByteInProgress();
-class HostByteScope {
-public:
-    HostByteScope();
-    ~HostByteScope();
-    HostByteScope(const HostByteScope&) = delete;
-    HostByteScope& operator=(const HostByteScope&) = delete;
-
-private:
-    bool saved_;
-};
-
 // One unit of input for the active emulation; 0 when the thread must end.
 int ProcessHostChar();
 // The next input byte through the active emulation's own fetch (-1 for a family that

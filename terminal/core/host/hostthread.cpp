@@ -1,7 +1,10 @@
 // The host-data thread, its gates and its wait for input.
 #include "terminal/core/host/hostthread.h"
 
+#include "terminal/comms/sockets.h"
 #include "terminal/core/base/corestate.h"
+#include "terminal/core/host/attention.h"
+#include "terminal/core/host/framelock.h"
 #include "terminal/core/host/hostread.h"
 #include "terminal/core/frame/mainwindow.h"
 #include "terminal/core/frame/messageloop.h"
@@ -40,6 +43,7 @@ bool GateClosed(HANDLE gate)
 // Waits while a gate is closed, reporting the parked state until it opens again.
 void ParkWhileHeld()
 {
+    HostReleaseFrameLock();
     while (!QuitRequested && (GateClosed(ProfileGateEvent) || GateClosed(SwitchGateEvent))) {
         g_parkedGeneration = g_holdGeneration.load();
         SetEvent(g_parked);
@@ -64,6 +68,7 @@ DWORD WINAPI HostDataThread(void*)
             if (MenuActive || ModalOpen) {
                 // Nothing is processed while a menu or a modal dialog is open; the
                 // connection's data waits in its own buffers.
+                HostReleaseFrameLock();
                 Sleep(100);
                 continue;
             }
@@ -79,6 +84,7 @@ DWORD WINAPI HostDataThread(void*)
             // A fault inside one emulation's handler must not end the thread.
         }
     }
+    HostReleaseFrameLock();
     g_threadId = 0;
     SetEvent(g_ended);
     return 1;
@@ -156,6 +162,7 @@ bool HoldHostDataThread(HostGate gate, u32 timeoutMs)
     const u32 generation = ++g_holdGeneration;
     g_heldGates |= static_cast<u32>(gate);
     ResetEvent(event);
+    AttendHostReader(kAttendHold);
     if (!HostDataThreadRunning() || GetCurrentThreadId() == g_threadId)
         return true;
     if (ActivityEvent)
@@ -190,12 +197,23 @@ void HostWaitForInput()
 {
     if (QuitRequested || HostHoldRequested())
         return;
-    if (!ActivityEvent) {
-        Sleep(100);
-        return;
+    // Nothing changes the screen while the reader waits: frames may read it meanwhile.
+    HostReleaseFrameLock();
+    // Any message of the main window (a key among them) and data arriving on the
+    // connection end the wait at once.
+    HANDLE events[2];
+    DWORD n = 0;
+    if (ActivityEvent) {
+        ResetEvent(ActivityEvent);
+        events[n++] = ActivityEvent;
     }
-    ResetEvent(ActivityEvent);
-    WaitForSingleObject(ActivityEvent, 100);
+    if (HANDLE received = SocketReadEvent())
+        events[n++] = received;
+    if (n)
+        WaitForMultipleObjects(n, events, FALSE, 100);
+    else
+        Sleep(100);
+    HostHoldFrameLock();
 }
 
 void WakeHostReader()

@@ -7,6 +7,7 @@
 
 #include "terminal/comms/capture.h"
 #include "terminal/core/base/corestate.h"
+#include "terminal/core/host/attention.h"
 #include "terminal/core/host/hostread.h"
 #include "terminal/core/host/hostsettings.h"
 #include "terminal/input/keyevents.h"
@@ -22,6 +23,8 @@ struct Stack {
         if (count >= kPushBackCapacity)
             return false;
         entries[count++] = u;
+        // The byte comes before whatever the reader was going to hand out next.
+        AttendHostReader(kAttendPushBack);
         return true;
     }
     int Pop()
@@ -194,6 +197,7 @@ bool InjectHostText(const u8* text, int length)
     } catch (const std::bad_alloc&) {
         return false;
     }
+    AttendHostReader(kAttendPushBack);
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include "terminal/core/screen/charsets.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/paint/geometry.h"
+#include "terminal/core/paint/glyphcache.h"
 #include "terminal/core/base/memblock.h"
 #include "terminal/core/base/messagebox.h"
 #include "terminal/core/paint/paintsettings.h"
@@ -93,6 +94,7 @@ const INT* AdvanceArray()
 
 bool SetCellSize(int width, int height)
 {
+    InvalidateGlyphCache();
     BaseCellWidth = CellWidth = width;
     BaseLineHeight = LineHeight = height;
     LineWidthPixels = 80 * width;
@@ -236,6 +238,8 @@ void InvalidateFontCache()
 {
     ScreenPaintGuard guard;
     g_cachedGlyphSet = g_cachedFlags = 255;
+    // Whoever forgets the selected font may have changed the face or its weight.
+    InvalidateGlyphCache();
 }
 
 bool TerminalFontExists()

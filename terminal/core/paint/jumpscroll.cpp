@@ -45,6 +45,7 @@ void FlushDeferredScroll()
         HideCursorForUpdate();
         // The redraw itself is not deferred again.
         const u8 deferring = JumpScroll.deferring.exchange(0);
+        JumpScroll.redrawDue = 1;
         RepaintScreenRegion(0, 0, Screen.rows - 1, kStoreColumns - 1);
         InvalidateStatusLine();
         RefreshStatusLine();

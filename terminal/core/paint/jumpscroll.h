@@ -1,11 +1,12 @@
 // Jump scroll. With the "JumpScroll" setting on, a scroll of the screen moves no pixels:
-// it is only counted, and rows are not painted while counted scrolls wait. The whole
-// screen is drawn once after 33 scrolls, or by the idle step when the half-second
-// countdown that the tick runs down reaches 0. A flood of scrolling text then costs one
-// redraw per 33 lines instead of one window scroll and row paint per line.
+// it is only counted, and no frame is shown while counted scrolls wait. The whole screen
+// is drawn once after 33 scrolls, when the reader runs out of received data, or by the
+// idle step when the half-second countdown that the tick runs down reaches 0: the screen
+// jumps by whole screenfuls instead of moving line by line (smooth scrolling, the
+// setting off: every frame shows the screen moved as far as the host has scrolled it).
 //
 // The count and the redraw belong to the host-data thread; the tick (user-interface
-// thread) only runs the countdown down.
+// thread) only runs the countdown down, and the frame takes the redraw.
 #pragma once
 
 #include <atomic>
@@ -19,6 +20,7 @@ struct JumpScrollState {
     std::atomic<u8> deferring{0};                      // scrolls are counted, not drawn
     std::atomic<u8> count{0};                          // scrolls since the last redraw
     std::atomic<u32> countdown{kDeferredScrollTicks};  // ticks until the idle redraw
+    std::atomic<u8> redrawDue{0};                      // a redraw waits for its frame
 };
 extern JumpScrollState JumpScroll;
 
@@ -27,7 +29,7 @@ void ApplyJumpScrollSetting(u8 on);
 // Called by each scroll of the screen instead of drawing it while the setting is on.
 void CountDeferredScroll();
 bool DeferredScrollPending();
-// True while row painting waits for the deferred redraw.
+// True while frames wait for the deferred redraw (none is due yet).
 bool JumpScrollHoldsPainting();
 // Draws the whole screen once for the scrolls counted so far and re-arms the countdown.
 void FlushDeferredScroll();

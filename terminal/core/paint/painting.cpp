@@ -9,15 +9,19 @@
 #include "terminal/core/base/family.h"
 #include "terminal/core/base/emulationids.h"
 #include "terminal/core/paint/fonts.h"
+#include "terminal/core/paint/damage.h"
+#include "terminal/core/paint/frame.h"
+#include "terminal/core/paint/glyphcache.h"
 #include "terminal/core/paint/glyphpaint.h"
+#include "terminal/core/paint/picture.h"
 #include "terminal/core/paint/jumpscroll.h"
 #include "terminal/core/frame/mainwindow.h"
 #include "terminal/core/paint/paintrows.h"
 #include "terminal/core/paint/paintsettings.h"
 #include "terminal/core/paint/screencolours.h"
 #include "terminal/core/paint/screendc.h"
-#include "terminal/core/screen/screenops.h"
 #include "terminal/core/paint/screenscroll.h"
+#include "terminal/core/screen/screenops.h"
 #include "terminal/core/screen/screenstore.h"
 #include "terminal/core/frame/screenwindow.h"
 #include "terminal/core/frame/startopts.h"
@@ -47,35 +51,25 @@ int ShownPageSlot()
     return 0;
 }
 
+int Clamp(int v, int lo, int hi)
+{
+    return v < lo ? lo : (v > hi ? hi : v);
+}
+
 void RepaintStoreRegion(int r0, int c0, int r1, int c1)
 {
     const int rows = Screen.rows;
-    const int last = Screen.lastColumn;
-    auto clamp = [](int v, int lo, int hi) { return v < lo ? lo : (v > hi ? hi : v); };
-    r0 = clamp(r0, 0, rows);
-    r1 = clamp(r1, 0, rows);
-    c0 = clamp(c0, 0, last);
-    c1 = clamp(c1, 0, last);
-    const int base = Screen.firstLine + Screen.pageLength * ShownPageSlot();
+    r0 = Clamp(r0, 0, rows);
+    r1 = Clamp(r1, 0, rows);
     for (int r = r0; r <= r1; ++r) {
         if (r >= rows) {
             RefreshStatusLine();
             DrawSoftButtonLabels();
             return;
         }
-        // While the host writes the status line, its record is the one in slot 0 and
-        // the first row's own record waits in the spare slot.
-        const ScreenLineRecord* line = (StatusLineWriting && base + r == 0) ? LineAt(kSpareLine1) : LineAt(base + r);
-        if (!line)
-            continue;
-        const u8 flags = line->cells[0].flags;
-        const bool doubleWidth = (flags & kLineDoubleWidth) != 0;
-        int offset = 0;
-        if (Screen.lastColumn >= Screen.windowColumns)
-            offset = doubleWidth ? Screen.horizontalOffset / 2 : Screen.horizontalOffset;
-        // A double-width line is always painted whole: its cells are twice as wide.
-        PaintRowSegment(line->cells + offset, r, doubleWidth ? 0 : c0, doubleWidth ? last : c1,
-                        flags & kLineAttrBits);
+        StoreRowSegment segment;
+        if (FindStoreRowSegment(r, c0, c1, &segment))
+            PaintRowSegment(segment.line->cells + segment.offset, r, segment.c0, segment.c1, segment.lineFlags);
     }
 }
 
@@ -87,6 +81,28 @@ struct Run {
 };
 
 }  // namespace
+
+bool FindStoreRowSegment(int row, int c0, int c1, StoreRowSegment* segment)
+{
+    if (row < 0 || row >= Screen.rows)
+        return false;
+    const int last = Screen.lastColumn;
+    const int base = Screen.firstLine + Screen.pageLength * ShownPageSlot();
+    // While the host writes the status line, its record is the one in slot 0 and the
+    // first row's own record waits in the spare slot.
+    const ScreenLineRecord* line = (StatusLineWriting && base + row == 0) ? LineAt(kSpareLine1) : LineAt(base + row);
+    if (!line)
+        return false;
+    const u8 flags = line->cells[0].flags;
+    const bool doubleWidth = (flags & kLineDoubleWidth) != 0;
+    int offset = 0;
+    if (Screen.lastColumn >= Screen.windowColumns)
+        offset = doubleWidth ? Screen.horizontalOffset / 2 : Screen.horizontalOffset;
+    // A double-width line is always painted whole: its cells are twice as wide.
+    *segment = StoreRowSegment{line, offset, doubleWidth ? 0 : Clamp(c0, 0, last), doubleWidth ? last : Clamp(c1, 0, last),
+                               static_cast<u8>(flags & kLineAttrBits)};
+    return true;
+}
 
 int CursorWindowRow()
 {
@@ -113,6 +129,12 @@ bool GenericRowPainterActive()
 
 void PaintRowSegment(const ScreenCell* cells, int row, int c0, int c1, u8 lineFlags)
 {
+    // Outside a frame the change is only recorded: the frame paints the row from the
+    // store, where it is then.
+    if (!ComposingFrame()) {
+        DamageCells(row, c0, c1);
+        return;
+    }
     if (const DisplayHooks* display = OwnDisplay()) {
         if (display->paintRow)
             display->paintRow(cells, row, c0, c1, lineFlags);
@@ -124,6 +146,10 @@ void PaintRowSegment(const ScreenCell* cells, int row, int c0, int c1, u8 lineFl
 
 void RepaintScreenRegion(int r0, int c0, int r1, int c1)
 {
+    if (!ComposingFrame()) {
+        DamageRegion(r0, c0, r1, c1);
+        return;
+    }
     if (const DisplayHooks* display = OwnDisplay()) {
         if (display->repaintRegion && !FamilyPaintingHeld())
             display->repaintRegion(r0, c0, r1, c1);
@@ -134,19 +160,9 @@ void RepaintScreenRegion(int r0, int c0, int r1, int c1)
 
 void PaintGenericRow(const ScreenCell* cells, int row, int c0, int c1, u8 lineFlags)
 {
-    if (JumpScrollHoldsPainting() || ProfileLoadInProgress || FamilyPaintingHeld())
+    if (ProfileLoadInProgress || FamilyPaintingHeld())
         return;
-    ScreenPaintGuard guard(ScreenPaintGuard::kKeepMergedScroll);
-    // While a merged scroll waits, the row is painted after the picture has moved, where
-    // it has come to be by then.
-    if (DeferRowToMergedScroll(row))
-        return;
-    // The caret is inverted pixels: take it off this row while the row is drawn over,
-    // and put it back after, all under the paint lock so that no other painter sees
-    // the row without it.
-    const bool caretHere = CursorShown && !CursorDisabled && CursorWindowRow() == row;
-    if (caretHere)
-        InvertCursorCell(0);
+    ScreenPaintGuard guard;
 
     int count = c1 - c0 + 1;
     if ((lineFlags & kLineDoubleWidth) && count >= Screen.lastColumn)
@@ -199,16 +215,15 @@ void PaintGenericRow(const ScreenCell* cells, int row, int c0, int c1, u8 lineFl
         run.text[run.length++] = static_cast<wchar_t>(TranslateCellChar(mode, codePage, shown, glyphSet, control));
     }
     draw();
-    if (caretHere)
-        InvertCursorCell(0);
 }
 
-void PaintCellRun(int x, int y, const wchar_t* text, int count, int pixelWidth, u8 rendition, u8 colour, u8 marked,
-                  u8 glyphSet, bool controlGlyphs, u8 fontFlags)
+namespace {
+
+// One run drawn through GDI. A cell drawn to be kept (`keptCell`) is clipped to itself:
+// its neighbours are drawn from the cache, where ink spilt into them would not be.
+void DrawRun(int x, int y, const wchar_t* text, int count, int pixelWidth, u8 rendition, u8 colour, u8 marked,
+             u8 glyphSet, bool controlGlyphs, u8 fontFlags, bool keptCell = false)
 {
-    ScreenPaintGuard guard;
-    if (!(rendition & kComboBold) || !Colours.bolditalic)
-        fontFlags &= static_cast<u8>(~kFontItalic);
     ApplyCellColours(LineHeight ? y / LineHeight : 0, marked != 0, rendition, colour);
     if (glyphSet == 1) {
         PaintSoftFontRun(LineHeight ? y / LineHeight : 0, x, text, count);
@@ -232,7 +247,8 @@ void PaintCellRun(int x, int y, const wchar_t* text, int count, int pixelWidth, 
         if (plainRun && !Iconic && !PaintSettings.displayOff) {
             // It fills the cells with the background colour and draws the characters,
             // instead of a brush made, filled and deleted for every run.
-            ExtTextOutW(ScreenDC, rect.left, rect.top, ETO_OPAQUE, &rect, text, count, AdvanceArray());
+            ExtTextOutW(ScreenDC, rect.left, rect.top, ETO_OPAQUE | (keptCell ? ETO_CLIPPED : 0), &rect, text, count,
+                        AdvanceArray());
         } else {
             HBRUSH brush = CreateSolidBrush(GetBkColor(ScreenDC));
             if (brush) {
@@ -259,6 +275,59 @@ void PaintCellRun(int x, int y, const wchar_t* text, int count, int pixelWidth, 
     }
     if (RenditionShowsUnderline(fontFlags, rendition))
         DrawHorizontalRule(x, x + pixelWidth, y + LineHeight - 1);
+}
+
+// What a cell of the run looks like, for the cache; false when the cache cannot stand
+// for the drawing: a soft-font glyph (the host redefines them), half of a double-height
+// glyph (drawn through a clip), hot spots that set colours of their own, a context that
+// is not the picture.
+bool CacheKeyOfRun(int row, u8 rendition, u8 colour, u8 marked, u8 glyphSet, bool controlGlyphs, u8 fontFlags,
+                   GlyphKey* key)
+{
+    if (glyphSet == 1 || (fontFlags & (kFontTopHalf | kFontBottomHalf)) || ScreenDC != PictureDC() || Iconic)
+        return false;
+    if (row < Screen.rows && HotspotsHighlighted())
+        return false;
+    const CellColourPair pair =
+        ComputeCellColours(colour, rendition, marked != 0, BlinkPhaseOn != 0, StartupOptions.r4Colours != 0);
+    // In reverse screen the two colour setters swap roles (screencolours.h).
+    const bool swap = PaintSettings.reverseScreen && !IsAnsiConsoleFamily(EmulationId);
+    key->foreground = swap ? pair.background : pair.foreground;
+    key->background = swap ? pair.foreground : pair.background;
+    key->glyphSet = glyphSet;
+    key->fontFlags = fontFlags;
+    key->control = controlGlyphs;
+    key->underline = RenditionShowsUnderline(fontFlags, rendition);
+    key->displayOff = PaintSettings.displayOff != 0;
+    return true;
+}
+
+}  // namespace
+
+void PaintCellRun(int x, int y, const wchar_t* text, int count, int pixelWidth, u8 rendition, u8 colour, u8 marked,
+                  u8 glyphSet, bool controlGlyphs, u8 fontFlags)
+{
+    ScreenPaintGuard guard;
+    if (!ComposingFrame())
+        DamagePictureTouched();
+    if (!(rendition & kComboBold) || !Colours.bolditalic)
+        fontFlags &= static_cast<u8>(~kFontItalic);
+    GlyphKey key{};
+    if (count < 1 || !CacheKeyOfRun(LineHeight ? y / LineHeight : 0, rendition, colour, marked, glyphSet,
+                                    controlGlyphs, fontFlags, &key)) {
+        DrawRun(x, y, text, count, pixelWidth, rendition, colour, marked, glyphSet, controlGlyphs, fontFlags);
+        return;
+    }
+    // Cell by cell: each is copied from the cache, or drawn alone and kept.
+    const int width = pixelWidth / count;
+    for (int i = 0; i < count; ++i) {
+        const int cx = x + i * width;
+        key.ch = static_cast<u16>(text[i]);
+        if (DrawCachedGlyph(key, cx, y, width, LineHeight))
+            continue;
+        DrawRun(cx, y, text + i, 1, width, rendition, colour, marked, glyphSet, controlGlyphs, fontFlags, true);
+        KeepGlyph(key, cx, y, width, LineHeight);
+    }
 }
 
 void ApplyCellColours(int row, bool marked, u8 rendition, u8 colour)
@@ -308,6 +377,8 @@ void FillScreenBackground(const RECT* rect)
     if (rect)
         IntersectRect(&area, rect, &client);
     FillRectBackground(ScreenDC, &area);
+    if (!ComposingFrame())
+        DamagePictureTouched();
 }
 
 void FillWindowBackground()
@@ -323,6 +394,5 @@ void FillWindowBackground()
 
 void InvalidateTerminal()
 {
-    if (ScreenWindowHandle)
-        InvalidateRect(ScreenWindowHandle, nullptr, FALSE);
+    DamageAll();
 }

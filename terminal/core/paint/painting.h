@@ -1,8 +1,9 @@
 // The display services the screen operations call: painting rows of the store,
-// scrolling the painted screen instead of repainting it, the text cursor's pixels, and
-// the scroll bar that shows the history. Both threads paint into the screen window's
-// one device context. Nothing here includes the Windows headers, so the engines can
-// call it; the Win32 bodies live with the painter.
+// scrolling the painted screen instead of repainting it, the text cursor, and the scroll
+// bar that shows the history. Called outside a frame (from the host-data thread, or from
+// the user-interface thread between frames) they only record what changed, and the next
+// frame paints it (paint/frame.h). Nothing here includes the Windows headers, so the
+// engines can call it; the Win32 bodies live with the painter.
 #pragma once
 
 #include "terminal/core/base/vxtypes.h"
@@ -21,12 +22,10 @@ void RepaintScreenRegion(int r0, int c0, int r1, int c1);
 // Move the painted window rows r0..r1 one line up / down and paint the uncovered row.
 void ScrollScreenUp(int r0, int r1);
 void ScrollScreenDown(int r0, int r1);
-// Moves the picture for the scrolls merged so far and paints the rows that need it
-// (screenscroll.h); nothing when no scroll waits. Takes the paint lock.
-void ApplyMergedScroll();
 // Moves a rectangle one cell sideways and/or one line up or down.
 void ScrollScreenRect(int fromColumn, int fromRow, int toColumn, int toRow);
-// Inverts the text cursor's cell (argument 0 from hide/show, 1 from the blink tick).
+// Shows or hides the text cursor (argument 0 from hide/show, 1 from the blink tick, which
+// leaves the steady styles alone).
 void ToggleTextCursor(int argument);
 // The scroll bar's range follows the history capacity, its thumb the history view.
 void RefreshScrollRange();

@@ -5,6 +5,8 @@
 #include "terminal/core/paint/painting.h"
 #include "terminal/core/base/win32.h"
 
+struct ScreenLineRecord;
+
 // True when the rows are painted by PaintGenericRow, not by an emulation's own painter.
 bool GenericRowPainterActive();
 // Paints window columns c0..c1 of a row; `cells` points at the cell in window column 0.
@@ -23,5 +25,13 @@ void FillWindowBackground();
 
 // The window row the text cursor is drawn on, -1 when it is not on the shown page.
 int CursorWindowRow();
-// Inverts the cursor's shape without changing whether it counts as drawn.
-void InvertCursorCell(int argument);
+
+// What of the store's line a window row shows: the line, the first cell shown (the
+// horizontal view offset) and the window columns to paint (a double-width line whole).
+struct StoreRowSegment {
+    const ScreenLineRecord* line;
+    int offset, c0, c1;
+    u8 lineFlags;
+};
+// False for a row past the screen or without a line.
+bool FindStoreRowSegment(int row, int c0, int c1, StoreRowSegment* segment);

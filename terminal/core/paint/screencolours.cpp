@@ -5,6 +5,7 @@
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/emulationids.h"
 #include "terminal/core/frame/mainwindow.h"
+#include "terminal/core/paint/glyphcache.h"
 #include "terminal/core/paint/paintsettings.h"
 #include "terminal/core/paint/screendc.h"
 
@@ -94,6 +95,8 @@ void SetPaletteColour(int index, int redPercent, int greenPercent, int bluePerce
     } else {
         TerminalPalette[index] = ScreenDC ? GetNearestColor(ScreenDC, rgb) : rgb;
     }
+    if (g_rgb[index] != rgb)
+        InvalidateGlyphCache();
     g_rgb[index] = rgb;
     g_textIndex = g_backIndex = -1;
 }

@@ -2,8 +2,9 @@
 
 #include <mutex>
 
-#include "terminal/core/paint/painting.h"
-#include "terminal/core/paint/screenscroll.h"
+#include "terminal/core/base/family.h"
+#include "terminal/core/paint/damage.h"
+#include "terminal/core/paint/frame.h"
 
 HDC ScreenDC = nullptr;
 
@@ -16,28 +17,18 @@ ScreenPaintGuard::ScreenPaintGuard()
 {
     g_paintLock.lock();
     ++g_depth;
-    if (MergedScrollPending())
-        ApplyMergedScroll();
-}
-
-ScreenPaintGuard::ScreenPaintGuard(KeepMergedScroll)
-{
-    g_paintLock.lock();
-    ++g_depth;
 }
 
 ScreenPaintGuard::~ScreenPaintGuard()
 {
-    --g_depth;
+    // A family with a screen of its own may draw into the picture outside a frame: the
+    // next frame then shows the whole picture.
+    if (--g_depth == 0 && !ComposingFrame() && ActiveFamily().display)
+        DamagePictureTouched();
     g_paintLock.unlock();
 }
 
 bool ScreenPaintLockHeldHere()
 {
     return g_depth > 0;
-}
-
-int ScreenPaintLockDepth()
-{
-    return g_depth;
 }

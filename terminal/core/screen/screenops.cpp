@@ -12,7 +12,6 @@ PendingRowSpan PendingSpan{};
 std::atomic<u8> DoubleWidthCells{0};
 u8 PendingWrap = 0;
 std::atomic<u32> StatusLineWriting{0};
-std::atomic<u8> PaintingInProgress{0};
 
 namespace {
 
@@ -679,9 +678,7 @@ void RepaintCursorRowSpan(int a, int b)
 {
     if (PaintSettings.displayOff)
         return;
-    const u8 painting = PaintingInProgress.exchange(1);
     RepaintRowSpan(Screen.cursorRow, a, b);
-    PaintingInProgress = painting;
 }
 
 void RepaintRowSpan(int row, int a, int b)

@@ -28,7 +28,6 @@ extern u8 PendingWrap;             // the writer stopped at the margin: wrap bef
 // double width as the cursor reaches it.
 extern std::atomic<u8> DoubleWidthCells;
 extern std::atomic<u32> StatusLineWriting;  // the host writes the status line (slot 0, painted below the rows)
-extern std::atomic<u8> PaintingInProgress;
 
 // Line content.
 void FillLineCells(int row, int column, int n);

@@ -150,14 +150,15 @@ void VtEnterEscape(int c)
         PushBackInputByte(static_cast<u8>(c));
         return;
     }
-    InSequence = 1;
+    // Only this thread changes the flag; others merely look at it: no fence per sequence.
+    InSequence.store(1, std::memory_order_relaxed);
     if (AnsiConsoleMode)
         AnsiBeginEscape();
     else if (AixtermMode > 0)
         AixtermBeginEscape();
     else
         VtBeginEscape();
-    InSequence = 0;
+    InSequence.store(0, std::memory_order_relaxed);
 }
 
 void CancelSequenceChar(int c)

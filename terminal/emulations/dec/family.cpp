@@ -135,6 +135,7 @@ const FamilyHooks DecFamily{
                   EmulationBit(kEmuVt500Bit8),
     .processChar = VtProcessChar,
     .filterReceivedByte = FilterReceivedByte,
+    .filterPassesAscii = true,
     .typingStaysLocal = VtLocalEditing,
     .keyboardInhibited = KeyboardInhibited,
     .keysRefused = KeysRefused,

@@ -61,9 +61,7 @@ void PaintIndicator(int first, int last)
     if (StatusDisplayType() != kStatusIndicator || PaintSettings.displayOff || first > last)
         return;
     if (const ScreenLineRecord* line = LineAt(kStatusLineSlot)) {
-        const u8 painting = PaintingInProgress.exchange(1);
         PaintRowSegment(line->cells, Screen.rows, first, last, 0);
-        PaintingInProgress = painting;
     }
 }
 

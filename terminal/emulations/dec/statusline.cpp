@@ -249,7 +249,6 @@ void DecRefreshStatusLine()
     if (IsOwnStatusEmulation() || !StatusLineFeaturePresent() || PaintSettings.displayOff)
         return;
     const int last = Screen.lastColumn < Screen.windowColumns ? Screen.lastColumn : Screen.windowColumns - 1;
-    const u8 painting = PaintingInProgress.exchange(1);
     switch (g_status.type) {
     case kStatusIndicator:
         if (const ScreenLineRecord* line = LineAt(kStatusLineSlot))
@@ -271,7 +270,6 @@ void DecRefreshStatusLine()
         break;
     }
     }
-    PaintingInProgress = painting;
 }
 
 void DecInvalidateStatusLine()

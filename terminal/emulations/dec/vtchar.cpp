@@ -206,11 +206,8 @@ void VtProcessChar(int c)
 {
     const bool showControls =
         PaintSettings.displayControls && !(EmulationId == kEmuScoConsole && (c == 27 || c == 155));
-    const u8 painting = PaintingInProgress.exchange(1);
-    if (VtMode.suspended == 1) {
-        PaintingInProgress = painting;
+    if (VtMode.suspended == 1)
         return;
-    }
     HideCursorForUpdate();
     if (c >= 32 || showControls) {
         const u32 setting = PaintSettings.characterMode;
@@ -230,7 +227,6 @@ void VtProcessChar(int c)
         TrackControlSequence(c);
     if (PendingSpan.pending && PendingSpan.row != Screen.cursorRow)
         FlushPendingSpan();
-    PaintingInProgress = painting;
 }
 
 void VtWriteChar(int c)

@@ -1,28 +1,48 @@
 // A 32-bit top-down DIB section selected into a memory device context that stands in
 // for the screen window's device context, so painters can be tested pixel by pixel.
+// With kPicture it is the program's own off-screen picture, which the frames paint (and
+// whose cells the glyph cache keeps).
 #pragma once
 
 #include "terminal/core/paint/fonts.h"
+#include "terminal/core/paint/picture.h"
 #include "terminal/core/paint/palette.h"
 #include "terminal/core/paint/screencolours.h"
 #include "terminal/core/paint/screendc.h"
 #include "terminal/core/base/win32.h"
 
+#include <vector>
+
+// A 32-bit top-down DIB section of this size and its pixels.
+inline HBITMAP CreateTopDownDib(int width, int height, u32** pixels)
+{
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    *pixels = static_cast<u32*>(bits);
+    return bitmap;
+}
+
 class DibCanvas {
 public:
-    DibCanvas(int width, int height) : width_(width), height_(height)
+    enum Kind { kOwnBitmap, kPicture };
+    DibCanvas(int width, int height, Kind kind = kOwnBitmap) : width_(width), height_(height), kind_(kind)
     {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        dc_ = CreateCompatibleDC(nullptr);
-        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        pixels_ = static_cast<u32*>(bits);
-        old_ = SelectObject(dc_, bitmap_);
+        if (kind == kPicture) {
+            CreatePicture(nullptr);
+            SizePicture(width, height);
+            dc_ = PictureDC();
+            pixels_ = PictureBits();
+        } else {
+            dc_ = CreateCompatibleDC(nullptr);
+            bitmap_ = CreateTopDownDib(width, height, &pixels_);
+            old_ = SelectObject(dc_, bitmap_);
+        }
         previous_ = ScreenDC;
         ScreenDC = dc_;
         // A palette whose entries are told apart at a glance.
@@ -42,6 +62,10 @@ public:
         ScreenDC = previous_;
         InvalidateColourCache();
         InvalidateFontCache();
+        if (kind_ == kPicture) {
+            DestroyPicture();
+            return;
+        }
         SelectObject(dc_, old_);
         DeleteObject(bitmap_);
         DeleteDC(dc_);
@@ -73,12 +97,22 @@ public:
     }
     int width() const { return width_; }
     int height() const { return height_; }
+    // Every pixel, top row first.
+    std::vector<u32> Pixels() const
+    {
+        std::vector<u32> all;
+        for (int y = 0; y < height_; ++y)
+            for (int x = 0; x < width_; ++x)
+                all.push_back(At(x, y));
+        return all;
+    }
 
 private:
     int width_, height_;
+    Kind kind_;
     HDC dc_;
-    HBITMAP bitmap_;
-    HGDIOBJ old_;
+    HBITMAP bitmap_ = nullptr;
+    HGDIOBJ old_ = nullptr;
     HDC previous_;
     u32* pixels_;
 };

@@ -6,14 +6,14 @@
 
 #include "dibcanvas.h"
 #include "terminal/core/base/corestate.h"
+#include "terminal/core/paint/frame.h"
+#include "terminal/core/paint/glyphcache.h"
 #include "terminal/core/paint/glyphs.h"
 #include "terminal/core/paint/glyphpaint.h"
-#include "terminal/core/host/hostread.h"
 #include "terminal/core/paint/jumpscroll.h"
 #include "terminal/core/paint/paintrows.h"
 #include "terminal/core/paint/paintsettings.h"
 #include "terminal/core/screen/screenops.h"
-#include "terminal/core/paint/screenscroll.h"
 #include "terminal/core/screen/screenstore.h"
 #include "terminal/core/paint/textcursor.h"
 #include "terminal/core/frame/idle.h"
@@ -24,7 +24,7 @@ namespace {
 constexpr u8 kReverse = 0x02, kUnderline = 0x04, kBold = 0x08, kBlink = 0x01;
 
 class Painting : public ::testing::Test {
-protected:
+public:
     static void SetUpTestSuite() { ASSERT_TRUE(AllocScreenStore()); }
 
     void SetUp() override
@@ -190,7 +190,10 @@ TEST_F(Painting, DoubleWidthLinesArePaintedWholeAtTwiceTheWidth)
 {
     SetCellSize(9, 17);
     Fill(2, 'W', 0x47, 0, kLineDoubleWidth);
-    const auto calls = RecordTextCalls([&] { RepaintScreenRegion(2, 30, 2, 31); });
+    const auto calls = RecordTextCalls([&] {
+        FrameComposeScope composing;
+        RepaintScreenRegion(2, 30, 2, 31);
+    });
     ASSERT_EQ(calls.size(), 1u) << "asked for two columns, the whole line is painted";
     EXPECT_EQ(calls[0].text.size(), 40u);
     EXPECT_EQ(calls[0].advances[0], 18);
@@ -240,59 +243,163 @@ TEST_F(Painting, ScreenDisplayOffFillsButDrawsNoCharacters)
     EXPECT_EQ(canvas.Count(4, 0, 0, 80 * 9, 17), 80 * 9 * 17);
 }
 
-TEST_F(Painting, ScrollScreenUpMovesThePixelsByOneLineHeight)
-{
-    DibCanvas canvas(80 * 9, 24 * 17);
-    SetCellSize(9, 17);
-    for (int r = 0; r < 24; ++r) {
-        Fill(r, ' ', 0x47, 0);
-        Cell(r, r).ch = '#';  // a diagonal: every row differs
-        PaintRow(r);
+// A stand-in for the screen window's device context: what a frame copies out.
+class WindowStandIn {
+public:
+    WindowStandIn(int width, int height) : width_(width), height_(height)
+    {
+        dc_ = CreateCompatibleDC(nullptr);
+        bitmap_ = CreateTopDownDib(width, height, &pixels_);
+        old_ = SelectObject(dc_, bitmap_);
     }
-    std::vector<u32> before;
-    for (int y = 0; y < 24 * 17; ++y)
-        for (int x = 0; x < 80 * 9; ++x)
-            before.push_back(canvas.At(x, y));
-    ScrollScreenUp(0, 23);
-    int moved = 0, total = 0;
-    for (int y = 0; y < 22 * 17; ++y)
-        for (int x = 0; x < 80 * 9; ++x, ++total)
-            moved += canvas.At(x, y) == before[(y + 17) * 80 * 9 + x];
-    EXPECT_EQ(moved, total) << "rows 1-22 are now rows 0-21";
+    ~WindowStandIn()
+    {
+        SelectObject(dc_, old_);
+        DeleteObject(bitmap_);
+        DeleteDC(dc_);
+    }
+    // Asks the frame for the whole picture, as WM_PAINT does.
+    std::vector<u32> Shown()
+    {
+        PaintWindowFromPicture(dc_, RECT{0, 0, width_, height_});
+        GdiFlush();
+        return std::vector<u32>(pixels_, pixels_ + width_ * height_);
+    }
+
+private:
+    int width_, height_;
+    HDC dc_;
+    HBITMAP bitmap_;
+    HGDIOBJ old_;
+    u32* pixels_ = nullptr;
+};
+
+int Differing(const std::vector<u32>& a, const std::vector<u32>& b)
+{
+    int n = 0;
+    for (size_t i = 0; i < a.size() && i < b.size(); ++i)
+        n += a[i] != b[i];
+    return n;
 }
 
-TEST_F(Painting, JumpScrollOnlyCountsTheScroll)
+// Every row its own text and background, so that a row out of place shows.
+void FillDistinctRows(Painting& t)
 {
-    DibCanvas canvas(80 * 9, 4 * 17);
-    SetCellSize(9, 17);
-    Fill(1, '#', 0x47, 0);
-    PaintRow(1);
-    const u32 before = canvas.At(3, 17 + 8);
-    ApplyJumpScrollSetting(1);
-    ScrollScreenUp(0, 3);
-    EXPECT_TRUE(DeferredScrollPending());
-    EXPECT_EQ(canvas.At(3, 17 + 8), before) << "nothing moved";
-    // Rows wait for the redraw while the scroll is pending.
-    Fill(2, '#', 0x47, 0);
-    PaintRow(2);
-    EXPECT_EQ(canvas.At(3, 2 * 17 + 8), canvas.At(3, 3 * 17 + 8)) << "row 2 was not drawn yet";
-    FlushDeferredScroll();
-    EXPECT_FALSE(DeferredScrollPending());
-    EXPECT_EQ(canvas.At(3, 2 * 17 + 8), canvas.At(3, 17 + 8)) << "the redraw drew row 2";
+    for (int r = 0; r < 24; ++r) {
+        t.Fill(r, static_cast<u8>('a' + r), static_cast<u8>(((r % 7 + 1) << 4) | ((r + 3) % 8)), 0);
+        t.Cell(r, r).ch = '#';
+    }
 }
 
-TEST_F(Painting, TogglingTheCursorTwiceRestoresTheImage)
+void ComposeWhole()
 {
-    DibCanvas canvas(80 * 9, 24 * 17);
+    InvalidateTerminal();
+    EXPECT_TRUE(ComposeFrame());
+}
+
+// Scrolls recorded while host bytes change the store, rows written between them and
+// frames composed at any point: the picture must end exactly as a full repaint of the
+// store draws it.
+TEST_F(Painting, FramesEndWithTheFullRepaintPicture)
+{
+    struct Phase {
+        int top, bottom;
+        bool up;
+        int lines;
+    };
+    struct Case {
+        const char* name;
+        std::vector<Phase> phases;
+        int outsideRow;   // written midway when >= 0
+        int framesEvery;  // lines between frames; 0: one frame at the end
+    };
+    const Case cases[] = {
+        {"one line of the whole screen", {{0, 23, true, 1}}, -1, 0},
+        {"a few lines of the whole screen", {{0, 23, true, 5}}, -1, 0},
+        {"a region, all but one of its rows", {{3, 20, true, 17}}, -1, 0},
+        {"more lines than the region holds", {{3, 20, true, 25}}, -1, 0},
+        {"down in a region", {{3, 20, false, 6}}, -1, 2},
+        {"a row above the region written midway", {{3, 20, true, 8}}, 1, 3},
+        {"up, then down, then another region", {{3, 20, true, 4}, {3, 20, false, 3}, {0, 10, true, 2}}, -1, 0},
+        {"a region, then an overlapping one", {{3, 20, false, 3}, {0, 10, true, 2}}, 22, 1},
+        {"more regions than a frame keeps apart", {{0, 23, true, 1}, {0, 23, false, 1}, {2, 9, true, 1},
+                                                   {2, 9, false, 1}, {1, 5, true, 1}, {1, 5, false, 1},
+                                                   {3, 8, true, 1}, {3, 8, false, 1}, {0, 2, true, 1},
+                                                   {0, 2, false, 1}, {4, 6, true, 1}, {4, 6, false, 1},
+                                                   {5, 7, true, 1}, {5, 7, false, 1}, {6, 8, true, 1},
+                                                   {6, 8, false, 1}, {7, 9, true, 1}, {7, 9, false, 1}},
+         -1, 0},
+    };
+    DibCanvas canvas(80 * 9, 25 * 17, DibCanvas::kPicture);
     SetCellSize(9, 17);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FillDistinctRows(*this);
+        ComposeWhole();
+        int written = 0;
+        for (const Phase& p : c.phases) {
+            Screen.top = static_cast<i16>(p.top);
+            Screen.bottom = static_cast<i16>(p.bottom);
+            for (int i = 0; i < p.lines; ++i, ++written) {
+                p.up ? RotateRegionUp() : RotateRegionDown();
+                p.up ? ScrollScreenUp(p.top, p.bottom) : ScrollScreenDown(p.top, p.bottom);
+                // The new row gets its text after the scroll, as a flood writes it.
+                const int row = p.up ? p.bottom : p.top;
+                Fill(row, static_cast<u8>('A' + written % 26), static_cast<u8>(((written % 7 + 1) << 4) | 7), 0);
+                Cell(row, 40 + written % 30).ch = '@';
+                PaintRowSegment(LineAt(row)->cells, row, 40, 79, 0);
+                if (c.outsideRow >= 0 && i == p.lines / 2) {
+                    Fill(c.outsideRow, '%', 0x16, 0);
+                    PaintRowSegment(LineAt(c.outsideRow)->cells, c.outsideRow, 0, 79, 0);
+                }
+                if (c.framesEvery && written % c.framesEvery == 0)
+                    ComposeFrame();
+            }
+        }
+        ComposeFrame();
+        const std::vector<u32> framed = canvas.Pixels();
+        ComposeWhole();
+        EXPECT_EQ(Differing(framed, canvas.Pixels()), 0) << "pixels that differ from a full repaint";
+    }
+    Screen.top = 0;
+    Screen.bottom = 23;
+}
+
+// Cells come from the cache once drawn: they must look as drawn, and a new palette must
+// not show the old colours.
+TEST_F(Painting, KeptCellsLookAsDrawnAndFollowThePalette)
+{
+    DibCanvas canvas(80 * 9, 25 * 17, DibCanvas::kPicture);
+    SetCellSize(9, 17);
+    FillDistinctRows(*this);
+    Cell(2, 5).rendition = kUnderline;
+    Cell(3, 6) = ScreenCell{'q', 0x47, 0, 3};
+    ComposeWhole();
+    const std::vector<u32> drawn = canvas.Pixels();
+    const u64 hits = GlyphCacheHits();
+    ComposeWhole();
+    EXPECT_GT(GlyphCacheHits(), hits) << "the second frame copies kept cells";
+    EXPECT_EQ(Differing(drawn, canvas.Pixels()), 0);
+    SetPaletteColour(4, 10, 20, 30);
+    ComposeWhole();
+    // Row 1's background is colour index 4 (see FillDistinctRows).
+    EXPECT_EQ(canvas.At(30 * 9 + 1, 17 + 1), PaletteRgb(4));
+    SetPaletteColour(4, 0, 0, 100);
+}
+
+// The picture never holds the cursor: the window is shown it over the picture.
+TEST_F(Painting, TheCursorIsShownOverThePictureNotInIt)
+{
+    DibCanvas canvas(80 * 9, 25 * 17, DibCanvas::kPicture);
+    WindowStandIn window(80 * 9, 25 * 17);
+    SetCellSize(9, 17);
+    HasFocus = 1;
     Fill(5, 'c', 0x47, 0);
-    PaintRow(5);
+    ComposeWhole();
+    const std::vector<u32> picture = canvas.Pixels();
+    const std::vector<u32> clean = window.Shown();
     Screen.cursorRow = 5;
     Screen.cursorColumn = 7;
-    std::vector<u32> before;
-    for (int y = 0; y < 24 * 17; ++y)
-        for (int x = 0; x < 80 * 9; ++x)
-            before.push_back(canvas.At(x, y));
     struct Style {
         u8 style;
         int height;
@@ -301,17 +408,12 @@ TEST_F(Painting, TogglingTheCursorTwiceRestoresTheImage)
         PaintSettings.cursorStyle = s.style;
         ToggleTextCursor(0);
         EXPECT_EQ(CursorShown.load(), 1);
-        int changed = 0;
-        for (int y = 0; y < 24 * 17; ++y)
-            for (int x = 0; x < 80 * 9; ++x)
-                changed += canvas.At(x, y) != before[y * 80 * 9 + x];
-        EXPECT_EQ(changed, 9 * s.height) << "the cursor covers its shape in column 7 of row 5";
+        ComposeFrame();
+        EXPECT_EQ(Differing(canvas.Pixels(), picture), 0) << "the picture stays as it was";
+        EXPECT_EQ(Differing(window.Shown(), clean), 9 * s.height) << "its shape in column 7 of row 5";
         ToggleTextCursor(0);
-        int restored = 0;
-        for (int y = 0; y < 24 * 17; ++y)
-            for (int x = 0; x < 80 * 9; ++x)
-                restored += canvas.At(x, y) == before[y * 80 * 9 + x];
-        EXPECT_EQ(restored, 24 * 17 * 80 * 9);
+        ComposeFrame();
+        EXPECT_EQ(Differing(window.Shown(), clean), 0);
         EXPECT_EQ(CursorShown.load(), 0);
     }
     PaintSettings.cursorStyle = 2;  // steady: the blink tick leaves it alone
@@ -319,23 +421,31 @@ TEST_F(Painting, TogglingTheCursorTwiceRestoresTheImage)
     EXPECT_EQ(CursorShown.load(), 0);
     PaintSettings.cursorStyle = 1;
     Screen.cursorRow = Screen.cursorColumn = 0;
+    HasFocus = 0;
 }
 
-TEST_F(Painting, TheCursorSurvivesARepaintOfItsRow)
+TEST_F(Painting, JumpScrollShowsNoFrameUntilItsRedraw)
 {
-    DibCanvas canvas(80 * 9, 24 * 17);
+    DibCanvas canvas(80 * 9, 25 * 17, DibCanvas::kPicture);
     SetCellSize(9, 17);
-    Screen.cursorRow = 3;
-    Screen.cursorColumn = 2;
-    PaintRow(3);
-    ToggleTextCursor(0);
-    const u32 caret = canvas.At(2 * 9 + 4, 3 * 17 + 8);
-    EXPECT_EQ(caret, PaletteRgb(4) ^ 0xFFFFFF);
-    PaintRow(3);
-    EXPECT_EQ(canvas.At(2 * 9 + 4, 3 * 17 + 8), caret) << "drawn again after the row";
-    EXPECT_EQ(CursorShown.load(), 1);
-    ToggleTextCursor(0);
-    Screen.cursorRow = Screen.cursorColumn = 0;
+    FillDistinctRows(*this);
+    ComposeWhole();
+    const std::vector<u32> before = canvas.Pixels();
+    ApplyJumpScrollSetting(1);
+    RotateRegionUp();
+    ScrollScreenUp(0, 23);
+    Fill(23, 'N', 0x16, 0);
+    PaintRowSegment(LineAt(23)->cells, 23, 0, 79, 0);
+    EXPECT_TRUE(DeferredScrollPending());
+    ComposeFrame();
+    EXPECT_EQ(Differing(canvas.Pixels(), before), 0) << "nothing is shown while the scroll is counted";
+    FlushDeferredScroll();
+    ComposeFrame();
+    const std::vector<u32> jumped = canvas.Pixels();
+    EXPECT_GT(Differing(jumped, before), 0);
+    ComposeWhole();
+    EXPECT_EQ(Differing(jumped, canvas.Pixels()), 0) << "the redraw is a full repaint";
+    ApplyJumpScrollSetting(0);
 }
 
 // Two threads paint rows of different colours into the one device context, as the
@@ -368,125 +478,6 @@ TEST_F(Painting, TwoThreadsPaintingTheSameContextKeepTheirColours)
     other.join();
     const int wrong = badOther + badHere;
     EXPECT_EQ(wrong, 0);
-}
-
-// Scrolls made while host bytes are processed are merged: the rows written between them
-// are painted once the picture has moved by all of them. Whatever the mix, the canvas
-// must then hold exactly what a full repaint of the store draws.
-TEST_F(Painting, MergedScrollsEndWithTheFullRepaintPicture)
-{
-    struct Phase {
-        int top, bottom;
-        bool up;
-        int lines;
-    };
-    struct Case {
-        const char* name;
-        std::vector<Phase> phases;
-        int outsideRow;  // painted midway when >= 0
-    };
-    const Case cases[] = {
-        {"one line of the whole screen", {{0, 23, true, 1}}, -1},
-        {"a few lines of the whole screen", {{0, 23, true, 5}}, -1},
-        {"a region, all but one of its rows", {{3, 20, true, 17}}, -1},
-        {"more lines than the region holds", {{3, 20, true, 25}}, -1},
-        {"down in a region", {{3, 20, false, 6}}, -1},
-        {"a row above the region painted midway", {{3, 20, true, 8}}, 1},
-        {"up, then down, then another region", {{3, 20, true, 4}, {3, 20, false, 3}, {0, 10, true, 2}}, -1},
-        {"a region, then an overlapping one", {{3, 20, false, 3}, {0, 10, true, 2}}, 22},
-    };
-    DibCanvas canvas(80 * 9, 24 * 17);
-    SetCellSize(9, 17);
-    auto snapshot = [&canvas] {
-        std::vector<u32> pixels;
-        for (int y = 0; y < canvas.height(); ++y)
-            for (int x = 0; x < canvas.width(); ++x)
-                pixels.push_back(canvas.At(x, y));
-        return pixels;
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        // Every row its own text and background, so that a row out of place shows.
-        for (int r = 0; r < 24; ++r) {
-            Fill(r, static_cast<u8>('a' + r), static_cast<u8>(((r % 7 + 1) << 4) | ((r + 3) % 8)), 0);
-            Cell(r, r).ch = '#';
-            PaintRow(r);
-        }
-        int written = 0;
-        {
-            HostByteScope hostBytes;
-            for (const Phase& p : c.phases) {
-                Screen.top = static_cast<i16>(p.top);
-                Screen.bottom = static_cast<i16>(p.bottom);
-                for (int i = 0; i < p.lines; ++i, ++written) {
-                    p.up ? RotateRegionUp() : RotateRegionDown();
-                    p.up ? ScrollScreenUp(p.top, p.bottom) : ScrollScreenDown(p.top, p.bottom);
-                    if (written == 0) {
-                        EXPECT_TRUE(MergedScrollPending()) << "the scroll waits";
-                    }
-                    // The new row gets its text after the scroll, as a flood writes it.
-                    const int row = p.up ? p.bottom : p.top;
-                    Fill(row, static_cast<u8>('A' + written % 26), static_cast<u8>(((written % 7 + 1) << 4) | 7), 0);
-                    Cell(row, 40 + written % 30).ch = '@';
-                    PaintRow(row);
-                    if (c.outsideRow >= 0 && i == p.lines / 2) {
-                        Fill(c.outsideRow, '%', 0x16, 0);
-                        PaintRow(c.outsideRow);
-                    }
-                }
-            }
-        }
-        ApplyMergedScroll();
-        EXPECT_FALSE(MergedScrollPending());
-        const std::vector<u32> merged = snapshot();
-        RepaintScreenRegion(0, 0, 23, 79);
-        const std::vector<u32> full = snapshot();
-        int differing = 0;
-        for (size_t i = 0; i < full.size(); ++i)
-            differing += merged[i] != full[i];
-        EXPECT_EQ(differing, 0) << "pixels that differ from a full repaint";
-    }
-    Screen.top = 0;
-    Screen.bottom = 23;
-}
-
-// Anything else that draws takes the paint lock and so moves the picture first: here
-// the cursor, inverted where its cell is after the scroll, and the status line.
-TEST_F(Painting, TheCursorIsDrawnOnTheMovedPicture)
-{
-    DibCanvas canvas(80 * 9, 24 * 17);
-    SetCellSize(9, 17);
-    for (int r = 0; r < 24; ++r) {
-        Fill(r, ' ', static_cast<u8>(((r % 7 + 1) << 4) | 7), 0);
-        PaintRow(r);
-    }
-    {
-        HostByteScope hostBytes;
-        for (int i = 0; i < 3; ++i) {
-            RotateRegionUp();
-            ScrollScreenUp(0, 23);
-        }
-    }
-    ASSERT_TRUE(MergedScrollPending());
-    Screen.cursorRow = 10;
-    Screen.cursorColumn = 5;
-    PaintSettings.cursorStyle = 1;
-    ToggleTextCursor(0);
-    EXPECT_FALSE(MergedScrollPending());
-    // Row 10 now holds what row 13 held: the caret inverts that row's background.
-    EXPECT_EQ(canvas.At(5 * 9 + 4, 10 * 17 + 8), PaletteRgb((13 % 7 + 1)) ^ 0xFFFFFF);
-    ToggleTextCursor(0);
-    Screen.cursorRow = Screen.cursorColumn = 0;
-    // The status line is painted below the screen rows, past what the marks cover: it
-    // is drawn at once, after the scroll.
-    {
-        HostByteScope hostBytes;
-        RotateRegionUp();
-        ScrollScreenUp(0, 23);
-    }
-    ASSERT_TRUE(MergedScrollPending());
-    PaintGenericRow(LineAt(0)->cells, Screen.rows, 0, 79, 0);
-    EXPECT_FALSE(MergedScrollPending());
 }
 
 }  // namespace

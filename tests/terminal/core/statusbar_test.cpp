@@ -134,11 +134,18 @@ TEST_F(StatusBar, LinkStateRedrawsOnlyOnChange)
     ShowWindow(main_.hwnd(), SW_SHOWNOACTIVATE);
     ShowStatusBarWindow();
     ValidateRect(bar, nullptr);
+    // A flood toggles active and idle with every buffer: the frame draws the last state.
+    StatusBarSetLinkState(2);
+    StatusBarSetLinkState(1);
     StatusBarSetLinkState(2);
     EXPECT_EQ(StatusBarLinkState(), 2);
+    EXPECT_FALSE(GetUpdateRect(bar, nullptr, FALSE)) << "drawn by the next frame, not at once";
+    StatusBarShowLinkState();
     EXPECT_TRUE(GetUpdateRect(bar, nullptr, FALSE));
     ValidateRect(bar, nullptr);
+    StatusBarShowLinkState();
     StatusBarSetLinkState(2);
+    StatusBarShowLinkState();
     EXPECT_FALSE(GetUpdateRect(bar, nullptr, FALSE)) << "the same state draws nothing";
     StatusBarSetLinkState(7);
     StatusBarSetLinkState(-1);

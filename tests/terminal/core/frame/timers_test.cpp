@@ -125,6 +125,9 @@ TEST(Timers, TheTickCountsDownAndWakesTheLoop)
 {
     MainWindow();
     PumpMessages();
+    // The host-data thread (when another test started it) runs the idle step, which
+    // re-arms some countdowns: it waits while they are counted here.
+    ASSERT_TRUE(HoldHostDataThread(HostGate::Switch, 5000));
     TimerCountdownSet& c = Countdowns;
     c.secondDivider = 4;
     c.seconds = 0;
@@ -139,6 +142,7 @@ TEST(Timers, TheTickCountsDownAndWakesTheLoop)
     EXPECT_EQ(c.printer3270Idle.load(), 0u);
     EXPECT_EQ(c.blink.load(), 0);
     EXPECT_EQ(c.cursorPosition.load(), 0u);
+    ReleaseHostDataThread(HostGate::Switch);
     MSG msg;
     EXPECT_TRUE(PeekMessageW(&msg, MainWindowHandle, WM_APP, WM_APP, PM_REMOVE));
 }

@@ -1,0 +1,95 @@
+// The host path alone, without painting: each file named on the command line goes through
+// the telnet engine, the reader and the DEC emulation into the screen store, with the
+// recording test doubles in place of the socket and the painter (as the engine tests run
+// it). Prints one line per file: its name, its size and the MB/s it was taken in at,
+// the best of --rounds N runs.
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "support/doubles_host.h"
+#include "support/doubles_network.h"
+#include "support/doubles_telnet.h"
+#include "support/hostreset.h"
+#include "terminal/core/host/hostread.h"
+#include "terminal/core/screen/screenstore.h"
+#include "terminal/settings/colours.h"
+#include "terminal/settings/profilevalues.h"
+
+namespace {
+
+constexpr std::size_t kChunk = 65536;  // what one read of the socket hands over
+
+std::vector<u8> ReadFile(const char* path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<u8>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+void StartSession()
+{
+    ResetHostPath();
+    SetFactoryAttributeColours();
+    SetFactoryVt300();
+    if (!AllocScreenStore() || !AllocInputQueues() || !InitialiseTerminal(1)) {
+        std::fprintf(stderr, "the screen store could not be made\n");
+        std::exit(2);
+    }
+    doubles::ResetTelnet();
+    doubles::Network().throughTelnet = true;
+}
+
+double Seconds(const std::vector<u8>& data)
+{
+    doubles::TelnetPeer& peer = doubles::Peer();
+    // Data bytes 255 travel doubled on a telnet connection.
+    std::vector<u8> line;
+    line.reserve(data.size());
+    for (u8 b : data) {
+        line.push_back(b);
+        if (b == 255)
+            line.push_back(255);
+    }
+    for (std::size_t at = 0; at < line.size(); at += kChunk)
+        peer.chunks.emplace_back(line.begin() + static_cast<std::ptrdiff_t>(at),
+                                 line.begin() + static_cast<std::ptrdiff_t>(std::min(at + kChunk, line.size())));
+    doubles::Ui().held = false;
+    doubles::Display().calls.clear();
+    const auto start = std::chrono::steady_clock::now();
+    // The reader waits (and the double holds it) once every chunk is used up.
+    while (!doubles::Ui().held && ProcessHostChar()) {
+        if (doubles::Display().calls.size() > 100000)
+            doubles::Display().calls.clear();
+    }
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    int rounds = 1;
+    std::vector<const char*> files;
+    for (int i = 1; i < argc; ++i) {
+        if (!std::strcmp(argv[i], "--rounds") && i + 1 < argc)
+            rounds = std::atoi(argv[++i]);
+        else
+            files.push_back(argv[i]);
+    }
+    for (const char* path : files) {
+        const std::vector<u8> data = ReadFile(path);
+        double best = 0;
+        for (int r = 0; r < (rounds > 0 ? rounds : 1); ++r) {
+            StartSession();
+            best = std::max(best, data.size() / Seconds(data) / 1e6);
+        }
+        std::printf("%s %zu %.2f\n", path, data.size(), best);
+        std::fflush(stdout);
+    }
+    return 0;
+}

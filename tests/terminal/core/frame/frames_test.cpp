@@ -1,0 +1,119 @@
+// The host-data thread only records what changed and the window composes frames from
+// the store: whatever the host does and however the frames fall between its writes, the
+// picture once the host is idle must be exactly what a full repaint of the store draws.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "frame_support.h"
+#include "terminal/core/base/corestate.h"
+#include "terminal/core/base/emulationids.h"
+#include "terminal/core/frame/emuswitch.h"
+#include "terminal/core/frame/scrollback.h"
+#include "terminal/core/paint/frame.h"
+#include "terminal/core/paint/jumpscroll.h"
+#include "terminal/core/paint/painting.h"
+#include "terminal/core/paint/picture.h"
+
+using namespace frame_test;
+
+namespace {
+
+std::vector<u32> Picture()
+{
+    const u32* bits = PictureBits();
+    return bits ? std::vector<u32>(bits, bits + PictureStride() * PictureHeight()) : std::vector<u32>{};
+}
+
+int Differing(const std::vector<u32>& a, const std::vector<u32>& b)
+{
+    int n = a.size() == b.size() ? 0 : 1;
+    for (size_t i = 0; i < a.size() && i < b.size(); ++i)
+        n += a[i] != b[i];
+    return n;
+}
+
+// Lines that differ from each other in text and colour, so that a row out of place shows.
+std::string Lines(const char* tag, int count)
+{
+    std::string out;
+    for (int i = 0; i < count; ++i)
+        out += "\r\n\x1b[3" + std::to_string(i % 8) + ";4" + std::to_string((i + 3) % 8) + "m" + tag +
+               std::to_string(i) + std::string(static_cast<size_t>(i % 50), '=') + "\x1b[m";
+    return out;
+}
+
+// Feeds the stream and waits until its end marker is in the store, the host has gone
+// idle and no frame is owed.
+void Play(const std::string& stream, const std::string& marker)
+{
+    FeedHost(stream + "\r\n" + marker);
+    ASSERT_TRUE(PumpUntil([&] { return OnScreen(marker); }, 10000)) << marker;
+    PumpUntil([] { return false; }, 300);
+    ASSERT_TRUE(PumpUntil([] { return !FramePending(); }, 3000));
+}
+
+struct Stream {
+    const char* name;
+    std::string bytes;
+    int panBack;  // lines the view is panned into the history before the stream
+};
+
+TEST(Frames, AfterTheHostGoesIdleThePictureIsAFullRepaint)
+{
+    StartHost();
+    if (EmulationId != kDefaultEmulationId) {
+        RequestEmulation(EmulationId, kDefaultEmulationId);
+        ASSERT_TRUE(PumpUntil([] { return EmulationId == kDefaultEmulationId; }, 3000));
+    }
+    const Stream streams[] = {
+        {"a scroll region", "\x1b[5;15r\x1b[15;1H" + Lines("region ", 40) + "\x1b[r", 0},
+        {"reverse index at the top of a region",
+         [] {
+             std::string s = "\x1b[3;20r\x1b[3;1H";
+             for (int i = 0; i < 30; ++i)
+                 s += "\x1bM\x1b[3" + std::to_string(i % 8) + "mreverse " + std::to_string(i) + "\r";
+             return s + "\x1b[m\x1b[r";
+         }(),
+         0},
+        {"insert and delete lines",
+         [] {
+             std::string s = Lines("fill ", 24) + "\x1b[4;18r";
+             for (int i = 0; i < 12; ++i)
+                 s += "\x1b[6;1H\x1b[" + std::to_string(i % 3 + 1) + "Linserted " + std::to_string(i) + "\x1b[12;1H\x1b[" +
+                      std::to_string(i % 2 + 1) + "M";
+             return s + "\x1b[r";
+         }(),
+         0},
+        {"double-width and double-height lines",
+         "\x1b[H\x1b[2J\x1b#6wide line\r\n\x1b#3tall top\r\n\x1b#4tall bottom\r\n" + Lines("after ", 30) +
+             "\r\n\x1b#6wide again",
+         0},
+        {"blinking text scrolled", "\x1b[5mblinking\x1b[m plain" + Lines("under blink ", 30) + "\r\n\x1b[5;7mblink", 0},
+        {"a flood of the whole screen", Lines("flood ", 200), 0},
+        {"a scroll into the history while panned back", Lines("panned ", 40), 6},
+    };
+    for (const u8 jump : {u8{0}, u8{1}}) {
+        ApplyJumpScrollSetting(jump);
+        int n = 0;
+        for (const Stream& s : streams) {
+            SCOPED_TRACE(std::string(s.name) + (jump ? ", jump scroll" : ", smooth scroll"));
+            const std::string end = "end " + std::to_string(jump) + "-" + std::to_string(n++);
+            Play("\x1b[!p" + Lines("before ", 30), end + "a");
+            if (s.panBack) {
+                PanHistoryView(s.panBack);
+                PumpUntil([] { return false; }, 200);
+            }
+            Play(s.bytes, end + "b");
+            const std::vector<u32> framed = Picture();
+            ASSERT_FALSE(framed.empty());
+            InvalidateTerminal();
+            ASSERT_TRUE(ComposeFrame());
+            EXPECT_EQ(Differing(framed, Picture()), 0) << "pixels that differ from a full repaint";
+        }
+    }
+    ApplyJumpScrollSetting(0);
+}
+
+}  // namespace
