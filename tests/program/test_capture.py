@@ -182,7 +182,11 @@ class CaptureProgramTest(WineTestCase):
                 with open(path, "wb") as f:
                     f.write(stream + marker)
                 self.file_dialog(REPLAY, path, "Open")
-            shown = self.wait_screen("the end")
+            self.wait_screen("the end")
+            # The status bar's cursor field follows about once a second: the dump is
+            # read once it has caught up.
+            time.sleep(1.5)
+            shown = self.screen()
             self.stop_terminal(self.proc, self.hwnd)
             return shown
 

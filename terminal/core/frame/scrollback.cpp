@@ -102,7 +102,10 @@ bool QueuedForHostThread(int code, int value)
         return false;
     {
         std::lock_guard<std::mutex> guard(g_requestLock);
-        if (g_requestCount < kMaxViewRequests)
+        ViewRequest* last = g_requestCount ? &g_requests[g_requestCount - 1] : nullptr;
+        if (code == kWheelRequest && last && last->code == kWheelRequest)
+            last->value += value;  // a spun wheel is one pan of all its lines: none is lost
+        else if (g_requestCount < kMaxViewRequests)
             g_requests[g_requestCount++] = ViewRequest{code, value};
         g_requestsWaiting = true;
     }
