@@ -279,6 +279,41 @@ def macro_seeds():
     write("fuzz_macros", "c1-and-box", macro_input("\x9b5~", clip="\u250c\u2500\u2510\r\n\u2502", keep=True))
 
 
+# ---- login scripts and replay --------------------------------------------------------------
+
+def login_input(response, condition, steps):
+    """A response, a condition, then (awaited text) or (None, received text) steps."""
+    i = Input().number(len(response), 0, 300).data(utf16(response))
+    i.number(len(condition), 0, 90).data(utf16(condition))
+    for awaited, received in steps:
+        if awaited is not None:
+            i.flag(True).number(len(awaited), 0, 90).data(utf16(awaited))
+        else:
+            i.flag(False).number(len(received), 0, 200).data(utf16(received))
+    return i.bytes()
+
+
+def login_seeds():
+    write("fuzz_loginscript", "escapes", login_input("a^Mb_027c\\^d<CR>x^\\", "<KU>", []))
+    write("fuzz_loginscript", "tokens", login_input("me<UN>^M<PW>^M<P><D><CONTROL+VK_F1><<x>>", "<KL>", []))
+    write("fuzz_loginscript", "sliding-match",
+          login_input("", "", [("login:", None), (None, "xxlogin: "), ("Password: ", None), (None, "Password: ")]))
+
+
+def replay_input(name, file, record_mode=True, step=False, answer=4):
+    i = Input().text(name)
+    i.flag(True).flag(True).flag(record_mode).flag(step).number(answer, 3, 5).flag(True)
+    return i.data(file).bytes()
+
+
+def replay_seeds():
+    records = b"\x01\x02\xff\xef\x03\xff\xff\xff\xef\x04\xff\xf1\x05\xff\xef"
+    write("fuzz_replay", "records", replay_input(b"log.txt", records))
+    write("fuzz_replay", "stepped-abort", replay_input(b"..\\x", records * 3, step=True, answer=3))
+    write("fuzz_replay", "stepped-run", replay_input(b"CON.txt", records * 3, step=True, answer=5))
+    write("fuzz_replay", "plain-session", replay_input(b"C:\\x", b"plain text\r\n" + records, record_mode=False))
+
+
 # ---- printer-controller data -------------------------------------------------------------
 
 def print_input(host, flags=0, charset=0, lines=60, columns=132, not_ready=0):
@@ -297,6 +332,19 @@ def print_seeds():
     write("fuzz_print", "national", print_input(bytes(range(128, 256)), flags=8 | 16, charset=1))
 
 
+
+# ---- pass-through printing ------------------------------------------------------------------
+
+def aux_input(host, drop=False, vt52=False, csi=True, autolf=False):
+    return Input().flag(drop).flag(vt52).flag(csi).flag(autolf).data(host).bytes()
+
+
+def aux_seeds():
+    # The aux port tests' data: text, MC 5 passed on, MC 6 closing (7-bit and 8-bit).
+    write("fuzz_auxfilter", "mc6", aux_input(b"AB\r\nC\x1b[5i\x9b6i"))
+    write("fuzz_auxfilter", "vt52", aux_input(b"ab\x1bY\x1bX", vt52=True))
+    write("fuzz_auxfilter", "autolf-flow", aux_input(b"A\r\nB\rC\x00\x11\x13\x1b[6x\x1b\x1b[6i", drop=True, autolf=True))
+
 if __name__ == "__main__":
     telnet_seeds()
     lpr_seeds()
@@ -304,4 +352,7 @@ if __name__ == "__main__":
     profile_seeds()
     codepage_seeds()
     macro_seeds()
+    login_seeds()
+    replay_seeds()
     print_seeds()
+    aux_seeds()

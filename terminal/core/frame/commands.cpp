@@ -2,8 +2,10 @@
 
 #include <cwchar>
 
+#include "terminal/comms/auxdialog.h"
 #include "terminal/comms/capture.h"
 #include "terminal/comms/capturefiles.h"
+#include "terminal/comms/loginscript.h"
 #include "terminal/comms/connsettings.h"
 #include "terminal/comms/netsession.h"
 #include "terminal/comms/printerdialogs.h"
@@ -580,6 +582,9 @@ LRESULT MainCommand(HWND window, WPARAM wParam, LPARAM lParam)
     case kCmdPaste:
         PasteClipboard();
         break;
+    case kCmdAuxPort:
+        OpenAuxPortDialog(window);
+        break;
     case kCmdPrintScreenBitmap:
         if (!ModalOpen && !FamilyWindowTakesKeys())
             PrintScreenCommand();
@@ -593,9 +598,7 @@ LRESULT MainCommand(HWND window, WPARAM wParam, LPARAM lParam)
         break;
     case kCmdNothing:
     case kCmdButtonTools:
-    case kCmdAuxPort:
-        // The toolbar editor and the auxiliary port are not built yet: until they are,
-        // their commands change nothing.
+        // The toolbar editor is not built yet: until it is, its command changes nothing.
         break;
     default:
         return DefWindowProcW(window, WM_COMMAND, wParam, lParam);
@@ -728,6 +731,7 @@ void StartConnection(HWND window, u32 startMode)
             PostMessageW(window, WM_COMMAND, kCmdOpenSession, 0);
     }
     StartHostDataThread();
+    StartLoginScript();
 }
 
 void PostExitCommand()
