@@ -20,6 +20,33 @@ int LoadKeyboardResources()
 // The soft-button editor is not built yet: nothing of its own to save.
 void SaveSoftButtonSettings() {}
 
+namespace {
+// What the bar will show once it is built; Setup edits it already.
+int g_softButtonLevels = 1;
+bool g_softButtonsAttached = true;
+}  // namespace
+
+int GetVisibleSoftButtonLevels()
+{
+    return g_softButtonLevels;
+}
+
+void SetSoftButtonBarVisible(int levels, bool)
+{
+    if (levels >= 0 && levels <= 4)
+        g_softButtonLevels = levels;
+}
+
+bool IsSoftButtonBarAttached()
+{
+    return g_softButtonsAttached;
+}
+
+void SetSoftButtonBarAttached(bool attached, bool)
+{
+    g_softButtonsAttached = attached;
+}
+
 // No soft-button bar is attached until it exists.
 int GetSoftButtonBarHeight()
 {
