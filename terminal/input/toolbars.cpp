@@ -1,13 +1,7 @@
 #include "terminal/input/toolbars.h"
 
 void PrepareSoftButtonBar() {}
-void ShowToolbarWindows(bool) {}
 void CreateSoftButtonBar(HWND, bool) {}
-bool IsButtonBarWindow(HWND)
-{
-    return false;
-}
-void DestroyToolTip() {}
 int AllocKeyLabelBuffer()
 {
     return 1;
@@ -61,10 +55,4 @@ bool ClickScreenKeyLabel(POINT, int)
     return false;
 }
 
-bool TrackToolbarDrag(HWND, WPARAM, POINT)
-{
-    return false;
-}
 
-void ToolbarButtonUp(HWND, POINT, int) {}
-void ClearToolbarPressed(POINT, int) {}

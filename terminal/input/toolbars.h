@@ -10,6 +10,16 @@ void CreateSoftButtonBar(HWND mainWindow, bool minimised);
 void DestroyToolbarResources();
 bool IsButtonBarWindow(HWND window);
 void DestroyToolTip();
+// The core's 250 ms tick counted the tooltip's delay down: the tooltip shows.
+void ShowToolTip();
+// Switches the bar: 0 none, 1 the attached toolbar, 2 the floating bar (other values 1).
+void SetToolbarType(u32 type);
+// The floating bar's caption follows the main window's title.
+void UpdateButtonBarCaption();
+// Repaints the main window and the screen window without erasing.
+void InvalidateMainWindows();
+// At shut-down: the bar's window, pictures and tables go.
+void DestroyToolbarWindows();
 int AllocKeyLabelBuffer();
 // Loads the key position and layout resources; 0 when one is missing.
 int LoadKeyboardResources();

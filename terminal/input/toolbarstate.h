@@ -47,3 +47,26 @@ bool ToolbarFixedProfile();
 // The work area nearest to `rect`, for bringing the floating bar back on screen.
 ToolbarRect WorkAreaNear(const ToolbarRect& rect);
 
+// Set while the customisation dialog runs: the bars then ignore the mouse.
+extern bool ButtonBarDialogOpen;
+
+// The bars' classes ("vexaNT1", "vexaNT2" and the tooltip's); false when one failed.
+bool RegisterToolbarClasses(HINSTANCE instance);
+bool RegisterToolTipClass(HINSTANCE instance);
+// The window of the current type, when it is that type and does not exist yet.
+HWND CreateToolbarWindow(HINSTANCE instance, HWND mainWindow);
+HWND CreateButtonBarWindow(HINSTANCE instance, HWND mainWindow);
+u32 GetToolbarType();
+
+// Paint, mouse and capture messages of either bar (`attached` for the toolbar); true
+// when handled, with the window procedure's result.
+bool HandleBarMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool attached, LRESULT* result);
+// Draws one button into `rect` of `dc`: its face by the rectangle's width, up or down,
+// then its picture 2 (up) or 3 (down) pixels in. Nothing for a missing face or picture.
+void DrawToolbarButton(HDC dc, const ToolbarTables& tables, const ToolbarButton& button, const RECT& rect,
+                       bool pressed);
+
+// Tooltips: the pointer moved over a bar (client point), and the text one would show.
+void TrackToolTip(HWND bar, bool attached, POINT at);
+// The text of button `index`: its own text or its command's menu text, "&" removed.
+int ToolTipText(const ToolbarTables& tables, int index, wchar_t* text, int capacity);

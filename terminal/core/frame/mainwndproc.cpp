@@ -51,7 +51,7 @@ void CloseMainWindow(HWND window, WPARAM wParam)
     StopHostDataThread();
     StopWorkerThreads();
     CloseAllSessions();
-    DestroyToolbarResources();
+    DestroyToolbarWindows();
     ShutdownTerminal(0);
     DestroyWindow(window);
     if (networkOpen)

@@ -9,6 +9,7 @@
 #include "terminal/core/host/hostread.h"
 #include "terminal/core/host/testsource.h"
 #include "terminal/core/paint/jumpscroll.h"
+#include "terminal/input/toolbars.h"
 
 TimerCountdownSet Countdowns;
 
@@ -84,7 +85,8 @@ void TimerTick()
     // switch is served and the host-data thread is woken.
     if (!InWindowProc && MainWindowHandle)
         PostMessageW(MainWindowHandle, WM_APP, 0, 0);
-    CountDown(c.tooltip);
+    if (CountDown(c.tooltip))
+        ShowToolTip();
     CountDown(c.keyEvent);
     CountDown(c.cursorPosition);
     CountDown(c.blink);
