@@ -53,6 +53,8 @@ extern bool ButtonBarDialogOpen;
 // The bars' classes ("vexaNT1", "vexaNT2" and the tooltip's); false when one failed.
 bool RegisterToolbarClasses(HINSTANCE instance);
 bool RegisterToolTipClass(HINSTANCE instance);
+// A class of the bars: redrawn when sized, the arrow, a stock background brush.
+bool RegisterBarClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure, int brush, const wchar_t* icon);
 // The window of the current type, when it is that type and does not exist yet.
 HWND CreateToolbarWindow(HINSTANCE instance, HWND mainWindow);
 HWND CreateButtonBarWindow(HINSTANCE instance, HWND mainWindow);

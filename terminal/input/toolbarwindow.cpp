@@ -44,17 +44,15 @@ void LoadToolbarProfile(const wchar_t* profile)
     KeepCurrentValues = keep;
 }
 
-bool RegisterBarClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure)
+// Destroys whichever bar window exists (the type stays).
+void DestroyBarWindows()
 {
-    WNDCLASSW wc{};
-    wc.style = CS_HREDRAW | CS_VREDRAW;
-    wc.lpfnWndProc = procedure;
-    wc.hInstance = instance;
-    wc.hIcon = LoadIconW(instance, L"Quorlan");
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
-    wc.lpszClassName = name;
-    return RegisterClassW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    HWND attached = Bars.attached, floating = Bars.floating;
+    Bars.attached = Bars.floating = nullptr;
+    if (attached)
+        DestroyWindow(attached);
+    if (floating)
+        DestroyWindow(floating);
 }
 
 void GiveFocusBack(HWND bar)
@@ -179,10 +177,24 @@ void RelayoutMainWindow()
 }
 }  // namespace
 
+bool RegisterBarClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure, int brush, const wchar_t* icon)
+{
+    WNDCLASSW wc{};
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = procedure;
+    wc.hInstance = instance;
+    wc.hIcon = icon ? LoadIconW(instance, icon) : nullptr;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(brush));
+    wc.lpszClassName = name;
+    return RegisterClassW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
 bool RegisterToolbarClasses(HINSTANCE instance)
 {
-    return RegisterBarClass(instance, kAttachedClass, ToolbarWndProc) &&
-           RegisterBarClass(instance, kFloatingClass, ButtonBarWndProc) && RegisterToolTipClass(instance);
+    return RegisterBarClass(instance, kAttachedClass, ToolbarWndProc, LTGRAY_BRUSH, L"Quorlan") &&
+           RegisterBarClass(instance, kFloatingClass, ButtonBarWndProc, LTGRAY_BRUSH, L"Quorlan") &&
+           RegisterToolTipClass(instance);
 }
 
 HWND CreateToolbarWindow(HINSTANCE instance, HWND mainWindow)
@@ -247,12 +259,7 @@ void SetToolbarType(u32 type)
     if (type == Bars.type && (type == kToolbarNone || Bars.attached || Bars.floating))
         return;
     DestroyToolTip();
-    HWND attached = Bars.attached, floating = Bars.floating;
-    Bars.attached = Bars.floating = nullptr;
-    if (attached)
-        DestroyWindow(attached);
-    if (floating)
-        DestroyWindow(floating);
+    DestroyBarWindows();
     Bars.type = type;
     if (type == kToolbarAttached)
         CreateToolbarWindow(InstanceHandle, MainWindowHandle);
@@ -298,12 +305,7 @@ void UpdateButtonBarCaption()
 void DestroyToolbarWindows()
 {
     DestroyToolbarResources();
-    HWND attached = Bars.attached, floating = Bars.floating;
-    Bars.attached = Bars.floating = nullptr;
-    if (attached)
-        DestroyWindow(attached);
-    if (floating)
-        DestroyWindow(floating);
+    DestroyBarWindows();
     Bars.type = kToolbarNone;
 }
 

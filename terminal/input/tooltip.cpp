@@ -42,14 +42,7 @@ LRESULT CALLBACK ToolTipWndProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
 bool RegisterToolTipClass(HINSTANCE instance)
 {
-    WNDCLASSW wc{};
-    wc.style = CS_HREDRAW | CS_VREDRAW;
-    wc.lpfnWndProc = ToolTipWndProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    wc.lpszClassName = kToolTipClass;
-    return RegisterClassW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    return RegisterBarClass(instance, kToolTipClass, ToolTipWndProc, WHITE_BRUSH, nullptr);
 }
 
 int ToolTipText(const ToolbarTables& tables, int index, wchar_t* text, int capacity)
