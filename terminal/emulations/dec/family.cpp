@@ -4,6 +4,8 @@
 
 #include "terminal/emulations/dec/ansi/aixterm.h"
 #include "terminal/emulations/dec/ansi/ansiconsole.h"
+#include "terminal/emulations/dec/ansi/ansipalettes.h"
+#include "terminal/emulations/dec/ansi/ansiprofile.h"
 
 #include "terminal/comms/printing.h"
 #include "terminal/comms/telnetoptions.h"
@@ -195,6 +197,9 @@ const FamilyHooks AnsiConsoleFamily{
     .dispatchKey = DecDispatchKey,
     .translateTypedChar = DecTranslateTypedChar,
     .takeTypedChar = TakeTypedChar,
+    .loadSettings = ConsoleLoadSettings,
+    .saveSettings = ConsoleSaveSettings,
+    .applyPalette = ApplyConsolePalette,
 };
 
 // AIXTerm: the VT engine with its own tables and a host-writable status line.
@@ -220,4 +225,7 @@ const FamilyHooks AixtermFamily{
     .dispatchKey = DecDispatchKey,
     .translateTypedChar = DecTranslateTypedChar,
     .takeTypedChar = TakeTypedChar,
+    .loadSettings = ConsoleLoadSettings,
+    .saveSettings = ConsoleSaveSettings,
+    .applyPalette = ApplyConsolePalette,
 };

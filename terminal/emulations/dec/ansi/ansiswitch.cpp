@@ -9,11 +9,13 @@
 #include "terminal/core/paint/paintsettings.h"
 #include "terminal/core/screen/screenops.h"
 #include "terminal/core/screen/screenstore.h"
+#include "terminal/emulations/dec/ansi/ansipalettes.h"
 #include "terminal/emulations/dec/rendition.h"
 #include "terminal/emulations/dec/services.h"
 #include "terminal/emulations/dec/vtmodes.h"
 #include "terminal/emulations/dec/vtparts.h"
 #include "terminal/settings/colours.h"
+#include "terminal/settings/defaults.h"
 #include "terminal/settings/profilevalues.h"
 
 namespace {
@@ -38,6 +40,9 @@ void StartVariant(u8 id)
         text[0] = 0;
     if (id == kEmuScoConsole)
         BuildScoVirtualScreens();
+    // Each console shows its own palette: the factory one with the profile's over it.
+    LoadConsolePaletteFromProfile(id);
+    ApplyColourPalette();
 }
 
 void StopVariant()
@@ -94,6 +99,7 @@ void LeaveAnsiConsole()
     StopVariant();
     ResetCharsets();
     AnsiConsoleMode = 0;
+    ApplyColourPalette();
     VtMode.autoWrap = a.savedAutoWrap;
     HomeCursor();
     BlankAllScreenLines();
