@@ -48,6 +48,7 @@ void StartVariant(u8 id)
 void StopVariant()
 {
     AnsiConsoleState& a = AnsiConsole;
+    ScoPrintAllScreens(false);
     FreeScoVirtualScreens();
     if (TakesInverseColours(a.variant))
         Colours.invcolour = a.savedInvColour;

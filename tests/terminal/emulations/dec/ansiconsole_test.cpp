@@ -15,6 +15,7 @@
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/emulationids.h"
 #include "terminal/core/base/family.h"
+#include "terminal/core/frame/commandids.h"
 #include "terminal/core/host/hostio.h"
 #include "terminal/core/paint/paintsettings.h"
 #include "terminal/core/screen/charsets.h"
@@ -257,6 +258,38 @@ TEST_F(AnsiConsoleTest, ScoVirtualScreensKeepTheirTextAndCursor)
     LeaveAnsiConsole();
     Enter(kEmuScoConsole);
     EXPECT_EQ(ScoShownVirtualScreen(), 0);
+}
+
+TEST_F(AnsiConsoleTest, ScoPrintsAllSixVirtualScreensInTurn)
+{
+    Enter(kEmuScoConsole);
+    auto& comms = doubles::Comms();
+    comms.printerAvailable = true;
+    comms.printCalls.clear();
+    doubles::Ui().postedCommands.clear();
+    // Screens 1, 2 and 6 hold text; screen 2 is shown and has scrolled by one line.
+    Feed("one" + C("2z") + "lost" + C("6z") + "six" + C("2z") + "\r\ntwo" + C("S"));
+    Feed(C("?11i"));
+    ASSERT_EQ(doubles::Ui().postedCommands, std::vector<u32>{kCmdPrintScreen});
+    ConsolePrintScreen();
+    comms.printMode = 3;
+    for (u32 step = 0; step <= 6 * 25; ++step)
+        ConsolePrintStep(step);
+    const std::vector<std::string>& calls = comms.printCalls;
+    ASSERT_EQ(calls.size(), 1u + 150 + 5 + 1);
+    EXPECT_EQ(calls[0], "screen");
+    EXPECT_EQ(calls[1], "o 1");
+    EXPECT_EQ(calls[26], "char 12");  // between screens 1 and 2
+    EXPECT_EQ(calls[27], "t 26");     // the shown screen as it stands
+    EXPECT_EQ(calls[130], "char 12");
+    EXPECT_EQ(calls[131], "s 126");  // 1 + 5 screens of 25 lines + 5 form feeds
+    EXPECT_EQ(calls.back(), "end");
+    // The run is over: the next Print Screen prints the shown screen only.
+    comms.printCalls.clear();
+    ConsolePrintStep(0);
+    EXPECT_EQ(comms.printCalls, std::vector<std::string>{"line 0"});
+    comms.printMode = 0;
+    comms.printerAvailable = false;
 }
 
 TEST_F(AnsiConsoleTest, ScoFunctionKeyStringsFromTheHost)
