@@ -4,8 +4,8 @@
 
 #include "terminal/emulations/dec/ansi/aixterm.h"
 #include "terminal/emulations/dec/ansi/ansiconsole.h"
-#include "terminal/emulations/dec/ansi/ansipalettes.h"
 #include "terminal/emulations/dec/ansi/ansiprofile.h"
+#include "terminal/emulations/dec/ansi/consolesetup.h"
 
 #include "terminal/comms/printing.h"
 #include "terminal/comms/telnetoptions.h"
@@ -199,7 +199,7 @@ const FamilyHooks AnsiConsoleFamily{
     .takeTypedChar = TakeTypedChar,
     .loadSettings = ConsoleLoadSettings,
     .saveSettings = ConsoleSaveSettings,
-    .applyPalette = ApplyConsolePalette,
+    .setup = &ConsoleSetup,
 };
 
 // AIXTerm: the VT engine with its own tables and a host-writable status line.
@@ -227,5 +227,5 @@ const FamilyHooks AixtermFamily{
     .takeTypedChar = TakeTypedChar,
     .loadSettings = ConsoleLoadSettings,
     .saveSettings = ConsoleSaveSettings,
-    .applyPalette = ApplyConsolePalette,
+    .setup = &AixtermSetup,
 };

@@ -28,6 +28,7 @@
 #include "terminal/settings/colours.h"
 #include "terminal/settings/defaults.h"
 #include "terminal/settings/profilevalues.h"
+#include "terminal/settings/setupcopy.h"
 
 AixtermState Aixterm;
 
@@ -444,8 +445,10 @@ void LeaveAixterm()
     ResetCharsets();
     HomeCursor();
     BlankAllScreenLines();
-    if (a.savedRows > 0)
+    if (a.savedRows > 0) {
         ResizeWindowToRows(a.savedRows);
+        SetSetupSizeText(SetupCopy.rows, a.savedRows);
+    }
     if (a.savedPageLength > 0)
         SetPageLengthIfChanged(a.savedPageLength);
 }

@@ -116,17 +116,16 @@ void WriteConsolePalette(HKEY section, const HlsPalette& palette, const HlsPalet
     }
 }
 
-bool ApplyConsolePalette()
+HlsPalette* RunningConsolePalette()
 {
-    const HlsPalette* p = nullptr;
-    if (AixtermMode)
-        p = &AixtermPalette;
-    else if (AnsiConsoleMode)
-        p = ConsolePaletteFor(AnsiConsole.variant);
-    if (!p)
-        return false;
-    ApplyHlsPalette(*p);
-    return true;
+    const u8 id = RunningConsole();
+    return id == kNoEmulation ? nullptr : ConsolePaletteFor(id);
+}
+
+HlsPalette RunningConsoleFactoryPalette()
+{
+    const u8 id = RunningConsole();
+    return id == kNoEmulation ? FactoryConsolePalette(Colours.bwswap != 0) : FactoryPaletteFor(id);
 }
 
 void LoadConsolePaletteFromProfile(u8 id)

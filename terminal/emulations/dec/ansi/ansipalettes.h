@@ -27,9 +27,10 @@ void ReadConsolePalette(HKEY section, HlsPalette& palette);
 // Writes all three values unless the palette equals its factory form.
 void WriteConsolePalette(HKEY section, const HlsPalette& palette, const HlsPalette& factory);
 
-// The running emulation's palette into the terminal palette; false outside the
-// consoles and AIXTerm.
-bool ApplyConsolePalette();
+// The running console's (or AIXTerm's) palette, nullptr while none runs, and its
+// factory form: what Setup's Attributes page edits and the terminal shows.
+HlsPalette* RunningConsolePalette();
+HlsPalette RunningConsoleFactoryPalette();
 
 // The factory palette of `id`, the profile's over
 // it, copied into the Setup working palette; AIXTerm's HFT mode from its section.

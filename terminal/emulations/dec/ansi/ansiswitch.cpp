@@ -17,6 +17,7 @@
 #include "terminal/settings/colours.h"
 #include "terminal/settings/defaults.h"
 #include "terminal/settings/profilevalues.h"
+#include "terminal/settings/setupcopy.h"
 
 namespace {
 
@@ -104,8 +105,11 @@ void LeaveAnsiConsole()
     VtMode.autoWrap = a.savedAutoWrap;
     HomeCursor();
     BlankAllScreenLines();
-    if (a.savedRows > 0)
+    if (a.savedRows > 0) {
         ResizeWindowToRows(a.savedRows);
+        // A Setup apply that left the console goes on with the VT rows, not the 25.
+        SetSetupSizeText(SetupCopy.rows, a.savedRows);
+    }
     if (a.savedPageLength > 0)
         SetPageLengthIfChanged(a.savedPageLength);
     a.variant = 0;
