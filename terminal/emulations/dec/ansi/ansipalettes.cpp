@@ -128,14 +128,12 @@ HlsPalette RunningConsoleFactoryPalette()
     return id == kNoEmulation ? FactoryConsolePalette(Colours.bwswap != 0) : FactoryPaletteFor(id);
 }
 
-void LoadConsolePaletteFromProfile(u8 id)
+void LoadConsolePaletteFromProfile(u8 id, bool overCurrent)
 {
     HlsPalette* palette = ConsolePaletteFor(id);
     if (!palette)
         return;
-    // The second pass of a load (the per-user copy over the machine-wide one) keeps what
-    // the first found.
-    if (KeepCurrentValues != 1)
+    if (!overCurrent)
         *palette = FactoryPaletteFor(id);
     HKEY section = OpenConsoleSection(id, false);
     ReadConsolePalette(section, *palette);
@@ -159,7 +157,9 @@ void ConsoleLoadSettings()
     const u8 id = RunningConsole();
     if (id == kNoEmulation)
         return;
-    LoadConsolePaletteFromProfile(id);
+    // The second pass of a load (the per-user copy over the machine-wide one) keeps what
+    // the first found.
+    LoadConsolePaletteFromProfile(id, KeepCurrentValues == 1);
     if (id == kEmuAixterm)
         Aixterm.hftMode = ReadAixHftModeFromProfile();
 }

@@ -34,5 +34,5 @@ HlsPalette RunningConsoleFactoryPalette();
 
 // The factory palette of `id`, the profile's over
 // it, copied into the Setup working palette; AIXTerm's HFT mode from its section.
-void LoadConsolePaletteFromProfile(u8 id);
+void LoadConsolePaletteFromProfile(u8 id, bool overCurrent = false);
 u32 ReadAixHftModeFromProfile();

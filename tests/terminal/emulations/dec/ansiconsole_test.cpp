@@ -497,7 +497,11 @@ TEST_F(PaletteTest, EachConsoleShowsItsFactoryPaletteWithTheProfilesValuesOverIt
     // keeps its factory colour.
     StoreUnits(u"ScoConsole", u"lightness", {10, 20});
     StoreUnits(u"ScoConsole", u"hue", {0, 0, 999});
+    // Whatever a profile load's last pass left, entering starts from the factory colours.
+    KeepCurrentValues = 1;
+    ScoPalette = HlsPalette{};
     Enter(kEmuScoConsole);
+    KeepCurrentValues = 0;
     const HlsPalette factory = FactoryConsolePalette(false);
     EXPECT_EQ(ScoPalette.entry[0].lightness, 10);
     EXPECT_EQ(ScoPalette.entry[1].lightness, 20);
