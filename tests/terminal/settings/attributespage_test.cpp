@@ -64,6 +64,17 @@ void DropOn(HWND page, int swatch)
     SendMessageW(page, WM_LBUTTONUP, 0, at);
 }
 
+// The colour dialog that opens next answers dark green.
+void NextColourIsGreen()
+{
+    Next([](HWND colours) {
+        SetDlgItemInt(colours, COLOR_RED, 0, FALSE);
+        SetDlgItemInt(colours, COLOR_GREEN, 128, FALSE);
+        SetDlgItemInt(colours, COLOR_BLUE, 0, FALSE);
+        Click(colours, IDOK);
+    });
+}
+
 COLORREF Rgb(int index)
 {
     const u32 bgr = PaletteRgb(index);
@@ -82,12 +93,7 @@ TEST_F(AttributesPage, ANormalBackgroundAndARedefinedColourReachTheTerminalOnOk)
             EXPECT_FALSE(Enabled(page, 2211));
             DropOn(page, 2064);
             EXPECT_TRUE(Enabled(page, 4));
-            Next([](HWND colours) {
-                SetDlgItemInt(colours, COLOR_RED, 0, FALSE);
-                SetDlgItemInt(colours, COLOR_GREEN, 128, FALSE);
-                SetDlgItemInt(colours, COLOR_BLUE, 0, FALSE);
-                Click(colours, IDOK);
-            });
+            NextColourIsGreen();
             Click(page, 4);
             previewed = Rgb(4);
             Click(page, button);
@@ -157,12 +163,7 @@ TEST_F(AttributesPage, WhileAConsoleRunsThePageEditsThePaletteItShows)
     Next([](HWND page) {
         SelectElement(page, 1);
         DropOn(page, 2064);
-        Next([](HWND colours) {
-            SetDlgItemInt(colours, COLOR_RED, 0, FALSE);
-            SetDlgItemInt(colours, COLOR_GREEN, 128, FALSE);
-            SetDlgItemInt(colours, COLOR_BLUE, 0, FALSE);
-            Click(colours, IDOK);
-        });
+        NextColourIsGreen();
         Click(page, 4);
         Click(page, IDOK);
     });
