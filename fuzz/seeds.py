@@ -279,6 +279,41 @@ def macro_seeds():
     write("fuzz_macros", "c1-and-box", macro_input("\x9b5~", clip="\u250c\u2500\u2510\r\n\u2502", keep=True))
 
 
+# ---- login scripts and replay --------------------------------------------------------------
+
+def login_input(response, condition, steps):
+    """A response, a condition, then (awaited text) or (None, received text) steps."""
+    i = Input().number(len(response), 0, 300).data(utf16(response))
+    i.number(len(condition), 0, 90).data(utf16(condition))
+    for awaited, received in steps:
+        if awaited is not None:
+            i.flag(True).number(len(awaited), 0, 90).data(utf16(awaited))
+        else:
+            i.flag(False).number(len(received), 0, 200).data(utf16(received))
+    return i.bytes()
+
+
+def login_seeds():
+    write("fuzz_loginscript", "escapes", login_input("a^Mb_027c\\^d<CR>x^\\", "<KU>", []))
+    write("fuzz_loginscript", "tokens", login_input("me<UN>^M<PW>^M<P><D><CONTROL+VK_F1><<x>>", "<KL>", []))
+    write("fuzz_loginscript", "sliding-match",
+          login_input("", "", [("login:", None), (None, "xxlogin: "), ("Password: ", None), (None, "Password: ")]))
+
+
+def replay_input(name, file, record_mode=True, step=False, answer=4):
+    i = Input().text(name)
+    i.flag(True).flag(True).flag(record_mode).flag(step).number(answer, 3, 5).flag(True)
+    return i.data(file).bytes()
+
+
+def replay_seeds():
+    records = b"\x01\x02\xff\xef\x03\xff\xff\xff\xef\x04\xff\xf1\x05\xff\xef"
+    write("fuzz_replay", "records", replay_input(b"log.txt", records))
+    write("fuzz_replay", "stepped-abort", replay_input(b"..\\x", records * 3, step=True, answer=3))
+    write("fuzz_replay", "stepped-run", replay_input(b"CON.txt", records * 3, step=True, answer=5))
+    write("fuzz_replay", "plain-session", replay_input(b"C:\\x", b"plain text\r\n" + records, record_mode=False))
+
+
 # ---- printer-controller data -------------------------------------------------------------
 
 def print_input(host, flags=0, charset=0, lines=60, columns=132, not_ready=0):
@@ -297,6 +332,46 @@ def print_seeds():
     write("fuzz_print", "national", print_input(bytes(range(128, 256)), flags=8 | 16, charset=1))
 
 
+# ---- bitmap files -------------------------------------------------------------------------
+
+def bitmap_file(width, height, bits, header=40, colours=None, used=0, compression=0):
+    import struct
+    if colours is None:
+        colours = used or (1 << bits if bits <= 8 else 0)
+    entry = 3 if header == 12 else 4
+    if header == 12:
+        info = struct.pack("<IHHHH", 12, width, height, 1, bits)
+    else:
+        info = struct.pack("<IiiHHIIiiII", header, width, height, 1, bits, compression, 0, 2835, 2835, used, 0)
+        info = info[:header].ljust(header, b"\0")
+    table = b"".join(bytes([i & 0xFF, i * 3 & 0xFF, i * 7 & 0xFF, 0][:entry]) for i in range(colours))
+    row = (width * bits + 31) // 32 * 4
+    pixels = bytes(i * 5 & 0xFF for i in range(row * abs(height)))
+    body = info + table + pixels
+    return b"BM" + struct.pack("<IHHI", 14 + len(body), 0, 0, 14 + len(info) + len(table)) + body
+
+
+def bitmap_seeds():
+    write("fuzz_bitmapfile", "24-bit", bitmap_file(5, 3, 24))
+    write("fuzz_bitmapfile", "8-bit-used", bitmap_file(9, -4, 8, used=16))
+    write("fuzz_bitmapfile", "1-bit-short-header", bitmap_file(17, 2, 1, header=16))
+    write("fuzz_bitmapfile", "core-4-bit", bitmap_file(6, 6, 4, header=12))
+    write("fuzz_bitmapfile", "32-bit-masks", bitmap_file(3, 2, 32, used=3, compression=3))
+    write("fuzz_bitmapfile", "16-bit-v5", bitmap_file(3, 2, 16, header=124, used=1, compression=3))
+
+
+# ---- pass-through printing ------------------------------------------------------------------
+
+def aux_input(host, drop=False, vt52=False, csi=True, autolf=False):
+    return Input().flag(drop).flag(vt52).flag(csi).flag(autolf).data(host).bytes()
+
+
+def aux_seeds():
+    # The aux port tests' data: text, MC 5 passed on, MC 6 closing (7-bit and 8-bit).
+    write("fuzz_auxfilter", "mc6", aux_input(b"AB\r\nC\x1b[5i\x9b6i"))
+    write("fuzz_auxfilter", "vt52", aux_input(b"ab\x1bY\x1bX", vt52=True))
+    write("fuzz_auxfilter", "autolf-flow", aux_input(b"A\r\nB\rC\x00\x11\x13\x1b[6x\x1b\x1b[6i", drop=True, autolf=True))
+
 if __name__ == "__main__":
     telnet_seeds()
     lpr_seeds()
@@ -304,4 +379,8 @@ if __name__ == "__main__":
     profile_seeds()
     codepage_seeds()
     macro_seeds()
+    login_seeds()
+    replay_seeds()
     print_seeds()
+    bitmap_seeds()
+    aux_seeds()

@@ -16,7 +16,8 @@ constexpr wchar_t kPrintersKey[] = L"SYSTEM\\CurrentControlSet\\Control\\Print\\
 
 // Locked: appends one record and its combo entry; the count so far when the combo
 // refuses the entry.
-int AddLocked(std::vector<PortRecord>& list, HWND combo, const wchar_t* text, const wchar_t* name, u32 kind)
+int AddLocked(std::vector<PortRecord>& list, HWND combo, const wchar_t* text, const wchar_t* name, u32 kind,
+              const wchar_t* selected)
 {
     const u32 index = static_cast<u32>(list.size());
     if (combo) {
@@ -24,7 +25,7 @@ int AddLocked(std::vector<PortRecord>& list, HWND combo, const wchar_t* text, co
         if (at == CB_ERR || at == CB_ERRSPACE)
             return static_cast<int>(index);
         SendMessageW(combo, CB_SETITEMDATA, static_cast<WPARAM>(at), static_cast<LPARAM>(index));
-        if (std::wcscmp(name, PrintingValues.Port) == 0)
+        if (selected && std::wcscmp(name, selected) == 0)
             SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(at), 0);
     }
     PortRecord r{};
@@ -36,7 +37,7 @@ int AddLocked(std::vector<PortRecord>& list, HWND combo, const wchar_t* text, co
 }
 
 // Every serial port the system lists: the data of each value of the serial map.
-void AddSerialPorts(std::vector<PortRecord>& list, HWND combo)
+void AddSerialPorts(std::vector<PortRecord>& list, HWND combo, const wchar_t* selected)
 {
     HKEY key = nullptr;
     if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kSerialMap, 0, KEY_READ, &key) != ERROR_SUCCESS)
@@ -51,14 +52,14 @@ void AddSerialPorts(std::vector<PortRecord>& list, HWND combo)
         if (r != ERROR_SUCCESS || type != REG_SZ)
             continue;
         if (std::wcsstr(data, L"COM"))
-            AddLocked(list, combo, nullptr, data, 0);
+            AddLocked(list, combo, nullptr, data, 0, selected);
     }
     RegCloseKey(key);
 }
 
 // The "Port" value of every installed printer that names a printer port (or, for the
 // auxiliary list, an LPT port).
-void AddPrinterPorts(std::vector<PortRecord>& list, HWND combo, int mode)
+void AddPrinterPorts(std::vector<PortRecord>& list, HWND combo, int mode, const wchar_t* selected)
 {
     HKEY printers = nullptr;
     if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kPrintersKey, 0, KEY_READ, &printers) != ERROR_SUCCESS)
@@ -80,7 +81,7 @@ void AddPrinterPorts(std::vector<PortRecord>& list, HWND combo, int mode)
             type == REG_SZ && port[0]) {
             const bool wanted = mode == 0 ? IsPrinterPortName(port) : std::wcsstr(port, L"LPT") != nullptr;
             if (wanted)
-                AddLocked(list, combo, nullptr, port, 0);
+                AddLocked(list, combo, nullptr, port, 0, selected);
         }
         RegCloseKey(key);
     }
@@ -107,14 +108,20 @@ bool IsPrinterPortName(const wchar_t* name)
     return name && (std::wcsstr(name, L"LPT") || std::wcsstr(name, L"\\\\"));
 }
 
-int BuildPortList(HWND combo, int mode)
+int ListPorts(std::vector<PortRecord>& list, HWND combo, int mode, const wchar_t* selected)
 {
     if (combo)
         SendMessageW(combo, CB_RESETCONTENT, 0, 0);
+    list.clear();
+    AddSerialPorts(list, combo, selected);
+    AddPrinterPorts(list, combo, mode, selected);
+    return static_cast<int>(list.size());
+}
+
+int BuildPortList(HWND combo, int mode)
+{
     std::vector<PortRecord> list;
-    AddSerialPorts(list, combo);
-    AddPrinterPorts(list, combo, mode);
-    const int count = static_cast<int>(list.size());
+    const int count = ListPorts(list, combo, mode, PrintingValues.Port);
     if (mode == 0) {
         std::lock_guard<std::mutex> guard(g_lock);
         g_ports.swap(list);
@@ -125,7 +132,7 @@ int BuildPortList(HWND combo, int mode)
 int AddPortRecord(HWND combo, const wchar_t* text, const wchar_t* name, u32 kind)
 {
     std::lock_guard<std::mutex> guard(g_lock);
-    return AddLocked(g_ports, combo, text, name, kind);
+    return AddLocked(g_ports, combo, text, name, kind, PrintingValues.Port);
 }
 
 void FreePortList()

@@ -3,6 +3,8 @@
 // check, so a port added or removed while the program runs is seen at once.
 #pragma once
 
+#include <vector>
+
 #include "terminal/core/base/win32.h"
 
 constexpr int kPortRecordUnits = 32;
@@ -19,6 +21,10 @@ struct PortRecord {
 // serial ports and the printer ports whose name holds "LPT" are counted, for the
 // auxiliary port's own list, and the printing list is kept.
 int BuildPortList(HWND combo, int mode);
+constexpr int kPortListAux = 1;
+// The same walk into a list of the caller's own (the auxiliary port keeps its list apart
+// from the printer's), the combo's entry equal to `selected` chosen; the number of ports.
+int ListPorts(std::vector<PortRecord>& list, HWND combo, int mode, const wchar_t* selected);
 // Appends a record (and a combo entry with `text`, else the name); the new count.
 int AddPortRecord(HWND combo, const wchar_t* text, const wchar_t* name, u32 kind);
 void FreePortList();

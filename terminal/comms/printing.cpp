@@ -371,7 +371,3 @@ void ShutdownPrinting()
     UnloadLprModule();
     FreePortList();
 }
-
-// Pass-through printing belongs to the auxiliary port.
-void StartPassThroughPrint() {}
-void StopPassThroughPrint() {}

@@ -43,9 +43,6 @@ void PrintScreenLine(u32 line);
 void FormatPrintLine(const ScreenLineRecord* line, int format);
 void PrintString(const char* text);
 void PrintChar(u16 ch);
-// Pass-through printing to the auxiliary port (MC 7 and 6).
-void StartPassThroughPrint();
-void StopPassThroughPrint();
 
 // The print line format of the text print commands. It has no stored value: 4 (the
 // host's characters) leaves no prefix on a page and translates for byte printers.

@@ -2,6 +2,8 @@
 // user-interface thread ask of it.
 #include "terminal/comms/serial.h"
 
+#include "terminal/comms/auxport.h"
+#include "terminal/comms/auxportlist.h"
 #include "terminal/comms/connsettings.h"
 #include "terminal/comms/serialline.h"
 #include "terminal/comms/serialport.h"
@@ -163,6 +165,8 @@ void KillBreakTimer()
 void ReleaseSerialPorts()
 {
     KillBreakTimer();
+    CloseAuxPort();
+    FreeAuxPorts();
     CloseAllSerialPorts();
     FreeSerialPorts();
 }

@@ -11,7 +11,7 @@ import time
 import unittest
 
 import vxtest
-from vxtest import WineTestCase
+from vxtest import ScreenDump, WineTestCase
 
 sys.path.insert(0, os.path.join(vxtest.SOURCE, "tools"))
 import telnethost as th  # noqa: E402
@@ -50,8 +50,7 @@ class CaptureProgramTest(WineTestCase):
     def setUp(self):
         super().setUp()
         self.dir = tempfile.mkdtemp(prefix="vxcapture")
-        self.screen_file = os.path.join(self.dir, "screen.txt")
-        self.wine.env["VXNT_TEST_SCREEN"] = self.wine.windows_path(self.screen_file)
+        self.dump = ScreenDump(self.wine, self.dir)
 
     def connect(self, host, *options):
         self.proc = self.wine.start(EXE, "127.0.0.1", "-Tnport%d" % host.port, *options, cwd=self.dir)
@@ -65,17 +64,10 @@ class CaptureProgramTest(WineTestCase):
         host.take()
 
     def screen(self):
-        try:
-            with open(self.screen_file, encoding="utf-8") as f:
-                return f.read()
-        except FileNotFoundError:
-            return ""
+        return self.dump.text()
 
     def wait_screen(self, text, timeout=15):
-        deadline = time.time() + timeout
-        while time.time() < deadline and text not in self.screen():
-            time.sleep(0.1)
-        return self.screen()
+        return self.dump.wait(text, timeout)
 
     def file_dialog(self, command, path, *buttons):
         """Runs a File menu item's file dialog: types `path` into it, presses `buttons`
@@ -197,8 +189,8 @@ class CaptureProgramTest(WineTestCase):
         # The live run in a session of its own: the same profile, nothing left over.
         self.wine = vxtest.WineSession()
         self.addCleanup(self.wine.close)
-        self.wine.env["VXNT_TEST_SCREEN"] = self.wine.windows_path(self.screen_file)
-        os.unlink(self.screen_file)
+        os.unlink(self.dump.path)
+        self.dump = ScreenDump(self.wine, self.dir)
         live = self.screen_after(bytes(b & 0x7F for b in stream), True, False)
         self.assertEqual(replayed, live)
 

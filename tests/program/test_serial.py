@@ -7,7 +7,7 @@ import time
 import unittest
 
 import vxtest
-from vxtest import WineTestCase
+from vxtest import ScreenDump, WineTestCase
 from vxtest.serialpeer import XOFF, XON, SerialPeer, register_port
 
 CONNECTION = r"HKEY_CURRENT_USER\Software\Quorlan\vexaNT\Profiles\Default\CONNECTION"
@@ -19,8 +19,7 @@ class SerialProgramTest(WineTestCase):
     def setUp(self):
         super().setUp()
         self.dir = tempfile.mkdtemp(prefix="vxserial")
-        self.screen_file = os.path.join(self.dir, "screen.txt")
-        self.wine.env["VXNT_TEST_SCREEN"] = self.wine.windows_path(self.screen_file)
+        self.dump = ScreenDump(self.wine, self.dir)
 
     def line(self, port):
         peer = SerialPeer(self.wine, port)
@@ -48,17 +47,10 @@ class SerialProgramTest(WineTestCase):
         self.assertIn(port, self.wine.probe.info(self.hwnd)["title"])
 
     def screen(self):
-        try:
-            with open(self.screen_file, encoding="utf-8") as f:
-                return f.read()
-        except FileNotFoundError:
-            return ""
+        return self.dump.text()
 
     def wait_screen(self, text, timeout=15):
-        deadline = time.time() + timeout
-        while time.time() < deadline and text not in self.screen():
-            time.sleep(0.1)
-        return self.screen()
+        return self.dump.wait(text, timeout)
 
     def type(self, text):
         for c in text:

@@ -1,6 +1,5 @@
 """The terminal on telnet hosts: scripted hosts on 127.0.0.1 and inetutils-telnetd."""
 import os
-import subprocess
 import sys
 import tempfile
 import time
@@ -11,6 +10,7 @@ from vxtest import WineTestCase
 
 sys.path.insert(0, os.path.join(vxtest.SOURCE, "tools"))
 import telnethost as th  # noqa: E402
+from telnethost.telnetdonce import Telnetd  # noqa: E402
 
 # A fresh profile is a VT500 7-Bit terminal with the VT420 model of the factory defaults.
 TERMINAL_TYPE = "vt420"
@@ -45,6 +45,23 @@ class TelnetProgramTest(WineTestCase):
             host.send(th.do(th.TERMINAL_TYPE) + th.ttype_send() + th.will(th.SGA))
             host.expect(th.will(th.TERMINAL_TYPE) + th.ttype_is(TERMINAL_TYPE) + th.do(th.SGA))
 
+    def test_a_port_beyond_65535_is_refused_not_cut_to_16_bits(self):
+        with th.ScriptedHost() as host:
+            # Cut to 16 bits this would be the listening host's own port.
+            word = "-Tnport%d" % (host.port + 65536)
+            # The options are read before the window exists: the message comes first.
+            proc = self.wine.start(vxtest.build_path("terminal", "vexaNT.exe"), "127.0.0.1", word)
+            boxes = self.wine.probe.wait_dialog(30)
+            self.assertEqual(len(boxes), 1, boxes)
+            self.assertIn("%s is not a valid command line option." % word, boxes[0]["texts"])
+            self.assertTrue(self.wine.probe.press("OK"))
+            hwnd = self.wine.probe.find("vexaNT", 30000)
+            self.assertIsNotNone(hwnd, "the terminal starts after the message")
+            self.addCleanup(self.stop_terminal, proc, hwnd)
+            time.sleep(2)
+            self.assertEqual(host.connections, [], "nothing connects")
+            self.assertEqual(self.message_boxes(), [])
+
     def test_rollover_reaches_the_listening_host_without_a_message(self):
         with th.ScriptedHost() as host:
             # 127.0.0.2 is loopback too, but nothing listens there on the host's port.
@@ -72,18 +89,9 @@ class TelnetProgramTest(WineTestCase):
     def start_telnetd(self, script_body):
         """inetutils-telnetd on one loopback connection, running a shell script instead of
         login; returns its port."""
-        script = tempfile.NamedTemporaryFile("w", suffix=".sh", delete=False)
-        script.write("#!/bin/sh\n" + script_body)
-        script.close()
-        os.chmod(script.name, 0o755)
-        self.addCleanup(os.unlink, script.name)
-        wrapper = subprocess.Popen([sys.executable, "-m", "telnethost.telnetdonce", "0", "/usr/sbin/telnetd",
-                                    script.name], stdout=subprocess.PIPE, text=True,
-                                   env=dict(os.environ, PYTHONPATH=os.path.join(vxtest.SOURCE, "tools")))
-        self.addCleanup(wrapper.stdout.close)
-        self.addCleanup(wrapper.wait, 15)
-        self.addCleanup(wrapper.kill)
-        return int(wrapper.stdout.readline().split()[1])
+        telnetd = Telnetd(script_body)
+        self.addCleanup(telnetd.close)
+        return telnetd.port
 
     def wait_file(self, path, content, timeout=40):
         deadline = time.time() + timeout

@@ -15,6 +15,9 @@ glyph's place, or 0xFFFF to draw the bitmap; glyphs the font draws keep an empty
 import os
 import sys
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "common"))
+from generated import write_or_check  # noqa: E402
+
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 BITMAP = 0xFFFF
 
@@ -594,16 +597,7 @@ def main():
     }
     outputs = {p: text.encode() for p, text in outputs.items()}
     outputs.update(bitmaps)
-    if "--check" in sys.argv:
-        stale = [p for p, data in outputs.items() if not os.path.exists(p) or open(p, "rb").read() != data]
-        for p in stale:
-            print("out of date: %s (run tools/glyphs/makeglyphs.py)" % p)
-        return 1 if stale else 0
-    for p, data in outputs.items():
-        os.makedirs(os.path.dirname(p), exist_ok=True)
-        with open(p, "wb") as f:
-            f.write(data)
-    return 0
+    return write_or_check(outputs, "tools/glyphs/makeglyphs.py")
 
 
 if __name__ == "__main__":

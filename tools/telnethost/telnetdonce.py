@@ -8,7 +8,9 @@ printed once it listens.
 """
 import os
 import socket
+import subprocess
 import sys
+import tempfile
 
 
 def main():
@@ -27,6 +29,28 @@ def main():
         os.dup2(connection.fileno(), fd)
     connection.close()
     os.execv(telnetd, [telnetd, "-E", program])
+
+
+class Telnetd:
+    """inetutils-telnetd on one loopback connection, running a shell script instead of
+    login: `port` to connect to, close() when done."""
+
+    def __init__(self, script_body, telnetd="/usr/sbin/telnetd"):
+        script = tempfile.NamedTemporaryFile("w", suffix=".sh", delete=False)
+        script.write("#!/bin/sh\n" + script_body)
+        script.close()
+        os.chmod(script.name, 0o755)
+        self._script = script.name
+        tools = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+        self._wrapper = subprocess.Popen([sys.executable, "-m", "telnethost.telnetdonce", "0", telnetd, script.name],
+                                         stdout=subprocess.PIPE, text=True, env=dict(os.environ, PYTHONPATH=tools))
+        self.port = int(self._wrapper.stdout.readline().split()[1])
+
+    def close(self):
+        self._wrapper.kill()
+        self._wrapper.wait(15)
+        self._wrapper.stdout.close()
+        os.unlink(self._script)
 
 
 if __name__ == "__main__":

@@ -218,6 +218,29 @@ class Probe:
         return self.ask("click", dialog, control_id)["ok"]
 
 
+class ScreenDump:
+    """The terminal's test screen dump (VXNT_TEST_SCREEN) in `directory`: the cursor
+    line, then each row as copying shows it. Make it before the terminal starts."""
+
+    def __init__(self, session, directory):
+        self.path = os.path.join(directory, "screen.txt")
+        session.env["VXNT_TEST_SCREEN"] = session.windows_path(self.path)
+
+    def text(self):
+        try:
+            with open(self.path, encoding="utf-8") as f:
+                return f.read()
+        except FileNotFoundError:
+            return ""
+
+    def wait(self, text, timeout=15):
+        """The dump once it holds `text`, or the last one read."""
+        deadline = time.time() + timeout
+        while time.time() < deadline and text not in self.text():
+            time.sleep(0.1)
+        return self.text()
+
+
 class WineTestCase(unittest.TestCase):
     """A test case with a fresh Wine session per test."""
 

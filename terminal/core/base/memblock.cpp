@@ -82,7 +82,8 @@ bool GrowTable()
 
 }  // namespace
 
-void* MemAllocBlock(std::size_t size)
+namespace {
+void* AllocBlock(std::size_t size, bool report)
 {
     MemTableLock();
     i32 index = g_lowestMaybeFree;
@@ -90,7 +91,8 @@ void* MemAllocBlock(std::size_t size)
         ++index;
     if (index == g_pairs && !GrowTable()) {
         MemTableUnlock();
-        MessageBoxById(kStrOutOfMemory);
+        if (report)
+            MessageBoxById(kStrOutOfMemory);
         return nullptr;
     }
 
@@ -101,13 +103,25 @@ void* MemAllocBlock(std::size_t size)
         // The message box runs a message loop that may allocate again: never show it
         // while the table is locked.
         MemTableUnlock();
-        MessageBoxById(injected == Failure::LockFailure ? kStrMemoryLockFailure : kStrOutOfMemory);
+        if (report)
+            MessageBoxById(injected == Failure::LockFailure ? kStrMemoryLockFailure : kStrOutOfMemory);
         return nullptr;
     }
     g_table[index] = {block, block};
     g_lowestMaybeFree = index + 1;
     MemTableUnlock();
     return block;
+}
+}  // namespace
+
+void* MemAllocBlock(std::size_t size)
+{
+    return AllocBlock(size, true);
+}
+
+void* MemAllocBlockQuiet(std::size_t size)
+{
+    return AllocBlock(size, false);
 }
 
 void MemFreeBlock(void* block)

@@ -9,6 +9,8 @@
 // A block of `size` zero bytes, or nullptr after the "Out of Memory" (7100) or
 // "Memory Lock Failure" (7113) message box.
 void* MemAllocBlock(std::size_t size);
+// The same without a message box, for callers that report the failure in their own words.
+void* MemAllocBlockQuiet(std::size_t size);
 
 // Gives a block back; anything the table does not hold is ignored.
 void MemFreeBlock(void* block);

@@ -2,8 +2,10 @@
 
 #include <cwchar>
 
+#include "terminal/comms/auxdialog.h"
 #include "terminal/comms/capture.h"
 #include "terminal/comms/capturefiles.h"
+#include "terminal/comms/loginscript.h"
 #include "terminal/comms/connsettings.h"
 #include "terminal/comms/netsession.h"
 #include "terminal/comms/printing.h"
@@ -579,6 +581,9 @@ LRESULT MainCommand(HWND window, WPARAM wParam, LPARAM lParam)
     case kCmdPaste:
         PasteClipboard();
         break;
+    case kCmdAuxPort:
+        OpenAuxPortDialog(window);
+        break;
     case kCmdPrintScreenBitmap:
         if (!ModalOpen && !FamilyWindowTakesKeys())
             PrintScreenCommand();
@@ -589,9 +594,8 @@ LRESULT MainCommand(HWND window, WPARAM wParam, LPARAM lParam)
     case kCmdPrinterSetup:
     case kCmdNothing:
     case kCmdButtonTools:
-    case kCmdAuxPort:
-        // The printer set-up dialog, the toolbar editor and the auxiliary port are not
-        // built yet: until they are, their commands change nothing.
+        // The printer set-up dialog and the toolbar editor are not built yet: until
+        // they are, their commands change nothing.
         break;
     default:
         return DefWindowProcW(window, WM_COMMAND, wParam, lParam);
@@ -724,6 +728,7 @@ void StartConnection(HWND window, u32 startMode)
             PostMessageW(window, WM_COMMAND, kCmdOpenSession, 0);
     }
     StartHostDataThread();
+    StartLoginScript();
 }
 
 void PostExitCommand()

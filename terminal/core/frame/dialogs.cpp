@@ -59,8 +59,14 @@ void RepaintMain()
         InvalidateRect(MainWindowHandle, nullptr, FALSE);
 }
 
-// The palette messages every one of these dialogs answers.
-bool HandlePalette(HWND dialog, UINT message, WPARAM wParam)
+INT_PTR RunModal(int templateId, HWND owner, DLGPROC procedure)
+{
+    return RunModalDialog(owner, templateId, procedure);
+}
+
+}  // namespace
+
+bool HandleDialogPalette(HWND dialog, UINT message, WPARAM wParam)
 {
     if (message != WM_QUERYNEWPALETTE && !(message == WM_PALETTECHANGED && reinterpret_cast<HWND>(wParam) != dialog))
         return false;
@@ -75,13 +81,6 @@ bool HandlePalette(HWND dialog, UINT message, WPARAM wParam)
     }
     return true;
 }
-
-INT_PTR RunModal(int templateId, HWND owner, DLGPROC procedure)
-{
-    return RunModalDialog(owner, templateId, procedure);
-}
-
-}  // namespace
 
 const wchar_t* OsVersionSuffix(i32 code)
 {
@@ -136,7 +135,7 @@ INT_PTR ConfirmSessionClose(HWND owner)
 
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 {
-    if (HandlePalette(dialog, message, wParam))
+    if (HandleDialogPalette(dialog, message, wParam))
         return TRUE;
     switch (message) {
     case WM_INITDIALOG: {
@@ -174,7 +173,7 @@ namespace {
 // then OK and Cancel), and OK (1) or Cancel (0) ending the dialog.
 INT_PTR OkCancelDialog(HWND dialog, UINT message, WPARAM wParam, void (*init)(HWND dialog))
 {
-    if (HandlePalette(dialog, message, wParam))
+    if (HandleDialogPalette(dialog, message, wParam))
         return TRUE;
     switch (message) {
     case WM_INITDIALOG:
@@ -223,7 +222,7 @@ INT_PTR CALLBACK ConfirmSessionCloseProc(HWND dialog, UINT message, WPARAM wPara
 
 INT_PTR CALLBACK HostClosedProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 {
-    if (HandlePalette(dialog, message, wParam))
+    if (HandleDialogPalette(dialog, message, wParam))
         return TRUE;
     switch (message) {
     case WM_INITDIALOG:

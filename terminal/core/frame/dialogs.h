@@ -24,6 +24,10 @@ constexpr int kCtlExitProgram = 1131;
 // 1 go ahead, 0 stay: asks only while warn-on-exit is set and a network connection is
 // open.
 bool ConfirmClose(u32 warnOnExit);
+// The palette messages a dialog answers (WM_QUERYNEWPALETTE, WM_PALETTECHANGED from
+// another window): the program's palette realised, the dialog repainted. True when the
+// message was one of them.
+bool HandleDialogPalette(HWND dialog, UINT message, WPARAM wParam);
 // Command 1000 and command 1062; the result of the dialog.
 INT_PTR ShowAboutBox(HWND owner);
 INT_PTR ShowHostClosedDialog(HWND owner);

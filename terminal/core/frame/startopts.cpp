@@ -48,6 +48,7 @@ struct Decided {
 };
 Decided g_decided;
 bool g_rejected;     // a word was refused: later words only clear the target
+bool g_badTelnetPort;  // the refused word named no usable telnet port: no connection
 bool g_profileGiven; // -Se or a registered -W named the profile
 
 constexpr int kWordUnits = kCommandLineUnits;
@@ -79,6 +80,17 @@ i64 Digits(const wchar16* text, int maxDigits = 18)
     for (int n = 0; n < maxDigits && *text >= '0' && *text <= '9'; ++n, ++text)
         value = (value < 0 ? 0 : value) * 10 + (*text - '0');
     return value;
+}
+
+// A telnet port: 1 to 65535 in decimal digits and nothing else; -1 otherwise.
+i64 TelnetPortNumber(const wchar16* text)
+{
+    i64 value = 0;
+    int n = 0;
+    for (; text[n] >= '0' && text[n] <= '9'; ++n)
+        if (value <= 65535)
+            value = value * 10 + (text[n] - '0');
+    return n > 0 && text[n] == 0 && value >= 1 && value <= 65535 ? value : -1;
 }
 
 i32 ClampToI32(i64 value)
@@ -315,11 +327,16 @@ bool ApplySwitch(const wchar16* word, const wchar16* next, bool* usedNext)
         if (Equals(rest, "b")) {
             o.caption = 0;
         } else if (StartsWith(rest, "nport")) {
-            const i64 n = Digits(rest + 5, 6);
-            if (n >= 0) {
-                o.telnetPort = ClampToI32(n);
-                g_decided.telnetPort = true;
+            const i64 n = TelnetPortNumber(rest + 5);
+            if (n < 0) {
+                // Any other port would be a surprise: a larger number would be cut to
+                // 16 bits and a word without one would fall back to the profile's port.
+                // The word is refused, and the session connects nowhere.
+                g_badTelnetPort = true;
+                return false;
             }
+            o.telnetPort = static_cast<i32>(n);
+            g_decided.telnetPort = true;
         } else {
             CopyText(Slots.windowTitle, kSlotUnits, text(rest));
             g_decided.title = true;
@@ -539,7 +556,7 @@ void ReadMenuOptions(const StartupKey& key)
 void ReadConnectionOptions(const StartupKey& key)
 {
     StartupOptionValues& o = StartupOptions;
-    if (Equals(ConnectionProtocol, "none")) {
+    if (Equals(ConnectionProtocol, "none") || g_badTelnetPort) {
         Slots.connectionTarget[0] = 0;
         o.targetGiven = 0;
         o.connectionsOff = 1;
@@ -669,7 +686,7 @@ int ReadStartupOptions(const wchar16* commandLine, HINSTANCE instance)
 {
     StartupOptions = StartupOptionValues{};
     g_decided = Decided{};
-    g_rejected = g_profileGiven = false;
+    g_rejected = g_profileGiven = g_badTelnetPort = false;
     ConnectionProtocol[0] = 0;
     CopyText(Slots.startupSetName, kSlotUnits, VXT("Default"));
     // The title is the program's own description, whatever the language module says.

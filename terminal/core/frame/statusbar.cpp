@@ -4,6 +4,7 @@
 #include <cwchar>
 #include <mutex>
 
+#include "terminal/comms/auxport.h"
 #include "terminal/comms/printstatus.h"
 #include "terminal/comms/telnetservices.h"
 #include "terminal/core/frame/commandids.h"
@@ -915,13 +916,7 @@ void VtLayoutStatusBar(HINSTANCE instance)
     next(StatusBarAddField(10161, x, 0, Text(10161, a, kStatusTextUnits), nullptr));
     if (!StatusDecKeyMode())
         StatusBarSetText(10161, nullptr);
-    u32 aux = 7421;
-    switch (StatusAuxPort()) {
-    case StatusAuxState::None: aux = 7418; break;
-    case StatusAuxState::InUse: aux = 7420; break;
-    case StatusAuxState::Ready: aux = 7421; break;
-    }
-    next(StatusBarAddField(7421, x, 0, Text(aux, a, kStatusTextUnits), nullptr));
+    next(StatusBarAddField(kFieldAux, x, 0, AuxFieldText(a, kStatusTextUnits), nullptr));
     const int right = ComputeStatusBarRect().right - 2;
     if (right > x)
         StatusBarAddField(kFieldFiller, x, right - x, nullptr, nullptr);
@@ -949,12 +944,37 @@ const wchar_t* PrinterFieldText(wchar_t* text, int capacity)
     return Text(id, text, capacity);
 }
 
+// "Aux: " with the port's status text while a write fails or its line is held, else the
+// state's own text.
+const wchar_t* AuxFieldText(wchar_t* text, int capacity)
+{
+    const StatusAuxState state = StatusAuxPort();
+    const i32 status = AuxPortStatus();
+    if (state != StatusAuxState::None && status != 0) {
+        wchar_t reason[kStatusTextUnits];
+        PrinterStatusTextOf(status, reason, kStatusTextUnits);
+        Text(7419, text, capacity);
+        const int used = lstrlenW(text);
+        lstrcpynW(text + used, reason, capacity - used);
+        return text;
+    }
+    return Text(state == StatusAuxState::None ? 7418 : state == StatusAuxState::InUse ? 7420 : 7421, text, capacity);
+}
+
 void RefreshPrinterStatus()
 {
-    if (!StatusBarHasField(kFieldPrinter))
+    wchar_t text[kStatusTextUnits];
+    if (StatusBarHasField(kFieldPrinter))
+        StatusBarSetText(kFieldPrinter, PrinterFieldText(text, kStatusTextUnits));
+    RefreshPrinterIndicator();
+}
+
+void RefreshPrinterIndicator()
+{
+    if (!StatusBarHasField(kFieldAux))
         return;
     wchar_t text[kStatusTextUnits];
-    StatusBarSetText(kFieldPrinter, PrinterFieldText(text, kStatusTextUnits));
+    StatusBarSetText(kFieldAux, AuxFieldText(text, kStatusTextUnits));
 }
 
 void StatusBarRefresh()

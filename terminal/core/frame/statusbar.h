@@ -14,6 +14,7 @@ constexpr u32 kFieldIndicator = 2804;
 constexpr u32 kFieldClock = 2803;
 constexpr u32 kFieldCursor = 7400;
 constexpr u32 kFieldPrinter = 7415;
+constexpr u32 kFieldAux = 7421;
 constexpr u32 kFieldFiller = 0xFFFFFFFF;  // the empty field that runs to the right edge
 
 bool RegisterStatusBarClass(HINSTANCE instance);
@@ -69,8 +70,12 @@ void StatusBarShowCursorPos();
 void VtLayoutStatusBar(HINSTANCE instance);
 // The printer field's text: the print mode, or "Printer: " and the printer's status.
 const wchar_t* PrinterFieldText(wchar_t* text, int capacity);
+// The auxiliary field's text: its state, or "Aux: " and the port's status.
+const wchar_t* AuxFieldText(wchar_t* text, int capacity);
 // Lays out the active emulation's fields.
 void StatusBarRefresh();
+// Shows the auxiliary port's state and status in its field; any thread may call it.
+void RefreshPrinterIndicator();
 void ToggleLocalMode();
 void ToggleHoldScreen();
 

@@ -120,9 +120,9 @@ void WriteDumpFile(const wchar_t* path, const std::string& dump, std::string& la
 
 }  // namespace
 
-// The status bar's printer field and whether the main window takes input. Both the
-// host-data thread's idle step and the user-interface thread's tick write it, so that it
-// stays current while printing holds the host-data thread.
+// The status bar's printer and auxiliary fields and whether the main window takes
+// input. Both the host-data thread's idle step and the user-interface thread's tick
+// write it, so that it stays current while printing holds the host-data thread.
 void TestStatusDump()
 {
     static std::mutex lock;
@@ -140,6 +140,10 @@ void TestStatusDump()
     wchar_t field[kStatusTextUnits] = {};
     StatusBarGetText(kFieldPrinter, field, kStatusTextUnits);
     std::string dump = "printer ";
+    for (const wchar_t* c = field; *c; ++c)
+        AppendUtf8(dump, static_cast<u16>(*c));
+    StatusBarGetText(kFieldAux, field, kStatusTextUnits);
+    dump += "\naux ";
     for (const wchar_t* c = field; *c; ++c)
         AppendUtf8(dump, static_cast<u16>(*c));
     dump += "\nenabled " + std::to_string(MainWindowHandle && IsWindowEnabled(MainWindowHandle) ? 1 : 0) + "\n";

@@ -3,6 +3,7 @@
 
 #include "terminal/emulations/dec/localedit.h"
 
+#include "terminal/comms/auxport.h"
 #include "terminal/comms/printing.h"
 #include "terminal/core/screen/celltext.h"
 #include "terminal/core/frame/commandids.h"

@@ -142,6 +142,33 @@ TEST_F(StartupOptionsTest, AnInvalidSwitchIsShownAndLaterWordsSetNoTarget)
     EXPECT_LT(texts[2].size(), 256u);
 }
 
+TEST_F(StartupOptionsTest, ATelnetPortOutsideOneTo65535IsRefusedAndNothingConnects)
+{
+    MessageBoxAnswerer answerer;
+    const wchar_t* refused[] = {L"-Tnport99999", L"-Tnportabc", L"-Tnport0", L"-Tnport23x", L"-Tnport",
+                                L"-Tnport6553500000000000000000"};
+    for (const wchar_t* word : refused) {
+        ASSERT_EQ(Read((std::wstring(L"myhost ") + word).c_str()), 1) << word;
+        EXPECT_EQ(StartupOptions.telnetPort, -1) << word;
+        EXPECT_EQ(StartupOptions.targetGiven, 0u) << word;
+        EXPECT_EQ(Slots.connectionTarget[0], 0) << word;
+        EXPECT_EQ(StartupOptions.connectionsOff, 1u) << word;
+    }
+    const auto texts = answerer.Texts();
+    ASSERT_EQ(texts.size(), std::size(refused));
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        EXPECT_EQ(texts[i], std::wstring(refused[i]) + L" is not a valid command line option.");
+
+    for (const auto& [word, port] : {std::pair{L"-Tnport65535", 65535}, std::pair{L"-Tnport1", 1},
+                                      std::pair{L"-Tnport0000080", 80}}) {
+        ASSERT_EQ(Read((std::wstring(L"myhost ") + word).c_str()), 1);
+        EXPECT_EQ(StartupOptions.telnetPort, port) << word;
+        EXPECT_EQ(StartupOptions.targetGiven, 1u) << word;
+        EXPECT_EQ(StartupOptions.connectionsOff, 0u) << word;
+    }
+    EXPECT_EQ(answerer.Texts().size(), std::size(refused));
+}
+
 TEST_F(StartupOptionsTest, LongTextOptionsAreCutToTheirSlots)
 {
     const std::wstring title(600, L't');
