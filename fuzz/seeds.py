@@ -187,6 +187,21 @@ def hostpath_seeds():
           b"\x1b[?3h\x1b#8\x1b#6\x1b#3wide\x1b(0lqqk\x1b(B\x0e\x0f\x1b[4h ins\x1b[4l\x1b[?3l")
 
 
+def ansiconsole_seeds():
+    # Header: console (0 Ansi BBS, 1 SCO Console, 2 AT 386) and code page << 2; character
+    # mode and capture answer (see the target).
+    path = os.path.join(HERE, "..", "tests", "terminal", "emulations", "dec", "ansiconsole_test.cpp")
+    sequences = dec_test_sequences(path)
+    for console, name in ((0, "bbs"), (1, "sco"), (2, "at386")):
+        write("fuzz_ansiconsole", "tests-" + name, bytes([console, 0x02]) + sequences)
+    write("fuzz_ansiconsole", "sco-screens-keys", bytes([1 | (2 << 2), 0x02]) +
+          b"first\x1b[2zsecond\x1b[=0L\x1b[7m\x1b[K\x1b[1z\x1bQ0'hello'\x1b[0;59;\"dir\";13p" +
+          b"\x1b[0;59;0;59p\x1b[=65;27g[5n\x1bPzlog.txt;\x1b[=0h\x1b[2;1;4m\x1b[12mZlqk\x1b[10m")
+    write("fuzz_ansiconsole", "aixterm", bytes([3, 0x00]) +
+          b"\x1b]0;title\x07\x1b]2;t\x1b\\\x1b[?5Tstatus\x1b[?F\x1b[?E\x1b[0c\x1b(0lqk\x1b(B\x1b[31;44m\x1b[2J")
+    write("fuzz_ansiconsole", "unclosed-quote", bytes([1, 0x00]) + b"\x1b[0;59;\"" + b"q" * 300)
+
+
 # ---- profile -------------------------------------------------------------------------------
 
 SECTIONS = ["SAVEDITEMS", "COLOURS", "CONNECTION", "PRINTING", "AUX", "VT300"]
@@ -234,6 +249,50 @@ def profile_seeds():
     write("fuzz_profile", "texts-and-numbers", profile_input(texts))
 
 
+# ---- tn3270 ------------------------------------------------------------------------------
+
+def tn3270_input(model, tn3270e, functions, steps):
+    """A tn3270 target input: steps are ("record", bytes), ("key", code, shift) or
+    ("char", code)."""
+    i = Input().number(model, 0, 12).flag(tn3270e).u8(functions)
+    for step in steps:
+        if step[0] == "record":
+            i.number(0, 0, 3).text(step[1])
+        elif step[0] == "key":
+            i.number(2, 0, 3).number(step[1], 60, 300).number(step[2], 0, 7)
+        else:
+            i.number(3, 0, 3).number(step[1], 0, 0x17F)
+    return i.bytes()
+
+
+def tn3270_seeds():
+    from telnethost import tn3270 as t
+    w = t.wcc(reset=True, restore=True, reset_mdt=True)
+    name = t.write(t.ERASE_WRITE, w, t.sba(0), t.sf(0x60), t.ebcdic("NAME:"), t.sf(0x40), t.ic(), t.sba(20), t.sf(0x60))
+    data = lambda payload, seq: t.tn3270e(t.DATA_3270, payload, response=t.ALWAYS_RESPONSE, sequence=seq)
+    responses = 1 << t.FN_RESPONSES
+    write("fuzz_tn3270", "name-screen-typed", tn3270_input(8, True, responses, [
+        ("record", data(name, 1)), ("char", ord("A")), ("char", ord("B")), ("key", 111, 0),
+        ("record", data(t.write(t.WRITE, t.wcc(restore=True)), 2)), ("record", data(bytes([t.READ_MODIFIED_ALL]), 3)),
+        ("key", 77, 1), ("key", 85, 0)]))
+    bind = t.bind_image(lu_type=2, size_code=0x7F, rows=24, columns=80, alt_rows=27, alt_columns=132)
+    write("fuzz_tn3270", "bind-and-alternate", tn3270_input(0, True, responses | 1 << t.FN_BIND_IMAGE, [
+        ("record", t.tn3270e(t.BIND_IMAGE, bind, response=t.ERROR_RESPONSE, sequence=1)),
+        ("record", data(t.write(t.ERASE_WRITE_ALTERNATE, w, t.sba(3563), t.ebcdic("Z")), 2)),
+        ("record", t.tn3270e(t.UNBIND, b"\x01")), ("record", t.tn3270e(t.NVT_DATA, b"hi\r\n"))]))
+    fields = t.write(t.ERASE_WRITE, w, t.sfe((t.FIELD, 0x60), (t.COLOUR, t.RED), (t.HIGHLIGHT, t.REVERSE)),
+                     t.ebcdic("RED"), t.sf(0x50), t.sa(t.CHARSET, 0xF1), t.ge(0xC5), t.ra(300, 0xA2, True),
+                     t.eua(400), t.pt(), t.mf((t.COLOUR, t.GREEN)))
+    write("fuzz_tn3270", "reply-modes-plain", tn3270_input(11, False, 0, [
+        ("record", fields), ("record", t.write_structured_field(t.set_reply_mode(2, [0x41, 0x42, 0x43]))),
+        ("record", bytes([t.READ_BUFFER])), ("record", t.write_structured_field(t.erase_reset(True))),
+        ("char", ord("x")), ("key", 115, 0), ("key", 87, 0), ("key", 83, 0), ("char", ord("y"))]))
+    write("fuzz_tn3270", "queries", tn3270_input(8, True, responses, [
+        ("record", data(t.write_structured_field(t.read_partition_query()), 1)),
+        ("record", data(t.write_structured_field(t.read_partition_query_list(0, [0x87, 0xA6])), 2)),
+        ("record", data(b"\xf3\x00\x09\x03\x00", 3))]))
+
+
 # ---- code-page files ----------------------------------------------------------------------
 
 def codepage_input(file, unicode_to_byte, name=b"IBM00037.S2U", a=(), b=()):
@@ -248,10 +307,11 @@ def codepage_input(file, unicode_to_byte, name=b"IBM00037.S2U", a=(), b=()):
 
 def codepage_seeds():
     import importlib.util
-    spec = importlib.util.spec_from_file_location(
+    # The tables come from the same generator the program's code-page files do.
+    found = importlib.util.spec_from_file_location(
         "makecodepages", os.path.join(HERE, "..", "tools", "codepages", "makecodepages.py"))
-    generator = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(generator)
+    generator = importlib.util.module_from_spec(found)
+    found.loader.exec_module(generator)
     name = generator.charset_name(37)
     write("fuzz_codepages", "s2u-037", codepage_input(generator.byte_to_unicode(name), False, a=(37, 273, 500),
                                                       b=(37, 500, 1141)))
@@ -374,8 +434,10 @@ def aux_seeds():
 
 if __name__ == "__main__":
     telnet_seeds()
+    tn3270_seeds()
     lpr_seeds()
     hostpath_seeds()
+    ansiconsole_seeds()
     profile_seeds()
     codepage_seeds()
     macro_seeds()

@@ -250,7 +250,12 @@ void CaptureSentBlock(const u8* bytes, int count)
     WriteBytes(kRecv, 8);
 }
 
-bool StartHostCapture(int mode, const u8* name, int length)
+namespace {
+
+// One rule for every file a host names: a plain name in the working directory, opened
+// new (mode 0) or for appending (1). Such a name is refused without a word: a message
+// box would stop the host's data behind it, and the user did not ask for the file.
+bool OpenHostNamedCapture(int mode, const u8* name, int length, bool diverting)
 {
     wchar_t wide[kNameUnits];
     int n = 0;
@@ -258,17 +263,27 @@ bool StartHostCapture(int mode, const u8* name, int length)
         wide[n] = name[n];
     wide[n] = 0;
     CloseCaptureFile();
-    // The host names a file in the working directory; a path could reach any file the
-    // user may write. Such a name is refused without a word: a message box would stop
-    // the host's data behind it, and the user did not ask for the file.
+    // A path could reach any file the user may write.
     if (!IsPlainCaptureName(wide))
         return false;
     const int opened = mode == 1 ? AppendCaptureFile(wide) : CreateCaptureFile(wide);
     if (opened) {
         std::lock_guard<std::recursive_mutex> hold(g_lock);
-        g_capture.hostCapture = true;
+        g_capture.hostCapture = diverting;
         std::wcscpy(g_capture.name, wide);
     }
     RefreshCaptureMenus();
     return opened != 0;
+}
+
+}  // namespace
+
+bool StartHostCapture(int mode, const u8* name, int length)
+{
+    return OpenHostNamedCapture(mode, name, length, true);
+}
+
+bool OpenHostCaptureFile(int mode, const u8* name, int length)
+{
+    return OpenHostNamedCapture(mode, name, length, false);
 }

@@ -38,3 +38,6 @@ void CaptureSentBlock(const u8* bytes, int count);
 // host gave (8-bit). True when the capture runs: what follows goes to the file until
 // ESC, CAN, SUB or ST.
 bool StartHostCapture(int mode, const u8* name, int length);
+// The ANSI consoles' capture control: the same names, but the data keeps reaching the
+// screen while it is captured. True when the file is open.
+bool OpenHostCaptureFile(int mode, const u8* name, int length);

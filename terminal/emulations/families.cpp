@@ -2,11 +2,15 @@
 
 #include "terminal/core/base/family.h"
 #include "terminal/emulations/dec/family.h"
+#include "terminal/emulations/ibmhost/family3270.h"
 
 namespace {
 
 const FamilyHooks* const kBuiltFamilies[] = {
     &DecFamily,
+    &Ibm3270Family,
+    &AnsiConsoleFamily,
+    &AixtermFamily,
 };
 
 // The program and every test program link this list, so the families are registered

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "terminal/core/base/corestate.h"
+#include "terminal/core/base/family.h"
 #include "terminal/core/paint/palette.h"
 #include "terminal/settings/colours.h"
 #include "terminal/settings/hls.h"
@@ -53,6 +54,9 @@ void ApplyHlsList(int units, const u16* records)
 
 void ApplyColourPalette()
 {
+    // A family with colours of its own (the IBM hosts) keeps them while it runs.
+    if (auto own = ActiveFamily().applyPalette; own && own())
+        return;
     ApplyHlsPalette(ActivePalette());
 }
 

@@ -1,10 +1,13 @@
 #include "terminal/settings/profile.h"
 
+#include "terminal/core/base/emulationids.h"
+
 #include <string>
 #include <vector>
 
 #include "terminal/comms/netsession.h"
 #include "terminal/core/base/corestate.h"
+#include "terminal/core/base/emulationids.h"
 #include "terminal/core/base/family.h"
 #include "terminal/core/host/hostio.h"
 #include "terminal/core/frame/instances.h"
@@ -407,10 +410,14 @@ void LoadVt300()
     PaintSettings.displayControls = v.dspctrl;
     ApplyJumpScrollSetting(v.JumpScroll);
     PaintSettings.cursorStyle = v.curstyle;
+    // The profile's emulation; the switch starts it once the terminal is set up.
+    if (IsValidEmulationId(v.vdumode))
+        EmulationId = v.vdumode;
 }
 
 void SaveVt300()
 {
+    Vt300Values.vdumode = EmulationId;
     const Vt300Section& v = Vt300Values;
     Section key = CreateSection(VXT("VT300"));
     SaveValues(key, kVt300Values);

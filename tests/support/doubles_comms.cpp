@@ -119,6 +119,12 @@ bool StartHostCapture(int mode, const u8* name, int length)
     Comms().captureOpen = Comms().diverting = Comms().hostCaptureResult;
     return Comms().hostCaptureResult;
 }
+bool OpenHostCaptureFile(int mode, const u8* name, int length)
+{
+    Comms().hostCaptureFiles.push_back({mode, std::string(name, name + length)});
+    Comms().captureOpen = Comms().hostCaptureResult;
+    return Comms().hostCaptureResult;
+}
 // clang-format off
 bool CaptureFileOpen() { return Comms().captureOpen; }
 bool CaptureDiverting() { return Comms().diverting; }

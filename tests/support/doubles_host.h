@@ -45,6 +45,7 @@ struct CommsDouble {
         std::string name;
     };
     std::vector<HostCapture> hostCaptures;
+    std::vector<HostCapture> hostCaptureFiles;  // opened without diverting the data
     bool hostCaptureResult = false;  // whether the host's capture file opens
     // Printing and the auxiliary port.
     bool printerController = false, passThrough = false, printing = false;
@@ -73,6 +74,7 @@ DisplayDouble& Display();
 
 struct UiDouble {
     std::vector<u32> postedCommands;
+    std::vector<std::u16string> hostTitles;  // each title the host set
     int connectionRefreshes = 0;
     int idleUpdates = 0;
     int viewServes = 0;  // ServeViewRequests calls

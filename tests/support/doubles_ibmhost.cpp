@@ -55,3 +55,29 @@ std::vector<u8> LoadHostCodePageSection(u16, const wchar16*)
 {
     return {};
 }
+
+// The Win32 side of the family: engine tests drive the session directly and never run
+// the switch, the communications loop or the frame.
+void I3270Activate(u8) {}
+void I3270Deactivate() {}
+int I3270CommLoop(int)
+{
+    return 0;
+}
+void I3270UpdateStatusBar(HINSTANCE) {}
+void I3270ShowModelName() {}
+void I3270RepaintRegion(int, int, int, int) {}
+void I3270DrawCursor(int) {}
+void I3270HideCursor() {}
+void I3270ShowCursor() {}
+void I3270RedrawBlinkingRows() {}
+bool I3270ApplyPalette()
+{
+    return false;
+}
+void I3270LoadSettings() {}
+void I3270SaveSettings() {}
+int Ibm3270KeyMessage(tagMSG*, bool)
+{
+    return -1;
+}

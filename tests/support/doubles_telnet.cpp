@@ -58,10 +58,27 @@ const FamilyHooks kRecordSessionFamily{
     .emulations = EmulationBit(kEmuIbm3270) | EmulationBit(kEmuIbm5250),
     .telnet = &kRecordTelnet,
 };
+
+// The family of this build that the recording family displaced from the 3270 id.
+const FamilyHooks* g_displaced3270 = nullptr;
 }  // namespace
 
 void RegisterRecordSessions()
 {
+    const FamilyHooks* built = FamilyFor(kEmuIbm3270);
+    if (built && built != &kRecordSessionFamily) {
+        g_displaced3270 = built;
+        UnregisterFamily(built);
+    }
+    RegisterFamily(&kRecordSessionFamily);
+}
+
+void UseBuilt3270Family()
+{
+    if (!g_displaced3270)
+        return;
+    UnregisterFamily(&kRecordSessionFamily);
+    RegisterFamily(g_displaced3270);
     RegisterFamily(&kRecordSessionFamily);
 }
 

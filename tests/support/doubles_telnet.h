@@ -32,6 +32,9 @@ struct TelnetPeer {
 TelnetPeer& Peer();
 // Fresh telnet engine state, peer and sessions: telnet mode on over TCP socket 5.
 void ResetTelnet();
+// The 3270 id back to the family of this build (ResetTelnet gives it to a recording
+// family).
+void UseBuilt3270Family();
 // A family for the 3270 and 5250 ids whose telnet hooks record records, session resets
 // and printer states into the peer (for the tests of the telnet engine's record
 // sessions).

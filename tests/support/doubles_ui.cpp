@@ -35,6 +35,11 @@ using doubles::Ui;
 
 // clang-format off
 void PostMainCommand(u32 commandId) { Ui().postedCommands.push_back(commandId); }
+void SetHostWindowTitle(const wchar16* text, int n)
+{
+    Ui().hostTitles.emplace_back(reinterpret_cast<const char16_t*>(text), static_cast<std::size_t>(n));
+}
+void TakeHostWindowTitle() {}
 void PostConnectionRefresh() { ++Ui().connectionRefreshes; }
 void RunIdleUpdates() { ++Ui().idleUpdates; }
 void ServeViewRequests() { ++Ui().viewServes; }

@@ -2,6 +2,8 @@
 
 #include "support/doubles_host.h"
 #include "support/test_doubles.h"
+#include "terminal/emulations/dec/ansi/aixterm.h"
+#include "terminal/emulations/dec/ansi/ansiconsole.h"
 #include "terminal/comms/connsettings.h"
 #include "terminal/comms/netsession.h"
 #include "terminal/comms/network.h"
@@ -91,6 +93,8 @@ void ResetHostPath()
     SetActiveFamily(nullptr);
     AnsiConsoleMode = 0;
     AixtermMode = 0;
+    Aixterm = AixtermState{};
+    AixtermMode = 0;
     DoubleWidthCells = 0;
     LocalEditor = LocalEditorHooks{};
     SetKeyboardLocked(false);
@@ -112,6 +116,11 @@ void ResetHostPath()
 
 void ResetDecState()
 {
+    // An ANSI console a test entered gives its lines back first.
+    FreeScoVirtualScreens();
+    AnsiConsole = AnsiConsoleState{};
+    AnsiConsoleMode = 0;
+    PaintSettings.pcCodePage = 0;
     SetFactoryAttributeColours();
     Colours = ColourFlags{};
     Rendition = RenditionState{};

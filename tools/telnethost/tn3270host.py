@@ -30,6 +30,8 @@ class Tn3270Host:
         self._listener.listen(1)
         self.port = self._listener.getsockname()[1]
         self._pcap = pcapmod.PcapWriter(pcap) if pcap else None
+        # Every exchange in order: (pcap.CLIENT or pcap.SERVER, bytes).
+        self.transcript = []
         self._records = queue.Queue()
         self._ready = threading.Event()
         self._lock = threading.Lock()
@@ -67,6 +69,7 @@ class Tn3270Host:
     # The connection.
     def _write(self, data):
         with self._lock:
+            self.transcript.append((pcapmod.SERVER, bytes(data)))
             if self._pcap:
                 self._pcap.data(pcapmod.SERVER, data)
             self._connection.sendall(data)
@@ -96,8 +99,9 @@ class Tn3270Host:
                 break
             if not chunk:
                 break
-            if self._pcap:
-                with self._lock:
+            with self._lock:
+                self.transcript.append((pcapmod.CLIENT, bytes(chunk)))
+                if self._pcap:
                     self._pcap.data(pcapmod.CLIENT, chunk)
             data += chunk
             while i < len(data):

@@ -12,6 +12,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <string>
 
 #include "terminal/core/base/emulationids.h"
 #include "terminal/core/base/vxtypes.h"
@@ -61,6 +62,10 @@ struct DisplayHooks {
     void (*dimensions)(int* rows, int* pageLength, int* lineCount) = nullptr;
     // True while the family's screen is being rebuilt and must not be painted.
     bool (*paintingHeld)() = nullptr;
+    // The screen as the whole-program tests read it (VXNT_TEST_SCREEN): appends a line
+    // "cursor <row> <column> emulation <id>", then every row as copying shows it. Null:
+    // the store's rows.
+    void (*screenText)(std::string& out) = nullptr;
 };
 
 // What the telnet engine asks of the family of the emulation in use. A family whose
@@ -181,6 +186,9 @@ struct FamilyHooks {
     void (*reapply)(u8 id) = nullptr;
     // Lays out the status bar for the family.
     void (*layoutStatusBar)(HINSTANCE instance) = nullptr;
+    // The emulation's name in the core's status-bar layout (field 7409). Null: the VT
+    // names, blank for any other emulation.
+    const wchar16* (*statusBarName)(u8 id) = nullptr;
     // The scroll bar is shown before the family starts.
     bool showsScrollBar = false;
     // The terminal area is laid out again for the family's fonts after it starts.
@@ -248,6 +256,9 @@ struct FamilyHooks {
     void (*profileLoaded)() = nullptr;
     // The attribute colours were loaded or reset: the family's current colours follow.
     void (*coloursChanged)() = nullptr;
+    // Puts the family's own colour palette into the terminal palette; false when it has
+    // none running (the VT palette is used then). Null: the VT palette.
+    bool (*applyPalette)() = nullptr;
 
     // ---- Terminal initialisation (called for every registered family) ----
     // The family's buffers (a full initialisation); false when memory ran out.

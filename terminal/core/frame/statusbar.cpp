@@ -900,11 +900,13 @@ void VtLayoutStatusBar(HINSTANCE instance)
                             nullptr, Text(6100, b, kStatusTextUnits), nullptr));
     static const u32 kNames[4] = {7407, 7408, 11333, 11334};
     const u8 id = EmulationId;
-    if (IsVtFamily(id))
+    if (const auto familyName = ActiveFamily().statusBarName)
+        lstrcpynW(a, familyName(id), kStatusTextUnits);
+    else if (IsVtFamily(id))
         Text(kNames[id], a, kStatusTextUnits);
     else
         std::wcscpy(a, L"           ");
-    next(StatusBarAddField(7409, x, 0, a, nullptr));
+    next(StatusBarAddField(kFieldEmulationName, x, 0, a, nullptr));
     next(StatusBarAddField(kFieldCursor, x, 0, Text(kFieldCursor, a, kStatusTextUnits), nullptr));
     next(StatusBarAddField(7404, x, 0, Text(StatusInsertMode() ? 7403 : 7404, a, kStatusTextUnits), nullptr));
     next(StatusBarAddField(7405, x, 0, Text(7405, a, kStatusTextUnits), nullptr));

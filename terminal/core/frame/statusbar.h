@@ -14,6 +14,7 @@ constexpr u32 kFieldIndicator = 2804;
 constexpr u32 kFieldClock = 2803;
 constexpr u32 kFieldCursor = 7400;
 constexpr u32 kFieldPrinter = 7415;
+constexpr u32 kFieldEmulationName = 7409;
 constexpr u32 kFieldAux = 7421;
 constexpr u32 kFieldFiller = 0xFFFFFFFF;  // the empty field that runs to the right edge
 

@@ -26,5 +26,6 @@ void HandleUiRequest(WPARAM request, LPARAM argument)
         UpdateReplayMenuText();
         break;
     case kUiPrintWindows: ServePrintWindowRequest(argument); break;
+    case kUiHostTitle: TakeHostWindowTitle(); break;
     }
 }

@@ -1,5 +1,11 @@
 #include "terminal/core/frame/uiservices.h"
 
+#include <mutex>
+
+#include "terminal/core/base/corestate.h"
+#include "terminal/core/frame/title.h"
+#include "terminal/core/frame/uirequests.h"
+
 #include "terminal/core/frame/startopts.h"
 
 #include "terminal/comms/sockets.h"
@@ -7,6 +13,33 @@
 #include "terminal/core/frame/mainwindow.h"
 #include "terminal/core/frame/startup.h"
 #include "terminal/core/frame/statusbar.h"
+
+namespace {
+std::mutex g_titleLock;
+wchar_t g_hostTitle[kSlotUnits];
+}  // namespace
+
+void SetHostWindowTitle(const wchar16* text, int n)
+{
+    {
+        std::lock_guard<std::mutex> hold(g_titleLock);
+        int i = 0;
+        for (; i < n && i < kSlotUnits - 1; ++i)
+            g_hostTitle[i] = text[i];
+        g_hostTitle[i] = 0;
+    }
+    // The title is the window's: only its own thread sets it.
+    PostUiRequest(kUiHostTitle, 0);
+}
+
+void TakeHostWindowTitle()
+{
+    {
+        std::lock_guard<std::mutex> hold(g_titleLock);
+        lstrcpynW(Slots.windowTitle, g_hostTitle, kSlotUnits);
+    }
+    UpdateWindowTitle(MainWindowHandle);
+}
 
 void PostMainCommand(u32 commandId)
 {

@@ -4,6 +4,11 @@
 
 #include "terminal/core/base/vxtypes.h"
 
+// The host names the window (AIXTerm's title sequence): the text is kept and the
+// user-interface thread sets the title from it.
+void SetHostWindowTitle(const wchar16* text, int n);
+// On the user-interface thread: the kept text becomes the window title.
+void TakeHostWindowTitle();
 // Posts WM_COMMAND with the id to the main window.
 void PostMainCommand(u32 commandId);
 // Has the window title and the connection menu items refreshed on the user-interface

@@ -147,6 +147,12 @@ void TestStatusDump()
     for (const wchar_t* c = field; *c; ++c)
         AppendUtf8(dump, static_cast<u16>(*c));
     dump += "\nenabled " + std::to_string(MainWindowHandle && IsWindowEnabled(MainWindowHandle) ? 1 : 0) + "\n";
+    wchar_t name[kStatusTextUnits] = {};
+    StatusBarGetText(kFieldEmulationName, name, kStatusTextUnits);
+    dump += "emulation ";
+    for (const wchar_t* c = name; *c; ++c)
+        AppendUtf8(dump, static_cast<u16>(*c));
+    dump += "\n";
     WriteDumpFile(path, dump, last);
 }
 
@@ -159,20 +165,26 @@ void TestScreenDump()
     });
     if (!g_dumpOn || !Screen.lines)
         return;
-    std::string dump = "cursor " + std::to_string(Screen.cursorRow) + " " + std::to_string(Screen.cursorColumn) +
-                       " emulation " + std::to_string(EmulationId.load()) + "\n";
-    for (int row = 0; row < Screen.rows; ++row) {
-        const ScreenLineRecord* line = LineAt(row);
-        std::string text;
-        std::size_t kept = 0;
-        for (int c = 0; line && c <= Screen.lastColumn; ++c) {
-            const u16 ch = CellRecordToUnicode(line->cells[c]);
-            AppendUtf8(text, ch ? ch : u' ');
-            if (ch && ch != u' ')
-                kept = text.size();
+    std::string dump;
+    const DisplayHooks* display = ActiveFamily().display;
+    if (display && display->screenText) {
+        display->screenText(dump);
+    } else {
+        dump = "cursor " + std::to_string(Screen.cursorRow) + " " + std::to_string(Screen.cursorColumn) +
+               " emulation " + std::to_string(EmulationId.load()) + "\n";
+        for (int row = 0; row < Screen.rows; ++row) {
+            const ScreenLineRecord* line = LineAt(row);
+            std::string text;
+            std::size_t kept = 0;
+            for (int c = 0; line && c <= Screen.lastColumn; ++c) {
+                const u16 ch = CellRecordToUnicode(line->cells[c]);
+                AppendUtf8(text, ch ? ch : u' ');
+                if (ch && ch != u' ')
+                    kept = text.size();
+            }
+            text.resize(kept);
+            dump += text + "\n";
         }
-        text.resize(kept);
-        dump += text + "\n";
     }
     // The status line below the rows, as it shows.
     wchar16 status[kStoreColumns + 1];

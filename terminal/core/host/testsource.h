@@ -16,5 +16,6 @@ void TestSourceSend(const u16* units, int n);
 // trailing blanks, each character as copying shows it.
 void TestScreenDump();
 // With VXNT_TEST_STATUS naming a file, the idle step and the timer tick write "printer
-// <the status bar's printer field>" and "enabled <1 while the main window takes input>".
+// <the status bar's printer field>", "enabled <1 while the main window takes input>" and
+// "emulation <the status bar's emulation name field>".
 void TestStatusDump();

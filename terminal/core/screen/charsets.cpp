@@ -387,15 +387,20 @@ u16 TranslateCellChar(u8 characterMode, u8 pcCodePage, u16 c, u8 glyphSet, bool 
         return c;
     switch (characterMode) {
     case kCharModePcCodePage:
-        if (pcCodePage == kPcCp858 && c == 213)
-            return 0x20AC;
         if (c < 32)
             return controlGlyph ? c : ControlCharGlyph(c);
-        if (pcCodePage == kPcCp1250)
-            return Cp1250HighToUnicode(c);
-        if (pcCodePage == kPcCp852 && c >= 128)
-            return Cp852ToUnicode(c);
-        return c;
+        if (c < 128 || c > 255)
+            return c;
+        // The cell keeps the host's byte; it shows (and is copied) as the code page's
+        // character, line pieces and blocks included.
+        switch (pcCodePage) {
+        case kPcCp437: return kCp437ToUnicode[c - 128];
+        case kPcCp850: return kCp850ToUnicode[c - 128];
+        case kPcCp858: return c == 213 ? 0x20AC : kCp850ToUnicode[c - 128];
+        case kPcCp1250: return Cp1250HighToUnicode(c);
+        case kPcCp852: return kCp852ToUnicode[c - 128];
+        default: return c;
+        }
     case kCharModeLatin9:
         return c == 164 ? 0x20AC : c;
     case kCharModeCentralEuropean: return Cp1250ToUnicode(c);

@@ -1,5 +1,7 @@
 #include "terminal/emulations/dec/ansikeys.h"
 
+#include "terminal/emulations/dec/ansi/ansiconsole.h"
+
 #include "terminal/core/screen/charsets.h"
 #include "terminal/core/host/hostio.h"
 #include "terminal/core/paint/paintsettings.h"
@@ -38,7 +40,17 @@ void ScoSendFunctionKey(int key, int state)
 {
     if (!ValidFunctionKey(key) || state < 0 || state > 3)
         return;
-    // The host's own function-key strings (ESC Q) are not kept yet.
+    // A string the host defined (ESC Q) replaces the key's own, unshifted and shifted.
+    if (state <= 1) {
+        const wchar16* own = AnsiConsole.keyStrings[state == 0 ? key : 15 + key];
+        int n = 0;
+        while (n < kScoKeyStringUnits && own[n])
+            ++n;
+        if (n > 0) {
+            HostSendString(reinterpret_cast<const u16*>(own), n);
+            return;
+        }
+    }
     const char letter = kScoFunctionLetters[state][key];
     if (letter)
         SendEscBracket(static_cast<u16>(letter));
@@ -197,16 +209,28 @@ int UnicodeToPcCodePage(int u)
     if (u < 0)
         return -1;
     const int page = GetAnsiCodePage();
-    if (page == 1250)
-        return u == 166 ? 124 : u;
-    if (u < 160)
+    if (page < 0)
+        return u == 0 ? -1 : u;
+    if (u < 128)
         return u;
-    int r;
+    // The code page's own byte, nothing for a character it lacks: a character sent as
+    // its Unicode value would be another character on the host.
+    const u16 c = static_cast<u16>(u > 0xFFFF ? 0 : u);
+    int r = 0;
     switch (page) {
-    case 437: r = UnicodeToCp437(static_cast<u16>(u)); break;
-    case 850: r = UnicodeToCp850(static_cast<u16>(u)); break;
-    case 858: r = u == 8364 ? 213 : UnicodeToCp850(static_cast<u16>(u)); break;
-    default: return u == 0 ? -1 : u;
+    case 437: r = UnicodeToCp437(c); break;
+    case 850: r = UnicodeToCp850(c); break;
+    // 858 is 850 with the euro where 850 has the dotless i.
+    case 858: r = c == 0x20AC ? 213 : (c == 0x0131 ? 0 : UnicodeToCp850(c)); break;
+    case 852: r = UnicodeToCp852(c); break;
+    case 1250:
+        for (u16 b = 128; b <= 255 && c > 0xA0; ++b)
+            if (Cp1250HighToUnicode(b) == c) {
+                r = b;
+                break;
+            }
+        break;
+    default: break;
     }
     return r == 0 ? -1 : r;
 }

@@ -2,6 +2,9 @@
 // is painted by the core's painters; the host reads for it with the generic reader.
 #include "terminal/emulations/dec/family.h"
 
+#include "terminal/emulations/dec/ansi/aixterm.h"
+#include "terminal/emulations/dec/ansi/ansiconsole.h"
+
 #include "terminal/comms/printing.h"
 #include "terminal/comms/telnetoptions.h"
 #include "terminal/core/base/corestate.h"
@@ -169,4 +172,52 @@ const FamilyHooks DecFamily{
     .initialised = Initialised,
     .telnet = &kTelnet,
     .setup = &DecSetup,
+};
+
+// The ANSI consoles run on the VT engine with a parser of their own; they share the
+// VT key actions, which send each console's own key strings.
+const FamilyHooks AnsiConsoleFamily{
+    .name = "ANSI console",
+    .emulations = EmulationBit(kEmuAnsiBbs) | EmulationBit(kEmuScoConsole) | EmulationBit(kEmuAt386),
+    .processChar = VtProcessChar,
+    .filterReceivedByte = FilterReceivedByte,
+    .keyboardInhibited = KeyboardInhibited,
+    .keysRefused = KeysRefused,
+    .activate = EnterAnsiConsole,
+    .deactivate = LeaveAnsiConsole,
+    .reapply = ReapplyAnsiConsole,
+    .statusBarName = AnsiConsoleName,
+    .showsScrollBar = true,
+    .reset = ResetAnsiConsole,
+    .printScreen = PrintScreenFromStore,
+    .printBuffer = PrintBufferFromStore,
+    .printStep = PrintScreenLine,
+    .dispatchKey = DecDispatchKey,
+    .translateTypedChar = DecTranslateTypedChar,
+    .takeTypedChar = TakeTypedChar,
+};
+
+// AIXTerm: the VT engine with its own tables and a host-writable status line.
+const FamilyHooks AixtermFamily{
+    .name = "AIXTerm",
+    .emulations = EmulationBit(kEmuAixterm),
+    .processChar = VtProcessChar,
+    .filterReceivedByte = FilterReceivedByte,
+    .keyboardInhibited = KeyboardInhibited,
+    .keysRefused = KeysRefused,
+    .invalidateStatusLine = DecInvalidateStatusLine,
+    .refreshStatusLine = DecRefreshStatusLine,
+    .statusCursorTick = ShowStatusCursor,
+    .statusLineText = StatusLineText,
+    .activate = EnterAixterm,
+    .deactivate = LeaveAixterm,
+    .statusBarName = AnsiConsoleName,
+    .showsScrollBar = true,
+    .reset = ResetAixterm,
+    .printScreen = PrintScreenFromStore,
+    .printBuffer = PrintBufferFromStore,
+    .printStep = PrintScreenLine,
+    .dispatchKey = DecDispatchKey,
+    .translateTypedChar = DecTranslateTypedChar,
+    .takeTypedChar = TakeTypedChar,
 };

@@ -1,7 +1,5 @@
 // What the core uses of the DEC VT and ANSI console emulations: the sequence byte reader,
-// C1 controls, the report sender, the soft font and the resets of the VT state. The
-// ANSI console family and AIXterm are not built yet: their entries lead to the DEC
-// parser.
+// C1 controls, the report sender, the soft font and the resets of the VT state.
 #include "terminal/emulations/dec/services.h"
 
 #include "terminal/comms/serial.h"
@@ -109,29 +107,6 @@ void SendReport(const wchar16* text)
         text += n;
     }
     VtLocalEditFlag = editMode;
-}
-
-void AnsiBeginEscape()
-{
-    VtBeginEscape();
-}
-
-void AixtermBeginEscape()
-{
-    VtBeginEscape();
-}
-
-void AixtermExecuteControl(int c)
-{
-    ExecuteC0Control(c);
-}
-
-void ScoColourEraseRows(int, int) {}
-void ScoColourEraseCells(int, int, int) {}
-
-int AnsiTranslateHostChar(int c)
-{
-    return c;
 }
 
 bool BufferedTransmitPending()

@@ -32,7 +32,7 @@ extern const ParserRange DecAnsiEscapeState[];
 extern const ParserRange DecVt52EscapeState[];
 
 // The engines of the ANSI console family (its console mode; 2 marks double-width cells)
-// and of AIXterm (running while above 0). Neither family is built yet: both stay 0.
+// and of AIXterm (running while above 0).
 extern std::atomic<u8> AnsiConsoleMode;
 extern std::atomic<i8> AixtermMode;
 
@@ -45,7 +45,8 @@ void AixtermBeginEscape();
 void AixtermExecuteControl(int c);
 void ScoColourEraseRows(int first, int last);
 void ScoColourEraseCells(int row, int first, int last);
-// PC code-page character (character-set setting 4) with its glyph set in bits 8-15.
+// PC code-page character (character-set setting 4) with its glyph set in bits 8-15;
+// every byte while the ANSI console family runs, else those from 127 on.
 int AnsiTranslateHostChar(int c);
 // The pair table of the selected national replacement set, nullptr for none.
 const u8* NationalReplacementTable();

@@ -109,7 +109,7 @@ MappedChar MapCharByDesignation(int c, int designation, bool set96)
 {
     const u32 setting = PaintSettings.characterMode;
     if (setting == 4) {
-        if (c < 127)
+        if (c < 127 && !AnsiConsoleMode)
             return {static_cast<u8>(c), 0};
         const int t = AnsiTranslateHostChar(c);
         return {static_cast<u8>(t & 0xFF), static_cast<u8>((t >> 8) & kGlyphSetMask)};

@@ -63,8 +63,10 @@ i32 EditableField(I3270Session* s)
 i32 FieldEnd(const I3270Session* s, i32 g)
 {
     if (!DataStream(s)) {
+        // The end of the row; a printer's buffer can end inside its last row.
         const i32 columns = s->current.columns;
-        return (s->cursor / columns + 1) * columns - 1;
+        const i32 rowEnd = (s->cursor / columns + 1) * columns - 1;
+        return rowEnd < Size(s) ? rowEnd : Size(s) - 1;
     }
     if (g < 0)
         return Size(s) - 1;
@@ -79,6 +81,16 @@ void SetModified(I3270Session* s, i32 g)
     HostCell& f = At(s, g);
     f.flags |= kCellModified | kCellRepaint;
     s->changed = 1;
+}
+
+// The Mono case switch of the 3278 keyboard: letters key in as capitals (Latin-1's
+// small letters lie 0x20 above their capitals, but for the division sign and y
+// diaeresis, whose capital is not in the host pages).
+wchar16 MonoCase(wchar16 ch)
+{
+    if ((ch >= 'a' && ch <= 'z') || (ch >= 0xE0 && ch <= 0xFE && ch != 0xF7))
+        return static_cast<wchar16>(ch - 0x20);
+    return ch;
 }
 
 void SendCharacterMode(wchar16 ch)
@@ -173,11 +185,13 @@ void I3270KeyReset(I3270Session* s)
 void I3270Tab(I3270Session* s)
 {
     if (!DataStream(s)) {
+        // Local character mode: blanks to the next multiple of 8, within the row.
         const i32 columns = s->current.columns;
-        const i32 rowEnd = (s->cursor / columns + 1) * columns;
-        do
-            I3270TypedCharacter(s, ' ');
-        while (s->cursor % 8 && s->cursor < rowEnd && s->cursor);
+        for (int n = 0; n < 8; ++n) {
+            I3270NvtHostCharacter(s, ' ');
+            if (s->cursor % 8 == 0 || s->cursor % columns == 0)
+                break;
+        }
         return;
     }
     const i32 a = NextUnprotected(s, s->cursor);
@@ -320,7 +334,7 @@ void I3270EndOfField(I3270Session* s)
     const i32 start = g < 0 ? 0 : StepForward(*s, g);
     const i32 end = FieldEnd(s, g);
     i32 last = -1;
-    for (i32 a = start;; a = StepForward(*s, a)) {
+    for (i32 a = start, n = 0; n < Size(s); a = StepForward(*s, a), ++n) {
         const u8 c = At(s, a).character;
         if (c != 0 && c != 0x40)
             last = a;
@@ -336,7 +350,7 @@ void I3270EraseEof(I3270Session* s)
     if (g == -2)
         return;
     const i32 end = FieldEnd(s, g);
-    for (i32 a = s->cursor;; a = StepForward(*s, a)) {
+    for (i32 a = s->cursor, n = 0; n < Size(s); a = StepForward(*s, a), ++n) {
         I3270ClearCell(s, a);
         if (a == end)
             break;
@@ -357,7 +371,7 @@ void I3270DeleteCharacter(I3270Session* s)
         return;
     const i32 end = FieldEnd(s, g);
     i32 a = s->cursor;
-    while (a != end) {
+    for (i32 n = 0; a != end && n < Size(s); ++n) {
         const i32 next = StepForward(*s, a);
         At(s, a) = At(s, next);
         I3270MarkCell(s, a);
@@ -375,7 +389,7 @@ void I3270DeleteWord(I3270Session* s)
         return;
     const i32 end = FieldEnd(s, g);
     int count = 0;
-    for (i32 a = s->cursor;; a = StepForward(*s, a)) {
+    for (i32 a = s->cursor, n = 0; n < Size(s); a = StepForward(*s, a), ++n) {
         const u8 c = At(s, a).character;
         if (c == 0 || c == 0x40)
             break;
@@ -483,20 +497,6 @@ void I3270MagStripeAttribute(I3270Session* s)
     I3270UpdateDisplay(s);
 }
 
-void I3270ReverseInput(I3270Session* s)
-{
-    if (s->direction & 0x03)
-        s->direction &= static_cast<u16>(~0x0B);
-    else
-        s->direction |= 0x09;
-    RedrawOia(s);
-}
-
-void I3270LocalMapToggle(I3270Session* s)
-{
-    s->direction ^= 0x08;
-}
-
 void I3270TypedCharacter(I3270Session* s, wchar16 ch)
 {
     if (s->model == k3287PrinterModel)
@@ -518,7 +518,7 @@ void I3270TypedCharacter(I3270Session* s, wchar16 ch)
         if (ch < 32)
             return;
         {
-            const u8 b = UnicodeToHostByte(s->u2s, ch);
+            const u8 b = UnicodeToHostByte(s->u2s, s->monocase ? MonoCase(ch) : ch);
             if (b == 0x3F) {
                 RequestBell();
                 return;

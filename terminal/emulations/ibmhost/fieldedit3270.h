@@ -46,5 +46,3 @@ void I3270Dup(I3270Session* s);
 void I3270FieldMark(I3270Session* s);
 void I3270CursorSelect(I3270Session* s);
 void I3270MagStripeAttribute(I3270Session* s);
-void I3270ReverseInput(I3270Session* s);
-void I3270LocalMapToggle(I3270Session* s);

@@ -55,7 +55,8 @@ void PutFieldAttribute(I3270Session* s, const HostCell& c)
     I3270Put(s, count);
     I3270Put(s, 0xC0);
     I3270Put(s, attribute);
-    for (int t = 0; t < 3; ++t)
+    // Colour before highlighting, as the 3279 and its hosts' readers order them.
+    for (int t : {1, 0, 2})
         if (values[t]) {
             I3270Put(s, static_cast<u8>(0x41 + t));
             I3270Put(s, values[t]);
@@ -446,14 +447,16 @@ int I3270EnterCharacter(I3270Session* s, u8 character, int, u8 characterSet)
                 free = last;
             }
         } else {
-            const i32 rowEnd = (s->cursor / s->current.columns + 1) * s->current.columns - 1;
+            i32 rowEnd = (s->cursor / s->current.columns + 1) * s->current.columns - 1;
+            if (rowEnd >= size)
+                rowEnd = size - 1;
             for (; a <= rowEnd && At(s, a).character != 0; ++a) {
             }
             free = a <= rowEnd ? a : rowEnd;
         }
         // Shift the cells between the cursor and the free position one place on.
         i32 to = free;
-        while (to != s->cursor) {
+        for (i32 n = 0; to != s->cursor && n < size; ++n) {
             const i32 from = InputBackward(*s, to);
             At(s, to) = At(s, from);
             I3270MarkCell(s, to);

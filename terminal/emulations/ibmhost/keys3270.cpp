@@ -6,7 +6,9 @@
 #include "terminal/comms/telnetservices.h"
 #include "terminal/core/frame/commandids.h"
 #include "terminal/core/host/pushback.h"
+#include "terminal/core/paint/paintsettings.h"
 #include "terminal/core/frame/uiservices.h"
+#include "terminal/emulations/ibmhost/direction3270.h"
 #include "terminal/emulations/ibmhost/fieldedit3270.h"
 #include "terminal/emulations/ibmhost/services3270.h"
 #include "terminal/input/inputpump.h"
@@ -20,7 +22,7 @@ enum Op : u8 {
     kHome, kNewLine, kUp, kDown, kLeft, kRight, kPrevWord, kNextWord, kEndField, kEraseEof,
     kEraseInput, kDelete, kDeleteWord, kType, kInsert, kDup, kFieldMark, kCursorSelect,
     kScrollLock, kPrintScreen, kCopy, kPaste, kCompose, kDelay, kSetup, kExit, kWindow,
-    kRevInput, kLocalMap, kMagStripe, kNumLock, kPadPlusMinus, kPadAlt,
+    kRevInput, kRevCursorLine, kRevScreen, kLocalMap, kMagStripe, kNumLock, kPadPlusMinus, kPadAlt,
 };
 // clang-format on
 
@@ -82,7 +84,7 @@ constexpr KeyRow kKeys[] = {
     {92, 92, Do(kRight), Do(kRight), Do(kRight), Do(kRight), Do(kNextWord)},
     {93, 93, Do(kNumLock), Do(kNumLock), Do(kNumLock), Do(kNumLock), Do(kNumLock)},
     {94, 94, Type('/'), Do(kRevInput), Type('/'), Type('/'), Type('/')},
-    {95, 95, Type('*'), N, Type('*'), Type('*'), Type('*')},
+    {95, 95, Type('*'), Do(kRevCursorLine), Type('*'), Type('*'), Type('*')},
     {96, 96, Type('-'), Do(kLocalMap), Type('-'), Type('-'), N},
     {97, 106, Do(kType), Do(kType), Do(kType), Do(kType), Do(kPadAlt)},
     {107, 107, Do(kPadPlusMinus), Do(kPadPlusMinus), Do(kPadPlusMinus), Do(kPadPlusMinus),
@@ -93,7 +95,7 @@ constexpr KeyRow kKeys[] = {
      Do(kPadPlusMinus)},
     {111, 111, Do(kEnter), Do(kEnter), Do(kEnter), Do(kEnter), N},
     {166, 166, Do(kEnter), Do(kEnter), Do(kEnter), Do(kEnter), N},
-    {112, 112, Type(8), N, Type(8), Type(8), N},
+    {112, 112, Type(8), Do(kRevScreen), Type(8), Type(8), N},
     {114, 114, Type(13), Type(13), Type(13), Type(13), N},
     {115, 115, Type(9), Do(kBackTab), Do(kFieldTab), Do(kFieldTab), N},
     {128, 128, Do(kSysReq), Do(kSysReq), Do(kSysReq), Do(kSysReq), N},
@@ -148,8 +150,14 @@ void CtrlFunction(I3270Session* s, int n, u32 shift)
 {
     if (n <= 12 && (shift & kShiftBit))
         n += 12;
-    if (n == 21)
-        I3270CursorSelect(s);
+    switch (n) {
+    case 4: s->monocase = s->monocase ? 0 : 1; return;
+    case 21: I3270CursorSelect(s); return;
+    // The cursor shape keys: steady or blinking, underline or block.
+    case 22: PaintSettings.cursorStyle ^= 2; return;
+    case 23: PaintSettings.cursorStyle ^= 1; return;
+    default: return;
+    }
 }
 
 void Run(I3270Session* s, const KeyRow* row, const Action& a, int key, u32 shift)
@@ -198,6 +206,8 @@ void Run(I3270Session* s, const KeyRow* row, const Action& a, int key, u32 shift
     case kExit: PostExitCommand(); return;
     case kWindow: I3270WindowKey(key); return;
     case kRevInput: I3270ReverseInput(s); return;
+    case kRevCursorLine: I3270ReverseCursorLine(s); return;
+    case kRevScreen: I3270ReverseScreen(s); return;
     case kLocalMap: I3270LocalMapToggle(s); return;
     case kMagStripe: I3270MagStripeAttribute(s); return;
     case kNumLock: return;

@@ -6,6 +6,7 @@
 #include "terminal/core/frame/idle.h"
 #include "terminal/core/paint/fonts.h"
 #include "terminal/core/paint/glyphpaint.h"
+#include "terminal/core/paint/paintsettings.h"
 #include "terminal/core/paint/screencolours.h"
 #include "terminal/core/paint/screendc.h"
 #include "terminal/core/paint/screenscroll.h"
@@ -38,10 +39,10 @@ int AttributePair(const HostDisplayCell& cell)
 void PaintRun(I3270Session* s, int row, const Run& run, const u8* characters)
 {
     const bool status = row >= s->current.rows;
-    HostDisplayCell look{0, run.colour, run.rendition, run.field};
-    CellLook c = I3270MapCellColours(s, row, look);
-    if (run.field & kCellAttribute)
-        c.rendition = 0;
+    // An attribute position is a blank without the field's highlighting.
+    const u8 rendition = (run.field & kCellAttribute) ? 0 : run.rendition;
+    HostDisplayCell look{0, run.colour, rendition, run.field};
+    const CellLook c = I3270MapCellColours(s, row, look);
     SetCellForeground(c.foreground);
     SetCellBackground(c.background);
     RECT rect{static_cast<LONG>(run.column * CellWidth), static_cast<LONG>(row * LineHeight),
@@ -121,6 +122,8 @@ void PaintHostRow(I3270Session* s, int row, int first, int last)
         return;
     ScreenPaintGuard guard;
     const bool status = row == s->current.rows;
+    // The cursor's inverted cell is painted over; it is inverted again afterwards.
+    const bool cursorHere = !status && I3270CursorDrawnAt(row, first, last);
     HostDisplayRow& line = s->rows[static_cast<std::size_t>(row)];
     std::vector<u8> characters(static_cast<std::size_t>(last - first + 1));
     Run run;
@@ -170,6 +173,21 @@ void PaintHostRow(I3270Session* s, int row, int first, int last)
     }
     if (open)
         PaintRun(s, row, run, characters.data() + (run.column - first));
+    if (cursorHere)
+        I3270InvertCursorCell(s);
+}
+
+void I3270InvertCursorCell(const I3270Session* s)
+{
+    if (!ScreenDC || s->current.columns <= 0)
+        return;
+    const int row = s->cursor / s->current.columns, column = s->cursor % s->current.columns;
+    RECT r{static_cast<LONG>(column * CellWidth), static_cast<LONG>(row * LineHeight),
+           static_cast<LONG>((column + 1) * CellWidth), static_cast<LONG>((row + 1) * LineHeight)};
+    if (!(PaintSettings.cursorStyle & 1))
+        r.top = r.bottom - 2;  // the underline cursor
+    ScreenPaintGuard guard;
+    InvertRect(ScreenDC, &r);
 }
 
 void I3270RedrawBlinking(I3270Session* s)

@@ -16,3 +16,6 @@ CellLook I3270MapCellColours(const I3270Session* s, int row, const HostDisplayCe
 // in a non-display field).
 bool I3270CellVisible(const HostDisplayCell& cell);
 void I3270RedrawBlinking(I3270Session* s);
+// The block cursor: whether it is drawn on a row span, and its cell inverted.
+bool I3270CursorDrawnAt(int row, int first, int last);
+void I3270InvertCursorCell(const I3270Session* s);

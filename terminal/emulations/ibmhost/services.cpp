@@ -1,9 +1,7 @@
-// The 3270 engine's painter and frame services; no 3270 session runs in the program
-// until the emulation is registered with the core.
+// Frame services of the 3270 engine.
 #include "terminal/emulations/ibmhost/services3270.h"
 #include "terminal/core/frame/instances.h"
 
-void I3270ApplyScreenSize(I3270Session*) {}
 int I3270SessionSlot()
 {
     return FindOwnSessionSlot();

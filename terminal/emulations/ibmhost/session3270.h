@@ -117,6 +117,7 @@ struct I3270Session : Tn3270Session {
     u32 lockFlag;           // an AID is in progress (reason 4)
     u32 unlockPending;
     u32 insertMode;
+    u32 monocase;           // the Mono case key: typed letters enter as capitals
     u32 lineEntry;          // a character-mode line is being typed
     i32 lineStart;
     u8 macroFlags, macroState;
@@ -174,3 +175,5 @@ struct I3270Session : Tn3270Session {
     wchar16 luName[9];
 };
 
+// The running session; the telnet layer's Tn3270ActiveSession points at the same record.
+extern I3270Session* I3270ActiveSession;

@@ -267,7 +267,7 @@ void I3270FlushOutput(I3270Session* s)
     I3270ClearOutput(s);
 }
 
-void I3270HandleRecord(I3270Session* s, const u8* record, int length)
+u32 I3270HandleRecord(I3270Session* s, const u8* record, int length)
 {
     u32 error = 0;
     bool answer = false, refusedBind = false;
@@ -293,7 +293,8 @@ void I3270HandleRecord(I3270Session* s, const u8* record, int length)
             responseFlag = record[2];
             sequence = static_cast<u16>(record[3] << 8 | record[4]);
         }
-        answer = true;
+        // The host's own RESPONSE and REQUEST records are never answered.
+        answer = type != kResponse && type != kRequest;
         const u8* data = record + 5;
         const int n = length - 5;
         bool dispatch = false;
@@ -373,7 +374,7 @@ void I3270HandleRecord(I3270Session* s, const u8* record, int length)
             error = Dispatch(s, data, n);
     } else {
         // Data before the functions were agreed, or a record shorter than its header.
-        return;
+        return 0;
     }
     if (error) {
         s->lastError = error;
@@ -393,4 +394,5 @@ void I3270HandleRecord(I3270Session* s, const u8* record, int length)
     I3270FlushOutput(s);
     if (refusedBind)
         TelnetSendWont(SocketIndex, tn::TN3270E);
+    return error;
 }

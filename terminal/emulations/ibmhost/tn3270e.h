@@ -5,8 +5,8 @@
 
 #include "terminal/emulations/ibmhost/session3270.h"
 
-// One complete record received up to IAC EOR.
-void I3270HandleRecord(I3270Session* s, const u8* record, int length);
+// One complete record received up to IAC EOR; the record's error number (0 none).
+u32 I3270HandleRecord(I3270Session* s, const u8* record, int length);
 // The negative-response reason of an error number: 0x02 operation check, else 0x00.
 u8 I3270ResponseReason(u32 error);
 bool I3270InDataPhase(const I3270Session* s);

@@ -205,6 +205,7 @@ void I3270KeyboardReset(I3270Session* s)
     s->lockFlag = 0;
     s->operatorError = 0;
     s->systemLock = 0;
+    s->programCheck = 0;
     I3270ShowInhibit(s);
 }
 

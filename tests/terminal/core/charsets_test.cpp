@@ -115,7 +115,9 @@ TEST(CharsetsTest, PaintedCellTranslation)
         u16 out;
     } cases[] = {
         {"858 euro", kCharModePcCodePage, kPcCp858, 213, 0, false, 0x20AC},
-        {"437 keeps Latin-1 code", kCharModePcCodePage, kPcCp437, 0xE9, 0, false, 0xE9},
+        {"437 letter", kCharModePcCodePage, kPcCp437, 0x82, 0, false, 0xE9},
+        {"437 line piece", kCharModePcCodePage, kPcCp437, 0xDA, 0, false, 0x250C},
+        {"858 is 850 elsewhere", kCharModePcCodePage, kPcCp858, 0xDA, 0, false, 0x250C},
         {"PC control symbol", kCharModePcCodePage, kPcCp437, 3, 0, false, 0x2665},
         {"PC control shown as glyph", kCharModePcCodePage, kPcCp437, 3, 0, true, 3},
         {"PC 1250", kCharModePcCodePage, kPcCp1250, 165, 0, false, 0x0104},
@@ -203,6 +205,35 @@ TEST(CharsetsTest, DecodersAgreeWithGlibcExceptForTheWrittenDeviations)
     // Outside their ranges the translators leave the code alone.
     EXPECT_EQ(Koi8ToUnicode(0xC0 - 1), 0xBF);
     EXPECT_EQ(Cp437ToLatin1(0x41), 0x41);
+}
+
+// The PC code pages as the screen shows and copies their cells: each byte 128-255 is
+// glibc's character of that code page, 858's euro included.
+TEST(CharsetsTest, PcCodePageCellsShowGlibcsCharacters)
+{
+    const struct {
+        PcCodePageIndex page;
+        const char* codeset;
+        Deviations deviations;
+    } pages[] = {
+        {kPcCp437, "IBM437", {}},
+        {kPcCp850, "IBM850", {}},
+        {kPcCp858, "IBM858", {}},
+        // The no-break space and the undefined positions show as blanks.
+        {kPcCp1250, "CP1250", {{160, 32}}},
+        {kPcCp852, "IBM852", {}},
+    };
+    for (const auto& p : pages) {
+        Iconv cv("UTF-16LE", p.codeset);
+        ASSERT_TRUE(cv.ok()) << p.codeset;
+        for (u16 b = 128; b <= 255; ++b) {
+            const u16 got = TranslateCellChar(kCharModePcCodePage, p.page, b, 0, false);
+            auto dev = p.deviations.find(b);
+            const u16 want = dev != p.deviations.end() ? dev->second : PeerDecode(cv, static_cast<u8>(b)).value_or(0x20);
+            EXPECT_EQ(got, want) << p.codeset << " at byte " << b;
+        }
+    }
+    EXPECT_EQ(TranslateCellChar(kCharModePcCodePage, kPcCp858, 0xD5, 0, false), 0x20AC);
 }
 
 struct EncodeSet {

@@ -2,6 +2,7 @@
 // AID keys with the keyboard lock and its unlock delay.
 #include "session3270_fixture.h"
 
+#include "terminal/core/paint/paintsettings.h"
 #include "terminal/emulations/ibmhost/oia3270.h"
 #include "terminal/input/keycodes.h"
 
@@ -156,4 +157,51 @@ TEST_F(Keyboard3270Test, CursorSelectByDesignator)
     s.cursor = 7;
     I3270CursorSelect(&s);
     EXPECT_EQ(Sent().substr(0, 17), "00 00 00 00 00 7E");
+}
+
+TEST_F(Keyboard3270Test, RightToLeftKeysKeepTheBufferTheHostSees)
+{
+    const std::string readModified = "00 00 00 00 02 F6";
+    I3270KeyFunction(&s, 94, kShiftBit);  // reverse input: entry starts at the field's end
+    EXPECT_EQ(s.cursor, 12);
+    Type("AB");
+    EXPECT_EQ(Row(0), " NAME:     BA");
+    EXPECT_EQ(s.cursor, 10);
+    Host(readModified);
+    const std::string before = Sent().substr(15);
+    EXPECT_EQ(before, "60 40 4A 11 40 C7 C2 C1 FF EF");
+
+    I3270KeyFunction(&s, 112, kShiftBit);  // reverse screen
+    EXPECT_EQ(Row(0), std::string(67, ' ') + "AB     :EMAN");
+    EXPECT_EQ(s.cursor, 69);
+    EXPECT_TRUE(s.direction & 0x04);
+    EXPECT_EQ(s.rows[0].cells[78].character, 0xD5);  // the painted row turned too
+    Host(readModified);
+    EXPECT_EQ(Sent().substr(15), before);
+
+    I3270KeyFunction(&s, 112, kShiftBit);
+    EXPECT_EQ(Row(0), " NAME:     BA");
+    EXPECT_EQ(s.cursor, 10);
+    EXPECT_EQ(s.direction & 0x06, 0);
+
+    s.direction = 0x09;  // reversed input on a normal screen
+    I3270KeyFunction(&s, 95, kShiftBit);  // the cursor line follows the screen: normal
+    EXPECT_EQ(s.direction & 0x0B, 0);
+    EXPECT_EQ(s.cursor, kNameInput);
+}
+
+TEST_F(Keyboard3270Test, MonoCaseAndCursorStyleKeys)
+{
+    I3270KeyFunction(&s, 71, kCtrlBit);  // Ctrl+F4: mono case
+    Type("ab");
+    I3270KeyFunction(&s, 71, kCtrlBit);
+    Type("c");
+    EXPECT_EQ(Row(0), " NAME: ABc");
+
+    PaintSettings.cursorStyle = 1;
+    I3270KeyFunction(&s, 77, kCtrlBit | kShiftBit);  // steady
+    EXPECT_EQ(PaintSettings.cursorStyle.load(), 3);
+    I3270KeyFunction(&s, 78, kCtrlBit | kShiftBit);  // underline
+    EXPECT_EQ(PaintSettings.cursorStyle.load(), 2);
+    PaintSettings.cursorStyle = 1;
 }

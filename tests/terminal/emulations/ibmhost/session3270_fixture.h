@@ -77,6 +77,7 @@ protected:
     {
         doubles::Reset();
         doubles::ResetTelnet();
+        doubles::UseBuilt3270Family();
         doubles::ResetIbmHost();
         ClearDeferredKeys();
         I3270SetFactorySettings(I3270Config, 0);

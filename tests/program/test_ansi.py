@@ -1,0 +1,165 @@
+"""The ANSI consoles in the running program: the emulation switch enters Ansi BBS, SCO
+Console and AT 386 with their 25 rows and names and gives VT500 its rows back; a scripted
+telnet host on 127.0.0.1 sees the console's terminal type and draws with what the
+consoles' terminfo entries send (tput -T scoansi / at386 / ansi).
+
+The screen is read through the program's test screen dump (VXNT_TEST_SCREEN), the status
+bar's emulation field through the status dump (VXNT_TEST_STATUS).
+"""
+import os
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+
+import vxtest
+from vxtest import WineTestCase
+
+sys.path.insert(0, os.path.join(vxtest.SOURCE, "tools"))
+import telnethost as th  # noqa: E402
+
+EMULATION, NEW_CONNECTION = 1012, 1015
+CSI = b"\x1b["
+
+
+def tput(term, *args):
+    return subprocess.run(["tput", "-T", term] + [str(a) for a in args], check=True,
+                          stdout=subprocess.PIPE).stdout
+
+
+class AnsiConsoleProgramTest(WineTestCase):
+    def setUp(self):
+        super().setUp()
+        self.dir = tempfile.mkdtemp(prefix="vxansi")
+        self.screen = os.path.join(self.dir, "screen.txt")
+        self.status = os.path.join(self.dir, "status.txt")
+        self.wine.env["VXNT_TEST_SCREEN"] = self.wine.windows_path(self.screen)
+        self.wine.env["VXNT_TEST_STATUS"] = self.wine.windows_path(self.status)
+
+    def start(self):
+        proc, hwnd = self.start_terminal()
+        self.addCleanup(self.stop_terminal, proc, hwnd)
+        return hwnd
+
+    def read(self, path):
+        try:
+            with open(path, encoding="utf-8") as f:
+                return f.read()
+        except FileNotFoundError:
+            return ""
+
+    def wait(self, what, check, timeout=20):
+        deadline = time.time() + timeout
+        while time.time() < deadline:
+            if check():
+                return
+            time.sleep(0.1)
+        self.fail("%s never came: screen %r, status %r" % (what, self.read(self.screen), self.read(self.status)))
+
+    def rows(self):
+        """The screen rows of the dump (the status line's text follows them)."""
+        lines = self.read(self.screen).split("\n")[1:]
+        for i, line in enumerate(lines):
+            if line.startswith("status "):
+                return lines[:i]
+        return lines[:-1]
+
+    def emulation_name(self):
+        for line in self.read(self.status).split("\n"):
+            if line.startswith("emulation "):
+                return line[len("emulation "):]
+        return None
+
+    def switch(self, hwnd, name):
+        probe = self.wine.probe
+        self.assertTrue(probe.command(hwnd, EMULATION))
+        page = probe.find_dialog("Emulation Settings", 20000)
+        self.assertIsNotNone(page)
+        items = [item["text"] for item in probe.items(page, 1329)["items"]]
+        self.assertIn(name, items)
+        self.assertTrue(probe.select(page, 1329, items.index(name)))
+        self.assertTrue(probe.click(page, 1))
+        self.assertTrue(probe.ask("wait-gone", page, 10000)["ok"])
+
+    def connect(self, hwnd, host):
+        probe = self.wine.probe
+        self.assertTrue(probe.command(hwnd, NEW_CONNECTION))
+        page = probe.find_dialog("New Connection", 20000)
+        self.assertTrue(probe.select(page, 1210, 0))
+        self.assertTrue(probe.set_text(page, 1260, "127.0.0.1"))
+        self.assertTrue(probe.click(page, 2970))
+        options = probe.find_dialog("Telnet Options", 20000)
+        self.assertTrue(probe.set_text(options, 1281, str(host.port)))
+        self.assertTrue(probe.click(options, 1))
+        self.assertTrue(probe.ask("wait-gone", options, 10000)["ok"])
+        self.assertTrue(probe.click(page, 1133))
+        host.wait_connection(60)
+        host.expect(th.do(th.ECHO), timeout=30)
+
+    def test_switch_takes_the_consoles_rows_and_names_and_gives_vt500_its_own_back(self):
+        hwnd = self.start()
+        self.wait("the first dump", lambda: len(self.rows()) >= 24)
+        vt_rows = len(self.rows())
+        vt_name = None
+        self.wait("the VT name", lambda: self.emulation_name() not in (None, ""))
+        vt_name = self.emulation_name()
+        for name, shown in (("SCO Console", " Sco Console "), ("AT 386", "  AT 386  "), ("Ansi BBS", " Ansi BBS "),
+                            ("AIXTerm", "  AIXTerm  ")):
+            self.switch(hwnd, name)
+            self.wait(name + " in the status bar", lambda: self.emulation_name() == shown)
+            self.wait(name + "'s 25 rows", lambda: len(self.rows()) == 25)
+        self.switch(hwnd, "VT500 7-Bit")
+        self.wait("VT500 again", lambda: self.emulation_name() == vt_name)
+        self.wait("VT500's rows", lambda: len(self.rows()) == vt_rows)
+
+    def test_host_draws_with_the_terminfo_entries(self):
+        with th.ScriptedHost() as host:
+            hwnd = self.start()
+            self.switch(hwnd, "SCO Console")
+            self.wait("SCO Console", lambda: self.emulation_name() == " Sco Console ")
+            self.connect(hwnd, host)
+            host.send(th.do(th.TERMINAL_TYPE) + th.ttype_send())
+            host.wait_for(lambda data: th.ttype_is("ansi") in data, what="the terminal type")
+            host.take()
+            t = "scoansi"
+            host.send(tput(t, "clear") + tput(t, "cup", 2, 4) + b"abcdefgh" + tput(t, "cup", 2, 6) +
+                      tput(t, "dch", 2) + tput(t, "ich", 3) + b"XY" + tput(t, "cup", 4, 0) + b"line4" +
+                      tput(t, "cup", 3, 0) + tput(t, "il", 1) + b"new3" + tput(t, "cup", 6, 0) + b"gone" +
+                      tput(t, "dl", 1) + tput(t, "cup", 7, 0) + tput(t, "smacs") + b"ZD?" + tput(t, "rmacs") +
+                      tput(t, "sgr0") + b" done")
+            self.wait("the drawing", lambda: any("done" in r for r in self.rows()))
+            rows = self.rows()
+            self.assertEqual(rows[2], "    abXY efgh")
+            self.assertEqual(rows[3], "new3")
+            self.assertEqual(rows[5], "line4")
+            self.assertEqual(rows[6], "")
+            self.assertEqual(rows[7], "\u250c\u2500\u2510 done")
+            host.send(tput(t, "cup", 7, 3) + tput(t, "el") + CSI + b"5n")
+            host.wait_for(lambda data: data.endswith(CSI + b"0n"), 20, "the status report")
+            self.wait("the erase", lambda: self.rows()[7] == "\u250c\u2500\u2510")
+
+    def test_aixterm_status_line_title_and_device_attributes(self):
+        with th.ScriptedHost() as host:
+            hwnd = self.start()
+            self.switch(hwnd, "AIXTerm")
+            self.wait("AIXTerm", lambda: self.emulation_name() == "  AIXTerm  ")
+            self.connect(hwnd, host)
+            host.send(th.do(th.TERMINAL_TYPE) + th.ttype_send())
+            host.wait_for(lambda data: th.ttype_is("aixterm") in data, what="the terminal type")
+            host.take()
+            t = "aixterm"
+            host.send(tput(t, "clear") + tput(t, "tsl", 5) + b"on the status line" + tput(t, "fsl") +
+                      tput(t, "cup", 1, 2) + tput(t, "smacs") + b"lqk" + tput(t, "rmacs") + b" main" +
+                      b"\x1b]0;hi\x1b\\after")
+            self.wait("the status line", lambda: "status     on the status line" in self.read(self.screen))
+            self.wait("the main text", lambda: len(self.rows()) > 1 and self.rows()[1] == "  \u250c\u2500\u2510 mainafter")
+            self.wait("the title", lambda: self.wine.probe.ask("text", hwnd).get("text", "").startswith("hi"))
+            host.send(CSI + b"0c")
+            host.wait_for(lambda data: data.endswith(CSI + b"?1;2c"), 20, "the device attributes")
+            host.send(tput(t, "dsl"))
+            self.wait("the status line cleared", lambda: "status \n" in self.read(self.screen))
+
+
+if __name__ == "__main__":
+    unittest.main()

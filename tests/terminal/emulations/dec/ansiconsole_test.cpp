@@ -1,0 +1,413 @@
+// The ANSI consoles (Ansi BBS, SCO Console, AT 386) driven through the whole host path:
+// their parser with quoted texts, their control sequences, colours, virtual screens,
+// host-defined keys and capture control.
+#include "vt_fixture.h"
+
+#ifndef _WIN32
+#include "terminal/core/iconvpeer.h"
+#endif
+
+#include "support/doubles_host.h"
+#include "terminal/core/base/corestate.h"
+#include "terminal/core/base/emulationids.h"
+#include "terminal/core/host/hostio.h"
+#include "terminal/core/paint/paintsettings.h"
+#include "terminal/core/screen/charsets.h"
+#include "terminal/core/screen/screenmodes.h"
+#include "terminal/core/screen/screenops.h"
+#include "terminal/emulations/dec/ansi/aixterm.h"
+#include "terminal/emulations/dec/ansi/ansiconsole.h"
+#include "terminal/emulations/dec/statusline.h"
+#include "terminal/emulations/dec/vtparts.h"
+#include "terminal/emulations/dec/ansikeys.h"
+#include "terminal/emulations/dec/rendition.h"
+#include "terminal/emulations/dec/services.h"
+#include "terminal/input/keydefs.h"
+#include "terminal/settings/profilevalues.h"
+
+namespace {
+
+constexpr u32 kVkF1 = 0x70;
+
+class AnsiConsoleTest : public VtTest {
+protected:
+    void Enter(u8 id)
+    {
+        // The window takes the console's 25 rows (the painter's double only records
+        // the resize).
+        SetScreenRowCount(25);
+        SetScreenPageLength(25);
+        EnterAnsiConsole(id);
+    }
+    void TearDown() override
+    {
+        if (AnsiConsoleMode)
+            LeaveAnsiConsole();
+        if (AixtermMode > 0)
+            LeaveAixterm();
+        VtTest::TearDown();
+    }
+    static const ScreenCell& Cell(int row, int column) { return LineAt(row)->cells[column]; }
+    static std::u16string KeyText(u32 vk, u32 shift, TextOrigin* origin = nullptr)
+    {
+        KeyDefinitionsLock hold;
+        const KeyDefinition* d = FindKeyDefinition(vk, kKeyMacro, static_cast<i32>(shift));
+        if (!d)
+            return u"<none>";
+        if (origin)
+            *origin = d->origin;
+        return std::u16string(reinterpret_cast<const char16_t*>(d->text), d->length);
+    }
+};
+
+TEST_F(AnsiConsoleTest, EnteringTakesTwentyFiveRowsAndLeavingGivesTheVtSettingsBack)
+{
+    VtMode.autoWrap = 0;
+    const int rows = Screen.rows;
+    doubles::Display().calls.clear();
+    EnterAnsiConsole(kEmuScoConsole);
+    EXPECT_EQ(AnsiConsoleMode, 1);
+    EXPECT_EQ(EmulationId, kEmuScoConsole);
+    EXPECT_EQ(VtMode.autoWrap, 1);
+    ASSERT_GE(doubles::Display().Count("resize"), 1);
+    LeaveAnsiConsole();
+    EXPECT_EQ(AnsiConsoleMode, 0);
+    EXPECT_EQ(VtMode.autoWrap, 0);
+    std::vector<int> resizes;
+    for (const auto& c : doubles::Display().calls)
+        if (c.what == "resize")
+            resizes.push_back(c.a);
+    ASSERT_EQ(resizes.size(), 2u);
+    EXPECT_EQ(resizes[0], 25);
+    EXPECT_EQ(resizes[1], rows);
+}
+
+TEST_F(AnsiConsoleTest, CursorEraseInsertDeleteAndScrollAsTheTerminfoEntriesUseThem)
+{
+    struct Case {
+        u8 id;
+        std::string setup, command;
+        std::string row0, row1;
+        std::string cursor;
+    };
+    const Case cases[] = {
+        {kEmuScoConsole, "abcdef", C("1;3H") + C("2@"), "ab  cdef", "", "0,2"},
+        {kEmuAt386, "abcdef", C("1;3H") + C("2P"), "abef", "", "0,2"},
+        {kEmuAnsiBbs, "abcdef", C("1;3H") + C("2X"), "ab  ef", "", "0,2"},
+        {kEmuAt386, "abcdef", C("1;4H") + C("K"), "abc", "", "0,3"},
+        {kEmuScoConsole, "abcdef", C("1;4H") + C("1K"), "    ef", "", "0,3"},
+        {kEmuAnsiBbs, "abc\r\ndef", C("1;2H") + C("J"), "a", "", "0,1"},
+        {kEmuScoConsole, "abc\r\ndef", C("2;2H") + C("1J"), "", "  f", "1,1"},
+        {kEmuAnsiBbs, "abc\r\ndef", C("2;2H") + C("2J"), "", "", "0,0"},
+        {kEmuScoConsole, "abc\r\ndef", C("1;2H") + C("L"), "", "abc", "0,0"},
+        {kEmuAt386, "abc\r\ndef", C("1;2H") + C("M"), "def", "", "0,0"},
+        {kEmuScoConsole, "abc\r\ndef", C("2;3H") + C("S"), "def", "", "1,2"},
+        {kEmuAt386, "abc\r\ndef", C("2;3H") + C("T"), "", "abc", "1,2"},
+        {kEmuScoConsole, "", C("5`") + C("3d") + C("2a") + C("e"), "", "", "3,6"},
+        {kEmuAt386, "", C("4G") + C("2;1f") + C("3C") + C("B") + C("A") + C("2D"), "", "", "1,1"},
+        {kEmuScoConsole, "abc", C("E") + "x" + C("F") + "y", "ybc", "x", "0,1"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.setup + " then " + c.command.substr(1) + " in " + std::to_string(c.id));
+        Enter(c.id);
+        Feed(c.setup);
+        Feed(c.command);
+        EXPECT_EQ(Row(0), c.row0);
+        EXPECT_EQ(Row(1), c.row1);
+        EXPECT_EQ(Cursor(), c.cursor);
+        LeaveAnsiConsole();
+    }
+}
+
+TEST_F(AnsiConsoleTest, TheParserCollectsQuotedTextsAndEndsAsTheFamilyDoes)
+{
+    Enter(kEmuAnsiBbs);
+    // A CR inside a sequence is executed and the sequence goes on; an ESC cancels it.
+    Feed("abc" + C("1;\r2Hx"));
+    EXPECT_EQ(Row(0), "axc");
+    Feed(C("2;\x1b[1;1Hy"));
+    EXPECT_EQ(Row(0), "yxc");
+    // A marker after digits is malformed: nothing happens.
+    Feed(C("5=3H") + "z");
+    EXPECT_EQ(Row(0), "yzc");
+    // ESC c, D, E and M are not the consoles': they end the sequence unread.
+    Feed(E("D") + E("M") + "w");
+    EXPECT_EQ(Row(0), "yzw");
+    // A quoted text holds ';', digits and controls; CAN ends one left open.
+    Feed(C("\"a;1\x1b[5n") + "\x18" + "!");
+    EXPECT_EQ(Row(0), "yzw!");
+    EXPECT_EQ(Answer(C("5n")), "\x1b[0n");
+    // ESC P 0 ... is a control sequence: ESC P 0 ; 5 H moves the cursor.
+    Feed(E("P0;5H"));
+    EXPECT_EQ(Cursor(), "0,4");
+}
+
+TEST_F(AnsiConsoleTest, GeneratedStreamsLeaveTheParserAnswering)
+{
+    Enter(kEmuScoConsole);
+    std::string stream;
+    for (int i = 0; i < 60; ++i)
+        stream += std::to_string(i * 997) + ";";
+    Feed(C(stream + "m"));
+    Feed(C("0;\"" + std::string(400, 'q') + "\";65p"));
+    for (int i = 0; i < 300; ++i)
+        Feed(C("=27g"));
+    Feed(E("Q0'" + std::string(200, 'h')));
+    Feed("\x18" + E("P1z") + std::string(300, 'n'));
+    EXPECT_EQ(Answer("\x18" + C("5n")), "\x1b[0n");
+    EXPECT_LT(Screen.cursorRow, 25);
+    EXPECT_LE(Screen.cursorColumn, Screen.lastColumn);
+}
+
+TEST_F(AnsiConsoleTest, ScoGraphicCharacterIsSentAndShownAfterTheSequence)
+{
+    Enter(kEmuScoConsole);
+    // The ESC comes back as received data after the sequence: with "[5n" after it the
+    // host gets the raw byte and then the status report.
+    EXPECT_EQ(Answer(C("=27g") + "[5n"), "\x1b\x1b[0n");
+    EXPECT_EQ(Answer(C("=65;66g")), "AB");
+    EXPECT_EQ(Row(0), "AB");
+    // Ansi BBS does nothing with the '=' form.
+    LeaveAnsiConsole();
+    Enter(kEmuAnsiBbs);
+    EXPECT_EQ(Answer(C("=65g")), "");
+    EXPECT_EQ(Row(0), "");
+}
+
+TEST_F(AnsiConsoleTest, RenditionAndColoursFollowEachConsolesRules)
+{
+    Enter(kEmuScoConsole);
+    // SCO reads 2;f;b as a colour pair through its own map.
+    Feed(C("2;1;4m") + "a");
+    EXPECT_EQ(Cell(0, 0).colour, 0x21);
+    EXPECT_EQ(Cell(0, 0).rendition & (kRendBold | kRendUnderline), 0);
+    // 7;f;b exchanges the two.
+    Feed(C("7;1;4m") + "b");
+    EXPECT_EQ(Cell(0, 1).colour, 0x12);
+    // SGR 31;44 in the ANSI order; SGR 0 goes back to the normal colours.
+    Feed(C("0;31;44m") + "c" + C("0m") + "d");
+    EXPECT_EQ(Cell(0, 2).colour, 0x12);
+    EXPECT_EQ(Cell(0, 3).colour, 0x07);
+    // CSI = x F / G: map A; the last of several stays.
+    Feed(C("=1;4F") + C("=6G") + "e");
+    EXPECT_EQ(Cell(0, 4).colour, 0xA2);
+    LeaveAnsiConsole();
+
+    Enter(kEmuAnsiBbs);
+    Feed(C("2;1;4m") + "a");
+    EXPECT_EQ(Cell(0, 0).rendition & (kRendBold | kRendUnderline), kRendBold | kRendUnderline);
+    EXPECT_EQ(Cell(0, 0).colour, 0x07);
+}
+
+TEST_F(AnsiConsoleTest, ScoColourEraseGivesErasedCellsTheRendition)
+{
+    Enter(kEmuScoConsole);
+    Feed("abcd" + C("7m") + C("=0L") + C("1;2H") + C("K"));
+    EXPECT_EQ(Cell(0, 1).rendition & kRendReverse, kRendReverse);
+    EXPECT_EQ(Cell(0, 0).rendition & kRendReverse, 0);
+    Feed(C("=1L") + C("1;1H") + C("K"));
+    EXPECT_EQ(Cell(0, 1).rendition & kRendReverse, 0);
+}
+
+TEST_F(AnsiConsoleTest, SgrTwelveDrawsTheLineDrawingCharactersOfThePcCodePage)
+{
+    Vt300Values.ansi386_upss = 4;
+    Enter(kEmuScoConsole);
+    // scoansi's smacs: 'Z' shows as the code page's 0xDA (the top-left corner).
+    Feed(C("12m") + "Z" + C("10m") + "Z");
+    EXPECT_EQ(Cell(0, 0).ch, 0xDA);
+    EXPECT_EQ(Cell(0, 1).ch, 'Z');
+}
+
+TEST_F(AnsiConsoleTest, ScoVirtualScreensKeepTheirTextAndCursor)
+{
+    Enter(kEmuScoConsole);
+    Feed("first" + C("3;4H"));
+    Feed(C("2z"));
+    EXPECT_EQ(ScoShownVirtualScreen(), 1);
+    EXPECT_EQ(Row(0), "");
+    EXPECT_EQ(Cursor(), "0,0");
+    Feed("second");
+    Feed(C("1z"));
+    EXPECT_EQ(Row(0), "first");
+    EXPECT_EQ(Cursor(), "2,3");
+    Feed(C("2z"));
+    EXPECT_EQ(Row(0), "second");
+    // The screen already shown, or one that is not there, rings the bell.
+    BellPending = 0;
+    Feed(C("2z"));
+    EXPECT_EQ(BellPending, 1);
+    BellPending = 0;
+    Feed(C("7z"));
+    EXPECT_EQ(BellPending, 1);
+    EXPECT_EQ(Row(0), "second");
+    // Leaving shows the first screen's lines again.
+    LeaveAnsiConsole();
+    Enter(kEmuScoConsole);
+    EXPECT_EQ(ScoShownVirtualScreen(), 0);
+}
+
+TEST_F(AnsiConsoleTest, ScoFunctionKeyStringsFromTheHost)
+{
+    Enter(kEmuScoConsole);
+    auto sent = [this](int key, int state) {
+        Answer("");
+        ScoSendFunctionKey(key, state);
+        return Text(Sent());
+    };
+    EXPECT_EQ(sent(0, 0), "\x1b[M");
+    EXPECT_EQ(sent(0, 1), "\x1b[Y");
+    Feed(E("Q0'hello'"));
+    EXPECT_EQ(sent(0, 0), "hello");
+    EXPECT_EQ(sent(0, 1), "\x1b[Y");
+    // '<' is shifted F1; controls are part of the text.
+    Feed(E("Q<|a\rb|"));
+    EXPECT_EQ(sent(0, 1), "a\rb");
+    // A text of 30 bytes is refused and what follows arrives as data.
+    Feed(E("Q1'" + std::string(30, 'x') + "rest'"));
+    EXPECT_EQ(sent(1, 0), "\x1b[N");
+    EXPECT_EQ(Row(0), "rest'");
+    // An empty text gives the key its own string back.
+    Feed(E("Q0''"));
+    EXPECT_EQ(sent(0, 0), "\x1b[M");
+}
+
+TEST_F(AnsiConsoleTest, HostKeyRedefinitionIsSentExactlyAsDefined)
+{
+    Enter(kEmuScoConsole);
+    TextOrigin origin = TextOrigin::User;
+    Feed(C("0;59;\"dir\";13p"));
+    EXPECT_EQ(KeyText(kVkF1, 0, &origin), u"dir\r");
+    EXPECT_EQ(origin, TextOrigin::Host);
+    Feed(C("0;59;0;59p"));
+    EXPECT_EQ(KeyText(kVkF1, 0), u"<none>");
+    // A text that reads as a macro token stays the host's literal text.
+    Feed(C("0;84;\"(notepad)\"p"));
+    EXPECT_EQ(KeyText(kVkF1, 1, &origin), u"(notepad)");
+    EXPECT_EQ(origin, TextOrigin::Host);
+    // Character keys: 'a' sends "xy"; a quoted first parameter stands for its first
+    // character; a key assigned to itself gets its meaning back.
+    Feed(C("97;\"xy\"p"));
+    EXPECT_EQ(KeyText('A', 0), u"xy");
+    Feed(C("\"a\";\"a\"p"));
+    EXPECT_EQ(KeyText('A', 0), u"<none>");
+    Feed(C("\"A\";66p"));
+    EXPECT_EQ(KeyText('A', 1), u"B");
+    // A code without a key defines nothing.
+    Feed(C("0;200;65p"));
+    EXPECT_EQ(KeyText(0, 0), u"<none>");
+}
+
+TEST_F(AnsiConsoleTest, CaptureControlOpensTheNamedFileWithoutDivertingTheData)
+{
+    Enter(kEmuAt386);
+    doubles::Comms().hostCaptureResult = true;
+    Feed(E("Pzlog.txt;") + "shown");
+    ASSERT_EQ(doubles::Comms().hostCaptureFiles.size(), 1u);
+    EXPECT_EQ(doubles::Comms().hostCaptureFiles[0].mode, 0);
+    EXPECT_EQ(doubles::Comms().hostCaptureFiles[0].name, "log.txt");
+    EXPECT_EQ(Row(0), "shown");
+    Feed(E("P1zmore.txt;"));
+    ASSERT_EQ(doubles::Comms().hostCaptureFiles.size(), 2u);
+    EXPECT_EQ(doubles::Comms().hostCaptureFiles[1].mode, 1);
+    // Other modes are no capture control.
+    Feed(E("P2zx;"));
+    EXPECT_EQ(doubles::Comms().hostCaptureFiles.size(), 2u);
+}
+
+TEST_F(AnsiConsoleTest, ReportsOfTheConsoles)
+{
+    Enter(kEmuAt386);
+    EXPECT_EQ(Answer(C("5n")), "\x1b[0n");
+    EXPECT_EQ(Answer(C("?25n")), "\x1b[?20n");
+    Feed(C("3;7H"));
+    EXPECT_EQ(Answer(C("6n")), "\x1b[3;7R");
+}
+
+#ifndef _WIN32
+// Typed characters go out as the code page's byte: each character glibc gives for a
+// byte 128-255 comes back as that byte, the euro as 858's 0xD5.
+TEST_F(AnsiConsoleTest, TypedCharactersGoOutAsTheCodePagesByte)
+{
+    const struct {
+        u8 index;
+        const char* codeset;
+    } pages[] = {{kPcCp437, "IBM437"}, {kPcCp850, "IBM850"}, {kPcCp858, "IBM858"}, {kPcCp1250, "CP1250"},
+                 {kPcCp852, "IBM852"}};
+    PaintSettings.characterMode = kCharModePcCodePage;
+    for (const auto& p : pages) {
+        PaintSettings.pcCodePage = p.index;
+        Iconv cv("UTF-16LE", p.codeset);
+        ASSERT_TRUE(cv.ok()) << p.codeset;
+        for (int b = 128; b <= 255; ++b) {
+            const auto u = PeerDecode(cv, static_cast<u8>(b));
+            if (!u || *u == 0xA0)
+                continue;  // undefined, or the no-break space that copies as a blank
+            EXPECT_EQ(UnicodeToPcCodePage(*u), b) << p.codeset << " byte " << b;
+        }
+    }
+    PaintSettings.pcCodePage = kPcCp858;
+    EXPECT_EQ(UnicodeToPcCodePage(0x20AC), 0xD5);
+    PaintSettings.pcCodePage = kPcCp852;
+    EXPECT_EQ(UnicodeToPcCodePage(0xE9), 0x82) << "é";
+    EXPECT_EQ(UnicodeToPcCodePage(0x20AC), -1) << "852 has no euro";
+}
+#endif
+
+using AixtermTest = AnsiConsoleTest;
+
+std::string StatusText()
+{
+    wchar16 text[140] = {};
+    const int n = StatusLineText(text, 140);
+    return std::string(text, text + n);
+}
+
+TEST_F(AixtermTest, TitlesEndAtBelStCanOrSubAndStayWithinTheirRoom)
+{
+    EnterAixterm(kEmuAixterm);
+    auto& titles = doubles::Ui().hostTitles;
+    Feed("\x1b]0;hi\x07");
+    Feed("\x1b]2;there\x1b\\after");
+    ASSERT_EQ(titles.size(), 2u);
+    EXPECT_EQ(titles[0], u"hi");
+    EXPECT_EQ(titles[1], u"there");
+    EXPECT_EQ(Row(0), "after");
+    // Other forms set nothing; CAN ends one without a BEL.
+    Feed("\x1b]3;x\x07\x1b]0;cut\x18!");
+    ASSERT_EQ(titles.size(), 3u);
+    EXPECT_EQ(titles[2], u"cut");
+    EXPECT_EQ(Row(0), "after!");
+    // 600 characters: the first 511 make the title, the rest arrive as data.
+    Feed("\r\n\x1b]0;" + std::string(511, 't') + std::string(89, 'u') + "\x07");
+    ASSERT_EQ(titles.size(), 4u);
+    EXPECT_EQ(titles[3], std::u16string(511, u't'));
+    EXPECT_EQ(Row(1), std::string(80, 'u'));
+    // An invalid form is read no further than a valid one could go.
+    Feed("\r\n\n\x1b]3;" + std::string(2000, 'v'));
+    EXPECT_EQ(titles.size(), 4u);
+    EXPECT_EQ(Answer("\x18\x1b[5n"), "\x1b[0n");
+}
+
+TEST_F(AixtermTest, StatusLineDeviceAttributesAndHftColours)
+{
+    EnterAixterm(kEmuAixterm);
+    EXPECT_EQ(StatusDisplayType(), kStatusHostWritable);
+    Feed("\x1b[?5Tstatus text\x1b[?F" + std::string("main"));
+    EXPECT_EQ(StatusText(), "    status text");
+    EXPECT_EQ(Row(0), "main");
+    Feed("\x1b[?E");
+    EXPECT_EQ(StatusText(), "");
+    EXPECT_EQ(Answer("\x1b[0c"), "\x1b[?1;2c");
+    EXPECT_EQ(Answer("\x1b[1c"), "");
+    // HFT mode (the factory setting) takes the colours.
+    Feed("\x1b[31mr");
+    EXPECT_EQ(LineAt(0)->cells[4].colour & 0x0F, 2);
+    Aixterm.hftMode = 0;
+    Feed("\x1b[0m\x1b[34mb");
+    EXPECT_EQ(LineAt(0)->cells[5].colour & 0x0F, LineAt(0)->cells[0].colour & 0x0F);
+    LeaveAixterm();
+    EXPECT_EQ(AixtermMode, 0);
+}
+
+}  // namespace
