@@ -27,7 +27,8 @@ bool RedrawDue()
 // Marks the whole screen for the next frame for the scrolls counted so far. Only the
 // rows are redrawn: the status line's fields stay as they are (rewriting the indicator
 // and the status bar's fields every 33 lines made jump scroll several times slower than
-// smooth scrolling under Wine).
+// smooth scrolling under Wine). The scroll bar is left alone too: each scroll into the
+// history moves its thumb already.
 void RedrawCountedScrolls()
 {
     JumpScroll.count = 0;
@@ -37,7 +38,6 @@ void RedrawCountedScrolls()
     RepaintScreenRegion(0, 0, Screen.rows - 1, kStoreColumns - 1);
     RefreshStatusLine();
     JumpScroll.deferring = deferring;
-    RefreshScrollThumb();
 }
 
 }  // namespace
@@ -73,6 +73,7 @@ void FlushDeferredScroll()
     if (RedrawDue()) {
         HideCursorForUpdate();
         RedrawCountedScrolls();
+        RefreshScrollThumb();
         ShowCursorWhenIdle();
     }
     JumpScroll.countdown = kDeferredScrollTicks;
