@@ -23,6 +23,33 @@ int LoadKeyboardResources()
 void SaveToolbarSettings(const wchar16*) {}
 void SaveSoftButtonSettings() {}
 
+namespace {
+// What the bar will show once it is built; Setup edits it already.
+int g_softButtonLevels = 1;
+bool g_softButtonsAttached = true;
+}  // namespace
+
+int GetVisibleSoftButtonLevels()
+{
+    return g_softButtonLevels;
+}
+
+void SetSoftButtonBarVisible(int levels, bool)
+{
+    if (levels >= 0 && levels <= 4)
+        g_softButtonLevels = levels;
+}
+
+bool IsSoftButtonBarAttached()
+{
+    return g_softButtonsAttached;
+}
+
+void SetSoftButtonBarAttached(bool attached, bool)
+{
+    g_softButtonsAttached = attached;
+}
+
 // No toolbar or soft-button bar is attached until the bars of the input subsystem exist.
 int GetToolbarHeight()
 {
