@@ -1,10 +1,8 @@
 #include "terminal/input/toolbars.h"
 
 void PrepareSoftButtonBar() {}
-void CreateToolbarWindows(HINSTANCE, HINSTANCE, HWND) {}
 void ShowToolbarWindows(bool) {}
 void CreateSoftButtonBar(HWND, bool) {}
-void DestroyToolbarResources() {}
 bool IsButtonBarWindow(HWND)
 {
     return false;
@@ -19,8 +17,7 @@ int LoadKeyboardResources()
     return 1;
 }
 
-// The toolbar and soft-button editors are not built yet: nothing of theirs to save.
-void SaveToolbarSettings(const wchar16*) {}
+// The soft-button editor is not built yet: nothing of its own to save.
 void SaveSoftButtonSettings() {}
 
 namespace {
@@ -50,12 +47,7 @@ void SetSoftButtonBarAttached(bool attached, bool)
     g_softButtonsAttached = attached;
 }
 
-// No toolbar or soft-button bar is attached until the bars of the input subsystem exist.
-int GetToolbarHeight()
-{
-    return 0;
-}
-
+// No soft-button bar is attached until it exists.
 int GetSoftButtonBarHeight()
 {
     return 0;
