@@ -1,9 +1,7 @@
 #include "terminal/input/toolbars.h"
 
-void PrepareSoftButtonBar() {}
 void CreateToolbarWindows(HINSTANCE, HINSTANCE, HWND) {}
 void ShowToolbarWindows(bool) {}
-void CreateSoftButtonBar(HWND, bool) {}
 void DestroyToolbarResources() {}
 bool IsButtonBarWindow(HWND)
 {
@@ -19,17 +17,11 @@ int LoadKeyboardResources()
     return 1;
 }
 
-// The toolbar and soft-button editors are not built yet: nothing of theirs to save.
+// The toolbar editor is not built yet: nothing of it to save.
 void SaveToolbarSettings(const wchar16*) {}
-void SaveSoftButtonSettings() {}
 
-// No toolbar or soft-button bar is attached until the bars of the input subsystem exist.
+// No toolbar is attached until the toolbar exists.
 int GetToolbarHeight()
-{
-    return 0;
-}
-
-int GetSoftButtonBarHeight()
 {
     return 0;
 }

@@ -21,6 +21,8 @@ void SaveSoftButtonSettings();
 // window's client area (0 when not shown).
 int GetToolbarHeight();
 int GetSoftButtonBarHeight();
+// Places the attached soft-button bar above the status bar after the main window changed.
+void PositionSoftButtonBar();
 // The on-screen key and soft-button labels: laid out again after a font or size change,
 // drawn after the last screen row.
 void LayoutScreenKeyLabels();

@@ -21,6 +21,7 @@
 #include "terminal/core/host/hostsettings.h"
 #include "terminal/input/toolbars.h"
 #include "terminal/input/keydefs.h"
+#include "terminal/input/softbar.h"
 #include "terminal/settings/colours.h"
 #include "terminal/settings/defaults.h"
 #include "terminal/settings/macrostore.h"
@@ -459,6 +460,7 @@ void LoadProfileSettings()
     if (SavedItems.savenetwork)
         LoadConnection();
     LoadMacros();
+    RefreshSoftButtonBar();
 }
 
 void SaveProfileSettings()
