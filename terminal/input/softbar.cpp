@@ -174,8 +174,11 @@ void ShowBar()
 {
     if (!g_bar)
         return;
-    if (BarOnScreen())
+    if (BarOnScreen() && g_attached)
         ShowWindow(g_bar, SW_SHOWNOACTIVATE);
+    else if (BarOnScreen())
+        // Above the main window it belongs to, even when that was shown after it.
+        SetWindowPos(g_bar, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     else
         ShowWindow(g_bar, SW_HIDE);
 }
@@ -460,18 +463,43 @@ void PrepareSoftButtonBar()
         b = SoftButtonRecord{};
     g_values = SoftBarValues{};
     g_rowHeight = 0;
-    const u32 savedRoot = SettingsRootIsUser(), savedKeep = KeepCurrentValues;
-    const int passes = AdministratorMode == 1 && PerUserProfile == 0 ? 1 : 2;
-    for (int pass = 0; pass < passes; ++pass) {
-        SettingsSelectRoot(static_cast<u32>(pass));
-        KeepCurrentValues = static_cast<u32>(pass);
-        HKEY key = SettingsOpenSection(CurrentProfileName(), VXT("SOFTBUTTONS"));
-        ReadSoftBarValues(key, g_values);
-        SettingsCloseKey(key);
+    // The profile named at start; one chosen with the connection is read when it loads.
+    if (CurrentProfileName()[0]) {
+        const u32 savedRoot = SettingsRootIsUser(), savedKeep = KeepCurrentValues;
+        const int passes = AdministratorMode == 1 && PerUserProfile == 0 ? 1 : 2;
+        for (int pass = 0; pass < passes; ++pass) {
+            SettingsSelectRoot(static_cast<u32>(pass));
+            KeepCurrentValues = static_cast<u32>(pass);
+            LoadSoftButtonSettings();
+        }
+        KeepCurrentValues = savedKeep;
+        SettingsSelectRoot(savedRoot);
     }
-    KeepCurrentValues = savedKeep;
-    SettingsSelectRoot(savedRoot);
     TakeValues();
+}
+
+void LoadSoftButtonSettings()
+{
+    HKEY key = SettingsOpenSection(CurrentProfileName(), VXT("SOFTBUTTONS"));
+    ReadSoftBarValues(key, g_values);
+    SettingsCloseKey(key);
+}
+
+void ApplySoftButtonSettings()
+{
+    const bool attached = g_attached, shown = g_shown;
+    const int levels = g_levels, order = g_order;
+    TakeValues();
+    if (!g_bar)
+        return;
+    if (attached != g_attached || !g_attached) {
+        RebuildBar();
+    } else if (shown != g_shown || levels != g_levels || order != g_order) {
+        PositionSoftButtonBar();
+        ShowBar();
+        LayOutMainWindow();
+    }
+    RefreshSoftButtonBar();
 }
 
 void CreateSoftButtonBar(HWND, bool minimised)
@@ -479,6 +507,13 @@ void CreateSoftButtonBar(HWND, bool minimised)
     if (g_bar || !RegisterSoftButtonClass(InstanceHandle))
         return;
     CreateBarWindow();
+    // A floating bar shows once the main window it stands above is shown.
+    if (!minimised && g_attached)
+        ShowBar();
+}
+
+void ShowSoftButtonBar(bool minimised)
+{
     if (!minimised)
         ShowBar();
 }

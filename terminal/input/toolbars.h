@@ -7,6 +7,7 @@ void PrepareSoftButtonBar();
 void CreateToolbarWindows(HINSTANCE previous, HINSTANCE instance, HWND mainWindow);
 void ShowToolbarWindows(bool minimised);
 void CreateSoftButtonBar(HWND mainWindow, bool minimised);
+void ShowSoftButtonBar(bool minimised);
 void DestroyToolbarResources();
 bool IsButtonBarWindow(HWND window);
 void DestroyToolTip();
@@ -16,6 +17,10 @@ int LoadKeyboardResources();
 // The profile's "Toolbar" key and SOFTBUTTONS section.
 void SaveToolbarSettings(const wchar16* profile);
 void SaveSoftButtonSettings();
+// Reads the SOFTBUTTONS section in the selected root (one pass of a profile load); the
+// bar takes the values once the load ends.
+void LoadSoftButtonSettings();
+void ApplySoftButtonSettings();
 
 // Heights the attached toolbar and the visible soft-button bar take from the main
 // window's client area (0 when not shown).

@@ -21,7 +21,6 @@
 #include "terminal/core/host/hostsettings.h"
 #include "terminal/input/toolbars.h"
 #include "terminal/input/keydefs.h"
-#include "terminal/input/softbar.h"
 #include "terminal/settings/colours.h"
 #include "terminal/settings/defaults.h"
 #include "terminal/settings/macrostore.h"
@@ -460,7 +459,7 @@ void LoadProfileSettings()
     if (SavedItems.savenetwork)
         LoadConnection();
     LoadMacros();
-    RefreshSoftButtonBar();
+    LoadSoftButtonSettings();
 }
 
 void SaveProfileSettings()
@@ -557,6 +556,7 @@ void LoadProfile()
         if (family.profileLoaded)
             family.profileLoaded();
     });
+    ApplySoftButtonSettings();
     ApplyColourPalette();
 }
 
