@@ -16,6 +16,7 @@
 #include "terminal/core/paint/geometry.h"
 #include "terminal/input/keydefs.h"
 #include "terminal/input/softbarlayout.h"
+#include "terminal/input/softbuttoneditor.h"
 #include "terminal/input/softbarvalues.h"
 #include "terminal/input/toolbars.h"
 #include "terminal/settings/profile.h"
@@ -89,7 +90,7 @@ int CodeOf(HWND button)
 void Caption(int code, wchar_t* text)
 {
     text[0] = 0;
-    const int slot = code % kSoftBarSlots;
+    const int slot = code % kSoftButtonSlots;
     {
         KeyDefinitionsLock locked;
         const KeyDefinition* d = FindKeyDefinition(static_cast<u32>(code), kSoftButton, -1);
@@ -103,7 +104,7 @@ void Caption(int code, wchar_t* text)
         wchar_t level[kCaptionUnits];
         if (LoadLanguageString(InstanceHandle, kStrLevel, level, kCaptionUnits) <= 0)
             std::wcscpy(level, L"Level");
-        _snwprintf(text, kCaptionUnits - 1, L"%s %d", level, code / kSoftBarSlots + 1);
+        _snwprintf(text, kCaptionUnits - 1, L"%s %d", level, code / kSoftButtonSlots + 1);
         text[kCaptionUnits - 1] = 0;
     }
 }
@@ -322,14 +323,14 @@ void PressButton(int code, UINT message)
     if (MainWindowHandle)
         SetFocus(MainWindowHandle);
     if (message == WM_RBUTTONUP) {
-        SoftButtonEditorRequest = code;
+        SoftButtonEditorCode = code;
         PostMessageW(MainWindowHandle, WM_COMMAND, kCmdSoftButtons, 0);
         return;
     }
-    const int slot = code % kSoftBarSlots;
+    const int slot = code % kSoftButtonSlots;
     if (slot == 0) {
         RotateSoftButtonLevels(1);
-    } else if (slot == 7) {
+    } else if (slot == kLevelNameSlot) {
         RotateSoftButtonLevels(-1);
     } else {
         {
@@ -454,8 +455,6 @@ void TakeValues()
 }
 }  // namespace
 
-int SoftButtonEditorRequest = -1;
-
 void PrepareSoftButtonBar()
 {
     DestroyBarWindow();
@@ -525,7 +524,7 @@ void SaveSoftButtonSettings()
     v.attached = g_attached ? 1 : 0;
     if (StartupOptions.softButtonLevels < 0)
         v.levelView = g_shown ? g_levels : g_levels == 0 ? 0 : -1;
-    for (int level = 0; level < kSoftBarLevels; ++level)
+    for (int level = 0; level < kSoftButtonLevels; ++level)
         v.levelShown[level] = SoftBarLevelPosition(g_order, v.levelView < 0 ? 1 : v.levelView, level) >= 0;
     HKEY key = SettingsCreateSection(CurrentProfileName(), VXT("SOFTBUTTONS"));
     if (!key)
@@ -573,7 +572,7 @@ int GetSoftButtonLevelOrder()
 
 void SetSoftButtonLevels(int count, int order, bool apply)
 {
-    if (count < 0 || count > kSoftBarLevels || order < 0 || order >= kSoftBarLevels)
+    if (count < 0 || count > kSoftButtonLevels || order < 0 || order >= kSoftButtonLevels)
         return;
     const int oldHeight = GetSoftButtonBarHeight();
     g_order = order;

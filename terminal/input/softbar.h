@@ -15,14 +15,6 @@ constexpr UINT kSoftBarNextLevelCommand = 10;
 // The bar's window (nullptr before it is created) and the button of a code 0-55.
 HWND SoftButtonBarWindow();
 HWND SoftButtonWindow(int code);
-// The soft button a right click asked the editor for (a code), -1 for none.
-extern int SoftButtonEditorRequest;
-// The soft-button bar's visible levels (0-4, 0 hidden) and whether it is attached to
-// the main window; `apply` lays the main window out again.
-int GetVisibleSoftButtonLevels();
-void SetSoftButtonBarVisible(int levels, bool apply);
-bool IsSoftButtonBarAttached();
-void SetSoftButtonBarAttached(bool attached, bool apply);
 // The first visible level (0-3).
 int GetSoftButtonLevelOrder();
 // `count` levels (0 hides the bar) shown from level `order` on; `apply` lays the main

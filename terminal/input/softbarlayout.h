@@ -4,11 +4,9 @@
 // when attached.
 #pragma once
 
-#include "terminal/core/base/vxtypes.h"
+#include "terminal/input/softbuttons.h"
 
-constexpr int kSoftBarLevels = 4;
-constexpr int kSoftBarSlots = 14;
-constexpr int kSoftBarCodes = kSoftBarLevels * kSoftBarSlots;
+constexpr int kSoftBarCodes = kSoftButtonLevels * kSoftButtonSlots;
 constexpr int kSoftBarAttachedColumns = 7;
 
 // The level shown at position `index` (0 top) when the visible sequence starts at

@@ -1,7 +1,5 @@
 #include "terminal/input/softbarvalues.h"
 
-#include <cstdio>
-
 namespace {
 const SoftBarValues kFactory;
 
@@ -9,13 +7,13 @@ struct LevelName {
     wchar16 text[16];
 };
 
+// "Level0Vis" ... "Level3Vis".
 LevelName LevelShownName(int level)
 {
     LevelName name{};
-    char narrow[16];
-    std::snprintf(narrow, sizeof narrow, "Level%dVis", level);
-    for (int i = 0; narrow[i] && i < 15; ++i)
-        name.text[i] = static_cast<wchar16>(narrow[i]);
+    const char* pattern = "Level?Vis";
+    for (int i = 0; pattern[i]; ++i)
+        name.text[i] = pattern[i] == '?' ? static_cast<wchar16>('0' + (level & 3)) : static_cast<wchar16>(pattern[i]);
     return name;
 }
 

@@ -8,6 +8,7 @@
 #include "terminal/comms/loginscript.h"
 #include "terminal/comms/connsettings.h"
 #include "terminal/comms/netsession.h"
+#include "terminal/comms/printerdialogs.h"
 #include "terminal/comms/printing.h"
 #include "terminal/comms/serial.h"
 #include "terminal/comms/sockets.h"
@@ -592,10 +593,12 @@ LRESULT MainCommand(HWND window, WPARAM wParam, LPARAM lParam)
     case kCmdAutoPrint: AutoPrintCommand(); break;
     case kCmdEjectPage: EjectPageCommand(); break;
     case kCmdPrinterSetup:
+        if (!ModalOpen)
+            OpenPrinterSetupDialog();
+        break;
     case kCmdNothing:
     case kCmdButtonTools:
-        // The printer set-up dialog and the toolbar editor are not built yet: until
-        // they are, their commands change nothing.
+        // The toolbar editor is not built yet: until it is, its command changes nothing.
         break;
     default:
         return DefWindowProcW(window, WM_COMMAND, wParam, lParam);

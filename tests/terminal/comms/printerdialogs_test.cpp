@@ -1,0 +1,155 @@
+// Printer Setup and LPD Device Settings in-process, over printers installed in the test's
+// own prefix: the printer kept whole whatever its name, the port list, port and network
+// printing excluding each other, and Cancel putting every PRINTING value back.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "terminal/comms/lprbind.h"
+#include "terminal/comms/portlist.h"
+#include "terminal/comms/printerdialogs.h"
+#include "terminal/settings/modaldriver.h"
+#include "terminal/settings/profilevalues.h"
+#include "terminal/settings/setupfixture.h"
+#include "support/winepath.h"
+#include "tools/addprinter/installprinter.h"
+
+namespace {
+
+using modal::Click;
+using modal::Enabled;
+using modal::Next;
+
+class PrinterDialogs : public SetupTest {
+protected:
+    void SetUp() override
+    {
+        SetupTest::SetUp();
+        // Two printers on one port; the first one's name holds the " on " of the entries.
+        for (const wchar_t* name : {L"Laser on desk", L"Plain"})
+            ASSERT_EQ(testprinter::InstallPrinter(name, L"LPT1:"), nullptr) << GetLastError();
+        saved_ = PrintingValues;
+        PrintingValues = PrintingSection{};
+        lstrcpynW(PrintingValues.PMPrinter, L"Plain", kPrinterNameUnits);
+        PrintingValues.line.comspeed = 5;
+    }
+    void TearDown() override
+    {
+        PrintingValues = saved_;
+        FreePortList();
+        SetupTest::TearDown();
+    }
+    PrintingSection saved_;
+};
+
+int FindListEntry(HWND dialog, int id, const wchar_t* text)
+{
+    return static_cast<int>(SendDlgItemMessageW(dialog, id, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                                reinterpret_cast<LPARAM>(text)));
+}
+
+int CountComboEntries(HWND dialog, int id, const wchar_t* text)
+{
+    HWND combo = GetDlgItem(dialog, id);
+    int n = 0;
+    for (int i = 0, count = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0)); i < count; ++i) {
+        wchar_t item[64] = {};
+        SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item));
+        n += lstrcmpW(item, text) == 0;
+    }
+    return n;
+}
+
+void SelectPrinter(HWND dialog, int entry)
+{
+    SendDlgItemMessageW(dialog, 1107, LB_SETCURSEL, static_cast<WPARAM>(entry), 0);
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(1107, LBN_SELCHANGE), reinterpret_cast<LPARAM>(GetDlgItem(dialog, 1107)));
+}
+
+bool Checked(HWND dialog, int id)
+{
+    return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
+}
+
+TEST_F(PrinterDialogs, ThePrinterIsKeptWholeAndCancelPutsEveryValueBack)
+{
+    for (INT_PTR button : {IDCANCEL, IDOK}) {
+        const PrintingSection before = PrintingValues;
+        Next([button](HWND dialog) {
+            EXPECT_EQ(CountComboEntries(dialog, 1149, L"LPT1:"), 2);
+            const int laser = FindListEntry(dialog, 1107, L"Laser on desk on LPT1:");
+            ASSERT_GE(laser, 0);
+            EXPECT_FALSE(Enabled(dialog, 1114));
+            SelectPrinter(dialog, laser);
+            EXPECT_TRUE(Enabled(dialog, 1114));  // "Save New &Default"
+            EXPECT_FALSE(Enabled(dialog, 1149));
+            Click(dialog, 1147);  // to the port: live at once
+            EXPECT_EQ(PrintingValues.DirectToPort, 1u);
+            EXPECT_TRUE(Enabled(dialog, 1149));
+            EXPECT_NE(PrintingValues.Port[0], 0);  // an empty port takes the first one
+            modal::Select(dialog, 1119, 3);
+            EXPECT_EQ(PrintingValues.ConvertHostChars, 3u);
+            SetDlgItemTextW(dialog, 1097, L"7");
+            Click(dialog, static_cast<int>(button));
+        });
+        const INT_PTR result = OpenPrinterSetupDialog();
+        if (button == IDCANCEL) {
+            EXPECT_EQ(result, 0);
+            EXPECT_EQ(std::memcmp(&before, &PrintingValues, sizeof before), 0);
+        } else {
+            EXPECT_EQ(result, kPrinterSetupConfirmed);
+            EXPECT_STREQ(PrintingValues.PMPrinter, L"Laser on desk");
+            EXPECT_STREQ(PrintingValues.PMPort, L"LPT1:");
+            EXPECT_EQ(PrintingValues.DirectToPort, 1u);
+            EXPECT_EQ(PrintingValues.ConvertHostChars, 3u);
+            EXPECT_EQ(PrintingValues.iPrintDelay, 7u);
+        }
+    }
+}
+
+TEST_F(PrinterDialogs, PortAndNetworkPrintingExcludeEachOtherAndTheQueueIsEditedApart)
+{
+    const std::wstring lprDir = WindowsPath(VX_LPR_DIR);
+    ASSERT_NE(TryLoadLprModule(lprDir.c_str(), static_cast<int>(lprDir.size())), nullptr);
+    lstrcpynW(PrintingValues.LPRDevice, L"lp", kPrinterNameUnits);
+    PrintingValues.LPRCopies = 1;
+    const PrintingSection before = PrintingValues;
+    Next([](HWND dialog) {
+        Click(dialog, 1147);
+        Click(dialog, 4900);  // the last one ticked wins
+        EXPECT_FALSE(Checked(dialog, 1147));
+        EXPECT_TRUE(Checked(dialog, 4900));
+        EXPECT_EQ(PrintingValues.DirectToPort, 0u);
+        EXPECT_EQ(PrintingValues.ViaLPR, 1u);
+        EXPECT_FALSE(Enabled(dialog, 1107));
+        EXPECT_FALSE(Enabled(dialog, 1108));  // no host yet
+        SetDlgItemTextW(dialog, 4902, L"lpdhost");
+        EXPECT_STREQ(PrintingValues.LPRPrint, L"lpdhost");
+        EXPECT_TRUE(Enabled(dialog, 1108));
+        for (int lpdButton : {IDCANCEL, IDOK}) {
+            Next([lpdButton](HWND lpd) {
+                EXPECT_EQ(modal::Text(lpd, 4911), L"lpdhost");
+                SetDlgItemTextW(lpd, 4912, L"queue1");
+                SetDlgItemTextW(lpd, 4915, L"3");
+                Click(lpd, 4918);
+                EXPECT_STREQ(PrintingValues.LPRDevice, L"queue1");  // stored at once
+                Click(lpd, lpdButton);
+            });
+            Click(dialog, 1108);
+            if (lpdButton == IDCANCEL) {
+                EXPECT_STREQ(PrintingValues.LPRDevice, L"lp");
+                EXPECT_EQ(PrintingValues.LPRCopies, 1u);
+                EXPECT_EQ(PrintingValues.LPRBanner, 0u);
+            }
+        }
+        EXPECT_STREQ(PrintingValues.LPRDevice, L"queue1");
+        EXPECT_EQ(PrintingValues.LPRCopies, 3u);
+        EXPECT_EQ(PrintingValues.LPRBanner, 1u);
+        Click(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(OpenPrinterSetupDialog(), 0);
+    EXPECT_EQ(std::memcmp(&before, &PrintingValues, sizeof before), 0);
+}
+
+}  // namespace
