@@ -28,7 +28,6 @@ constexpr int kIconId = 700;
 constexpr u32 kStrLevel = 3130, kStrSoftButtons = 5018, kStrNextLevel = 6363, kStrAttach = 10125;
 constexpr int kFirstButtonId = 1000;
 constexpr int kDefaultButtonWidth = 72;
-constexpr int kCaptionUnits = 64;
 
 struct SoftButtonRecord {
     HWND window;
@@ -87,28 +86,6 @@ int CodeOf(HWND button)
     return -1;
 }
 
-void Caption(int code, wchar_t* text)
-{
-    text[0] = 0;
-    const int slot = code % kSoftButtonSlots;
-    {
-        KeyDefinitionsLock locked;
-        const KeyDefinition* d = FindKeyDefinition(static_cast<u32>(code), kSoftButton, -1);
-        if (d && d->label && d->label[0]) {
-            std::wcsncpy(text, d->label, kCaptionUnits - 1);
-            text[kCaptionUnits - 1] = 0;
-            return;
-        }
-    }
-    if (slot == 0) {
-        wchar_t level[kCaptionUnits];
-        if (LoadLanguageString(InstanceHandle, kStrLevel, level, kCaptionUnits) <= 0)
-            std::wcscpy(level, L"Level");
-        _snwprintf(text, kCaptionUnits - 1, L"%s %d", level, code / kSoftButtonSlots + 1);
-        text[kCaptionUnits - 1] = 0;
-    }
-}
-
 void DrawSoftButton(const DRAWITEMSTRUCT& item)
 {
     const int code = CodeOf(item.hwndItem);
@@ -117,8 +94,8 @@ void DrawSoftButton(const DRAWITEMSTRUCT& item)
     RECT r = item.rcItem;
     FillRect(item.hDC, &r, GetSysColorBrush(COLOR_BTNFACE));
     const bool down = (item.itemState & ODS_SELECTED) || g_buttons[code].latched;
-    wchar_t text[kCaptionUnits];
-    Caption(code, text);
+    wchar_t text[kSoftButtonCaptionUnits];
+    SoftButtonCaption(code, text);
     HGDIOBJ oldFont = SelectObject(item.hDC, GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(item.hDC, TRANSPARENT);
     SetTextColor(item.hDC, GetSysColor(COLOR_BTNTEXT));
@@ -318,33 +295,6 @@ void RebuildBar()
     LayOutMainWindow();
 }
 
-void PressButton(int code, UINT message)
-{
-    if (MainWindowHandle)
-        SetFocus(MainWindowHandle);
-    if (message == WM_RBUTTONUP) {
-        SoftButtonEditorCode = code;
-        PostMessageW(MainWindowHandle, WM_COMMAND, kCmdSoftButtons, 0);
-        return;
-    }
-    const int slot = code % kSoftButtonSlots;
-    if (slot == 0) {
-        RotateSoftButtonLevels(1);
-    } else if (slot == kLevelNameSlot) {
-        RotateSoftButtonLevels(-1);
-    } else {
-        {
-            KeyDefinitionsLock locked;
-            QueueKeyDefinition(FindKeyDefinition(static_cast<u32>(code), kSoftButton, -1));
-        }
-        SoftButtonRecord& b = g_buttons[code];
-        if (b.latching) {
-            b.latched = !b.latched;
-            InvalidateRect(b.window, nullptr, FALSE);
-        }
-    }
-}
-
 LRESULT ButtonMessage(HWND window, int code, UINT message, WPARAM wParam, LPARAM lParam)
 {
     const WNDPROC previous = g_buttons[code].previous;
@@ -353,7 +303,7 @@ LRESULT ButtonMessage(HWND window, int code, UINT message, WPARAM wParam, LPARAM
         GetClientRect(window, &r);
         const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         if (PtInRect(&r, at))
-            PressButton(code, message);
+            PressSoftButton(code, message == WM_RBUTTONUP);
     }
     return previous ? CallWindowProcW(previous, window, message, wParam, lParam)
                     : DefWindowProcW(window, message, wParam, lParam);
@@ -454,6 +404,55 @@ void TakeValues()
         g_shown = false;
 }
 }  // namespace
+
+void SoftButtonCaption(int code, wchar_t* text)
+{
+    text[0] = 0;
+    const int slot = code % kSoftButtonSlots;
+    {
+        KeyDefinitionsLock locked;
+        const KeyDefinition* d = FindKeyDefinition(static_cast<u32>(code), kSoftButton, -1);
+        if (d && d->label && d->label[0]) {
+            std::wcsncpy(text, d->label, kSoftButtonCaptionUnits - 1);
+            text[kSoftButtonCaptionUnits - 1] = 0;
+            return;
+        }
+    }
+    if (slot == 0) {
+        wchar_t level[kSoftButtonCaptionUnits];
+        if (LoadLanguageString(InstanceHandle, kStrLevel, level, kSoftButtonCaptionUnits) <= 0)
+            std::wcscpy(level, L"Level");
+        _snwprintf(text, kSoftButtonCaptionUnits - 1, L"%s %d", level, code / kSoftButtonSlots + 1);
+        text[kSoftButtonCaptionUnits - 1] = 0;
+    }
+}
+
+void PressSoftButton(int code, bool right)
+{
+    if (MainWindowHandle)
+        SetFocus(MainWindowHandle);
+    if (right) {
+        SoftButtonEditorCode = code;
+        PostMessageW(MainWindowHandle, WM_COMMAND, kCmdSoftButtons, 0);
+        return;
+    }
+    const int slot = code % kSoftButtonSlots;
+    if (slot == 0) {
+        RotateSoftButtonLevels(1);
+    } else if (slot == kLevelNameSlot) {
+        RotateSoftButtonLevels(-1);
+    } else {
+        {
+            KeyDefinitionsLock locked;
+            QueueKeyDefinition(FindKeyDefinition(static_cast<u32>(code), kSoftButton, -1));
+        }
+        SoftButtonRecord& b = g_buttons[code];
+        if (b.latching) {
+            b.latched = !b.latched;
+            InvalidateRect(b.window, nullptr, FALSE);
+        }
+    }
+}
 
 void PrepareSoftButtonBar()
 {
@@ -612,6 +611,8 @@ void RotateSoftButtonLevels(int step)
         return;
     g_order = order;
     LayOutButtons();
+    LayoutScreenKeyLabels();
+    RedrawSoftButtonLabels();
 }
 
 bool IsSoftButtonBarAttached()

@@ -15,6 +15,19 @@ constexpr UINT kSoftBarNextLevelCommand = 10;
 // The bar's window (nullptr before it is created) and the button of a code 0-55.
 HWND SoftButtonBarWindow();
 HWND SoftButtonWindow(int code);
+constexpr int kSoftButtonCaptionUnits = 64;
+// What a button shows: its label, "Level n" on a level button without one.
+void SoftButtonCaption(int code, wchar_t* text);
+// A click on a button or its on-screen label: the right button asks for the editor,
+// the level button and the level-name button rotate, any other runs its definition.
+void PressSoftButton(int code, bool right);
+// On-screen labels of the visible levels below the text rows, for a family that keeps
+// rows for them; repainted through the screen window.
+void SetSoftButtonLabelsOnScreen(bool on);
+bool SoftButtonLabelsOnScreen();
+void RedrawSoftButtonLabels();
+// The label rectangles in the screen window and the soft-button code of each.
+int SoftButtonLabelRects(const struct KeyLabelRect** rects, const int** codes);
 // The first visible level (0-3).
 int GetSoftButtonLevelOrder();
 // `count` levels (0 hides the bar) shown from level `order` on; `apply` lays the main

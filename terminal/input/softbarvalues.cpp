@@ -50,8 +50,9 @@ void ReadSoftBarValues(HKEY key, SoftBarValues& v)
     v.y = ReadSigned(key, VXT("y"), v.y, f.y);
     v.w = ReadSigned(key, VXT("w"), v.w, f.w);
     v.h = ReadSigned(key, VXT("h"), v.h, f.h);
-    if (v.w < 0 || v.h < 0)
-        v.w = v.h = 0;
+    // A window without a size was never placed: the bar goes under the main window.
+    if (v.w <= 0 || v.h <= 0)
+        v.x = v.y = v.w = v.h = 0;
     v.buttonWidth = ReadSigned(key, VXT("cx"), v.buttonWidth, f.buttonWidth);
     if (v.buttonWidth < 0 || v.buttonWidth > 4096)
         v.buttonWidth = f.buttonWidth;

@@ -26,14 +26,6 @@ int GetToolbarHeight()
     return 0;
 }
 
-void LayoutScreenKeyLabels() {}
-void DrawSoftButtonLabels() {}
-
-bool ClickScreenKeyLabel(POINT, int)
-{
-    return false;
-}
-
 bool TrackToolbarDrag(HWND, WPARAM, POINT)
 {
     return false;

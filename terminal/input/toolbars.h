@@ -41,6 +41,7 @@ void LayoutScreenKeyLabels();
 void DrawSoftButtonLabels();
 // Mouse traffic the bars see first: a press on an on-screen key label, a toolbar button
 // dragged, and the end of a press.
+// `flag` 0 for a press, 1 for a release; true when a label took it.
 bool ClickScreenKeyLabel(POINT at, int flag);
 bool TrackToolbarDrag(HWND window, WPARAM keyFlags, POINT at);
 void ToolbarButtonUp(HWND window, POINT at, int button);

@@ -135,7 +135,7 @@ class SoftButtonBarTest(WineTestCase):
         self.assertEqual(sorted(shown), list(range(56)))
         top = shown[0][1]
         self.click(shown[0])
-        self.probe.post(bar, WM_SYSCOMMAND, NEXT_LEVEL, 0)
+        self.probe.send(bar, WM_SYSCOMMAND, NEXT_LEVEL, 0)
         self.settle(bar)
         self.assertEqual(self.buttons(bar)[0][1], top, "level 1 stays on top")
 
@@ -152,7 +152,7 @@ class SoftButtonBarTest(WineTestCase):
         self.assertTrue(info["title"].startswith("Soft Buttons - "), info["title"])
         self.assertEqual([c for c in self.probe.children(hwnd) if c["class"] == "vxtmwinButtons"], [])
 
-        self.probe.post(bar, WM_SYSCOMMAND, NEXT_LEVEL, 0)
+        self.probe.send(bar, WM_SYSCOMMAND, NEXT_LEVEL, 0)
         self.settle(bar)
         self.assertEqual(sorted(self.buttons(bar)), list(range(14, 28)))
         # Pressed by messages: under Wine the X server may stack the main window over
@@ -162,10 +162,10 @@ class SoftButtonBarTest(WineTestCase):
         self.probe.post(button, WM_LBUTTONUP, 0, 0x00050005)
         self.host.expect(b"pwd\r", timeout=15)
 
-        self.probe.post(bar, WM_SYSCOMMAND, SC_CLOSE, 0)
+        self.probe.send(bar, WM_SYSCOMMAND, SC_CLOSE, 0)
         self.settle(bar)
         self.assertFalse(self.probe.info(bar)["visible"])
-        self.probe.post(bar, WM_SYSCOMMAND, ATTACH, 0)
+        self.probe.send(bar, WM_SYSCOMMAND, ATTACH, 0)
         attached = self.bar(hwnd)
         self.assertEqual(sorted(self.buttons(attached)), list(range(14, 28)))
 

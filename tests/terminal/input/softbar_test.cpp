@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "support/doubles_registry.h"
+#include "terminal/input/keylabels.h"
 #include "terminal/input/softbarlayout.h"
 #include "terminal/input/softbarvalues.h"
 
@@ -45,6 +46,33 @@ TEST(SoftBarLayout, ButtonCellsFollowTheVisibleLevels)
 HKEY Section()
 {
     return doubles::RegistryKeyHandle(VXT("SOFTBUTTONS"));
+}
+
+TEST(KeyLabels, SoftButtonLabelsWrapAfterColumnEightyAndAreHitByPoint)
+{
+    KeyLabelRect rects[kKeyLabelCount];
+    // Two levels, 10-pixel cells, 16-pixel characters, from y 400.
+    EXPECT_EQ(LayoutKeyLabelRects(kSoftButtonLabelBounds, kSoftButtonLabelBoundCount, rects, 28, 10, 16, 400, 80), 4);
+    const struct {
+        int label, left, top, right;
+    } cases[] = {
+        {0, 0, 400, 80}, {1, 80, 400, 200}, {6, 680, 400, 800}, {7, 0, 420, 80}, {27, 680, 460, 800},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(rects[c.label].left, c.left) << c.label;
+        EXPECT_EQ(rects[c.label].top, c.top) << c.label;
+        EXPECT_EQ(rects[c.label].right, c.right) << c.label;
+        EXPECT_EQ(rects[c.label].bottom, c.top + 20) << c.label;
+    }
+    EXPECT_EQ(HitTestKeyLabels(85, 405, rects, 28), 1);
+    EXPECT_EQ(HitTestKeyLabels(80, 419, rects, 28), 1);   // left edges belong to the label
+    EXPECT_EQ(HitTestKeyLabels(80, 420, rects, 28), 8);
+    EXPECT_EQ(HitTestKeyLabels(800, 405, rects, 28), -1);
+    EXPECT_EQ(HitTestKeyLabels(5, 399, rects, 28), -1);
+    // DG mode wraps at 81: the bounds end first, and no label reads past them.
+    EXPECT_EQ(LayoutKeyLabelRects(kSoftButtonLabelBounds, kSoftButtonLabelBoundCount, rects, 14, 10, 16, 0, 81), 2);
+    EXPECT_EQ(rects[7].left, 0);
+    EXPECT_EQ(rects[7].top, 20);
 }
 
 void SetDword(const wchar16* name, u32 value)
