@@ -4,6 +4,7 @@
 // dialog found.
 #include "terminal/comms/printerdialogs.h"
 #include "terminal/core/frame/dialogbase.h"
+#include "terminal/core/frame/dialogs.h"
 #include "terminal/settings/profilevalues.h"
 
 namespace {
@@ -89,6 +90,8 @@ void Changed(HWND dialog, int id)
 INT_PTR CALLBACK LpdSettingsDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 {
     Saved* s = DialogState<Saved>(dialog);
+    if (HandleDialogPalette(dialog, message, wParam))
+        return TRUE;
     switch (message) {
     case WM_INITDIALOG:
         s = new Saved{};

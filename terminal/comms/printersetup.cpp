@@ -14,6 +14,7 @@
 #include "terminal/comms/printjob.h"
 #include "terminal/core/base/language.h"
 #include "terminal/core/frame/dialogbase.h"
+#include "terminal/core/frame/dialogs.h"
 #include "terminal/core/frame/mainwindow.h"
 #include "terminal/core/frame/startup.h"
 #include "terminal/settings/profilevalues.h"
@@ -351,6 +352,8 @@ void Command(HWND dialog, SetupState& s, int id, int code)
 INT_PTR CALLBACK PrinterSetupDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 {
     SetupState* s = DialogState<SetupState>(dialog);
+    if (HandleDialogPalette(dialog, message, wParam))
+        return TRUE;
     switch (message) {
     case WM_INITDIALOG:
         s = new SetupState{};

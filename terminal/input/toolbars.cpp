@@ -1,8 +1,6 @@
 #include "terminal/input/toolbars.h"
 
-void CreateToolbarWindows(HINSTANCE, HINSTANCE, HWND) {}
 void ShowToolbarWindows(bool) {}
-void DestroyToolbarResources() {}
 bool IsButtonBarWindow(HWND)
 {
     return false;
@@ -15,15 +13,6 @@ int AllocKeyLabelBuffer()
 int LoadKeyboardResources()
 {
     return 1;
-}
-
-// The toolbar editor is not built yet: nothing of it to save.
-void SaveToolbarSettings(const wchar16*) {}
-
-// No toolbar is attached until the toolbar exists.
-int GetToolbarHeight()
-{
-    return 0;
 }
 
 bool TrackToolbarDrag(HWND, WPARAM, POINT)

@@ -587,7 +587,7 @@ LRESULT MainCommand(HWND window, WPARAM wParam, LPARAM lParam)
         break;
     case kCmdPrintScreenBitmap:
         if (!ModalOpen && !FamilyWindowTakesKeys())
-            PrintScreenCommand();
+            PrintScreenCommand(wParam != kCmdPrintScreenAsSet);
         break;
     case kCmdCancelPrint: CancelPrintCommand(); break;
     case kCmdAutoPrint: AutoPrintCommand(); break;

@@ -1,6 +1,7 @@
-// Printer Setup and LPD Device Settings in-process, over printers installed in the test's
-// own prefix: the printer kept whole whatever its name, the port list, port and network
-// printing excluding each other, and Cancel putting every PRINTING value back.
+// Printer Setup, LPD Device Settings and Print Screen in-process, over printers installed
+// in the test's own prefix: the printer kept whole whatever its name, the port list, port
+// and network printing excluding each other, the print screen method and its picture
+// options, and Cancel putting back what each changed.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -9,6 +10,7 @@
 #include "terminal/comms/lprbind.h"
 #include "terminal/comms/portlist.h"
 #include "terminal/comms/printerdialogs.h"
+#include "terminal/comms/printjob.h"
 #include "terminal/settings/modaldriver.h"
 #include "terminal/settings/profilevalues.h"
 #include "terminal/settings/setupfixture.h"
@@ -150,6 +152,83 @@ TEST_F(PrinterDialogs, PortAndNetworkPrintingExcludeEachOtherAndTheQueueIsEdited
     });
     EXPECT_EQ(OpenPrinterSetupDialog(), 0);
     EXPECT_EQ(std::memcmp(&before, &PrintingValues, sizeof before), 0);
+}
+
+int ComboCount(HWND dialog, int id)
+{
+    return static_cast<int>(SendDlgItemMessageW(dialog, id, CB_GETCOUNT, 0, 0));
+}
+
+TEST_F(PrinterDialogs, PrintScreenAsksTheMethodAndCancelPutsBackWhatItChanged)
+{
+    PrintingSection& p = PrintingValues;
+    p.PrintMode = 1109;
+    p.ScaleFactor = 100;
+    p.bPrtAutoWrap = 1;
+    p.DirectToPort = 1;
+    lstrcpynW(p.Port, L"LPT1:", kPortNameUnits);
+    const PrintingSection before = p;
+    Next([](HWND dialog) {
+        EXPECT_EQ(modal::Caption(dialog), L"Print Screen");
+        EXPECT_TRUE(Checked(dialog, 1109));
+        for (int id : {1111, 1112, 1118, 1634})
+            EXPECT_FALSE(Enabled(dialog, id)) << id;
+        Click(dialog, 1615);  // auto wrap: live at once
+        EXPECT_EQ(PrintingValues.bPrtAutoWrap, 0u);
+        Click(dialog, 1110);
+        EXPECT_EQ(PrintingValues.PrintMode, 1110u);
+        EXPECT_FALSE(Enabled(dialog, 1615));
+        EXPECT_TRUE(Enabled(dialog, 1112));
+        EXPECT_EQ(ComboCount(dialog, 1118), 4);
+        Click(dialog, 1634);
+        EXPECT_EQ(PrintingValues.bCentrePrint, 1u);
+        SetDlgItemTextW(dialog, 1112, L"150");
+        Click(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(ShowPrintScreenDialog(), 0);
+    EXPECT_EQ(std::memcmp(&before, &p, sizeof before), 0);
+
+    // OK with the picture takes its options; OK with text leaves them.
+    Next([](HWND dialog) {
+        Click(dialog, 1110);
+        SetDlgItemTextW(dialog, 1112, L"150");
+        Click(dialog, 1111);
+        modal::Select(dialog, 1118, 2);
+        Click(dialog, IDOK);
+    });
+    EXPECT_EQ(ShowPrintScreenDialog(), 1110);
+    EXPECT_EQ(p.PrintMode, 1110u);
+    EXPECT_EQ(p.ScaleFactor, 150u);
+    EXPECT_EQ(p.bUsePrintResolution, 1u);
+    EXPECT_EQ(p.iPrintImage, 2u);
+    Next([](HWND dialog) {
+        EXPECT_EQ(modal::Text(dialog, 1112), L"150");
+        Click(dialog, 1109);
+        SetDlgItemTextW(dialog, 1112, L"300");
+        Click(dialog, IDOK);
+    });
+    EXPECT_EQ(ShowPrintScreenDialog(), 1109);
+    EXPECT_EQ(p.PrintMode, 1109u);
+    EXPECT_EQ(p.ScaleFactor, 150u);
+    DeletePrinterDC();
+}
+
+TEST_F(PrinterDialogs, APrinterWithoutPicturesOffersTextOnly)
+{
+    // The printer open now cannot take a bitmap.
+    DeletePrinterDC();
+    PrintJob.dc = CreateCompatibleDC(nullptr);
+    PrintJob.bitmapCapable = 0;
+    PrintingValues.PrintMode = 1110;
+    Next([](HWND dialog) {
+        EXPECT_FALSE(Enabled(dialog, 1110));
+        EXPECT_TRUE(Checked(dialog, 1109));
+        EXPECT_FALSE(Enabled(dialog, 1112));
+        Click(dialog, IDOK);
+    });
+    EXPECT_EQ(ShowPrintScreenDialog(), 1109);
+    EXPECT_EQ(PrintingValues.PrintMode, 1109u);
+    DeletePrinterDC();
 }
 
 }  // namespace
