@@ -11,6 +11,7 @@
 #include "terminal/core/frame/startup.h"
 #include "terminal/core/frame/uirequests.h"
 #include "terminal/core/frame/uiservices.h"
+#include "terminal/input/softbar.h"
 #include "terminal/input/toolbars.h"
 
 namespace {
@@ -56,4 +57,5 @@ void UpdateWindowTitle(HWND window)
         SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
     SetWindowTextW(window, title);
     UpdateButtonBarCaption();
+    UpdateSoftButtonBarCaption();
 }
