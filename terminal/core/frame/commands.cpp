@@ -37,6 +37,7 @@
 #include "terminal/core/frame/profilereload.h"
 #include "terminal/core/frame/uiservices.h"
 #include "terminal/core/paint/paintrows.h"
+#include "terminal/input/bardialog.h"
 #include "terminal/settings/defaults.h"
 #include "terminal/settings/profile.h"
 #include "terminal/settings/setupapply.h"
@@ -591,11 +592,14 @@ LRESULT MainCommand(HWND window, WPARAM wParam, LPARAM lParam)
     case kCmdCancelPrint: CancelPrintCommand(); break;
     case kCmdAutoPrint: AutoPrintCommand(); break;
     case kCmdEjectPage: EjectPageCommand(); break;
+    case kCmdButtonTools:
+        if (!ModalOpen && Offered(kOfferButtonTools))
+            OpenButtonBarDialog(window);
+        break;
     case kCmdPrinterSetup:
     case kCmdNothing:
-    case kCmdButtonTools:
-        // The printer set-up dialog and the toolbar editor are not built yet: until
-        // they are, their commands change nothing.
+        // The printer set-up dialog is not built yet: until it is, its command changes
+        // nothing.
         break;
     default:
         return DefWindowProcW(window, WM_COMMAND, wParam, lParam);
