@@ -420,6 +420,32 @@ def bitmap_seeds():
     write("fuzz_bitmapfile", "16-bit-v5", bitmap_file(3, 2, 16, header=124, used=1, compression=3))
 
 
+# ---- toolbar values ---------------------------------------------------------------------
+
+TOOLBAR_TYPES = [3, 1, 4, 0, 7]
+
+
+def toolbar_input(values, keep=False):
+    """A toolbar target input: (key 0 section/1 Defns/2 Actions, number, type, bytes)
+    values; in the section any number below 60 names "Floating"."""
+    i = Input().flag(keep).number(len(values), 0, 40)
+    for key, number, kind, data in values:
+        i.number(key, 0, 2).number(number, 0, 66).number(TOOLBAR_TYPES.index(kind), 0, 4)
+        i.number(len(data), 0, 700).data(data)
+    return i.bytes()
+
+
+def toolbar_seeds():
+    signed = lambda *v: b"".join((x & 0xFFFF).to_bytes(2, "little") for x in v)
+    factory = [(1, n, 3, signed(2 if n % 4 else 6, 2 + 28 * (n % 4), 2, 28 + 28 * (n % 4), 24, n, n))
+               for n in range(13)]
+    write("fuzz_toolbar", "factory-buttons", toolbar_input(factory + [(0, 0, 3, signed(-50, 40, 72, 165))]))
+    texts = [(1, 0, 3, signed(2, 2, 2, 28, 24, 9, 45)), (2, 0, 1, "ls^M".encode("utf-16-le") + b"\0\0"),
+             (1, 63, 3, signed(2, 2, 2, 28, 24, 500, 200)), (2, 63, 1, b"x\0" * 300),
+             (1, 5, 3, signed(2, 2, 2, 28)), (2, 7, 1, b"orphan\0")]
+    write("fuzz_toolbar", "texts-and-damage", toolbar_input(texts, keep=True))
+
+
 # ---- pass-through printing ------------------------------------------------------------------
 
 def aux_input(host, drop=False, vt52=False, csi=True, autolf=False):
@@ -445,4 +471,5 @@ if __name__ == "__main__":
     replay_seeds()
     print_seeds()
     bitmap_seeds()
+    toolbar_seeds()
     aux_seeds()

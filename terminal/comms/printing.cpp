@@ -335,9 +335,9 @@ void PrinterControllerByte(u8 b)
         StopPrinting();
 }
 
-void PrintScreenCommand()
+void PrintScreenCommand(bool askMethod)
 {
-    PrintScreenBitmap(0);
+    PrintScreenBitmap(askMethod ? 1 : 0);
 }
 
 void CancelPrintCommand()

@@ -49,9 +49,9 @@ void PrintChar(u16 ch);
 constexpr u8 kPrintHostCharacters = 4;
 extern u8 PrintLineFormat;
 
-// The menu commands: 1040 print screen, 1041 cancel printing, 1057 auto print on or
-// off, 1072 eject page.
-void PrintScreenCommand();
+// The menu commands: 1040 print screen (asking for the method, or by the PRINTING
+// values), 1041 cancel printing, 1057 auto print on or off, 1072 eject page.
+void PrintScreenCommand(bool askMethod);
 void CancelPrintCommand();
 void AutoPrintCommand();
 void EjectPageCommand();

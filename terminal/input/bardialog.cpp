@@ -11,9 +11,9 @@
 #include "terminal/core/frame/startup.h"
 #include "terminal/input/bardialogstate.h"
 #include "terminal/input/bitmapload.h"
-#include "terminal/input/toolbars.h"
-
-bool ButtonBarDialogOpen = false;
+#include "terminal/input/toolbarstate.h"
+#include "terminal/settings/profile.h"
+#include "terminal/settings/registry.h"
 
 namespace {
 
@@ -216,6 +216,31 @@ void DeleteCustomBitmap(HWND dialog, ButtonBarDialogState& s)
     ShowCurrentTool(dialog, s);
 }
 
+// The bar as it was chosen: "Visible" asks for the profile's own kind of bar.
+u32 ProfileToolbarType()
+{
+    HKEY section = SettingsOpenSection(CurrentProfileName(), L"Toolbar");
+    const u32 type = ToolbarTypeFromValue(SettingsReadDword(section, L"Type", kToolbarAttached, kToolbarAttached));
+    SettingsCloseKey(section);
+    return type == kToolbarNone ? kToolbarAttached : type;
+}
+
+// The bar shows the tables it now has: the attached bar repaints, the floating one
+// reflows when the number of buttons changed.
+void RefreshBar(bool countChanged)
+{
+    if (Bars.type == kToolbarAttached && Bars.attached) {
+        InvalidateRect(Bars.attached, nullptr, TRUE);
+    } else if (Bars.type == kToolbarFloating && Bars.floating) {
+        RECT client;
+        GetClientRect(Bars.floating, &client);
+        if (countChanged)
+            SendMessageW(Bars.floating, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
+        else
+            InvalidateRect(Bars.floating, nullptr, TRUE);
+    }
+}
+
 void EndWithCopy(HWND dialog, ButtonBarDialogState* s)
 {
     const bool visible = IsDlgButtonChecked(dialog, kToolVisible) == BST_CHECKED;
@@ -224,13 +249,12 @@ void EndWithCopy(HWND dialog, ButtonBarDialogState* s)
     for (int i = 0; i < s->removedCount; ++i)
         DeleteObject(s->removed[i]);
     EndDialog(dialog, IDOK);
-    const u32 type = CurrentToolbarType();
-    if (!visible && type != kToolbarNone)
-        SetToolbarType(kToolbarNone);
-    else if (visible && type == kToolbarNone)
-        SetToolbarType(ProfileToolbarType());
+    if (!visible && Bars.type != kToolbarNone)
+        Bars.type = kToolbarNone;
+    else if (visible && Bars.type == kToolbarNone)
+        Bars.type = ProfileToolbarType();
     else
-        RefreshToolbarWindow(countChanged);
+        RefreshBar(countChanged);
 }
 
 void EndWithoutCopy(HWND dialog, ButtonBarDialogState* s)
@@ -239,7 +263,7 @@ void EndWithoutCopy(HWND dialog, ButtonBarDialogState* s)
     for (int i = 0; i < s->loadedCount; ++i)
         DeleteObject(s->loaded[i]);
     EndDialog(dialog, IDCANCEL);
-    RefreshToolbarWindow(false);
+    RefreshBar(false);
 }
 
 BOOL OnInit(HWND dialog)
@@ -266,8 +290,7 @@ BOOL OnInit(HWND dialog)
     FillToolList(dialog, *s);
     s->current = 0;
     ShowCurrentTool(dialog, *s);
-    CheckDlgButton(dialog, kToolVisible, CurrentToolbarType() != kToolbarNone ? BST_CHECKED : BST_UNCHECKED);
-    ButtonBarDialogOpen = true;
+    CheckDlgButton(dialog, kToolVisible, Bars.type != kToolbarNone ? BST_CHECKED : BST_UNCHECKED);
     return TRUE;
 }
 
@@ -325,7 +348,6 @@ INT_PTR CALLBACK ButtonBarDialog(HWND dialog, UINT message, WPARAM wParam, LPARA
             SetDialogState(dialog, nullptr);
             delete s;
         }
-        ButtonBarDialogOpen = false;
         return FALSE;
     default: return FALSE;
     }

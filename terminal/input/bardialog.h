@@ -25,9 +25,6 @@ constexpr int kToolDeleteBitmap  = 2864;
 constexpr int kToolVisible       = 2869;
 // clang-format on
 
-// Set while the dialog runs: the bars ignore the mouse meanwhile.
-extern bool ButtonBarDialogOpen;
-
 INT_PTR CALLBACK ButtonBarDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 // Runs the dialog over `owner`; its result (IDOK, IDCANCEL, or -1 when it could not run).
 INT_PTR OpenButtonBarDialog(HWND owner);

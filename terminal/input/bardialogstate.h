@@ -24,12 +24,6 @@ struct ButtonBarDialogState {
     WNDPROC previewProc = nullptr;
 };
 
-// The bar the dialog edits (toolbars).
-u32 CurrentToolbarType();
-void SetToolbarType(u32 type);
-u32 ProfileToolbarType();
-void RefreshToolbarWindow(bool countChanged);
-
 // The lists and drawing of the dialog (bardialoglists.cpp).
 // The menu text of a command without its "&" marks ("About" with the program's name).
 void CommandMenuText(u32 command, wchar16* text, int capacity);

@@ -7,6 +7,7 @@
 
 #include "terminal/core/base/emulationids.h"
 #include "terminal/core/base/language.h"
+#include "terminal/core/frame/listview.h"
 #include "terminal/core/frame/messageloop.h"
 #include "terminal/core/frame/startup.h"
 #include "terminal/input/keycodes.h"
@@ -98,59 +99,17 @@ HWND List(HWND dialog)
     return GetDlgItem(dialog, kMacroList);
 }
 
-std::wstring CellText(HWND list, int row, int column)
-{
-    wchar_t text[kTextUnits * 6 + 1] = L"";
-    LVITEMW item{};
-    item.iSubItem = column;
-    item.pszText = text;
-    item.cchTextMax = static_cast<int>(sizeof text / sizeof text[0]);
-    SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-    return text;
-}
-
-LPARAM RowData(HWND list, int row)
-{
-    LVITEMW item{};
-    item.mask = LVIF_PARAM;
-    item.iItem = row;
-    SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    return item.lParam;
-}
-
 // A row of the list; the item data is (shift << 16) | virtual key.
 void AddRow(HWND list, int virtualKey, int shift, bool local, const wchar_t* escapedText)
 {
     wchar16 name[40];
     if (FormatKeyCombinationName(virtualKey, shift, name) <= 0)
         return;
-    LVITEMW item{};
-    item.mask = LVIF_TEXT | LVIF_PARAM;
-    item.iItem = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
-    item.pszText = name;
-    item.lParam = static_cast<LPARAM>(shift) << 16 | virtualKey;
-    const int row = static_cast<int>(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+    const int row = AddListRow(list, name, static_cast<LPARAM>(shift) << 16 | virtualKey);
     if (row < 0)
         return;
-    wchar_t flag[] = L" ";
-    flag[0] = local ? L'L' : L' ';
-    LVITEMW cell{};
-    cell.iSubItem = 1;
-    cell.pszText = flag;
-    SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&cell));
-    std::vector<wchar_t> text(escapedText, escapedText + wcslen(escapedText) + 1);
-    cell.iSubItem = 2;
-    cell.pszText = text.data();
-    SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&cell));
-}
-
-int RowOf(HWND list, LPARAM data)
-{
-    const int count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
-    for (int row = 0; row < count; ++row)
-        if (RowData(list, row) == data)
-            return row;
-    return -1;
+    SetListCell(list, row, 1, local ? L"L" : L" ");
+    SetListCell(list, row, 2, escapedText);
 }
 
 bool AskToReplace(HWND dialog, const wchar_t* keyName, const std::wstring& oldText)
@@ -203,19 +162,8 @@ void FillMacroList(HWND dialog, int control, bool init)
     HWND list = GetDlgItem(dialog, control);
     if (!init || !list)
         return;
-    SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
-    const u32 titles[] = {kStrKeyCode, kStrLocal, kStrDefinedMacro};
-    const int widths[] = {75, 20, 100};
-    for (int i = 0; i < 3; ++i) {
-        wchar_t title[64] = L"";
-        LoadLanguageString(InstanceHandle, titles[i], title, 64);
-        LVCOLUMNW column{};
-        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-        column.cx = widths[i];
-        column.pszText = title;
-        column.iSubItem = i;
-        SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&column));
-    }
+    const ListColumn columns[] = {{kStrKeyCode, 75}, {kStrLocal, 20}, {kStrDefinedMacro, 100}};
+    AddListColumns(list, columns, 3);
     KeyDefinitionsLock locked;
     for (const KeyDefinition* d = KeyDefinitions; d; d = d->next) {
         if (d->Kind() != kKeyMacro)
@@ -238,11 +186,11 @@ bool AddMacroFromFields(HWND dialog)
         return false;
     HWND list = List(dialog);
     const LPARAM data = static_cast<LPARAM>(shift) << 16 | virtualKey;
-    const int old = RowOf(list, data);
+    const int old = FindListRow(list, data);
     if (old >= 0) {
         wchar16 name[40];
         FormatKeyCombinationName(virtualKey, shift, name);
-        if (!AskToReplace(dialog, name, CellText(list, old, 2)))
+        if (!AskToReplace(dialog, name, ListCellText(list, old, 2)))
             return false;
         SendMessageW(list, LVM_DELETEITEM, static_cast<WPARAM>(old), 0);
     }
@@ -258,10 +206,10 @@ void EditSelectedMacros(HWND dialog)
     HWND list = List(dialog);
     if (SendMessageW(list, LVM_GETSELECTEDCOUNT, 0, 0) == 1) {
         const int row = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
-        const std::wstring keyName = L"<" + CellText(list, row, 0) + L">";
+        const std::wstring keyName = L"<" + ListCellText(list, row, 0) + L">";
         SetDlgItemTextW(dialog, kMacroKeyNameField, keyName.c_str());
-        CheckDlgButton(dialog, kMacroLocalCheck, CellText(list, row, 1) == L"L" ? BST_CHECKED : BST_UNCHECKED);
-        SetDlgItemTextW(dialog, kMacroTextField, CellText(list, row, 2).c_str());
+        CheckDlgButton(dialog, kMacroLocalCheck, ListCellText(list, row, 1) == L"L" ? BST_CHECKED : BST_UNCHECKED);
+        SetDlgItemTextW(dialog, kMacroTextField, ListCellText(list, row, 2).c_str());
     }
     for (int row; (row = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
                                                         LVNI_SELECTED))) >= 0;)

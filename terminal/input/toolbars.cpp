@@ -1,10 +1,8 @@
 #include "terminal/input/toolbars.h"
 
 void PrepareSoftButtonBar() {}
-void CreateToolbarWindows(HINSTANCE, HINSTANCE, HWND) {}
 void ShowToolbarWindows(bool) {}
 void CreateSoftButtonBar(HWND, bool) {}
-void DestroyToolbarResources() {}
 bool IsButtonBarWindow(HWND)
 {
     return false;
@@ -19,16 +17,37 @@ int LoadKeyboardResources()
     return 1;
 }
 
-// The toolbar and soft-button editors are not built yet: nothing of theirs to save.
-void SaveToolbarSettings(const wchar16*) {}
+// The soft-button editor is not built yet: nothing of its own to save.
 void SaveSoftButtonSettings() {}
 
-// No toolbar or soft-button bar is attached until the bars of the input subsystem exist.
-int GetToolbarHeight()
+namespace {
+// What the bar will show once it is built; Setup edits it already.
+int g_softButtonLevels = 1;
+bool g_softButtonsAttached = true;
+}  // namespace
+
+int GetVisibleSoftButtonLevels()
 {
-    return 0;
+    return g_softButtonLevels;
 }
 
+void SetSoftButtonBarVisible(int levels, bool)
+{
+    if (levels >= 0 && levels <= 4)
+        g_softButtonLevels = levels;
+}
+
+bool IsSoftButtonBarAttached()
+{
+    return g_softButtonsAttached;
+}
+
+void SetSoftButtonBarAttached(bool attached, bool)
+{
+    g_softButtonsAttached = attached;
+}
+
+// No soft-button bar is attached until it exists.
 int GetSoftButtonBarHeight()
 {
     return 0;

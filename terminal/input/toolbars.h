@@ -17,6 +17,13 @@ int LoadKeyboardResources();
 void SaveToolbarSettings(const wchar16* profile);
 void SaveSoftButtonSettings();
 
+// The soft-button bar's visible levels (0-4, 0 hidden) and whether it is attached to
+// the main window; `apply` lays the bar out again.
+int GetVisibleSoftButtonLevels();
+void SetSoftButtonBarVisible(int levels, bool apply);
+bool IsSoftButtonBarAttached();
+void SetSoftButtonBarAttached(bool attached, bool apply);
+
 // Heights the attached toolbar and the visible soft-button bar take from the main
 // window's client area (0 when not shown).
 int GetToolbarHeight();

@@ -43,7 +43,7 @@ HFONT PreviewFont(HFONT dialogFont, const AttributeLook& look)
 
 }  // namespace
 
-bool ChooseSetupPaletteColour(HWND)
+bool ChooseSetupPaletteColour(HWND window)
 {
     const int index = SetupSelectedPaletteIndex;
     if (index <= 0 || index >= kPaletteEntries)
@@ -56,7 +56,9 @@ bool ChooseSetupPaletteColour(HWND)
     HlsEntry& entry = SetupPalette.entry[index];
     CHOOSECOLORW choose{};
     choose.lStructSize = sizeof choose;  // the layout of this build, whatever its pointer size
-    choose.hwndOwner = MainWindowHandle;
+    // Owned by the page, so the page is disabled while the colour dialog runs: ending the
+    // page then would leave the dialog writing into a palette nobody applies.
+    choose.hwndOwner = window ? window : MainWindowHandle;
     choose.rgbResult = EntryRgb(entry);
     choose.lpCustColors = g_customColours;
     choose.Flags = CC_RGBINIT | CC_SOLIDCOLOR;

@@ -47,6 +47,16 @@ const bool kFactoryColoursSet = [] {
 }();
 }  // namespace
 
+#define VX_DEFINE_SETTER(name, field) \
+    void name(u8 colour) { AttributeColourTable.field = colour; }
+VX_ATTRIBUTE_SETTERS(VX_DEFINE_SETTER)
+#undef VX_DEFINE_SETTER
+
+void SetScrnColours(u8 colour)
+{
+    AttributeColourTable.frgscrn = AttributeColourTable.bckscrn = colour;
+}
+
 HlsPalette FactoryVtPalette(bool bwswap)
 {
     HlsPalette p = kFactoryVtPalette;

@@ -51,6 +51,27 @@ int IsFactoryPalette();
 // Factory attribute colours, then the factory VT palette the colour-order flag shows.
 void SetFactoryAttributeColours();
 
+// The attribute colour settings one at a time, each storing its byte and nothing else:
+// the Attributes page's apply changes the live table only through them.
+#define VX_ATTRIBUTE_SETTERS(X)                                                                              \
+    X(SetFrgPaletteColour, frgpalette) X(SetBckPaletteColour, bckpalette)                                    \
+    X(SetFrgNormColour, frg[0]) X(SetFrgBoldColour, frg[1]) X(SetFrgUlColour, frg[2])                        \
+    X(SetFrgUlBdColour, frg[3]) X(SetFrgFlColour, frg[4]) X(SetFrgFlBdColour, frg[5])                        \
+    X(SetFrgFlUlColour, frg[6]) X(SetFrgFlBdUlColour, frg[7]) X(SetFrgIvColour, frg[8])                      \
+    X(SetFrgIvBdColour, frg[9]) X(SetFrgIvUlColour, frg[10]) X(SetFrgIvUlBdColour, frg[11])                  \
+    X(SetFrgIvFlColour, frg[12]) X(SetFrgIvFlBdColour, frg[13]) X(SetFrgIvFlUlColour, frg[14])               \
+    X(SetFrgIvFlBdUlColour, frg[15]) X(SetBckNormColour, bck[0]) X(SetBckBoldColour, bck[1])                 \
+    X(SetBckUlColour, bck[2]) X(SetBckUlBdColour, bck[3]) X(SetBckFlColour, bck[4])                          \
+    X(SetBckFlBdColour, bck[5]) X(SetBckFlUlColour, bck[6]) X(SetBckFlBdUlColour, bck[7])                    \
+    X(SetBckIvColour, bck[8]) X(SetBckIvBdColour, bck[9]) X(SetBckIvUlColour, bck[10])                       \
+    X(SetBckIvUlBdColour, bck[11]) X(SetBckIvFlColour, bck[12]) X(SetBckIvFlBdColour, bck[13])               \
+    X(SetBckIvFlUlColour, bck[14]) X(SetBckIvFlBdUlColour, bck[15])
+#define VX_DECLARE_SETTER(name, field) void name(u8 colour);
+VX_ATTRIBUTE_SETTERS(VX_DECLARE_SETTER)
+#undef VX_DECLARE_SETTER
+// The screen colour outside the text: frgscrn and bckscrn together.
+void SetScrnColours(u8 colour);
+
 // The TA6530 attribute-to-colour map: 16 colour bytes, then 16 spare zero bytes.
 constexpr int kTa6530MapBytes = 32;
 extern u8 Ta6530ColourMap[kTa6530MapBytes];

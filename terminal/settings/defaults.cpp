@@ -10,14 +10,10 @@
 
 u32 SetupDialogOpen = 0;
 
-namespace {
-// The palette the active emulation shows. Only the DEC VT family's palettes are built
-// in; an emulation of another family runs as VT500 7-Bit and shows them too.
-HlsPalette& ActivePalette()
+HlsPalette& ActiveVtPalette()
 {
     return VtColourOrderFlag ? VtAnsiPalette : VtPalette;
 }
-}  // namespace
 
 void ResetAllColourSets(u32 target)
 {
@@ -30,7 +26,7 @@ void ResetAllColourSets(u32 target)
         SetVtFactoryPalette(target);
     }
     if (!SetupDialogOpen)
-        SetupPalette = ActivePalette();
+        SetupPalette = ActiveVtPalette();
 }
 
 void ResetTa6530ColourMap()
@@ -57,7 +53,7 @@ void ApplyColourPalette()
     // A family with colours of its own (the IBM hosts) keeps them while it runs.
     if (auto own = ActiveFamily().applyPalette; own && own())
         return;
-    ApplyHlsPalette(ActivePalette());
+    ApplyHlsPalette(ActiveVtPalette());
 }
 
 void ApplyHlsPalette(const HlsPalette& palette)

@@ -15,6 +15,9 @@ void ResetAllColourSets(u32 target);
 void SetFactoryColours();
 void ResetTa6530ColourMap();
 
+// The palette the active emulation shows. Only the DEC VT family's palettes are built
+// in; an emulation of another family runs as VT500 7-Bit and shows them too.
+HlsPalette& ActiveVtPalette();
 // Converts the running emulation's HLS palette into the terminal palette; run after
 // every colour change.
 void ApplyColourPalette();

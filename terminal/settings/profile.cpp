@@ -211,7 +211,9 @@ void SaveWindow()
     SettingsWriteDwordOrDelete(key, VXT("dasize"), static_cast<u32>(rows), kDefaultRows);
     SettingsWriteDwordOrDelete(key, VXT("dbsize"), static_cast<u32>(page), kDefaultRows);
     SettingsWriteDwordOrDelete(key, VXT("obsize"), static_cast<u32>(lines), kDefaultStoreLines);
-    if (CurrentLanguageIndex)
+    // The profile's language is the one "SelectedLanguage" picks unless it says
+    // otherwise: English chosen over a French default must be written too.
+    if (CurrentLanguageIndex != LoadSelectedLanguage())
         SettingsWriteDword(key, VXT("Language"), static_cast<u32>(CurrentLanguageIndex));
     if (!SavedItems.savewindow || !MainWindowHandle)
         return;

@@ -78,7 +78,8 @@ struct LineSettings {
 
 // PRINTING.
 constexpr int kPrinterNameUnits = 64;
-constexpr int kPortNameUnits = 16;
+// A port name as the port list holds it (32 units), so a long one is never cut.
+constexpr int kPortNameUnits = 32;
 struct PrintingSection {
     u32 iPrintDelay, PrintMode, bUsePrintResolution, ScaleFactor, iPrintImage, bPrtAutoWrap, bCentrePrint;
     u32 PaperSize, Orientation;

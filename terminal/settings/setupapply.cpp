@@ -1,5 +1,7 @@
 #include "terminal/settings/setupapply.h"
 
+#include <iterator>
+
 #include "terminal/comms/connsettings.h"
 #include "terminal/comms/netsession.h"
 #include "terminal/comms/serial.h"
@@ -15,6 +17,7 @@
 #include "terminal/core/paint/jumpscroll.h"
 #include "terminal/core/base/language.h"
 #include "terminal/core/frame/mainwindow.h"
+#include "terminal/core/frame/mouse.h"
 #include "terminal/core/paint/painting.h"
 #include "terminal/core/paint/paintsettings.h"
 #include "terminal/core/screen/screenops.h"
@@ -23,7 +26,12 @@
 #include "terminal/core/frame/startup.h"
 #include "terminal/core/frame/statusbar.h"
 #include "terminal/core/paint/textcursor.h"
+#include "terminal/input/toolbars.h"
+#include "terminal/settings/attributelists.h"
+#include "terminal/settings/colours.h"
+#include "terminal/settings/defaults.h"
 #include "terminal/settings/profilevalues.h"
+#include "terminal/settings/setupcolours.h"
 #include "terminal/settings/setupcopy.h"
 #include "terminal/settings/setuprules.h"
 
@@ -35,6 +43,12 @@ SetupWorkingCopy& W = SetupCopy;
 constexpr u32 kFirstVtModelName = 6801;  // "vt100" ... "vt525" in the program's own table
 constexpr u32 kLastVtModelName = 6815;
 constexpr int kHiddenCursor = 4;
+
+// The Save Session As page's "Saved Items", in its order.
+u8* const kSavedItemFlags[] = {&SavedItems.savemacros, &SavedItems.savebuttons, &SavedItems.saveattrs,
+                               &SavedItems.savewindow, &SavedItems.saverows,    &SavedItems.savebuffer,
+                               &SavedItems.savenetwork, &SavedItems.savesettings};
+static_assert(std::size(kSavedItemFlags) == std::size(SetupWorkingCopy{}.savedItems));
 
 void CopyUnits(wchar16* to, int capacity, const wchar16* from)
 {
@@ -129,6 +143,14 @@ void ApplyCharacterSets()
     }
 }
 
+void ApplySoftButtonBar()
+{
+    if (W.softButtonLevelsVisible != GetVisibleSoftButtonLevels())
+        SetSoftButtonBarVisible(W.softButtonLevelsVisible, true);
+    if ((W.softButtonsAttached != 0) != IsSoftButtonBarAttached())
+        SetSoftButtonBarAttached(W.softButtonsAttached != 0, true);
+}
+
 void ApplyOnLine()
 {
     // "On Line" is the inverse of the local mode: equal means the state changes.
@@ -186,10 +208,35 @@ void FillSetupCopy()
     SetSetupSizeText(W.pageSize, pageLength);
     SetSetupSizeText(W.pageWidth, Screen.lastColumn + 1);
     W.columns132 = Screen.lastColumn != 79;
+    MakeTabLine(W.tabLine, Vt300Values.tabstops, Screen.lastColumn + 1);
     W.cursorType = CursorDisabled ? kHiddenCursor : PaintSettings.cursorStyle.load();
     W.characterSet = PaintSettings.characterMode;
     W.font = static_cast<u16>(SelectedFaceIndex >= 0 ? SelectedFaceIndex : 0);
     W.modes[kRowHighFunction] = 0;
+    for (int i = 0; i < kMouseSlots; ++i)
+        W.mouseActions[i] = MouseActions[i];
+    W.highlightWhenActioned = HighlightWhenActioned != 0;
+    for (std::size_t i = 0; i < std::size(kSavedItemFlags); ++i)
+        W.savedItems[i] = *kSavedItemFlags[i] != 0;
+    W.saveAsDefault = 0;
+    FillAttributeColourCopy(W.attributeColours);
+    const ColourFlags& c = Colours;
+    W.inverseColours = c.invcolour != 0;
+    W.swapBlackWhite = c.bwswap != 0;
+    W.autoColour = c.autocolour != 0;
+    W.ansiColoursDisabled = c.noansicolours != 0;
+    W.coloursClearedWithAttributes = c.keepcolours == 0;
+    W.attributesNormalBackground = c.attribsnormbg != 0;
+    W.italicWithIntensity = c.bolditalic != 0;
+    W.boldFont = c.boldfont != 0;
+    SetupPalette = ActiveVtPalette();
+    SetupScreenElement = 0;
+    LoadAttributeColourPair(0);
+    ColoursEditedFlag = 0;
+    W.softButtonLevel = 0;
+    W.softButtonNumber = 0;
+    W.softButtonLevelsVisible = static_cast<u16>(GetVisibleSoftButtonLevels());
+    W.softButtonsAttached = IsSoftButtonBarAttached() ? 1 : 0;
     FillSetupCopyEmulation();
 }
 
@@ -230,6 +277,9 @@ void ApplySetupTerminal()
     if (W.terminalIdText[0] && IsLanguageStringInRange(W.terminalIdText, kFirstVtModelName, kLastVtModelName))
         W.terminalIdText[0] = 0;
     StoreSetupCopyFields();
+    const int tabColumns = TabLineColumns(W.tabLine);
+    for (int c = 1; c <= tabColumns && c <= kTabStopColumns; ++c)
+        Vt300Values.tabstops[c - 1] = W.tabLine[c];
     PaintSettings.displayControls = Vt300Values.dspctrl;
     ApplyJumpScrollSetting(Vt300Values.JumpScroll);
     ApplyCursorType();
@@ -244,6 +294,19 @@ void ApplySetupSession()
     ConnectionValues.vdulocal = W.onLine ? 0 : 1;
     Connection.noConnection = W.noConnection ? 1 : 0;
     Connection.netproto = W.noConnection ? 2 : W.transport;
+    HighlightWhenActioned = W.highlightWhenActioned ? 1 : 0;
+    for (std::size_t i = 0; i < std::size(kSavedItemFlags); ++i)
+        *kSavedItemFlags[i] = W.savedItems[i] ? 1 : 0;
+    ColourFlags& c = Colours;
+    c.autocolour = W.autoColour ? 1 : 0;
+    c.noansicolours = W.ansiColoursDisabled ? 1 : 0;
+    StoreAttributeColourCopy(W.attributeColours);
+    c.invcolour = W.inverseColours ? 1 : 0;
+    c.bwswap = W.swapBlackWhite ? 1 : 0;
+    c.keepcolours = W.coloursClearedWithAttributes ? 0 : 1;
+    c.attribsnormbg = W.attributesNormalBackground ? 1 : 0;
+    c.bolditalic = W.italicWithIntensity ? 1 : 0;
+    c.boldfont = W.boldFont ? 1 : 0;
 }
 
 void RelayoutTerminal(u16& settingsChanged, u16& rowsChanged)
@@ -265,6 +328,8 @@ void ApplySetupCopy()
     ApplyNationalMode();
     ApplyStatusLineType();
     ApplyCharacterSets();
+    ApplySoftButtonBar();
+    ApplyColoursIfEdited();
     ApplyOnLine();
     ApplyEmulationChoice();
     ApplySetupTerminal();

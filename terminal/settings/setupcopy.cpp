@@ -67,6 +67,22 @@ const SetupCopyField kPlainFields[] = {
     VX_INVERTED_BYTE(W.modes[kRowBackspaceDel], V.barkmode),
     VX_BYTE(W.modes[kRowIgnoreNulls], V.ignnulls),
     VX_BYTE(W.modes[kRowRightToLeft], V.cursr2l),
+    VX_BYTE(W.editOperation, V.inedit),
+    VX_BYTE(W.editKeyDeferred, V.edit_key_defer),
+    VX_BYTE(W.eraseUnprotected, V.erasemode),
+    VX_BYTE(W.editClearsAttributes, V.edit_clrattr),
+    VX_BYTE(W.editProtectsAll, V.edit_protall),
+    VX_INVERTED_BYTE(W.sendUnprotectedOnly, V.edit_gatm),
+    VX_INVERTED_BYTE(W.sendFontInformation, V.edit_nosets),
+    VX_BYTE(W.sendSelectedOnly, V.edit_satm),
+    VX_INVERTED_BYTE(W.sendRecordSeparators, V.edit_no_rs),
+    VX_BYTE(W.sendAllSelected, V.edit_matm),
+    VX_BYTE(W.sendCompressed, V.edit_scm),
+    VX_BYTE(W.lineTransmission, V.edit_ltm),
+    VX_INVERTED_BYTE(W.sendPartialPage, V.edit_ttm),
+    VX_BYTE(W.sendKeyDeferred, V.edit_tx_defer),
+    VX_BYTE(W.pfKeyEffect, V.edit_pfkey),
+    VX_BYTE(W.vt131Protocol, V.edit_131),
 };
 
 // Filled the same way; their own apply steps compare and store them.
@@ -98,6 +114,33 @@ const SetupCopyField kComparedFields[] = {
 #undef VX_DWORD
 #undef VX_TEXT
 #undef VX_COUNTED
+
+// The block ends are bytes with a count; the page shows them up to the first NUL (a
+// NUL is never sent) and an untouched text leaves both as they were.
+void FillLineEnd(wchar16* counted, u8 count, const u8* list)
+{
+    wchar16 raw[kLineEndChars + 1] = {};
+    for (int i = 0; i < count && i < kLineEndChars && list[i]; ++i)
+        raw[i] = list[i];
+    EncodeSetupText(counted, raw, kLineEndTextChars);
+}
+
+void StoreLineEnd(const wchar16* counted, u8& count, u8* list)
+{
+    wchar16 raw[kLineEndTextChars + 1] = {};
+    const int n = DecodeSetupField(raw, counted, kLineEndTextChars);
+    wchar16 old[kLineEndChars + 1] = {};
+    for (int i = 0; i < count && i < kLineEndChars && list[i]; ++i)
+        old[i] = list[i];
+    int same = 0;
+    while (same <= kLineEndChars && raw[same] == old[same] && raw[same])
+        ++same;
+    if (raw[same] == old[same])
+        return;
+    for (int i = 0; i <= kLineEndChars; ++i)
+        list[i] = i < n ? static_cast<u8>(raw[i]) : 0;
+    count = static_cast<u8>(n);
+}
 
 void CopyUnits(wchar16* to, int capacity, const wchar16* from)
 {
@@ -206,6 +249,8 @@ void FillSetupCopyFields()
     SetupResult = 0;
     FillCopyFields(Table(kPlainFields));
     FillCopyFields(Table(kComparedFields));
+    FillLineEnd(W.endOfLine, V.edit_eol_cnt, V.edit_eol_ch);
+    FillLineEnd(W.endOfBlock, V.edit_eob_cnt, V.edit_eob_ch);
 }
 
 void StoreSetupCopyFields()
@@ -216,6 +261,8 @@ void StoreSetupCopyFields()
             family.setup->apply();
     });
     StoreCopyFields(Table(kPlainFields));
+    StoreLineEnd(W.endOfLine, V.edit_eol_cnt, V.edit_eol_ch);
+    StoreLineEnd(W.endOfBlock, V.edit_eob_cnt, V.edit_eob_ch);
     ForEachFamily([](const FamilyHooks& family) {
         if (family.setup)
             StoreCopyFields(family.setup->fields);

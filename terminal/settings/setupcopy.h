@@ -7,6 +7,7 @@
 
 #include "terminal/core/base/vxtypes.h"
 #include "terminal/settings/setuptext.h"
+#include "terminal/settings/tabruler.h"
 
 constexpr int kSetupTextUnits = 80;    // texts of edit and combo controls
 constexpr int kSetupLongTextUnits = 133;  // texts that mirror the 133-unit settings
@@ -14,6 +15,7 @@ constexpr int kSetupHostUnits = 64;       // the rollover hosts
 constexpr int kAnswerbackChars = 32;   // what an answerback holds
 constexpr int kTertiaryChars = 33;     // the VT420 tertiary device attributes
 constexpr int kSizeTextChars = 3;      // rows, page size and width as decimal texts
+constexpr int kLineEndTextChars = 5;   // the block-transmission line and block ends
 
 // A serial line's five choices, as indices into their lists.
 struct SetupLineChoice {
@@ -68,6 +70,46 @@ struct SetupWorkingCopy {
     u16 ansiCodePage;
     u16 freezeNumLock;
     u16 modes[kTerminalModeRows];
+    wchar16 tabLine[kTabLineUnits];          // the shared screen's tab stops (tabruler.h)
+    // Attributes: the attribute colour table (setupcolours.h) and the preferences.
+    u16 attributeColours[35];
+    u16 inverseColours, swapBlackWhite, autoColour, ansiColoursDisabled;
+    u16 coloursClearedWithAttributes;        // inverse of keepcolours
+    u16 attributesNormalBackground, italicWithIntensity, boldFont;
+    // Local Editing.
+    u16 editOperation;                       // 0 interactive, 1 edit, 2 unavailable
+    u16 editKeyDeferred;
+    u16 eraseUnprotected;
+    u16 editClearsAttributes;
+    u16 editProtectsAll;
+    // Block Transmission. Four boxes say "send" where the setting says "do not".
+    u16 sendUnprotectedOnly;                 // inverse of edit_gatm
+    u16 sendFontInformation;                 // inverse of edit_nosets
+    u16 sendSelectedOnly;
+    u16 sendRecordSeparators;                // inverse of edit_no_rs
+    u16 sendAllSelected;
+    u16 sendCompressed;
+    u16 lineTransmission;
+    u16 sendPartialPage;                     // inverse of edit_ttm
+    u16 sendKeyDeferred;
+    u16 pfKeyEffect;                         // 0 none, 1 breakthrough, 2 transmit prefix
+    u16 vt131Protocol;
+    wchar16 endOfLine[CountedTextUnits(kLineEndTextChars)];
+    wchar16 endOfBlock[CountedTextUnits(kLineEndTextChars)];
+    // Open Session and Save Session As.
+    u16 saveAsDefault;
+    wchar16 profileName[kSetupLongTextUnits];
+    u16 savedItems[8];  // savemacros ... savesettings, in the page's order
+    u16 perUserProfile;  // 0 all users, 1 this user only
+    // Soft Buttons: the level shown (0-3), the button chosen (number less one), the
+    // bar's visible levels and attachment.
+    u16 softButtonLevel;
+    u16 softButtonNumber;
+    u16 softButtonLevelsVisible;
+    u16 softButtonsAttached;
+    // Mouse Button Actions: left Normal ... DoubleClick, then the right button's.
+    u16 mouseActions[12];
+    u16 highlightWhenActioned;
 };
 extern SetupWorkingCopy SetupCopy;
 

@@ -1,10 +1,14 @@
 #include "terminal/settings/setupdialog.h"
 
+#include <commctrl.h>
+
 #include "terminal/core/frame/dialogbase.h"
 #include "terminal/core/base/language.h"
+#include "terminal/core/frame/kbhookbind.h"
 #include "terminal/core/frame/mainwindow.h"
 #include "terminal/core/base/memblock.h"
 #include "terminal/core/frame/startup.h"
+#include "terminal/settings/defaults.h"
 #include "terminal/settings/setupapply.h"
 #include "terminal/settings/setupcopy.h"
 #include "terminal/settings/setuplaunch.h"
@@ -121,6 +125,9 @@ BOOL InitDialog(HWND window, const OpenRequest& request)
     s->initialising = true;
     s->outcome = request.outcome;
     SetDialogState(window, s);
+    // Num Lock stays steady while the page has the keyboard, as it does for the terminal.
+    if (NumLockProtectionSetting())
+        PreventNumLockToggleFor(1, window);
     AllocSetupBuffers(*s);
     SetTitle(window, *s);
     // A nested page and the serial page of another port edit what their caller prepared.
@@ -210,6 +217,11 @@ BOOL GenericCommand(HWND window, SetupDialogSession& s, WPARAM wParam, LPARAM lP
         case SetupControlKind::CountedEdit:
         case SetupControlKind::BufferCombo:
             Call(e, window, 0, wParam, lParam);
+            break;
+        case SetupControlKind::Button:
+            // A button no position routes runs its own handler.
+            if (id == e->id)
+                Call(e, window, 0, wParam, lParam);
             break;
         default:
             break;
@@ -325,6 +337,7 @@ BOOL ShowSetupValues(HWND window, const SetupDialogSession& s)
         case SetupControlKind::RadioGroup:
             if (const u16* v = Value(*e))
                 CheckRadioButton(window, e->id + 1, LastOfGroup(window, e->id), e->id + 1 + *v);
+            Call(e, window, 1, 0, 0);
             break;
         case SetupControlKind::CheckBox:
         case SetupControlKind::PlainCheckBox:
@@ -392,7 +405,7 @@ void ReadSetupValues(HWND window, const SetupDialogSession& s)
             break;
         case SetupControlKind::BufferCombo:
             if (wchar16* buffer = SetupEntryBuffer(window, *e))
-                ControlText(window, e->id, buffer + 1, kSetupBufferUnits - 1);
+                ControlText(window, e->id, buffer + 1, kSetupLoadedText - 1);
             break;
         case SetupControlKind::TextEdit:
             if (e->variable)
@@ -406,7 +419,18 @@ void ReadSetupValues(HWND window, const SetupDialogSession& s)
 
 void SetInitialSetupFocus(HWND window, const SetupDialogSession& s)
 {
-    HWND focus = s.page->focusControl ? GetDlgItem(window, s.page->focusControl) : nullptr;
+    int control = s.page->focusControl;
+    // A radio group gives the focus to its checked button.
+    for (int i = 0; control; ++i) {
+        const SetupControlEntry* e = SetupEntryAt(s.page, i);
+        if (!e)
+            break;
+        if (e->kind == SetupControlKind::RadioGroup && e->id == control && e->variable) {
+            control = e->id + 1 + *Value(*e);
+            break;
+        }
+    }
+    HWND focus = control ? GetDlgItem(window, control) : nullptr;
     if (!focus || !IsWindowEnabled(focus))
         focus = GetDlgItem(window, IDOK);
     if (!focus)
@@ -455,10 +479,19 @@ INT_PTR RunSetupPage(HWND owner, int slot, bool nested, u32 serialOwner, SetupDi
     const u16 templateId = SetupTemplateOf(slot);
     if (!templateId)
         return 0;
+    // The macro, soft-button and session pages hold list views.
+    static const bool commonControls = [] {
+        INITCOMMONCONTROLSEX classes{sizeof classes, ICC_LISTVIEW_CLASSES};
+        return InitCommonControlsEx(&classes) != FALSE;
+    }();
+    (void)commonControls;
     const u32 savedPage = SetupPageNumber;
     SetupPageNumber = static_cast<u32>(slot);
     OpenRequest request{slot, nested, serialOwner, outcome};
+    // The palette copy belongs to the dialog while it is open.
+    ++SetupDialogOpen;
     const INT_PTR result = RunModalDialog(owner, templateId, SetupDialogProc, reinterpret_cast<LPARAM>(&request));
+    --SetupDialogOpen;
     SetupPageNumber = savedPage;
     return result;
 }

@@ -21,6 +21,9 @@ struct SetupDialogOutcome {
 // Heap buffers of the BufferEdit and BufferCombo entries: 1014 bytes each, a count unit
 // and the text.
 constexpr int kSetupBufferUnits = 507;
+// A BufferCombo's buffer: its text from unit 1, and from this unit the text as the page
+// loaded it, so that OK can tell an edited text.
+constexpr int kSetupLoadedText = 253;
 constexpr int kMaxSetupEntries = 96;
 
 // The state of one open page, kept in its window.

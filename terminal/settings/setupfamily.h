@@ -7,6 +7,7 @@
 #include "terminal/settings/setupcopy.h"
 
 struct SetupPage;
+struct AttributeElementList;
 
 struct FamilySetupPage {
     int slot;
@@ -20,4 +21,17 @@ struct FamilySetup {
     void (*fill)();     // after the fields are filled
     void (*apply)();    // before any field is stored: the settings still hold the old values
     void (*applied)();  // at the end of the apply, everything stored
+    // The family's own colour tables after the Attributes page's OK (null: none), and
+    // its screen recoloured after the normal or screen colours changed (null: the cells
+    // of the shared store are remapped).
+    void (*applyColours)();
+    void (*recolour)(u8 oldFrgNorm, u8 oldBckNorm, u8 oldBckScrn);
+    // The Attributes page's list of screen elements for an emulation of the family
+    // (null, or a null result: the DEC VT and ANSI list), and its factory colours written
+    // into the working copy by "&Default" (null: the VT and ANSI factory table).
+    const AttributeElementList* (*attributeList)(u8 emulation);
+    void (*defaultColours)();
+    // The working tab line the Tab Stops page edits for the family's emulations
+    // (tabruler.h); null: the shared one of the working copy.
+    wchar16* tabLine;
 };

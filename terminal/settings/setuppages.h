@@ -82,6 +82,18 @@ constexpr SetupControlEntry SetupCombo(u16 id, SetupHandler handler, wchar16* te
 {
     return {SetupControlKind::EditableCombo, id, handler, text, flags, 0, capacity};
 }
+constexpr SetupControlEntry SetupBufferCombo(u16 id, SetupHandler handler, u16* variable)
+{
+    return {SetupControlKind::BufferCombo, id, handler, variable, 0, 0, 0};
+}
+constexpr SetupControlEntry SetupBufferEdit(u16 id)
+{
+    return {SetupControlKind::BufferEdit, id, nullptr, nullptr, 0, 0, 0};
+}
+constexpr SetupControlEntry SetupRadio(u16 id, u16* variable, SetupHandler handler = nullptr)
+{
+    return {SetupControlKind::RadioGroup, id, handler, variable, 0, 0, 0};
+}
 constexpr SetupControlEntry SetupCheckList(u16 id)
 {
     return {SetupControlKind::CheckList, id, nullptr, nullptr, 0, 0, 0};

@@ -11,7 +11,7 @@ import unittest
 from vxtest import WineTestCase
 
 BUTTON_TOOLS, SAVE_SESSION = 1090, 1011
-TOOLBAR = r"HKEY_CURRENT_USER\Software\Quorlan\vexaNT\Profiles\Default\Toolbar"
+TOOLBAR = r"HKEY_LOCAL_MACHINE\Software\Quorlan\vexaNT\Profiles\Untitled\Toolbar"
 TEXT, IMAGES, COMMANDS, TOOLS = 2853, 2856, 2858, 2859
 CHANGE, DELETE, INSERT, ADD_BITMAP, DELETE_BITMAP, VISIBLE = 2860, 2861, 2862, 2863, 2864, 2869
 EXIT_ACTION = 41
@@ -145,7 +145,7 @@ class ButtonToolsProgramTest(WineTestCase):
         self.assertIsNotNone(defns)
         self.assertEqual(len(defns), 13)
         units = bytes.fromhex(defns["0"][1])
-        self.assertEqual(struct.unpack("<7I", units)[5:], (0, EXIT_ACTION))
+        self.assertEqual(struct.unpack("<7H", units)[5:], (0, EXIT_ACTION))
         self.assertEqual(self.wine.reg_values(TOOLBAR + r"\Actions")["0"], ("REG_SZ", "x" * 132))
 
     def test_pictures_from_files(self):
@@ -174,7 +174,7 @@ class ButtonToolsProgramTest(WineTestCase):
         self.save()
         self.assertEqual(self.wine.reg_values(TOOLBAR + r"\Buttons"), {good8: ("REG_DWORD", "0x15")})
         units = bytes.fromhex(self.wine.reg_values(TOOLBAR + r"\Defns")["0"][1])
-        self.assertEqual(struct.unpack("<7I", units)[5], 21)
+        self.assertEqual(struct.unpack("<7H", units)[5], 21)
 
 
 if __name__ == "__main__":

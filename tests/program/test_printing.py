@@ -18,6 +18,7 @@ from vxtest.serialpeer import XOFF, XON, SerialPeer
 ESC = b"\x1b"
 CONTROLLER_DATA = b"AB\r\nC" + ESC + b"[5i"
 CMD_PRINT_SCREEN_BITMAP, CMD_PRINT_BUFFER, CMD_AUTO_PRINT = 1040, 1048, 1057
+METHOD_GRAPHICS = 1110
 
 
 def text_lines(postscript):
@@ -139,28 +140,42 @@ class PrintingTest(WineTestCase):
         jobs = self.spool.wait_jobs(3)
         self.assertEqual(text_lines(jobs[2]), ["cursor line"])
 
+    def print_screen(self, t, method=None, button=1):
+        """Command 1040 and its Print Screen dialog: the method's radio button when given,
+        then OK (1) or Cancel (2)."""
+        t.command(CMD_PRINT_SCREEN_BITMAP)
+        dialog = self.wine.probe.find_dialog("Print Screen", 20000)
+        self.assertIsNotNone(dialog, "the menu's print screen asks for the method")
+        if method:
+            self.assertTrue(self.wine.probe.click(dialog, method))
+        self.assertTrue(self.wine.probe.click(dialog, button))
+        self.assertTrue(self.wine.probe.ask("wait-gone", dialog, 10000)["ok"])
+
     def test_print_screen_command_by_method_and_the_auto_print_command(self):
         t = self.terminal()
         t.send(CSI + b"H" + CSI + b"2J" + b"picture row")
         t.wait_screen("picture row")
-        # The text method (the factory PrintMode) prints the screen as text.
-        t.command(CMD_PRINT_SCREEN_BITMAP)
+        # Cancel prints nothing; the text method (the factory PrintMode) prints the
+        # screen as text.
+        self.print_screen(t, button=2)
+        self.print_screen(t)
         jobs = self.spool.wait_jobs(1)
         self.assertEqual(text_lines(jobs[0]), ["picture row"])
-        t.close()
 
         # The graphics method prints the window as one picture across the page.
-        set_printing(self.wine, PrintMode=1110)
-        t = self.terminal()
-        t.send(CSI + b"H" + CSI + b"2J" + b"picture row")
-        t.wait_screen("picture row")
-        t.command(CMD_PRINT_SCREEN_BITMAP)
+        self.print_screen(t, method=METHOD_GRAPHICS)
         jobs = self.spool.wait_jobs(2)
-        self.assertEqual(len(jobs), 2)
+        self.assertEqual(len(jobs), 2, "the cancelled print screen printed nothing")
         self.assertEqual(text_lines(jobs[1]), [], "a picture, not text")
         x0, y0, x1, y1 = ghostscript_bbox(jobs[1])
         self.assertGreater(x1 - x0, 400, "the picture is fitted to the page width")
         self.assertGreater(y1 - y0, 100)
+        # The method chosen stays; the DEC Print Screen key (1040 with 2 in the high
+        # word) prints by it without asking.
+        t.command(CMD_PRINT_SCREEN_BITMAP | (2 << 16))
+        jobs = self.spool.wait_jobs(3)
+        self.assertEqual(len(jobs), 3)
+        self.assertEqual(text_lines(jobs[2]), [], "a picture, not text")
 
         # Auto print from the menu: on, two lines left by LF, off; one job.
         t.command(CMD_AUTO_PRINT)
@@ -169,8 +184,8 @@ class PrintingTest(WineTestCase):
         t.sync()
         t.command(CMD_AUTO_PRINT)
         t.wait_printer_field("Ready")
-        jobs = self.spool.wait_jobs(3)
-        self.assertEqual(jobs[2:], [b"first\r\nsecond\r\n"])
+        jobs = self.spool.wait_jobs(4)
+        self.assertEqual(jobs[3:], [b"first\r\nsecond\r\n"])
 
     def test_print_screen_via_lpr_ends_lines_with_cr_lf_and_decpff_adds_a_form_feed(self):
         with LpdReceiver() as lpd:

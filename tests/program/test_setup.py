@@ -9,6 +9,7 @@ import unittest
 
 import vxtest
 from vxtest import WineTestCase
+from vxtest.printers import add_printer
 from vxtest.serialpeer import SerialPeer
 
 sys.path.insert(0, os.path.join(vxtest.SOURCE, "tools"))
@@ -16,6 +17,8 @@ import telnethost as th  # noqa: E402
 
 PROFILE = r"HKCU\Software\Quorlan\vexaNT\Profiles\P"
 SAVE, EMULATION, SERIAL, TERMINAL, NEW_CONNECTION = 1011, 1012, 1013, 1014, 1015
+PRINTER_SETUP, ATTRIBUTES = 1049, 1016
+WM_LBUTTONDOWN, WM_LBUTTONUP = 0x0201, 0x0202
 WM_KEYDOWN, VK_CANCEL = 0x0100, 0x03
 
 
@@ -285,6 +288,64 @@ class SetupProgramTest(WineTestCase):
         self.save(hwnd)
         after = {s: self.wine.reg_values(PROFILE + "\\" + s) for s in before}
         self.assertEqual(after, before)
+
+    def test_printer_setup_keeps_a_printer_named_with_on_and_cancel_leaves_printing(self):
+        add_printer(self.wine, "Plain", "LPT1:", default=True)
+        add_printer(self.wine, "Laser on desk", "LPT1:")
+        hwnd = self.start()
+        probe = self.wine.probe
+        title = "vexaterm  Printer Setup"
+        dialog = self.page(hwnd, PRINTER_SETUP, title)
+        ports = [i["text"] for i in probe.items(dialog, 1149)["items"]]
+        self.assertEqual(ports.count("LPT1:"), 2, ports)
+        printers = [i["text"] for i in probe.items(dialog, 1107)["items"]]
+        self.assertIn("Laser on desk on LPT1:", printers)
+        probe.select(dialog, 1107, printers.index("Laser on desk on LPT1:"))
+        self.close_page(dialog, 1)
+        self.save(hwnd, "PRINTING")
+        self.assertEqual(self.text("PRINTING", "PMPrinter"), "Laser on desk")
+        self.assertEqual(self.text("PRINTING", "PMPort"), "LPT1:")
+        before = self.wine.reg_values(PROFILE + "\\PRINTING")
+        dialog = self.page(hwnd, PRINTER_SETUP, title)
+        probe.select(dialog, 1107, printers.index("Plain on LPT1:"))
+        probe.click(dialog, 1147)
+        self.close_page(dialog, 2)
+        self.save(hwnd, "PRINTING")
+        self.assertEqual(self.wine.reg_values(PROFILE + "\\PRINTING"), before)
+
+    def test_attributes_page_normal_background_and_a_redefined_colour_are_saved(self):
+        hwnd = self.start()
+        probe = self.wine.probe
+        page = self.page(hwnd, ATTRIBUTES, "Attributes")
+        self.assertFalse(probe.control(page, 4)["enabled"])  # "Ansi Palette": no colour marked
+        probe.select(page, 2160, 1)  # "Normal"
+        time.sleep(0.3)
+        # The swatch of colour 4 in the background grid, dropped on as the mouse does it.
+        info = probe.info(page)
+        window, client = info["rect"], info["client"]
+        border = ((window[2] - window[0]) - (client[2] - client[0])) // 2
+        top = (window[3] - window[1]) - (client[3] - client[1]) - border
+        swatch = probe.control(page, 2064)["rect"]
+        x = (swatch[0] + swatch[2]) // 2 - window[0] - border
+        y = (swatch[1] + swatch[3]) // 2 - window[1] - top
+        at = (y << 16) | x
+        probe.send(page, WM_LBUTTONDOWN, 1, at)
+        probe.send(page, WM_LBUTTONUP, 0, at)
+        self.assertTrue(probe.control(page, 4)["enabled"])
+        probe.click(page, 4)
+        colours = probe.find_dialog("Color", 20000)
+        self.assertIsNotNone(colours, "the colour dialog did not open")
+        for control, value in ((706, "0"), (707, "128"), (708, "0")):
+            probe.set_text(colours, control, value)
+        self.close_page(colours, 1)
+        self.close_page(page, 1)
+        self.save(hwnd, "COLOURS")
+        # Colour bytes are stored sign-extended, as the profile keeps every byte.
+        self.assertEqual(self.value("COLOURS", "bcknorm"), ("REG_DWORD", "0xffffff84"))
+        # Entry 4 of the palette: hue 240, lightness 25, saturation 100, as 16-bit units.
+        for name, want in (("hue", "F000"), ("lightness", "1900"), ("saturation", "6400")):
+            kind, data = self.value("COLOURS", name)
+            self.assertEqual(data[16:20], want, (name, data))
 
 
 if __name__ == "__main__":

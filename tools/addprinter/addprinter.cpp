@@ -2,48 +2,12 @@
 //
 //   addprinter NAME PORT [default]
 //
-// The printer uses Wine's PostScript driver. Its PPD is the generic one the Wine spooler
-// carries as a resource (type PPDFILE, id 1), written next to the driver files. The port
-// is a spooler port name such as "LPT1:"; where its jobs go is the prefix's business
-// (HKCU\Software\Wine\Printing\Spooler). With "default" the printer also becomes the
-// WIN.INI default printer. Prints one line: "ok" or "error <step> <code>".
-#include <windows.h>
-#include <winspool.h>
-
+// With "default" the printer also becomes the WIN.INI default printer. Prints one line:
+// "ok" or "error <step> <code>".
 #include <cstdio>
 #include <string>
 
-namespace {
-
-int Fail(const char* step)
-{
-    std::printf("error %s %lu\n", step, GetLastError());
-    return 1;
-}
-
-// The generic PPD out of the spooler module, into a file; false when it is not there.
-bool WriteGenericPpd(const std::wstring& path)
-{
-    HMODULE spooler = LoadLibraryExW(L"winspool.drv", nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    if (!spooler)
-        return false;
-    HRSRC res = FindResourceW(spooler, MAKEINTRESOURCEW(1), L"PPDFILE");
-    HGLOBAL data = res ? LoadResource(spooler, res) : nullptr;
-    const void* bytes = data ? LockResource(data) : nullptr;
-    const DWORD size = res ? SizeofResource(spooler, res) : 0;
-    bool ok = false;
-    if (bytes && size) {
-        HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-        DWORD written = 0;
-        ok = file != INVALID_HANDLE_VALUE && WriteFile(file, bytes, size, &written, nullptr) && written == size;
-        if (file != INVALID_HANDLE_VALUE)
-            CloseHandle(file);
-    }
-    FreeLibrary(spooler);
-    return ok;
-}
-
-}  // namespace
+#include "installprinter.h"
 
 int wmain(int argc, wchar_t** argv)
 {
@@ -51,51 +15,18 @@ int wmain(int argc, wchar_t** argv)
         std::printf("usage: addprinter NAME PORT [default]\n");
         return 2;
     }
-    std::wstring name = argv[1], port = argv[2];
+    const std::wstring name = argv[1], port = argv[2];
     const bool makeDefault = argc > 3 && std::wstring(argv[3]) == L"default";
-
-    wchar_t driverDir[MAX_PATH];
-    DWORD needed = 0;
-    if (!GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(driverDir), sizeof driverDir, &needed))
-        return Fail("driverdir");
-    CreateDirectoryW(driverDir, nullptr);
-    const std::wstring ppd = std::wstring(driverDir) + L"\\vxgeneric.ppd";
-    if (!WriteGenericPpd(ppd))
-        return Fail("ppd");
-
-    wchar_t driverName[] = L"vexaNT Test PostScript";
-    wchar_t environment[] = L"Windows x64";
-    wchar_t driverPath[] = L"wineps.drv";
-    DRIVER_INFO_3W driver{};
-    driver.cVersion = 3;
-    driver.pName = driverName;
-    driver.pEnvironment = environment;
-    driver.pDriverPath = driverPath;
-    driver.pDataFile = const_cast<wchar_t*>(ppd.c_str());
-    driver.pConfigFile = driverPath;
-    if (!AddPrinterDriverExW(nullptr, 3, reinterpret_cast<BYTE*>(&driver), APD_COPY_NEW_FILES) &&
-        GetLastError() != ERROR_PRINTER_DRIVER_ALREADY_INSTALLED)
-        return Fail("driver");
-
-    wchar_t printProcessor[] = L"winprint";
-    wchar_t dataType[] = L"RAW";
-    PRINTER_INFO_2W info{};
-    info.pPrinterName = name.data();
-    info.pPortName = port.data();
-    info.pDriverName = driverName;
-    info.pPrintProcessor = printProcessor;
-    info.pDatatype = dataType;
-    info.Attributes = PRINTER_ATTRIBUTE_LOCAL;
-    HANDLE printer = AddPrinterW(nullptr, 2, reinterpret_cast<BYTE*>(&info));
-    if (!printer && GetLastError() != ERROR_PRINTER_ALREADY_EXISTS)
-        return Fail("printer");
-    if (printer)
-        ClosePrinter(printer);
-
+    if (const char* step = testprinter::InstallPrinter(name, port)) {
+        std::printf("error %s %lu\n", step, GetLastError());
+        return 1;
+    }
     if (makeDefault) {
         const std::wstring device = name + L",winspool," + port;
-        if (!WriteProfileStringW(L"windows", L"device", device.c_str()))
-            return Fail("default");
+        if (!WriteProfileStringW(L"windows", L"device", device.c_str())) {
+            std::printf("error default %lu\n", GetLastError());
+            return 1;
+        }
     }
     std::printf("ok\n");
     return 0;

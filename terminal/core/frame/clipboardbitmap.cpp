@@ -80,6 +80,8 @@ void ReleaseMask(HDC dc, HBITMAP mask)
         DeleteObject(mask);
 }
 
+}  // namespace
+
 // Black and white exchange places; other colours stay.
 void ReduceBitmapToMono(HDC image, int width, int height)
 {
@@ -112,8 +114,6 @@ void ReduceBitmapToMonoInverse(HDC image, int width, int height, bool swap)
     }
     ReleaseMask(blackDc, black);
 }
-
-}  // namespace
 
 bool GraphicsSelectionPresent()
 {

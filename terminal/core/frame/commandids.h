@@ -36,6 +36,9 @@ constexpr u32 kCmdIbm3270 = 1035;
 constexpr u32 kCmdIbm5250 = 1036;
 constexpr u32 kCmdSetupLast = 1037;
 constexpr u32 kCmdPrintScreenBitmap = 1040;
+// 1040 with 2 in the high word: the DEC Print Screen key, which prints by the PRINTING
+// values without asking for the method.
+constexpr u32 kCmdPrintScreenAsSet = kCmdPrintScreenBitmap | (2u << 16);
 constexpr u32 kCmdCancelPrint = 1041;
 constexpr u32 kCmdSelectAll = 1043;
 constexpr u32 kCmdClearBuffer = 1044;

@@ -8,6 +8,7 @@
 #include "terminal/comms/loginscript.h"
 #include "terminal/comms/connsettings.h"
 #include "terminal/comms/netsession.h"
+#include "terminal/comms/printerdialogs.h"
 #include "terminal/comms/printing.h"
 #include "terminal/comms/serial.h"
 #include "terminal/comms/sockets.h"
@@ -587,7 +588,7 @@ LRESULT MainCommand(HWND window, WPARAM wParam, LPARAM lParam)
         break;
     case kCmdPrintScreenBitmap:
         if (!ModalOpen && !FamilyWindowTakesKeys())
-            PrintScreenCommand();
+            PrintScreenCommand(wParam != kCmdPrintScreenAsSet);
         break;
     case kCmdCancelPrint: CancelPrintCommand(); break;
     case kCmdAutoPrint: AutoPrintCommand(); break;
@@ -597,9 +598,10 @@ LRESULT MainCommand(HWND window, WPARAM wParam, LPARAM lParam)
             OpenButtonBarDialog(window);
         break;
     case kCmdPrinterSetup:
+        if (!ModalOpen)
+            OpenPrinterSetupDialog();
+        break;
     case kCmdNothing:
-        // The printer set-up dialog is not built yet: until it is, its command changes
-        // nothing.
         break;
     default:
         return DefWindowProcW(window, WM_COMMAND, wParam, lParam);

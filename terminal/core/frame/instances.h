@@ -103,5 +103,5 @@ bool ProfileNameAllowed(const wchar16* name);
 // Refuses an empty or unusable name and asks before overwriting; true to go on.
 bool ConfirmProfileName(HWND owner, const wchar16* name);
 // OK of Save Session As: saves the running settings under SelectedProfileName in the
-// chosen root (1 per user). 1 when saved.
-int SaveProfileAs(HWND owner, u32 perUser);
+// chosen root (1 per user). 1 when saved. `confirm` false: the name was confirmed.
+int SaveProfileAs(HWND owner, u32 perUser, bool confirm = true);

@@ -70,8 +70,13 @@ void BindHookModule()
 
 u32 SetPreventNumLockToggle(u32 on)
 {
+    return PreventNumLockToggleFor(on, on ? MainWindowHandle : nullptr);
+}
+
+u32 PreventNumLockToggleFor(u32 on, HWND window)
+{
     if (HookActive && g_preventNumLockToggle)
-        g_preventNumLockToggle(on, on ? MainWindowHandle : nullptr);
+        g_preventNumLockToggle(on, window);
     return HookActive;
 }
 

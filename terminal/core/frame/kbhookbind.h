@@ -21,6 +21,8 @@ void BindHookModuleFrom(const wchar_t* directory);
 // Calls PreventNumLockToggle(on, on ? main window : 0) while the hook is active.
 // Returns HookActive in every case.
 u32 SetPreventNumLockToggle(u32 on);
+// The same for another window that has the keyboard (a Setup page).
+u32 PreventNumLockToggleFor(u32 on, HWND window);
 void FreeHookModule();
 
 // Focus lost: the protection goes off and waits to be re-armed.

@@ -11,6 +11,7 @@
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/host/hostio.h"
 #include "terminal/core/base/language.h"
+#include "terminal/core/frame/listview.h"
 #include "terminal/core/frame/mainwindow.h"
 #include "terminal/core/frame/startopts.h"
 #include "terminal/core/frame/startup.h"
@@ -76,37 +77,6 @@ bool ProfileIn(u32 user, const wchar16* name)
 HWND List(HWND page)
 {
     return GetDlgItem(page, kCtlProfileList);
-}
-
-void SetCell(HWND list, int row, int column, const wchar16* text)
-{
-    LVITEMW item{};
-    item.iSubItem = column;
-    item.pszText = const_cast<wchar16*>(text);
-    SendMessageW(list, LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
-}
-
-std::wstring CellText(HWND list, int row, int column)
-{
-    wchar_t text[kSlotUnits] = L"";
-    LVITEMW item{};
-    item.iSubItem = column;
-    item.pszText = text;
-    item.cchTextMax = kSlotUnits;
-    SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
-    return text;
-}
-
-void SelectRow(HWND list, int row)
-{
-    LVITEMW none{};
-    none.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
-    LVITEMW item{};
-    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    item.state = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageW(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
-    SendMessageW(list, LVM_ENSUREVISIBLE, row, FALSE);
 }
 
 void DeleteIn(u32 user, const wchar16* name)
@@ -219,10 +189,10 @@ void FillProfileList(HWND page, bool firstFill)
         item.iItem = row;
         item.pszText = const_cast<wchar16*>(VXT(" "));
         SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-        SetCell(list, row, 1, name);
+        SetListCell(list, row, 1, name);
         const bool templateOnly = ProfileIn(0, name) && !ProfileIn(1, name);
         if (OsVersionCode != 16)
-            SetCell(list, row, 2, templateOnly ? VXT("T") : VXT(" "));
+            SetListCell(list, row, 2, templateOnly ? VXT("T") : VXT(" "));
         if (g_defaultRow < 0 && SameName(name, defaultName, false))
             g_defaultRow = row;
         if (selected < 0 && SameName(name, SelectedProfileName, false))
@@ -232,7 +202,7 @@ void FillProfileList(HWND page, bool firstFill)
         return;
     if (g_defaultRow < 0)
         g_defaultRow = 0;
-    SetCell(list, g_defaultRow, 0, VXT("D"));
+    SetListCell(list, g_defaultRow, 0, VXT("D"));
     SelectProfileRow(page, selected < 0 ? g_defaultRow : selected);
 }
 
@@ -241,8 +211,8 @@ void SelectProfileRow(HWND page, int row)
     HWND list = List(page);
     if (!list || row < 0 || row >= static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)))
         return;
-    SelectRow(list, row);
-    CopyText(SelectedProfileName, kSlotUnits, CellText(list, row, 1).c_str());
+    SelectListRow(list, row);
+    CopyText(SelectedProfileName, kSlotUnits, ListCellText(list, row, 1).c_str());
     EnableWindow(GetDlgItem(page, kCtlSaveAsDefault), row != g_defaultRow);
 }
 
@@ -253,11 +223,11 @@ void SetDefaultProfile(HWND page)
     if (row < 0)
         return;
     if (g_defaultRow >= 0)
-        SetCell(list, g_defaultRow, 0, VXT(" "));
-    SetCell(list, row, 0, VXT("D"));
+        SetListCell(list, g_defaultRow, 0, VXT(" "));
+    SetListCell(list, row, 0, VXT("D"));
     g_defaultRow = row;
     SaveAsDefaultPending = 1;
-    SelectRow(list, row);
+    SelectListRow(list, row);
     SetFocus(list);
     EnableWindow(GetDlgItem(page, kCtlSaveAsDefault), FALSE);
 }
@@ -353,9 +323,9 @@ bool ConfirmProfileName(HWND owner, const wchar16* name)
                        MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
 }
 
-int SaveProfileAs(HWND owner, u32 perUser)
+int SaveProfileAs(HWND owner, u32 perUser, bool confirm)
 {
-    if (!ConfirmProfileName(owner, SelectedProfileName))
+    if (confirm && !ConfirmProfileName(owner, SelectedProfileName))
         return 0;
     PerUserProfile = perUser ? 1 : 0;
     SettingsSelectRoot(PerUserProfile);

@@ -66,6 +66,11 @@ void EndGraphicsSelection();
 // Copies the rectangle as a bitmap; `swap` exchanges black and white, `mono` leaves
 // black and white only.
 void CopyScreenBitmap(HWND window, bool swap, bool mono);
+// The reductions of a picture in a memory context (copying and printing the screen):
+// black and white exchanged, other colours kept; black kept and every other colour
+// white, the two exchanged with `swap`.
+void ReduceBitmapToMono(HDC image, int width, int height);
+void ReduceBitmapToMonoInverse(HDC image, int width, int height, bool swap);
 void PasteBitmap(HWND window, int x, int y);
 
 // The selection goes when the window loses the focus.

@@ -165,7 +165,7 @@ const FamilyHooks DecFamily{
     .loadSettings = DecLoadSettings,
     .saveSettings = DecSaveSettings,
     .profileLoaded = ProfileLoaded,
-    .coloursChanged = ResetGraphicRendition,
+    .coloursChanged = FollowColourSettings,
     .allocateBuffers = AllocVtBuffers,
     .resetModes = ResetVtModes,
     .multiPage = TerminalModelHasPages,

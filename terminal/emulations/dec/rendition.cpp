@@ -52,15 +52,15 @@ void PutBackground(u8 c)
         CurrentColour = static_cast<u8>((CurrentColour & 0x0F) | (c << 4));
 }
 
-void SetScrnColours(u8 c)
+void SetScreenColour(u8 c)
 {
-    AttributeColourTable.frgscrn = AttributeColourTable.bckscrn = c;
+    SetScrnColours(c);
     Rendition.screenColour = c;
 }
 
 void SetScreenColourByPalette(int index)
 {
-    SetScrnColours(WithBrightBit(index, AttributeColourTable.bckpalette));
+    SetScreenColour(WithBrightBit(index, AttributeColourTable.bckpalette));
 }
 
 void RenditionOn(u8 bit)
@@ -106,11 +106,11 @@ void ApplySgr(int p)
         return;
     case 79:
         if (sixteen)
-            SetScrnColours(Rendition.screenColour);
+            SetScreenColour(Rendition.screenColour);
         return;
     case 89:
         if (sixteen)
-            SetScrnColours(static_cast<u8>(Rendition.screenColour | 0x08));
+            SetScreenColour(static_cast<u8>(Rendition.screenColour | 0x08));
         return;
     default: break;
     }
@@ -134,11 +134,11 @@ void ApplySgr(int p)
         break;
     case 7:
         if (sixteen)
-            SetScrnColours(index);
+            SetScreenColour(index);
         break;
     case 8:
         if (sixteen)
-            SetScrnColours(static_cast<u8>(8 + index));
+            SetScreenColour(static_cast<u8>(8 + index));
         break;
     default: break;
     }
@@ -167,7 +167,7 @@ void AssignSgrColours()
             } else {
                 const u8 c = digit == 9 ? 0 : kSgrColourIndex[digit];
                 if (foregroundAssigned)
-                    SetScrnColours(c);
+                    SetScreenColour(c);
                 else
                     t.bck[0] = static_cast<u8>((t.bck[0] & 0xF0) | c);
             }
@@ -222,6 +222,12 @@ void ResetGraphicRendition()
     Rendition.foreground = Normal(AttributeColourTable.frg[0]);
     Rendition.background = Normal(AttributeColourTable.bck[0]);
     CurrentColour = static_cast<u8>(Rendition.foreground | (Rendition.background << 4));
+}
+
+void FollowColourSettings()
+{
+    Rendition.screenColour = AttributeColourTable.bckscrn;
+    ResetGraphicRendition();
 }
 
 int ThirdColourIndex()

@@ -29,5 +29,8 @@ void SetKeepColours();
 void SetForeground(int index);
 void SetBackground(int index);
 void SetBoldDim(int mode);
+// The colour settings were loaded or changed in Setup: the screen colour and the
+// rendition follow them.
+void FollowColourSettings();
 // The third colour index of the rendition report.
 int ThirdColourIndex();

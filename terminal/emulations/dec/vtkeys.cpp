@@ -421,7 +421,7 @@ void KeyVtPf(int code)
         if (code == 80)
             ToggleHoldScreen();
         else if (code == 81)
-            PostMainCommand(kCmdPrintScreenBitmap);
+            PostMainCommand(kCmdPrintScreenAsSet);
         return;
     }
 }
@@ -488,7 +488,7 @@ void KeyVtPrint()
     if (mode == 3)
         SendCsiTilde(12);
     else if (mode == 1)
-        PostMainCommand(kCmdPrintScreenBitmap);
+        PostMainCommand(kCmdPrintScreenAsSet);
 }
 
 void KeyVtSetup()

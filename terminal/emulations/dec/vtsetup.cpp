@@ -5,7 +5,9 @@
 #include "terminal/core/base/emulationids.h"
 #include "terminal/core/screen/screenops.h"
 #include "terminal/core/screen/screenstore.h"
+#include "terminal/emulations/dec/localedit.h"
 #include "terminal/emulations/dec/services.h"
+#include "terminal/emulations/dec/vtparts.h"
 #include "terminal/emulations/dec/vtmodes.h"
 #include "terminal/settings/profilevalues.h"
 #include "terminal/emulations/dec/vtsetup.h"
@@ -61,10 +63,13 @@ void Applied()
         return;
     if (SetupCharsetsChanged)
         ResetCharsets();
+    // The Local Editing page may have made editing available, fixed or unavailable.
+    SyncLocalEditState();
+    ShowEditLockStatus();
     RefreshStatusLine();
 }
 
 }  // namespace
 
 // The pages of the Setup dialog are the shared ones; the family adds its copy's part.
-const FamilySetup DecSetup{nullptr, 0, {kFields, 1}, nullptr, Apply, Applied};
+const FamilySetup DecSetup{nullptr, 0, {kFields, 1}, nullptr, Apply, Applied, nullptr, nullptr, nullptr, nullptr, nullptr};

@@ -16,6 +16,7 @@
 #include "terminal/core/frame/dialogbase.h"
 #include "terminal/input/bardialog.h"
 #include "terminal/input/bardialogstate.h"
+#include "terminal/input/toolbarstate.h"
 
 namespace {
 
@@ -123,6 +124,7 @@ protected:
             if (image.bitmap)
                 DeleteObject(image.bitmap), image = ToolbarImage{};
         Toolbar = ToolbarTables{};
+        Bars.type = kToolbarAttached;
     }
 
     // Runs the dialog with `steps` done in it; its result.
@@ -197,14 +199,12 @@ TEST_F(ButtonToolsDialog, OpensOnTheFirstToolWithEveryListFilled)
         modal::Click(d, IDCANCEL);
     });
     EXPECT_EQ(result, IDCANCEL);
-    EXPECT_FALSE(ButtonBarDialogOpen);
 }
 
 TEST_F(ButtonToolsDialog, EditsBecomeLiveOnOkOnly)
 {
     const std::vector<u32> factory = LiveActions();
     auto edit = [](HWND d) {
-        EXPECT_TRUE(ButtonBarDialogOpen);
         ChooseTool(d, 2);  // button 2
         Pick(d, kToolImages, 5);
         Pick(d, kToolCommands, 41);  // Exit
@@ -241,6 +241,29 @@ TEST_F(ButtonToolsDialog, EditsBecomeLiveOnOkOnly)
     EXPECT_EQ(Toolbar.buttons[3].spacing, 2u);
     EXPECT_EQ(Toolbar.buttons[1].rect.left, secondPlace.left);  // records keep their places
     EXPECT_FALSE(ToolbarButtonsAreFactory(Toolbar));
+}
+
+TEST_F(ButtonToolsDialog, VisibleHidesTheBarOrBringsTheProfilesOneBack)
+{
+    Bars.type = kToolbarFloating;
+    EXPECT_EQ(Run([](HWND d) {
+                  EXPECT_EQ(IsDlgButtonChecked(d, kToolVisible), BST_CHECKED);
+                  modal::Click(d, kToolVisible);
+                  modal::Click(d, IDOK);
+              }),
+              IDOK);
+    EXPECT_EQ(Bars.type, kToolbarNone);
+    // Cancel leaves it hidden; checked again with OK, the profile's kind comes back (the
+    // attached bar, as this profile names none).
+    EXPECT_EQ(Run([](HWND d) {
+                  EXPECT_EQ(IsDlgButtonChecked(d, kToolVisible), BST_UNCHECKED);
+                  modal::Click(d, kToolVisible);
+                  modal::Click(d, IDCANCEL);
+              }),
+              IDCANCEL);
+    EXPECT_EQ(Bars.type, kToolbarNone);
+    EXPECT_EQ(Run([](HWND d) { modal::Click(d, kToolVisible), modal::Click(d, IDOK); }), IDOK);
+    EXPECT_EQ(Bars.type, kToolbarAttached);
 }
 
 TEST_F(ButtonToolsDialog, TheTextFieldHoldsWhatAButtonHolds)

@@ -41,8 +41,13 @@ inline HWND OpenDialog()
 
 inline void CALLBACK Tick(HWND, UINT, UINT_PTR timer, DWORD)
 {
+    // A timer whose step was taken by another, or cleared by its test, is spent.
+    if (Queue().empty()) {
+        KillTimer(nullptr, timer);
+        return;
+    }
     HWND dialog = OpenDialog();
-    if (!dialog || Queue().empty())
+    if (!dialog)
         return;
     KillTimer(nullptr, timer);
     Step step = Queue().front();

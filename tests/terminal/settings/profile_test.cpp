@@ -449,6 +449,18 @@ TEST_F(ProfileStore, LanguageIsOneThatIsThere)
     }
     Save();
     EXPECT_EQ(ReadDword(HKEY_CURRENT_USER, In(L"WINDOW"), L"Language"), 2u);
+
+    // Under a French "SelectedLanguage" the English choice is the one to write, and the
+    // French one needs no value.
+    LanguageModuleTable[0].found = LanguageModuleTable[1].found = 1;
+    SeedDword(HKEY_CURRENT_USER, L"", L"SelectedLanguage", 1036);
+    for (const auto& [index, written] : {std::pair{0, true}, {1, false}}) {
+        CurrentLanguageIndex = index;
+        Save();
+        EXPECT_EQ(Read(HKEY_CURRENT_USER, In(L"WINDOW"), L"Language").present, written) << index;
+        LoadProfile();
+        EXPECT_EQ(CurrentLanguageIndex, index);
+    }
     for (auto& module : LanguageModuleTable)
         module.found = 0;
     FoundLanguageModuleCount = savedCount;

@@ -325,7 +325,7 @@ TEST_F(SetupPages, ThePrinterPortsSerialPageShowsOnlyTheLine)
 TEST_F(SetupPages, ASlotWithoutAPageOpensNothing)
 {
     SetupDialogOutcome outcome{};
-    EXPECT_EQ(RunSetupPage(main_.hwnd(), 4, false, kSerialOwnerConnection, &outcome), 0);
+    EXPECT_EQ(RunSetupPage(main_.hwnd(), 13, false, kSerialOwnerConnection, &outcome), 0);
     EXPECT_EQ(RunSetupPage(main_.hwnd(), 26, false, kSerialOwnerConnection, &outcome), 0);
     EXPECT_FALSE(outcome.settingsChanged);
 }
