@@ -123,12 +123,11 @@ u16 PrintCellChar(const ScreenCell& cell, const PrintFormatContext& context)
             const u16 u = CellRecordToUnicode(cell);
             return u == 0xFFFF ? kBlank : u;
         }
-        if (cell.ch >= 128) {
-            if (context.pcCodePage == 3)
-                return Cp437ToLatin1(cell.ch);
-            if (context.pcCodePage == 4)
-                return Cp850ToLatin1(cell.ch);
-        }
+        // The cell keeps the host's byte: the printer gets the code page's character
+        // (box pieces and blocks included), which the output set then turns into its
+        // own byte.
+        if (cell.ch >= 128)
+            return TranslateCellChar(kCharModePcCodePage, context.pcCodePage, cell.ch, 0, true);
     }
     return cell.ch;
 }

@@ -261,6 +261,22 @@ void PrintScreenLine(u32 n)
     PostMessageW(MainWindowHandle, WM_COMMAND, MAKEWPARAM(kCmdPrintStep, n + 1), 0);
 }
 
+void PrintScreenLineRecord(const ScreenLineRecord* line, u32 next)
+{
+    PrintLockGuard lock;
+    if (g_print.mode != 3)
+        return;
+    if (PrintJob.cancelled || !line) {
+        if (PrintJob.cancelled)
+            StopPrinting();
+        else
+            EndRun();
+        return;
+    }
+    FormatPrintLine(line, PrintLineFormat);
+    PostMessageW(MainWindowHandle, WM_COMMAND, MAKEWPARAM(kCmdPrintStep, next), 0);
+}
+
 void PrintCursorLine()
 {
     PrintLockGuard lock;

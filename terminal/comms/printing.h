@@ -39,6 +39,9 @@ void ResetControllerSequence();
 int StartPrintScreen();
 int StartPrintBuffer();
 void PrintScreenLine(u32 line);
+// One step of a print screen whose lines a family keeps elsewhere (SCO Console's
+// virtual screens): `line` is printed and step `next` posted; a null line ends the run.
+void PrintScreenLineRecord(const ScreenLineRecord* line, u32 next);
 // A screen line in a print line format (0-4), ended by CR LF.
 void FormatPrintLine(const ScreenLineRecord* line, int format);
 void PrintString(const char* text);

@@ -126,6 +126,8 @@ void ResetEmulationColours()
     const u8 bwswap = Colours.bwswap;
     Colours.bwswap = 0;
     ResetAllColourSets(kSetupCopy);
+    if (setup && setup->factoryPalette && setup->palette && setup->palette())
+        SetupPalette = setup->factoryPalette();
     Colours.bwswap = bwswap;
 }
 

@@ -268,13 +268,13 @@ void SetColour(HWND page, const SetupControlEntry&, u8, WPARAM, LPARAM)
 void Confirmed(HWND, const SetupControlEntry&, u8, WPARAM, LPARAM)
 {
     ColoursEditedFlag = 1;
-    ActiveVtPalette() = SetupPalette;
+    RunningHlsPalette() = SetupPalette;
 }
 
 // Cancel: what the page previewed goes back.
 void Cancelled(HWND, const SetupControlEntry&, u8, WPARAM, LPARAM)
 {
-    SetupPalette = ActiveVtPalette();
+    SetupPalette = RunningHlsPalette();
     ApplyColourPalette();
     InvalidateTerminal();
 }

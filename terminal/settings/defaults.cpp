@@ -7,12 +7,21 @@
 #include "terminal/core/paint/palette.h"
 #include "terminal/settings/colours.h"
 #include "terminal/settings/hls.h"
+#include "terminal/settings/setupfamily.h"
 
 u32 SetupDialogOpen = 0;
 
 HlsPalette& ActiveVtPalette()
 {
     return VtColourOrderFlag ? VtAnsiPalette : VtPalette;
+}
+
+HlsPalette& RunningHlsPalette()
+{
+    if (const FamilySetup* setup = ActiveFamily().setup; setup && setup->palette)
+        if (HlsPalette* own = setup->palette())
+            return *own;
+    return ActiveVtPalette();
 }
 
 void ResetAllColourSets(u32 target)
@@ -26,7 +35,7 @@ void ResetAllColourSets(u32 target)
         SetVtFactoryPalette(target);
     }
     if (!SetupDialogOpen)
-        SetupPalette = ActiveVtPalette();
+        SetupPalette = RunningHlsPalette();
 }
 
 void ResetTa6530ColourMap()
@@ -53,7 +62,7 @@ void ApplyColourPalette()
     // A family with colours of its own (the IBM hosts) keeps them while it runs.
     if (auto own = ActiveFamily().applyPalette; own && own())
         return;
-    ApplyHlsPalette(ActiveVtPalette());
+    ApplyHlsPalette(RunningHlsPalette());
 }
 
 void ApplyHlsPalette(const HlsPalette& palette)

@@ -18,6 +18,9 @@ void ResetTa6530ColourMap();
 // The palette the active emulation shows. Only the DEC VT family's palettes are built
 // in; an emulation of another family runs as VT500 7-Bit and shows them too.
 HlsPalette& ActiveVtPalette();
+// The palette the running emulation shows and Setup edits: its family's own
+// (FamilySetup::palette), else the VT one.
+HlsPalette& RunningHlsPalette();
 // Converts the running emulation's HLS palette into the terminal palette; run after
 // every colour change.
 void ApplyColourPalette();

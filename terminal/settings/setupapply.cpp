@@ -229,7 +229,7 @@ void FillSetupCopy()
     W.attributesNormalBackground = c.attribsnormbg != 0;
     W.italicWithIntensity = c.bolditalic != 0;
     W.boldFont = c.boldfont != 0;
-    SetupPalette = ActiveVtPalette();
+    SetupPalette = RunningHlsPalette();
     SetupScreenElement = 0;
     LoadAttributeColourPair(0);
     ColoursEditedFlag = 0;

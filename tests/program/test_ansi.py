@@ -19,7 +19,8 @@ from vxtest import WineTestCase
 sys.path.insert(0, os.path.join(vxtest.SOURCE, "tools"))
 import telnethost as th  # noqa: E402
 
-EMULATION, NEW_CONNECTION = 1012, 1015
+SAVE, EMULATION, NEW_CONNECTION = 1011, 1012, 1015
+PROFILE = r"HKCU\Software\Quorlan\vexaNT\Profiles\P"
 CSI = b"\x1b["
 
 
@@ -112,6 +113,33 @@ class AnsiConsoleProgramTest(WineTestCase):
         self.switch(hwnd, "VT500 7-Bit")
         self.wait("VT500 again", lambda: self.emulation_name() == vt_name)
         self.wait("VT500's rows", lambda: len(self.rows()) == vt_rows)
+
+    def test_save_session_keeps_a_console_palette_only_when_it_is_not_the_factory_one(self):
+        self.assertEqual(self.wine.reg("add", r"HKCU\Software\Quorlan\vexaNT", "/v", "Session", "/t", "REG_SZ",
+                                       "/d", "P", "/f")[0], 0)
+        hwnd = self.start()
+        self.switch(hwnd, "SCO Console")
+        self.wait("SCO Console", lambda: self.emulation_name() == " Sco Console ")
+        self.assertTrue(self.wine.probe.command(hwnd, SAVE))
+        self.wait("the save", lambda: self.wine.reg_values(PROFILE + r"\VT300") is not None)
+        time.sleep(1)
+        self.assertFalse(self.wine.reg_values(PROFILE + r"\ScoConsole"), "a factory palette was written")
+        # One lightness in the profile: entering the console takes it, the save writes
+        # all three values.
+        self.assertEqual(self.wine.reg("add", PROFILE + r"\ScoConsole", "/v", "lightness", "/t", "REG_BINARY",
+                                       "/d", "0a00", "/f")[0], 0)
+        self.switch(hwnd, "AT 386")
+        self.wait("AT 386", lambda: self.emulation_name() == "  AT 386  ")
+        self.switch(hwnd, "Ansi BBS")
+        self.wait("Ansi BBS", lambda: self.emulation_name() == " Ansi BBS ")
+        self.assertTrue(self.wine.probe.command(hwnd, SAVE))
+        self.wait("the palette saved", lambda: len((self.wine.reg_values(PROFILE + r"\ScoConsole") or {})) == 3)
+        values = self.wine.reg_values(PROFILE + r"\ScoConsole")
+        for name in ("hue", "lightness", "saturation"):
+            self.assertEqual(values[name][0], "REG_BINARY", name)
+            self.assertEqual(len(values[name][1]), 64, name)
+        self.assertTrue(values["lightness"][1].upper().startswith("0A003200"), values["lightness"][1])
+        self.assertIsNone(self.wine.reg_values(PROFILE + r"\AT386"))
 
     def test_host_draws_with_the_terminfo_entries(self):
         with th.ScriptedHost() as host:

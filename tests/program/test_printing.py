@@ -10,15 +10,15 @@ from vxtest import WineTestCase
 from vxtest.lpd import LpdReceiver
 from vxtest.lprdrive import use_printer_port
 from vxtest.lprng import PrivateLpd
-from vxtest.printers import (SpooledPrinter, add_port_printer, ghostscript_bbox, ghostscript_text, holders_of,
-                             link_lpt)
+from vxtest.printers import (SpooledPrinter, add_port_printer, ghostscript_bbox, ghostscript_brightness,
+                             ghostscript_text, holders_of, link_lpt)
 from vxtest.printhost import CSI, PRINTING, PROFILE, PrintingTerminal, set_printing, set_values
 from vxtest.serialpeer import XOFF, XON, SerialPeer
 
 ESC = b"\x1b"
 CONTROLLER_DATA = b"AB\r\nC" + ESC + b"[5i"
 CMD_PRINT_SCREEN_BITMAP, CMD_PRINT_BUFFER, CMD_AUTO_PRINT = 1040, 1048, 1057
-METHOD_GRAPHICS = 1110
+METHOD_GRAPHICS, IMAGE_LIST, IMAGE_SWAP = 1110, 1118, 1
 
 
 def text_lines(postscript):
@@ -140,14 +140,16 @@ class PrintingTest(WineTestCase):
         jobs = self.spool.wait_jobs(3)
         self.assertEqual(text_lines(jobs[2]), ["cursor line"])
 
-    def print_screen(self, t, method=None, button=1):
+    def print_screen(self, t, method=None, button=1, image=None):
         """Command 1040 and its Print Screen dialog: the method's radio button when given,
-        then OK (1) or Cancel (2)."""
+        the picture's colours (an entry of the image list), then OK (1) or Cancel (2)."""
         t.command(CMD_PRINT_SCREEN_BITMAP)
         dialog = self.wine.probe.find_dialog("Print Screen", 20000)
         self.assertIsNotNone(dialog, "the menu's print screen asks for the method")
         if method:
             self.assertTrue(self.wine.probe.click(dialog, method))
+        if image is not None:
+            self.assertTrue(self.wine.probe.select(dialog, IMAGE_LIST, image))
         self.assertTrue(self.wine.probe.click(dialog, button))
         self.assertTrue(self.wine.probe.ask("wait-gone", dialog, 10000)["ok"])
 
@@ -170,12 +172,17 @@ class PrintingTest(WineTestCase):
         x0, y0, x1, y1 = ghostscript_bbox(jobs[1])
         self.assertGreater(x1 - x0, 400, "the picture is fitted to the page width")
         self.assertGreater(y1 - y0, 100)
-        # The method chosen stays; the DEC Print Screen key (1040 with 2 in the high
-        # word) prints by it without asking.
+        # "Swap Black/White" turns the picture's dark and light over; the method and the
+        # colours chosen stay, and the DEC Print Screen key (1040 with 2 in the high
+        # word) prints by them without asking.
+        self.print_screen(t, image=IMAGE_SWAP)
         t.command(CMD_PRINT_SCREEN_BITMAP | (2 << 16))
-        jobs = self.spool.wait_jobs(3)
-        self.assertEqual(len(jobs), 3)
-        self.assertEqual(text_lines(jobs[2]), [], "a picture, not text")
+        jobs = self.spool.wait_jobs(4)
+        self.assertEqual(len(jobs), 4)
+        self.assertEqual(text_lines(jobs[3]), [], "a picture, not text")
+        normal, swapped, keyed = (255 - ghostscript_brightness(job) for job in jobs[1:4])
+        self.assertGreater(abs(normal - swapped), 10, "swapped colours")
+        self.assertLess(abs(keyed - swapped), 2, "the key prints the colours last chosen")
 
         # Auto print from the menu: on, two lines left by LF, off; one job.
         t.command(CMD_AUTO_PRINT)
@@ -184,8 +191,8 @@ class PrintingTest(WineTestCase):
         t.sync()
         t.command(CMD_AUTO_PRINT)
         t.wait_printer_field("Ready")
-        jobs = self.spool.wait_jobs(4)
-        self.assertEqual(jobs[3:], [b"first\r\nsecond\r\n"])
+        jobs = self.spool.wait_jobs(5)
+        self.assertEqual(jobs[4:], [b"first\r\nsecond\r\n"])
 
     def test_print_screen_via_lpr_ends_lines_with_cr_lf_and_decpff_adds_a_form_feed(self):
         with LpdReceiver() as lpd:

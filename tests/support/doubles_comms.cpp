@@ -11,6 +11,7 @@
 #include "terminal/comms/printing.h"
 #include "terminal/comms/printstatus.h"
 #include "terminal/comms/serial.h"
+#include "terminal/core/screen/screenstore.h"
 
 std::atomic<u8> SerialOpenPending{0};
 std::atomic<u32> ConnectionStartState{0};
@@ -146,7 +147,7 @@ bool AuxPortOpen() { return false; }
 int AuxPortReadByte() { return -1; }
 void AuxPortFilter(u8 byte) { Comms().auxPrinted.push_back(byte); }
 bool PrinterControllerOn() { return Comms().printerController; }
-int CurrentPrintMode() { return 0; }
+int CurrentPrintMode() { return Comms().printMode; }
 bool PrinterPortOpen() { return false; }
 int PrinterPortReadByte() { return -1; }
 void PrinterControllerByte(u8 byte) { Comms().printed.push_back(byte); }
@@ -171,6 +172,17 @@ int StartPrintBuffer()
     return 1;
 }
 void PrintScreenLine(u32 line) { Comms().printCalls.push_back("line " + std::to_string(line)); }
+void PrintChar(u16 ch) { Comms().printCalls.push_back("char " + std::to_string(ch)); }
+
+// A line printed from elsewhere: its first character and the step posted next.
+void PrintScreenLineRecord(const ScreenLineRecord* line, u32 next)
+{
+    if (!line) {
+        Comms().printCalls.push_back("end");
+        return;
+    }
+    Comms().printCalls.push_back(std::string(1, static_cast<char>(line->cells[0].ch)) + " " + std::to_string(next));
+}
 
 void SetLoginScriptPriority(int) {}
 void StartLoginScript() { ++Comms().loginStarts; }

@@ -51,6 +51,7 @@ struct CommsDouble {
     bool printerController = false, passThrough = false, printing = false;
     std::vector<u8> printed, auxPrinted;
     bool printerAvailable = false;
+    int printMode = 0;
     int cursorLinesPrinted = 0;
     int printerRefreshes = 0;
     std::vector<std::string> printCalls;

@@ -1,6 +1,9 @@
 #include "support/doubles_settings.h"
 
+#include "support/doubles_registry.h"
+#include "terminal/core/base/emulationids.h"
 #include "terminal/core/paint/palette.h"
+#include "terminal/emulations/dec/ansi/ansiprofile.h"
 #include "terminal/emulations/dec/profilepart.h"
 #include "terminal/settings/profile.h"
 
@@ -33,3 +36,14 @@ void DecSaveSettings(int)
 {
     ++doubles::Settings().familySaves;
 }
+
+// The consoles' sections are the registry double's keys of the same name.
+HKEY OpenConsoleSection(u8 id, bool create)
+{
+    const wchar16* name = EmulationSectionName(id);
+    if (!name || (!create && !doubles::Registry().keys.count(name)))
+        return nullptr;
+    return doubles::RegistryKeyHandle(name);
+}
+
+void CloseConsoleSection(HKEY) {}

@@ -98,6 +98,20 @@ def ghostscript_bbox(postscript):
     return tuple(int(v) for v in found.groups()) if found else (0, 0, 0, 0)
 
 
+def ghostscript_brightness(postscript):
+    """The mean grey level (0 black .. 255 white) of a PostScript job's first page,
+    rendered small by Ghostscript."""
+    with tempfile.NamedTemporaryFile(suffix=".ps") as f:
+        f.write(postscript)
+        f.flush()
+        r = subprocess.run(["gs", "-q", "-dNOPAUSE", "-dBATCH", "-dSAFER", "-dFirstPage=1", "-dLastPage=1",
+                            "-sDEVICE=pgmraw", "-r18", "-sOutputFile=-", f.name], capture_output=True, timeout=60)
+    # P5 header: magic, width, height, maximum, then one byte per pixel.
+    fields = r.stdout.split(None, 4)
+    pixels = fields[4] if len(fields) == 5 and fields[0] == b"P5" else b""
+    return sum(pixels) / len(pixels) if pixels else -1
+
+
 def holders_of(path, prefix):
     """Processes of the Wine prefix that hold `path` open."""
     found = []

@@ -4,6 +4,8 @@
 
 #include "terminal/emulations/dec/ansi/aixterm.h"
 #include "terminal/emulations/dec/ansi/ansiconsole.h"
+#include "terminal/emulations/dec/ansi/ansiprofile.h"
+#include "terminal/emulations/dec/ansi/consolesetup.h"
 
 #include "terminal/comms/printing.h"
 #include "terminal/comms/telnetoptions.h"
@@ -189,12 +191,15 @@ const FamilyHooks AnsiConsoleFamily{
     .statusBarName = AnsiConsoleName,
     .showsScrollBar = true,
     .reset = ResetAnsiConsole,
-    .printScreen = PrintScreenFromStore,
+    .printScreen = ConsolePrintScreen,
     .printBuffer = PrintBufferFromStore,
-    .printStep = PrintScreenLine,
+    .printStep = ConsolePrintStep,
     .dispatchKey = DecDispatchKey,
     .translateTypedChar = DecTranslateTypedChar,
     .takeTypedChar = TakeTypedChar,
+    .loadSettings = ConsoleLoadSettings,
+    .saveSettings = ConsoleSaveSettings,
+    .setup = &ConsoleSetup,
 };
 
 // AIXTerm: the VT engine with its own tables and a host-writable status line.
@@ -220,4 +225,7 @@ const FamilyHooks AixtermFamily{
     .dispatchKey = DecDispatchKey,
     .translateTypedChar = DecTranslateTypedChar,
     .takeTypedChar = TakeTypedChar,
+    .loadSettings = ConsoleLoadSettings,
+    .saveSettings = ConsoleSaveSettings,
+    .setup = &AixtermSetup,
 };

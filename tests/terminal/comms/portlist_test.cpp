@@ -14,6 +14,8 @@ namespace {
 
 constexpr wchar_t kSerialMap[] = L"HARDWARE\\DEVICEMAP\\SERIALCOMM";
 constexpr wchar_t kPrinters[] = L"SYSTEM\\CurrentControlSet\\Control\\Print\\Printers";
+// A network port name as long as a port record and the profile's Port hold.
+const std::wstring kLongestPort = L"\\\\server\\" + std::wstring(kPortRecordUnits - 1 - 9, L'q');
 
 void SetString(const std::wstring& key, const wchar_t* name, const wchar_t* value)
 {
@@ -34,6 +36,8 @@ protected:
         SetString(std::wstring(kPrinters) + L"\\vxB", L"Port", L"LPT1:");
         SetString(std::wstring(kPrinters) + L"\\vxC", L"Port", L"\\\\server\\queue");
         SetString(std::wstring(kPrinters) + L"\\vxD", L"Port", L"FILE:");
+        SetString(std::wstring(kPrinters) + L"\\vxE", L"Port", kLongestPort.c_str());
+        SetString(std::wstring(kPrinters) + L"\\vxF", L"Port", (kLongestPort + L"x").c_str());
         saved_ = PrintingValues;
     }
     void TearDown() override
@@ -43,7 +47,7 @@ protected:
             RegDeleteValueW(h, L"\\Device\\VxSerial9");
             RegCloseKey(h);
         }
-        for (const wchar_t* printer : {L"vxA", L"vxB", L"vxC", L"vxD"})
+        for (const wchar_t* printer : {L"vxA", L"vxB", L"vxC", L"vxD", L"vxE", L"vxF"})
             RegDeleteKeyW(HKEY_LOCAL_MACHINE, (std::wstring(kPrinters) + L"\\" + printer).c_str());
         PrintingValues = saved_;
         FreePortList();
@@ -77,11 +81,14 @@ TEST_F(PortList, SerialAndPrinterPorts)
     EXPECT_EQ(Count(names, L"LPT1:"), 2) << "two printers on one port list it twice";
     EXPECT_EQ(Count(names, L"\\\\server\\queue"), 1);
     EXPECT_EQ(Count(names, L"FILE:"), 0) << "only printer ports";
+    // A longer name is left out rather than cut into the name of another port.
+    EXPECT_EQ(Count(names, kLongestPort.c_str()), 1);
+    EXPECT_EQ(Count(names, (kLongestPort + L"x").c_str()), 0);
     EXPECT_FALSE(FindPortByIndex(kNoPortIndex, nullptr));
 
     // The auxiliary port's list has LPT ports only, and leaves the printing list alone.
     const int aux = BuildPortList(nullptr, 1);
-    EXPECT_EQ(aux, count - 1);
+    EXPECT_EQ(aux, count - 2) << "no network ports";
     EXPECT_EQ(Names(), names);
 }
 

@@ -128,6 +128,37 @@ TEST(PrintFormatTest, HostCharacters)
     EXPECT_EQ(r.buffered, "a");
 }
 
+TEST(PrintFormatTest, PcCodePageCellsPrintAsThePagesCharacters)
+{
+    // The consoles keep the host's byte in the cell; the printer is given the code
+    // page's character, which the output set then encodes.
+    struct Case {
+        u8 page, byte;
+        u16 character;
+    };
+    // clang-format off
+    constexpr Case kCases[] = {
+        {0, 0xB3, 0x2502}, {0, 0x82, 0x00E9}, {1, 0xD5, 0x0131}, {1, 0x9D, 0x00D8},
+        {2, 0xD5, 0x20AC}, {3, 0x8A, 0x0160}, {3, 0xE8, 0x010D}, {4, 0xB5, 0x00C1},
+        {4, 0xD8, 0x011B},
+    };
+    // clang-format on
+    for (const Case& c : kCases) {
+        PrintFormatContext context;
+        context.pcCharacters = true;
+        context.pcCodePage = c.page;
+        const ScreenCell cell{c.byte, 7, 0, 0};
+        EXPECT_EQ(PrintCellChar(cell, context), c.character) << int(c.page) << " " << int(c.byte);
+    }
+    // Through to a port: a 437 box piece stays a box piece.
+    Line line;
+    line.record.cells[0].ch = 0xC4;
+    PrintFormatContext port;
+    port.byteOutput = true;
+    port.pcCharacters = true;
+    EXPECT_EQ(Format(line, 4, port), "{9472}<CR><LF>");
+}
+
 TEST(PrintFormatTest, LastNonBlankCell)
 {
     Line line;

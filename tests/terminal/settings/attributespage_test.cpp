@@ -9,7 +9,12 @@
 
 #include "modaldriver.h"
 #include "setupfixture.h"
+#include "terminal/core/base/family.h"
 #include "terminal/core/frame/commands.h"
+#include "terminal/emulations/dec/ansi/ansiconsole.h"
+#include "terminal/emulations/dec/ansi/ansipalettes.h"
+#include "terminal/emulations/dec/family.h"
+#include "terminal/emulations/dec/services.h"
 #include "terminal/core/paint/palette.h"
 #include "terminal/settings/colours.h"
 #include "terminal/settings/defaults.h"
@@ -59,6 +64,17 @@ void DropOn(HWND page, int swatch)
     SendMessageW(page, WM_LBUTTONUP, 0, at);
 }
 
+// The colour dialog that opens next answers dark green.
+void NextColourIsGreen()
+{
+    Next([](HWND colours) {
+        SetDlgItemInt(colours, COLOR_RED, 0, FALSE);
+        SetDlgItemInt(colours, COLOR_GREEN, 128, FALSE);
+        SetDlgItemInt(colours, COLOR_BLUE, 0, FALSE);
+        Click(colours, IDOK);
+    });
+}
+
 COLORREF Rgb(int index)
 {
     const u32 bgr = PaletteRgb(index);
@@ -77,12 +93,7 @@ TEST_F(AttributesPage, ANormalBackgroundAndARedefinedColourReachTheTerminalOnOk)
             EXPECT_FALSE(Enabled(page, 2211));
             DropOn(page, 2064);
             EXPECT_TRUE(Enabled(page, 4));
-            Next([](HWND colours) {
-                SetDlgItemInt(colours, COLOR_RED, 0, FALSE);
-                SetDlgItemInt(colours, COLOR_GREEN, 128, FALSE);
-                SetDlgItemInt(colours, COLOR_BLUE, 0, FALSE);
-                Click(colours, IDOK);
-            });
+            NextColourIsGreen();
             Click(page, 4);
             previewed = Rgb(4);
             Click(page, button);
@@ -139,6 +150,39 @@ TEST_F(AttributesPage, DefaultAndSwapAreTakenBackByCancel)
     EXPECT_EQ(AttributeColourTable.frg[1], 0x8C);
     EXPECT_EQ(Colours.bwswap, 0);
     EXPECT_EQ(Rgb(0), RGB(0, 0, 0));
+}
+
+TEST_F(AttributesPage, WhileAConsoleRunsThePageEditsThePaletteItShows)
+{
+    // SCO Console runs (as far as the palette goes).
+    SetActiveFamily(&AnsiConsoleFamily);
+    AnsiConsoleMode = 1;
+    AnsiConsole.variant = kEmuScoConsole;
+    ScoPalette = FactoryConsolePalette(false);
+    ApplyColourPalette();
+    Next([](HWND page) {
+        SelectElement(page, 1);
+        DropOn(page, 2064);
+        NextColourIsGreen();
+        Click(page, 4);
+        Click(page, IDOK);
+    });
+    OpenSettingsDialog(main_.hwnd(), kAttributes);
+    EXPECT_EQ(ScoPalette.entry[4], (HlsEntry{240, 25, 100}));
+    EXPECT_EQ(VtPalette, FactoryVtPalette(false));
+    EXPECT_EQ(Rgb(4), RGB(0, 128, 0));
+    // "&Default" gives the console's factory colours, not the VT ones.
+    ScoPalette.entry[5] = HlsEntry{0, 0, 0};
+    Next([](HWND page) {
+        Click(page, 3);
+        Click(page, IDOK);
+    });
+    OpenSettingsDialog(main_.hwnd(), kAttributes);
+    EXPECT_EQ(ScoPalette, FactoryConsolePalette(false));
+    AnsiConsoleMode = 0;
+    SetActiveFamily(nullptr);
+    ApplyColourPalette();
+    EXPECT_EQ(Rgb(4), RGB(255, 0, 255));
 }
 
 }  // namespace

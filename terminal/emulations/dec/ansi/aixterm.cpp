@@ -14,6 +14,7 @@
 #include "terminal/core/paint/painting.h"
 #include "terminal/core/screen/screenops.h"
 #include "terminal/core/screen/screenstore.h"
+#include "terminal/emulations/dec/ansi/ansipalettes.h"
 #include "terminal/emulations/dec/controls.h"
 #include "terminal/emulations/dec/cursorcmds.h"
 #include "terminal/emulations/dec/params.h"
@@ -25,7 +26,9 @@
 #include "terminal/emulations/dec/vtmodes.h"
 #include "terminal/emulations/dec/vtparts.h"
 #include "terminal/settings/colours.h"
+#include "terminal/settings/defaults.h"
 #include "terminal/settings/profilevalues.h"
+#include "terminal/settings/setupcopy.h"
 
 AixtermState Aixterm;
 
@@ -414,6 +417,9 @@ void EnterAixterm(u8 id)
     a.savedStatusType = StatusDisplayType();
     SetDecEmulationId(id);
     AixtermMode = 1;
+    a.hftMode = ReadAixHftModeFromProfile();
+    LoadConsolePaletteFromProfile(id);
+    ApplyColourPalette();
     a.scrollBar = 0;
     ResetCharsets();
     HomeCursor();
@@ -435,11 +441,14 @@ void LeaveAixterm()
     if (a.savedStatusType != StatusDisplayType())
         SelectStatusDisplayType(a.savedStatusType);
     AixtermMode = 0;
+    ApplyColourPalette();
     ResetCharsets();
     HomeCursor();
     BlankAllScreenLines();
-    if (a.savedRows > 0)
+    if (a.savedRows > 0) {
         ResizeWindowToRows(a.savedRows);
+        SetSetupSizeText(SetupCopy.rows, a.savedRows);
+    }
     if (a.savedPageLength > 0)
         SetPageLengthIfChanged(a.savedPageLength);
 }
@@ -454,6 +463,9 @@ void ResetAixterm()
     SetTopBottomMargins(0, 0);
     VtMode.insertMode = 0;
     Aixterm.scrollBar = 0;
+    Aixterm.hftMode = ReadAixHftModeFromProfile();
+    LoadConsolePaletteFromProfile(kEmuAixterm);
+    ApplyColourPalette();
     if (StatusDisplayType() != kStatusHostWritable)
         SelectStatusDisplayType(kStatusHostWritable);
     ClearAixtermStatusLine();

@@ -7,6 +7,8 @@
 #include "terminal/core/base/vxtypes.h"
 #include "terminal/core/host/escparser.h"
 
+struct ScreenLineRecord;
+
 constexpr int kAnsiQuotedUnits = 132;
 constexpr int kScoKeyStrings = 30;
 constexpr int kScoKeyStringUnits = 29;  // a text of 30 bytes or more is refused
@@ -59,6 +61,14 @@ bool BuildScoVirtualScreens();
 void FreeScoVirtualScreens();
 void ScoSwitchVirtualScreen(int n);
 int ScoShownVirtualScreen();
+// Line `row` of virtual screen `screen` as it stands now (the live line for the one
+// shown); nullptr outside SCO Console or the screens.
+const ScreenLineRecord* ScoVirtualScreenLine(int screen, int row);
+// Media copy's print of all six screens (CSI ? 11 i), and any other media copy, which
+// drops a pending one. The console family's Print Screen and print step run it.
+void ScoPrintAllScreens(bool all);
+void ConsolePrintScreen();
+void ConsolePrintStep(u32 value);
 
 // The switch: entering and leaving the family, and the menu Reset.
 void EnterAnsiConsole(u8 id);

@@ -315,7 +315,8 @@ void AnsiCsiFinal()
     case 'h': SetOrResetModes(true); break;
     case 'l': SetOrResetModes(false); break;
     case 'i':
-        if (plain || marker == '?')
+        ScoPrintAllScreens(marker == '?' && Param(1) == 11);
+        if (plain || (marker == '?' && Param(1) != 11))
             MediaCopy();
         break;
     case 'm': if (plain) AnsiSelectGraphicRendition(); break;

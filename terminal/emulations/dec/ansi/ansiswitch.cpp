@@ -9,12 +9,15 @@
 #include "terminal/core/paint/paintsettings.h"
 #include "terminal/core/screen/screenops.h"
 #include "terminal/core/screen/screenstore.h"
+#include "terminal/emulations/dec/ansi/ansipalettes.h"
 #include "terminal/emulations/dec/rendition.h"
 #include "terminal/emulations/dec/services.h"
 #include "terminal/emulations/dec/vtmodes.h"
 #include "terminal/emulations/dec/vtparts.h"
 #include "terminal/settings/colours.h"
+#include "terminal/settings/defaults.h"
 #include "terminal/settings/profilevalues.h"
+#include "terminal/settings/setupcopy.h"
 
 namespace {
 
@@ -38,11 +41,15 @@ void StartVariant(u8 id)
         text[0] = 0;
     if (id == kEmuScoConsole)
         BuildScoVirtualScreens();
+    // Each console shows its own palette: the factory one with the profile's over it.
+    LoadConsolePaletteFromProfile(id);
+    ApplyColourPalette();
 }
 
 void StopVariant()
 {
     AnsiConsoleState& a = AnsiConsole;
+    ScoPrintAllScreens(false);
     FreeScoVirtualScreens();
     if (TakesInverseColours(a.variant))
         Colours.invcolour = a.savedInvColour;
@@ -94,11 +101,15 @@ void LeaveAnsiConsole()
     StopVariant();
     ResetCharsets();
     AnsiConsoleMode = 0;
+    ApplyColourPalette();
     VtMode.autoWrap = a.savedAutoWrap;
     HomeCursor();
     BlankAllScreenLines();
-    if (a.savedRows > 0)
+    if (a.savedRows > 0) {
         ResizeWindowToRows(a.savedRows);
+        // A Setup apply that left the console goes on with the VT rows, not the 25.
+        SetSetupSizeText(SetupCopy.rows, a.savedRows);
+    }
     if (a.savedPageLength > 0)
         SetPageLengthIfChanged(a.savedPageLength);
     a.variant = 0;

@@ -130,6 +130,15 @@ void ScoSwitchVirtualScreen(int n)
     RepaintScreen();
 }
 
+const ScreenLineRecord* ScoVirtualScreenLine(int screen, int row)
+{
+    // A screen keeps its own lines wherever it is shown, but the shown one's order on
+    // the screen is the live table's (scrolling rotates it).
+    if (!g_screens || screen < 0 || screen >= kScoVirtualScreens || row < 0 || row >= kAnsiConsoleRows)
+        return nullptr;
+    return screen == g_shown ? LineAt(row) : g_screens[screen].lines[row];
+}
+
 int ScoShownVirtualScreen()
 {
     return g_screens ? g_shown : 0;

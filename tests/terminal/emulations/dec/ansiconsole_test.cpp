@@ -3,13 +3,19 @@
 // host-defined keys and capture control.
 #include "vt_fixture.h"
 
+#include <cstring>
+
 #ifndef _WIN32
 #include "terminal/core/iconvpeer.h"
 #endif
 
 #include "support/doubles_host.h"
+#include "support/doubles_registry.h"
+#include "support/doubles_settings.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/emulationids.h"
+#include "terminal/core/base/family.h"
+#include "terminal/core/frame/commandids.h"
 #include "terminal/core/host/hostio.h"
 #include "terminal/core/paint/paintsettings.h"
 #include "terminal/core/screen/charsets.h"
@@ -17,6 +23,11 @@
 #include "terminal/core/screen/screenops.h"
 #include "terminal/emulations/dec/ansi/aixterm.h"
 #include "terminal/emulations/dec/ansi/ansiconsole.h"
+#include "terminal/emulations/dec/ansi/ansipalettes.h"
+#include "terminal/emulations/dec/ansi/ansiprofile.h"
+#include "terminal/settings/colours.h"
+#include "terminal/settings/hls.h"
+#include "terminal/emulations/dec/family.h"
 #include "terminal/emulations/dec/statusline.h"
 #include "terminal/emulations/dec/vtparts.h"
 #include "terminal/emulations/dec/ansikeys.h"
@@ -37,6 +48,7 @@ protected:
         // the resize).
         SetScreenRowCount(25);
         SetScreenPageLength(25);
+        SetActiveFamily(&AnsiConsoleFamily);
         EnterAnsiConsole(id);
     }
     void TearDown() override
@@ -45,6 +57,7 @@ protected:
             LeaveAnsiConsole();
         if (AixtermMode > 0)
             LeaveAixterm();
+        SetActiveFamily(nullptr);
         VtTest::TearDown();
     }
     static const ScreenCell& Cell(int row, int column) { return LineAt(row)->cells[column]; }
@@ -247,6 +260,38 @@ TEST_F(AnsiConsoleTest, ScoVirtualScreensKeepTheirTextAndCursor)
     EXPECT_EQ(ScoShownVirtualScreen(), 0);
 }
 
+TEST_F(AnsiConsoleTest, ScoPrintsAllSixVirtualScreensInTurn)
+{
+    Enter(kEmuScoConsole);
+    auto& comms = doubles::Comms();
+    comms.printerAvailable = true;
+    comms.printCalls.clear();
+    doubles::Ui().postedCommands.clear();
+    // Screens 1, 2 and 6 hold text; screen 2 is shown and has scrolled by one line.
+    Feed("one" + C("2z") + "lost" + C("6z") + "six" + C("2z") + "\r\ntwo" + C("S"));
+    Feed(C("?11i"));
+    ASSERT_EQ(doubles::Ui().postedCommands, std::vector<u32>{kCmdPrintScreen});
+    ConsolePrintScreen();
+    comms.printMode = 3;
+    for (u32 step = 0; step <= 6 * 25; ++step)
+        ConsolePrintStep(step);
+    const std::vector<std::string>& calls = comms.printCalls;
+    ASSERT_EQ(calls.size(), 1u + 150 + 5 + 1);
+    EXPECT_EQ(calls[0], "screen");
+    EXPECT_EQ(calls[1], "o 1");
+    EXPECT_EQ(calls[26], "char 12");  // between screens 1 and 2
+    EXPECT_EQ(calls[27], "t 26");     // the shown screen as it stands
+    EXPECT_EQ(calls[130], "char 12");
+    EXPECT_EQ(calls[131], "s 126");  // 1 + 5 screens of 25 lines + 5 form feeds
+    EXPECT_EQ(calls.back(), "end");
+    // The run is over: the next Print Screen prints the shown screen only.
+    comms.printCalls.clear();
+    ConsolePrintStep(0);
+    EXPECT_EQ(comms.printCalls, std::vector<std::string>{"line 0"});
+    comms.printMode = 0;
+    comms.printerAvailable = false;
+}
+
 TEST_F(AnsiConsoleTest, ScoFunctionKeyStringsFromTheHost)
 {
     Enter(kEmuScoConsole);
@@ -408,6 +453,143 @@ TEST_F(AixtermTest, StatusLineDeviceAttributesAndHftColours)
     EXPECT_EQ(LineAt(0)->cells[5].colour & 0x0F, LineAt(0)->cells[0].colour & 0x0F);
     LeaveAixterm();
     EXPECT_EQ(AixtermMode, 0);
+}
+
+// The palettes: each emulation's factory palette with its profile section's values
+// over it, shown while it runs, and written back only when it differs.
+using PaletteTest = AnsiConsoleTest;
+
+void StoreUnits(const char16_t* section, const char16_t* value, std::vector<u16> units)
+{
+    SettingsWriteBinary(doubles::RegistryKeyHandle(reinterpret_cast<const wchar16*>(section)),
+                        reinterpret_cast<const wchar16*>(value), units.data(), static_cast<int>(units.size()));
+}
+
+std::vector<u16> StoredUnits(const char16_t* section, const char16_t* value)
+{
+    const auto& keys = doubles::Registry().keys;
+    const auto key = keys.find(reinterpret_cast<const wchar16*>(section));
+    if (key == keys.end())
+        return {};
+    const auto v = key->second.find(reinterpret_cast<const wchar16*>(value));
+    if (v == key->second.end())
+        return {};
+    std::vector<u16> units(v->second.bytes.size() / 2);
+    std::memcpy(units.data(), v->second.bytes.data(), units.size() * 2);
+    return units;
+}
+
+// The colour the terminal palette got last for `index`.
+doubles::PaletteCall Shown(int index)
+{
+    const auto& calls = doubles::Settings().paletteColours;
+    for (auto it = calls.rbegin(); it != calls.rend(); ++it)
+        if (it->index == index)
+            return *it;
+    return {-1, -1, -1, -1};
+}
+
+TEST_F(PaletteTest, EachConsoleShowsItsFactoryPaletteWithTheProfilesValuesOverIt)
+{
+    doubles::ResetRegistry();
+    Colours.bwswap = 0;
+    // Two lightness units (entries 0 and 1), and an out-of-range hue for entry 2 that
+    // keeps its factory colour.
+    StoreUnits(u"ScoConsole", u"lightness", {10, 20});
+    StoreUnits(u"ScoConsole", u"hue", {0, 0, 999});
+    // Whatever a profile load's last pass left, entering starts from the factory colours.
+    KeepCurrentValues = 1;
+    ScoPalette = HlsPalette{};
+    Enter(kEmuScoConsole);
+    KeepCurrentValues = 0;
+    const HlsPalette factory = FactoryConsolePalette(false);
+    EXPECT_EQ(ScoPalette.entry[0].lightness, 10);
+    EXPECT_EQ(ScoPalette.entry[1].lightness, 20);
+    EXPECT_EQ(ScoPalette.entry[2], factory.entry[2]);
+    for (int i = 3; i < kPaletteEntries; ++i)
+        EXPECT_EQ(ScoPalette.entry[i], factory.entry[i]) << i;
+    EXPECT_EQ(SetupPalette, ScoPalette);
+    // Shown: entry 1 is blue at 20% lightness; entry 11 is the SCO light cyan, not a VT colour.
+    EXPECT_EQ(Shown(1).blue, HlsToRgb(0, 20, 100).blue);
+    const RgbPercent cyan = HlsToRgb(214, 73, 100);
+    EXPECT_EQ(Shown(11).red, cyan.red);
+    EXPECT_EQ(Shown(11).green, cyan.green);
+    // AT 386 keeps a palette of its own; the same section does not reach it.
+    ReapplyAnsiConsole(kEmuAt386);
+    EXPECT_EQ(At386Palette, factory);
+    EXPECT_EQ(Shown(1).blue, HlsToRgb(0, 50, 100).blue);
+    // Leaving gives the VT palette back.
+    LeaveAnsiConsole();
+    EXPECT_EQ(Shown(1).blue, HlsToRgb(VtPalette.entry[1].hue, VtPalette.entry[1].lightness,
+                                      VtPalette.entry[1].saturation).blue);
+    // bwswap exchanges the consoles' factory black and white.
+    EXPECT_EQ(FactoryConsolePalette(true).entry[0], factory.entry[15]);
+    EXPECT_EQ(FactoryConsolePalette(true).entry[15], factory.entry[0]);
+}
+
+TEST_F(PaletteTest, SaveWritesThePaletteOfTheRunningConsoleOnlyWhenItDiffersFromTheFactory)
+{
+    doubles::ResetRegistry();
+    Enter(kEmuScoConsole);
+    ConsoleSaveSettings(0);
+    EXPECT_TRUE(StoredUnits(u"ScoConsole", u"hue").empty());
+    EXPECT_TRUE(StoredUnits(u"ScoConsole", u"lightness").empty());
+    // With bwswap the swapped palette is the factory one.
+    Colours.bwswap = 1;
+    LoadConsolePaletteFromProfile(kEmuScoConsole);
+    ConsoleSaveSettings(0);
+    EXPECT_TRUE(StoredUnits(u"ScoConsole", u"saturation").empty());
+    Colours.bwswap = 0;
+    LoadConsolePaletteFromProfile(kEmuScoConsole);
+    // One lightness changed: all three values, 16 units each.
+    ScoPalette.entry[4].lightness = 33;
+    ConsoleSaveSettings(0);
+    const auto lightness = StoredUnits(u"ScoConsole", u"lightness");
+    ASSERT_EQ(lightness.size(), 16u);
+    EXPECT_EQ(lightness[4], 33);
+    EXPECT_EQ(lightness[15], 100);
+    EXPECT_EQ(StoredUnits(u"ScoConsole", u"hue").size(), 16u);
+    EXPECT_EQ(StoredUnits(u"ScoConsole", u"saturation").size(), 16u);
+    // What was saved comes back on the next entry.
+    LeaveAnsiConsole();
+    Enter(kEmuAnsiBbs);
+    EXPECT_EQ(ScoPalette.entry[4].lightness, 33);
+    LeaveAnsiConsole();
+    // A family that does not run writes nothing.
+    doubles::ResetRegistry();
+    ScoPalette.entry[4].lightness = 1;
+    ConsoleSaveSettings(0);
+    EXPECT_TRUE(doubles::Registry().keys.empty());
+}
+
+TEST_F(PaletteTest, AixtermKeepsItsPaletteAndHftModeInItsSection)
+{
+    doubles::ResetRegistry();
+    Aixterm.hftMode = 1;
+    StoreUnits(u"AIXTerm", u"saturation", {0, 100});
+    SettingsWriteDword(doubles::RegistryKeyHandle(reinterpret_cast<const wchar16*>(u"AIXTerm")),
+                       reinterpret_cast<const wchar16*>(u"aix_hftmode"), 0);
+    EnterAixterm(kEmuAixterm);
+    EXPECT_EQ(Aixterm.hftMode, 0u);
+    EXPECT_EQ(AixtermPalette.entry[1].saturation, 100);
+    EXPECT_EQ(AixtermPalette.entry[2], kFactoryAixtermPalette.entry[2]);
+    // HFT mode off: the colour sequences change nothing.
+    Feed("\x1b[31mr");
+    EXPECT_EQ(LineAt(0)->cells[0].colour & 0x0F, AttributeColourTable.frg[0] & 0x0F);
+    doubles::ResetRegistry();
+    ConsoleSaveSettings(0);
+    const auto key = doubles::Registry().keys.find(reinterpret_cast<const wchar16*>(u"AIXTerm"));
+    ASSERT_NE(key, doubles::Registry().keys.end());
+    EXPECT_EQ(key->second.count(reinterpret_cast<const wchar16*>(u"aix_hftmode")), 1u);
+    EXPECT_EQ(StoredUnits(u"AIXTerm", u"saturation").size(), 16u);
+    // The factory mode and palette leave the section empty.
+    doubles::ResetRegistry();
+    ResetAixterm();
+    EXPECT_EQ(Aixterm.hftMode, 0u);  // nothing stored: the mode stays as it was
+    Aixterm.hftMode = 1;
+    ConsoleSaveSettings(0);
+    EXPECT_TRUE(doubles::Registry().keys.begin() == doubles::Registry().keys.end() ||
+                doubles::Registry().keys.begin()->second.empty());
 }
 
 }  // namespace
