@@ -38,6 +38,7 @@
 #include "terminal/core/frame/profilereload.h"
 #include "terminal/core/frame/uiservices.h"
 #include "terminal/core/paint/paintrows.h"
+#include "terminal/input/bardialog.h"
 #include "terminal/settings/defaults.h"
 #include "terminal/settings/profile.h"
 #include "terminal/settings/setupapply.h"
@@ -592,13 +593,15 @@ LRESULT MainCommand(HWND window, WPARAM wParam, LPARAM lParam)
     case kCmdCancelPrint: CancelPrintCommand(); break;
     case kCmdAutoPrint: AutoPrintCommand(); break;
     case kCmdEjectPage: EjectPageCommand(); break;
+    case kCmdButtonTools:
+        if (!ModalOpen && Offered(kOfferButtonTools))
+            OpenButtonBarDialog(window);
+        break;
     case kCmdPrinterSetup:
         if (!ModalOpen)
             OpenPrinterSetupDialog();
         break;
     case kCmdNothing:
-    case kCmdButtonTools:
-        // The toolbar editor is not built yet: until it is, its command changes nothing.
         break;
     default:
         return DefWindowProcW(window, WM_COMMAND, wParam, lParam);
