@@ -167,6 +167,45 @@ class AnsiConsoleProgramTest(WineTestCase):
             host.wait_for(lambda data: data.endswith(CSI + b"0n"), 20, "the status report")
             self.wait("the erase", lambda: self.rows()[7] == "\u250c\u2500\u2510")
 
+    def test_keys_from_the_keyboard_send_each_consoles_strings(self):
+        with th.ScriptedHost() as host:
+            hwnd = self.start()
+            self.switch(hwnd, "SCO Console")
+            self.wait("SCO Console", lambda: self.emulation_name() == " Sco Console ")
+            self.connect(hwnd, host)
+            host.send(CSI + b"5n")
+            host.wait_for(lambda data: data.endswith(CSI + b"0n"), 20, "the first status report")
+            host.take()
+            self.focus_terminal()
+
+            def key(name, expected):
+                self.assertEqual(self.xdotool("key", name).returncode, 0, name)
+                host.expect(expected, timeout=15)
+
+            key("F1", CSI + b"M")
+            key("shift+F1", CSI + b"Y")
+            # The host's strings: ESC Q for F1, a quoted key redefinition that starts
+            # nothing, and a 30-byte text that is refused.
+            host.send(b"\x1bQ0'hello'" + CSI + b'0;60;"(notepad)";13p' + b"\x1bQ1'" + b"x" * 30 + b"'" + CSI + b"5n")
+            host.wait_for(lambda data: data.endswith(CSI + b"0n"), 20, "the definitions")
+            host.take()
+            key("F1", b"hello")
+            key("shift+F1", CSI + b"Y")
+            key("F2", b"(notepad)\r")  # CR as the key definition has it
+            self.assertIsNone(self.wine.probe.find("Notepad", 1500), "a key started a program")
+            host.send(CSI + b"0;60;0;60p" + CSI + b"5n")
+            host.wait_for(lambda data: data.endswith(CSI + b"0n"), 20, "the restore")
+            host.take()
+            key("F2", CSI + b"N")
+            for name, emulation, keys in (("AT 386", "  AT 386  ", (("F12", b"\x1bOA"), ("F1", b"\x1bOP"))),
+                                          ("AIXTerm", "  AIXTerm  ", (("F1", CSI + b"001q"),)),
+                                          ("Ansi BBS", " Ansi BBS ", (("F1", b"\x1bOP"), ("Delete", b"\x7f")))):
+                self.switch(hwnd, name)
+                self.wait(name, lambda: self.emulation_name() == emulation)
+                self.focus_terminal()
+                for key_name, expected in keys:
+                    key(key_name, expected)
+
     def test_aixterm_status_line_title_and_device_attributes(self):
         with th.ScriptedHost() as host:
             hwnd = self.start()
