@@ -6,6 +6,7 @@ consoles' terminfo entries send (tput -T scoansi / at386 / ansi).
 The screen is read through the program's test screen dump (VXNT_TEST_SCREEN), the status
 bar's emulation field through the status dump (VXNT_TEST_STATUS).
 """
+import collections
 import os
 import subprocess
 import sys
@@ -205,6 +206,52 @@ class AnsiConsoleProgramTest(WineTestCase):
                 self.focus_terminal()
                 for key_name, expected in keys:
                     key(key_name, expected)
+
+    def window_colours(self, hwnd):
+        """The screen window's pixels as the X server holds them, counted by colour."""
+        screen = [c["hwnd"] for c in self.wine.probe.children(hwnd) if c["class"] == "vexaNT0"]
+        self.assertTrue(screen, "no screen window")
+        rect = self.wine.probe.info(screen[0])["rect"]
+        raw = subprocess.run(["import", "-display", self.wine.env["DISPLAY"], "-window", "root", "-crop",
+                              "%dx%d+%d+%d" % (rect[2] - rect[0], rect[3] - rect[1], rect[0], rect[1]), "rgb:-"],
+                             check=True, capture_output=True).stdout
+        return collections.Counter(raw[i:i + 3] for i in range(0, len(raw) - 2, 3))
+
+    def drawn(self, hwnd, host, sequence, text):
+        """The colours on the glass once `sequence` and `text` are on row 1."""
+        host.send(CSI + b"2J" + CSI + b"H" + sequence + text + CSI + b"0m" + CSI + b"5n")
+        host.wait_for(lambda data: data.endswith(CSI + b"0n"), 20, "the status report")
+        host.take()
+        self.wait("the text", lambda: self.rows() and self.rows()[0] == text.decode().rstrip())
+        time.sleep(1)  # drawn at the next frame
+        return self.window_colours(hwnd)
+
+    def test_sco_colour_pair_against_ansi_bbs_renditions_in_pixels(self):
+        # ESC [ 2;1;4 m: in SCO Console foreground 1 (blue) on background 2 (red) by its
+        # colour map; in Ansi BBS 2 is ignored, 1 bold and 4 underline, no colour. Red
+        # and blue are taken as the display shows SGR 41 and 44 blanks.
+        with th.ScriptedHost() as host:
+            hwnd = self.start()
+            self.switch(hwnd, "SCO Console")
+            self.wait("SCO Console", lambda: self.emulation_name() == " Sco Console ")
+            self.connect(hwnd, host)
+            black = bytes(3)
+
+            def main_colour(counts):
+                return next(c for c, _ in counts.most_common() if c != black)
+
+            blanks = b" " * 40 + b"x"
+            red = main_colour(self.drawn(hwnd, host, CSI + b"41m", blanks))
+            blue = main_colour(self.drawn(hwnd, host, CSI + b"44m", blanks))
+            self.assertNotEqual(red, blue)
+            pair = self.drawn(hwnd, host, CSI + b"2;1;4m", b"  " + b"X" * 38 + b"  x")
+            self.assertEqual(main_colour(pair), red, "SCO Console: the background is colour 2")
+            self.assertIn(blue, pair, "SCO Console: the text is colour 1")
+            self.switch(hwnd, "Ansi BBS")
+            self.wait("Ansi BBS", lambda: self.emulation_name() == " Ansi BBS ")
+            bbs = self.drawn(hwnd, host, CSI + b"2;1;4m", b"  " + b"X" * 38 + b"  x")
+            self.assertNotIn(red, bbs, "Ansi BBS: no colour")
+            self.assertNotIn(blue, bbs, "Ansi BBS: no colour")
 
     def test_aixterm_status_line_title_and_device_attributes(self):
         with th.ScriptedHost() as host:
