@@ -53,6 +53,9 @@ class Host:
         if self.telnet:
             data = data.replace(b"\xff", b"\xff\xff")
         received = b""
+        # The whole request may take `timeout`: sendall counts its time against the
+        # socket's timeout, and a slow terminal takes minutes over a large workload.
+        self.conn.settimeout(timeout)
         start = time.perf_counter()
         self.conn.sendall(data)
         deadline = time.time() + timeout
@@ -138,6 +141,12 @@ def main():
     for tool in ("xterm", "socat"):
         if not shutil.which(tool):
             sys.exit("%s is needed (apt-get install xterm socat)" % tool)
+    if args.baseline:
+        # Wine starts the program from its own directory: a relative path would name
+        # nothing there, and the run would wait for a connection that never comes.
+        args.baseline = os.path.abspath(args.baseline)
+        if not os.path.exists(args.baseline):
+            sys.exit("no baseline program at %s" % args.baseline)
     workloads = make(int(args.megabytes * 1e6), args.only)
     if not workloads:
         sys.exit("no workload named %s" % args.only)
