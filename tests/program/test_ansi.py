@@ -6,6 +6,7 @@ consoles' terminfo entries send (tput -T scoansi / at386 / ansi).
 The screen is read through the program's test screen dump (VXNT_TEST_SCREEN), the status
 bar's emulation field through the status dump (VXNT_TEST_STATUS).
 """
+import collections
 import os
 import subprocess
 import sys
@@ -166,6 +167,91 @@ class AnsiConsoleProgramTest(WineTestCase):
             host.send(tput(t, "cup", 7, 3) + tput(t, "el") + CSI + b"5n")
             host.wait_for(lambda data: data.endswith(CSI + b"0n"), 20, "the status report")
             self.wait("the erase", lambda: self.rows()[7] == "\u250c\u2500\u2510")
+
+    def test_keys_from_the_keyboard_send_each_consoles_strings(self):
+        with th.ScriptedHost() as host:
+            hwnd = self.start()
+            self.switch(hwnd, "SCO Console")
+            self.wait("SCO Console", lambda: self.emulation_name() == " Sco Console ")
+            self.connect(hwnd, host)
+            host.send(CSI + b"5n")
+            host.wait_for(lambda data: data.endswith(CSI + b"0n"), 20, "the first status report")
+            host.take()
+            self.focus_terminal()
+
+            def key(name, expected):
+                self.assertEqual(self.xdotool("key", name).returncode, 0, name)
+                host.expect(expected, timeout=15)
+
+            key("F1", CSI + b"M")
+            key("shift+F1", CSI + b"Y")
+            # The host's strings: ESC Q for F1, a quoted key redefinition that starts
+            # nothing, and a 30-byte text that is refused.
+            host.send(b"\x1bQ0'hello'" + CSI + b'0;60;"(notepad)";13p' + b"\x1bQ1'" + b"x" * 30 + b"'" + CSI + b"5n")
+            host.wait_for(lambda data: data.endswith(CSI + b"0n"), 20, "the definitions")
+            host.take()
+            key("F1", b"hello")
+            key("shift+F1", CSI + b"Y")
+            key("F2", b"(notepad)\r")  # CR as the key definition has it
+            self.assertIsNone(self.wine.probe.find("Notepad", 1500), "a key started a program")
+            host.send(CSI + b"0;60;0;60p" + CSI + b"5n")
+            host.wait_for(lambda data: data.endswith(CSI + b"0n"), 20, "the restore")
+            host.take()
+            key("F2", CSI + b"N")
+            for name, emulation, keys in (("AT 386", "  AT 386  ", (("F12", b"\x1bOA"), ("F1", b"\x1bOP"))),
+                                          ("AIXTerm", "  AIXTerm  ", (("F1", CSI + b"001q"),)),
+                                          ("Ansi BBS", " Ansi BBS ", (("F1", b"\x1bOP"), ("Delete", b"\x7f")))):
+                self.switch(hwnd, name)
+                self.wait(name, lambda: self.emulation_name() == emulation)
+                self.focus_terminal()
+                for key_name, expected in keys:
+                    key(key_name, expected)
+
+    def window_colours(self, hwnd):
+        """The screen window's pixels as the X server holds them, counted by colour."""
+        screen = [c["hwnd"] for c in self.wine.probe.children(hwnd) if c["class"] == "vexaNT0"]
+        self.assertTrue(screen, "no screen window")
+        rect = self.wine.probe.info(screen[0])["rect"]
+        raw = subprocess.run(["import", "-display", self.wine.env["DISPLAY"], "-window", "root", "-crop",
+                              "%dx%d+%d+%d" % (rect[2] - rect[0], rect[3] - rect[1], rect[0], rect[1]), "rgb:-"],
+                             check=True, capture_output=True).stdout
+        return collections.Counter(raw[i:i + 3] for i in range(0, len(raw) - 2, 3))
+
+    def drawn(self, hwnd, host, sequence, text):
+        """The colours on the glass once `sequence` and `text` are on row 1."""
+        host.send(CSI + b"2J" + CSI + b"H" + sequence + text + CSI + b"0m" + CSI + b"5n")
+        host.wait_for(lambda data: data.endswith(CSI + b"0n"), 20, "the status report")
+        host.take()
+        self.wait("the text", lambda: self.rows() and self.rows()[0] == text.decode().rstrip())
+        time.sleep(1)  # drawn at the next frame
+        return self.window_colours(hwnd)
+
+    def test_sco_colour_pair_against_ansi_bbs_renditions_in_pixels(self):
+        # ESC [ 2;1;4 m: in SCO Console foreground 1 (blue) on background 2 (red) by its
+        # colour map; in Ansi BBS 2 is ignored, 1 bold and 4 underline, no colour. Red
+        # and blue are taken as the display shows SGR 41 and 44 blanks.
+        with th.ScriptedHost() as host:
+            hwnd = self.start()
+            self.switch(hwnd, "SCO Console")
+            self.wait("SCO Console", lambda: self.emulation_name() == " Sco Console ")
+            self.connect(hwnd, host)
+            black = bytes(3)
+
+            def main_colour(counts):
+                return next(c for c, _ in counts.most_common() if c != black)
+
+            blanks = b" " * 40 + b"x"
+            red = main_colour(self.drawn(hwnd, host, CSI + b"41m", blanks))
+            blue = main_colour(self.drawn(hwnd, host, CSI + b"44m", blanks))
+            self.assertNotEqual(red, blue)
+            pair = self.drawn(hwnd, host, CSI + b"2;1;4m", b"  " + b"X" * 38 + b"  x")
+            self.assertEqual(main_colour(pair), red, "SCO Console: the background is colour 2")
+            self.assertIn(blue, pair, "SCO Console: the text is colour 1")
+            self.switch(hwnd, "Ansi BBS")
+            self.wait("Ansi BBS", lambda: self.emulation_name() == " Ansi BBS ")
+            bbs = self.drawn(hwnd, host, CSI + b"2;1;4m", b"  " + b"X" * 38 + b"  x")
+            self.assertNotIn(red, bbs, "Ansi BBS: no colour")
+            self.assertNotIn(blue, bbs, "Ansi BBS: no colour")
 
     def test_aixterm_status_line_title_and_device_attributes(self):
         with th.ScriptedHost() as host:

@@ -25,8 +25,12 @@ sys.path.insert(0, os.path.join(vxtest.SOURCE, "tools"))
 from telnethost.ptyrelay import PtyRelay  # noqa: E402
 
 EMULATION, NEW_CONNECTION = 1012, 1015
+PROFILE = r"HKEY_CURRENT_USER\Software\Quorlan\vexaNT\Profiles\Default"
 ROWS, COLUMNS = 25, 80
-TERMS = (("scoansi", "SCO Console"), ("at386", "AT 386"), ("aixterm", "AIXTerm"), ("ansi", "Ansi BBS"))
+# TERM, the emulation's name on the Emulation page and its id. Ansi BBS starts from its
+# profile (emulation and host in it); the others are chosen on the page and connected
+# from the New Connection page.
+TERMS = (("scoansi", "SCO Console", 5), ("at386", "AT 386", 21), ("aixterm", "AIXTerm", 23), ("ansi", "Ansi BBS", 4))
 
 # The pane's program copies what the test writes into a FIFO to its terminal.
 PANE = """import os, sys
@@ -135,11 +139,16 @@ class TmuxPaneTest(WineTestCase):
         return subprocess.run(["tmux", "-L", socket, *args], capture_output=True, text=True, timeout=30)
 
     def test_tmux_draws_the_scripted_pane_in_each_console(self):
-        for term, emulation in TERMS:
+        for term, emulation, emulation_id in TERMS:
             with self.subTest(term=term):
-                self.run_pane(term, emulation)
+                self.run_pane(term, emulation, emulation_id if term == "ansi" else None)
 
-    def run_pane(self, term, emulation):
+    def setting(self, section, name, value):
+        kind, data = ("REG_DWORD", str(value)) if isinstance(value, int) else ("REG_SZ", value)
+        self.assertEqual(self.wine.reg("add", PROFILE + "\\" + section, "/v", name, "/t", kind, "/d", data,
+                                       "/f")[0], 0)
+
+    def run_pane(self, term, emulation, profile_id):
         socket = "vxtmux%d%s" % (os.getpid(), term)
         argv = ["tmux", "-L", socket, "-f", self.conf, "new-session", "-s", "vx", "-x", str(COLUMNS), "-y",
                 str(ROWS), "stty raw -echo; exec python3 %s %s" % (self.pane, self.fifo)]
@@ -148,10 +157,17 @@ class TmuxPaneTest(WineTestCase):
         # Not UTF-8: tmux then draws lines with the entry's alternate character set.
         env = {"LANG": "C", "LC_ALL": "C", "LC_CTYPE": "C"}
         with PtyRelay(argv, telnet=True, term=term, rows=ROWS, columns=COLUMNS, env=env) as relay:
-            proc, hwnd = self.start_terminal()
+            if profile_id is not None:
+                self.setting("VT300", "vdumode", profile_id)
+                for name, value in (("netproto", 0), ("netname", "127.0.0.1"), ("iTelnetPortNum", relay.port)):
+                    self.setting("CONNECTION", name, value)
+                proc, hwnd = self.start_terminal("-SeDefault")
+            else:
+                proc, hwnd = self.start_terminal()
             try:
-                self.switch(hwnd, emulation)
-                self.connect(hwnd, relay.port)
+                if profile_id is None:
+                    self.switch(hwnd, emulation)
+                    self.connect(hwnd, relay.port)
                 relay.wait_connection(30)
                 relay.wait_quiet(1.0, 60)
                 relay.sync()

@@ -450,6 +450,8 @@ void EnterAixterm(u8 id)
     HomeCursor();
     BlankAllScreenLines();
     ResizeWindowToRows(kAixtermRows);
+    if (Screen.rows == kAixtermRows)
+        SetPageLengthIfChanged(kAixtermRows);
     SetMarginLinePointers(0, kAixtermRows - 1);
     SetLeftRightMargins(0, 0);
     if (a.savedStatusType != kStatusHostWritable)

@@ -79,6 +79,10 @@ void EnterAnsiConsole(u8 id)
     VtMode.autoWrap = 1;
     ClearConsoleScreen();
     ResizeWindowToRows(kAnsiConsoleRows);
+    // Without pages the resize sized the page for the rows it had before: the page is
+    // the console's 25 lines too, or the last line would be out of reach.
+    if (Screen.rows == kAnsiConsoleRows)
+        SetPageLengthIfChanged(kAnsiConsoleRows);
     SetMarginLinePointers(0, kAnsiConsoleRows - 1);
     SetLeftRightMargins(0, 0);
     AnsiResetRendition();
