@@ -458,6 +458,33 @@ def aux_seeds():
     write("fuzz_auxfilter", "vt52", aux_input(b"ab\x1bY\x1bX", vt52=True))
     write("fuzz_auxfilter", "autolf-flow", aux_input(b"A\r\nB\rC\x00\x11\x13\x1b[6x\x1b\x1b[6i", drop=True, autolf=True))
 
+# ---- softbar -------------------------------------------------------------------------------
+
+SOFTBAR_NAMES = ["cSoftButtonLevel", "cSoftButtonLevelView", "Order", "Attached", "x", "y", "w", "h", "cx",
+                 "Level0Vis", "Level1Vis", "Level2Vis", "Level3Vis"]
+
+
+def softbar_input(machine, user):
+    """A softbar target input: the two passes' DWORD values by name."""
+    i = Input()
+    for values in (machine, user):
+        i.number(len(values), 0, 24)
+        for name, value in values:
+            data = (value & 0xFFFFFFFF).to_bytes(4, "little")
+            i.number(SOFTBAR_NAMES.index(name), 0, len(SOFTBAR_NAMES) - 1).number(0, 0, 3)
+            i.number(len(data), 0, 8).data(data)
+    return i.bytes()
+
+
+def softbar_seeds():
+    write("fuzz_softbar", "factory", softbar_input([], []))
+    # The program tests' floating bar saved partly off the screen, and four levels.
+    write("fuzz_softbar", "floating", softbar_input(
+        [("cSoftButtonLevelView", 4)], [("Attached", 0), ("x", -50), ("y", -10), ("w", 500), ("h", 120),
+                                        ("Order", 1), ("cx", 60)]))
+    write("fuzz_softbar", "hidden-one-level", softbar_input([("cSoftButtonLevelView", -1), ("Level1Vis", 1)], []))
+
+
 if __name__ == "__main__":
     telnet_seeds()
     tn3270_seeds()
@@ -473,3 +500,4 @@ if __name__ == "__main__":
     bitmap_seeds()
     toolbar_seeds()
     aux_seeds()
+    softbar_seeds()

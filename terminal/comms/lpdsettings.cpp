@@ -4,7 +4,7 @@
 // dialog found.
 #include "terminal/comms/printerdialogs.h"
 #include "terminal/core/frame/dialogbase.h"
-#include "terminal/core/frame/dialogs.h"
+#include "terminal/core/frame/statedialog.h"
 #include "terminal/settings/profilevalues.h"
 
 namespace {
@@ -51,7 +51,7 @@ void Restore(const Saved& s)
         P.*kChecks[i].value = s.checks[i];
 }
 
-void Init(HWND dialog, Saved& s)
+INT_PTR Init(HWND dialog, Saved& s)
 {
     SetLabelsById(dialog, kLabels, static_cast<int>(std::size(kLabels)));
     SetCaptionFromString(dialog, kStrTitle);
@@ -70,6 +70,7 @@ void Init(HWND dialog, Saved& s)
         CheckDlgButton(dialog, kChecks[i].control, s.checks[i] ? BST_CHECKED : BST_UNCHECKED);
     }
     s.ready = true;
+    return TRUE;
 }
 
 void Changed(HWND dialog, int id)
@@ -89,38 +90,23 @@ void Changed(HWND dialog, int id)
             P.*f.value = IsDlgButtonChecked(dialog, id) == BST_CHECKED ? 1 : 0;
 }
 
+void Command(HWND dialog, Saved& s, int id, int code)
+{
+    if (id == IDOK) {
+        EndDialog(dialog, 1);
+    } else if (id == IDCANCEL) {
+        Restore(s);
+        EndDialog(dialog, 0);
+    } else if (s.ready && (code == EN_CHANGE || code == BN_CLICKED)) {
+        Changed(dialog, id);
+    }
+}
+
 }  // namespace
 
 INT_PTR CALLBACK LpdSettingsDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 {
-    Saved* s = DialogState<Saved>(dialog);
-    if (HandleDialogPalette(dialog, message, wParam))
-        return TRUE;
-    switch (message) {
-    case WM_INITDIALOG:
-        s = new Saved{};
-        SetDialogState(dialog, s);
-        Init(dialog, *s);
-        return TRUE;
-    case WM_COMMAND: {
-        const int id = LOWORD(wParam);
-        if (id == IDOK) {
-            EndDialog(dialog, 1);
-        } else if (id == IDCANCEL) {
-            if (s)
-                Restore(*s);
-            EndDialog(dialog, 0);
-        } else if (s && s->ready && (HIWORD(wParam) == EN_CHANGE || HIWORD(wParam) == BN_CLICKED)) {
-            Changed(dialog, id);
-        }
-        return TRUE;
-    }
-    case WM_DESTROY:
-        SetDialogState(dialog, nullptr);
-        delete s;
-        return FALSE;
-    default: return FALSE;
-    }
+    return StateDialogProc<Saved, Init, Command>(dialog, message, wParam);
 }
 
 INT_PTR OpenLpdSettingsDialog(HWND owner)

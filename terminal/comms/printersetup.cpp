@@ -14,9 +14,9 @@
 #include "terminal/comms/printjob.h"
 #include "terminal/core/base/language.h"
 #include "terminal/core/frame/dialogbase.h"
-#include "terminal/core/frame/dialogs.h"
 #include "terminal/core/frame/mainwindow.h"
 #include "terminal/core/frame/startup.h"
+#include "terminal/core/frame/statedialog.h"
 #include "terminal/settings/profilevalues.h"
 #include "terminal/settings/setuplaunch.h"
 
@@ -254,8 +254,9 @@ void ShowPageSetup(HWND dialog, const Printer& printer)
         GlobalFree(setup.hDevNames);
 }
 
-void Init(HWND dialog, SetupState& s)
+INT_PTR Init(HWND dialog, SetupState& s)
 {
+    s.saved = PrintingValues;
     SetLabelsById(dialog, kLabels, static_cast<int>(std::size(kLabels)));
     wchar_t family[64] = {}, title[128] = {};
     LoadLanguageString(InstanceHandle, kStrFamily, family, 64);
@@ -288,6 +289,7 @@ void Init(HWND dialog, SetupState& s)
         EnableControl(dialog, c, s.ports);
     UpdatePrinterSetupControls(dialog, s, kDirect);
     SetFocus(GetDlgItem(dialog, IDOK));
+    return FALSE;
 }
 
 void Confirm(HWND dialog, SetupState& s)
@@ -353,26 +355,7 @@ void Command(HWND dialog, SetupState& s, int id, int code)
 
 INT_PTR CALLBACK PrinterSetupDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 {
-    SetupState* s = DialogState<SetupState>(dialog);
-    if (HandleDialogPalette(dialog, message, wParam))
-        return TRUE;
-    switch (message) {
-    case WM_INITDIALOG:
-        s = new SetupState{};
-        s->saved = PrintingValues;
-        SetDialogState(dialog, s);
-        Init(dialog, *s);
-        return FALSE;
-    case WM_COMMAND:
-        if (s)
-            Command(dialog, *s, LOWORD(wParam), HIWORD(wParam));
-        return TRUE;
-    case WM_DESTROY:
-        SetDialogState(dialog, nullptr);
-        delete s;
-        return FALSE;
-    default: return FALSE;
-    }
+    return StateDialogProc<SetupState, Init, Command>(dialog, message, wParam);
 }
 
 INT_PTR OpenPrinterSetupDialog()

@@ -4,8 +4,8 @@
 #include "terminal/comms/printerdialogs.h"
 #include "terminal/comms/printjob.h"
 #include "terminal/core/frame/dialogbase.h"
-#include "terminal/core/frame/dialogs.h"
 #include "terminal/core/frame/mainwindow.h"
+#include "terminal/core/frame/statedialog.h"
 #include "terminal/settings/profilevalues.h"
 
 namespace {
@@ -35,7 +35,7 @@ bool Checked(HWND dialog, int control)
     return IsDlgButtonChecked(dialog, control) == BST_CHECKED;
 }
 
-void Init(HWND dialog, Saved& s)
+INT_PTR Init(HWND dialog, Saved& s)
 {
     SetLabelsById(dialog, kLabels, static_cast<int>(std::size(kLabels)));
     SetCaptionFromString(dialog, kStrTitle);
@@ -52,6 +52,7 @@ void Init(HWND dialog, Saved& s)
     CheckDlgButton(dialog, kCentre, P.bCentrePrint ? BST_CHECKED : BST_UNCHECKED);
     UpdatePrintScreenControls(dialog, P.PrintMode);
     SetFocus(GetDlgItem(dialog, IDOK));
+    return FALSE;
 }
 
 void Confirm(HWND dialog)
@@ -64,8 +65,10 @@ void Confirm(HWND dialog)
     EndDialog(dialog, static_cast<INT_PTR>(P.PrintMode));
 }
 
-void Command(HWND dialog, const Saved& s, int id)
+void Command(HWND dialog, Saved& s, int id, int code)
 {
+    if (code != BN_CLICKED)
+        return;
     switch (id) {
     case kAutoWrap: P.bPrtAutoWrap = Checked(dialog, kAutoWrap) ? 1 : 0; break;
     case kCentre: P.bCentrePrint = Checked(dialog, kCentre) ? 1 : 0; break;
@@ -104,25 +107,7 @@ void UpdatePrintScreenControls(HWND dialog, u32 method)
 
 INT_PTR CALLBACK PrintScreenDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 {
-    Saved* s = DialogState<Saved>(dialog);
-    if (HandleDialogPalette(dialog, message, wParam))
-        return TRUE;
-    switch (message) {
-    case WM_INITDIALOG:
-        s = new Saved{};
-        SetDialogState(dialog, s);
-        Init(dialog, *s);
-        return FALSE;
-    case WM_COMMAND:
-        if (s && (HIWORD(wParam) == BN_CLICKED))
-            Command(dialog, *s, LOWORD(wParam));
-        return TRUE;
-    case WM_DESTROY:
-        SetDialogState(dialog, nullptr);
-        delete s;
-        return FALSE;
-    default: return FALSE;
-    }
+    return StateDialogProc<Saved, Init, Command>(dialog, message, wParam);
 }
 
 INT_PTR ShowPrintScreenDialog()

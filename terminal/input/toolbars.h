@@ -7,6 +7,7 @@ void PrepareSoftButtonBar();
 void CreateToolbarWindows(HINSTANCE previous, HINSTANCE instance, HWND mainWindow);
 void ShowToolbarWindows(bool minimised);
 void CreateSoftButtonBar(HWND mainWindow, bool minimised);
+void ShowSoftButtonBar(bool minimised);
 void DestroyToolbarResources();
 bool IsButtonBarWindow(HWND window);
 void DestroyToolTip();
@@ -16,6 +17,10 @@ int LoadKeyboardResources();
 // The profile's "Toolbar" key and SOFTBUTTONS section.
 void SaveToolbarSettings(const wchar16* profile);
 void SaveSoftButtonSettings();
+// Reads the SOFTBUTTONS section in the selected root (one pass of a profile load); the
+// bar takes the values once the load ends.
+void LoadSoftButtonSettings();
+void ApplySoftButtonSettings();
 
 // The soft-button bar's visible levels (0-4, 0 hidden) and whether it is attached to
 // the main window; `apply` lays the bar out again.
@@ -28,12 +33,15 @@ void SetSoftButtonBarAttached(bool attached, bool apply);
 // window's client area (0 when not shown).
 int GetToolbarHeight();
 int GetSoftButtonBarHeight();
+// Places the attached soft-button bar above the status bar after the main window changed.
+void PositionSoftButtonBar();
 // The on-screen key and soft-button labels: laid out again after a font or size change,
 // drawn after the last screen row.
 void LayoutScreenKeyLabels();
 void DrawSoftButtonLabels();
 // Mouse traffic the bars see first: a press on an on-screen key label, a toolbar button
 // dragged, and the end of a press.
+// `flag` 0 for a press, 1 for a release; true when a label took it.
 bool ClickScreenKeyLabel(POINT at, int flag);
 bool TrackToolbarDrag(HWND window, WPARAM keyFlags, POINT at);
 void ToolbarButtonUp(HWND window, POINT at, int button);

@@ -461,6 +461,7 @@ void LoadProfileSettings()
     if (SavedItems.savenetwork)
         LoadConnection();
     LoadMacros();
+    LoadSoftButtonSettings();
 }
 
 void SaveProfileSettings()
@@ -557,6 +558,7 @@ void LoadProfile()
         if (family.profileLoaded)
             family.profileLoaded();
     });
+    ApplySoftButtonSettings();
     ApplyColourPalette();
 }
 

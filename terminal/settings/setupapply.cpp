@@ -26,6 +26,7 @@
 #include "terminal/core/frame/startup.h"
 #include "terminal/core/frame/statusbar.h"
 #include "terminal/core/paint/textcursor.h"
+#include "terminal/input/softbar.h"
 #include "terminal/input/toolbars.h"
 #include "terminal/settings/attributelists.h"
 #include "terminal/settings/colours.h"
@@ -149,6 +150,8 @@ void ApplySoftButtonBar()
         SetSoftButtonBarVisible(W.softButtonLevelsVisible, true);
     if ((W.softButtonsAttached != 0) != IsSoftButtonBarAttached())
         SetSoftButtonBarAttached(W.softButtonsAttached != 0, true);
+    // The Soft Buttons page may have changed the captions.
+    RefreshSoftButtonBar();
 }
 
 void ApplyOnLine()

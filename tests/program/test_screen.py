@@ -96,12 +96,14 @@ class ScreenPartsTest(WineTestCase):
         probe = self.wine.probe
         screen = self.child(hwnd, "vexaNT0")
         bar = self.child(hwnd, "vxtmwinStatus")
+        buttons = self.child(hwnd, "vxtmwinButtons")  # the soft-button bar, one level
         self.assertIsNotNone(screen)
         for width, height in ((1000, 700), (700, 500), (1100, 820)):
             self.assertTrue(probe.ask("move", hwnd, 0, 0, width, height)["ok"])
             client = probe.info(hwnd)["client"]
-            status = probe.info(bar)["client"][3]
-            # 80 columns share the free width, 24 rows and the status line the height.
+            status = probe.info(bar)["client"][3] + probe.info(buttons)["client"][3]
+            # 80 columns share the free width, 24 rows and the status line the height
+            # the status bar and the soft-button bar leave.
             cell, line = client[2] // 80, (client[3] - status) // 25
 
             def sized():

@@ -178,6 +178,7 @@ int CreateMainWindow(HINSTANCE instance, HINSTANCE previous, int showCommand)
     ShowWindow(window, show);
 
     ShowToolbarWindows(StartupOptions.startState == 2);
+    ShowSoftButtonBar(show == SW_SHOWMINIMIZED);
     ShowScreenChildren();
 
     SwitchGateEvent = CreateEventW(nullptr, TRUE, TRUE, nullptr);

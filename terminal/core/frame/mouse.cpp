@@ -215,6 +215,9 @@ void MouseButtonUp(HWND window, WPARAM, POINT at, int button)
     ReleaseCapture();
     ToolbarButtonUp(window, at, button);
     ClearToolbarPressed(at, button);
+    // The release of a press on an on-screen key label belongs to the label.
+    if (ClickScreenKeyLabel(at, 1))
+        return;
     if (ReportsWanted(kMouseReportRelease) && !InputWaiting()) {
         // The release names the button of the press it ends.
         int row, column;

@@ -233,6 +233,7 @@ void MainWindowSized(HWND mainWindow)
         ResetScrollRange();
     PlaceScrollBar();
     StatusBarResize();
+    PositionSoftButtonBar();
     PlaceScreenWindow();
 }
 

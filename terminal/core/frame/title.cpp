@@ -11,6 +11,7 @@
 #include "terminal/core/frame/startup.h"
 #include "terminal/core/frame/uirequests.h"
 #include "terminal/core/frame/uiservices.h"
+#include "terminal/input/softbar.h"
 
 namespace {
 constexpr int kSmallIconId = 702;
@@ -54,4 +55,5 @@ void UpdateWindowTitle(HWND window)
     if (HICON icon = LoadIconW(InstanceHandle, MAKEINTRESOURCEW(kSmallIconId)))
         SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
     SetWindowTextW(window, title);
+    UpdateSoftButtonBarCaption();
 }

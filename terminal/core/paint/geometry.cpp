@@ -65,6 +65,7 @@ void RelayOut()
     LayoutScreenKeyLabels();
     PlaceScreenWindow();
     StatusBarResize();
+    PositionSoftButtonBar();
     PlaceScrollBar();
 }
 

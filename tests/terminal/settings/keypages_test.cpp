@@ -8,6 +8,8 @@
 #include "setupfixture.h"
 #include "terminal/core/frame/commands.h"
 #include "terminal/input/keydefs.h"
+#include "terminal/input/softbar.h"
+#include "terminal/input/softbuttoneditor.h"
 #include "terminal/input/softbuttons.h"
 
 #include <commctrl.h>
@@ -141,6 +143,24 @@ TEST_F(KeyPages, SoftButtonsTakeTheCodesOfTheirLevelsAroundTheNameSlot)
     OpenSettingsDialog(main_.hwnd(), kSoftButtons);
     EXPECT_EQ(TextOf(8, kSoftButton, -1), L"<none>");
     EXPECT_EQ(TextOf(15, kSoftButton, -1), L"y");
+}
+
+TEST_F(KeyPages, ARightClickOnABarButtonOpensThePageOnThatButton)
+{
+    // Level 4, button 7: the slot after the level's name.
+    ASSERT_TRUE(AddKeyDefinition(50, 2, kSoftButton, 0, 2, L"ab", L"Fifty"));
+    PressSoftButton(50, true);
+    EXPECT_EQ(SoftButtonEditorCode, 50);
+    Next([](HWND page) {
+        EXPECT_EQ(SendDlgItemMessageW(page, 3121, CB_GETCURSEL, 0, 0), 6);
+        EXPECT_EQ(IsDlgButtonChecked(page, 3134), BST_CHECKED);
+        EXPECT_EQ(IsDlgButtonChecked(page, 3112), BST_CHECKED);
+        EXPECT_EQ(modal::Text(page, 3113), L"Fifty");
+        EXPECT_EQ(modal::Text(page, 3114), L"ab");
+        Click(page, IDCANCEL);
+    });
+    OpenSettingsDialog(main_.hwnd(), kSoftButtons);
+    EXPECT_EQ(SoftButtonEditorCode, -1);
 }
 
 TEST_F(KeyPages, LevelNamesSurviveChangingTheLevelAndCancelKeepsThem)
