@@ -167,6 +167,9 @@ struct FamilyHooks {
     int (*statusLineText)(wchar16* buffer, int capacity) = nullptr;
     // The soft font of glyph set 1. Null: the family has none (blanks are drawn).
     const SoftFontGlyphs* (*softFont)() = nullptr;
+    // True while the family keeps the scroll bar hidden (a host turned it off). Null:
+    // never.
+    bool (*scrollBarOff)() = nullptr;
     // False while the mouse wheel must not pan the view. Null: it pans.
     bool (*wheelPans)() = nullptr;
     // Mouse reports the host asked for (kMouseReport... bits; null: none) and the report

@@ -221,6 +221,8 @@ int GetScrollRangeMax()
         return display->scrollRangeMax ? display->scrollRangeMax() : 0;
     if (ConsoleWithoutHistory())
         return 0;
+    if (const auto off = ActiveFamily().scrollBarOff; off && off())
+        return 0;
     if (Screen.multiPage)
         return Screen.pageLength > Screen.rows ? Screen.pageLength - Screen.rows : 0;
     // The lines written into the history so far: the bar appears with the first one.

@@ -214,6 +214,7 @@ const FamilyHooks AixtermFamily{
     .refreshStatusLine = DecRefreshStatusLine,
     .statusCursorTick = ShowStatusCursor,
     .statusLineText = StatusLineText,
+    .scrollBarOff = AixtermScrollBarOff,
     .activate = EnterAixterm,
     .deactivate = LeaveAixterm,
     .statusBarName = AnsiConsoleName,

@@ -185,6 +185,19 @@ void ResetHostStatusLine()
     SelectActiveDisplay(static_cast<int>(before));
 }
 
+void SetHostStatusLineReverse(bool on)
+{
+    ScreenLineRecord* line = HostLine();
+    if (IsOwnStatusEmulation() || !line)
+        return;
+    constexpr int kStatusCells = 132;
+    for (int c = 0; c < kStatusCells; ++c) {
+        u8& r = line->cells[c].rendition;
+        r = static_cast<u8>(on ? r | kRendReverse : r & ~kRendReverse);
+    }
+    DecRefreshStatusLine();
+}
+
 void SelectStatusDisplayType(int type)
 {
     RunEmulationIdleWork();

@@ -17,6 +17,9 @@ void SelectStatusDisplayType(int type);
 void SelectActiveDisplay(int display);
 // Clears the host-writable line and its state (cursor home, no wrap, plain rendition).
 void ResetHostStatusLine();
+// The reverse rendition of every cell of the host-writable line on or off, then the line
+// redrawn (AIXTerm's CSI ? 48 h / l).
+void SetHostStatusLineReverse(bool on);
 // An emulation with a status line of its own is active: the functions here then keep
 // still.
 bool IsOwnStatusEmulation();

@@ -237,6 +237,16 @@ void ApplyAixtermSgr(int p)
         background(static_cast<u8>(kOrder[p - 100] | 8));
 }
 
+// The HFT's direction: right to left with multinational characters off, or left to right
+// with them on.
+void SelectTextDirection(int p)
+{
+    if (p == 0 || p == 1) {
+        VtMode.rightToLeft = static_cast<u8>(p);
+        Vt300Values.mltnat = static_cast<u8>(p == 0);
+    }
+}
+
 void SetModes(bool set)
 {
     const u8 marker = ParamMarker();
@@ -257,7 +267,15 @@ void SetModes(bool set)
         case 6: SetOriginMode(set); break;
         case 7: VtMode.autoWrap = set; break;
         case 40: SetColumns80(); break;
-        case 42: Aixterm.scrollBar = set; break;
+        case 42:
+            // The host shows or hides the scroll bar.
+            Aixterm.scrollBar = set;
+            RefreshScrollRange();
+            RefreshScrollThumb();
+            break;
+        case 43: Aixterm.modeByte43 = set; break;
+        case 45: Aixterm.modeByte45 = set; break;
+        case 48: SetHostStatusLineReverse(set); break;
         default: break;
         }
     }
@@ -302,6 +320,8 @@ void CsiFinal()
     case 'S':
         if (query)
             SelectStatusDisplayType(kStatusHostWritable);
+        else if (plain && Hft() && ParamCount() >= 2 && Param(2) == 1)
+            SelectTextDirection(Param(1));
         else if (plain)
             ScrollUpLines(n);
         break;
@@ -411,6 +431,11 @@ void ReadAixtermTitle()
         SetHostWindowTitle(title, n);
 }
 
+bool AixtermScrollBarOff()
+{
+    return AixtermMode > 0 && !Aixterm.scrollBar;
+}
+
 void ClearAixtermStatusLine()
 {
     const MainDisplayScope keep;
@@ -471,6 +496,7 @@ void ResetAixterm()
     SetTopBottomMargins(0, 0);
     VtMode.insertMode = 0;
     Aixterm.scrollBar = 0;
+    RefreshScrollRange();
     Aixterm.hftMode = ReadAixHftModeFromProfile();
     LoadConsolePaletteFromProfile(kEmuAixterm);
     ApplyColourPalette();

@@ -457,6 +457,51 @@ TEST_F(AixtermTest, StatusLineDeviceAttributesAndHftColours)
     EXPECT_EQ(AixtermMode, 0);
 }
 
+TEST_F(AixtermTest, HostModesOfTheScrollBarStatusLineAndTextDirection)
+{
+    doubles::ResetRegistry();
+    Aixterm.hftMode = 1;
+    EnterAixterm(kEmuAixterm);
+    // The scroll bar is hidden until the host shows it; each change refreshes its range.
+    EXPECT_TRUE(AixtermScrollBarOff());
+    doubles::Display().calls.clear();
+    Feed("\x1b[?42h");
+    EXPECT_FALSE(AixtermScrollBarOff());
+    EXPECT_GE(doubles::Display().Count("range"), 1);
+    Feed("\x1b[?42l");
+    EXPECT_TRUE(AixtermScrollBarOff());
+    // CSI ? 48 h / l: every status-line cell reversed, and back.
+    Feed("\x1b[?5Tst\x1b[?F\x1b[?48h");
+    auto statusReversed = [] {
+        const MainDisplayScope main;
+        SelectActiveDisplay(1);
+        int n = 0;
+        for (int c = 0; c < 132; ++c)
+            n += (LineAt(0)->cells[c].rendition & kRendReverse) != 0;
+        SelectActiveDisplay(0);
+        return n;
+    };
+    EXPECT_EQ(statusReversed(), 132);
+    Feed("\x1b[?48l");
+    EXPECT_EQ(statusReversed(), 0);
+    // HFT direction: CSI 1;1 S runs right to left (BS moves forward) without the
+    // multinational set; CSI 0;1 S goes back.
+    Vt300Values.mltnat = 1;
+    Feed("\x1b[1;1S\x1b[1;10H\b\b");
+    EXPECT_EQ(VtMode.rightToLeft, 1);
+    EXPECT_EQ(Vt300Values.mltnat, 0);
+    EXPECT_EQ(Cursor(), "0,11");
+    Feed("\x1b[0;1S");
+    EXPECT_EQ(VtMode.rightToLeft, 0);
+    EXPECT_EQ(Vt300Values.mltnat, 1);
+    // Outside HFT mode the same sequence scrolls.
+    Aixterm.hftMode = 0;
+    Feed("\x1b[H\x1b[2Bdown\x1b[1;1S");
+    EXPECT_EQ(VtMode.rightToLeft, 0);
+    EXPECT_EQ(Row(1), "down");
+    Aixterm.hftMode = 1;
+}
+
 // The palettes: each emulation's factory palette with its profile section's values
 // over it, shown while it runs, and written back only when it differs.
 using PaletteTest = AnsiConsoleTest;
