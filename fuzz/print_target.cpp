@@ -17,7 +17,9 @@
 
 namespace {
 
+// clang-format off
 constexpr u8 kGerman[] = {'@', 0xA7, '[', 0xC4, '\\', 0xD6, ']', 0xDC, '{', 0xE4, '|', 0xF6, '}', 0xFC, '~', 0xDF, 0};
+// clang-format on
 
 class Printer : public PrintLineOutput {
 public:

@@ -31,11 +31,13 @@ struct Section {
     const wchar16* key;
     const ValueTable* table;
 };
+// clang-format off
 const Section kSections[] = {
     {VXT("SAVEDITEMS"), &kSavedItemValues}, {VXT("COLOURS"), &kColourValues},
     {VXT("CONNECTION"), &kConnectionLineValues}, {VXT("PRINTING"), &kPrintingValues},
     {VXT("AUX"), &kAuxValues}, {VXT("VT300"), &kVt300Values},
 };
+// clang-format on
 // Values with readers of their own.
 const wchar16* const kColourNames[] = {VXT("hue"), VXT("lightness"), VXT("saturation"), VXT("bwswap")};
 const wchar16* const kUdkNames[] = {VXT("vt220pf_key"), VXT("vt220pf_count"), VXT("vt220pf_local"),

@@ -16,10 +16,12 @@
 
 namespace {
 
+// clang-format off
 const wchar16* const kNames[] = {
     VXT("cSoftButtonLevel"), VXT("cSoftButtonLevelView"), VXT("Order"), VXT("Attached"), VXT("x"), VXT("y"),
     VXT("w"), VXT("h"), VXT("cx"), VXT("Level0Vis"), VXT("Level1Vis"), VXT("Level2Vis"), VXT("Level3Vis"),
 };
+// clang-format on
 const u32 kTypes[] = {kRegDword, kRegSz, kRegBinary, 0};
 
 HKEY Section()

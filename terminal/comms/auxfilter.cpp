@@ -23,12 +23,16 @@ bool Is(const AuxFilterState& state, const char* text)
 // The beginnings of the closing sequence, which keep the bytes collected.
 bool Opening(const AuxFilterState& state)
 {
+    // clang-format off
     return Is(state, "\x1b[") || Is(state, "\x1b[6") || Is(state, "\x9b" "6");
+    // clang-format on
 }
 
 bool Closing(const AuxFilterState& state)
 {
+    // clang-format off
     return Is(state, "\x1b[6i") || Is(state, "\x9b" "6i");
+    // clang-format on
 }
 
 }  // namespace

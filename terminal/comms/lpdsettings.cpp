@@ -19,15 +19,19 @@ struct TextField {
     u16 control;
     wchar16 (PrintingSection::*text)[kPrinterNameUnits];
 };
+// clang-format off
 constexpr TextField kTexts[] = {
     {4912, &PrintingSection::LPRDevice}, {4913, &PrintingSection::LPRJob}, {4914, &PrintingSection::LPRUser}};
+// clang-format on
 
 struct NumberField {
     u16 control;
     u32 PrintingSection::*value;
 };
+// clang-format off
 constexpr NumberField kNumbers[] = {
     {4915, &PrintingSection::LPRCopies}, {4916, &PrintingSection::LPRRetries}, {4917, &PrintingSection::LPRRetryDelay}};
+// clang-format on
 constexpr NumberField kChecks[] = {{kBanner, &PrintingSection::LPRBanner}, {kDebug, &PrintingSection::LPRDebug}};
 
 // What Cancel puts back.

@@ -24,6 +24,7 @@
 
 namespace {
 
+// clang-format off
 enum : u16 {
     kPrinterList = 1107, kSetup = 1108, kSaveDefault = 1114, kPrinterGroup = 1122, kOutputSet = 1119,
     kConfigure = 1130, kTerminator = 1137, kDirect = 1147, kPortCombo = 1149, kAutoLf = 1617,
@@ -31,6 +32,7 @@ enum : u16 {
 };
 constexpr u16 kLabels[] = {1, 2, kConfigure, kTerminator, 1123, kDirect, kAutoLf, kPrinterGroup, kSetup,
                            1096, kLpr, kLprHostLabel, kOutputLabel, kSaveDefault};
+// clang-format on
 constexpr u32 kStrTitle = 5108, kStrFamily = 10108, kStrPrinterOnPort = 7147, kStrFirstOutputSet = 16006;
 constexpr int kOutputSets = 12;
 constexpr int kEntryUnits = 2 * kPrinterNameUnits + 16;

@@ -10,12 +10,14 @@
 
 namespace {
 
+// clang-format off
 enum : u16 {
     kUseResolution = 1111, kScale = 1112, kImage = 1118, kScaleLabel = 1125, kPercent = 1126, kImageLabel = 1127,
     kAutoWrap = 1615, kCentre = 1634,
 };
 constexpr u16 kLabels[] = {1,      2,          kPrintMethodText, kPrintMethodGraphics, kUseResolution, kAutoWrap,
                            kCentre, kScaleLabel, kPercent,          kImageLabel,          1124};
+// clang-format on
 constexpr u16 kGraphicsOnly[] = {kUseResolution, kScale, kImageLabel, kImage, kCentre};
 constexpr u32 kStrTitle = 5040, kStrFirstImage = 6000, kStrLastImage = 6003;
 // Four digits: a scale of up to 9999 per cent.

@@ -62,9 +62,11 @@ void WriteToolbarButtons(const ToolbarTables& tables, HKEY defns, HKEY actions)
         const ToolbarButton& b = tables.buttons[i];
         wchar16 name[4];
         IndexName(i, name);
+        // clang-format off
         const u16 units[kDefnUnits] = {Unit(static_cast<i32>(b.spacing)), Unit(b.rect.left), Unit(b.rect.top),
                                        Unit(b.rect.right), Unit(b.rect.bottom), Unit(static_cast<i32>(b.image)),
                                        Unit(static_cast<i32>(b.action))};
+        // clang-format on
         SettingsWriteBinary(defns, name, units, kDefnUnits);
         if (b.text[0])
             SettingsWriteString(actions, name, b.text);

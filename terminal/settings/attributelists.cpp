@@ -49,10 +49,12 @@ bool IsLetter(wchar16 c)
 
 }  // namespace
 
+// clang-format off
 const AttributeElementList kVtAttributeList{
     2161, static_cast<u8>(std::size(kVtEntries)), SetupCopy.attributeColours, kVtEntries,
     kFlagIntensity | kFlagUnderline | kFlagFlashing | kFlagInverse, true, 1,
 };
+// clang-format on
 
 u8 AttributeFlagsNamed(const wchar16* label)
 {

@@ -20,10 +20,12 @@ struct AttributeEntry {
 };
 
 // The attribute boxes a label names: "IN" (also "HB", "DI"), "UL", "FL", "IV", "CS", "HI".
+// clang-format off
 enum AttributeFlag : u8 {
     kFlagIntensity = 1, kFlagUnderline = 2, kFlagFlashing = 4, kFlagInverse = 8, kFlagSeparator = 16,
     kFlagHidden = 32,
 };
+// clang-format on
 u8 AttributeFlagsNamed(const wchar16* label);
 
 struct AttributeElementList {

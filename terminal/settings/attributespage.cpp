@@ -24,6 +24,7 @@ namespace {
 
 SetupWorkingCopy& W = SetupCopy;
 
+// clang-format off
 enum : u16 {
     kDefault = 3, kSetColour = 4, kForegroundBase = 1960, kBackgroundBase = 2060, kElementList = 2160,
     kUseColours = 2211, kFlashing = 2212, kUnderline = 2213, kInverse = 2214, kIntensity = 2215,
@@ -31,6 +32,7 @@ enum : u16 {
     kAutoColour = 2223, kAnsiDisabled = 2224, kColoursCleared = 2225, kNormalBackground = 2226,
     kItalic = 2227, kSample = 2935,
 };
+// clang-format on
 constexpr u32 kStrSetColour = 2933, kStrDim = 2219, kStrHalfBright = 2220;
 constexpr int kRepaintCommand = 1056;
 
@@ -41,11 +43,13 @@ struct AttributeBox {
     u8 background;  // 1: the bit lives in the background byte
     u8 bit;
 };
+// clang-format off
 constexpr AttributeBox kBoxes[] = {
     {kIntensity, kFlagIntensity, 0, 0x80}, {kUnderline, kFlagUnderline, 0, 0x40}, {kFlashing, kFlagFlashing, 0, 0x10},
     {kInverse, kFlagInverse, 0, 0x20},     {kSeparator, kFlagSeparator, 1, 0x20}, {kHidden, kFlagHidden, 1, 0x10},
     {kUseColours, 0, 1, 0x80},
 };
+// clang-format on
 constexpr int kBoxCount = static_cast<int>(std::size(kBoxes));
 
 // The page's state while it is open: the boxes' flags, the colour marked in the grid
@@ -380,12 +384,14 @@ constexpr SetupControlEntry Swatch(u16 id, u16* variable)
     return {SetupControlKind::ColourSwatch, id, nullptr, variable, 0, 0, 0};
 }
 
+// clang-format off
 #define VX_GRID(base, variable)                                                                               \
     Swatch(base + 0, variable), Swatch(base + 1, variable), Swatch(base + 2, variable), Swatch(base + 3, variable), \
         Swatch(base + 4, variable), Swatch(base + 5, variable), Swatch(base + 6, variable),                   \
         Swatch(base + 7, variable), Swatch(base + 8, variable), Swatch(base + 9, variable),                   \
         Swatch(base + 10, variable), Swatch(base + 11, variable), Swatch(base + 12, variable),                \
         Swatch(base + 13, variable), Swatch(base + 14, variable), Swatch(base + 15, variable)
+// clang-format on
 
 const SetupControlEntry kControls[] = {
     SetupButton(IDOK, Confirmed),

@@ -47,8 +47,10 @@ const bool kFactoryColoursSet = [] {
 }();
 }  // namespace
 
+// clang-format off
 #define VX_DEFINE_SETTER(name, field) \
     void name(u8 colour) { AttributeColourTable.field = colour; }
+// clang-format on
 VX_ATTRIBUTE_SETTERS(VX_DEFINE_SETTER)
 #undef VX_DEFINE_SETTER
 

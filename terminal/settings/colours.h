@@ -53,6 +53,7 @@ void SetFactoryAttributeColours();
 
 // The attribute colour settings one at a time, each storing its byte and nothing else:
 // the Attributes page's apply changes the live table only through them.
+// clang-format off
 #define VX_ATTRIBUTE_SETTERS(X)                                                                              \
     X(SetFrgPaletteColour, frgpalette) X(SetBckPaletteColour, bckpalette)                                    \
     X(SetFrgNormColour, frg[0]) X(SetFrgBoldColour, frg[1]) X(SetFrgUlColour, frg[2])                        \
@@ -67,6 +68,7 @@ void SetFactoryAttributeColours();
     X(SetBckIvUlBdColour, bck[11]) X(SetBckIvFlColour, bck[12]) X(SetBckIvFlBdColour, bck[13])               \
     X(SetBckIvFlUlColour, bck[14]) X(SetBckIvFlBdUlColour, bck[15])
 #define VX_DECLARE_SETTER(name, field) void name(u8 colour);
+// clang-format on
 VX_ATTRIBUTE_SETTERS(VX_DECLARE_SETTER)
 #undef VX_DECLARE_SETTER
 // The screen colour outside the text: frgscrn and bckscrn together.

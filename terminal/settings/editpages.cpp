@@ -41,11 +41,13 @@ const SetupControlEntry kBlockTransmission[] = {
 };
 
 // The focus goes to the checked edit-operation button.
+// clang-format off
 const SetupPage kLocalEditingPage{2240, kLocalEditing, 1640, 0, nullptr, 0, nullptr, nullptr, nullptr, nullptr,
                                   nullptr};
 const SetupPage kBlockTransmissionPage{2250, kBlockTransmission, 1820, 0, nullptr, 0, nullptr, nullptr,
                                        nullptr, nullptr, nullptr};
 const bool kRegistered = (RegisterSetupPage(11, &kLocalEditingPage), RegisterSetupPage(12, &kBlockTransmissionPage),
                           true);
+// clang-format on
 
 }  // namespace

@@ -175,7 +175,9 @@ const SetupControlEntry kControls[] = {
     SetupEnd(),
 };
 
+// clang-format off
 const SetupPage kPage{2120, kControls, kEmulationList, 0, nullptr, 0, nullptr, InitDisplay, nullptr, nullptr, nullptr};
+// clang-format on
 const bool kRegistered = (RegisterSetupPage(0, &kPage), true);
 
 }  // namespace

@@ -51,12 +51,14 @@ bool IsControlKey(int key)
 // released right after it was pressed.
 bool ShowCapturedKey(HWND dialog, int key)
 {
+    // clang-format off
     switch (key) {
     case VK_SHIFT: case VK_MENU: case VK_CAPITAL: case VK_LSHIFT: case VK_RSHIFT: case VK_LMENU: case VK_RMENU:
         return false;
     default:
         break;
     }
+    // clang-format on
     if (IsControlKey(key) && !IsControlKey(g_lastDown))
         return false;
     int shift = 0;

@@ -164,10 +164,12 @@ void SaveAsPrepare(HWND)
     W.perUserProfile = MayEditMachineProfiles() ? static_cast<u16>(PerUserProfile != 0) : 1;
 }
 
+// clang-format off
 const SetupPage kOpenSessionPage{2200, kOpenSession, kCtlProfileList, 0, nullptr, 0, nullptr, nullptr,
                                  OpenSessionOk, nullptr, OpenSessionMessage};
 const SetupPage kSaveSessionAsPage{2210, kSaveSessionAs, kCtlProfileName, 0, nullptr, 0, SaveAsPrepare,
                                    SaveAsDisplay, SaveAsOk, nullptr, nullptr};
 const bool kRegistered = (RegisterSetupPage(7, &kOpenSessionPage), RegisterSetupPage(8, &kSaveSessionAsPage), true);
+// clang-format on
 
 }  // namespace

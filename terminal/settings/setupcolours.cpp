@@ -13,12 +13,14 @@ namespace {
 
 // The order the setters run in: the palette colours, the screen, the backgrounds, then
 // the foregrounds.
+// clang-format off
 constexpr u8 kApplyOrder[kAttributeCopySlots] = {
     kCopyFrgPalette, kCopyBckPalette, kCopyScreen, kCopyBckNorm, 12, 13, 14, 15, 16, 17, 18,
     27, 28, 29, 30, 31, 32, 33, 34,  // the inverse backgrounds
     2, 3, 4, 6, 5, 7, 8, 9,          // normal, bold, underline, flash, underline bold ...
     19, 20, 21, 23, 22, 24, 25, 26,  // the inverse foregrounds the same way
 };
+// clang-format on
 
 using Setter = void (*)(u8);
 #define VX_SETTER_ENTRY(name, field) name,

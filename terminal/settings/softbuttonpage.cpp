@@ -169,8 +169,10 @@ const SetupControlEntry kControls[] = {
     SetupEnd(),
 };
 
+// clang-format off
 const SetupPage kPage{2190, kControls, kSoftButtonNumberCombo, 0, nullptr, 0, Prepare, InitDisplay, Ok, nullptr,
                       nullptr};
+// clang-format on
 const bool kRegistered = (RegisterSetupPage(6, &kPage), true);
 
 }  // namespace

@@ -188,8 +188,10 @@ const SetupControlEntry kControls[] = {
 
 // Edits go straight into the tab line: the page's Cancel keeps them, the outer page's
 // Cancel drops them.
+// clang-format off
 const SetupPage kPage{2380, kControls, 0, 0, nullptr, 0, SubclassTabRuler, nullptr, Ok, UnsubclassTabRuler,
                       nullptr};
+// clang-format on
 const bool kRegistered = (RegisterSetupPage(25, &kPage), true);
 
 }  // namespace

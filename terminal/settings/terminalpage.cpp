@@ -352,8 +352,10 @@ const SetupControlEntry kControls[] = {
     SetupEnd(),
 };
 
+// clang-format off
 const SetupPage kPage{2140,    kControls,   kCursorList,  kModeList, kModeRows, kTerminalModeRows,
                       nullptr, InitDisplay, OkWork,       nullptr,   nullptr};
+// clang-format on
 const bool kRegistered = [] {
     RegisterIndexCombos(kIndexCombos, 2);
     RegisterSetupPage(2, &kPage);

@@ -155,14 +155,18 @@ TEST_F(LprTransferTest, AJobGoesAsCommandControlFileThenDataFileEachAcknowledged
         std::string("\x02") + std::to_string(kControl.size()) + " cfA001client\n",
         kControl,
         std::string(1, '\0'),
+        // clang-format off
         "\x03" "2920 dfA001client\n",
+        // clang-format on
         payload.substr(0, 1460),
         payload.substr(1460, 1460),
         "",  // the content ended on a piece boundary
         std::string(1, '\0'),
     };
     EXPECT_EQ(link.sends, expected);
+    // clang-format off
     EXPECT_EQ(link.calls, "srpcSASASSASASSSSA" "X");
+    // clang-format on
     EXPECT_EQ(r.state, LprStateFree);
     EXPECT_EQ(r.socket, LprNoSocket);
     EXPECT_TRUE(link.logs.empty());
@@ -211,6 +215,7 @@ TEST_F(LprTransferTest, ContentIsCutIntoPiecesOf1460AndShortSendsLoseNothing)
 TEST_F(LprTransferTest, EveryFailureEndsInTheFailurePathWithItsText)
 {
     using K = LprAck::Kind;
+    // clang-format off
     const struct {
         const char* what;
         void (*arrange)(ScriptedLink&);
@@ -254,6 +259,7 @@ TEST_F(LprTransferTest, EveryFailureEndsInTheFailurePathWithItsText)
         {"end byte send", [](ScriptedLink& l) { l.failSendNumber = 3; l.error = 10053; }, "Send failed. Error 10053",
          true},
     };
+    // clang-format on
     for (const auto& c : cases) {
         link = ScriptedLink();
         c.arrange(link);

@@ -17,8 +17,10 @@
 #include "terminal/settings/profilevalues.h"
 #include "terminal/settings/registry.h"
 
+// clang-format off
 BOOL(WINAPI* StartInstanceProcess)(LPCWSTR, LPWSTR, LPSECURITY_ATTRIBUTES, LPSECURITY_ATTRIBUTES, BOOL, DWORD, LPVOID,
                                    LPCWSTR, LPSTARTUPINFOW, LPPROCESS_INFORMATION) = CreateProcessW;
+// clang-format on
 
 namespace {
 constexpr int kMaxSlots = 4;

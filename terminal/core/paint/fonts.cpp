@@ -113,11 +113,13 @@ BYTE FontCharsetForMode(int characterMode)
 
 BYTE FontCharsetForIbmCodePage(int index)
 {
+    // clang-format off
     static const BYTE kSets[37] = {
         0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,   // 0-15
         128, 129, 134, 136, 177, 222, 161, 204, 162, 204,  // 16-25
         238, 238, 238, 0, 238, 238, 238, 238, 238, 238, 238,  // 26-36
     };
+    // clang-format on
     return index >= 0 && index < 37 ? kSets[index] : ANSI_CHARSET;
 }
 

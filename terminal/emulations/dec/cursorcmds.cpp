@@ -552,12 +552,14 @@ void SetLeftRightMarginsCommand()
         SetLeftRightMargins(Param(1), Param(2));
 }
 
+// clang-format off
 void SetLineSingleWidthTop() { SetLineAttribute(1); }
 void SetLineSingleWidthBottom() { SetLineAttribute(2); }
 void SetLineDoubleTop() { SetLineAttribute(3); }
 void SetLineDoubleBottom() { SetLineAttribute(4); }
 void SetLineSingleWidth() { SetLineAttribute(5); }
 void SetLineDoubleWidth() { SetLineAttribute(6); }
+// clang-format on
 
 void MediaCopy()
 {
@@ -623,9 +625,11 @@ void Vt52CursorAddress()
     MoveCursor(row - 32, column - 32);
 }
 
+// clang-format off
 void Vt52CursorUp() { CursorUp(1); }
 void Vt52CursorDown() { CursorDown(1); }
 void Vt52CursorRight() { CursorForward(1); }
+// clang-format on
 
 void CursorBackOne()
 {

@@ -380,12 +380,14 @@ constexpr auto kSelectKeyboardLanguage = SameActions<1>(SelectNationalSet);
 constexpr auto kSoftReset = SameActions<1>(SoftResetHandler);
 
 // CSI "
+// clang-format off
 constexpr std::array<ParserAction, 7> kCsiQuoteFinals = {{
     {SetConformanceLevel, nullptr},     // p DECSCL
     {SetCharacterProtection, nullptr},  // q DECSCA
     {Nothing, nullptr}, {Nothing, nullptr}, {Nothing, nullptr}, {Nothing, nullptr},  // r-u
     {ReportDisplayExtent, nullptr},     // v DECRQDE
 }};
+// clang-format on
 
 // CSI $
 constexpr std::array<ParserAction, 15> kCsiDollarFinals = {{
@@ -456,11 +458,13 @@ constexpr std::array<ParserAction, 3> kDcsFinals = {{
     {DefineUserKeys, nullptr},        // | DECUDK
 }};
 
+// clang-format off
 constexpr std::array<ParserAction, 6> kDcsBangFinals = {{
     {AssignUserPreferredSet, nullptr},  // u DECAUPSS
     {Nothing, nullptr}, {Nothing, nullptr}, {Nothing, nullptr}, {Nothing, nullptr},  // v-y
     {DefineMacro, nullptr},             // z DECDMAC
 }};
+// clang-format on
 
 constexpr std::array<ParserAction, 2> kDcsQuoteFinals = {{
     {LoadFunctionKeyDefinitions, nullptr},      // x

@@ -37,7 +37,9 @@ enum : u32 {
 };
 // clang-format on
 // Status bar fields that show the same.
+// clang-format off
 enum : u32 { kFieldPage = 7400, kFieldInsert = 7404, kFieldEdit = 7405, kFieldEmulation = 7409, kFieldDec = 10161 };
+// clang-format on
 
 constexpr int kTextUnits = 64;
 

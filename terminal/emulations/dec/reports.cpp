@@ -199,11 +199,13 @@ void AppendRenditionValue()
 {
     AppendUnit('0');
     const u8 r = CurrentRendition;
+    // clang-format off
     if (r & kRendBold) AppendText(";1");
     if (r & kRendUnderline) AppendText(";4");
     if (r & kRendBlink) AppendText(";5");
     if (r & kRendReverse) AppendText(";7");
     if (r & kRendInvisible) AppendText(";8");
+    // clang-format on
     AppendUnit(';');
     AppendDecimal(30u + Rendition.foreground);
     AppendUnit(';');
@@ -232,11 +234,13 @@ void AppendSettingValue(const u8* text, int n)
     } else if (TextIs(text, n, "}")) {
         const int a = LocalEditAttributeSet();
         AppendUnit('0');
+        // clang-format off
         if (a & 8) AppendText(";1");
         if (a & 4) AppendText(";4");
         if (a & 1) AppendText(";5");
         if (a & 2) AppendText(";7");
         if (a & 16) AppendText(";8");
+        // clang-format on
     } else if (TextIs(text, n, "\"p")) {
         AppendText(IsVt500Emulation() ? "63" : "61");
     } else if (TextIs(text, n, "\"q")) {

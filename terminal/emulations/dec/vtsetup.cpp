@@ -72,4 +72,6 @@ void Applied()
 }  // namespace
 
 // The pages of the Setup dialog are the shared ones; the family adds its copy's part.
+// clang-format off
 const FamilySetup DecSetup{nullptr, 0, {kFields, 1}, nullptr, Apply, Applied, nullptr, nullptr, nullptr, nullptr, nullptr};
+// clang-format on

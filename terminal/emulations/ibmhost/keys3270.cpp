@@ -117,10 +117,12 @@ constexpr KeyRow kKeys[] = {
 };
 
 // The editing pad under Num Lock with Alt, keypad 0-9.
+// clang-format off
 constexpr Action kPadAltActions[10] = {
     Do(kInsert), Do(kEraseEof), Do(kDown), Aid(0x6E), Do(kLeft),
     N,           Do(kRight),    Do(kHome), Do(kUp),   Aid(0x6C),
 };
+// clang-format on
 
 const Action* Find(const KeyRow* rows, std::size_t n, int key, u32 shift)
 {

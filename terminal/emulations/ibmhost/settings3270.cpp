@@ -10,6 +10,7 @@ I3270Settings I3270Config = [] {
 
 namespace {
 // {code page, character set, CCSID} by language index.
+// clang-format off
 constexpr u16 kLanguageTable[37][3] = {
     {37, 697, 37},      {285, 697, 285},    {500, 697, 500},    {37, 697, 37},
     {277, 697, 277},    {278, 697, 278},    {273, 697, 273},    {37, 697, 37},
@@ -22,6 +23,7 @@ constexpr u16 kLanguageTable[37][3] = {
     {1153, 1375, 1153}, {1153, 1375, 1153}, {1153, 1375, 1153}, {1153, 1375, 1153},
     {1153, 1375, 1153},
 };
+// clang-format on
 
 // Unprotected/protected, normal/bold, for the plain, underlined, flashing and inverse
 // groups.

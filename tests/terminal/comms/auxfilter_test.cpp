@@ -48,6 +48,7 @@ TEST(AuxFilter, PassesBytesAndEndsAtMediaCopySix)
         std::string written;
         int ends;
     };
+    // clang-format off
     const Case cases[] = {
         {"text, MC 5 unchanged, 8-bit MC 6 ends", "AB\r\nC\x1b[5i\x9b" "6i", kPlain, "AB\r\nC\x1b[5i", 1},
         {"7-bit MC 6 ends", "xa\x1b[6i", kPlain, "xA", 1},
@@ -62,6 +63,7 @@ TEST(AuxFilter, PassesBytesAndEndsAtMediaCopySix)
         {"flow bytes dropped with disp_errors off", std::string("a\0\x11\x13" "b", 5), {true, false, true, false},
          "AB", 0},
     };
+    // clang-format on
     for (const Case& c : cases) {
         const FilterRun r = Filter(c.host, c.options);
         EXPECT_EQ(r.written, c.written) << c.name;

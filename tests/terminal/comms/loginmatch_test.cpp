@@ -37,6 +37,7 @@ TEST(LoginResponses, EscapesTypeTheirCharacters)
         const char* response;
         std::u16string typed;
     };
+    // clang-format off
     const Case cases[] = {
         {"a^Mb_027c\\^d<CR>", U("a\rb\x1b" "c^d\r")},
         {"^@^[^_", std::u16string{0, 0x1B, 0x1F}},
@@ -51,6 +52,7 @@ TEST(LoginResponses, EscapesTypeTheirCharacters)
         {"<unclosed", U("<unclosed")},
         {"", U("")},
     };
+    // clang-format on
     for (const Case& c : cases)
         EXPECT_EQ(Typed(U(c.response)), c.typed) << c.response;
 }

@@ -58,7 +58,9 @@ TEST_F(NewEnvironTest, NamedVariablesGetTheirExactReply)
 
 TEST_F(NewEnvironTest, EmptySendListsEveryVariableAndEscapesValues)
 {
+    // clang-format off
     Var(true, "5250,VAR", "USER", "a\x01" "b");
+    // clang-format on
     Var(true, "5250,USERVAR", "KBDTYPE", "USB");
     Var(false, "5250,USERVAR", "CODEPAGE", "37");
     Var(false, "5250,USERVAR", "KBDTYPE", "AGB");

@@ -24,7 +24,9 @@ std::string Bytes(u32 charset, u16 ch, const u8* national = nullptr)
     return std::string(reinterpret_cast<const char*>(out), static_cast<std::size_t>(n));
 }
 
+// clang-format off
 constexpr u8 kGerman[] = {'@', 0xA7, '[', 0xC4, '\\', 0xD6, ']', 0xDC, '{', 0xE4, '|', 0xF6, '}', 0xFC, '~', 0xDF, 0};
+// clang-format on
 
 TEST(PrintCharsetTest, TableCases)
 {

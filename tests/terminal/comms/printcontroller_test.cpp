@@ -50,7 +50,9 @@ TEST(PrinterControllerTest, EndingSequencesAndWhatPrints)
         {"ESC [ 6 i ends too", "\x1b[6i", "", 3, {}},
         {"ESC [ 5 i prints, i as a character", "\x1b[5i", "\x1b[5<i>", -1, {}},
         {"a second ESC prints what was collected", "\x1b[\x1b[4i", "\x1b[", 5, {}},
+        // clang-format off
         {"ESC other", "\x1b" "c", "\x1b" "c", -1, {}},
+        // clang-format on
         {"CSI 4 x", csi + "4x", csi + "4x", -1, {}},
         {"VT52 ESC X ends", "ab\x1bX", "<a><b>", 3, {true, false, false}},
         {"VT52 ignores ESC [ 4 i", "\x1b[4i", "\x1b[<4><i>", -1, {true, false, false}},

@@ -49,7 +49,9 @@ struct Line {
     }
 };
 
+// clang-format off
 constexpr u8 kGerman[] = {'@', 0xA7, '[', 0xC4, '\\', 0xD6, ']', 0xDC, '{', 0xE4, '|', 0xF6, '}', 0xFC, '~', 0xDF, 0};
+// clang-format on
 constexpr u8 kLineDrawing = 3;
 
 std::string Format(const Line& line, int format, PrintFormatContext context = {})
@@ -95,10 +97,12 @@ TEST(PrintFormatTest, BlankLinesAndLineSizes)
     wide.record.cells[0].flags = kLineDoubleWidth;
     EXPECT_EQ(Format(wide, 3), "<CR><LF>");
     EXPECT_EQ(Format(wide, 0).substr(0, 14), "^[*<^[)0^[(B^[");
+    // clang-format off
     const struct {
         u8 flags;
         char final;
     } sizes[] = {{0, '5'}, {kLineDoubleWidth, '6'}, {kLineDoubleWidth | kLineTopHalf, '3'}, {kLineBottomHalf, '4'}};
+    // clang-format on
     for (const auto& s : sizes) {
         Line l;
         l.record.cells[0].flags = s.flags;

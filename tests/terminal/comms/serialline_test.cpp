@@ -11,6 +11,7 @@ TEST(SerialLine, PacingFollowsTheTransmitAndLineSpeeds)
         u32 etx, com;
         i32 delay;
     };
+    // clang-format off
     const Case cases[] = {
         {0, 6, 90},    // 110 under 9600: the time of a 10-bit character
         {1, 6, 33},    {2, 6, 16}, {3, 6, 8}, {4, 6, 4},
@@ -23,6 +24,7 @@ TEST(SerialLine, PacingFollowsTheTransmitAndLineSpeeds)
         {10, 10, 0},   // 115200 is unlimited
         {11, 6, 0},    // outside the table
     };
+    // clang-format on
     for (const Case& c : cases)
         EXPECT_EQ(TransmitPacingFor(c.etx, c.com), c.delay) << "etx " << c.etx << " com " << c.com;
 }

@@ -42,6 +42,7 @@ std::vector<CsiSlot> SixtySlots()
     return slots;
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Cases, CsiCollector,
     ::testing::Values(CsiCase{"ThreeParameters", "\x1b[1;2;3m", {{1, ' '}, {2, ' '}, {3, ' '}}},
@@ -56,18 +57,23 @@ INSTANTIATE_TEST_SUITE_P(
                       CsiCase{"EightBitCsi", "\x9b" "4;5m", {{4, ' '}, {5, ' '}}}),
     [](const ::testing::TestParamInfo<CsiCase>& info) { return std::string(info.param.name); });
 
+// clang-format on
 using Walker = HostPathTest;
 
 TEST_F(Walker, CanAndSubEndTheSequenceAndTheRestIsText)
 {
+    // clang-format off
     Feed("\x1b[12\x18m\x1b[3\x1a" "b");
+    // clang-format on
     EXPECT_EQ(Row(0), "mb");
     EXPECT_EQ(InSequence, 0);
 }
 
 TEST_F(Walker, UnknownByteEndsTheSequenceAndIsDropped)
 {
+    // clang-format off
     Feed("\x1b[1\x7f" "A");  // DEL is in no range
+    // clang-format on
     EXPECT_EQ(Row(0), "A");
 }
 
@@ -93,6 +99,7 @@ TEST(ParserWalk, FollowsNextStatesAndEndsOnEmptyOrUnknown)
         const char* trace;
         const char* left;  // what the walk did not read
     };
+    // clang-format off
     const Case cases[] = {
         {"az!", "az", "!"},  // a leads on, z ends with no next state
         {"bz", "b", "z"},    // the empty state ends the walk
@@ -100,6 +107,7 @@ TEST(ParserWalk, FollowsNextStatesAndEndsOnEmptyOrUnknown)
         {"ay", "a", ""},     // y is in no range of the second state: read and dropped
         {"q", "", ""},
     };
+    // clang-format on
     for (const Case& c : cases) {
         g_trace.clear();
         g_input = c.input;

@@ -251,6 +251,7 @@ TEST_F(HostIo, HostCloseRunsTheOnCloseAction)
         i32 connectionState;
         int loginRestarts;
     };
+    // clang-format off
     const Case cases[] = {
         {1, 0, {1008}, 0, 0},  // exit
         {2, 0, {}, 0, 0},      // nothing: the window stays, offline
@@ -259,6 +260,7 @@ TEST_F(HostIo, HostCloseRunsTheOnCloseAction)
         {4, 0, {1062}, 0, 0},  // no command configured: the host-closed dialog
         {0, 0, {1062}, 0, 0},
     };
+    // clang-format on
     for (const Case& c : cases) {
         doubles::ResetHost();
         SocketIndex = 7;

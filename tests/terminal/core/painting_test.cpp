@@ -322,6 +322,7 @@ TEST_F(Painting, FramesEndWithTheFullRepaintPicture)
         {"a row above the region written midway", {{3, 20, true, 8}}, 1, 3},
         {"up, then down, then another region", {{3, 20, true, 4}, {3, 20, false, 3}, {0, 10, true, 2}}, -1, 0},
         {"a region, then an overlapping one", {{3, 20, false, 3}, {0, 10, true, 2}}, 22, 1},
+        // clang-format off
         {"more regions than a frame keeps apart", {{0, 23, true, 1}, {0, 23, false, 1}, {2, 9, true, 1},
                                                    {2, 9, false, 1}, {1, 5, true, 1}, {1, 5, false, 1},
                                                    {3, 8, true, 1}, {3, 8, false, 1}, {0, 2, true, 1},
@@ -329,6 +330,7 @@ TEST_F(Painting, FramesEndWithTheFullRepaintPicture)
                                                    {5, 7, true, 1}, {5, 7, false, 1}, {6, 8, true, 1},
                                                    {6, 8, false, 1}, {7, 9, true, 1}, {7, 9, false, 1}},
          -1, 0},
+        // clang-format on
     };
     DibCanvas canvas(80 * 9, 25 * 17, DibCanvas::kPicture);
     SetCellSize(9, 17);

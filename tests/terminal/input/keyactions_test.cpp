@@ -171,7 +171,9 @@ TEST_F(KeyPath, EightBitControlsGoOutWholeOnlyInVt500EightBit)
     DataBitsSetting = 2;
     UseEmulation(3);
     Key(89);
+    // clang-format off
     EXPECT_EQ(Printable(TakeSent()), Printable("\x9b" "A"));
+    // clang-format on
     UseEmulation(2);
     Key(89);
     EXPECT_EQ(Printable(TakeSent()), Printable("\x1b[A"));

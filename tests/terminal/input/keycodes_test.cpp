@@ -73,11 +73,13 @@ TEST_F(KeyRules, NavigationKeysByEmulationAndDecKeys)
         bool decKeys;
         int vk, code;
     };
+    // clang-format off
     for (const Case& c : std::vector<Case>{
              {2, false, insert, 84}, {2, false, home, 125}, {2, false, pageUp, 87}, {2, false, del, 126},
              {2, false, end, 86},    {2, false, pageDown, 88}, {2, true, home, 83}, {2, true, del, 85},
              {5, false, insert, 83}, {5, false, home, 84},  {5, false, pageUp, 85}, {5, false, del, 86},
              {5, false, end, 87},    {5, false, pageDown, 88}, {0, false, 0x26, 89}, {5, false, 0x27, 92}}) {
+        // clang-format on
         UseEmulation(c.emulation);
         Vt300Values.kpadmode = c.decKeys ? 1 : 0;
         EXPECT_EQ(VirtualKeyToKeyCode(SubstituteNavigationVirtualKey(c.vk, false)), c.code)
@@ -106,10 +108,12 @@ TEST_F(KeyRules, TviAltKeys)
         u32 shift;
         int c;
     };
+    // clang-format off
     for (const Case& c : std::vector<Case>{{'A', 0, 'a'},   {'A', kShiftBit, 'A'}, {'A', kCtrlBit, 1},
                                            {'2', kShiftBit, '@'}, {'9', kShiftBit, '('}, {0x65, 0, '5'},
                                            {0x6F, 0, '/'}, {0xBA, kShiftBit, ':'}, {0xDF, kShiftBit, 0xAC},
                                            {0xA6, 0, -2},  {0x12, 0, -1},     {0x0D, 0, -1}})
+        // clang-format on
         EXPECT_EQ(TviAltKeyCharacter(c.vk, c.shift), c.c) << std::hex << c.vk;
 }
 
@@ -121,11 +125,13 @@ TEST_F(KeyRules, TypedCharactersInTheHostCharacterSet)
         bool multinational;
         int typed, sent;
     };
+    // clang-format off
     for (const Case& c : std::vector<Case>{
              {0, true, 'a', 'a'},     {0, true, 164, 168},  {0, true, 215, -1},  {0, true, 255, 253},
              {0, true, 233, 233},     {5, true, 8364, 164}, {1, true, 8364, -1}, {1, true, 130, -1},
              {0, false, 'a', 'a'},    {0, false, 233, -1},  {6, true, 0x11E, 0xD0},
              {4, true, 8364, -1}}) {
+        // clang-format on
         PaintSettings.characterMode = c.characterSet;
         Vt300Values.mltnat = c.multinational ? 1 : 0;
         EXPECT_EQ(TranslateTypedChar(c.typed), c.sent) << "set " << int(c.characterSet) << " char " << c.typed;

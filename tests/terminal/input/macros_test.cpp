@@ -241,7 +241,9 @@ TEST_F(Macros, PlainTextTokensAndKeysArriveInOrder)
         {"a<b", "a<b"},           // never closed: plain
         {"end(", "end("},
         {"q<>r", "qr"},
+        // clang-format off
         {"\xc2\x9b" "5~", "\x1b[5~"},
+        // clang-format on
     };
     for (const Case& c : cases) {
         Text text;

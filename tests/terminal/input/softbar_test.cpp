@@ -10,6 +10,7 @@ namespace {
 
 TEST(SoftBarLayout, LevelsRotateOnlyWhileSomeAreHidden)
 {
+    // clang-format off
     const struct {
         int order, step, visible, expected;
     } cases[] = {
@@ -17,6 +18,7 @@ TEST(SoftBarLayout, LevelsRotateOnlyWhileSomeAreHidden)
         {1, 1, 4, 1},  // all four show: nothing to rotate
         {1, 1, 0, 1},  // hidden bar
     };
+    // clang-format on
     for (const auto& c : cases)
         EXPECT_EQ(RotateSoftBarOrder(c.order, c.step, c.visible), c.expected)
             << c.order << " " << c.step << " " << c.visible;

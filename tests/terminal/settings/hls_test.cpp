@@ -9,6 +9,7 @@ namespace {
 
 TEST(Hls, ToRgbKeepsItsRoundingAndHueConvention)
 {
+    // clang-format off
     struct Row {
         int h, l, s;
         RgbPercent rgb;
@@ -25,12 +26,14 @@ TEST(Hls, ToRgbKeepsItsRoundingAndHueConvention)
         {330, 50, 100, {0, 50, 100}},
         {-360, 50, 100, {0, 0, 100}},
     };
+    // clang-format on
     for (const Row& r : rows)
         EXPECT_EQ(HlsToRgb(r.h, r.l, r.s), r.rgb) << r.h << "," << r.l << "," << r.s;
 }
 
 TEST(Hls, FromRgb)
 {
+    // clang-format off
     struct Row {
         int r, g, b, h, l, s;
     } rows[] = {
@@ -40,6 +43,7 @@ TEST(Hls, FromRgb)
         {50, 50, 50, 0, 50, 0},
         {150, 50, 100, 0, 100, 0},  // out of range: a zero divisor counts as grey
     };
+    // clang-format on
     for (const Row& row : rows) {
         int r = row.r, g = row.g, b = row.b;
         RgbToHls(r, g, b);

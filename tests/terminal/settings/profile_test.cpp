@@ -359,7 +359,9 @@ TEST_F(ProfileStore, UserDefinedKeysAreStoredWholeOnceOneChanges)
     EXPECT_EQ(KeySequenceTable.keys[5].length, 0);
     EXPECT_EQ(KeySequenceTable.end, end);
     const KeySequenceEntry& f7 = KeySequenceTable.keys[6];
+    // clang-format off
     EXPECT_EQ(std::wstring(f7.text, f7.length), L"\x9B" L"18~");
+    // clang-format on
 
     // Offsets and counts that point past the pool load bounded.
     u16 lying[72];

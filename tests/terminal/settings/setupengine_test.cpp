@@ -126,6 +126,7 @@ TEST(SetupRules, OnlyADecModelWithNoOtherEngineOwnsTheStore)
 TEST(AttributeLook, FlagsOfBothBytes)
 {
     const AttributeLookOptions plain{};
+    // clang-format off
     struct Case {
         const char* what;
         u8 fore, back;
@@ -149,6 +150,7 @@ TEST(AttributeLook, FlagsOfBothBytes)
          false},
         {"ta6530 flag set", 0x87, 0x00, {false, false, true, true}, 15, 0, false, false, false, false, false, false},
     };
+    // clang-format on
     for (const Case& c : cases) {
         const AttributeLook look = AttributeEffects(c.fore, c.back, c.options);
         EXPECT_EQ(look.text, c.text) << c.what;

@@ -198,6 +198,7 @@ TEST_F(CheckListClicks, OnlyAClickInARowsBoxFlipsIt)
 
 TEST(CheckListHit, BoxesAreFoundByRowAndColumn)
 {
+    // clang-format off
     const struct {
         POINT at;
         int top, count, row;
@@ -206,6 +207,7 @@ TEST(CheckListHit, BoxesAreFoundByRowAndColumn)
         {{40, 3}, 0, 18, -1},    {{1, 3}, 0, 18, -1},         {{4, 0}, 0, 18, -1},
         {{4, 16 * 18 + 3}, 0, 18, -1}, {{4, 16 * 3 + 3}, 16, 18, -1}, {{4, -5}, 0, 18, -1},
     };
+    // clang-format on
     for (const auto& c : cases)
         EXPECT_EQ(CheckListBoxAt(c.at, 16, c.top, c.count, 13), c.row) << c.at.x << "," << c.at.y << " top " << c.top;
 }

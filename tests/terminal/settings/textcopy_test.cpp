@@ -13,7 +13,9 @@ TEST(TextCopy, WideningAndNarrowingStayWithinTheirBuffers)
     wchar16 wide[6];
     for (auto& u : wide)
         u = 0x7777;
+    // clang-format off
     EXPECT_EQ(WidenString(wide, 5, "\xE9\x9B" "abcdef"), 4u);
+    // clang-format on
     EXPECT_EQ(std::basic_string<wchar16>(wide), (std::basic_string<wchar16>{0xE9, 0x9B, 'a', 'b'}));
     EXPECT_EQ(wide[5], 0x7777);
     EXPECT_EQ(WidenString(wide, 5, ""), 0u);

@@ -41,6 +41,7 @@ bool Hft()
     return Aixterm.hftMode != 0;
 }
 
+// clang-format off
 void Nothing() {}
 void SaveCursor() { SaveCursorState(); }
 void RestoreCursor() { RestoreCursorState(); }
@@ -52,6 +53,7 @@ void Designate0() { DesignateG0(); }
 void Designate1() { DesignateG1(); }
 void Designate2() { DesignateG2(); }
 void Designate3() { DesignateG3(); }
+// clang-format on
 void KeypadApplication()
 {
     if (!Hft())
@@ -93,11 +95,13 @@ void Alignment()
     }
     RepaintScreen();
 }
+// clang-format off
 void ResetCommand() { ResetAixterm(); }
 void WindowTitle() { ReadAixtermTitle(); }
 
 // CSI with an intermediate SP: accepted and dropped.
 void DropSequence() { SkipSequenceBytesFrom(0x20, 0x3F, NextSequenceByte); }
+// clang-format on
 
 void CsiFinal();
 
@@ -145,6 +149,7 @@ const ParserRange kCsiState[] = {
     {0, 0, nullptr},
 };
 
+// clang-format off
 const ParserRange kEscState[] = {
     {0x23, 0x23, kHash.data()},
     {0x28, 0x2B, kDesignate.data()},
@@ -157,6 +162,7 @@ const ParserRange kEscState[] = {
     {0x6E, 0x6F, kInvoke.data()},
     {0, 0, nullptr},
 };
+// clang-format on
 
 // ---- CSI operations ----
 
@@ -280,6 +286,7 @@ void CsiFinal()
     const u8 marker = ParamMarker();
     const bool plain = marker == ' ', query = marker == '?';
     const int n = CountParam(1);
+    // clang-format off
     switch (CurrentByte()) {
     case '@': if (plain) InsertCharacters(n); break;
     case 'A': if (plain) CursorUp(n); break;
@@ -359,6 +366,7 @@ void CsiFinal()
     case 'u': if (plain) RestoreCursorState(); break;
     default: break;
     }
+    // clang-format on
 }
 
 }  // namespace

@@ -239,6 +239,7 @@ void AnsiCsiFinal()
     const bool plain = marker == ' ', eq = marker == '=';
     const bool sco = IsScoConsole();
     const int n = CountParam(1);
+    // clang-format off
     switch (CurrentByte()) {
     case '@': if (plain) InsertBlanks(n); break;
     case 'A': if (plain) CursorUp(n); break;
@@ -331,4 +332,5 @@ void AnsiCsiFinal()
     default:
         break;
     }
+    // clang-format on
 }

@@ -52,8 +52,10 @@ void NextParam()
     AnsiConsole.quotedLength = 0;
 }
 
+// clang-format off
 void SaveCursor() { SaveCursorState(); }
 void RestoreCursor() { RestoreCursorState(); }
+// clang-format on
 
 void ScoSetTabStop()
 {
@@ -86,6 +88,7 @@ constexpr std::array<ParserAction, 1> kEscH{{{ScoSetTabStop, nullptr}}};
 constexpr std::array<ParserAction, 2> kEscPQ{{{Nothing, kEscPState}, {DefineKey, nullptr}}};
 constexpr std::array<ParserAction, 2> kEscBracketBackslash{{{Nothing, kCsiState}, {Nothing, nullptr}}};
 
+// clang-format off
 const ParserRange kCsiState[] = {
     {0x22, 0x22, kQuote.data()},
     {0x30, 0x39, kCsiDigits.data()},
@@ -94,6 +97,7 @@ const ParserRange kCsiState[] = {
     {0x40, 0x7A, kCsiFinals.data()},
     {0, 0, nullptr},
 };
+// clang-format on
 
 // ESC P 0 continues as a control sequence: ESC P 0 z is CSI 0 z.
 const ParserRange kEscPState[] = {

@@ -78,6 +78,7 @@ TEST_F(HookBindingTest, FocusChangesSwitchTheProtection)
     EXPECT_EQ(GetModuleHandleW(L"VXNTHOOK.DLL"), nullptr);
 
     Vt300Values.FreezeNumLock = 0;
+    // clang-format off
     EXPECT_EQ(Log(), "load\nInitHook\n"
                      "PreventNumLockToggle 1 " + Window(window) + "\n"
                      "PreventNumLockToggle 0 0x0\n"
@@ -85,6 +86,7 @@ TEST_F(HookBindingTest, FocusChangesSwitchTheProtection)
                      "PreventNumLockToggle 1 " + Window(window) + "\n"
                      "PreventNumLockToggle 0 0x0\n"
                      "unload\n");
+    // clang-format on
 }
 
 TEST_F(HookBindingTest, AnIncompleteOrRefusingModuleIsNeverUsed)

@@ -217,6 +217,7 @@ TEST_F(ProfilesTest, SessionSlotsAreClaimedSwitchedAndReleased)
 
 TEST_F(ProfilesTest, SaveAsNamesThatWouldClashAreRefused)
 {
+    // clang-format off
     struct Case {
         const wchar_t* name;
         bool allowed;
@@ -224,6 +225,7 @@ TEST_F(ProfilesTest, SaveAsNamesThatWouldClashAreRefused)
                  {L"Hotspot", false},    {L"MACROS", false},      {L"Mouse Actions", false},
                  {L"Session 2", false},  {L"Session 12", false},  {L"Session", true},   {L"Session A", true},
                  {L"Startup,Kiosk", false}, {L"", false}};
+    // clang-format on
     for (const Case& c : cases)
         EXPECT_EQ(ProfileNameAllowed(c.name), c.allowed) << c.name;
 

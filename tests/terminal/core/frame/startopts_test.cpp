@@ -34,6 +34,7 @@ protected:
 TEST_F(StartupOptionsTest, SwitchesSetTheirOptions)
 {
     const StartupOptionValues& o = StartupOptions;
+    // clang-format off
     struct Case {
         const wchar_t* line;
         std::function<bool()> holds;
@@ -115,6 +116,7 @@ TEST_F(StartupOptionsTest, SwitchesSetTheirOptions)
          }},
         {L"myhost/none", [&] { return o.connectionsOff == 1 && o.targetGiven == 0 && !Slots.connectionTarget[0]; }},
     };
+    // clang-format on
     for (const Case& c : cases) {
         ASSERT_EQ(Read(c.line), 1) << c.line;
         EXPECT_TRUE(c.holds()) << c.line;

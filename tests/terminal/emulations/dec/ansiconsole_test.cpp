@@ -374,11 +374,13 @@ TEST_F(AnsiConsoleTest, ReportsOfTheConsoles)
 // byte 128-255 comes back as that byte, the euro as 858's 0xD5.
 TEST_F(AnsiConsoleTest, TypedCharactersGoOutAsTheCodePagesByte)
 {
+    // clang-format off
     const struct {
         u8 index;
         const char* codeset;
     } pages[] = {{kPcCp437, "IBM437"}, {kPcCp850, "IBM850"}, {kPcCp858, "IBM858"}, {kPcCp1250, "CP1250"},
                  {kPcCp852, "IBM852"}};
+    // clang-format on
     PaintSettings.characterMode = kCharModePcCodePage;
     for (const auto& p : pages) {
         PaintSettings.pcCodePage = p.index;

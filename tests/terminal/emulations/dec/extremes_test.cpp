@@ -91,8 +91,10 @@ TEST_F(Extremes, GeneratedStreamsLeaveATerminalThatAnswers)
         TransmitEditBlock();
         // A stream may have reset the ANSI mode (VT52 asks in its own way): ESC < back.
         const std::string answer = Answer("\x18\x1b\\\x1b<\x1b[5n");
+        // clang-format off
         ASSERT_NE(answer.find(EmulationId == kEmuVt500Bit8 ? "\x9b" "0n" : "\x1b[0n"), std::string::npos)
             << "round " << round;
+        // clang-format on
         EXPECT_LT(Screen.cursorRow, Screen.pageLength);
         EXPECT_LE(Screen.cursorColumn, Screen.lastColumn);
     }

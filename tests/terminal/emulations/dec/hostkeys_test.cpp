@@ -98,7 +98,9 @@ TEST_F(HostKeys, ClearingDecudkRestoresTheBuiltInStringsAndAFullPoolCutsTheText)
 {
     Feed(kDcs + "1;1|17/41" + kSt);
     Feed(kDcs + "0;1|18/42" + kSt);
+    // clang-format off
     EXPECT_EQ(EntryText(25), "\x9B" "17;2~");
+    // clang-format on
     EXPECT_EQ(EntryText(26), "B");
     // The pool holds 512 units, the built-in strings most of them; key 19 gives its own
     // built-in text back first. Key 50 has no text to give back.
@@ -193,7 +195,9 @@ TEST_F(HostKeys, MacrosAreStoredInvokedAndCounted)
     Feed(C("5*z"));
     EXPECT_EQ(Row(0), "ABC");
     // Hexadecimal bodies may hold controls; Pdt 1 keeps the other macros.
+    // clang-format off
     Feed(kDcs + "6;1;1!z" + Hex("\r\n" "x") + kSt + C("6*z") + C("5*z"));
+    // clang-format on
     EXPECT_EQ(Row(1), "xABC");
     // Pdt 0 deletes them all, not only the slot defined.
     Feed(kDcs + "7;0;0!zy" + kSt + C("5*z") + C("7*z"));

@@ -27,17 +27,21 @@ protected:
 TEST_F(KeySequences, BuiltInKeysAndClosingGaps)
 {
     EXPECT_TRUE(UserDefinedKeysAreFactory());
+    // clang-format off
     EXPECT_EQ(KeyText(0), "\x9B" "11~");
     EXPECT_EQ(KeyText(39), "\x9B" "34;2~");
     EXPECT_EQ(KeyText(45), "\x9B" "6~");
+    // clang-format on
     EXPECT_EQ(KeySequenceTable.end, 20 * 4 + 20 * 6 + 6 * 3);
 
     const u16 endBefore = KeySequenceTable.end;
     DeleteUserDefinedKey(1);
     EXPECT_EQ(KeySequenceTable.end, endBefore - 4);
     EXPECT_EQ(KeySequenceTable.keys[1].length, 0);
+    // clang-format off
     EXPECT_EQ(KeyText(2), "\x9B" "13~");  // later texts moved down with their keys
     EXPECT_EQ(KeyText(45), "\x9B" "6~");
+    // clang-format on
     EXPECT_FALSE(UserDefinedKeysAreFactory());  // a cleared key is a change to keep
 
     InstallVtDefaultKeys();
@@ -73,7 +77,9 @@ TEST_F(KeySequences, StoredTablesAreBoundedByThePool)
     // Parts that are absent leave the table as it was.
     InstallVtDefaultKeys();
     RestoreUserDefinedKeys(nullptr, 0, nullptr, lengths, nullptr, nullptr);
+    // clang-format off
     EXPECT_EQ(KeyText(0), "\x9B" "1");  // built-in text, stored length
+    // clang-format on
     EXPECT_EQ(KeySequenceTable.end, 20 * 4 + 20 * 6 + 6 * 3);
 }
 

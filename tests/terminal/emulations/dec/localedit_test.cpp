@@ -166,7 +166,9 @@ TEST_F(LocalEditing, BlocksDesignateTheSetsTheirCharactersNeed)
     // Multinational: a Latin-1 character with no 7-bit form goes in GR, or as SUB when
     // only 7 bits may go.
     Vt300Values.mltnat = 1;
+    // clang-format off
     Feed(E("(B") + C("1;2H") + E("-A") + "\x0e" "W" "\x0f" + C("1;3H"));
+    // clang-format on
     EXPECT_EQ(Transmit(), std::string("X\xD7"));
     EmulationId = 1;
     EXPECT_EQ(Transmit(), std::string("X\x1A"));

@@ -85,9 +85,11 @@ TEST_F(Reports, CustomIdIsSentExactly)
 TEST_F(Reports, LeadInFollowsTheEmulationAndDataBits)
 {
     EmulationId = 3;
+    // clang-format off
     EXPECT_EQ(Answer(C("5n")), "\x9b" "0n");
     EXPECT_EQ(Answer(C("6n")), "\x9b" "1;1R");
     EXPECT_EQ(Answer(kDcs + "$qm" + kSt).substr(0, 4), "\x90" "1$r");
+    // clang-format on
     DataBitsSetting = 1;
     EXPECT_EQ(Answer(C("5n")), C("0n"));
     DataBitsSetting = 2;
@@ -96,11 +98,15 @@ TEST_F(Reports, LeadInFollowsTheEmulationAndDataBits)
     EXPECT_EQ(Answer(C("5n")), C("0n"));
     // A received 8-bit CSI is read like ESC [ in VT500 8-bit.
     EmulationId = 3;
+    // clang-format off
     EXPECT_EQ(Answer("\x9b" "5n"), "\x9b" "0n");
+    // clang-format on
     // S7C1T and S8C1T switch between the two.
     EXPECT_EQ(Answer(E(" F") + C("5n")), C("0n"));
     EXPECT_EQ(EmulationId.load(), 2);
+    // clang-format off
     EXPECT_EQ(Answer(E(" G") + C("5n")), "\x9b" "0n");
+    // clang-format on
 }
 
 TEST_F(Reports, DeviceStatusReports)

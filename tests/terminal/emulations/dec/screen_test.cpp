@@ -47,6 +47,7 @@ TEST_F(Charset, DesignationsByFinalAndSize)
         int g;
         u8 code;  // 0: left as it was
     };
+    // clang-format off
     const Case cases[] = {
         {2, 1, 0, E("(0"), 0, 2},
         {2, 1, 0, E("-0"), 1, 0},   // a 94-character set refuses the 96 form
@@ -64,6 +65,7 @@ TEST_F(Charset, DesignationsByFinalAndSize)
         {2, 0, 6, E("(Y"), 0, 0},   // not this language's set
         {2, 1, 0, E("*\"4"), 2, 0},  // unknown two-byte final: dropped with its final
     };
+    // clang-format on
     for (const Case& c : cases) {
         EmulationId = c.emulation;
         Vt300Values.mltnat = c.multinational;
@@ -135,7 +137,9 @@ TEST_F(Charset, SoftFontIsLoadedDesignatedAndForgottenBySoftReset)
     EXPECT_EQ(SoftFont.glyphs[1][0], 0x8000);
     // Outside VT500 the string is read and dropped.
     EmulationId = 1;
+    // clang-format off
     Feed("\x1bP1;1;1;10;1;2;16;0{ @@@@\x1b\\" "k");
+    // clang-format on
     EXPECT_EQ(SoftFont.glyphs[1][0], 0x8000);
     EXPECT_EQ(Row(0).back(), 'k');
 }

@@ -35,7 +35,9 @@ TEST_F(Sequences, MalformedAndCancelledSequencesLeaveNoTrace)
     Feed(E("#9") + "b");
     EXPECT_EQ(Row(0), "ahb");
     // Strings after DCS, OSC, PM and APC never reach the screen.
+    // clang-format off
     Feed("\x1bP1$qm\x1b\\" "\x1b]0;title\x07\x1b\\" "\x1b^privacy\x1b\\" "\x1b_app\x1b\\" "c");
+    // clang-format on
     EXPECT_EQ(Row(0), "ahbc");
     // A DCS with a final the tables lack ends there: its text is shown.
     Feed(E("Pq") + "#0" + E("\\"));
@@ -45,10 +47,14 @@ TEST_F(Sequences, MalformedAndCancelledSequencesLeaveNoTrace)
 TEST_F(Sequences, EightBitControlsActLikeTheirEscForms)
 {
     EmulationId = 3;
+    // clang-format off
     Feed("\x9b" "5;5H" "x" "\x84" "\x8d" "y");  // CSI, IND, RI
+    // clang-format on
     EXPECT_EQ(Row(4), "    xy");
     // C1 controls without a meaning are dropped, not read as ESC sequences.
+    // clang-format off
     Feed("\x80" "\x83" "z");
+    // clang-format on
     EXPECT_EQ(Row(4), "    xyz");
 }
 
@@ -117,7 +123,9 @@ TEST_F(Sequences, FullResetStaysInTheDecFamily)
     EXPECT_EQ(Screen.top, 0);
     EXPECT_EQ(Screen.bottom, 23);
     EXPECT_EQ(CurrentRendition, 0);
+    // clang-format off
     EXPECT_EQ(Answer(C("6n")), "\x9b" "1;1R");
+    // clang-format on
 }
 
 TEST_F(Sequences, OriginModeHomesToTheRegion)
@@ -200,6 +208,7 @@ TEST_F(Sequences, RandomBytesThenAStatusRequestStillAnswer)
     }
     // Whatever state the noise left (a string being read, a sequence half done), CAN
     // and ST bring the parser back to text.
+    // clang-format off
     const std::string answer = Answer("\x18" "\x1b\\" + C("5n"));
     ASSERT_TRUE(IsVtFamily(EmulationId.load()));
     if (EmulationId == kEmuVt52)
@@ -208,6 +217,7 @@ TEST_F(Sequences, RandomBytesThenAStatusRequestStillAnswer)
         EXPECT_EQ(answer, "\x9b" "0n");
     else
         EXPECT_EQ(answer, C("0n"));
+    // clang-format on
 }
 
 }  // namespace

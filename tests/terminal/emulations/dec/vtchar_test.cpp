@@ -18,7 +18,9 @@ const ScreenCell& Cell(int row, int column)
 
 TEST_F(VtPath, C1IsAControlExceptInTheCodePageSets)
 {
+    // clang-format off
     Feed("\x9b" "5mA");
+    // clang-format on
     EXPECT_EQ(Row(0), "A");
     PaintSettings.characterMode = 4;
     Feed("\x9b");

@@ -79,6 +79,7 @@ TEST_F(Session3270Test, BindMovesTheModelAndRefusesSizesTheScreenCannotHold)
     EXPECT_EQ(Row(26), std::string(131, ' ') + "B");
     EXPECT_EQ(doubles::IbmHost().layouts, 1);
 
+    // clang-format off
     struct Refused {
         std::string bind;
         const char* why;
@@ -89,6 +90,7 @@ TEST_F(Session3270Test, BindMovesTheModelAndRefusesSizesTheScreenCannotHold)
         {Bind(0x7E, 40, 120, 0, 0), "over 4,096 cells"},
         {Bind(0x7F, 24, 80, 27, 132, 25), "25 bytes"},
     };
+    // clang-format on
     for (const Refused& r : refused) {
         Start(t3270::kModel3278_2, {kBindImage, kResponses});
         Host(r.bind);
