@@ -64,15 +64,6 @@ class WineSession:
         self.close()
 
     def windows_path(self, unix_path):
-        # A fresh prefix maps drive Z: to the root: the name is computed, not asked of
-        # winepath, a Wine process of its own that now and then fails on a loaded machine.
-        unix_path = os.path.abspath(unix_path)
-        try:
-            root = os.readlink(os.path.join(self.prefix, "dosdevices", "z:"))
-        except OSError:
-            root = None
-        if root == "/" and not unix_path.startswith(os.path.join(self.prefix, "")):
-            return "Z:" + unix_path.replace("/", "\\")
         return subprocess.check_output(["winepath", "-w", unix_path], env=self.env, text=True).strip()
 
     def start(self, exe, *args, cwd=None, stdin=None):
