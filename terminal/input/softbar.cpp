@@ -19,6 +19,7 @@
 #include "terminal/input/softbuttoneditor.h"
 #include "terminal/input/softbarvalues.h"
 #include "terminal/input/toolbars.h"
+#include "terminal/input/toolbarstate.h"
 #include "terminal/settings/profile.h"
 #include "terminal/settings/registry.h"
 
@@ -174,19 +175,9 @@ void LayOutMainWindow()
 // A window saved partly off the screen comes back wholly onto the work area.
 void KeepOnWorkArea(RECT& r)
 {
-    RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    const int w = r.right - r.left, h = r.bottom - r.top;
-    int x = r.left, y = r.top;
-    if (x + w > work.right)
-        x = work.right - w;
-    if (y + h > work.bottom)
-        y = work.bottom - h;
-    if (x < work.left)
-        x = work.left;
-    if (y < work.top)
-        y = work.top;
-    r = RECT{x, y, x + w, y + h};
+    const ToolbarRect rect{r.left, r.top, r.right, r.bottom};
+    const ToolbarRect kept = BringOntoArea(rect, WorkAreaNear(rect));
+    r = RECT{kept.left, kept.top, kept.right, kept.bottom};
 }
 
 RECT FloatingRect()

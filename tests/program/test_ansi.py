@@ -20,7 +20,7 @@ from vxtest import WineTestCase
 sys.path.insert(0, os.path.join(vxtest.SOURCE, "tools"))
 import telnethost as th  # noqa: E402
 
-SAVE, EMULATION, NEW_CONNECTION = 1011, 1012, 1015
+SAVE = 1011
 PROFILE = r"HKCU\Software\Quorlan\vexaNT\Profiles\P"
 CSI = b"\x1b["
 
@@ -73,29 +73,8 @@ class AnsiConsoleProgramTest(WineTestCase):
                 return line[len("emulation "):]
         return None
 
-    def switch(self, hwnd, name):
-        probe = self.wine.probe
-        self.assertTrue(probe.command(hwnd, EMULATION))
-        page = probe.find_dialog("Emulation Settings", 20000)
-        self.assertIsNotNone(page)
-        items = [item["text"] for item in probe.items(page, 1329)["items"]]
-        self.assertIn(name, items)
-        self.assertTrue(probe.select(page, 1329, items.index(name)))
-        self.assertTrue(probe.click(page, 1))
-        self.assertTrue(probe.ask("wait-gone", page, 10000)["ok"])
-
     def connect(self, hwnd, host):
-        probe = self.wine.probe
-        self.assertTrue(probe.command(hwnd, NEW_CONNECTION))
-        page = probe.find_dialog("New Connection", 20000)
-        self.assertTrue(probe.select(page, 1210, 0))
-        self.assertTrue(probe.set_text(page, 1260, "127.0.0.1"))
-        self.assertTrue(probe.click(page, 2970))
-        options = probe.find_dialog("Telnet Options", 20000)
-        self.assertTrue(probe.set_text(options, 1281, str(host.port)))
-        self.assertTrue(probe.click(options, 1))
-        self.assertTrue(probe.ask("wait-gone", options, 10000)["ok"])
-        self.assertTrue(probe.click(page, 1133))
+        self.connect_telnet(hwnd, host.port)
         host.wait_connection(60)
         host.expect(th.do(th.ECHO), timeout=30)
 
@@ -108,10 +87,10 @@ class AnsiConsoleProgramTest(WineTestCase):
         vt_name = self.emulation_name()
         for name, shown in (("SCO Console", " Sco Console "), ("AT 386", "  AT 386  "), ("Ansi BBS", " Ansi BBS "),
                             ("AIXTerm", "  AIXTerm  ")):
-            self.switch(hwnd, name)
+            self.choose_emulation(hwnd, name)
             self.wait(name + " in the status bar", lambda: self.emulation_name() == shown)
             self.wait(name + "'s 25 rows", lambda: len(self.rows()) == 25)
-        self.switch(hwnd, "VT500 7-Bit")
+        self.choose_emulation(hwnd, "VT500 7-Bit")
         self.wait("VT500 again", lambda: self.emulation_name() == vt_name)
         self.wait("VT500's rows", lambda: len(self.rows()) == vt_rows)
 
@@ -119,7 +98,7 @@ class AnsiConsoleProgramTest(WineTestCase):
         self.assertEqual(self.wine.reg("add", r"HKCU\Software\Quorlan\vexaNT", "/v", "Session", "/t", "REG_SZ",
                                        "/d", "P", "/f")[0], 0)
         hwnd = self.start()
-        self.switch(hwnd, "SCO Console")
+        self.choose_emulation(hwnd, "SCO Console")
         self.wait("SCO Console", lambda: self.emulation_name() == " Sco Console ")
         self.assertTrue(self.wine.probe.command(hwnd, SAVE))
         self.wait("the save", lambda: self.wine.reg_values(PROFILE + r"\VT300") is not None)
@@ -129,9 +108,9 @@ class AnsiConsoleProgramTest(WineTestCase):
         # all three values.
         self.assertEqual(self.wine.reg("add", PROFILE + r"\ScoConsole", "/v", "lightness", "/t", "REG_BINARY",
                                        "/d", "0a00", "/f")[0], 0)
-        self.switch(hwnd, "AT 386")
+        self.choose_emulation(hwnd, "AT 386")
         self.wait("AT 386", lambda: self.emulation_name() == "  AT 386  ")
-        self.switch(hwnd, "Ansi BBS")
+        self.choose_emulation(hwnd, "Ansi BBS")
         self.wait("Ansi BBS", lambda: self.emulation_name() == " Ansi BBS ")
         self.assertTrue(self.wine.probe.command(hwnd, SAVE))
         self.wait("the palette saved", lambda: len((self.wine.reg_values(PROFILE + r"\ScoConsole") or {})) == 3)
@@ -145,7 +124,7 @@ class AnsiConsoleProgramTest(WineTestCase):
     def test_host_draws_with_the_terminfo_entries(self):
         with th.ScriptedHost() as host:
             hwnd = self.start()
-            self.switch(hwnd, "SCO Console")
+            self.choose_emulation(hwnd, "SCO Console")
             self.wait("SCO Console", lambda: self.emulation_name() == " Sco Console ")
             self.connect(hwnd, host)
             host.send(th.do(th.TERMINAL_TYPE) + th.ttype_send())
@@ -171,7 +150,7 @@ class AnsiConsoleProgramTest(WineTestCase):
     def test_keys_from_the_keyboard_send_each_consoles_strings(self):
         with th.ScriptedHost() as host:
             hwnd = self.start()
-            self.switch(hwnd, "SCO Console")
+            self.choose_emulation(hwnd, "SCO Console")
             self.wait("SCO Console", lambda: self.emulation_name() == " Sco Console ")
             self.connect(hwnd, host)
             host.send(CSI + b"5n")
@@ -201,7 +180,7 @@ class AnsiConsoleProgramTest(WineTestCase):
             for name, emulation, keys in (("AT 386", "  AT 386  ", (("F12", b"\x1bOA"), ("F1", b"\x1bOP"))),
                                           ("AIXTerm", "  AIXTerm  ", (("F1", CSI + b"001q"),)),
                                           ("Ansi BBS", " Ansi BBS ", (("F1", b"\x1bOP"), ("Delete", b"\x7f")))):
-                self.switch(hwnd, name)
+                self.choose_emulation(hwnd, name)
                 self.wait(name, lambda: self.emulation_name() == emulation)
                 self.focus_terminal()
                 for key_name, expected in keys:
@@ -232,7 +211,7 @@ class AnsiConsoleProgramTest(WineTestCase):
         # and blue are taken as the display shows SGR 41 and 44 blanks.
         with th.ScriptedHost() as host:
             hwnd = self.start()
-            self.switch(hwnd, "SCO Console")
+            self.choose_emulation(hwnd, "SCO Console")
             self.wait("SCO Console", lambda: self.emulation_name() == " Sco Console ")
             self.connect(hwnd, host)
             black = bytes(3)
@@ -247,7 +226,7 @@ class AnsiConsoleProgramTest(WineTestCase):
             pair = self.drawn(hwnd, host, CSI + b"2;1;4m", b"  " + b"X" * 38 + b"  x")
             self.assertEqual(main_colour(pair), red, "SCO Console: the background is colour 2")
             self.assertIn(blue, pair, "SCO Console: the text is colour 1")
-            self.switch(hwnd, "Ansi BBS")
+            self.choose_emulation(hwnd, "Ansi BBS")
             self.wait("Ansi BBS", lambda: self.emulation_name() == " Ansi BBS ")
             bbs = self.drawn(hwnd, host, CSI + b"2;1;4m", b"  " + b"X" * 38 + b"  x")
             self.assertNotIn(red, bbs, "Ansi BBS: no colour")
@@ -256,7 +235,7 @@ class AnsiConsoleProgramTest(WineTestCase):
     def test_aixterm_status_line_title_and_device_attributes(self):
         with th.ScriptedHost() as host:
             hwnd = self.start()
-            self.switch(hwnd, "AIXTerm")
+            self.choose_emulation(hwnd, "AIXTerm")
             self.wait("AIXTerm", lambda: self.emulation_name() == "  AIXTerm  ")
             self.connect(hwnd, host)
             host.send(th.do(th.TERMINAL_TYPE) + th.ttype_send())

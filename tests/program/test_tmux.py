@@ -24,7 +24,6 @@ from vxtest import WineTestCase
 sys.path.insert(0, os.path.join(vxtest.SOURCE, "tools"))
 from telnethost.ptyrelay import PtyRelay  # noqa: E402
 
-EMULATION, NEW_CONNECTION = 1012, 1015
 PROFILE = r"HKEY_CURRENT_USER\Software\Quorlan\vexaNT\Profiles\Default"
 ROWS, COLUMNS = 25, 80
 # TERM, the emulation's name on the Emulation page and its id. Ansi BBS starts from its
@@ -103,30 +102,6 @@ class TmuxPaneTest(WineTestCase):
         with open(self.conf, "w") as f:
             f.write("set -g status off\nset -g escape-time 0\n")
 
-    def switch(self, hwnd, emulation):
-        """Chooses the emulation on the Emulation page (by its name in the list)."""
-        probe = self.wine.probe
-        self.assertTrue(probe.command(hwnd, EMULATION))
-        page = probe.find_dialog("Emulation Settings", 20000)
-        self.assertIsNotNone(page)
-        items = [item["text"] for item in probe.items(page, 1329)["items"]]
-        self.assertTrue(probe.select(page, 1329, items.index(emulation)))
-        self.assertTrue(probe.click(page, 1))
-        self.assertTrue(probe.ask("wait-gone", page, 10000)["ok"])
-
-    def connect(self, hwnd, port):
-        probe = self.wine.probe
-        self.assertTrue(probe.command(hwnd, NEW_CONNECTION))
-        page = probe.find_dialog("New Connection", 20000)
-        self.assertTrue(probe.select(page, 1210, 0))
-        self.assertTrue(probe.set_text(page, 1260, "127.0.0.1"))
-        self.assertTrue(probe.click(page, 2970))
-        options = probe.find_dialog("Telnet Options", 20000)
-        self.assertTrue(probe.set_text(options, 1281, str(port)))
-        self.assertTrue(probe.click(options, 1))
-        self.assertTrue(probe.ask("wait-gone", options, 10000)["ok"])
-        self.assertTrue(probe.click(page, 1133))
-
     def dump_rows(self):
         try:
             with open(self.screen, encoding="utf-8") as f:
@@ -166,8 +141,8 @@ class TmuxPaneTest(WineTestCase):
                 proc, hwnd = self.start_terminal()
             try:
                 if profile_id is None:
-                    self.switch(hwnd, emulation)
-                    self.connect(hwnd, relay.port)
+                    self.choose_emulation(hwnd, emulation)
+                    self.connect_telnet(hwnd, relay.port)
                 relay.wait_connection(30)
                 relay.wait_quiet(1.0, 60)
                 relay.sync()

@@ -279,6 +279,32 @@ class WineTestCase(unittest.TestCase):
         self.xdotool("windowfocus", "--sync", window, timeout=10)
         time.sleep(0.3)
 
+    def choose_emulation(self, hwnd, name):
+        """Chooses an emulation by its name on the Emulation page and closes it with OK."""
+        probe = self.wine.probe
+        self.assertTrue(probe.command(hwnd, CMD_EMULATION))
+        page = probe.find_dialog("Emulation Settings", 20000)
+        self.assertIsNotNone(page)
+        items = [item["text"] for item in probe.items(page, 1329)["items"]]
+        self.assertIn(name, items)
+        self.assertTrue(probe.select(page, 1329, items.index(name)))
+        self.assertTrue(probe.click(page, 1))
+        self.assertTrue(probe.ask("wait-gone", page, 10000)["ok"])
+
+    def connect_telnet(self, hwnd, port):
+        """Opens a telnet connection to 127.0.0.1:port through New Connection."""
+        probe = self.wine.probe
+        self.assertTrue(probe.command(hwnd, CMD_NEW_CONNECTION))
+        page = probe.find_dialog("New Connection", 20000)
+        self.assertTrue(probe.select(page, 1210, 0))
+        self.assertTrue(probe.set_text(page, 1260, "127.0.0.1"))
+        self.assertTrue(probe.click(page, 2970))
+        options = probe.find_dialog("Telnet Options", 20000)
+        self.assertTrue(probe.set_text(options, 1281, str(port)))
+        self.assertTrue(probe.click(options, 1))
+        self.assertTrue(probe.ask("wait-gone", options, 10000)["ok"])
+        self.assertTrue(probe.click(page, 1133))
+
     def close_terminal(self, proc, hwnd, timeout=10):
         """Posts WM_CLOSE; returns the exit code and the seconds until the process ended."""
         self.assertTrue(self.wine.probe.post(hwnd, WM_CLOSE, 1, 0))
@@ -297,6 +323,7 @@ class WineTestCase(unittest.TestCase):
 
 
 WM_CLOSE = 0x0010
+CMD_EMULATION, CMD_NEW_CONNECTION = 1012, 1015
 WM_COMMAND = 0x0111
 WS_POPUP = 0x80000000
 WS_VISIBLE = 0x10000000
