@@ -6,7 +6,8 @@
 //   find-all CLASS                    every top-level window of a class
 //   wait-gone HWND [TIMEOUT_MS]       until the window no longer exists
 //   info HWND                         class, title, styles, window and client rects, and
-//                                     the window holding its thread's mouse capture
+//                                     the window holding its thread's mouse capture, its
+//                                     focus window and whether a menu is in its menu mode
 //   children HWND                     direct and nested children: classes and control ids
 //   text HWND                         WM_GETTEXT of a window
 //   settext HWND TEXT                 WM_SETTEXT of a window (a dialog's edit field)
@@ -77,6 +78,17 @@ HWND CaptureOf(HWND h)
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
     return GetGUIThreadInfo(GetWindowThreadProcessId(h, nullptr), &info) ? info.hwndCapture : nullptr;
+}
+
+// The window's thread's input state: its focus window and whether a menu tracks the
+// keyboard (a test that presses keys waits for a menu to be gone, or sees one wrongly open).
+GUITHREADINFO ThreadInputOf(HWND h)
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(h, nullptr), &info))
+        info = GUITHREADINFO{};
+    return info;
 }
 
 std::wstring TextOf(HWND h)
@@ -273,7 +285,8 @@ std::string Handle(const std::vector<std::string>& a)
         return "{\"ok\":true,\"class\":" + Json(Utf8(ClassOf(h))) + ",\"title\":" + Json(Utf8(TextOf(h))) +
                "," + buf + "\"rect\":" + Rect(wr) + ",\"client\":" + Rect(cr) +
                ",\"parent\":" + Hwnd(GetParent(h)) + ",\"menu\":" + Hwnd((HWND)GetMenu(h)) +
-               ",\"capture\":" + Hwnd(CaptureOf(h)) + "}";
+               ",\"capture\":" + Hwnd(CaptureOf(h)) + ",\"focus\":" + Hwnd(ThreadInputOf(h).hwndFocus) +
+               ",\"menumode\":" + ((ThreadInputOf(h).flags & GUI_INMENUMODE) ? "true" : "false") + "}";
     }
     if (cmd == "children") {
         std::string s = "{\"ok\":true,\"children\":[";
