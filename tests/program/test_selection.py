@@ -20,6 +20,7 @@ HKCU = r"HKCU\Software\Quorlan\vexaNT"
 COPY, COPY_SWAP, COPY_MONO, COPY_MONO_SWAP = 1074, 1075, 1076, 1077
 PASTE, SELECT_ALL, TEXT_MODE, GRAPHICS_MODE = 1010, 1043, 1058, 1069
 WM_NULL = 0
+SCROLL_BAR = 2802
 
 
 class TerminalOnHost(WineTestCase):
@@ -109,9 +110,7 @@ class TerminalOnHost(WineTestCase):
         self.xdotool("click", button)
 
     def command(self, ident):
-        self.assertTrue(self.probe.command(self.hwnd, ident))
-        # A message sent after the post is answered once the command has run.
-        self.probe.send(self.hwnd, WM_NULL)
+        self.assertTrue(self.probe.run_command(self.hwnd, ident))
 
     def clipboard_text(self):
         answer = self.probe.ask("clip-text")
@@ -155,12 +154,19 @@ class TextSelectionTest(TerminalOnHost):
 
     def test_a_drag_into_the_history_copies_every_line_it_marked(self):
         self.sync(b"".join(b"line %03d\r\n" % n for n in range(530)))
+        bar = [c["hwnd"] for c in self.probe.children(self.hwnd) if c["id"] == SCROLL_BAR][0]
+        live = self.probe.scroll_info(bar)
+        self.assertEqual(live["pos"], live["max"])
         x, y = self.cell(22, 40)
         self.xdotool("mousemove", "--sync", x, y)
         self.xdotool("mousedown", 1)
-        # The wheel pans 500 lines back while the button is held.
+        # The wheel pans 500 lines back while the button is held; the thumb shows when
+        # the terminal has panned them all.
         self.xdotool("click", "--repeat", 500, "--delay", 2, 4)
-        time.sleep(1)
+        deadline = time.time() + 60
+        while self.probe.scroll_info(bar)["pos"] != live["max"] - 500 and time.time() < deadline:
+            time.sleep(0.1)
+        self.assertEqual(self.probe.scroll_info(bar)["pos"], live["max"] - 500)
         x, y = self.cell(0, 0)
         self.xdotool("mousemove", "--sync", x, y + 1)
         self.xdotool("mousemove", "--sync", x, y)

@@ -15,7 +15,8 @@
 //   dialogs                           top-level dialogs (#32770): title and texts
 //   press TEXT [TIMEOUT_MS]           clicks the first dialog button with that text
 //   post HWND MSG WPARAM LPARAM       PostMessageW (numbers decimal or 0x hex)
-//   send HWND MSG WPARAM LPARAM       SendMessageTimeoutW, answers the result
+//   send HWND MSG WPARAM LPARAM [TIMEOUT_MS]  SendMessageTimeoutW (5 s unless given),
+//                                     answers the result
 //   command HWND ID                   posts WM_COMMAND with that id
 //   find-dialog TITLE [TIMEOUT_MS]    first visible dialog (#32770) with that title
 //   ctl HWND ID                       a dialog control: class, text, enabled, visible, check
@@ -358,7 +359,8 @@ std::string Handle(const std::vector<std::string>& a)
         if (cmd == "post")
             return PostMessageW(h, msg, wp, lp) ? "{\"ok\":true}" : Error("post failed");
         DWORD_PTR result = 0;
-        if (!SendMessageTimeoutW(h, msg, wp, lp, SMTO_ABORTIFHUNG, 5000, &result))
+        const UINT timeout = a.size() > 5 ? (UINT)Number(arg(5)) : 5000;
+        if (!SendMessageTimeoutW(h, msg, wp, lp, SMTO_ABORTIFHUNG, timeout, &result))
             return Error("send failed");
         return "{\"ok\":true,\"result\":" + std::to_string((long long)result) + "}";
     }
