@@ -13,7 +13,8 @@ LevelName LevelShownName(int level)
     LevelName name{};
     const char* pattern = "Level?Vis";
     for (int i = 0; pattern[i]; ++i)
-        name.text[i] = pattern[i] == '?' ? static_cast<wchar16>('0' + (level & 3)) : static_cast<wchar16>(pattern[i]);
+        name.text[i] = pattern[i] == '?' ? static_cast<wchar16>('0' + (level & 3))
+                                         : static_cast<wchar16>(pattern[i]);
     return name;
 }
 
@@ -58,7 +59,9 @@ void ReadSoftBarValues(HKEY key, SoftBarValues& v)
         v.buttonWidth = f.buttonWidth;
     for (int level = 0; level < 4; ++level)
         v.levelShown[level] = SettingsReadDword(key, LevelShownName(level).text, v.levelShown[level],
-                                                DefaultLevelShown(level, v.levelView)) ? 1 : 0;
+                                                DefaultLevelShown(level, v.levelView))
+                                  ? 1
+                                  : 0;
 }
 
 void WriteSoftBarValues(HKEY key, const SoftBarValues& v)
@@ -77,5 +80,6 @@ void WriteSoftBarValues(HKEY key, const SoftBarValues& v)
     }
     WriteIfChanged(key, VXT("cx"), static_cast<u32>(v.buttonWidth), static_cast<u32>(f.buttonWidth));
     for (int level = 0; level < 4; ++level)
-        WriteIfChanged(key, LevelShownName(level).text, v.levelShown[level], DefaultLevelShown(level, v.levelView));
+        WriteIfChanged(key, LevelShownName(level).text, v.levelShown[level],
+                       DefaultLevelShown(level, v.levelView));
 }

@@ -50,8 +50,8 @@ RECT DefaultPlacement()
 }
 }  // namespace
 
-ATOM RegisterMainClass(UINT style, HINSTANCE instance, WNDPROC procedure,
-                       const wchar_t* className, const wchar_t* iconName)
+ATOM RegisterMainClass(UINT style, HINSTANCE instance, WNDPROC procedure, const wchar_t* className,
+                       const wchar_t* iconName)
 {
     WNDCLASSW wc{};
     wc.style = style | CS_HREDRAW | CS_VREDRAW;
@@ -137,9 +137,8 @@ int CreateMainWindow(HINSTANCE instance, HINSTANCE previous, int showCommand)
     const RECT placement = DefaultPlacement();
     ActivityEvent = CreateEventW(nullptr, TRUE, TRUE, nullptr);
 
-    HWND window = CreateWindowExW(0, kClassName, Slots.windowTitle, style, placement.left,
-                                  placement.top, kDefaultWidth, kDefaultHeight, nullptr, nullptr,
-                                  instance, nullptr);
+    HWND window = CreateWindowExW(0, kClassName, Slots.windowTitle, style, placement.left, placement.top,
+                                  kDefaultWidth, kDefaultHeight, nullptr, nullptr, instance, nullptr);
     MainWindowHandle = window;
     if (window) {
         g_uiThread = GetCurrentThreadId();
@@ -162,11 +161,10 @@ int CreateMainWindow(HINSTANCE instance, HINSTANCE previous, int showCommand)
         DeleteMenu(GetSystemMenu(window, FALSE), SC_CLOSE, MF_BYCOMMAND);
 
     const bool moved = SavedWindowRect.x != placement.left || SavedWindowRect.y != placement.top ||
-                       SavedWindowRect.width != kDefaultWidth ||
-                       SavedWindowRect.height != kDefaultHeight;
+                       SavedWindowRect.width != kDefaultWidth || SavedWindowRect.height != kDefaultHeight;
     if (moved)
-        SetWindowPos(window, HWND_NOTOPMOST, SavedWindowRect.x, SavedWindowRect.y,
-                     SavedWindowRect.width, SavedWindowRect.height, SWP_HIDEWINDOW);
+        SetWindowPos(window, HWND_NOTOPMOST, SavedWindowRect.x, SavedWindowRect.y, SavedWindowRect.width,
+                     SavedWindowRect.height, SWP_HIDEWINDOW);
 
     int show = showCommand;
     if (RememberedWindowState == 1 || StartupOptions.startState == 3)
