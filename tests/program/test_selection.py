@@ -155,8 +155,15 @@ class TextSelectionTest(TerminalOnHost):
     def test_a_drag_into_the_history_copies_every_line_it_marked(self):
         self.sync(b"".join(b"line %03d\r\n" % n for n in range(530)))
         bar = [c["hwnd"] for c in self.probe.children(self.hwnd) if c["id"] == SCROLL_BAR][0]
-        live = self.probe.scroll_info(bar)
+        # The bar follows the history on the window's thread, after the host data.
+        deadline = time.time() + 30
+        while time.time() < deadline:
+            live = self.probe.scroll_info(bar)
+            if live["max"] >= 500 and live["pos"] == live["max"]:
+                break
+            time.sleep(0.1)
         self.assertEqual(live["pos"], live["max"])
+        self.assertGreaterEqual(live["max"], 500)
         x, y = self.cell(22, 40)
         self.xdotool("mousemove", "--sync", x, y)
         self.xdotool("mousedown", 1)
