@@ -261,14 +261,23 @@ class GraphicsCopyTest(TerminalOnHost):
         # White letters on black, a red and a blue block; no cursor blinks between copies.
         self.sync(ESC + b"[?25l" + ESC + b"[H" + ESC + b"[2J" + b"text on black\r\n" + ESC + b"[41m   " + ESC + b"[44m   " +
                   ESC + b"[m\r\n")
-        time.sleep(1)  # the rows are painted
         self.command(GRAPHICS_MODE)
-        width, height, colour = self.bitmap(COPY)
+        black, white = (0, 0, 0), (255, 255, 255)
+        # Copies until the picture shows both blocks and stays as it is: the window paints
+        # after the host data.
+        deadline = time.time() + 30
+        colour = None
+        while True:
+            last = colour
+            width, height, colour = self.bitmap(COPY)
+            coloured = len({p for row in colour for p in row} - {black, white}) >= 2
+            if (coloured and colour == last) or time.time() > deadline:
+                break
+            time.sleep(0.2)
         client = self.probe.info(self.screen)["client"]
         self.assertEqual((width, height), (client[2], client[3]))
         _, _, mono = self.bitmap(COPY_MONO)
         _, _, inverse = self.bitmap(COPY_MONO_SWAP)
-        black, white = (0, 0, 0), (255, 255, 255)
         seen = set()
         for y in range(height):
             for x in range(width):
@@ -344,20 +353,28 @@ class HotspotTest(TerminalOnHost):
         def corner(shot, column):
             """A pixel of the cell's background: its top-left corner, where no glyph reaches."""
             return shot[int(rect[1]) + 1][int(rect[0] + column * width) + 1]
+
+        def painted(marked):
+            """The screen once the first word shows marked (or no longer), as the window
+            paints it after the press (or the release)."""
+            deadline = time.time() + 20
+            while True:
+                shot = screenshot(self.wine.env)
+                if (corner(shot, 0) != corner(normal, 0)) == marked or time.time() > deadline:
+                    return shot
+                time.sleep(0.2)
         x, y = self.cell(5, 5)
         self.xdotool("mousemove", "--sync", x, y)
         self.xdotool("keydown", "ctrl")
         self.xdotool("mousedown", 1)
         self.xdotool("keyup", "ctrl")
-        time.sleep(0.5)
-        shown = screenshot(self.wine.env)
+        shown = painted(True)
         self.xdotool("type", "k")
         time.sleep(0.5)
         self.assertEqual(self.host.take(), b"", "typed keys wait while hot spots show")
         self.xdotool("mouseup", 1)
         self.host.expect(b"k")
-        time.sleep(0.5)
-        after = screenshot(self.wine.env)
+        after = painted(False)
         marked = corner(shown, 0)
         self.assertNotEqual(marked, corner(normal, 0))
         self.assertEqual(corner(shown, 1), marked)
