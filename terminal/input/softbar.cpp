@@ -503,7 +503,9 @@ void CreateSoftButtonBar(HWND, bool minimised)
 
 void ShowSoftButtonBar(bool minimised)
 {
-    if (!minimised)
+    // Only a bar that should show and does not: the main window's every resize comes
+    // here and must not raise a floating bar over other windows.
+    if (!minimised && BarOnScreen() && !IsWindowVisible(g_bar))
         ShowBar();
 }
 

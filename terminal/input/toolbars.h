@@ -19,6 +19,8 @@ void SetToolbarType(u32 type);
 void UpdateButtonBarCaption();
 // Repaints the main window and the screen window without erasing.
 void InvalidateMainWindows();
+// The factory pictures, commands and buttons (the bar repaints).
+void ResetToolbarDefaults();
 // At shut-down: the bar's window, pictures and tables go.
 void DestroyToolbarWindows();
 int AllocKeyLabelBuffer();

@@ -39,6 +39,7 @@
 #include "terminal/core/frame/uiservices.h"
 #include "terminal/core/paint/paintrows.h"
 #include "terminal/input/bardialog.h"
+#include "terminal/input/toolbars.h"
 #include "terminal/settings/defaults.h"
 #include "terminal/settings/profile.h"
 #include "terminal/settings/setupapply.h"
@@ -655,6 +656,10 @@ void FactoryDefault(HWND window, bool confirm)
     RequestEmulation(kNoEmulation, kDefaultEmulationId);
     SelectEmulation(kNoEmulation, kDefaultEmulationId);
     ApplyColourPalette();
+    if (StartupOptions.toolbarShown) {
+        SetToolbarType(1);
+        ResetToolbarDefaults();
+    }
     SetCursor(previous);
     RefitScreenFont();
     if (window)
