@@ -619,6 +619,8 @@ void SelectLanguage(int index)
     if (!StartupOptions.noMenus)
         BuildMenuBar(StartupOptions.menuBar != 0);
     StatusBarRefresh();
+    RebuildSoftButtonBar();
+    UpdateButtonBarCaption();
 }
 
 void FormatAboutMenuText(wchar_t* buffer, int capacity)
