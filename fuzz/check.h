@@ -5,10 +5,10 @@
 #include <cstdio>
 #include <cstdlib>
 
-#define VX_FUZZ_CHECK(condition)                                                               \
-    do {                                                                                       \
-        if (!(condition)) {                                                                    \
-            std::fprintf(stderr, "check failed: %s (%s:%d)\n", #condition, __FILE__, __LINE__); \
-            std::abort();                                                                      \
-        }                                                                                      \
+#define VX_FUZZ_CHECK(condition)                                                                                  \
+    do {                                                                                                          \
+        if (!(condition)) {                                                                                       \
+            std::fprintf(stderr, "check failed: %s (%s:%d)\n", #condition, __FILE__, __LINE__);                   \
+            std::abort();                                                                                         \
+        }                                                                                                         \
     } while (0)

@@ -120,9 +120,7 @@ extern "C" int LLVMFuzzerTestOneInput(const u8* data, std::size_t size)
         VX_FUZZ_CHECK(terminated && message[0] != 0);
         VX_FUZZ_CHECK(r.state == LprStateWaitingRetry);
         break;
-    case LprOutcome::Removed:
-        VX_FUZZ_CHECK(terminated);
-        break;
+    case LprOutcome::Removed: VX_FUZZ_CHECK(terminated); break;
     }
     return 0;
 }

@@ -55,7 +55,8 @@ extern "C" int LLVMFuzzerTestOneInput(const u8* data, std::size_t size)
     // is followed by another while events wait.
     for (int step = 0; step < 20000; ++step) {
         int value = 0, extra = 0;
-        if (ExecuteInputEvent(value, extra, false) == -1 && !KeyEventsPending() && BufferedKeyDefinitionCount() == 0)
+        if (ExecuteInputEvent(value, extra, false) == -1 && !KeyEventsPending() &&
+            BufferedKeyDefinitionCount() == 0)
             break;
     }
     VX_FUZZ_CHECK(!KeyEventsPending());

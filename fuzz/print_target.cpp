@@ -52,8 +52,7 @@ class Feed : public ControllerOutput {
 public:
     Feed(PrintLineAssembler& a, Printer& p, const PrintLineMode& m, u32 charset)
         : assembler(a), printer(p), mode(m), charset(charset)
-    {
-    }
+    {}
     void PrintSequenceByte(u8 b) override { Print(b); }
     void PrintByte(u8 b) override { Print(b); }
     void Print(u16 c)

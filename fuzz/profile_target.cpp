@@ -40,8 +40,8 @@ const Section kSections[] = {
 // clang-format on
 // Values with readers of their own.
 const wchar16* const kColourNames[] = {VXT("hue"), VXT("lightness"), VXT("saturation"), VXT("bwswap")};
-const wchar16* const kUdkNames[] = {VXT("vt220pf_key"), VXT("vt220pf_count"), VXT("vt220pf_local"),
-                                    VXT("vt220pf_end"), VXT("vt220pf_area0"), VXT("vt220pf_area1"),
+const wchar16* const kUdkNames[] = {VXT("vt220pf_key"),   VXT("vt220pf_count"),  VXT("vt220pf_local"),
+                                    VXT("vt220pf_end"),   VXT("vt220pf_area0"),  VXT("vt220pf_area1"),
                                     VXT("vt220pf_area2"), VXT("vt220pf_area15"), VXT("vt220pf_area16")};
 
 Name NameOf(FuzzedDataProvider& in, int section)
@@ -55,8 +55,7 @@ Name NameOf(FuzzedDataProvider& in, int section)
             return kUdkNames[in.ConsumeIntegralInRange<int>(0, std::size(kUdkNames) - 1)];
         [[fallthrough]];
     case 1:
-    case 2:
-        return table.values[in.ConsumeIntegralInRange<int>(0, table.count - 1)].name;
+    case 2: return table.values[in.ConsumeIntegralInRange<int>(0, table.count - 1)].name;
     default: {
         const std::string text = in.ConsumeRandomLengthString(40);
         return Name(text.begin(), text.end());
@@ -73,8 +72,8 @@ void StoreValues(FuzzedDataProvider& in)
         static const u32 kTypes[] = {kRegSz, kRegBinary, kRegDword, 2, 0, 7};
         doubles::RegistryValue value;
         value.type = kTypes[in.ConsumeIntegralInRange<int>(0, std::size(kTypes) - 1)];
-        const std::size_t length =
-            in.ConsumeBool() ? (value.type == kRegDword ? 4 : 32) : in.ConsumeIntegralInRange<std::size_t>(0, 1100);
+        const std::size_t length = in.ConsumeBool() ? (value.type == kRegDword ? 4 : 32)
+                                                    : in.ConsumeIntegralInRange<std::size_t>(0, 1100);
         value.bytes = in.ConsumeBytes<u8>(length);
         doubles::Registry().keys[kSections[section].key][name] = std::move(value);
     }

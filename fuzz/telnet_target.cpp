@@ -49,16 +49,12 @@ struct CommandStripper {
             else if (b >= 251)
                 state = 2;
             break;
-        case 2:
-            state = 0;
-            break;
+        case 2: state = 0; break;
         case 3:
             if (b == 255)
                 state = 4;
             break;
-        case 4:
-            state = b == 240 ? 0 : 3;
-            break;
+        case 4: state = b == 240 ? 0 : 3; break;
         }
     }
 };
@@ -175,9 +171,7 @@ extern "C" int LLVMFuzzerTestOneInput(const u8* data, std::size_t size)
             TelnetSendTimingMark(SocketIndex);
             marksSent = true;
             break;
-        case 5:
-            g_now += in.ConsumeIntegralInRange<u64>(0, 8000);
-            break;
+        case 5: g_now += in.ConsumeIntegralInRange<u64>(0, 8000); break;
         case 6:
             switch (in.ConsumeIntegralInRange<int>(0, 2)) {
             case 0: TelnetSendBreak(SocketIndex); break;
@@ -186,16 +180,15 @@ extern "C" int LLVMFuzzerTestOneInput(const u8* data, std::size_t size)
             }
             marksSent = true;  // a break may be followed by a timing mark
             break;
-        default:
-            doubles::Peer().lost = true;
-            break;
+        default: doubles::Peer().lost = true; break;
         }
         CheckBounds();
     }
     // A plain session hands over every data byte the host sent, in order, unless held
     // data of a timing mark was cut to its last line or the connection went.
     if (session == 0 && !marksSent && Telnet.telnetMode)
-        VX_FUZZ_CHECK(received == std::vector<u8>(expected.begin(), expected.begin() + static_cast<long>(received.size())));
+        VX_FUZZ_CHECK(received ==
+                      std::vector<u8>(expected.begin(), expected.begin() + static_cast<long>(received.size())));
     doubles::ResetTelnet();
     return 0;
 }

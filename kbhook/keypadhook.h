@@ -14,7 +14,7 @@ constexpr u32 KeyMsgSysUp = 0x0105;    // WM_SYSKEYUP
 constexpr u32 KeyFlagExtended = 0x01;  // the low-level record's extended-key flag
 
 struct KeypadHookState {
-    u32 translation = 0;      // nonzero: translate (set with the target window)
+    u32 translation = 0;  // nonzero: translate (set with the target window)
     HWND target = nullptr;
     u32 recordedNumLock = 0;  // 0 or 1
     u32 ctrl = 0;             // bit 0 left Ctrl down, bit 1 right Ctrl down
@@ -22,7 +22,7 @@ struct KeypadHookState {
 };
 
 struct KeypadHookDecision {
-    bool post = false;         // post `vk` with `lParam` in the same message and swallow
+    bool post = false;  // post `vk` with `lParam` in the same message and swallow
     u32 vk = 0;
     u32 lParam = 0;
     bool recordNumLock = false;  // the event goes on; then record the real Num Lock state

@@ -24,13 +24,10 @@ void FreePostedLines(HWND window)
 INT_PTR CALLBACK LprDebugDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_INITDIALOG:
-        return TRUE;
+    case WM_INITDIALOG: return TRUE;
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
-        case IDCANCEL:
-            DestroyWindow(window);
-            return TRUE;
+        case IDCANCEL: DestroyWindow(window); return TRUE;
         case IDC_LPR_DEBUG_CLEAR:
             SendDlgItemMessageW(window, IDC_LPR_DEBUG_LIST, LB_RESETCONTENT, 0, 0);
             return TRUE;
@@ -48,9 +45,7 @@ INT_PTR CALLBACK LprDebugDialogProc(HWND window, UINT message, WPARAM wParam, LP
         delete[] text;
         return TRUE;
     }
-    case WM_DESTROY:
-        FreePostedLines(window);
-        break;
+    case WM_DESTROY: FreePostedLines(window); break;
     case WM_NCDESTROY: {
         HWND expected = window;
         g_window.compare_exchange_strong(expected, nullptr);

@@ -11,7 +11,7 @@
 
 struct LprModule {
     HINSTANCE instance = nullptr;
-    HWND owner = nullptr;                         // from InitLPD: parent of the debug window
+    HWND owner = nullptr;                        // from InitLPD: parent of the debug window
     char localHost[LprLocalHostChars + 1] = {};  // cut at the first "."
     bool socketsStarted = false;
 

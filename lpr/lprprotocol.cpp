@@ -98,6 +98,5 @@ bool LprRequestFieldsAllowed(const LprRequest& r, const char* localHost)
     return LprNameAllowed(LprLowBytes(r.queue, LprQueueChars)) &&
            LprTextAllowed(LprLowBytes(r.user, LprUserChars)) &&
            LprTextAllowed(LprLowBytes(r.jobName, LprJobNameChars)) &&
-           LprTextAllowed(LprLowBytes(r.className, LprClassChars)) &&
-           (host.empty() || LprNameAllowed(host));
+           LprTextAllowed(LprLowBytes(r.className, LprClassChars)) && (host.empty() || LprNameAllowed(host));
 }

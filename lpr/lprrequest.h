@@ -31,30 +31,30 @@ constexpr u32 LprFirstDataBlock = 1024;
 constexpr u32 LprMaxDataBlock = 0x7FFFFFFF;
 
 struct LprRequest {
-    char host[LprHostChars + 1];             // 8-bit: the low byte of each unit given
+    char host[LprHostChars + 1];  // 8-bit: the low byte of each unit given
     wchar16 queue[LprQueueChars + 1];
-    u64 socket;                              // LprNoSocket when closed
-    u16 state;                               // LprRequestState
-    void* errorText;                         // copy of the failure text while waiting to retry
+    u64 socket;       // LprNoSocket when closed
+    u16 state;        // LprRequestState
+    void* errorText;  // copy of the failure text while waiting to retry
     wchar16 jobName[LprJobNameChars + 1];
-    u16 copies;                              // kept as given; the protocol use has no copies
+    u16 copies;  // kept as given; the protocol use has no copies
     wchar16 user[LprUserChars + 1];
-    wchar16 className[LprClassChars + 1];    // always empty
+    wchar16 className[LprClassChars + 1];  // always empty
     u16 banner;
     const u8* sendPointer;
     u32 sendLength;
-    void* dataHandle;                        // movable block holding the print data
-    u8* data;                                // that block, locked while sending
+    void* dataHandle;  // movable block holding the print data
+    u8* data;          // that block, locked while sending
     u32 dataUsed;
     u32 dataAllocated;
     char dataFileName[LprFileNameChars + 1];
     u32 bytesSent;
     u16 filesLeft;
-    i32 jobNumber;                           // -1 when free
-    u32 retryTime;                           // tick count at which a waiting request is due
+    i32 jobNumber;  // -1 when free
+    u32 retryTime;  // tick count at which a waiting request is due
     u8 debug;
-    u32 retriesAndDelay;                     // bits 0-3 retries left, bits 4-15 delay in ms
-    u64 queuedOrder;                         // close order: queued jobs go out first-closed first
+    u32 retriesAndDelay;  // bits 0-3 retries left, bits 4-15 delay in ms
+    u64 queuedOrder;      // close order: queued jobs go out first-closed first
 };
 
 struct LprOpenArguments {
@@ -89,4 +89,7 @@ inline u32 LprRetryDelay(const LprRequest& r) { return (r.retriesAndDelay >> 4) 
 u32 LprGrownSize(u32 allocated, u32 used, u32 length);
 
 // True when a tick count has reached `due`, across the 49-day wrap of the tick count.
-inline bool LprTickReached(u32 now, u32 due) { return static_cast<i32>(now - due) >= 0; }
+inline bool LprTickReached(u32 now, u32 due)
+{
+    return static_cast<i32>(now - due) >= 0;
+}

@@ -10,8 +10,7 @@ class Transfer {
 public:
     Transfer(LprRequest& r, int index, const char* localHost, LprLink& link, wchar16* message)
         : r_(r), index_(index), localHost_(localHost ? localHost : ""), link_(link), message_(message)
-    {
-    }
+    {}
 
     LprOutcome Run();
 
@@ -88,8 +87,8 @@ LprOutcome Transfer::Run()
         const std::string& name = control ? controlFileName : dataFileName;
         Log(LprMsgAckReceived, index_);
         Log(LprMsgSendFileRequest, index_, name.c_str());
-        const std::string sub =
-            LprSubcommand(control ? LprReceiveControlFile : LprReceiveDataFile, r_.sendLength, name);
+        const std::string sub = LprSubcommand(control ? LprReceiveControlFile : LprReceiveDataFile, r_.sendLength,
+                                              name);
         const int sent = link_.Send(reinterpret_cast<const u8*>(sub.data()), static_cast<u32>(sub.size()));
         if (sent != static_cast<int>(sub.size())) {
             // The daemon's answer tells whether it still took the sub-command.
@@ -145,19 +144,12 @@ bool Transfer::WaitAck()
 {
     const LprAck ack = link_.WaitAck(LprAckTimeoutMs);
     switch (ack.kind) {
-    case LprAck::Timeout:
-        LprFormatMessage(message_, LprMsgRecvTimedOut);
-        return false;
+    case LprAck::Timeout: LprFormatMessage(message_, LprMsgRecvTimedOut); return false;
     case LprAck::SelectError:
-    case LprAck::ReadError:
-        LprFormatMessage(message_, LprMsgRecvFailed, ack.error);
-        return false;
+    case LprAck::ReadError: LprFormatMessage(message_, LprMsgRecvFailed, ack.error); return false;
     case LprAck::ErrorAndReadable:
-    case LprAck::Closed:
-        LprFormatMessage(message_, LprMsgRemoteAborted);
-        return false;
-    case LprAck::Byte:
-        break;
+    case LprAck::Closed: LprFormatMessage(message_, LprMsgRemoteAborted); return false;
+    case LprAck::Byte: break;
     }
     if (ack.byte == 0)
         return true;

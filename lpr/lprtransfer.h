@@ -49,5 +49,4 @@ enum class LprOutcome {
 
 // Runs one transfer on `r` (a private copy whose `data` is locked); `message` is the
 // module's message buffer of LprMessageUnits units.
-LprOutcome LprSendJob(LprRequest& r, int index, const char* localHost, LprLink& link,
-                      wchar16* message);
+LprOutcome LprSendJob(LprRequest& r, int index, const char* localHost, LprLink& link, wchar16* message);

@@ -17,7 +17,7 @@ namespace {
 constexpr int kDlgAuxPort = 2574;
 constexpr u16 kConfigure = 1130, kPortLabel = 1158, kPortCombo = 1159;
 constexpr u16 kLabels[] = {IDOK, IDCANCEL, kConfigure, kPortLabel};
-constexpr u32 kStrTitle = 5157;    // "%s Auxport Setup"
+constexpr u32 kStrTitle = 5157;  // "%s Auxport Setup"
 constexpr u32 kStrProduct = 10108;
 
 // The selected entry's port name; false when none is selected.
@@ -82,18 +82,14 @@ INT_PTR CALLBACK AuxPortDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
     if (HandleDialogPalette(dialog, message, wParam))
         return TRUE;
     switch (message) {
-    case WM_INITDIALOG:
-        Init(dialog);
-        return TRUE;
+    case WM_INITDIALOG: Init(dialog); return TRUE;
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case kPortCombo:
             if (HIWORD(wParam) == CBN_SELCHANGE)
                 UpdateConfigure(dialog);
             return TRUE;
-        case kConfigure:
-            Configure(dialog);
-            return TRUE;
+        case kConfigure: Configure(dialog); return TRUE;
         case IDOK: {
             AuxPortRecord port{};
             if (SelectedPort(dialog, &port))
@@ -101,9 +97,7 @@ INT_PTR CALLBACK AuxPortDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
             EndDialog(dialog, 1);
             return TRUE;
         }
-        case IDCANCEL:
-            EndDialog(dialog, 0);
-            return TRUE;
+        case IDCANCEL: EndDialog(dialog, 0); return TRUE;
         }
         break;
     }

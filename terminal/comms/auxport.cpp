@@ -278,7 +278,8 @@ int AskAuxContinue(i32 status)
 {
     wchar_t reason[24] = {}, text[160];
     PrinterStatusTextOf(status, reason, 24);
-    _snwprintf(text, 159, L"Aux port Status = %d\n\"%ls.\"\nContinue transmitting?", static_cast<int>(status), reason);
+    _snwprintf(text, 159, L"Aux port Status = %d\n\"%ls.\"\nContinue transmitting?", static_cast<int>(status),
+               reason);
     text[159] = 0;
     SetModalFlag(1);
     const int r = MessageBoxW(MainWindowHandle, text, L"Printer", MB_ABORTRETRYIGNORE | MB_ICONEXCLAMATION);

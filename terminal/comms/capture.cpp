@@ -27,11 +27,11 @@ namespace {
 constexpr int kBufferSize = 513;
 constexpr int kFlushAt = 511;
 constexpr int kNameUnits = 256;
-constexpr u32 kStrCaptureTitle = 5004;      // "Capture File"
-constexpr u32 kStrNoFilename = 7104;        // "No filename specified"
-constexpr u32 kStrErrorOpening = 7105;      // "Error opening %s"
-constexpr u32 kStrNoMemory = 7106;          // "Not enough memory to open %s"
-constexpr u32 kStrDiskWriteError = 7107;    // "Disk Write Error - %d"
+constexpr u32 kStrCaptureTitle = 5004;    // "Capture File"
+constexpr u32 kStrNoFilename = 7104;      // "No filename specified"
+constexpr u32 kStrErrorOpening = 7105;    // "Error opening %s"
+constexpr u32 kStrNoMemory = 7106;        // "Not enough memory to open %s"
+constexpr u32 kStrDiskWriteError = 7107;  // "Disk Write Error - %d"
 
 struct CaptureState {
     HANDLE file = INVALID_HANDLE_VALUE;
@@ -118,7 +118,8 @@ void FlushCaptureBuffer()
     if (!g_capture.active || g_capture.count == 0)
         return;
     DWORD written = 0;
-    const BOOL ok = WriteFile(g_capture.file, g_capture.buffer, static_cast<DWORD>(g_capture.count), &written, nullptr);
+    const BOOL ok = WriteFile(g_capture.file, g_capture.buffer, static_cast<DWORD>(g_capture.count), &written,
+                              nullptr);
     const DWORD error = ok ? 0 : GetLastError();
     g_capture.count = 0;
     if (!ok || written == 0) {

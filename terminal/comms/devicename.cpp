@@ -103,7 +103,8 @@ int ExpandDeviceName(char* out, const wchar16* pattern, int maximum, bool rotate
                 continue;
             }
             // Flags, width and a precision ".N" that keeps the last N characters.
-            while (j < in.size() && (in[j] == u'-' || in[j] == u'+' || in[j] == u' ' || in[j] == u'#' || in[j] == u'0'))
+            while (j < in.size() &&
+                   (in[j] == u'-' || in[j] == u'+' || in[j] == u' ' || in[j] == u'#' || in[j] == u'0'))
                 ++j;
             while (j < in.size() && IsDigit(in[j]))
                 ++j;

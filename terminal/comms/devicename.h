@@ -16,8 +16,8 @@ int ExpandDeviceName(char* out, const wchar16* pattern, int maximum, bool rotate
 int ExpandDeviceNameRotating(char* out, const wchar16* pattern, int maximum);
 
 // Services of the expander (platform code; doubles in tests).
-std::u16string LocalHostName();  // gethostname through the socket library, "" if none
-std::u16string WindowsUserName(); // at most 49 characters
+std::u16string LocalHostName();    // gethostname through the socket library, "" if none
+std::u16string WindowsUserName();  // at most 49 characters
 // DeviceNameCount5250 / DeviceNameCount3270 of the "Telnet" section.
 u32 ReadDeviceNameCount(bool session5250);
 void WriteDeviceNameCount(bool session5250, u32 value);

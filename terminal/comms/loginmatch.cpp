@@ -71,8 +71,8 @@ bool TokenAction(const std::u16string& name, std::u16string& text, std::vector<L
         }
         parts += u'\0';
         int key = -1, shift = 0;
-        if (count == 0 || !ParseKeyNameCombination(reinterpret_cast<const wchar16*>(parts.c_str()), count, &key,
-                                                   &shift))
+        if (count == 0 ||
+            !ParseKeyNameCombination(reinterpret_cast<const wchar16*>(parts.c_str()), count, &key, &shift))
             return false;
         action.kind = LoginActionKind::Key;
         action.key = key;
@@ -143,7 +143,8 @@ int ParseLoginCondition(const std::u16string& condition)
     if (condition.empty() || condition[0] != u'<')
         return -1;
     const std::size_t close = condition.find(u'>');
-    const std::u16string name = condition.substr(1, close == std::u16string::npos ? std::u16string::npos : close - 1);
+    const std::u16string name = condition.substr(1,
+                                                 close == std::u16string::npos ? std::u16string::npos : close - 1);
     if (SameName(name, "KL"))
         return 0;
     if (SameName(name, "KU"))

@@ -85,9 +85,7 @@ INT_PTR CALLBACK LoginPromptDialogProc(HWND dialog, UINT message, WPARAM wParam,
             return TRUE;
         }
         break;
-    case WM_DESTROY:
-        g_script.prompt = nullptr;
-        break;
+    case WM_DESTROY: g_script.prompt = nullptr; break;
     }
     return FALSE;
 }
@@ -195,7 +193,7 @@ DWORD WINAPI LoginScriptThread(void*)
     for (int step = -1; key && !Stopping();) {
         bool present = false;
         const std::u16string response = step < 0 ? ReadText(key, L"Initiate", kResponseUnits, &present)
-                                                  : Entry(key, L"Response%d", step, kResponseUnits, &present);
+                                                 : Entry(key, L"Response%d", step, kResponseUnits, &present);
         Type(response);
         ++step;
         if (Stopping() || static_cast<u32>(step) >= entries)

@@ -77,7 +77,8 @@ void AddPrinterPorts(std::vector<PortRecord>& list, HWND combo, int mode, const 
             continue;
         wchar_t port[33] = {};
         DWORD bytes = sizeof port - sizeof(wchar_t), type = 0;
-        if (RegQueryValueExW(key, L"Port", nullptr, &type, reinterpret_cast<BYTE*>(port), &bytes) == ERROR_SUCCESS &&
+        if (RegQueryValueExW(key, L"Port", nullptr, &type, reinterpret_cast<BYTE*>(port), &bytes) ==
+                ERROR_SUCCESS &&
             type == REG_SZ && port[0]) {
             const bool wanted = mode == 0 ? IsPrinterPortName(port) : std::wcsstr(port, L"LPT") != nullptr;
             if (wanted)
@@ -145,15 +146,16 @@ bool FindPortByIndex(u32 index, PortRecord* out)
 {
     if (index == kNoPortIndex)
         return false;
-    return CopyIf([](const PortRecord& r, const void* w) { return r.index == *static_cast<const u32*>(w); }, &index,
-                  out);
+    return CopyIf([](const PortRecord& r, const void* w) { return r.index == *static_cast<const u32*>(w); },
+                  &index, out);
 }
 
 bool FindPortByName(const wchar_t* text, PortRecord* out)
 {
     if (!text)
         return false;
-    return CopyIf([](const PortRecord& r, const void* w) { return std::wcsstr(r.name, static_cast<const wchar_t*>(w)) != nullptr; },
+    return CopyIf([](const PortRecord& r,
+                     const void* w) { return std::wcsstr(r.name, static_cast<const wchar_t*>(w)) != nullptr; },
                   text, out);
 }
 

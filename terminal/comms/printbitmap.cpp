@@ -45,7 +45,8 @@ RECT PagePlacement(const RECT& bitmap)
         height = height * p.ScaleFactor / 100;
     }
     constexpr long long kMost = 0x3FFFFFFF;
-    RECT r{0, 0, static_cast<LONG>(width < kMost ? width : kMost), static_cast<LONG>(height < kMost ? height : kMost)};
+    RECT r{0, 0, static_cast<LONG>(width < kMost ? width : kMost),
+           static_cast<LONG>(height < kMost ? height : kMost)};
     if (p.bCentrePrint)
         OffsetRect(&r, (PrintJob.pageWidth - r.right) / 2, (PrintJob.pageHeight - r.bottom) / 2);
     return r;

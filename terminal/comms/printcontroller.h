@@ -11,9 +11,9 @@ struct ControllerSequence {
 };
 
 struct ControllerOptions {
-    bool vt52 = false;             // the VT52 ending, ESC X
-    bool csiIsCharacter = false;   // a PC character set: 155 is a character, not CSI
-    bool dropNulXonXoff = false;   // "disp_errors" off: NUL, XON and XOFF never print
+    bool vt52 = false;            // the VT52 ending, ESC X
+    bool csiIsCharacter = false;  // a PC character set: 155 is a character, not CSI
+    bool dropNulXonXoff = false;  // "disp_errors" off: NUL, XON and XOFF never print
 };
 
 class ControllerOutput {

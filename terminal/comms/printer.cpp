@@ -61,7 +61,8 @@ void ParseDeviceString(const wchar_t* device)
         return;
     const wchar_t* comma = std::wcschr(device, L',');
     const int nameUnits = comma ? static_cast<int>(comma - device) : lstrlenW(device);
-    lstrcpynW(PrintingValues.PMPrinter, device, nameUnits + 1 < kPrinterNameUnits ? nameUnits + 1 : kPrinterNameUnits);
+    lstrcpynW(PrintingValues.PMPrinter, device,
+              nameUnits + 1 < kPrinterNameUnits ? nameUnits + 1 : kPrinterNameUnits);
     const wchar_t* second = comma ? std::wcschr(comma + 1, L',') : nullptr;
     if (second) {
         const wchar_t* port = second + 1;
@@ -87,4 +88,3 @@ void GetPrinterPortName(const wchar_t* printer, wchar_t* port, int capacity)
     }
     ClosePrinter(h);
 }
-

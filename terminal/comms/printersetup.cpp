@@ -106,7 +106,8 @@ int FindPrinterEntry(HWND dialog, const SetupState& s, const wchar_t* name)
     const int n = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
     for (int i = 0; i < n && name && name[0]; ++i) {
         const LRESULT data = SendMessageW(list, LB_GETITEMDATA, static_cast<WPARAM>(i), 0);
-        if (data >= 0 && static_cast<size_t>(data) < s.printers.size() && lstrcmpiW(s.printers[data].name, name) == 0)
+        if (data >= 0 && static_cast<size_t>(data) < s.printers.size() &&
+            lstrcmpiW(s.printers[data].name, name) == 0)
             return i;
     }
     return -1;
@@ -226,7 +227,8 @@ void ShowPageSetup(HWND dialog, const Printer& printer)
     setup.hDevMode = mode;
     setup.Flags = PSD_DISABLEPRINTER;
     if (!P.defaultMargins) {
-        setup.Flags |= PSD_MARGINS | (P.PrintUnits == 1 ? PSD_INTHOUSANDTHSOFINCHES : PSD_INHUNDREDTHSOFMILLIMETERS);
+        setup.Flags |= PSD_MARGINS |
+                       (P.PrintUnits == 1 ? PSD_INTHOUSANDTHSOFINCHES : PSD_INHUNDREDTHSOFMILLIMETERS);
         setup.rtMargin = {P.PrintMargins[0], P.PrintMargins[1], P.PrintMargins[2], P.PrintMargins[3]};
     }
     if (PageSetupDlgW(&setup)) {

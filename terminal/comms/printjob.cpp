@@ -11,8 +11,8 @@
 
 namespace {
 
-constexpr u32 kStrAbortWindow = 7122;   // "NULL Abort window handle"
-constexpr u32 kStrCannotStart = 7123;   // "Unable to Start Print Job"
+constexpr u32 kStrAbortWindow = 7122;  // "NULL Abort window handle"
+constexpr u32 kStrCannotStart = 7123;  // "Unable to Start Print Job"
 wchar_t kDocumentName[] = L"vexaNT";
 wchar_t kRawType[] = L"RAW";
 
@@ -52,8 +52,8 @@ int StartRawJob()
 // a channel carries it untouched.
 bool ChannelWanted()
 {
-    return CurrentPrintMode() == 2 && QueryPrinterEscape(POSTSCRIPT_PASSTHROUGH) && QueryPrinterEscape(OPENCHANNEL) &&
-           QueryPrinterEscape(CLOSECHANNEL);
+    return CurrentPrintMode() == 2 && QueryPrinterEscape(POSTSCRIPT_PASSTHROUGH) &&
+           QueryPrinterEscape(OPENCHANNEL) && QueryPrinterEscape(CLOSECHANNEL);
 }
 
 int StartPrintDocument(HDC dc, DOCINFOW* info)

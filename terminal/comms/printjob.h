@@ -17,18 +17,18 @@
 
 struct PrintJobState {
     HDC dc = nullptr;
-    HANDLE rawPrinter = nullptr;   // OpenPrinterW handle kept while a DC exists
+    HANDLE rawPrinter = nullptr;  // OpenPrinterW handle kept while a DC exists
     i32 jobId = 0;
-    u8 rawPageOpen = 0;            // a RAW spooler job with its page started
-    u8 passthrough = 0;            // the driver takes raw bytes (asked by BeginPrinting)
-    u8 channelOpen = 0;            // a PostScript channel opened for controller data
-    u8 endWithEndDoc = 0;          // a graphics job: EndDoc without EndPage
-    u8 documentOpen = 0;           // a GDI document (StartDocW) runs
-    u8 portOpen = 0;               // the job's bytes go to a port or an LPR request
+    u8 rawPageOpen = 0;              // a RAW spooler job with its page started
+    u8 passthrough = 0;              // the driver takes raw bytes (asked by BeginPrinting)
+    u8 channelOpen = 0;              // a PostScript channel opened for controller data
+    u8 endWithEndDoc = 0;            // a graphics job: EndDoc without EndPage
+    u8 documentOpen = 0;             // a GDI document (StartDocW) runs
+    u8 portOpen = 0;                 // the job's bytes go to a port or an LPR request
     std::atomic<u32> continuous{0};  // a job of BeginPrinting: auto print, controller, eject
     std::atomic<u32> cancelled{0};
     std::atomic<u32> stopRequested{0};  // Cancel Printing: a blocked writer gives up
-    std::atomic<u8> delayed{0};    // the job stays open for the close delay
+    std::atomic<u8> delayed{0};         // the job stays open for the close delay
     HWND abortDialog = nullptr;
     HFONT previousFont = nullptr, font = nullptr;
     int pageWidth = 0, pageHeight = 0, lineHeight = 0, charWidth = 0;

@@ -154,9 +154,7 @@ void PrintLineAssembler::PutTextChar(u16 c, const PrintLineMode& mode, PrintLine
         FlushWrapped(kFf, mode, out);
         Advance(kFf, mode, out);
         return;
-    case kCr:
-        FlushWrapped(kLf, mode, out);
-        return;
+    case kCr: FlushWrapped(kLf, mode, out); return;
     case kEm:
         if (pending_ == 0)
             return;

@@ -22,7 +22,7 @@
 
 namespace {
 
-constexpr u32 kStrPortError = 7121;    // "Error Opening Communications Port"
+constexpr u32 kStrPortError = 7121;  // "Error Opening Communications Port"
 constexpr u32 kStrContinuePrinting = 6011;
 constexpr u32 kStrPrinterCaption = 7417;
 constexpr DWORD kRetrySleepMs = 50;
@@ -336,4 +336,3 @@ void DrainPrinterOutput(int)
         SerialWaitOutputDrained(context);
     FlushPrintLine();
 }
-

@@ -27,4 +27,3 @@ int PrinterPortNumber();
 // thread unless a new job uses it.
 void PrinterHeldLineEnded();
 void CloseHeldPrinterPort();
-

@@ -93,7 +93,8 @@ void Command(HWND dialog, Saved& s, int id, int code)
 void UpdatePrintScreenControls(HWND dialog, u32 method)
 {
     const bool graphics = method == kPrintMethodGraphics;
-    CheckRadioButton(dialog, kPrintMethodText, kPrintMethodGraphics, graphics ? kPrintMethodGraphics : kPrintMethodText);
+    CheckRadioButton(dialog, kPrintMethodText, kPrintMethodGraphics,
+                     graphics ? kPrintMethodGraphics : kPrintMethodText);
     EnableControls(dialog, kGraphicsOnly, static_cast<int>(std::size(kGraphicsOnly)), graphics);
     EnableControl(dialog, kAutoWrap, !graphics);
     if (!graphics)

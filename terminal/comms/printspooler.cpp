@@ -61,7 +61,8 @@ i32 StatusCode(DWORD s)
     if (s & PRINTER_STATUS_NOT_AVAILABLE)
         return kPrinterNotReady;
     const DWORD errors = PRINTER_STATUS_ERROR | PRINTER_STATUS_OUTPUT_BIN_FULL | PRINTER_STATUS_NO_TONER |
-                         PRINTER_STATUS_PAGE_PUNT | PRINTER_STATUS_USER_INTERVENTION | PRINTER_STATUS_OUT_OF_MEMORY;
+                         PRINTER_STATUS_PAGE_PUNT | PRINTER_STATUS_USER_INTERVENTION |
+                         PRINTER_STATUS_OUT_OF_MEMORY;
     return (s & errors) ? kPrinterGenFailure : kPrinterReady;
 }
 

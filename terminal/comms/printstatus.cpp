@@ -12,14 +12,14 @@ constexpr struct {
     i32 status;
     u32 textId;
 } kStatusTexts[] = {
-    {kPrinterReady, 6004},      // "OK"
-    {kPrinterNotReady, 6006},   // "Wait"
-    {kPrinterNoPaper, 6005},    // "NoPaper"
-    {kPrinterWriteFault, 6007}, // "ErrWrite"
-    {kPrinterGenFailure, 6008}, // "Fail"
-    {kPrinterOffline, 6012},    // "OffLine"
-    {kPrinterBusy, 6013},       // "Busy"
-    {kPrinterHeld, 6009},       // "Hold"
+    {kPrinterReady, 6004},       // "OK"
+    {kPrinterNotReady, 6006},    // "Wait"
+    {kPrinterNoPaper, 6005},     // "NoPaper"
+    {kPrinterWriteFault, 6007},  // "ErrWrite"
+    {kPrinterGenFailure, 6008},  // "Fail"
+    {kPrinterOffline, 6012},     // "OffLine"
+    {kPrinterBusy, 6013},        // "Busy"
+    {kPrinterHeld, 6009},        // "Hold"
 };
 constexpr u32 kOtherStatusText = 6010;  // "ErrGen"
 
@@ -37,7 +37,8 @@ void PrinterStatusTextOf(i32 status, wchar16* buffer, int size)
 {
     if (!buffer || size < 1)
         return;
-    LoadLanguageString(nullptr, PrinterStatusTextId(status), buffer, size < kStatusTextUnits ? size : kStatusTextUnits);
+    LoadLanguageString(nullptr, PrinterStatusTextId(status), buffer,
+                       size < kStatusTextUnits ? size : kStatusTextUnits);
 }
 
 i32 PrinterStatusText(wchar16* buffer, int size)

@@ -11,21 +11,21 @@
 constexpr u8 k3287PrinterModel = 12;
 
 struct Tn3270Session {
-    u8 model;               // 0-12, 12 = the 3287 printer
-    u16 printJobState;      // printer: 0 idle, 2 functions in use, 1/3/4 a job runs
-    u32 connectionMode;     // data phase: 0 or 1 NVT, 2 SSCP-LU, 3 3270 (LU-LU)
-    u32 telnetFlags;        // link: binary or TN3270E transmission in force
-    u8 noBindImage;         // TN3270E agreed without BIND-IMAGE
-    u8 recordMode;          // data-stream mode: records travel between IAC EOR
+    u8 model;            // 0-12, 12 = the 3287 printer
+    u16 printJobState;   // printer: 0 idle, 2 functions in use, 1/3/4 a job runs
+    u32 connectionMode;  // data phase: 0 or 1 NVT, 2 SSCP-LU, 3 3270 (LU-LU)
+    u32 telnetFlags;     // link: binary or TN3270E transmission in force
+    u8 noBindImage;      // TN3270E agreed without BIND-IMAGE
+    u8 recordMode;       // data-stream mode: records travel between IAC EOR
     u16 printerState;
 };
 
 struct Tn5250Session {
-    u32 printerSession;    // non-zero: a printer session
+    u32 printerSession;  // non-zero: a printer session
     u32 telnetFlag;
-    u8 inputState;         // 5 block mode, 1 character mode
+    u8 inputState;  // 5 block mode, 1 character mode
     u16 printerState;
-    u8 blockMode;          // 5250 records travel between IAC EOR
+    u8 blockMode;  // 5250 records travel between IAC EOR
     u8 model;
 };
 

@@ -117,8 +117,8 @@ void AddReplayChoice(HWND dialog)
     AddControl(dialog, L"BUTTON", kGroupId, BS_GROUPBOX, kGroupId, group, font);
     const RECT emulation{left + tm.tmAveCharWidth, top + line, left + width - tm.tmAveCharWidth, top + 2 * line};
     const RECT host{emulation.left, top + 2 * line, emulation.right, top + 3 * line};
-    AddControl(dialog, L"BUTTON", kEmulationId, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, kEmulationId, emulation,
-               font);
+    AddControl(dialog, L"BUTTON", kEmulationId, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, kEmulationId,
+               emulation, font);
     AddControl(dialog, L"BUTTON", kHostId, BS_AUTORADIOBUTTON, kHostId, host, font);
     CheckRadioButton(dialog, kEmulationId, kHostId, g_replay.chosen);
 }
@@ -126,9 +126,7 @@ void AddReplayChoice(HWND dialog)
 UINT_PTR CALLBACK ReplayOpenHook(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 {
     switch (message) {
-    case WM_INITDIALOG:
-        AddReplayChoice(dialog);
-        return TRUE;
+    case WM_INITDIALOG: AddReplayChoice(dialog); return TRUE;
     case WM_COMMAND:
         if (LOWORD(wParam) == kEmulationId || LOWORD(wParam) == kHostId) {
             g_replay.chosen = LOWORD(wParam);
@@ -285,8 +283,8 @@ int ReplayNextByte()
 int AskReplayStep()
 {
     SetModalFlag(1);
-    const int answer = MessageBoxW(MainWindowHandle, L"Abort: End, Retry: Go to next user o/p, Ignore: Run", L"Replay",
-                                   MB_ABORTRETRYIGNORE | MB_ICONQUESTION | MB_DEFBUTTON2);
+    const int answer = MessageBoxW(MainWindowHandle, L"Abort: End, Retry: Go to next user o/p, Ignore: Run",
+                                   L"Replay", MB_ABORTRETRYIGNORE | MB_ICONQUESTION | MB_DEFBUTTON2);
     SetModalFlag(0);
     return answer;
 }

@@ -99,7 +99,8 @@ void OpenPendingSerialPort()
     if (!(requests & kOpenRequest) || Connection.netproto != 1 || Connection.noConnection)
         return;
     const ConnectionSection& c = ConnectionValues;
-    SerialOpen(c.comdevice, c.comdeviceType, {c.comspeed, c.comdatab, c.comparity, c.comstopb, c.comflowc}, 17, 19);
+    SerialOpen(c.comdevice, c.comdeviceType, {c.comspeed, c.comdatab, c.comparity, c.comstopb, c.comflowc}, 17,
+               19);
 }
 
 void RequestSerialConnection()

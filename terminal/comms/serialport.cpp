@@ -194,8 +194,8 @@ HANDLE SerialOpenDevice(SerialPortRecord* record, SerialRole role)
     DWORD error = ERROR_FILE_NOT_FOUND;
     if (SerialDevicePath(record->name, path, static_cast<int>(std::size(path)))) {
         for (int attempt = 0; attempt < kOpenAttempts; ++attempt) {
-            handle = CreateFileW(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_FLAG_OVERLAPPED,
-                                 nullptr);
+            handle = CreateFileW(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                 FILE_FLAG_OVERLAPPED, nullptr);
             if (handle != INVALID_HANDLE_VALUE)
                 break;
             error = GetLastError();
@@ -348,9 +348,8 @@ void SerialClose(u32 number, bool keepOutput)
         context->dcb.fDtrControl = DTR_CONTROL_DISABLE;
         SetCommState(context->handle, &context->dcb);
         SetCommMask(context->handle, 0);  // wakes the comm-event thread
-        PurgeComm(context->handle,
-                  keepOutput ? PURGE_RXABORT | PURGE_RXCLEAR
-                             : PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR);
+        PurgeComm(context->handle, keepOutput ? PURGE_RXABORT | PURGE_RXCLEAR
+                                              : PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR);
     }
     UnlockTransmit();
     const bool eventEnded = WaitThreadEnd(context->eventThread);

@@ -22,7 +22,7 @@ struct SerialPortContext {
     HANDLE receiveEvent = nullptr;
     HANDLE eventThread = nullptr;
     DWORD eventThreadId = 0;
-    HANDLE pendingThread = nullptr;   // closed by the next start or the close
+    HANDLE pendingThread = nullptr;     // closed by the next start or the close
     std::atomic<u8> pendingRunning{0};  // the held-line thread runs
     std::atomic<u32> run{0};
     OVERLAPPED readOv{}, writeOv{};

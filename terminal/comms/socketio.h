@@ -15,7 +15,7 @@ struct SocketBuffers {
     i32 receiveCount;  // bytes not yet taken
     i32 receiveIndex;  // next byte to take
     u8 send[kSendBufferSize];
-    i32 sendCount;     // touched only while the telnet writer's guard is held
+    i32 sendCount;                 // touched only while the telnet writer's guard is held
     std::atomic<i32> sendPending;  // copy of sendCount that other threads may read
 };
 extern SocketBuffers NetBuffers;

@@ -77,9 +77,9 @@ struct SocketEntryPoints {
 SocketEntryPoints Ws{};
 
 const char* const kEntryNames[19] = {
-    "WSAAsyncSelect", "WSAGetLastError", "WSACleanup", "WSAStartup", "gethostname",
-    "__WSAFDIsSet", "select", "bind", "setsockopt", "inet_addr", "htons", "gethostbyname",
-    "socket", "send", "recv", "ioctlsocket", "connect", "closesocket", "shutdown",
+    "WSAAsyncSelect", "WSAGetLastError", "WSACleanup", "WSAStartup",  "gethostname",   "__WSAFDIsSet", "select",
+    "bind",           "setsockopt",      "inet_addr",  "htons",       "gethostbyname", "socket",       "send",
+    "recv",           "ioctlsocket",     "connect",    "closesocket", "shutdown",
 };
 
 constexpr UINT kMsgEndConnecting = 1026;
@@ -93,7 +93,7 @@ constexpr long kSocketEvents = FD_READ | FD_WRITE | FD_CONNECT | FD_CLOSE;  // 0
 // ---- State of the one connection ----------------------------------------------------
 
 std::atomic<i32> StartupState{-1};
-std::atomic<i32> ConnectState{0};   // 0 pending, 1 connected, -error, 7213 countdown over
+std::atomic<i32> ConnectState{0};              // 0 pending, 1 connected, -error, 7213 countdown over
 std::atomic<SocketHandle> Pending{kNoSocket};  // the socket being connected or open
 std::atomic<u32> ReadReady{0}, Writable{0}, PeerClosed{0}, Closing{0}, Closed{0};
 HANDLE ReadEvent = nullptr;
@@ -228,9 +228,7 @@ INT_PTR CALLBACK ConnectingDialogProc(HWND dialog, UINT message, WPARAM wParam, 
         if (!DialogNotShown && LOWORD(wParam) != WA_INACTIVE)
             ShowTopmost(dialog);
         return FALSE;
-    case WM_DESTROY:
-        free(reinterpret_cast<void*>(GetWindowLongPtrW(dialog, DWLP_USER)));
-        return FALSE;
+    case WM_DESTROY: free(reinterpret_cast<void*>(GetWindowLongPtrW(dialog, DWLP_USER))); return FALSE;
     }
     return FALSE;
 }
@@ -252,7 +250,8 @@ DWORD WINAPI ShowConnectingDialog(LPVOID parameter)
             SystemParametersInfoW(SPI_GETWORKAREA, 0, &main, 0);
         const int w = own.right - own.left, h = own.bottom - own.top;
         SetWindowPos(dialog, nullptr, main.left + (main.right - main.left - w) / 2,
-                     main.top + (main.bottom - main.top - h) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_HIDEWINDOW);
+                     main.top + (main.bottom - main.top - h) / 2, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_HIDEWINDOW);
         DialogNotShown = 1;
         SetTimer(dialog, kRevealTimer, kRevealDelay, nullptr);
     }
@@ -625,8 +624,7 @@ void SocketEvent(WPARAM socket, LPARAM eventAndError)
         if (ReadEvent)
             SetEvent(ReadEvent);
         break;
-    default:
-        break;
+    default: break;
     }
 }
 

@@ -5,8 +5,8 @@
 
 #include "terminal/core/base/win32.h"
 
-constexpr UINT kMsgSocketEvent = WM_USER + 394;    // wParam socket, lParam event and error
-constexpr UINT kMsgConnectFailure = WM_USER + 396; // wParam error code (0: refresh only)
+constexpr UINT kMsgSocketEvent = WM_USER + 394;     // wParam socket, lParam event and error
+constexpr UINT kMsgConnectFailure = WM_USER + 396;  // wParam error code (0: refresh only)
 
 // Loads WS2_32.DLL, else WSOCK32.DLL, and resolves all 19 entry points; nullptr when
 // the library or any entry point is missing.

@@ -247,8 +247,7 @@ int TelnetReceive(SocketHandle socket)
                 if (const int d = DataByte(b); d >= 0)
                     return d;
                 break;
-            default:
-                break;  // SE, NOP, DM, BRK, IP, AYT, EC, EL, GA
+            default: break;  // SE, NOP, DM, BRK, IP, AYT, EC, EL, GA
             }
             break;
         case 2:
@@ -293,9 +292,7 @@ int TelnetReceive(SocketHandle socket)
                 StoreSub(b);
             Telnet.receiveState = 7;
             break;
-        default:
-            Telnet.receiveState = 0;
-            break;
+        default: Telnet.receiveState = 0; break;
         }
     }
 }
@@ -454,8 +451,8 @@ void TelnetSendByte(SocketHandle socket, u8 byte)
     TelnetSendData(socket, &unit, 1, false);
 }
 
-void TelnetSendTn3270eRecord(SocketHandle socket, u8 dataType, u8 requestFlag, u8 responseFlag,
-                             u16 sequence, const u16* units, int count)
+void TelnetSendTn3270eRecord(SocketHandle socket, u8 dataType, u8 requestFlag, u8 responseFlag, u16 sequence,
+                             const u16* units, int count)
 {
     std::vector<u16> record{dataType, requestFlag, responseFlag, static_cast<u16>(sequence >> 8),
                             static_cast<u16>(sequence & 0xFF)};

@@ -9,12 +9,10 @@
 #include "terminal/comms/network.h"
 
 namespace tn {
-constexpr u8 IAC = 255, DONT = 254, DO = 253, WONT = 252, WILL = 251, SB = 250, GA = 249,
-             EL = 248, EC = 247, AYT = 246, AO = 245, IP = 244, BRK = 243, DM = 242,
-             NOP = 241, SE = 240, EOR = 239;
-constexpr u8 BINARY = 0, ECHO = 1, SGA = 3, TIMING_MARK = 6, SEND_LOCATION = 23,
-             TERMINAL_TYPE = 24, END_OF_RECORD = 25, REGIME_3270 = 29, NEW_ENVIRON = 39,
-             TN3270E = 40;
+constexpr u8 IAC = 255, DONT = 254, DO = 253, WONT = 252, WILL = 251, SB = 250, GA = 249, EL = 248, EC = 247,
+             AYT = 246, AO = 245, IP = 244, BRK = 243, DM = 242, NOP = 241, SE = 240, EOR = 239;
+constexpr u8 BINARY = 0, ECHO = 1, SGA = 3, TIMING_MARK = 6, SEND_LOCATION = 23, TERMINAL_TYPE = 24,
+             END_OF_RECORD = 25, REGIME_3270 = 29, NEW_ENVIRON = 39, TN3270E = 40;
 }  // namespace tn
 
 // A subnegotiation keeps at most this many bytes, the option code included.
@@ -27,26 +25,26 @@ constexpr std::size_t kRecordMax = 1024 * 1024;
 
 struct TelnetOptionState {
     std::atomic<u32> telnetMode{0};  // 1 while a TCP connection carries telnet
-    u8 local[256];   // this side performs the option
-    u8 remote[256];  // the host performs the option
-    u8 receiveState; // 0 data, 1 IAC, 2-5 WILL/WONT/DO/DONT, 7 in SB, 8 IAC in SB
+    u8 local[256];                   // this side performs the option
+    u8 remote[256];                  // the host performs the option
+    u8 receiveState;                 // 0 data, 1 IAC, 2-5 WILL/WONT/DO/DONT, 7 in SB, 8 IAC in SB
     u8 sub[kSubnegotiationMax + 1];
     u32 subLength;
-    i32 timingMarks;         // outstanding IAC DO TIMING-MARK
-    u64 lastMarkTick;        // milliseconds
-    std::vector<u8> held;    // data held while marks are outstanding
-    std::size_t heldDeliver; // held bytes to hand out before new ones
+    i32 timingMarks;          // outstanding IAC DO TIMING-MARK
+    u64 lastMarkTick;         // milliseconds
+    std::vector<u8> held;     // data held while marks are outstanding
+    std::size_t heldDeliver;  // held bytes to hand out before new ones
     std::size_t heldIndex;
-    std::vector<u8> record;  // data bytes of the current 3270/5250 record
+    std::vector<u8> record;                       // data bytes of the current 3270/5250 record
     std::atomic_flag writing = ATOMIC_FLAG_INIT;  // the writer's re-entry guard
 
     // Negotiation fields.
-    u8 tn3270eState;         // 0 none, 1 agreed, 2 type requested, 3 functions requested, 4 done
-    u8 functions[5];         // BIND-IMAGE, DATA-STREAM-CTL, RESPONSES, SCS-CTL-CODES, SYSREQ
+    u8 tn3270eState;  // 0 none, 1 agreed, 2 type requested, 3 functions requested, 4 done
+    u8 functions[5];  // BIND-IMAGE, DATA-STREAM-CTL, RESPONSES, SCS-CTL-CODES, SYSREQ
     wchar16 luName[9];
     u16 sequenceIn, sequenceOut;
     u8 eorPermit3270, regimePermit, eorPermit5250, terminalTypeSent;
-    u8 rotationAttempts;     // device-name rotation attempts this connection
+    u8 rotationAttempts;  // device-name rotation attempts this connection
 };
 extern TelnetOptionState Telnet;
 
@@ -72,8 +70,8 @@ int TelnetSocketWrite(SocketHandle socket, const u8* bytes, int count);
 void TelnetSendFormat(SocketHandle socket, const char* format, ...);
 void TelnetSendData(SocketHandle socket, const u16* units, int count, bool endOfRecord);
 void TelnetSendByte(SocketHandle socket, u8 byte);
-void TelnetSendTn3270eRecord(SocketHandle socket, u8 dataType, u8 requestFlag, u8 responseFlag,
-                             u16 sequence, const u16* units, int count);
+void TelnetSendTn3270eRecord(SocketHandle socket, u8 dataType, u8 requestFlag, u8 responseFlag, u16 sequence,
+                             const u16* units, int count);
 void TelnetSendFixedRecord(SocketHandle socket, u8 a, u8 b);
 void TelnetSendAbortOutput(SocketHandle socket);
 void TelnetSendInterruptProcess(SocketHandle socket);

@@ -15,8 +15,8 @@
 
 namespace {
 
-constexpr u8 k3287Printer = 12;   // IBM-3287-1 among the 3270 models
-constexpr u8 k3812Printer = 11;   // 3812-1 among the 5250 models
+constexpr u8 k3287Printer = 12;  // IBM-3287-1 among the 3270 models
+constexpr u8 k3812Printer = 11;  // 3812-1 among the 5250 models
 
 bool In3270Session()
 {
@@ -52,8 +52,8 @@ enum : u16 {
     kBinary = 2976, kEor = 2978, kBreakTm = 2981, kBreakCr = 2982, kLocation = 3000,
 };
 // clang-format on
-constexpr u16 kTelnetLabels[] = {1280, 1282, 1285, 30262, 2998, 2971, 2972, 2973, 2974, 2983,
-                                 2975, 2977, 2979, 2980, 2981, 2982, 2999};
+constexpr u16 kTelnetLabels[] = {1280, 1282, 1285, 30262, 2998, 2971, 2972, 2973, 2974,
+                                 2983, 2975, 2977, 2979,  2980, 2981, 2982, 2999};
 constexpr int kLocationUnits = 41;
 
 // The check boxes and the setting each shows; `inverted` ticks when the setting is off.
@@ -151,8 +151,8 @@ enum : u16 {
     kPrintDelayLabel = 2997,
 };
 // clang-format on
-constexpr u16 kTn3270Labels[] = {kLuGroup, kConnectLabel, kAssociateLabel, 2987, kBind, kResponses,
-                                 kSysReq,  kPrtLu1,       kPrtLu3,         kPrintDelayLabel};
+constexpr u16 kTn3270Labels[] = {kLuGroup,   kConnectLabel, kAssociateLabel, 2987,    kBind,
+                                 kResponses, kSysReq,       kPrtLu1,         kPrtLu3, kPrintDelayLabel};
 constexpr TelnetCheck kTn3270Checks[] = {
     {kBind, &TelnetSettings::bind, false},     {kResponses, &TelnetSettings::responses, false},
     {kSysReq, &TelnetSettings::sysReq, false}, {kPrtLu1, &TelnetSettings::prtLu1, false},
@@ -329,9 +329,7 @@ INT_PTR RunProc(HWND dialog, UINT message, WPARAM wParam, void (*init)(HWND), vo
                 bool (*command)(HWND, WPARAM))
 {
     switch (message) {
-    case WM_INITDIALOG:
-        init(dialog);
-        return TRUE;
+    case WM_INITDIALOG: init(dialog); return TRUE;
     case WM_COMMAND:
         if (LOWORD(wParam) == IDOK) {
             store(dialog);

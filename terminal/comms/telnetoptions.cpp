@@ -32,22 +32,21 @@ void SetTelnetDefaults(TelnetSettings& s)
 }
 
 namespace {
-constexpr u32 kTn3270eRejected = 25200;      // "TN3270E Device Type REJECTED because <%s>"
-constexpr u32 kTn3270eReasonBase = 25201;    // 25201 + reason code
+constexpr u32 kTn3270eRejected = 25200;    // "TN3270E Device Type REJECTED because <%s>"
+constexpr u32 kTn3270eReasonBase = 25201;  // 25201 + reason code
 constexpr u32 kTn3270ePrinterFunctions = 25209;
 
 // TN3270E command codes (RFC 2355).
-constexpr u8 kAssociate = 0, kConnect = 1, kDeviceType = 2, kFunctions = 3, kIs = 4, kReason = 5,
-             kReject = 6, kRequest = 7, kSend = 8;
+constexpr u8 kAssociate = 0, kConnect = 1, kDeviceType = 2, kFunctions = 3, kIs = 4, kReason = 5, kReject = 6,
+             kRequest = 7, kSend = 8;
 
 const char* const k3270Models[13] = {
-    "IBM-3278-2",   "IBM-3278-3",   "IBM-3278-4",   "IBM-3278-5",   "IBM-3278-2-E",
-    "IBM-3278-3-E", "IBM-3278-4-E", "IBM-3278-5-E", "IBM-3279-2",   "IBM-3279-3",
-    "IBM-3279-4",   "IBM-3279-5",   "IBM-3287-1",
+    "IBM-3278-2",   "IBM-3278-3", "IBM-3278-4", "IBM-3278-5", "IBM-3278-2-E", "IBM-3278-3-E", "IBM-3278-4-E",
+    "IBM-3278-5-E", "IBM-3279-2", "IBM-3279-3", "IBM-3279-4", "IBM-3279-5",   "IBM-3287-1",
 };
 const char* const k5250Models[15] = {
-    "IBM-5291-1",  "IBM-5292-2",  "IBM-5251-11", "IBM-3179-2",   "IBM-3196-A1",
-    "IBM-3180-2",  "IBM-3477-FC", "IBM-3477-FG", "IBM-3486-BA",  "IBM-3487-HA",
+    "IBM-5291-1",  "IBM-5292-2",  "IBM-5251-11",  "IBM-3179-2",   "IBM-3196-A1",
+    "IBM-3180-2",  "IBM-3477-FC", "IBM-3477-FG",  "IBM-3486-BA",  "IBM-3487-HA",
     "IBM-3487-HC", "IBM-3812-1",  "IBM-5555-B01", "IBM-5555-C01", "IBM-5553-B01",
 };
 const char* const kVtNames[15] = {
@@ -94,8 +93,10 @@ bool EqualNoCase(const u8* a, std::size_t n, const char* b)
         return false;
     for (std::size_t i = 0; i < n; ++i) {
         u8 x = a[i], y = static_cast<u8>(b[i]);
-        if (x >= 'a' && x <= 'z') x -= 32;
-        if (y >= 'a' && y <= 'z') y -= 32;
+        if (x >= 'a' && x <= 'z')
+            x -= 32;
+        if (y >= 'a' && y <= 'z')
+            y -= 32;
         if (x != y)
             return false;
     }
@@ -122,8 +123,7 @@ std::string DeviceTypeName()
 
 void RequestDeviceType(SocketHandle s)
 {
-    std::string body{static_cast<char>(tn::TN3270E), static_cast<char>(kDeviceType),
-                     static_cast<char>(kRequest)};
+    std::string body{static_cast<char>(tn::TN3270E), static_cast<char>(kDeviceType), static_cast<char>(kRequest)};
     body += DeviceTypeName();
     Tn3270Session* session = Tn3270ActiveSession;
     if (TelnetConfig.luid[0]) {
@@ -152,8 +152,7 @@ void BuildFunctionSet()
 
 void SendFunctions(SocketHandle s, u8 command)
 {
-    std::string body{static_cast<char>(tn::TN3270E), static_cast<char>(kFunctions),
-                     static_cast<char>(command)};
+    std::string body{static_cast<char>(tn::TN3270E), static_cast<char>(kFunctions), static_cast<char>(command)};
     for (u8 code = 0; code < 5; ++code)
         if (Telnet.functions[code])
             body.push_back(static_cast<char>(code));
@@ -383,8 +382,7 @@ void TelnetHandleWill(SocketHandle s, u8 x)
             Send(s, tn::DONT, x);
         }
         return;
-    default:
-        Send(s, tn::DONT, x);
+    default: Send(s, tn::DONT, x);
     }
 }
 
@@ -507,8 +505,7 @@ void TelnetSubnegotiation(SocketHandle s)
         }
         break;
     case tn::NEW_ENVIRON:
-        if (Is5250Session() && !TelnetConfig.newEnvSuppress && Telnet.local[tn::NEW_ENVIRON] &&
-            command == 1) {
+        if (Is5250Session() && !TelnetConfig.newEnvSuppress && Telnet.local[tn::NEW_ENVIRON] && command == 1) {
             NewEnvironReply(s, data, dataLength);
             return;
         }
@@ -519,8 +516,7 @@ void TelnetSubnegotiation(SocketHandle s)
             return;
         }
         break;
-    default:
-        break;
+    default: break;
     }
     Tn3270UpdateTelnetModes();
 }

@@ -7,19 +7,19 @@
 // The profile's "Telnet" section.
 struct TelnetSettings {
     u32 keepAlives;
-    u32 echoSuppress;       // never send DO/DONT ECHO
-    i32 binary;             // at connect: 0 DONT BINARY, 1 DO BINARY, else nothing
-    i32 eor;                // the same for END-OF-RECORD
-    u32 sendBreakTM;        // a timing mark follows BREAK
-    u32 sendBreakCR;        // a CR follows BREAK
-    wchar16 sendLocn[41];   // non-empty enables SEND-LOCATION
+    u32 echoSuppress;      // never send DO/DONT ECHO
+    i32 binary;            // at connect: 0 DONT BINARY, 1 DO BINARY, else nothing
+    i32 eor;               // the same for END-OF-RECORD
+    u32 sendBreakTM;       // a timing mark follows BREAK
+    u32 sendBreakCR;       // a CR follows BREAK
+    wchar16 sendLocn[41];  // non-empty enables SEND-LOCATION
     u32 printDelay3270;
-    u32 regimeSuppress;     // refuse 3270-REGIME
-    u32 tn3270e;            // accept TN3270E in a 3270 session
+    u32 regimeSuppress;                           // refuse 3270-REGIME
+    u32 tn3270e;                                  // accept TN3270E in a 3270 session
     u32 bind, prtLu3, responses, prtLu1, sysReq;  // TN3270E functions asked for
-    wchar16 luid[67];       // LU template: TN3270E CONNECT and the terminal-type suffix
-    wchar16 associate[67];  // device name for TN3270E ASSOCIATE
-    u32 newEnvSuppress;     // refuse NEW-ENVIRON
+    wchar16 luid[67];                             // LU template: TN3270E CONNECT and the terminal-type suffix
+    wchar16 associate[67];                        // device name for TN3270E ASSOCIATE
+    u32 newEnvSuppress;                           // refuse NEW-ENVIRON
 };
 extern TelnetSettings TelnetConfig;
 void SetTelnetDefaults(TelnetSettings& settings);

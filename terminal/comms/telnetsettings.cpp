@@ -139,9 +139,8 @@ std::u16string WindowsUserName()
 u32 ReadDeviceNameCount(bool session5250)
 {
     u32 value = 0;
-    BothStores([&](HKEY key) {
-        ReadDword(key, session5250 ? L"DeviceNameCount5250" : L"DeviceNameCount3270", value);
-    });
+    BothStores(
+        [&](HKEY key) { ReadDword(key, session5250 ? L"DeviceNameCount5250" : L"DeviceNameCount3270", value); });
     return value;
 }
 
@@ -150,7 +149,8 @@ void WriteDeviceNameCount(bool session5250, u32 value)
     wchar_t path[kSettingsPathUnits];
     HKEY key = nullptr;
     if (!SettingsSectionPath(path, ProfileName(), VXT("Telnet")) ||
-        RegCreateKeyExW(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+        RegCreateKeyExW(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
+            ERROR_SUCCESS)
         return;
     const DWORD v = value;
     RegSetValueExW(key, session5250 ? L"DeviceNameCount5250" : L"DeviceNameCount3270", 0, REG_DWORD,

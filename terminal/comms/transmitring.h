@@ -15,8 +15,8 @@ constexpr i32 kTransmitRingFullBelow = 2;
 
 struct TransmitRing {
     u8 bytes[kTransmitRingSize];
-    std::atomic<i32> head{0};  // next byte written here
-    std::atomic<i32> tail{0};  // next byte sent from here
+    std::atomic<i32> head{0};    // next byte written here
+    std::atomic<i32> tail{0};    // next byte sent from here
     std::atomic<u8> blocked{0};  // the ring locked the keyboard
     // Counts the discards (the user gave up on a held line): a sender waiting for room
     // drops its byte when this moves.

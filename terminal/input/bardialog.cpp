@@ -121,7 +121,8 @@ void ChangeCurrent(HWND dialog, ButtonBarDialogState& s)
     const i32 command = static_cast<i32>(SelectedListData(dialog, kToolCommands, kToolGapEntry));
     wchar16 typed[kToolbarTextUnits];
     GetDlgItemTextW(dialog, kToolText, typed, kToolbarTextUnits);
-    ChangeToolButton(s.work, tool, static_cast<u32>(image), command == kToolGapEntry ? -1 : command, typed, s.shown);
+    ChangeToolButton(s.work, tool, static_cast<u32>(image), command == kToolGapEntry ? -1 : command, typed,
+                     s.shown);
     Refill(dialog, s, tool);
 }
 

@@ -6,8 +6,8 @@
 #include "terminal/input/toolbaredit.h"
 
 struct ButtonBarDialogState {
-    ToolbarTables work;                // the working copy OK makes live
-    i32 tools[kToolListCapacity];      // the tool list: button indexes and gap entries
+    ToolbarTables work;            // the working copy OK makes live
+    i32 tools[kToolListCapacity];  // the tool list: button indexes and gap entries
     int toolCount = 0;
     int current = 0;                   // the current tool's position in that list
     wchar16 shown[kToolbarTextUnits];  // the text shown for the current tool
@@ -18,7 +18,7 @@ struct ButtonBarDialogState {
     int loadedCount = 0;
     HBITMAP removed[kToolbarImageSlots];
     int removedCount = 0;
-    HBITMAP arrows[3] = {};            // tool-list button: closed, open, pressed
+    HBITMAP arrows[3] = {};  // tool-list button: closed, open, pressed
     COLORREF window = 0, windowText = 0, highlight = 0, highlightText = 0;
     WNDPROC previewProc = nullptr;
 };

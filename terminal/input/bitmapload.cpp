@@ -43,7 +43,8 @@ void* ReadOpenFile(HANDLE file, const wchar_t* path)
         MessageBoxFormatId(kStrBitmapTooLarge, path);
         return nullptr;
     }
-    if (!ReadWhole(file, block, static_cast<u64>(size)) || !CheckBitmapBlock(block, static_cast<std::size_t>(size))) {
+    if (!ReadWhole(file, block, static_cast<u64>(size)) ||
+        !CheckBitmapBlock(block, static_cast<std::size_t>(size))) {
         MemFreeBlock(block);
         MessageBoxFormatId(kStrNotABitmapFile, path);
         return nullptr;
@@ -72,7 +73,8 @@ HBITMAP LoadBitmapFile(const wchar_t* path)
         return nullptr;
     HDC dc = GetDC(ScreenWindowHandle);
     HBITMAP bitmap = CreateDIBitmap(dc, static_cast<const BITMAPINFOHEADER*>(block), CBM_INIT,
-                                    BitmapBitsPointer(block), static_cast<const BITMAPINFO*>(block), DIB_RGB_COLORS);
+                                    BitmapBitsPointer(block), static_cast<const BITMAPINFO*>(block),
+                                    DIB_RGB_COLORS);
     ReleaseDC(ScreenWindowHandle, dc);
     MemFreeBlock(block);
     return bitmap;

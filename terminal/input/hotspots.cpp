@@ -53,7 +53,7 @@ bool ReadHotspotRow(int windowRow, RowText* row)
         return false;
     row->first = area.leftColumn;
     row->last = area.rightColumn < kStoreColumns - 1 - area.columnBase ? area.rightColumn
-                                                                        : kStoreColumns - 1 - area.columnBase;
+                                                                       : kStoreColumns - 1 - area.columnBase;
     for (int c = row->first; c <= row->last; ++c) {
         const ScreenCell& cell = line->cells[c + area.columnBase];
         const u16 u = cell.rendition & kRendInvisible ? ' ' : CellRecordToUnicode(cell);

@@ -128,8 +128,7 @@ int ExecuteInputEvent(int& value, int& extra, bool allowDefinitions)
         const u32 handle = HandleOf(static_cast<u16>(value), static_cast<u16>(extra));
         switch (type) {
         case 1:
-        case 3:
-            return type;
+        case 3: return type;
         case 2:
             if (allowDefinitions && value >= 0 && extra >= 0 &&
                 PushKeyDefinitionFront(static_cast<u32>(value), static_cast<u32>(extra)))
@@ -137,18 +136,12 @@ int ExecuteInputEvent(int& value, int& extra, bool allowDefinitions)
             return 3;
         case 4:
         case 5:
-        case 6:
-            RunMacroString(handle, type, 0);
-            continue;
+        case 6: RunMacroString(handle, type, 0); continue;
         case 7:
         case 8:
-        case 9:
-            ReplacePendingText(handle, type == 7 ? 0 : type == 8 ? 2 : 1);
-            continue;
+        case 9: ReplacePendingText(handle, type == 7 ? 0 : type == 8 ? 2 : 1); continue;
         case 10:
-        case 12:
-            RunCommandEvent(type, handle);
-            continue;
+        case 12: RunCommandEvent(type, handle); continue;
         default:
             if (type == 11)
                 FreeEventText(handle);
@@ -195,8 +188,7 @@ void HandleCharMessage(u32 character)
 {
     auto xonXoffIsData = ActiveFamily().typedXonXoffIsData;
     const bool flowControl = !(xonXoffIsData && xonXoffIsData());
-    if (ConnectionValues.comflowc == 1 && flowControl && !ModalOpen &&
-        (character == 17 || character == 19)) {
+    if (ConnectionValues.comflowc == 1 && flowControl && !ModalOpen && (character == 17 || character == 19)) {
         const u8 held = character == 19 ? 1 : 0;
         if (OutputHeld.exchange(held) != held)
             RefreshHoldLockIndicator();

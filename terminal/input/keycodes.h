@@ -15,7 +15,7 @@ constexpr u32 kShiftBit = 1, kCtrlBit = 2, kAltBit = 4;
 // pad 83-88, the cursor keys 89-92, keypad 0-9 97-106, F13-F20 151-158).
 enum KeyCode : int {
     kKeyNone = 0,
-    kKeyC = 67,             // Alt+C arms the compose key
+    kKeyC = 67,  // Alt+C arms the compose key
     kKeyF1 = 68,
     kKeyF5 = 72,
     kKeyF6 = 73,
@@ -24,7 +24,7 @@ enum KeyCode : int {
     kKeyPrintScreen = 80,
     kKeyScrollLock = 81,
     kKeyPause = 82,
-    kKeyEditPad = 83,       // 83-85 the top row, 86-88 the bottom row
+    kKeyEditPad = 83,  // 83-85 the top row, 86-88 the bottom row
     kKeyUp = 89,
     kKeyLeft = 90,
     kKeyDown = 91,
@@ -37,7 +37,7 @@ enum KeyCode : int {
     kKeyPadMinus122 = 107,  // keypad - of the 122-key keyboard
     kKeyPadPeriod = 109,
     kKeyPadPlus = 110,
-    kKeyPadEnter = 111,     // keypad separator
+    kKeyPadEnter = 111,  // keypad separator
     kKeyBackspace = 112,
     kKeyEscape = 113,
     kKeyReturn = 114,
@@ -47,10 +47,10 @@ enum KeyCode : int {
     kKeyHome = 125,
     kKeyDelete = 126,
     kKeyCompose = 127,
-    kKeyA = 137,            // Alt+A of the Wyse keyboards
+    kKeyA = 137,  // Alt+A of the Wyse keyboards
     kKeyBreak = 136,
     kKeyF13 = 151,
-    kKeyDo1324 = 1324,      // the DEC Do and keypad Enter key numbers of key definitions
+    kKeyDo1324 = 1324,  // the DEC Do and keypad Enter key numbers of key definitions
     kKeyDo1325 = 1325,
 };
 
@@ -87,7 +87,6 @@ int SubstituteNavigationVirtualKey(int virtualKey, bool altHeld);
 // With the shift state exactly Ctrl in a VT emulation, the control code of a digit key
 // ('2' NUL, '3'-'7' ESC to US, '8' DEL); else -1.
 int CtrlDigitControlCode(int virtualKey, u32 shift);
-
 
 // The key table: {virtual key, key code, key position} by place on the PC keyboard,
 // searched from the top, first match wins. Rows of plain keys (virtual key equal to

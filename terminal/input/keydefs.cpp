@@ -172,7 +172,8 @@ u32 CopyKeyDefinitionText(const KeyDefinition* definition, int& eventType)
 {
     eventType = 0;
     std::lock_guard<std::recursive_mutex> guard(g_listLock);
-    if (!definition || ModalOpen || definition->length == 0 || IsNoFunctionText(definition->text, definition->length))
+    if (!definition || ModalOpen || definition->length == 0 ||
+        IsNoFunctionText(definition->text, definition->length))
         return 0;
     const u32 handle = StoreEventText(definition->text, static_cast<int>(definition->length), definition->origin);
     if (!handle)

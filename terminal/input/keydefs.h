@@ -17,9 +17,9 @@ struct KeyDefinition {
     // Bits 0-1 send type, bits 2-4 kind, bits 5-7 shift state (1 Shift, 2 Ctrl, 4 Alt).
     u32 flags;
     u32 keyCode;
-    u32 length;       // text length in UTF-16 units
-    wchar16* text;    // no terminator
-    wchar16* label;   // terminated, or nullptr
+    u32 length;      // text length in UTF-16 units
+    wchar16* text;   // no terminator
+    wchar16* label;  // terminated, or nullptr
     KeyDefinition* next;
     TextOrigin origin;  // User unless the host defined it
 

@@ -1,6 +1,5 @@
 #include "terminal/input/keyfilter.h"
 
-
 #include "terminal/core/frame/commands.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/family.h"
@@ -141,8 +140,8 @@ int ShortcutKeys(int vk, u32 shift, bool isPress, int& keyCode)
     if (StartupOptions.clipboardAcceleratorsOff)
         return -1;
     if (shift == kShiftBit && isPress && vk >= kVkCursorUp && vk <= kVkCursorRight) {
-        const bool hostUpDown =
-            KeyboardType == kKeyboard122 && FamilyUsesHostKeyboard() && (vk == kVkCursorUp || vk == kVkCursorDown);
+        const bool hostUpDown = KeyboardType == kKeyboard122 && FamilyUsesHostKeyboard() &&
+                                (vk == kVkCursorUp || vk == kVkCursorDown);
         if (!hostUpDown) {
             constexpr char kLetters[] = {'A', 'D', 'B', 'C'};
             MoveMousePointerByCell(kLetters[vk - kVkCursorUp]);

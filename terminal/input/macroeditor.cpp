@@ -205,14 +205,15 @@ void EditSelectedMacros(HWND dialog)
 {
     HWND list = List(dialog);
     if (SendMessageW(list, LVM_GETSELECTEDCOUNT, 0, 0) == 1) {
-        const int row = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+        const int row = static_cast<int>(
+            SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
         const std::wstring keyName = L"<" + ListCellText(list, row, 0) + L">";
         SetDlgItemTextW(dialog, kMacroKeyNameField, keyName.c_str());
         CheckDlgButton(dialog, kMacroLocalCheck, ListCellText(list, row, 1) == L"L" ? BST_CHECKED : BST_UNCHECKED);
         SetDlgItemTextW(dialog, kMacroTextField, ListCellText(list, row, 2).c_str());
     }
-    for (int row; (row = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
-                                                        LVNI_SELECTED))) >= 0;)
+    for (int row; (row = static_cast<int>(
+                       SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED))) >= 0;)
         SendMessageW(list, LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
 }
 

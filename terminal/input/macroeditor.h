@@ -5,12 +5,12 @@
 
 #include "terminal/core/base/win32.h"
 
-constexpr int kMacroKeyNameField = 2307;   // "<C+VK_F1>": the key the macro is for
-constexpr int kMacroLocalCheck = 2308;     // "Local": the text stays in the terminal
-constexpr int kMacroTextField = 2310;      // the macro, in Setup's escaped form
-constexpr int kMacroKeyNameCombo = 2312;   // key names to insert into the macro
-constexpr int kMacroList = 2313;           // "Key Code", "Local", "Defined Macro"
-constexpr int kMacroInfoLine = 2317;       // what the chosen name stands for
+constexpr int kMacroKeyNameField = 2307;  // "<C+VK_F1>": the key the macro is for
+constexpr int kMacroLocalCheck = 2308;    // "Local": the text stays in the terminal
+constexpr int kMacroTextField = 2310;     // the macro, in Setup's escaped form
+constexpr int kMacroKeyNameCombo = 2312;  // key names to insert into the macro
+constexpr int kMacroList = 2313;          // "Key Code", "Local", "Defined Macro"
+constexpr int kMacroInfoLine = 2317;      // what the chosen name stands for
 constexpr int kMacroInfoLine2 = 2318;
 constexpr int kSoftButtonCommandField = 3114;
 

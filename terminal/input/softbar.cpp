@@ -41,12 +41,12 @@ SoftButtonRecord g_buttons[kSoftBarCodes];
 HWND g_bar;
 SoftBarValues g_values;
 bool g_attached = true;
-bool g_shown;          // the bar is wanted on screen
-int g_levels = 1;      // levels shown while the bar is
-int g_order;           // the first visible level
+bool g_shown;                             // the bar is wanted on screen
+int g_levels = 1;                         // levels shown while the bar is
+int g_order;                              // the first visible level
 int g_columns = kSoftBarAttachedColumns;  // a floating bar's columns
 int g_rowHeight;
-bool g_fitting;        // the floating bar is being sized to its buttons
+bool g_fitting;  // the floating bar is being sized to its buttons
 
 int RowHeight()
 {
@@ -252,12 +252,12 @@ void CreateBarWindow()
         return;
     if (g_attached) {
         g_bar = CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 0, 0, MainWindowHandle,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(kSoftBarId)), InstanceHandle, nullptr);
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(kSoftBarId)), InstanceHandle,
+                                nullptr);
     } else {
         const RECT r = FloatingRect();
-        g_bar = CreateWindowExW(0, kClassName, L"", kFloatingStyle, r.left,
-                                r.top, r.right - r.left, r.bottom - r.top, MainWindowHandle, nullptr,
-                                InstanceHandle, nullptr);
+        g_bar = CreateWindowExW(0, kClassName, L"", kFloatingStyle, r.left, r.top, r.right - r.left,
+                                r.bottom - r.top, MainWindowHandle, nullptr, InstanceHandle, nullptr);
         if (g_bar)
             AdjustSystemMenu();
     }
@@ -312,9 +312,7 @@ LRESULT ButtonMessage(HWND window, int code, UINT message, WPARAM wParam, LPARAM
 LRESULT BarMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_DRAWITEM:
-        DrawSoftButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-        return TRUE;
+    case WM_DRAWITEM: DrawSoftButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
     case WM_SYSCOMMAND:
         if (wParam == kSoftBarAttachCommand) {
             SetSoftButtonBarAttached(true, true);
@@ -359,8 +357,7 @@ LRESULT BarMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
             g_values.w = r.right - r.left, g_values.h = r.bottom - r.top;
         }
         return 0;
-    default:
-        break;
+    default: break;
     }
     return DefWindowProcW(window, message, wParam, lParam);
 }

@@ -9,7 +9,7 @@
 #include "terminal/core/base/win32.h"
 
 constexpr int kSoftBarId = 9000;
-constexpr UINT kSoftBarAttachCommand = 1;      // the floating bar's system menu
+constexpr UINT kSoftBarAttachCommand = 1;  // the floating bar's system menu
 constexpr UINT kSoftBarNextLevelCommand = 10;
 
 // The bar's window (nullptr before it is created) and the button of a code 0-55.

@@ -15,7 +15,8 @@ LevelName LevelShownName(int level)
     LevelName name{};
     const char* pattern = "Level?Vis";
     for (int i = 0; pattern[i]; ++i)
-        name.text[i] = pattern[i] == '?' ? static_cast<wchar16>('0' + (level & 3)) : static_cast<wchar16>(pattern[i]);
+        name.text[i] = pattern[i] == '?' ? static_cast<wchar16>('0' + (level & 3))
+                                         : static_cast<wchar16>(pattern[i]);
     return name;
 }
 
@@ -90,7 +91,9 @@ void ReadSoftBarValues(HKEY key, SoftBarValues& v)
         v.buttonWidth = f.buttonWidth;
     for (int level = 0; level < 4; ++level)
         v.levelShown[level] = SettingsReadDword(key, LevelShownName(level).text, v.levelShown[level],
-                                                DefaultLevelShown(level, v.levelView)) ? 1 : 0;
+                                                DefaultLevelShown(level, v.levelView))
+                                  ? 1
+                                  : 0;
     ReadPlaces(key, v);
 }
 
@@ -110,7 +113,8 @@ void WriteSoftBarValues(HKEY key, const SoftBarValues& v)
     }
     WriteIfChanged(key, VXT("cx"), static_cast<u32>(v.buttonWidth), static_cast<u32>(f.buttonWidth));
     for (int level = 0; level < 4; ++level)
-        WriteIfChanged(key, LevelShownName(level).text, v.levelShown[level], DefaultLevelShown(level, v.levelView));
+        WriteIfChanged(key, LevelShownName(level).text, v.levelShown[level],
+                       DefaultLevelShown(level, v.levelView));
     for (int code = 0; code < kSoftBarCodes; ++code) {
         const SoftBarButtonPlace& p = v.places[code];
         if (!p.present)

@@ -27,7 +27,7 @@ struct SoftBarValues {
     // "x", "y", "w", "h": the floating bar's window; signed, since a bar may stand
     // partly left of or above the screen. A width of 0 means never placed.
     i32 x = 0, y = 0, w = 0, h = 0;
-    i32 buttonWidth = 0;  // "cx": a floating bar's button width, 0 for the default
+    i32 buttonWidth = 0;               // "cx": a floating bar's button width, 0 for the default
     u32 levelShown[4] = {1, 0, 0, 0};  // "Level%dVis"
     SoftBarButtonPlace places[kSoftBarCodes];
 };

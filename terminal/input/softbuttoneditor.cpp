@@ -130,14 +130,15 @@ int EditSelectedSoftButtons(HWND dialog)
     HWND list = List(dialog);
     int level = 0;
     if (SendMessageW(list, LVM_GETSELECTEDCOUNT, 0, 0) == 1) {
-        const int row = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+        const int row = static_cast<int>(
+            SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
         const int code = static_cast<int>(ListRowData(list, row));
         level = SoftButtonLevel(code);
         ShowInFields(dialog, SoftButtonNumber(code), ListCellText(list, row, 2) == L"L",
                      ListCellText(list, row, 3).c_str(), ListCellText(list, row, 4).c_str());
     }
-    for (int row; (row = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
-                                                        LVNI_SELECTED))) >= 0;)
+    for (int row; (row = static_cast<int>(
+                       SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED))) >= 0;)
         SendMessageW(list, LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
     return level;
 }
@@ -158,7 +159,7 @@ int InitSoftButtonEditor(HWND dialog)
         ShowInFields(dialog, SoftButtonNumber(code), d->SendType() == 2, d->label ? d->label : L"",
                      Escaped(*d).c_str());
     else
-        SendDlgItemMessageW(dialog, kSoftButtonNumberCombo, CB_SETCURSEL, static_cast<WPARAM>(SoftButtonNumber(code) - 1),
-                            0);
+        SendDlgItemMessageW(dialog, kSoftButtonNumberCombo, CB_SETCURSEL,
+                            static_cast<WPARAM>(SoftButtonNumber(code) - 1), 0);
     return SoftButtonLevel(code);
 }

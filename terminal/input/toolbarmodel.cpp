@@ -124,8 +124,8 @@ bool ToolbarButtonsAreFactory(const ToolbarTables& tables)
     return true;
 }
 
-void SetToolbarButton(ToolbarTables& tables, int index, u32 spacing, const ToolbarRect& rect, u32 image, u32 action,
-                      const wchar16* text)
+void SetToolbarButton(ToolbarTables& tables, int index, u32 spacing, const ToolbarRect& rect, u32 image,
+                      u32 action, const wchar16* text)
 {
     if (index < 0 || index >= kToolbarButtonSlots)
         return;

@@ -41,11 +41,11 @@ struct ToolbarSize {
 };
 
 struct ToolbarButton {
-    u32 spacing = 0;    // pixels free before the button in the attached bar
-    u32 isDefault = 0;  // made by the factory defaults, not loaded or edited
-    ToolbarRect rect;   // place in the floating bar; its width picks the face size
-    u32 image = 0;      // index into the images
-    u32 action = 0;     // index into the actions
+    u32 spacing = 0;                       // pixels free before the button in the attached bar
+    u32 isDefault = 0;                     // made by the factory defaults, not loaded or edited
+    ToolbarRect rect;                      // place in the floating bar; its width picks the face size
+    u32 image = 0;                         // index into the images
+    u32 action = 0;                        // index into the actions
     wchar16 text[kToolbarTextUnits] = {};  // typed instead of the action when not empty
 };
 
@@ -62,7 +62,7 @@ struct ToolbarTables {
     int imageCount = 0;      // highest index with a bitmap + 1
     int fileImageCount = 0;  // images loaded from ".bmp" files
     u32 actions[kToolbarActionSlots + 1] = {};
-    int actionCount = 0;     // highest index with a command + 1
+    int actionCount = 0;  // highest index with a command + 1
 };
 
 // The three button sizes, measured from the "Sbup", "Mbup" and "Lbup" faces.
@@ -90,8 +90,8 @@ bool ToolbarButtonsAreFactory(const ToolbarTables& tables);
 
 // Sets button `index` (0-63; others are ignored) and keeps the count at the highest
 // index set + 1. The text is cut to what a button holds.
-void SetToolbarButton(ToolbarTables& tables, int index, u32 spacing, const ToolbarRect& rect, u32 image, u32 action,
-                      const wchar16* text);
+void SetToolbarButton(ToolbarTables& tables, int index, u32 spacing, const ToolbarRect& rect, u32 image,
+                      u32 action, const wchar16* text);
 // The image named `name` (case-insensitive), or -1.
 int FindToolbarImage(const ToolbarTables& tables, const wchar16* name);
 // Puts a bitmap into image slot `index` (0-127; others are ignored) and keeps the count

@@ -42,8 +42,8 @@ bool Blocked()
 
 RECT ButtonRect(bool attached, int index)
 {
-    const ToolbarRect r =
-        attached ? AttachedButtonRect(Toolbar, index, ToolbarFaces.small) : Toolbar.buttons[index].rect;
+    const ToolbarRect r = attached ? AttachedButtonRect(Toolbar, index, ToolbarFaces.small)
+                                   : Toolbar.buttons[index].rect;
     return RECT{r.left, r.top, r.right, r.bottom};
 }
 
@@ -210,9 +210,7 @@ bool HandleBarMessage(HWND window, UINT message, WPARAM, LPARAM lParam, bool att
     *result = 0;
     const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
     switch (message) {
-    case WM_PAINT:
-        Paint(window, attached);
-        return true;
+    case WM_PAINT: Paint(window, attached); return true;
     case WM_MOUSEMOVE:
         if (g.dragging) {
             POINT screen = at;
@@ -234,9 +232,7 @@ bool HandleBarMessage(HWND window, UINT message, WPARAM, LPARAM lParam, bool att
     case WM_RBUTTONDOWN:
     case WM_RBUTTONUP:
     case WM_MBUTTONDOWN:
-    case WM_MBUTTONUP:
-        DestroyToolTip();
-        return true;
+    case WM_MBUTTONUP: DestroyToolTip(); return true;
     case WM_CAPTURECHANGED:
         // Another window took the mouse: the press ends without running anything.
         if (g.dragging && reinterpret_cast<HWND>(lParam) != window)
@@ -244,8 +240,7 @@ bool HandleBarMessage(HWND window, UINT message, WPARAM, LPARAM lParam, bool att
         else if (g.mask && g.bar == window && reinterpret_cast<HWND>(lParam) != window)
             Release(window, POINT{-1, -1});
         return true;
-    default:
-        return false;
+    default: return false;
     }
 }
 

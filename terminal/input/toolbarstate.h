@@ -10,14 +10,14 @@ constexpr int kToolbarFaceSizes = 3;
 
 struct ToolbarWindowState {
     u32 type = kToolbarAttached;
-    HWND attached = nullptr;  // "vexaNT1", child 2800 of the main window
-    HWND floating = nullptr;  // "vexaNT2", the "Button Tools" pop-up
-    RECT attachedRect{};      // in the main window's client area
-    ToolbarRect floatingRect; // screen coordinates
+    HWND attached = nullptr;       // "vexaNT1", child 2800 of the main window
+    HWND floating = nullptr;       // "vexaNT2", the "Button Tools" pop-up
+    RECT attachedRect{};           // in the main window's client area
+    ToolbarRect floatingRect;      // screen coordinates
     ToolbarSize nonClient{8, 27};  // the floating bar's frame and caption
     HBITMAP faceUp[kToolbarFaceSizes] = {};
     HBITMAP faceDown[kToolbarFaceSizes] = {};
-    bool ready = false;       // the tables and faces exist
+    bool ready = false;  // the tables and faces exist
 };
 extern ToolbarWindowState Bars;
 

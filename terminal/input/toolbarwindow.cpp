@@ -111,9 +111,7 @@ void EditFloatingMenu(HWND bar)
 LRESULT CALLBACK ButtonBarWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_CREATE:
-        SetWindowTextW(window, L"Button Tools");
-        return 0;
+    case WM_CREATE: SetWindowTextW(window, L"Button Tools"); return 0;
     case WM_MOVE:
         if (!g_skipSize)
             StoreFloatingRect(window);
@@ -217,9 +215,9 @@ HWND CreateButtonBarWindow(HINSTANCE instance, HWND mainWindow)
         return Bars.floating;
     const ToolbarRect& r = Bars.floatingRect;
     g_skipSize = true;
-    Bars.floating =
-        CreateWindowExW(0, kFloatingClass, L" ", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, r.left, r.top,
-                        r.right - r.left, r.bottom - r.top, mainWindow, nullptr, instance, nullptr);
+    Bars.floating = CreateWindowExW(0, kFloatingClass, L" ", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME,
+                                    r.left, r.top, r.right - r.left, r.bottom - r.top, mainWindow, nullptr,
+                                    instance, nullptr);
     g_skipSize = false;
     if (!Bars.floating)
         return nullptr;
@@ -227,7 +225,8 @@ HWND CreateButtonBarWindow(HINSTANCE instance, HWND mainWindow)
     RECT window, client;
     GetWindowRect(Bars.floating, &window);
     GetClientRect(Bars.floating, &client);
-    Bars.nonClient = ToolbarSize{(window.right - window.left) - client.right, (window.bottom - window.top) - client.bottom};
+    Bars.nonClient = ToolbarSize{(window.right - window.left) - client.right,
+                                 (window.bottom - window.top) - client.bottom};
     UpdateButtonBarCaption();
     BringWindowToTop(Bars.floating);
     return Bars.floating;

@@ -83,8 +83,8 @@ void TrackToolTip(HWND bar, bool attached, POINT at)
         DestroyToolTip();
         return;
     }
-    const ToolbarRect b =
-        attached ? AttachedButtonRect(Toolbar, index, ToolbarFaces.small) : Toolbar.buttons[index].rect;
+    const ToolbarRect b = attached ? AttachedButtonRect(Toolbar, index, ToolbarFaces.small)
+                                   : Toolbar.buttons[index].rect;
     const RECT rect{b.left, b.top, b.right, b.bottom};
     if (EqualRect(&rect, &g_tipRect))
         return;

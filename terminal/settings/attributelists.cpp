@@ -20,21 +20,21 @@ constexpr AttributeEntry kVtEntries[] = {
     {kCopyFrgPalette, kCopyBckPalette, kEntryPalette | kEntryNoUseColours},
     {kCopyFrgFirst + 0, kCopyBckNorm, kEntryNoUseColours | kEntryForcesUseColours},
     {kCopyScreen, kCopyScreen, kEntryOneColour | kEntryNoUseColours | kEntryForcesUseColours},
-    {kCopyFrgFirst + 1, kCopyBckFirst + 0, kPlain},         // bold
-    {kCopyFrgFirst + 2, kCopyBckFirst + 1, kPlain},         // underline
-    {kCopyFrgFirst + 4, kCopyBckFirst + 3, kPlain},         // flash
-    {kCopyFrgInverse + 0, kCopyBckInverse + 0, kPlain},     // inverse
-    {kCopyFrgFirst + 3, kCopyBckFirst + 2, kPlain},         // underline bold
-    {kCopyFrgFirst + 5, kCopyBckFirst + 4, kPlain},         // flash bold
-    {kCopyFrgFirst + 6, kCopyBckFirst + 5, kPlain},         // flash underline
-    {kCopyFrgInverse + 4, kCopyBckInverse + 4, kPlain},     // inverse flash
-    {kCopyFrgInverse + 1, kCopyBckInverse + 1, kPlain},     // inverse bold
-    {kCopyFrgInverse + 2, kCopyBckInverse + 2, kPlain},     // inverse underline
-    {kCopyFrgFirst + 7, kCopyBckFirst + 6, kPlain},         // flash bold underline
-    {kCopyFrgInverse + 3, kCopyBckInverse + 3, kPlain},     // inverse underline bold
-    {kCopyFrgInverse + 5, kCopyBckInverse + 5, kPlain},     // inverse flash bold
-    {kCopyFrgInverse + 6, kCopyBckInverse + 6, kPlain},     // inverse flash underline
-    {kCopyFrgInverse + 7, kCopyBckInverse + 7, kPlain},     // inverse flash bold underline
+    {kCopyFrgFirst + 1, kCopyBckFirst + 0, kPlain},      // bold
+    {kCopyFrgFirst + 2, kCopyBckFirst + 1, kPlain},      // underline
+    {kCopyFrgFirst + 4, kCopyBckFirst + 3, kPlain},      // flash
+    {kCopyFrgInverse + 0, kCopyBckInverse + 0, kPlain},  // inverse
+    {kCopyFrgFirst + 3, kCopyBckFirst + 2, kPlain},      // underline bold
+    {kCopyFrgFirst + 5, kCopyBckFirst + 4, kPlain},      // flash bold
+    {kCopyFrgFirst + 6, kCopyBckFirst + 5, kPlain},      // flash underline
+    {kCopyFrgInverse + 4, kCopyBckInverse + 4, kPlain},  // inverse flash
+    {kCopyFrgInverse + 1, kCopyBckInverse + 1, kPlain},  // inverse bold
+    {kCopyFrgInverse + 2, kCopyBckInverse + 2, kPlain},  // inverse underline
+    {kCopyFrgFirst + 7, kCopyBckFirst + 6, kPlain},      // flash bold underline
+    {kCopyFrgInverse + 3, kCopyBckInverse + 3, kPlain},  // inverse underline bold
+    {kCopyFrgInverse + 5, kCopyBckInverse + 5, kPlain},  // inverse flash bold
+    {kCopyFrgInverse + 6, kCopyBckInverse + 6, kPlain},  // inverse flash underline
+    {kCopyFrgInverse + 7, kCopyBckInverse + 7, kPlain},  // inverse flash bold underline
 };
 
 bool IsUpper(wchar16 c)

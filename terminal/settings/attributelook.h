@@ -7,8 +7,8 @@
 #include "terminal/core/base/vxtypes.h"
 
 struct AttributeLook {
-    u8 text;          // palette index of the text
-    u8 back;          // palette index of the background
+    u8 text;  // palette index of the text
+    u8 back;  // palette index of the background
     bool underline;
     bool separators;  // a dot at both edges of every cell
     bool hidden;      // the sample is drawn as spaces
@@ -18,10 +18,10 @@ struct AttributeLook {
 };
 
 struct AttributeLookOptions {
-    bool boldFont;              // "Use Bold Font"
-    bool italicWithIntensity;   // "Use Italic with Intensity"
-    bool ta6530;                // the working emulation is the TA6530
-    bool ta6530DisplayFlag;     // the TA6530 display flag (its intensity runs the other way while 0)
+    bool boldFont;             // "Use Bold Font"
+    bool italicWithIntensity;  // "Use Italic with Intensity"
+    bool ta6530;               // the working emulation is the TA6530
+    bool ta6530DisplayFlag;    // the TA6530 display flag (its intensity runs the other way while 0)
 };
 
 AttributeLook AttributeEffects(u8 foreground, u8 background, const AttributeLookOptions& options);

@@ -374,8 +374,7 @@ bool Message(HWND page, UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* res
         InvalidateRect(page, nullptr, TRUE);
         *result = message == WM_PALETTECHANGED;
         return message == WM_PALETTECHANGED;
-    default:
-        return false;
+    default: return false;
     }
 }
 

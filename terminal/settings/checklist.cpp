@@ -107,7 +107,8 @@ bool CheckListInit(HWND dialog, CheckList& list, int listId, const CheckListRow*
     if (!list.list)
         return false;
     SendMessageW(list.list, LB_RESETCONTENT, 0, 0);
-    list.items = static_cast<CheckListItem*>(MemAllocBlock(sizeof(CheckListItem) * static_cast<std::size_t>(count)));
+    list.items = static_cast<CheckListItem*>(
+        MemAllocBlock(sizeof(CheckListItem) * static_cast<std::size_t>(count)));
     if (!list.items)
         return false;
     list.rows = rows;
@@ -183,7 +184,8 @@ void CheckListMeasureItem(MEASUREITEMSTRUCT* measure)
 
 bool CheckListDrawItem(const CheckList& list, const DRAWITEMSTRUCT* draw)
 {
-    if (!list.items || draw->hwndItem != list.list || !(draw->itemAction & (ODA_DRAWENTIRE | ODA_SELECT | ODA_FOCUS)))
+    if (!list.items || draw->hwndItem != list.list ||
+        !(draw->itemAction & (ODA_DRAWENTIRE | ODA_SELECT | ODA_FOCUS)))
         return false;
     const int row = static_cast<int>(draw->itemID);
     if (row < 0 || row >= list.count)

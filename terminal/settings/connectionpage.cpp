@@ -93,7 +93,8 @@ void HostList(HWND window, const SetupControlEntry& entry, u8 init, WPARAM wPara
     if (LOWORD(wParam) != entry.id || (code != CBN_SELCHANGE && code != CBN_DBLCLK))
         return;
     const int index = ComboSelection(window, entry.id);
-    if (index != CB_ERR && SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0) < kSetupLongTextUnits)
+    if (index != CB_ERR &&
+        SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0) < kSetupLongTextUnits)
         SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(W.host));
     if (code == CBN_DBLCLK)
         PostMessageW(window, WM_COMMAND, kConnectCommand, 0);

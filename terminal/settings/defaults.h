@@ -28,4 +28,3 @@ void ApplyColourPalette();
 void ApplyHlsPalette(const HlsPalette& palette);
 // Records of four units {index, hue, lightness, saturation}; `units` counts all of them.
 void ApplyHlsList(int units, const u16* records);
-

@@ -11,8 +11,8 @@ SetupWorkingCopy& W = SetupCopy;
 const SetupControlEntry kLocalEditing[] = {
     SetupButton(IDOK),
     SetupButton(IDCANCEL),
-    SetupRadio(1640, &W.editOperation),     // "&Interactive", "&Edit", "&Unavailable"
-    SetupRadio(1650, &W.editKeyDeferred),   // "I&mmediate", "&Deferred"
+    SetupRadio(1640, &W.editOperation),    // "&Interactive", "&Edit", "&Unavailable"
+    SetupRadio(1650, &W.editKeyDeferred),  // "I&mmediate", "&Deferred"
     SetupCheck(1660, &W.eraseUnprotected),
     SetupCheck(1661, &W.editClearsAttributes),
     SetupCheck(1662, &W.editProtectsAll),
@@ -30,9 +30,9 @@ const SetupControlEntry kBlockTransmission[] = {
     SetupCheck(1870, &W.sendCompressed),
     SetupCheck(1880, &W.lineTransmission),
     SetupCheck(1890, &W.sendPartialPage),
-    SetupRadio(1900, &W.sendKeyDeferred),   // "I&mmediate", "&Deferred"
-    SetupRadio(1910, &W.pfKeyEffect),       // "&None", "&Breakthrough", "As &TX Prefix"
-    SetupRadio(1920, &W.vt131Protocol),     // "Ans&i", "&VT 131"
+    SetupRadio(1900, &W.sendKeyDeferred),  // "I&mmediate", "&Deferred"
+    SetupRadio(1910, &W.pfKeyEffect),      // "&None", "&Breakthrough", "As &TX Prefix"
+    SetupRadio(1920, &W.vt131Protocol),    // "Ans&i", "&VT 131"
     SetupLabel(1930),
     SetupCountedEdit(1931, W.endOfLine),
     SetupLabel(1940),

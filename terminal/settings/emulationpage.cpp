@@ -120,7 +120,8 @@ void TerminalIdList(HWND window, const SetupControlEntry& entry, u8 init, WPARAM
         // A custom identity stands in the list in place of its model's name.
         if (W.terminalIdText[0]) {
             SendMessageW(combo, CB_DELETESTRING, static_cast<WPARAM>(id), 0);
-            SendMessageW(combo, CB_INSERTSTRING, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(W.terminalIdText));
+            SendMessageW(combo, CB_INSERTSTRING, static_cast<WPARAM>(id),
+                         reinterpret_cast<LPARAM>(W.terminalIdText));
         }
         SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(id), 0);
     } else if (IsSelectionChange(entry, wParam)) {

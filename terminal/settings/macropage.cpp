@@ -79,22 +79,17 @@ bool ShowCapturedKey(HWND dialog, int key)
 LRESULT CALLBACK KeyFieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_GETDLGCODE:
-        return DLGC_WANTALLKEYS;
+    case WM_GETDLGCODE: return DLGC_WANTALLKEYS;
     case WM_CHAR:
-    case WM_SYSCHAR:
-        return 0;
+    case WM_SYSCHAR: return 0;
     case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-        g_lastDown = CapturedKey(wParam, lParam);
-        return 0;
+    case WM_SYSKEYDOWN: g_lastDown = CapturedKey(wParam, lParam); return 0;
     case WM_KEYUP:
     case WM_SYSKEYUP:
         if (ShowCapturedKey(GetParent(field), CapturedKey(wParam, lParam)))
             SetFocus(GetDlgItem(GetParent(field), kMacroTextField));
         return 0;
-    default:
-        return CallWindowProcW(g_previous, field, message, wParam, lParam);
+    default: return CallWindowProcW(g_previous, field, message, wParam, lParam);
     }
 }
 

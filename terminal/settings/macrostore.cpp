@@ -66,7 +66,8 @@ void LoadKind(u32 kind)
         DWORD nameLength = static_cast<DWORD>(name.size());
         DWORD size = static_cast<DWORD>(data.size());
         DWORD type = 0;
-        const LONG status = RegEnumValueW(key, index, name.data(), &nameLength, nullptr, &type, data.data(), &size);
+        const LONG status = RegEnumValueW(key, index, name.data(), &nameLength, nullptr, &type, data.data(),
+                                          &size);
         if (status == ERROR_MORE_DATA)
             continue;  // grew since the key was measured: skip it
         if (status != ERROR_SUCCESS)

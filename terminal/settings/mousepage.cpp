@@ -73,8 +73,7 @@ void ActionCombo(HWND window, const SetupControlEntry& entry, u8 init, WPARAM wP
         *action = static_cast<u16>(index);
     // The text is not in the edit field yet while the selection changes.
     wchar16 text[kTextUnits] = {};
-    if (index != CB_ERR &&
-        SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0) < kTextUnits &&
+    if (index != CB_ERR && SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0) < kTextUnits &&
         SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text)) != CB_ERR) {
         EnableControl(window, kEditButton, IsHotspotMouseAction(text));
         EnableControl(window, kHighlight, IsSendingMouseAction(text));
@@ -139,7 +138,8 @@ bool Ok(HWND window)
             if (!e)
                 break;
             const int slot = SlotOf(e->id);
-            const wchar16* buffer = e->kind == SetupControlKind::BufferCombo ? SetupEntryBuffer(window, *e) : nullptr;
+            const wchar16* buffer = e->kind == SetupControlKind::BufferCombo ? SetupEntryBuffer(window, *e)
+                                                                             : nullptr;
             if (slot < 0 || !buffer || SameText(buffer + 1, buffer + kSetupLoadedText))
                 continue;
             if (KeyDefinition* old = FindKeyDefinition(static_cast<u32>(slot), kMouseMacro, -1))
@@ -149,7 +149,8 @@ bool Ok(HWND window)
             wchar16 text[kTextUnits + 1] = {};
             const int length = DecodeSetupText(text, buffer + 1, kTextUnits);
             if (length > 0)
-                AddKeyDefinition(static_cast<u32>(slot), 0, kMouseMacro, 0, static_cast<u32>(length), text, nullptr);
+                AddKeyDefinition(static_cast<u32>(slot), 0, kMouseMacro, 0, static_cast<u32>(length), text,
+                                 nullptr);
         }
     }
     for (int i = 0; i < kMouseSlots; ++i)

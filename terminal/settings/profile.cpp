@@ -165,8 +165,8 @@ void LoadWindow()
         SavedWindowRect.x = static_cast<i32>(SettingsReadDword(key, VXT("Left"), SavedWindowRect.x, place.left));
         SavedWindowRect.y = static_cast<i32>(SettingsReadDword(key, VXT("Top"), SavedWindowRect.y, place.top));
         SavedWindowRect.width = static_cast<i32>(SettingsReadDword(key, VXT("Width"), SavedWindowRect.width, 800));
-        SavedWindowRect.height =
-            static_cast<i32>(SettingsReadDword(key, VXT("Height"), SavedWindowRect.height, 600));
+        SavedWindowRect.height = static_cast<i32>(
+            SettingsReadDword(key, VXT("Height"), SavedWindowRect.height, 600));
         RememberedWindowState = SettingsReadDword(key, VXT("State"), RememberedWindowState, 0);
         LoadedWidth = SavedWindowRect.width;
         LoadedHeight = SavedWindowRect.height;
@@ -361,7 +361,8 @@ void SavePrinting()
         SaveValues(key, kLprValues);
 }
 
-void LoadLineEnds(HKEY key, const wchar16* countName, const wchar16* listName, u8& count, u8 (&list)[kLineEndChars + 1])
+void LoadLineEnds(HKEY key, const wchar16* countName, const wchar16* listName, u8& count,
+                  u8 (&list)[kLineEndChars + 1])
 {
     count = LoadByte(key, countName, count, kLineEndChars);
     if (count > kLineEndChars)

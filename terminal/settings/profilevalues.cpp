@@ -136,15 +136,9 @@ void SetFactoryValues(ValueTable table)
     for (int i = 0; i < table.count; ++i) {
         const ProfileValue& v = table.values[i];
         switch (v.kind) {
-        case ValueKind::Byte:
-            *static_cast<u8*>(v.field) = static_cast<u8>(v.factory);
-            break;
-        case ValueKind::Dword:
-            *static_cast<u32*>(v.field) = static_cast<u32>(v.factory);
-            break;
-        case ValueKind::Text:
-            static_cast<wchar16*>(v.field)[0] = 0;
-            break;
+        case ValueKind::Byte: *static_cast<u8*>(v.field) = static_cast<u8>(v.factory); break;
+        case ValueKind::Dword: *static_cast<u32*>(v.field) = static_cast<u32>(v.factory); break;
+        case ValueKind::Text: static_cast<wchar16*>(v.field)[0] = 0; break;
         }
     }
 }

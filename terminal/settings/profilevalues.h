@@ -55,12 +55,12 @@ constexpr i32 kDefaultStoreLines = 528;
 constexpr int kProfileHostUnits = kRolloverHostUnits;
 struct ConnectionSection {
     wchar16 netname1[kProfileHostUnits];  // stored and saved only
-    u8 vdulocal;         // local mode
+    u8 vdulocal;                          // local mode
     u32 ltxlimit;
-    u8 comdevice;        // serial device index, 255 none
+    u8 comdevice;  // serial device index, 255 none
     u32 comdeviceType;
     u8 comspeed, comparity, comstopb, comdatab, comflowc;
-    u8 etxspeed;         // transmit-speed index
+    u8 etxspeed;  // transmit-speed index
     u8 detectdcd;
 };
 extern ConnectionSection ConnectionValues;
@@ -141,7 +141,7 @@ struct Vt300Section {
 #undef VX_FIELD
     u8 edit_eob_cnt, edit_eol_cnt;
     u8 edit_eob_ch[kLineEndChars + 1], edit_eol_ch[kLineEndChars + 1];  // terminated
-    wchar16 tabstops[kTabStopColumns + 1];  // "T" at a stop, a space elsewhere
+    wchar16 tabstops[kTabStopColumns + 1];                              // "T" at a stop, a space elsewhere
     wchar16 ans_back[33];  // 32 characters, the most an answerback holds
     wchar16 szCustomID[133];
     wchar16 vt420_da[34];

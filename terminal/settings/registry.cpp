@@ -165,8 +165,8 @@ i32 DeleteTree(HKEY parent, const wchar_t* name, int depth)
     if (status != ERROR_SUCCESS)
         return status;
     DWORD count = 0;
-    RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr, nullptr, nullptr,
-                     nullptr, nullptr);
+    RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                     nullptr);
     // From the last index down, so deleting one subkey never shifts the ones still due.
     for (DWORD index = count; index-- > 0;) {
         wchar_t child[kRegKeyNameUnits];
@@ -436,8 +436,7 @@ u32 SettingsReadDword(HKEY key, const wchar16* name, u32 current, u32 factory)
 {
     if (key) {
         DWORD value = 0, type = 0, size = sizeof value;
-        if (RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) ==
-                ERROR_SUCCESS &&
+        if (RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) == ERROR_SUCCESS &&
             type == REG_DWORD && size == sizeof value)
             return value;
     }

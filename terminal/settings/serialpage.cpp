@@ -28,7 +28,7 @@ struct LineCombo {
     u16 SetupLineChoice::*member;
 };
 constexpr LineCombo kLineCombos[] = {
-    {kSpeedList, 1422, 1432, &SetupLineChoice::speed},       // "110" ... "115200"
+    {kSpeedList, 1422, 1432, &SetupLineChoice::speed},        // "110" ... "115200"
     {kDataBitsList, 1472, 1474, &SetupLineChoice::dataBits},  // "6", "7", "8"
     {kParityList, 1442, 1446, &SetupLineChoice::parity},      // "None" ... "Space"
     {kStopBitsList, 1462, 1464, &SetupLineChoice::stopBits},  // "1", "1.5", "2"
@@ -40,7 +40,9 @@ SetupLineChoice& LineOf(HWND window)
 {
     const SetupDialogSession* session = SetupSessionOf(window);
     const u32 owner = session ? session->serialOwner : kSerialOwnerConnection;
-    return W.line[owner == kSerialOwnerPrinter ? kLinePrinter : owner == kSerialOwnerAux ? kLineAux : kLineConnection];
+    return W.line[owner == kSerialOwnerPrinter ? kLinePrinter
+                  : owner == kSerialOwnerAux   ? kLineAux
+                                               : kLineConnection];
 }
 
 void SerialCombo(HWND window, const SetupControlEntry& entry, u8 init, WPARAM wParam, LPARAM)

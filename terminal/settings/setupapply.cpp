@@ -46,8 +46,8 @@ constexpr u32 kLastVtModelName = 6815;
 constexpr int kHiddenCursor = 4;
 
 // The Save Session As page's "Saved Items", in its order.
-u8* const kSavedItemFlags[] = {&SavedItems.savemacros, &SavedItems.savebuttons, &SavedItems.saveattrs,
-                               &SavedItems.savewindow, &SavedItems.saverows,    &SavedItems.savebuffer,
+u8* const kSavedItemFlags[] = {&SavedItems.savemacros,  &SavedItems.savebuttons, &SavedItems.saveattrs,
+                               &SavedItems.savewindow,  &SavedItems.saverows,    &SavedItems.savebuffer,
                                &SavedItems.savenetwork, &SavedItems.savesettings};
 static_assert(std::size(kSavedItemFlags) == std::size(SetupWorkingCopy{}.savedItems));
 
@@ -75,9 +75,9 @@ SetupGeometry CurrentGeometry()
 
 void ApplyGeometry()
 {
-    SetupGeometryPlan plan =
-        PlanSetupGeometry(CurrentGeometry(), SetupSizeNumber(W.rows), SetupSizeNumber(W.memoryRows),
-                          SetupSizeNumber(W.pageSize), SetupSizeNumber(W.pageWidth), StoreOwned());
+    SetupGeometryPlan plan = PlanSetupGeometry(CurrentGeometry(), SetupSizeNumber(W.rows),
+                                               SetupSizeNumber(W.memoryRows), SetupSizeNumber(W.pageSize),
+                                               SetupSizeNumber(W.pageWidth), StoreOwned());
     // A page never holds fewer lines than the screen shows: a page that grows takes its
     // size before the rows, one that shrinks after them.
     const auto applyPageLength = [&plan] {
@@ -250,9 +250,9 @@ void StoreSerialSetup()
     // On a serial connection without a port nothing is stored.
     if (W.transport == 1 && !W.noConnection && W.device == kNoSerialDevice)
         return;
-    const bool lineChanged = c.comspeed != line.speed || c.comparity != line.parity || c.comstopb != line.stopBits ||
-                             c.comdatab != line.dataBits || c.comflowc != line.flow || c.comdevice != W.device ||
-                             c.comdeviceType != W.deviceKind;
+    const bool lineChanged = c.comspeed != line.speed || c.comparity != line.parity ||
+                             c.comstopb != line.stopBits || c.comdatab != line.dataBits ||
+                             c.comflowc != line.flow || c.comdevice != W.device || c.comdeviceType != W.deviceKind;
     c.etxspeed = static_cast<u8>(W.transmitRate);
     if (!lineChanged) {
         ComputeTransmitPacing();

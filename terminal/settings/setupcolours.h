@@ -11,12 +11,12 @@
 enum AttributeCopySlot : int {
     kCopyFrgPalette = 0,
     kCopyBckPalette = 1,
-    kCopyFrgFirst = 2,       // frg[0..7]
+    kCopyFrgFirst = 2,  // frg[0..7]
     kCopyBckNorm = 10,
-    kCopyScreen = 11,        // bckscrn; frgscrn always equals it
-    kCopyBckFirst = 12,      // bck[1..7]
-    kCopyFrgInverse = 19,    // frg[8..15]
-    kCopyBckInverse = 27,    // bck[8..15]
+    kCopyScreen = 11,      // bckscrn; frgscrn always equals it
+    kCopyBckFirst = 12,    // bck[1..7]
+    kCopyFrgInverse = 19,  // frg[8..15]
+    kCopyBckInverse = 27,  // bck[8..15]
     kAttributeCopySlots = 35
 };
 

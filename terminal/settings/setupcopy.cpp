@@ -168,9 +168,7 @@ void FillCopyFields(SetupCopyFieldTable table)
             *static_cast<u16*>(f.working) = f.inverted ? (live == 0) : live;
             break;
         }
-        case LiveKind::Dword:
-            *static_cast<u32*>(f.working) = *static_cast<const u32*>(f.live);
-            break;
+        case LiveKind::Dword: *static_cast<u32*>(f.working) = *static_cast<const u32*>(f.live); break;
         case LiveKind::Text:
             CopyUnits(static_cast<wchar16*>(f.working), f.capacity, static_cast<const wchar16*>(f.live));
             break;
@@ -196,14 +194,13 @@ void StoreCopyFields(SetupCopyFieldTable table)
             *static_cast<u16*>(f.live) = static_cast<u16>(f.inverted ? (w == 0) : w);
             break;
         }
-        case LiveKind::Dword:
-            *static_cast<u32*>(f.live) = *static_cast<const u32*>(f.working);
-            break;
+        case LiveKind::Dword: *static_cast<u32*>(f.live) = *static_cast<const u32*>(f.working); break;
         case LiveKind::Text:
             CopyUnits(static_cast<wchar16*>(f.live), f.capacity, static_cast<const wchar16*>(f.working));
             break;
         case LiveKind::Counted:
-            DecodeSetupField(static_cast<wchar16*>(f.live), static_cast<const wchar16*>(f.working), f.capacity - 1);
+            DecodeSetupField(static_cast<wchar16*>(f.live), static_cast<const wchar16*>(f.working),
+                             f.capacity - 1);
             break;
         }
     }

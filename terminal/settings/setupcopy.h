@@ -9,13 +9,13 @@
 #include "terminal/settings/setuptext.h"
 #include "terminal/settings/tabruler.h"
 
-constexpr int kSetupTextUnits = 80;    // texts of edit and combo controls
+constexpr int kSetupTextUnits = 80;       // texts of edit and combo controls
 constexpr int kSetupLongTextUnits = 133;  // texts that mirror the 133-unit settings
 constexpr int kSetupHostUnits = 64;       // the rollover hosts
-constexpr int kAnswerbackChars = 32;   // what an answerback holds
-constexpr int kTertiaryChars = 33;     // the VT420 tertiary device attributes
-constexpr int kSizeTextChars = 3;      // rows, page size and width as decimal texts
-constexpr int kLineEndTextChars = 5;   // the block-transmission line and block ends
+constexpr int kAnswerbackChars = 32;      // what an answerback holds
+constexpr int kTertiaryChars = 33;        // the VT420 tertiary device attributes
+constexpr int kSizeTextChars = 3;         // rows, page size and width as decimal texts
+constexpr int kLineEndTextChars = 5;      // the block-transmission line and block ends
 
 // A serial line's five choices, as indices into their lists.
 struct SetupLineChoice {
@@ -36,23 +36,23 @@ enum TerminalModeRow : int {
 struct SetupWorkingCopy {
     // Emulation Settings.
     u16 emulation;
-    u16 terminalId;                          // list index of the VT terminal id
+    u16 terminalId;                               // list index of the VT terminal id
     wchar16 terminalIdText[kSetupLongTextUnits];  // a custom id, or the model's name
-    u16 national;                            // inverse of the multinational flag
+    u16 national;                                 // inverse of the multinational flag
     wchar16 tertiary[CountedTextUnits(kTertiaryChars)];
     wchar16 answerback[CountedTextUnits(kAnswerbackChars)];
     u16 answerbackConcealed;
     // Serial Settings.
     SetupLineChoice line[kLineOwners];
     u16 transmitRate;
-    u16 onLine;                              // inverse of the local mode
+    u16 onLine;  // inverse of the local mode
     u16 localEcho;
     // New Connection.
-    u16 transport;                           // 0 telnet, 1 serial
+    u16 transport;  // 0 telnet, 1 serial
     u16 noConnection;
     wchar16 host[kSetupLongTextUnits];
     wchar16 rolloverHost[3][kSetupHostUnits];
-    u16 device;                              // serial port number, 255 none
+    u16 device;  // serial port number, 255 none
     u32 deviceKind;
     wchar16 terminalType[kSetupLongTextUnits];
     u32 timeOut;
@@ -64,42 +64,42 @@ struct SetupWorkingCopy {
     u16 columns132;
     u16 font80;
     u16 statusLine;
-    u16 cursorType;                          // 4 = hidden
-    u16 characterSet;                        // preferred set: string id - 1571
+    u16 cursorType;    // 4 = hidden
+    u16 characterSet;  // preferred set: string id - 1571
     u16 font;
     u16 ansiCodePage;
     u16 freezeNumLock;
     u16 modes[kTerminalModeRows];
-    wchar16 tabLine[kTabLineUnits];          // the shared screen's tab stops (tabruler.h)
+    wchar16 tabLine[kTabLineUnits];  // the shared screen's tab stops (tabruler.h)
     // Attributes: the attribute colour table (setupcolours.h) and the preferences.
     u16 attributeColours[35];
     u16 inverseColours, swapBlackWhite, autoColour, ansiColoursDisabled;
-    u16 coloursClearedWithAttributes;        // inverse of keepcolours
+    u16 coloursClearedWithAttributes;  // inverse of keepcolours
     u16 attributesNormalBackground, italicWithIntensity, boldFont;
     // Local Editing.
-    u16 editOperation;                       // 0 interactive, 1 edit, 2 unavailable
+    u16 editOperation;  // 0 interactive, 1 edit, 2 unavailable
     u16 editKeyDeferred;
     u16 eraseUnprotected;
     u16 editClearsAttributes;
     u16 editProtectsAll;
     // Block Transmission. Four boxes say "send" where the setting says "do not".
-    u16 sendUnprotectedOnly;                 // inverse of edit_gatm
-    u16 sendFontInformation;                 // inverse of edit_nosets
+    u16 sendUnprotectedOnly;  // inverse of edit_gatm
+    u16 sendFontInformation;  // inverse of edit_nosets
     u16 sendSelectedOnly;
-    u16 sendRecordSeparators;                // inverse of edit_no_rs
+    u16 sendRecordSeparators;  // inverse of edit_no_rs
     u16 sendAllSelected;
     u16 sendCompressed;
     u16 lineTransmission;
-    u16 sendPartialPage;                     // inverse of edit_ttm
+    u16 sendPartialPage;  // inverse of edit_ttm
     u16 sendKeyDeferred;
-    u16 pfKeyEffect;                         // 0 none, 1 breakthrough, 2 transmit prefix
+    u16 pfKeyEffect;  // 0 none, 1 breakthrough, 2 transmit prefix
     u16 vt131Protocol;
     wchar16 endOfLine[CountedTextUnits(kLineEndTextChars)];
     wchar16 endOfBlock[CountedTextUnits(kLineEndTextChars)];
     // Open Session and Save Session As.
     u16 saveAsDefault;
     wchar16 profileName[kSetupLongTextUnits];
-    u16 savedItems[8];  // savemacros ... savesettings, in the page's order
+    u16 savedItems[8];   // savemacros ... savesettings, in the page's order
     u16 perUserProfile;  // 0 all users, 1 this user only
     // Soft Buttons: the level shown (0-3), the button chosen (number less one), the
     // bar's visible levels and attachment.
@@ -136,8 +136,8 @@ struct SetupCopyField {
     void* working;
     void* live;
     LiveKind kind;
-    u8 inverted;      // Byte and Word: the field is 1 when the live value is 0
-    u16 capacity;     // Text and Counted: units of the live buffer, terminator included
+    u8 inverted;   // Byte and Word: the field is 1 when the live value is 0
+    u16 capacity;  // Text and Counted: units of the live buffer, terminator included
 };
 struct SetupCopyFieldTable {
     const SetupCopyField* fields;

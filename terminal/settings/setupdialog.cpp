@@ -37,15 +37,15 @@ struct OpenRequest {
 // templates give these buttons the command ids, the entries carry their labels.
 struct ButtonRoute {
     u16 command;
-    i8 slot;        // -1: every page
+    i8 slot;  // -1: every page
     u8 entry;
     bool readFirst;  // ReadSetupValues before the handler
     bool showAfter;  // ShowSetupValues after it
 };
 constexpr ButtonRoute kButtonRoutes[] = {
-    {3, -1, 2, false, true},  {4, -1, 3, true, false},   {5, 5, 4, false, false},  {6, 5, 5, false, false},
-    {7, 5, 6, false, false},  {5, 6, 4, false, false},   {6, 6, 5, false, false},  {7, 6, 6, false, false},
-    {8, 2, 2, false, false},  {8, 21, 3, false, false},  {1130, -1, 2, false, false}, {1132, -1, 2, false, true},
+    {3, -1, 2, false, true},    {4, -1, 3, true, false},  {5, 5, 4, false, false},     {6, 5, 5, false, false},
+    {7, 5, 6, false, false},    {5, 6, 4, false, false},  {6, 6, 5, false, false},     {7, 6, 6, false, false},
+    {8, 2, 2, false, false},    {8, 21, 3, false, false}, {1130, -1, 2, false, false}, {1132, -1, 2, false, true},
     {2450, 7, 3, false, false},
 };
 
@@ -215,16 +215,13 @@ BOOL GenericCommand(HWND window, SetupDialogSession& s, WPARAM wParam, LPARAM lP
         case SetupControlKind::HandlerList:
         case SetupControlKind::EditableCombo:
         case SetupControlKind::CountedEdit:
-        case SetupControlKind::BufferCombo:
-            Call(e, window, 0, wParam, lParam);
-            break;
+        case SetupControlKind::BufferCombo: Call(e, window, 0, wParam, lParam); break;
         case SetupControlKind::Button:
             // A button no position routes runs its own handler.
             if (id == e->id)
                 Call(e, window, 0, wParam, lParam);
             break;
-        default:
-            break;
+        default: break;
         }
     }
     return TRUE;
@@ -314,11 +311,8 @@ void InitSetupLabels(HWND window, SetupDialogSession& s)
             break;
         }
         case SetupControlKind::CheckBox:
-        case SetupControlKind::Label:
-            SetTextFromString(window, e->id, label, kLabelUnits);
-            break;
-        default:
-            break;
+        case SetupControlKind::Label: SetTextFromString(window, e->id, label, kLabelUnits); break;
+        default: break;
         }
     }
     const SetupPage* page = s.page;
@@ -372,11 +366,8 @@ BOOL ShowSetupValues(HWND window, const SetupDialogSession& s)
             break;
         case SetupControlKind::HandlerList:
         case SetupControlKind::EditableCombo:
-        case SetupControlKind::BufferCombo:
-            Call(e, window, 1, 0, 0);
-            break;
-        default:
-            break;
+        case SetupControlKind::BufferCombo: Call(e, window, 1, 0, 0); break;
+        default: break;
         }
     }
     return result;
@@ -411,8 +402,7 @@ void ReadSetupValues(HWND window, const SetupDialogSession& s)
             if (e->variable)
                 ControlText(window, e->id, static_cast<wchar16*>(e->variable), TextCapacity(*e));
             break;
-        default:
-            break;
+        default: break;
         }
     }
 }
@@ -460,8 +450,7 @@ INT_PTR CALLBACK SetupDialogProc(HWND window, UINT message, WPARAM wParam, LPARA
             return result;
     }
     switch (message) {
-    case WM_COMMAND:
-        return Command(window, *s, wParam, lParam);
+    case WM_COMMAND: return Command(window, *s, wParam, lParam);
     case WM_DRAWITEM:
         return CheckListDrawItem(s->checkList, reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)) ? TRUE : FALSE;
     case WM_NCDESTROY:

@@ -49,8 +49,8 @@ struct SetupControlEntry {
     SetupHandler handler;  // nullptr where the control needs none
     void* variable;        // nullptr where it edits no variable
     u8 flags;
-    u16 label;             // the label's string when it is not the control's id
-    u16 capacity;          // text variables: units with the terminator (0: 80)
+    u16 label;     // the label's string when it is not the control's id
+    u16 capacity;  // text variables: units with the terminator (0: 80)
 };
 
 // The entries as the tables write them.

@@ -7,13 +7,13 @@
 
 // The store's geometry as the apply finds it.
 struct SetupGeometry {
-    int rows;          // text rows on screen
-    int pageLength;    // lines per page
-    int lineCount;     // screen plus history (the memory rows)
-    int pageColumns;   // columns of a page
-    bool multiPage;    // the VT terminal model keeps pages
+    int rows;                // text rows on screen
+    int pageLength;          // lines per page
+    int lineCount;           // screen plus history (the memory rows)
+    int pageColumns;         // columns of a page
+    bool multiPage;          // the VT terminal model keeps pages
     bool memorySizeAllowed;  // the history can take another size
-    int maxLineCount;  // the most memory rows there may be
+    int maxLineCount;        // the most memory rows there may be
 };
 
 // The sizes to apply; -1 leaves that size as it is.

@@ -15,9 +15,9 @@ constexpr int kMaxTabLineColumns = 132;
 constexpr int kTabLineUnits = kMaxTabLineColumns + 2;
 
 struct RulerCells {
-    int cellWidth;   // pixels per column, at least 1
-    int rowHeight;   // pixels per line, at least 1
-    int width;       // the list box's new size: 80 cells and its frames
+    int cellWidth;  // pixels per column, at least 1
+    int rowHeight;  // pixels per line, at least 1
+    int width;      // the list box's new size: 80 cells and its frames
     int height;
 };
 // From the list box's size and the frames and scroll bar it has.

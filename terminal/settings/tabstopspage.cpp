@@ -52,12 +52,10 @@ LRESULT CALLBACK TabRulerProc(HWND list, UINT message, WPARAM wParam, LPARAM lPa
             ShowTabLine(list);
         return 0;
     }
-    case WM_LBUTTONUP:
-        return 0;
+    case WM_LBUTTONUP: return 0;
     case WM_KEYDOWN:
     case WM_CHAR:
-    case WM_SYSKEYDOWN:
-        return 1;
+    case WM_SYSKEYDOWN: return 1;
     case WM_HSCROLL: {
         const int code = LOWORD(wParam);
         const int offset = ScrollRuler(TabLine(), g_ruler.offset, code, HIWORD(wParam), g_ruler.cellWidth);
@@ -71,8 +69,7 @@ LRESULT CALLBACK TabRulerProc(HWND list, UINT message, WPARAM wParam, LPARAM lPa
         }
         break;
     }
-    default:
-        break;
+    default: break;
     }
     return CallWindowProcW(g_ruler.previous, list, message, wParam, lParam);
 }
@@ -106,8 +103,8 @@ void InitTabRuler(HWND page, const SetupControlEntry& entry, u8 init, WPARAM, LP
     GetWindowRect(list, &box);
     MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&box), 2);
     const int frameX = GetSystemMetrics(SM_CXDLGFRAME), frameY = GetSystemMetrics(SM_CYDLGFRAME);
-    const RulerCells cells =
-        FitRuler(box.right - box.left, box.bottom - box.top, frameX, frameY, GetSystemMetrics(SM_CYHSCROLL));
+    const RulerCells cells = FitRuler(box.right - box.left, box.bottom - box.top, frameX, frameY,
+                                      GetSystemMetrics(SM_CYHSCROLL));
     const int left = box.left + (box.right - box.left - cells.width) / 2;
     const int lost = (box.bottom - box.top) - cells.height;
     const int top = box.top + (lost > 0 ? lost / 2 : 0);

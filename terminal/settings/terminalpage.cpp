@@ -51,15 +51,15 @@ const IndexCombo kIndexCombos[] = {
 
 void AddIfMissing(HWND combo, const wchar16* text)
 {
-    if (text[0] && SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text)) ==
-                       CB_ERR)
+    if (text[0] &&
+        SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text)) == CB_ERR)
         SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
 }
 
 void SelectText(HWND combo, const wchar16* text)
 {
-    const LRESULT index =
-        SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text));
+    const LRESULT index = SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                       reinterpret_cast<LPARAM>(text));
     SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
     if (index == CB_ERR)
         SetWindowTextW(combo, text);
@@ -183,9 +183,8 @@ void CharsetList(HWND window, const SetupControlEntry& entry, u8 init, WPARAM wP
                                               kFirstCharsetString);
         }
     } else if (IsSelectionChange(entry, wParam)) {
-        W.characterSet =
-            static_cast<u16>(ComboSelectionData(window, entry.id, kFirstCharsetString + W.characterSet) -
-                             kFirstCharsetString);
+        W.characterSet = static_cast<u16>(
+            ComboSelectionData(window, entry.id, kFirstCharsetString + W.characterSet) - kFirstCharsetString);
     } else {
         return;
     }
@@ -269,15 +268,17 @@ void InitDisplay(HWND window)
         EnableControl(window, kColumnsList, false);
         SetRows(list, {kRowBackspaceDel}, false);
     } else if (IsWyseFamily(emulation)) {
-        SetRows(list, {kRowAutoWrap, kRowAutoNewLine, kRowApplicationKeypad, kRowApplicationCursor, kRowDisplayErrors,
-                       kRowBackspaceDel},
+        SetRows(list,
+                {kRowAutoWrap, kRowAutoNewLine, kRowApplicationKeypad, kRowApplicationCursor, kRowDisplayErrors,
+                 kRowBackspaceDel},
                 false);
         SetRows(list, {kRowIgnoreNulls}, true);
     } else if (emulation == kEmuIbm3151) {
         EnableControl(window, kColumnsLabel, false);
         EnableControl(window, kColumnsList, false);
-        SetRows(list, {kRowAutoWrap, kRowAutoNewLine, kRowAutoLineFeed, kRowApplicationKeypad, kRowApplicationCursor,
-                       kRowDisplayControls, kRowDisplayErrors, kRowBackspaceDel},
+        SetRows(list,
+                {kRowAutoWrap, kRowAutoNewLine, kRowAutoLineFeed, kRowApplicationKeypad, kRowApplicationCursor,
+                 kRowDisplayControls, kRowDisplayErrors, kRowBackspaceDel},
                 false);
         SetRows(list, {kRowIgnoreNulls}, true);
     } else {

@@ -91,8 +91,8 @@ void LoadEmulationUpss(u8 id)
     if (place.name) {
         // The live set stands in for the default: an absent value keeps it.
         const i32 fallback = live < 255 ? live : place.upssDefault;
-        upss = static_cast<u8>(SettingsReadDword(key, place.name, static_cast<u32>(fallback),
-                                                 static_cast<u32>(fallback)));
+        upss = static_cast<u8>(
+            SettingsReadDword(key, place.name, static_cast<u32>(fallback), static_cast<u32>(fallback)));
     }
     i32 font = ReadSigned(key, VXT("upssFont"), SelectedFaceIndex);
     SettingsCloseKey(key);

@@ -118,9 +118,8 @@ TEST(KeypadHook, CtrlAndAltStateFollowBothKeysInPlainAndSystemMessages)
         u32 message, vk;
         u32 ctrl, alt;
     } steps[] = {
-        {KeyMsgDown, 162, 1, 0},    {KeyMsgDown, 163, 3, 0},    {KeyMsgUp, 162, 2, 0},
-        {KeyMsgSysDown, 164, 2, 1}, {KeyMsgSysDown, 165, 2, 3}, {KeyMsgSysUp, 164, 2, 2},
-        {KeyMsgSysUp, 163, 0, 2},   {KeyMsgUp, 165, 0, 0},
+        {KeyMsgDown, 162, 1, 0},    {KeyMsgDown, 163, 3, 0},  {KeyMsgUp, 162, 2, 0},    {KeyMsgSysDown, 164, 2, 1},
+        {KeyMsgSysDown, 165, 2, 3}, {KeyMsgSysUp, 164, 2, 2}, {KeyMsgSysUp, 163, 0, 2}, {KeyMsgUp, 165, 0, 0},
     };
     for (const auto& step : steps) {
         EXPECT_FALSE(KeypadHookDecide(s, step.message, step.vk, 0x1D, 0).post);  // always go on

@@ -167,7 +167,8 @@ TEST(LprRequestRecord, DataBlockGrowsByTheLengthPlus1024OnlyWhenFull)
 TEST(LprProtocolBytes, CommandAndSubcommandsAreCodeOperandsAndLf)
 {
     EXPECT_EQ(LprSubcommand(LprReceiveControlFile, 63, "cfA001client"), std::string("\x02") + "63 cfA001client\n");
-    EXPECT_EQ(LprSubcommand(LprReceiveDataFile, 2920, "dfA001client"), std::string("\x03") + "2920 dfA001client\n");
+    EXPECT_EQ(LprSubcommand(LprReceiveDataFile, 2920, "dfA001client"),
+              std::string("\x03") + "2920 dfA001client\n");
     EXPECT_EQ(LprSubcommand(LprReceiveDataFile, 0, "dfA002c"), std::string("\x03") + "0 dfA002c\n");
     Opening o;
     EXPECT_EQ(LprReceiveJobCommand(Opened(o)), "\x02lp\n");

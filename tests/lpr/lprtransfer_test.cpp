@@ -24,9 +24,9 @@ std::string Narrow(const wchar16* text)
 class ScriptedLink : public LprLink {
 public:
     bool failSocket = false, failResolve = false, failService = false, failConnect = false;
-    int failSendNumber = -1;       // the n-th send call (from 0) fails
-    int shortSendNumber = -1;      // the n-th send call takes one byte less
-    u32 sendLimit = 0;             // nonzero: no send takes more than this
+    int failSendNumber = -1;   // the n-th send call (from 0) fails
+    int shortSendNumber = -1;  // the n-th send call takes one byte less
+    u32 sendLimit = 0;         // nonzero: no send takes more than this
     int error = 10061;
     u32 now = 5000;
     std::deque<LprAck> acks;
@@ -119,8 +119,8 @@ protected:
     {
         const std::basic_string<wchar16> host = {'1', '2', '7', '.', '0', '.', '0', '.', '1'}, queue = {'l', 'p'},
                                          job = {'j'}, user = {'b', 'o', 'b'};
-        LprOpenArguments a = {host.c_str(), queue.c_str(), job.c_str(), user.c_str(), 1, 1, banner,
-                              retries, delay, debug ? 1 : 0};
+        LprOpenArguments a = {host.c_str(), queue.c_str(), job.c_str(), user.c_str(), 1, 1,
+                              banner,       retries,       delay,       debug ? 1 : 0};
         ASSERT_TRUE(LprOpenRecord(r, a, "client"));
         r.state = LprStateQueued;
     }

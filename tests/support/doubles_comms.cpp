@@ -99,7 +99,10 @@ int ReplayReadBlock(u8* buffer, int capacity)
     }
     return n;
 }
-bool ReplayTargetHost() { return Comms().replayToHost; }
+bool ReplayTargetHost()
+{
+    return Comms().replayToHost;
+}
 void StopReplay()
 {
     ++Comms().replayStops;

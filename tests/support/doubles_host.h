@@ -46,7 +46,7 @@ struct CommsDouble {
     };
     std::vector<HostCapture> hostCaptures;
     std::vector<HostCapture> hostCaptureFiles;  // opened without diverting the data
-    bool hostCaptureResult = false;  // whether the host's capture file opens
+    bool hostCaptureResult = false;             // whether the host's capture file opens
     // Printing and the auxiliary port.
     bool printerController = false, passThrough = false, printing = false;
     std::vector<u8> printed, auxPrinted;
@@ -87,8 +87,8 @@ struct UiDouble {
         u32 message, wParam, lParam;
     };
     std::vector<KeyMessage> postedKeys;
-    std::vector<bool> decKeyField;  // each refresh of the DEC key field
-    bool statusLineFeature = true;   // the "StatusLine" start-up option
+    std::vector<bool> decKeyField;      // each refresh of the DEC key field
+    bool statusLineFeature = true;      // the "StatusLine" start-up option
     std::map<u32, u32> statusBarTexts;  // field id to the string id it shows (0 cleared)
     // The host-data thread as a reader sees it. With holdWhenIdle, a reader that has
     // nothing left to read is told to go back to the top (kReadHeld), which ends the

@@ -42,7 +42,7 @@ int VirtualKeyToCharacter(int vk)
         int vk;
         char c;
     };
-    constexpr Oem kOem[] = {{0xBA, ';'}, {0xBB, '='}, {0xBC, ','}, {0xBD, '-'}, {0xBE, '.'}, {0xBF, '/'},
+    constexpr Oem kOem[] = {{0xBA, ';'}, {0xBB, '='}, {0xBC, ','},  {0xBD, '-'}, {0xBE, '.'},  {0xBF, '/'},
                             {0xC0, '`'}, {0xDB, '['}, {0xDC, '\\'}, {0xDD, ']'}, {0xDE, '\''}, {0xE2, '\\'}};
     for (const Oem& o : kOem)
         if (o.vk == vk)

@@ -178,8 +178,7 @@ std::vector<std::u16string> TelnetEnvironNames(bool machineWide, const wchar16* 
     return names;
 }
 
-bool TelnetEnvironValue(bool machineWide, const wchar16* subkey, const std::u16string& name,
-                        std::u16string& value)
+bool TelnetEnvironValue(bool machineWide, const wchar16* subkey, const std::u16string& name, std::u16string& value)
 {
     auto& store = doubles::Peer().environs[machineWide ? 1 : 0];
     auto it = store.find(std::u16string(reinterpret_cast<const char16_t*>(subkey)));
@@ -192,4 +191,3 @@ bool TelnetEnvironValue(bool machineWide, const wchar16* subkey, const std::u16s
         }
     return false;
 }
-

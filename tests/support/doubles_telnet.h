@@ -15,14 +15,14 @@ struct TelnetPeer {
     std::deque<std::vector<u8>> chunks;  // each SocketReceive takes one
     bool lost = false;                   // -2 once the chunks are used up
     std::vector<u8> sent;
-    int acceptLimit = -1;                // bytes one send accepts; -1 all
+    int acceptLimit = -1;  // bytes one send accepts; -1 all
     int sendCalls = 0;
-    bool abandoned = false;              // SocketWriteAbandoned
+    bool abandoned = false;  // SocketWriteAbandoned
     int exitPosted = 0;
 
     // "Telnet" section stores: [machineWide][subkey] = ordered (name, value) pairs.
     std::map<std::u16string, std::vector<std::pair<std::u16string, std::u16string>>> environs[2];
-    u32 deviceNameCount[2] = {0, 0};     // [0] 3270, [1] 5250
+    u32 deviceNameCount[2] = {0, 0};  // [0] 3270, [1] 5250
     std::u16string hostName = u"thinbox";
     std::u16string userName = u"operator";
 

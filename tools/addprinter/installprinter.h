@@ -25,7 +25,8 @@ inline bool WriteGenericPpd(const std::wstring& path)
     const DWORD size = res ? SizeofResource(spooler, res) : 0;
     bool ok = false;
     if (bytes && size) {
-        HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                  nullptr);
         DWORD written = 0;
         ok = file != INVALID_HANDLE_VALUE && WriteFile(file, bytes, size, &written, nullptr) && written == size;
         if (file != INVALID_HANDLE_VALUE)
@@ -41,7 +42,8 @@ inline const char* InstallPrinter(const std::wstring& name, const std::wstring& 
 {
     wchar_t driverDir[MAX_PATH];
     DWORD needed = 0;
-    if (!GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(driverDir), sizeof driverDir, &needed))
+    if (!GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(driverDir), sizeof driverDir,
+                                    &needed))
         return "driverdir";
     CreateDirectoryW(driverDir, nullptr);
     const std::wstring ppd = std::wstring(driverDir) + L"\\vxgeneric.ppd";

@@ -108,7 +108,9 @@ void EmitCsi()
     FlushText();
     const CsiParameterSet& p = CsiParameters;
     const u8 marker = p.slots[1].marker;
-    std::string leader = (marker == '<' || marker == '=' || marker == '>' || marker == '?') ? std::string(1, marker) : "";
+    std::string leader = (marker == '<' || marker == '=' || marker == '>' || marker == '?')
+                             ? std::string(1, marker)
+                             : "";
     std::string args;
     for (int i = 1; i <= p.count; ++i)
         args += (i > 1 ? ", " : "") + std::to_string(p.slots[i].value);
@@ -122,10 +124,10 @@ extern const ParserRange kCsiInter[];
 
 constexpr auto kEscCollect = SameActions<16>(CollectIntermediate, kEscInter);
 constexpr auto kCsiCollect = SameActions<16>(CollectIntermediate, kCsiInter);
-constexpr auto kEscFinal43 = SameActions<43>(EmitEsc, nullptr);   // 0x30-0x5A
-constexpr auto kEscFinal35 = SameActions<35>(EmitEsc, nullptr);   // 0x5C-0x7E
-constexpr auto kEscFinal79 = SameActions<79>(EmitEsc, nullptr);   // 0x30-0x7E
-constexpr auto kCsiFinal63 = SameActions<63>(EmitCsi, nullptr);   // 0x40-0x7E
+constexpr auto kEscFinal43 = SameActions<43>(EmitEsc, nullptr);  // 0x30-0x5A
+constexpr auto kEscFinal35 = SameActions<35>(EmitEsc, nullptr);  // 0x5C-0x7E
+constexpr auto kEscFinal79 = SameActions<79>(EmitEsc, nullptr);  // 0x30-0x7E
+constexpr auto kCsiFinal63 = SameActions<63>(EmitCsi, nullptr);  // 0x40-0x7E
 constexpr std::array<ParserAction, 1> kOpenCsi = {{{IgnoreAction, kCsi}}};
 constexpr auto kCsiParameterBytes = CsiParameterActions(kCsi, IgnoreAction, kCsi);
 

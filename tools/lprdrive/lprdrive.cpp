@@ -130,16 +130,17 @@ std::string Run(const std::vector<std::string>& a)
             return Fail("exports");
         return Result(1);
     }
-    if (!g_module && c != "loaded" && c != "exit" && c != "pump" && c != "window" && c != "lines" && c != "command")
+    if (!g_module && c != "loaded" && c != "exit" && c != "pump" && c != "window" && c != "lines" &&
+        c != "command")
         return Fail("not loaded");
     if (c == "init" && a.size() == 2)
         return Result(g_init(a[1] == "self" ? g_window : nullptr) == (a[1] == "self" ? g_window : nullptr));
     if (c == "open" && a.size() == 11) {
         const std::wstring host = Text(a[1]), queue = Text(a[2]), job = Text(a[3]), user = Text(a[4]);
-        return Result(g_open(host.c_str(), queue.c_str(), job.c_str(), user.c_str(), static_cast<int>(Number(a[5])),
-                             static_cast<int>(Number(a[6])), static_cast<int>(Number(a[7])),
-                             static_cast<UINT>(Number(a[8])), static_cast<UINT>(Number(a[9])),
-                             static_cast<int>(Number(a[10]))));
+        return Result(g_open(host.c_str(), queue.c_str(), job.c_str(), user.c_str(),
+                             static_cast<int>(Number(a[5])), static_cast<int>(Number(a[6])),
+                             static_cast<int>(Number(a[7])), static_cast<UINT>(Number(a[8])),
+                             static_cast<UINT>(Number(a[9])), static_cast<int>(Number(a[10]))));
     }
     if (c == "add" && a.size() == 3) {
         std::vector<BYTE> bytes;
@@ -158,14 +159,16 @@ std::string Run(const std::vector<std::string>& a)
         if (chunk == 0)
             chunk = 1;
         std::vector<BYTE> bytes;
-        HANDLE file = CreateFileW(Text(a[2]).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        HANDLE file = CreateFileW(Text(a[2]).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                                  nullptr);
         if (file == INVALID_HANDLE_VALUE)
             return Fail("open " + std::to_string(GetLastError()));
         LARGE_INTEGER size = {};
         GetFileSizeEx(file, &size);
         bytes.resize(static_cast<size_t>(size.QuadPart));
         DWORD got = 0;
-        const BOOL read = bytes.empty() || ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
+        const BOOL read = bytes.empty() ||
+                          ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
         CloseHandle(file);
         if (!read || got != bytes.size())
             return Fail("read");
@@ -207,8 +210,8 @@ std::string Run(const std::vector<std::string>& a)
         std::snprintf(rects, sizeof rects, "\"rect\":[%ld,%ld,%ld,%ld],\"owner\":[%ld,%ld,%ld,%ld]", self.left,
                       self.top, self.right, self.bottom, owner.left, owner.top, owner.right, owner.bottom);
         return "{\"ok\":true,\"exists\":" + std::to_string(IsWindow(g_debugWindow) ? 1 : 0) +
-               ",\"visible\":" + std::to_string(IsWindowVisible(g_debugWindow) ? 1 : 0) + ",\"title\":" +
-               Json(title) + "," + rects + "}";
+               ",\"visible\":" + std::to_string(IsWindowVisible(g_debugWindow) ? 1 : 0) +
+               ",\"title\":" + Json(title) + "," + rects + "}";
     }
     if (c == "command" && a.size() == 2)
         return Result(PostMessageW(g_debugWindow, WM_COMMAND, static_cast<WPARAM>(Number(a[1])), 0));

@@ -131,8 +131,8 @@ std::string SaveBitmap(const std::string& path)
     std::fwrite(&header, sizeof header, 1, out);
     std::fwrite(pixels.data(), 1, pixels.size(), out);
     std::fclose(out);
-    return "{\"ok\":true,\"width\":" + std::to_string(info.bmWidth) + ",\"height\":" +
-           std::to_string(info.bmHeight) + "}";
+    return "{\"ok\":true,\"width\":" + std::to_string(info.bmWidth) +
+           ",\"height\":" + std::to_string(info.bmHeight) + "}";
 }
 
 std::string SetFile(const std::string& path)

@@ -196,8 +196,8 @@ std::string ControlJson(HWND dialog, int id)
     std::snprintf(buf, sizeof buf, ",\"enabled\":%s,\"visible\":%s,\"check\":%lld,\"style\":%lu,\"rect\":",
                   IsWindowEnabled(c) ? "true" : "false", IsWindowVisible(c) ? "true" : "false", check,
                   (unsigned long)GetWindowLongPtrW(c, GWL_STYLE));
-    return "{\"ok\":true,\"hwnd\":" + Hwnd(c) + ",\"class\":" + Json(Utf8(cls)) + ",\"text\":" +
-           Json(Utf8(TextOf(c))) + buf + Rect(r) + "}";
+    return "{\"ok\":true,\"hwnd\":" + Hwnd(c) + ",\"class\":" + Json(Utf8(cls)) +
+           ",\"text\":" + Json(Utf8(TextOf(c))) + buf + Rect(r) + "}";
 }
 
 std::string ItemsJson(HWND dialog, int id)
@@ -208,7 +208,8 @@ std::string ItemsJson(HWND dialog, int id)
     const bool combo = IsCombo(c);
     const UINT getCount = combo ? CB_GETCOUNT : LB_GETCOUNT, getLen = combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN,
                getText = combo ? CB_GETLBTEXT : LB_GETTEXT, getData = combo ? CB_GETITEMDATA : LB_GETITEMDATA,
-               getSel = combo ? CB_GETCURSEL : LB_GETCURSEL, getHeight = combo ? CB_GETITEMHEIGHT : LB_GETITEMHEIGHT;
+               getSel = combo ? CB_GETCURSEL : LB_GETCURSEL,
+               getHeight = combo ? CB_GETITEMHEIGHT : LB_GETITEMHEIGHT;
     const long long count = (long long)Send(c, getCount, 0, 0);
     std::string items = "[";
     for (long long i = 0; i < count; ++i) {
@@ -244,12 +245,14 @@ std::string Handle(const std::vector<std::string>& a)
             std::wstring cls;
             std::string list;
         } all{Wide(arg(1)), ""};
-        EnumWindows([](HWND h, LPARAM p) -> BOOL {
-            auto* st = (All*)p;
-            if (ClassOf(h) == st->cls)
-                st->list += (st->list.empty() ? "" : ",") + Hwnd(h);
-            return TRUE;
-        }, (LPARAM)&all);
+        EnumWindows(
+            [](HWND h, LPARAM p) -> BOOL {
+                auto* st = (All*)p;
+                if (ClassOf(h) == st->cls)
+                    st->list += (st->list.empty() ? "" : ",") + Hwnd(h);
+                return TRUE;
+            },
+            (LPARAM)&all);
         return "{\"ok\":true,\"windows\":[" + all.list + "]}";
     }
     if (cmd == "wait-gone") {
@@ -270,18 +273,18 @@ std::string Handle(const std::vector<std::string>& a)
         std::snprintf(buf, sizeof buf, "\"style\":%lu,\"exstyle\":%lu,\"visible\":%s,",
                       (unsigned long)GetWindowLongPtrW(h, GWL_STYLE),
                       (unsigned long)GetWindowLongPtrW(h, GWL_EXSTYLE), IsWindowVisible(h) ? "true" : "false");
-        return "{\"ok\":true,\"class\":" + Json(Utf8(ClassOf(h))) + ",\"title\":" + Json(Utf8(TextOf(h))) +
-               "," + buf + "\"rect\":" + Rect(wr) + ",\"client\":" + Rect(cr) +
-               ",\"parent\":" + Hwnd(GetParent(h)) + ",\"menu\":" + Hwnd((HWND)GetMenu(h)) +
-               ",\"capture\":" + Hwnd(CaptureOf(h)) + "}";
+        return "{\"ok\":true,\"class\":" + Json(Utf8(ClassOf(h))) + ",\"title\":" + Json(Utf8(TextOf(h))) + "," +
+               buf + "\"rect\":" + Rect(wr) + ",\"client\":" + Rect(cr) + ",\"parent\":" + Hwnd(GetParent(h)) +
+               ",\"menu\":" + Hwnd((HWND)GetMenu(h)) + ",\"capture\":" + Hwnd(CaptureOf(h)) + "}";
     }
     if (cmd == "children") {
         std::string s = "{\"ok\":true,\"children\":[";
         bool first = true;
         for (HWND c : ChildrenOf(ParseHwnd(arg(1)))) {
-            s += (first ? "" : ",") + std::string("{\"hwnd\":") + Hwnd(c) + ",\"id\":" +
-                 std::to_string(GetDlgCtrlID(c)) + ",\"class\":" + Json(Utf8(ClassOf(c))) +
-                 ",\"parent\":" + Hwnd(GetParent(c)) + ",\"visible\":" + (IsWindowVisible(c) ? "true" : "false") + "}";
+            s += (first ? "" : ",") + std::string("{\"hwnd\":") + Hwnd(c) +
+                 ",\"id\":" + std::to_string(GetDlgCtrlID(c)) + ",\"class\":" + Json(Utf8(ClassOf(c))) +
+                 ",\"parent\":" + Hwnd(GetParent(c)) + ",\"visible\":" + (IsWindowVisible(c) ? "true" : "false") +
+                 "}";
             first = false;
         }
         return s + "]}";
@@ -400,7 +403,7 @@ std::string Handle(const std::vector<std::string>& a)
             return Error("no such item");
         const WORD code = combo ? CBN_SELCHANGE : LBN_SELCHANGE;
         return PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, code), (LPARAM)c) ? "{\"ok\":true}"
-                                                                                  : Error("post failed");
+                                                                                 : Error("post failed");
     }
     if (cmd == "click") {
         HWND dialog = ParseHwnd(arg(1));

@@ -14,14 +14,14 @@ extern std::atomic<u32> QuitRequested;  // every worker loop ends when set
 extern std::atomic<u32> StartingUp;     // 1 until the post-creation initialisation ends
 extern std::atomic<u32> ExitCode;
 
-extern std::atomic<u32> HasFocus;       // main window has the keyboard focus
-extern std::atomic<u32> InWindowProc;   // MainWndProc is handling a message
-extern std::atomic<u32> WindowHidden;   // closed or hidden by the toolbar code
-extern std::atomic<u32> Iconic;         // minimised or hidden: painting skips work
-extern std::atomic<u32> MenuActive;     // a menu is open (and for ~500 ms after)
+extern std::atomic<u32> HasFocus;      // main window has the keyboard focus
+extern std::atomic<u32> InWindowProc;  // MainWndProc is handling a message
+extern std::atomic<u32> WindowHidden;  // closed or hidden by the toolbar code
+extern std::atomic<u32> Iconic;        // minimised or hidden: painting skips work
+extern std::atomic<u32> MenuActive;    // a menu is open (and for ~500 ms after)
 extern std::atomic<i32> MenuPollCount;
-extern std::atomic<u32> ModalOpen;      // a modal dialog is open
-extern std::atomic<u8> ShuttingDown;    // set at the end of ShutdownTerminal
+extern std::atomic<u32> ModalOpen;    // a modal dialog is open
+extern std::atomic<u8> ShuttingDown;  // set at the end of ShutdownTerminal
 extern std::atomic<u32> ProfileLoadInProgress;
 
 // The keyboard language (keyboard type index): the one the keyboard layout gives at
@@ -42,15 +42,15 @@ int RequestEmulation(u8 current, u8 requested);
 constexpr int kSlotUnits = 133;
 constexpr int kShortSlotUnits = 64;
 struct StringSlots {
-    wchar16 connectionTarget[kSlotUnits];   // the target given at start
+    wchar16 connectionTarget[kSlotUnits];  // the target given at start
     wchar16 telnetSetting[kSlotUnits];
-    wchar16 networkHostShown[kSlotUnits];   // host name shown for a network connection
+    wchar16 networkHostShown[kSlotUnits];  // host name shown for a network connection
     wchar16 windowTitle[kSlotUnits];
     wchar16 captureFileName[kSlotUnits];
     wchar16 terminalSetting[kSlotUnits];
     wchar16 hpSetting[kSlotUnits];
-    wchar16 startupSetName[kSlotUnits];     // the start-up options set
-    wchar16 profileName[kSlotUnits];        // current profile
+    wchar16 startupSetName[kSlotUnits];  // the start-up options set
+    wchar16 profileName[kSlotUnits];     // current profile
     wchar16 windowSubtitle[kSlotUnits];
     wchar16 luName[kSlotUnits];
     wchar16 telnetText1[kSlotUnits];

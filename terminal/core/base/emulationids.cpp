@@ -38,8 +38,8 @@ constexpr EmulationEntry kEmulations[kEmulationCount] = {
 };
 
 constexpr UpssSection kUpssSections[kUpssSectionCount] = {
-    {VXT("VT300"), 0, false},   {VXT("HP70092"), 2, false}, {VXT("IBM3151"), 0, false},
-    {VXT("TA6530"), 1, false},  {VXT("TVI955"), 0, true},   {VXT("ZARA"), 0, true},
+    {VXT("VT300"), 0, false},  {VXT("HP70092"), 2, false}, {VXT("IBM3151"), 0, false},
+    {VXT("TA6530"), 1, false}, {VXT("TVI955"), 0, true},   {VXT("ZARA"), 0, true},
 };
 constexpr int kVt300 = 0, kHp = 1, kIbm3151 = 2, kTa6530 = 3, kTvi955 = 4, kZara = 5;
 

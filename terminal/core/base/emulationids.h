@@ -32,7 +32,7 @@ constexpr u8 kEmuTvi950 = 22;
 constexpr u8 kEmuAixterm = 23;
 
 constexpr int kEmulationCount = 24;
-constexpr u8 kNoEmulation = 0xFF;             // "none" in a switch request
+constexpr u8 kNoEmulation = 0xFF;  // "none" in a switch request
 constexpr u8 kDefaultEmulationId = kEmuVt500Bit7;
 
 // The bit of an emulation in a set of emulations (FamilyHooks::emulations).
@@ -42,16 +42,16 @@ constexpr u32 EmulationBit(u8 id)
 }
 
 enum class EmulationFamily : u8 {
-    Vt,          // VT52, VT100, VT500 7-bit and 8-bit
-    AnsiConsole, // Ansi BBS, SCO Console, AT 386
+    Vt,           // VT52, VT100, VT500 7-bit and 8-bit
+    AnsiConsole,  // Ansi BBS, SCO Console, AT 386
     Aixterm,
     Ibm3270,
     Ibm5250,
-    Wyse,        // the eight Wyse personalities
+    Wyse,  // the eight Wyse personalities
     Ibm3151,
     Ta6530,
     Hp700,
-    Tvi,         // TVI 950 and 955
+    Tvi,  // TVI 950 and 955
     Dg,
 };
 
@@ -93,5 +93,5 @@ int UpssSectionOf(u8 id);
 bool IsVtFamily(u8 id);           // VT52, VT100, VT500 7-bit and 8-bit
 bool IsAnsiConsoleFamily(u8 id);  // Ansi BBS, SCO Console, AT 386, AIXTerm
 bool IsVtOrAnsiFamily(u8 id);
-bool IsVt500Emulation(u8 id);     // VT500 7-bit and 8-bit
-bool IsWyseFamily(u8 id);         // WY50 ... WY60
+bool IsVt500Emulation(u8 id);  // VT500 7-bit and 8-bit
+bool IsWyseFamily(u8 id);      // WY50 ... WY60

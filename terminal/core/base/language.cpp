@@ -81,7 +81,8 @@ HINSTANCE TryLoadLocked(const wchar16* directory, const wchar16* name)
         return nullptr;
     FreeLocked();
     BoundModule = module;
-    BoundEntry = reinterpret_cast<LoadStringEntry>(reinterpret_cast<void*>(GetProcAddress(module, "VXWLoadString")));
+    BoundEntry = reinterpret_cast<LoadStringEntry>(
+        reinterpret_cast<void*>(GetProcAddress(module, "VXWLoadString")));
     BoundIndex = CurrentLanguageIndex;
     return module;
 }
@@ -251,7 +252,8 @@ int BindLanguageModule()
     _snwprintf(programFile, 31, L"%ls.exe", kProgramName);
     programFile[31] = 0;
     CharUpperW(programFile);
-    _snwprintf(question, 255, L"VXNTLNG.DLL V%ls may not be compatible\n with %ls V%ls\n\nDo you wish to continue ?",
+    _snwprintf(question, 255,
+               L"VXNTLNG.DLL V%ls may not be compatible\n with %ls V%ls\n\nDo you wish to continue ?",
                moduleVersion, programFile, programVersion);
     question[255] = 0;
     return Ask(question) == IDYES ? 1 : 0;

@@ -17,8 +17,9 @@ void RingBell()
 void DetectSoundScheme()
 {
     HKEY key;
-    const bool present = RegOpenKeyExW(HKEY_CURRENT_USER, L"AppEvents\\Schemes\\Apps\\.Default\\.Default\\.Current",
-                                       0, KEY_READ, &key) == ERROR_SUCCESS;
+    const bool present = RegOpenKeyExW(HKEY_CURRENT_USER,
+                                       L"AppEvents\\Schemes\\Apps\\.Default\\.Default\\.Current", 0, KEY_READ,
+                                       &key) == ERROR_SUCCESS;
     if (present)
         RegCloseKey(key);
     SoundSchemePresent = present ? 1 : 0;

@@ -438,8 +438,9 @@ void UpdateEditMenu()
     const MenuConditions c = Conditions();
     bool available = false;
     if (Offered(kOfferPaste) && OpenClipboard(MainWindowHandle)) {
-        available = c.graphicsMode ? IsClipboardFormatAvailable(CF_BITMAP)
-                                   : IsClipboardFormatAvailable(CF_UNICODETEXT) || IsClipboardFormatAvailable(CF_OEMTEXT);
+        available = c.graphicsMode
+                        ? IsClipboardFormatAvailable(CF_BITMAP)
+                        : IsClipboardFormatAvailable(CF_UNICODETEXT) || IsClipboardFormatAvailable(CF_OEMTEXT);
         CloseClipboard();
     }
     PasteGreyed = available ? 0 : 1;
@@ -478,9 +479,9 @@ void OpenSettingsDialog(HWND window, UINT id)
     if (id < kCmdSetupFirst || id > kCmdSetupLast)
         return;
     if (FamilyWindowTakesKeys()) {
-        const bool passes = (id >= 1000 && id <= 1008) || id == kCmdSave || id == kCmdEmulation || id == kCmdSerial ||
-                            id == kCmdNewConnection || id == kCmdOpenSession || id == kCmdSaveAs ||
-                            id == RunningEmulationItem();
+        const bool passes = (id >= 1000 && id <= 1008) || id == kCmdSave || id == kCmdEmulation ||
+                            id == kCmdSerial || id == kCmdNewConnection || id == kCmdOpenSession ||
+                            id == kCmdSaveAs || id == RunningEmulationItem();
         if (!passes)
             return;
     }
@@ -535,9 +536,7 @@ LRESULT MainCommand(HWND window, WPARAM wParam, LPARAM lParam)
     case kCmdReplay: ReplayCommand(window); break;
     case kCmdExit: PostMessageW(window, WM_CLOSE, 0, 0); break;
     case kCmdSave: SaveCurrentSession(); break;
-    case kCmdSelectAll:
-        SelectAll();
-        break;
+    case kCmdSelectAll: SelectAll(); break;
     case kCmdClearBuffer:
         ClearEmulationScreen();
         UpdateEditMenu();
@@ -553,9 +552,7 @@ LRESULT MainCommand(HWND window, WPARAM wParam, LPARAM lParam)
             InvalidateTerminal();
         break;
     case kCmdClipboardText:
-    case kCmdClipboardGraphics:
-        SetClipboardMode(id == kCmdClipboardGraphics ? 1 : 0);
-        break;
+    case kCmdClipboardGraphics: SetClipboardMode(id == kCmdClipboardGraphics ? 1 : 0); break;
     case kCmdHostClosed: ShowHostClosedDialog(window); break;
     case kCmdCopy:
     case kCmdCopySwap:
@@ -581,12 +578,8 @@ LRESULT MainCommand(HWND window, WPARAM wParam, LPARAM lParam)
     }
     case kCmdCloseSession: DisconnectSession(); break;
     case kCmdConnect: StartConnection(window, HIWORD(wParam)); break;
-    case kCmdPaste:
-        PasteClipboard();
-        break;
-    case kCmdAuxPort:
-        OpenAuxPortDialog(window);
-        break;
+    case kCmdPaste: PasteClipboard(); break;
+    case kCmdAuxPort: OpenAuxPortDialog(window); break;
     case kCmdPrintScreenBitmap:
         if (!ModalOpen && !FamilyWindowTakesKeys())
             PrintScreenCommand(wParam != kCmdPrintScreenAsSet);
@@ -602,10 +595,8 @@ LRESULT MainCommand(HWND window, WPARAM wParam, LPARAM lParam)
         if (!ModalOpen)
             OpenPrinterSetupDialog();
         break;
-    case kCmdNothing:
-        break;
-    default:
-        return DefWindowProcW(window, WM_COMMAND, wParam, lParam);
+    case kCmdNothing: break;
+    default: return DefWindowProcW(window, WM_COMMAND, wParam, lParam);
     }
     return 0;
 }

@@ -15,8 +15,8 @@ INT_PTR RunModalDialog(HWND owner, int templateId, DLGPROC procedure, LPARAM par
     const u32 was = ModalOpen;
     SetModalFlag(1);
     // The templates are the program's own, whatever language module is bound.
-    const INT_PTR result =
-        DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId), owner, procedure, parameter);
+    const INT_PTR result = DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId), owner,
+                                           procedure, parameter);
     SetModalFlag(was);
     return result;
 }

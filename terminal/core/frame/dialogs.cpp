@@ -20,11 +20,11 @@
 namespace {
 
 constexpr u32 kStrOk = 1, kStrCancel = 2;
-constexpr u32 kStrAboutCaption = 5000;        // "About %s "
+constexpr u32 kStrAboutCaption = 5000;  // "About %s "
 constexpr u32 kStrProgramDescription = 10108;
-constexpr u32 kStrVersionWord = 10110;        // " Version "
-constexpr u32 kStrProgramVersion = 10100;     // the program's own "1.6.1"
-constexpr u32 kStrBuildWord = 10134;          // " Build "
+constexpr u32 kStrVersionWord = 10110;     // " Version "
+constexpr u32 kStrProgramVersion = 10100;  // the program's own "1.6.1"
+constexpr u32 kStrBuildWord = 10134;       // " Build "
 constexpr int kTextUnits = 255;
 constexpr int kDescriptionUnits = 32;
 constexpr int kHostClosedUnits = 131;
@@ -68,7 +68,8 @@ INT_PTR RunModal(int templateId, HWND owner, DLGPROC procedure)
 
 bool HandleDialogPalette(HWND dialog, UINT message, WPARAM wParam)
 {
-    if (message != WM_QUERYNEWPALETTE && !(message == WM_PALETTECHANGED && reinterpret_cast<HWND>(wParam) != dialog))
+    if (message != WM_QUERYNEWPALETTE &&
+        !(message == WM_PALETTECHANGED && reinterpret_cast<HWND>(wParam) != dialog))
         return false;
     if (ProgramPalette) {
         HDC dc = GetDC(dialog);

@@ -17,7 +17,6 @@
 #include "terminal/settings/registry.h"
 #include "terminal/settings/upss.h"
 
-
 namespace {
 
 // The switch never waits for ever on a host-data thread that does not park (a blocked

@@ -20,7 +20,6 @@
 #include "terminal/core/base/win32.h"
 #include "terminal/settings/registry.h"
 
-
 void InitProfileSelection()
 {
     const u32 savedRoot = SettingsRootIsUser();
@@ -73,16 +72,16 @@ constexpr struct {
     u32 primaryLanguage;
     i32 index;
 } kLanguageModuleByPrimary[] = {
-    {12, 1},  // French
-    {7, 2},   // German
-    {10, 3},  // Spanish
-    {16, 4},  // Italian
-    {19, 5},  // Dutch
-    {20, 6},  // Norwegian
-    {29, 7},  // Swedish
-    {6, 8},   // Danish
-    {11, 9},  // Finnish
-    {18, 10}, // Korean
+    {12, 1},   // French
+    {7, 2},    // German
+    {10, 3},   // Spanish
+    {16, 4},   // Italian
+    {19, 5},   // Dutch
+    {20, 6},   // Norwegian
+    {29, 7},   // Swedish
+    {6, 8},    // Danish
+    {11, 9},   // Finnish
+    {18, 10},  // Korean
 };
 }  // namespace
 

@@ -50,8 +50,8 @@ RECT DefaultPlacement()
 }
 }  // namespace
 
-ATOM RegisterMainClass(UINT style, HINSTANCE instance, WNDPROC procedure,
-                       const wchar_t* className, const wchar_t* iconName)
+ATOM RegisterMainClass(UINT style, HINSTANCE instance, WNDPROC procedure, const wchar_t* className,
+                       const wchar_t* iconName)
 {
     WNDCLASSW wc{};
     wc.style = style | CS_HREDRAW | CS_VREDRAW;
@@ -140,9 +140,8 @@ int CreateMainWindow(HINSTANCE instance, HINSTANCE previous, int showCommand)
     const int startHeight = kDefaultHeight - FloatingSoftBarStartHeight();
     ActivityEvent = CreateEventW(nullptr, TRUE, TRUE, nullptr);
 
-    HWND window = CreateWindowExW(0, kClassName, Slots.windowTitle, style, placement.left,
-                                  placement.top, kDefaultWidth, startHeight, nullptr, nullptr,
-                                  instance, nullptr);
+    HWND window = CreateWindowExW(0, kClassName, Slots.windowTitle, style, placement.left, placement.top,
+                                  kDefaultWidth, startHeight, nullptr, nullptr, instance, nullptr);
     MainWindowHandle = window;
     if (window) {
         g_uiThread = GetCurrentThreadId();
@@ -165,8 +164,7 @@ int CreateMainWindow(HINSTANCE instance, HINSTANCE previous, int showCommand)
         DeleteMenu(GetSystemMenu(window, FALSE), SC_CLOSE, MF_BYCOMMAND);
 
     const bool moved = SavedWindowRect.x != placement.left || SavedWindowRect.y != placement.top ||
-                       SavedWindowRect.width != kDefaultWidth ||
-                       SavedWindowRect.height != kDefaultHeight;
+                       SavedWindowRect.width != kDefaultWidth || SavedWindowRect.height != kDefaultHeight;
     if (moved)
         SetWindowPos(window, HWND_NOTOPMOST, SavedWindowRect.x, SavedWindowRect.y, SavedWindowRect.width,
                      SavedWindowRect.height == kDefaultHeight ? startHeight : SavedWindowRect.height,

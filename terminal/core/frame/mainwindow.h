@@ -28,15 +28,17 @@ extern ScreenMetrics Metrics;
 
 // Window placement remembered with the profile.
 extern u32 RememberedWindowState;  // 0 normal, 1 maximised, 2 minimised
-struct SavedRect { i32 x, y, width, height; };
+struct SavedRect {
+    i32 x, y, width, height;
+};
 extern SavedRect SavedWindowRect;
 
 extern HCURSOR WaitCursor, ArrowCursor, MouseCursor;
 extern UINT WheelRollMessage;
 
 int CreateMainWindow(HINSTANCE instance, HINSTANCE previous, int showCommand);
-ATOM RegisterMainClass(UINT style, HINSTANCE instance, WNDPROC procedure,
-                       const wchar_t* className, const wchar_t* iconName);
+ATOM RegisterMainClass(UINT style, HINSTANCE instance, WNDPROC procedure, const wchar_t* className,
+                       const wchar_t* iconName);
 void ReadSystemMetrics();
 DWORD MainWindowStyle();
 int InitMainWindow(HINSTANCE previous, HINSTANCE instance, HWND window);

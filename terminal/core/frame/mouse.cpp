@@ -73,8 +73,8 @@ void StartDrag(HWND window, POINT at, SelectionKind kind, bool copyOnRelease)
 {
     SetKeyboardLocked(true);
     SetCapture(window);
-    StartSelectionDrag(window, at, GraphicsPasteMode() && kind != SelectionKind::SecondKind ? SelectionKind::Bitmap
-                                                                                          : kind);
+    StartSelectionDrag(window, at,
+                       GraphicsPasteMode() && kind != SelectionKind::SecondKind ? SelectionKind::Bitmap : kind);
     g_dragging = true;
     g_autoCopy = copyOnRelease;
 }

@@ -31,7 +31,8 @@ constexpr u32 kFirstActionName = 2560;
 void ReadMouseActions(HKEY key)
 {
     for (int slot = 0; slot < kMouseSlots; ++slot) {
-        const u32 action = SettingsReadDword(key, kMouseValueNames[slot], MouseActions[slot], kFactoryMouseActions[slot]);
+        const u32 action = SettingsReadDword(key, kMouseValueNames[slot], MouseActions[slot],
+                                             kFactoryMouseActions[slot]);
         // A code without an action (a damaged value) keeps the factory action.
         MouseActions[slot] = static_cast<u16>(action < kActionCount ? action : kFactoryMouseActions[slot]);
     }

@@ -107,7 +107,8 @@ bool IsAdministrator()
          OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY | TOKEN_DUPLICATE, &token)) &&
         AllocateAndInitializeSid(&nt, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0, 0, 0, 0, 0, 0,
                                  &administrators)) {
-        const DWORD aclSize = sizeof(ACL) + sizeof(ACCESS_ALLOWED_ACE) + GetLengthSid(administrators) - sizeof(DWORD);
+        const DWORD aclSize = sizeof(ACL) + sizeof(ACCESS_ALLOWED_ACE) + GetLengthSid(administrators) -
+                              sizeof(DWORD);
         acl = static_cast<PACL>(LocalAlloc(LPTR, aclSize));
         SECURITY_DESCRIPTOR descriptor;
         GENERIC_MAPPING mapping{1, 2, 0, 3};
@@ -292,8 +293,8 @@ bool ProfileNameAllowed(const wchar16* name)
         if (*p == '\\')
             return false;  // a nested key, out of sight of the profile list
     // The profile's own keys sit beside these under the program key.
-    for (const wchar16* reserved : {VXT("Profiles"), VXT("Startup"), VXT("Hotspot"), VXT("Macros"),
-                                    VXT("Mouse Actions")})
+    for (const wchar16* reserved :
+         {VXT("Profiles"), VXT("Startup"), VXT("Hotspot"), VXT("Macros"), VXT("Mouse Actions")})
         if (SameName(name, reserved, true))
             return false;
     if (CompareStringOrdinal(name, 8, VXT("Session "), 8, TRUE) == CSTR_EQUAL && name[8]) {

@@ -99,8 +99,8 @@ int ReloadChosenProfile()
     InvalidateTerminal();
     // A connection that is open or being made stays; otherwise the profile's host is
     // connected.
-    if (Connection.netname[0] && Connection.netproto == 0 && !Connection.noConnection && !NetworkConnectionOpen() &&
-        ConnectionStartState != 3)
+    if (Connection.netname[0] && Connection.netproto == 0 && !Connection.noConnection &&
+        !NetworkConnectionOpen() && ConnectionStartState != 3)
         ConnectionStartState = 2;
     else
         RequestSerialConnection();

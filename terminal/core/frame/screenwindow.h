@@ -9,7 +9,7 @@ extern HWND ScreenWindowHandle;
 
 // Posted to the main window by other threads, which must not resize or re-lay windows
 // of the user-interface thread themselves.
-constexpr UINT kMsgResizeToRows = WM_APP + 10;    // wParam: the row count
+constexpr UINT kMsgResizeToRows = WM_APP + 10;  // wParam: the row count
 constexpr UINT kMsgRefitScreenFont = WM_APP + 12;
 
 bool RegisterScreenWindowClass(HINSTANCE instance);

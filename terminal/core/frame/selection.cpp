@@ -103,7 +103,9 @@ void MarkSelectionRange(int row0, int column0, int row1, int column1)
     const SelectionArea area = StoreSelectionArea();
     if (!area.available)
         return;
-    auto clampRow = [&](int r) { return r < area.lowestRow ? area.lowestRow : r > area.highestRow ? area.highestRow : r; };
+    auto clampRow = [&](int r) {
+        return r < area.lowestRow ? area.lowestRow : r > area.highestRow ? area.highestRow : r;
+    };
     auto clampColumn = [&](int c) {
         return c < area.leftColumn ? area.leftColumn : c > area.rightColumn ? area.rightColumn : c;
     };

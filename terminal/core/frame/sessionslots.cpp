@@ -87,8 +87,8 @@ void StartFurtherInstance()
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (StartInstanceProcess(nullptr, line.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr, nullptr,
-                             &startup, &process)) {
+    if (StartInstanceProcess(nullptr, line.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr,
+                             nullptr, &startup, &process)) {
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
     }
@@ -153,7 +153,8 @@ void RegisterSessionSlots()
         if (!slot)
             continue;
         DWORD owner = 0, type = 0, size = sizeof owner;
-        if (RegQueryValueExW(slot, L"hWnd", nullptr, &type, reinterpret_cast<BYTE*>(&owner), &size) != ERROR_SUCCESS ||
+        if (RegQueryValueExW(slot, L"hWnd", nullptr, &type, reinterpret_cast<BYTE*>(&owner), &size) !=
+                ERROR_SUCCESS ||
             type != REG_DWORD)
             owner = 0;
         if (owner == 0 && !claimed) {

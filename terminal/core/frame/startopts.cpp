@@ -47,9 +47,9 @@ struct Decided {
     bool r4, debug, winsock, telnetPort, localPort;
 };
 Decided g_decided;
-bool g_rejected;     // a word was refused: later words only clear the target
+bool g_rejected;       // a word was refused: later words only clear the target
 bool g_badTelnetPort;  // the refused word named no usable telnet port: no connection
-bool g_profileGiven; // -Se or a registered -W named the profile
+bool g_profileGiven;   // -Se or a registered -W named the profile
 
 constexpr int kWordUnits = kCommandLineUnits;
 
@@ -539,7 +539,8 @@ void ReadMenuOptions(const StartupKey& key)
     if (key.Is("scrollbar", "off"))
         o.scrollBar = 0;
     // Each menu's items follow it in the offer list up to the next menu.
-    const MenuOffer menus[] = {kOfferFileMenu, kOfferEditMenu, kOfferSettingsMenu, kOfferHelpMenu, kMenuOfferCount};
+    const MenuOffer menus[] = {kOfferFileMenu, kOfferEditMenu, kOfferSettingsMenu, kOfferHelpMenu,
+                               kMenuOfferCount};
     for (int m = 0; menus[m] != kMenuOfferCount; ++m) {
         if (key.Is(MenuOfferNames[menus[m]], "off"))
             o.offered[menus[m]] = 0;
@@ -633,8 +634,11 @@ void ReadKeyValues(const StartupKey& key)
     if (!g_decided.onClose) {
         o.onCloseAction = 0;
         if (key.Text("ExitOnClose", value, 64))
-            o.onCloseAction = Equals(value, "On") ? 1 : Equals(value, "off") ? 2 : Equals(value, "Connect") ? 3
-                            : Equals(value, "Dialogue") ? 4 : 0;
+            o.onCloseAction = Equals(value, "On")         ? 1
+                              : Equals(value, "off")      ? 2
+                              : Equals(value, "Connect")  ? 3
+                              : Equals(value, "Dialogue") ? 4
+                                                          : 0;
     }
     if (key.Is("WarnExit", "off"))
         o.warnOnExit = 0;

@@ -26,8 +26,8 @@ enum MenuOffer : u8 {
 // clang-format on
 
 // Menu-mask bits of the -M switches (and of the thin client's security mask).
-constexpr u32 kMaskFileMenu = 1, kMaskSettingsMenu = 2, kMaskNoMenu = 4, kMaskCloseItem = 8,
-              kMaskEditMenu = 16, kMaskAll = 31;
+constexpr u32 kMaskFileMenu = 1, kMaskSettingsMenu = 2, kMaskNoMenu = 4, kMaskCloseItem = 8, kMaskEditMenu = 16,
+              kMaskAll = 31;
 
 // Sources of the mouse cursor and the default soft-button levels.
 constexpr u16 kCursorIBeam = 32513;
@@ -57,10 +57,10 @@ struct StartupOptionValues {
     u32 ibmReplyMode = 1, ibmFixedMode = 0, clearScreenOnClose = 0, sessionWarning = 1;
     i32 telnetPort = -1, localPort = -1;
     u32 remotePrinting = 1;
-    u16 mouseCursor = kCursorIBeam;  // system cursor id; 0 = no cursor
+    u16 mouseCursor = kCursorIBeam;    // system cursor id; 0 = no cursor
     u32 clipboardAcceleratorsOff = 0;  // "-CA": menu texts lose their " Ctrl" shortcut
     u32 registeredConnection = 0;
-    u32 startMode = 0;  // 0 connect at once, 1 New Connection page, 2 Open Session page
+    u32 startMode = 0;         // 0 connect at once, 1 New Connection page, 2 Open Session page
     u32 keepSessionSlots = 0;  // "+cs": a further instance of the same profile
     u8 offered[kMenuOfferCount];
 

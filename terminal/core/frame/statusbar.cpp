@@ -69,7 +69,7 @@ bool g_indicatorLoaded = false;
 RECT g_indicatorRect{};
 std::atomic<int> g_linkState{-1};
 std::atomic<bool> g_linkShown{true};  // the bar shows g_linkState
-bool g_cursorFieldStale = true;  // a new layout shows the cursor again
+bool g_cursorFieldStale = true;       // a new layout shows the cursor again
 
 bool BarOffered()
 {
@@ -960,7 +960,10 @@ const wchar_t* AuxFieldText(wchar_t* text, int capacity)
         lstrcpynW(text + used, reason, capacity - used);
         return text;
     }
-    return Text(state == StatusAuxState::None ? 7418 : state == StatusAuxState::InUse ? 7420 : 7421, text, capacity);
+    return Text(state == StatusAuxState::None    ? 7418
+                : state == StatusAuxState::InUse ? 7420
+                                                 : 7421,
+                text, capacity);
 }
 
 void RefreshPrinterStatus()
@@ -1013,9 +1016,7 @@ LRESULT CALLBACK StatusBarWndProc(HWND window, UINT message, WPARAM wParam, LPAR
     if (button)
         return ButtonMessage(button, window, message, wParam, lParam);
     switch (message) {
-    case WM_PAINT:
-        PaintBar(window);
-        return 0;
+    case WM_PAINT: PaintBar(window); return 0;
     case WM_DRAWITEM: {
         const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
         if (item && item->CtlType == ODT_BUTTON) {

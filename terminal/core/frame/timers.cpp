@@ -55,17 +55,13 @@ void StopTickTimer(HWND window)
 void CALLBACK TimerProc(HWND window, UINT, UINT_PTR id, DWORD)
 {
     switch (id) {
-    case kTimerTick:
-        TimerTick();
-        break;
+    case kTimerTick: TimerTick(); break;
     case kTimerKeyboardUnlock:
         SetKeyboardLocked(false);
         KillTimer(window, kTimerKeyboardUnlock);
         g_keyboardTimerRunning = false;
         break;
-    case kTimerSerialBreak:
-        EndSerialBreak();
-        break;
+    case kTimerSerialBreak: EndSerialBreak(); break;
     }
 }
 

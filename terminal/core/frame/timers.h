@@ -16,12 +16,12 @@ constexpr UINT_PTR kTimerSerialBreak = 3;     // 300 ms, once
 struct TimerCountdownSet {
     std::atomic<u32> secondDivider{4};
     std::atomic<u32> seconds{0};
-    std::atomic<u32> printJobIdle{0};      // seconds
-    std::atomic<u32> printer3270Idle{0};   // seconds
-    std::atomic<u32> tooltip{0};           // ticks
-    std::atomic<u32> keyEvent{0};          // ticks
-    std::atomic<u32> cursorPosition{0};    // ticks
-    std::atomic<u16> blink{0};             // ticks
+    std::atomic<u32> printJobIdle{0};     // seconds
+    std::atomic<u32> printer3270Idle{0};  // seconds
+    std::atomic<u32> tooltip{0};          // ticks
+    std::atomic<u32> keyEvent{0};         // ticks
+    std::atomic<u32> cursorPosition{0};   // ticks
+    std::atomic<u16> blink{0};            // ticks
     std::atomic<u32> blinkPhase{0};
     std::atomic<u32> selectionUpdateDue{0};
 };

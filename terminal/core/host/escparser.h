@@ -21,9 +21,9 @@
 struct ParserAction;
 
 struct ParserRange {
-    i8 first;                    // first and last byte, compared as signed values
+    i8 first;  // first and last byte, compared as signed values
     i8 last;
-    const ParserAction* actions; // last - first + 1 entries, entry b - first for byte b
+    const ParserAction* actions;  // last - first + 1 entries, entry b - first for byte b
 };
 using ParserState = ParserRange;  // a state is the array of its ranges
 
@@ -99,9 +99,9 @@ constexpr std::array<ParserAction, 16> CsiParameterActions(const ParserRange* st
     std::array<ParserAction, 16> actions{};
     for (int digit = 0; digit < 10; ++digit)
         actions[digit] = ParserAction{CsiParamDigit, state};
-    actions[10] = ParserAction{colon, colonNext};    // :
-    actions[11] = ParserAction{CsiNextParam, state}; // ;
-    for (int marker = 12; marker < 16; ++marker)     // < = > ?
+    actions[10] = ParserAction{colon, colonNext};     // :
+    actions[11] = ParserAction{CsiNextParam, state};  // ;
+    for (int marker = 12; marker < 16; ++marker)      // < = > ?
         actions[marker] = ParserAction{CsiParamMarker, state};
     return actions;
 }

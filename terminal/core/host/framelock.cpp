@@ -50,7 +50,8 @@ void HostLetFrameThrough()
     g_lock.unlock();
     // The lock is not fair: the frame must have taken it before this thread asks again.
     const auto start = std::chrono::steady_clock::now();
-    while (g_waiting.load(std::memory_order_acquire) != 0 && std::chrono::steady_clock::now() - start < kHandOverLimit)
+    while (g_waiting.load(std::memory_order_acquire) != 0 &&
+           std::chrono::steady_clock::now() - start < kHandOverLimit)
         std::this_thread::yield();
     g_lock.lock();
 }

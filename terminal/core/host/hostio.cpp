@@ -187,7 +187,8 @@ void HostSendString(const u16* units, int n)
     int count = 0;
     for (int i = 0; i < n; ++i) {
         u8 b = static_cast<u8>(units[i] & 0xFF);
-        if (b >= 0x80 && b <= 0x9F && (PaintSettings.characterMode != 4 || n >= 2) && convertC1 && C1NeedsEscape(b)) {
+        if (b >= 0x80 && b <= 0x9F && (PaintSettings.characterMode != 4 || n >= 2) && convertC1 &&
+            C1NeedsEscape(b)) {
             out[count++] = kEsc;
             b = static_cast<u8>(b - 0x40);
         }

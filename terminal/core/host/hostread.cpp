@@ -214,8 +214,8 @@ void RunIdleSteps()
 void WaitUntilInputMayArrive(bool sequence)
 {
     const bool keyboardReadable = !sequence || LocalMode;
-    if (!(keyboardReadable && IsKeyboardInputPending()) && NetBuffers.receiveCount <= 0 && !SerialInputBuffered() &&
-        !ReplayFeeds())
+    if (!(keyboardReadable && IsKeyboardInputPending()) && NetBuffers.receiveCount <= 0 &&
+        !SerialInputBuffered() && !ReplayFeeds())
         HostWaitForInput();
 }
 
@@ -400,16 +400,13 @@ int RouteKeyboardByte()
         return NoKeyboardByte();
     const int b = unit & 0xFF;
     switch (KeyStringSendType.load()) {
-    case 2:
-        return b;  // processed locally, never reaches the host
+    case 2: return b;  // processed locally, never reaches the host
     case 0:
         if (LocalMode)
             return b;
         break;
-    case 1:
-        break;
-    default:
-        return NoKeyboardByte();
+    case 1: break;
+    default: return NoKeyboardByte();
     }
     if (TypingStaysLocal())
         return b;

@@ -212,7 +212,8 @@ void HostWaitForInput()
     // A key or a message that came after the sources were read and before the reset
     // above set no event the wait would see: it is served now, not after the timeout.
     // (Taking the bits is safe: the reader asks every source again after the wait.)
-    const bool attend = (HostAttention.exchange(0, std::memory_order_acq_rel) & (kAttendInput | kAttendPushBack)) != 0;
+    const bool attend = (HostAttention.exchange(0, std::memory_order_acq_rel) &
+                         (kAttendInput | kAttendPushBack)) != 0;
     if (!attend) {
         if (n)
             WaitForMultipleObjects(n, events, FALSE, 100);

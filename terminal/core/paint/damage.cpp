@@ -84,7 +84,8 @@ void MarkScroll(FrameDamage& d, int r0, int r1, bool up)
         if (lines < height)
             last->lines = static_cast<i16>(last->lines + (up ? 1 : -1));
     } else if (d.moveCount < kMaxPictureMoves) {
-        d.moves[d.moveCount++] = PictureMove{static_cast<i16>(r0), static_cast<i16>(r1), static_cast<i16>(up ? 1 : -1)};
+        d.moves[d.moveCount++] = PictureMove{static_cast<i16>(r0), static_cast<i16>(r1),
+                                             static_cast<i16>(up ? 1 : -1)};
     } else {
         d.all = true;
         d.moveCount = 0;

@@ -203,13 +203,9 @@ void SelectLineFont(int glyphSet, int fontFlags)
     g_cachedFlags = fontFlags;
     int width = BaseCellWidth, height = BaseLineHeight;
     switch (fontFlags & kFontSizeBits) {
-    case kFontDoubleWidth:
-        width *= 2;
-        break;
+    case kFontDoubleWidth: width *= 2; break;
     case kFontTopHalf:
-    case kFontBottomHalf:
-        height *= 2;
-        break;
+    case kFontBottomHalf: height *= 2; break;
     case kFontDoubleWidth | kFontTopHalf:
     case kFontDoubleWidth | kFontBottomHalf:
         width *= 2;

@@ -221,7 +221,8 @@ bool ComposeFrame()
     if (!PictureBits())
         return true;
     // Held frames keep their record: whoever lets them go asks for a frame again.
-    if (Iconic || ProfileLoadInProgress || FamilyPaintingHeld() || (JumpScrollHoldsPainting() && !JumpScroll.redrawDue))
+    if (Iconic || ProfileLoadInProgress || FamilyPaintingHeld() ||
+        (JumpScrollHoldsPainting() && !JumpScroll.redrawDue))
         return true;
     g_lastFrame = GetTickCount();
     FrameComposeScope composing;

@@ -22,7 +22,6 @@ int g_lastFreeWidth = -1, g_lastFreeHeight = -1;
 RECT g_terminalClip{};
 bool g_terminalClipSet = false;
 
-
 // What the frame, caption and menu take from a window size: measured on the main
 // window itself, so that a size maps onto exactly the client area it would give.
 SIZE NonClientSize()
@@ -201,8 +200,8 @@ void LayoutTerminalArea(LPARAM windowSize, bool post)
     int extraPixels = 0;
     const int extraRows = GetExtraScreenRows(&extraPixels);
     const SIZE frame = NonClientSize();
-    const int freeHeight = height - frame.cy - GetToolbarHeight() - GetStatusBarHeight() - GetSoftButtonBarHeight() -
-                           extraPixels;
+    const int freeHeight = height - frame.cy - GetToolbarHeight() - GetStatusBarHeight() -
+                           GetSoftButtonBarHeight() - extraPixels;
     const int freeWidth = width - frame.cx - GetScrollBarWidth();
     const int rows = Screen.rows + extraRows;
     const int columns = TerminalColumns();

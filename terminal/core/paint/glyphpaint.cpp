@@ -159,7 +159,7 @@ void CopySoftFontGlyph(u16* target, const u16* source)
 
 void DrawSymbolGlyphs(const RECT& rect, const wchar_t* text, int count)
 {
-    static const MappedSet set{kResSymbolGlyphs, kResSymbolMap, kSymbolGlyphCount, 10, kRows20,
+    static const MappedSet set{kResSymbolGlyphs, kResSymbolMap,    kSymbolGlyphCount, 10, kRows20,
                                SymbolGlyphIndex, SymbolGlyphIndex, InvertGlyphRows20, 16};
     ScreenPaintGuard guard;
     DrawMapped(set, rect, text, count);
@@ -167,8 +167,8 @@ void DrawSymbolGlyphs(const RECT& rect, const wchar_t* text, int count)
 
 void DrawLineDrawingGlyphs(const RECT& rect, const wchar_t* text, int count)
 {
-    static const MappedSet set{kResLineDrawingGlyphs, kResLineDrawingMap, kLineDrawingGlyphCount, 9, kRows17,
-                               LineDrawingMapIndex, LineDrawingBitmapIndex, InvertGlyphRows, 16};
+    static const MappedSet set{kResLineDrawingGlyphs, kResLineDrawingMap,     kLineDrawingGlyphCount, 9, kRows17,
+                               LineDrawingMapIndex,   LineDrawingBitmapIndex, InvertGlyphRows,        16};
     ScreenPaintGuard guard;
     DrawMapped(set, rect, text, count);
 }
@@ -176,7 +176,7 @@ void DrawLineDrawingGlyphs(const RECT& rect, const wchar_t* text, int count)
 void DrawBitmapGlyph(const RECT& rect, const wchar_t* text, int count)
 {
     static const MappedSet set{kResBitmapGlyphs, kResBitmapGlyphMap, kBitmapGlyphCount, 9, kRows17,
-                               BitmapGlyphIndex, BitmapGlyphIndex, CopyGlyphRows17, 16};
+                               BitmapGlyphIndex, BitmapGlyphIndex,   CopyGlyphRows17,   16};
     ScreenPaintGuard guard;
     DrawMapped(set, rect, text, count);
 }
@@ -261,8 +261,8 @@ void InvertCellRect(HDC dc, const RECT& rect)
     InvertRect(dc, &rect);
 }
 
-void DrawGlyphBitmap(int x, int y, int cellWidth, int cellHeight, const u8* bits, int glyphWidth,
-                     int glyphHeight, u8 lineFlags)
+void DrawGlyphBitmap(int x, int y, int cellWidth, int cellHeight, const u8* bits, int glyphWidth, int glyphHeight,
+                     u8 lineFlags)
 {
     if (!bits || cellWidth <= 0 || cellHeight <= 0 || glyphWidth <= 0 || glyphHeight <= 0)
         return;

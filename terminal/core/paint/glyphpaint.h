@@ -31,5 +31,5 @@ void CopySoftFontGlyph(u16* target, const u16* source);
 void InvertCellRect(HDC dc, const RECT& rect);
 // The monochrome glyph painter: rows of glyphWidth pixels, most significant bit first,
 // each row padded to whole bytes; ink drawn as horizontal rules in the text colour.
-void DrawGlyphBitmap(int x, int y, int cellWidth, int cellHeight, const u8* bits, int glyphWidth,
-                     int glyphHeight, u8 lineFlags);
+void DrawGlyphBitmap(int x, int y, int cellWidth, int cellHeight, const u8* bits, int glyphWidth, int glyphHeight,
+                     u8 lineFlags);

@@ -90,7 +90,8 @@ bool FindStoreRowSegment(int row, int c0, int c1, StoreRowSegment* segment)
     const int base = Screen.firstLine + Screen.pageLength * ShownPageSlot();
     // While the host writes the status line, its record is the one in slot 0 and the
     // first row's own record waits in the spare slot.
-    const ScreenLineRecord* line = (StatusLineWriting && base + row == 0) ? LineAt(kSpareLine1) : LineAt(base + row);
+    const ScreenLineRecord* line = (StatusLineWriting && base + row == 0) ? LineAt(kSpareLine1)
+                                                                          : LineAt(base + row);
     if (!line)
         return false;
     const u8 flags = line->cells[0].flags;
@@ -99,8 +100,8 @@ bool FindStoreRowSegment(int row, int c0, int c1, StoreRowSegment* segment)
     if (Screen.lastColumn >= Screen.windowColumns)
         offset = doubleWidth ? Screen.horizontalOffset / 2 : Screen.horizontalOffset;
     // A double-width line is always painted whole: its cells are twice as wide.
-    *segment = StoreRowSegment{line, offset, doubleWidth ? 0 : Clamp(c0, 0, last), doubleWidth ? last : Clamp(c1, 0, last),
-                               static_cast<u8>(flags & kLineAttrBits)};
+    *segment = StoreRowSegment{line, offset, doubleWidth ? 0 : Clamp(c0, 0, last),
+                               doubleWidth ? last : Clamp(c1, 0, last), static_cast<u8>(flags & kLineAttrBits)};
     return true;
 }
 
@@ -247,8 +248,8 @@ void DrawRun(int x, int y, const wchar_t* text, int count, int pixelWidth, u8 re
         if (plainRun && !Iconic && !PaintSettings.displayOff) {
             // It fills the cells with the background colour and draws the characters,
             // instead of a brush made, filled and deleted for every run.
-            ExtTextOutW(ScreenDC, rect.left, rect.top, ETO_OPAQUE | (keptCell ? ETO_CLIPPED : 0), &rect, text, count,
-                        AdvanceArray());
+            ExtTextOutW(ScreenDC, rect.left, rect.top, ETO_OPAQUE | (keptCell ? ETO_CLIPPED : 0), &rect, text,
+                        count, AdvanceArray());
         } else {
             HBRUSH brush = CreateSolidBrush(GetBkColor(ScreenDC));
             if (brush) {
@@ -288,8 +289,8 @@ bool CacheKeyOfRun(int row, u8 rendition, u8 colour, u8 marked, u8 glyphSet, boo
         return false;
     if (row < Screen.rows && HotspotsHighlighted())
         return false;
-    const CellColourPair pair =
-        ComputeCellColours(colour, rendition, marked != 0, BlinkPhaseOn != 0, StartupOptions.r4Colours != 0);
+    const CellColourPair pair = ComputeCellColours(colour, rendition, marked != 0, BlinkPhaseOn != 0,
+                                                   StartupOptions.r4Colours != 0);
     // In reverse screen the two colour setters swap roles (screencolours.h).
     const bool swap = PaintSettings.reverseScreen && !IsAnsiConsoleFamily(EmulationId);
     key->foreground = swap ? pair.background : pair.foreground;
@@ -335,8 +336,8 @@ void ApplyCellColours(int row, bool marked, u8 rendition, u8 colour)
     ScreenPaintGuard guard;
     if (row < Screen.rows && SetHotspotColours(marked ? 1 : 0))
         return;
-    const CellColourPair pair =
-        ComputeCellColours(colour, rendition, marked, BlinkPhaseOn != 0, StartupOptions.r4Colours != 0);
+    const CellColourPair pair = ComputeCellColours(colour, rendition, marked, BlinkPhaseOn != 0,
+                                                   StartupOptions.r4Colours != 0);
     SetCellForeground(pair.foreground);
     SetCellBackground(pair.background);
 }

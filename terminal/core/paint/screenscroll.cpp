@@ -99,7 +99,8 @@ void ClearScreenRows(int r0, int r1)
     if (!ComposingFrame())
         DamagePictureTouched();
     RealizePendingPalette();
-    const int index = PaintSettings.reverseScreen ? (AttributeColourTable.frg[0] & 15) : (AttributeColourTable.bckscrn & 15);
+    const int index = PaintSettings.reverseScreen ? (AttributeColourTable.frg[0] & 15)
+                                                  : (AttributeColourTable.bckscrn & 15);
     RECT rect{0, r0 * LineHeight, ClientWidth() + 1, (r1 + 1) * LineHeight};
     HBRUSH brush = CreateSolidBrush(TerminalPalette[index]);
     if (brush) {

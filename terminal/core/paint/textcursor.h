@@ -7,7 +7,7 @@
 
 #include "terminal/core/base/vxtypes.h"
 
-extern std::atomic<u8> CursorShown;          // the VT caret is drawn
+extern std::atomic<u8> CursorShown;  // the VT caret is drawn
 extern std::atomic<u8> CursorUpdatesSuspended;
 extern std::atomic<u8> CursorDisabled;
 extern std::atomic<u8> BlinkPending;

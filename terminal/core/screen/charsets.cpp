@@ -136,9 +136,8 @@ constexpr u16 kKoi8[63] = {
     0x042E, 0x0410, 0x0411, 0x0426, 0x0414, 0x0415, 0x0424, 0x0413,  // 224
     0x0425, 0x0418, 0x0419, 0x041A, 0x041B, 0x041C, 0x041D, 0x041E,  // 232
     0x041F, 0x042F, 0x0420, 0x0421, 0x0422, 0x0423, 0x0416, 0x0412,  // 240
-    0x042C, 0x042B, 0x0417, 0x0428, 0x042D, 0x0429, 0x0427,  // 248
+    0x042C, 0x042B, 0x0417, 0x0428, 0x042D, 0x0429, 0x0427,          // 248
 };
-
 
 // PC graphic symbols of the control codes 0-31; 0 is a blank.
 // clang-format off
@@ -177,10 +176,9 @@ constexpr Pair kTurkish[] = {
 };
 
 constexpr Pair kTurkishAlt[] = {
-    {164, 0x0020}, {166, 0x0020}, {168, 0x20AC}, {172, 0x0020}, {173, 0x0020}, {174, 0x0130},
-    {175, 0x0020}, {180, 0x0020}, {184, 0x0020}, {190, 0x0131}, {208, 0x011E}, {215, 0x0152},
-    {221, 0x0178}, {222, 0x015E}, {240, 0x011F}, {247, 0x0153}, {253, 0x00FF}, {254, 0x015F},
-    {255, 0x0020},
+    {164, 0x0020}, {166, 0x0020}, {168, 0x20AC}, {172, 0x0020}, {173, 0x0020}, {174, 0x0130}, {175, 0x0020},
+    {180, 0x0020}, {184, 0x0020}, {190, 0x0131}, {208, 0x011E}, {215, 0x0152}, {221, 0x0178}, {222, 0x015E},
+    {240, 0x011F}, {247, 0x0153}, {253, 0x00FF}, {254, 0x015F}, {255, 0x0020},
 };
 
 constexpr Pair kUnicodeToTurkishAlt[] = {
@@ -195,8 +193,7 @@ constexpr Pair kCp1250High[] = {
 
 bool KeepsLatin1In1250(u16 c)
 {
-    return (c >= 166 && c <= 169) || (c >= 171 && c <= 174) || c == 177 || (c >= 180 && c <= 184) ||
-           c == 187;
+    return (c >= 166 && c <= 169) || (c >= 171 && c <= 174) || c == 177 || (c >= 180 && c <= 184) || c == 187;
 }
 
 }  // namespace
@@ -403,8 +400,7 @@ u16 TranslateCellChar(u8 characterMode, u8 pcCodePage, u16 c, u8 glyphSet, bool 
         case kPcCp852: return kCp852ToUnicode[c - 128];
         default: return c;
         }
-    case kCharModeLatin9:
-        return c == 164 ? 0x20AC : c;
+    case kCharModeLatin9: return c == 164 ? 0x20AC : c;
     case kCharModeCentralEuropean: return Cp1250ToUnicode(c);
     case kCharModeTurkish: return TurkishToUnicode(c);
     case kCharModeCyrillic: return CyrillicToUnicode(c);

@@ -17,7 +17,7 @@ constexpr std::size_t kUnicodeToByteIndexBytes = 256;
 constexpr std::size_t kUnicodeToByteMaxBytes = 65536;
 constexpr std::size_t kBuiltinUnicodeToByteBytes = 1280;
 constexpr u16 kCodePageNoCharacter = 26;  // SUB
-constexpr u8 kCodePageNoByte = 63;         // "?"
+constexpr u8 kCodePageNoByte = 63;        // "?"
 
 // The built-in tables of code page 037 (512 and 1280 bytes).
 const u8* BuiltinByteToUnicodeTable();

@@ -23,7 +23,7 @@ void ClearPendingRowSpan();
 // Paints the pending span (if any) and clears it.
 void FlushPendingSpan();
 
-extern u8 PendingWrap;             // the writer stopped at the margin: wrap before the next
+extern u8 PendingWrap;  // the writer stopped at the margin: wrap before the next
 // Every cell written is double width (an ANSI console mode): the cursor's line is made
 // double width as the cursor reaches it.
 extern std::atomic<u8> DoubleWidthCells;

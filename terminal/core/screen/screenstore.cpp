@@ -75,8 +75,8 @@ void SwapPageBlocks(int a, int b)
 
 PageMargins CurrentMargins()
 {
-    return {static_cast<u16>(Screen.left), static_cast<u16>(Screen.top),
-            static_cast<u16>(Screen.right), static_cast<u16>(Screen.bottom)};
+    return {static_cast<u16>(Screen.left), static_cast<u16>(Screen.top), static_cast<u16>(Screen.right),
+            static_cast<u16>(Screen.bottom)};
 }
 
 void InstallMargins(const PageMargins& m)
@@ -601,8 +601,7 @@ bool AllocInputQueues()
         return block != nullptr;
     };
     if (!alloc(b.keyRing, kKeyEventBlockBytes) || !alloc(b.deferredKeys, kKeyEventBlockBytes) ||
-        !alloc(b.secondRing, kKeyEventBlockBytes) || !alloc(b.workBlock1028, 1028) ||
-        !alloc(b.workBlock584, 584))
+        !alloc(b.secondRing, kKeyEventBlockBytes) || !alloc(b.workBlock1028, 1028) || !alloc(b.workBlock584, 584))
         return false;
     ResetInputQueueCounters();
     OutputHeld = 0;

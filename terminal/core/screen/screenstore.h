@@ -46,7 +46,7 @@ constexpr int kSpareLine1 = 1063;
 constexpr int kSpareLine2 = 1064;
 constexpr int kStatusLineSlot = 1065;
 
-constexpr int kMinLineCount = 64;      // a smaller history setting is raised to this
+constexpr int kMinLineCount = 64;  // a smaller history setting is raised to this
 constexpr int kMaxLineCount = 999;
 constexpr int kDefaultLineCount = 528;
 constexpr int kMaxPages = 6;
@@ -66,36 +66,36 @@ struct ScreenPageTable {
 };
 
 struct ScreenStoreState {
-    ScreenLineRecord** lines = nullptr;  // kLineTableSlots pointers
-    i32 lineCount = 0;     // records in slots 0..lineCount-1
-    i32 pageLength = 0;    // lines per page (the rows outside multi-page mode)
-    i32 rows = 0;          // text rows on screen
+    ScreenLineRecord** lines = nullptr;    // kLineTableSlots pointers
+    i32 lineCount = 0;                     // records in slots 0..lineCount-1
+    i32 pageLength = 0;                    // lines per page (the rows outside multi-page mode)
+    i32 rows = 0;                          // text rows on screen
     i32 maxLineCount = kDefaultLineCount;  // screen plus history ("HistoryBuffer")
-    i16 historyCount = 0;      // lines now in the history
-    i16 historyTarget = 0;     // the count to return to after the user paged back
+    i16 historyCount = 0;                  // lines now in the history
+    i16 historyTarget = 0;                 // the count to return to after the user paged back
     i16 historyCapacity = 0;
     i16 firstLine = 0;         // first displayed line of the page (multi-page view)
     i32 horizontalOffset = 0;  // first displayed column when a line is wider than the window
     i16 cursorRow = 0, cursorColumn = 0;
     i16 top = 0, bottom = 23, left = 0, right = 79;  // margins, 0-based
-    i16 lastColumn = 79;       // 79 or 131
+    i16 lastColumn = 79;                             // 79 or 131
     u32 multiPage = 0;
-    u8 pageCoupling = 1;       // "pcoupled": making a page active also displays it
-    u8 horizontalCoupling = 1; // "hcoupled": the view follows the cursor sideways
-    u8 verticalCoupling = 1;   // "vcoupled": the view follows the cursor within a page
-    i32 pageShown = 0;         // page id of the page displayed
-    std::atomic<u8> lineOwner{0};    // an emulation has hung its own records into the table
-    std::atomic<u8> rearranging{0};  // line pointers are being moved
-    u8 scrollBarOn = 1;        // without the scroll bar there is no history to scroll
+    u8 pageCoupling = 1;                // "pcoupled": making a page active also displays it
+    u8 horizontalCoupling = 1;          // "hcoupled": the view follows the cursor sideways
+    u8 verticalCoupling = 1;            // "vcoupled": the view follows the cursor within a page
+    i32 pageShown = 0;                  // page id of the page displayed
+    std::atomic<u8> lineOwner{0};       // an emulation has hung its own records into the table
+    std::atomic<u8> rearranging{0};     // line pointers are being moved
+    u8 scrollBarOn = 1;                 // without the scroll bar there is no history to scroll
     i32 windowColumns = kStoreColumns;  // columns the window shows
     ScreenPageTable pages{};
 };
 extern ScreenStoreState Screen;
 
 // Current drawing attributes of the character writer and of blanks.
-extern u8 CurrentColour;     // background << 4 | foreground
+extern u8 CurrentColour;  // background << 4 | foreground
 extern u8 CurrentRendition;
-extern u8 CurrentFlags;      // glyph set of the next character
+extern u8 CurrentFlags;              // glyph set of the next character
 constexpr u8 kDefaultColour = 0x07;  // foreground 7 on background 0
 
 // Allocation and sizing; false when memory ran out (nothing half-made is left behind).

@@ -19,10 +19,10 @@ using SelectionText = std::basic_string<wchar16>;
 
 struct SelectionArea {
     bool available = false;
-    int lowestRow = 0, highestRow = -1;     // selectable rows, in the numbering above
-    int leftColumn = 0, rightColumn = -1;   // selectable window columns
-    int columnBase = 0;                     // added to a window column for the cell
-    int viewTop = 0;                        // the row shown at window row 0
+    int lowestRow = 0, highestRow = -1;    // selectable rows, in the numbering above
+    int leftColumn = 0, rightColumn = -1;  // selectable window columns
+    int columnBase = 0;                    // added to a window column for the cell
+    int viewTop = 0;                       // the row shown at window row 0
     int visibleRows = 0;
 };
 

@@ -62,9 +62,9 @@ struct Designations {
 
 struct Block {
     Designations start, now;
-    int blanks = 0;      // blanks counted, not yet sent (compression)
+    int blanks = 0;         // blanks counted, not yet sent (compression)
     bool skipping = false;  // inside a run of guarded cells
-    int lastField = -1;  // the field bits of the last cell sent
+    int lastField = -1;     // the field bits of the last cell sent
 };
 
 void Send(u16 unit)
@@ -284,7 +284,8 @@ void TransmitEditBlock()
         lastRow = Screen.bottom;
     } else {
         if (v.edit_131 && LocalEdit.transferRow >= Screen.top &&
-            (LocalEdit.transferRow < row || (LocalEdit.transferRow == row && LocalEdit.transferColumn <= column))) {
+            (LocalEdit.transferRow < row ||
+             (LocalEdit.transferRow == row && LocalEdit.transferColumn <= column))) {
             firstRow = LocalEdit.transferRow;
             firstColumn = LocalEdit.transferColumn;
         }

@@ -141,8 +141,7 @@ void SelectiveEraseInLine(int ps)
         EraseUnprotectedCells(row, Screen.left, kStoreColumns - Screen.left);
         RepaintCursorRow();
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -459,9 +458,7 @@ void EraseInLine()
         return;
     const int row = Screen.cursorRow, column = Screen.cursorColumn;
     switch (ps) {
-    case 0:
-        EraseLineRight();
-        break;
+    case 0: EraseLineRight(); break;
     case 1:
         BlankSpan(row, Screen.left, column);
         RepaintCursorRowSpan(Screen.left, column);
@@ -470,8 +467,7 @@ void EraseInLine()
         BlankSpan(row, Screen.left, kStoreColumns - 1);
         RepaintCursorRow();
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -603,8 +599,7 @@ void MediaCopy()
         if (p == 5 || p == 15)
             SkipToNextEscape();
         break;
-    default:
-        break;
+    default: break;
     }
 }
 

@@ -12,7 +12,7 @@ extern wchar16 (&TabStops)[kTabColumns + 1];
 // The three flags of CSI = Ps g.
 extern u8 TabCommandFlags;
 
-void ResetTabStops();          // every eighth column from the first
+void ResetTabStops();  // every eighth column from the first
 bool TabStopAt(int column);
 void ClearTabCommandFlags();
 void CursorTabBackward(int count);
@@ -22,9 +22,9 @@ void CursorUpCommand();
 void CursorDownCommand();
 void CursorForwardCommand();
 void CursorBackwardCommand();
-void CursorNextLine();          // CNL
-void CursorPrecedingLine();     // CPL, and CSI = Ps F
-void CursorHorizontalAbsolute(); // CHA, and CSI = Ps G
+void CursorNextLine();            // CNL
+void CursorPrecedingLine();       // CPL, and CSI = Ps F
+void CursorHorizontalAbsolute();  // CHA, and CSI = Ps G
 void HorizontalPositionAbsolute();
 void HorizontalPositionRelative();
 void CursorPosition();
@@ -52,7 +52,7 @@ void SetLineDoubleBottom();
 void SetLineSingleWidth();
 void SetLineDoubleWidth();
 void MediaCopy();
-void NextLine();               // NEL
+void NextLine();  // NEL
 void Vt52CursorAddress();
 void Vt52CursorUp();
 void Vt52CursorDown();

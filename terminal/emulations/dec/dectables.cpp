@@ -98,22 +98,22 @@ constexpr auto kDiscardSequence = SameActions<32>(DiscardSequence);
 // ---- after ESC (VT100 and VT500) ----
 
 constexpr std::array<ParserAction, 16> kEscIntermediates = {{
-    {Nothing, DecEscSpaceState},       // SP
+    {Nothing, DecEscSpaceState},          // SP
     {DefineHostKeyStringType2, nullptr},  // !
-    {Discard, nullptr},                // "
-    {Nothing, DecEscHashState},        // #
-    {Discard, nullptr},                // $
-    {Nothing, DecEscPercentState},     // %
-    {HpAmpersandEscape, nullptr},      // &
-    {Discard, nullptr},                // '
-    {DesignateG0, nullptr},            // (
-    {DesignateG1, nullptr},            // )
-    {DesignateG2, nullptr},            // *
-    {DesignateG3, nullptr},            // +
-    {Discard, nullptr},                // ,
-    {DesignateG1Of96, nullptr},        // -
-    {DesignateG2Of96, nullptr},        // .
-    {DesignateG3Of96, nullptr},        // /
+    {Discard, nullptr},                   // "
+    {Nothing, DecEscHashState},           // #
+    {Discard, nullptr},                   // $
+    {Nothing, DecEscPercentState},        // %
+    {HpAmpersandEscape, nullptr},         // &
+    {Discard, nullptr},                   // '
+    {DesignateG0, nullptr},               // (
+    {DesignateG1, nullptr},               // )
+    {DesignateG2, nullptr},               // *
+    {DesignateG3, nullptr},               // +
+    {Discard, nullptr},                   // ,
+    {DesignateG1Of96, nullptr},           // -
+    {DesignateG2Of96, nullptr},           // .
+    {DesignateG3Of96, nullptr},           // /
 }};
 
 constexpr std::array<ParserAction, 5> kEscDigits = {{
@@ -125,33 +125,33 @@ constexpr std::array<ParserAction, 5> kEscDigits = {{
 }};
 
 constexpr std::array<ParserAction, 27> kEscUpper = {{
-    {KeypadApplicationMode, nullptr},   // = DECKPAM
-    {KeypadNumericMode, nullptr},       // > DECKPNM
-    {Nothing, nullptr},                 // ?
+    {KeypadApplicationMode, nullptr},     // = DECKPAM
+    {KeypadNumericMode, nullptr},         // > DECKPNM
+    {Nothing, nullptr},                   // ?
     {DefineHostKeyStringType0, nullptr},  // @
-    {Nothing, nullptr},                 // A
-    {Nothing, nullptr},                 // B
-    {Nothing, nullptr},                 // C
-    {IndexDown, nullptr},               // D IND
-    {NextLine, nullptr},                // E NEL
-    {StartSelectedArea, nullptr},       // F
-    {EndSelectedArea, nullptr},         // G
-    {SetTabStop, nullptr},              // H HTS
-    {Nothing, nullptr},                 // I
-    {Nothing, nullptr},                 // J
-    {Nothing, nullptr},                 // K
-    {Nothing, nullptr},                 // L
-    {ReverseIndex, nullptr},            // M RI
-    {SingleShift2, nullptr},            // N SS2
-    {SingleShift3, nullptr},            // O SS3
-    {Nothing, DecDcsState},             // P DCS
-    {Nothing, nullptr},                 // Q
-    {Nothing, nullptr},                 // R
-    {Nothing, nullptr},                 // S
-    {Nothing, nullptr},                 // T
-    {Nothing, nullptr},                 // U
-    {StartProtectedArea, nullptr},      // V SPA
-    {EndProtectedArea, nullptr},        // W EPA
+    {Nothing, nullptr},                   // A
+    {Nothing, nullptr},                   // B
+    {Nothing, nullptr},                   // C
+    {IndexDown, nullptr},                 // D IND
+    {NextLine, nullptr},                  // E NEL
+    {StartSelectedArea, nullptr},         // F
+    {EndSelectedArea, nullptr},           // G
+    {SetTabStop, nullptr},                // H HTS
+    {Nothing, nullptr},                   // I
+    {Nothing, nullptr},                   // J
+    {Nothing, nullptr},                   // K
+    {Nothing, nullptr},                   // L
+    {ReverseIndex, nullptr},              // M RI
+    {SingleShift2, nullptr},              // N SS2
+    {SingleShift3, nullptr},              // O SS3
+    {Nothing, DecDcsState},               // P DCS
+    {Nothing, nullptr},                   // Q
+    {Nothing, nullptr},                   // R
+    {Nothing, nullptr},                   // S
+    {Nothing, nullptr},                   // T
+    {Nothing, nullptr},                   // U
+    {StartProtectedArea, nullptr},        // V SPA
+    {EndProtectedArea, nullptr},          // W EPA
 }};
 
 constexpr std::array<ParserAction, 10> kEscBrackets = {{
@@ -297,33 +297,33 @@ constexpr std::array<ParserAction, 13> kCsiIntermediates = {{
 constexpr auto kCsiParameterBytes = CsiParameterActions(DecCsiState, DiscardSequence);
 
 constexpr std::array<ParserAction, 27> kCsiUpperFinals = {{
-    {InsertCharactersCommand, nullptr},    // @ ICH
-    {CursorUpCommand, nullptr},            // A CUU
-    {CursorDownCommand, nullptr},          // B CUD
-    {CursorForwardCommand, nullptr},       // C CUF
-    {CursorBackwardCommand, nullptr},      // D CUB
-    {CursorNextLine, nullptr},             // E CNL
-    {CursorPrecedingLine, nullptr},        // F CPL
-    {CursorHorizontalAbsolute, nullptr},   // G CHA
-    {CursorPosition, nullptr},             // H CUP
-    {CursorForwardTabulation, nullptr},    // I CHT
-    {EraseInDisplay, nullptr},             // J ED
-    {EraseInLine, nullptr},                // K EL
-    {InsertLinesCommand, nullptr},         // L IL
-    {DeleteLinesCommand, nullptr},         // M DL
-    {Nothing, nullptr},                    // N
-    {Nothing, nullptr},                    // O
-    {DeleteCharactersCommand, nullptr},    // P DCH
-    {Nothing, nullptr},                    // Q
-    {Nothing, nullptr},                    // R
-    {ScrollUpCommand, nullptr},            // S SU
-    {ScrollDownCommand, nullptr},          // T SD
-    {NextPage, nullptr},                   // U NP
-    {PrecedingPage, nullptr},              // V PP
-    {Nothing, nullptr},                    // W
-    {EraseCharactersCommand, nullptr},     // X ECH
-    {Nothing, nullptr},                    // Y
-    {CursorBackwardTabulation, nullptr},   // Z CBT
+    {InsertCharactersCommand, nullptr},   // @ ICH
+    {CursorUpCommand, nullptr},           // A CUU
+    {CursorDownCommand, nullptr},         // B CUD
+    {CursorForwardCommand, nullptr},      // C CUF
+    {CursorBackwardCommand, nullptr},     // D CUB
+    {CursorNextLine, nullptr},            // E CNL
+    {CursorPrecedingLine, nullptr},       // F CPL
+    {CursorHorizontalAbsolute, nullptr},  // G CHA
+    {CursorPosition, nullptr},            // H CUP
+    {CursorForwardTabulation, nullptr},   // I CHT
+    {EraseInDisplay, nullptr},            // J ED
+    {EraseInLine, nullptr},               // K EL
+    {InsertLinesCommand, nullptr},        // L IL
+    {DeleteLinesCommand, nullptr},        // M DL
+    {Nothing, nullptr},                   // N
+    {Nothing, nullptr},                   // O
+    {DeleteCharactersCommand, nullptr},   // P DCH
+    {Nothing, nullptr},                   // Q
+    {Nothing, nullptr},                   // R
+    {ScrollUpCommand, nullptr},           // S SU
+    {ScrollDownCommand, nullptr},         // T SD
+    {NextPage, nullptr},                  // U NP
+    {PrecedingPage, nullptr},             // V PP
+    {Nothing, nullptr},                   // W
+    {EraseCharactersCommand, nullptr},    // X ECH
+    {Nothing, nullptr},                   // Y
+    {CursorBackwardTabulation, nullptr},  // Z CBT
 }};
 
 constexpr std::array<ParserAction, 10> kCsiLowerFinals1 = {{

@@ -32,7 +32,8 @@ void EraseCell(ScreenCell& cell, bool keepLineBits)
     cell.ch = 0x20;
     cell.flags = static_cast<u8>(BlankGlyphSet() | lineBits);
     if (Vt300Values.edit_clrattr) {
-        cell.colour = static_cast<u8>(((AttributeColourTable.bck[0] & 0x0F) << 4) | (AttributeColourTable.frg[0] & 0x0F));
+        cell.colour = static_cast<u8>(((AttributeColourTable.bck[0] & 0x0F) << 4) |
+                                      (AttributeColourTable.frg[0] & 0x0F));
         cell.rendition &= static_cast<u8>(kRendWritten | kRendSelected);
     }
 }

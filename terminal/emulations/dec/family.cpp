@@ -73,9 +73,9 @@ void Initialised()
     ResetCharsets();
     ResetGraphicRendition();
     SaveCursorState();
-    LocalEditor = LocalEditorHooks{EditPutChar,      EditInsertLines, EditDeleteLines,  EditInsertChars,
-                                   EditDeleteChars,  EditTabForward,  EditLineFeed,     EditReverseIndex,
-                                   EditCursorHome,   EditWrapToNextLine};
+    LocalEditor = LocalEditorHooks{EditPutChar,     EditInsertLines,   EditDeleteLines, EditInsertChars,
+                                   EditDeleteChars, EditTabForward,    EditLineFeed,    EditReverseIndex,
+                                   EditCursorHome,  EditWrapToNextLine};
     SyncLocalEditState();
     ResetStatusDisplay();
 }

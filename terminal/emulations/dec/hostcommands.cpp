@@ -66,8 +66,8 @@ void SelectNationalSet()
     static constexpr struct {
         u16 code;
         u8 set;
-    } kExtraSets[] = {{19, 20}, {22, 22}, {29, 24}, {31, 33}, {33, 27}, {34, 26}, {35, 28},
-                      {36, 34}, {38, 35}, {39, 25}};
+    } kExtraSets[] = {{19, 20}, {22, 22}, {29, 24}, {31, 33}, {33, 27},
+                      {34, 26}, {35, 28}, {36, 34}, {38, 35}, {39, 25}};
     const bool vt510Class = IsVt500Emulation(EmulationId) && TerminalId >= 12 && TerminalId <= 14;
     if (!vt510Class || CsiParameters.slots[1].value != 2 || Vt300Values.mltnat)
         return;

@@ -18,7 +18,7 @@ struct KeySequenceEntry {
 struct KeySequenceStore {
     wchar16 pool[kUdkPoolUnits];
     KeySequenceEntry keys[kUdkKeys];
-    u16 end;  // units of the pool in use
+    u16 end;    // units of the pool in use
     u8 locked;  // the host locked the keys against redefinition
 };
 extern KeySequenceStore KeySequenceTable;

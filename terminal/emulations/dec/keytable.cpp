@@ -57,21 +57,21 @@ void TopFunctionKey(int n, int shift)
 FunctionCell FunctionKey(int keyCode, int shift)
 {
     if (keyCode == kKeyF5) {
-        const FunctionCell row[8] = {{Act::Fn, 42},     {Act::Fn, 43},         {Act::CtrlFn, 42}, {Act::CtrlShiftFn, 42},
-                                     {Act::Fn, 9},      {Act::Fn, 24},         {Act::CtrlFn, 9},  {Act::CtrlShiftFn, 9}};
+        const FunctionCell row[8] = {{Act::Fn, 42}, {Act::Fn, 43}, {Act::CtrlFn, 42}, {Act::CtrlShiftFn, 42},
+                                     {Act::Fn, 9},  {Act::Fn, 24}, {Act::CtrlFn, 9},  {Act::CtrlShiftFn, 9}};
         return row[shift];
     }
     if (keyCode >= 73 && keyCode <= 77) {
         const int n = keyCode - 73;
-        const FunctionCell row[8] = {{Act::Fn, n},          {Act::Fn, 15 + n},     {Act::CtrlFn, n},
-                                     {Act::CtrlShiftFn, n}, {Act::Fn, 10 + n},     {Act::Fn, 25 + n},
+        const FunctionCell row[8] = {{Act::Fn, n},          {Act::Fn, 15 + n},         {Act::CtrlFn, n},
+                                     {Act::CtrlShiftFn, n}, {Act::Fn, 10 + n},         {Act::Fn, 25 + n},
                                      {Act::CtrlFn, 10 + n}, {Act::CtrlShiftFn, 10 + n}};
         return row[shift];
     }
     if (keyCode == kKeyF11 || keyCode == kKeyF12) {
         const int n = keyCode - 73;
-        const FunctionCell row[8] = {{Act::Fn, n},          {Act::Fn, 15 + n},     {Act::CtrlFn, n},
-                                     {Act::CtrlShiftFn, n}, {Act::AltFn, n},       {Act::AltFn, 15 + n},
+        const FunctionCell row[8] = {{Act::Fn, n},          {Act::Fn, 15 + n}, {Act::CtrlFn, n},
+                                     {Act::CtrlShiftFn, n}, {Act::AltFn, n},   {Act::AltFn, 15 + n},
                                      {Act::None, 0},        {Act::None, 0}};
         return row[shift];
     }

@@ -18,7 +18,7 @@ struct LocalEditState {
     u8 selectedPending = 0;
     i16 guardedRow = 0, guardedColumn = 0;
     u8 guardedPending = 0;
-    u8 transmitLock = 0;  // a transmission was refused: the rules apply in full
+    u8 transmitLock = 0;                        // a transmission was refused: the rules apply in full
     i16 transferRow = -1, transferColumn = -1;  // previous transfer point ("edit_131")
 };
 extern LocalEditState LocalEdit;

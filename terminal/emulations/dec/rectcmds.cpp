@@ -178,7 +178,8 @@ void CopyRectangle()
             continue;
         for (int column = dest.left; column <= dest.right; ++column) {
             ScreenCell& target = line->cells[column];
-            const ScreenCell& cell = copy[static_cast<std::size_t>(row - dest.top) * columns + (column - dest.left)];
+            const ScreenCell& cell =
+                copy[static_cast<std::size_t>(row - dest.top) * columns + (column - dest.left)];
             const u8 lineBits = static_cast<u8>(target.flags & kLineAttrBits);
             target = cell;
             target.flags = static_cast<u8>(cell.flags | lineBits);

@@ -7,12 +7,12 @@
 #include "terminal/core/base/vxtypes.h"
 
 struct RenditionState {
-    u8 foreground = 7;     // the indexes as last selected
+    u8 foreground = 7;  // the indexes as last selected
     u8 background = 0;
-    u8 screenColour = 0;   // the colour outside the text (frgscrn and bckscrn)
-    u8 boldDim = 0;        // 1 after SGR 2: dim text is drawn in colour 8
-    u8 sixteenColours = 0; // the 16-colour extension of SGR 50-89
-    u8 colourLock = 0;     // SGR colours 30-89 are ignored
+    u8 screenColour = 0;    // the colour outside the text (frgscrn and bckscrn)
+    u8 boldDim = 0;         // 1 after SGR 2: dim text is drawn in colour 8
+    u8 sixteenColours = 0;  // the 16-colour extension of SGR 50-89
+    u8 colourLock = 0;      // SGR colours 30-89 are ignored
     u8 colourTableChanged = 0;
 };
 extern RenditionState Rendition;

@@ -16,8 +16,8 @@ constexpr int kReportBufferUnits = 600;
 
 struct ReportBufferState {
     wchar16 units[kReportBufferUnits];
-    int length;    // units before the ending zero
-    u8 overflow;   // an append did not fit: the report is not sent
+    int length;   // units before the ending zero
+    u8 overflow;  // an append did not fit: the report is not sent
 };
 extern ReportBufferState ReportBuffer;
 

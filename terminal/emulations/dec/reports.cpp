@@ -447,11 +447,10 @@ void RestoreCursorInformation(const u8* text, int n)
     const int rend = r.Byte();
     if (rend < 0)
         return;
-    CurrentRendition = static_cast<u8>((CurrentRendition & ~(kRendBold | kRendUnderline | kRendBlink | kRendReverse |
-                                                             kRendInvisible)) |
-                                       ((rend & 1) ? kRendBold : 0) | ((rend & 2) ? kRendUnderline : 0) |
-                                       ((rend & 4) ? kRendBlink : 0) | ((rend & 8) ? kRendReverse : 0) |
-                                       ((rend & 16) ? kRendInvisible : 0));
+    CurrentRendition = static_cast<u8>(
+        (CurrentRendition & ~(kRendBold | kRendUnderline | kRendBlink | kRendReverse | kRendInvisible)) |
+        ((rend & 1) ? kRendBold : 0) | ((rend & 2) ? kRendUnderline : 0) | ((rend & 4) ? kRendBlink : 0) |
+        ((rend & 8) ? kRendReverse : 0) | ((rend & 16) ? kRendInvisible : 0));
     const int protection = r.Byte();
     if (protection < 0)
         return;
@@ -614,8 +613,7 @@ void DeviceStatusReport()
         if (IsVt420Class())
             SendSimple("83n");
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -750,9 +748,9 @@ void BuildTerminalStateBlock(u8* b)
     b[84] = u8Bit(!Vt300Values.mltnat, 2) | u8Bit(ActiveStatusDisplay() != 0, 5);
     b[85] = u8Bit(PendingWrap != 0, 7) | u8Bit(VtMode.cursorOrigin != 0, 6) | u8Bit(VtMode.insertMode != 0, 4);
     const DecModeSet& m = DecModes;
-    b[86] = u8Bit(LocalEcho != 0, 6) | u8Bit(PaintSettings.reverseScreen != 0, 5) | u8Bit(VtMode.autoWrap != 0, 4) |
-            u8Bit(CursorDisabled != 0, 3) | u8Bit(VtMode.newLineMode != 0, 2) | u8Bit(Vt300Values.curskeyapp, 1) |
-            u8Bit(Vt300Values.kpadmode, 0);
+    b[86] = u8Bit(LocalEcho != 0, 6) | u8Bit(PaintSettings.reverseScreen != 0, 5) |
+            u8Bit(VtMode.autoWrap != 0, 4) | u8Bit(CursorDisabled != 0, 3) | u8Bit(VtMode.newLineMode != 0, 2) |
+            u8Bit(Vt300Values.curskeyapp, 1) | u8Bit(Vt300Values.kpadmode, 0);
     b[87] = u8Bit(Vt300Values.kbdrpt, 3) | u8Bit(Screen.lastColumn == 131, 2) | u8Bit(m.keyboardUsage, 0);
     b[88] = u8Bit(!UserDefinedKeysLocked(), 3);
     b[89] = u8Bit(UserPreferredIs96(), 6) | u8Bit(!m.printExtentInverted, 5) | u8Bit(m.printFormFeed, 2) |

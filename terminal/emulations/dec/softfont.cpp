@@ -8,8 +8,7 @@ namespace {
 
 // The glyph shown for a character the host has not loaded: a question mark in the left
 // eight columns, ten rows each shown twice.
-constexpr u16 kDefaultGlyph[10] = {0x3C00, 0x7E00, 0xE700, 0xC300, 0x0700,
-                                   0x1E00, 0x1C00, 0x0000, 0x1C00, 0x1C00};
+constexpr u16 kDefaultGlyph[10] = {0x3C00, 0x7E00, 0xE700, 0xC300, 0x0700, 0x1E00, 0x1C00, 0x0000, 0x1C00, 0x1C00};
 
 enum ModelClass { kVt220Class, kVt320Class, kVt420Class, kOtherClass };
 
@@ -94,9 +93,7 @@ bool ComputeGeometry(SoftFontLoadParameters& p, u8 terminalId)
     int maxWidth = 10, rows = 20, multiplier = 1;
     if (p.cellWidth == 0) {
         switch (model) {
-        case kVt220Class:
-            width = 7, maxWidth = 8, rows = 10, multiplier = 2;
-            break;
+        case kVt220Class: width = 7, maxWidth = 8, rows = 10, multiplier = 2; break;
         case kVt320Class:
             rows = 12;
             if (p.fontWidth == 2)
@@ -142,8 +139,7 @@ bool ComputeGeometry(SoftFontLoadParameters& p, u8 terminalId)
             else
                 rows = 16;
             break;
-        case kOtherClass:
-            break;
+        case kOtherClass: break;
         }
     } else {
         if (height >= 13)

@@ -19,7 +19,7 @@ struct SoftFontLoadParameters {
     u8 fontWidth = 1;
     u8 textCell = 1;
     u8 cellHeight = 0;
-    u8 setSize = 0;     // Pcss: 0 a 94-character set, 1 a 96-character set
+    u8 setSize = 0;  // Pcss: 0 a 94-character set, 1 a 96-character set
     // Derived geometry.
     u8 maxRows = 10;    // rows of the glyph matrix: 8, 10, 12, 16 or 20
     u8 multiplier = 2;  // 2 when each loaded row is shown twice
@@ -36,12 +36,12 @@ struct SoftFontState {
     u8 set96;     // the loaded set is a 96-character set
     u8 changed;   // set after every load for the painter
     // Decoder of the load in progress.
-    u16 row;           // first glyph row the next sixel writes
-    u16 columnBit;     // column the next sixel writes
+    u16 row;        // first glyph row the next sixel writes
+    u16 columnBit;  // column the next sixel writes
     u8 columnsLeft;
-    u8 glyphStopped;   // a '/' past the last sixel row: the rest of this glyph is dropped
-    u8 invalid;        // nothing more of this load is stored
-    int character;     // character the glyph being accumulated is stored at
+    u8 glyphStopped;  // a '/' past the last sixel row: the rest of this glyph is dropped
+    u8 invalid;       // nothing more of this load is stored
+    int character;    // character the glyph being accumulated is stored at
     u16 accumulator[kSoftFontRows];
 };
 extern SoftFontState SoftFont;

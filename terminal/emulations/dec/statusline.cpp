@@ -120,7 +120,8 @@ void ResetStatusDisplay()
     // stale. The main display is the active one from here.
     g_status.active = 0;
     StatusLineWriting = 0;
-    g_status.type = Vt300Values.sl_type <= kStatusHostWritable ? static_cast<u16>(Vt300Values.sl_type) : static_cast<u16>(kStatusIndicator);
+    g_status.type = Vt300Values.sl_type <= kStatusHostWritable ? static_cast<u16>(Vt300Values.sl_type)
+                                                               : static_cast<u16>(kStatusIndicator);
     BlankLineCells(LineAt(kSpareLine1));
     InitStatusDisplayState();
 }

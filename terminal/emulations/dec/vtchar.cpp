@@ -42,7 +42,8 @@ void TrackControlSequence(int c)
 
 bool IsLetter(int c)
 {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= 0xC1 && c <= 0xDA) || (c >= 0xE1 && c <= 0xFA);
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= 0xC1 && c <= 0xDA) ||
+           (c >= 0xE1 && c <= 0xFA);
 }
 
 // Colour by character class: letters 6, digits 3, brackets 2, operators 5, other
@@ -117,15 +118,15 @@ MappedChar MapCharByDesignation(int c, int designation, bool set96)
     if ((c == ' ' && !set96) || designation < 2 || designation > 15)
         return {static_cast<u8>(c), 0};
     switch (designation) {
-    case 2:
-        return {static_cast<u8>(c), static_cast<u8>(c >= 0x5F && c <= 0x7E ? 3 : 0)};
-    case 3:
-        return {MapByteByPairTable(static_cast<u8>(c), NationalReplacementTable()), 0};
+    case 2: return {static_cast<u8>(c), static_cast<u8>(c >= 0x5F && c <= 0x7E ? 3 : 0)};
+    case 3: return {MapByteByPairTable(static_cast<u8>(c), NationalReplacementTable()), 0};
     case 4:
     case 5: {
-        const bool spaceStays = designation == 4 && (setting == 1 || setting == 3 || (setting >= 5 && setting <= 11));
+        const bool spaceStays = designation == 4 &&
+                                (setting == 1 || setting == 3 || (setting >= 5 && setting <= 11));
         const int ch = (c == ' ' && spaceStays) ? c : c + 128;
-        if (IsOneOf(ch, {0xA0, 0xA4, 0xA6, 0xAC, 0xAD, 0xAE, 0xAF, 0xB4, 0xB8, 0xBE, 0xD0, 0xDE, 0xF0, 0xFE, 0xFF}))
+        if (IsOneOf(ch,
+                    {0xA0, 0xA4, 0xA6, 0xAC, 0xAD, 0xAE, 0xAF, 0xB4, 0xB8, 0xBE, 0xD0, 0xDE, 0xF0, 0xFE, 0xFF}))
             return {kErrorGlyphSub, 3};
         switch (ch) {
         case 0xA8: return {0xA4, 0};
@@ -136,12 +137,9 @@ MappedChar MapCharByDesignation(int c, int designation, bool set96)
         default: return {static_cast<u8>(ch), 0};
         }
     }
-    case 6:
-        return {static_cast<u8>(c == ' ' ? c : c + 128), 0};
-    case 7:
-        return {static_cast<u8>(c), 1};
-    case 8:
-        return {static_cast<u8>(c), 2};
+    case 6: return {static_cast<u8>(c == ' ' ? c : c + 128), 0};
+    case 7: return {static_cast<u8>(c), 1};
+    case 8: return {static_cast<u8>(c), 2};
     case 13:
         if (setting != 19)
             return {static_cast<u8>(c), 0};
@@ -180,8 +178,7 @@ MappedChar MapCharByDesignation(int c, int designation, bool set96)
         }
         // clang-format on
     }
-    default:
-        return {static_cast<u8>(c), 0};
+    default: return {static_cast<u8>(c), 0};
     }
 }
 
@@ -204,8 +201,8 @@ u8 MapCharByGSet(int c)
 
 void VtProcessChar(int c)
 {
-    const bool showControls =
-        PaintSettings.displayControls && !(EmulationId == kEmuScoConsole && (c == 27 || c == 155));
+    const bool showControls = PaintSettings.displayControls &&
+                              !(EmulationId == kEmuScoConsole && (c == 27 || c == 155));
     if (VtMode.suspended == 1)
         return;
     HideCursorForUpdate();

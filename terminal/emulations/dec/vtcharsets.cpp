@@ -52,8 +52,8 @@ constexpr u8 kSpanish[] = {'#', 0xA3, '@', 0xA7, '[', 0xA1, '\\', 0xD1, ']', 0xB
 
 // By keyboard language 0-15, in the order of the final table.
 constexpr const u8* kNationalSets[16] = {
-    nullptr,  kBritish, kFrench,           kFrenchCanadian, kNorwegianDanish, kFinnish, kGerman,  kDutch,
-    kItalian, kSwiss,   kSwiss,            kSwedish,        kNorwegianDanish, kFrench,  kSpanish, kGerman,
+    nullptr,  kBritish, kFrench, kFrenchCanadian, kNorwegianDanish, kFinnish, kGerman,  kDutch,
+    kItalian, kSwiss,   kSwiss,  kSwedish,        kNorwegianDanish, kFrench,  kSpanish, kGerman,
 };
 
 u8 UserPreferredSize()
@@ -143,7 +143,8 @@ bool NationalFinals(int language, u8* first, u8* second)
     if (language < 0 || 2 * language >= kNationalFinalCount)
         return false;
     *first = static_cast<u8>(kNationalFinalTable[2 * language]);
-    *second = 2 * language + 1 < kNationalFinalCount ? static_cast<u8>(kNationalFinalTable[2 * language + 1]) : *first;
+    *second = 2 * language + 1 < kNationalFinalCount ? static_cast<u8>(kNationalFinalTable[2 * language + 1])
+                                                     : *first;
     return true;
 }
 
@@ -374,7 +375,8 @@ void Vt100TestCommand()
             if (ScreenLineRecord* line = LineAt(row))
                 for (int c = 0; c < kStoreColumns; ++c)
                     line->cells[c] = ScreenCell{static_cast<u8>(48 + c % 80), static_cast<u8>(1 + row % 7),
-                                                static_cast<u8>(kRendWritten | (row % 4 == 3 ? kRendReverse : 0)), 0};
+                                                static_cast<u8>(kRendWritten | (row % 4 == 3 ? kRendReverse : 0)),
+                                                0};
         RepaintScreen();
         break;
     case 'A': PanViewDown(1); break;

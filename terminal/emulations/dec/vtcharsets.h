@@ -19,7 +19,7 @@ enum CharsetCode : u8 {
 };
 
 struct CharsetExtraState {
-    u8 setDisplayFlag = 0; // the core's G-set display flag, cleared by every reset
+    u8 setDisplayFlag = 0;  // the core's G-set display flag, cleared by every reset
 };
 extern CharsetExtraState Charsets;
 

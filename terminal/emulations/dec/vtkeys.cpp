@@ -320,9 +320,7 @@ void SendVtKeySlot(int index)
     if (SendUserDefinedKey(UserDefinedEntryOfSlot(slot)))
         return;
     switch (EditPfKeyMode()) {
-    case 1:
-        SendVtDefaultKeyString(slot);
-        break;
+    case 1: SendVtDefaultKeyString(slot); break;
     case 2:
         SendVtDefaultKeyString(slot);
         if (!Modal())
@@ -695,9 +693,7 @@ void KeyVtEscapeShift(int)
         KeyVtFunction(12);
 }
 
-void KeyVtEscapeCtrl(int)
-{
-}
+void KeyVtEscapeCtrl(int) {}
 
 void KeyVtReturn(int c)
 {

@@ -105,9 +105,7 @@ void SetDecPrivateMode(int mode, bool set)
         if (!set)
             EnterVt52Mode();
         break;
-    case 3:
-        set ? SetColumns132() : SetColumns80();
-        break;
+    case 3: set ? SetColumns132() : SetColumns80(); break;
     case 4: DecModes.smoothScroll = set; break;
     case 5: SetScreenReverse(set); break;
     case 6: SetOriginMode(set); break;
@@ -125,9 +123,7 @@ void SetDecPrivateMode(int mode, bool set)
         break;
     case 19: DecModes.printExtentInverted = !set; break;
     case 25:
-    case 50:
-        set ? EnableTextCursor() : DisableTextCursor();
-        break;
+    case 50: set ? EnableTextCursor() : DisableTextCursor(); break;
     case 42: {
         const u8 multinational = set ? 0 : 1;
         if (Vt300Values.mltnat != multinational) {
@@ -145,9 +141,7 @@ void SetDecPrivateMode(int mode, bool set)
     case 68: DecModes.keyboardUsage = set; break;
     case 69: SetLeftRightMarginMode(set ? 0 : 1); break;
     case 73: DecModes.transmitRateLimit = set; break;
-    case 75:
-        set ? ScreenDisplayOn() : ScreenDisplayOff();
-        break;
+    case 75: set ? ScreenDisplayOn() : ScreenDisplayOff(); break;
     case 99: DecModes.mode99 = set; break;
     default: break;  // 9, 38, 43-47 and the rest: no effect
     }

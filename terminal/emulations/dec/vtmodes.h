@@ -9,12 +9,12 @@
 #include "terminal/core/base/vxtypes.h"
 
 struct DecModeSet {
-    u8 smoothScroll = 0;           // DECSCLM
-    u8 printFormFeed = 0;          // DECPFF
-    u8 printExtentInverted = 1;    // DECPEX, stored inverted: set stores 0
-    u8 backarrowSendsBs = 0;       // DECBKM
-    u8 keyboardUsage = 0;          // DECKBUM
-    u8 transmitRateLimit = 0;      // DECXRLM
+    u8 smoothScroll = 0;         // DECSCLM
+    u8 printFormFeed = 0;        // DECPFF
+    u8 printExtentInverted = 1;  // DECPEX, stored inverted: set stores 0
+    u8 backarrowSendsBs = 0;     // DECBKM
+    u8 keyboardUsage = 0;        // DECKBUM
+    u8 transmitRateLimit = 0;    // DECXRLM
     u8 mode99 = 0;
     u8 privateLt1 = 0;             // CSI < 1 h / l: kept, nobody reads it
     u8 controlRepresentation = 0;  // CRM: set only
@@ -22,12 +22,12 @@ struct DecModeSet {
     // Local-editing flags, kept for block transmission.
     u8 editFlag11 = 0, editFlag13 = 0, editFlag14Inverted = 1, editFlag16Inverted = 1, editFlag53 = 0;
     u8 gatm = 0, erm = 0, ansi15 = 0, ansi16 = 0, ansi17Inverted = 1;
-    u8 localEditState = 0;         // 0 off, 1 block mode (?10), 2 held by local editing
-    u8 localFunction[3] = {};      // DECELF
-    u8 localFunctionKey[4] = {};   // DECLFKC
-    u8 modifierKey[8] = {};        // DECSMKR
-    u8 emulationLock = 0;          // the host may not leave the emulation
-    u8 fullReset = 0;              // set while RIS runs
+    u8 localEditState = 0;        // 0 off, 1 block mode (?10), 2 held by local editing
+    u8 localFunction[3] = {};     // DECELF
+    u8 localFunctionKey[4] = {};  // DECLFKC
+    u8 modifierKey[8] = {};       // DECSMKR
+    u8 emulationLock = 0;         // the host may not leave the emulation
+    u8 fullReset = 0;             // set while RIS runs
 };
 extern DecModeSet DecModes;
 

@@ -9,7 +9,10 @@
 // to the host and in field attribute bytes.
 extern const u8 kSixBitCode[64];
 
-inline bool IsMirrored(const I3270Session& s) { return (s.direction & 0x04) != 0; }
+inline bool IsMirrored(const I3270Session& s)
+{
+    return (s.direction & 0x04) != 0;
+}
 // The cell of the host's address in the session's layout (and back: it is its own
 // inverse).
 i32 MirrorAddress(const I3270Session& s, i32 address);

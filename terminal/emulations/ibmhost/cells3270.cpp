@@ -4,7 +4,10 @@
 #include "terminal/emulations/ibmhost/services3270.h"
 
 namespace {
-HostCell& At(I3270Session* s, i32 a) { return s->cells[static_cast<std::size_t>(a)]; }
+HostCell& At(I3270Session* s, i32 a)
+{
+    return s->cells[static_cast<std::size_t>(a)];
+}
 }  // namespace
 
 void I3270MarkCell(I3270Session* s, i32 address)
@@ -43,8 +46,7 @@ void I3270WriteAttributeCell(I3270Session* s, i32 address, const HostCell& cell)
     I3270MarkFieldRepaint(s, address);
 }
 
-void I3270WriteCell(I3270Session* s, i32 address, const HostCell& attributes, u8 character,
-                    bool graphicEscape)
+void I3270WriteCell(I3270Session* s, i32 address, const HostCell& attributes, u8 character, bool graphicEscape)
 {
     HostCell& c = At(s, address);
     const HostCell old = c;
@@ -66,8 +68,7 @@ void I3270ClearCell(I3270Session* s, i32 address)
     I3270WriteCell(s, address, HostCell{}, 0, false);
 }
 
-void I3270BuildDisplayCell(const I3270Session* s, HostDisplayCell& out, const HostCell& g,
-                           const HostCell& c)
+void I3270BuildDisplayCell(const I3270Session* s, HostDisplayCell& out, const HostCell& g, const HostCell& c)
 {
     out.character = c.character;
     out.field = static_cast<u8>((out.field & kDisplayMark) | (c.flags & kCellAttribute) |

@@ -6,8 +6,7 @@
 
 void I3270WriteAttributeCell(I3270Session* s, i32 address, const HostCell& cell);
 // Writes a character with the given extended attributes (bytes 2-4 of `attributes`).
-void I3270WriteCell(I3270Session* s, i32 address, const HostCell& attributes, u8 character,
-                    bool graphicEscape);
+void I3270WriteCell(I3270Session* s, i32 address, const HostCell& attributes, u8 character, bool graphicEscape);
 // Clears a character cell to five zero bytes (marked for repaint).
 void I3270ClearCell(I3270Session* s, i32 address);
 // Marks the cells after an address up to the next attribute for repaint.

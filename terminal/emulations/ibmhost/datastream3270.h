@@ -20,8 +20,7 @@ u32 I3270WriteStructuredField(I3270Session* s, const u8* data, int length);
 // Modify Field.
 u32 I3270CheckAttribute(const I3270Session* s, u8 type, u8 value, HostCell& cell, bool inField);
 // A count byte and that many pairs, applied in order up to the first error.
-u32 I3270ReadAttributePairs(const I3270Session* s, const u8*& p, int& remaining, HostCell& cell,
-                            bool inField);
+u32 I3270ReadAttributePairs(const I3270Session* s, const u8*& p, int& remaining, HostCell& cell, bool inField);
 // Clears the operator error, system lock and keyboard locks at once.
 void I3270KeyboardReset(I3270Session* s);
 // The AID back to its idle value (0x60 display, 0xE8 printer).

@@ -19,7 +19,10 @@
 I3270Session* I3270ActiveSession = nullptr;
 
 namespace {
-I3270Session* Session() { return I3270ActiveSession; }
+I3270Session* Session()
+{
+    return I3270ActiveSession;
+}
 
 bool KeyboardInhibited()
 {

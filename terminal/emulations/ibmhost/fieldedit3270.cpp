@@ -152,8 +152,7 @@ void I3270KeySysReq(I3270Session* s)
         I3270SendAid(s, 0xF0);
         return;
     }
-    if (!TelnetTn3270eComplete() || !Telnet.functions[4] || s->connectionMode < 1 ||
-        s->connectionMode > 3)
+    if (!TelnetTn3270eComplete() || !Telnet.functions[4] || s->connectionMode < 1 || s->connectionMode > 3)
         return;
     // Under TN3270E SYSREQ the server is asked with Abort Output to move the session
     // between the SSCP-LU and LU-LU phases.
@@ -534,9 +533,7 @@ void I3270NvtHostCharacter(I3270Session* s, u8 byte)
 {
     const i32 columns = s->current.columns;
     switch (byte) {
-    case 7:
-        RequestBell();
-        return;
+    case 7: RequestBell(); return;
     case 8:
         if (s->cursor % columns)
             --s->cursor;
@@ -550,9 +547,7 @@ void I3270NvtHostCharacter(I3270Session* s, u8 byte)
         I3270LineFeed(s);
         I3270UpdateDisplay(s);
         return;
-    case 13:
-        s->cursor -= s->cursor % columns;
-        return;
+    case 13: s->cursor -= s->cursor % columns; return;
     default:
         if (byte < 32)
             return;

@@ -69,11 +69,17 @@ void PutWord(I3270Session* s, u32 v)
     I3270Put(s, static_cast<u8>(v));
 }
 
-bool IsDisplay(const I3270Session* s) { return s->sessionKind == 2; }
+bool IsDisplay(const I3270Session* s)
+{
+    return s->sessionKind == 2;
+}
 
 constexpr u8 kDisplayReplies[8] = {0x80, 0x81, 0x85, 0x86, 0x87, 0x88, 0x99, 0xA6};
 constexpr u8 kPrinterReplies[8] = {0x80, 0x81, 0x85, 0x86, 0x87, 0x88, 0x9F, 0xA6};
-const u8* ReplyList(const I3270Session* s) { return IsDisplay(s) ? kDisplayReplies : kPrinterReplies; }
+const u8* ReplyList(const I3270Session* s)
+{
+    return IsDisplay(s) ? kDisplayReplies : kPrinterReplies;
+}
 
 bool InList(const I3270Session* s, u8 code)
 {
@@ -95,8 +101,7 @@ bool Replies(const I3270Session* s, u8 code)
 }
 
 // (code page, character set) of a printer by keyboard language.
-constexpr u16 kPrinterCodePages[16] = {37, 285, 500, 37, 277, 278, 273, 37,
-                                       280, 500, 500, 278, 277, 297, 284, 37};
+constexpr u16 kPrinterCodePages[16] = {37, 285, 500, 37, 277, 278, 273, 37, 280, 500, 500, 278, 277, 297, 284, 37};
 }  // namespace
 
 void I3270Put(I3270Session* s, u8 byte)
@@ -355,9 +360,7 @@ void I3270BuildQueryReply(I3270Session* s, u8 code)
         I3270Put(s, 0x00);
         I3270Put(s, 0x00);
         break;
-    case 0x9F:
-        I3270Put(s, 0x00);
-        break;
+    case 0x9F: I3270Put(s, 0x00); break;
     case 0xA6:
         for (u8 b : {0x00, 0x00, 0x0B})
             I3270Put(s, b);
@@ -377,8 +380,7 @@ void I3270BuildQueryReply(I3270Session* s, u8 code)
             }
         }
         break;
-    default:
-        break;
+    default: break;
     }
     const std::size_t n = s->output.size() - at;
     s->output[at] = static_cast<u16>(n >> 8 & 0xFF);
@@ -407,15 +409,13 @@ int I3270EnterCharacter(I3270Session* s, u8 character, int, u8 characterSet)
         return 0;
     const i32 g = GoverningAttribute(*s, s->cursor);
     const HostCell* field = g < 0 ? nullptr : &At(s, g);
-    if (IsAttribute(At(s, s->cursor)) ||
-        (field && (field->flags & kCellProtected) && !s->protectionOverride)) {
+    if (IsAttribute(At(s, s->cursor)) || (field && (field->flags & kCellProtected) && !s->protectionOverride)) {
         I3270SetOperatorError(s, kOperatorProtected);
         return 0;
     }
-    if (s->numericCheck && field && (field->flags & kCellNumeric) &&
-        !(field->flags & kCellProtected)) {
-        const bool allowed = character == 0x1C || character == 0x4B || character == 0x60 ||
-                             character == 0x6B || (character >= 0xF0 && character <= 0xF9);
+    if (s->numericCheck && field && (field->flags & kCellNumeric) && !(field->flags & kCellProtected)) {
+        const bool allowed = character == 0x1C || character == 0x4B || character == 0x60 || character == 0x6B ||
+                             (character >= 0xF0 && character <= 0xF9);
         if (!allowed) {
             I3270SetOperatorError(s, kOperatorNumeric);
             return 0;

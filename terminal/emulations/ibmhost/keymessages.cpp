@@ -19,10 +19,11 @@ struct KeyMapping {
 
 // 5250 text-assist keys: Alt with these keys, sent with no shift.
 constexpr KeyMapping kTextAssistKeys[] = {
-    {VK_TAB, 188, 0}, {VK_RETURN, 186, 0}, {VK_SPACE, 187, 0}, {'A', 169, 0}, {'B', 170, 0}, {'C', 171, 0},
-    {'D', 172, 0}, {'H', 173, 0}, {'J', 174, 0}, {'N', 175, 0}, {'P', 176, 0}, {'R', 177, 0}, {'S', 178, 0},
-    {'U', 179, 0}, {'W', 180, 0}, {'Y', 181, 0}, {kVkCursorUp, 184, 0}, {kVkCursorLeft, 182, 0},
-    {kVkCursorDown, 185, 0}, {kVkCursorRight, 183, 0},
+    {VK_TAB, 188, 0},      {VK_RETURN, 186, 0},     {VK_SPACE, 187, 0},      {'A', 169, 0},
+    {'B', 170, 0},         {'C', 171, 0},           {'D', 172, 0},           {'H', 173, 0},
+    {'J', 174, 0},         {'N', 175, 0},           {'P', 176, 0},           {'R', 177, 0},
+    {'S', 178, 0},         {'U', 179, 0},           {'W', 180, 0},           {'Y', 181, 0},
+    {kVkCursorUp, 184, 0}, {kVkCursorLeft, 182, 0}, {kVkCursorDown, 185, 0}, {kVkCursorRight, 183, 0},
 };
 
 // The 3270 keyboard's Alt and Ctrl combinations, with the shift state each is sent with.
@@ -33,10 +34,10 @@ struct Combination {
     u32 sentShift;
 };
 constexpr Combination k3270Combinations[] = {
-    {'1', kAltBit, 149, 0},       {'2', kAltBit, 164, 0},         {'3', kAltBit, 165, kAltBit},
-    {'4', kAltBit, 141, kAltBit}, {'E', kAltBit, 141, kAltBit},   {'6', kAltBit, 149, kShiftBit},
-    {'7', kAltBit, 164, kShiftBit}, {'8', kAltBit, 148, kAltBit}, {'N', kAltBit, 138, 0},
-    {'T', kAltBit, 138, kAltBit}, {VK_F5, kCtrlBit, 140, kCtrlBit},
+    {'1', kAltBit, 149, 0},         {'2', kAltBit, 164, 0},           {'3', kAltBit, 165, kAltBit},
+    {'4', kAltBit, 141, kAltBit},   {'E', kAltBit, 141, kAltBit},     {'6', kAltBit, 149, kShiftBit},
+    {'7', kAltBit, 164, kShiftBit}, {'8', kAltBit, 148, kAltBit},     {'N', kAltBit, 138, 0},
+    {'T', kAltBit, 138, kAltBit},   {VK_F5, kCtrlBit, 140, kCtrlBit},
 };
 
 }  // namespace
@@ -73,7 +74,11 @@ int Ibm3270KeyMessage(MSG* m, bool isPress)
     const u32 shift = ShiftState;
     // Session commands: next and previous session, exit.
     if (isPress && ((vk == 'S' && (shift == kAltBit || shift == kCtrlBit)) || (vk == 'X' && shift == kCtrlBit))) {
-        QueueInputEvent(3, static_cast<u16>(vk == 'X' ? 293 : shift == kAltBit ? 294 : 295), static_cast<u16>(shift));
+        QueueInputEvent(3,
+                        static_cast<u16>(vk == 'X'          ? 293
+                                         : shift == kAltBit ? 294
+                                                            : 295),
+                        static_cast<u16>(shift));
         return 1;
     }
     if (!isPress && vk == VK_TAB && ((m->lParam >> 29) & 1)) {
@@ -95,4 +100,3 @@ int Ibm3270KeyMessage(MSG* m, bool isPress)
     }
     return -1;
 }
-

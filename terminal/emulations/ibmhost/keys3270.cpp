@@ -87,12 +87,10 @@ constexpr KeyRow kKeys[] = {
     {95, 95, Type('*'), Do(kRevCursorLine), Type('*'), Type('*'), Type('*')},
     {96, 96, Type('-'), Do(kLocalMap), Type('-'), Type('-'), N},
     {97, 106, Do(kType), Do(kType), Do(kType), Do(kType), Do(kPadAlt)},
-    {107, 107, Do(kPadPlusMinus), Do(kPadPlusMinus), Do(kPadPlusMinus), Do(kPadPlusMinus),
-     Do(kPadPlusMinus)},
+    {107, 107, Do(kPadPlusMinus), Do(kPadPlusMinus), Do(kPadPlusMinus), Do(kPadPlusMinus), Do(kPadPlusMinus)},
     {108, 108, Type('-'), Type('-'), Type('-'), Type('-'), N},
     {109, 109, Type(0xFFFE), Type(0xFFFE), Type(0xFFFE), Type(0xFFFE), Type(0x7F)},
-    {110, 110, Do(kPadPlusMinus), Do(kPadPlusMinus), Do(kPadPlusMinus), Do(kPadPlusMinus),
-     Do(kPadPlusMinus)},
+    {110, 110, Do(kPadPlusMinus), Do(kPadPlusMinus), Do(kPadPlusMinus), Do(kPadPlusMinus), Do(kPadPlusMinus)},
     {111, 111, Do(kEnter), Do(kEnter), Do(kEnter), Do(kEnter), N},
     {166, 166, Do(kEnter), Do(kEnter), Do(kEnter), Do(kEnter), N},
     {112, 112, Type(8), Do(kRevScreen), Type(8), Type(8), N},
@@ -101,8 +99,7 @@ constexpr KeyRow kKeys[] = {
     {128, 128, Do(kSysReq), Do(kSysReq), Do(kSysReq), Do(kSysReq), N},
     {138, 138, Do(kSysReq), Do(kSysReq), Do(kSysReq), Do(kSysReq), N},
     {139, 139, Do(kClear), Do(kClear), Do(kClear), Do(kClear), Do(kClear)},
-    {140, 140, Do(kCursorSelect), Do(kCursorSelect), Do(kCursorSelect), Do(kCursorSelect),
-     Do(kCursorSelect)},
+    {140, 140, Do(kCursorSelect), Do(kCursorSelect), Do(kCursorSelect), Do(kCursorSelect), Do(kCursorSelect)},
     {141, 141, Do(kEraseInput), Do(kEraseInput), Do(kEraseInput), Do(kEraseInput), N},
     {167, 167, Do(kEraseInput), Do(kEraseInput), Do(kEraseInput), Do(kEraseInput), N},
     {143, 143, Do(kEraseEof), Do(kEraseEof), Do(kEraseEof), Do(kEraseEof), Do(kEraseEof)},
@@ -191,9 +188,7 @@ void Run(I3270Session* s, const KeyRow* row, const Action& a, int key, u32 shift
     case kEraseInput: I3270EraseInput(s); return;
     case kDelete: I3270DeleteCharacter(s); return;
     case kDeleteWord: I3270DeleteWord(s); return;
-    case kType:
-        TypeUnit(s, a.arg ? a.arg : static_cast<wchar16>('0' + key - 97));
-        return;
+    case kType: TypeUnit(s, a.arg ? a.arg : static_cast<wchar16>('0' + key - 97)); return;
     case kInsert: I3270InsertOn(s); return;
     case kDup: I3270Dup(s); return;
     case kFieldMark: I3270FieldMark(s); return;

@@ -79,8 +79,7 @@ void I3270ModelGeometry(int model, I3270Geometry& defaults, I3270Geometry& alter
     Derive(alternate, alt[0], alt[1], alt[0] * alt[1], false);
 }
 
-bool I3270SetGeometry(I3270Session* s, int rows, int columns, int size, int altRows, int altColumns,
-                      int altSize)
+bool I3270SetGeometry(I3270Session* s, int rows, int columns, int size, int altRows, int altColumns, int altSize)
 {
     if (s->model != k3287PrinterModel) {
         const int member = FamilyMember(rows, columns, altRows, altColumns);
@@ -141,8 +140,7 @@ void I3270SetupCodePage(I3270Session* s)
     }
     I3270LoadNationalTable(s, s->hostCodePage);
     const std::vector<u8> alt = LoadHostCodePageSection(s->hostCodePage, VXT("ALT"));
-    s->altCodePage = alt.empty() ? 0
-                                 : static_cast<u16>(std::atoi(std::string(alt.begin(), alt.end()).c_str()));
+    s->altCodePage = alt.empty() ? 0 : static_cast<u16>(std::atoi(std::string(alt.begin(), alt.end()).c_str()));
     if (!LoadHostCodePage(s->hostCodePage, s->s2u, s->u2s))
         PostExitCommand();
 }

@@ -8,8 +8,7 @@
 void I3270ModelGeometry(int model, I3270Geometry& defaults, I3270Geometry& alternate);
 // Both screen sizes; a display model moves within its family to the member that holds
 // them (re-initialising the session). False when memory ran out.
-bool I3270SetGeometry(I3270Session* s, int rows, int columns, int size, int altRows,
-                      int altColumns, int altSize);
+bool I3270SetGeometry(I3270Session* s, int rows, int columns, int size, int altRows, int altColumns, int altSize);
 bool I3270SetModel(I3270Session* s);
 void I3270InitSession(I3270Session* s);
 // Re-initialises the same record for another model (TN3270E device type, a BIND, Setup).

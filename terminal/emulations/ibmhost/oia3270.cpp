@@ -18,7 +18,10 @@ constexpr int kInhibitFirst = 9, kInhibitLast = 17;
 
 // Indicator texts as data: a unit above 0xFF is a symbol, else an ASCII letter that is
 // converted through the session's code page; 0 ends the text.
-constexpr u16 Sym(u8 v) { return static_cast<u16>(0x100 | v); }
+constexpr u16 Sym(u8 v)
+{
+    return static_cast<u16>(0x100 | v);
+}
 struct InhibitEntry {
     u16 text[9];
     u8 colour;
@@ -30,8 +33,7 @@ constexpr InhibitEntry kInhibitEntries[17] = {
     {{Sym(0x36), ' ', Sym(0x27), Sym(0x31), Sym(0x29)}, kYellow},
     {{Sym(0x36), ' ', Sym(0x34), Sym(0x35)}, kWhite},
     {{Sym(0x36), ' ', Sym(0x27), Sym(0x31), Sym(0x27), Sym(0x34), Sym(0x35)}, kYellow},
-    {{Sym(0x36), ' ', Sym(0x27), Sym(0x31), Sym(0x27), Sym(0x34), Sym(0x35), Sym(0x34), Sym(0x35)},
-     kYellow},
+    {{Sym(0x36), ' ', Sym(0x27), Sym(0x31), Sym(0x27), Sym(0x34), Sym(0x35), Sym(0x34), Sym(0x35)}, kYellow},
     {{Sym(0x36), ' ', Sym(0x2B), 'N', 'U', 'M'}, kRed},
     {{Sym(0x36), ' ', Sym(0x2B), ' ', Sym(0x36)}, kRed},
     {{Sym(0x36), ' ', Sym(0x38), Sym(0x2B), Sym(0x28)}, kRed},

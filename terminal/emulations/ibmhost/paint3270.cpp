@@ -92,9 +92,12 @@ CellLook I3270MapCellColours(const I3270Session* s, int row, const HostDisplayCe
             if (c.background == 0)
                 c.background = bg & 0x0F;
             u8 keep = 0;
-            if (fg & 0x10) keep |= kHighlightBlink;
-            if (fg & 0x40) keep |= kHighlightUnderline;
-            if (fg & 0x20) keep |= kHighlightReverse;
+            if (fg & 0x10)
+                keep |= kHighlightBlink;
+            if (fg & 0x40)
+                keep |= kHighlightUnderline;
+            if (fg & 0x20)
+                keep |= kHighlightReverse;
             c.rendition = static_cast<u8>((c.rendition & ~0x07) | (c.rendition & keep));
         }
         if ((c.rendition & 0x07) == kHighlightReverse)

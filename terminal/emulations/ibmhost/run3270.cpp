@@ -234,8 +234,8 @@ void I3270UpdateStatusBar(HINSTANCE instance)
 void I3270ShowModelName()
 {
     static const wchar_t* const kModels[13] = {
-        L"3278-2", L"3278-3", L"3278-4", L"3278-5", L"3278-2-E", L"3278-3-E", L"3278-4-E",
-        L"3278-5-E", L"3279-2", L"3279-3", L"3279-4", L"3279-5", L"3287-1",
+        L"3278-2",   L"3278-3", L"3278-4", L"3278-5", L"3278-2-E", L"3278-3-E", L"3278-4-E",
+        L"3278-5-E", L"3279-2", L"3279-3", L"3279-4", L"3279-5",   L"3287-1",
     };
     const I3270Session* s = I3270ActiveSession;
     const wchar_t* name = s && s->recordMode ? kModels[s->model % 13] : L"IBM 3270 NVT";

@@ -23,7 +23,7 @@ constexpr u8 kCellModified = 0x01;       // attribute: modified data tag
 constexpr u8 kCellGraphicEscape = 0x02;  // character from the APL2 set
 constexpr u8 kCellDetectable = 0x04;
 constexpr u8 kCellIntensified = 0x08;
-constexpr u8 kCellDisplayBits = 0x0C;    // both set: non-display
+constexpr u8 kCellDisplayBits = 0x0C;  // both set: non-display
 constexpr u8 kCellNumeric = 0x10;
 constexpr u8 kCellProtected = 0x20;
 constexpr u8 kCellAttribute = 0x40;
@@ -31,7 +31,10 @@ constexpr u8 kCellRepaint = 0x80;
 // The bits of a field attribute byte that a cell keeps (the 6-bit code without 0x02).
 constexpr u8 kFieldAttributeBits = 0x3D;
 
-inline bool IsAttribute(const HostCell& c) { return (c.flags & kCellAttribute) != 0; }
+inline bool IsAttribute(const HostCell& c)
+{
+    return (c.flags & kCellAttribute) != 0;
+}
 inline bool SameCell(const HostCell& a, const HostCell& b)
 {
     return a.character == b.character && (a.flags & 0x7F) == (b.flags & 0x7F) &&
@@ -92,8 +95,7 @@ enum I3270Error : u32 {
 };
 
 // Operator-information entries of the input-inhibit field.
-constexpr u8 kOperatorNumeric = 7, kOperatorProtected = 9, kOperatorNoRoom = 10,
-             kOperatorNotAvailable = 15;
+constexpr u8 kOperatorNumeric = 7, kOperatorProtected = 9, kOperatorNoRoom = 10, kOperatorNotAvailable = 15;
 
 constexpr int kOutputUnits = 16384;
 
@@ -103,25 +105,25 @@ struct I3270Session : Tn3270Session {
     HWND owner;
     u32 repaintAll;
     u8 statusBg;
-    i16 sessionKind;        // 0 printer not known yet, 1 SCS, 2 display, 3 3270DS printer
+    i16 sessionKind;  // 0 printer not known yet, 1 SCS, 2 display, 3 3270DS printer
     u32 bound;
     u32 sscpLuBySysReq;
     u32 bindReceived;
     u32 lastError;
-    u32 programCheck;       // error shown in the OIA (0 none)
+    u32 programCheck;  // error shown in the OIA (0 none)
 
     // Keyboard and inhibit state.
-    u32 operatorError;      // 0 none, else the inhibit entry (7, 9, 10, 15 ...)
-    u32 systemLock;         // set by every Write
+    u32 operatorError;  // 0 none, else the inhibit entry (7, 9, 10, 15 ...)
+    u32 systemLock;     // set by every Write
     u32 keyboardLocked;
-    u32 lockFlag;           // an AID is in progress (reason 4)
+    u32 lockFlag;  // an AID is in progress (reason 4)
     u32 unlockPending;
     u32 insertMode;
-    u32 monocase;           // the Mono case key: typed letters enter as capitals
-    u32 lineEntry;          // a character-mode line is being typed
+    u32 monocase;   // the Mono case key: typed letters enter as capitals
+    u32 lineEntry;  // a character-mode line is being typed
     i32 lineStart;
     u8 macroFlags, macroState;
-    u8 sessionState;        // 0-4 shown at OIA columns 2-6
+    u8 sessionState;  // 0-4 shown at OIA columns 2-6
     u8 numLock;
 
     u8 highlightMap[16];
@@ -138,7 +140,7 @@ struct I3270Session : Tn3270Session {
     i32 capacity;
     i32 cursor;
     i32 bufferAddress;
-    i32 laidOutSize;        // buffer size the window was last laid out for
+    i32 laidOutSize;  // buffer size the window was last laid out for
 
     HostCell typedTemplate;
     u32 protectionOverride, numericCheck, insertShifting, displayToggle, changed;
@@ -147,14 +149,13 @@ struct I3270Session : Tn3270Session {
     u32 rulerOn, rulerFollow;
     u16 rulerStyle, rulerPosition;
 
-    u16 direction;          // bits 0-1 reversed input, 2 mirrored screen, 3 national map
+    u16 direction;             // bits 0-1 reversed input, 2 mirrored screen, 3 national map
     std::vector<u8> national;  // the "E2E" section: two NUL-ended strings
 
-    u32 lockStart;          // tick with bit 0 set; 0 = not running
-    u32 lockLength;         // milliseconds
+    u32 lockStart;   // tick with bit 0 set; 0 = not running
+    u32 lockLength;  // milliseconds
 
-    u8 partitionCreated, address16, partitionFlags, extLevel, supportedTypes, replyMode,
-        charModeTypes;
+    u8 partitionCreated, address16, partitionFlags, extLevel, supportedTypes, replyMode, charModeTypes;
 
     u8 language, font;
     u16 altCodePage, hostCodePage, charSet, ccsid;
@@ -168,7 +169,7 @@ struct I3270Session : Tn3270Session {
     std::vector<HostCell> cells;
     std::vector<HostDisplayRow> rows;
     u32 blinkPresent;
-    u32 redrawAll;          // the OIA is being rebuilt whole
+    u32 redrawAll;  // the OIA is being rebuilt whole
     u32 cursorPosOn;
     i32 lastShownCursor;
     i32 inhibitShownEntry, inhibitShownNumber;

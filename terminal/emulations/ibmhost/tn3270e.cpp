@@ -27,8 +27,7 @@ bool IsPrinter(const I3270Session* s) { return s->sessionKind != 2; }
 
 bool BeforeBind(const I3270Session* s)
 {
-    return (Agreed(kFnBindImage) && !s->bindReceived) ||
-           (s->sscpLuBySysReq && s->connectionMode == 2);
+    return (Agreed(kFnBindImage) && !s->bindReceived) || (s->sscpLuBySysReq && s->connectionMode == 2);
 }
 
 void Start3270(I3270Session* s)
@@ -113,8 +112,7 @@ u32 Bind(I3270Session* s, const u8* data, int length)
         // clang-format on
         s->sessionKind = 3;
         break;
-    default:
-        return kErrBindLuType;
+    default: return kErrBindLuType;
     }
     s->alternateInUse = 1;
     I3270EraseScreen(s, false);
@@ -325,8 +323,7 @@ u32 I3270HandleRecord(I3270Session* s, const u8* record, int length)
             I3270SetDataPhase(s, 3);
             s->bufferAddress = 0;  // the 3287 prints nothing yet
             break;
-        case kResponse:
-            break;
+        case kResponse: break;
         case kBindImage:
             error = Bind(s, data, n);
             refusedBind = error != 0 && error != kErrBindNotAgreed;
@@ -366,9 +363,7 @@ u32 I3270HandleRecord(I3270Session* s, const u8* record, int length)
             if (!printer)
                 error = kErrDataTypeNotAllowed;
             break;
-        default:
-            error = kErrDataTypeNotAllowed;
-            break;
+        default: error = kErrDataTypeNotAllowed; break;
         }
         if (dispatch && !error)
             error = Dispatch(s, data, n);

@@ -9,7 +9,10 @@ namespace {
 constexpr u8 kWccResetModified = 0x01, kWccRestore = 0x02, kWccAlarm = 0x04, kWccStartPrint = 0x08,
              kWccReset = 0x40;
 
-HostCell& At(I3270Session* s, i32 a) { return s->cells[static_cast<std::size_t>(a)]; }
+HostCell& At(I3270Session* s, i32 a)
+{
+    return s->cells[static_cast<std::size_t>(a)];
+}
 
 bool InProtectedField(const I3270Session* s, const HostCell* governing)
 {
@@ -108,8 +111,7 @@ u32 RunOrders(I3270Session* s, const u8* p, int remaining)
                 return kErrDataEnds;
             const u8 attribute = *p++;
             --remaining;
-            const HostCell cell{0, static_cast<u8>((attribute & kFieldAttributeBits) | kCellAttribute),
-                                0, 0, 0};
+            const HostCell cell{0, static_cast<u8>((attribute & kFieldAttributeBits) | kCellAttribute), 0, 0, 0};
             I3270WriteAttributeCell(s, s->bufferAddress, cell);
             s->bufferAddress = StepForward(*s, s->bufferAddress);
             afterOrder = true;
@@ -178,8 +180,7 @@ u32 RunOrders(I3270Session* s, const u8* p, int remaining)
             afterOrder = true;
             continue;
         }
-        default:
-            break;
+        default: break;
         }
         u8 character;
         bool ge;
@@ -221,8 +222,7 @@ u32 I3270CheckAttribute(const I3270Session* s, u8 type, u8 value, HostCell& cell
     case 0x41:
         if (!(s->supportedTypes & 0x01))
             return kErrBadAttribute;
-        if (value != 0 && value != 0xF0 && value != 0xF1 && value != 0xF2 && value != 0xF4 &&
-            value != 0xF8)
+        if (value != 0 && value != 0xF0 && value != 0xF1 && value != 0xF2 && value != 0xF4 && value != 0xF8)
             return kErrBadAttribute;
         cell.highlighting = value;
         return 0;
@@ -245,16 +245,13 @@ u32 I3270CheckAttribute(const I3270Session* s, u8 type, u8 value, HostCell& cell
     case 0xC0:
         if (!inField)
             return kErrBadAttribute;
-        cell.flags = static_cast<u8>((cell.flags & kCellRepaint) | (value & kFieldAttributeBits) |
-                                     kCellAttribute);
+        cell.flags = static_cast<u8>((cell.flags & kCellRepaint) | (value & kFieldAttributeBits) | kCellAttribute);
         return 0;
-    default:
-        return kErrBadAttribute;
+    default: return kErrBadAttribute;
     }
 }
 
-u32 I3270ReadAttributePairs(const I3270Session* s, const u8*& p, int& remaining, HostCell& cell,
-                            bool inField)
+u32 I3270ReadAttributePairs(const I3270Session* s, const u8*& p, int& remaining, HostCell& cell, bool inField)
 {
     if (remaining < 1)
         return kErrDataEnds;

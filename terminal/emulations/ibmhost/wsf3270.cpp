@@ -2,9 +2,15 @@
 #include "terminal/emulations/ibmhost/inbound3270.h"
 
 namespace {
-u16 Word(const u8* p) { return static_cast<u16>(p[0] << 8 | p[1]); }
+u16 Word(const u8* p)
+{
+    return static_cast<u16>(p[0] << 8 | p[1]);
+}
 
-bool IsDisplay(const I3270Session* s) { return s->sessionKind == 2; }
+bool IsDisplay(const I3270Session* s)
+{
+    return s->sessionKind == 2;
+}
 
 u32 ReadPartition(I3270Session* s, const u8* f, int length, bool last)
 {
@@ -76,10 +82,8 @@ u32 SetReplyMode(I3270Session* s, const u8* f, int length)
                     return kErrResetFlags;
                 types |= 0x04;
                 break;
-            case 0x45:
-                break;
-            default:
-                return kErrResetFlags;
+            case 0x45: break;
+            default: return kErrResetFlags;
             }
         }
     }

@@ -24,9 +24,9 @@ int TviAltKeyCharacter(int vk, u32 shift)
             int vk;
             int plain, shifted;
         };
-        constexpr Oem kOem[] = {{0xBA, ';', ':'}, {0xBB, '=', '+'}, {0xBC, ',', '<'}, {0xBD, '-', '_'},
-                                {0xBE, '.', '>'}, {0xBF, '/', '?'}, {0xC0, '\'', '"'}, {0xDB, '[', '{'},
-                                {0xDC, '\\', '|'}, {0xDD, ']', '}'}, {0xDE, '`', '~'}, {0xDF, '`', 0xAC}};
+        constexpr Oem kOem[] = {{0xBA, ';', ':'},  {0xBB, '=', '+'}, {0xBC, ',', '<'},  {0xBD, '-', '_'},
+                                {0xBE, '.', '>'},  {0xBF, '/', '?'}, {0xC0, '\'', '"'}, {0xDB, '[', '{'},
+                                {0xDC, '\\', '|'}, {0xDD, ']', '}'}, {0xDE, '`', '~'},  {0xDF, '`', 0xAC}};
         for (const Oem& o : kOem)
             if (o.vk == vk)
                 c = shifted ? o.shifted : o.plain;

@@ -54,12 +54,14 @@ TEST(CaptureNames, OnlyPlainNamesInTheWorkingDirectory)
         bool plain;
     };
     const Case cases[] = {
-        {u"log.txt", true},     {u"LOG", true},         {u"a b.cap", true},     {u"com10", true},
-        {u"..\\x", false},      {u"C:\\x", false},      {u"C:x", false},        {u"dir/x", false},
-        {u"\\\\server\\x", false}, {u"..", false},      {u".", false},          {u"x.", false},
-        {u"x ", false},         {u"", false},           {u"a*b", false},        {u"a?", false},
-        {u"con", false},        {u"CON.txt", false},    {u"nul", false},        {u"com1", false},
-        {u"LPT9.log", false},   {u"aux", false},        {u"tab\there", false},  {u"a|b", false},
+        {u"log.txt", true}, {u"LOG", true},        {u"a b.cap", true},
+        {u"com10", true},   {u"..\\x", false},     {u"C:\\x", false},
+        {u"C:x", false},    {u"dir/x", false},     {u"\\\\server\\x", false},
+        {u"..", false},     {u".", false},         {u"x.", false},
+        {u"x ", false},     {u"", false},          {u"a*b", false},
+        {u"a?", false},     {u"con", false},       {u"CON.txt", false},
+        {u"nul", false},    {u"com1", false},      {u"LPT9.log", false},
+        {u"aux", false},    {u"tab\there", false}, {u"a|b", false},
     };
     for (const Case& c : cases)
         EXPECT_EQ(IsPlainCaptureName(reinterpret_cast<const wchar16*>(c.name)), c.plain)

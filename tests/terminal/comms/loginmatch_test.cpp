@@ -85,7 +85,8 @@ TEST(LoginResponses, KeyNamesBecomeKeyEvents)
 
     int comboKey = -1, comboShift = 0;
     parts = U("CONTROL") + std::u16string(1, 0) + U("VK_F1") + std::u16string(1, 0);
-    ASSERT_TRUE(ParseKeyNameCombination(reinterpret_cast<const wchar16*>(parts.c_str()), 2, &comboKey, &comboShift));
+    ASSERT_TRUE(
+        ParseKeyNameCombination(reinterpret_cast<const wchar16*>(parts.c_str()), 2, &comboKey, &comboShift));
     for (const char* written : {"<CONTROL+VK_F1>", "<CONTROL-VK_F1>", "< CONTROL + VK_F1 >"}) {
         const std::vector<LoginAction> combo = ParseLoginResponse(U(written));
         ASSERT_EQ(combo.size(), 1u) << written;

@@ -118,13 +118,13 @@ TEST_F(TelnetTest, DeviceNameTemplatesAreExpandedNotFormatted)
         int maximum;
         const char* result;
     } cases[] = {
-        {u"prt1", 10, "prt1"},                 // no conversion: unchanged, case kept
+        {u"prt1", 10, "prt1"},  // no conversion: unchanged, case kept
         {u"longdevicename", 6, "longde"},
         {u"w%s", 20, "WTHINBOX"},
         {u"%u-%s", 20, "OPERATOR-THINBOX"},
         {u"%-.3s", 20, "BOX"},
         {u"100%%", 20, "100%"},
-        {u"a%xb%n%p", 20, "AB"},               // unknown conversions give nothing
+        {u"a%xb%n%p", 20, "AB"},  // unknown conversions give nothing
         {u"%s%s%s%s%s%s%s", 80, "THINBOXTHINBOXTHINBOXTHINBOXTHINBOXTHINBOX%S"},
         {u"%", 5, "%"},
     };

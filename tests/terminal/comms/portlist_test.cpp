@@ -20,7 +20,8 @@ const std::wstring kLongestPort = L"\\\\server\\" + std::wstring(kPortRecordUnit
 void SetString(const std::wstring& key, const wchar_t* name, const wchar_t* value)
 {
     HKEY h = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr),
+    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h,
+                              nullptr),
               ERROR_SUCCESS);
     RegSetValueExW(h, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
                    static_cast<DWORD>((lstrlenW(value) + 1) * sizeof(wchar_t)));

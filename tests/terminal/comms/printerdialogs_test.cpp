@@ -66,7 +66,8 @@ int CountComboEntries(HWND dialog, int id, const wchar_t* text)
 void SelectPrinter(HWND dialog, int entry)
 {
     SendDlgItemMessageW(dialog, 1107, LB_SETCURSEL, static_cast<WPARAM>(entry), 0);
-    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(1107, LBN_SELCHANGE), reinterpret_cast<LPARAM>(GetDlgItem(dialog, 1107)));
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(1107, LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, 1107)));
 }
 
 bool Checked(HWND dialog, int id)

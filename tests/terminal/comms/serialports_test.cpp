@@ -35,7 +35,8 @@ std::wstring ComboText(HWND combo, int item)
 TEST(SerialPorts, TheListNamesEachPortWithItsNumber)
 {
     SetMachinePorts({{L"\\Device\\Serial0", L"COM3"}, {L"\\Device\\Serial1", L"COM12"}, {L"Winedev1", L"COM5:"}});
-    HWND combo = CreateWindowW(L"COMBOBOX", L"", CBS_DROPDOWNLIST, 0, 0, 100, 200, nullptr, nullptr, nullptr, nullptr);
+    HWND combo = CreateWindowW(L"COMBOBOX", L"", CBS_DROPDOWNLIST, 0, 0, 100, 200, nullptr, nullptr, nullptr,
+                               nullptr);
     ASSERT_TRUE(combo);
     u8 working = 11;
     u32 kind = 7;

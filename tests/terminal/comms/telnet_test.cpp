@@ -81,8 +81,8 @@ TEST_F(TelnetTest, OversizedAndMalformedSubnegotiationsOfEveryOptionAreSurvived)
             Host(Bytes({0xFF, 0xFD, 39}));
         }
         for (int option = 0; option < 256; ++option) {
-            for (const auto& body : {Bytes({}), Bytes({1}), Bytes({2, 4}), Bytes({3, 4, 9, 9, 0}),
-                                     Bytes({2, 6}), Bytes({1, 0, 0, 3, 2}), Bytes({0, 0xFF, 0xFF})}) {
+            for (const auto& body : {Bytes({}), Bytes({1}), Bytes({2, 4}), Bytes({3, 4, 9, 9, 0}), Bytes({2, 6}),
+                                     Bytes({1, 0, 0, 3, 2}), Bytes({0, 0xFF, 0xFF})}) {
                 std::vector<u8> head = Bytes({0xFF, 0xFA, option});
                 if (option == 0xFF)
                     head.push_back(0xFF);  // the option byte 255 travels doubled
@@ -119,9 +119,8 @@ TEST_F(TelnetTest, BreakInABlockOrLocalEditModeSendsOnlyTheBreak)
         u8* flag;
         u8 value;
     } cases[] = {
-        {2, &VtLocalEditFlag, 1}, {1, &VtLocalEditFlag, 1}, {8, &blockMode, 1},
-        {15, &blockMode, 1},      {18, &blockMode, 1},      {17, &blockMode, 1},
-        {17, &blockMode, 2},
+        {2, &VtLocalEditFlag, 1}, {1, &VtLocalEditFlag, 1}, {8, &blockMode, 1},  {15, &blockMode, 1},
+        {18, &blockMode, 1},      {17, &blockMode, 1},      {17, &blockMode, 2},
     };
     for (const Case& c : cases) {
         doubles::ResetTelnet();

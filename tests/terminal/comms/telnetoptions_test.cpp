@@ -47,10 +47,9 @@ TEST_F(TelnetTest, NegotiationStartsWithDoEcho)
 TEST_F(TelnetTest, TerminalTypeOfEveryEmulation)
 {
     const char* const names[24] = {
-        "vt100",   "vt100",    "vt100",  "vt100",   "ansi",    "ansi",       "IBM-3279-3",
-        "IBM-3180-2", "ZARA-50", "ZARA-50", "TVI910", "TVI920",  "TVI925",     "ADDS-A2",
-        "HZ1500",  "ZARA-60",  "IBM-3151", "tn6530-8", "HP70094", "TVI955",   "dg410",
-        "at386-m", "TVI950",   "aixterm",
+        "vt100",    "vt100",    "vt100",   "vt100",  "ansi",   "ansi",    "IBM-3279-3", "IBM-3180-2",
+        "ZARA-50",  "ZARA-50",  "TVI910",  "TVI920", "TVI925", "ADDS-A2", "HZ1500",     "ZARA-60",
+        "IBM-3151", "tn6530-8", "HP70094", "TVI955", "dg410",  "at386-m", "TVI950",     "aixterm",
     };
     Tn3270Session s3270{};
     s3270.model = 9;
@@ -224,8 +223,8 @@ TEST_F(Tn3270eTest, DeviceTypeRequestNamesTheLuOrTheAssociation)
     Set(TelnetConfig.luid, "LU%D3%");
     Host(Sb({0x28, 0x08, 0x02}));
     Drain();
-    EXPECT_EQ(Hex(Sent()), Hex(Sb(Cat(Cat(Bytes({0x28, 0x02, 0x07}), Text("IBM-3278-2-E")),
-                                      Cat(Bytes({0x01}), Text("LU0"))))));
+    EXPECT_EQ(Hex(Sent()),
+              Hex(Sb(Cat(Cat(Bytes({0x28, 0x02, 0x07}), Text("IBM-3278-2-E")), Cat(Bytes({0x01}), Text("LU0"))))));
     TelnetConfig.luid[0] = 0;
     Set(TelnetConfig.associate, "PRT7");
     Host(Sb({0x28, 0x08, 0x02}));
@@ -258,8 +257,7 @@ TEST_F(Tn3270eTest, FunctionListsAreCheckedAgainstWhatWasAsked)
         Host(Sb(Cat(Bytes({0x28}), c.host)));
         Drain();
         const std::vector<u8> sent = Sent();
-        EXPECT_EQ(Hex(sent), *c.reply ? std::string("FF FA ") + c.reply + " FF F0" : "")
-            << Hex(c.host);
+        EXPECT_EQ(Hex(sent), *c.reply ? std::string("FF FA ") + c.reply + " FF F0" : "") << Hex(c.host);
         EXPECT_EQ(Telnet.tn3270eState, c.state) << Hex(c.host);
     }
 }

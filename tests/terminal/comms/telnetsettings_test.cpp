@@ -36,9 +36,11 @@ TEST(TelnetSettings, SavedValuesReadBackAndDefaultsStayUnwritten)
     bool eorWritten = false, binaryWritten = false;
     for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
         size = sizeof value;
-        eorWritten |= RegGetValueW(root, path, L"TelnetEOR", RRF_RT_REG_DWORD, nullptr, &value, &size) == ERROR_SUCCESS;
+        eorWritten |= RegGetValueW(root, path, L"TelnetEOR", RRF_RT_REG_DWORD, nullptr, &value, &size) ==
+                      ERROR_SUCCESS;
         size = sizeof value;
-        binaryWritten |= RegGetValueW(root, path, L"TelnetBinary", RRF_RT_REG_DWORD, nullptr, &value, &size) == ERROR_SUCCESS;
+        binaryWritten |= RegGetValueW(root, path, L"TelnetBinary", RRF_RT_REG_DWORD, nullptr, &value, &size) ==
+                         ERROR_SUCCESS;
     }
     EXPECT_FALSE(eorWritten);
     EXPECT_TRUE(binaryWritten);
@@ -51,7 +53,8 @@ TEST(TelnetSettings, DeviceNameCountAndEnvironmentVariablesAreThoseOfTheProfile)
     const std::wstring variables = std::wstring(section) + L"\\5250,USERVAR";
     RegDeleteTreeW(HKEY_CURRENT_USER, section);
     HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, variables.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, variables.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                              nullptr),
               ERROR_SUCCESS);
     const wchar_t text[] = L"desk7";
     RegSetValueExW(key, L"PLACE", 0, REG_SZ, reinterpret_cast<const BYTE*>(text), sizeof text);

@@ -151,8 +151,8 @@ struct DecodeSet {
     Translator f;
     const char* codeset;  // the peer; a byte below 128 counts as itself
     u16 first, last;
-    bool toLatin1;         // the translator gives Latin-1 codes: others become a blank
-    Deviations deviations; // byte -> what the translator gives instead
+    bool toLatin1;          // the translator gives Latin-1 codes: others become a blank
+    Deviations deviations;  // byte -> what the translator gives instead
 };
 
 // Undefined positions of a set show as a blank unless a deviation says otherwise.
@@ -229,7 +229,8 @@ TEST(CharsetsTest, PcCodePageCellsShowGlibcsCharacters)
         for (u16 b = 128; b <= 255; ++b) {
             const u16 got = TranslateCellChar(kCharModePcCodePage, p.page, b, 0, false);
             auto dev = p.deviations.find(b);
-            const u16 want = dev != p.deviations.end() ? dev->second : PeerDecode(cv, static_cast<u8>(b)).value_or(0x20);
+            const u16 want = dev != p.deviations.end() ? dev->second
+                                                       : PeerDecode(cv, static_cast<u8>(b)).value_or(0x20);
             EXPECT_EQ(got, want) << p.codeset << " at byte " << b;
         }
     }

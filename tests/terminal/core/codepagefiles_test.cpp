@@ -67,7 +67,10 @@ protected:
         CreateDirectoryW(path.c_str(), nullptr);
         return path;
     }
-    void Copy(const wchar_t* generated, const std::wstring& to) { WriteBytes(to, ReadBytes(Generated(generated))); }
+    void Copy(const wchar_t* generated, const std::wstring& to)
+    {
+        WriteBytes(to, ReadBytes(Generated(generated)));
+    }
     std::vector<u16> List(const wchar_t* section)
     {
         u16* list = nullptr;
@@ -115,7 +118,7 @@ TEST_F(CodePageDirectoryTest, ACcsidIsAvailableOnlyWithBothTables)
     Copy(L"IBM00273.S2U", Dir() + L"\\IBM00273.S2U");
     Copy(L"IBM01141.U2S", Dir() + L"\\ibm01141.u2s");
     WriteBytes(Dir() + L"\\IBM99999.S2U", std::vector<u8>(512));  // no CCSID: never listed
-    Dir(L"IBM00500.S2U");                                        // a directory is no file
+    Dir(L"IBM00500.S2U");                                         // a directory is no file
     EXPECT_EQ(List(L"S2U"), (std::vector<u16>{37, 273}));
     EXPECT_EQ(List(L"U2S"), (std::vector<u16>{37, 1141}));
     EXPECT_EQ(Available(), (std::vector<u16>{37}));

@@ -47,9 +47,9 @@ TEST(CodePages, BuiltinTablesAreCodePage037BothWays)
         // The new-line order's character goes back as a carriage return.
         EXPECT_EQ(ToByte(u2s, c), c == 0x008E ? 13 : b) << "byte " << b;
     }
-    EXPECT_EQ(ToByte(u2s, 0x20AC), 63);   // no euro in 037
-    EXPECT_EQ(ToByte(u2s, 0xFF21), 63);   // own page, nothing on it
-    EXPECT_EQ(ToByte(u2s, 0x4E00), 63);   // shared page of SUB
+    EXPECT_EQ(ToByte(u2s, 0x20AC), 63);  // no euro in 037
+    EXPECT_EQ(ToByte(u2s, 0xFF21), 63);  // own page, nothing on it
+    EXPECT_EQ(ToByte(u2s, 0x4E00), 63);  // shared page of SUB
     EXPECT_EQ(ToByte(nullptr, u'A'), 63);
     EXPECT_EQ(ToUnicode(nullptr, 0xC1), 26);
 }
@@ -79,8 +79,8 @@ TEST(CodePages, GeneratedFilesConvertAsIconvDoesAndBack)
         int ccsid;
         const char* iconvName;
     };
-    for (const Page& page : {Page{37, "IBM037"}, Page{273, "IBM273"}, Page{500, "IBM500"},
-                             Page{1141, "IBM1141"}, Page{1148, "IBM1148"}}) {
+    for (const Page& page : {Page{37, "IBM037"}, Page{273, "IBM273"}, Page{500, "IBM500"}, Page{1141, "IBM1141"},
+                             Page{1148, "IBM1148"}}) {
         char name[64];
         std::snprintf(name, sizeof name, "%s/IBM%05d.", VX_TEST_CODEPAGE_DIR, page.ccsid);
         const std::vector<u8> s2u = ReadFile(std::string(name) + "S2U");
@@ -143,10 +143,10 @@ TEST(CodePages, FileNamesGiveTheirCcsid)
         long ccsid;
     };
     const Case cases[] = {
-        {u"IBM00037.S2U", 37},    {u"ibm01141.u2s", 1141}, {u"IBM65535.S2U", 65535}, {u"IBM99999.S2U", -1},
-        {u"IBM00000.S2U", -1},    {u"IBM.S2U", -1},        {u"IBMX37.S2U", -1},      {u"IBM00037", -1},
-        {u"IBM00273.OLD.S2U", -1}, {u"IBM 0500.U2S", -1},  {u"XIBMM00285.S2U", 285}, {u"IBM-0037.S2U", -1},
-        {u"IBM500.S2U", -1},      {u"IBM000037.S2U", -1},
+        {u"IBM00037.S2U", 37},     {u"ibm01141.u2s", 1141}, {u"IBM65535.S2U", 65535}, {u"IBM99999.S2U", -1},
+        {u"IBM00000.S2U", -1},     {u"IBM.S2U", -1},        {u"IBMX37.S2U", -1},      {u"IBM00037", -1},
+        {u"IBM00273.OLD.S2U", -1}, {u"IBM 0500.U2S", -1},   {u"XIBMM00285.S2U", 285}, {u"IBM-0037.S2U", -1},
+        {u"IBM500.S2U", -1},       {u"IBM000037.S2U", -1},
     };
     for (const Case& c : cases) {
 #ifdef _WIN32

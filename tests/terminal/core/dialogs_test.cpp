@@ -30,7 +30,8 @@ protected:
     void SetUp() override { BindEnglishModule(); }
     HWND Open(int templateId, DLGPROC procedure)
     {
-        return CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId), main_.hwnd(), procedure, 0);
+        return CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId), main_.hwnd(), procedure,
+                                  0);
     }
     TestMainWindow main_;
 };

@@ -79,7 +79,10 @@ TEST_F(Walker, UnknownByteEndsTheSequenceAndIsDropped)
 
 // A private graph: ESC x then one of two branches, to check the walk itself.
 std::string g_trace;
-void Note() { g_trace.push_back(static_cast<char>(CsiParameters.currentByte)); }
+void Note()
+{
+    g_trace.push_back(static_cast<char>(CsiParameters.currentByte));
+}
 extern const ParserRange kSecond[];
 const ParserAction kFirstActions[] = {{Note, kSecond}, {Note, EmptyParserState}, {Note, nullptr}};
 const ParserAction kSecondActions[] = {{Note, nullptr}};

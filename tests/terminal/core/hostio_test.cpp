@@ -165,7 +165,8 @@ TEST_F(HostIo, PushBackReturnsTheByteToTheSourceItCameFrom)
         KeyStringSendType = c.sendType;
         PushBackInputByte('Q');
         EXPECT_EQ(c.count(), 1) << c.name;
-        EXPECT_EQ(KeyboardStackCount() + HostStackCount() + ReplayStackCount() + KeyStringStackCount(), 1) << c.name;
+        EXPECT_EQ(KeyboardStackCount() + HostStackCount() + ReplayStackCount() + KeyStringStackCount(), 1)
+            << c.name;
     }
 }
 

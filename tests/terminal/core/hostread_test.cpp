@@ -189,7 +189,11 @@ TEST_F(HostRead, TheRunningFamilysReaderAndEntryTakeTheBytes)
     {
         TestFamily tvi(FamilyHooks{
             .emulations = EmulationBit(kEmuTvi955) | EmulationBit(kEmuTvi950),
-            .readByte = [] { calls.push_back("tvi read"); return int('T'); },
+            .readByte =
+                [] {
+                    calls.push_back("tvi read");
+                    return int('T');
+                },
             .processChar = [](int v) { calls.push_back(std::string("tvi ") + char(v)); },
         });
         EmulationId = kEmuTvi955;
@@ -202,7 +206,11 @@ TEST_F(HostRead, TheRunningFamilysReaderAndEntryTakeTheBytes)
     }
     TestFamily records(FamilyHooks{
         .emulations = EmulationBit(kEmuIbm5250),
-        .commLoop = [](int) { calls.push_back("5250 loop"); return -1; },
+        .commLoop =
+            [](int) {
+                calls.push_back("5250 loop");
+                return -1;
+            },
     });
     EmulationId = kEmuIbm5250;
     EXPECT_EQ(ProcessHostChar(), 0) << "the 5250 loop's -1 ends the thread";

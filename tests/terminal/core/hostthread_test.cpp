@@ -268,7 +268,8 @@ TEST_F(HostThread, PanningWhileHostDataScrollsKeepsTheStoreWhole)
     DispatchScrollBarCommand(SB_THUMBPOSITION, 0);
     EXPECT_TRUE(WaitFor([] { return WhileHeld([] { return Screen.historyCount == 0; }); }, 20000));
     PanHistoryView(-kMaxLineCount);
-    ASSERT_TRUE(WaitFor([] { return WhileHeld([] { return Screen.historyCount == Screen.historyTarget; }); }, 20000));
+    ASSERT_TRUE(
+        WaitFor([] { return WhileHeld([] { return Screen.historyCount == Screen.historyTarget; }); }, 20000));
     StopHostDataThread();
 
     std::set<const ScreenLineRecord*> records;
@@ -294,4 +295,3 @@ TEST_F(HostThread, PanningWhileHostDataScrollsKeepsTheStoreWhole)
 }
 
 }  // namespace
-

@@ -35,7 +35,8 @@ public:
                 std::to_wstring(++serial);
         CreateDirectoryW(path_.c_str(), nullptr);
         for (auto& [name, source] : modules) {
-            EXPECT_TRUE(CopyFileW(source.c_str(), (path_ + L"\\" + name).c_str(), FALSE)) << "copy " << source.size();
+            EXPECT_TRUE(CopyFileW(source.c_str(), (path_ + L"\\" + name).c_str(), FALSE))
+                << "copy " << source.size();
             files_.push_back(path_ + L"\\" + name);
         }
     }
@@ -95,13 +96,13 @@ TEST_F(LanguageBinding, TextsComeFromTheModuleAndFallBackToTheProgramTable)
 
     EXPECT_EQ(Text(7100), L"Out of Memory");
     EXPECT_EQ(Text(7100, 5), L"Out ");
-    EXPECT_EQ(Text(10108), L"vexaterm ");        // the module's text wins
-    EXPECT_EQ(Text(11331), L"VT52");             // only the program has emulation names
+    EXPECT_EQ(Text(10108), L"vexaterm ");  // the module's text wins
+    EXPECT_EQ(Text(11331), L"VT52");       // only the program has emulation names
     EXPECT_EQ(LoadProgramString(10108, nullptr, 8), 0);
     wchar16 own[32];
     EXPECT_EQ(LoadProgramString(10108, own, 32), 18);
     EXPECT_STREQ(own, L"Terminal Emulation");
-    EXPECT_EQ(Text(7101), L"");                  // in neither table
+    EXPECT_EQ(Text(7101), L"");  // in neither table
 
     wchar16 untouched[4] = L"abc";
     EXPECT_EQ(LoadLanguageString(nullptr, 7100, untouched, 0), 0);
@@ -171,7 +172,7 @@ TEST(LanguageSelection, LanguageIdsPickTheirModule)
     struct Row {
         u32 languageId;
         i32 index;
-    } rows[] = {{2057, 0}, {1033, 0}, {1036, 1}, {3084, 1}, {1031, 2}, {1034, 3}, {1040, 4}, {1043, 5},
+    } rows[] = {{2057, 0}, {1033, 0}, {1036, 1}, {3084, 1}, {1031, 2},  {1034, 3}, {1040, 4}, {1043, 5},
                 {1044, 6}, {1053, 7}, {1030, 8}, {1035, 9}, {1042, 10}, {1049, 0}, {0, 0}};
     for (const Row& r : rows)
         EXPECT_EQ(LanguageIndexForLanguageId(r.languageId), r.index) << r.languageId;

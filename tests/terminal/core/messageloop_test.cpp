@@ -60,17 +60,23 @@ TEST_F(MainWindowTest, MainWindowAndScreenChildExist)
 TEST_F(MainWindowTest, WaitingForAWorkerThatSendsDoesNotDeadlock)
 {
     // The worker sends to a window of this thread; a plain wait would never return.
-    HANDLE worker = CreateThread(nullptr, 0, [](void*) -> DWORD {
-        SendMessageW(MainWindowHandle, WM_NULL, 0, 0);
-        return 0;
-    }, nullptr, 0, nullptr);
+    HANDLE worker = CreateThread(
+        nullptr, 0,
+        [](void*) -> DWORD {
+            SendMessageW(MainWindowHandle, WM_NULL, 0, 0);
+            return 0;
+        },
+        nullptr, 0, nullptr);
     EXPECT_TRUE(WaitForThreadPumping(worker, 5000));
     CloseHandle(worker);
 
-    HANDLE stuck = CreateThread(nullptr, 0, [](void*) -> DWORD {
-        Sleep(3000);
-        return 0;
-    }, nullptr, 0, nullptr);
+    HANDLE stuck = CreateThread(
+        nullptr, 0,
+        [](void*) -> DWORD {
+            Sleep(3000);
+            return 0;
+        },
+        nullptr, 0, nullptr);
     const DWORD start = GetTickCount();
     EXPECT_FALSE(WaitForThreadPumping(stuck, 200));
     EXPECT_LT(GetTickCount() - start, 2000u);

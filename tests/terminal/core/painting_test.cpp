@@ -169,7 +169,7 @@ TEST_F(Painting, ALineDrawingCellMatchesItsBitmapAtTwiceItsSize)
 {
     DibCanvas canvas(80 * 18, 34);
     SetCellSize(18, 34);
-    Fill(0, ' ', 0x0F, 0);  // white on black
+    Fill(0, ' ', 0x0F, 0);                     // white on black
     Cell(0, 5) = ScreenCell{'l', 0x0F, 0, 3};  // upper-left corner
     PaintRow(0);
     const u8* glyphs = GlyphResource(kResLineDrawingGlyphs, nullptr);

@@ -110,8 +110,8 @@ TEST(Mouse, DoubleClicksNeedTheSameButtonWithinTheWholeTickDifference)
         {1000, 800, kButtonLeft, kButtonLeft, true},
         {1000, 800, kButtonLeft, kButtonRight, false},
         {1000 + 65536 + 100, 1000, kButtonLeft, kButtonLeft, false},  // 65 s later, 100 ms in 16 bits
-        {0x10, 0xFFFFFF00u, kButtonRight, kButtonRight, true},         // across the tick wrap
-        {1000, 0, kButtonLeft, kButtonLeft, false},                    // no press before
+        {0x10, 0xFFFFFF00u, kButtonRight, kButtonRight, true},        // across the tick wrap
+        {1000, 0, kButtonLeft, kButtonLeft, false},                   // no press before
     };
     for (const Case& c : cases)
         EXPECT_EQ(IsDoubleClick(c.now, c.previous, c.button, c.previousButton, 500), c.doubleClick)

@@ -37,8 +37,8 @@ TEST_F(StatusBar, TheVtLayoutPutsItsFieldsInOrderLeftToRight)
 {
     EmulationId = 2;
     VtLayoutStatusBar(GetModuleHandleW(nullptr));
-    const std::vector<u32> fields = {kFieldIndicator, 7409, kFieldCursor, 7404, 7405, kFieldClock,
-                                     7415, 10161, 7421, kFieldFiller};
+    const std::vector<u32> fields = {kFieldIndicator, 7409, kFieldCursor, 7404, 7405,
+                                     kFieldClock,     7415, 10161,        7421, kFieldFiller};
     int left = -1;
     for (std::size_t i = 0; i < fields.size(); ++i) {
         EXPECT_EQ(StatusBarFieldIdAt(static_cast<int>(i)), static_cast<i64>(fields[i])) << "slot " << i;

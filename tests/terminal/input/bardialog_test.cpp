@@ -224,14 +224,16 @@ TEST_F(ButtonToolsDialog, EditsBecomeLiveOnOkOnly)
         // Button 0 goes; the gap before button 3 (now 4) shrinks away.
         ChooseTool(d, 0);
         modal::Click(d, kToolDelete);
-        EXPECT_EQ(Data(d, kToolList), (std::vector<LRESULT>{0, 1, 2, G, 3, 4, G, 5, 6, G, 7, 8, 9, 10, G, 11, G, 12}));
+        EXPECT_EQ(Data(d, kToolList),
+                  (std::vector<LRESULT>{0, 1, 2, G, 3, 4, G, 5, 6, G, 7, 8, 9, 10, G, 11, G, 12}));
         ChooseTool(d, 3);
         modal::Click(d, kToolDelete);
         // A gap grows before button 0 with the gap entry as the command.
         ChooseTool(d, 0);
         Pick(d, kToolCommands, G);
         modal::Click(d, kToolInsert);
-        EXPECT_EQ(Data(d, kToolList), (std::vector<LRESULT>{G, 0, 1, 2, 3, 4, G, 5, 6, G, 7, 8, 9, 10, G, 11, G, 12}));
+        EXPECT_EQ(Data(d, kToolList),
+                  (std::vector<LRESULT>{G, 0, 1, 2, 3, 4, G, 5, 6, G, 7, 8, 9, 10, G, 11, G, 12}));
     };
     EXPECT_EQ(Run([&](HWND d) { edit(d), modal::Click(d, IDCANCEL); }), IDCANCEL);
     EXPECT_EQ(LiveActions(), factory);
@@ -352,7 +354,8 @@ TEST_F(ButtonToolsDialog, PicturesFromFiles)
                   modal::Click(d, IDCANCEL);
               }),
               IDCANCEL);
-    EXPECT_EQ(boxes, (std::vector<std::wstring>{good24 + L" is already defined.", bad + L" is not a valid Bitmap File."}));
+    EXPECT_EQ(boxes, (std::vector<std::wstring>{good24 + L" is already defined.",
+                                                bad + L" is not a valid Bitmap File."}));
     EXPECT_EQ(Toolbar.imageCount, 21);
     for (HBITMAP b : loaded) {
         EXPECT_NE(b, nullptr);

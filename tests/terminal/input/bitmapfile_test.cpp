@@ -109,7 +109,8 @@ TEST_F(BitmapFile, GoodFilesGiveTheirBlockWithTheBitsWhereTheHeaderSaysTheyStart
         ASSERT_NE(block, nullptr) << c.what;
         EXPECT_TRUE(Boxes().empty()) << c.what;
         EXPECT_EQ(BitmapInfoHeaderSize(block), c.bmp.header) << c.what;
-        EXPECT_EQ(BitmapBitsPointer(block) - static_cast<const u8*>(block), static_cast<std::ptrdiff_t>(c.bitsOffset))
+        EXPECT_EQ(BitmapBitsPointer(block) - static_cast<const u8*>(block),
+                  static_cast<std::ptrdiff_t>(c.bitsOffset))
             << c.what;
         EXPECT_EQ(std::vector<u8>(static_cast<u8*>(block), static_cast<u8*>(block) + file.size() - 14),
                   std::vector<u8>(file.begin() + 14, file.end()))
@@ -152,9 +153,11 @@ TEST_F(BitmapFile, EveryWayOutsideTheFileIsRefusedWithTheFileNamed)
         {"height 0", Bmp{.height = 0, .extra = 16}.Bytes()},
         {"negative width", Bmp{.width = -4}.Bytes()},
         {"huge width", Patched(Bmp{}.Bytes(), 18, 0x7FFFFFFF)},
-        {"width past 16384", Patched(Bmp{.width = 1, .height = 1, .bits = 1, .colours = 2, .extra = 4096}.Bytes(), 18, 16385)},
+        {"width past 16384",
+         Patched(Bmp{.width = 1, .height = 1, .bits = 1, .colours = 2, .extra = 4096}.Bytes(), 18, 16385)},
         {"huge height", Patched(Bmp{}.Bytes(), 22, 0x80000001)},
-        {"core header sides past 16384", Patched(Bmp{.header = 12, .width = 1, .height = 1, .extra = 64}.Bytes(), 20, 20000, 2)},
+        {"core header sides past 16384",
+         Patched(Bmp{.header = 12, .width = 1, .height = 1, .extra = 64}.Bytes(), 20, 20000, 2)},
         {"rows times row bytes wrap 32 bits", Patched(Patched(Bmp{}.Bytes(), 18, 16384), 22, 16384)},
         {"colour table past the block", Bmp{.width = 1, .height = 1, .bits = 8, .colours = 10}.Bytes()},
         {"bits end past the block", Bmp{.total = 14 + 40 + 36 - 1, .trim = 1}.Bytes()},

@@ -15,9 +15,9 @@
 
 namespace {
 
-using frame_test::MessageBoxAnswerer;
 using bmp_test::BitmapFileBytes;
 using bmp_test::Colour;
+using frame_test::MessageBoxAnswerer;
 
 class BitmapLoad : public ::testing::Test {
 protected:
@@ -61,8 +61,8 @@ TEST_F(BitmapLoad, DrawnFilesComeBackPixelForPixel)
         int width, height, bits;
     };
     // 120 x 100 at 24 bits is 36,000 bytes of pixels: more than one read piece.
-    for (const Case& c : {Case{L"small24.bmp", 5, 3, 24}, Case{L"palette8.bmp", 9, 4, 8},
-                          Case{L"large24.bmp", 120, 100, 24}}) {
+    for (const Case& c :
+         {Case{L"small24.bmp", 5, 3, 24}, Case{L"palette8.bmp", 9, 4, 8}, Case{L"large24.bmp", 120, 100, 24}}) {
         HBITMAP bitmap = LoadBitmapFile(Write(c.name, BitmapFileBytes(c.width, c.height, c.bits)).c_str());
         ASSERT_NE(bitmap, nullptr) << c.name;
         BITMAP b{};
@@ -110,9 +110,9 @@ TEST(ProgramPictures, EveryNamedPictureIsAResourceOfItsSize)
     std::vector<Case> cases = {{L"Sbup", 26, 22}, {L"Sbdn", 26, 22},   {L"Mbup", 41, 22},  {L"Mbdn", 41, 22},
                                {L"Lbup", 56, 22}, {L"Lbdn", 56, 22},   {L"combo", 17, 17}, {L"scup", 17, 17},
                                {L"scdn", 17, 17}, {L"mcombo", 21, 21}, {L"mcup", 21, 21},  {L"mcdn", 21, 21}};
-    for (const wchar_t* image : {L"Connect", L"Open", L"Save", L"Copy", L"Paste", L"Prints", L"Print", L"Colour",
-                                 L"keybrd", L"Button", L"Mouse", L"tools", L"help", L"Reset", L"Clear", L"capture",
-                                 L"replay", L"cube", L"smile", L"hand", L"sblank"})
+    for (const wchar_t* image : {L"Connect", L"Open",    L"Save",   L"Copy",  L"Paste", L"Prints", L"Print",
+                                 L"Colour",  L"keybrd",  L"Button", L"Mouse", L"tools", L"help",   L"Reset",
+                                 L"Clear",   L"capture", L"replay", L"cube",  L"smile", L"hand",   L"sblank"})
         cases.push_back({image, 21, 17});
     for (const Case& c : cases) {
         HBITMAP bitmap = LoadBitmapW(GetModuleHandleW(nullptr), c.name);
@@ -123,7 +123,8 @@ TEST(ProgramPictures, EveryNamedPictureIsAResourceOfItsSize)
         EXPECT_EQ(b.bmHeight, c.height) << c.name;
         DeleteObject(bitmap);
     }
-    HICON icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(700), IMAGE_ICON, 16, 16, 0));
+    HICON icon = static_cast<HICON>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(700), IMAGE_ICON, 16, 16, 0));
     EXPECT_NE(icon, nullptr);
     DestroyIcon(icon);
 }

@@ -23,7 +23,7 @@ TEST(HotspotWords, WordsEndAtSeparatorsAndTheBlank)
         int first, last;
     };
     const Case cases[] = {
-        {0, true, 0, 1},   {1, true, 0, 1},    {2, false, 0, 0},  {3, true, 3, 6},  {7, false, 0, 0},
+        {0, true, 0, 1},   {1, true, 0, 1},    {2, false, 0, 0},  {3, true, 3, 6},    {7, false, 0, 0},
         {11, true, 9, 12}, {15, true, 15, 15}, {16, false, 0, 0}, {20, true, 19, 21},
     };
     const Text separators = W(" /,:=()[]");

@@ -42,7 +42,7 @@ TEST_F(InputPump, LiteralTextIsTypedUnitByUnitInItsSendMode)
 {
     QueueStringEventZ(VXT("ab"), 8);  // send type 2: processed locally
     QueueInputEvent(1, 'c', 0xFFFF);
-    QueueStringEventZ(VXT(""), 7);    // an empty text leaves nothing behind
+    QueueStringEventZ(VXT(""), 7);  // an empty text leaves nothing behind
     QueueStringEventZ(VXT("d"), 9);
     std::string modes;
     EXPECT_EQ(TypedUnits(10, &modes), "abcd");
@@ -113,7 +113,8 @@ TEST_F(InputPump, ComposePairsInEitherOrder)
         char first, second;
         int result;
     };
-    for (const Pair& p : {Pair{'A', '`', 0xC0}, Pair{'`', 'A', 0xC0}, Pair{'+', '+', '#'}, Pair{'e', '\'', 0xE9}}) {
+    for (const Pair& p :
+         {Pair{'A', '`', 0xC0}, Pair{'`', 'A', 0xC0}, Pair{'+', '+', '#'}, Pair{'e', '\'', 0xE9}}) {
         EXPECT_EQ(ComposeKey(0), 0xFFFF);
         EXPECT_EQ(ComposeKey(p.first), 0xFFFF);
         EXPECT_EQ(ComposeKey(p.second), p.result) << p.first << p.second;

@@ -27,13 +27,11 @@ TEST_F(KeyRules, VirtualKeysToKeyCodes)
     struct Case {
         int vk, code;
     };
-    for (const Case& c : std::vector<Case>{{0x03, 136}, {0x08, 112}, {0x09, 115}, {0x0C, 139}, {0x0D, 114},
-                                           {0x13, 82},  {0x1B, 113}, {0x2C, 80},  {0x60, 97},  {0x69, 106},
-                                           {0x6A, 95},  {0x6B, 110}, {0x6C, 111}, {0x6D, 96},  {0x6E, 109},
-                                           {0x6F, 94},  {0x70, 68},  {0x7B, 79},  {0x7C, 151}, {0x83, 158},
-                                           {0x84, 0},   {0x90, 93},  {0x91, 81},  {0xC2, 83},  {0xCB, 92},
-                                           {0x97, 0},   {0x2A, 0},   {0x20, 0},   {'Z', 0},    {0xFF, 0},
-                                           {0x02, 0}})
+    for (const Case& c : std::vector<Case>{
+             {0x03, 136}, {0x08, 112}, {0x09, 115}, {0x0C, 139}, {0x0D, 114}, {0x13, 82}, {0x1B, 113}, {0x2C, 80},
+             {0x60, 97},  {0x69, 106}, {0x6A, 95},  {0x6B, 110}, {0x6C, 111}, {0x6D, 96}, {0x6E, 109}, {0x6F, 94},
+             {0x70, 68},  {0x7B, 79},  {0x7C, 151}, {0x83, 158}, {0x84, 0},   {0x90, 93}, {0x91, 81},  {0xC2, 83},
+             {0xCB, 92},  {0x97, 0},   {0x2A, 0},   {0x20, 0},   {'Z', 0},    {0xFF, 0},  {0x02, 0}})
         EXPECT_EQ(VirtualKeyToKeyCode(c.vk), c.code) << std::hex << c.vk;
     // The host keyboard's extra keys have numbers only where a host emulation uses them.
     KeyboardType = kKeyboard122;
@@ -50,13 +48,13 @@ TEST_F(KeyRules, VirtualKeysToKeyCodes)
 TEST_F(KeyRules, TheKeyTableByPositionCodeAndVirtualKey)
 {
     EXPECT_EQ(KeyPositionToVirtualKey(0), 0x1B);
-    EXPECT_EQ(KeyPositionToVirtualKey(75), 0x2D);   // Insert
+    EXPECT_EQ(KeyPositionToVirtualKey(75), 0x2D);  // Insert
     EXPECT_EQ(KeyPositionToVirtualKey(45), 'A');
-    EXPECT_EQ(KeyPositionToVirtualKey(44), -1);     // no key there
-    EXPECT_EQ(VirtualKeyToKeyPosition(0x27), 84);   // Right
+    EXPECT_EQ(KeyPositionToVirtualKey(44), -1);    // no key there
+    EXPECT_EQ(VirtualKeyToKeyPosition(0x27), 84);  // Right
     EXPECT_EQ(VirtualKeyToKeyPosition('Q'), 31);
-    EXPECT_EQ(KeyCodeToKeyPosition(85), 77);        // Page Up
-    EXPECT_EQ(KeyCodeToKeyPosition(97), 100);       // keypad 0
+    EXPECT_EQ(KeyCodeToKeyPosition(85), 77);   // Page Up
+    EXPECT_EQ(KeyCodeToKeyPosition(97), 100);  // keypad 0
     EXPECT_EQ(VirtualKeyToKeyCodeByTable(0x90), 93);
     EXPECT_EQ(KeyCodeToVirtualKey(114), 0x0D);
     // Plain keys are not found by key code: the digit 1 is no special key 49.

@@ -51,8 +51,8 @@ protected:
         DeleteAllKeyDefinitions();
         EmulationId = 2;
         Vt300Values.curskeyapp = 0;
-    Vt300Values.kpadmode = 0;
-    Vt300Values.barkmode = 1;
+        Vt300Values.kpadmode = 0;
+        Vt300Values.barkmode = 1;
         Vt300Values.DecKeyMode = 0;
         Hold({});
     }

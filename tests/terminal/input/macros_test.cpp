@@ -96,9 +96,9 @@ TEST(KeyNames, EveryNameTheHotSpotTablesUseGivesAKey)
     for (int i = 6; i <= 20; ++i)
         if (i != 15 && i != 16)
             names.push_back("VT_F" + std::to_string(i));
-    for (const char* n : {"VT_HELP", "VT_DO", "VT_FIND", "VT_INSERT", "VT_REMOVE", "VT_SELECT", "VT_PREV",
-                          "VT_NEXT", "VT_PF1", "VT_PF2", "VT_PF3", "VT_PF4", "VT_BREAK", "AS_ATTN", "AS_ENTER",
-                          "AS_PRINT", "AS_SYSREQ", "AS_CLEAR", "AS_RESET", "WY_SEND", "HP_SEND"})
+    for (const char* n : {"VT_HELP",  "VT_DO",    "VT_FIND",   "VT_INSERT", "VT_REMOVE", "VT_SELECT", "VT_PREV",
+                          "VT_NEXT",  "VT_PF1",   "VT_PF2",    "VT_PF3",    "VT_PF4",    "VT_BREAK",  "AS_ATTN",
+                          "AS_ENTER", "AS_PRINT", "AS_SYSREQ", "AS_CLEAR",  "AS_RESET",  "WY_SEND",   "HP_SEND"})
         names.push_back(n);
     for (int i = 1; i <= 20; ++i)
         names.push_back("IB_F" + std::to_string(i));
@@ -127,21 +127,21 @@ TEST(KeyNames, NamesStandForKeysOfThePcKeyboard)
     };
     const Case cases[] = {
         {"VK_F6", 0, 1, kKeyF6, 0},
-        {"VT_F6", 2, 1, kKeyF6, 2},             // Ctrl added to the binding
-        {"VT_F17", 0, 1, kKeyF6 + 1, 4},        // DEC F17 is Alt+F7 on the PC keyboard
+        {"VT_F6", 2, 1, kKeyF6, 2},       // Ctrl added to the binding
+        {"VT_F17", 0, 1, kKeyF6 + 1, 4},  // DEC F17 is Alt+F7 on the PC keyboard
         {"VT_FIND", 0, 1, kKeyEditPad, 0},
         {"IB_F13", 0, 1, kKeyF1, 1},
-        {"VK_SHIFT", 0, 0, -1, 1},              // a modifier only adds its bit
+        {"VK_SHIFT", 0, 0, -1, 1},  // a modifier only adds its bit
         {"VK_RCONTROL", 1, 0, -1, 3},
-        {"VK_A", 0, 1, 'a', -1},                // typed as it is
+        {"VK_A", 0, 1, 'a', -1},  // typed as it is
         {"VK_A", 1, 1, 'A', -1},
         {"VK_A", 4, 1, 'A', 4},
-        {"VK_A", 2, 1, 1, -1},                  // Ctrl+A types ^A
+        {"VK_A", 2, 1, 1, -1},  // Ctrl+A types ^A
         {"VK_1", 0, 1, '1', -1},
         {"VK_RETURN", 0, 1, kKeyReturn, 0},
         {"VK_F13", 0, 1, kKeyF13, 0},
         {"CE_COPY", 0, 1, kKeyCopy, 0},
-        {"VK_CAPITAL", 0, 0, -1, 0},            // no key the terminal can send
+        {"VK_CAPITAL", 0, 0, -1, 0},  // no key the terminal can send
         {"NOSUCH", 0, 0, -1, 0},
     };
     for (const Case& c : cases) {
@@ -238,7 +238,7 @@ TEST_F(Macros, PlainTextTokensAndKeysArriveInOrder)
         {"x<NOSUCH>y", "xy"},
         {"<A><SHIFT+B><CONTROL+C>", "aB\x03"},
         {"1<VK_RETURN>2", "1\r2"},
-        {"a<b", "a<b"},           // never closed: plain
+        {"a<b", "a<b"},  // never closed: plain
         {"end(", "end("},
         {"q<>r", "qr"},
         // clang-format off

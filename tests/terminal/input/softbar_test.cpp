@@ -58,7 +58,8 @@ TEST(KeyLabels, SoftButtonLabelsWrapAfterColumnEightyAndAreHitByPoint)
 {
     KeyLabelRect rects[kKeyLabelCount];
     // Two levels, 10-pixel cells, 16-pixel characters, from y 400.
-    EXPECT_EQ(LayoutKeyLabelRects(kSoftButtonLabelBounds, kSoftButtonLabelBoundCount, rects, 28, 10, 16, 400, 80), 4);
+    EXPECT_EQ(LayoutKeyLabelRects(kSoftButtonLabelBounds, kSoftButtonLabelBoundCount, rects, 28, 10, 16, 400, 80),
+              4);
     const struct {
         int label, left, top, right;
     } cases[] = {
@@ -71,12 +72,13 @@ TEST(KeyLabels, SoftButtonLabelsWrapAfterColumnEightyAndAreHitByPoint)
         EXPECT_EQ(rects[c.label].bottom, c.top + 20) << c.label;
     }
     EXPECT_EQ(HitTestKeyLabels(85, 405, rects, 28), 1);
-    EXPECT_EQ(HitTestKeyLabels(80, 419, rects, 28), 1);   // left edges belong to the label
+    EXPECT_EQ(HitTestKeyLabels(80, 419, rects, 28), 1);  // left edges belong to the label
     EXPECT_EQ(HitTestKeyLabels(80, 420, rects, 28), 8);
     EXPECT_EQ(HitTestKeyLabels(800, 405, rects, 28), -1);
     EXPECT_EQ(HitTestKeyLabels(5, 399, rects, 28), -1);
     // DG mode wraps at 81: the bounds end first, and no label reads past them.
-    EXPECT_EQ(LayoutKeyLabelRects(kSoftButtonLabelBounds, kSoftButtonLabelBoundCount, rects, 14, 10, 16, 0, 81), 2);
+    EXPECT_EQ(LayoutKeyLabelRects(kSoftButtonLabelBounds, kSoftButtonLabelBoundCount, rects, 14, 10, 16, 0, 81),
+              2);
     EXPECT_EQ(rects[7].left, 0);
     EXPECT_EQ(rects[7].top, 20);
 }

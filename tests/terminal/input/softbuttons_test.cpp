@@ -14,8 +14,8 @@ TEST(SoftButtons, CodesSkipTheLevelButtonAndTheNameSlot)
     const struct {
         int number, level, code;
     } cases[] = {
-        {1, 1, 1}, {6, 1, 6}, {7, 1, 8}, {12, 1, 13}, {1, 2, 15}, {7, 4, 50}, {12, 4, 55},
-        {0, 1, -1}, {13, 1, -1}, {1, 0, -1}, {1, 5, -1},
+        {1, 1, 1},   {6, 1, 6},  {7, 1, 8},   {12, 1, 13}, {1, 2, 15}, {7, 4, 50},
+        {12, 4, 55}, {0, 1, -1}, {13, 1, -1}, {1, 0, -1},  {1, 5, -1},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(SoftButtonCode(c.number, c.level), c.code) << c.number << "/" << c.level;

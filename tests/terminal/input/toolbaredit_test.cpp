@@ -202,10 +202,10 @@ TEST(FileImages, AddedFoundAndRemovedWithTheButtonsFollowing)
     EXPECT_EQ(FindImageFile(*t, VXT("C:\\pics\\other.bmp")), -1);
 
     EXPECT_TRUE(IsFileImage(*t, 2));
-    EXPECT_FALSE(IsFileImage(*t, 1));   // a built-in picture
-    EXPECT_FALSE(IsFileImage(*t, 7));   // no picture there
+    EXPECT_FALSE(IsFileImage(*t, 1));  // a built-in picture
+    EXPECT_FALSE(IsFileImage(*t, 7));  // no picture there
     EXPECT_EQ(RemoveFileImage(*t, 1), nullptr);
-    EXPECT_TRUE(ImageInUse(*t, 2));     // button 2 shows it
+    EXPECT_TRUE(ImageInUse(*t, 2));  // button 2 shows it
     EXPECT_EQ(RemoveFileImage(*t, 2), nullptr);
 
     t->buttons[2].image = 4;

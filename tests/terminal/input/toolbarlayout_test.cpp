@@ -33,9 +33,9 @@ TEST_F(ToolbarLayout, HitsFindTheButtonUnderThePointerAndNothingBetween)
         i32 x, y;
         int button;
     } cases[] = {
-        {true, 2, 1, 0},   {true, 27, 22, 0}, {true, 28, 10, -1}, {true, 30, 10, 1},  {true, 88, 10, -1},
-        {true, 90, 10, 3}, {true, 384, 10, -1}, {true, 370, 23, -1}, {true, 1, 10, -1},
-        {false, 2, 2, 0},  {false, 30, 26, 5}, {false, 58, 74, 12}, {false, 86, 74, -1}, {false, 29, 3, -1},
+        {true, 2, 1, 0},    {true, 27, 22, 0},   {true, 28, 10, -1},  {true, 30, 10, 1},  {true, 88, 10, -1},
+        {true, 90, 10, 3},  {true, 384, 10, -1}, {true, 370, 23, -1}, {true, 1, 10, -1},  {false, 2, 2, 0},
+        {false, 30, 26, 5}, {false, 58, 74, 12}, {false, 86, 74, -1}, {false, 29, 3, -1},
     };
     for (const auto& c : cases)
         EXPECT_EQ(HitToolbarButton(tables, c.attached, c.x, c.y, faces.small), c.button)

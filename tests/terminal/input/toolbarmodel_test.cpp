@@ -47,9 +47,8 @@ TEST_F(ToolbarModel, FactoryButtonsFillTheFloatingGridRowByRow)
         ToolbarRect rect;
         u32 spacing;
     } rows[] = {
-        {0, {2, 2, 28, 24}, 2},     {3, {86, 2, 112, 24}, 6},  {4, {2, 26, 28, 48}, 2},
-        {5, {30, 26, 56, 48}, 6},   {6, {2, 50, 28, 72}, 2},   {9, {86, 50, 112, 72}, 2},
-        {10, {2, 74, 28, 96}, 2},   {12, {58, 74, 84, 96}, 6},
+        {0, {2, 2, 28, 24}, 2},  {3, {86, 2, 112, 24}, 6},  {4, {2, 26, 28, 48}, 2},  {5, {30, 26, 56, 48}, 6},
+        {6, {2, 50, 28, 72}, 2}, {9, {86, 50, 112, 72}, 2}, {10, {2, 74, 28, 96}, 2}, {12, {58, 74, 84, 96}, 6},
     };
     for (const auto& r : rows) {
         const ToolbarButton& b = tables.buttons[r.button];
@@ -74,8 +73,8 @@ TEST_F(ToolbarModel, FactoryActionsPostTheMenuCommands)
     const struct {
         int action;
         i32 command;
-    } cases[] = {{0, 1015}, {2, 1020}, {11, 1090}, {12, 1000}, {13, 0},   {26, 1002}, {33, 0},
-                 {53, 1075}, {63, 0},  {65, 1036}, {79, 0},    {80, -1}, {-1, -1}};
+    } cases[] = {{0, 1015},  {2, 1020}, {11, 1090}, {12, 1000}, {13, 0},  {26, 1002}, {33, 0},
+                 {53, 1075}, {63, 0},   {65, 1036}, {79, 0},    {80, -1}, {-1, -1}};
     for (const auto& c : cases)
         EXPECT_EQ(ToolbarActionCommand(tables, c.action), c.command) << c.action;
     EXPECT_EQ(tables.actionCount, 66);
@@ -170,7 +169,7 @@ TEST_F(ToolbarModel, DefnsOfTheWrongSizeAreSkippedAndTextsCut)
     PutUnits(defns, VXT("0"), {2, 2, 2, 28, 24, 0, 0, 9});  // 8 units
     PutUnits(defns, VXT("1"), {2, 2, 2, 28, 24, 0});        // 6 units
     PutUnits(defns, VXT("4"), {2, 2, 2, 28, 24, 500, 200});
-    PutUnits(defns, VXT("64"), {2, 2, 2, 28, 24, 0, 0});    // past the table
+    PutUnits(defns, VXT("64"), {2, 2, 2, 28, 24, 0, 0});  // past the table
     const Text16 longText(300, wchar16('x'));
     SettingsWriteString(actions, VXT("4"), longText.c_str());
 

@@ -23,7 +23,8 @@ const std::wstring kSection = std::wstring(frame_test::kBase) + L"\\Profiles\\To
 void PutBinary(const std::wstring& path, const wchar_t* name, std::vector<u16> units)
 {
     HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                              nullptr),
               ERROR_SUCCESS);
     RegSetValueExW(key, name, 0, REG_BINARY, reinterpret_cast<const BYTE*>(units.data()),
                    static_cast<DWORD>(units.size() * 2));
@@ -104,7 +105,8 @@ TEST_F(ToolbarSettings, FreshProfileGivesTheFactoryBarWithEveryPicture)
     DWORD type = 0;
     EXPECT_FALSE(frame_test::ReadDword(HKEY_CURRENT_USER, kSection, L"Type", &type)) << "Type 1 is not written";
     EXPECT_EQ(GetBinary(kSection, L"Floating").size(), 4u);
-    EXPECT_FALSE(frame_test::KeyExists(HKEY_CURRENT_USER, kSection + L"\\Defns")) << "factory buttons are not saved";
+    EXPECT_FALSE(frame_test::KeyExists(HKEY_CURRENT_USER, kSection + L"\\Defns"))
+        << "factory buttons are not saved";
 }
 
 TEST_F(ToolbarSettings, StoredTypeAndEmptyDefns)

@@ -88,7 +88,7 @@ TEST_F(AttributesPage, ANormalBackgroundAndARedefinedColourReachTheTerminalOnOk)
         Next([&](HWND page) {
             // "Ansi Palette" marks no colour: nothing to redefine.
             EXPECT_FALSE(Enabled(page, 4));
-            SelectElement(page, 1);  // "Normal"
+            SelectElement(page, 1);          // "Normal"
             EXPECT_FALSE(Enabled(page, 4));  // colour 0 is marked
             EXPECT_FALSE(Enabled(page, 2211));
             DropOn(page, 2064);

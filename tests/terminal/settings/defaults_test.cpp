@@ -54,7 +54,7 @@ TEST_F(ColourDefaults, ResetTouchesTheActiveSetUnlessReloading)
     ResetAllColourSets(kLive);
     EXPECT_EQ(VtPalette, FactoryVtPalette(false));
     EXPECT_EQ(VtAnsiPalette.entry[2], (HlsEntry{1, 2, 3}));  // not the one shown
-    EXPECT_EQ(SetupPalette, VtPalette);                     // Setup copies what is shown
+    EXPECT_EQ(SetupPalette, VtPalette);                      // Setup copies what is shown
 
     ProfileLoadInProgress = 1;  // a full reload resets every set
     ResetAllColourSets(kLive);

@@ -65,8 +65,8 @@ TEST_F(MacroStore, DamagedValuesAreSkippedAndTheirNeighboursLoad)
     const std::wstring longText(300, L'x');  // 604 bytes: more than a fixed 253-byte buffer
     SeedDefinition(L"key", L"41,0", Definition(0, L"first"));
     SeedDefinition(L"key", L"42,0", Definition(0, longText));
-    SeedDefinition(L"key", L"43,0", {0x01, 0x00});                  // short
-    SeedDefinition(L"key", L"44,0", Definition(0, L"ab", 40));      // lying length
+    SeedDefinition(L"key", L"43,0", {0x01, 0x00});                             // short
+    SeedDefinition(L"key", L"44,0", Definition(0, L"ab", 40));                 // lying length
     Seed(HKEY_LOCAL_MACHINE, kMacros + L"key", L"45,0", REG_SZ, L"text", 10);  // wrong type
     SeedDefinition(L"key", L"nonsense", Definition(0, L"junk"));
     SeedDefinition(L"key", L"46,1", Definition(2, L"last"));
@@ -134,8 +134,8 @@ TEST_F(MacroStore, AHostsTextIsSavedInTheFormThatReadsBackAsThatText)
     const std::wstring program = L"(notepad)<x>", none = L"<VK_NOFUNCTION>";
     ASSERT_TRUE(AddKeyDefinition(0x41, 2, kKeyMacro, 0, DWORD(program.size()), program.c_str(), nullptr,
                                  TextOrigin::Host));
-    ASSERT_TRUE(AddKeyDefinition(0x70, 0, kKeyMacro, 0, DWORD(none.size()), none.c_str(), nullptr,
-                                 TextOrigin::Host));
+    ASSERT_TRUE(
+        AddKeyDefinition(0x70, 0, kKeyMacro, 0, DWORD(none.size()), none.c_str(), nullptr, TextOrigin::Host));
     SaveMacros();
     EXPECT_EQ(Read(HKEY_LOCAL_MACHINE, kMacros + L"key", L"41,0").bytes, Definition(2, L"((notepad)<<x>"));
     EXPECT_EQ(Read(HKEY_LOCAL_MACHINE, kMacros + L"key", L"70,0").bytes, Definition(0, none));

@@ -48,7 +48,7 @@ TEST_F(OptionPages, RadioGroupsAndInvertedBoxesReachTheirSettings)
     bool interactiveChecked = false;
     Next([&](HWND page) {
         interactiveChecked = IsDlgButtonChecked(page, 1643) == BST_CHECKED;  // factory: unavailable
-        Click(page, 1641);  // "&Interactive"
+        Click(page, 1641);                                                   // "&Interactive"
         EXPECT_EQ(IsDlgButtonChecked(page, 1643), BST_UNCHECKED);
         Click(page, 1652);  // "&Deferred"
         Click(page, 1660);  // "C&lear Unprotected" off

@@ -74,7 +74,8 @@ protected:
 TEST_F(ProfileStore, UntouchedProfileWritesItsSectionsAndAlmostNoValues)
 {
     Save();
-    for (const wchar_t* section : {L"SAVEDITEMS", L"COLOURS", L"WINDOW", L"CONNECTION", L"PRINTING", L"AUX", L"VT300"}) {
+    for (const wchar_t* section :
+         {L"SAVEDITEMS", L"COLOURS", L"WINDOW", L"CONNECTION", L"PRINTING", L"AUX", L"VT300"}) {
         EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, In(section))) << section;
         if (std::wstring(section) != L"PRINTING") {
             EXPECT_EQ(ValueNames(HKEY_CURRENT_USER, In(section)), std::vector<std::wstring>{}) << section;
@@ -177,7 +178,8 @@ TEST_F(ProfileStore, HostNamesAreSavedPacked)
     };
     for (const Row& r : rows) {
         for (int i = 0; i < 4; ++i)
-            SetText(i == 0 ? ConnectionValues.netname1 : Connection.rollover[i - 1], kProfileHostUnits, r.names[i]);
+            SetText(i == 0 ? ConnectionValues.netname1 : Connection.rollover[i - 1], kProfileHostUnits,
+                    r.names[i]);
         Connection.hostrollover = r.rollover;
         Save();
         for (int i = 0; i < 4; ++i) {
@@ -196,10 +198,10 @@ TEST_F(ProfileStore, StoredSizesAreValidated)
         u8 termid;
         i32 lines, page, rows;
     } rows[] = {
-        {0, 24, 24, 8, 144, 24, 24},      // obsize out of range: 144 for a paging terminal
-        {600, 24, 24, 3, 528, 24, 24},    // above the history maximum: the maximum
-        {300, 10, 24, 3, 300, 24, 24},    // dbsize below 24
-        {300, 24, 30, 3, 300, 24, 24},    // dasize above dbsize
+        {0, 24, 24, 8, 144, 24, 24},    // obsize out of range: 144 for a paging terminal
+        {600, 24, 24, 3, 528, 24, 24},  // above the history maximum: the maximum
+        {300, 10, 24, 3, 300, 24, 24},  // dbsize below 24
+        {300, 24, 30, 3, 300, 24, 24},  // dasize above dbsize
         {300, 48, 30, 3, 300, 48, 30},
     };
     for (const Row& r : rows) {
@@ -334,7 +336,7 @@ TEST_F(ProfileStore, ColoursFollowTheirSavedItemFlag)
     Colours.bwswap = 1;
     LoadProfile();
     EXPECT_EQ(AttributeColourTable.frg[0], 5);  // kept
-    ProfileLoadInProgress = 1;  // a full reload returns to factory colours instead
+    ProfileLoadInProgress = 1;                  // a full reload returns to factory colours instead
     LoadProfile();
     ProfileLoadInProgress = 0;
     EXPECT_EQ(AttributeColourTable.frg[0], 7);

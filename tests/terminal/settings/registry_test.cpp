@@ -78,9 +78,8 @@ TEST_F(RegistryLayer, StringsAlwaysEndWithinTheirCapacity)
         int length;
         const wchar_t* text;
     } rows[] = {
-        {L"unterminated", 0, 2, L"ab"},
-        {L"toolong", 0, 3, L"dfl"},      {L"toolong", 1, 0, L"cur"},
-        {L"number", 0, 3, L"dfl"},       {L"absent", 1, 0, L"cur"},
+        {L"unterminated", 0, 2, L"ab"}, {L"toolong", 0, 3, L"dfl"}, {L"toolong", 1, 0, L"cur"},
+        {L"number", 0, 3, L"dfl"},      {L"absent", 1, 0, L"cur"},
     };
     for (const Row& r : rows) {
         wchar_t buffer[6] = {L'c', L'u', L'r', 0, L'#', L'#'};
@@ -210,8 +209,8 @@ TEST_F(RegistryLayer, ProfileRootFollowsWhereTheProfileLives)
         i32 os;
         const wchar_t* profile;
         u32 perUser;
-    } rows[] = {{32, L"Both", 1}, {32, L"Machine", 0}, {32, L"User", 1}, {32, L"Nowhere", 1},
-                {36, L"Machine", 0}, {16, L"User", 0}, {0, L"User", 0}};
+    } rows[] = {{32, L"Both", 1},    {32, L"Machine", 0}, {32, L"User", 1}, {32, L"Nowhere", 1},
+                {36, L"Machine", 0}, {16, L"User", 0},    {0, L"User", 0}};
     for (const Row& r : rows) {
         OsVersionCode = r.os;
         SettingsSelectRoot(1 - r.perUser);

@@ -45,9 +45,9 @@ TEST_F(SetupColours, OnlyTheSettingsEditedRunTheirSetters)
     const AttributeColours before = AttributeColourTable;
     W[kCopyBckFirst + 2] = 0x85;  // bckulbd
     EXPECT_EQ(Changed(), std::vector<int>{kCopyBckFirst + 2});
-    W[kCopyFrgPalette] = 9;       // the ANSI palette's foreground half
+    W[kCopyFrgPalette] = 9;  // the ANSI palette's foreground half
     EXPECT_EQ(Changed(), (std::vector<int>{kCopyFrgPalette, kCopyBckFirst + 2}));
-    SetupColourPair[0] = 9;       // the entry on the page ("Ansi Palette") is stored first
+    SetupColourPair[0] = 9;  // the entry on the page ("Ansi Palette") is stored first
     ApplySetupColours();
     AttributeColours expected = before;
     expected.bck[3] = 0x85;
@@ -91,10 +91,10 @@ TEST_F(SetupColours, EntriesLeadToTheirSettings)
         u8* background;
     } cases[] = {
         {1, &AttributeColourTable.frg[0], &AttributeColourTable.bck[0]},
-        {3, &AttributeColourTable.frg[1], &AttributeColourTable.bck[1]},    // IN
-        {7, &AttributeColourTable.frg[3], &AttributeColourTable.bck[3]},    // UL+IN
-        {10, &AttributeColourTable.frg[12], &AttributeColourTable.bck[12]}, // IV+FL
-        {17, &AttributeColourTable.frg[15], &AttributeColourTable.bck[15]}, // IV+FL+IN+UL
+        {3, &AttributeColourTable.frg[1], &AttributeColourTable.bck[1]},     // IN
+        {7, &AttributeColourTable.frg[3], &AttributeColourTable.bck[3]},     // UL+IN
+        {10, &AttributeColourTable.frg[12], &AttributeColourTable.bck[12]},  // IV+FL
+        {17, &AttributeColourTable.frg[15], &AttributeColourTable.bck[15]},  // IV+FL+IN+UL
         {0, &AttributeColourTable.frgpalette, &AttributeColourTable.bckpalette},
     };
     for (const auto& c : cases) {
@@ -144,7 +144,7 @@ TEST_F(SetupColours, DefaultBringsBackTheFactoryTableAndPreferences)
     Colours.bwswap = 1;
     ResetEmulationColours();
     EXPECT_EQ(W[kCopyFrgFirst + 0], 7);
-    EXPECT_EQ(W[kCopyFrgFirst + 3], 199);    // frgulbd
+    EXPECT_EQ(W[kCopyFrgFirst + 3], 199);         // frgulbd
     EXPECT_EQ(W[kCopyFrgInverse + 15 - 8], 247);  // frgivflbdul
     EXPECT_EQ(W[kCopyScreen], 0);
     EXPECT_EQ(W[kCopyBckInverse + 3], 0);

@@ -118,11 +118,11 @@ TEST_F(SetupPages, TheEmulationChoiceDecidesWhatCanBeEdited)
             bool answerback, terminalId, tertiary;
             int limit;
         } cases[] = {
-            {2, true, true, true, 6 * 32},    // VT500 with the vt420 id
-            {7, false, false, false, 6 * 32}, // IBM 5250
-            {8, false, false, false, 6 * 20}, // WY50: a Wyse answerback has 20 characters
-            {15, true, false, false, 6 * 20}, // WY60
-            {19, true, false, false, 6 * 32}, // TVI955
+            {2, true, true, true, 6 * 32},     // VT500 with the vt420 id
+            {7, false, false, false, 6 * 32},  // IBM 5250
+            {8, false, false, false, 6 * 20},  // WY50: a Wyse answerback has 20 characters
+            {15, true, false, false, 6 * 20},  // WY60
+            {19, true, false, false, 6 * 32},  // TVI955
         };
         for (const auto& c : cases) {
             // Items are in emulation id order: the position is the id.
@@ -209,7 +209,8 @@ TEST(CheckListHit, BoxesAreFoundByRowAndColumn)
     };
     // clang-format on
     for (const auto& c : cases)
-        EXPECT_EQ(CheckListBoxAt(c.at, 16, c.top, c.count, 13), c.row) << c.at.x << "," << c.at.y << " top " << c.top;
+        EXPECT_EQ(CheckListBoxAt(c.at, 16, c.top, c.count, 13), c.row)
+            << c.at.x << "," << c.at.y << " top " << c.top;
 }
 
 TEST_F(SetupPages, CancelAfterChangingEveryControlChangesNothing)

@@ -84,10 +84,10 @@ TEST(TabRuler, ScrollingStaysWithinTheLine)
         const Text* line;
         int offset, code, position, result;
     } cases[] = {
-        {&wide, 0, 0, 0, 0},    {&wide, 5, 0, 0, 4},     {&wide, 52, 1, 0, 52},  {&wide, 10, 1, 0, 11},
-        {&wide, 30, 2, 0, 0},   {&narrow, 0, 3, 0, 0},   {&narrow, 0, 1, 0, 0},  {&wide, 0, 4, 800, 52},
-        {&wide, 0, 4, 80, 10},  {&wide, 10, 5, 80, -1},  {&wide, 10, 5, 120, 15}, {&wide, 10, 5, 0, 0},
-        {&wide, 10, 5, 79, -1}, {&wide, 10, 5, 72, 9},   {&wide, 0, 8, 0, 0},
+        {&wide, 0, 0, 0, 0},    {&wide, 5, 0, 0, 4},    {&wide, 52, 1, 0, 52},   {&wide, 10, 1, 0, 11},
+        {&wide, 30, 2, 0, 0},   {&narrow, 0, 3, 0, 0},  {&narrow, 0, 1, 0, 0},   {&wide, 0, 4, 800, 52},
+        {&wide, 0, 4, 80, 10},  {&wide, 10, 5, 80, -1}, {&wide, 10, 5, 120, 15}, {&wide, 10, 5, 0, 0},
+        {&wide, 10, 5, 79, -1}, {&wide, 10, 5, 72, 9},  {&wide, 0, 8, 0, 0},
     };
     for (const auto& c : cases)
         EXPECT_EQ(ScrollRuler(c.line->data(), c.offset, c.code, c.position, 8), c.result)

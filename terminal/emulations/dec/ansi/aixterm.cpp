@@ -195,8 +195,7 @@ void EraseDisplay(int n)
         ClearLines(0, Screen.pageLength - 1);
         MoveCursorAbsolute(row, column);
         break;
-    default:
-        return;
+    default: return;
     }
     RepaintScreen();
 }
@@ -208,7 +207,8 @@ void ApplyAixtermSgr(int p)
     case 0:
         // The normal colours come back with the normal rendition (terminfo's sgr0).
         ResetGraphicRendition();
-        CurrentColour = static_cast<u8>((AttributeColourTable.frg[0] & 0x0F) | ((AttributeColourTable.bck[0] & 0x0F) << 4));
+        CurrentColour = static_cast<u8>((AttributeColourTable.frg[0] & 0x0F) |
+                                        ((AttributeColourTable.bck[0] & 0x0F) << 4));
         return;
     case 1: CurrentRendition |= kRendBold; return;
     case 4: CurrentRendition |= kRendUnderline; return;
@@ -389,11 +389,8 @@ void AixtermExecuteControl(int c)
     case 13:
     case 14:
     case 15:
-    case 27:
-        ExecuteC0Control(c);
-        break;
-    default:
-        break;
+    case 27: ExecuteC0Control(c); break;
+    default: break;
     }
 }
 

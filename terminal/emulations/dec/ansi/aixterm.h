@@ -6,8 +6,8 @@
 constexpr int kAixtermTitleUnits = 511;
 
 struct AixtermState {
-    u32 hftMode = 1;  // "aix_hftmode": the high-function terminal's colours and sets
-    u32 scrollBar = 0;       // the host's scroll bar (CSI ? 42 h): hidden while clear
+    u32 hftMode = 1;                    // "aix_hftmode": the high-function terminal's colours and sets
+    u32 scrollBar = 0;                  // the host's scroll bar (CSI ? 42 h): hidden while clear
     u8 modeByte43 = 0, modeByte45 = 0;  // set and cleared by the host, no more
     int savedRows = 0, savedPageLength = 0, savedStatusType = 0;
 };

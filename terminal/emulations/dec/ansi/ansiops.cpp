@@ -70,8 +70,7 @@ void EraseInDisplay(int n)
         ClearScreenHome();
         ScoColourEraseRows(0, last);
         break;
-    default:
-        return;
+    default: return;
     }
     RepaintScreen();
 }
@@ -185,8 +184,7 @@ void SetOrResetModes(bool set)
         else if (p == 7)
             VtMode.autoWrap = set ? 1 : 0;
         break;
-    default:
-        break;
+    default: break;
     }
 }
 

@@ -9,7 +9,8 @@ HKEY OpenConsoleSection(u8 id, bool create)
     const wchar16* name = EmulationSectionName(id);
     if (!name)
         return nullptr;
-    return create ? SettingsCreateSection(CurrentProfileName(), name) : SettingsOpenSection(CurrentProfileName(), name);
+    return create ? SettingsCreateSection(CurrentProfileName(), name)
+                  : SettingsOpenSection(CurrentProfileName(), name);
 }
 
 void CloseConsoleSection(HKEY section)

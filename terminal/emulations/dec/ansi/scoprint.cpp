@@ -42,8 +42,9 @@ void ConsolePrintStep(u32 value)
         return;
     }
     const u32 screen = value / kAnsiConsoleRows, row = value % kAnsiConsoleRows;
-    const ScreenLineRecord* line =
-        screen < kScoVirtualScreens ? ScoVirtualScreenLine(static_cast<int>(screen), static_cast<int>(row)) : nullptr;
+    const ScreenLineRecord* line = screen < kScoVirtualScreens
+                                       ? ScoVirtualScreenLine(static_cast<int>(screen), static_cast<int>(row))
+                                       : nullptr;
     if (!line) {
         g_printIndex = -1;
         PrintScreenLineRecord(nullptr, 0);

@@ -109,7 +109,8 @@ bool OnScreen(const std::string& text)
 void SetString(HKEY root, const std::wstring& path, const wchar_t* name, const std::wstring& value)
 {
     HKEY key;
-    if (RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
         return;
     RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                    static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
@@ -119,7 +120,8 @@ void SetString(HKEY root, const std::wstring& path, const wchar_t* name, const s
 void SetDword(HKEY root, const std::wstring& path, const wchar_t* name, DWORD value)
 {
     HKEY key;
-    if (RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
         return;
     RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
     RegCloseKey(key);
@@ -228,13 +230,16 @@ void MessageBoxAnswerer::Run()
                 continue;
             // The text is the box's static control that holds words (the icon's has none).
             std::wstring text;
-            EnumChildWindows(box, [](HWND child, LPARAM found) -> BOOL {
-                wchar_t cls[32], words[1024] = L"";
-                GetClassNameW(child, cls, 32);
-                if (lstrcmpiW(cls, L"Static") == 0 && GetWindowTextW(child, words, 1024) > 0)
-                    *reinterpret_cast<std::wstring*>(found) += words;
-                return TRUE;
-            }, reinterpret_cast<LPARAM>(&text));
+            EnumChildWindows(
+                box,
+                [](HWND child, LPARAM found) -> BOOL {
+                    wchar_t cls[32], words[1024] = L"";
+                    GetClassNameW(child, cls, 32);
+                    if (lstrcmpiW(cls, L"Static") == 0 && GetWindowTextW(child, words, 1024) > 0)
+                        *reinterpret_cast<std::wstring*>(found) += words;
+                    return TRUE;
+                },
+                reinterpret_cast<LPARAM>(&text));
             {
                 std::lock_guard<std::mutex> hold(lock_);
                 texts_.push_back(text);

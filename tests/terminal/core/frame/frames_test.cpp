@@ -81,8 +81,8 @@ TEST(Frames, AfterTheHostGoesIdleThePictureIsAFullRepaint)
          [] {
              std::string s = Lines("fill ", 24) + "\x1b[4;18r";
              for (int i = 0; i < 12; ++i)
-                 s += "\x1b[6;1H\x1b[" + std::to_string(i % 3 + 1) + "Linserted " + std::to_string(i) + "\x1b[12;1H\x1b[" +
-                      std::to_string(i % 2 + 1) + "M";
+                 s += "\x1b[6;1H\x1b[" + std::to_string(i % 3 + 1) + "Linserted " + std::to_string(i) +
+                      "\x1b[12;1H\x1b[" + std::to_string(i % 2 + 1) + "M";
              return s + "\x1b[r";
          }(),
          0},
@@ -90,7 +90,8 @@ TEST(Frames, AfterTheHostGoesIdleThePictureIsAFullRepaint)
          "\x1b[H\x1b[2J\x1b#6wide line\r\n\x1b#3tall top\r\n\x1b#4tall bottom\r\n" + Lines("after ", 30) +
              "\r\n\x1b#6wide again",
          0},
-        {"blinking text scrolled", "\x1b[5mblinking\x1b[m plain" + Lines("under blink ", 30) + "\r\n\x1b[5;7mblink", 0},
+        {"blinking text scrolled",
+         "\x1b[5mblinking\x1b[m plain" + Lines("under blink ", 30) + "\r\n\x1b[5;7mblink", 0},
         {"a flood of the whole screen", Lines("flood ", 200), 0},
         {"a scroll into the history while panned back", Lines("panned ", 40), 6},
     };

@@ -123,8 +123,8 @@ TEST_F(MenuTest, TextsAreTheLanguageStringsOfTheCommandIds)
         }
     EXPECT_GT(items, 35);
     EXPECT_EQ(Items(Menus.file)[0].text, L"Factory &Default...");
-    EXPECT_EQ(Ids(Menus.file),
-              (std::vector<UINT>{1001, 1002, 1015, 1019, 1088, 1011, 1020, 1049, 1040, 1048, 1057, 1041, 1072, 1008}));
+    EXPECT_EQ(Ids(Menus.file), (std::vector<UINT>{1001, 1002, 1015, 1019, 1088, 1011, 1020, 1049, 1040, 1048, 1057,
+                                                  1041, 1072, 1008}));
     EXPECT_EQ(Ids(Menus.edit), (std::vector<UINT>{1058, 1069, 1074, 1075, 1076, 1077, 1010, 1043, 1044}));
     EXPECT_EQ(Ids(Menus.settings), (std::vector<UINT>{1012, 1022, 1031, 1033, 1028, 1035, 1036, 1013, 1157, 1014,
                                                       1016, 1017, 1032, 1018, 1023, 1024, 1090}));

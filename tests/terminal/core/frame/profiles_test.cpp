@@ -187,7 +187,8 @@ TEST_F(ProfilesTest, SessionSlotsAreClaimedSwitchedAndReleased)
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = L"vxOtherInstance";
     RegisterClassW(&wc);
-    HWND other = CreateWindowW(L"vxOtherInstance", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance, nullptr);
+    HWND other = CreateWindowW(L"vxOtherInstance", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance,
+                               nullptr);
     SetDword(HKEY_LOCAL_MACHINE, slot2, L"hWnd", static_cast<DWORD>(reinterpret_cast<UINT_PTR>(other)));
     SwitchToNextSession();  // both taken: the other window comes forward, nothing starts
     EXPECT_TRUE(g_startedLine.empty());

@@ -170,7 +170,8 @@ TEST_F(SoftBar, FloatingItFitsItsButtonsClosesAndAttachesAgain)
     GetClientRect(SoftButtonWindow(0), &button);
     RECT frame{0, 0, button.right * 3 + button.right / 2, 50};
     AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(bar, GWL_STYLE)), FALSE, 0);
-    SetWindowPos(bar, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top, SWP_NOMOVE | SWP_NOZORDER);
+    SetWindowPos(bar, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER);
     PumpMessages();
     RECT client;
     GetClientRect(bar, &client);
@@ -196,7 +197,7 @@ TEST_F(SoftBar, OnScreenLabelsLayOutBelowTheRowsAndAPressOnALabelActs)
     const KeyLabelRect* rects = nullptr;
     const int* codes = nullptr;
     ASSERT_EQ(SoftButtonLabelRects(&rects, &codes), 28);
-    EXPECT_EQ(codes[0], 14);   // the order starts at level 2
+    EXPECT_EQ(codes[0], 14);  // the order starts at level 2
     EXPECT_EQ(codes[14], 28);
     EXPECT_EQ(rects[7].top, rects[0].bottom);
     EXPECT_EQ(rects[14].top, rects[7].bottom);
@@ -231,8 +232,8 @@ TEST_F(SoftBar, SavedValuesAreThoseThatDifferFromTheFactory)
     EXPECT_EQ(SettingsReadDword(key, L"Order", 9, 0), 2u);
     EXPECT_GT(SettingsReadDword(key, L"w", 0, 0), 0u);
     // The other tests load this profile: what was saved here goes again.
-    for (const wchar_t* name : {L"Attached", L"cSoftButtonLevelView", L"Order", L"x", L"y", L"w", L"h", L"Level0Vis",
-                                L"Level1Vis", L"Level2Vis", L"Level3Vis"})
+    for (const wchar_t* name : {L"Attached", L"cSoftButtonLevelView", L"Order", L"x", L"y", L"w", L"h",
+                                L"Level0Vis", L"Level1Vis", L"Level2Vis", L"Level3Vis"})
         SettingsDeleteValue(key, name);
     SettingsCloseKey(key);
 }

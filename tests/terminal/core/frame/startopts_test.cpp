@@ -147,8 +147,8 @@ TEST_F(StartupOptionsTest, AnInvalidSwitchIsShownAndLaterWordsSetNoTarget)
 TEST_F(StartupOptionsTest, ATelnetPortOutsideOneTo65535IsRefusedAndNothingConnects)
 {
     MessageBoxAnswerer answerer;
-    const wchar_t* refused[] = {L"-Tnport99999", L"-Tnportabc", L"-Tnport0", L"-Tnport23x", L"-Tnport",
-                                L"-Tnport6553500000000000000000"};
+    const wchar_t* refused[] = {L"-Tnport99999", L"-Tnportabc", L"-Tnport0",
+                                L"-Tnport23x",   L"-Tnport",    L"-Tnport6553500000000000000000"};
     for (const wchar_t* word : refused) {
         ASSERT_EQ(Read((std::wstring(L"myhost ") + word).c_str()), 1) << word;
         EXPECT_EQ(StartupOptions.telnetPort, -1) << word;
@@ -161,8 +161,8 @@ TEST_F(StartupOptionsTest, ATelnetPortOutsideOneTo65535IsRefusedAndNothingConnec
     for (std::size_t i = 0; i < texts.size(); ++i)
         EXPECT_EQ(texts[i], std::wstring(refused[i]) + L" is not a valid command line option.");
 
-    for (const auto& [word, port] : {std::pair{L"-Tnport65535", 65535}, std::pair{L"-Tnport1", 1},
-                                      std::pair{L"-Tnport0000080", 80}}) {
+    for (const auto& [word, port] :
+         {std::pair{L"-Tnport65535", 65535}, std::pair{L"-Tnport1", 1}, std::pair{L"-Tnport0000080", 80}}) {
         ASSERT_EQ(Read((std::wstring(L"myhost ") + word).c_str()), 1);
         EXPECT_EQ(StartupOptions.telnetPort, port) << word;
         EXPECT_EQ(StartupOptions.targetGiven, 1u) << word;
@@ -355,26 +355,26 @@ TEST(KeyboardLayout, LanguageTable)
     struct Case {
         u32 code, index, nameId, national, comma;
     } cases[] = {
-        {0x409, 0, 1361, 1, 0},     // US English
-        {0x809, 1, 1362, 1, 0},     // British
-        {0x807, 10, 1371, 1, 0},    // Swiss German
-        {0x407, 6, 1367, 1, 1},     // German
-        {0xC07, 6, 1367, 1, 1},     // Austrian (sublanguage 3)
-        {0x1007, 6, 1367, 0, 0},    // German, another sublanguage
-        {0x410, 8, 1369, 1, 0},     // Italian
-        {0x10410, 8, 1369, 1, 1},   // Italian, variant with the keypad comma
-        {0x416, 15, 1376, 0, 1},    // Portuguese (Brazil)
-        {0x816, 15, 1376, 1, 1},    // Portuguese
-        {0x413, 7, 1368, 1, 1},     // Dutch
-        {0x813, 2, 1363, 1, 0},     // Flemish
-        {0x41A, 32, 1361, 0, 1},    // Croatian
-        {0xC1A, 35, 1361, 0, 0},    // Serbian
-        {0x804, 18, 1361, 0, 0},    // Chinese sublanguage 2
-        {0xC0C, 3, 1364, 1, 0},     // Canadian French
-        {0x100C, 9, 1370, 1, 0},    // Swiss French
-        {0x140C, 13, 1374, 0, 0},   // French, another sublanguage
-        {0x42F, 31, 1361, 0, 0},    // Macedonian
-        {0x425, 0, 1361, 0, 0},     // a language without a row
+        {0x409, 0, 1361, 1, 0},    // US English
+        {0x809, 1, 1362, 1, 0},    // British
+        {0x807, 10, 1371, 1, 0},   // Swiss German
+        {0x407, 6, 1367, 1, 1},    // German
+        {0xC07, 6, 1367, 1, 1},    // Austrian (sublanguage 3)
+        {0x1007, 6, 1367, 0, 0},   // German, another sublanguage
+        {0x410, 8, 1369, 1, 0},    // Italian
+        {0x10410, 8, 1369, 1, 1},  // Italian, variant with the keypad comma
+        {0x416, 15, 1376, 0, 1},   // Portuguese (Brazil)
+        {0x816, 15, 1376, 1, 1},   // Portuguese
+        {0x413, 7, 1368, 1, 1},    // Dutch
+        {0x813, 2, 1363, 1, 0},    // Flemish
+        {0x41A, 32, 1361, 0, 1},   // Croatian
+        {0xC1A, 35, 1361, 0, 0},   // Serbian
+        {0x804, 18, 1361, 0, 0},   // Chinese sublanguage 2
+        {0xC0C, 3, 1364, 1, 0},    // Canadian French
+        {0x100C, 9, 1370, 1, 0},   // Swiss French
+        {0x140C, 13, 1374, 0, 0},  // French, another sublanguage
+        {0x42F, 31, 1361, 0, 0},   // Macedonian
+        {0x425, 0, 1361, 0, 0},    // a language without a row
     };
     for (const Case& c : cases) {
         const KeyboardLanguage k = KeyboardLanguageFor(c.code);

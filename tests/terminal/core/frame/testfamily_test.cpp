@@ -89,7 +89,10 @@ TEST(TestOnlyFamily, ReceivesHostBytesKeysAndPaintsItsRows)
     EXPECT_EQ(Locked([](Seen& s) { return s.keys; }), (std::vector<std::pair<int, int>>{{kKeyF5, 2}}));
 
     // A repaint of the screen goes to the family's own painter, in the next frame.
-    Locked([](Seen& s) { s.paintedRows.clear(); return 0; });
+    Locked([](Seen& s) {
+        s.paintedRows.clear();
+        return 0;
+    });
     InvalidateTerminal();
     PumpUntil([] { return !Locked([](Seen& s) { return s.paintedRows.empty(); }); }, 3000);
     const std::vector<int> rows = Locked([](Seen& s) { return s.paintedRows; });

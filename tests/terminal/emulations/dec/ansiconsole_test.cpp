@@ -567,8 +567,8 @@ TEST_F(PaletteTest, EachConsoleShowsItsFactoryPaletteWithTheProfilesValuesOverIt
     EXPECT_EQ(Shown(1).blue, HlsToRgb(0, 50, 100).blue);
     // Leaving gives the VT palette back.
     LeaveAnsiConsole();
-    EXPECT_EQ(Shown(1).blue, HlsToRgb(VtPalette.entry[1].hue, VtPalette.entry[1].lightness,
-                                      VtPalette.entry[1].saturation).blue);
+    EXPECT_EQ(Shown(1).blue,
+              HlsToRgb(VtPalette.entry[1].hue, VtPalette.entry[1].lightness, VtPalette.entry[1].saturation).blue);
     // bwswap exchanges the consoles' factory black and white.
     EXPECT_EQ(FactoryConsolePalette(true).entry[0], factory.entry[15]);
     EXPECT_EQ(FactoryConsolePalette(true).entry[15], factory.entry[0]);

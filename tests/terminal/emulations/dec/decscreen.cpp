@@ -46,7 +46,8 @@ int main()
         }
         std::printf("]");
     }
-    std::printf("],\n \"cursor\": [%d, %d, %d],\n \"sent\": [", Screen.cursorRow, Screen.cursorColumn, PendingWrap);
+    std::printf("],\n \"cursor\": [%d, %d, %d],\n \"sent\": [", Screen.cursorRow, Screen.cursorColumn,
+                PendingWrap);
     // What the terminal answered: reports and checksums.
     const std::vector<u8>& sent = doubles::Network().sent;
     for (std::size_t i = 0; i < sent.size(); ++i)

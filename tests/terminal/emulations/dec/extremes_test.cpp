@@ -21,8 +21,8 @@ using Extremes = VtTest;
 
 std::string Parameters(std::mt19937& random, int count)
 {
-    static const char* const kValues[] = {"", "0", "1", "2", "5", "24", "63", "64", "72", "80", "132", "144",
-                                          "255", "256", "999", "32767", "65535", "99999999"};
+    static const char* const kValues[] = {"",   "0",   "1",   "2",   "5",   "24",  "63",    "64",    "72",
+                                          "80", "132", "144", "255", "256", "999", "32767", "65535", "99999999"};
     std::uniform_int_distribution<int> pick(0, static_cast<int>(std::size(kValues)) - 1);
     std::string p;
     for (int i = 0; i < count; ++i)
@@ -41,9 +41,10 @@ std::string Hex(std::mt19937& random, int bytes)
 
 std::string Step(std::mt19937& random)
 {
-    static const char* const kFinals[] = {"$r", "$t", "$v", "$x", "$z", "${", "*y", "*x", "*|", "'}", "'~",
-                                          " P", " Q", " R", "U", "V", "t", "$~", "$}", "}", "|", "?|", "?'s",
-                                          "s", "r", "H", "G", "`", "Z", "L", "M", "@", "P", "J", "K", "X",
+    static const char* const kFinals[] = {"$r",  "$t",  "$v",   "$x",   "$z",   "${", "*y", "*x",  "*|",
+                                          "'}",  "'~",  " P",   " Q",   " R",   "U",  "V",  "t",   "$~",
+                                          "$}",  "}",   "|",    "?|",   "?'s",  "s",  "r",  "H",   "G",
+                                          "`",   "Z",   "L",    "M",    "@",    "P",  "J",  "K",   "X",
                                           "?6h", "?6l", "?69h", "?10h", "?10l", "*z", "6n", "?6n", "?62n"};
     const std::string dcs = "\x1bP", st = "\x1b\\";
     // clang-format off

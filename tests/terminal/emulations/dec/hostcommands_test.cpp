@@ -28,8 +28,8 @@ TEST_F(HostCommands, SelectEmulationByCodeOnlyWhileReplaying)
     struct Case {
         char code;
         int requested;  // -1: nothing requested
-    } cases[] = {{'1', 1}, {'2', 1}, {'5', 1}, {'3', 0}, {'6', 2}, {'7', 2}, {'8', 3}, {'<', 3},
-                 {'9', 4}, {'=', 18}, {'>', 20}, {'4', -1}, {'x', -1}};
+    } cases[] = {{'1', 1}, {'2', 1}, {'5', 1},  {'3', 0},  {'6', 2},  {'7', 2}, {'8', 3},
+                 {'<', 3}, {'9', 4}, {'=', 18}, {'>', 20}, {'4', -1}, {'x', -1}};
     for (const Case& c : cases) {
         for (bool replaying : {false, true}) {
             doubles::Comms().replayOpen = replaying;
@@ -171,7 +171,7 @@ TEST_F(HostCommands, CaptureSequenceDivertsItsDataToTheFile)
     // ends a name too; a mode other than 0 and 1 opens nothing.
     doubles::ResetHost();
     FeedAll("\x1b[H\x1b[2J\x1bP0z..\\x;hidden\x1b\\shown\x1bP0za" + std::string(1, '\0') + "b\x1b\\" +
-         "\x1bP2zname;more\x1b\\ end");
+            "\x1bP2zname;more\x1b\\ end");
     ASSERT_EQ(doubles::Comms().hostCaptures.size(), 2u);
     EXPECT_EQ(doubles::Comms().hostCaptures[0].name, "..\\x");
     EXPECT_EQ(doubles::Comms().hostCaptures[1].name, "a");

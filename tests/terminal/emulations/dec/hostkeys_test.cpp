@@ -83,8 +83,8 @@ TEST_F(HostKeys, DecudkDefinesLocksAndIsRefusedWhileLocked)
     Feed(kDcs + "1;1|17/59" + kSt);
     EXPECT_EQ(EntryText(25), "Y");
     // Bad parameters, a marker, or the VT100 emulation: the string is read, nothing kept.
-    for (const std::string& refused : {kDcs + "2;1|17/5A" + kSt, kDcs + "1;1;3|17/5A" + kSt,
-                                       kDcs + "?1;1|17/5A" + kSt}) {
+    for (const std::string& refused :
+         {kDcs + "2;1|17/5A" + kSt, kDcs + "1;1;3|17/5A" + kSt, kDcs + "?1;1|17/5A" + kSt}) {
         Feed(refused);
         EXPECT_EQ(EntryText(25), "Y") << refused.substr(2);
     }

@@ -62,8 +62,8 @@ TEST_F(KeySequences, StoredTablesAreBoundedByThePool)
     u16 offsets[kUdkKeys] = {}, lengths[kUdkKeys] = {}, locals[kUdkKeys] = {};
     lengths[0] = 2;
     offsets[1] = 2 * (kUdkPoolUnits - 1);
-    lengths[1] = 40;       // runs past the pool
-    offsets[2] = 0xFFFE;   // starts past the pool
+    lengths[1] = 40;      // runs past the pool
+    offsets[2] = 0xFFFE;  // starts past the pool
     lengths[2] = 0xFFFF;
     locals[3] = 0xFFFF;
     const u32 end = 100000;

@@ -27,10 +27,7 @@ protected:
         ResetLocalEdit();
     }
     // A form: a guarded label on row 1, the cursor after it, local editing on.
-    void Form()
-    {
-        Feed(C("2J") + C("H") + E("V") + "Name:" + E("W") + C("?10h"));
-    }
+    void Form() { Feed(C("2J") + C("H") + E("V") + "Name:" + E("W") + C("?10h")); }
     std::string Transmit()
     {
         Answer("");

@@ -224,9 +224,10 @@ TEST_F(Pages, ExtremeParametersLeaveTheTerminalAnswering)
 {
     const std::string big = "65535";
     std::string stream;
-    for (const char* final : {"$r", "$t", "$v", "$x", "$z", "${", "*y", "'}", "'~", " P", " Q", " R", "U", "V",
-                              "t", "*|", "*x"}) {
-        stream += C(big + ";" + big + ";" + big + ";" + big + ";" + big + ";" + big + ";" + big + ";" + big + final);
+    for (const char* final :
+         {"$r", "$t", "$v", "$x", "$z", "${", "*y", "'}", "'~", " P", " Q", " R", "U", "V", "t", "*|", "*x"}) {
+        stream += C(big + ";" + big + ";" + big + ";" + big + ";" + big + ";" + big + ";" + big + ";" + big +
+                    final);
         stream += C("0;0;0;0;0;0;0;0" + std::string(final));
     }
     Feed(stream + C("72t") + C("72;132H") + stream);

@@ -261,10 +261,12 @@ TEST_F(Screen_, CursorMoves)
         std::string from, move, cursor;
     };
     const Case cases[] = {
-        {C("5;5H"), C("2A"), "2,4"},   {C("5;5H"), C("0B"), "5,4"},   {C("5;5H"), C("3C"), "4,7"},
-        {C("5;5H"), C("9D"), "4,0"},   {C("5;5H"), C("2E"), "6,0"},   {C("5;5H"), C("F"), "3,0"},
-        {C("5;5H"), C("20G"), "4,19"}, {C("5;5H"), C("`"), "4,0"},    {C("5;5H"), C("a"), "4,5"},
-        {C("5;5H"), C("1a"), "4,5"},   {C("5;5H"), C("7d"), "6,4"},   {C("5;5H"), C("2e"), "6,4"},
+        {C("5;5H"), C("2A"), "2,4"},   {C("5;5H"), C("0B"), "5,4"},
+        {C("5;5H"), C("3C"), "4,7"},   {C("5;5H"), C("9D"), "4,0"},
+        {C("5;5H"), C("2E"), "6,0"},   {C("5;5H"), C("F"), "3,0"},
+        {C("5;5H"), C("20G"), "4,19"}, {C("5;5H"), C("`"), "4,0"},
+        {C("5;5H"), C("a"), "4,5"},    {C("5;5H"), C("1a"), "4,5"},
+        {C("5;5H"), C("7d"), "6,4"},   {C("5;5H"), C("2e"), "6,4"},
         {C("5;5H"), C(";7f"), "0,6"},  {C("5;5H"), C("99;99H"), "23,79"},
         {C("5;5H"), C("?5A"), "4,4"},  // a marker makes it another command
     };
@@ -374,8 +376,8 @@ TEST_F(Screen_, MediaCopyNeedsAPrinter)
     EXPECT_TRUE(doubles::Comms().printCalls.empty());
     doubles::Comms().printerAvailable = true;
     Feed(C("5i") + C("4i") + C("?5i") + C("7i") + C("6i"));
-    EXPECT_EQ(doubles::Comms().printCalls,
-              (std::vector<std::string>{"controller on", "off", "auto on", "pass-through on", "pass-through off"}));
+    EXPECT_EQ(doubles::Comms().printCalls, (std::vector<std::string>{"controller on", "off", "auto on",
+                                                                     "pass-through on", "pass-through off"}));
     // Media copy to the host: the cursor row as text without its trailing blanks.
     Feed(C("H") + C("2J") + "a b");
     EXPECT_EQ(Answer(C("?3i")), "a b\r");

@@ -66,9 +66,9 @@ TEST_F(Sequences, ConformanceLevelsSwitchTheEmulation)
         u8 to;
     };
     const Case cases[] = {
-        {3, C("61\"p"), 1},  {1, C("62;1\"p"), 2}, {1, C("62\"p"), 3},  {2, C("63;2\"p"), 3},
-        {2, C("62;7\"p"), 2}, {2, C("60\"p"), 2},  {2, C("?62\"p"), 2}, {1, E(" G"), 1},
-        {2, E(" G"), 3},     {3, E(" F"), 2},     {2, E(" F"), 2},
+        {3, C("61\"p"), 1},   {1, C("62;1\"p"), 2}, {1, C("62\"p"), 3},  {2, C("63;2\"p"), 3},
+        {2, C("62;7\"p"), 2}, {2, C("60\"p"), 2},   {2, C("?62\"p"), 2}, {1, E(" G"), 1},
+        {2, E(" G"), 3},      {3, E(" F"), 2},      {2, E(" F"), 2},
     };
     for (const Case& c : cases) {
         EmulationId = c.from;
@@ -177,8 +177,8 @@ TEST_F(Sequences, CountsAndCoordinatesAreClampedBeforeTheyIndex)
     // Every count and coordinate at its largest, in every command that takes one.
     const std::string big = "65535";
     std::string stream;
-    for (const char* final : {"A", "B", "C", "D", "E", "F", "G", "I", "Z", "`", "a", "d", "e", "X", "@", "P", "L",
-                              "M", "S", "T", "J", "K", "g"})
+    for (const char* final : {"A", "B", "C", "D", "E", "F", "G", "I", "Z", "`", "a", "d",
+                              "e", "X", "@", "P", "L", "M", "S", "T", "J", "K", "g"})
         stream += C(big + final) + "x";
     stream += C(big + ";" + big + "H") + "y" + C(big + ";" + big + "r") + C("?69h") + C(big + ";" + big + "s");
     stream += C(big + ";" + big + ";" + big + ";" + big + ";" + big + ";" + big + ";" + big + "$u");

@@ -154,7 +154,8 @@ TEST_F(SoftFontTest, LoadingStopsAtTheLastPositionOfTheSet)
         u16 startPcn, setSize;
         int firstStored, lastStored;
     };
-    for (const Case& c : {Case{0, 1, 32, 127}, Case{94, 1, 126, 127}, Case{1, 0, 33, 126}, Case{94, 0, 126, 126}}) {
+    for (const Case& c :
+         {Case{0, 1, 32, 127}, Case{94, 1, 126, 127}, Case{1, 0, 33, 126}, Case{94, 0, 126, 126}}) {
         SCOPED_TRACE(c.startPcn * 10 + c.setSize);
         SoftFont = SoftFontState{};
         ResetSoftFont();

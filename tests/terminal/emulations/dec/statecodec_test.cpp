@@ -52,8 +52,8 @@ TEST(TerminalStateCodec, CharsetCodesRoundTrip)
     struct Case {
         u8 code, report, set96;
     };
-    for (const Case& c : {Case{1, 1, 0}, Case{2, 3, 0}, Case{3, 2, 0}, Case{4, 64, 2}, Case{5, 32, 0},
-                          Case{6, 33, 1}}) {
+    for (const Case& c :
+         {Case{1, 1, 0}, Case{2, 3, 0}, Case{3, 2, 0}, Case{4, 64, 2}, Case{5, 32, 0}, Case{6, 33, 1}}) {
         EXPECT_EQ(CharsetReportCode(c.code), c.report);
         EXPECT_EQ(CharsetFromReportCode(c.report).code, c.code);
         EXPECT_EQ(CharsetFromReportCode(c.report).set96, c.set96);

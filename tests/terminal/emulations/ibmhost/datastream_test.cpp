@@ -6,9 +6,15 @@
 
 namespace {
 // A 3270-DATA record asking for a response whatever happens.
-std::string Data(const std::string& command) { return "00 00 02 00 01 " + command; }
+std::string Data(const std::string& command)
+{
+    return "00 00 02 00 01 " + command;
+}
 constexpr const char* kPositive = "02 00 00 00 01 00 FF EF";
-std::string Negative(const char* reason) { return std::string("02 00 01 00 01 ") + reason + " FF EF"; }
+std::string Negative(const char* reason)
+{
+    return std::string("02 00 01 00 01 ") + reason + " FF EF";
+}
 }  // namespace
 
 TEST_F(Session3270Test, OrdersBuildTheScreen)
@@ -22,11 +28,12 @@ TEST_F(Session3270Test, OrdersBuildTheScreen)
     } const cases[] = {
         {"14-bit address", "F5 C3 11 00 50 C1", 1, "A", 0},
         {"12-bit address", "F5 C3 11 C1 50 C1 13", 1, "A", 81},
-        {"repeat to the same address fills the buffer", "F5 C3 3C 40 40 C1", 23, "AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA", 0},
+        {"repeat to the same address fills the buffer", "F5 C3 3C 40 40 C1", 23,
+         "AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA", 0},
         {"repeat with graphic escape", "F5 C3 3C 40 C5 08 C1 C2", 0, "AAAAAB", 0},
         {"insert cursor", "F5 C3 11 40 C3 13 C1", 0, "   A", 3},
-        {"program tab after data nulls the field's rest",
-         "F5 C3 1D 40 C1 C1 C1 C1 1D 40 11 40 C2 C2 05 C3", 0, " AB   C", 0},
+        {"program tab after data nulls the field's rest", "F5 C3 1D 40 C1 C1 C1 C1 1D 40 11 40 C2 C2 05 C3", 0,
+         " AB   C", 0},
         {"program tab after an order only moves", "F5 C3 1D 40 C1 C1 C1 1D 40 11 40 C2 05 C2", 0, " AAA B", 0},
         {"erase unprotected to address", "F5 C3 1D 40 C1 C1 1D 60 C2 C2 11 40 40 12 40 C6", 0, "    BB", 0},
         {"start field extended", "F5 C3 29 02 C0 60 42 F2 C1", 0, " A", 0},

@@ -108,7 +108,7 @@ TEST(EbcdicNationalVariant, TablesByCcsid)
 // section signs; CCSID 29 is not in glibc.
 TEST(EbcdicNationalVariant, AgreesWithIconv)
 {
-    const u16 ccsids[] = {273, 274, 277, 278, 280, 284, 285, 297, 500,
+    const u16 ccsids[] = {273,  274,  277,  278,  280,  284,  285,  297, 500,
                           1141, 1142, 1143, 1144, 1145, 1146, 1147, 1148};
     Iconv to037("IBM037", "UTF-16LE");
     ASSERT_TRUE(to037.ok());
@@ -127,8 +127,7 @@ TEST(EbcdicNationalVariant, AgreesWithIconv)
             if (!base)
                 continue;
             const u8 expected = *base == b ? 0 : *base;
-            EXPECT_EQ(ApplyEbcdicNationalVariant(static_cast<u8>(b), ccsid), expected)
-                << name << " byte " << b;
+            EXPECT_EQ(ApplyEbcdicNationalVariant(static_cast<u8>(b), ccsid), expected) << name << " byte " << b;
         }
     }
 }

@@ -88,10 +88,10 @@ void Key(const std::string& name, const std::string& arg)
         int code;
         u32 shift;
     } kKeys[] = {
-        {"Enter", 111, 0}, {"Tab", 115, 0}, {"BackTab", 115, 1}, {"Home", 84, 0}, {"Clear", 139, 0},
-        {"EraseEOF", 87, 0}, {"EraseInput", 87, 4}, {"Delete", 86, 0}, {"Left", 90, 0}, {"Right", 92, 0},
-        {"Up", 89, 0}, {"Down", 91, 0}, {"Insert", 83, 0}, {"Reset", 148, 0}, {"Dup", 83, 1},
-        {"FieldMark", 84, 1},
+        {"Enter", 111, 0}, {"Tab", 115, 0},     {"BackTab", 115, 1},   {"Home", 84, 0},
+        {"Clear", 139, 0}, {"EraseEOF", 87, 0}, {"EraseInput", 87, 4}, {"Delete", 86, 0},
+        {"Left", 90, 0},   {"Right", 92, 0},    {"Up", 89, 0},         {"Down", 91, 0},
+        {"Insert", 83, 0}, {"Reset", 148, 0},   {"Dup", 83, 1},        {"FieldMark", 84, 1},
     };
     if (name == "String") {
         for (char c : arg)
@@ -112,8 +112,9 @@ void Key(const std::string& name, const std::string& arg)
             static const u8 kPa[4] = {0, 0x6C, 0x6E, 0x6B};
             I3270KeyAid(s, kPa[n & 3]);
         } else {
-            static const u8 kPf[25] = {0,    0xF1, 0xF2, 0xF3, 0xF4, 0xF5, 0xF6, 0xF7, 0xF8, 0xF9, 0x7A, 0x7B, 0x7C,
-                                       0xC1, 0xC2, 0xC3, 0xC4, 0xC5, 0xC6, 0xC7, 0xC8, 0xC9, 0x4A, 0x4B, 0x4C};
+            static const u8 kPf[25] = {0,    0xF1, 0xF2, 0xF3, 0xF4, 0xF5, 0xF6, 0xF7, 0xF8,
+                                       0xF9, 0x7A, 0x7B, 0x7C, 0xC1, 0xC2, 0xC3, 0xC4, 0xC5,
+                                       0xC6, 0xC7, 0xC8, 0xC9, 0x4A, 0x4B, 0x4C};
             I3270KeyAid(s, kPf[n % 25]);
         }
         return;

@@ -12,7 +12,8 @@ constexpr const char* kOk = "02 00 00 00 01 00 FF EF ";
 TEST_F(Session3270Test, QueryOn3279Model2)
 {
     Host(kQuery);
-    const std::string expected = std::string(kOk) + "00 00 00 00 00 88 " +
+    const std::string expected =
+        std::string(kOk) + "00 00 00 00 00 88 " +
         "00 0C 81 80 80 81 85 86 87 88 99 A6 "
         "00 17 81 81 03 00 00 50 00 18 01 00 01 00 03 00 04 00 09 09 10 07 80 "
         "00 1F 81 85 82 10 09 10 00 00 00 00 09 00 00 00 02 B9 00 25 00 25 01 00 F1 03 C3 01 36 01 36 "
@@ -39,16 +40,15 @@ TEST_F(Session3270Test, QueryOn3278Model2HasNoExtendedReplies)
 TEST_F(Session3270Test, QueryListAsksForCodesItNames)
 {
     Host("00 00 02 00 01 F3 00 08 01 FF 03 00 87 A6");
-    EXPECT_EQ(Sent(), std::string(kOk) +
-                          "00 00 00 00 00 88 00 0D 81 87 04 00 F0 F1 F1 F2 F2 F4 F4 "
-                          "00 11 81 A6 00 00 0B 01 00 00 50 00 18 00 50 00 18 FF EF");
+    EXPECT_EQ(Sent(), std::string(kOk) + "00 00 00 00 00 88 00 0D 81 87 04 00 F0 F1 F1 F2 F2 F4 F4 "
+                                         "00 11 81 A6 00 00 0B 01 00 00 50 00 18 00 50 00 18 FF EF");
 }
 
 TEST_F(Session3270Test, ReadModifiedFormsAndShortReads)
 {
     Host("00 00 00 00 01 F5 C3 1D 60 C1 1D 40 13 11 40 C5 1D 60 C2 1D 40 1D 60");
     Type("XY");
-    EXPECT_EQ(s.cursor, 6);  // past the protected attribute after the field
+    EXPECT_EQ(s.cursor, 6);       // past the protected attribute after the field
     I3270KeyFunction(&s, 88, 0);  // Page Down: PA2, a short read
     EXPECT_EQ(Sent(), "00 00 00 00 00 6E FF EF");
     Host("00 00 00 00 02 6E");  // Read Modified All is never short
@@ -70,8 +70,7 @@ TEST_F(Session3270Test, ReadBufferSendsFieldsByReplyMode)
     Host("00 00 00 00 03 F3 00 05 09 00 01");  // extended field mode
     Host("00 00 00 00 04 F2");
     reply = Sent();
-    EXPECT_EQ(reply.substr(0, 71),
-              "00 00 00 00 01 60 40 40 29 02 C0 60 42 F2 C1 29 01 C0 40 00 00 00 00 00");
+    EXPECT_EQ(reply.substr(0, 71), "00 00 00 00 01 60 40 40 29 02 C0 60 42 F2 C1 29 01 C0 40 00 00 00 00 00");
 }
 
 TEST_F(Session3270Test, CharacterModeReadBufferOfEveryCellArrivesWhole)

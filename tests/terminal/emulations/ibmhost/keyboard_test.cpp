@@ -184,7 +184,7 @@ TEST_F(Keyboard3270Test, RightToLeftKeysKeepTheBufferTheHostSees)
     EXPECT_EQ(s.cursor, 10);
     EXPECT_EQ(s.direction & 0x06, 0);
 
-    s.direction = 0x09;  // reversed input on a normal screen
+    s.direction = 0x09;                   // reversed input on a normal screen
     I3270KeyFunction(&s, 95, kShiftBit);  // the cursor line follows the screen: normal
     EXPECT_EQ(s.direction & 0x0B, 0);
     EXPECT_EQ(s.cursor, kNameInput);

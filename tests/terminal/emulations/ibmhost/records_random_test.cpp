@@ -63,7 +63,7 @@ TEST_F(Session3270Test, RandomAndMutatedRecordsAreAnsweredByTheTable)
         const u32 error = I3270HandleRecord(&s, r.data(), static_cast<int>(r.size()));
         const std::vector<u8> sent = t3270::Bytes(Sent());
         if (r.size() < 5)
-            continue;  // no header: dropped without an answer
+            continue;                                    // no header: dropped without an answer
         const bool hostAnswer = r[0] == 2 || r[0] == 6;  // RESPONSE and REQUEST: never answered
         const bool wantsAnswer = !hostAnswer && (r[2] == 2 || (r[2] == 1 && error));
         const bool isResponse = sent.size() >= 8 && sent[0] == 0x02;

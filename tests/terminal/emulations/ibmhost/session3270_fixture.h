@@ -25,8 +25,7 @@
 #include "terminal/input/keyevents.h"
 
 namespace t3270 {
-constexpr int kModel3278_2 = 0, kModel3278_5 = 3, kModel3278_2E = 4, kModel3279_2 = 8,
-              kModel3279_5 = 11;
+constexpr int kModel3278_2 = 0, kModel3278_5 = 3, kModel3278_2E = 4, kModel3279_2 = 8, kModel3279_5 = 11;
 constexpr u8 kBindImage = 0, kResponses = 2, kSysReq = 4;
 
 inline std::vector<u8> Bytes(const std::string& hex)
@@ -125,8 +124,7 @@ protected:
         for (int c = 0; c < s.current.columns; ++c) {
             const HostCell& cell = s.cells[static_cast<std::size_t>(r * s.current.columns + c)];
             const wchar16 u = HostByteToUnicode(s.s2u, cell.character);
-            text.push_back(IsAttribute(cell) || cell.character == 0 || u > 0x7E ? ' '
-                                                                                : static_cast<char>(u));
+            text.push_back(IsAttribute(cell) || cell.character == 0 || u > 0x7E ? ' ' : static_cast<char>(u));
         }
         while (!text.empty() && text.back() == ' ')
             text.pop_back();
