@@ -81,11 +81,18 @@ class WineSession:
         """Runs `wine reg ...`; returns (exit code, output)."""
         # Output goes through a file: Wine's helper processes started by the first program
         # of a prefix inherit a pipe and would hold it open after reg itself has ended.
-        with tempfile.TemporaryFile("w+") as out:
-            r = subprocess.run([WINE, "reg", *args], env=self.env, stdin=subprocess.DEVNULL, stdout=out,
-                               stderr=subprocess.STDOUT, text=True, timeout=60)
-            out.seek(0)
-            return r.returncode, out.read()
+        for attempt in range(3):
+            with tempfile.TemporaryFile("w+") as out:
+                r = subprocess.run([WINE, "reg", *args], env=self.env, stdin=subprocess.DEVNULL, stdout=out,
+                                   stderr=subprocess.STDOUT, text=True, timeout=60)
+                out.seek(0)
+                text = out.read()
+            # On a loaded machine Wine's launcher now and then fails to start reg at all;
+            # reg never ran then, so starting it again changes nothing twice.
+            if r.returncode == 0 or "could not be started" not in text:
+                break
+            time.sleep(0.5)
+        return r.returncode, text
 
     def reg_values(self, key):
         """The values of a registry key as {name: (type, data text)}; None when the key

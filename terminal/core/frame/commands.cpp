@@ -1,6 +1,7 @@
 #include "terminal/core/frame/commands.h"
 
 #include <cwchar>
+#include <iterator>
 
 #include "terminal/comms/auxdialog.h"
 #include "terminal/comms/capture.h"
@@ -330,6 +331,35 @@ void PrintThroughFamily(void (*FamilyHooks::*op)())
         print();
 }
 
+// One print command runs to its end before the next begins. While a job prints, its abort
+// procedure lets messages through so that Cancel works; a print screen posted meanwhile
+// (by the host, the Print Screen key or the menu) would otherwise reopen the running job
+// and the picture or page it asked for would be lost. It waits its turn and is posted
+// again once the running one has ended.
+struct PrintCommandQueue {
+    bool running = false;
+    int count = 0;
+    WPARAM waiting[64];
+};
+PrintCommandQueue PrintCommands;
+
+template <typename Run>
+void RunPrintCommand(HWND window, WPARAM wParam, Run run)
+{
+    if (PrintCommands.running) {
+        if (PrintCommands.count < static_cast<int>(std::size(PrintCommands.waiting)))
+            PrintCommands.waiting[PrintCommands.count++] = wParam;
+        return;
+    }
+    PrintCommands.running = true;
+    run();
+    PrintCommands.running = false;
+    const int count = PrintCommands.count;
+    PrintCommands.count = 0;
+    for (int i = 0; i < count; ++i)
+        PostMessageW(window, WM_COMMAND, PrintCommands.waiting[i], 0);
+}
+
 }  // namespace
 
 u16 GetMnemonic(const wchar_t* text)
@@ -541,9 +571,9 @@ LRESULT MainCommand(HWND window, WPARAM wParam, LPARAM lParam)
         ClearEmulationScreen();
         UpdateEditMenu();
         break;
-    case kCmdPrintStep: PrintScreenStep(HIWORD(wParam)); break;
-    case kCmdPrintBuffer: PrintBuffer(); break;
-    case kCmdPrintScreen: PrintScreen(); break;
+    case kCmdPrintStep: RunPrintCommand(window, wParam, [wParam] { PrintScreenStep(HIWORD(wParam)); }); break;
+    case kCmdPrintBuffer: RunPrintCommand(window, wParam, PrintBuffer); break;
+    case kCmdPrintScreen: RunPrintCommand(window, wParam, PrintScreen); break;
     case kCmdRepaint:
         if (StartingUp || ProfileLoadInProgress || Iconic || GetFocus() != window)
             break;
@@ -582,7 +612,7 @@ LRESULT MainCommand(HWND window, WPARAM wParam, LPARAM lParam)
     case kCmdAuxPort: OpenAuxPortDialog(window); break;
     case kCmdPrintScreenBitmap:
         if (!ModalOpen && !FamilyWindowTakesKeys())
-            PrintScreenCommand(wParam != kCmdPrintScreenAsSet);
+            RunPrintCommand(window, wParam, [wParam] { PrintScreenCommand(wParam != kCmdPrintScreenAsSet); });
         break;
     case kCmdCancelPrint: CancelPrintCommand(); break;
     case kCmdAutoPrint: AutoPrintCommand(); break;

@@ -10,7 +10,9 @@
 #include "frame_support.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/family.h"
+#include "terminal/core/frame/commandids.h"
 #include "terminal/core/frame/emuswitch.h"
+#include "terminal/core/frame/mainwindow.h"
 #include "terminal/core/frame/screenwindow.h"
 #include "terminal/core/paint/painting.h"
 #include "terminal/core/paint/paintrows.h"
@@ -108,6 +110,40 @@ TEST(TestOnlyFamily, ReceivesHostBytesKeysAndPaintsItsRows)
     UnregisterFamily(&kTestFamily);
     FeedHost("\r\nback on the store");
     EXPECT_TRUE(PumpUntil([] { return OnScreen("back on the store"); }, 5000));
+}
+
+// A print command that arrives while another prints (the abort procedure of a running
+// job dispatches messages, here sent from inside the first one) runs after it, not
+// inside it and not never.
+std::string PrintLog;
+const FamilyHooks kPrintingFamily{
+    .name = "printing test family",
+    .emulations = EmulationBit(kEmuTa6530),
+    .printScreen =
+        [] {
+            const bool first = PrintLog.empty();
+            PrintLog += '<';
+            if (first)
+                SendMessageW(MainWindowHandle, WM_COMMAND, kCmdPrintScreen, 0);
+            PrintLog += '>';
+        },
+};
+
+TEST(TestOnlyFamily, APrintCommandWaitsForTheRunningOne)
+{
+    StartHost();
+    SelectEmulation(kNoEmulation, kDefaultEmulationId);
+    ASSERT_TRUE(RegisterFamily(&kPrintingFamily));
+    RequestEmulation(EmulationId, kEmuTa6530);
+    ASSERT_TRUE(PumpUntil([] { return EmulationId == kEmuTa6530; }, 3000));
+
+    SendMessageW(MainWindowHandle, WM_COMMAND, kCmdPrintScreen, 0);
+    EXPECT_EQ(PrintLog, "<>");
+    EXPECT_TRUE(PumpUntil([] { return PrintLog.size() >= 4; }, 3000));
+    EXPECT_EQ(PrintLog, "<><>");
+
+    SelectEmulation(kEmuTa6530, kDefaultEmulationId);
+    UnregisterFamily(&kPrintingFamily);
 }
 
 }  // namespace
