@@ -20,6 +20,7 @@ namespace {
 const wchar16* const kNames[] = {
     VXT("cSoftButtonLevel"), VXT("cSoftButtonLevelView"), VXT("Order"), VXT("Attached"), VXT("x"), VXT("y"),
     VXT("w"), VXT("h"), VXT("cx"), VXT("Level0Vis"), VXT("Level1Vis"), VXT("Level2Vis"), VXT("Level3Vis"),
+    VXT("0"), VXT("7"), VXT("13"), VXT("55"),
 };
 // clang-format on
 const u32 kTypes[] = {kRegDword, kRegSz, kRegBinary, 0};
@@ -36,7 +37,7 @@ void StoreValues(FuzzedDataProvider& in)
         const wchar16* name = kNames[in.ConsumeIntegralInRange<int>(0, std::size(kNames) - 1)];
         doubles::RegistryValue value;
         value.type = kTypes[in.ConsumeIntegralInRange<int>(0, std::size(kTypes) - 1)];
-        value.bytes = in.ConsumeBytes<u8>(in.ConsumeIntegralInRange<std::size_t>(0, 8));
+        value.bytes = in.ConsumeBytes<u8>(in.ConsumeIntegralInRange<std::size_t>(0, 20));
         doubles::Registry().keys[VXT("SOFTBUTTONS")][name] = std::move(value);
     }
 }
@@ -46,6 +47,12 @@ bool Same(const SoftBarValues& a, const SoftBarValues& b)
     for (int level = 0; level < 4; ++level)
         if (a.levelShown[level] != b.levelShown[level])
             return false;
+    for (int code = 0; code < kSoftBarCodes; ++code) {
+        const SoftBarButtonPlace &p = a.places[code], &q = b.places[code];
+        if (p.present != q.present || p.left != q.left || p.top != q.top || p.right != q.right ||
+            p.bottom != q.bottom)
+            return false;
+    }
     return a.buttonStyle == b.buttonStyle && a.levelView == b.levelView && a.order == b.order &&
            a.attached == b.attached && a.x == b.x && a.y == b.y && a.w == b.w && a.h == b.h &&
            a.buttonWidth == b.buttonWidth;
@@ -73,6 +80,9 @@ extern "C" int LLVMFuzzerTestOneInput(const u8* data, std::size_t size)
     VX_FUZZ_CHECK(v.buttonWidth >= 0 && v.buttonWidth <= 4096);
     for (u32 shown : v.levelShown)
         VX_FUZZ_CHECK(shown <= 1);
+    for (const SoftBarButtonPlace& p : v.places)
+        VX_FUZZ_CHECK(!p.present || (p.left >= 0 && p.top >= 0 && p.left < p.right && p.top < p.bottom &&
+                                     p.right <= kSoftBarPlaceLimit && p.bottom <= kSoftBarPlaceLimit));
 
     const int visible = v.levelView < 0 ? 1 : v.levelView;
     const int columns = FloatingSoftBarColumns(v.w, v.buttonWidth);

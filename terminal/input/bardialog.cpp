@@ -11,6 +11,7 @@
 #include "terminal/core/frame/startup.h"
 #include "terminal/input/bardialogstate.h"
 #include "terminal/input/bitmapload.h"
+#include "terminal/input/toolbars.h"
 #include "terminal/input/toolbarstate.h"
 #include "terminal/settings/profile.h"
 #include "terminal/settings/registry.h"
@@ -251,9 +252,9 @@ void EndWithCopy(HWND dialog, ButtonBarDialogState* s)
         DeleteObject(s->removed[i]);
     EndDialog(dialog, IDOK);
     if (!visible && Bars.type != kToolbarNone)
-        Bars.type = kToolbarNone;
+        SetToolbarType(kToolbarNone);
     else if (visible && Bars.type == kToolbarNone)
-        Bars.type = ProfileToolbarType();
+        SetToolbarType(ProfileToolbarType());
     else
         RefreshBar(countChanged);
 }
@@ -276,6 +277,8 @@ BOOL OnInit(HWND dialog)
     }
     s->work = Toolbar;
     SetDialogState(dialog, s);
+    // The bars leave the mouse alone while their tables are being edited.
+    ButtonBarDialogOpen = true;
     ReadSystemColours(*s);
     LoadDialogPictures(dialog, *s);
     SetCaptionFromString(dialog, kStrTitle);
@@ -344,6 +347,7 @@ INT_PTR CALLBACK ButtonBarDialog(HWND dialog, UINT message, WPARAM wParam, LPARA
         return TRUE;
     case WM_DESTROY:
         if (s) {
+            ButtonBarDialogOpen = false;
             RestoreControlProc(GetDlgItem(dialog, kToolPreview), s->previewProc);
             FreeDialogPictures(*s);
             SetDialogState(dialog, nullptr);

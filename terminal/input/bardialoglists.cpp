@@ -1,6 +1,6 @@
 // The "Button Tools" dialog's lists (commands, pictures, tools in bar order) and what it
-// draws itself: the pictures on their button faces, the tool list and its arrow button,
-// the current tool's preview.
+// draws: the pictures, the tool list and its arrow button, the current tool's preview.
+// Buttons are drawn by the bar's own drawing, so the dialog shows them as the bar will.
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/language.h"
 #include "terminal/core/frame/commandids.h"
@@ -9,6 +9,7 @@
 #include "terminal/core/frame/startup.h"
 #include "terminal/input/bardialog.h"
 #include "terminal/input/bardialogstate.h"
+#include "terminal/input/toolbarstate.h"
 
 namespace {
 
@@ -32,44 +33,23 @@ int AddListItem(HWND list, const wchar16* text, LRESULT data)
     return static_cast<int>(at);
 }
 
-// The face that goes with a button of width `width`: none for a width of no face.
-HBITMAP FaceFor(const ButtonBarDialogState& state, i32 width)
-{
-    if (width == ToolbarFaces.small.cx)
-        return state.faces[0];
-    if (width == ToolbarFaces.medium.cx)
-        return state.faces[1];
-    if (width == ToolbarFaces.large.cx)
-        return state.faces[2];
-    return nullptr;
-}
-
-// A button as the bar draws it released: its face over the whole button, its picture
-// 2 pixels in, 5 pixels smaller.
-void DrawPicture(HDC dc, int x, int y, int width, int height, HBITMAP face, HBITMAP image)
+// The arrow picture of the tool-list button at (x, y).
+void DrawArrow(HDC dc, int x, int y, int width, int height, HBITMAP arrow)
 {
     HDC memory = CreateCompatibleDC(dc);
     if (!memory)
         return;
-    HGDIOBJ old = nullptr;
-    if (face) {
-        old = SelectObject(memory, face);
-        BitBlt(dc, x, y, width, height, memory, 0, 0, SRCCOPY);
-    }
-    if (image) {
-        HGDIOBJ was = SelectObject(memory, image);
-        if (!old)
-            old = was;
-        BitBlt(dc, x + 2, y + 2, width - 5, height - 5, memory, 0, 0, SRCCOPY);
-    }
-    if (old)
-        SelectObject(memory, old);
+    HGDIOBJ old = SelectObject(memory, arrow);
+    BitBlt(dc, x, y, width, height, memory, 0, 0, SRCCOPY);
+    SelectObject(memory, old);
     DeleteDC(memory);
 }
 
-HBITMAP ImageBitmap(const ButtonBarDialogState& state, u32 image)
+// `button` drawn released as the bar draws it, its top-left corner at (x, y).
+void DrawButtonAt(const ButtonBarDialogState& state, HDC dc, int x, int y, const ToolbarButton& button)
 {
-    return image < static_cast<u32>(kToolbarImageSlots) ? state.work.images[image].bitmap : nullptr;
+    const int width = button.rect.right - button.rect.left, height = button.rect.bottom - button.rect.top;
+    DrawToolbarButton(dc, state.work, button, RECT{x, y, x + width, y + height}, false);
 }
 
 // Button `button` centred in `area`.
@@ -77,8 +57,7 @@ void DrawButtonCentred(const ButtonBarDialogState& state, HDC dc, const RECT& ar
 {
     const ToolbarButton& b = state.work.buttons[button];
     const int width = b.rect.right - b.rect.left, height = b.rect.bottom - b.rect.top;
-    DrawPicture(dc, (area.left + area.right - width) / 2, (area.top + area.bottom - height) / 2, width, height,
-                FaceFor(state, width), ImageBitmap(state, b.image));
+    DrawButtonAt(state, dc, (area.left + area.right - width) / 2, (area.top + area.bottom - height) / 2, b);
 }
 
 void FillItem(const ButtonBarDialogState& state, const DRAWITEMSTRUCT& item, bool selected)
@@ -91,10 +70,13 @@ void FillItem(const ButtonBarDialogState& state, const DRAWITEMSTRUCT& item, boo
 void DrawImageItem(const ButtonBarDialogState& state, const DRAWITEMSTRUCT& item)
 {
     FillItem(state, item, (item.itemState & ODS_SELECTED) != 0);
+    // Each picture on a small button.
     const ToolbarSize size = ToolbarFaces.small;
     const RECT& r = item.rcItem;
-    DrawPicture(item.hDC, (r.left + r.right - size.cx) / 2, (r.top + r.bottom - size.cy) / 2, size.cx, size.cy,
-                state.faces[0], ImageBitmap(state, static_cast<u32>(item.itemData)));
+    ToolbarButton picture{};
+    picture.image = static_cast<u32>(item.itemData);
+    picture.rect = ToolbarRect{0, 0, size.cx, size.cy};
+    DrawButtonAt(state, item.hDC, (r.left + r.right - size.cx) / 2, (r.top + r.bottom - size.cy) / 2, picture);
     if (item.itemState & ODS_FOCUS)
         DrawFocusRect(item.hDC, &r);
 }
@@ -130,8 +112,8 @@ void DrawArrowButton(const ButtonBarDialogState& state, const DRAWITEMSTRUCT& it
     if (!arrow || !GetObjectW(arrow, sizeof info, &info))
         return;
     const RECT& r = item.rcItem;
-    DrawPicture(item.hDC, (r.left + r.right - info.bmWidth) / 2, (r.top + r.bottom - info.bmHeight) / 2,
-                info.bmWidth, info.bmHeight, arrow, nullptr);
+    DrawArrow(item.hDC, (r.left + r.right - info.bmWidth) / 2, (r.top + r.bottom - info.bmHeight) / 2,
+              info.bmWidth, info.bmHeight, arrow);
 }
 
 LRESULT CALLBACK PreviewProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam)
@@ -265,17 +247,11 @@ void LoadDialogPictures(HWND dialog, ButtonBarDialogState& state)
     const wchar16* arrows[2][3] = {{L"combo", L"scup", L"scdn"}, {L"mcombo", L"mcup", L"mcdn"}};
     for (int i = 0; i < 3; ++i)
         state.arrows[i] = LoadBitmapW(program, arrows[large][i]);
-    const wchar16* faces[3] = {L"Sbup", L"Mbup", L"Lbup"};
-    for (int i = 0; i < 3; ++i)
-        state.faces[i] = LoadBitmapW(program, faces[i]);
 }
 
 void FreeDialogPictures(ButtonBarDialogState& state)
 {
     for (HBITMAP& b : state.arrows)
-        if (b)
-            DeleteObject(b), b = nullptr;
-    for (HBITMAP& b : state.faces)
         if (b)
             DeleteObject(b), b = nullptr;
 }

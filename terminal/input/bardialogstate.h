@@ -19,7 +19,6 @@ struct ButtonBarDialogState {
     HBITMAP removed[kToolbarImageSlots];
     int removedCount = 0;
     HBITMAP arrows[3] = {};  // tool-list button: closed, open, pressed
-    HBITMAP faces[3] = {};   // small, medium and large up faces
     COLORREF window = 0, windowText = 0, highlight = 0, highlightText = 0;
     WNDPROC previewProc = nullptr;
 };

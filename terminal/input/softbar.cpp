@@ -29,6 +29,7 @@ constexpr int kIconId = 700;
 constexpr u32 kStrLevel = 3130, kStrSoftButtons = 5018, kStrNextLevel = 6363, kStrAttach = 10125;
 constexpr int kFirstButtonId = 1000;
 constexpr int kDefaultButtonWidth = 72;
+constexpr DWORD kFloatingStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
 
 struct SoftButtonRecord {
     HWND window;
@@ -125,8 +126,16 @@ void LayOutButtons()
         if (!button)
             continue;
         SoftBarCell cell;
+        const SoftBarButtonPlace& place = g_values.places[code];
         if (SoftBarButtonCell(code, g_order, visible, columns, &cell)) {
-            SetWindowPos(button, nullptr, cell.column * width, cell.row * height, width, height,
+            RECT r{cell.column * width, cell.row * height, (cell.column + 1) * width, (cell.row + 1) * height};
+            // A place laid out by hand holds in a floating bar, below the levels above it.
+            if (!g_attached && place.present) {
+                const int level = SoftBarLevelPosition(g_order, visible, code / kSoftButtonSlots);
+                const int top = level * SoftBarRowsPerLevel(columns) * height;
+                r = RECT{place.left, top + place.top, place.right, top + place.bottom};
+            }
+            SetWindowPos(button, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                          SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
             InvalidateRect(button, nullptr, FALSE);
         } else {
@@ -192,7 +201,7 @@ RECT FloatingRect()
     if (MainWindowHandle)
         GetWindowRect(MainWindowHandle, &main);
     RECT r{0, 0, kSoftBarAttachedColumns * ButtonWidth(), g_levels * 2 * RowHeight()};
-    AdjustWindowRectEx(&r, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, FALSE, 0);
+    AdjustWindowRectEx(&r, kFloatingStyle, FALSE, 0);
     OffsetRect(&r, main.left - r.left, main.bottom - r.top);
     KeepOnWorkArea(r);
     return r;
@@ -247,9 +256,8 @@ void CreateBarWindow()
                                 nullptr);
     } else {
         const RECT r = FloatingRect();
-        g_bar = CreateWindowExW(0, kClassName, L"", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, r.left,
-                                r.top, r.right - r.left, r.bottom - r.top, MainWindowHandle, nullptr,
-                                InstanceHandle, nullptr);
+        g_bar = CreateWindowExW(0, kClassName, L"", kFloatingStyle, r.left, r.top, r.right - r.left,
+                                r.bottom - r.top, MainWindowHandle, nullptr, InstanceHandle, nullptr);
         if (g_bar)
             AdjustSystemMenu();
     }
@@ -499,9 +507,37 @@ void CreateSoftButtonBar(HWND, bool minimised)
         ShowBar();
 }
 
+void RebuildSoftButtonBar()
+{
+    if (g_bar)
+        RebuildBar();
+}
+
+void SoftButtonBarFollowsSession()
+{
+    if (!g_bar)
+        return;
+    const bool shown = (GetWindowLongPtrW(g_bar, GWL_STYLE) & WS_VISIBLE) != 0;
+    if (shown == BarOnScreen())
+        return;
+    ShowBar();
+    LayOutMainWindow();
+}
+
+int FloatingSoftBarStartHeight()
+{
+    if (StartupOptions.fullScreen || StartupOptions.startState == 3 || g_attached || !g_shown || g_levels < 1)
+        return 0;
+    RECT r{0, 0, kSoftBarAttachedColumns * ButtonWidth(), g_levels * 2 * RowHeight()};
+    AdjustWindowRectEx(&r, kFloatingStyle, FALSE, 0);
+    return r.bottom - r.top;
+}
+
 void ShowSoftButtonBar(bool minimised)
 {
-    if (!minimised)
+    // Only a bar that should show and does not: the main window's every resize comes
+    // here and must not raise a floating bar over other windows.
+    if (!minimised && BarOnScreen() && !IsWindowVisible(g_bar))
         ShowBar();
 }
 

@@ -1,5 +1,7 @@
 #include "terminal/input/softbarvalues.h"
 
+#include <cstring>
+
 namespace {
 const SoftBarValues kFactory;
 
@@ -16,6 +18,36 @@ LevelName LevelShownName(int level)
         name.text[i] = pattern[i] == '?' ? static_cast<wchar16>('0' + (level & 3))
                                          : static_cast<wchar16>(pattern[i]);
     return name;
+}
+
+// "0" ... "55".
+LevelName CodeName(int code)
+{
+    LevelName name{};
+    int at = 0;
+    if (code >= 10)
+        name.text[at++] = static_cast<wchar16>('0' + code / 10 % 10);
+    name.text[at] = static_cast<wchar16>('0' + code % 10);
+    return name;
+}
+
+// A place inside the area a bar could have, with room for the button.
+bool UsablePlace(const i32* r)
+{
+    return r[0] >= 0 && r[1] >= 0 && r[0] < r[2] && r[1] < r[3] && r[2] <= kSoftBarPlaceLimit &&
+           r[3] <= kSoftBarPlaceLimit;
+}
+
+void ReadPlaces(HKEY key, SoftBarValues& v)
+{
+    for (int code = 0; code < kSoftBarCodes; ++code) {
+        // One unit more than a place holds, so that a longer value is not taken for one.
+        i32 r[5] = {};
+        if (SettingsReadBinaryBytes(key, CodeName(code).text, r, sizeof r) == 4 * sizeof(i32) && UsablePlace(r))
+            v.places[code] = SoftBarButtonPlace{r[0], r[1], r[2], r[3], 1};
+        else if (KeepCurrentValues != 1)
+            v.places[code] = SoftBarButtonPlace{};
+    }
 }
 
 i32 ReadSigned(HKEY key, const wchar16* name, i32 current, i32 factory)
@@ -62,6 +94,7 @@ void ReadSoftBarValues(HKEY key, SoftBarValues& v)
                                                 DefaultLevelShown(level, v.levelView))
                                   ? 1
                                   : 0;
+    ReadPlaces(key, v);
 }
 
 void WriteSoftBarValues(HKEY key, const SoftBarValues& v)
@@ -82,4 +115,14 @@ void WriteSoftBarValues(HKEY key, const SoftBarValues& v)
     for (int level = 0; level < 4; ++level)
         WriteIfChanged(key, LevelShownName(level).text, v.levelShown[level],
                        DefaultLevelShown(level, v.levelView));
+    for (int code = 0; code < kSoftBarCodes; ++code) {
+        const SoftBarButtonPlace& p = v.places[code];
+        if (!p.present)
+            continue;
+        const i32 r[4] = {p.left, p.top, p.right, p.bottom};
+        constexpr int kUnits = static_cast<int>(sizeof r) / 2;
+        u16 units[kUnits];
+        std::memcpy(units, r, sizeof r);
+        SettingsWriteBinary(key, CodeName(code).text, units, kUnits);
+    }
 }

@@ -5,7 +5,18 @@
 #pragma once
 
 #include "terminal/core/base/vxtypes.h"
+#include "terminal/input/softbarlayout.h"
 #include "terminal/settings/registry.h"
+
+// "%d" (the button's code 0-55): a button's own place in a floating bar laid out by
+// hand, {left, top, right, bottom} in the bar's client area as it stands when the
+// button's level is the top one.
+struct SoftBarButtonPlace {
+    i32 left = 0, top = 0, right = 0, bottom = 0;
+    u32 present = 0;
+};
+// A place farther out than this is no place in a bar on any screen.
+constexpr i32 kSoftBarPlaceLimit = 8192;
 
 struct SoftBarValues {
     u32 buttonStyle = 0;  // "cSoftButtonLevel"
@@ -18,6 +29,7 @@ struct SoftBarValues {
     i32 x = 0, y = 0, w = 0, h = 0;
     i32 buttonWidth = 0;               // "cx": a floating bar's button width, 0 for the default
     u32 levelShown[4] = {1, 0, 0, 0};  // "Level%dVis"
+    SoftBarButtonPlace places[kSoftBarCodes];
 };
 
 // Reads the values present under `key` into `values`; an absent or unusable value keeps

@@ -19,6 +19,8 @@ void SetToolbarType(u32 type);
 void UpdateButtonBarCaption();
 // Repaints the main window and the screen window without erasing.
 void InvalidateMainWindows();
+// The factory pictures, commands and buttons (the bar repaints).
+void ResetToolbarDefaults();
 // At shut-down: the bar's window, pictures and tables go.
 void DestroyToolbarWindows();
 int AllocKeyLabelBuffer();
@@ -38,6 +40,14 @@ int GetVisibleSoftButtonLevels();
 void SetSoftButtonBarVisible(int levels, bool apply);
 bool IsSoftButtonBarAttached();
 void SetSoftButtonBarAttached(bool attached, bool apply);
+// The buttons made again with the texts of the language now chosen.
+void RebuildSoftButtonBar();
+// A printer session's window takes the keys and the mouse: the bar hides while it runs
+// and shows again after it; the terminal area follows.
+void SoftButtonBarFollowsSession();
+// The height a floating bar shown at start takes below a main window of the default
+// size (0 when the bar is attached, hidden, or the window starts maximised).
+int FloatingSoftBarStartHeight();
 
 // Heights the attached toolbar and the visible soft-button bar take from the main
 // window's client area (0 when not shown).

@@ -43,6 +43,8 @@ void LoadFileImages(HKEY section)
 
 void SaveFileImages(HKEY section)
 {
+    // Written afresh: a picture the user deleted must not come back at the next start.
+    SettingsDeleteKeyTree(section, L"Buttons");
     Key buttons(SettingsCreateSubkey(section, L"Buttons"));
     for (int i = 0; i < Toolbar.imageCount && i < kToolbarImageSlots; ++i) {
         const ToolbarImage& image = Toolbar.images[i];
@@ -76,6 +78,18 @@ void LoadToolbarSettings(const wchar_t* profile)
     // A second pass without "Defns" keeps what the first one read.
     if (!StartupOptions.toolbarShown)
         Bars.type = kToolbarNone;
+}
+
+void ResetToolbarDefaults()
+{
+    if (!Bars.ready)
+        return;
+    ResetToolbarImages(Toolbar);
+    ResetToolbarActions(Toolbar, ToolbarFixedProfile());
+    ResetToolbarButtons(Toolbar, ToolbarFaces);
+    for (HWND bar : {Bars.attached, Bars.floating})
+        if (bar)
+            InvalidateRect(bar, nullptr, TRUE);
 }
 
 void SaveToolbarSettings(const wchar16* profile)

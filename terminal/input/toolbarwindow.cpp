@@ -244,12 +244,12 @@ void CreateToolbarWindows(HINSTANCE, HINSTANCE instance, HWND mainWindow)
 
 void ShowToolbarWindows(bool minimised)
 {
-    if (minimised)
-        return;
+    // A child of a minimised main window stays out of sight with it; the floating bar
+    // is a window of its own and waits.
     if (Bars.attached && !IsWindowVisible(Bars.attached))
         ShowWindow(Bars.attached, SW_SHOWNA);
     if (Bars.floating && !IsWindowVisible(Bars.floating))
-        ShowWindow(Bars.floating, SW_SHOWNA);
+        ShowWindow(Bars.floating, minimised ? SW_HIDE : SW_SHOWNOACTIVATE);
 }
 
 void SetToolbarType(u32 type)

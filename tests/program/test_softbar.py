@@ -139,6 +139,16 @@ class SoftButtonBarTest(WineTestCase):
         self.settle(bar)
         self.assertEqual(self.buttons(bar)[0][1], top, "level 1 stays on top")
 
+    def test_floating_bar_stands_under_a_shorter_main_window(self):
+        # Never placed: the bar stands under the main window and the two take the
+        # height the window alone would have (600).
+        self.reg("add", SOFTBUTTONS, "/v", "Attached", "/t", "REG_DWORD", "/d", "0")
+        proc, hwnd = self.start()
+        bar = self.probe.info(self.bar(hwnd, attached=False))["rect"]
+        main = self.probe.info(hwnd)["rect"]
+        self.assertEqual((main[3] - main[1]) + (bar[3] - bar[1]), 600, (main, bar))
+        self.assertEqual(bar[1], main[3])
+
     def test_floating_bar_closes_attaches_and_is_saved(self):
         # Saved partly left of and above the screen: it comes back onto the work area.
         for name, value in (("Attached", 0), ("x", 0xFFFFFFCE), ("y", 0xFFFFFFF6), ("w", 500), ("h", 120)):

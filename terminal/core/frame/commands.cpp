@@ -40,6 +40,7 @@
 #include "terminal/core/frame/uiservices.h"
 #include "terminal/core/paint/paintrows.h"
 #include "terminal/input/bardialog.h"
+#include "terminal/input/toolbars.h"
 #include "terminal/settings/defaults.h"
 #include "terminal/settings/profile.h"
 #include "terminal/settings/setupapply.h"
@@ -639,6 +640,8 @@ void SelectLanguage(int index)
     if (!StartupOptions.noMenus)
         BuildMenuBar(StartupOptions.menuBar != 0);
     StatusBarRefresh();
+    RebuildSoftButtonBar();
+    UpdateButtonBarCaption();
 }
 
 void FormatAboutMenuText(wchar_t* buffer, int capacity)
@@ -676,6 +679,10 @@ void FactoryDefault(HWND window, bool confirm)
     RequestEmulation(kNoEmulation, kDefaultEmulationId);
     SelectEmulation(kNoEmulation, kDefaultEmulationId);
     ApplyColourPalette();
+    if (StartupOptions.toolbarShown) {
+        SetToolbarType(1);
+        ResetToolbarDefaults();
+    }
     SetCursor(previous);
     RefitScreenFont();
     if (window)

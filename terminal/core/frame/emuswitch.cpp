@@ -13,6 +13,7 @@
 #include "terminal/core/frame/startup.h"
 #include "terminal/core/frame/statusbar.h"
 #include "terminal/core/frame/uiservices.h"
+#include "terminal/input/toolbars.h"
 #include "terminal/settings/registry.h"
 #include "terminal/settings/upss.h"
 
@@ -126,6 +127,7 @@ int SelectEmulation(u8 from, u8 to)
         ShowStatusBarWindow();
     if (from != to)
         UpdateSettingsMenu();
+    SoftButtonBarFollowsSession();
     LoadRunningUpss();
     return 1;
 }

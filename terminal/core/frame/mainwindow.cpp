@@ -135,10 +135,13 @@ int CreateMainWindow(HINSTANCE instance, HINSTANCE previous, int showCommand)
 
     const DWORD style = MainWindowStyle();
     const RECT placement = DefaultPlacement();
+    // A floating soft-button bar stands under a window of the default size and the two
+    // together take that height.
+    const int startHeight = kDefaultHeight - FloatingSoftBarStartHeight();
     ActivityEvent = CreateEventW(nullptr, TRUE, TRUE, nullptr);
 
     HWND window = CreateWindowExW(0, kClassName, Slots.windowTitle, style, placement.left, placement.top,
-                                  kDefaultWidth, kDefaultHeight, nullptr, nullptr, instance, nullptr);
+                                  kDefaultWidth, startHeight, nullptr, nullptr, instance, nullptr);
     MainWindowHandle = window;
     if (window) {
         g_uiThread = GetCurrentThreadId();
@@ -164,7 +167,8 @@ int CreateMainWindow(HINSTANCE instance, HINSTANCE previous, int showCommand)
                        SavedWindowRect.width != kDefaultWidth || SavedWindowRect.height != kDefaultHeight;
     if (moved)
         SetWindowPos(window, HWND_NOTOPMOST, SavedWindowRect.x, SavedWindowRect.y, SavedWindowRect.width,
-                     SavedWindowRect.height, SWP_HIDEWINDOW);
+                     SavedWindowRect.height == kDefaultHeight ? startHeight : SavedWindowRect.height,
+                     SWP_HIDEWINDOW);
 
     int show = showCommand;
     if (RememberedWindowState == 1 || StartupOptions.startState == 3)

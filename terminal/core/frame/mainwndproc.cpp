@@ -156,6 +156,11 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_SIZE:
         if (StartingUp || ProfileLoadInProgress)
             return 0;
+        // Bars that waited while the program started minimised show with the window.
+        if (wParam != SIZE_MINIMIZED) {
+            ShowToolbarWindows(false);
+            ShowSoftButtonBar(false);
+        }
         MainWindowSized(window);
         if (RememberedWindowState == 0 && !IsIconic(window) && !IsZoomed(window)) {
             RECT r;

@@ -14,8 +14,10 @@
 #include "../settings/modaldriver.h"
 #include "bmpwriter.h"
 #include "terminal/core/frame/dialogbase.h"
+#include "terminal/core/frame/mainwindow.h"
 #include "terminal/input/bardialog.h"
 #include "terminal/input/bardialogstate.h"
+#include "terminal/input/toolbars.h"
 #include "terminal/input/toolbarstate.h"
 
 namespace {
@@ -124,7 +126,10 @@ protected:
             if (image.bitmap)
                 DeleteObject(image.bitmap), image = ToolbarImage{};
         Toolbar = ToolbarTables{};
-        Bars.type = kToolbarAttached;
+        if (MainWindowHandle)
+            SetToolbarType(kToolbarAttached);
+        else
+            Bars.type = kToolbarAttached;
     }
 
     // Runs the dialog with `steps` done in it; its result.
@@ -245,9 +250,14 @@ TEST_F(ButtonToolsDialog, EditsBecomeLiveOnOkOnly)
     EXPECT_FALSE(ToolbarButtonsAreFactory(Toolbar));
 }
 
+// The running bar follows "Visible" on OK, and only then.
 TEST_F(ButtonToolsDialog, VisibleHidesTheBarOrBringsTheProfilesOneBack)
 {
-    Bars.type = kToolbarFloating;
+    HWND main = frame_test::MainWindow();
+    auto attached = [main] { return GetDlgItem(main, kToolbarChildId); };
+    auto floating = [] { return FindWindowW(L"vexaNT2", nullptr); };
+    SetToolbarType(kToolbarFloating);
+    ASSERT_NE(floating(), nullptr);
     EXPECT_EQ(Run([](HWND d) {
                   EXPECT_EQ(IsDlgButtonChecked(d, kToolVisible), BST_CHECKED);
                   modal::Click(d, kToolVisible);
@@ -255,8 +265,10 @@ TEST_F(ButtonToolsDialog, VisibleHidesTheBarOrBringsTheProfilesOneBack)
               }),
               IDOK);
     EXPECT_EQ(Bars.type, kToolbarNone);
+    EXPECT_EQ(floating(), nullptr);
+    EXPECT_EQ(attached(), nullptr);
     // Cancel leaves it hidden; checked again with OK, the profile's kind comes back (the
-    // attached bar, as this profile names none).
+    // attached bar, as this profile names none) and the terminal area makes room for it.
     EXPECT_EQ(Run([](HWND d) {
                   EXPECT_EQ(IsDlgButtonChecked(d, kToolVisible), BST_UNCHECKED);
                   modal::Click(d, kToolVisible);
@@ -264,8 +276,36 @@ TEST_F(ButtonToolsDialog, VisibleHidesTheBarOrBringsTheProfilesOneBack)
               }),
               IDCANCEL);
     EXPECT_EQ(Bars.type, kToolbarNone);
+    EXPECT_EQ(attached(), nullptr);
     EXPECT_EQ(Run([](HWND d) { modal::Click(d, kToolVisible), modal::Click(d, IDOK); }), IDOK);
     EXPECT_EQ(Bars.type, kToolbarAttached);
+    ASSERT_NE(attached(), nullptr);
+    EXPECT_TRUE(IsWindowVisible(attached()));
+    EXPECT_GT(GetToolbarHeight(), 0);
+    EXPECT_EQ(floating(), nullptr);
+}
+
+// While the tables are edited the bars take no clicks; closing the dialog either way
+// gives the mouse back.
+TEST_F(ButtonToolsDialog, TheBarsIgnoreTheMouseWhileItRuns)
+{
+    HWND main = frame_test::MainWindow();
+    SetToolbarType(kToolbarAttached);
+    HWND bar = GetDlgItem(main, kToolbarChildId);
+    ASSERT_NE(bar, nullptr);
+    for (int close : {IDOK, IDCANCEL}) {
+        EXPECT_EQ(Run([&](HWND d) {
+                      EXPECT_TRUE(ButtonBarDialogOpen);
+                      SendMessageW(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+                      EXPECT_NE(GetCapture(), bar) << "no button pressed";
+                      SendMessageW(bar, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+                      modal::Click(d, close);
+                  }),
+                  close);
+        EXPECT_FALSE(ButtonBarDialogOpen);
+        MSG msg;
+        EXPECT_FALSE(PeekMessageW(&msg, main, WM_COMMAND, WM_COMMAND, PM_REMOVE)) << "nothing ran";
+    }
 }
 
 TEST_F(ButtonToolsDialog, TheTextFieldHoldsWhatAButtonHolds)

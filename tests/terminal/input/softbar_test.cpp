@@ -1,6 +1,10 @@
 // The soft-button bar's layout rules and its profile values, away from any window.
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <string>
+#include <vector>
+
 #include "support/doubles_registry.h"
 #include "terminal/input/keylabels.h"
 #include "terminal/input/softbarlayout.h"
@@ -107,6 +111,68 @@ TEST(SoftBarValues, ReadsSignedPlacesAndRefusesOutOfRangeLevels)
     SetDword(VXT("cSoftButtonLevelView"), static_cast<u32>(-1));
     ReadSoftBarValues(Section(), v);
     EXPECT_EQ(v.levelView, -1);
+}
+
+// The value "%d" of a button's code holding `units`.
+void SetPlace(int code, std::vector<i32> units)
+{
+    const std::string digits = std::to_string(code);
+    doubles::RegistryValue value;
+    value.type = kRegBinary;
+    value.bytes.resize(units.size() * sizeof(i32));
+    std::memcpy(value.bytes.data(), units.data(), value.bytes.size());
+    doubles::Registry().keys[VXT("SOFTBUTTONS")][std::basic_string<wchar16>(digits.begin(), digits.end())] =
+        std::move(value);
+}
+
+// A button's own place ("%d" of its code): taken only whole and inside a bar; the user's
+// pass keeps a machine-wide place it does not replace; a place read is written back.
+TEST(SoftBarValues, ButtonPlacesAreReadWholeAndKept)
+{
+    // clang-format off
+    const struct {
+        int code;
+        std::vector<i32> units;
+        bool taken;
+    } cases[] = {
+        {3,  {10, 4, 82, 26},    true},
+        {55, {0, 0, 1, 1},       true},
+        {1,  {10, 4, 82},        false},  // short
+        {2,  {10, 4, 82, 26, 0}, false},  // long
+        {4,  {82, 4, 10, 26},    false},  // no width
+        {5,  {-5, 4, 10, 26},    false},  // left of the bar
+        {6,  {0, 0, 9000, 26},   false},  // past any screen
+    };
+    // clang-format on
+    doubles::ResetRegistry();
+    for (const auto& c : cases)
+        SetPlace(c.code, c.units);
+    SoftBarValues v;
+    KeepCurrentValues = 0;
+    ReadSoftBarValues(Section(), v);
+    for (const auto& c : cases)
+        EXPECT_EQ(v.places[c.code].present, c.taken ? 1u : 0u) << c.code;
+    EXPECT_EQ(v.places[0].present, 0u);
+    EXPECT_EQ(v.places[3].left, 10);
+    EXPECT_EQ(v.places[3].bottom, 26);
+
+    // The user's pass: its own place for 55, none for 3 (the machine's stays).
+    doubles::ResetRegistry();
+    SetPlace(55, {2, 2, 40, 20});
+    KeepCurrentValues = 1;
+    ReadSoftBarValues(Section(), v);
+    KeepCurrentValues = 0;
+    EXPECT_EQ(v.places[3].present, 1u);
+    EXPECT_EQ(v.places[55].right, 40);
+
+    doubles::ResetRegistry();
+    WriteSoftBarValues(Section(), v);
+    SoftBarValues back;
+    ReadSoftBarValues(Section(), back);
+    EXPECT_EQ(back.places[3].present, 1u);
+    EXPECT_EQ(back.places[3].right, 82);
+    EXPECT_EQ(back.places[55].top, 2);
+    EXPECT_EQ(back.places[0].present, 0u);
 }
 
 TEST(SoftBarValues, OnlyChangedValuesAreWrittenAndReadBack)

@@ -10,6 +10,7 @@
 
 #include "../core/frame/frame_support.h"
 #include "terminal/core/frame/startup.h"
+#include "terminal/input/toolbaredit.h"
 #include "terminal/input/toolbars.h"
 #include "terminal/input/toolbarstate.h"
 #include "terminal/settings/registry.h"
@@ -167,6 +168,48 @@ TEST_F(ToolbarSettings, EditedButtonsAndFilePicturesSurviveASave)
     EXPECT_STREQ(Toolbar.buttons[13].text, L"ls^M");
     EXPECT_EQ(Toolbar.buttons[13].isDefault, 0u);
     DeleteFileW(file.c_str());
+}
+
+TEST_F(ToolbarSettings, DeletedFilePictureStaysDeletedAfterTheNextStart)
+{
+    const std::wstring first = PictureFile(L"tbfirst.bmp"), second = PictureFile(L"tbsecond.bmp");
+    Load();
+    ASSERT_TRUE(LoadToolbarImage(Toolbar, 21, first.c_str()));
+    ASSERT_TRUE(LoadToolbarImage(Toolbar, 22, second.c_str()));
+    Toolbar.fileImageCount = CountFileImages(Toolbar);
+    SaveToolbarSettings(kProfile);
+    DWORD index = 0;
+    ASSERT_TRUE(frame_test::ReadDword(HKEY_CURRENT_USER, kSection + L"\\Buttons", first.c_str(), &index));
+
+    // The first goes, as "Delete Custom Bitmap" and OK leave it; the second moves down.
+    HBITMAP removed = RemoveFileImage(Toolbar, 21);
+    ASSERT_NE(removed, nullptr);
+    DeleteObject(removed);
+    SaveToolbarSettings(kProfile);
+    EXPECT_FALSE(frame_test::ReadDword(HKEY_CURRENT_USER, kSection + L"\\Buttons", first.c_str(), &index));
+    ASSERT_TRUE(frame_test::ReadDword(HKEY_CURRENT_USER, kSection + L"\\Buttons", second.c_str(), &index));
+    EXPECT_EQ(index, 21u);
+
+    DestroyToolbarResources();
+    InitToolbarButtons(GetDesktopWindow());
+    Load();
+    EXPECT_EQ(Toolbar.imageCount, 22);
+    EXPECT_EQ(Toolbar.fileImageCount, 1);
+    EXPECT_EQ(std::wstring(Toolbar.images[21].name), second);
+    EXPECT_EQ(Toolbar.images[22].bitmap, nullptr);
+
+    // The last one deleted too: the next start has the factory pictures only.
+    removed = RemoveFileImage(Toolbar, 21);
+    ASSERT_NE(removed, nullptr);
+    DeleteObject(removed);
+    SaveToolbarSettings(kProfile);
+    DestroyToolbarResources();
+    InitToolbarButtons(GetDesktopWindow());
+    Load();
+    EXPECT_EQ(Toolbar.imageCount, kFactoryImageCount);
+    EXPECT_EQ(Toolbar.fileImageCount, 0);
+    DeleteFileW(first.c_str());
+    DeleteFileW(second.c_str());
 }
 
 TEST_F(ToolbarSettings, UserPassWithoutDefnsKeepsTheMachineWideButtons)

@@ -9,6 +9,7 @@
 
 #include "../core/frame/frame_support.h"
 #include "terminal/core/base/corestate.h"
+#include "terminal/core/frame/commands.h"
 #include "terminal/core/frame/mainwindow.h"
 #include "terminal/core/frame/screenwindow.h"
 #include "terminal/core/frame/timers.h"
@@ -212,6 +213,49 @@ TEST_F(ToolbarWindow, FloatingBarReplacesTheToolbarAndAttachesAgain)
     EXPECT_NE(GetDlgItem(MainWindowHandle, kToolbarChildId), nullptr);
     EXPECT_EQ(GetToolbarHeight(), 24);
     EXPECT_GE(ScreenTop(), 24);
+}
+
+TEST_F(ToolbarWindow, PressBetweenButtonsDragsAnOutlineUntilReleased)
+{
+    SendMessageW(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(29, 10));
+    EXPECT_EQ(GetCapture(), bar);
+    // The screen window's moves belong to the drag while it runs.
+    EXPECT_TRUE(TrackToolbarDrag(ScreenWindowHandle, MK_LBUTTON, POINT{100, 100}));
+    SendMessageW(bar, WM_MOUSEMOVE, MK_LBUTTON, Point(Centre(0)));
+    EXPECT_EQ(FindWindowW(L"ToolBarToolTip", nullptr), nullptr) << "no tooltip while dragging";
+    SendMessageW(bar, WM_LBUTTONUP, 0, Point(Centre(0)));
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_FALSE(TrackToolbarDrag(ScreenWindowHandle, MK_LBUTTON, POINT{100, 100}));
+    EXPECT_EQ(TakeCommand(), 0u);
+    EXPECT_EQ(GetToolbarType(), kToolbarAttached) << "the drag leaves the bar where it was";
+}
+
+TEST_F(ToolbarWindow, FactoryDefaultBringsBackTheAttachedFactoryBar)
+{
+    SetToolbarType(kToolbarFloating);
+    SetToolbarButton(Toolbar, 13, 2, ToolbarRect{2, 98, 28, 120}, 4, 4, L"x");
+    FactoryDefault(MainWindowHandle, false);
+    frame_test::PumpMessages();
+    TakeCommand();
+    EXPECT_EQ(GetToolbarType(), kToolbarAttached);
+    EXPECT_NE(GetDlgItem(MainWindowHandle, kToolbarChildId), nullptr);
+    EXPECT_EQ(FindWindowW(L"vexaNT2", nullptr), nullptr);
+    EXPECT_TRUE(ToolbarButtonsAreFactory(Toolbar));
+}
+
+// Chosen while the main window is minimised (as at a minimised start), the floating
+// bar stays out of sight and shows when the window is restored.
+TEST_F(ToolbarWindow, FloatingBarWaitsForTheMinimisedWindow)
+{
+    ShowWindow(MainWindowHandle, SW_MINIMIZE);
+    frame_test::PumpMessages();
+    SetToolbarType(kToolbarFloating);
+    HWND floating = FindWindowW(L"vexaNT2", nullptr);
+    ASSERT_NE(floating, nullptr);
+    EXPECT_FALSE(IsWindowVisible(floating));
+    ShowWindow(MainWindowHandle, SW_RESTORE);
+    frame_test::PumpMessages();
+    EXPECT_TRUE(IsWindowVisible(floating));
 }
 
 TEST_F(ToolbarWindow, ClosingTheFloatingBarLeavesNoBar)

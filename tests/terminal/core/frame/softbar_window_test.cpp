@@ -6,7 +6,12 @@
 #include <set>
 
 #include "frame_support.h"
+#include "terminal/core/base/corestate.h"
+#include "terminal/core/base/family.h"
+#include "terminal/core/base/language.h"
 #include "terminal/core/frame/commandids.h"
+#include "terminal/core/frame/commands.h"
+#include "terminal/core/frame/emuswitch.h"
 #include "terminal/core/frame/statusbar.h"
 #include "terminal/input/keydefs.h"
 #include "terminal/input/keylabels.h"
@@ -62,6 +67,21 @@ protected:
         RECT r{};
         GetWindowRect(window, &r);
         return r;
+    }
+    // A button's place in the bar's client area.
+    static RECT BarRect(int code)
+    {
+        RECT r = ScreenRect(SoftButtonWindow(code));
+        MapWindowPoints(nullptr, SoftButtonBarWindow(), reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    }
+    // The profile's SOFTBUTTONS values taken as a profile load takes them.
+    static void LoadValues()
+    {
+        KeepCurrentValues = 0;
+        LoadSoftButtonSettings();
+        ApplySoftButtonSettings();
+        PumpMessages();
     }
     HWND main_ = nullptr;
 };
@@ -216,6 +236,83 @@ TEST_F(SoftBar, SavedValuesAreThoseThatDifferFromTheFactory)
                                 L"Level0Vis", L"Level1Vis", L"Level2Vis", L"Level3Vis"})
         SettingsDeleteValue(key, name);
     SettingsCloseKey(key);
+}
+
+// The buttons are made again with the new language's texts and stand where they stood.
+TEST_F(SoftBar, ALanguageChangeMakesTheButtonsAgain)
+{
+    HWND before = SoftButtonWindow(1);
+    LanguageModuleTable[1].found = 1;
+    SelectLanguage(1);
+    PumpMessages();
+    EXPECT_FALSE(IsWindow(before));
+    ASSERT_NE(SoftButtonWindow(1), nullptr);
+    EXPECT_EQ(Visible(), Level(0));
+    EXPECT_EQ(ScreenRect(SoftButtonBarWindow()).bottom, ScreenRect(StatusBarWindow()).top);
+    wchar_t caption[kSoftButtonCaptionUnits];
+    SoftButtonCaption(0, caption);
+    EXPECT_STREQ(caption, L"Level 1");
+    SelectLanguage(0);
+    LanguageModuleTable[1].found = 0;
+    PumpMessages();
+}
+
+// A printer session's own window takes the keys: the bar goes while it runs, the
+// terminal area takes its rows, and both come back after it.
+TEST_F(SoftBar, APrinterSessionHidesTheBar)
+{
+    static const FamilyHooks kPrinter{
+        .name = "printer session",
+        .emulations = EmulationBit(kEmuTa6530),
+        .windowTakesKeys = [] { return true; },
+    };
+    if (FamilyFor(kEmuTa6530))
+        GTEST_SKIP() << "a family of this build runs the emulation";
+    StartHost();
+    ASSERT_TRUE(RegisterFamily(&kPrinter));
+    ASSERT_TRUE(IsWindowVisible(SoftButtonBarWindow()));
+    const u8 was = EmulationId;
+    SelectEmulation(was, kEmuTa6530);
+    PumpMessages();
+    EXPECT_FALSE(IsWindowVisible(SoftButtonBarWindow()));
+    EXPECT_EQ(GetSoftButtonBarHeight(), 0);
+    SelectEmulation(kEmuTa6530, kDefaultEmulationId);
+    PumpMessages();
+    UnregisterFamily(&kPrinter);
+    EXPECT_TRUE(IsWindowVisible(SoftButtonBarWindow()));
+    EXPECT_GT(GetSoftButtonBarHeight(), 0);
+    EXPECT_EQ(ScreenRect(SoftButtonBarWindow()).bottom, ScreenRect(StatusBarWindow()).top);
+}
+
+// A floating bar takes a button's own place from the profile, under the levels shown
+// above that button's level; the other buttons keep their cells.
+TEST_F(SoftBar, AFloatingBarKeepsTheButtonPlacesOfItsProfile)
+{
+    HKEY key = SettingsCreateSection(CurrentProfileName(), L"SOFTBUTTONS");
+    ASSERT_NE(key, nullptr);
+    const i32 place[4] = {5, 3, 60, 20};
+    SettingsWriteBinaryBytes(key, L"3", place, sizeof place);
+    SettingsWriteDword(key, L"Attached", 0);
+    LoadValues();
+    ASSERT_FALSE(IsSoftButtonBarAttached());
+    RECT r = BarRect(3);
+    EXPECT_EQ(r.left, 5);
+    EXPECT_EQ(r.top, 3);
+    EXPECT_EQ(r.right, 60);
+    EXPECT_EQ(r.bottom, 20);
+    EXPECT_EQ(BarRect(4).left, BarRect(2).right + (BarRect(2).right - BarRect(2).left)) << "a cell between";
+
+    SetSoftButtonLevels(2, 3, true);  // level 4 on top, then level 1
+    PumpMessages();
+    r = BarRect(3);
+    EXPECT_EQ(r.left, 5);
+    EXPECT_EQ(r.top - BarRect(0).top, 3);
+    EXPECT_GT(BarRect(0).top, 0);
+
+    SettingsDeleteValue(key, L"3");
+    SettingsDeleteValue(key, L"Attached");
+    SettingsCloseKey(key);
+    LoadValues();
 }
 
 }  // namespace
