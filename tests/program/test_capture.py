@@ -175,10 +175,10 @@ class CaptureProgramTest(WineTestCase):
                     f.write(stream + marker)
                 self.file_dialog(REPLAY, path, "Open")
             self.wait_screen("the end")
-            # The status bar's cursor field follows about once a second: the dump is
-            # read once it has caught up.
-            time.sleep(1.5)
-            shown = self.screen()
+            # The indicator line's cursor field follows about once a second: the dump is
+            # read once it shows where "the end" left the cursor.
+            shown = self.wait_screen("(024,077)")
+            self.assertIn("(024,077)", shown)
             self.stop_terminal(self.proc, self.hwnd)
             return shown
 
