@@ -101,7 +101,9 @@ TEST(Frames, AfterTheHostGoesIdleThePictureIsAFullRepaint)
         for (const Stream& s : streams) {
             SCOPED_TRACE(std::string(s.name) + (jump ? ", jump scroll" : ", smooth scroll"));
             const std::string end = "end " + std::to_string(jump) + "-" + std::to_string(n++);
-            Play("\x1b[!p" + Lines("before ", 30), end + "a");
+            // No indicator line: its cursor field follows about once a second, from the
+            // host-data thread's idle step, and may change between the two pictures.
+            Play("\x1b[!p\x1b[0$~" + Lines("before ", 30), end + "a");
             if (s.panBack) {
                 PanHistoryView(s.panBack);
                 PumpUntil([] { return false; }, 200);
