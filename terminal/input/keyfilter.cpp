@@ -242,11 +242,14 @@ bool HotKeyMenus(int vk, u32 shift, bool isPress)
     return false;
 }
 
-int KeyMessageFilter(MSG* m)
+namespace {
+
+// Whether a key pressed with Alt held was used by the terminal since Alt went down.
+bool g_altChordUsed = false;
+
+int FilterKeyMessage(MSG* m)
 {
     const UINT message = m->message;
-    if (message != WM_KEYDOWN && message != WM_SYSKEYDOWN && message != WM_KEYUP && message != WM_SYSKEYUP)
-        return 0;
     RefreshShiftState();
     KeypadDecimalChar = StartupOptions.decimalKeyChar;
     KeypadSeparatorChar = StartupOptions.otherSeparatorChar;
@@ -312,6 +315,32 @@ int KeyMessageFilter(MSG* m)
     return 1;
 }
 
+}  // namespace
+
+int KeyMessageFilter(MSG* m)
+{
+    const UINT message = m->message;
+    if (message != WM_KEYDOWN && message != WM_SYSKEYDOWN && message != WM_KEYUP && message != WM_SYSKEYUP)
+        return 0;
+    const bool isPress = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
+    const int vk = static_cast<int>(m->wParam);
+    const bool repeat = (m->lParam & (1L << 30)) != 0;
+    if (vk == VK_MENU && isPress && !repeat)
+        g_altChordUsed = false;
+    const int taken = FilterKeyMessage(m);
+    if (isPress && taken && vk != VK_MENU && (GetKeyState(VK_MENU) & 0x8000))
+        g_altChordUsed = true;
+    // Windows opens the menu bar when Alt is let go with no other key pressed in between
+    // as far as it saw; a key the terminal took never reached it. The release of Alt after
+    // Alt+F5 (the Help key) and the like is kept from it: the menu bar would take the
+    // keyboard, and hold the key just typed back from the host, until it is closed.
+    if (!isPress && vk == VK_MENU && g_altChordUsed) {
+        g_altChordUsed = false;
+        return 1;
+    }
+    return taken;
+}
+
 bool KeyAutoRepeatEnabled()
 {
     return Vt300Values.kbdrpt != 0;
@@ -320,4 +349,5 @@ bool KeyAutoRepeatEnabled()
 void ClearPendingKeyState()
 {
     g_rightShift = g_rightCtrl = g_rightAlt = false;
+    g_altChordUsed = false;
 }

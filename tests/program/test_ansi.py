@@ -100,9 +100,8 @@ class AnsiConsoleProgramTest(WineTestCase):
         hwnd = self.start()
         self.choose_emulation(hwnd, "SCO Console")
         self.wait("SCO Console", lambda: self.emulation_name() == " Sco Console ")
-        self.assertTrue(self.wine.probe.command(hwnd, SAVE))
-        self.wait("the save", lambda: self.wine.reg_values(PROFILE + r"\VT300") is not None)
-        time.sleep(1)
+        self.assertTrue(self.wine.probe.run_command(hwnd, SAVE))
+        self.assertIsNotNone(self.wine.reg_values(PROFILE + r"\VT300"), "the save")
         self.assertFalse(self.wine.reg_values(PROFILE + r"\ScoConsole"), "a factory palette was written")
         # One lightness in the profile: entering the console takes it, the save writes
         # all three values.
@@ -112,8 +111,8 @@ class AnsiConsoleProgramTest(WineTestCase):
         self.wait("AT 386", lambda: self.emulation_name() == "  AT 386  ")
         self.choose_emulation(hwnd, "Ansi BBS")
         self.wait("Ansi BBS", lambda: self.emulation_name() == " Ansi BBS ")
-        self.assertTrue(self.wine.probe.command(hwnd, SAVE))
-        self.wait("the palette saved", lambda: len((self.wine.reg_values(PROFILE + r"\ScoConsole") or {})) == 3)
+        self.assertTrue(self.wine.probe.run_command(hwnd, SAVE))
+        self.assertEqual(len(self.wine.reg_values(PROFILE + r"\ScoConsole") or {}), 3, "the palette saved")
         values = self.wine.reg_values(PROFILE + r"\ScoConsole")
         for name in ("hue", "lightness", "saturation"):
             self.assertEqual(values[name][0], "REG_BINARY", name)

@@ -86,8 +86,7 @@ class ButtonToolsProgramTest(WineTestCase):
         self.fail(what)
 
     def save(self):
-        self.assertTrue(self.wine.probe.command(self.hwnd, SAVE_SESSION))
-        time.sleep(1)
+        self.assertTrue(self.wine.probe.run_command(self.hwnd, SAVE_SESSION))
 
     def write(self, name, data):
         path = os.path.join(self.dir, name)

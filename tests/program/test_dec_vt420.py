@@ -121,8 +121,7 @@ class Vt420ProgramTest(WineTestCase):
         self.sync(DCS + b"2;0;1!z" + hex_of(b"Z" + CSI + b"2*z") + ST + CSI + b"2*z")
         self.ask(CSI + b"5n", CSI + b"0n")
         # Saved with the session, the key's text comes back as the same text.
-        self.assertTrue(self.wine.probe.command(hwnd, 1011))
-        time.sleep(1)
+        self.assertTrue(self.wine.probe.run_command(hwnd, 1011))
         self.close_terminal(proc, hwnd, 15)
         self.host.close_connection()
         self.start(connections=2)

@@ -28,10 +28,9 @@ class ProfileTest(WineTestCase):
 
     def save(self, profile_key):
         proc, hwnd = self.start_terminal()
-        self.assertTrue(self.wine.probe.command(hwnd, SAVE))
-        # VT300 is the last section the save writes.
+        # Returns once the save has run.
+        self.assertTrue(self.wine.probe.run_command(hwnd, SAVE))
         self.wait_key(profile_key + r"\VT300")
-        time.sleep(0.5)
         return proc, hwnd
 
     def test_saving_an_untouched_profile_writes_only_its_sections(self):

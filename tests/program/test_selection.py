@@ -20,6 +20,7 @@ HKCU = r"HKCU\Software\Quorlan\vexaNT"
 COPY, COPY_SWAP, COPY_MONO, COPY_MONO_SWAP = 1074, 1075, 1076, 1077
 PASTE, SELECT_ALL, TEXT_MODE, GRAPHICS_MODE = 1010, 1043, 1058, 1069
 WM_NULL = 0
+SCROLL_BAR = 2802
 
 
 class TerminalOnHost(WineTestCase):
@@ -109,9 +110,7 @@ class TerminalOnHost(WineTestCase):
         self.xdotool("click", button)
 
     def command(self, ident):
-        self.assertTrue(self.probe.command(self.hwnd, ident))
-        # A message sent after the post is answered once the command has run.
-        self.probe.send(self.hwnd, WM_NULL)
+        self.assertTrue(self.probe.run_command(self.hwnd, ident))
 
     def clipboard_text(self):
         answer = self.probe.ask("clip-text")
@@ -155,12 +154,26 @@ class TextSelectionTest(TerminalOnHost):
 
     def test_a_drag_into_the_history_copies_every_line_it_marked(self):
         self.sync(b"".join(b"line %03d\r\n" % n for n in range(530)))
+        bar = [c["hwnd"] for c in self.probe.children(self.hwnd) if c["id"] == SCROLL_BAR][0]
+        # The bar follows the history on the window's thread, after the host data.
+        deadline = time.time() + 30
+        while time.time() < deadline:
+            live = self.probe.scroll_info(bar)
+            if live["max"] >= 500 and live["pos"] == live["max"]:
+                break
+            time.sleep(0.1)
+        self.assertEqual(live["pos"], live["max"])
+        self.assertGreaterEqual(live["max"], 500)
         x, y = self.cell(22, 40)
         self.xdotool("mousemove", "--sync", x, y)
         self.xdotool("mousedown", 1)
-        # The wheel pans 500 lines back while the button is held.
+        # The wheel pans 500 lines back while the button is held; the thumb shows when
+        # the terminal has panned them all.
         self.xdotool("click", "--repeat", 500, "--delay", 2, 4)
-        time.sleep(1)
+        deadline = time.time() + 60
+        while self.probe.scroll_info(bar)["pos"] != live["max"] - 500 and time.time() < deadline:
+            time.sleep(0.1)
+        self.assertEqual(self.probe.scroll_info(bar)["pos"], live["max"] - 500)
         x, y = self.cell(0, 0)
         self.xdotool("mousemove", "--sync", x, y + 1)
         self.xdotool("mousemove", "--sync", x, y)
@@ -248,14 +261,23 @@ class GraphicsCopyTest(TerminalOnHost):
         # White letters on black, a red and a blue block; no cursor blinks between copies.
         self.sync(ESC + b"[?25l" + ESC + b"[H" + ESC + b"[2J" + b"text on black\r\n" + ESC + b"[41m   " + ESC + b"[44m   " +
                   ESC + b"[m\r\n")
-        time.sleep(1)  # the rows are painted
         self.command(GRAPHICS_MODE)
-        width, height, colour = self.bitmap(COPY)
+        black, white = (0, 0, 0), (255, 255, 255)
+        # Copies until the picture shows both blocks and stays as it is: the window paints
+        # after the host data.
+        deadline = time.time() + 30
+        colour = None
+        while True:
+            last = colour
+            width, height, colour = self.bitmap(COPY)
+            coloured = len({p for row in colour for p in row} - {black, white}) >= 2
+            if (coloured and colour == last) or time.time() > deadline:
+                break
+            time.sleep(0.2)
         client = self.probe.info(self.screen)["client"]
         self.assertEqual((width, height), (client[2], client[3]))
         _, _, mono = self.bitmap(COPY_MONO)
         _, _, inverse = self.bitmap(COPY_MONO_SWAP)
-        black, white = (0, 0, 0), (255, 255, 255)
         seen = set()
         for y in range(height):
             for x in range(width):
@@ -310,6 +332,9 @@ class HotspotTest(TerminalOnHost):
         self.host.take()
         self.click(0, 4)
         self.host.expect(help_key)
+        # Letting Alt go after a key the terminal used leaves the menu bar alone: it would
+        # hold back the next key typed.
+        self.assertFalse(self.probe.info(self.hwnd)["menumode"])
         self.wine.reg("add", HKCU + r"\P\Hotspot\VT500 7-Bit", "/v", "Menu", "/d", "ls^M", "/f")
         self.click(0, 10)
         self.host.expect(b"ls\r")
@@ -328,20 +353,28 @@ class HotspotTest(TerminalOnHost):
         def corner(shot, column):
             """A pixel of the cell's background: its top-left corner, where no glyph reaches."""
             return shot[int(rect[1]) + 1][int(rect[0] + column * width) + 1]
+
+        def painted(marked):
+            """The screen once the first word shows marked (or no longer), as the window
+            paints it after the press (or the release)."""
+            deadline = time.time() + 20
+            while True:
+                shot = screenshot(self.wine.env)
+                if (corner(shot, 0) != corner(normal, 0)) == marked or time.time() > deadline:
+                    return shot
+                time.sleep(0.2)
         x, y = self.cell(5, 5)
         self.xdotool("mousemove", "--sync", x, y)
         self.xdotool("keydown", "ctrl")
         self.xdotool("mousedown", 1)
         self.xdotool("keyup", "ctrl")
-        time.sleep(0.5)
-        shown = screenshot(self.wine.env)
+        shown = painted(True)
         self.xdotool("type", "k")
         time.sleep(0.5)
         self.assertEqual(self.host.take(), b"", "typed keys wait while hot spots show")
         self.xdotool("mouseup", 1)
         self.host.expect(b"k")
-        time.sleep(0.5)
-        after = screenshot(self.wine.env)
+        after = painted(False)
         marked = corner(shown, 0)
         self.assertNotEqual(marked, corner(normal, 0))
         self.assertEqual(corner(shown, 1), marked)

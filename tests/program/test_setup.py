@@ -46,14 +46,9 @@ class SetupProgramTest(WineTestCase):
 
     def save(self, hwnd, section="VT300"):
         self.wine.reg("delete", PROFILE, "/f")
-        self.assertTrue(self.wine.probe.command(hwnd, SAVE))
-        deadline = time.time() + 20
-        while time.time() < deadline:
-            if self.wine.reg_values(PROFILE + "\\" + section) is not None:
-                time.sleep(0.5)  # the save writes its last sections
-                return
-            time.sleep(0.2)
-        self.fail("the save wrote no %s section" % section)
+        # Returns once the save has written every section.
+        self.assertTrue(self.wine.probe.run_command(hwnd, SAVE))
+        self.assertIsNotNone(self.wine.reg_values(PROFILE + "\\" + section), "the save wrote no %s section" % section)
 
     def value(self, section, name):
         values = self.wine.reg_values(PROFILE + "\\" + section) or {}

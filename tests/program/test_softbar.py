@@ -179,8 +179,7 @@ class SoftButtonBarTest(WineTestCase):
         attached = self.bar(hwnd)
         self.assertEqual(sorted(self.buttons(attached)), list(range(14, 28)))
 
-        self.probe.command(hwnd, CMD_SAVE)
-        self.settle(hwnd)
+        self.assertTrue(self.probe.run_command(hwnd, CMD_SAVE))
         values = self.wine.reg_values(SOFTBUTTONS) or {}
         self.assertNotIn("Attached", values, "attached is the factory value")
         self.assertEqual(values.get("Order"), ("REG_DWORD", "0x1"))

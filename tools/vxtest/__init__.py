@@ -196,8 +196,14 @@ class Probe:
     def post(self, hwnd, msg, wparam=0, lparam=0):
         return self.ask("post", hwnd, msg, wparam, lparam)["ok"]
 
-    def send(self, hwnd, msg, wparam=0, lparam=0):
-        return self.ask("send", hwnd, msg, wparam, lparam)
+    def send(self, hwnd, msg, wparam=0, lparam=0, timeout_ms=5000):
+        return self.ask("send", hwnd, msg, wparam, lparam, timeout_ms)
+
+    def run_command(self, hwnd, cmd_id, timeout_ms=60000):
+        """Sends WM_COMMAND and returns once the window has carried the command out (a
+        posted command may still wait behind a message sent after it). Not for commands
+        that open a modal dialog."""
+        return self.send(hwnd, WM_COMMAND, cmd_id, 0, timeout_ms)["ok"]
 
     def command(self, hwnd, cmd_id):
         return self.ask("command", hwnd, cmd_id)["ok"]

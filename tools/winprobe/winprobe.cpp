@@ -6,7 +6,8 @@
 //   find-all CLASS                    every top-level window of a class
 //   wait-gone HWND [TIMEOUT_MS]       until the window no longer exists
 //   info HWND                         class, title, styles, window and client rects, and
-//                                     the window holding its thread's mouse capture
+//                                     the window holding its thread's mouse capture, its
+//                                     focus window and whether a menu is in its menu mode
 //   children HWND                     direct and nested children: classes and control ids
 //   text HWND                         WM_GETTEXT of a window
 //   settext HWND TEXT                 WM_SETTEXT of a window (a dialog's edit field)
@@ -14,7 +15,8 @@
 //   dialogs                           top-level dialogs (#32770): title and texts
 //   press TEXT [TIMEOUT_MS]           clicks the first dialog button with that text
 //   post HWND MSG WPARAM LPARAM       PostMessageW (numbers decimal or 0x hex)
-//   send HWND MSG WPARAM LPARAM       SendMessageTimeoutW, answers the result
+//   send HWND MSG WPARAM LPARAM [TIMEOUT_MS]  SendMessageTimeoutW (5 s unless given),
+//                                     answers the result
 //   command HWND ID                   posts WM_COMMAND with that id
 //   find-dialog TITLE [TIMEOUT_MS]    first visible dialog (#32770) with that title
 //   ctl HWND ID                       a dialog control: class, text, enabled, visible, check
@@ -77,6 +79,17 @@ HWND CaptureOf(HWND h)
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
     return GetGUIThreadInfo(GetWindowThreadProcessId(h, nullptr), &info) ? info.hwndCapture : nullptr;
+}
+
+// The window's thread's input state: its focus window and whether a menu tracks the
+// keyboard (a test that presses keys waits for a menu to be gone, or sees one wrongly open).
+GUITHREADINFO ThreadInputOf(HWND h)
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(h, nullptr), &info))
+        info = GUITHREADINFO{};
+    return info;
 }
 
 std::wstring TextOf(HWND h)
@@ -275,7 +288,9 @@ std::string Handle(const std::vector<std::string>& a)
                       (unsigned long)GetWindowLongPtrW(h, GWL_EXSTYLE), IsWindowVisible(h) ? "true" : "false");
         return "{\"ok\":true,\"class\":" + Json(Utf8(ClassOf(h))) + ",\"title\":" + Json(Utf8(TextOf(h))) + "," +
                buf + "\"rect\":" + Rect(wr) + ",\"client\":" + Rect(cr) + ",\"parent\":" + Hwnd(GetParent(h)) +
-               ",\"menu\":" + Hwnd((HWND)GetMenu(h)) + ",\"capture\":" + Hwnd(CaptureOf(h)) + "}";
+               ",\"menu\":" + Hwnd((HWND)GetMenu(h)) + ",\"capture\":" + Hwnd(CaptureOf(h)) +
+               ",\"focus\":" + Hwnd(ThreadInputOf(h).hwndFocus) +
+               ",\"menumode\":" + ((ThreadInputOf(h).flags & GUI_INMENUMODE) ? "true" : "false") + "}";
     }
     if (cmd == "children") {
         std::string s = "{\"ok\":true,\"children\":[";
@@ -348,7 +363,8 @@ std::string Handle(const std::vector<std::string>& a)
         if (cmd == "post")
             return PostMessageW(h, msg, wp, lp) ? "{\"ok\":true}" : Error("post failed");
         DWORD_PTR result = 0;
-        if (!SendMessageTimeoutW(h, msg, wp, lp, SMTO_ABORTIFHUNG, 5000, &result))
+        const UINT timeout = a.size() > 5 ? (UINT)Number(arg(5)) : 5000;
+        if (!SendMessageTimeoutW(h, msg, wp, lp, SMTO_ABORTIFHUNG, timeout, &result))
             return Error("send failed");
         return "{\"ok\":true,\"result\":" + std::to_string((long long)result) + "}";
     }

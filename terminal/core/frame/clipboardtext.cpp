@@ -54,7 +54,8 @@ void CopySelectionText(HWND window)
         return;
     SelectionText text;
     try {
-        text = SelectedText(StoreSelectionArea());
+        if (!TakeSelectedText(&text))
+            return;
     } catch (...) {
         return;
     }

@@ -13,9 +13,11 @@
 #include "terminal/core/screen/screenops.h"
 #include "terminal/core/screen/screenstore.h"
 #include "terminal/core/frame/screenwindow.h"
+#include "terminal/core/frame/selection.h"
 #include "terminal/core/frame/startopts.h"
 #include "terminal/core/frame/statusbar.h"
 #include "terminal/core/paint/textcursor.h"
+#include "terminal/core/frame/uirequests.h"
 #include "terminal/core/frame/uiservices.h"
 #include "terminal/input/toolbars.h"
 
@@ -111,6 +113,15 @@ bool QueuedForHostThread(int code, int value)
     }
     WakeHostReader();
     return true;
+}
+
+// A drag goes on over the panned view: the selection follows on the window's thread.
+void ViewPanned()
+{
+    if (OnUserInterfaceThread())
+        SelectionFollowsView();
+    else
+        PostUiRequest(kUiViewPanned, 0);
 }
 
 void RunScrollBarCommand(int code, int position)
@@ -287,8 +298,10 @@ void RefreshScrollThumb()
 
 void DispatchScrollBarCommand(int code, int position)
 {
-    if (!QueuedForHostThread(code, position))
-        RunScrollBarCommand(code, position);
+    if (QueuedForHostThread(code, position))
+        return;
+    RunScrollBarCommand(code, position);
+    ViewPanned();
 }
 
 void VtScrollBack(int code, int position)
@@ -329,8 +342,10 @@ void VtScrollBack(int code, int position)
 
 void PanHistoryView(int lines)
 {
-    if (!QueuedForHostThread(kWheelRequest, lines))
-        RunWheelPan(lines);
+    if (QueuedForHostThread(kWheelRequest, lines))
+        return;
+    RunWheelPan(lines);
+    ViewPanned();
 }
 
 void ServeViewRequests()
@@ -353,6 +368,8 @@ void ServeViewRequests()
         else
             RunScrollBarCommand(taken[i].code, taken[i].value);
     }
+    if (n > 0)
+        ViewPanned();
 }
 
 void RefitHistoryView(int)

@@ -10,6 +10,7 @@
 #include "terminal/core/frame/scrollback.h"
 #include "terminal/core/frame/uirequests.h"
 #include "terminal/core/frame/uiservices.h"
+#include "terminal/core/host/framelock.h"
 #include "terminal/core/host/hostread.h"
 #include "terminal/core/paint/fonts.h"
 #include "terminal/core/paint/painting.h"
@@ -28,6 +29,18 @@ bool g_graphicsDrag = false;
 POINT g_lastPoint{-1, -1};
 bool g_samePoint = false;
 HWND g_dragWindow = nullptr;
+// Where the pointer of the drag was last seen: the wheel may pan the view under it.
+POINT g_dragPoint{0, 0};
+// The marks in the store lag behind g_present and g_range: the host-data thread held the
+// frame lock too long. The tick tries again.
+bool g_marksOwed = false;
+
+// The host-data thread rotates the store's lines as it scrolls and pans; marks written
+// meanwhile would land on the wrong lines (rows missing from a selection, others marked
+// that were not). A mark waits this long for the lock, a copy longer: only a host-data
+// thread stuck in a send or a message box keeps it that long.
+constexpr u32 kMarkLockWaitMs = 50;
+constexpr u32 kCopyLockWaitMs = 1000;
 
 void RepaintMarked(int windowRow, int c0, int c1, const ScreenCell* cells, u8 lineFlags)
 {
@@ -38,10 +51,17 @@ void RepaintMarked(int windowRow, int c0, int c1, const ScreenCell* cells, u8 li
         PaintRowSegment(cells, windowRow, c0, c1, lineFlags);
 }
 
-void Apply(const SelectionRange* range)
+// Writes the marks g_present and g_range describe into the store.
+void Apply()
 {
+    FrameLockGuard lock(kMarkLockWaitMs);
+    if (!lock.Held()) {
+        g_marksOwed = true;
+        return;
+    }
+    g_marksOwed = false;
     HideCursorForUpdate();
-    ApplySelectionMarks(StoreSelectionArea(), range, RepaintMarked);
+    ApplySelectionMarks(StoreSelectionArea(), g_present ? &g_range : nullptr, RepaintMarked);
 }
 
 // The store row of a window row.
@@ -50,17 +70,15 @@ int StoreRow(const SelectionArea& area, int windowRow)
     return area.viewTop + windowRow;
 }
 
-void ExtendTo(POINT at)
+void ExtendTo(POINT at, bool scrollAtEdge = true)
 {
-    SelectionArea area = StoreSelectionArea();
     int column = 0, row = 0, edge = 0;
     if (!PixelToSelectionCell(at, &column, &row, &edge))
         return;
-    if (edge != 0) {
-        // Held beyond an edge, the view scrolls one line per call toward it.
+    // Held beyond an edge, the view scrolls one line per call toward it.
+    if (edge != 0 && scrollAtEdge)
         DispatchScrollBarCommand(edge < 0 ? SB_LINEUP : SB_LINEDOWN, 0);
-        area = StoreSelectionArea();
-    }
+    const SelectionArea area = StoreSelectionArea();
     const int storeRow = StoreRow(area, row);
     const bool moved = storeRow != g_range.row1 || column != g_range.column1;
     if (!moved && g_samePoint)
@@ -98,6 +116,18 @@ bool PixelToSelectionCell(POINT at, int* column, int* row, int* edge)
     return true;
 }
 
+bool TakeSelectedText(SelectionText* text)
+{
+    FrameLockGuard lock(kCopyLockWaitMs);
+    if (!lock.Held())
+        return false;
+    // What the screen shows as marked is what is copied.
+    if (g_marksOwed)
+        Apply();
+    *text = SelectedText(StoreSelectionArea());
+    return true;
+}
+
 void MarkSelectionRange(int row0, int column0, int row1, int column1)
 {
     const SelectionArea area = StoreSelectionArea();
@@ -120,7 +150,7 @@ void MarkSelectionRange(int row0, int column0, int row1, int column1)
     }
     SetKeyboardLocked(true);
     g_present = true;
-    Apply(&g_range);
+    Apply();
 }
 
 void SelectWindowRowRange(int windowRow, int column0, int column1)
@@ -143,7 +173,7 @@ void ClearSelectionMarks()
         return;
     g_present = false;
     SetKeyboardLocked(false);
-    Apply(nullptr);
+    Apply();
     UpdateEditMenu();
 }
 
@@ -151,6 +181,7 @@ void StartSelectionDrag(HWND window, POINT at, SelectionKind kind)
 {
     g_dragWindow = window;
     g_dragging = true;
+    g_dragPoint = at;
     if (kind == SelectionKind::Bitmap) {
         g_graphicsDrag = true;
         BeginGraphicsSelection(at);
@@ -185,6 +216,7 @@ void ExtendSelectionDrag(HWND, POINT at)
 {
     if (!g_dragging)
         return;
+    g_dragPoint = at;
     if (g_graphicsDrag)
         ExtendGraphicsSelection(at);
     else
@@ -193,6 +225,8 @@ void ExtendSelectionDrag(HWND, POINT at)
 
 void UpdateSelectionDrag()
 {
+    if (g_marksOwed)
+        Apply();
     if (!g_dragging || g_graphicsDrag || !g_dragWindow)
         return;
     POINT at;
@@ -203,10 +237,22 @@ void UpdateSelectionDrag()
     const POINT last = g_lastPoint;
     if (PixelToSelectionCell(at, &column, &row, &edge) && edge != 0) {
         g_lastPoint = POINT{-1, -1};
+        g_dragPoint = at;
         ExtendTo(at);
     } else {
         g_lastPoint = last;
     }
+}
+
+void SelectionFollowsView()
+{
+    if (!g_dragging || g_graphicsDrag)
+        return;
+    // The view moved under a pointer that stayed: the selection reaches the line now
+    // under it, as the next move of the mouse would make it. It does not scroll the view
+    // on itself at an edge: the tick does that, one line at a time.
+    g_lastPoint = POINT{-1, -1};
+    ExtendTo(g_dragPoint, false);
 }
 
 void FinishSelectionDrag()

@@ -16,6 +16,9 @@ void ExtendSelectionDrag(HWND window, POINT at);
 // While a drag goes on, extends it to the last point again: the view goes on scrolling
 // while the pointer stays beyond the top or bottom edge (the tick calls it).
 void UpdateSelectionDrag();
+// The view was panned (the wheel, the scroll bar, an edge of the screen): a drag reaches
+// the cell now under its pointer.
+void SelectionFollowsView();
 void FinishSelectionDrag();
 // A selection made without a drag (the keyboard's pointer steps): its anchor, then its
 // other end.
@@ -28,6 +31,9 @@ bool SelectionPresent();
 // `edge` -1 above it, +1 below, 0 inside. The row is a window row. False when nothing
 // is selectable.
 bool PixelToSelectionCell(POINT at, int* column, int* row, int* edge);
+// Reads the marked text under the frame lock (see selection.cpp); false when the lock
+// could not be had, and nothing was read.
+bool TakeSelectedText(SelectionText* text);
 // Marks the cells from one end to the other (rows in the store's numbering, see
 // selectiontext.h) and repaints what changed; a single cell clicked twice clears.
 void MarkSelectionRange(int row0, int column0, int row1, int column1);

@@ -27,5 +27,6 @@ void HandleUiRequest(WPARAM request, LPARAM argument)
         break;
     case kUiPrintWindows: ServePrintWindowRequest(argument); break;
     case kUiHostTitle: TakeHostWindowTitle(); break;
+    case kUiViewPanned: SelectionFollowsView(); break;
     }
 }

@@ -6,7 +6,8 @@
 
 constexpr UINT kMsgUiRequest = WM_APP + 20;
 constexpr WPARAM kUiUpdateTitle = 1, kUiLockKeyboard = 2, kUiUpdateConnectionMenu = 4, kUiClearSelection = 8,
-                 kUiSerialBreak = 16, kUiUpdateCaptureMenus = 32, kUiPrintWindows = 64, kUiHostTitle = 128;
+                 kUiSerialBreak = 16, kUiUpdateCaptureMenus = 32, kUiPrintWindows = 64, kUiHostTitle = 128,
+                 kUiViewPanned = 256;
 
 // Posts a request to the main window for HandleUiRequest; false when there is no
 // window or the post failed.

@@ -170,6 +170,38 @@ TEST_F(KeyFilter, CtrlVPastesUnlessControlsAreShown)
     EXPECT_EQ(Drain(), (std::vector<Event>{{3, 117, 2}}));
 }
 
+TEST_F(KeyFilter, AltLetGoAfterAKeyTheTerminalTookOpensNoMenuBar)
+{
+    struct Step {
+        UINT message;
+        int vk;
+        std::initializer_list<int> held;
+        int taken;
+    };
+    // clang-format off
+    const Step chord[] = {
+        {WM_SYSKEYDOWN, VK_MENU, {VK_MENU},        0},
+        {WM_SYSKEYDOWN, VK_F5,   {VK_MENU, VK_F5}, 1},  // the Help key
+        {WM_SYSKEYUP,   VK_F5,   {VK_MENU},        0},
+        {WM_SYSKEYUP,   VK_MENU, {},               1},  // kept from Windows' menu bar
+        // Alt alone still goes on to Windows, which then opens the menu bar.
+        {WM_SYSKEYDOWN, VK_MENU, {VK_MENU},        0},
+        {WM_SYSKEYUP,   VK_MENU, {},               0},
+        // So does Alt with a key left to Windows.
+        {WM_SYSKEYDOWN, VK_MENU, {VK_MENU},        0},
+        {WM_SYSKEYDOWN, VK_TAB,  {VK_MENU, VK_TAB}, 0},
+        {WM_SYSKEYUP,   VK_MENU, {},               0},
+    };
+    // clang-format on
+    int index = 0;
+    for (const Step& step : chord) {
+        Hold(step.held);
+        EXPECT_EQ(Send(step.message, step.vk), step.taken) << "step " << index;
+        ++index;
+    }
+    EXPECT_EQ(Drain(), (std::vector<Event>{{3, 72, 4}}));
+}
+
 // The menu a hot key opens: the owner window hears WM_INITMENUPOPUP for it, and a timer
 // closes it again so that the test goes on.
 HMENU g_openedMenu = nullptr;
