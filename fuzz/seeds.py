@@ -461,18 +461,22 @@ def aux_seeds():
 # ---- softbar -------------------------------------------------------------------------------
 
 SOFTBAR_NAMES = ["cSoftButtonLevel", "cSoftButtonLevelView", "Order", "Attached", "x", "y", "w", "h", "cx",
-                 "Level0Vis", "Level1Vis", "Level2Vis", "Level3Vis"]
+                 "Level0Vis", "Level1Vis", "Level2Vis", "Level3Vis", "0", "7", "13", "55"]
 
 
 def softbar_input(machine, user):
-    """A softbar target input: the two passes' DWORD values by name."""
+    """A softbar target input: the two passes' values by name, a number a DWORD and a
+    list a button's place (four 32-bit units, binary)."""
     i = Input()
     for values in (machine, user):
         i.number(len(values), 0, 24)
         for name, value in values:
-            data = (value & 0xFFFFFFFF).to_bytes(4, "little")
-            i.number(SOFTBAR_NAMES.index(name), 0, len(SOFTBAR_NAMES) - 1).number(0, 0, 3)
-            i.number(len(data), 0, 8).data(data)
+            if isinstance(value, list):
+                data, kind = b"".join((v & 0xFFFFFFFF).to_bytes(4, "little") for v in value), 2
+            else:
+                data, kind = (value & 0xFFFFFFFF).to_bytes(4, "little"), 0
+            i.number(SOFTBAR_NAMES.index(name), 0, len(SOFTBAR_NAMES) - 1).number(kind, 0, 3)
+            i.number(len(data), 0, 20).data(data)
     return i.bytes()
 
 
@@ -483,6 +487,9 @@ def softbar_seeds():
         [("cSoftButtonLevelView", 4)], [("Attached", 0), ("x", -50), ("y", -10), ("w", 500), ("h", 120),
                                         ("Order", 1), ("cx", 60)]))
     write("fuzz_softbar", "hidden-one-level", softbar_input([("cSoftButtonLevelView", -1), ("Level1Vis", 1)], []))
+    # Buttons laid out by hand in a floating bar: machine-wide places, one the user's.
+    write("fuzz_softbar", "button-places", softbar_input(
+        [("Attached", 0), ("0", [5, 3, 60, 20]), ("13", [0, 0, 8192, 8192])], [("55", [2, 2, 40, 20]), ("7", [9, 9, 1, 1])]))
 
 
 if __name__ == "__main__":

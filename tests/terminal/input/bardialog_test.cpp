@@ -308,6 +308,45 @@ TEST_F(ButtonToolsDialog, TheBarsIgnoreTheMouseWhileItRuns)
     }
 }
 
+// The current tool shows as the bar shows it: the small up face over the whole button,
+// the picture inside it, centred in the preview frame.
+TEST_F(ButtonToolsDialog, ThePreviewShowsTheButtonOnItsFace)
+{
+    frame_test::MainWindow();  // the bar's faces
+    ASSERT_NE(Bars.faceUp[0], nullptr);
+    HDC screen = GetDC(nullptr);
+    HBITMAP red = CreateCompatibleBitmap(screen, 21, 17);
+    HDC memory = CreateCompatibleDC(screen);
+    HGDIOBJ old = SelectObject(memory, red);
+    RECT all{0, 0, 21, 17};
+    HBRUSH brush = CreateSolidBrush(RGB(255, 0, 0));
+    FillRect(memory, &all, brush);
+    DeleteObject(brush);
+    SelectObject(memory, Bars.faceUp[0]);
+    const COLORREF faceCorner = GetPixel(memory, 0, 0);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    ASSERT_NE(faceCorner, GetSysColor(COLOR_WINDOW));
+    DeleteObject(Toolbar.images[0].bitmap);
+    Toolbar.images[0].bitmap = red;
+
+    EXPECT_EQ(Run([&](HWND d) {
+                  HWND preview = GetDlgItem(d, kToolPreview);
+                  RedrawWindow(preview, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+                  RECT r;
+                  GetClientRect(preview, &r);
+                  const int x = (r.right - 26) / 2, y = (r.bottom - 22) / 2;
+                  HDC dc = GetDC(preview);
+                  EXPECT_EQ(GetPixel(dc, x, y), faceCorner) << "the face's corner";
+                  EXPECT_EQ(GetPixel(dc, x + 13, y + 11), RGB(255, 0, 0)) << "the picture";
+                  EXPECT_EQ(GetPixel(dc, x - 1, y + 11), GetSysColor(COLOR_WINDOW)) << "beside the button";
+                  ReleaseDC(preview, dc);
+                  modal::Click(d, IDCANCEL);
+              }),
+              IDCANCEL);
+}
+
 TEST_F(ButtonToolsDialog, TheTextFieldHoldsWhatAButtonHolds)
 {
     EXPECT_EQ(Run([](HWND d) {
