@@ -64,7 +64,14 @@ class WineSession:
         self.close()
 
     def windows_path(self, unix_path):
-        return subprocess.check_output(["winepath", "-w", unix_path], env=self.env, text=True).strip()
+        # On a loaded machine winepath now and then ends with status 1 while the prefix's
+        # server is busy starting; the name does not depend on the attempt.
+        for attempt in range(3):
+            r = subprocess.run(["winepath", "-w", unix_path], env=self.env, stdout=subprocess.PIPE, text=True)
+            if r.returncode == 0 and r.stdout.strip():
+                return r.stdout.strip()
+            time.sleep(0.5)
+        raise RuntimeError("winepath -w %s: status %d" % (unix_path, r.returncode))
 
     def start(self, exe, *args, cwd=None, stdin=None):
         """Starts a Windows program; returns its Popen (the exit code is the program's)."""
