@@ -42,9 +42,7 @@ class Ibm3270Case(WineTestCase):
             self.setting("IBM3270", name, value)
         for name, value in (("netproto", 0), ("netname", "127.0.0.1"), ("iTelnetPortNum", host.port)):
             self.setting("CONNECTION", name, value)
-        proc = self.wine.start(EXE, "-SeDefault")
-        hwnd = self.wine.probe.find("vexaNT", 30000)
-        self.assertIsNotNone(hwnd, "no vexaNT window appeared")
+        proc, hwnd = self.wine.launch(EXE, "-SeDefault")
         self.addCleanup(self.stop_terminal, proc, hwnd)
         host.wait_ready(60)
         return proc, hwnd

@@ -53,9 +53,7 @@ class CaptureProgramTest(WineTestCase):
         self.dump = ScreenDump(self.wine, self.dir)
 
     def connect(self, host, *options):
-        self.proc = self.wine.start(EXE, "127.0.0.1", "-Tnport%d" % host.port, *options, cwd=self.dir)
-        self.hwnd = self.wine.probe.find("vexaNT", 30000)
-        self.assertIsNotNone(self.hwnd)
+        self.proc, self.hwnd = self.wine.launch(EXE, "127.0.0.1", "-Tnport%d" % host.port, *options, cwd=self.dir)
         self.addCleanup(self.stop_terminal, self.proc, self.hwnd)
         host.wait_connection(30)
         host.expect(th.do(th.ECHO), timeout=20)
@@ -75,7 +73,11 @@ class CaptureProgramTest(WineTestCase):
         self.assertTrue(self.wine.probe.command(self.hwnd, command))
         dialogs = self.wine.probe.wait_dialog(15)
         self.assertEqual(len(dialogs), 1, dialogs)
-        edits = [c for c in self.wine.probe.children(dialogs[0]["hwnd"]) if c["class"] == "Edit" and c["visible"]]
+        # The dialog shows before its file name field is made and shown.
+        deadline, edits = time.time() + 15, []
+        while not edits and time.time() < deadline:
+            edits = [c for c in self.wine.probe.children(dialogs[0]["hwnd"]) if c["class"] == "Edit" and c["visible"]]
+            time.sleep(0.05)
         self.assertTrue(edits, "no file name field")
         self.assertTrue(self.wine.probe.settext(edits[0]["hwnd"], self.wine.windows_path(path)))
         for button in buttons:

@@ -43,11 +43,9 @@ class DecProgramTest(WineTestCase):
             for name, kind, value in (("netproto", "REG_DWORD", "0"), ("netname", "REG_SZ", "127.0.0.1"),
                                       ("iTelnetPortNum", "REG_DWORD", str(host.port))):
                 self.assertEqual(self.wine.reg("add", CONNECTION, "/v", name, "/t", kind, "/d", value, "/f")[0], 0)
-            proc = self.wine.start(EXE, "-SeDefault", *options)
+            proc, hwnd = self.wine.launch(EXE, "-SeDefault", *options)
         else:
-            proc = self.wine.start(EXE, "127.0.0.1", "-Tnport%d" % host.port, *options)
-        hwnd = self.wine.probe.find("vexaNT", 30000)
-        self.assertIsNotNone(hwnd, "no vexaNT window appeared")
+            proc, hwnd = self.wine.launch(EXE, "127.0.0.1", "-Tnport%d" % host.port, *options)
         self.addCleanup(self.close, proc, hwnd)
         host.wait_connection(30)
         host.expect(th.do(th.ECHO), timeout=20)

@@ -66,9 +66,7 @@ class VttestTest(WineTestCase):
         dump = os.path.join(self.dir, "screen.txt")
         self.wine.env["VXNT_TEST_SCREEN"] = self.wine.windows_path(dump)
         with PtyRelay(["vttest"], telnet=True) as relay:
-            proc = self.wine.start(EXE, "127.0.0.1", "-Tnport%d" % relay.port)
-            hwnd = self.wine.probe.find("vexaNT", 30000)
-            self.assertIsNotNone(hwnd)
+            proc, hwnd = self.wine.launch(EXE, "127.0.0.1", "-Tnport%d" % relay.port)
             try:
                 relay.wait_connection(30)
 

@@ -104,9 +104,7 @@ class VttestVt420Test(test_vttest.VttestTest):
         dump = os.path.join(self.dir, "screen.txt")
         self.wine.env["VXNT_TEST_SCREEN"] = self.wine.windows_path(dump)
         with PtyRelay(["vttest"], telnet=True) as relay:
-            proc = self.wine.start(test_vttest.EXE, "127.0.0.1", "-Tnport%d" % relay.port, "-Sb")
-            hwnd = self.wine.probe.find("vexaNT", 30000)
-            self.assertIsNotNone(hwnd)
+            proc, hwnd = self.wine.launch(test_vttest.EXE, "127.0.0.1", "-Tnport%d" % relay.port, "-Sb")
             self.addCleanup(self.stop_terminal, proc, hwnd)
             relay.wait_connection(30)
             relay.wait_quiet(1.5, 60)

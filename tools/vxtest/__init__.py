@@ -6,6 +6,7 @@ a Probe (the winprobe.exe driver, kept open for the whole session).
 import json
 import os
 import subprocess
+import sys
 import tempfile
 import time
 import unittest
@@ -50,6 +51,7 @@ class WineSession:
             if p.poll() is None:
                 p.kill()
                 p.wait()
+            p.output.close()
         subprocess.run([os.path.join(WINE_TOOLS, "prefix.sh"), "drop", self.prefix], env=self.env)
         if self._xvfb:
             try:
@@ -74,11 +76,45 @@ class WineSession:
         raise RuntimeError("winepath -w %s: status %d" % (unix_path, r.returncode))
 
     def start(self, exe, *args, cwd=None, stdin=None):
-        """Starts a Windows program; returns its Popen (the exit code is the program's)."""
+        """Starts a Windows program; returns its Popen (the exit code is the program's).
+        What it and Wine print goes to a file (`said()` reads it): a pipe nobody reads
+        could fill, and Wine's helper processes would hold it open."""
+        out = tempfile.TemporaryFile()
         p = subprocess.Popen([WINE, exe, *args], env=self.env, cwd=cwd or os.path.dirname(exe),
-                             stdin=stdin or subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+                             stdin=stdin or subprocess.DEVNULL, stdout=out, stderr=subprocess.STDOUT)
+        p.output = out
         self._processes.append(p)
         return p
+
+    @staticmethod
+    def said(proc):
+        """What a started program and Wine have printed so far (the last 2000 characters)."""
+        proc.output.seek(0)
+        return proc.output.read()[-2000:].decode("utf-8", "replace")
+
+    def launch(self, exe, *args, cwd=None, cls="vexaNT", timeout=60):
+        """Starts a program and waits for its top window of class `cls`; returns (Popen,
+        window). On a loaded machine Wine's launcher now and then ends without running
+        the program at all: a start that ends with no window is made once more (what the
+        first one printed is shown). A program that runs but shows no window fails."""
+        for attempt in range(2):
+            proc = self.start(exe, *args, cwd=cwd)
+            deadline = time.time() + timeout
+            hwnd = None
+            while hwnd is None and time.time() < deadline:
+                hwnd = self.probe.find(cls, 1000)
+                if hwnd is None and proc.poll() is not None:
+                    break
+            if hwnd is not None:
+                return proc, hwnd
+            if proc.poll() is None:
+                raise AssertionError("no %s window within %d s; the program still runs: %s" %
+                                     (cls, timeout, self.said(proc)))
+            if attempt == 0:
+                print("%s ended (status %s) without a window; starting it again. It said: %s" %
+                      (os.path.basename(exe), proc.returncode, self.said(proc)), file=sys.stderr)
+        raise AssertionError("%s ended twice (status %s) without a window: %s" %
+                             (os.path.basename(exe), proc.returncode, self.said(proc)))
 
     def run(self, exe, *args, timeout=60, cwd=None):
         return subprocess.run([WINE, exe, *args], env=self.env, cwd=cwd or os.path.dirname(exe),
@@ -276,10 +312,7 @@ class WineTestCase(unittest.TestCase):
 
     def start_terminal(self, *args):
         """Starts vexaNT.exe; returns its process and main window once the window is there."""
-        proc = self.wine.start(build_path("terminal", "vexaNT.exe"), *args)
-        hwnd = self.wine.probe.find("vexaNT", 30000)
-        self.assertIsNotNone(hwnd, "no vexaNT window appeared")
-        return proc, hwnd
+        return self.wine.launch(build_path("terminal", "vexaNT.exe"), *args)
 
     def xdotool(self, *args, timeout=60):
         return subprocess.run(["xdotool", *args], env=self.wine.env, capture_output=True, text=True,

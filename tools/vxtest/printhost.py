@@ -44,9 +44,7 @@ class PrintingTerminal:
         self._closed = False
         # The Default profile names the host, so that its PRINTING section is read with it.
         set_values(self.wine, CONNECTION, netproto=0, netname="127.0.0.1", iTelnetPortNum=self.host.port)
-        self.proc = self.wine.start(exe or build_path("terminal", "vexaNT.exe"), "-SeDefault", cwd=cwd)
-        self.hwnd = self.wine.probe.find("vexaNT", 30000)
-        test.assertIsNotNone(self.hwnd, "no vexaNT window appeared")
+        self.proc, self.hwnd = self.wine.launch(exe or build_path("terminal", "vexaNT.exe"), "-SeDefault", cwd=cwd)
         self.host.wait_connection(30)
         self.host.expect(th.do(th.ECHO), timeout=20)
         self.sync()
