@@ -10,15 +10,28 @@ if [ -z "${DISPLAY:-}" ]; then
     read -r DISPLAY xpid < <("$here/display.sh")
     export DISPLAY
 fi
-prefix=$("$here/prefix.sh" new) || exit 1
+prefix=
+out=$(mktemp) || exit 1
 cleanup() {
-    "$here/prefix.sh" drop "$prefix"
+    [ -n "$prefix" ] && "$here/prefix.sh" drop "$prefix"
+    rm -f "$out"
     [ -n "$xpid" ] && kill "$xpid" 2>/dev/null
 }
 trap cleanup EXIT
-export WINEPREFIX=$prefix
-"${VX_WINE:-$( [ -x /usr/lib/wine/wine64 ] && echo /usr/lib/wine/wine64 || echo wine)}" "$@"
-code=$?
+wine=${VX_WINE:-$( [ -x /usr/lib/wine/wine64 ] && echo /usr/lib/wine/wine64 || echo wine)}
+for attempt in 1 2; do
+    prefix=$("$here/prefix.sh" new) || exit 1
+    WINEPREFIX=$prefix "$wine" "$@" >"$out" 2>&1
+    code=$?
+    cat "$out"
+    # Every test program prints before it can fail. One that ends in failure having
+    # printed nothing never ran: on a loaded machine Wine's launcher now and then gives
+    # up on a new prefix. That start is made once more, in a fresh prefix.
+    [ "$code" -ne 0 ] && [ ! -s "$out" ] && [ "$attempt" -eq 1 ] || break
+    echo "wine-test.sh: ${1##*/} ended with exit code $code before printing anything; starting it again" >&2
+    "$here/prefix.sh" drop "$prefix"
+    prefix=
+done
 # A program that dies before it writes anything (Wine itself says nothing with its debug
 # output off) would leave an empty test log: say at least how it ended.
 [ "$code" -eq 0 ] || echo "wine-test.sh: ${1##*/} ended with exit code $code" >&2

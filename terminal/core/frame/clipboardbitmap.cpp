@@ -7,6 +7,7 @@
 #include "terminal/core/frame/screenwindow.h"
 #include "terminal/core/paint/damage.h"
 #include "terminal/core/paint/geometry.h"
+#include "terminal/core/paint/picture.h"
 #include "terminal/core/paint/screendc.h"
 
 namespace {
@@ -29,31 +30,16 @@ POINT ClampToTerminalArea(POINT at)
     return at;
 }
 
-void Invert(const RECT& r)
+// The rectangle shows inverted on the window only. The picture keeps its true pixels, so
+// that rows painted while it shows (host output already taken, a blink, a repaint) stay
+// right when it goes, and a copy takes the picture as it is.
+void ShowInverted(const RECT& r)
 {
-    if (!ScreenDC || r.left >= r.right || r.top >= r.bottom)
-        return;
-    ScreenPaintGuard guard;
-    PatBlt(ScreenDC, r.left, r.top, r.right - r.left, r.bottom - r.top, DSTINVERT);
-    // Drawn into the picture outside a frame: the next frame shows it.
-    DamagePictureTouched();
-}
-
-// Inverts what lies in one rectangle and not the other, so that exactly the new one
-// stays inverted.
-void InvertDifference(const RECT& oldRect, const RECT& newRect)
-{
-    if (!ScreenDC)
-        return;
-    HRGN a = CreateRectRgnIndirect(&oldRect), b = CreateRectRgnIndirect(&newRect), x = CreateRectRgn(0, 0, 0, 0);
-    if (a && b && x && CombineRgn(x, a, b, RGN_XOR) != ERROR) {
+    {
         ScreenPaintGuard guard;
-        InvertRgn(ScreenDC, x);
-        DamagePictureTouched();
+        SetPictureInversion(r);
     }
-    for (HRGN r : {a, b, x})
-        if (r)
-            DeleteObject(r);
+    DamagePictureTouched();
 }
 
 // A mask of the pixels of one colour: 1 where the image has it.
@@ -132,8 +118,8 @@ void ExtendGraphicsSelection(POINT at)
     if (!g_shown)
         return;
     const POINT corner = ClampToTerminalArea(at);
-    InvertDifference(Normalised(g_start, g_far), Normalised(g_start, corner));
     g_far = corner;
+    ShowInverted(Normalised(g_start, g_far));
     SetKeyboardLocked(GraphicsSelectionPresent());
 }
 
@@ -149,7 +135,7 @@ void ClearGraphicsSelection()
 {
     if (!g_shown)
         return;
-    Invert(Normalised(g_start, g_far));
+    ShowInverted(RECT{});
     g_shown = false;
     g_start = g_far = POINT{0, 0};
     SetKeyboardLocked(false);
@@ -167,7 +153,6 @@ void CopyScreenBitmap(HWND window, bool swap, bool mono)
         return;
     const RECT r = Normalised(g_start, g_far);
     const int width = r.right - r.left, height = r.bottom - r.top;
-    // The picture without the selection's inversion.
     ClearGraphicsSelection();
     HDC memory = CreateCompatibleDC(ScreenDC);
     // Compatible with the window, not with the picture: a bitmap made for the picture's

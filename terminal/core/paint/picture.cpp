@@ -9,6 +9,15 @@ HBITMAP g_bitmap = nullptr;
 HGDIOBJ g_initialBitmap = nullptr;
 u32* g_bits = nullptr;
 int g_width = 0, g_height = 0;
+RECT g_inverted{};
+
+// Inverts in the picture what of `shown` lies in `area`; a second call undoes it.
+void InvertWithin(const RECT& shown, const RECT& area)
+{
+    RECT part;
+    if (IntersectRect(&part, &shown, &area))
+        InvertRect(g_dc, &part);
+}
 
 }  // namespace
 
@@ -34,6 +43,7 @@ void DestroyPicture()
     g_initialBitmap = nullptr;
     g_bits = nullptr;
     g_width = g_height = 0;
+    g_inverted = RECT{};
 }
 
 HDC PictureDC()
@@ -120,10 +130,17 @@ void CopyPictureTo(HDC target, const RECT& area, const RECT& caret)
     if (!g_dc || !target || IsRectEmpty(&area))
         return;
     const bool showCaret = !IsRectEmpty(&caret);
+    InvertWithin(g_inverted, area);
     if (showCaret)
         InvertRect(g_dc, &caret);
     BitBlt(target, area.left, area.top, area.right - area.left, area.bottom - area.top, g_dc, area.left, area.top,
            SRCCOPY);
     if (showCaret)
         InvertRect(g_dc, &caret);
+    InvertWithin(g_inverted, area);
+}
+
+void SetPictureInversion(const RECT& shown)
+{
+    g_inverted = shown;
 }

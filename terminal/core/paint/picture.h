@@ -3,7 +3,7 @@
 // life. Every painter draws into it (it is the screen device context, screendc.h); the
 // frame copies the changed band of it to the window, and WM_PAINT copies what the window
 // asks for. The picture never holds the text cursor: the frame inverts the cursor's cell
-// for the copy only.
+// for the copy only, and so does it with a graphics selection's rectangle.
 #pragma once
 
 #include "terminal/core/base/win32.h"
@@ -27,3 +27,6 @@ void MovePictureRows(int r0, int r1, int lines, int lineHeight);
 // Copies a rectangle of the picture into `target` at the same place, with `caret`
 // (when not empty) shown inverted.
 void CopyPictureTo(HDC target, const RECT& area, const RECT& caret);
+// The rectangle every copy to the window shows inverted (empty: none). The caller holds
+// the paint lock and asks for a frame.
+void SetPictureInversion(const RECT& shown);

@@ -6,15 +6,19 @@
 #include <string>
 #include <vector>
 
+#include "../dibcanvas.h"
 #include "frame_support.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/emulationids.h"
 #include "terminal/core/frame/emuswitch.h"
 #include "terminal/core/frame/scrollback.h"
+#include "terminal/core/frame/selection.h"
 #include "terminal/core/paint/frame.h"
+#include "terminal/core/paint/geometry.h"
 #include "terminal/core/paint/jumpscroll.h"
 #include "terminal/core/paint/painting.h"
 #include "terminal/core/paint/picture.h"
+#include "terminal/core/paint/screendc.h"
 
 using namespace frame_test;
 
@@ -117,6 +121,58 @@ TEST(Frames, AfterTheHostGoesIdleThePictureIsAFullRepaint)
         }
     }
     ApplyJumpScrollSetting(0);
+}
+
+// A graphics selection shows inverted on the window, never in the picture: rows painted
+// while it shows, and its end, leave the picture exactly what a full repaint draws, so a
+// copy takes the true colours.
+TEST(Frames, AGraphicsSelectionIsInvertedOnTheWindowOnly)
+{
+    StartHost();
+    if (EmulationId != kDefaultEmulationId) {
+        RequestEmulation(EmulationId, kDefaultEmulationId);
+        ASSERT_TRUE(PumpUntil([] { return EmulationId == kDefaultEmulationId; }, 3000));
+    }
+    Play("\x1b[!p\x1b[0$~\x1b[?25l" + Lines("under ", 30), "graphics a");
+    SetClipboardMode(1);
+    SelectAllGraphics();
+    ASSERT_TRUE(GraphicsSelectionPresent());
+    ASSERT_TRUE(PumpUntil([] { return !FramePending(); }, 3000));
+    const std::vector<u32> before = Picture();
+    const int width = PictureWidth(), height = PictureHeight();
+    ASSERT_FALSE(before.empty());
+    {
+        // What the window is shown: the picture with every pixel inverted.
+        HDC window = CreateCompatibleDC(nullptr);
+        u32* shown = nullptr;
+        HBITMAP bitmap = CreateTopDownDib(width, height, &shown);
+        HGDIOBJ old = SelectObject(window, bitmap);
+        PaintWindowFromPicture(window, RECT{0, 0, width, height});
+        GdiFlush();
+        int areaWidth = 0, areaHeight = 0, wrong = 0;
+        GetTerminalPixelSize(&areaWidth, &areaHeight);
+        ASSERT_GT(areaWidth * areaHeight, 0);
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x) {
+                const size_t i = static_cast<size_t>(y) * width + x;
+                const bool inside = x < areaWidth && y < areaHeight;
+                wrong += (shown[i] & 0xFFFFFF) != ((inside ? ~before[i] : before[i]) & 0xFFFFFF);
+            }
+        EXPECT_EQ(wrong, 0) << "pixels shown otherwise than inverted within the terminal area";
+        SelectObject(window, old);
+        DeleteObject(bitmap);
+        DeleteDC(window);
+    }
+    // Rows painted while it shows: host output already in the store, a blink, a repaint.
+    InvalidateTerminal();
+    ASSERT_TRUE(ComposeFrame());
+    ClearGraphicsSelection();
+    ASSERT_TRUE(PumpUntil([] { return !FramePending(); }, 3000));
+    const std::vector<u32> after = Picture();
+    InvalidateTerminal();
+    ASSERT_TRUE(ComposeFrame());
+    EXPECT_EQ(Differing(after, Picture()), 0) << "pixels that differ from a full repaint";
+    SetClipboardMode(0);
 }
 
 }  // namespace
