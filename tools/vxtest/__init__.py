@@ -33,8 +33,7 @@ class WineSession:
         # would otherwise take the keyboard focus from each other. VX_SHARED_DISPLAY=1
         # keeps the inherited display (to watch a test run).
         if not (self.env.get("DISPLAY") and self.env.get("VX_SHARED_DISPLAY") == "1"):
-            out = subprocess.check_output([os.path.join(WINE_TOOLS, "display.sh")], text=True).split()
-            self.env["DISPLAY"], self._xvfb = out[0], int(out[1])
+            self._new_display()
         self.prefix = subprocess.check_output([os.path.join(WINE_TOOLS, "prefix.sh"), "new"], env=self.env,
                                               text=True).strip()
         self.env["WINEPREFIX"] = self.prefix
@@ -42,6 +41,24 @@ class WineSession:
         subprocess.run(["wineserver", "-p"], env=self.env, check=True)
         self._probe = None
         self._processes = []
+
+    def _new_display(self):
+        if self._xvfb:
+            try:
+                os.kill(self._xvfb, 15)
+            except OSError:
+                pass
+        out = subprocess.check_output([os.path.join(WINE_TOOLS, "display.sh")], text=True).split()
+        self.env["DISPLAY"], self._xvfb = out[0], int(out[1])
+
+    def display_alive(self):
+        """Whether the session's X display answers (a Windows program without one ends
+        at once, with status 0 and not a word)."""
+        try:
+            return subprocess.run(["xdpyinfo"], env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                                  timeout=30).returncode == 0
+        except (OSError, subprocess.TimeoutExpired):
+            return False
 
     def close(self):
         if self._probe:
@@ -110,11 +127,19 @@ class WineSession:
             if proc.poll() is None:
                 raise AssertionError("no %s window within %d s; the program still runs: %s" %
                                      (cls, timeout, self.said(proc)))
+            display = self.display_alive()
             if attempt == 0:
-                print("%s ended (status %s) without a window; starting it again. It said: %s" %
-                      (os.path.basename(exe), proc.returncode, self.said(proc)), file=sys.stderr)
-        raise AssertionError("%s ended twice (status %s) without a window: %s" %
-                             (os.path.basename(exe), proc.returncode, self.said(proc)))
+                print("%s ended (status %s) without a window, the display %s; starting it again. It said: %s" %
+                      (os.path.basename(exe), proc.returncode, "answering" if display else "gone",
+                       self.said(proc)), file=sys.stderr)
+                if not display and self._xvfb:
+                    # Wine's own processes of the prefix went with the display: a new
+                    # display and a new server (the registry is kept).
+                    self._new_display()
+                    self.restart_server()
+        raise AssertionError("%s ended twice (status %s) without a window, the display %s: %s" %
+                             (os.path.basename(exe), proc.returncode, "answering" if display else "gone",
+                              self.said(proc)))
 
     def run(self, exe, *args, timeout=60, cwd=None):
         return subprocess.run([WINE, exe, *args], env=self.env, cwd=cwd or os.path.dirname(exe),
