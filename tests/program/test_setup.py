@@ -57,13 +57,21 @@ class SetupProgramTest(WineTestCase):
     def text(self, section, name):
         """A REG_SZ exactly as stored, carriage returns and control characters kept."""
         prefix = ("    %s    REG_SZ    " % name).encode()
-        with tempfile.TemporaryFile() as out:
-            subprocess.run([vxtest.WINE, "reg", "query", PROFILE + "\\" + section, "/v", name], env=self.wine.env,
-                           stdin=subprocess.DEVNULL, stdout=out, stderr=subprocess.DEVNULL, timeout=60)
-            out.seek(0)
-            for line in out.read().split(b"\r\n"):
-                if line.startswith(prefix):
-                    return line[len(prefix):].decode("utf-8")
+        for attempt in range(3):
+            with tempfile.TemporaryFile() as out:
+                r = subprocess.run([vxtest.WINE, "reg", "query", PROFILE + "\\" + section, "/v", name],
+                                   env=self.wine.env, stdin=subprocess.DEVNULL, stdout=out, stderr=subprocess.STDOUT,
+                                   timeout=60)
+                out.seek(0)
+                said = out.read()
+            # On a loaded machine Wine's launcher now and then fails to start reg at all;
+            # a query changes nothing, so any failed one is asked again.
+            if r.returncode == 0:
+                break
+            time.sleep(0.5)
+        for line in said.split(b"\r\n"):
+            if line.startswith(prefix):
+                return line[len(prefix):].decode("utf-8")
         return None
 
     def connected(self, host, *args):
