@@ -142,8 +142,16 @@ class WineSession:
                               self.said(proc)))
 
     def run(self, exe, *args, timeout=60, cwd=None):
-        return subprocess.run([WINE, exe, *args], env=self.env, cwd=cwd or os.path.dirname(exe),
-                              capture_output=True, timeout=timeout)
+        """Runs a Windows program to its end; returns its CompletedProcess (output as bytes)."""
+        # Output goes through files, as with reg: Wine's helper processes started by the
+        # first program of a prefix would inherit pipes and hold them open after it ended.
+        with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+            r = subprocess.run([WINE, exe, *args], env=self.env, cwd=cwd or os.path.dirname(exe),
+                               stdin=subprocess.DEVNULL, stdout=out, stderr=err, timeout=timeout)
+            out.seek(0)
+            err.seek(0)
+            r.stdout, r.stderr = out.read(), err.read()
+        return r
 
     def reg(self, *args):
         """Runs `wine reg ...`; returns (exit code, output)."""
