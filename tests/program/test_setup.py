@@ -57,18 +57,7 @@ class SetupProgramTest(WineTestCase):
     def text(self, section, name):
         """A REG_SZ exactly as stored, carriage returns and control characters kept."""
         prefix = ("    %s    REG_SZ    " % name).encode()
-        for attempt in range(3):
-            with tempfile.TemporaryFile() as out:
-                r = subprocess.run([vxtest.WINE, "reg", "query", PROFILE + "\\" + section, "/v", name],
-                                   env=self.wine.env, stdin=subprocess.DEVNULL, stdout=out, stderr=subprocess.STDOUT,
-                                   timeout=60)
-                out.seek(0)
-                said = out.read()
-            # On a loaded machine Wine's launcher now and then fails to start reg at all;
-            # a query changes nothing, so any failed one is asked again.
-            if r.returncode == 0:
-                break
-            time.sleep(0.5)
+        _, said = self.wine.reg_output("query", PROFILE + "\\" + section, "/v", name)
         for line in said.split(b"\r\n"):
             if line.startswith(prefix):
                 return line[len(prefix):].decode("utf-8")

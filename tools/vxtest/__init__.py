@@ -3,6 +3,7 @@
 A test makes a WineSession, starts programs in it and looks at their windows through
 a Probe (the winprobe.exe driver, kept open for the whole session).
 """
+import io
 import json
 import os
 import subprocess
@@ -42,12 +43,16 @@ class WineSession:
         self._probe = None
         self._processes = []
 
-    def _new_display(self):
+    def _stop_display(self):
         if self._xvfb:
             try:
                 os.kill(self._xvfb, 15)
             except OSError:
                 pass
+            self._xvfb = None
+
+    def _new_display(self):
+        self._stop_display()
         out = subprocess.check_output([os.path.join(WINE_TOOLS, "display.sh")], text=True).split()
         self.env["DISPLAY"], self._xvfb = out[0], int(out[1])
 
@@ -70,11 +75,7 @@ class WineSession:
                 p.wait()
             p.output.close()
         subprocess.run([os.path.join(WINE_TOOLS, "prefix.sh"), "drop", self.prefix], env=self.env)
-        if self._xvfb:
-            try:
-                os.kill(self._xvfb, 15)
-            except OSError:
-                pass
+        self._stop_display()
 
     def __enter__(self):
         return self
@@ -127,19 +128,17 @@ class WineSession:
             if proc.poll() is None:
                 raise AssertionError("no %s window within %d s; the program still runs: %s" %
                                      (cls, timeout, self.said(proc)))
-            display = self.display_alive()
+            display = "answering" if self.display_alive() else "gone"
             if attempt == 0:
                 print("%s ended (status %s) without a window, the display %s; starting it again. It said: %s" %
-                      (os.path.basename(exe), proc.returncode, "answering" if display else "gone",
-                       self.said(proc)), file=sys.stderr)
-                if not display and self._xvfb:
+                      (os.path.basename(exe), proc.returncode, display, self.said(proc)), file=sys.stderr)
+                if display == "gone" and self._xvfb:
                     # Wine's own processes of the prefix went with the display: a new
                     # display and a new server (the registry is kept).
                     self._new_display()
                     self.restart_server()
         raise AssertionError("%s ended twice (status %s) without a window, the display %s: %s" %
-                             (os.path.basename(exe), proc.returncode, "answering" if display else "gone",
-                              self.said(proc)))
+                             (os.path.basename(exe), proc.returncode, display, self.said(proc)))
 
     def run(self, exe, *args, timeout=60, cwd=None):
         """Runs a Windows program to its end; returns its CompletedProcess (output as bytes)."""
@@ -153,22 +152,28 @@ class WineSession:
             r.stdout, r.stderr = out.read(), err.read()
         return r
 
-    def reg(self, *args):
-        """Runs `wine reg ...`; returns (exit code, output)."""
+    def reg_output(self, *args):
+        """Runs `wine reg ...`; returns (exit code, output as the bytes reg wrote, carriage
+        returns and control characters kept)."""
         # Output goes through a file: Wine's helper processes started by the first program
         # of a prefix inherit a pipe and would hold it open after reg itself has ended.
         for attempt in range(3):
-            with tempfile.TemporaryFile("w+") as out:
+            with tempfile.TemporaryFile() as out:
                 r = subprocess.run([WINE, "reg", *args], env=self.env, stdin=subprocess.DEVNULL, stdout=out,
-                                   stderr=subprocess.STDOUT, text=True, timeout=60)
+                                   stderr=subprocess.STDOUT, timeout=60)
                 out.seek(0)
-                text = out.read()
+                said = out.read()
             # On a loaded machine Wine's launcher now and then fails to start reg at all;
             # reg never ran then, so starting it again changes nothing twice.
-            if r.returncode == 0 or "could not be started" not in text:
+            if r.returncode == 0 or b"could not be started" not in said:
                 break
             time.sleep(0.5)
-        return r.returncode, text
+        return r.returncode, said
+
+    def reg(self, *args):
+        """Runs `wine reg ...`; returns (exit code, output as text)."""
+        code, said = self.reg_output(*args)
+        return code, io.TextIOWrapper(io.BytesIO(said)).read()
 
     def reg_values(self, key):
         """The values of a registry key as {name: (type, data text)}; None when the key

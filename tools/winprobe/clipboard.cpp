@@ -12,19 +12,16 @@ bool g_held = false;
 // Another program may hold the clipboard for a moment (the terminal, or Wine's own
 // clipboard manager handing the last change to X, which on a loaded machine may come
 // late): try for five seconds.
-bool TryOpen()
+bool Open()
 {
+    if (g_held)
+        return true;
     for (int i = 0; i < 250; ++i) {
         if (OpenClipboard(nullptr))
             return true;
         Sleep(20);
     }
     return false;
-}
-
-bool Open()
-{
-    return g_held || TryOpen();
 }
 
 void Close()
@@ -170,7 +167,7 @@ bool ClipboardCommand(const std::vector<std::string>& a, std::string* answer)
     else if (cmd == "clip-save-bitmap")
         *answer = SaveBitmap(arg(1));
     else if (cmd == "clip-hold") {
-        g_held = g_held || TryOpen();
+        g_held = Open();
         *answer = g_held ? "{\"ok\":true}" : Error("clipboard busy");
     } else if (cmd == "clip-release") {
         if (g_held)

@@ -7,6 +7,8 @@
 #include <cstdio>
 
 #include "terminal/core/base/corestate.h"
+#include "terminal/core/base/emulationids.h"
+#include "terminal/core/frame/emuswitch.h"
 #include "terminal/core/host/hostthread.h"
 #include "terminal/core/base/language.h"
 #include "terminal/settings/profilevalues.h"
@@ -60,6 +62,14 @@ void StartHost()
     TerminalId = 4;
     ApplyPageModeSetting();
     StartHostDataThread();
+}
+
+bool StartHostOnDefaultEmulation()
+{
+    StartHost();
+    if (EmulationId != kDefaultEmulationId)
+        RequestEmulation(EmulationId, kDefaultEmulationId);
+    return PumpUntil([] { return EmulationId == kDefaultEmulationId; }, 3000);
 }
 
 bool PumpUntil(const std::function<bool()>& done, int timeoutMs)

@@ -36,6 +36,9 @@ void PumpMessages();
 void FeedHost(const std::string& bytes);
 // Starts the host-data thread on that source (once).
 void StartHost();
+// Starts the host and brings back the default emulation an earlier test may have left;
+// false when the switch did not come.
+bool StartHostOnDefaultEmulation();
 // Pumps messages until `done` holds or the time runs out; the last result of `done`.
 bool PumpUntil(const std::function<bool()>& done, int timeoutMs);
 // Text of a store slot, trailing blanks removed.

@@ -9,8 +9,6 @@
 #include "../dibcanvas.h"
 #include "frame_support.h"
 #include "terminal/core/base/corestate.h"
-#include "terminal/core/base/emulationids.h"
-#include "terminal/core/frame/emuswitch.h"
 #include "terminal/core/frame/scrollback.h"
 #include "terminal/core/frame/selection.h"
 #include "terminal/core/paint/frame.h"
@@ -18,7 +16,6 @@
 #include "terminal/core/paint/jumpscroll.h"
 #include "terminal/core/paint/painting.h"
 #include "terminal/core/paint/picture.h"
-#include "terminal/core/paint/screendc.h"
 
 using namespace frame_test;
 
@@ -66,11 +63,7 @@ struct Stream {
 
 TEST(Frames, AfterTheHostGoesIdleThePictureIsAFullRepaint)
 {
-    StartHost();
-    if (EmulationId != kDefaultEmulationId) {
-        RequestEmulation(EmulationId, kDefaultEmulationId);
-        ASSERT_TRUE(PumpUntil([] { return EmulationId == kDefaultEmulationId; }, 3000));
-    }
+    ASSERT_TRUE(StartHostOnDefaultEmulation());
     const Stream streams[] = {
         {"a scroll region", "\x1b[5;15r\x1b[15;1H" + Lines("region ", 40) + "\x1b[r", 0},
         {"reverse index at the top of a region",
@@ -128,11 +121,7 @@ TEST(Frames, AfterTheHostGoesIdleThePictureIsAFullRepaint)
 // copy takes the true colours.
 TEST(Frames, AGraphicsSelectionIsInvertedOnTheWindowOnly)
 {
-    StartHost();
-    if (EmulationId != kDefaultEmulationId) {
-        RequestEmulation(EmulationId, kDefaultEmulationId);
-        ASSERT_TRUE(PumpUntil([] { return EmulationId == kDefaultEmulationId; }, 3000));
-    }
+    ASSERT_TRUE(StartHostOnDefaultEmulation());
     Play("\x1b[!p\x1b[0$~\x1b[?25l" + Lines("under ", 30), "graphics a");
     SetClipboardMode(1);
     SelectAllGraphics();

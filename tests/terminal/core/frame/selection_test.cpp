@@ -10,8 +10,6 @@
 
 #include "frame_support.h"
 #include "terminal/core/base/corestate.h"
-#include "terminal/core/base/emulationids.h"
-#include "terminal/core/frame/emuswitch.h"
 #include "terminal/core/frame/scrollback.h"
 #include "terminal/core/frame/selection.h"
 #include "terminal/core/frame/uiservices.h"
@@ -40,14 +38,7 @@ void PlayNumberedLines(const char* tag, int count)
 
 class Selection : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        StartHost();
-        if (EmulationId != kDefaultEmulationId) {
-            RequestEmulation(EmulationId, kDefaultEmulationId);
-            ASSERT_TRUE(PumpUntil([] { return EmulationId == kDefaultEmulationId; }, 3000));
-        }
-    }
+    void SetUp() override { ASSERT_TRUE(StartHostOnDefaultEmulation()); }
     // Whatever a failed test left: no drag, no selection, the live screen.
     void TearDown() override
     {
