@@ -25,11 +25,12 @@ failed=build/Testing/Temporary/LastTestsFailed.log
 rm -f "$failed"
 ctest --test-dir build --output-on-failure -j"$(vx_jobs)" "$@"
 status=$?
-# The whole-program tests drive real windows under Wine beside everything else the
-# machine runs; when only a few of them failed, they run once more, alone. Their first
-# failure stays above in the output; an engine, fuzz or build check is never rerun.
-if [ "$status" -ne 0 ] && [ -s "$failed" ] && ! grep -qv ':program_' "$failed" && [ "$(wc -l <"$failed")" -le 3 ]; then
-    echo "Running the failed whole-program tests once more, one at a time: $(cut -d: -f2 "$failed" | tr '\n' ' ')"
+# The tests that run under Wine (whole programs, and the test programs that drive real
+# windows) share the display and the machine with everything else; when only a few of
+# them failed, they run once more, alone. Their first failure stays above in the
+# output; a native engine, sanitizer, fuzz, format or layering check is never rerun.
+if [ "$status" -ne 0 ] && [ -s "$failed" ] && ! grep -qvE '\.(program|wine)$' "$failed" && [ "$(wc -l <"$failed")" -le 3 ]; then
+    echo "Running the failed Wine tests once more, one at a time: $(cut -d: -f2 "$failed" | tr '\n' ' ')"
     ctest --test-dir build --output-on-failure --rerun-failed -j1
     status=$?
 fi
