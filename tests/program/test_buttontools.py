@@ -163,8 +163,12 @@ class ButtonToolsProgramTest(WineTestCase):
             self.pick_file(dialog, path)
             self.assertEqual(self.message_box(dialog, name), [path + " is not a valid Bitmap File."], name)
         self.assertEqual(len(self.wine.probe.items(dialog, IMAGES)["items"]), 23)
-        # The 8-bit picture goes on button 0; the 24-bit one is removed again.
+        # The 8-bit picture goes on button 0; the 24-bit one is removed again. The click
+        # is posted and the selection below is sent, which would overtake it: a picture
+        # in use cannot be deleted, so the greyed button shows the change was made.
+        self.wait_for(lambda: self.wine.probe.control(dialog, DELETE_BITMAP)["enabled"], "an unused picture")
         self.assertTrue(self.wine.probe.click(dialog, CHANGE))
+        self.wait_for(lambda: not self.wine.probe.control(dialog, DELETE_BITMAP)["enabled"], "the change")
         self.select_data(dialog, IMAGES, 21)
         self.wait_for(lambda: self.wine.probe.control(dialog, DELETE_BITMAP)["enabled"], "cannot delete")
         self.assertTrue(self.wine.probe.click(dialog, DELETE_BITMAP))
