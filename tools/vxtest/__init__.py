@@ -163,9 +163,10 @@ class WineSession:
                                    stderr=subprocess.STDOUT, timeout=60)
                 out.seek(0)
                 said = out.read()
-            # On a loaded machine Wine's launcher now and then fails to start reg at all;
-            # reg never ran then, so starting it again changes nothing twice.
-            if r.returncode == 0 or b"could not be started" not in said:
+            # On a loaded machine Wine's launcher now and then fails to start reg at all,
+            # saying so or ending with a failure and not a word (reg itself always says
+            # something); reg never ran then, so starting it again changes nothing twice.
+            if r.returncode == 0 or (said.strip() and b"could not be started" not in said):
                 break
             time.sleep(0.5)
         return r.returncode, said
