@@ -13,6 +13,7 @@
 #include "terminal/core/frame/mainwindow.h"
 #include "terminal/core/frame/screenwindow.h"
 #include "terminal/core/frame/timers.h"
+#include "terminal/core/host/hostthread.h"
 #include "terminal/input/eventtext.h"
 #include "terminal/input/keyevents.h"
 #include "terminal/input/toolbarlayout.h"
@@ -113,12 +114,16 @@ TEST_F(ToolbarWindow, ButtonRunsOnlyWhenReleasedOverIt)
 
 TEST_F(ToolbarWindow, ButtonWithTextTypesItInsteadOfItsCommand)
 {
+    // The host-data thread, started with the window, reads typed input: it waits while
+    // the event is taken here.
+    ASSERT_TRUE(HoldHostDataThread(HostGate::Switch, 5000));
     ResetInputQueueCounters();
     CopyText(Toolbar.buttons[1].text, kToolbarTextUnits, L"ls^M");
     Click(bar, Centre(1), Centre(1));
     EXPECT_EQ(TakeCommand(), 0u) << "the Open Session command is not run";
     int type, value, extra;
     TakeInputEvent(type, value, extra);
+    ReleaseHostDataThread(HostGate::Switch);
     ASSERT_EQ(type, 4) << "a macro-string event";
     const u32 handle = HandleOf(static_cast<u16>(value), static_cast<u16>(extra));
     ASSERT_NE(EventText(handle), nullptr);
