@@ -66,16 +66,23 @@ class WineSession:
             return False
 
     def close(self):
-        if self._probe:
-            self._probe.close()
-            self._probe = None
-        for p in self._processes:
-            if p.poll() is None:
-                p.kill()
-                p.wait()
-            p.output.close()
-        subprocess.run([os.path.join(WINE_TOOLS, "prefix.sh"), "drop", self.prefix], env=self.env)
-        self._stop_display()
+        # Every step runs whatever the one before it met: a prefix left behind keeps its
+        # Wine server, and a display its Xvfb, holding the test's output open until
+        # ctest's timeout ends the test.
+        try:
+            if self._probe:
+                self._probe.close()
+                self._probe = None
+            for p in self._processes:
+                if p.poll() is None:
+                    p.kill()
+                    p.wait()
+                p.output.close()
+        finally:
+            try:
+                subprocess.run([os.path.join(WINE_TOOLS, "prefix.sh"), "drop", self.prefix], env=self.env)
+            finally:
+                self._stop_display()
 
     def __enter__(self):
         return self
@@ -211,9 +218,14 @@ class Probe:
     """winprobe.exe running in the session: one JSON answer per command."""
 
     def __init__(self, session):
+        self._env = session.env
+        self._answered = False
+        self._start()
+
+    def _start(self):
         # What Wine says on standard error is kept for the message when the probe ends.
         self._errors = tempfile.TemporaryFile()
-        self._p = subprocess.Popen([WINE, build_path("tools", "winprobe.exe")], env=session.env,
+        self._p = subprocess.Popen([WINE, build_path("tools", "winprobe.exe")], env=self._env,
                                    stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=self._errors,
                                    text=True, bufsize=1)
 
@@ -226,14 +238,31 @@ class Probe:
             self._p.kill()
             self._p.wait()
         for f in (self._p.stdin, self._p.stdout, self._errors):
-            f.close()
+            try:
+                f.close()
+            except OSError:
+                pass  # a probe that died leaves a broken pipe behind
+
+    def _exchange(self, line):
+        """Sends one command line; its answer, or None when the probe ended."""
+        try:
+            self._p.stdin.write(line + "\n")
+            self._p.stdin.flush()
+        except OSError:
+            return None
+        return self._p.stdout.readline() or None
 
     def ask(self, *words):
         line = " ".join('"%s"' % w if (" " in str(w) or not str(w)) else str(w) for w in words)
-        self._p.stdin.write(line + "\n")
-        self._p.stdin.flush()
-        answer = self._p.stdout.readline()
-        if not answer:
+        answer = self._exchange(line)
+        if answer is None and not self._answered:
+            # A probe that ended before its first answer never ran: on a loaded machine
+            # Wine's launcher now and then ends a start, with status 1 and not a word.
+            # It has done nothing, so the command is given to a new one.
+            self.close()
+            self._start()
+            answer = self._exchange(line)
+        if answer is None:
             try:
                 code = self._p.wait(timeout=10)
             except subprocess.TimeoutExpired:
@@ -241,6 +270,7 @@ class Probe:
             self._errors.seek(0)
             said = self._errors.read()[-2000:].decode("utf-8", "replace")
             raise RuntimeError("winprobe ended (exit code %s) after %r: %s" % (code, line, said))
+        self._answered = True
         return json.loads(answer)
 
     def find(self, cls, timeout_ms=20000):

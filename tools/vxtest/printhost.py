@@ -43,8 +43,13 @@ class PrintingTerminal:
         self.host = th.ScriptedHost()
         self._closed = False
         # The Default profile names the host, so that its PRINTING section is read with it.
-        set_values(self.wine, CONNECTION, netproto=0, netname="127.0.0.1", iTelnetPortNum=self.host.port)
-        self.proc, self.hwnd = self.wine.launch(exe or build_path("terminal", "vexaNT.exe"), "-SeDefault", cwd=cwd)
+        try:
+            set_values(self.wine, CONNECTION, netproto=0, netname="127.0.0.1", iTelnetPortNum=self.host.port)
+            self.proc, self.hwnd = self.wine.launch(exe or build_path("terminal", "vexaNT.exe"), "-SeDefault",
+                                                    cwd=cwd)
+        except BaseException:
+            self.host.stop()  # nobody closes a terminal that never started
+            raise
         self.host.wait_connection(30)
         self.host.expect(th.do(th.ECHO), timeout=20)
         self.sync()
