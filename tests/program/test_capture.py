@@ -78,7 +78,8 @@ class CaptureProgramTest(WineTestCase):
         while not edits and time.time() < deadline:
             edits = [c for c in self.wine.probe.children(dialogs[0]["hwnd"]) if c["class"] == "Edit" and c["visible"]]
             time.sleep(0.05)
-        self.assertTrue(edits, "no file name field")
+        self.assertTrue(edits, "no file name field in %r: %r" % (
+            dialogs[0], [(c["class"], c["visible"]) for c in self.wine.probe.children(dialogs[0]["hwnd"])]))
         self.assertTrue(self.wine.probe.settext(edits[0]["hwnd"], self.wine.windows_path(path)))
         for button in buttons:
             self.assertTrue(self.wine.probe.press(button))

@@ -442,9 +442,17 @@ class MenuKeyTest(TerminalOnHost):
         self.assertTrue(self.probe.ask("move", self.hwnd, 300, 200, 800, 600)["ok"])
         self.click(5, 5)
         self.xdotool("key", "alt+f")
-        popup = self.probe.find("#32768", 10000)
-        self.assertIsNotNone(popup, "no pop-up menu")
-        menu_rect = self.probe.info(popup)["rect"]
+        # A menu window is made hidden at (0, 0) and moved to its place as it shows:
+        # read the place of the one that is visible.
+        deadline, menu = time.time() + 10, None
+        while menu is None and time.time() < deadline:
+            for popup in self.probe.ask("find-all", "#32768")["windows"]:
+                info = self.probe.info(popup)
+                if info["ok"] and info["visible"]:
+                    menu = info
+            time.sleep(0.05)
+        self.assertIsNotNone(menu, "no pop-up menu showed")
+        menu_rect = menu["rect"]
         main = self.probe.info(self.hwnd)
         client_top = self.cell(0, 0)[1]  # below the menu bar, above the first row
         self.assertGreaterEqual(menu_rect[0], main["rect"][0])

@@ -104,12 +104,15 @@ class VttestTest(WineTestCase):
         prints = os.path.join(self.dir, "prints")
         os.mkdir(prints)
         with PtyRelay(["vttest"], telnet=False) as relay:
-            # Each print screen runs the command anew (auto close): one file per screen.
+            # Each print screen runs the command anew (auto close): one file per screen,
+            # given its name only when the whole screen is in it (a loaded machine can
+            # hold cat back between two writes).
             xterm = subprocess.Popen(
                 ["xterm", "-ti", "vt420", "-geometry", "80x24",
                  "-xrm", "XTerm*c132: true", "-xrm", "XTerm*printAttributes: 0",
                  "-xrm", "XTerm*printerAutoClose: true",
-                 "-xrm", "XTerm*printerCommand: sh -c 'cat > %s/$(date +%%s%%N)'" % prints,
+                 "-xrm", "XTerm*printerCommand: sh -c 'f=$(date +%%s%%N); cat > %s/.$f && mv %s/.$f %s/$f'"
+                 % (prints, prints, prints),
                  "-e", "socat", "-,raw,echo=0", "TCP:127.0.0.1:%d" % relay.port],
                 env=self.wine.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
             try:
@@ -120,13 +123,9 @@ class VttestTest(WineTestCase):
                     relay.inject(b"\x1b[?19h\x1b[i")
                     deadline = time.time() + 15
                     while time.time() < deadline:
-                        new = sorted(set(os.listdir(prints)) - seen)
+                        new = sorted(set(n for n in os.listdir(prints) if not n.startswith(".")) - seen)
                         if new:
                             path = os.path.join(prints, new[0])
-                            size = -1
-                            while size != os.path.getsize(path):
-                                size = os.path.getsize(path)
-                                time.sleep(0.2)
                             seen.add(new[0])
                             with open(path, encoding="utf-8") as f:
                                 return [row.rstrip() for row in f.read().split("\n")[:ROWS]]
