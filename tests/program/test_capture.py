@@ -73,8 +73,9 @@ class CaptureProgramTest(WineTestCase):
         self.assertTrue(self.wine.probe.command(self.hwnd, command))
         dialogs = self.wine.probe.wait_dialog(15)
         self.assertEqual(len(dialogs), 1, dialogs)
-        # The dialog shows before its file name field is made and shown.
-        deadline, edits = time.time() + 15, []
+        # The dialog shows before its file name field is made and shown; in a new prefix
+        # on a loaded machine the shell's set-up in between can take many seconds.
+        deadline, edits = time.time() + 60, []
         while not edits and time.time() < deadline:
             edits = [c for c in self.wine.probe.children(dialogs[0]["hwnd"]) if c["class"] == "Edit" and c["visible"]]
             time.sleep(0.05)
