@@ -290,10 +290,22 @@ class Probe:
     def dialogs(self):
         return self.ask("dialogs")["dialogs"]
 
+    # The terminal's connecting dialog (its text, countdown and seconds fields) shows
+    # when a connection takes over 1.5 s, as it can on a loaded machine, and can still
+    # be there for a moment after the host has had its first answers.
+    CONNECTING_FIELDS = {1151, 10117, 1142}
+
     def wait_dialog(self, timeout=20.0):
+        """The dialogs showing, once there is one other than the connecting dialog
+        (which is left out)."""
         deadline = time.time() + timeout
         while time.time() < deadline:
-            d = self.dialogs()
+            d = []
+            for x in self.dialogs():
+                fields = {c["id"] for c in self.children(x["hwnd"])}
+                # No fields: one being made, or gone since it was listed.
+                if fields and not self.CONNECTING_FIELDS <= fields:
+                    d.append(x)
             if d:
                 return d
             time.sleep(0.1)
