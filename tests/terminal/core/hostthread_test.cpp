@@ -239,7 +239,9 @@ TEST_F(HostThread, StopEndsAThreadThatNeverRunsOutOfBytes)
 // history and the screen hold the host's lines in order.
 TEST_F(HostThread, PanningWhileHostDataScrollsKeepsTheStoreWhole)
 {
-    constexpr int kLines = 2000;
+    // Enough lines that the host is still writing when this thread first gets a turn,
+    // also on two busy cores.
+    constexpr int kLines = 8000;
     static std::string text;
     text.clear();
     for (int n = 1; n <= kLines; ++n) {
