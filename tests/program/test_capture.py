@@ -79,8 +79,7 @@ class CaptureProgramTest(WineTestCase):
         while not edits and time.time() < deadline:
             for dialog in self.wine.probe.dialogs():
                 children = self.wine.probe.children(dialog["hwnd"])
-                seen[dialog["hwnd"]] = (dialog, self.wine.probe.info(dialog["hwnd"]),
-                                        [(c["class"], c["visible"]) for c in children])
+                seen[dialog["hwnd"]] = (dialog, [(c["class"], c["visible"]) for c in children])
                 edits = [c for c in children if c["class"] == "Edit" and c["visible"]]
                 if edits:
                     break

@@ -35,7 +35,7 @@ class TelnetProgramTest(WineTestCase):
         self.assertEqual(r.returncode, 0)
 
     def message_boxes(self):
-        return [d for d in self.wine.probe.dialogs() if not any("Connecting via" in t for t in d.get("texts", []))]
+        return self.wine.probe.other_dialogs()
 
     def test_vt_session_asks_for_echo_first_and_names_its_terminal(self):
         with th.ScriptedHost() as host:

@@ -295,6 +295,14 @@ class Probe:
     # be there for a moment after the host has had its first answers.
     CONNECTING_FIELDS = {1151, 10117, 1142}
 
+    def _fields(self, hwnd):
+        return {c["id"] for c in self.children(hwnd)}
+
+    def other_dialogs(self):
+        """The dialogs showing, the connecting dialog left out (known by its fields, as
+        its texts read empty while its thread is busy)."""
+        return [d for d in self.dialogs() if not self.CONNECTING_FIELDS <= self._fields(d["hwnd"])]
+
     def wait_dialog(self, timeout=20.0):
         """The dialogs showing, once there is one other than the connecting dialog
         (which is left out)."""
@@ -302,7 +310,7 @@ class Probe:
         while time.time() < deadline:
             d = []
             for x in self.dialogs():
-                fields = {c["id"] for c in self.children(x["hwnd"])}
+                fields = self._fields(x["hwnd"])
                 # No fields: one being made, or gone since it was listed.
                 if fields and not self.CONNECTING_FIELDS <= fields:
                     d.append(x)
