@@ -19,11 +19,11 @@
 #include "terminal/comms/telnetoptions.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/screen/screenstore.h"
-#include "terminal/emulations/ibmhost/fieldedit3270.h"
-#include "terminal/emulations/ibmhost/keys3270.h"
-#include "terminal/emulations/ibmhost/models3270.h"
-#include "terminal/emulations/ibmhost/settings3270.h"
-#include "terminal/emulations/ibmhost/tn3270e.h"
+#include "terminal/emulations/ibmhost/3270/fieldedit3270.h"
+#include "terminal/emulations/ibmhost/3270/keys3270.h"
+#include "terminal/emulations/ibmhost/3270/models3270.h"
+#include "terminal/emulations/ibmhost/3270/settings3270.h"
+#include "terminal/emulations/ibmhost/3270/tn3270e.h"
 #include "terminal/input/keyevents.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include "terminal/core/base/family.h"
 #include "terminal/emulations/dec/family.h"
-#include "terminal/emulations/ibmhost/family3270.h"
+#include "terminal/emulations/ibmhost/3270/family3270.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "support/doubles_ibmhost.h"
 
 #include "terminal/core/screen/codepages.h"
-#include "terminal/emulations/ibmhost/hostcodepage.h"
-#include "terminal/emulations/ibmhost/services3270.h"
+#include "terminal/emulations/ibmhost/station/hostcodepage.h"
+#include "terminal/emulations/ibmhost/3270/services3270.h"
 
 namespace doubles {
 IbmHostDouble& IbmHost()

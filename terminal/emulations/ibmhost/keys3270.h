@@ -1,7 +1,0 @@
-// The 3270 keyboard: which host key function each special key (key code and shift
-// state) performs on the default IBM layout, and when a key may act.
-#pragma once
-
-#include "terminal/emulations/ibmhost/session3270.h"
-
-void I3270KeyFunction(I3270Session* s, int keyCode, u32 shift);
