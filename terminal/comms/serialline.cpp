@@ -11,12 +11,6 @@ const FlowControlMode kFlowControlModes[kFlowControlModeCount] = {
     {0, 0, 1, 1},  // 4 hardware: CTS holds output, RTS signals our input
 };
 
-Ta6530LineCodeSet Ta6530LineCodes{};
-
-namespace {
-constexpr u8 kTaSpeedCodes[kSerialSpeedCount] = {2, 6, 7, 9, 12, 13, 14, 15, 15, 15, 15};
-constexpr u8 kTaParityCodes[5] = {2, 1, 0, 2, 2};
-}  // namespace
 
 u32 SerialSpeedOf(u32 index)
 {
@@ -42,14 +36,6 @@ i32 TransmitPacingFor(u32 etxspeed, u32 comspeed)
     if (t == 19200 || t == 38400 || t == 57600)
         return -static_cast<i32>(l / t);
     return static_cast<i32>(10000 / t);
-}
-
-void PublishTa6530LineCodes(u32 speed, u32 dataBits, u32 parity, u32 flowControl)
-{
-    Ta6530LineCodes.speedCode = kTaSpeedCodes[speed < static_cast<u32>(kSerialSpeedCount) ? speed : 6];
-    Ta6530LineCodes.parityCode = kTaParityCodes[parity < 5 ? parity : 0];
-    Ta6530LineCodes.eightBit = dataBits >= 2 ? 1 : 0;
-    Ta6530LineCodes.flowControl = flowControl != 0 ? 1 : 0;
 }
 
 int SerialPortNumberOf(const wchar16* name)

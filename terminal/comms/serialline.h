@@ -1,5 +1,5 @@
-// The serial line as data: speeds, flow-control modes, transmit pacing, the line codes
-// the TA6530 reports read, and the port number a port name stands for.
+// The serial line as data: speeds, flow-control modes, transmit pacing, and the port
+// number a port name stands for.
 #pragma once
 
 #include "terminal/core/base/vxtypes.h"
@@ -30,13 +30,6 @@ u8 DataBitsOf(u32 index);
 // 38400 and 57600 a negative ratio that paces byte by byte without sleeping; 0 = no
 // pacing.
 i32 TransmitPacingFor(u32 etxspeed, u32 comspeed);
-
-// Line codes the TA6530 line reports read, published when a port opens.
-struct Ta6530LineCodeSet {
-    u8 speedCode, parityCode, eightBit, flowControl;
-};
-extern Ta6530LineCodeSet Ta6530LineCodes;
-void PublishTa6530LineCodes(u32 speed, u32 dataBits, u32 parity, u32 flowControl);
 
 // The port number of a name such as "COM12:" (the digits after its first three
 // characters, minus 1): 11. -1 when no digit follows or the number is out of range.

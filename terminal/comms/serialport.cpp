@@ -277,7 +277,6 @@ bool SerialOpen(u32 number, u32 kind, const SerialLineSettings& line, u8 xon, u8
 {
     std::lock_guard<std::recursive_mutex> hold(SerialListLock());
     SerialServiceTransmit(HostSerialContext);
-    PublishTa6530LineCodes(line.speed, line.dataBits, line.parity, line.flowControl);
     if (number == kNoSerialPort)
         return false;
     const u32 previous = HostSerialPort;

@@ -3,6 +3,7 @@
 #include "terminal/core/base/family.h"
 #include "terminal/emulations/dec/family.h"
 #include "terminal/emulations/ibmhost/3270/family3270.h"
+#include "terminal/emulations/ta6530/family.h"
 
 namespace {
 
@@ -11,6 +12,7 @@ const FamilyHooks* const kBuiltFamilies[] = {
     &Ibm3270Family,
     &AnsiConsoleFamily,
     &AixtermFamily,
+    &Ta6530Family,
 };
 
 // The program and every test program link this list, so the families are registered

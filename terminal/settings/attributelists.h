@@ -36,6 +36,10 @@ struct AttributeElementList {
     u8 flagsOffered;     // the boxes its labels may enable
     bool paletteHalves;  // the swatch halves 0-7 and 8-15 are framed
     u8 normalEntry;      // the entry whose colours an entry without its own takes
+    // The preview shows intensity the other way round while this says so (null: never).
+    bool (*intensityReversed)() = nullptr;
+    // "Attributes use Normal B&G" is offered.
+    bool normalBackground = false;
 };
 // The list of the working emulation: its family's, else the DEC VT and ANSI one.
 const AttributeElementList& AttributeListFor(u8 emulation);

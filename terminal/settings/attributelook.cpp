@@ -18,8 +18,9 @@ AttributeLook AttributeEffects(u8 foreground, u8 background, const AttributeLook
     const bool intensity = (foreground & kIntensity) != 0;
     if (intensity)
         look.text ^= 0x08;
-    // The TA6530 shows intensity the other way round while its display flag is clear.
-    if (intensity && options.ta6530 && !options.ta6530DisplayFlag)
+    // Some emulations show intensity the other way round (the TA6530 while its display
+    // flag is clear).
+    if (intensity && options.intensityReversed)
         look.text ^= 0x08;
     look.underline = (foreground & kUnderline) != 0;
     look.flashing = (foreground & kFlashing) != 0;

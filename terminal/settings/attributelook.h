@@ -20,8 +20,7 @@ struct AttributeLook {
 struct AttributeLookOptions {
     bool boldFont;             // "Use Bold Font"
     bool italicWithIntensity;  // "Use Italic with Intensity"
-    bool ta6530;               // the working emulation is the TA6530
-    bool ta6530DisplayFlag;    // the TA6530 display flag (its intensity runs the other way while 0)
+    bool intensityReversed;  // the emulation's intensity shows the other way round
 };
 
 AttributeLook AttributeEffects(u8 foreground, u8 background, const AttributeLookOptions& options);

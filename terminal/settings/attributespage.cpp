@@ -105,7 +105,7 @@ void DrawPreview(HWND page, int blinkStep)
     AttributeLookOptions options{};
     options.boldFont = W.boldFont != 0;
     options.italicWithIntensity = W.italicWithIntensity != 0;
-    options.ta6530 = W.emulation == kEmuTa6530;
+    options.intensityReversed = list.intensityReversed && list.intensityReversed();
     DrawAttributePreview(page, ControlRect(page, kSample), fg, bg, options, blinkStep);
 }
 
@@ -303,7 +303,7 @@ void InitDisplay(HWND page)
         EnableControl(page, id, emulation < 4);
     for (u16 id : {kAutoColour, kAnsiDisabled})
         EnableControl(page, id, GetEmulationFromFlags() == 0);
-    EnableControl(page, kNormalBackground, emulation == kEmuIbm3270 || emulation == kEmuTa6530);
+    EnableControl(page, kNormalBackground, emulation == kEmuIbm3270 || List().normalBackground);
     if (emulation == kEmuHp70092)
         SetTextFromString(page, kIntensity, kStrHalfBright);
     else if (IsWyseFamily(emulation))

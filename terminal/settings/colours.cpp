@@ -8,7 +8,6 @@ HlsPalette VtPalette{};
 HlsPalette VtAnsiPalette{};
 HlsPalette SetupPalette{};
 u8 VtColourOrderFlag = 0;
-u8 Ta6530ColourMap[kTa6530MapBytes]{};
 
 namespace {
 // DEC colour order. Entry 12 has hue 50, not 60.
@@ -32,16 +31,11 @@ const HlsPalette kFactoryVtAnsiPalette{{
 }};
 // clang-format on
 
-const u8 kFactoryTa6530ColourMap[kTa6530MapBytes] = {
-    0xF3, 0x73, 0xB3, 0x33, 0xE3, 0x63, 0xA3, 0x23, 0xD3, 0x53, 0x93, 0x13, 0xC3, 0x43, 0x83, 0x03,
-};
-
 namespace {
 // Until a profile says otherwise the colours are the factory ones.
 const bool kFactoryColoursSet = [] {
     SetFactoryAttributeColours();
     SetVtAnsiFactoryPalette(kLive);
-    std::memcpy(Ta6530ColourMap, kFactoryTa6530ColourMap, sizeof Ta6530ColourMap);
     SetupPalette = VtPalette;
     return true;
 }();

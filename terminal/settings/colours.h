@@ -74,7 +74,3 @@ VX_ATTRIBUTE_SETTERS(VX_DECLARE_SETTER)
 // The screen colour outside the text: frgscrn and bckscrn together.
 void SetScrnColours(u8 colour);
 
-// The TA6530 attribute-to-colour map: 16 colour bytes, then 16 spare zero bytes.
-constexpr int kTa6530MapBytes = 32;
-extern u8 Ta6530ColourMap[kTa6530MapBytes];
-extern const u8 kFactoryTa6530ColourMap[kTa6530MapBytes];

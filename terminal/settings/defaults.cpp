@@ -38,15 +38,9 @@ void ResetAllColourSets(u32 target)
         SetupPalette = RunningHlsPalette();
 }
 
-void ResetTa6530ColourMap()
-{
-    std::memcpy(Ta6530ColourMap, kFactoryTa6530ColourMap, sizeof Ta6530ColourMap);
-}
-
 void SetFactoryColours()
 {
     SetFactoryAttributeColours();
-    ResetTa6530ColourMap();
 }
 
 void ApplyHlsList(int units, const u16* records)

@@ -11,9 +11,8 @@ extern u32 SetupDialogOpen;
 // the active emulation's. Then, unless Setup is open, the active palette is copied into
 // the Setup working copy. `target` is kLive or kSetupCopy (colours.h).
 void ResetAllColourSets(u32 target);
-// The factory attribute colours and VT palette, and the TA6530 colour map.
+// The factory attribute colours and VT palette.
 void SetFactoryColours();
-void ResetTa6530ColourMap();
 
 // The palette the active emulation shows. Only the DEC VT family's palettes are built
 // in; an emulation of another family runs as VT500 7-Bit and shows them too.

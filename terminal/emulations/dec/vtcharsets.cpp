@@ -7,6 +7,7 @@
 #include "terminal/core/paint/painting.h"
 #include "terminal/core/host/pushback.h"
 #include "terminal/core/screen/screenops.h"
+#include "terminal/core/screen/nationalsets.h"
 #include "terminal/core/screen/screenstore.h"
 #include "terminal/emulations/dec/controlstring.h"
 #include "terminal/emulations/dec/params.h"
@@ -25,35 +26,11 @@ namespace {
 constexpr char kNationalFinalTable[] = "BBAARRQQE6C5KK44YY====H7E6RRZZKK<";
 constexpr int kNationalFinalCount = sizeof kNationalFinalTable - 1;
 
-// National replacement sets as pairs {7-bit code, Latin-1 character}, ended by 0.
-constexpr u8 kBritish[] = {'#', 0xA3, 0};
-// clang-format off
-constexpr u8 kFrench[] = {'#', 0xA3, '@', 0xE0, '[', 0xB0, '\\', 0xE7, ']', 0xA7, '{', 0xE9, '|', 0xF9,
-                          '}', 0xE8, '~', 0xA8, 0};
-constexpr u8 kFrenchCanadian[] = {'@', 0xE0, '[', 0xE2, '\\', 0xE7, ']', 0xEA, '^', 0xEE, '`', 0xF4,
-                                  '{', 0xE9, '|', 0xF9, '}', 0xE8, '~', 0xFB, 0};
-constexpr u8 kNorwegianDanish[] = {'@', 0xC4, '[', 0xC6, '\\', 0xD8, ']', 0xC5, '^', 0xDC, '`', 0xE4,
-                                   '{', 0xE6, '|', 0xF8, '}', 0xE5, '~', 0xFC, 0};
-constexpr u8 kFinnish[] = {'[', 0xC4, '\\', 0xD6, ']', 0xC5, '^', 0xDC, '`', 0xE9,
-                           '{', 0xE4, '|', 0xF6, '}', 0xE5, '~', 0xFC, 0};
-constexpr u8 kGerman[] = {'@', 0xA7, '[', 0xC4, '\\', 0xD6, ']', 0xDC, '{', 0xE4, '|', 0xF6, '}', 0xFC,
-                          '~', 0xDF, 0};
-constexpr u8 kDutch[] = {'#', 0xA3, '@', 0xBE, '[', 0xFF, '\\', 0xBD, ']', '|', '{', 0xA8, '|', 'f',
-                         '}', 0xBC, '~', 0xB4, 0};
-constexpr u8 kItalian[] = {'#', 0xA3, '@', 0xA7, '[', 0xB0, '\\', 0xE7, ']', 0xE9, '`', 0xF9,
-                           '{', 0xE0, '|', 0xF2, '}', 0xE8, '~', 0xEC, 0};
-constexpr u8 kSwiss[] = {'#', 0xF9, '@', 0xE0, '[', 0xE9, '\\', 0xE7, ']', 0xEA, '^', 0xEE, '_', 0xE8,
-                         '`', 0xF4, '{', 0xE4, '|', 0xF6, '}', 0xFC, '~', 0xFB, 0};
-constexpr u8 kSwedish[] = {'@', 0xC9, '[', 0xC4, '\\', 0xD6, ']', 0xC5, '^', 0xDC, '`', 0xE9,
-                           '{', 0xE4, '|', 0xF6, '}', 0xE5, '~', 0xFC, 0};
-constexpr u8 kSpanish[] = {'#', 0xA3, '@', 0xA7, '[', 0xA1, '\\', 0xD1, ']', 0xBF, '{', 0xB0, '|', 0xF1,
-                           '}', 0xE7, 0};
-// clang-format on
-
 // By keyboard language 0-15, in the order of the final table.
 constexpr const u8* kNationalSets[16] = {
-    nullptr,  kBritish, kFrench, kFrenchCanadian, kNorwegianDanish, kFinnish, kGerman,  kDutch,
-    kItalian, kSwiss,   kSwiss,  kSwedish,        kNorwegianDanish, kFrench,  kSpanish, kGerman,
+    nullptr,     kNrcBritish, kNrcFrench,  kNrcFrenchCanadian, kNrcNorwegianDanish, kNrcFinnish,
+    kNrcGerman,  kNrcDutch,   kNrcItalian, kNrcSwiss,          kNrcSwiss,           kNrcSwedish,
+    kNrcNorwegianDanish, kNrcFrench, kNrcSpanish, kNrcGerman,
 };
 
 u8 UserPreferredSize()

@@ -52,20 +52,6 @@ TEST(SerialLine, SpeedsFlowModesAndDataBits)
     EXPECT_EQ(DataBitsOf(2), 8);
 }
 
-TEST(SerialLine, TaLineCodes)
-{
-    PublishTa6530LineCodes(7, 1, 2, 3);
-    EXPECT_EQ(Ta6530LineCodes.speedCode, 15);
-    EXPECT_EQ(Ta6530LineCodes.parityCode, 0);
-    EXPECT_EQ(Ta6530LineCodes.eightBit, 0);
-    EXPECT_EQ(Ta6530LineCodes.flowControl, 1);
-    PublishTa6530LineCodes(0, 2, 1, 0);
-    EXPECT_EQ(Ta6530LineCodes.speedCode, 2);
-    EXPECT_EQ(Ta6530LineCodes.parityCode, 1);
-    EXPECT_EQ(Ta6530LineCodes.eightBit, 1);
-    EXPECT_EQ(Ta6530LineCodes.flowControl, 0);
-}
-
 TEST(SerialLine, PortNumbersCountFromZero)
 {
     struct Case {

@@ -141,14 +141,12 @@ TEST(AttributeLook, FlagsOfBothBytes)
         {"intensity", 0x87, 0x00, plain, 15, 0, false, false, false, false, false, false},
         {"underline flashing", 0x57, 0x00, plain, 7, 0, true, false, false, true, false, false},
         {"hidden separators bold", 0x07, 0x70, plain, 7, 0, false, true, true, false, true, false},
-        {"bold font", 0x07, 0x00, {true, false, false, false}, 7, 0, false, false, false, false, true, false},
-        {"italic needs intensity", 0x07, 0x00, {false, true, false, false}, 7, 0, false, false, false, false, false,
+        {"bold font", 0x07, 0x00, {true, false, false}, 7, 0, false, false, false, false, true, false},
+        {"italic needs intensity", 0x07, 0x00, {false, true, false}, 7, 0, false, false, false, false, false,
          false},
-        {"italic intensity", 0x87, 0x00, {false, true, false, false}, 15, 0, false, false, false, false, false, true},
-        // The TA6530 with its display flag clear undoes intensity.
-        {"ta6530 flag clear", 0x87, 0x00, {false, false, true, false}, 7, 0, false, false, false, false, false,
-         false},
-        {"ta6530 flag set", 0x87, 0x00, {false, false, true, true}, 15, 0, false, false, false, false, false, false},
+        {"italic intensity", 0x87, 0x00, {false, true, false}, 15, 0, false, false, false, false, false, true},
+        // An emulation whose intensity runs the other way undoes it.
+        {"intensity reversed", 0x87, 0x00, {false, false, true}, 7, 0, false, false, false, false, false, false},
     };
     // clang-format on
     for (const Case& c : cases) {

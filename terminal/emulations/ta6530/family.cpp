@@ -1,0 +1,225 @@
+// What the TA6530 family hands the core: its own reader and per-byte entry, its own
+// screen (the display page and row 24, painted from its own lines), its keyboard,
+// settings and telnet view.
+#include "terminal/emulations/ta6530/family.h"
+
+#include <string>
+
+#include "terminal/core/base/emulationids.h"
+#include "terminal/core/screen/screenstore.h"
+#include "terminal/emulations/ta6530/tacelltext.h"
+#include "terminal/emulations/ta6530/tacontrols.h"
+#include "terminal/emulations/ta6530/taedit.h"
+#include "terminal/emulations/ta6530/takeys.h"
+#include "terminal/emulations/ta6530/tamodes.h"
+#include "terminal/emulations/ta6530/tapages.h"
+#include "terminal/emulations/ta6530/taplatform.h"
+#include "terminal/emulations/ta6530/taprint.h"
+#include "terminal/emulations/ta6530/tareceive.h"
+#include "terminal/emulations/ta6530/tasettings.h"
+#include "terminal/emulations/ta6530/tasetup.h"
+#include "terminal/emulations/ta6530/tastatus.h"
+
+namespace {
+
+constexpr int kViewClear = 10, kViewReset = 11;
+
+void AppendUtf8(std::string& out, u16 c)
+{
+    if (c < 0x80) {
+        out.push_back(static_cast<char>(c));
+    } else if (c < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    }
+}
+
+void ScreenText(std::string& out)
+{
+    if (!Ta.entered)
+        return;
+    const TaPage& page = TaDisplayPage();
+    out += "cursor " + std::to_string(page.cursorLine - page.top) + " " + std::to_string(page.cursorColumn) +
+           " emulation 17\n";
+    for (int r = 0; r < kTaRows; ++r) {
+        std::string row;
+        std::size_t kept = 0;
+        for (const ScreenCell& cell : Ta.screen[r]->cells) {
+            const u16 c = TaCellUnicode(cell);
+            AppendUtf8(row, c);
+            if (c != ' ')
+                kept = row.size();
+        }
+        row.resize(kept);
+        out += row + "\n";
+    }
+}
+
+int ExtraRows(int* extraPixels)
+{
+    if (extraPixels)
+        *extraPixels = 0;
+    return 1;  // row 24, the status line
+}
+
+int Columns()
+{
+    return kTaColumns;
+}
+
+int BackgroundIndex()
+{
+    return TaSettings.bck[0] & 15;
+}
+
+bool Scrolling()
+{
+    return Ta.entered && Ta.mode == kTaConversational && TaPageShown();
+}
+
+int ScrollRangeMax()
+{
+    if (!Scrolling())
+        return 0;
+    const TaPage& page = TaDisplayPage();
+    return page.last - page.first - (kTaRows - 1);
+}
+
+int ScrollThumb()
+{
+    return Scrolling() ? TaDisplayPage().top - TaDisplayPage().first : 0;
+}
+
+void Scroll(int code, int position)
+{
+    TaRequestView(code, position);
+}
+
+void Dimensions(int* rows, int* pageLength, int* lineCount)
+{
+    if (rows)
+        *rows = kTaRows;
+    if (pageLength)
+        *pageLength = kTaRows;
+    if (lineCount)
+        *lineCount = Scrolling() ? kTaLines : kTaRows;
+}
+
+// The frame's commands run on the user-interface thread; the reader carries them out.
+void ClearScreen()
+{
+    TaRequestView(kViewClear, 0);
+}
+
+void Reset()
+{
+    TaRequestView(kViewReset, 0);
+}
+
+void IdleRefresh()
+{
+    TaRepaintDirtyRows();
+}
+
+void RedrawBlinking()
+{
+    if (!Ta.entered)
+        return;
+    for (int r = 0; r <= kTaStatusRow; ++r) {
+        const TaLine& line = r < kTaRows ? *Ta.screen[r] : TaRow24Line();
+        int first = -1, last = -1;
+        for (int c = 0; c < kTaColumns; ++c) {
+            const u8 v = line.cells[c].rendition;
+            if ((v & kTaBlink) && !(v & (kTaAttributeCell | kTaInvisible)) && line.cells[c].ch != ' ') {
+                if (first < 0)
+                    first = c;
+                last = c;
+            }
+        }
+        if (first >= 0)
+            TaMarkDirtySpan(r, first, last);
+    }
+    TaRepaintDirtyRows();
+}
+
+bool BreakEndsInput()
+{
+    return Ta.entered && TaBlockMode();
+}
+
+void LoadSettings()
+{
+    TaLoadSettings();
+}
+
+void SaveSettings(int)
+{
+    TaSaveSettings();
+}
+
+void DispatchKey(int keyCode, int shift)
+{
+    Ta6530Keyboard(keyCode, shift);
+}
+
+void LockKeysChanged(bool, bool numChanged)
+{
+    if (numChanged && Ta.entered)
+        TaShowNumLockField();
+}
+
+constexpr TelnetHooks kTelnet{
+    .breakEndsInput = BreakEndsInput,
+};
+
+constexpr DisplayHooks kDisplay{
+    .repaintRegion = TaRepaintRegion,
+    .drawCursor = TaDrawCursor,
+    .hideCursor = TaHideCursor,
+    .showCursor = TaShowCursor,
+    .extraRows = ExtraRows,
+    .columns = Columns,
+    .backgroundIndex = BackgroundIndex,
+    .scrollRangeMax = ScrollRangeMax,
+    .scrollThumb = ScrollThumb,
+    .scroll = Scroll,
+    .dimensions = Dimensions,
+    .screenText = ScreenText,
+};
+
+}  // namespace
+
+const FamilyHooks Ta6530Family{
+    .name = "TA6530",
+    .emulations = EmulationBit(kEmuTa6530),
+    .readByte = Ta6530Receive,
+    .processChar = Ta6530ProcessChar,
+    .sendsC1Raw = true,
+    .keysRefused = TaKeysRefused,
+    .movesOwnCursor = true,
+    .statusLineText = TaStatusLineText,
+    .display = &kDisplay,
+    .activate = Ta6530Activate,
+    .deactivate = Ta6530Deactivate,
+    .layoutStatusBar = Ta6530LayoutStatusBar,
+    .showsScrollBar = true,
+    .clearScreen = ClearScreen,
+    .reset = Reset,
+    .idleRefresh = IdleRefresh,
+    .redrawBlinking = RedrawBlinking,
+    .printScreen = TaStartPrintScreen,
+    .printBuffer = TaStartPrintBuffer,
+    .printStep = TaPrintScreenStep,
+    .dispatchKey = DispatchKey,
+    .translateTypedChar = TaTranslateTypedChar,
+    .lockKeysChanged = LockKeysChanged,
+    .loadSettings = LoadSettings,
+    .saveSettings = SaveSettings,
+    .applyPalette = TaApplyPalette,
+    .telnet = &kTelnet,
+    .setup = &Ta6530Setup,
+};

@@ -1,0 +1,27 @@
+// The TA6530's settings in the profile's "TA6530" section, its attribute colours and
+// its palette.
+#pragma once
+
+#include "terminal/emulations/ta6530/tastate.h"
+
+// Reads every value (an absent one keeps the current value or takes the factory one, as
+// the load pass says), then the packet limit, the palette and the attribute colours.
+void TaLoadSettings();
+// Writes the values that differ from their factory ones and deletes the others.
+void TaSaveSettings();
+
+// The 32 attribute-colour bytes (background code in bits 4-6, foreground in 0-3, 0x80
+// blink) from the foreground and background settings.
+void TaBuildAttrColours();
+// Entry 0-31 (the video attribute): stores the byte; for the combinations that are not
+// invisible the settings follow it.
+void TaSetAttributeColour(int entry, u8 colour);
+// The factory attribute colours and palette (ESC - q 1).
+void TaResetColourMap();
+
+// A cell's colours and the effects shown, as the painter draws it.
+struct TaCellLook {
+    u8 foreground, background;  // palette indexes
+    bool underline, blink, invisible;
+};
+TaCellLook TaChooseColours(const ScreenCell& cell, bool statusRow);
