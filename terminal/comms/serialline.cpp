@@ -11,7 +11,6 @@ const FlowControlMode kFlowControlModes[kFlowControlModeCount] = {
     {0, 0, 1, 1},  // 4 hardware: CTS holds output, RTS signals our input
 };
 
-
 u32 SerialSpeedOf(u32 index)
 {
     return index < static_cast<u32>(kSerialSpeedCount) ? kSerialSpeeds[index] : 0;

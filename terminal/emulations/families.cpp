@@ -8,11 +8,7 @@
 namespace {
 
 const FamilyHooks* const kBuiltFamilies[] = {
-    &DecFamily,
-    &Ibm3270Family,
-    &AnsiConsoleFamily,
-    &AixtermFamily,
-    &Ta6530Family,
+    &DecFamily, &Ibm3270Family, &AnsiConsoleFamily, &AixtermFamily, &Ta6530Family,
 };
 
 // The program and every test program link this list, so the families are registered

@@ -20,7 +20,7 @@ struct AttributeLook {
 struct AttributeLookOptions {
     bool boldFont;             // "Use Bold Font"
     bool italicWithIntensity;  // "Use Italic with Intensity"
-    bool intensityReversed;  // the emulation's intensity shows the other way round
+    bool intensityReversed;    // the emulation's intensity shows the other way round
 };
 
 AttributeLook AttributeEffects(u8 foreground, u8 background, const AttributeLookOptions& options);

@@ -73,4 +73,3 @@ VX_ATTRIBUTE_SETTERS(VX_DECLARE_SETTER)
 #undef VX_DECLARE_SETTER
 // The screen colour outside the text: frgscrn and bckscrn together.
 void SetScrnColours(u8 colour);
-

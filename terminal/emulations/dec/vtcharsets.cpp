@@ -28,9 +28,9 @@ constexpr int kNationalFinalCount = sizeof kNationalFinalTable - 1;
 
 // By keyboard language 0-15, in the order of the final table.
 constexpr const u8* kNationalSets[16] = {
-    nullptr,     kNrcBritish, kNrcFrench,  kNrcFrenchCanadian, kNrcNorwegianDanish, kNrcFinnish,
-    kNrcGerman,  kNrcDutch,   kNrcItalian, kNrcSwiss,          kNrcSwiss,           kNrcSwedish,
-    kNrcNorwegianDanish, kNrcFrench, kNrcSpanish, kNrcGerman,
+    nullptr,     kNrcBritish, kNrcFrench, kNrcFrenchCanadian, kNrcNorwegianDanish, kNrcFinnish,         kNrcGerman,
+    kNrcDutch,   kNrcItalian, kNrcSwiss,  kNrcSwiss,          kNrcSwedish,         kNrcNorwegianDanish, kNrcFrench,
+    kNrcSpanish, kNrcGerman,
 };
 
 u8 UserPreferredSize()

@@ -308,17 +308,32 @@ void Csi(void (*run)())
         run();
 }
 
-void InsertChars() { Csi([] { InsertBlanks(Count()); }); }
-void CursorUp() { Csi([] { MoveTo(((Row() - Count()) % kTaRows + kTaRows) % kTaRows, Column()); }); }
-void CursorDown() { Csi([] { MoveTo((Row() + Count()) % kTaRows, Column()); }); }
+void InsertChars()
+{
+    Csi([] { InsertBlanks(Count()); });
+}
+void CursorUp()
+{
+    Csi([] { MoveTo(((Row() - Count()) % kTaRows + kTaRows) % kTaRows, Column()); });
+}
+void CursorDown()
+{
+    Csi([] { MoveTo((Row() + Count()) % kTaRows, Column()); });
+}
 void Horizontal(int delta)
 {
     const int width = Ta.lastColumn + 1, total = width * kTaRows;
     const int at = ((Row() * width + Column() + delta) % total + total) % total;
     MoveTo(at / width, at % width);
 }
-void CursorRight() { Csi([] { Horizontal(Count() % ((Ta.lastColumn + 1) * kTaRows)); }); }
-void CursorLeft() { Csi([] { Horizontal(-(Count() % ((Ta.lastColumn + 1) * kTaRows))); }); }
+void CursorRight()
+{
+    Csi([] { Horizontal(Count() % ((Ta.lastColumn + 1) * kTaRows)); });
+}
+void CursorLeft()
+{
+    Csi([] { Horizontal(-(Count() % ((Ta.lastColumn + 1) * kTaRows))); });
+}
 void NextLines()
 {
     Csi([] {
@@ -326,8 +341,14 @@ void NextLines()
             NextLine();
     });
 }
-void PreviousLines() { Csi([] { MoveTo(std::max(Row() - Count(), 0), 0); }); }
-void ColumnAbsolute() { Csi([] { MoveTo(Row(), Count() - 1); }); }
+void PreviousLines()
+{
+    Csi([] { MoveTo(std::max(Row() - Count(), 0), 0); });
+}
+void ColumnAbsolute()
+{
+    Csi([] { MoveTo(Row(), Count() - 1); });
+}
 void CursorPosition()
 {
     Csi([] {
@@ -374,8 +395,14 @@ void EraseLine()
         }
     });
 }
-void InsertLines() { Csi([] { ShiftLines(Count(), true); }); }
-void DeleteLines() { Csi([] { ShiftLines(Count(), false); }); }
+void InsertLines()
+{
+    Csi([] { ShiftLines(Count(), true); });
+}
+void DeleteLines()
+{
+    Csi([] { ShiftLines(Count(), false); });
+}
 void ClearToTabs()
 {
     Csi([] {
@@ -388,7 +415,10 @@ void ClearToTabs()
         }
     });
 }
-void DeleteCharsCsi() { Csi([] { DeleteChars(Count()); }); }
+void DeleteCharsCsi()
+{
+    Csi([] { DeleteChars(Count()); });
+}
 void ScrollUpCsi()
 {
     Csi([] {
@@ -479,8 +509,14 @@ void Modes(bool on)
             Ta.cursorVisible = on;
     }
 }
-void SetModes() { Modes(true); }
-void ResetModes() { Modes(false); }
+void SetModes()
+{
+    Modes(true);
+}
+void ResetModes()
+{
+    Modes(false);
+}
 void Rendition()
 {
     Csi([] {
@@ -531,7 +567,10 @@ void ReadRectangle()
         Reply("\033\\");
     });
 }
-void ConfigurationReport() { Csi(TaAnsiReportConfiguration); }
+void ConfigurationReport()
+{
+    Csi(TaAnsiReportConfiguration);
+}
 void ResetCsi()
 {
     Csi([] {

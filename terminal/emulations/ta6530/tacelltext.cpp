@@ -23,7 +23,7 @@ u16 TaCellUnicode(const ScreenCell& cell)
         return 0x2588;
     if (c >= 146 && c <= 156)
         return kBoxPieces[c - 146];
-    if (c < 160)
+    if (c >= 157 && c < 160)
         return ' ';
     return TranslateCellChar(PaintSettings.characterMode, PaintSettings.pcCodePage, c, 0, false);
 }

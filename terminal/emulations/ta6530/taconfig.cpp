@@ -96,7 +96,10 @@ void ApplyValue(char letter, int v)
         break;
     case 'M': TaSettings.returnFunc = static_cast<u32>(v); break;
     case 'P': Ta.valueP = static_cast<u8>(v); break;
-    case 'T': Ta.valueT = static_cast<u8>(v); TaRepaintRows(0, kTaStatusRow); break;
+    case 'T':
+        Ta.valueT = static_cast<u8>(v);
+        TaRepaintRows(0, kTaStatusRow);
+        break;
     case 'U': Ta.valueU = static_cast<u8>(v); break;
     case 'V': SetEightBit(v != 0); break;
     case 'X': Ta.valueX = static_cast<u8>(v); break;
@@ -265,7 +268,7 @@ void TaSetConfiguration()
     int values[kLetterCount];
     for (int& v : values)
         v = -1;
-    int open = -1;       // the letter whose value is being read
+    int open = -1;  // the letter whose value is being read
     bool digits = false;
     for (;;) {
         const int b = TaReadParameter();

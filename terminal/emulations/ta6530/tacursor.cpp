@@ -92,9 +92,7 @@ void TaLineFeed()
             ++p.cursorLine;
         }
         break;
-    default:
-        p.cursorLine = p.cursorLine >= p.last ? p.first : p.cursorLine + 1;
-        break;
+    default: p.cursorLine = p.cursorLine >= p.last ? p.first : p.cursorLine + 1; break;
     }
     TaUpdateCursor();
     TaLeaveProtected();

@@ -12,14 +12,14 @@ struct TaAddress {
 };
 TaAddress TaCurrentAddress();
 
-void TaCursorLeft();    // BS
-void TaCursorRight();   // ESC C
-void TaCursorUp();      // ESC A
-void TaLineFeed();      // LF
+void TaCursorLeft();   // BS
+void TaCursorRight();  // ESC C
+void TaCursorUp();     // ESC A
+void TaLineFeed();     // LF
 void TaCarriageReturn();
-void TaTab();           // HT
-void TaBackTab();       // ESC i
-void TaCursorHome();    // ESC H
+void TaTab();             // HT
+void TaBackTab();         // ESC i
+void TaCursorHome();      // ESC H
 void TaCursorLastLine();  // ESC F
 // DC3: row (relative to the page's top displayed line) and column; false when out of
 // range.

@@ -583,7 +583,14 @@ void ExtendedCommand()
         else
             TaCommandError();
         break;
-    case 'O': case 'V': case 'W': case 'c': case 'd': case 'e': case 'f': case 'z': break;
+    case 'O':
+    case 'V':
+    case 'W':
+    case 'c':
+    case 'd':
+    case 'e':
+    case 'f':
+    case 'z': break;
     case 'P': TaResetTerminal(false); break;
     case 'Z': Capture(p[0]); break;
     case 'q': ColourMapCommand(p); break;

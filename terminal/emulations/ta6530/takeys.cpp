@@ -380,10 +380,18 @@ void Ta6530Keyboard(int keyCode, int shift)
         if (alt)
             ComposeKey(0);
         break;
-    case 68: case 69: case 70: case 71: case 72: case 73:
-        FunctionKey(keyCode - 68, state);
-        break;
-    case 74: case 75: case 76: case 77: case 78: case 79:
+    case 68:
+    case 69:
+    case 70:
+    case 71:
+    case 72:
+    case 73: FunctionKey(keyCode - 68, state); break;
+    case 74:
+    case 75:
+    case 76:
+    case 77:
+    case 78:
+    case 79:
         if (!alt)
             FunctionKey(keyCode - 68, state);
         break;
@@ -459,17 +467,22 @@ void Ta6530Keyboard(int keyCode, int shift)
         if (!alt)
             Edit("\033C", "\033[C");
         break;
-    case 94:
-        alt ? RollDownKey() : TypeByte('/');
-        break;
-    case 95:
-        alt ? RollUpKey() : TypeByte('*');
-        break;
+    case 94: alt ? RollDownKey() : TypeByte('/'); break;
+    case 95: alt ? RollUpKey() : TypeByte('*'); break;
     case 96:
         if (!alt)
             TypeByte('-');
         break;
-    case 97: case 98: case 99: case 100: case 101: case 102: case 103: case 104: case 105: case 106: {
+    case 97:
+    case 98:
+    case 99:
+    case 100:
+    case 101:
+    case 102:
+    case 103:
+    case 104:
+    case 105:
+    case 106: {
         static const int kAltKeys[10] = {83, 87, 91, 88, 90, 0, 92, 84, 89, 85};
         if (alt)
             KeyByNumber(kAltKeys[keyCode - 97]);
@@ -479,12 +492,8 @@ void Ta6530Keyboard(int keyCode, int shift)
     }
     case 107: TypeByte(static_cast<u8>(KeypadSeparatorChar.load())); break;
     case 108:
-    case 110:
-        TypeByte(static_cast<u8>(alt ? KeypadSeparatorChar.load() : keyCode == 108 ? '-' : '+'));
-        break;
-    case 109:
-        alt ? DeleteKey() : KeypadKey(-1);
-        break;
+    case 110: TypeByte(static_cast<u8>(alt ? KeypadSeparatorChar.load() : keyCode == 108 ? '-' : '+')); break;
+    case 109: alt ? DeleteKey() : KeypadKey(-1); break;
     case 111:
         if (!alt)
             ReturnKey(true);

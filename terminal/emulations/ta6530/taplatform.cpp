@@ -39,7 +39,8 @@ void TaReapplyLine(u32 flowControl)
     if (Connection.netproto != kSerialProtocol || HostSerialPort == 255)
         return;
     const ConnectionSection& c = ConnectionValues;
-    SerialOpen(c.comdevice, c.comdeviceType, {c.comspeed, c.comdatab, c.comparity, c.comstopb, flowControl}, 17, 19);
+    SerialOpen(c.comdevice, c.comdeviceType, {c.comspeed, c.comdatab, c.comparity, c.comstopb, flowControl}, 17,
+               19);
 }
 
 bool TaStartPrintRun()

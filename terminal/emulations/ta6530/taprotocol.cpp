@@ -226,11 +226,12 @@ int FullFraming()
 {
     TaProtocolState& p = TaProtocol;
     int b = PopReplayByte();
-    if (b >= 0)
+    if (b < 0)
+        b = PopHostByte();
+    if (b >= 0) {
+        p.tookByte = true;
         return b;
-    b = PopHostByte();
-    if (b >= 0)
-        return b;
+    }
     if (p.handOut && p.handOutNext < p.handOutCount)
         return p.buffer[p.handOutNext++];
     if (p.handOut) {
@@ -239,6 +240,7 @@ int FullFraming()
             if (p.read.startRow != -1)
                 TaBuildReadData();
             TaSendReply();
+            p.tookByte = true;
             return -1;
         }
     }
@@ -249,14 +251,14 @@ int FullFraming()
         CheckByte(static_cast<u8>(b));
         return -1;
     }
+    // Inside an open block every byte but ETX is data, so a block can carry any code
+    // (DC4 0x05 writes five zeros).
     const bool framedBlock = p.inBlock && (p.lastControl == kSoh || p.lastControl == kStx);
-    if (b < 22) {
+    if (b < 22 && !framedBlock) {
         switch (b) {
         case 0: return -1;
         case kSoh:
         case kStx:
-            if (framedBlock)
-                break;  // data of the open block
             ClearBlockFlags();
             if (p.lastControl == kEnq)
                 return -1;
@@ -290,10 +292,7 @@ int FullFraming()
             else if (p.state == 4)
                 SendControl(kEot);
             return -1;
-        default:
-            if (!p.inBlock)
-                return -1;
-            break;
+        default: return -1;
         }
     }
     if (!p.inBlock)
@@ -363,15 +362,17 @@ bool TaFullFraming()
 
 int TaFetchRawHostByte()
 {
+    int b = -1;
     if (ReplayFileOpen() && !OutputHeld) {
-        const int r = PopReplayByte();
-        if (r >= 0)
-            return r;
-        return ReplayNextByte();
+        b = PopReplayByte();
+        if (b < 0)
+            b = ReplayNextByte();
+    } else if (!LocalMode) {
+        b = HostReceiveByte();
     }
-    if (LocalMode)
-        return -1;
-    return HostReceiveByte();
+    if (b >= 0)
+        TaProtocol.tookByte = true;
+    return b;
 }
 
 int TaBlockProtocol()

@@ -37,6 +37,8 @@ struct TaProtocolState {
     u8 pendingKey = 0;
     TaReadRegion read;
     bool shiftedOut = false;  // an SO run is open in 7-bit output
+    // Set when a fetch took a byte (or sent a reply): the reader goes on without waiting.
+    bool tookByte = false;
 };
 extern TaProtocolState TaProtocol;
 

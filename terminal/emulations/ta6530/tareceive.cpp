@@ -176,10 +176,11 @@ int Ta6530Receive()
             }
             bool gotByte = false;
             if (!Ta.keyboardHold && !OutputHeld) {
+                TaProtocol.tookByte = false;
                 const int b = TaBlockProtocol();
                 if (b >= 0 || b == kTaSequenceBreak)
                     return Leave(b);
-                gotByte = b == -1 && InputMayBeWaiting();
+                gotByte = TaProtocol.tookByte;
             }
             OpenRequestedConnection();
             if (!gotByte)

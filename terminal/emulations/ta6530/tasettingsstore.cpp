@@ -16,24 +16,24 @@ struct DwordValue {
     u32 Ta6530Settings::*field;
 };
 constexpr DwordValue kValues[] = {
-    {VXT("ta_def_mode"), &Ta6530Settings::defMode},       {VXT("ta_border"), &Ta6530Settings::border},
-    {VXT("ta_marginbell"), &Ta6530Settings::marginBell},  {VXT("ta_bell_vol"), &Ta6530Settings::bellOn},
+    {VXT("ta_def_mode"), &Ta6530Settings::defMode},         {VXT("ta_border"), &Ta6530Settings::border},
+    {VXT("ta_marginbell"), &Ta6530Settings::marginBell},    {VXT("ta_bell_vol"), &Ta6530Settings::bellOn},
     {VXT("ta_packet_block"), &Ta6530Settings::packetBlock}, {VXT("ta_return_func"), &Ta6530Settings::returnFunc},
     {VXT("ta_telserv"), &Ta6530Settings::telserv},
 };
 
 // The sixteen combinations in the order of their value names.
 constexpr const wchar16* kForegroundNames[16] = {
-    VXT("ta_frgnorm"),   VXT("ta_frgbold"),     VXT("ta_frgul"),     VXT("ta_frgulbd"),
-    VXT("ta_frgfl"),     VXT("ta_frgflbd"),     VXT("ta_frgflul"),   VXT("ta_frgflbdul"),
-    VXT("ta_frgiv"),     VXT("ta_frgivbd"),     VXT("ta_frgivul"),   VXT("ta_frgivulbd"),
-    VXT("ta_frgivfl"),   VXT("ta_frgivflbd"),   VXT("ta_frgivflul"), VXT("ta_frgivflbdul"),
+    VXT("ta_frgnorm"), VXT("ta_frgbold"),   VXT("ta_frgul"),     VXT("ta_frgulbd"),
+    VXT("ta_frgfl"),   VXT("ta_frgflbd"),   VXT("ta_frgflul"),   VXT("ta_frgflbdul"),
+    VXT("ta_frgiv"),   VXT("ta_frgivbd"),   VXT("ta_frgivul"),   VXT("ta_frgivulbd"),
+    VXT("ta_frgivfl"), VXT("ta_frgivflbd"), VXT("ta_frgivflul"), VXT("ta_frgivflbdul"),
 };
 constexpr const wchar16* kBackgroundNames[16] = {
-    VXT("ta_bcknorm"),   VXT("ta_bckbold"),     VXT("ta_bckul"),     VXT("ta_bckulbd"),
-    VXT("ta_bckfl"),     VXT("ta_bckflbd"),     VXT("ta_bckflul"),   VXT("ta_bckflbdul"),
-    VXT("ta_bckiv"),     VXT("ta_bckivbd"),     VXT("ta_bckivul"),   VXT("ta_bckivulbd"),
-    VXT("ta_bckivfl"),   VXT("ta_bckivflbd"),   VXT("ta_bckivflul"), VXT("ta_bckivflbdul"),
+    VXT("ta_bcknorm"), VXT("ta_bckbold"),   VXT("ta_bckul"),     VXT("ta_bckulbd"),
+    VXT("ta_bckfl"),   VXT("ta_bckflbd"),   VXT("ta_bckflul"),   VXT("ta_bckflbdul"),
+    VXT("ta_bckiv"),   VXT("ta_bckivbd"),   VXT("ta_bckivul"),   VXT("ta_bckivulbd"),
+    VXT("ta_bckivfl"), VXT("ta_bckivflbd"), VXT("ta_bckivflul"), VXT("ta_bckivflbdul"),
 };
 constexpr const wchar16* kPaletteNames[3] = {VXT("ta_hue"), VXT("ta_lightness"), VXT("ta_saturation")};
 
@@ -107,7 +107,6 @@ void TaSaveSettings()
     SavePalette(key);
     SettingsCloseKey(key);
 }
-
 
 void TaSaveProfileNow()
 {

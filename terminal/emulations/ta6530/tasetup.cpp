@@ -51,7 +51,8 @@ const SetupControlEntry kControls[] = {
     SetupEnd(),
 };
 
-const SetupPage kPage{kTemplate, kControls, kPowerOnList, 0, nullptr, 0, nullptr, nullptr, nullptr, nullptr, nullptr};
+const SetupPage kPage{kTemplate, kControls, kPowerOnList, 0,       nullptr, 0,
+                      nullptr,   nullptr,   nullptr,      nullptr, nullptr};
 const FamilySetupPage kPages[] = {{kSlot, &kPage}};
 
 const bool kRegistered = [] {
@@ -118,8 +119,8 @@ bool IntensityReversed()
 }
 
 const AttributeElementList kList{
-    2100, 16, W.colours, kEntries, kFlagIntensity | kFlagUnderline | kFlagFlashing | kFlagInverse, false, 0,
-    IntensityReversed, true,
+    2100,  16, W.colours,         kEntries, kFlagIntensity | kFlagUnderline | kFlagFlashing | kFlagInverse,
+    false, 0,  IntensityReversed, true,
 };
 
 const AttributeElementList* AttributeList(u8)
@@ -153,6 +154,19 @@ constexpr u16 kCharacterSets[] = {1572, 1574, 1577, 1576, 1578, 1579, 1580, 1581
 }  // namespace
 
 const FamilySetup Ta6530Setup{
-    kPages, 1, {nullptr, 0}, Fill, nullptr, Applied, ApplyColours, nullptr, AttributeList, DefaultColours,
-    nullptr, Palette, FactoryPalette, kCharacterSets, 9,
+    kPages,
+    1,
+    {nullptr, 0},
+    Fill,
+    nullptr,
+    Applied,
+    ApplyColours,
+    nullptr,
+    AttributeList,
+    DefaultColours,
+    nullptr,
+    Palette,
+    FactoryPalette,
+    kCharacterSets,
+    9,
 };

@@ -42,9 +42,9 @@ struct TaPage {
 
 // The settings of the profile's "TA6530" section.
 struct Ta6530Settings {
-    u32 defMode;      // 0 conversational, 1 ANSI, 2 block
-    u32 border;       // the rule above the status row shows
-    u32 marginBell;   // 0 none
+    u32 defMode;     // 0 conversational, 1 ANSI, 2 block
+    u32 border;      // the rule above the status row shows
+    u32 marginBell;  // 0 none
     u32 bellOn;
     u32 packetBlock;  // 0-7
     u32 returnFunc;   // Return sends function code "V" in the block modes
@@ -75,7 +75,7 @@ struct Ta6530State {
     bool keyboardLocked = false, insert = false, newLine = false, autoWrap = true;
     bool lineEditing = true, colourMode = false;
     bool cursorVisible = true;  // ANSI CSI ? 25
-    u8 attribute = 0;  // the ANSI attribute in force
+    u8 attribute = 0;           // the ANSI attribute in force
     u8 lastChar = ' ';
     TaSavedCursor saved{};
     // Configuration values kept for the reports.

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "frame_support.h"
+#include "terminal/core/testfamily.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/family.h"
 #include "terminal/core/frame/commandids.h"
@@ -45,7 +46,7 @@ const DisplayHooks kDisplay{
         },
 };
 
-// Runs one emulation no family of this build runs.
+// Runs one emulation, taken from the family of this build that runs it.
 const FamilyHooks kTestFamily{
     .name = "test family",
     .emulations = EmulationBit(kEmuTa6530),
@@ -75,7 +76,7 @@ TEST(TestOnlyFamily, ReceivesHostBytesKeysAndPaintsItsRows)
 {
     StartHost();
     SelectEmulation(kNoEmulation, kDefaultEmulationId);
-    ASSERT_EQ(FamilyFor(kEmuTa6530), nullptr) << "the emulation is not built";
+    const FreedEmulations freed(kTestFamily.emulations);
     ASSERT_TRUE(RegisterFamily(&kTestFamily));
 
     RequestEmulation(EmulationId, kEmuTa6530);
@@ -133,6 +134,7 @@ TEST(TestOnlyFamily, APrintCommandWaitsForTheRunningOne)
 {
     StartHost();
     SelectEmulation(kNoEmulation, kDefaultEmulationId);
+    const FreedEmulations freed(kPrintingFamily.emulations);
     ASSERT_TRUE(RegisterFamily(&kPrintingFamily));
     RequestEmulation(EmulationId, kEmuTa6530);
     ASSERT_TRUE(PumpUntil([] { return EmulationId == kEmuTa6530; }, 3000));

@@ -1,0 +1,123 @@
+// Conversational mode: the scrolling page, control characters, replies and keys.
+#include "ta6530_fixture.h"
+
+#include "support/doubles_host.h"
+#include "terminal/comms/connsettings.h"
+#include "terminal/emulations/ta6530/tastate.h"
+
+namespace {
+
+TEST_F(Ta6530Test, StartsConversationalWithItsModeOnTheStatusRow)
+{
+    EXPECT_EQ(Ta.mode, kTaConversational);
+    EXPECT_NE(Status().find("#7576"), std::string::npos) << Status();  // "CONV  "
+}
+
+TEST_F(Ta6530Test, ControlCharactersMoveAndAnswer)
+{
+    Feed("\x13\x25\x2AX");  // DC3 row 5, column 10
+    EXPECT_EQ(Row(5), std::string(10, ' ') + "X");
+    Feed("\x05");
+    EXPECT_EQ(Sent(), "06");
+    Feed("\x13\x20\x20" "ab\x08" "c\t");  // BS over b; no tab stops: HT wraps to the next line
+    EXPECT_EQ(Row(0), "ac");
+    EXPECT_EQ(CursorRow(), 1);
+    EXPECT_EQ(CursorColumn(), 0);
+    Feed("\x13\x7F\x20");  // a row out of range: the command error writes 127
+    EXPECT_EQ(Ta.screen[1]->cells[0].ch, 127);
+}
+
+TEST_F(Ta6530Test, IdentificationSaysItWasSentBefore)
+{
+    Feed("\x1B^");
+    const std::string first = Sent();
+    Feed("\x1B^");
+    EXPECT_EQ(Sent(), "01 3F 41 46 43 0D");
+    // The first one of the program's run gave "C" (it may have run in an earlier test).
+    EXPECT_TRUE(first == "01 3F 43 46 43 0D" || first == "01 3F 41 46 43 0D") << first;
+}
+
+TEST_F(Ta6530Test, FunctionKeysAndTheReturnString)
+{
+    Key(68);  // F1 at home
+    EXPECT_EQ(Sent(), "01 40 20 20 0D");
+    Key(74, 1);  // Shift+F7
+    EXPECT_EQ(Sent(), "01 66 20 20 0D");
+    Feed("\x1Bu!AB");  // a return string of one byte, "A"; "B" is shown
+    Key(114);
+    EXPECT_EQ(Sent(), "41");
+    EXPECT_EQ(Row(0), "B");
+}
+
+TEST_F(Ta6530Test, TypedTextIsSentAndShownOnlyWithLocalEcho)
+{
+    Type("hi");
+    EXPECT_EQ(Sent(), "68 69");
+    EXPECT_EQ(Row(0), "");
+    LocalEcho = 1;
+    Type("ok");
+    EXPECT_EQ(Sent(), "6F 6B");
+    EXPECT_EQ(Row(0), "ok");
+    LocalEcho = 0;
+}
+
+TEST_F(Ta6530Test, ThePageScrollsUnderTheViewAndTheViewPages)
+{
+    for (int i = 0; i < 30; ++i)
+        Feed("line " + std::to_string(i) + "\r\n");
+    // The view followed the text down the 400-line page.
+    EXPECT_EQ(Row(22), "line 29");
+    EXPECT_EQ(CursorRow(), 23);
+    Feed("\x1BV");  // the previous 24 lines
+    EXPECT_EQ(Row(0), "line 0");
+    Feed("\x1BH");
+    EXPECT_EQ(CursorRow(), 0);
+    EXPECT_EQ(Row(0), "line 0");
+}
+
+TEST_F(Ta6530Test, SohModeBlockSwitchesToBlockMode)
+{
+    Feed("\x01" "B\x03" "x");  // telnet: reduced framing, no check, no acknowledgement
+    EXPECT_EQ(Ta.mode, kTaBlock);
+    EXPECT_EQ(Sent(), "");
+    EXPECT_NE(Status().find("#7570"), std::string::npos);  // "KBD LK" until the host unlocks
+    Feed("\x1B" "b");
+    EXPECT_NE(Status().find("#7574"), std::string::npos) << Status();  // "BLOCK "
+}
+
+TEST_F(Ta6530Test, SohModeBlockOnASerialLineIsCheckedAndAcknowledged)
+{
+    UseSerialLine();
+    Sent();
+    Feed(Frame(1, "B"));  // SOH B ETX 41
+    EXPECT_EQ(Sent(), "06");
+    EXPECT_EQ(Ta.mode, kTaBlock);
+    Feed(Frame(1, "C"));  // block mode takes SOH blocks in the protocol
+    EXPECT_EQ(Sent(), "06");
+    EXPECT_EQ(Ta.mode, kTaConversational);
+    Feed(std::string("\x01" "A\x03") + "\x77" "\x01" "A\x03" + "\x42");  // a bad check, then a good one
+    EXPECT_EQ(Ta.mode, kTaAnsi);
+}
+
+TEST_F(Ta6530Test, ConfigurationValuesAndTheStatusReport)
+{
+    Feed("\x1Bv" "B85 C0\r");  // the 5 would pass 80: the bell column is 8
+    EXPECT_EQ(TaSettings.marginBell, 8u);
+    EXPECT_EQ(TaSettings.bellOn, 0u);
+    Feed("\x1Bv" "L9\r");  // above the maximum 7: no value
+    EXPECT_EQ(TaSettings.packetBlock, 0u);
+    Feed("\x1B?");
+    const std::string report = Sent();
+    EXPECT_EQ(report.substr(0, 17), "01 21 41 20 32 42") << report;  // SOH ! A " 2" B
+    EXPECT_NE(report.find("42 20 38 43 20 30"), std::string::npos) << report;  // B " 8" C " 0"
+}
+
+TEST_F(Ta6530Test, ExtendedCaptureTakesOnlyAPlainName)
+{
+    Feed("\x1B-0ZC:\\x.txt\r\x1B-0Z..\\x\r\x1B-1Zlog.txt\r");
+    ASSERT_EQ(doubles::Comms().hostCaptureFiles.size(), 3u);
+    EXPECT_EQ(doubles::Comms().hostCaptureFiles[2].mode, 1);
+    EXPECT_EQ(doubles::Comms().hostCaptureFiles[2].name, "log.txt");
+}
+
+}  // namespace
