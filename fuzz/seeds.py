@@ -492,12 +492,41 @@ def softbar_seeds():
         [("Attached", 0), ("0", [5, 3, 60, 20]), ("13", [0, 0, 8192, 8192])], [("55", [2, 2, 40, 20]), ("7", [9, 9, 1, 1])]))
 
 
+# ---- ta6530 ---------------------------------------------------------------------------------
+
+def ta_block(control, data, sequence=None):
+    body = (bytes([sequence]) if sequence is not None else b"") + data + b"\x03"
+    check = 0
+    for b in body:
+        check ^= b
+    return bytes([control]) + body + bytes([check])
+
+
+def ta6530_seeds():
+    # Header: line and settings (bit 0 serial, bit 1 telserv 0, bits 2-5 packet block,
+    # bits 6-7 default mode); keyboard (bit 0 echo, bit 1 eight bits, bits 2-7 a key).
+    write("fuzz_ta6530", "conversational", bytes([0x00, 0x04]) +
+          b"\x13\x25\x2aX\x05\x1b^\x1bu!AB\x1bvB85 C0\r\x1b?\x1bS\x1bT\x1bU\x1bV\x1bt" +
+          b"".join(b"line %d\r\n" % i for i in range(30)))
+    write("fuzz_ta6530", "reduced-block", bytes([0x00, 0x00]) +
+          b"\x01B\x03x\x1bb\x11\x20\x20HELLO\x1b]\x20\x20\x20\x6f\x14\x45|\x12\x25X\x1bp3\x1bq\x1b;#")
+    write("fuzz_ta6530", "full-serial", bytes([0x01 | (3 << 2), 0x02 | (1 << 2)]) + ta_block(1, b"B") +
+          ta_block(2, b"\x1bb", 0x20) + ta_block(2, b"HI", 0x21) + ta_block(2, b"\x1b]   o", 0x22) + b"\x15\x06" +
+          ta_block(2, b"\x1b?", 0x20) + b"\x06" + ta_block(2, b"\x14\x05", 0x20) + b"\x05\x06")
+    write("fuzz_ta6530", "protected", bytes([0x02, 0x00]) + ta_block(1, b"B") + ta_block(2,
+          b"\x1bW\x1bb\x11\x20\x20\x1d\x20\x20Name\x1d\x20\x44     \x1d\x20\x20\x1b[A@A\x1b`!A@02BcE\x05" +
+          b"\x1c\x21\x20\x41\x1b>\x1bQ  7o\x1b-0;1;3q0A0B0C\x1b-1s\x1b-x\x1bO\x1bP\x1bL\x1bM", 0x20))
+    write("fuzz_ta6530", "ansi", bytes([0x80, 0x00]) + b"\x1b[2J\x1b[3;5HX\x1b[2@\x1b[3P\x1b[1AW\x9b15;1H" +
+          b"\x1b[7m\x1b[4mU\x1b[0m\x1b[6n\x1b[c\x1bP?R03B08\x1b\\\x1b[x\x1b[2S\x1b[1T\x1b[5b\x1b[1;1;2;80v")
+
+
 if __name__ == "__main__":
     telnet_seeds()
     tn3270_seeds()
     lpr_seeds()
     hostpath_seeds()
     ansiconsole_seeds()
+    ta6530_seeds()
     profile_seeds()
     codepage_seeds()
     macro_seeds()

@@ -40,8 +40,4 @@ struct FamilySetup {
     // for "&Default".
     HlsPalette* (*palette)() = nullptr;
     HlsPalette (*factoryPalette)() = nullptr;
-    // The character sets the Terminal page offers for the family's emulations, as their
-    // language strings (1571 + the set's number); null: the shared list.
-    const u16* characterSets = nullptr;
-    int characterSetCount = 0;
 };

@@ -18,7 +18,6 @@
 #include "terminal/settings/profilevalues.h"
 #include "terminal/settings/setupcopy.h"
 #include "terminal/settings/setupdialog.h"
-#include "terminal/settings/setupfamily.h"
 #include "terminal/settings/setuppagehelpers.h"
 
 namespace {
@@ -133,18 +132,10 @@ bool HasOwnCharsets(u8 emulation)
     return IsVtOrAnsiFamily(emulation) || emulation == kEmuIbm3151 || emulation == kEmuHp70092;
 }
 
-// The character sets a family offers for its own emulations; null: the shared list.
-const FamilySetup* FamilyCharsets(u8 emulation)
-{
-    const FamilyHooks* family = FamilyFor(emulation);
-    const FamilySetup* setup = family ? family->setup : nullptr;
-    return setup && setup->characterSets && setup->characterSetCount > 0 ? setup : nullptr;
-}
-
 void EnableCodePage(HWND window)
 {
     const u8 emulation = static_cast<u8>(W.emulation);
-    bool charsets = HasOwnCharsets(emulation) || FamilyCharsets(emulation);
+    bool charsets = HasOwnCharsets(emulation) || emulation == kEmuTa6530;
     bool codePage = HasOwnCharsets(emulation) && (IsAnsiConsoleFamily(emulation) || W.characterSet == 4);
     EnableControl(window, kCharsetLabel, charsets);
     EnableControl(window, kCharsetList, charsets);
@@ -173,11 +164,12 @@ void CharsetList(HWND window, const SetupControlEntry& entry, u8 init, WPARAM wP
 {
     HWND combo = GetDlgItem(window, entry.id);
     if (init) {
+        static const u16 kTa6530Sets[] = {1572, 1574, 1577, 1576, 1578, 1579, 1580, 1581, 1582};
         SendMessageW(combo, CB_RESETCONTENT, 0, 0);
         auto add = [combo](u16 id) { AddComboString(combo, id, id); };
-        if (const FamilySetup* family = FamilyCharsets(static_cast<u8>(W.emulation))) {
-            for (int i = 0; i < family->characterSetCount; ++i)
-                add(family->characterSets[i]);
+        if (W.emulation == kEmuTa6530) {
+            for (u16 id : kTa6530Sets)
+                add(id);
         } else if (W.emulation == kEmuHp70092) {
             add(kHpRoman8String);
         } else {

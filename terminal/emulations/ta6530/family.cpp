@@ -16,6 +16,7 @@
 #include "terminal/emulations/ta6530/taplatform.h"
 #include "terminal/emulations/ta6530/taprint.h"
 #include "terminal/emulations/ta6530/tareceive.h"
+#include "terminal/emulations/ta6530/taservices.h"
 #include "terminal/emulations/ta6530/tasettings.h"
 #include "terminal/emulations/ta6530/tasetup.h"
 #include "terminal/emulations/ta6530/tastatus.h"
@@ -151,8 +152,10 @@ bool BreakEndsInput()
     return Ta.entered && TaBlockMode();
 }
 
+// Each pass of a profile load reads the section; the live values follow the profile.
 void LoadSettings()
 {
+    TaReadSettingsSection();
     TaLoadSettings();
 }
 

@@ -126,11 +126,15 @@ void OpenRequestedConnection()
         TaResetTerminal(true);
 }
 
+// Input the loop may take now: keys unless a host command is half read, host bytes
+// unless a typed one is (or the screen is held).
 bool InputMayBeWaiting()
 {
-    return IsKeyboardInputPending() || NetBuffers.receiveCount > 0 || SerialInputBuffered() ||
-           HostStackCount() > 0 || ReplayStackCount() > 0 || (ReplayFileOpen() && !OutputHeld) ||
-           (TaProtocol.handOut);
+    const bool keys = !Ta.hostHold && IsKeyboardInputPending();
+    const bool host = !Ta.keyboardHold && !OutputHeld &&
+                      (NetBuffers.receiveCount > 0 || SerialInputBuffered() || HostStackCount() > 0 ||
+                       ReplayStackCount() > 0 || (ReplayFileOpen() && !OutputHeld) || TaProtocol.handOut);
+    return keys || host;
 }
 
 void IdleWork(bool wait)

@@ -17,7 +17,7 @@ bool TaStartPrintRun();
 void TaPrintRunLine(const ScreenCell* cells, u32 next);
 void TaEndPrintRun();
 void TaPrintLineNow(const ScreenCell* cells);
-// The profile's "TA6530" section read into the settings as stored (the load pass
-// decides what an absent value gives); the whole profile saved (ESC v O1).
+// The profile's "TA6530" section read into TaProfileSettings (the load pass decides what
+// an absent value gives); the whole profile saved (ESC v O1).
 void TaReadSettingsSection();
 void TaSaveProfileNow();

@@ -25,9 +25,11 @@ int SettingsIndexOf(u8 video)
 
 }  // namespace
 
+Ta6530Settings TaProfileSettings = TaFactorySettings();
+
 void TaLoadSettings()
 {
-    TaReadSettingsSection();
+    TaSettings = TaProfileSettings;
     Ta6530Settings& s = TaSettings;
     // Values out of their range: the nearest one that is in it (a packet block above 7
     // would make blocks larger than the receive buffer).

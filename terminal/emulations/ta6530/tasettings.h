@@ -4,8 +4,12 @@
 
 #include "terminal/emulations/ta6530/tastate.h"
 
-// Reads every value (an absent one keeps the current value or takes the factory one, as
-// the load pass says), then the packet limit, the palette and the attribute colours.
+// The values the profile holds (read by every pass of a profile load, written by a
+// save); the live settings, which the configuration commands change, start from them
+// at every reset.
+extern Ta6530Settings TaProfileSettings;
+// The live settings from the profile's values, kept in their ranges, with the packet
+// limit, the palette and the attribute colours that follow from them.
 void TaLoadSettings();
 // Writes the values that differ from their factory ones and deletes the others.
 void TaSaveSettings();

@@ -50,12 +50,13 @@ void LoadPalette(HKEY key)
         read += SettingsReadBinary(key, kPaletteNames[c], units[c], 16) == 16 ? 1 : 0;
     if (read != 3) {
         if (!KeepCurrentValues)
-            TaSettings.palette = TaFactoryPalette(false);
+            TaProfileSettings.palette = TaFactoryPalette(false);
         return;
     }
     for (int i = 0; i < 16; ++i)
-        TaSettings.palette.entry[i] = HlsEntry{std::min<u16>(units[0][i], 360), std::min<u16>(units[1][i], 100),
-                                               std::min<u16>(units[2][i], 100)};
+        TaProfileSettings.palette.entry[i] = HlsEntry{std::min<u16>(units[0][i], 360),
+                                                      std::min<u16>(units[1][i], 100),
+                                                      std::min<u16>(units[2][i], 100)};
 }
 
 void SavePalette(HKEY key)
@@ -78,7 +79,7 @@ void SavePalette(HKEY key)
 void TaReadSettingsSection()
 {
     const Ta6530Settings factory = TaFactorySettings();
-    Ta6530Settings& s = TaSettings;
+    Ta6530Settings& s = TaProfileSettings;
     HKEY key = SettingsOpenSection(CurrentProfileName(), kSection);
     for (const DwordValue& v : kValues)
         s.*v.field = SettingsReadDword(key, v.name, s.*v.field, factory.*v.field);
@@ -106,6 +107,7 @@ void TaSaveSettings()
     }
     SavePalette(key);
     SettingsCloseKey(key);
+    TaProfileSettings = TaSettings;
 }
 
 void TaSaveProfileNow()

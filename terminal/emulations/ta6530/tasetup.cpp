@@ -147,26 +147,9 @@ HlsPalette FactoryPalette()
     return TaFactoryPalette(false);
 }
 
-// ISO Latin-1, Latin-2, Latin-5, Latin-9, Cyrillic, Cyrillic Supplemental, Turkish
-// Supplemental, Greek, Hebrew.
-constexpr u16 kCharacterSets[] = {1572, 1574, 1577, 1576, 1578, 1579, 1580, 1581, 1582};
-
 }  // namespace
 
 const FamilySetup Ta6530Setup{
-    kPages,
-    1,
-    {nullptr, 0},
-    Fill,
-    nullptr,
-    Applied,
-    ApplyColours,
-    nullptr,
-    AttributeList,
-    DefaultColours,
-    nullptr,
-    Palette,
-    FactoryPalette,
-    kCharacterSets,
-    9,
+    kPages,         1,       {nullptr, 0}, Fill,           nullptr, Applied, ApplyColours, nullptr, AttributeList,
+    DefaultColours, nullptr, Palette,      FactoryPalette,
 };

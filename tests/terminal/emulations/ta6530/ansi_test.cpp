@@ -10,7 +10,9 @@ protected:
     void SetUp() override
     {
         Ta6530Test::SetUp();
-        Feed("\x01" "A\x03" "x");
+        Feed("\x01"
+             "A\x03"
+             "x");
         ASSERT_EQ(Ta.mode, kTaAnsi);
         Feed("\x1B[H\x1B[2J");
     }
@@ -39,7 +41,10 @@ TEST_F(AnsiMode, SequencesChangeTheExpectedCells)
         {"rin", "\x1B[1;1Hrow\x1B[2T", 2, "row"},
         {"cbt", "\x1B[1;20H\x1B[ZB", 0, "                B"},
         {"csi on row 0 up wraps", "\x1B[1;1H\x1B[1AW", 23, "W"},
-        {"0x9B", "\x9B" "5;1HC1", 4, "C1"},
+        {"0x9B",
+         "\x9B"
+         "5;1HC1",
+         4, "C1"},
     };
     for (const Case& c : cases) {
         Feed("\x1B[H\x1B[2J" + c.bytes);

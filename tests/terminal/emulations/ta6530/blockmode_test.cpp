@@ -10,7 +10,10 @@ protected:
     void SetUp() override
     {
         Ta6530Test::SetUp();
-        Feed("\x01" "B\x03" "x\x1B" "b");
+        Feed("\x01"
+             "B\x03"
+             "x\x1B"
+             "b");
         Sent();
     }
 };
@@ -42,7 +45,8 @@ TEST_F(BlockMode, TypedTextStaysOnThePage)
 
 TEST_F(BlockMode, PagesInUseFollowThePageCount)
 {
-    Feed("\x1Bp3\x1Bq\x1B" "b");
+    Feed("\x1Bp3\x1Bq\x1B"
+         "b");
     Feed("\x1B;$");  // page 4 does not exist
     EXPECT_EQ(Ta.displayPage, 1);
     Feed("\x1B;#\x1B:#P3");
@@ -56,7 +60,8 @@ protected:
     {
         BlockMode::SetUp();
         // A protected label, then a numeric field (data type 2) of five positions.
-        Feed("\x1BW\x1B" "b\x11\x20\x20\x1D\x20\x20Name\x1D\x20\x44     \x1D\x20\x20");
+        Feed("\x1BW\x1B"
+             "b\x11\x20\x20\x1D\x20\x20Name\x1D\x20\x44     \x1D\x20\x20");
         Sent();
     }
 };

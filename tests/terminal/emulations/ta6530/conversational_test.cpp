@@ -19,7 +19,9 @@ TEST_F(Ta6530Test, ControlCharactersMoveAndAnswer)
     EXPECT_EQ(Row(5), std::string(10, ' ') + "X");
     Feed("\x05");
     EXPECT_EQ(Sent(), "06");
-    Feed("\x13\x20\x20" "ab\x08" "c\t");  // BS over b; no tab stops: HT wraps to the next line
+    Feed("\x13\x20\x20"
+         "ab\x08"
+         "c\t");  // BS over b; no tab stops: HT wraps to the next line
     EXPECT_EQ(Row(0), "ac");
     EXPECT_EQ(CursorRow(), 1);
     EXPECT_EQ(CursorColumn(), 0);
@@ -77,11 +79,14 @@ TEST_F(Ta6530Test, ThePageScrollsUnderTheViewAndTheViewPages)
 
 TEST_F(Ta6530Test, SohModeBlockSwitchesToBlockMode)
 {
-    Feed("\x01" "B\x03" "x");  // telnet: reduced framing, no check, no acknowledgement
+    Feed("\x01"
+         "B\x03"
+         "x");  // telnet: reduced framing, no check, no acknowledgement
     EXPECT_EQ(Ta.mode, kTaBlock);
     EXPECT_EQ(Sent(), "");
     EXPECT_NE(Status().find("#7570"), std::string::npos);  // "KBD LK" until the host unlocks
-    Feed("\x1B" "b");
+    Feed("\x1B"
+         "b");
     EXPECT_NE(Status().find("#7574"), std::string::npos) << Status();  // "BLOCK "
 }
 
@@ -95,20 +100,27 @@ TEST_F(Ta6530Test, SohModeBlockOnASerialLineIsCheckedAndAcknowledged)
     Feed(Frame(1, "C"));  // block mode takes SOH blocks in the protocol
     EXPECT_EQ(Sent(), "06");
     EXPECT_EQ(Ta.mode, kTaConversational);
-    Feed(std::string("\x01" "A\x03") + "\x77" "\x01" "A\x03" + "\x42");  // a bad check, then a good one
+    Feed(std::string("\x01"
+                     "A\x03") +
+         "\x77"
+         "\x01"
+         "A\x03" +
+         "\x42");  // a bad check, then a good one
     EXPECT_EQ(Ta.mode, kTaAnsi);
 }
 
 TEST_F(Ta6530Test, ConfigurationValuesAndTheStatusReport)
 {
-    Feed("\x1Bv" "B85 C0\r");  // the 5 would pass 80: the bell column is 8
+    Feed("\x1Bv"
+         "B85 C0\r");  // the 5 would pass 80: the bell column is 8
     EXPECT_EQ(TaSettings.marginBell, 8u);
     EXPECT_EQ(TaSettings.bellOn, 0u);
-    Feed("\x1Bv" "L9\r");  // above the maximum 7: no value
+    Feed("\x1Bv"
+         "L9\r");  // above the maximum 7: no value
     EXPECT_EQ(TaSettings.packetBlock, 0u);
     Feed("\x1B?");
     const std::string report = Sent();
-    EXPECT_EQ(report.substr(0, 17), "01 21 41 20 32 42") << report;  // SOH ! A " 2" B
+    EXPECT_EQ(report.substr(0, 17), "01 21 41 20 32 42") << report;            // SOH ! A " 2" B
     EXPECT_NE(report.find("42 20 38 43 20 30"), std::string::npos) << report;  // B " 8" C " 0"
 }
 

@@ -2,6 +2,7 @@
 #include "ta6530_fixture.h"
 
 #include "terminal/emulations/ta6530/taprotocol.h"
+#include "terminal/emulations/ta6530/tasettings.h"
 #include "terminal/emulations/ta6530/tastate.h"
 
 namespace {
@@ -14,7 +15,10 @@ protected:
         UseSerialLine();
         Feed(Frame(1, "B"));
         Sent();
-        Feed(Frame(2, "\x1B" "b", 0x20));  // the keyboard unlocked
+        Feed(Frame(2,
+                   "\x1B"
+                   "b",
+                   0x20));  // the keyboard unlocked
         EXPECT_EQ(Sent(), "06");
     }
 };
@@ -43,7 +47,10 @@ TEST_F(FullFraming, SequencesRunPast0x7FBackTo0x20)
         Feed(Frame(2, std::string("\x11\x20") + static_cast<char>(0x20 + (s - 0x20) % 80) + "#", s));
         ASSERT_EQ(Sent(), "06") << "sequence " << s;
     }
-    Feed(Frame(2, "\x11\x21\x20" "again", 0x20));
+    Feed(Frame(2,
+               "\x11\x21\x20"
+               "again",
+               0x20));
     EXPECT_EQ(Sent(), "06");
     EXPECT_EQ(Row(1), "again");
 }
@@ -59,7 +66,10 @@ TEST_F(FullFraming, AReadIsAnsweredByItsDataNotByAnAcknowledgement)
     Feed("\x06");
     EXPECT_EQ(Sent(), "04");
     // The read reset the expected sequence: the next block is 0x20.
-    Feed(Frame(2, "\x11\x22\x20" "ok", 0x20));
+    Feed(Frame(2,
+               "\x11\x22\x20"
+               "ok",
+               0x20));
     EXPECT_EQ(Sent(), "06");
     EXPECT_EQ(Row(2), "ok");
 }
@@ -98,7 +108,7 @@ TEST_F(FullFraming, PacketBlockBoundsTheBlock)
 
 TEST_F(Ta6530Test, AProfilePacketBlockAboveSevenStaysInsideTheBuffer)
 {
-    TaSettings.packetBlock = 9;
+    TaProfileSettings.packetBlock = 9;
     Enter();
     EXPECT_LE(TaProtocol.maxBlock, kTaReceiveBuffer);
     UseSerialLine();
@@ -109,15 +119,23 @@ TEST_F(Ta6530Test, AProfilePacketBlockAboveSevenStaysInsideTheBuffer)
 
 TEST_F(Ta6530Test, ReducedFramingSendsReadsAtOnce)
 {
-    Feed("\x01" "B\x03" "x\x1B" "b");
-    Feed("\x11\x20\x20" "HELLO\x1B]   o");
+    Feed("\x01"
+         "B\x03"
+         "x\x1B"
+         "b");
+    Feed("\x11\x20\x20"
+         "HELLO\x1B]   o");
     EXPECT_EQ(Sent(), "48 45 4C 4C 4F 0D 04");
     Key(68);
     Feed("\x05");
     EXPECT_EQ(Sent(), "01 40 21 20 20 03 00");
-    Feed("z\x01" "C\x03" "x");  // SOH right after data is ignored until an EOT
+    Feed("z\x01"
+         "C\x03"
+         "x");  // SOH right after data is ignored until an EOT
     EXPECT_EQ(Ta.mode, kTaBlock);
-    Feed("\x04\x01" "C\x03" "x");
+    Feed("\x04\x01"
+         "C\x03"
+         "x");
     EXPECT_EQ(Ta.mode, kTaConversational);
 }
 

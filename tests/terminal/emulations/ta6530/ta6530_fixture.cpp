@@ -17,6 +17,7 @@
 #include "terminal/emulations/ta6530/tacelltext.h"
 #include "terminal/emulations/ta6530/tamodes.h"
 #include "terminal/emulations/ta6530/tapages.h"
+#include "terminal/emulations/ta6530/tasettings.h"
 #include "terminal/emulations/ta6530/tastatus.h"
 #include "terminal/emulations/ta6530/tatables.h"
 #include "terminal/input/keyevents.h"
@@ -49,7 +50,7 @@ void Ta6530Test::SetUp()
     SocketIndex = kFakeSocket;
     EmulationId = kEmuTa6530;
     SetActiveFamily(&Ta6530Family);
-    TaSettings = TaFactorySettings();
+    TaProfileSettings = TaFactorySettings();
     Enter();
 }
 
@@ -72,10 +73,7 @@ void Ta6530Test::UseSerialLine()
 
 void Ta6530Test::Enter()
 {
-    const Ta6530Settings keep = TaSettings;
     TaEnter();
-    // The tests' settings stand for the profile's.
-    TaSettings = keep;
     TaResetTerminal(true);
     Sent();
 }
