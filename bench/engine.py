@@ -1,12 +1,13 @@
 """The engine alone beside libvterm, measured in the same run.
 
-    bench/engine.sh [--megabytes N] [--only NAME] [--rounds N]
+    bench/engine.sh [--megabytes N] [--only NAME] [--rounds N] [--ta6530 conv|ansi]
 
 Writes bench/workloads.py's workloads to files and feeds each through build/bench's
 enginebench (the telnet engine, the reader, the DEC emulation and the screen store, with
 the recording test doubles in place of the socket and the painter) and through
 vtermbench (libvterm's parser, state and screen layers, 80 x 24). Prints the MB/s of each
-and the engine's share of libvterm's; each figure is the best of --rounds runs.
+and the engine's share of libvterm's; each figure is the best of --rounds runs. With
+--ta6530 the TA6530 family takes the workloads in its conversational or ANSI mode.
 """
 import argparse
 import os
@@ -19,8 +20,8 @@ from workloads import make
 SOURCE = os.path.abspath(os.path.join(os.path.dirname(__file__), ".."))
 
 
-def run(program, files, rounds):
-    out = subprocess.check_output([program, "--rounds", str(rounds)] + files, text=True)
+def run(program, files, rounds, options=()):
+    out = subprocess.check_output([program, "--rounds", str(rounds)] + list(options) + files, text=True)
     return {os.path.basename(line.split()[0]): float(line.split()[2]) for line in out.splitlines() if line.strip()}
 
 
@@ -30,6 +31,7 @@ def main():
     parser.add_argument("--only", help="run only the workload of this name")
     parser.add_argument("--rounds", type=int, default=3, help="runs of each, the best counts (default 3)")
     parser.add_argument("--build", default=os.path.join(SOURCE, "build", "bench", "bench"))
+    parser.add_argument("--ta6530", choices=("conv", "ansi"), help="the TA6530 in this mode instead of DEC")
     args = parser.parse_args()
     workloads = make(int(args.megabytes * 1e6), args.only)
     if not workloads:
@@ -41,7 +43,8 @@ def main():
             with open(path, "wb") as f:
                 f.write(data)
             files.append(path)
-        ours = run(os.path.join(args.build, "enginebench"), files, args.rounds)
+        options = ("--ta6530", args.ta6530) if args.ta6530 else ()
+        ours = run(os.path.join(args.build, "enginebench"), files, args.rounds, options)
         theirs = run(os.path.join(args.build, "vtermbench"), files, args.rounds)
     print("%-16s %12s %12s %8s" % ("workload", "engine MB/s", "libvterm", "ratio"))
     for name, _ in workloads:

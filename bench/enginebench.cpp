@@ -2,7 +2,8 @@
 // the telnet engine, the reader and the DEC emulation into the screen store, with the
 // recording test doubles in place of the socket and the painter (as the engine tests run
 // it). Prints one line per file: its name, its size and the MB/s it was taken in at,
-// the best of --rounds N runs.
+// the best of --rounds N runs. With --ta6530 conv (or ansi) the TA6530 takes the data
+// instead, in that mode, into its own page store.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -16,7 +17,13 @@
 #include "support/doubles_network.h"
 #include "support/doubles_telnet.h"
 #include "support/hostreset.h"
+#include "terminal/core/base/corestate.h"
+#include "terminal/core/base/emulationids.h"
+#include "terminal/core/base/family.h"
 #include "terminal/core/host/hostread.h"
+#include "terminal/emulations/ta6530/family.h"
+#include "terminal/emulations/ta6530/tamodes.h"
+#include "terminal/emulations/ta6530/tasettings.h"
 #include "terminal/core/screen/screenstore.h"
 #include "terminal/settings/colours.h"
 #include "terminal/settings/profilevalues.h"
@@ -31,6 +38,9 @@ std::vector<u8> ReadFile(const char* path)
     return std::vector<u8>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
+// The TA6530's default mode for the session: -1 the DEC emulation.
+int g_ta6530Mode = -1;
+
 void StartSession()
 {
     ResetHostPath();
@@ -42,6 +52,12 @@ void StartSession()
     }
     doubles::ResetTelnet();
     doubles::Network().throughTelnet = true;
+    if (g_ta6530Mode >= 0) {
+        TaProfileSettings.defMode = static_cast<u32>(g_ta6530Mode);
+        EmulationId = kEmuTa6530;
+        SetActiveFamily(&Ta6530Family);
+        TaEnter();
+    }
 }
 
 double Seconds(const std::vector<u8>& data)
@@ -78,6 +94,8 @@ int main(int argc, char** argv)
     for (int i = 1; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--rounds") && i + 1 < argc)
             rounds = std::atoi(argv[++i]);
+        else if (!std::strcmp(argv[i], "--ta6530") && i + 1 < argc)
+            g_ta6530Mode = !std::strcmp(argv[++i], "ansi") ? 1 : 0;
         else
             files.push_back(argv[i]);
     }

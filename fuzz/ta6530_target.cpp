@@ -61,8 +61,8 @@ void CheckPage(const TaPage& p)
     VX_FUZZ_CHECK(p.bufferLine >= p.first && p.bufferLine <= p.last);
     VX_FUZZ_CHECK(p.cursorColumn >= 0 && p.cursorColumn < kTaColumns);
     VX_FUZZ_CHECK(p.bufferColumn >= 0 && p.bufferColumn < kTaColumns);
-    VX_FUZZ_CHECK(p.top >= p.first && p.top + kTaRows - 1 <= (p.last < p.first + kTaRows ? p.first + kTaRows - 1
-                                                                                          : p.last));
+    VX_FUZZ_CHECK(p.top >= p.first &&
+                  p.top + kTaRows - 1 <= (p.last < p.first + kTaRows ? p.first + kTaRows - 1 : p.last));
 }
 
 void Check()

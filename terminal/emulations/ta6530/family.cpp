@@ -23,8 +23,6 @@
 
 namespace {
 
-constexpr int kViewClear = 10, kViewReset = 11;
-
 void AppendUtf8(std::string& out, u16 c)
 {
     if (c < 0x80) {
@@ -113,12 +111,12 @@ void Dimensions(int* rows, int* pageLength, int* lineCount)
 // The frame's commands run on the user-interface thread; the reader carries them out.
 void ClearScreen()
 {
-    TaRequestView(kViewClear, 0);
+    TaRequestView(kTaViewClear, 0);
 }
 
 void Reset()
 {
-    TaRequestView(kViewReset, 0);
+    TaRequestView(kTaViewReset, 0);
 }
 
 void IdleRefresh()

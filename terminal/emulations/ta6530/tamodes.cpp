@@ -8,6 +8,7 @@
 #include "terminal/emulations/ta6530/tacursor.h"
 #include "terminal/emulations/ta6530/tapages.h"
 #include "terminal/emulations/ta6530/taprotocol.h"
+#include "terminal/emulations/ta6530/tareceive.h"
 #include "terminal/emulations/ta6530/taservices.h"
 #include "terminal/emulations/ta6530/tasettings.h"
 #include "terminal/emulations/ta6530/tastatus.h"
@@ -122,6 +123,7 @@ void TaEnter()
 
 void TaLeave()
 {
+    TaEndReceivedRun();
     Ta.entered = false;
     TaFreeReplyChain();
     TaReapplyLine(Ta.flowControl);

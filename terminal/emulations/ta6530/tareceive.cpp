@@ -5,6 +5,7 @@
 #include "terminal/comms/capture.h"
 #include "terminal/comms/loginscript.h"
 #include "terminal/comms/netsession.h"
+#include "terminal/comms/network.h"
 #include "terminal/comms/printing.h"
 #include "terminal/comms/serial.h"
 #include "terminal/comms/socketio.h"
@@ -39,6 +40,42 @@ namespace {
 constexpr int kCan = 24, kEsc = 27, kSt = 156;
 
 int g_holdDepth = 0;
+
+// A run of received bytes handed out without asking anything else, as the core's reader
+// does (attention.h): taken from the connection's buffer once, while nothing stood
+// between the connection and the emulation, and given back as soon as the attention
+// word says something else wants serving.
+struct ReceivedRun {
+    const u8* next = nullptr;
+    const u8* end = nullptr;
+};
+ReceivedRun g_run;
+
+bool Unframed()
+{
+    return Ta.mode == kTaConversational || Ta.mode == kTaAnsi;
+}
+
+void GiveBackRun()
+{
+    if (g_run.next != g_run.end)
+        NetworkGiveBackDataRun(SocketIndex, static_cast<int>(g_run.end - g_run.next));
+    g_run = ReceivedRun{};
+}
+
+// A byte just came from the connection: the bytes after it form a run when they would
+// reach the emulation as they are.
+void StartRun()
+{
+    if (!Unframed() || SocketIndex == kNoSocket || Ta.keyboardHold || HostStackCount() > 0 ||
+        InjectedTextPending() || DataBitsSetting != 2 || CaptureFileOpen() || ReplayFileOpen() ||
+        LoginScriptRunning() || ActiveFamily().filterReceivedByte)
+        return;
+    const u8* bytes = nullptr;
+    const int n = NetworkTakeDataRun(SocketIndex, &bytes);
+    if (n > 0)
+        g_run = ReceivedRun{bytes, bytes + n};
+}
 std::atomic<int> g_viewCode{-1};
 std::atomic<int> g_viewPosition{0};
 
@@ -54,10 +91,24 @@ bool StillTa6530()
     return EmulationId == kEmuTa6530 && FamilyRuns(kEmuTa6530);
 }
 
+// The frame's requests, carried out here where the store is written: the scroll bar's
+// moves of the conversational view, Clear Screen and Reset Terminal.
 void ServeViewRequest()
 {
     const int code = g_viewCode.exchange(-1);
-    if (code < 0 || Ta.mode != kTaConversational || !Ta.entered)
+    if (code < 0 || !Ta.entered)
+        return;
+    switch (code) {
+    case kTaViewClear:
+        Ta.previousMode = kTaNoMode;
+        TaBuildPageTable();
+        TaDrawStatusLine();
+        TaShowMessageLine();
+        return;
+    case kTaViewReset: TaResetTerminal(true); return;
+    default: break;
+    }
+    if (Ta.mode != kTaConversational)
         return;
     switch (code) {
     case 0: TaScrollDown(); break;
@@ -151,6 +202,13 @@ void IdleWork(bool wait)
 
 int Ta6530Receive()
 {
+    if (g_run.next != g_run.end) {
+        if (HostAttention.load(std::memory_order_relaxed) == 0 && !Ta.keyboardHold && Unframed()) {
+            Ta.fromKeyboard = false;
+            return *g_run.next++;
+        }
+        GiveBackRun();
+    }
     if (QuitRequested)
         return kReadStop;
     for (;;) {
@@ -182,6 +240,8 @@ int Ta6530Receive()
             if (!Ta.keyboardHold && !OutputHeld) {
                 TaProtocol.tookByte = false;
                 const int b = TaBlockProtocol();
+                if (b >= 0 && Unframed())
+                    StartRun();
                 if (b >= 0 || b == kTaSequenceBreak)
                     return Leave(b);
                 gotByte = TaProtocol.tookByte;
@@ -267,6 +327,11 @@ void TaSkipString()
 {
     for (int b = TaReadSequenceByte(); b != kSt && b != kCan; b = TaReadSequenceByte()) {
     }
+}
+
+void TaEndReceivedRun()
+{
+    GiveBackRun();
 }
 
 void TaRequestView(int code, int position)

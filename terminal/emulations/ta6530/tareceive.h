@@ -27,7 +27,11 @@ void TaSkipString();
 
 // The view of the conversational page as the scroll bar moves it, asked for by the
 // user-interface thread and carried out by the reader (code 0 line up, 1 line down,
-// 2 page up, 3 page down, 4 thumb at `position`).
+// 2 page up, 3 page down, 4 thumb at `position`), and Clear Screen and Reset Terminal.
+constexpr int kTaViewClear = 10, kTaViewReset = 11;
 void TaRequestView(int code, int position);
+// What is left of a run of received bytes goes back to the connection (leaving the
+// emulation).
+void TaEndReceivedRun();
 // The cursor of the display page is drawn (the reader hides it before it returns).
 extern bool TaCursorDrawn;

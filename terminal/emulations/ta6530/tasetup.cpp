@@ -79,16 +79,21 @@ void Fill()
 void Applied()
 {
     Ta6530Settings& s = TaSettings;
+    const u32 packetBlock = W.packetBlock <= 7 ? W.packetBlock : 0;
     s.defMode = W.defMode <= 2 ? W.defMode : 0;
-    s.packetBlock = W.packetBlock <= 7 ? W.packetBlock : 0;
     s.border = W.border;
     s.returnFunc = W.returnFunction;
     s.telserv = W.telserv;
     s.bellOn = W.bellOn;
     const int column = SetupSizeNumber(W.bellColumn);
     s.marginBell = static_cast<u32>(column < 0 ? 0 : column > 80 ? 80 : column);
-    TaApplyPacketBlock();
-    RowsChangedFlag = 1;
+    if (packetBlock != s.packetBlock) {
+        // A new packet limit: the terminal is laid out again, as after any change of
+        // its line.
+        s.packetBlock = packetBlock;
+        TaApplyPacketBlock();
+        RowsChangedFlag = 1;
+    }
 }
 
 void ApplyColours()
