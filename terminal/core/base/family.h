@@ -18,6 +18,7 @@
 #include "terminal/core/base/vxtypes.h"
 
 struct ScreenCell;
+struct SelectionArea;
 struct tagMSG;
 struct FamilySetup;
 
@@ -64,8 +65,20 @@ struct DisplayHooks {
     bool (*paintingHeld)() = nullptr;
     // The screen as the whole-program tests read it (VXNT_TEST_SCREEN): appends a line
     // "cursor <row> <column> emulation <id>", then every row as copying shows it. Null:
-    // the store's rows.
+    // the rows selectionRow gives (the store's without it).
     void (*screenText)(std::string& out) = nullptr;
+    // Selection and copy (terminal/core/screen/selectiontext.h): fills the selectable
+    // area, false when nothing is selectable; gives the cells of selection row `row`
+    // from the one shown at window column 0, the cells that follow in the row (`columns`)
+    // and its cell width in pixels (0: the screen's). The core writes the selection marks
+    // into these cells under the frame lock. Null: nothing can be selected.
+    bool (*selectionArea)(SelectionArea* area) = nullptr;
+    ScreenCell* (*selectionRow)(int row, int* columns, int* cellWidth) = nullptr;
+    // The character a cell of the family's screen shows, for copying and the dump.
+    // Null: the cell's byte.
+    u16 (*cellChar)(const ScreenCell& cell) = nullptr;
+    // The cursor the dump reports, as window row and column; null: the store's.
+    void (*cursorPosition)(int* row, int* column) = nullptr;
 };
 
 // What the telnet engine asks of the family of the emulation in use. A family whose

@@ -61,7 +61,7 @@ void Apply()
     }
     g_marksOwed = false;
     HideCursorForUpdate();
-    ApplySelectionMarks(StoreSelectionArea(), g_present ? &g_range : nullptr, RepaintMarked);
+    ApplySelectionMarks(ScreenSelectionArea(), g_present ? &g_range : nullptr, RepaintMarked);
 }
 
 // The store row of a window row.
@@ -78,7 +78,7 @@ void ExtendTo(POINT at, bool scrollAtEdge = true)
     // Held beyond an edge, the view scrolls one line per call toward it.
     if (edge != 0 && scrollAtEdge)
         DispatchScrollBarCommand(edge < 0 ? SB_LINEUP : SB_LINEDOWN, 0);
-    const SelectionArea area = StoreSelectionArea();
+    const SelectionArea area = ScreenSelectionArea();
     const int storeRow = StoreRow(area, row);
     const bool moved = storeRow != g_range.row1 || column != g_range.column1;
     if (!moved && g_samePoint)
@@ -92,7 +92,7 @@ void ExtendTo(POINT at, bool scrollAtEdge = true)
 
 bool PixelToSelectionCell(POINT at, int* column, int* row, int* edge)
 {
-    const SelectionArea area = StoreSelectionArea();
+    const SelectionArea area = ScreenSelectionArea();
     if (!area.available || BaseLineHeight <= 0 || BaseCellWidth <= 0)
         return false;
     g_samePoint = at.x == g_lastPoint.x && at.y == g_lastPoint.y;
@@ -106,9 +106,10 @@ bool PixelToSelectionCell(POINT at, int* column, int* row, int* edge)
         r = area.visibleRows - 1;
         *edge = 1;
     }
-    const ScreenLineRecord* line = StoreSelectionLine(area.viewTop + r);
-    const bool doubleWidth = line && (line->cells[0].flags & kLineDoubleWidth);
-    const int width = doubleWidth ? 2 * BaseCellWidth : BaseCellWidth;
+    const SelectionRow line = SelectionRowAt(area, area.viewTop + r);
+    int width = line.cellWidth > 0 ? line.cellWidth : BaseCellWidth;
+    if (line.lineFlags & kLineDoubleWidth)
+        width *= 2;
     int c = at.x >= 0 ? at.x / width : 0;
     c = c < area.leftColumn ? area.leftColumn : c > area.rightColumn ? area.rightColumn : c;
     *row = r;
@@ -124,13 +125,13 @@ bool TakeSelectedText(SelectionText* text)
     // What the screen shows as marked is what is copied.
     if (g_marksOwed)
         Apply();
-    *text = SelectedText(StoreSelectionArea());
+    *text = SelectedText(ScreenSelectionArea());
     return true;
 }
 
 void MarkSelectionRange(int row0, int column0, int row1, int column1)
 {
-    const SelectionArea area = StoreSelectionArea();
+    const SelectionArea area = ScreenSelectionArea();
     if (!area.available)
         return;
     auto clampRow = [&](int r) {
@@ -156,7 +157,7 @@ void MarkSelectionRange(int row0, int column0, int row1, int column1)
 void SelectWindowRowRange(int windowRow, int column0, int column1)
 {
     ClearSelectionMarks();
-    const SelectionArea area = StoreSelectionArea();
+    const SelectionArea area = ScreenSelectionArea();
     g_range.block = false;
     g_samePoint = false;
     MarkSelectionRange(StoreRow(area, windowRow), column0, StoreRow(area, windowRow), column1);
@@ -203,7 +204,7 @@ void BeginSelectionAt(POINT at, bool block)
     g_lastPoint = POINT{-1, -1};
     if (!PixelToSelectionCell(at, &column, &row, &edge))
         return;
-    const SelectionArea area = StoreSelectionArea();
+    const SelectionArea area = ScreenSelectionArea();
     g_range = SelectionRange{StoreRow(area, row), column, StoreRow(area, row), column, block};
 }
 
@@ -274,7 +275,7 @@ bool SelectionPresent()
 
 void SelectAllText()
 {
-    const SelectionArea area = StoreSelectionArea();
+    const SelectionArea area = ScreenSelectionArea();
     if (!area.available)
         return;
     g_range.block = false;

@@ -8,6 +8,7 @@
 #include "terminal/core/base/family.h"
 #include "terminal/core/frame/mainwindow.h"
 #include "terminal/core/screen/screenstore.h"
+#include "terminal/core/screen/selectiontext.h"
 #include "terminal/core/frame/statusbar.h"
 
 #include "terminal/core/base/win32.h"
@@ -169,6 +170,19 @@ void TestScreenDump()
     const DisplayHooks* display = ActiveFamily().display;
     if (display && display->screenText) {
         display->screenText(dump);
+    } else if (display) {
+        // A family's own screen, as copying reads it.
+        int row = 0, column = 0;
+        if (display->cursorPosition)
+            display->cursorPosition(&row, &column);
+        dump = "cursor " + std::to_string(row) + " " + std::to_string(column) + " emulation " +
+               std::to_string(EmulationId.load()) + "\n";
+        const SelectionArea area = ScreenSelectionArea();
+        for (int r = 0; area.available && r < area.visibleRows; ++r) {
+            for (wchar16 u : SelectionRowText(area, area.viewTop + r))
+                AppendUtf8(dump, static_cast<u16>(u));
+            dump += "\n";
+        }
     } else {
         dump = "cursor " + std::to_string(Screen.cursorRow) + " " + std::to_string(Screen.cursorColumn) +
                " emulation " + std::to_string(EmulationId.load()) + "\n";

@@ -16,7 +16,7 @@
 
 // Window rows 0..63 and, past the last screen row, the status line and key labels.
 constexpr int kDamageRows = 72;
-constexpr int kDamageColumns = 132;
+constexpr int kDamageColumns = 162;  // the widest row a family shows
 // Scrolls of different regions or directions kept apart within one frame; more make
 // the frame a full repaint.
 constexpr int kMaxPictureMoves = 16;

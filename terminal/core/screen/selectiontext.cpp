@@ -66,9 +66,15 @@ int ShownPageBase()
     return 0;
 }
 
-// The character a marked cell contributes to a copy; 0 adds nothing.
+// The character a marked cell contributes to a copy; 0 adds nothing. A family with a
+// screen of its own says what its cells show.
 u16 CopiedChar(const ScreenCell& cell)
 {
+    if (!IsStoreEmulation()) {
+        const DisplayHooks* display = ActiveFamily().display;
+        const u16 c = display->cellChar ? display->cellChar(cell) : cell.ch;
+        return c != 0 && c < 32 ? kBlank : c;
+    }
     if (cell.rendition & kRendInvisible)
         return kBlank;
     if (IsGraphicCell(cell))
@@ -142,6 +148,39 @@ bool InSelection(const SelectionRange& o, int row, int column)
     return !(row == o.row0 && column < o.column0) && !(row == o.row1 && column > o.column1);
 }
 
+SelectionArea ScreenSelectionArea()
+{
+    if (IsStoreEmulation())
+        return StoreSelectionArea();
+    SelectionArea area;
+    const DisplayHooks* display = ActiveFamily().display;
+    if (!display->selectionArea || !display->selectionRow || !display->selectionArea(&area))
+        area = SelectionArea{};
+    return area;
+}
+
+SelectionRow SelectionRowAt(const SelectionArea& area, int row)
+{
+    SelectionRow r;
+    if (!area.available || row < area.lowestRow || row > area.highestRow)
+        return r;
+    if (!IsStoreEmulation()) {
+        const DisplayHooks* display = ActiveFamily().display;
+        if (display->selectionRow)
+            r.cells = display->selectionRow(row, &r.columns, &r.cellWidth);
+        if (!r.cells || r.columns < 0)
+            r = SelectionRow{};
+        return r;
+    }
+    ScreenLineRecord* line = StoreSelectionLine(row);
+    if (!line || area.columnBase < 0 || area.columnBase >= kStoreColumns)
+        return r;
+    r.cells = line->cells + area.columnBase;
+    r.columns = kStoreColumns - area.columnBase;
+    r.lineFlags = line->cells[0].flags & kLineAttrBits;
+    return r;
+}
+
 int ApplySelectionMarks(const SelectionArea& area, const SelectionRange* range, SelectionRepaint repaint)
 {
     if (!area.available)
@@ -149,15 +188,14 @@ int ApplySelectionMarks(const SelectionArea& area, const SelectionRange* range, 
     const SelectionRange ordered = range ? OrderedSelection(*range) : SelectionRange{};
     int changed = 0;
     for (int row = area.lowestRow; row <= area.highestRow; ++row) {
-        ScreenLineRecord* line = StoreSelectionLine(row);
-        if (!line)
+        const SelectionRow line = SelectionRowAt(area, row);
+        if (!line.cells)
             continue;
         int first = -1, last = -1;
-        for (int column = area.leftColumn; column <= area.rightColumn; ++column) {
-            const int cellIndex = column + area.columnBase;
-            if (cellIndex < 0 || cellIndex >= kStoreColumns)
+        for (int column = area.leftColumn; column <= area.rightColumn && column < line.columns; ++column) {
+            if (column < 0)
                 continue;
-            u8& flags = line->cells[cellIndex].flags;
+            u8& flags = line.cells[column].flags;
             const bool want = range && InSelection(ordered, row, column);
             if (((flags & kCellSelected) != 0) == want)
                 continue;
@@ -169,7 +207,7 @@ int ApplySelectionMarks(const SelectionArea& area, const SelectionRange* range, 
         }
         const int windowRow = row - area.viewTop;
         if (first >= 0 && repaint && windowRow >= 0 && windowRow < area.visibleRows)
-            repaint(windowRow, first, last, line->cells + area.columnBase, line->cells[0].flags & kLineAttrBits);
+            repaint(windowRow, first, last, line.cells, line.lineFlags);
     }
     return changed;
 }
@@ -180,12 +218,11 @@ SelectionText SelectedText(const SelectionArea& area)
     if (!area.available)
         return text;
     for (int row = area.lowestRow; row <= area.highestRow; ++row) {
-        const ScreenLineRecord* line = StoreSelectionLine(row);
-        if (!line)
+        const SelectionRow line = SelectionRowAt(area, row);
+        if (!line.cells)
             continue;
         auto cellAt = [&](int column) -> const ScreenCell* {
-            const int i = column + area.columnBase;
-            return i >= 0 && i < kStoreColumns ? &line->cells[i] : nullptr;
+            return column >= 0 && column < line.columns ? &line.cells[column] : nullptr;
         };
         int lastShown = area.leftColumn - 1;
         for (int column = area.rightColumn; column >= area.leftColumn; --column) {
@@ -211,6 +248,22 @@ SelectionText SelectedText(const SelectionArea& area)
             text.push_back('\n');
         }
     }
+    return text;
+}
+
+SelectionText SelectionRowText(const SelectionArea& area, int row)
+{
+    SelectionText text;
+    const SelectionRow line = SelectionRowAt(area, row);
+    std::size_t kept = 0;
+    for (int column = area.leftColumn < 0 ? 0 : area.leftColumn;
+         column <= area.rightColumn && column < line.columns; ++column) {
+        const u16 c = CopiedChar(line.cells[column]);
+        text.push_back(static_cast<wchar16>(c ? c : kBlank));
+        if (c > 32)
+            kept = text.size();
+    }
+    text.resize(kept);
     return text;
 }
 

@@ -31,6 +31,19 @@ SelectionArea StoreSelectionArea();
 // The line of a selection row of the store, nullptr outside the store.
 ScreenLineRecord* StoreSelectionLine(int row);
 
+// The selectable area of the screen the running family shows: the store's, or that of
+// a family with a screen of its own (DisplayHooks::selectionArea; none without it).
+SelectionArea ScreenSelectionArea();
+// One row of a selection: its cells from the one shown at window column 0.
+struct SelectionRow {
+    ScreenCell* cells = nullptr;
+    int columns = 0;    // cells from there that belong to the row
+    int cellWidth = 0;  // pixels a cell is wide; 0 the screen's (twice that when double width)
+    u8 lineFlags = 0;   // the store's line attributes
+};
+// The row of `area` numbered `row`; no cells outside it.
+SelectionRow SelectionRowAt(const SelectionArea& area, int row);
+
 struct SelectionRange {
     int row0 = 0, column0 = 0, row1 = 0, column1 = 0;
     bool block = false;  // a rectangle instead of a stream of text
@@ -52,6 +65,10 @@ int ApplySelectionMarks(const SelectionArea& area, const SelectionRange* range, 
 // blanks dropped; a blank row counts when its first selectable cell is marked. The
 // buffer grows with the rows walked, however many the selection reaches into.
 SelectionText SelectedText(const SelectionArea& area);
+
+// The text of one row of `area` as copying shows it, marked or not, trailing blanks
+// dropped.
+SelectionText SelectionRowText(const SelectionArea& area, int row);
 
 // Box-drawing characters U+2500-U+25C4 and their ASCII stand-ins.
 bool IsBoxDrawingChar(u16 c);

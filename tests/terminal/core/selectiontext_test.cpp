@@ -7,6 +7,8 @@
 #include "terminal/core/host/hostsettings.h"
 #include "terminal/core/screen/screenops.h"
 #include "terminal/core/screen/selectiontext.h"
+#include "terminal/core/screen/screenstore.h"
+#include "testfamily.h"
 #include "terminal/emulations/dec/services.h"
 
 namespace {
@@ -130,6 +132,63 @@ TEST_F(Selection, AWholeStoreOf132ColumnsAndTheLargestHistoryCopiesInBounds)
     EXPECT_EQ(rows, kMaxLineCount);
     // Every full line is 132 units and CR LF; the blank line under the cursor counts.
     EXPECT_EQ(copied.size(), static_cast<std::size_t>((rows - 1) * 134 + 2));
+}
+
+// A family with a screen of its own: rows of different widths, each shown from its own
+// column, and characters only the family can name.
+ScreenCell g_ownRows[3][162];
+bool OwnArea(SelectionArea* area)
+{
+    area->available = true;
+    area->lowestRow = 0;
+    area->highestRow = 2;
+    area->visibleRows = 3;
+    area->rightColumn = 134;
+    return true;
+}
+ScreenCell* OwnRow(int row, int* columns, int* cellWidth)
+{
+    // Row 1 shows 135 narrower columns from column 27 to the line's end, the others 81
+    // from column 0.
+    *columns = row == 1 ? 135 : 81;
+    *cellWidth = row == 1 ? 5 : 0;
+    return g_ownRows[row] + (row == 1 ? 27 : 0);
+}
+u16 OwnChar(const ScreenCell& cell)
+{
+    return cell.ch == '#' ? u'\u00A3' : cell.ch;
+}
+
+TEST(OwnScreenSelection, MarksAndCopiesTheFamilysRowsThroughItsHooks)
+{
+    for (auto& row : g_ownRows)
+        for (ScreenCell& cell : row)
+            cell = ScreenCell{' ', 7, 0, 0};
+    const std::string text[3] = {"left", "pan#ned", "x"};
+    const int at[3] = {0, 27 + 128, 80};
+    for (int r = 0; r < 3; ++r)
+        for (std::size_t i = 0; i < text[r].size(); ++i)
+            g_ownRows[r][at[r] + i].ch = static_cast<u8>(text[r][i]);
+    static const DisplayHooks display{.selectionArea = OwnArea, .selectionRow = OwnRow, .cellChar = OwnChar};
+    TestFamily family(FamilyHooks{.emulations = EmulationBit(kEmuDg410), .display = &display});
+
+    const SelectionArea area = ScreenSelectionArea();
+    ASSERT_TRUE(area.available);
+    EXPECT_EQ(SelectionRowAt(area, 1).cellWidth, 5);
+    const SelectionRange all{0, 0, 2, 134, false};
+    // Only the cells each row shows are marked: 81 + 135 + 81.
+    EXPECT_EQ(ApplySelectionMarks(area, &all, nullptr), 81 + 135 + 81);
+    EXPECT_EQ(Utf8(SelectedText(area)),
+              "left\r\n" + std::string(128, ' ') + "pan£ned\r\n" + std::string(80, ' ') + "x\r\n");
+    EXPECT_TRUE(g_ownRows[1][27].flags & kCellSelected);
+    EXPECT_FALSE(g_ownRows[1][26].flags & kCellSelected);
+    EXPECT_EQ(Utf8(SelectionRowText(area, 0)), "left");
+    EXPECT_EQ(ApplySelectionMarks(area, nullptr, nullptr), 81 + 135 + 81);
+
+    // A family without the hooks has nothing to select.
+    static const DisplayHooks none{};
+    TestFamily other(FamilyHooks{.emulations = EmulationBit(kEmuTa6530), .display = &none});
+    EXPECT_FALSE(ScreenSelectionArea().available);
 }
 
 TEST(PasteFilter, LineFeedsAndBoxDrawing)
