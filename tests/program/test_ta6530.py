@@ -149,6 +149,16 @@ class ConversationalTest(Ta6530Case):
         self.assertEqual(self.xdotool("type", "hey").returncode, 0)
         block.expect(b"hey")
         self.assertEqual(self.rows()[0], "B")
+        # Select All and Copy give the screen's 80 columns.
+        block.send(b"\x13\x21\x20" + b"0123456789" * 8)
+        self.screen_has(1, "0123456789" * 8)
+        self.assertTrue(self.wine.probe.run_command(hwnd, SELECT_ALL))
+        self.assertTrue(self.wine.probe.run_command(hwnd, COPY))
+        answer = self.wine.probe.ask("clip-text")
+        self.assertTrue(answer["ok"], answer)
+        lines = answer["text"].split("\r\n")
+        self.assertEqual(lines[1], "0123456789" * 8)
+        self.assertEqual(lines[5], " " * 10 + "X")
 
 
 

@@ -3,10 +3,9 @@
 // settings and telnet view.
 #include "terminal/emulations/ta6530/family.h"
 
-#include <string>
-
 #include "terminal/core/base/emulationids.h"
 #include "terminal/core/screen/screenstore.h"
+#include "terminal/core/screen/selectiontext.h"
 #include "terminal/emulations/ta6530/tacelltext.h"
 #include "terminal/emulations/ta6530/tacontrols.h"
 #include "terminal/emulations/ta6530/taedit.h"
@@ -23,39 +22,42 @@
 
 namespace {
 
-void AppendUtf8(std::string& out, u16 c)
-{
-    if (c < 0x80) {
-        out.push_back(static_cast<char>(c));
-    } else if (c < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    }
-}
-
-void ScreenText(std::string& out)
+// Selection, copy and the screen dump read the window's rows of the display page, 80
+// cells each (40 on a double-width line); the marks go into the cells' selection bit.
+bool SelectableArea(SelectionArea* area)
 {
     if (!Ta.entered)
-        return;
+        return false;
+    *area = SelectionArea{};
+    area->available = true;
+    area->lowestRow = 0;
+    area->highestRow = kTaRows - 1;
+    area->leftColumn = 0;
+    area->rightColumn = Ta.lastColumn;
+    area->visibleRows = kTaRows;
+    return true;
+}
+
+ScreenCell* SelectionRow(int row, int* columns, int* cellWidth)
+{
+    if (!Ta.entered || row < 0 || row >= kTaRows || !Ta.screen[row])
+        return nullptr;
+    TaLine& line = *Ta.screen[row];
+    *columns = line.doubleWidth ? kTaColumns / 2 : kTaColumns;
+    *cellWidth = 0;
+    return line.cells;
+}
+
+u16 CellChar(const ScreenCell& cell)
+{
+    return TaCellUnicode(cell);
+}
+
+void CursorPosition(int* row, int* column)
+{
     const TaPage& page = TaDisplayPage();
-    out += "cursor " + std::to_string(page.cursorLine - page.top) + " " + std::to_string(page.cursorColumn) +
-           " emulation 17\n";
-    for (int r = 0; r < kTaRows; ++r) {
-        std::string row;
-        std::size_t kept = 0;
-        for (const ScreenCell& cell : Ta.screen[r]->cells) {
-            const u16 c = TaCellUnicode(cell);
-            AppendUtf8(row, c);
-            if (c != ' ')
-                kept = row.size();
-        }
-        row.resize(kept);
-        out += row + "\n";
-    }
+    *row = Ta.entered ? page.cursorLine - page.top : 0;
+    *column = Ta.entered ? page.cursorColumn : 0;
 }
 
 int ExtraRows(int* extraPixels)
@@ -189,7 +191,10 @@ constexpr DisplayHooks kDisplay{
     .scrollThumb = ScrollThumb,
     .scroll = Scroll,
     .dimensions = Dimensions,
-    .screenText = ScreenText,
+    .selectionArea = SelectableArea,
+    .selectionRow = SelectionRow,
+    .cellChar = CellChar,
+    .cursorPosition = CursorPosition,
 };
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include "support/doubles_host.h"
 #include "terminal/comms/connsettings.h"
+#include "terminal/core/screen/selectiontext.h"
 #include "terminal/emulations/ta6530/tastate.h"
 
 namespace {
@@ -130,6 +131,31 @@ TEST_F(Ta6530Test, ExtendedCaptureTakesOnlyAPlainName)
     ASSERT_EQ(doubles::Comms().hostCaptureFiles.size(), 3u);
     EXPECT_EQ(doubles::Comms().hostCaptureFiles[2].mode, 1);
     EXPECT_EQ(doubles::Comms().hostCaptureFiles[2].name, "log.txt");
+}
+
+}  // namespace
+
+namespace {
+
+// Select All and Copy read the family's own 80-cell rows through its display hooks.
+TEST_F(Ta6530Test, SelectAllCopiesTheEightyColumnsOfEachRow)
+{
+    Feed("\x13\x20\x20" + std::string(80, 'a') +
+         "b\x9c"
+         "c");  // 0x9C: the vertical line
+    const SelectionArea area = ScreenSelectionArea();
+    ASSERT_TRUE(area.available);
+    const SelectionRange all{area.lowestRow, area.leftColumn, area.highestRow, area.rightColumn};
+    EXPECT_EQ(ApplySelectionMarks(area, &all, nullptr), kTaRows * kTaColumns);
+    const SelectionText text = SelectedText(area);
+    std::u16string expected = std::u16string(80, u'a') + u"\r\nb\u2502c\r\n";
+    for (int row = 2; row < kTaRows; ++row)
+        expected += u"\r\n";
+    EXPECT_EQ(std::u16string(text.begin(), text.end()), expected);
+    // The marks are the cells' own, and go again.
+    EXPECT_TRUE(Ta.screen[23]->cells[79].flags & kCellSelected);
+    ApplySelectionMarks(area, nullptr, nullptr);
+    EXPECT_FALSE(Ta.screen[0]->cells[0].flags & kCellSelected);
 }
 
 }  // namespace
