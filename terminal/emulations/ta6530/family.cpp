@@ -171,8 +171,8 @@ void DispatchKey(int keyCode, int shift)
 
 void LockKeysChanged(bool, bool numChanged)
 {
-    if (numChanged && Ta.entered)
-        TaShowNumLockField();
+    if (numChanged)
+        TaNumLockChanged();
 }
 
 constexpr TelnetHooks kTelnet{

@@ -77,6 +77,10 @@ void StartRun()
         g_run = ReceivedRun{bytes, bytes + n};
 }
 std::atomic<int> g_viewCode{-1};
+// Num Lock changed (the user-interface thread saw it): row 24's field follows here.
+std::atomic<bool> g_numLockChanged{false};
+// The hold-screen state row 24 shows.
+u8 g_holdShown = 0;
 std::atomic<int> g_viewPosition{0};
 
 int Leave(int value)
@@ -95,6 +99,12 @@ bool StillTa6530()
 // moves of the conversational view, Clear Screen and Reset Terminal.
 void ServeViewRequest()
 {
+    if (g_numLockChanged.exchange(false) && Ta.entered)
+        TaShowNumLockField();
+    if (OutputHeld != g_holdShown && Ta.entered) {
+        g_holdShown = OutputHeld;
+        TaShowModeField();
+    }
     const int code = g_viewCode.exchange(-1);
     if (code < 0 || !Ta.entered)
         return;
@@ -332,6 +342,13 @@ void TaSkipString()
 void TaEndReceivedRun()
 {
     GiveBackRun();
+}
+
+void TaNumLockChanged()
+{
+    g_numLockChanged = true;
+    AttendHostReader(kAttendInput);
+    WakeHostReader();
 }
 
 void TaRequestView(int code, int position)

@@ -30,6 +30,8 @@ void TaSkipString();
 // 2 page up, 3 page down, 4 thumb at `position`), and Clear Screen and Reset Terminal.
 constexpr int kTaViewClear = 10, kTaViewReset = 11;
 void TaRequestView(int code, int position);
+// Num Lock changed: row 24 shows it once the reader runs.
+void TaNumLockChanged();
 // What is left of a run of received bytes goes back to the connection (leaving the
 // emulation).
 void TaEndReceivedRun();

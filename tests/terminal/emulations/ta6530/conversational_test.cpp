@@ -2,8 +2,13 @@
 #include "ta6530_fixture.h"
 
 #include "support/doubles_host.h"
+#include "support/doubles_ta6530.h"
+#include "terminal/emulations/ta6530/taprint.h"
 #include "terminal/comms/connsettings.h"
+#include "terminal/core/base/corestate.h"
+#include "terminal/core/host/hostsettings.h"
 #include "terminal/core/screen/selectiontext.h"
+#include "terminal/settings/profilevalues.h"
 #include "terminal/emulations/ta6530/tastate.h"
 
 namespace {
@@ -156,6 +161,64 @@ TEST_F(Ta6530Test, SelectAllCopiesTheEightyColumnsOfEachRow)
     EXPECT_TRUE(Ta.screen[23]->cells[79].flags & kCellSelected);
     ApplySelectionMarks(area, nullptr, nullptr);
     EXPECT_FALSE(Ta.screen[0]->cells[0].flags & kCellSelected);
+}
+
+}  // namespace
+
+namespace {
+
+// ESC 0 asks the frame for a print screen; its steps print the displayed lines, line
+// drawing kept, attribute cells and controls as blanks.
+TEST_F(Ta6530Test, PrintScreenPrintsTheDisplayedLines)
+{
+    Feed("first\r\n\x9b\x1b"
+         "0");
+    ASSERT_FALSE(doubles::Ui().postedCommands.empty());
+    EXPECT_EQ(doubles::Ui().postedCommands.back(), 1109u);
+    TaStartPrintScreen();
+    for (u32 step = 0; step <= kTaRows; ++step)
+        TaPrintScreenStep(step);
+    const auto& printed = doubles::Ta6530().printed;
+    ASSERT_EQ(printed.size(), static_cast<std::size_t>(kTaRows));
+    EXPECT_EQ(printed[0], "first");
+    EXPECT_EQ(printed[1], "\x9b");
+    EXPECT_EQ(doubles::Ta6530().printRunEnds, 1);
+}
+
+}  // namespace
+
+namespace {
+
+// A 7-bit line carries bytes above 127 shifted out, SO once per run, SI before the next
+// plain byte.
+TEST_F(Ta6530Test, SevenBitLinesShiftOutEightBitBytes)
+{
+    DataBitsSetting = 1;
+    Type("\xe9\xe8"
+         "a");
+    EXPECT_EQ(Sent(), "0E 69 68 0F 61");
+    DataBitsSetting = 2;
+}
+
+// The keyboard language in national (7-bit) mode replaces characters on the way in, and
+// a block-mode read gives the host its own codes back.
+TEST_F(Ta6530Test, NationalSetsReplaceAndReadBack)
+{
+    const u8 keyboard = KeyboardTypeIndex, national = Vt300Values.mltnat;
+    KeyboardTypeIndex = 6;  // German
+    Vt300Values.mltnat = 0;
+    DataBitsSetting = 1;
+    Enter();
+    Feed("\x01"
+         "B\x03"
+         "x\x1b"
+         "b[\x7b\x1b]   o");
+    EXPECT_EQ(Ta.screen[0]->cells[0].ch, 0xC4);  // [ shows as A umlaut
+    EXPECT_EQ(Ta.screen[0]->cells[1].ch, 0xE4);
+    EXPECT_EQ(Sent(), "5B 7B 0D 04");
+    DataBitsSetting = 2;
+    KeyboardTypeIndex = keyboard;
+    Vt300Values.mltnat = national;
 }
 
 }  // namespace
