@@ -222,3 +222,31 @@ TEST_F(Ta6530Test, NationalSetsReplaceAndReadBack)
 }
 
 }  // namespace
+
+namespace {
+
+// Keys in conversational mode: function codes at once with the cursor, editing keys as
+// the escape sequences they type, which go to the host.
+TEST_F(Ta6530Test, KeysSendTheirCodesAndSequences)
+{
+    struct Case {
+        int key, shift;
+        const char* sent;
+    } cases[] = {
+        {68, 4, "01 4A 20 20 0D"},  // Alt+F1
+        {68, 5, "01 6A 20 20 0D"},  // Alt+Shift+F1
+        {79, 1, "01 6B 20 20 0D"},  // Shift+F12
+        {89, 0, "1B 41"},           // Up
+        {90, 0, "08"},              // Left
+        {85, 0, "1B 56"},           // Page Up
+        {113, 1, "7F"},             // Shift+Esc
+        {115, 4, "1B 31"},          // Alt+Tab: set a tab stop
+        {83, 0, ""},                // Insert does nothing here
+    };
+    for (const Case& c : cases) {
+        Key(c.key, c.shift);
+        EXPECT_EQ(Sent(), c.sent) << "key " << c.key << " shift " << c.shift;
+    }
+}
+
+}  // namespace
