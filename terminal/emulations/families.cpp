@@ -2,13 +2,14 @@
 
 #include "terminal/core/base/family.h"
 #include "terminal/emulations/dec/family.h"
+#include "terminal/emulations/dg/family.h"
 #include "terminal/emulations/ibmhost/3270/family3270.h"
 #include "terminal/emulations/ta6530/family.h"
 
 namespace {
 
 const FamilyHooks* const kBuiltFamilies[] = {
-    &DecFamily, &Ibm3270Family, &AnsiConsoleFamily, &AixtermFamily, &Ta6530Family,
+    &DecFamily, &Ibm3270Family, &AnsiConsoleFamily, &AixtermFamily, &Ta6530Family, &DgFamily,
 };
 
 // The program and every test program link this list, so the families are registered
