@@ -16,6 +16,7 @@ import sys
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "tools"))
 import telnethost as th  # noqa: E402
+from telnethost import dg  # noqa: E402
 
 
 class Input:
@@ -520,6 +521,43 @@ def ta6530_seeds():
           b"\x1b[7m\x1b[4mU\x1b[0m\x1b[6n\x1b[c\x1bP?R03B08\x1b\\\x1b[x\x1b[2S\x1b[1T\x1b[5b\x1b[1;1;2;80v")
 
 
+# ---- DG 410/412 --------------------------------------------------------------------------
+
+def dg_input(text, ansi=False, eight_bit=True, controller=False, language=0):
+    """Choices (mode, the profile's 8-bit setting, the controller wired) and language."""
+    choices = (1 if ansi else 0) | (2 if eight_bit else 0) | (4 if controller else 0)
+    return bytes([choices, language]) + text
+
+
+def dg_seeds():
+    write("fuzz_dg", "native-cursor-replies", dg_input(
+        dg.write_cursor(5, 10) + dg.ENQ + dg.READ_CURSOR + dg.language_reporting(False) + dg.READ_ID))
+    write("fuzz_dg", "native-windows-views", dg_input(
+        dg.windows((10, False), (14, True)) + dg.set_cursor(0, 12) + b"text" + dg.pan_right(20) +
+        dg.READ_VIEW + dg.margins(1, 100) + dg.show_columns(0, 255) + dg.alternate_margins(3, 2, 50) +
+        dg.alternate_margins(255, 1, 3) + dg.rs_f(b"Z") + dg.COMPRESSED + dg.NORMAL))
+    write("fuzz_dg", "native-edit-protect", dg_input(
+        b"abcdef" + dg.rs_f(b"L") + b"guarded" + dg.rs_f(b"M") + dg.rs_f(b"V") + b"\r\x18\x19\x17\x1a" +
+        dg.rs(b"J") + dg.rs(b"K") + dg.rs_f(b"H") + dg.rs_f(b"I") + dg.rs_f(b"[") + dg.rs_f(b"\\") +
+        dg.change_attributes(4000, 15, 5) + dg.rs_f(b"F") + b"\x0b\x0c" + dg.RESET))
+    write("fuzz_dg", "native-charsets", dg_input(
+        dg.designate(2) + b"#" + dg.eight_bit(False) + b"\xc1" + dg.eight_bit(True) + b"\xc1" +
+        dg.designate(17) + b"!+*" + dg.designate(15) + b"ABC", language=9))
+    write("fuzz_dg", "native-controller", dg_input(
+        dg.CONTROLLER_ON + b"A" + dg.RS + b"F" + dg.RS + b"Fx" + dg.CONTROLLER_OFF + b"B", controller=True))
+    write("fuzz_dg", "ansi-session", dg_input(
+        dg.cup(4, 9) + dg.CPR_REQUEST + dg.STATUS_REQUEST + b"\x1b[<0;<1;<2;<4l\x1b[1;6;<2h" +
+        b"\x1b[3;2;2;1;1;1v\x1b(B\x1b)4\x0f" + b"\x1b)6\x0e!+\x0f" + b"\x1b[2;4;5;7mX\x1b[m" +
+        b"\x1b[2@\x1b[3P\x1b[L\x1b[M\x1b[S\x1b[T\x1b[K\x1b[J\x1b[2J\x1b[x\x1b[0t" +
+        dg.dcs_windows((5, False), (0, True)) + b"\x1b[1;2;100w\x1b[1;3;50t\x1b[0w\x1b[2;1;2;9w" +
+        b"\x1b[7 @\x1b[3 A" + dg.NATIVE_MODE, ansi=True))
+    write("fuzz_dg", "ansi-far-operands", dg_input(
+        b"\x1b[u\x1b[2;;1;5w\x1b['H\x1b[1;1;4000000000t\x1b[99999999999A\x1b[4000000000C\x1b[4000000000q" +
+        b"\x9b" + b"6n\x1b[12\x1b[3;4H", ansi=True, eight_bit=False))
+    write("fuzz_dg", "ansi-controller", dg_input(
+        b"\x1b[5iA\x1b[5i\x1b[\x9b" + b"4iB", ansi=True, controller=True))
+
+
 if __name__ == "__main__":
     telnet_seeds()
     tn3270_seeds()
@@ -537,3 +575,4 @@ if __name__ == "__main__":
     toolbar_seeds()
     aux_seeds()
     softbar_seeds()
+    dg_seeds()

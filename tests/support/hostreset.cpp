@@ -28,6 +28,7 @@
 #include "terminal/emulations/dec/vtcharsets.h"
 #include "terminal/emulations/dec/vtmodes.h"
 #include "terminal/emulations/dec/vtparts.h"
+#include "terminal/emulations/dg/dgstate.h"
 #include "terminal/emulations/dec/vtservices.h"
 #include "terminal/input/keydefs.h"
 #include "terminal/input/keyevents.h"
@@ -61,6 +62,7 @@ void ResetHostPath()
 {
     LocalMode = 1;  // whatever a previous test left in the send batch goes nowhere
     SendBatchFlush();
+    LeaveDgState();
     ClearPushBackStacks();
     InjectHostText(nullptr);
     ResetStore();
