@@ -1,13 +1,14 @@
 """The engine alone beside libvterm, measured in the same run.
 
-    bench/engine.sh [--megabytes N] [--only NAME] [--rounds N] [--ta6530 conv|ansi]
+    bench/engine.sh [--megabytes N] [--only NAME] [--rounds N] [--ta6530 conv|ansi] [--dg]
 
 Writes bench/workloads.py's workloads to files and feeds each through build/bench's
 enginebench (the telnet engine, the reader, the DEC emulation and the screen store, with
 the recording test doubles in place of the socket and the painter) and through
 vtermbench (libvterm's parser, state and screen layers, 80 x 24). Prints the MB/s of each
 and the engine's share of libvterm's; each figure is the best of --rounds runs. With
---ta6530 the TA6530 family takes the workloads in its conversational or ANSI mode.
+--ta6530 the TA6530 family takes the workloads in its conversational or ANSI mode, with
+--dg the DG 410/412 in its ANSI mode.
 """
 import argparse
 import os
@@ -32,6 +33,7 @@ def main():
     parser.add_argument("--rounds", type=int, default=3, help="runs of each, the best counts (default 3)")
     parser.add_argument("--build", default=os.path.join(SOURCE, "build", "bench", "bench"))
     parser.add_argument("--ta6530", choices=("conv", "ansi"), help="the TA6530 in this mode instead of DEC")
+    parser.add_argument("--dg", action="store_true", help="the DG 410/412 in ANSI mode instead of the DEC emulation")
     args = parser.parse_args()
     workloads = make(int(args.megabytes * 1e6), args.only)
     if not workloads:
@@ -43,7 +45,7 @@ def main():
             with open(path, "wb") as f:
                 f.write(data)
             files.append(path)
-        options = ("--ta6530", args.ta6530) if args.ta6530 else ()
+        options = ("--ta6530", args.ta6530) if args.ta6530 else ("--dg",) if args.dg else ()
         ours = run(os.path.join(args.build, "enginebench"), files, args.rounds, options)
         theirs = run(os.path.join(args.build, "vtermbench"), files, args.rounds)
     print("%-16s %12s %12s %8s" % ("workload", "engine MB/s", "libvterm", "ratio"))

@@ -3,7 +3,8 @@
 // recording test doubles in place of the socket and the painter (as the engine tests run
 // it). Prints one line per file: its name, its size and the MB/s it was taken in at,
 // the best of --rounds N runs. With --ta6530 conv (or ansi) the TA6530 takes the data
-// instead, in that mode, into its own page store.
+// instead, in that mode, into its own page store; with --dg the DG 410/412 in ANSI mode
+// into its own screen.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -21,6 +22,8 @@
 #include "terminal/core/base/emulationids.h"
 #include "terminal/core/base/family.h"
 #include "terminal/core/host/hostread.h"
+#include "terminal/emulations/dg/dgstate.h"
+#include "terminal/emulations/dg/family.h"
 #include "terminal/emulations/ta6530/family.h"
 #include "terminal/emulations/ta6530/tamodes.h"
 #include "terminal/emulations/ta6530/tasettings.h"
@@ -40,6 +43,8 @@ std::vector<u8> ReadFile(const char* path)
 
 // The TA6530's default mode for the session: -1 the DEC emulation.
 int g_ta6530Mode = -1;
+// The DG 410/412 in ANSI mode instead.
+bool g_dg = false;
 
 void StartSession()
 {
@@ -57,6 +62,14 @@ void StartSession()
         EmulationId = kEmuTa6530;
         SetActiveFamily(&Ta6530Family);
         TaEnter();
+    } else if (g_dg) {
+        EmulationId = kEmuDg410;
+        SetActiveFamily(&DgFamily);
+        if (!DgEnter()) {
+            std::fprintf(stderr, "the DG screen could not be made\n");
+            std::exit(2);
+        }
+        Dg.mode = kDgModeAnsi;
     }
 }
 
@@ -96,6 +109,8 @@ int main(int argc, char** argv)
             rounds = std::atoi(argv[++i]);
         else if (!std::strcmp(argv[i], "--ta6530") && i + 1 < argc)
             g_ta6530Mode = !std::strcmp(argv[++i], "ansi") ? 1 : 0;
+        else if (!std::strcmp(argv[i], "--dg"))
+            g_dg = true;
         else
             files.push_back(argv[i]);
     }

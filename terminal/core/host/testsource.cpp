@@ -154,6 +154,17 @@ void TestStatusDump()
     for (const wchar_t* c = name; *c; ++c)
         AppendUtf8(dump, static_cast<u16>(*c));
     dump += "\n";
+    // Every field by its id, as the bar shows it (a family's own indicators).
+    for (int i = 0; i < kStatusMaxFields; ++i) {
+        const i64 id = StatusBarFieldIdAt(i);
+        if (id < 0 || static_cast<u32>(id) == kFieldFiller)
+            continue;
+        StatusBarGetText(static_cast<u32>(id), field, kStatusTextUnits);
+        dump += "field" + std::to_string(id) + " ";
+        for (const wchar_t* c = field; *c; ++c)
+            AppendUtf8(dump, static_cast<u16>(*c));
+        dump += "\n";
+    }
     WriteDumpFile(path, dump, last);
 }
 

@@ -124,7 +124,7 @@ void ShowPageField()
 void ShowStatusCursor()
 {
     ScreenLineRecord* line = LineAt(kStatusLineSlot);
-    if (!Writable() || !line || OutputHeld || FamilyRuns(kEmuDg410))
+    if (!Writable() || !line || OutputHeld || IsOwnStatusEmulation())
         return;
     // The status line's own cursor is not the terminal's: the main one is shown.
     const int row = StatusDisplayActive() ? g_shown.row : Screen.cursorRow;

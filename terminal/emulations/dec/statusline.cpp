@@ -211,7 +211,7 @@ void SelectStatusDisplayType(int type)
         g_status.type = static_cast<u16>(type);
         break;
     case 2:
-        if (FamilyRuns(kEmuDg410)) {
+        if (IsOwnStatusEmulation()) {
             Vt300Values.sl_type = 0;
             SelectActiveDisplay(0);
             g_status.type = kStatusNone;
