@@ -225,8 +225,7 @@ class DgProgramTest(WineTestCase):
             proc, hwnd = self.start(host, emulation=2)
             host.send(b"\x1b[?3h" + b"".join(b"line %d\r\n" % n for n in range(60)))
             self.sync(host, native=False)
-            bar = self.scroll_bar(hwnd)
-            history = self.wine.probe.scroll_info(bar)["max"]
+            history = self.history_lines(hwnd)
             self.assertGreater(history, 0)
 
             self.choose_emulation(hwnd, "DG 410/412")
@@ -245,12 +244,20 @@ class DgProgramTest(WineTestCase):
             # The screen starts afresh; the same lines again fill the same history.
             host.send(b"\r\n" + b"".join(b"line %d\r\n" % n for n in range(59)))
             self.sync(host, native=False)
-            self.assertEqual(self.wine.probe.scroll_info(self.scroll_bar(hwnd))["max"], history)
+            self.assertEqual(self.history_lines(hwnd, history), history)
 
-    def scroll_bar(self, hwnd):
-        bars = [c["hwnd"] for c in self.wine.probe.children(hwnd) if c["class"] == "ScrollBar" and c["visible"]]
-        self.assertTrue(bars, "no scroll bar")
-        return bars[0]
+    def history_lines(self, hwnd, expected=None, timeout=15):
+        """The scroll bar's range: the lines of the history. The window shows the bar and
+        its range a moment after the host data, on its own thread."""
+        deadline = time.time() + timeout
+        lines = 0
+        while time.time() < deadline:
+            bars = [c["hwnd"] for c in self.wine.probe.children(hwnd) if c["class"] == "ScrollBar" and c["visible"]]
+            lines = self.wine.probe.scroll_info(bars[0])["max"] if bars else 0
+            if (expected is None and lines > 0) or lines == expected:
+                break
+            time.sleep(0.1)
+        return lines
 
     def press(self, host, keys, term):
         for at in range(0, len(keys), 20):

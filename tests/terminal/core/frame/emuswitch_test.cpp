@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "frame_support.h"
+#include "terminal/core/testfamily.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/family.h"
 #include "terminal/core/base/emulationids.h"
@@ -86,7 +87,8 @@ TEST_F(EmulationSwitchTest, StoppingHoldsTheReaderUntilTheNextStart)
     PumpUntil([] { return false; }, 600);
     EXPECT_FALSE(OnScreen("while-held"));
     // The byte that arrived during the switch reaches the emulation started after it.
-    SelectEmulation(1, 20);  // DG is not built: VT500 7-Bit starts and releases
+    FreedEmulations unbuilt(EmulationBit(kEmuDg410));
+    SelectEmulation(1, kEmuDg410);  // not built now: VT500 7-Bit starts and releases
     EXPECT_EQ(EmulationId.load(), kDefaultEmulationId);
     EXPECT_TRUE(PumpUntil([] { return OnScreen("while-held"); }, 5000));
 }
