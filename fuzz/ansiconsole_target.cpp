@@ -16,7 +16,7 @@
 #include "support/doubles_network.h"
 #include "support/hostreset.h"
 #include "support/test_doubles.h"
-#include "terminal/comms/network.h"
+#include "terminal/comms/telnet/network.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/emulationids.h"
 #include "terminal/core/host/hostread.h"
@@ -24,7 +24,7 @@
 #include "terminal/emulations/dec/ansi/aixterm.h"
 #include "terminal/emulations/dec/ansi/ansiconsole.h"
 #include "terminal/emulations/dec/services.h"
-#include "terminal/settings/profilevalues.h"
+#include "terminal/settings/store/profilevalues.h"
 
 namespace {
 

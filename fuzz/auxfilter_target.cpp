@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "fuzz/check.h"
-#include "terminal/comms/auxfilter.h"
+#include "terminal/comms/aux/auxfilter.h"
 
 namespace {
 class Counter : public AuxFilterOutput {

@@ -8,7 +8,7 @@
 #include "fuzz/check.h"
 #include "support/test_doubles.h"
 #include "terminal/core/base/memblock.h"
-#include "terminal/input/bitmapfile.h"
+#include "terminal/input/bars/bitmapfile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const u8* data, std::size_t size)
 {

@@ -15,7 +15,7 @@
 #include "support/doubles_network.h"
 #include "support/hostreset.h"
 #include "support/test_doubles.h"
-#include "terminal/comms/network.h"
+#include "terminal/comms/telnet/network.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/emulationids.h"
 #include "terminal/core/base/family.h"
@@ -25,7 +25,7 @@
 #include "terminal/core/screen/screenstore.h"
 #include "terminal/emulations/dg/dgstate.h"
 #include "terminal/emulations/dg/family.h"
-#include "terminal/input/keyevents.h"
+#include "terminal/input/macros/keyevents.h"
 
 namespace {
 

@@ -18,8 +18,8 @@
 #include "support/doubles_telnet.h"
 #include "support/hostreset.h"
 #include "support/test_doubles.h"
-#include "terminal/comms/socketio.h"
-#include "terminal/comms/telnet.h"
+#include "terminal/comms/telnet/socketio.h"
+#include "terminal/comms/telnet/telnet.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/emulationids.h"
 #include "terminal/core/host/hostread.h"
@@ -28,7 +28,7 @@
 #include "terminal/emulations/dec/services.h"
 #include "terminal/emulations/dec/vtmodes.h"
 #include "terminal/emulations/dec/vtparts.h"
-#include "terminal/settings/profilevalues.h"
+#include "terminal/settings/store/profilevalues.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "fuzz/check.h"
-#include "terminal/comms/loginmatch.h"
+#include "terminal/comms/capture/loginmatch.h"
 
 namespace {
 std::u16string Units(FuzzedDataProvider& in, std::size_t most)

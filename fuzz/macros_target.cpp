@@ -14,10 +14,10 @@
 #include "support/doubles_input.h"
 #include "terminal/core/screen/screenstore.h"
 #include "terminal/core/screen/selectiontext.h"
-#include "terminal/input/eventtext.h"
-#include "terminal/input/inputpump.h"
-#include "terminal/input/keyevents.h"
-#include "terminal/input/keynames.h"
+#include "terminal/input/macros/eventtext.h"
+#include "terminal/input/macros/inputpump.h"
+#include "terminal/input/macros/keyevents.h"
+#include "terminal/input/macros/keynames.h"
 
 namespace {
 

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "fuzz/check.h"
-#include "terminal/comms/printcharset.h"
-#include "terminal/comms/printcontroller.h"
-#include "terminal/comms/printline.h"
+#include "terminal/comms/printing/printcharset.h"
+#include "terminal/comms/printing/printcontroller.h"
+#include "terminal/comms/printing/printline.h"
 
 namespace {
 

@@ -14,14 +14,14 @@
 #include "fuzz/check.h"
 #include "terminal/core/base/corestate.h"
 #include "support/doubles_registry.h"
-#include "terminal/emulations/dec/keysequences.h"
-#include "terminal/emulations/dec/udkstore.h"
-#include "terminal/settings/colours.h"
-#include "terminal/settings/defaults.h"
-#include "terminal/settings/hls.h"
-#include "terminal/settings/palettestore.h"
-#include "terminal/settings/profilevalues.h"
-#include "terminal/settings/valueio.h"
+#include "terminal/emulations/dec/keys/keysequences.h"
+#include "terminal/emulations/dec/keys/udkstore.h"
+#include "terminal/settings/store/colours.h"
+#include "terminal/settings/store/defaults.h"
+#include "terminal/settings/store/hls.h"
+#include "terminal/settings/store/palettestore.h"
+#include "terminal/settings/store/profilevalues.h"
+#include "terminal/settings/store/valueio.h"
 
 namespace {
 

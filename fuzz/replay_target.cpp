@@ -16,12 +16,12 @@
 #include "support/doubles_host.h"
 #include "support/doubles_telnet.h"
 #include "support/test_doubles.h"
-#include "terminal/comms/capturename.h"
-#include "terminal/comms/recordsession.h"
-#include "terminal/comms/replayrecord.h"
-#include "terminal/comms/socketio.h"
-#include "terminal/comms/telnet.h"
-#include "terminal/comms/telnetreplay.h"
+#include "terminal/comms/capture/capturename.h"
+#include "terminal/comms/telnet/recordsession.h"
+#include "terminal/comms/capture/replayrecord.h"
+#include "terminal/comms/telnet/socketio.h"
+#include "terminal/comms/telnet/telnet.h"
+#include "terminal/comms/telnet/telnetreplay.h"
 #include "terminal/core/base/corestate.h"
 
 namespace {

@@ -159,7 +159,7 @@ def hostpath_seeds():
     # Header: emulation and model, settings, screen shape, chunk seed (see the target).
     vt420, vt100 = 2 | (8 << 2), 1
     tests = os.path.join(HERE, "..", "tests", "terminal", "emulations", "dec")
-    for path in sorted(glob.glob(os.path.join(tests, "*_test.cpp"))):
+    for path in sorted(glob.glob(os.path.join(tests, "**", "*_test.cpp"), recursive=True), key=os.path.basename):
         name = os.path.basename(path)[:-len("_test.cpp")]
         sequences = dec_test_sequences(path)
         if sequences:
@@ -191,7 +191,7 @@ def hostpath_seeds():
 def ansiconsole_seeds():
     # Header: console (0 Ansi BBS, 1 SCO Console, 2 AT 386) and code page << 2; character
     # mode and capture answer (see the target).
-    path = os.path.join(HERE, "..", "tests", "terminal", "emulations", "dec", "ansiconsole_test.cpp")
+    path = os.path.join(HERE, "..", "tests", "terminal", "emulations", "dec", "ansi", "ansiconsole_test.cpp")
     sequences = dec_test_sequences(path)
     for console, name in ((0, "bbs"), (1, "sco"), (2, "at386")):
         write("fuzz_ansiconsole", "tests-" + name, bytes([console, 0x02]) + sequences)

@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "fuzz/check.h"
-#include "terminal/settings/profilevalues.h"
-#include "terminal/settings/setupcopy.h"
-#include "terminal/settings/setuptext.h"
+#include "terminal/settings/store/profilevalues.h"
+#include "terminal/settings/setup/setupcopy.h"
+#include "terminal/settings/store/setuptext.h"
 
 namespace {
 

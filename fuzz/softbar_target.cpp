@@ -11,8 +11,8 @@
 
 #include "fuzz/check.h"
 #include "support/doubles_registry.h"
-#include "terminal/input/softbarlayout.h"
-#include "terminal/input/softbarvalues.h"
+#include "terminal/input/bars/softbarlayout.h"
+#include "terminal/input/bars/softbarvalues.h"
 
 namespace {
 

@@ -17,8 +17,8 @@
 #include "support/doubles_network.h"
 #include "support/doubles_ta6530.h"
 #include "support/hostreset.h"
-#include "terminal/comms/connsettings.h"
-#include "terminal/comms/network.h"
+#include "terminal/settings/store/connsettings.h"
+#include "terminal/comms/telnet/network.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/emulationids.h"
 #include "terminal/core/base/family.h"
@@ -32,7 +32,7 @@
 #include "terminal/emulations/ta6530/taprotocol.h"
 #include "terminal/emulations/ta6530/tasettings.h"
 #include "terminal/emulations/ta6530/tatables.h"
-#include "terminal/input/keyevents.h"
+#include "terminal/input/macros/keyevents.h"
 
 namespace {
 

@@ -12,12 +12,12 @@
 #include "fuzz/check.h"
 #include "support/doubles_telnet.h"
 #include "support/test_doubles.h"
-#include "terminal/comms/connsettings.h"
-#include "terminal/comms/socketio.h"
-#include "terminal/comms/telnet.h"
-#include "terminal/comms/telnetoptions.h"
+#include "terminal/settings/store/connsettings.h"
+#include "terminal/comms/telnet/socketio.h"
+#include "terminal/comms/telnet/telnet.h"
+#include "terminal/comms/telnet/telnetoptions.h"
 #include "terminal/core/base/corestate.h"
-#include "terminal/comms/recordsession.h"
+#include "terminal/comms/telnet/recordsession.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 
 #include "fuzz/check.h"
 #include "support/doubles_registry.h"
-#include "terminal/input/toolbarvalues.h"
+#include "terminal/input/bars/toolbarvalues.h"
 
 namespace {
 using Name = std::basic_string<wchar16>;

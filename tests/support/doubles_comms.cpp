@@ -4,13 +4,13 @@
 
 #include <string>
 
-#include "terminal/comms/auxport.h"
-#include "terminal/comms/capture.h"
-#include "terminal/comms/netsession.h"
-#include "terminal/comms/loginscript.h"
-#include "terminal/comms/printing.h"
-#include "terminal/comms/printstatus.h"
-#include "terminal/comms/serial.h"
+#include "terminal/comms/aux/auxport.h"
+#include "terminal/comms/capture/capture.h"
+#include "terminal/comms/telnet/netsession.h"
+#include "terminal/comms/capture/loginscript.h"
+#include "terminal/comms/printing/printing.h"
+#include "terminal/comms/printing/printstatus.h"
+#include "terminal/comms/serial/serial.h"
 #include "terminal/core/screen/screenstore.h"
 
 std::atomic<u8> SerialOpenPending{0};

@@ -1,6 +1,6 @@
 #include "support/doubles_input.h"
 
-#include "terminal/input/eventcommands.h"
+#include "terminal/input/macros/eventcommands.h"
 
 namespace doubles {
 InputDouble& Input()

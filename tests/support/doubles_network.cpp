@@ -2,9 +2,9 @@
 // sent are recorded.
 #include "support/doubles_network.h"
 
-#include "terminal/comms/network.h"
-#include "terminal/comms/socketio.h"
-#include "terminal/comms/telnet.h"
+#include "terminal/comms/telnet/network.h"
+#include "terminal/comms/telnet/socketio.h"
+#include "terminal/comms/telnet/telnet.h"
 
 SocketHandle SocketIndex = kNoSocket;
 

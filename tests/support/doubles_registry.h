@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "terminal/settings/registry.h"
+#include "terminal/settings/store/registry.h"
 
 namespace doubles {
 struct RegistryValue {

@@ -5,7 +5,7 @@
 #include "terminal/core/paint/palette.h"
 #include "terminal/emulations/dec/ansi/ansiprofile.h"
 #include "terminal/emulations/dec/profilepart.h"
-#include "terminal/settings/profile.h"
+#include "terminal/settings/store/profile.h"
 
 namespace doubles {
 SettingsDouble& Settings()

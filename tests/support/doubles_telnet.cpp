@@ -3,17 +3,17 @@
 #include <algorithm>
 #include <cstring>
 
-#include "terminal/comms/connsettings.h"
-#include "terminal/comms/devicename.h"
-#include "terminal/comms/newenviron.h"
-#include "terminal/comms/socketio.h"
-#include "terminal/comms/telnet.h"
-#include "terminal/comms/telnetoptions.h"
-#include "terminal/comms/telnetservices.h"
-#include "terminal/comms/recordsession.h"
+#include "terminal/settings/store/connsettings.h"
+#include "terminal/comms/telnet/devicename.h"
+#include "terminal/comms/telnet/newenviron.h"
+#include "terminal/comms/telnet/socketio.h"
+#include "terminal/comms/telnet/telnet.h"
+#include "terminal/comms/telnet/telnetoptions.h"
+#include "terminal/comms/telnet/telnetservices.h"
+#include "terminal/comms/telnet/recordsession.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/family.h"
-#include "terminal/settings/profilevalues.h"
+#include "terminal/settings/store/profilevalues.h"
 
 namespace doubles {
 TelnetPeer& Peer()

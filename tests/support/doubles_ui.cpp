@@ -3,10 +3,10 @@
 #include "support/doubles_host.h"
 
 #include "support/doubles_network.h"
-#include "terminal/core/host/framelock.h"
+#include "terminal/core/screen/framelock.h"
 #include "terminal/core/host/hostthread.h"
 #include "terminal/core/host/testsource.h"
-#include "terminal/core/frame/uiservices.h"
+#include "terminal/core/base/uiservices.h"
 
 namespace doubles {
 UiDouble& Ui()

@@ -2,9 +2,10 @@
 """Writes the terminal's glyph resources from the drawings described below.
 
 Outputs (all committed; run with --check to compare instead of writing):
-  terminal/core/paint/glyphs.rc        RCDATA 800 801 802 803 804 805 806 807 808
-  terminal/core/paint/bitmapglyphs.cpp the character each glyph-set-6 code stands for
-  terminal/core/frame/bitmaps/*.bmp    the status bar's connection indicator, one per state
+  terminal/core/paint/glyphs.rc              RCDATA 800 801 802 803 804 805 806 807 808
+  terminal/core/paint/bitmapglyphs.cpp       the character each glyph-set-6 code stands for
+  terminal/core/window/status/bitmaps/*.bmp  the status bar's connection indicator, one per
+                                             state
 
 Glyph rows are 16-bit words. Resources 800, 801, 803 and 804 keep the pixels in bitmap
 order (the first byte holds the leftmost eight pixels, most significant bit first);
@@ -589,7 +590,7 @@ def indicator_bmp(colour):
 
 
 def main():
-    bitmaps = {os.path.join(ROOT, "terminal", "core", "frame", "bitmaps", name + ".bmp"): indicator_bmp(colour)
+    bitmaps = {os.path.join(ROOT, "terminal", "core", "window", "status", "bitmaps", name + ".bmp"): indicator_bmp(colour)
                for name, colour in INDICATORS.items()}
     outputs = {
         os.path.join(ROOT, "terminal", "core", "paint", "glyphs.rc"): render_rc(),

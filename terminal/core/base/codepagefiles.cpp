@@ -8,7 +8,7 @@
 #include "terminal/core/base/memblock.h"
 #include "terminal/core/base/messagebox.h"
 #include "terminal/core/base/win32.h"
-#include "terminal/comms/telnetservices.h"
+#include "terminal/comms/telnet/telnetservices.h"
 
 wchar16 CodePageDirectory[kCodePagePathUnits] = {};
 

@@ -83,7 +83,7 @@ struct DisplayHooks {
 
 // What the telnet engine asks of the family of the emulation in use. A family whose
 // host data travels in records also gives the telnet engine its session's telnet view
-// (terminal/comms/recordsession.h).
+// (terminal/comms/telnet/recordsession.h).
 struct TelnetHooks {
     // The TERMINAL-TYPE name by the family's model, 8-bit, into `buffer`; returns its
     // length. Null: the emulation table's name.
@@ -290,7 +290,7 @@ struct FamilyHooks {
 
     // ---- Setup ----
     // The family's Setup pages and its part of the Setup working copy
-    // (terminal/settings/setupfamily.h); null: it adds none.
+    // (terminal/settings/setup/setupfamily.h); null: it adds none.
     const FamilySetup* setup = nullptr;
 };
 

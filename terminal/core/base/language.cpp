@@ -4,11 +4,11 @@
 #include <mutex>
 
 #include "terminal/core/base/corestate.h"
-#include "terminal/core/frame/instances.h"
-#include "terminal/core/frame/messageloop.h"
-#include "terminal/core/frame/startup.h"
+#include "terminal/core/session/instances.h"
+#include "terminal/core/window/messageloop.h"
+#include "terminal/core/program/startup.h"
 #include "terminal/core/base/win32.h"
-#include "terminal/settings/registry.h"
+#include "terminal/settings/store/registry.h"
 
 LanguageModuleEntry LanguageModuleTable[kLanguageModuleCount + 1] = {
     {VXT("VXNTENG.DLL"), 0}, {VXT("VXNTFRA.DLL"), 0}, {VXT("VXNTDEU.DLL"), 0}, {VXT("VXNTESP.DLL"), 0},

@@ -3,9 +3,9 @@
 #include <cwchar>
 
 #include "terminal/core/base/language.h"
-#include "terminal/core/frame/mainwindow.h"
-#include "terminal/core/frame/messageloop.h"
-#include "terminal/core/frame/startup.h"
+#include "terminal/core/program/mainwindow.h"
+#include "terminal/core/window/messageloop.h"
+#include "terminal/core/program/startup.h"
 
 namespace {
 constexpr int kTextUnits = 256;

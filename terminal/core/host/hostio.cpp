@@ -1,27 +1,27 @@
-#include "terminal/core/frame/commandids.h"
+#include "terminal/core/base/commandids.h"
 #include "terminal/core/host/hostio.h"
-#include "terminal/core/paint/paintsettings.h"
+#include "terminal/core/screen/paintsettings.h"
 
 #include <memory>
 #include <new>
 
-#include "terminal/comms/capture.h"
-#include "terminal/comms/connsettings.h"
-#include "terminal/comms/netsession.h"
-#include "terminal/comms/telnet.h"
-#include "terminal/comms/telnetservices.h"
-#include "terminal/comms/loginscript.h"
-#include "terminal/comms/network.h"
-#include "terminal/comms/serial.h"
+#include "terminal/comms/capture/capture.h"
+#include "terminal/settings/store/connsettings.h"
+#include "terminal/comms/telnet/netsession.h"
+#include "terminal/comms/telnet/telnet.h"
+#include "terminal/comms/telnet/telnetservices.h"
+#include "terminal/comms/capture/loginscript.h"
+#include "terminal/comms/telnet/network.h"
+#include "terminal/comms/serial/serial.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/family.h"
 #include "terminal/core/host/hostread.h"
 #include "terminal/core/host/hostsettings.h"
 #include "terminal/core/host/pushback.h"
 #include "terminal/core/host/testsource.h"
-#include "terminal/core/frame/uiservices.h"
-#include "terminal/input/inputpump.h"
-#include "terminal/input/keyevents.h"
+#include "terminal/core/base/uiservices.h"
+#include "terminal/input/macros/inputpump.h"
+#include "terminal/input/macros/keyevents.h"
 
 std::atomic<u8> BellPending{0};
 

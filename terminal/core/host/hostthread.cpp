@@ -1,13 +1,13 @@
 // The host-data thread, its gates and its wait for input.
 #include "terminal/core/host/hostthread.h"
 
-#include "terminal/comms/sockets.h"
+#include "terminal/comms/telnet/sockets.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/host/attention.h"
-#include "terminal/core/host/framelock.h"
+#include "terminal/core/screen/framelock.h"
 #include "terminal/core/host/hostread.h"
-#include "terminal/core/frame/mainwindow.h"
-#include "terminal/core/frame/messageloop.h"
+#include "terminal/core/program/mainwindow.h"
+#include "terminal/core/window/messageloop.h"
 #include "terminal/core/base/win32.h"
 
 std::atomic<u32> ConnectionLost{0};

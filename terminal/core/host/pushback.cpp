@@ -5,12 +5,12 @@
 #include <new>
 #include <vector>
 
-#include "terminal/comms/capture.h"
+#include "terminal/comms/capture/capture.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/host/attention.h"
 #include "terminal/core/host/hostread.h"
 #include "terminal/core/host/hostsettings.h"
-#include "terminal/input/keyevents.h"
+#include "terminal/input/macros/keyevents.h"
 
 namespace {
 

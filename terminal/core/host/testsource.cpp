@@ -6,10 +6,10 @@
 #include "terminal/core/screen/celltext.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/family.h"
-#include "terminal/core/frame/mainwindow.h"
+#include "terminal/core/program/mainwindow.h"
 #include "terminal/core/screen/screenstore.h"
 #include "terminal/core/screen/selectiontext.h"
-#include "terminal/core/frame/statusbar.h"
+#include "terminal/core/window/status/statusbar.h"
 
 #include "terminal/core/base/win32.h"
 

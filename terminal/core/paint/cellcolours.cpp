@@ -1,7 +1,7 @@
 #include "terminal/core/paint/cellcolours.h"
 
 #include "terminal/core/screen/charsets.h"
-#include "terminal/settings/colours.h"
+#include "terminal/settings/store/colours.h"
 
 namespace {
 constexpr u8 kFrgBright = 0x80, kFrgUnderline = 0x40, kFrgInverse = 0x20, kFrgFlash = 0x10;

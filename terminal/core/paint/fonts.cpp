@@ -8,10 +8,10 @@
 #include "terminal/core/paint/glyphcache.h"
 #include "terminal/core/base/memblock.h"
 #include "terminal/core/base/messagebox.h"
-#include "terminal/core/paint/paintsettings.h"
+#include "terminal/core/screen/paintsettings.h"
 #include "terminal/core/paint/screendc.h"
-#include "terminal/settings/colours.h"
-#include "terminal/input/toolbars.h"
+#include "terminal/settings/store/colours.h"
+#include "terminal/input/bars/toolbars.h"
 
 int BaseCellWidth = 8, BaseLineHeight = 16;
 int CellWidth = 8, LineHeight = 16;

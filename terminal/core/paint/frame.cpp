@@ -4,9 +4,9 @@
 
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/family.h"
-#include "terminal/core/frame/screenwindow.h"
-#include "terminal/core/frame/statusbar.h"
-#include "terminal/core/host/framelock.h"
+#include "terminal/core/window/screenwindow.h"
+#include "terminal/core/window/status/statusbar.h"
+#include "terminal/core/screen/framelock.h"
 #include "terminal/core/paint/damage.h"
 #include "terminal/core/paint/fonts.h"
 #include "terminal/core/paint/jumpscroll.h"

@@ -1,18 +1,18 @@
 #include "terminal/core/paint/geometry.h"
 
-#include "terminal/core/frame/commandids.h"
+#include "terminal/core/base/commandids.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/family.h"
 #include "terminal/core/base/emulationids.h"
 #include "terminal/core/paint/fonts.h"
-#include "terminal/core/frame/mainwindow.h"
+#include "terminal/core/program/mainwindow.h"
 #include "terminal/core/paint/screendc.h"
 #include "terminal/core/screen/screenops.h"
 #include "terminal/core/screen/screenstore.h"
-#include "terminal/core/frame/screenwindow.h"
-#include "terminal/core/frame/scrollback.h"
-#include "terminal/core/frame/statusbar.h"
-#include "terminal/input/toolbars.h"
+#include "terminal/core/window/screenwindow.h"
+#include "terminal/core/window/scrollback.h"
+#include "terminal/core/window/status/statusbar.h"
+#include "terminal/input/bars/toolbars.h"
 
 bool KeepWindowSize = false;
 

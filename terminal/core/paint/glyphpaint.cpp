@@ -7,9 +7,9 @@
 #include "terminal/core/base/memblock.h"
 #include "terminal/core/paint/monobitmap.h"
 #include "terminal/core/paint/screendc.h"
-#include "terminal/core/paint/paintsettings.h"
+#include "terminal/core/screen/paintsettings.h"
 #include "terminal/core/paint/screenscroll.h"
-#include "terminal/core/frame/startup.h"
+#include "terminal/core/program/startup.h"
 #include "terminal/core/base/family.h"
 
 namespace {

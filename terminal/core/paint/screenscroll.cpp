@@ -8,14 +8,14 @@
 #include "terminal/core/paint/frame.h"
 #include "terminal/core/paint/jumpscroll.h"
 #include "terminal/core/paint/paintrows.h"
-#include "terminal/core/paint/paintsettings.h"
+#include "terminal/core/screen/paintsettings.h"
 #include "terminal/core/paint/screencolours.h"
 #include "terminal/core/paint/screendc.h"
 #include "terminal/core/screen/screenops.h"
 #include "terminal/core/screen/screenstore.h"
-#include "terminal/core/frame/screenwindow.h"
+#include "terminal/core/window/screenwindow.h"
 #include "terminal/core/paint/textcursor.h"
-#include "terminal/settings/colours.h"
+#include "terminal/settings/store/colours.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 #include "terminal/core/paint/textcursor.h"
-#include "terminal/core/paint/paintsettings.h"
+#include "terminal/core/screen/paintsettings.h"
 
 #include <chrono>
 #include <thread>
@@ -9,7 +9,7 @@
 #include "terminal/core/paint/painting.h"
 #include "terminal/core/screen/screenops.h"
 #include "terminal/core/screen/screenstore.h"
-#include "terminal/core/frame/uiservices.h"
+#include "terminal/core/base/uiservices.h"
 
 std::atomic<u8> CursorShown{0};
 std::atomic<u8> CursorUpdatesSuspended{0};

@@ -1,7 +1,7 @@
 #include "terminal/core/screen/celltext.h"
 
 #include "terminal/core/screen/charsets.h"
-#include "terminal/core/paint/paintsettings.h"
+#include "terminal/core/screen/paintsettings.h"
 #include "terminal/core/screen/screenstore.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // Cursor moves, erasing, margins, insert/delete and row repaint on the screen store.
 #include "terminal/core/screen/screenops.h"
-#include "terminal/core/paint/paintsettings.h"
+#include "terminal/core/screen/paintsettings.h"
 
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/family.h"

@@ -9,7 +9,7 @@
 #include <atomic>
 
 #include "terminal/core/base/vxtypes.h"
-#include "terminal/core/paint/paintsettings.h"
+#include "terminal/core/screen/paintsettings.h"
 
 struct ScreenLineRecord;
 

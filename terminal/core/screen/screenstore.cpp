@@ -1,5 +1,5 @@
 #include "terminal/core/screen/screenstore.h"
-#include "terminal/core/paint/paintsettings.h"
+#include "terminal/core/screen/paintsettings.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -14,10 +14,10 @@
 #include "terminal/core/paint/painting.h"
 #include "terminal/core/host/pushback.h"
 #include "terminal/core/screen/screenops.h"
-#include "terminal/core/frame/uiservices.h"
+#include "terminal/core/base/uiservices.h"
 #include "terminal/core/screen/screenmodes.h"
-#include "terminal/input/keyevents.h"
-#include "terminal/settings/profile.h"
+#include "terminal/input/macros/keyevents.h"
+#include "terminal/settings/store/profile.h"
 
 ScreenStoreState Screen;
 u8 CurrentColour = kDefaultColour;

@@ -3,7 +3,7 @@
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/family.h"
 #include "terminal/core/host/hostsettings.h"
-#include "terminal/core/paint/paintsettings.h"
+#include "terminal/core/screen/paintsettings.h"
 #include "terminal/core/screen/celltext.h"
 #include "terminal/core/screen/charsets.h"
 #include "terminal/core/screen/screenstore.h"

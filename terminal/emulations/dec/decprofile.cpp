@@ -2,8 +2,8 @@
 // profile's VT300 section.
 #include "terminal/emulations/dec/profilepart.h"
 #include "terminal/emulations/dec/services.h"
-#include "terminal/emulations/dec/udkstore.h"
-#include "terminal/settings/profile.h"
+#include "terminal/emulations/dec/keys/udkstore.h"
+#include "terminal/settings/store/profile.h"
 
 void DecLoadSettings()
 {

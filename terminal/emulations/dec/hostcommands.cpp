@@ -2,15 +2,15 @@
 // the host-data thread and only record requests for the user-interface thread.
 #include "terminal/emulations/dec/hostcommands.h"
 
-#include "terminal/comms/capture.h"
+#include "terminal/comms/capture/capture.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/emulationids.h"
 #include "terminal/core/host/escparser.h"
 #include "terminal/core/host/hostread.h"
 #include "terminal/core/screen/screenstore.h"
-#include "terminal/core/frame/uiservices.h"
+#include "terminal/core/base/uiservices.h"
 #include "terminal/emulations/dec/services.h"
-#include "terminal/settings/profilevalues.h"
+#include "terminal/settings/store/profilevalues.h"
 
 ConnectTimeFieldPlace ConnectTimeField{0, 20};
 

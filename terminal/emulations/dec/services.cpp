@@ -2,18 +2,18 @@
 // C1 controls, the report sender, the soft font and the resets of the VT state.
 #include "terminal/emulations/dec/services.h"
 
-#include "terminal/comms/serial.h"
+#include "terminal/comms/serial/serial.h"
 #include "terminal/core/host/hostio.h"
 #include "terminal/core/host/hostread.h"
 #include "terminal/core/base/memblock.h"
 #include "terminal/core/screen/screenops.h"
 #include "terminal/core/screen/screenstore.h"
-#include "terminal/emulations/dec/cursorcmds.h"
-#include "terminal/emulations/dec/localedit.h"
-#include "terminal/emulations/dec/rectangles.h"
-#include "terminal/emulations/dec/rendition.h"
-#include "terminal/emulations/dec/reportbuffer.h"
-#include "terminal/emulations/dec/softfont.h"
+#include "terminal/emulations/dec/controls/cursorcmds.h"
+#include "terminal/emulations/dec/localedit/localedit.h"
+#include "terminal/emulations/dec/pages/rectangles.h"
+#include "terminal/emulations/dec/controls/rendition.h"
+#include "terminal/emulations/dec/reports/reportbuffer.h"
+#include "terminal/emulations/dec/controls/softfont.h"
 #include "terminal/emulations/dec/vtmodes.h"
 
 TransmitRingState TransmitRing{};

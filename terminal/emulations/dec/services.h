@@ -7,8 +7,8 @@
 
 #include "terminal/core/base/family.h"
 #include "terminal/core/host/escparser.h"
-#include "terminal/emulations/dec/controls.h"
-#include "terminal/emulations/dec/escape.h"
+#include "terminal/emulations/dec/controls/controls.h"
+#include "terminal/emulations/dec/controls/escape.h"
 #include "terminal/core/screen/screenmodes.h"
 #include "terminal/core/base/vxtypes.h"
 

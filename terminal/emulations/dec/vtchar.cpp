@@ -1,5 +1,5 @@
 #include "terminal/emulations/dec/vtchar.h"
-#include "terminal/core/paint/paintsettings.h"
+#include "terminal/core/screen/paintsettings.h"
 
 #include <initializer_list>
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "terminal/core/base/vxtypes.h"
-#include "terminal/emulations/dec/keysequences.h"
+#include "terminal/emulations/dec/keys/keysequences.h"
 
 // Cursor save and restore (ESC 7, ESC 8).
 void SaveCursorState();

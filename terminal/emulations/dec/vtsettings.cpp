@@ -1,7 +1,7 @@
 // The profile values the VT reports read: the VT300 section's custom and tertiary
 // answers and the connection's parity and speed.
-#include "terminal/emulations/dec/reports.h"
-#include "terminal/settings/profilevalues.h"
+#include "terminal/emulations/dec/reports/reports.h"
+#include "terminal/settings/store/profilevalues.h"
 
 const wchar16* CustomTerminalIdText()
 {

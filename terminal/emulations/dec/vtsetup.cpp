@@ -5,13 +5,13 @@
 #include "terminal/core/base/emulationids.h"
 #include "terminal/core/screen/screenops.h"
 #include "terminal/core/screen/screenstore.h"
-#include "terminal/emulations/dec/localedit.h"
+#include "terminal/emulations/dec/localedit/localedit.h"
 #include "terminal/emulations/dec/services.h"
 #include "terminal/emulations/dec/vtparts.h"
 #include "terminal/emulations/dec/vtmodes.h"
-#include "terminal/settings/profilevalues.h"
+#include "terminal/settings/store/profilevalues.h"
 #include "terminal/emulations/dec/vtsetup.h"
-#include "terminal/settings/setupcopy.h"
+#include "terminal/settings/setup/setupcopy.h"
 
 namespace {
 

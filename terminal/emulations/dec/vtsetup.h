@@ -1,6 +1,6 @@
 // The DEC VT family's part of the Setup dialog.
 #pragma once
 
-#include "terminal/settings/setupfamily.h"
+#include "terminal/settings/setup/setupfamily.h"
 
 extern const FamilySetup DecSetup;

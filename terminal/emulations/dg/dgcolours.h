@@ -8,7 +8,7 @@
 #pragma once
 
 #include "terminal/core/base/vxtypes.h"
-#include "terminal/settings/hls.h"
+#include "terminal/settings/store/hls.h"
 
 struct DgColourSettings {
     u8 frg[16];

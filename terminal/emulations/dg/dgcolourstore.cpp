@@ -2,8 +2,8 @@
 #include "terminal/emulations/dg/dgcolours.h"
 #include "terminal/emulations/dg/dgsettings.h"
 #include "terminal/emulations/dg/dgstate.h"
-#include "terminal/settings/profile.h"
-#include "terminal/settings/registry.h"
+#include "terminal/settings/store/profile.h"
+#include "terminal/settings/store/registry.h"
 
 namespace {
 

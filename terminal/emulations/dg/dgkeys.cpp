@@ -2,18 +2,18 @@
 // native mode control codes and RS sequences, in ANSI mode CSI sequences.
 #include "terminal/emulations/dg/dgkeys.h"
 
-#include "terminal/comms/linebreak.h"
-#include "terminal/comms/telnetservices.h"
+#include "terminal/comms/telnet/linebreak.h"
+#include "terminal/comms/telnet/telnetservices.h"
 #include "terminal/core/base/corestate.h"
-#include "terminal/core/frame/commandids.h"
-#include "terminal/core/frame/uiservices.h"
+#include "terminal/core/base/commandids.h"
+#include "terminal/core/base/uiservices.h"
 #include "terminal/core/host/hostsettings.h"
 #include "terminal/core/paint/textcursor.h"
 #include "terminal/emulations/dg/dgio.h"
 #include "terminal/emulations/dg/dgprint.h"
 #include "terminal/emulations/dg/dgscreen.h"
 #include "terminal/emulations/dg/dgstate.h"
-#include "terminal/input/inputpump.h"
+#include "terminal/input/macros/inputpump.h"
 
 namespace {
 

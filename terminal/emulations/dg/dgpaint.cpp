@@ -5,11 +5,11 @@
 #include "terminal/emulations/dg/dgpaint.h"
 
 #include "terminal/core/base/win32.h"
-#include "terminal/core/frame/idle.h"
-#include "terminal/core/frame/screenwindow.h"
+#include "terminal/core/window/idle.h"
+#include "terminal/core/window/screenwindow.h"
 #include "terminal/core/paint/fonts.h"
 #include "terminal/core/paint/glyphpaint.h"
-#include "terminal/core/paint/paintsettings.h"
+#include "terminal/core/screen/paintsettings.h"
 #include "terminal/core/paint/screencolours.h"
 #include "terminal/core/paint/screendc.h"
 #include "terminal/core/paint/screenscroll.h"
@@ -19,7 +19,7 @@
 #include "terminal/emulations/dg/dgdamage.h"
 #include "terminal/emulations/dg/dgstate.h"
 #include "terminal/emulations/dg/dgview.h"
-#include "terminal/settings/colours.h"
+#include "terminal/settings/store/colours.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // Printing: the printer controller with the filter that watches for its end, and the DG
 // print screen of the cursor's window, one row per posted step.
-#include "terminal/comms/printing.h"
-#include "terminal/core/frame/commandids.h"
-#include "terminal/core/frame/uiservices.h"
-#include "terminal/core/host/framelock.h"
+#include "terminal/comms/printing/printing.h"
+#include "terminal/core/base/commandids.h"
+#include "terminal/core/base/uiservices.h"
+#include "terminal/core/screen/framelock.h"
 #include "terminal/core/screen/screenmodes.h"
 #include "terminal/emulations/dg/dgcharsets.h"
 #include "terminal/emulations/dg/dgcommands.h"

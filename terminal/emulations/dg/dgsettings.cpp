@@ -6,9 +6,9 @@
 #include "terminal/emulations/dg/dgcolours.h"
 #include "terminal/emulations/dg/dgdamage.h"
 #include "terminal/emulations/dg/dgstate.h"
-#include "terminal/settings/attributelists.h"
-#include "terminal/settings/setupcolours.h"
-#include "terminal/settings/setupfamily.h"
+#include "terminal/settings/setup/attributelists.h"
+#include "terminal/settings/setup/setupcolours.h"
+#include "terminal/settings/setup/setupfamily.h"
 
 namespace {
 

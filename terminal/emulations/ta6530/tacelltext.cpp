@@ -1,6 +1,6 @@
 #include "terminal/emulations/ta6530/tacelltext.h"
 
-#include "terminal/core/paint/paintsettings.h"
+#include "terminal/core/screen/paintsettings.h"
 #include "terminal/core/screen/charsets.h"
 #include "terminal/emulations/ta6530/tastate.h"
 

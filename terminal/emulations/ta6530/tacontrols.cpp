@@ -1,7 +1,7 @@
 #include "terminal/emulations/ta6530/tacontrols.h"
 
 #include "terminal/core/host/hostio.h"
-#include "terminal/core/paint/paintsettings.h"
+#include "terminal/core/screen/paintsettings.h"
 #include "terminal/emulations/ta6530/taansi.h"
 #include "terminal/emulations/ta6530/tacursor.h"
 #include "terminal/emulations/ta6530/taescape.h"

@@ -1,7 +1,7 @@
 #include "terminal/emulations/ta6530/taescape.h"
 
-#include "terminal/core/frame/commandids.h"
-#include "terminal/core/frame/uiservices.h"
+#include "terminal/core/base/commandids.h"
+#include "terminal/core/base/uiservices.h"
 #include "terminal/emulations/ta6530/taansi.h"
 #include "terminal/emulations/ta6530/taconfig.h"
 #include "terminal/emulations/ta6530/tacursor.h"
@@ -16,8 +16,8 @@
 #include "terminal/emulations/ta6530/tastatus.h"
 #include "terminal/emulations/ta6530/tatables.h"
 #include "terminal/emulations/ta6530/tawrite.h"
-#include "terminal/comms/capture.h"
-#include "terminal/core/frame/uiservices.h"
+#include "terminal/comms/capture/capture.h"
+#include "terminal/core/base/uiservices.h"
 #include "terminal/core/host/hostio.h"
 
 #include <cstring>

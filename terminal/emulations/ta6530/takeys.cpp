@@ -2,10 +2,10 @@
 
 #include <cstring>
 
-#include "terminal/comms/linebreak.h"
-#include "terminal/comms/telnetservices.h"
+#include "terminal/comms/telnet/linebreak.h"
+#include "terminal/comms/telnet/telnetservices.h"
 #include "terminal/core/base/corestate.h"
-#include "terminal/core/frame/uiservices.h"
+#include "terminal/core/base/uiservices.h"
 #include "terminal/core/host/hostio.h"
 #include "terminal/core/host/hostsettings.h"
 #include "terminal/core/host/pushback.h"
@@ -15,8 +15,8 @@
 #include "terminal/emulations/ta6530/taprotocol.h"
 #include "terminal/emulations/ta6530/tastatus.h"
 #include "terminal/emulations/ta6530/tawrite.h"
-#include "terminal/input/inputpump.h"
-#include "terminal/input/keycodes.h"
+#include "terminal/input/macros/inputpump.h"
+#include "terminal/input/keyboard/keycodes.h"
 
 namespace {
 

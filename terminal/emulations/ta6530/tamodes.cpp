@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "terminal/comms/network.h"
+#include "terminal/comms/telnet/network.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/paint/painting.h"
 #include "terminal/emulations/ta6530/tacursor.h"
@@ -13,7 +13,7 @@
 #include "terminal/emulations/ta6530/tasettings.h"
 #include "terminal/emulations/ta6530/tastatus.h"
 #include "terminal/emulations/ta6530/tatables.h"
-#include "terminal/settings/profilevalues.h"
+#include "terminal/settings/store/profilevalues.h"
 
 namespace {
 

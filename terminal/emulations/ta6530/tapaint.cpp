@@ -5,10 +5,10 @@
 #include <atomic>
 
 #include "terminal/core/base/corestate.h"
-#include "terminal/core/frame/idle.h"
+#include "terminal/core/window/idle.h"
 #include "terminal/core/paint/fonts.h"
 #include "terminal/core/paint/paintrows.h"
-#include "terminal/core/paint/paintsettings.h"
+#include "terminal/core/screen/paintsettings.h"
 #include "terminal/core/paint/screencolours.h"
 #include "terminal/core/paint/screendc.h"
 #include "terminal/core/paint/screenscroll.h"

@@ -1,13 +1,13 @@
 // The services the TA6530 engine asks of the program: its serial line set again, and
 // its lines printed through the printing layer (as full screen-line records, which the
 // line printer reads 134 cells of).
-#include "terminal/comms/connsettings.h"
-#include "terminal/comms/printing.h"
-#include "terminal/comms/printjob.h"
-#include "terminal/comms/serialport.h"
+#include "terminal/settings/store/connsettings.h"
+#include "terminal/comms/printing/printing.h"
+#include "terminal/comms/printing/printjob.h"
+#include "terminal/comms/serial/serialport.h"
 #include "terminal/core/screen/screenstore.h"
 #include "terminal/emulations/ta6530/taservices.h"
-#include "terminal/settings/profilevalues.h"
+#include "terminal/settings/store/profilevalues.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "terminal/emulations/ta6530/taprint.h"
 
-#include "terminal/comms/printing.h"
+#include "terminal/comms/printing/printing.h"
 #include "terminal/emulations/ta6530/tapages.h"
 #include "terminal/emulations/ta6530/taservices.h"
 

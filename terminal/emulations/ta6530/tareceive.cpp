@@ -2,21 +2,21 @@
 
 #include <atomic>
 
-#include "terminal/comms/capture.h"
-#include "terminal/comms/loginscript.h"
-#include "terminal/comms/netsession.h"
-#include "terminal/comms/network.h"
-#include "terminal/comms/printing.h"
-#include "terminal/comms/serial.h"
-#include "terminal/comms/socketio.h"
-#include "terminal/comms/telnetservices.h"
-#include "terminal/comms/connsettings.h"
+#include "terminal/comms/capture/capture.h"
+#include "terminal/comms/capture/loginscript.h"
+#include "terminal/comms/telnet/netsession.h"
+#include "terminal/comms/telnet/network.h"
+#include "terminal/comms/printing/printing.h"
+#include "terminal/comms/serial/serial.h"
+#include "terminal/comms/telnet/socketio.h"
+#include "terminal/comms/telnet/telnetservices.h"
+#include "terminal/settings/store/connsettings.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/emulationids.h"
 #include "terminal/core/base/family.h"
-#include "terminal/core/frame/uiservices.h"
+#include "terminal/core/base/uiservices.h"
 #include "terminal/core/host/attention.h"
-#include "terminal/core/host/framelock.h"
+#include "terminal/core/screen/framelock.h"
 #include "terminal/core/host/hostio.h"
 #include "terminal/core/host/hostread.h"
 #include "terminal/core/host/hostsettings.h"
@@ -30,8 +30,8 @@
 #include "terminal/emulations/ta6530/taprotocol.h"
 #include "terminal/emulations/ta6530/tastatus.h"
 #include "terminal/emulations/ta6530/tawrite.h"
-#include "terminal/input/inputpump.h"
-#include "terminal/input/keyevents.h"
+#include "terminal/input/macros/inputpump.h"
+#include "terminal/input/macros/keyevents.h"
 
 bool TaCursorDrawn = false;
 

@@ -4,8 +4,8 @@
 #include "terminal/emulations/ta6530/tasettings.h"
 #include "terminal/emulations/ta6530/taservices.h"
 #include "terminal/emulations/ta6530/tatables.h"
-#include "terminal/settings/profile.h"
-#include "terminal/settings/registry.h"
+#include "terminal/settings/store/profile.h"
+#include "terminal/settings/store/registry.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 #include "terminal/emulations/ta6530/tasettings.h"
 #include "terminal/emulations/ta6530/tastate.h"
 #include "terminal/emulations/ta6530/tatables.h"
-#include "terminal/settings/attributelists.h"
-#include "terminal/settings/setupcopy.h"
-#include "terminal/settings/setuppagehelpers.h"
-#include "terminal/settings/setuppages.h"
+#include "terminal/settings/setup/attributelists.h"
+#include "terminal/settings/setup/setupcopy.h"
+#include "terminal/settings/setup/setuppagehelpers.h"
+#include "terminal/settings/setup/setuppages.h"
 
 namespace {
 

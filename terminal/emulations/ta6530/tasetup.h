@@ -2,6 +2,6 @@
 // working copy, and its list on the Attributes page.
 #pragma once
 
-#include "terminal/settings/setupfamily.h"
+#include "terminal/settings/setup/setupfamily.h"
 
 extern const FamilySetup Ta6530Setup;

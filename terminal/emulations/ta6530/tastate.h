@@ -6,7 +6,7 @@
 #pragma once
 
 #include "terminal/core/screen/screenstore.h"
-#include "terminal/settings/hls.h"
+#include "terminal/settings/store/hls.h"
 
 constexpr u8 kTaConversational = 0, kTaBlock = 1, kTaProtected = 2, kTaAnsi = 3;
 constexpr u8 kTaNoMode = 255;  // the previous mode after a reset

@@ -3,9 +3,9 @@
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/language.h"
 #include "terminal/core/host/hostsettings.h"
-#include "terminal/core/paint/paintsettings.h"
+#include "terminal/core/screen/paintsettings.h"
 #include "terminal/emulations/ta6530/tapages.h"
-#include "terminal/input/keycodes.h"
+#include "terminal/input/keyboard/keycodes.h"
 
 namespace {
 

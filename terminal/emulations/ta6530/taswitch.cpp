@@ -1,9 +1,9 @@
 // The switch into and out of the TA6530 on the user-interface thread (the host-data
 // thread is held): the core's geometry saved and given back, the palette, the status bar.
-#include "terminal/comms/printing.h"
+#include "terminal/comms/printing/printing.h"
 #include "terminal/core/base/language.h"
-#include "terminal/core/frame/startup.h"
-#include "terminal/core/frame/statusbar.h"
+#include "terminal/core/program/startup.h"
+#include "terminal/core/window/status/statusbar.h"
 #include "terminal/core/paint/painting.h"
 #include "terminal/core/paint/screencolours.h"
 #include "terminal/core/paint/textcursor.h"
@@ -11,7 +11,7 @@
 #include "terminal/emulations/ta6530/tamodes.h"
 #include "terminal/emulations/ta6530/taplatform.h"
 #include "terminal/emulations/ta6530/tastate.h"
-#include "terminal/settings/defaults.h"
+#include "terminal/settings/store/defaults.h"
 
 namespace {
 

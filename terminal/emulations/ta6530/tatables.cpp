@@ -1,6 +1,6 @@
 #include "terminal/emulations/ta6530/tatables.h"
 
-#include "terminal/settings/colours.h"
+#include "terminal/settings/store/colours.h"
 
 // clang-format off
 // Data types: 0 anything, 1 letters, 2 digits, 3 letters and digits, 4 digits and the

@@ -1,8 +1,8 @@
 // The TeleVideo's Alt keys: each sends SOH, a character and CR.
 #include "terminal/emulations/wyse-tvi/altkeys.h"
 
-#include "terminal/input/eventtext.h"
-#include "terminal/input/keycodes.h"
+#include "terminal/input/macros/eventtext.h"
+#include "terminal/input/keyboard/keycodes.h"
 
 namespace {
 constexpr int kVkMenu = 0x12;

@@ -1,14 +1,14 @@
 #include "hostpath_fixture.h"
-#include "terminal/core/paint/paintsettings.h"
+#include "terminal/core/screen/paintsettings.h"
 
 #include "support/doubles_network.h"
 #include "support/test_doubles.h"
-#include "terminal/comms/connsettings.h"
-#include "terminal/comms/netsession.h"
-#include "terminal/comms/telnet.h"
-#include "terminal/comms/telnetservices.h"
-#include "terminal/comms/network.h"
-#include "terminal/comms/serial.h"
+#include "terminal/settings/store/connsettings.h"
+#include "terminal/comms/telnet/netsession.h"
+#include "terminal/comms/telnet/telnet.h"
+#include "terminal/comms/telnet/telnetservices.h"
+#include "terminal/comms/telnet/network.h"
+#include "terminal/comms/serial/serial.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/family.h"
 #include "terminal/core/host/escparser.h"
@@ -20,8 +20,8 @@
 #include "terminal/core/paint/textcursor.h"
 #include "terminal/emulations/dec/vtchar.h"
 #include "terminal/emulations/dec/services.h"
-#include "terminal/input/keyevents.h"
-#include "terminal/settings/profilevalues.h"
+#include "terminal/input/macros/keyevents.h"
+#include "terminal/settings/store/profilevalues.h"
 
 namespace {
 constexpr SocketHandle kFakeSocket = 7;

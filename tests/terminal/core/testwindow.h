@@ -5,7 +5,7 @@
 #include <string>
 
 #include "terminal/core/base/language.h"
-#include "terminal/core/frame/mainwindow.h"
+#include "terminal/core/program/mainwindow.h"
 #include "terminal/core/base/win32.h"
 #include "support/winepath.h"
 

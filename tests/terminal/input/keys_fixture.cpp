@@ -10,15 +10,15 @@
 #include "terminal/core/host/hostio.h"
 #include "terminal/core/host/hostread.h"
 #include "terminal/core/host/hostsettings.h"
-#include "terminal/core/paint/paintsettings.h"
+#include "terminal/core/screen/paintsettings.h"
 #include "terminal/core/host/pushback.h"
-#include "terminal/emulations/dec/keymodes.h"
-#include "terminal/emulations/dec/keysequences.h"
-#include "terminal/input/inputpump.h"
-#include "terminal/input/keycodes.h"
-#include "terminal/input/keydefs.h"
-#include "terminal/input/keyevents.h"
-#include "terminal/settings/profilevalues.h"
+#include "terminal/emulations/dec/keys/keymodes.h"
+#include "terminal/emulations/dec/keys/keysequences.h"
+#include "terminal/input/macros/inputpump.h"
+#include "terminal/input/keyboard/keycodes.h"
+#include "terminal/input/macros/keydefs.h"
+#include "terminal/input/macros/keyevents.h"
+#include "terminal/settings/store/profilevalues.h"
 
 namespace {
 void ResetKeyState()

@@ -8,9 +8,9 @@
 #include "terminal/core/host/hostio.h"
 #include "terminal/core/screen/screenstore.h"
 #include "terminal/emulations/dec/params.h"
-#include "terminal/emulations/dec/rendition.h"
+#include "terminal/emulations/dec/controls/rendition.h"
 #include "terminal/emulations/dec/services.h"
-#include "terminal/settings/colours.h"
+#include "terminal/settings/store/colours.h"
 
 namespace {
 

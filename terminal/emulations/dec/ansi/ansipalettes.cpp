@@ -5,8 +5,8 @@
 #include "terminal/emulations/dec/ansi/ansiconsole.h"
 #include "terminal/emulations/dec/ansi/ansiprofile.h"
 #include "terminal/emulations/dec/services.h"
-#include "terminal/settings/colours.h"
-#include "terminal/settings/defaults.h"
+#include "terminal/settings/store/colours.h"
+#include "terminal/settings/store/defaults.h"
 
 HlsPalette ScoPalette{};
 HlsPalette At386Palette{};

@@ -5,8 +5,8 @@
 #pragma once
 
 #include "terminal/core/base/vxtypes.h"
-#include "terminal/settings/hls.h"
-#include "terminal/settings/registry.h"
+#include "terminal/settings/store/hls.h"
+#include "terminal/settings/store/registry.h"
 
 extern HlsPalette ScoPalette;
 extern HlsPalette At386Palette;

@@ -6,8 +6,8 @@
 
 #include "terminal/core/base/emulationids.h"
 #include "terminal/core/host/hostread.h"
-#include "terminal/emulations/dec/controls.h"
-#include "terminal/emulations/dec/cursorcmds.h"
+#include "terminal/emulations/dec/controls/controls.h"
+#include "terminal/emulations/dec/controls/cursorcmds.h"
 #include "terminal/emulations/dec/vtparts.h"
 #include "terminal/emulations/dec/services.h"
 

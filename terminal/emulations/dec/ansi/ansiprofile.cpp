@@ -2,7 +2,7 @@
 // and writes them (ansipalettes.cpp).
 #include "terminal/core/base/emulationids.h"
 #include "terminal/emulations/dec/ansi/ansiprofile.h"
-#include "terminal/settings/profile.h"
+#include "terminal/settings/store/profile.h"
 
 HKEY OpenConsoleSection(u8 id, bool create)
 {

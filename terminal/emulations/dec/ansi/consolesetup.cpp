@@ -5,7 +5,7 @@
 #include "terminal/emulations/dec/ansi/ansipalettes.h"
 #include "terminal/emulations/dec/ansi/consolesetup.h"
 #include "terminal/emulations/dec/services.h"
-#include "terminal/settings/setupcopy.h"
+#include "terminal/settings/setup/setupcopy.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include "terminal/core/host/hostread.h"
 #include "terminal/emulations/dec/params.h"
-#include "terminal/input/keydefs.h"
+#include "terminal/input/macros/keydefs.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 // value is screen * 25 + row.
 #include <atomic>
 
-#include "terminal/comms/printing.h"
-#include "terminal/core/frame/commandids.h"
-#include "terminal/core/frame/uiservices.h"
+#include "terminal/comms/printing/printing.h"
+#include "terminal/core/base/commandids.h"
+#include "terminal/core/base/uiservices.h"
 #include "terminal/emulations/dec/ansi/ansiconsole.h"
 
 namespace {

@@ -1,10 +1,10 @@
 #include "terminal/emulations/ibmhost/3270/fieldedit3270.h"
 
-#include "terminal/comms/connsettings.h"
-#include "terminal/comms/linebreak.h"
-#include "terminal/comms/network.h"
-#include "terminal/comms/telnet.h"
-#include "terminal/comms/telnetoptions.h"
+#include "terminal/settings/store/connsettings.h"
+#include "terminal/comms/telnet/linebreak.h"
+#include "terminal/comms/telnet/network.h"
+#include "terminal/comms/telnet/telnet.h"
+#include "terminal/comms/telnet/telnetoptions.h"
 #include "terminal/core/host/hostio.h"
 #include "terminal/core/host/hostsettings.h"
 #include "terminal/emulations/ibmhost/3270/address3270.h"
@@ -14,7 +14,7 @@
 #include "terminal/emulations/ibmhost/3270/inbound3270.h"
 #include "terminal/emulations/ibmhost/3270/oia3270.h"
 #include "terminal/emulations/ibmhost/3270/tn3270e.h"
-#include "terminal/input/keyevents.h"
+#include "terminal/input/macros/keyevents.h"
 
 namespace {
 // clang-format off

@@ -5,8 +5,8 @@
 #include <new>
 #include <string>
 
-#include "terminal/comms/telnetoptions.h"
-#include "terminal/comms/telnetservices.h"
+#include "terminal/comms/telnet/telnetoptions.h"
+#include "terminal/comms/telnet/telnetservices.h"
 #include "terminal/core/base/messagebox.h"
 #include "terminal/emulations/ibmhost/3270/datastream3270.h"
 #include "terminal/emulations/ibmhost/station/hostcodepage.h"

@@ -1,6 +1,6 @@
 // Frame services of the 3270 engine.
 #include "terminal/emulations/ibmhost/3270/services3270.h"
-#include "terminal/core/frame/instances.h"
+#include "terminal/core/session/instances.h"
 
 int I3270SessionSlot()
 {

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "terminal/comms/recordsession.h"
+#include "terminal/comms/telnet/recordsession.h"
 #include "terminal/core/base/vxtypes.h"
 #include "terminal/emulations/ibmhost/station/hostcells.h"
 

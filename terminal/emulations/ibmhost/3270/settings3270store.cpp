@@ -2,11 +2,11 @@
 // code page, character set and CCSID. A value equal to its default is not written, and
 // the SBCS defaults are those of the user's language, so a profile follows its user's
 // language until a page is chosen.
-#include "terminal/comms/recordsession.h"
+#include "terminal/comms/telnet/recordsession.h"
 #include "terminal/core/base/language.h"
 #include "terminal/emulations/ibmhost/3270/settings3270.h"
-#include "terminal/settings/profile.h"
-#include "terminal/settings/registry.h"
+#include "terminal/settings/store/profile.h"
+#include "terminal/settings/store/registry.h"
 
 namespace {
 constexpr const wchar16* kSection = VXT("IBM3270");

@@ -1,8 +1,8 @@
 #include "terminal/emulations/ibmhost/3270/tn3270e.h"
 
-#include "terminal/comms/network.h"
-#include "terminal/comms/telnet.h"
-#include "terminal/comms/telnetoptions.h"
+#include "terminal/comms/telnet/network.h"
+#include "terminal/comms/telnet/telnet.h"
+#include "terminal/comms/telnet/telnetoptions.h"
 #include "terminal/emulations/ibmhost/3270/datastream3270.h"
 #include "terminal/emulations/ibmhost/3270/fieldedit3270.h"
 #include "terminal/emulations/ibmhost/3270/inbound3270.h"

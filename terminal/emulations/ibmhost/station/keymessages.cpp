@@ -3,9 +3,9 @@
 // text-assist keys, the 3270's Alt and Ctrl combinations.
 #include "terminal/emulations/ibmhost/station/keymessages.h"
 
-#include "terminal/input/keycodes.h"
-#include "terminal/input/keyevents.h"
-#include "terminal/settings/profilevalues.h"
+#include "terminal/input/keyboard/keycodes.h"
+#include "terminal/input/macros/keyevents.h"
+#include "terminal/settings/store/profilevalues.h"
 
 namespace {
 

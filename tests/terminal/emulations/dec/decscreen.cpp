@@ -11,13 +11,13 @@
 
 #include "support/doubles_host.h"
 #include "support/doubles_network.h"
-#include "terminal/comms/network.h"
+#include "terminal/comms/telnet/network.h"
 #include "terminal/core/screen/celltext.h"
 #include "terminal/core/host/hostread.h"
 #include "terminal/core/screen/screenops.h"
 #include "terminal/core/screen/screenstore.h"
-#include "terminal/settings/colours.h"
-#include "terminal/settings/profilevalues.h"
+#include "terminal/settings/store/colours.h"
+#include "terminal/settings/store/profilevalues.h"
 
 int main()
 {

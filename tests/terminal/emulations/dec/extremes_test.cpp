@@ -10,9 +10,9 @@
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/emulationids.h"
 #include "terminal/core/screen/screenstore.h"
-#include "terminal/emulations/dec/localedit.h"
+#include "terminal/emulations/dec/localedit/localedit.h"
 #include "terminal/emulations/dec/services.h"
-#include "terminal/settings/profilevalues.h"
+#include "terminal/settings/store/profilevalues.h"
 #include "vt_fixture.h"
 
 namespace {

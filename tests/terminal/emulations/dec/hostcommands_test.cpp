@@ -5,11 +5,11 @@
 #include "terminal/core/base/corestate.h"
 #include "terminal/emulations/dec/hostcommands.h"
 #include "terminal/core/host/escparser.h"
-#include "terminal/core/paint/paintsettings.h"
+#include "terminal/core/screen/paintsettings.h"
 #include "terminal/core/screen/screenstore.h"
 #include "terminal/core/paint/textcursor.h"
 #include "terminal/emulations/dec/services.h"
-#include "terminal/settings/profilevalues.h"
+#include "terminal/settings/store/profilevalues.h"
 
 namespace {
 

@@ -3,17 +3,17 @@
 #include <gtest/gtest.h>
 
 #include "support/doubles_host.h"
-#include "terminal/settings/profilevalues.h"
+#include "terminal/settings/store/profilevalues.h"
 #include "terminal/core/screen/celltext.h"
 #include "terminal/core/base/corestate.h"
-#include "terminal/core/paint/paintsettings.h"
+#include "terminal/core/screen/paintsettings.h"
 #include "terminal/core/screen/screenstore.h"
-#include "terminal/emulations/dec/cursorcmds.h"
-#include "terminal/emulations/dec/rendition.h"
+#include "terminal/emulations/dec/controls/cursorcmds.h"
+#include "terminal/emulations/dec/controls/rendition.h"
 #include "terminal/emulations/dec/services.h"
-#include "terminal/emulations/dec/softfont.h"
-#include "terminal/emulations/dec/vtcharsets.h"
-#include "terminal/settings/colours.h"
+#include "terminal/emulations/dec/controls/softfont.h"
+#include "terminal/emulations/dec/controls/vtcharsets.h"
+#include "terminal/settings/store/colours.h"
 #include "vt_fixture.h"
 
 namespace {

@@ -7,14 +7,14 @@
 #include "support/doubles_network.h"
 
 #include "terminal/core/base/emulationids.h"
-#include "terminal/settings/profilevalues.h"
+#include "terminal/settings/store/profilevalues.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/family.h"
-#include "terminal/core/paint/paintsettings.h"
+#include "terminal/core/screen/paintsettings.h"
 #include "terminal/core/screen/screenstore.h"
 #include "terminal/core/paint/textcursor.h"
 #include "terminal/emulations/dec/services.h"
-#include "terminal/emulations/dec/vtcharsets.h"
+#include "terminal/emulations/dec/controls/vtcharsets.h"
 #include "terminal/emulations/dec/vtmodes.h"
 #include "vt_fixture.h"
 

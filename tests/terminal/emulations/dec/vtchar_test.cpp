@@ -1,6 +1,6 @@
 // The VT character path: controls, C1, DEL, the writer and the character sets.
 #include "terminal/core/hostpath_fixture.h"
-#include "terminal/core/paint/paintsettings.h"
+#include "terminal/core/screen/paintsettings.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/host/hostsettings.h"
 #include "terminal/core/screen/screenops.h"

@@ -6,10 +6,10 @@
 #include "terminal/core/base/family.h"
 #include "terminal/emulations/dg/dglook.h"
 #include "terminal/emulations/dg/dgsettings.h"
-#include "terminal/settings/attributelists.h"
-#include "terminal/settings/setupcolours.h"
-#include "terminal/settings/setupcopy.h"
-#include "terminal/settings/setupfamily.h"
+#include "terminal/settings/setup/attributelists.h"
+#include "terminal/settings/setup/setupcolours.h"
+#include "terminal/settings/setup/setupcopy.h"
+#include "terminal/settings/setup/setupfamily.h"
 
 namespace {
 

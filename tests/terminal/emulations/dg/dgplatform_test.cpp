@@ -6,7 +6,7 @@
 #include "../../core/dibcanvas.h"
 #include "../../settings/regfixture.h"
 #include "terminal/core/base/corestate.h"
-#include "terminal/core/frame/idle.h"
+#include "terminal/core/window/idle.h"
 #include "terminal/core/paint/fonts.h"
 #include "terminal/emulations/dg/dgcolours.h"
 #include "terminal/emulations/dg/dgpaint.h"

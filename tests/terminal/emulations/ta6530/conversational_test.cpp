@@ -4,11 +4,11 @@
 #include "support/doubles_host.h"
 #include "support/doubles_ta6530.h"
 #include "terminal/emulations/ta6530/taprint.h"
-#include "terminal/comms/connsettings.h"
+#include "terminal/settings/store/connsettings.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/host/hostsettings.h"
 #include "terminal/core/screen/selectiontext.h"
-#include "terminal/settings/profilevalues.h"
+#include "terminal/settings/store/profilevalues.h"
 #include "terminal/emulations/ta6530/tastate.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include "support/doubles_network.h"
 #include "support/doubles_ta6530.h"
 #include "support/hostreset.h"
-#include "terminal/comms/network.h"
+#include "terminal/comms/telnet/network.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/emulationids.h"
 #include "terminal/core/base/family.h"
@@ -20,7 +20,7 @@
 #include "terminal/emulations/ta6530/tasettings.h"
 #include "terminal/emulations/ta6530/tastatus.h"
 #include "terminal/emulations/ta6530/tatables.h"
-#include "terminal/input/keyevents.h"
+#include "terminal/input/macros/keyevents.h"
 
 namespace {
 constexpr SocketHandle kFakeSocket = 7;

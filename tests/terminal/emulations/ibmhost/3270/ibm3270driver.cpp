@@ -16,8 +16,8 @@
 #include "support/doubles_ibmhost.h"
 #include "support/doubles_telnet.h"
 #include "support/test_doubles.h"
-#include "terminal/comms/telnet.h"
-#include "terminal/comms/telnetoptions.h"
+#include "terminal/comms/telnet/telnet.h"
+#include "terminal/comms/telnet/telnetoptions.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/screen/screenstore.h"
 #include "terminal/emulations/ibmhost/3270/fieldedit3270.h"
@@ -27,7 +27,7 @@
 #include "terminal/emulations/ibmhost/3270/screentext3270.h"
 #include "terminal/emulations/ibmhost/3270/settings3270.h"
 #include "terminal/emulations/ibmhost/3270/tn3270e.h"
-#include "terminal/input/keyevents.h"
+#include "terminal/input/macros/keyevents.h"
 
 namespace {
 I3270Session g_session;

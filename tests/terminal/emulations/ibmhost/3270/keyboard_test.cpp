@@ -2,9 +2,9 @@
 // AID keys with the keyboard lock and its unlock delay.
 #include "session3270_fixture.h"
 
-#include "terminal/core/paint/paintsettings.h"
+#include "terminal/core/screen/paintsettings.h"
 #include "terminal/emulations/ibmhost/3270/oia3270.h"
-#include "terminal/input/keycodes.h"
+#include "terminal/input/keyboard/keycodes.h"
 
 namespace {
 // Protected "NAME:" (0-5), unprotected input 7-12, a numeric field at 14-17, an

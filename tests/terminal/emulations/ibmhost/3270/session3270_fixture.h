@@ -12,8 +12,8 @@
 #include "support/doubles_ibmhost.h"
 #include "support/doubles_telnet.h"
 #include "support/test_doubles.h"
-#include "terminal/comms/telnet.h"
-#include "terminal/comms/telnetoptions.h"
+#include "terminal/comms/telnet/telnet.h"
+#include "terminal/comms/telnet/telnetoptions.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/screen/screenstore.h"
 #include "terminal/emulations/ibmhost/3270/fieldedit3270.h"
@@ -22,7 +22,7 @@
 #include "terminal/emulations/ibmhost/3270/models3270.h"
 #include "terminal/emulations/ibmhost/3270/settings3270.h"
 #include "terminal/emulations/ibmhost/3270/tn3270e.h"
-#include "terminal/input/keyevents.h"
+#include "terminal/input/macros/keyevents.h"
 
 namespace t3270 {
 constexpr int kModel3278_2 = 0, kModel3278_5 = 3, kModel3278_2E = 4, kModel3279_2 = 8, kModel3279_5 = 11;

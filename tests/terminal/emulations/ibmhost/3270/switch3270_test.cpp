@@ -5,13 +5,13 @@
 
 #include <string>
 
-#include "terminal/core/frame/frame_support.h"
+#include "terminal/core/window/frame_support.h"
 #include "support/winepath.h"
 #include "terminal/core/base/codepagefiles.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/emulationids.h"
 #include "terminal/core/base/family.h"
-#include "terminal/core/frame/emuswitch.h"
+#include "terminal/core/window/emuswitch.h"
 #include "terminal/emulations/ibmhost/3270/screentext3270.h"
 #include "terminal/emulations/ibmhost/3270/session3270.h"
 

@@ -1,4 +1,0 @@
-#include "terminal/comms/socketio.h"
-
-SocketBuffers NetBuffers{};
-std::atomic<i32> ConnectionType{-1};

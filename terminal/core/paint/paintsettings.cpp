@@ -1,3 +1,0 @@
-#include "terminal/core/paint/paintsettings.h"
-
-PaintSettingState PaintSettings;

@@ -1,0 +1,3 @@
+#include "terminal/core/screen/paintsettings.h"
+
+PaintSettingState PaintSettings;

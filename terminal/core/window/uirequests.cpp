@@ -1,0 +1,32 @@
+#include "terminal/core/base/uirequests.h"
+
+#include "terminal/comms/printing/printjob.h"
+#include "terminal/comms/serial/serial.h"
+#include "terminal/core/program/commands.h"
+#include "terminal/core/program/mainwindow.h"
+#include "terminal/core/window/mouse/selection.h"
+#include "terminal/core/window/title.h"
+#include "terminal/core/base/uiservices.h"
+
+bool PostUiRequest(WPARAM request, LPARAM argument)
+{
+    return MainWindowHandle && PostMessageW(MainWindowHandle, kMsgUiRequest, request, argument);
+}
+
+void HandleUiRequest(WPARAM request, LPARAM argument)
+{
+    switch (request) {
+    case kUiUpdateTitle: UpdateWindowTitle(MainWindowHandle); break;
+    case kUiLockKeyboard: LockKeyboardTimed(static_cast<u32>(argument)); break;
+    case kUiUpdateConnectionMenu: UpdateConnectionMenu(); break;
+    case kUiClearSelection: ClearSelectionMarks(); break;
+    case kUiSerialBreak: StartSerialBreak(); break;
+    case kUiUpdateCaptureMenus:
+        UpdateCaptureMenuText();
+        UpdateReplayMenuText();
+        break;
+    case kUiPrintWindows: ServePrintWindowRequest(argument); break;
+    case kUiHostTitle: TakeHostWindowTitle(); break;
+    case kUiViewPanned: SelectionFollowsView(); break;
+    }
+}

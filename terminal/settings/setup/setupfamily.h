@@ -1,0 +1,43 @@
+// What a family adds to the Setup dialog from its own folder, by data: its pages (slot,
+// template, control table, hooks, check-list rows) and its part of the working copy (its
+// fields, and fill and apply steps for what a table cannot say). FamilyHooks::setup
+// points at it; the Setup dialog walks every registered family.
+#pragma once
+
+#include "terminal/settings/store/hls.h"
+#include "terminal/settings/setup/setupcopy.h"
+
+struct SetupPage;
+struct AttributeElementList;
+
+struct FamilySetupPage {
+    int slot;
+    const SetupPage* page;
+};
+
+struct FamilySetup {
+    const FamilySetupPage* pages = nullptr;
+    int pageCount = 0;
+    SetupCopyFieldTable fields{};
+    void (*fill)() = nullptr;     // after the fields are filled
+    void (*apply)() = nullptr;    // before any field is stored: the settings still hold the old values
+    void (*applied)() = nullptr;  // at the end of the apply, everything stored
+    // The family's own colour tables after the Attributes page's OK (null: none), and
+    // its screen recoloured after the normal or screen colours changed (null: the cells
+    // of the shared store are remapped).
+    void (*applyColours)() = nullptr;
+    void (*recolour)(u8 oldFrgNorm, u8 oldBckNorm, u8 oldBckScrn) = nullptr;
+    // The Attributes page's list of screen elements for an emulation of the family
+    // (null, or a null result: the DEC VT and ANSI list), and its factory colours written
+    // into the working copy by "&Default" (null: the VT and ANSI factory table).
+    const AttributeElementList* (*attributeList)(u8 emulation) = nullptr;
+    void (*defaultColours)() = nullptr;
+    // The working tab line the Tab Stops page edits for the family's emulations
+    // (tabruler.h); null: the shared one of the working copy.
+    wchar16* tabLine = nullptr;
+    // The palette of the family's emulation that runs, which the Attributes page edits
+    // (null, or a null result: the VT palette of the colour order), and its factory form
+    // for "&Default".
+    HlsPalette* (*palette)() = nullptr;
+    HlsPalette (*factoryPalette)() = nullptr;
+};
