@@ -28,6 +28,8 @@
 #include "terminal/emulations/ta6530/tamodes.h"
 #include "terminal/emulations/ta6530/tasettings.h"
 #include "terminal/core/screen/screenstore.h"
+#include "terminal/core/session/terminalinit.h"
+#include "terminal/input/macros/keyevents.h"
 #include "terminal/settings/store/colours.h"
 #include "terminal/settings/store/profilevalues.h"
 

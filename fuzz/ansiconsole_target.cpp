@@ -21,9 +21,11 @@
 #include "terminal/core/base/emulationids.h"
 #include "terminal/core/host/hostread.h"
 #include "terminal/core/screen/screenstore.h"
+#include "terminal/core/session/terminalinit.h"
 #include "terminal/emulations/dec/ansi/aixterm.h"
 #include "terminal/emulations/dec/ansi/ansiconsole.h"
 #include "terminal/emulations/dec/services.h"
+#include "terminal/input/macros/keyevents.h"
 #include "terminal/settings/store/profilevalues.h"
 
 namespace {

@@ -23,6 +23,7 @@
 #include "terminal/core/host/hostsettings.h"
 #include "terminal/core/screen/screenops.h"
 #include "terminal/core/screen/screenstore.h"
+#include "terminal/core/session/terminalinit.h"
 #include "terminal/emulations/dg/dgstate.h"
 #include "terminal/emulations/dg/family.h"
 #include "terminal/input/macros/keyevents.h"

@@ -25,9 +25,11 @@
 #include "terminal/core/host/hostread.h"
 #include "terminal/core/host/hostsettings.h"
 #include "terminal/core/screen/screenstore.h"
+#include "terminal/core/session/terminalinit.h"
 #include "terminal/emulations/dec/services.h"
 #include "terminal/emulations/dec/vtmodes.h"
 #include "terminal/emulations/dec/vtparts.h"
+#include "terminal/input/macros/keyevents.h"
 #include "terminal/settings/store/profilevalues.h"
 
 namespace {

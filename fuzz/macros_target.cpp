@@ -12,7 +12,6 @@
 
 #include "fuzz/check.h"
 #include "support/doubles_input.h"
-#include "terminal/core/screen/screenstore.h"
 #include "terminal/core/screen/selectiontext.h"
 #include "terminal/input/macros/eventtext.h"
 #include "terminal/input/macros/inputpump.h"

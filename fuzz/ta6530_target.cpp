@@ -17,6 +17,7 @@
 #include "support/doubles_network.h"
 #include "support/doubles_ta6530.h"
 #include "support/hostreset.h"
+#include "terminal/core/session/terminalinit.h"
 #include "terminal/settings/store/connsettings.h"
 #include "terminal/comms/telnet/network.h"
 #include "terminal/core/base/corestate.h"

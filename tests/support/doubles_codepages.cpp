@@ -3,7 +3,7 @@
 #include <cstring>
 #include <set>
 
-#include "terminal/core/base/codepagefiles.h"
+#include "terminal/core/screen/codepagefiles.h"
 #include "terminal/core/base/memblock.h"
 #include "terminal/core/screen/codepages.h"
 

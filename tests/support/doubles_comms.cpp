@@ -5,12 +5,13 @@
 #include <string>
 
 #include "terminal/comms/aux/auxport.h"
-#include "terminal/comms/capture/capture.h"
+#include "terminal/core/host/capture.h"
 #include "terminal/comms/telnet/netsession.h"
 #include "terminal/comms/capture/loginscript.h"
 #include "terminal/comms/printing/printing.h"
 #include "terminal/comms/printing/printstatus.h"
 #include "terminal/comms/serial/serial.h"
+#include "terminal/core/screen/autoprint.h"
 #include "terminal/core/screen/screenstore.h"
 
 std::atomic<u8> SerialOpenPending{0};

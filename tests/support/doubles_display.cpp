@@ -1,7 +1,7 @@
 // The painter and the scroll bar: every call is recorded in order.
 #include "support/doubles_host.h"
 
-#include "terminal/core/paint/painting.h"
+#include "terminal/core/screen/display.h"
 
 namespace doubles {
 DisplayDouble& Display()

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "terminal/settings/store/registry.h"
+#include "terminal/core/base/registry.h"
 
 namespace doubles {
 struct RegistryValue {

@@ -3,9 +3,9 @@
 #include "support/doubles_registry.h"
 #include "terminal/core/base/emulationids.h"
 #include "terminal/core/paint/palette.h"
+#include "terminal/core/session/sessionprofile.h"
 #include "terminal/emulations/dec/ansi/ansiprofile.h"
 #include "terminal/emulations/dec/profilepart.h"
-#include "terminal/settings/store/profile.h"
 
 namespace doubles {
 SettingsDouble& Settings()

@@ -9,7 +9,7 @@
 #include "terminal/comms/telnet/socketio.h"
 #include "terminal/comms/telnet/telnet.h"
 #include "terminal/comms/telnet/telnetoptions.h"
-#include "terminal/comms/telnet/telnetservices.h"
+#include "terminal/core/base/uiservices.h"
 #include "terminal/comms/telnet/recordsession.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/family.h"

@@ -8,7 +8,7 @@
 #include "terminal/comms/telnet/netsession.h"
 #include "terminal/comms/telnet/network.h"
 #include "terminal/comms/serial/serial.h"
-#include "terminal/comms/telnet/telnetservices.h"
+#include "terminal/core/base/uiservices.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/family.h"
 #include "terminal/core/host/escparser.h"

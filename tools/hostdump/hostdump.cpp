@@ -20,7 +20,9 @@
 #include "terminal/core/host/hostread.h"
 #include "terminal/core/screen/screenops.h"
 #include "terminal/core/screen/screenstore.h"
+#include "terminal/core/session/terminalinit.h"
 #include "terminal/emulations/dec/services.h"
+#include "terminal/input/macros/keyevents.h"
 #include "terminal/settings/store/profilevalues.h"
 
 namespace {

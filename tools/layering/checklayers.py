@@ -1,12 +1,15 @@
 #!/usr/bin/env python3
-"""Checks the layering of the terminal program's sources.
+"""Checks that the includes of the terminal program's sources point one way.
 
-- terminal/core, terminal/comms, terminal/settings and terminal/input include no
-  header of an emulation family (nothing under terminal/emulations/): they reach the
-  families only through the emulation interface (terminal/core/base/family.h).
-- A family (terminal/emulations/<family>/) includes no other family's headers.
-Only terminal/emulations/families.cpp, the list of the families of the build, names
-them all.
+The rooms of terminal/ stand in the order of ROOMS, lowest first. A file includes
+headers of its own room and of rooms below it, never of a room above it (nor of a sibling
+that stands above it). Each emulation family (terminal/emulations/<family>/, with its
+sub-folders) is one room above all the shared rooms: it may include any shared room, no
+shared room includes it, and no family includes another. Only terminal/emulations/
+itself (families.cpp, the list of the families of the build) names them all.
+
+A folder under terminal/ that is neither in ROOMS nor a family's is reported, so a new
+room takes its place in the order before it is used.
 
 Usage: checklayers.py [--root DIR]; prints each wrong include as file:line and exits 1
 when there is one.
@@ -16,13 +19,77 @@ import os
 import re
 import sys
 
-SHARED = ("core", "comms", "settings", "input")
+# The shared rooms, lowest first (paths under terminal/).
+ROOMS = (
+    "core/base",
+    "core/host",
+    "settings/store",
+    "core/screen",
+    "core/paint",
+    "input/keyboard",
+    "input/macros",
+    "core/window/selection",
+    "comms/telnet",
+    "comms/serial",
+    "comms/capture",
+    "comms/printing",
+    "comms/aux",
+    "core/window/status",
+    "input/hotspots",
+    "input/bars",
+    "core/window/dialogs",
+    "core/window/mouse",
+    "core/window",
+    "core/hostthread",
+    "core/session",
+    "settings/setup",
+    "comms/dialogs",
+    "input/dialogs",
+    "settings/pages",
+    "core/program",
+)
+FAMILIES = "emulations"
 SOURCES = (".h", ".cpp", ".c", ".rc", ".def")
-INCLUDE = re.compile(r'^\s*#\s*include\s+"(terminal/emulations/([^/"]+)/[^"]*)"')
+INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"')
+
+
+def room_of(path):
+    """The room of a path relative to terminal/: ("shared", rank, name), ("family", name),
+    ("families", None) for terminal/emulations itself, or None when it has no room."""
+    folder = os.path.dirname(path).replace(os.sep, "/")
+    if folder in ROOMS:
+        return ("shared", ROOMS.index(folder), folder)
+    if folder == FAMILIES:
+        return ("families", None, FAMILIES)
+    if folder.startswith(FAMILIES + "/"):
+        family = folder.split("/")[1]
+        return ("family", None, FAMILIES + "/" + family)
+    return None
+
+
+def verdict(source, target):
+    """Why an include from room `source` of room `target` is wrong, or None."""
+    if source == target:
+        return None
+    kind, rank, name = source
+    tkind, trank, tname = target
+    if tkind == "shared":
+        if kind == "shared" and trank > rank:
+            return "%s stands above %s" % (tname, name)
+        return None
+    if tkind == "families":
+        return "only the program's start names the list of families" if kind != "families" else None
+    # a family's header
+    if kind == "families":
+        return None
+    if kind == "family":
+        return "a family includes no other family"
+    return "a shared room reaches a family only through the emulation interface (core/base/family.h)"
 
 
 def sources(folder):
-    for dirpath, _, files in os.walk(folder):
+    for dirpath, dirnames, files in os.walk(folder):
+        dirnames.sort()
         for name in sorted(files):
             if name.endswith(SOURCES):
                 yield os.path.join(dirpath, name)
@@ -31,24 +98,33 @@ def sources(folder):
 def wrong_includes(root):
     terminal = os.path.join(root, "terminal")
     found = []
-
-    def scan(path, allowed_family):
+    for path in sources(terminal):
+        relative = os.path.relpath(path, terminal)
+        source = room_of(relative)
+        shown = os.path.relpath(path, root)
+        if source is None:
+            found.append("%s:1: %s is in no room of the order" % (shown, os.path.dirname(relative)))
+            continue
         with open(path, encoding="utf-8", errors="replace") as f:
             for number, line in enumerate(f, 1):
                 m = INCLUDE.match(line)
-                if m and m.group(2) != allowed_family:
-                    found.append("%s:%d: %s" % (os.path.relpath(path, root), number, m.group(1)))
-
-    for layer in SHARED:
-        for path in sources(os.path.join(terminal, layer)):
-            scan(path, None)
-    emulations = os.path.join(terminal, "emulations")
-    if os.path.isdir(emulations):
-        for family in sorted(os.listdir(emulations)):
-            folder = os.path.join(emulations, family)
-            if os.path.isdir(folder):
-                for path in sources(folder):
-                    scan(path, family)
+                if not m:
+                    continue
+                included = m.group(1)
+                if included.startswith("terminal/"):
+                    target_path = included[len("terminal/"):]
+                else:
+                    # a name beside the file
+                    target_path = os.path.normpath(os.path.join(os.path.dirname(relative), included))
+                    if not os.path.exists(os.path.join(terminal, target_path)):
+                        continue
+                target = room_of(target_path)
+                if target is None:
+                    why = "%s is in no room of the order" % os.path.dirname(target_path)
+                else:
+                    why = verdict(source, target)
+                if why:
+                    found.append("%s:%d: %s (%s)" % (shown, number, included, why))
     return found
 
 
@@ -60,10 +136,11 @@ def main():
     for line in found:
         print(line)
     if found:
-        print("%d include(s) cross the layers: shared code reaches a family only through "
-              "terminal/core/base/family.h, and a family never includes another's headers" % len(found))
+        print("%d include(s) point up or across the order of the rooms (tools/layering/checklayers.py)"
+              % len(found))
         return 1
-    print("layering: no shared folder includes a family, no family another")
+    print("layering: every include points down the order of the rooms; no shared room includes a family, "
+          "no family another")
     return 0
 
 

@@ -14,10 +14,10 @@
 #include "terminal/comms/serial/serialport.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/emulationids.h"
+#include "terminal/core/base/handles.h"
 #include "terminal/core/base/messagebox.h"
-#include "terminal/core/program/mainwindow.h"
-#include "terminal/core/window/messageloop.h"
-#include "terminal/core/window/status/statusbar.h"
+#include "terminal/core/base/uiservices.h"
+#include "terminal/core/base/win32.h"
 #include "terminal/core/host/hostread.h"
 #include "terminal/core/host/hostthread.h"
 #include "terminal/core/screen/screenmodes.h"
@@ -292,3 +292,23 @@ void RequestAuxPassThroughEnd()
     g_aux.endRequested = 1;
     WakeHostReader();
 }
+
+namespace {
+
+// A serial auxiliary port's held line is asked about and shown in the aux field; given
+// up, it ends pass-through.
+HeldLineAnswer AskHeldAuxLine()
+{
+    const int r = AskAuxContinue(kAuxStatusHeld);
+    return r == IDABORT ? HeldLineAnswer::Abort : r == IDIGNORE ? HeldLineAnswer::Ignore : HeldLineAnswer::Retry;
+}
+
+void AuxLineEnded(bool aborted)
+{
+    if (aborted)
+        RequestAuxPassThroughEnd();
+}
+
+const bool kHeldLineSideFilled = (HeldLineAux = {AskHeldAuxLine, SetAuxHeldStatus, AuxLineEnded}, true);
+
+}  // namespace

@@ -3,22 +3,20 @@
 #include <cwchar>
 #include <mutex>
 
+#include "terminal/core/base/handles.h"
+#include "terminal/core/base/menus.h"
 #include "terminal/core/base/win32.h"
 
 #include <commdlg.h>
 
-#include "terminal/comms/capture/capture.h"
+#include "terminal/core/host/capture.h"
 #include "terminal/comms/capture/capturefiles.h"
 #include "terminal/comms/capture/capturename.h"
 #include "terminal/comms/telnet/telnet.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/language.h"
 #include "terminal/core/base/messagebox.h"
-#include "terminal/core/program/commands.h"
-#include "terminal/core/program/mainwindow.h"
-#include "terminal/core/window/messageloop.h"
 #include "terminal/core/base/startopts.h"
-#include "terminal/core/program/startup.h"
 #include "terminal/core/base/uirequests.h"
 #include "terminal/core/host/attention.h"
 #include "terminal/core/host/pushback.h"

@@ -10,16 +10,15 @@
 #include "terminal/comms/serial/serial.h"
 #include "terminal/comms/telnet/sockets.h"
 #include "terminal/core/base/corestate.h"
+#include "terminal/core/base/handles.h"
 #include "terminal/core/base/language.h"
+#include "terminal/core/base/threadwait.h"
 #include "terminal/core/base/win32.h"
-#include "terminal/core/program/mainwindow.h"
-#include "terminal/core/window/messageloop.h"
-#include "terminal/core/program/startup.h"
 #include "terminal/core/host/hostio.h"
 #include "terminal/core/host/hostthread.h"
 #include "terminal/input/macros/eventtext.h"
 #include "terminal/input/macros/keyevents.h"
-#include "terminal/settings/store/registry.h"
+#include "terminal/core/base/registry.h"
 
 namespace {
 constexpr int kUserNameDialog = 2154, kPasswordDialog = 2155;

@@ -4,11 +4,12 @@
 #include <cwchar>
 #include <mutex>
 
+#include "terminal/core/base/handles.h"
 #include "terminal/core/base/win32.h"
 
 #include <commdlg.h>
 
-#include "terminal/comms/capture/capture.h"
+#include "terminal/core/host/capture.h"
 #include "terminal/comms/capture/capturefiles.h"
 #include "terminal/comms/capture/replayrecord.h"
 #include "terminal/comms/serial/serial.h"
@@ -17,9 +18,6 @@
 #include "terminal/core/base/family.h"
 #include "terminal/core/base/language.h"
 #include "terminal/core/base/messagebox.h"
-#include "terminal/core/program/mainwindow.h"
-#include "terminal/core/window/messageloop.h"
-#include "terminal/core/program/startup.h"
 #include "terminal/core/base/uiservices.h"
 #include "terminal/core/host/attention.h"
 #include "terminal/core/host/hostio.h"

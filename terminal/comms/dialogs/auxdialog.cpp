@@ -10,7 +10,7 @@
 #include "terminal/core/window/dialogs/dialogbase.h"
 #include "terminal/core/window/dialogs/dialogs.h"
 #include "terminal/settings/store/profilevalues.h"
-#include "terminal/settings/pages/setuplaunch.h"
+#include "terminal/settings/setup/setuplaunch.h"
 
 namespace {
 

@@ -12,8 +12,6 @@ constexpr int kDlgPrinterSetup = 2570;
 constexpr int kDlgLpdSettings = 2573;
 constexpr int kDlgPrintScreen = 2575;
 constexpr INT_PTR kPrinterSetupConfirmed = 1109;
-// The print screen methods (PrintMode), also the ids of their radio buttons.
-constexpr u32 kPrintMethodText = 1109, kPrintMethodGraphics = 1110;
 
 // Opens Printer Setup over the main window; 1109 after OK, 0 after Cancel.
 INT_PTR OpenPrinterSetupDialog();
@@ -25,6 +23,9 @@ INT_PTR CALLBACK LpdSettingsDlgProc(HWND dialog, UINT message, WPARAM wParam, LP
 // method is then PrintMode), 0 after Cancel. A printer that cannot take a picture offers
 // text only.
 INT_PTR ShowPrintScreenDialog();
+// Command 1040: print screen, asking for the method or taking it from the PRINTING
+// values. A network printer takes text only.
+void PrintScreenCommand(bool askMethod);
 INT_PTR CALLBACK PrintScreenDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 // Checks the method's radio button and enables the controls of that method.
 void UpdatePrintScreenControls(HWND dialog, u32 method);

@@ -12,13 +12,12 @@
 #include "terminal/comms/printing/portlist.h"
 #include "terminal/comms/dialogs/printerdialogs.h"
 #include "terminal/comms/printing/printjob.h"
+#include "terminal/core/base/handles.h"
 #include "terminal/core/base/language.h"
 #include "terminal/core/window/dialogs/dialogbase.h"
-#include "terminal/core/program/mainwindow.h"
-#include "terminal/core/program/startup.h"
 #include "terminal/core/window/dialogs/statedialog.h"
 #include "terminal/settings/store/profilevalues.h"
-#include "terminal/settings/pages/setuplaunch.h"
+#include "terminal/settings/setup/setuplaunch.h"
 
 #include <commdlg.h>
 

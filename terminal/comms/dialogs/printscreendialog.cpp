@@ -3,8 +3,10 @@
 // the two check boxes act on the PRINTING values at once; Cancel puts those back.
 #include "terminal/comms/dialogs/printerdialogs.h"
 #include "terminal/comms/printing/printjob.h"
+#include "terminal/core/base/commandids.h"
+#include "terminal/core/base/handles.h"
+#include "terminal/core/base/uiservices.h"
 #include "terminal/core/window/dialogs/dialogbase.h"
-#include "terminal/core/program/mainwindow.h"
 #include "terminal/core/window/dialogs/statedialog.h"
 #include "terminal/settings/store/profilevalues.h"
 
@@ -114,4 +116,18 @@ INT_PTR CALLBACK PrintScreenDlgProc(HWND dialog, UINT message, WPARAM wParam, LP
 INT_PTR ShowPrintScreenDialog()
 {
     return RunModalDialog(MainWindowHandle, kDlgPrintScreen, PrintScreenDlgProc);
+}
+
+void PrintScreenCommand(bool askMethod)
+{
+    if (PrintingValues.ViaLPR) {
+        PostMainCommand(kCmdPrintScreen);
+        return;
+    }
+    if (!ScreenWindowHandle)
+        return;
+    const u32 method = askMethod ? static_cast<u32>(ShowPrintScreenDialog()) : PrintingValues.PrintMode;
+    if (method == 0)
+        return;  // the dialog was cancelled
+    PrintScreenBitmap(askMethod);
 }

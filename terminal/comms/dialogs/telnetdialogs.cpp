@@ -2,13 +2,13 @@
 
 #include "terminal/comms/dialogs/telnetdialogs.h"
 
+#include "terminal/core/base/handles.h"
 #include "terminal/settings/store/connsettings.h"
 #include "terminal/comms/telnet/netsession.h"
 #include "terminal/comms/telnet/telnetoptions.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/window/dialogs/dialogbase.h"
 #include "terminal/core/base/language.h"
-#include "terminal/core/program/startup.h"
 #include "terminal/comms/telnet/recordsession.h"
 #include "terminal/settings/setup/connectionpage.h"
 #include "terminal/settings/setup/setupcopy.h"

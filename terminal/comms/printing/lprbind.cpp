@@ -3,12 +3,11 @@
 #include <cwchar>
 
 #include "terminal/comms/printing/printjob.h"
-#include "terminal/core/program/mainwindow.h"
-#include "terminal/core/window/timers.h"
+#include "terminal/core/base/handles.h"
 #include "terminal/core/base/uirequests.h"
 #include "terminal/settings/store/profile.h"
 #include "terminal/settings/store/profilevalues.h"
-#include "terminal/settings/store/registry.h"
+#include "terminal/core/base/registry.h"
 
 namespace {
 

@@ -5,10 +5,8 @@
 #include "terminal/comms/printing/printjob.h"
 #include "terminal/comms/printing/printport.h"
 #include "terminal/core/base/corestate.h"
+#include "terminal/core/base/handles.h"
 #include "terminal/core/base/language.h"
-#include "terminal/core/program/mainwindow.h"
-#include "terminal/core/program/startup.h"
-#include "terminal/core/window/timers.h"
 #include "terminal/core/base/uirequests.h"
 #include "terminal/settings/store/profilevalues.h"
 

@@ -2,14 +2,13 @@
 // into a bitmap and stretched onto one page; the text method hands over to the text
 // print screen (command 1109). From the menu the Print Screen dialog asks for the
 // method first; the DEC Print Screen key prints by the PRINTING values.
-#include "terminal/comms/dialogs/printerdialogs.h"
 #include "terminal/comms/printing/printjob.h"
 #include "terminal/comms/printing/printing.h"
 #include "terminal/core/base/commandids.h"
-#include "terminal/core/program/mainwindow.h"
+#include "terminal/core/base/cursors.h"
+#include "terminal/core/base/handles.h"
 #include "terminal/core/base/messagebox.h"
-#include "terminal/core/window/screenwindow.h"
-#include "terminal/core/window/mouse/selection.h"
+#include "terminal/core/window/selection/monoreduce.h"
 #include "terminal/core/base/uiservices.h"
 #include "terminal/settings/store/profilevalues.h"
 
@@ -105,24 +104,16 @@ void ReduceForPrint(HDC memory, int width, int height, u32 choice)
 
 }  // namespace
 
-void PrintScreenBitmap(int show)
+void PrintScreenBitmap(bool imageChosenNow)
 {
-    // A network printer takes text only.
-    if (PrintingValues.ViaLPR) {
-        PostMainCommand(kCmdPrintScreen);
-        return;
-    }
     HWND window = ScreenWindowHandle;
     if (!window)
         return;
-    const u32 method = show ? static_cast<u32>(ShowPrintScreenDialog()) : PrintingValues.PrintMode;
-    if (method == 0)
-        return;  // the dialog was cancelled
     if (PrintingValues.PrintMode != kPrintMethodGraphics) {
         PostMainCommand(kCmdPrintScreen);
         return;
     }
-    if (show)
+    if (imageChosenNow)
         g_imageChoice = PrintingValues.iPrintImage;
     // Repainted whole first: the dialog lay over it a moment ago.
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);

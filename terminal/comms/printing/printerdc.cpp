@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "terminal/comms/printing/printjob.h"
-#include "terminal/core/program/mainwindow.h"
+#include "terminal/core/base/cursors.h"
 #include "terminal/settings/store/profilevalues.h"
 
 namespace {

@@ -13,10 +13,11 @@
 #include "terminal/comms/printing/printstatus.h"
 #include "terminal/comms/serial/serialport.h"
 #include "terminal/core/base/commandids.h"
-#include "terminal/core/program/commands.h"
+#include "terminal/core/base/handles.h"
+#include "terminal/core/base/menus.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/emulationids.h"
-#include "terminal/core/program/mainwindow.h"
+#include "terminal/core/screen/autoprint.h"
 #include "terminal/core/screen/paintsettings.h"
 #include "terminal/core/screen/screenstore.h"
 #include "terminal/core/base/family.h"
@@ -349,11 +350,6 @@ void PrinterControllerByte(u8 b)
     ControllerPrinter out;
     if (ControllerFilterByte(g_print.sequence, b, options, out))
         StopPrinting();
-}
-
-void PrintScreenCommand(bool askMethod)
-{
-    PrintScreenBitmap(askMethod ? 1 : 0);
 }
 
 void CancelPrintCommand()

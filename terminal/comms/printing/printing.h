@@ -6,6 +6,7 @@
 #include "terminal/comms/printing/printcharset.h"
 #include "terminal/comms/printing/printstatus.h"
 #include "terminal/core/base/vxtypes.h"
+#include "terminal/core/screen/autoprint.h"
 
 struct ScreenLineRecord;
 
@@ -18,11 +19,8 @@ int PrinterPortReadByte();  // -1 when none
 void PrinterControllerByte(u8 byte);
 // A print mode is running (keys that would send then wait or cancel it).
 bool PrintingInProgress();
-// Auto print: each line is printed as the cursor leaves it by a line feed.
-bool AutoPrintOn();
 // Modes 1, 2 and 6 pass host data to the printer (read by the menu update).
 bool PrintPassFlag();
-void PrintCursorLine();
 // 1 when a printer can be used (media copy asks first).
 int CheckPrinterAvailable();
 // Print mode 2 (printer controller), 1 (auto print), 0 (off, the job finished).
@@ -52,9 +50,8 @@ void PrintChar(u16 ch);
 constexpr u8 kPrintHostCharacters = 4;
 extern u8 PrintLineFormat;
 
-// The menu commands: 1040 print screen (asking for the method, or by the PRINTING
-// values), 1041 cancel printing, 1057 auto print on or off, 1072 eject page.
-void PrintScreenCommand(bool askMethod);
+// The menu commands: 1041 cancel printing, 1057 auto print on or off, 1072 eject page
+// (1040, print screen, asks for its method: PrintScreenCommand in printerdialogs.h).
 void CancelPrintCommand();
 void AutoPrintCommand();
 void EjectPageCommand();

@@ -4,9 +4,9 @@
 #include "terminal/comms/printing/printing.h"
 #include "terminal/comms/printing/printport.h"
 #include "terminal/comms/printing/printstatus.h"
-#include "terminal/core/program/mainwindow.h"
+#include "terminal/core/base/cursors.h"
 #include "terminal/core/base/messagebox.h"
-#include "terminal/core/window/timers.h"
+#include "terminal/core/base/ticks.h"
 #include "terminal/settings/store/profilevalues.h"
 
 namespace {

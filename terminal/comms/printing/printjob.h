@@ -109,8 +109,10 @@ constexpr LPARAM kPrintShowAbortDialog = 1, kPrintCloseAbortDialog = 2, kPrintEn
                  kPrintDisableMain = 4, kPrintLprDebugWindow = 5, kPrintCloseHeldPort = 6;
 void ServePrintWindowRequest(LPARAM request);
 
-// Print screen as a bitmap (command 1040).
-void PrintScreenBitmap(int show);
+// Print screen as a picture (command 1040) once its method is known: the PRINTING values'
+// PrintMode, and the image choice just made in the dialog or kept from the last one.
+// The text method posts the text print screen instead.
+void PrintScreenBitmap(bool imageChosenNow);
 
 // What the spooler says of the printer: 1 when it is ready. A test may replace the
 // source of the status word (PRINTER_INFO_2 Status).

@@ -10,15 +10,14 @@
 #include "terminal/comms/printing/printstatus.h"
 #include "terminal/comms/serial/serialport.h"
 #include "terminal/core/base/corestate.h"
+#include "terminal/core/base/handles.h"
+#include "terminal/core/base/win32.h"
 #include "terminal/core/host/hostread.h"
 #include "terminal/core/base/language.h"
-#include "terminal/core/program/mainwindow.h"
-#include "terminal/core/program/startup.h"
 #include "terminal/core/base/uirequests.h"
 #include "terminal/core/base/messagebox.h"
-#include "terminal/core/window/messageloop.h"
 #include "terminal/settings/store/profilevalues.h"
-#include "terminal/settings/store/registry.h"
+#include "terminal/core/base/registry.h"
 
 namespace {
 
@@ -336,3 +335,27 @@ void DrainPrinterOutput(int)
         SerialWaitOutputDrained(context);
     FlushPrintLine();
 }
+
+namespace {
+
+// A serial printer's held line is asked about and shown as the printer's own.
+HeldLineAnswer AskHeldPrinterLine()
+{
+    const int r = AskContinuePrinting(static_cast<int>(ReadSerialRetry()));
+    return r == kAbort ? HeldLineAnswer::Abort : r == kIgnore ? HeldLineAnswer::Ignore : HeldLineAnswer::Retry;
+}
+
+void ShowPrinterLineHeld(bool held)
+{
+    SetPrinterStatus(held ? kPrinterHeld : kPrinterReady);
+}
+
+void PrinterLineEnded(bool)
+{
+    PrinterHeldLineEnded();
+}
+
+const bool kHeldLineSideFilled = (HeldLinePrinter = {AskHeldPrinterLine, ShowPrinterLineHeld, PrinterLineEnded},
+                                  true);
+
+}  // namespace

@@ -2,14 +2,13 @@
 // the transmit ring, and when the line stays held it asks the user whether to go on.
 #include <cwchar>
 
-#include "terminal/comms/aux/auxport.h"
-#include "terminal/comms/printing/printport.h"
-#include "terminal/comms/printing/printstatus.h"
 #include "terminal/comms/serial/serialport.h"
+#include "terminal/core/base/corestate.h"
+#include "terminal/core/base/handles.h"
 #include "terminal/core/base/language.h"
-#include "terminal/core/program/mainwindow.h"
-#include "terminal/core/window/messageloop.h"
-#include "terminal/core/program/startup.h"
+#include "terminal/core/base/win32.h"
+
+HeldLineSide HeldLinePrinter, HeldLineAux;
 
 namespace {
 constexpr DWORD kCycleMs = 507;
@@ -17,7 +16,12 @@ constexpr int kProgressCount = 15;
 constexpr u32 kStrSerialPortTitle = 7360;  // "Serial Port"
 constexpr u32 kStrUnableToSend = 7361;     // "Unable to send from %s\nContinue?"
 
-enum class Answer { Abort, Retry, Ignore };
+using Answer = HeldLineAnswer;
+
+const HeldLineSide& SideOf(const SerialPortContext* context)
+{
+    return context->role == SerialRole::Printer ? HeldLinePrinter : HeldLineAux;
+}
 
 Answer AskHostPort(SerialPortContext* context)
 {
@@ -37,23 +41,16 @@ Answer Ask(SerialPortContext* context)
 {
     if (context->role == SerialRole::Host)
         return AskHostPort(context);
-    if (context->role == SerialRole::Printer) {
-        // The printer's own question: 3 abort, 4 retry, 5 ignore.
-        const int r = AskContinuePrinting(static_cast<int>(ReadSerialRetry()));
-        return r == 3 ? Answer::Abort : r == 5 ? Answer::Ignore : Answer::Retry;
-    }
-    const int r = AskAuxContinue(kAuxStatusHeld);
-    return r == IDABORT ? Answer::Abort : r == IDIGNORE ? Answer::Ignore : Answer::Retry;
+    const HeldLineSide& side = SideOf(context);
+    return side.ask ? side.ask() : Answer::Abort;
 }
 
 // A held line shows in the indicator of the side that printed: the printer's status or
 // the auxiliary port's.
 void SetHeldStatus(const SerialPortContext* context, bool held)
 {
-    if (context->role == SerialRole::Printer)
-        SetPrinterStatus(held ? kPrinterHeld : kPrinterReady);
-    else
-        SetAuxHeldStatus(held);
+    if (const HeldLineSide& side = SideOf(context); side.setHeld)
+        side.setHeld(held);
 }
 
 DWORD WINAPI ComPendingThread(void* parameter)
@@ -97,10 +94,9 @@ DWORD WINAPI ComPendingThread(void* parameter)
     context->pendingRunning = 0;
     TransmitRingRelease(ring);
     UnlockTransmit();
-    if (context->role == SerialRole::Printer)
-        PrinterHeldLineEnded();
-    if (aborted && context->role == SerialRole::Aux)
-        RequestAuxPassThroughEnd();
+    if (context->role != SerialRole::Host)
+        if (const HeldLineSide& side = SideOf(context); side.ended)
+            side.ended(aborted);
     return 0;
 }
 }  // namespace

@@ -35,5 +35,6 @@ void SerialSendBreak();
 void StartSerialBreak();
 void EndSerialBreak();
 void KillBreakTimer();
-// At exit: every port closed and the port list freed.
+// At exit, after the auxiliary port has closed: every port closed and the port list
+// freed.
 void ReleaseSerialPorts();

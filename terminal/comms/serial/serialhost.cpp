@@ -2,18 +2,15 @@
 // user-interface thread ask of it.
 #include "terminal/comms/serial/serial.h"
 
-#include "terminal/comms/aux/auxport.h"
-#include "terminal/comms/aux/auxportlist.h"
+#include "terminal/core/base/handles.h"
+#include "terminal/core/base/ticks.h"
 #include "terminal/settings/store/connsettings.h"
 #include "terminal/comms/serial/serialline.h"
 #include "terminal/comms/serial/serialport.h"
-#include "terminal/comms/telnet/telnetservices.h"
+#include "terminal/core/base/uiservices.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/host/hostthread.h"
-#include "terminal/core/program/mainwindow.h"
-#include "terminal/core/window/timers.h"
 #include "terminal/core/base/uirequests.h"
-#include "terminal/core/base/uiservices.h"
 #include "terminal/settings/store/profilevalues.h"
 
 std::atomic<u8> SerialOpenPending{0};
@@ -134,12 +131,21 @@ void SerialSendBreak()
         g_breakRunning = 0;
 }
 
+namespace {
+
+void CALLBACK BreakTimerProc(HWND, UINT, UINT_PTR, DWORD)
+{
+    EndSerialBreak();
+}
+
+}  // namespace
+
 // On the user-interface thread: the timer ends the break.
 void StartSerialBreak()
 {
     SerialPortContext* c = Host();
     if (!c || c->handle == INVALID_HANDLE_VALUE || !MainWindowHandle ||
-        !SetTimer(MainWindowHandle, kTimerSerialBreak, 300, TimerProc)) {
+        !SetTimer(MainWindowHandle, kTimerSerialBreak, 300, BreakTimerProc)) {
         g_breakRunning = 0;
         return;
     }
@@ -166,8 +172,6 @@ void KillBreakTimer()
 void ReleaseSerialPorts()
 {
     KillBreakTimer();
-    CloseAuxPort();
-    FreeAuxPorts();
     CloseAllSerialPorts();
     FreeSerialPorts();
 }

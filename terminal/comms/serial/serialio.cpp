@@ -5,7 +5,7 @@
 
 #include "terminal/settings/store/connsettings.h"
 #include "terminal/comms/serial/serialport.h"
-#include "terminal/comms/telnet/telnetservices.h"
+#include "terminal/core/base/uiservices.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/host/hostthread.h"
 #include "terminal/settings/store/profilevalues.h"

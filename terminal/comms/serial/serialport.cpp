@@ -6,14 +6,13 @@
 
 #include "terminal/settings/store/connsettings.h"
 #include "terminal/comms/serial/serialline.h"
-#include "terminal/comms/telnet/telnetservices.h"
+#include "terminal/core/base/uiservices.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/host/hostread.h"
 #include "terminal/core/base/messagebox.h"
 #include "terminal/core/base/stringids.h"
-#include "terminal/core/base/uiservices.h"
 #include "terminal/settings/store/profilevalues.h"
-#include "terminal/settings/store/registry.h"
+#include "terminal/core/base/registry.h"
 
 std::atomic<SerialPortContext*> HostSerialContext{nullptr};
 std::atomic<u32> HostSerialPort{kNoSerialPort};

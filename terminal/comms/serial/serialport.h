@@ -93,5 +93,19 @@ void UnlockTransmit();
 bool StartCommEventThread(SerialPortContext* context);
 // The thread that keeps a held line going (compending.cpp); call under the transmit lock.
 bool StartComPendingThread(SerialPortContext* context);
+
+// What the held-line thread asks of the side a printing port serves: the printer and the
+// auxiliary port each fill their row as the program starts (printport.cpp, auxport.cpp).
+// An empty row gives the line up when it stays held.
+enum class HeldLineAnswer : u8 { Abort, Retry, Ignore };
+struct HeldLineSide {
+    // The line stays held: whether to go on.
+    HeldLineAnswer (*ask)() = nullptr;
+    // The held state in the side's indicator.
+    void (*setHeld)(bool held) = nullptr;
+    // The thread ends; `aborted` when the user gave the line up.
+    void (*ended)(bool aborted) = nullptr;
+};
+extern HeldLineSide HeldLinePrinter, HeldLineAux;
 // SerialRetry of the program's "Settings" key: the countdown after the user chose Retry.
 u32 ReadSerialRetry();

@@ -8,21 +8,18 @@
 #include <cstring>
 #include <cwchar>
 
+#include "terminal/core/base/handles.h"
+#include "terminal/core/base/menus.h"
 #include "terminal/settings/store/connsettings.h"
 #include "terminal/comms/telnet/netsession.h"
 #include "terminal/comms/telnet/socketio.h"
 #include "terminal/comms/telnet/telnet.h"
 #include "terminal/comms/telnet/telnetoptions.h"
-#include "terminal/comms/telnet/telnetservices.h"
-#include "terminal/core/program/commands.h"
+#include "terminal/core/base/uiservices.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/language.h"
-#include "terminal/core/program/mainwindow.h"
 #include "terminal/core/base/messagebox.h"
 #include "terminal/core/base/resource.h"
-#include "terminal/core/program/startup.h"
-#include "terminal/core/window/title.h"
-#include "terminal/core/base/uiservices.h"
 #include "terminal/comms/telnet/recordsession.h"
 
 std::atomic<u32> ConnectionStartState{0};

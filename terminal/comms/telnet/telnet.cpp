@@ -6,11 +6,11 @@
 #include <new>
 #include <thread>
 
-#include "terminal/comms/capture/capture.h"
+#include "terminal/core/host/capture.h"
 #include "terminal/comms/telnet/socketio.h"
 #include "terminal/comms/telnet/telnetoptions.h"
 #include "terminal/comms/telnet/telnetreplay.h"
-#include "terminal/comms/telnet/telnetservices.h"
+#include "terminal/core/base/uiservices.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/messagebox.h"
 #include "terminal/comms/telnet/recordsession.h"

@@ -49,7 +49,7 @@ const char* const k5250Models[15] = {
     "IBM-3180-2",  "IBM-3477-FC", "IBM-3477-FG",  "IBM-3486-BA",  "IBM-3487-HA",
     "IBM-3487-HC", "IBM-3812-1",  "IBM-5555-B01", "IBM-5555-C01", "IBM-5553-B01",
 };
-const char* const kVtNames[15] = {
+const char* const kVtNames[kTerminalModelCount] = {
     "vt100", "vt101", "vt102", "vt125", "vt220", "vt240", "vt320", "vt340",
     "vt420", "vt131", "vt132", "m2200", "vt510", "vt520", "vt525",
 };
@@ -262,7 +262,7 @@ int GetTerminalTypeName(char* buffer, int capacity)
         return hooks->terminalType(buffer, capacity);
     // The record sessions are named by their TN3270 and TN5250 device types.
     if (IsVtFamily(id))
-        name = kVtNames[TerminalId < 15 ? TerminalId : 0];
+        name = kVtNames[TerminalId < kTerminalModelCount ? TerminalId : 0];
     else if (id == kEmuIbm3270)
         name = k3270Models[(Tn3270ActiveSession ? Tn3270ActiveSession->model : Configured3270Model) % 13];
     else if (id == kEmuIbm5250)

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "terminal/comms/capture/capture.h"
+#include "terminal/core/host/capture.h"
 #include "terminal/comms/telnet/recordsession.h"
 #include "terminal/comms/telnet/socketio.h"
 #include "terminal/comms/telnet/telnet.h"

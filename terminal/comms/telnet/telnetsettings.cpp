@@ -13,7 +13,7 @@
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/startopts.h"
 #include "terminal/core/base/win32.h"
-#include "terminal/settings/store/registry.h"
+#include "terminal/core/base/registry.h"
 
 namespace {
 const wchar16* ProfileName()

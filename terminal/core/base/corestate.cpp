@@ -24,6 +24,11 @@ std::atomic<u8> SwitchRequestedFrom{2};
 StringSlots Slots{};
 wchar16 CommandLine[kCommandLineUnits]{};
 
+void SetModalFlag(u32 value)
+{
+    ModalOpen = value;
+}
+
 int RequestEmulation(u8 current, u8 requested)
 {
     SwitchRequestedFrom = current;

@@ -20,7 +20,10 @@ extern std::atomic<u32> WindowHidden;  // closed or hidden by the toolbar code
 extern std::atomic<u32> Iconic;        // minimised or hidden: painting skips work
 extern std::atomic<u32> MenuActive;    // a menu is open (and for ~500 ms after)
 extern std::atomic<i32> MenuPollCount;
-extern std::atomic<u32> ModalOpen;    // a modal dialog is open
+extern std::atomic<u32> ModalOpen;  // a modal dialog is open
+// Every modal dialog and message box sets the flag while it runs: the host-data thread
+// holds its reader, and key messages wait.
+void SetModalFlag(u32 value);
 extern std::atomic<u8> ShuttingDown;  // set at the end of ShutdownTerminal
 extern std::atomic<u32> ProfileLoadInProgress;
 

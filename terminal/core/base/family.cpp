@@ -86,6 +86,11 @@ u8 GetEmulationFromFlags()
     return 0;
 }
 
+bool VtFamilyRunning()
+{
+    return GetEmulationFromFlags() == kEmuVt52;
+}
+
 bool FamilyWindowTakesKeys()
 {
     auto takes = ActiveFamily().windowTakesKeys;

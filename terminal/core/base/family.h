@@ -315,6 +315,8 @@ bool FamilyWindowTakesKeys();
 // True while the running family's own screen is being rebuilt and must not be painted.
 bool FamilyPaintingHeld();
 
-// The emulation that really runs, as one id per family: the family's lowest id (0 for
-// the DEC VT family).
+// The emulation that really runs, as one id per family: the family's lowest id (VT52
+// for the DEC VT family, and VT52 too while no family runs).
 u8 GetEmulationFromFlags();
+// The DEC VT family runs, or no family at all: the shared store's own behaviour.
+bool VtFamilyRunning();

@@ -64,3 +64,10 @@ bool JoinPath(wchar16* path, const wchar16* directory, const wchar16* name);
 // most kTreeSearchDepth levels down, so a looping tree cannot run away.
 constexpr int kTreeSearchDepth = 16;
 int FindFileInTree(wchar16* directory, const wchar16* name);
+
+// The language module index for a Windows language id: its primary language picks
+// the module, every language without one gets English (0).
+i32 LanguageIndexForLanguageId(u32 languageId);
+// "SelectedLanguage" of the program key, machine-wide then per user (2057 when neither
+// holds one), as a language module index. The selected registry root is kept.
+i32 LoadSelectedLanguage();

@@ -2,10 +2,10 @@
 
 #include <cwchar>
 
+#include "terminal/core/base/corestate.h"
+#include "terminal/core/base/handles.h"
 #include "terminal/core/base/language.h"
-#include "terminal/core/program/mainwindow.h"
-#include "terminal/core/window/messageloop.h"
-#include "terminal/core/program/startup.h"
+#include "terminal/core/base/win32.h"
 
 namespace {
 constexpr int kTextUnits = 256;

@@ -1,5 +1,5 @@
-// What the host-data thread asks of the user-interface side. Every one of these only
-// posts or sets state: a worker thread never sends to the user-interface thread.
+// What the other rooms ask of the user-interface side. Every one of these only posts or
+// sets state: a worker thread never sends to the user-interface thread.
 #pragma once
 
 #include "terminal/core/base/vxtypes.h"
@@ -11,6 +11,17 @@ void SetHostWindowTitle(const wchar16* text, int n);
 void TakeHostWindowTitle();
 // Posts WM_COMMAND with the id to the main window.
 void PostMainCommand(u32 commandId);
+// Posts the Exit command to the main window (after an allocation failure).
+void PostExitCommand();
+// Connection indicator of the status bar: 0 offline, 1 idle, 2 active, 3 connecting.
+void StatusBarSetLinkState(int state);
+// The frame's step: the indicator is drawn again when its state changed since.
+void StatusBarShowLinkState();
+// Shows the auxiliary port's state and status in its field; any thread may call it.
+void RefreshPrinterIndicator();
+// The window title from the title text, subtitle, profile and connection. Off the
+// user-interface thread it is posted.
+void UpdateWindowTitle(HWND window);
 // Has the window title and the connection menu items refreshed on the user-interface
 // thread.
 void PostConnectionRefresh();
@@ -29,6 +40,14 @@ void ShowDecKeyModeField(bool on);
 void ReleaseKeyRepeatGate();
 // Locks the keyboard for n seconds; the unlock timer runs on the user-interface thread.
 void LockKeyboardTimed(u32 seconds);
+// A scroll bar command: code 0 line up, 1 line down, 2 page up, 3 page down, 4 thumb
+// position. Called from another thread while the host-data thread runs, it is queued
+// for that thread (see ServeViewRequests).
+void DispatchScrollBarCommand(int code, int position);
+// A bar came, went or changed its size: the main window's children are laid out again
+// (ForgetLayout first makes that layout measure the free area again).
+void ForgetLayout();
+void MainWindowSized(HWND mainWindow);
 // Runs the pans of the view that the user-interface thread asked for (scroll bar and
 // wheel) since the last call. The host-data thread calls it where it could take a
 // typed key: it alone writes the screen store, and no host sequence is open there.

@@ -2,6 +2,7 @@
 
 #include <cwchar>
 
+#include "terminal/core/paint/overlays.h"
 #include "terminal/core/screen/charsets.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/paint/geometry.h"
@@ -11,7 +12,6 @@
 #include "terminal/core/screen/paintsettings.h"
 #include "terminal/core/paint/screendc.h"
 #include "terminal/settings/store/colours.h"
-#include "terminal/input/bars/toolbars.h"
 
 int BaseCellWidth = 8, BaseLineHeight = 16;
 int CellWidth = 8, LineHeight = 16;

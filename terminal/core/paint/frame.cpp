@@ -4,8 +4,8 @@
 
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/family.h"
-#include "terminal/core/window/screenwindow.h"
-#include "terminal/core/window/status/statusbar.h"
+#include "terminal/core/base/handles.h"
+#include "terminal/core/base/uiservices.h"
 #include "terminal/core/screen/framelock.h"
 #include "terminal/core/paint/damage.h"
 #include "terminal/core/paint/fonts.h"

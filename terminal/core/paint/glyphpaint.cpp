@@ -2,6 +2,7 @@
 
 #include <mutex>
 
+#include "terminal/core/base/handles.h"
 #include "terminal/core/paint/fonts.h"
 #include "terminal/core/paint/glyphs.h"
 #include "terminal/core/base/memblock.h"
@@ -9,7 +10,6 @@
 #include "terminal/core/paint/screendc.h"
 #include "terminal/core/screen/paintsettings.h"
 #include "terminal/core/paint/screenscroll.h"
-#include "terminal/core/program/startup.h"
 #include "terminal/core/base/family.h"
 
 namespace {

@@ -1,8 +1,11 @@
 // The row painter: turns rows of the screen store into pixels in the screen window's
 // device context. A row is cut into runs of cells that look alike and each run is
 // drawn with one ExtTextOutW at a fixed advance, or from the glyph bitmaps.
-#include "terminal/core/paint/painting.h"
+#include "terminal/core/base/ticks.h"
+#include "terminal/core/paint/overlays.h"
+#include "terminal/core/screen/display.h"
 
+#include "terminal/core/base/handles.h"
 #include "terminal/core/paint/cellcolours.h"
 #include "terminal/core/screen/charsets.h"
 #include "terminal/core/base/corestate.h"
@@ -15,7 +18,6 @@
 #include "terminal/core/paint/glyphpaint.h"
 #include "terminal/core/paint/picture.h"
 #include "terminal/core/paint/jumpscroll.h"
-#include "terminal/core/program/mainwindow.h"
 #include "terminal/core/paint/paintrows.h"
 #include "terminal/core/screen/paintsettings.h"
 #include "terminal/core/paint/screencolours.h"
@@ -23,12 +25,7 @@
 #include "terminal/core/paint/screenscroll.h"
 #include "terminal/core/screen/screenops.h"
 #include "terminal/core/screen/screenstore.h"
-#include "terminal/core/window/screenwindow.h"
 #include "terminal/core/base/startopts.h"
-#include "terminal/core/paint/textcursor.h"
-#include "terminal/core/window/idle.h"
-#include "terminal/input/hotspots/hotspots.h"
-#include "terminal/input/bars/toolbars.h"
 #include "terminal/settings/store/colours.h"
 
 namespace {

@@ -1,8 +1,8 @@
 // The generic row painter of the shared screen store and its helpers (the Win32 side of
-// painting.h).
+// the display services, core/screen/display.h).
 #pragma once
 
-#include "terminal/core/paint/painting.h"
+#include "terminal/core/screen/display.h"
 #include "terminal/core/base/win32.h"
 
 struct ScreenLineRecord;
@@ -18,6 +18,8 @@ void PaintCellRun(int x, int y, const wchar_t* text, int count, int pixelWidth, 
 void ApplyCellColours(int row, bool marked, u8 rendition, u8 colour);
 // The palette index of the screen background of the active emulation.
 int ScreenBackgroundIndex();
+// Fills a rectangle with the active emulation's background colour.
+void FillRectBackground(HDC dc, const RECT* rect);
 // Fills with the screen background: a rectangle of the screen window (null = all of
 // it), or the main window's client area.
 void FillScreenBackground(const RECT* rect);

@@ -4,7 +4,7 @@
 
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/emulationids.h"
-#include "terminal/core/program/mainwindow.h"
+#include "terminal/core/base/displaymetrics.h"
 #include "terminal/core/paint/glyphcache.h"
 #include "terminal/core/screen/paintsettings.h"
 #include "terminal/core/paint/screendc.h"

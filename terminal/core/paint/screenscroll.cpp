@@ -1,6 +1,7 @@
 // Scrolling the painted screen, clearing rows, rules and the text cursor.
 #include "terminal/core/paint/screenscroll.h"
 
+#include "terminal/core/base/handles.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/family.h"
 #include "terminal/core/paint/damage.h"
@@ -13,7 +14,6 @@
 #include "terminal/core/paint/screendc.h"
 #include "terminal/core/screen/screenops.h"
 #include "terminal/core/screen/screenstore.h"
-#include "terminal/core/window/screenwindow.h"
 #include "terminal/core/paint/textcursor.h"
 #include "terminal/settings/store/colours.h"
 

@@ -1,7 +1,7 @@
 // The drawing services around the row painter: clearing rows, horizontal rules, and the
 // text cursor's shapes. Scrolling the painted screen (ScrollScreenUp/Down/Rect) and
-// ToggleTextCursor are in painting.h: outside a frame they record what the frame is to
-// move and show (damage.h).
+// ToggleTextCursor are display services (core/screen/display.h): outside a frame they
+// record what the frame is to move and show (damage.h).
 #pragma once
 
 #include "terminal/core/base/win32.h"

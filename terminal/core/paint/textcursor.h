@@ -6,13 +6,13 @@
 #include <atomic>
 
 #include "terminal/core/base/vxtypes.h"
+#include "terminal/core/screen/display.h"
 
 extern std::atomic<u8> CursorShown;  // the VT caret is drawn
 extern std::atomic<u8> CursorUpdatesSuspended;
 extern std::atomic<u8> CursorDisabled;
 extern std::atomic<u8> BlinkPending;
 
-void HideCursorForUpdate();
 void ShowCursorWhenIdle();
 int CursorScreenColumn();
 void CaretLock();

@@ -3,21 +3,13 @@
 #pragma once
 
 #include "terminal/core/base/commandids.h"
+#include "terminal/core/base/menus.h"
 #include "terminal/core/base/win32.h"
 
 // Popup texts and the language popup.
 constexpr UINT kStrFileMenu = 1079, kStrEditMenu = 1080, kStrSettingsMenu = 1081;
 constexpr UINT kStrLanguageMenu = 15000, kStrFirstLanguageName = 15001;
 
-// The menu bar and its popups (0 when not built).
-struct MenuHandleSet {
-    HMENU bar, file, edit, settings, language;
-};
-extern MenuHandleSet Menus;
-// Upper-cased mnemonic letters of "&File", "&Edit" and "&Settings" for the keyboard.
-extern u16 MenuMnemonics[3];
-// 0 text, 1 graphics (bitmap).
-extern u32 ClipboardMode;
 // Options of the next bitmap copy.
 extern u32 CopySwapBlackWhite, CopyMonochrome;
 // Set by BuildMenus: the File menu carries the printing items.
@@ -38,18 +30,7 @@ void DestroyMenus();
 LRESULT MainCommand(HWND window, WPARAM wParam, LPARAM lParam);
 void OpenSettingsDialog(HWND window, UINT commandId);
 
-// Refresh the enable, check and text state of the existing items. Safe from any thread:
-// the connection menu is refreshed on the user-interface thread.
-void UpdateConnectionMenu();
-void UpdatePrintMenuItems();
-void UpdateCaptureMenuText();
-void UpdateReplayMenuText();
-void UpdateEditMenu();
-void UpdateSettingsMenu();
-
 void SelectLanguage(int index);
-// "&About %s..." with the program's description, for the toolbar's About button.
-void FormatAboutMenuText(wchar_t* buffer, int capacity);
 void FactoryDefault(HWND window, bool confirm);
 void ResetTerminal();
 void PrintScreen();

@@ -1,9 +1,15 @@
 #include "terminal/core/program/mainwindow.h"
 
-#include "terminal/core/base/codepagefiles.h"
+#include "terminal/core/base/cursors.h"
+#include "terminal/core/base/handles.h"
+#include "terminal/core/base/menus.h"
+#include "terminal/core/screen/codepagefiles.h"
 
+#include "terminal/core/host/gateevents.h"
+#include "terminal/core/base/displaymetrics.h"
 #include "terminal/core/program/commands.h"
 #include "terminal/core/base/corestate.h"
+#include "terminal/core/session/terminalinit.h"
 #include "terminal/core/window/dialogs/ctl3d.h"
 #include "terminal/core/window/emuswitch.h"
 #include "terminal/core/host/hostthread.h"
@@ -14,29 +20,23 @@
 #include "terminal/core/window/screenwindow.h"
 #include "terminal/core/window/scrollback.h"
 #include "terminal/core/base/startopts.h"
-#include "terminal/core/program/startup.h"
 #include "terminal/core/window/status/statusbar.h"
 #include "terminal/core/base/stringids.h"
 #include "terminal/comms/telnet/sockets.h"
 #include "terminal/core/window/bell.h"
 #include "terminal/core/window/timers.h"
-#include "terminal/core/window/title.h"
+#include "terminal/core/base/uiservices.h"
 #include "terminal/core/program/shutdown.h"
 #include "terminal/input/bars/toolbars.h"
+#include "terminal/input/macros/keyevents.h"
+#include "terminal/settings/store/mouseactions.h"
+#include "terminal/settings/store/profilevalues.h"
+#include "terminal/settings/store/versionstamp.h"
 
-HWND MainWindowHandle = nullptr;
-HANDLE ActivityEvent = nullptr;
-HANDLE SwitchGateEvent = nullptr;
-HANDLE ProfileGateEvent = nullptr;
-HANDLE KeyRepeatGateEvent = nullptr;
-ScreenMetrics Metrics{};
-u32 RememberedWindowState = 0;
-SavedRect SavedWindowRect{0, 0, 800, 600};
 HCURSOR WaitCursor = nullptr, ArrowCursor = nullptr, MouseCursor = nullptr;
 UINT WheelRollMessage = 0;
 
 namespace {
-DWORD g_uiThread = 0;
 constexpr int kDefaultWidth = 800;
 constexpr int kDefaultHeight = 600;
 constexpr wchar_t kClassName[] = L"vexaNT";
@@ -61,33 +61,6 @@ ATOM RegisterMainClass(UINT style, HINSTANCE instance, WNDPROC procedure, const 
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     wc.lpszClassName = className;
     return RegisterClassW(&wc);
-}
-
-void ReadSystemMetrics()
-{
-    Metrics.borderX = GetSystemMetrics(SM_CXBORDER);
-    Metrics.borderY = GetSystemMetrics(SM_CYBORDER);
-    Metrics.captionHeight = GetSystemMetrics(SM_CYCAPTION);
-    Metrics.menuHeight = GetSystemMetrics(SM_CYMENU);
-    Metrics.scrollBarWidth = GetSystemMetrics(SM_CXVSCROLL) + 1;
-    Metrics.dialogFrameX = GetSystemMetrics(SM_CXDLGFRAME);
-    Metrics.dialogFrameY = GetSystemMetrics(SM_CYDLGFRAME);
-    Metrics.screenWidth = GetSystemMetrics(SM_CXSCREEN);
-    Metrics.screenHeight = GetSystemMetrics(SM_CYSCREEN);
-    Metrics.usableWidth = Metrics.screenWidth - 2 * Metrics.dialogFrameX;
-    Metrics.usableHeight = Metrics.screenHeight - 2 * Metrics.dialogFrameY;
-    Metrics.dialogBaseUnits = GetDialogBaseUnits();
-    if (HDC dc = GetDC(nullptr)) {
-        Metrics.driverVersion = GetDeviceCaps(dc, DRIVERVERSION);
-        Metrics.paletteDevice = (GetDeviceCaps(dc, RASTERCAPS) & RC_PALETTE) != 0;
-        Metrics.bitsPerPixel = GetDeviceCaps(dc, BITSPIXEL);
-        Metrics.planes = GetDeviceCaps(dc, PLANES);
-        Metrics.colours = GetDeviceCaps(dc, NUMCOLORS);
-        Metrics.paletteSize = Metrics.paletteDevice ? GetDeviceCaps(dc, SIZEPALETTE) : 0;
-        ReleaseDC(nullptr, dc);
-    }
-    if (StartingUp)
-        Metrics.usePalette = Metrics.paletteDevice;
 }
 
 DWORD MainWindowStyle()
@@ -144,7 +117,7 @@ int CreateMainWindow(HINSTANCE instance, HINSTANCE previous, int showCommand)
                                   kDefaultWidth, startHeight, nullptr, nullptr, instance, nullptr);
     MainWindowHandle = window;
     if (window) {
-        g_uiThread = GetCurrentThreadId();
+        MarkUserInterfaceThread();
         if (!BuildMenus(window, instance)) {
             MessageBoxById(kStrCannotLoadMenu);
             PostQuitMessage(0);
@@ -271,10 +244,4 @@ void CloseGateEvents()
             CloseHandle(*event);
         *event = nullptr;
     }
-}
-
-bool OnUserInterfaceThread()
-{
-    // Before the main window exists only the user-interface thread runs.
-    return g_uiThread == 0 || GetCurrentThreadId() == g_uiThread;
 }

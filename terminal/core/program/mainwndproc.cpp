@@ -1,6 +1,9 @@
 // The main window procedure: it wakes the host-data thread on every message and routes
 // socket events, connection failures, beeps, keys, commands and the host emulations'
 // own notifications.
+#include "terminal/core/base/menus.h"
+#include "terminal/core/host/gateevents.h"
+#include "terminal/core/paint/paintrows.h"
 #include "terminal/core/program/mainwindow.h"
 
 #include "terminal/comms/telnet/sockets.h"
@@ -14,21 +17,21 @@
 #include "terminal/core/session/instances.h"
 #include "terminal/input/keyboard/kbhookbind.h"
 #include "terminal/core/window/messageloop.h"
-#include "terminal/core/paint/painting.h"
-#include "terminal/core/paint/textcursor.h"
+#include "terminal/core/screen/display.h"
 #include "terminal/core/base/uiservices.h"
 #include "terminal/core/window/screenwindow.h"
 #include "terminal/core/window/scrollback.h"
 #include "terminal/core/base/startopts.h"
-#include "terminal/core/window/mouse/selection.h"
+#include "terminal/core/window/selection/selection.h"
 #include "terminal/core/window/bell.h"
 #include "terminal/core/window/timers.h"
-#include "terminal/core/window/title.h"
 #include "terminal/core/base/uirequests.h"
 #include "terminal/core/program/shutdown.h"
 #include "terminal/comms/capture/loginscript.h"
-#include "terminal/input/keyboard/keyfilter.h"
+#include "terminal/core/window/keyfilter.h"
 #include "terminal/input/bars/toolbars.h"
+#include "terminal/input/macros/inputpump.h"
+#include "terminal/settings/store/profilevalues.h"
 
 namespace {
 

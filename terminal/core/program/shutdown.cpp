@@ -1,24 +1,25 @@
 #include "terminal/core/program/shutdown.h"
-#include "terminal/comms/serial/serial.h"
 
+#include "terminal/comms/aux/auxport.h"
+#include "terminal/comms/aux/auxportlist.h"
 #include "terminal/comms/capture/loginscript.h"
+#include "terminal/comms/serial/serial.h"
 #include "terminal/comms/telnet/netsession.h"
 #include "terminal/comms/telnet/network.h"
 #include "terminal/comms/printing/printing.h"
 #include "terminal/comms/telnet/sockets.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/family.h"
+#include "terminal/core/base/handles.h"
 #include "terminal/core/base/language.h"
 #include "terminal/core/base/memblock.h"
 #include "terminal/core/program/commands.h"
 #include "terminal/core/window/dialogs/dialogs.h"
 #include "terminal/core/window/emuswitch.h"
 #include "terminal/input/keyboard/kbhookbind.h"
-#include "terminal/core/program/mainwindow.h"
 #include "terminal/core/window/messageloop.h"
-#include "terminal/core/window/mouse/selection.h"
+#include "terminal/core/window/selection/selection.h"
 #include "terminal/core/base/startopts.h"
-#include "terminal/core/program/startup.h"
 #include "terminal/core/window/status/statusbar.h"
 #include "terminal/core/window/timers.h"
 #include "terminal/core/host/hostthread.h"
@@ -34,6 +35,8 @@ int ShutdownTerminal(int warnOnExit)
     StopLoginScript();
     StopWorkerThreads();
     WaitForPasteThread();
+    CloseAuxPort();
+    FreeAuxPorts();
     ReleaseSerialPorts();
 
     CursorDisabled = 1;
@@ -41,7 +44,7 @@ int ShutdownTerminal(int warnOnExit)
         ShowWindow(StatusBarWindow(), SW_HIDE);
     if (MainWindowHandle)
         ShowWindow(MainWindowHandle, SW_HIDE);
-    if (EmulationId != kDefaultEmulationId || GetEmulationFromFlags() != 0) {
+    if (EmulationId != kDefaultEmulationId || !VtFamilyRunning()) {
         const u8 from = EmulationId;
         RequestEmulation(from, kDefaultEmulationId);
         SelectEmulation(from, kDefaultEmulationId);
@@ -60,18 +63,4 @@ int ShutdownTerminal(int warnOnExit)
     ShuttingDown = 1;
     SocketCleanup();
     return 1;
-}
-
-void StopActiveEmulation()
-{
-    // The family that runs is stopped (none but the DEC VT family's: it has nothing to
-    // stop).
-    const u8 running = GetEmulationFromFlags();
-    const u8 id = IsVtFamily(running) ? kNoEmulation : running;
-    const u32 starting = StartingUp.exchange(1);
-    const u32 loading = ProfileLoadInProgress.exchange(1);
-    RequestEmulation(id, kDefaultEmulationId);
-    SelectEmulation(id, kDefaultEmulationId);
-    ProfileLoadInProgress = loading;
-    StartingUp = starting;
 }

@@ -13,7 +13,7 @@
 #include "terminal/core/base/stringids.h"
 #include "terminal/core/base/win32.h"
 #include "terminal/settings/store/profilevalues.h"
-#include "terminal/settings/store/registry.h"
+#include "terminal/core/base/registry.h"
 #include "terminal/settings/store/textcopy.h"
 
 StartupOptionValues StartupOptions;

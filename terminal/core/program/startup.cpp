@@ -1,16 +1,16 @@
 #include "terminal/core/program/startup.h"
 
+#include "terminal/core/base/handles.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/host/hostthread.h"
 #include "terminal/core/base/language.h"
+#include "terminal/core/base/displaymetrics.h"
 #include "terminal/core/program/mainwindow.h"
 #include "terminal/core/base/messagebox.h"
 #include "terminal/core/window/messageloop.h"
 #include "terminal/core/base/memblock.h"
 #include "terminal/core/base/startopts.h"
 #include "terminal/core/base/stringids.h"
-
-HINSTANCE InstanceHandle = nullptr;
 
 i32 OsVersionCodeFor(u32 platformId, u32 major, u32 minor)
 {

@@ -3,8 +3,6 @@
 
 #include "terminal/core/base/win32.h"
 
-extern HINSTANCE InstanceHandle;
-
 // The whole life of the program: start-up in its fixed order, the message loop and
 // the clean-up after it. Returns the exit code (0 when start-up fails).
 int RunTerminalProgram(HINSTANCE instance, const wchar_t* commandLine, int showCommand);

@@ -1,7 +1,7 @@
 // Moves of the cursor that scroll the region at its margins: index and reverse index,
 // forward and back index, and the carriage return. Every family on the shared store
 // uses them; the DEC control characters are built on them.
-#include "terminal/comms/printing/printing.h"
+#include "terminal/core/screen/autoprint.h"
 #include "terminal/core/screen/screenmodes.h"
 #include "terminal/core/screen/screenops.h"
 #include "terminal/core/screen/screenstore.h"

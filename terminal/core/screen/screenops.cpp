@@ -4,7 +4,7 @@
 
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/family.h"
-#include "terminal/core/paint/painting.h"
+#include "terminal/core/screen/display.h"
 #include "terminal/core/screen/screenmodes.h"
 #include "terminal/core/screen/screenstore.h"
 

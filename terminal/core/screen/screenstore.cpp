@@ -11,13 +11,11 @@
 #include "terminal/core/host/hostread.h"
 #include "terminal/core/host/hostsettings.h"
 #include "terminal/core/base/memblock.h"
-#include "terminal/core/paint/painting.h"
+#include "terminal/core/screen/display.h"
 #include "terminal/core/host/pushback.h"
 #include "terminal/core/screen/screenops.h"
 #include "terminal/core/base/uiservices.h"
 #include "terminal/core/screen/screenmodes.h"
-#include "terminal/input/macros/keyevents.h"
-#include "terminal/settings/store/profile.h"
 
 ScreenStoreState Screen;
 u8 CurrentColour = kDefaultColour;
@@ -25,26 +23,13 @@ u8 CurrentRendition = 0;
 u8 CurrentFlags = 0;
 std::atomic<u8> TerminalInitialised{0};
 
-namespace {
-
-// Every family's buffers; false when one of them could not have its memory.
-bool g_buffersOk;
-bool AllocateFamilyBuffers()
-{
-    g_buffersOk = true;
-    ForEachFamily([](const FamilyHooks& family) {
-        if (family.allocateBuffers && !family.allocateBuffers())
-            g_buffersOk = false;
-    });
-    return g_buffersOk;
-}
-
-// The store keeps pages when the running terminal model has them.
 bool FamilyWantsPages()
 {
     const FamilyHooks& family = ActiveFamily();
     return family.multiPage && family.multiPage();
 }
+
+namespace {
 
 // Blanks made by the column change carry glyph set 6 in the code-page sets.
 u8 CodePageBlankFlags()
@@ -550,62 +535,6 @@ void ResetTerminalState(int full)
     ResetPageIds();
     ResetSavedPageMargins();
     Screen.pageShown = 0;
-}
-
-bool InitialiseTerminal(int full)
-{
-    Screen.rearranging = 1;
-    StatusLineWriting = 0;
-    if (full) {
-        // A full initialisation starts with no family running.
-        SetActiveFamily(nullptr);
-        if (!AllocateFamilyBuffers()) {
-            Screen.rearranging = 0;
-            return false;
-        }
-    }
-    ResetTerminalState(full);
-    ReloadCurrentProfile();
-    Screen.multiPage = FamilyWantsPages() ? 1 : 0;
-    // Whatever set the sizes (profile, start-up option, Setup), a line count below 64
-    // would cut the screen's rows and leave rows without line records.
-    Screen.maxLineCount = ClampLineCountSetting(Screen.maxLineCount);
-    int rows = Screen.rows > 0 ? Screen.rows : 24;
-    if (rows > kMaxVtRows)
-        rows = kMaxVtRows;
-    if (!SetScreenRowCount(rows) || !ResizeScreenLines(Screen.maxLineCount) ||
-        !SetScreenPageLength(Screen.multiPage ? (Screen.pageLength > rows ? Screen.pageLength : rows) : rows)) {
-        Screen.rearranging = 0;
-        return false;
-    }
-    RefitScreenFont();
-    SetScreenColumns(Screen.lastColumn + 1);
-    ForEachFamily([](const FamilyHooks& family) {
-        if (family.initialised)
-            family.initialised();
-    });
-    BlankAllScreenLines();
-    Screen.rearranging = 0;
-    // The family's status line is built again on the blank store.
-    InvalidateStatusLine();
-    TerminalInitialised = 1;
-    return true;
-}
-
-bool AllocInputQueues()
-{
-    InputQueueBlockSet& b = InputQueueBlocks;
-    auto alloc = [](auto*& block, std::size_t size) {
-        if (!block)
-            block = static_cast<std::remove_reference_t<decltype(block)>>(MemAllocBlock(size));
-        return block != nullptr;
-    };
-    if (!alloc(b.keyRing, kKeyEventBlockBytes) || !alloc(b.deferredKeys, kKeyEventBlockBytes) ||
-        !alloc(b.secondRing, kKeyEventBlockBytes) || !alloc(b.workBlock1028, 1028) || !alloc(b.workBlock584, 584))
-        return false;
-    ResetInputQueueCounters();
-    OutputHeld = 0;
-    return true;
 }
 
 void GetScreenDimensions(int* rows, int* pageLength, int* lineCount)

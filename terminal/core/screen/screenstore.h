@@ -138,14 +138,12 @@ void NormalisePageOrder();
 void ResetSavedPageMargins();
 int ActivePage();
 
-// Full terminal initialisation (start-up, profile reload, hard reset) and the reset of
-// the VT-family state it performs.
-bool InitialiseTerminal(int full);
+// The store keeps pages when the running terminal model has them.
+bool FamilyWantsPages();
+// The reset of the VT-family state that the terminal initialisation performs
+// (InitialiseTerminal in core/session/terminalinit.h).
 void ResetTerminalState(int full);
 extern std::atomic<u8> TerminalInitialised;
-
-// The key-event blocks of the input subsystem, allocated once.
-bool AllocInputQueues();
 
 // The active emulation's sizes (its own while a family with its own store runs).
 void GetScreenDimensions(int* rows, int* pageLength, int* lineCount);

@@ -39,12 +39,6 @@ void CloseMainWindow();
 extern BOOL(WINAPI* StartInstanceProcess)(LPCWSTR, LPWSTR, LPSECURITY_ATTRIBUTES, LPSECURITY_ATTRIBUTES, BOOL,
                                           DWORD, LPVOID, LPCWSTR, LPSTARTUPINFOW, LPPROCESS_INFORMATION);
 
-// The language module index for a Windows language id: its primary language picks
-// the module, every language without one gets English (0).
-i32 LanguageIndexForLanguageId(u32 languageId);
-// "SelectedLanguage" of the program key, machine-wide then per user (2057 when neither
-// holds one), as a language module index. The selected registry root is kept.
-i32 LoadSelectedLanguage();
 // The start-up option reader's step: makes sure a default profile exists, reads the
 // start-up dialog setting ("Dialog" of {base}\Startup) and the thin client's menu
 // security mask into StartupOptions. 0 when the default profile cannot be created.
@@ -56,22 +50,6 @@ void WriteStartupDialog(u32 value);
 // it, stops a running login script, closes the socket or the serial port, and refreshes
 // the title and the menus.
 void DisconnectSession();
-
-// "Version" and "Build" of the program key, written when they differ.
-void WriteVersionStamp();
-// "Jan" to "Nov" (any letter case) give 1-11, every other text 12.
-int MonthNameToNumber(const char* name);
-
-// The mouse-action table: 12 actions (left button Normal, Shift, Control,
-// ControlShift, Alt, DoubleClick, then the right button's) and HighlightWhenActioned.
-extern u32 HighlightWhenActioned;
-void LoadMouseActions();
-// Deletes the profile's Mouse Actions key and writes what differs from the defaults.
-void SaveMouseActions();
-// The name of an action is language string 2560 + code.
-bool IsMouseActionName(const wchar16* name);
-bool IsHotspotMouseAction(const wchar16* name);
-bool IsSendingMouseAction(const wchar16* name);
 
 // Administrators edit machine-wide profiles; the test runs an access check against
 // BUILTIN\Administrators. A test may replace it.

@@ -1,5 +1,7 @@
 // The Open Session and Save Session As pages: choosing, deleting and marking the default
 // profile, saving under a new name, and who may touch machine-wide profiles.
+#include "terminal/core/base/handles.h"
+#include "terminal/core/base/win32.h"
 #include "terminal/core/session/instances.h"
 
 #include <commctrl.h>
@@ -11,14 +13,13 @@
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/host/hostio.h"
 #include "terminal/core/base/language.h"
+#include "terminal/core/session/sessionprofile.h"
 #include "terminal/core/window/dialogs/listview.h"
-#include "terminal/core/program/mainwindow.h"
 #include "terminal/core/base/startopts.h"
-#include "terminal/core/program/startup.h"
 #include "terminal/core/base/stringids.h"
-#include "terminal/core/window/title.h"
+#include "terminal/core/base/uiservices.h"
 #include "terminal/settings/store/profile.h"
-#include "terminal/settings/store/registry.h"
+#include "terminal/core/base/registry.h"
 
 wchar16 SelectedProfileName[kSlotUnits];
 u32 SaveAsDefaultPending = 0;

@@ -3,7 +3,7 @@
 #include "terminal/core/base/corestate.h"
 #include "terminal/settings/store/colours.h"
 #include "terminal/settings/store/defaults.h"
-#include "terminal/settings/store/registry.h"
+#include "terminal/core/base/registry.h"
 
 bool EnsureProfileForLoad(const wchar16* name)
 {

@@ -2,6 +2,8 @@
 // rollover list), one host each. An instance claims a slot: the volatile key
 // {base}\{profile}\Session {n} holds its main window and host, so the slots vanish with
 // the system while the profile's persistent keys beside them stay.
+#include "terminal/core/base/handles.h"
+#include "terminal/core/base/uiservices.h"
 #include "terminal/core/session/instances.h"
 
 #include <cstdint>
@@ -9,13 +11,11 @@
 
 #include "terminal/settings/store/connsettings.h"
 #include "terminal/core/base/corestate.h"
-#include "terminal/core/program/mainwindow.h"
 #include "terminal/core/base/startopts.h"
-#include "terminal/core/window/status/statusbar.h"
 #include "terminal/core/base/win32.h"
 #include "terminal/settings/store/profile.h"
 #include "terminal/settings/store/profilevalues.h"
-#include "terminal/settings/store/registry.h"
+#include "terminal/core/base/registry.h"
 
 // clang-format off
 BOOL(WINAPI* StartInstanceProcess)(LPCWSTR, LPWSTR, LPSECURITY_ATTRIBUTES, LPSECURITY_ATTRIBUTES, BOOL, DWORD, LPVOID,

@@ -1,6 +1,6 @@
 #include "terminal/core/window/bell.h"
 
-#include "terminal/core/program/mainwindow.h"
+#include "terminal/core/base/handles.h"
 
 std::atomic<u32> SoundSchemePresent{0};
 BOOL(WINAPI* BeepSound)(DWORD frequency, DWORD duration) = Beep;

@@ -1,21 +1,20 @@
 #include "terminal/core/window/emuswitch.h"
 
-#include "terminal/core/program/commands.h"
+#include "terminal/core/base/handles.h"
+#include "terminal/core/base/menus.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/family.h"
 #include "terminal/core/paint/fonts.h"
 #include "terminal/core/host/hostthread.h"
-#include "terminal/core/program/mainwindow.h"
-#include "terminal/core/paint/painting.h"
+#include "terminal/core/screen/display.h"
 #include "terminal/core/screen/screenops.h"
 #include "terminal/core/screen/screenstore.h"
 #include "terminal/core/window/scrollback.h"
-#include "terminal/core/program/startup.h"
 #include "terminal/core/window/status/statusbar.h"
 #include "terminal/core/base/uiservices.h"
 #include "terminal/input/bars/toolbars.h"
-#include "terminal/settings/store/registry.h"
-#include "terminal/settings/store/upss.h"
+#include "terminal/core/base/registry.h"
+#include "terminal/core/paint/upss.h"
 
 namespace {
 
@@ -160,4 +159,18 @@ void ClearEmulationScreen()
     }
     RefreshScrollRange();
     RefreshScrollThumb();
+}
+
+void StopActiveEmulation()
+{
+    // The family that runs is stopped (none but the DEC VT family's: it has nothing to
+    // stop).
+    const u8 running = GetEmulationFromFlags();
+    const u8 id = IsVtFamily(running) ? kNoEmulation : running;
+    const u32 starting = StartingUp.exchange(1);
+    const u32 loading = ProfileLoadInProgress.exchange(1);
+    RequestEmulation(id, kDefaultEmulationId);
+    SelectEmulation(id, kDefaultEmulationId);
+    ProfileLoadInProgress = loading;
+    StartingUp = starting;
 }

@@ -12,6 +12,10 @@
 // always has an emulation to feed. Returns 1.
 int SelectEmulation(u8 from, u8 to);
 
+// Stops the running emulation's family by switching to VT500 7-Bit (shut-down, factory
+// default and profile loads).
+void StopActiveEmulation();
+
 // The clear-screen command: the running family's clear, or the shared store's when the
 // family has none. An emulation id whose family does not run clears nothing.
 void ClearEmulationScreen();

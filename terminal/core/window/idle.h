@@ -7,8 +7,6 @@
 
 #include "terminal/core/base/vxtypes.h"
 
-// The blink phase: 1 while blinking text shows; the blink tick flips it.
-extern std::atomic<u8> BlinkPhaseOn;
 // The idle step between host bytes (host-data thread).
 void RunIdleUpdates();
 void BlinkTick();

@@ -1,11 +1,13 @@
 #include "terminal/core/window/messageloop.h"
 
+#include "terminal/core/base/handles.h"
 #include "terminal/core/base/corestate.h"
+#include "terminal/core/base/threadwait.h"
+#include "terminal/core/host/gateevents.h"
 #include "terminal/core/window/emuswitch.h"
-#include "terminal/core/program/mainwindow.h"
 #include "terminal/core/base/uiservices.h"
 #include "terminal/core/base/family.h"
-#include "terminal/input/keyboard/keyfilter.h"
+#include "terminal/core/window/keyfilter.h"
 
 namespace {
 int g_pumpDepth = 0;
@@ -88,11 +90,6 @@ void PumpPendingMessages()
     Iconic = WindowHidden ? 1 : (MainWindowHandle && IsIconic(MainWindowHandle));
 }
 
-void SetModalFlag(u32 value)
-{
-    ModalOpen = value;
-}
-
 DWORD WINAPI MenuLoopWatcher(void*)
 {
     while (!QuitRequested) {
@@ -116,40 +113,6 @@ void StartMenuLoopWatcher()
     if (g_menuWatcher)
         CloseHandle(g_menuWatcher);
     g_menuWatcher = CreateThread(nullptr, 0, MenuLoopWatcher, nullptr, 0, nullptr);
-}
-
-bool WaitForThreadPumping(HANDLE thread, DWORD timeoutMs)
-{
-    if (!thread)
-        return true;
-    const DWORD start = GetTickCount();
-    bool quitSeen = false;
-    WPARAM quitCode = 0;
-    bool done = false;
-    while (!done) {
-        const DWORD elapsed = GetTickCount() - start;
-        if (elapsed >= timeoutMs)
-            break;
-        const DWORD r = MsgWaitForMultipleObjects(1, &thread, FALSE, timeoutMs - elapsed, QS_ALLINPUT);
-        if (r == WAIT_OBJECT_0) {
-            done = true;
-            break;
-        }
-        if (r != WAIT_OBJECT_0 + 1)
-            break;
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT) {
-                quitSeen = true;
-                quitCode = msg.wParam;
-                continue;
-            }
-            DispatchMessageW(&msg);
-        }
-    }
-    if (quitSeen)
-        PostQuitMessage(static_cast<int>(quitCode));
-    return done;
 }
 
 void StopWorkerThreads()

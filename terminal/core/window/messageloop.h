@@ -1,5 +1,5 @@
-// The filter of the main message loop, the pump used inside long user-interface work,
-// the modal flag and the menu-loop watcher.
+// The filter of the main message loop, the pump used inside long user-interface work
+// and the menu-loop watcher.
 #pragma once
 
 #include "terminal/core/base/win32.h"
@@ -16,14 +16,8 @@ void DeferClose(WPARAM wParam);
 // Re-posts a close that was held back; the main loop calls it between messages.
 void ReleaseDeferredClose();
 
-void SetModalFlag(u32 value);
-
 DWORD WINAPI MenuLoopWatcher(void* parameter);
 void StartMenuLoopWatcher();
-
-// Waits for a worker thread while keeping this thread's messages moving, so a worker
-// that sends to a window of this thread cannot deadlock the wait. False on time-out.
-bool WaitForThreadPumping(HANDLE thread, DWORD timeoutMs);
 
 // Stops the user-interface's own workers (the menu-loop watcher) before shut-down
 // frees what they touch.

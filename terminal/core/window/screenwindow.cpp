@@ -1,11 +1,15 @@
 #include "terminal/core/window/screenwindow.h"
 
+#include "terminal/core/base/cursors.h"
+#include "terminal/core/base/handles.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/emulationids.h"
+#include "terminal/core/base/uiservices.h"
 #include "terminal/core/paint/fonts.h"
 #include "terminal/core/paint/frame.h"
 #include "terminal/core/paint/geometry.h"
-#include "terminal/core/program/mainwindow.h"
+#include "terminal/core/paint/palette.h"
+#include "terminal/core/window/layout.h"
 #include "terminal/core/window/mouse/mouse.h"
 #include "terminal/core/paint/paintrows.h"
 #include "terminal/core/paint/screencolours.h"
@@ -15,14 +19,10 @@
 #include "terminal/core/window/scrollback.h"
 #include "terminal/core/base/startopts.h"
 #include "terminal/core/window/status/statusbar.h"
-#include "terminal/core/paint/textcursor.h"
 #include "terminal/comms/telnet/netsession.h"
 #include "terminal/core/base/family.h"
 #include "terminal/input/bars/toolbars.h"
 #include "terminal/settings/store/colours.h"
-#include "terminal/settings/store/defaults.h"
-
-HWND ScreenWindowHandle = nullptr;
 
 namespace {
 

@@ -5,8 +5,6 @@
 
 #include "terminal/core/base/win32.h"
 
-extern HWND ScreenWindowHandle;
-
 // Posted to the main window by other threads, which must not resize or re-lay windows
 // of the user-interface thread themselves.
 constexpr UINT kMsgResizeToRows = WM_APP + 10;  // wParam: the row count
@@ -23,8 +21,8 @@ void PaintScreenWindow(HWND window, const RECT* rect);
 void ShowScreenChildren();
 // Screen set-up after the children exist (scroll range, background, font, thumb).
 void PrepareScreenWindow();
-// Lays out the terminal area after a size change of the main window.
-void MainWindowSized(HWND mainWindow);
+// MainWindowSized (uiservices.h) lays out the terminal area after a size change of the
+// main window.
 
 // The program's palette and the active emulation's colours in it.
 int CreateScreenPalette();

@@ -29,10 +29,8 @@ int ScrollThumbPosition();
 // Runs a pending refresh posted by another thread.
 void ServeScrollBarRefresh();
 
-// Code 0 line up, 1 line down, 2 page up, 3 page down, 4 thumb position. Called from
-// another thread while the host-data thread runs, it is queued for that thread, as is
-// PanHistoryView (see ServeViewRequests).
-void DispatchScrollBarCommand(int code, int position);
+// DispatchScrollBarCommand (uiservices.h) is the scroll bar's command; PanHistoryView
+// is queued for the host-data thread the same way.
 void VtScrollBack(int code, int position);
 // Pans the view into the history (positive: towards older lines), for the wheel.
 void PanHistoryView(int lines);

@@ -1,9 +1,10 @@
 #include "terminal/core/window/timers.h"
-#include "terminal/comms/serial/serial.h"
 
+#include "terminal/comms/serial/serial.h"
 #include "terminal/core/base/corestate.h"
-#include "terminal/core/program/mainwindow.h"
-#include "terminal/core/window/mouse/selection.h"
+#include "terminal/core/base/handles.h"
+#include "terminal/core/base/ticks.h"
+#include "terminal/core/window/selection/selection.h"
 #include "terminal/core/base/uirequests.h"
 #include "terminal/core/base/uiservices.h"
 #include "terminal/core/host/hostread.h"
@@ -61,7 +62,6 @@ void CALLBACK TimerProc(HWND window, UINT, UINT_PTR id, DWORD)
         KillTimer(window, kTimerKeyboardUnlock);
         g_keyboardTimerRunning = false;
         break;
-    case kTimerSerialBreak: EndSerialBreak(); break;
     }
 }
 

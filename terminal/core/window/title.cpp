@@ -1,4 +1,4 @@
-#include "terminal/core/window/title.h"
+#include "terminal/core/base/uiservices.h"
 
 #include <cwchar>
 #include <iterator>
@@ -7,10 +7,8 @@
 #include "terminal/comms/serial/serial.h"
 #include "terminal/comms/telnet/sockets.h"
 #include "terminal/core/base/corestate.h"
-#include "terminal/core/program/mainwindow.h"
-#include "terminal/core/program/startup.h"
+#include "terminal/core/base/handles.h"
 #include "terminal/core/base/uirequests.h"
-#include "terminal/core/base/uiservices.h"
 #include "terminal/input/bars/softbar.h"
 #include "terminal/input/bars/toolbars.h"
 

@@ -1,11 +1,10 @@
 #include "terminal/core/base/uirequests.h"
 
+#include "terminal/core/base/handles.h"
+#include "terminal/core/base/menus.h"
 #include "terminal/comms/printing/printjob.h"
 #include "terminal/comms/serial/serial.h"
-#include "terminal/core/program/commands.h"
-#include "terminal/core/program/mainwindow.h"
-#include "terminal/core/window/mouse/selection.h"
-#include "terminal/core/window/title.h"
+#include "terminal/core/window/selection/selection.h"
 #include "terminal/core/base/uiservices.h"
 
 bool PostUiRequest(WPARAM request, LPARAM argument)

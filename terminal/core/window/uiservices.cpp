@@ -3,15 +3,13 @@
 #include <mutex>
 
 #include "terminal/core/base/corestate.h"
-#include "terminal/core/window/title.h"
+#include "terminal/core/base/handles.h"
 #include "terminal/core/base/uirequests.h"
 
 #include "terminal/core/base/startopts.h"
 
 #include "terminal/comms/telnet/sockets.h"
 #include "terminal/core/base/language.h"
-#include "terminal/core/program/mainwindow.h"
-#include "terminal/core/program/startup.h"
 #include "terminal/core/window/status/statusbar.h"
 
 namespace {

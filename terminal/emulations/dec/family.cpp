@@ -90,13 +90,13 @@ void ProfileLoaded()
 
 int TerminalType(char* buffer, int capacity)
 {
-    static const char* const kNames[15] = {
+    static const char* const kNames[kTerminalModelCount] = {
         "vt100", "vt101", "vt102", "vt125", "vt220", "vt240", "vt320", "vt340",
         "vt420", "vt131", "vt132", "m2200", "vt510", "vt520", "vt525",
     };
     if (!buffer || capacity < 1)
         return 0;
-    const char* name = kNames[TerminalId < 15 ? TerminalId : 0];
+    const char* name = kNames[TerminalId < kTerminalModelCount ? TerminalId : 0];
     int n = 0;
     for (; name[n] && n + 1 < capacity; ++n)
         buffer[n] = name[n];

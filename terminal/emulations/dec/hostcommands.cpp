@@ -2,7 +2,7 @@
 // the host-data thread and only record requests for the user-interface thread.
 #include "terminal/emulations/dec/hostcommands.h"
 
-#include "terminal/comms/capture/capture.h"
+#include "terminal/core/host/capture.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/emulationids.h"
 #include "terminal/core/host/escparser.h"
@@ -68,7 +68,7 @@ void SelectNationalSet()
         u8 set;
     } kExtraSets[] = {{19, 20}, {22, 22}, {29, 24}, {31, 33}, {33, 27},
                       {34, 26}, {35, 28}, {36, 34}, {38, 35}, {39, 25}};
-    const bool vt510Class = IsVt500Emulation(EmulationId) && TerminalId >= 12 && TerminalId <= 14;
+    const bool vt510Class = IsVt500Emulation(EmulationId) && IsVt510ClassModel(TerminalId);
     if (!vt510Class || CsiParameters.slots[1].value != 2 || Vt300Values.mltnat)
         return;
     const u16 p2 = CsiParameters.count >= 2 ? CsiParameters.slots[2].value : 0;

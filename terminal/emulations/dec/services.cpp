@@ -7,7 +7,6 @@
 #include "terminal/core/host/hostread.h"
 #include "terminal/core/base/memblock.h"
 #include "terminal/core/screen/screenops.h"
-#include "terminal/core/screen/screenstore.h"
 #include "terminal/emulations/dec/controls/cursorcmds.h"
 #include "terminal/emulations/dec/localedit/localedit.h"
 #include "terminal/emulations/dec/pages/rectangles.h"

@@ -1,4 +1,5 @@
 #include "terminal/emulations/dec/vtchar.h"
+#include "terminal/core/screen/display.h"
 #include "terminal/core/screen/paintsettings.h"
 
 #include <initializer_list>
@@ -9,7 +10,6 @@
 #include "terminal/core/screen/screenops.h"
 #include "terminal/core/screen/screenstore.h"
 #include "terminal/core/host/escparser.h"
-#include "terminal/core/paint/textcursor.h"
 #include "terminal/emulations/dec/services.h"
 
 namespace {

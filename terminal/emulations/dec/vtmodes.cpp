@@ -1,3 +1,4 @@
+#include "terminal/core/session/terminalinit.h"
 #include "terminal/settings/store/profilevalues.h"
 #include "terminal/emulations/dec/vtmodes.h"
 
@@ -7,7 +8,7 @@
 #include "terminal/core/base/family.h"
 #include "terminal/core/host/escparser.h"
 #include "terminal/core/screen/paintsettings.h"
-#include "terminal/core/paint/painting.h"
+#include "terminal/core/screen/display.h"
 #include "terminal/core/screen/screenops.h"
 #include "terminal/core/screen/screenstore.h"
 #include "terminal/core/paint/textcursor.h"
@@ -214,7 +215,7 @@ void SetDecEmulationId(u8 id)
 {
     EmulationId = id;
     RequestedEmulationId = id;
-    VtMode.ansiMode = id == 0 ? 0 : 1;
+    VtMode.ansiMode = id == kEmuVt52 ? 0 : 1;
 }
 
 void SetModes()

@@ -2,7 +2,6 @@
 
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/host/escparser.h"
-#include "terminal/core/screen/screenstore.h"
 #include "terminal/emulations/dec/services.h"
 
 TimeOfDay HostTimeOfDay{};

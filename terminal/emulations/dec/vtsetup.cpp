@@ -42,7 +42,7 @@ void Apply()
             m.mode = m.working ? 1 : 0;
     DecodeSetupField(AnswerbackText, w.answerback, kAnswerbackChars);
     // 80 or 132 columns, switched the way the host's DECCOLM switches them.
-    if (IsVtFamily(EmulationId) && GetEmulationFromFlags() == 0) {
+    if (IsVtFamily(EmulationId) && VtFamilyRunning()) {
         const bool wide = Screen.lastColumn == 131;
         if (w.columns132 && !wide)
             SetColumns132();

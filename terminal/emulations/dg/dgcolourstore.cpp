@@ -3,7 +3,7 @@
 #include "terminal/emulations/dg/dgsettings.h"
 #include "terminal/emulations/dg/dgstate.h"
 #include "terminal/settings/store/profile.h"
-#include "terminal/settings/store/registry.h"
+#include "terminal/core/base/registry.h"
 
 namespace {
 

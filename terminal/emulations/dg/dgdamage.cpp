@@ -1,7 +1,7 @@
 #include "terminal/emulations/dg/dgdamage.h"
 
 #include "terminal/core/paint/damage.h"
-#include "terminal/core/paint/painting.h"
+#include "terminal/core/screen/display.h"
 #include "terminal/emulations/dg/dgstate.h"
 
 int DgViewLeftOfRow(int row)

@@ -2,13 +2,14 @@
 // native mode control codes and RS sequences, in ANSI mode CSI sequences.
 #include "terminal/emulations/dg/dgkeys.h"
 
-#include "terminal/comms/telnet/linebreak.h"
-#include "terminal/comms/telnet/telnetservices.h"
+#include "terminal/comms/serial/linebreak.h"
+#include "terminal/core/base/uiservices.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/commandids.h"
 #include "terminal/core/base/uiservices.h"
 #include "terminal/core/host/hostsettings.h"
 #include "terminal/core/paint/textcursor.h"
+#include "terminal/core/screen/display.h"
 #include "terminal/emulations/dg/dgio.h"
 #include "terminal/emulations/dg/dgprint.h"
 #include "terminal/emulations/dg/dgscreen.h"

@@ -4,6 +4,8 @@
 // drawings, the attribute colours of each combination, underline, blink and the cursor.
 #include "terminal/emulations/dg/dgpaint.h"
 
+#include "terminal/core/base/handles.h"
+#include "terminal/core/base/ticks.h"
 #include "terminal/core/base/win32.h"
 #include "terminal/core/window/idle.h"
 #include "terminal/core/window/screenwindow.h"

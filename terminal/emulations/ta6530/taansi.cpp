@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "terminal/comms/capture/capture.h"
+#include "terminal/core/host/capture.h"
 #include "terminal/core/host/escparser.h"
 #include "terminal/core/host/hostsettings.h"
 #include "terminal/emulations/ta6530/taconfig.h"

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "terminal/core/paint/damage.h"
-#include "terminal/core/paint/painting.h"
+#include "terminal/core/screen/display.h"
 #include "terminal/emulations/ta6530/tacursor.h"
 #include "terminal/emulations/ta6530/tafields.h"
 #include "terminal/emulations/ta6530/tapages.h"

@@ -16,8 +16,7 @@
 #include "terminal/emulations/ta6530/tastatus.h"
 #include "terminal/emulations/ta6530/tatables.h"
 #include "terminal/emulations/ta6530/tawrite.h"
-#include "terminal/comms/capture/capture.h"
-#include "terminal/core/base/uiservices.h"
+#include "terminal/core/host/capture.h"
 #include "terminal/core/host/hostio.h"
 
 #include <cstring>

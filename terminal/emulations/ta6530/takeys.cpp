@@ -2,10 +2,9 @@
 
 #include <cstring>
 
-#include "terminal/comms/telnet/linebreak.h"
-#include "terminal/comms/telnet/telnetservices.h"
-#include "terminal/core/base/corestate.h"
+#include "terminal/comms/serial/linebreak.h"
 #include "terminal/core/base/uiservices.h"
+#include "terminal/core/base/corestate.h"
 #include "terminal/core/host/hostio.h"
 #include "terminal/core/host/hostsettings.h"
 #include "terminal/core/host/pushback.h"

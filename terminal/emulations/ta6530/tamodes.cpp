@@ -4,7 +4,7 @@
 
 #include "terminal/comms/telnet/network.h"
 #include "terminal/core/base/corestate.h"
-#include "terminal/core/paint/painting.h"
+#include "terminal/core/screen/display.h"
 #include "terminal/emulations/ta6530/tacursor.h"
 #include "terminal/emulations/ta6530/tapages.h"
 #include "terminal/emulations/ta6530/taprotocol.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "terminal/core/paint/damage.h"
-#include "terminal/core/paint/painting.h"
+#include "terminal/core/screen/display.h"
 #include "terminal/emulations/ta6530/tafields.h"
 #include "terminal/emulations/ta6530/tastatus.h"
 

@@ -5,6 +5,7 @@
 #include <atomic>
 
 #include "terminal/core/base/corestate.h"
+#include "terminal/core/base/ticks.h"
 #include "terminal/core/window/idle.h"
 #include "terminal/core/paint/fonts.h"
 #include "terminal/core/paint/paintrows.h"

@@ -1,6 +1,7 @@
 #include "terminal/emulations/ta6530/taprint.h"
 
 #include "terminal/comms/printing/printing.h"
+#include "terminal/core/screen/autoprint.h"
 #include "terminal/emulations/ta6530/tapages.h"
 #include "terminal/emulations/ta6530/taservices.h"
 

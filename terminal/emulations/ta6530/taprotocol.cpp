@@ -3,13 +3,13 @@
 #include <new>
 #include <vector>
 
-#include "terminal/comms/capture/capture.h"
+#include "terminal/core/host/capture.h"
 #include "terminal/core/base/messagebox.h"
 #include "terminal/core/host/hostio.h"
 #include "terminal/core/host/hostsettings.h"
 #include "terminal/core/host/pushback.h"
 #include "terminal/comms/telnet/network.h"
-#include "terminal/comms/telnet/telnetservices.h"
+#include "terminal/core/base/uiservices.h"
 #include "terminal/emulations/ta6530/tamodes.h"
 #include "terminal/emulations/ta6530/tapages.h"
 #include "terminal/emulations/ta6530/taread.h"

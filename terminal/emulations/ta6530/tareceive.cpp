@@ -2,19 +2,19 @@
 
 #include <atomic>
 
-#include "terminal/comms/capture/capture.h"
+#include "terminal/core/host/capture.h"
 #include "terminal/comms/capture/loginscript.h"
 #include "terminal/comms/telnet/netsession.h"
 #include "terminal/comms/telnet/network.h"
 #include "terminal/comms/printing/printing.h"
 #include "terminal/comms/serial/serial.h"
 #include "terminal/comms/telnet/socketio.h"
-#include "terminal/comms/telnet/telnetservices.h"
+#include "terminal/core/base/uiservices.h"
+#include "terminal/core/screen/display.h"
 #include "terminal/settings/store/connsettings.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/emulationids.h"
 #include "terminal/core/base/family.h"
-#include "terminal/core/base/uiservices.h"
 #include "terminal/core/host/attention.h"
 #include "terminal/core/screen/framelock.h"
 #include "terminal/core/host/hostio.h"

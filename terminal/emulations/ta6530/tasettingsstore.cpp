@@ -1,11 +1,12 @@
 // The TA6530's section of the profile in the registry.
 #include <algorithm>
 
+#include "terminal/core/session/sessionprofile.h"
 #include "terminal/emulations/ta6530/tasettings.h"
 #include "terminal/emulations/ta6530/taservices.h"
 #include "terminal/emulations/ta6530/tatables.h"
 #include "terminal/settings/store/profile.h"
-#include "terminal/settings/store/registry.h"
+#include "terminal/core/base/registry.h"
 
 namespace {
 

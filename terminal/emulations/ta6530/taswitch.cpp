@@ -1,10 +1,12 @@
 // The switch into and out of the TA6530 on the user-interface thread (the host-data
 // thread is held): the core's geometry saved and given back, the palette, the status bar.
 #include "terminal/comms/printing/printing.h"
+#include "terminal/core/base/handles.h"
 #include "terminal/core/base/language.h"
+#include "terminal/core/paint/palette.h"
 #include "terminal/core/program/startup.h"
 #include "terminal/core/window/status/statusbar.h"
-#include "terminal/core/paint/painting.h"
+#include "terminal/core/screen/display.h"
 #include "terminal/core/paint/screencolours.h"
 #include "terminal/core/paint/textcursor.h"
 #include "terminal/core/screen/screenstore.h"

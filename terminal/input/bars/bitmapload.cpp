@@ -1,8 +1,8 @@
 #include "terminal/input/bars/bitmapload.h"
 
+#include "terminal/core/base/handles.h"
 #include "terminal/core/base/memblock.h"
 #include "terminal/core/base/messagebox.h"
-#include "terminal/core/window/screenwindow.h"
 #include "terminal/input/bars/bitmapfile.h"
 
 namespace {

@@ -6,22 +6,22 @@
 
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/family.h"
+#include "terminal/core/base/handles.h"
 #include "terminal/core/base/language.h"
 #include "terminal/core/base/commandids.h"
-#include "terminal/core/program/mainwindow.h"
-#include "terminal/core/window/screenwindow.h"
+#include "terminal/core/base/uiservices.h"
 #include "terminal/core/base/startopts.h"
-#include "terminal/core/program/startup.h"
+#include "terminal/core/paint/overlays.h"
 #include "terminal/core/window/status/statusbar.h"
-#include "terminal/core/paint/geometry.h"
 #include "terminal/input/macros/keydefs.h"
 #include "terminal/input/bars/softbarlayout.h"
-#include "terminal/input/dialogs/softbuttoneditor.h"
 #include "terminal/input/bars/softbarvalues.h"
 #include "terminal/input/bars/toolbars.h"
 #include "terminal/input/bars/toolbarstate.h"
 #include "terminal/settings/store/profile.h"
-#include "terminal/settings/store/registry.h"
+#include "terminal/core/base/registry.h"
+
+int SoftButtonEditorCode = -1;
 
 namespace {
 constexpr wchar_t kClassName[] = L"vxtmwinButtons";

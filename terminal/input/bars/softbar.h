@@ -21,6 +21,8 @@ void SoftButtonCaption(int code, wchar_t* text);
 // A click on a button or its on-screen label: the right button asks for the editor,
 // the level button and the level-name button rotate, any other runs its definition.
 void PressSoftButton(int code, bool right);
+// The button a right click on the bar asks to edit (a code), -1 for none.
+extern int SoftButtonEditorCode;
 // On-screen labels of the visible levels below the text rows, for a family that keeps
 // rows for them; repainted through the screen window.
 void SetSoftButtonLabelsOnScreen(bool on);

@@ -6,7 +6,7 @@
 
 #include "terminal/core/base/vxtypes.h"
 #include "terminal/input/bars/softbarlayout.h"
-#include "terminal/settings/store/registry.h"
+#include "terminal/core/base/registry.h"
 
 // "%d" (the button's code 0-55): a button's own place in a floating bar laid out by
 // hand, {left, top, right, bottom} in the bar's client area as it stands when the

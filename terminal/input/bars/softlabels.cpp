@@ -4,10 +4,11 @@
 // window's mouse handling.
 #include <cwchar>
 
+#include "terminal/core/base/handles.h"
 #include "terminal/core/base/win32.h"
-#include "terminal/core/window/screenwindow.h"
 #include "terminal/core/paint/fonts.h"
 #include "terminal/core/paint/geometry.h"
+#include "terminal/core/paint/overlays.h"
 #include "terminal/core/paint/screendc.h"
 #include "terminal/core/screen/screenstore.h"
 #include "terminal/input/bars/keylabels.h"

@@ -2,8 +2,7 @@
 // held on it and run when it is released over it, and on the attached toolbar outside
 // the buttons a dragged outline of the bar.
 #include "terminal/core/base/corestate.h"
-#include "terminal/core/program/mainwindow.h"
-#include "terminal/core/window/screenwindow.h"
+#include "terminal/core/base/handles.h"
 #include "terminal/input/macros/eventtext.h"
 #include "terminal/input/bars/toolbarlayout.h"
 #include "terminal/input/bars/toolbars.h"

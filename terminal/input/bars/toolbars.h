@@ -2,6 +2,7 @@
 #pragma once
 
 #include "terminal/core/base/win32.h"
+#include "terminal/core/paint/overlays.h"
 
 void PrepareSoftButtonBar();
 void CreateToolbarWindows(HINSTANCE previous, HINSTANCE instance, HWND mainWindow);
@@ -55,10 +56,6 @@ int GetToolbarHeight();
 int GetSoftButtonBarHeight();
 // Places the attached soft-button bar above the status bar after the main window changed.
 void PositionSoftButtonBar();
-// The on-screen key and soft-button labels: laid out again after a font or size change,
-// drawn after the last screen row.
-void LayoutScreenKeyLabels();
-void DrawSoftButtonLabels();
 // Mouse traffic the bars see first: a press on an on-screen key label, a toolbar button
 // dragged, and the end of a press.
 // `flag` 0 for a press, 1 for a release; true when a label took it.

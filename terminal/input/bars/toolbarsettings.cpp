@@ -7,7 +7,7 @@
 #include "terminal/input/bars/toolbars.h"
 #include "terminal/input/bars/toolbarstate.h"
 #include "terminal/input/bars/toolbarvalues.h"
-#include "terminal/settings/store/registry.h"
+#include "terminal/core/base/registry.h"
 
 namespace {
 constexpr wchar_t kSection[] = L"Toolbar";

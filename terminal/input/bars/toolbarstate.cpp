@@ -1,7 +1,7 @@
 #include "terminal/input/bars/toolbarstate.h"
 
+#include "terminal/core/base/handles.h"
 #include "terminal/core/base/startopts.h"
-#include "terminal/core/program/startup.h"
 #include "terminal/input/bars/bitmapload.h"
 #include "terminal/input/bars/toolbars.h"
 

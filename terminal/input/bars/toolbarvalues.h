@@ -4,7 +4,7 @@
 #pragma once
 
 #include "terminal/input/bars/toolbarmodel.h"
-#include "terminal/settings/store/registry.h"
+#include "terminal/core/base/registry.h"
 
 // "Floating": 4 units {left, top, right, bottom} in screen coordinates. The units are
 // signed, so a bar saved partly off the left or top of the screen comes back there

@@ -3,16 +3,15 @@
 #include <cwchar>
 
 #include "terminal/core/base/corestate.h"
+#include "terminal/core/base/handles.h"
 #include "terminal/core/base/language.h"
-#include "terminal/core/program/mainwindow.h"
-#include "terminal/core/window/screenwindow.h"
+#include "terminal/core/base/uiservices.h"
 #include "terminal/core/base/startopts.h"
-#include "terminal/core/program/startup.h"
 #include "terminal/input/bars/toolbarlayout.h"
 #include "terminal/input/bars/toolbars.h"
 #include "terminal/input/bars/toolbarstate.h"
 #include "terminal/settings/store/profile.h"
-#include "terminal/settings/store/registry.h"
+#include "terminal/core/base/registry.h"
 
 namespace {
 constexpr wchar_t kAttachedClass[] = L"vexaNT1";

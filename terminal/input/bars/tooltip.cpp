@@ -2,10 +2,9 @@
 // window with the button's text or its command's menu text appears beside it on the
 // fourth tick of the 250 ms timer.
 #include "terminal/core/base/corestate.h"
-#include "terminal/core/program/commands.h"
-#include "terminal/core/program/mainwindow.h"
-#include "terminal/core/program/startup.h"
-#include "terminal/core/window/timers.h"
+#include "terminal/core/base/handles.h"
+#include "terminal/core/base/menus.h"
+#include "terminal/core/base/ticks.h"
 #include "terminal/core/base/language.h"
 #include "terminal/input/bars/toolbarlayout.h"
 #include "terminal/input/bars/toolbars.h"

@@ -4,17 +4,17 @@
 
 #include <new>
 
+#include "terminal/core/base/handles.h"
 #include "terminal/core/base/language.h"
 #include "terminal/core/base/messagebox.h"
 #include "terminal/core/window/dialogs/dialogbase.h"
 #include "terminal/core/window/dialogs/dialogs.h"
-#include "terminal/core/program/startup.h"
 #include "terminal/input/dialogs/bardialogstate.h"
 #include "terminal/input/bars/bitmapload.h"
 #include "terminal/input/bars/toolbars.h"
 #include "terminal/input/bars/toolbarstate.h"
 #include "terminal/settings/store/profile.h"
-#include "terminal/settings/store/registry.h"
+#include "terminal/core/base/registry.h"
 
 namespace {
 

@@ -2,11 +2,11 @@
 // draws: the pictures, the tool list and its arrow button, the current tool's preview.
 // Buttons are drawn by the bar's own drawing, so the dialog shows them as the bar will.
 #include "terminal/core/base/corestate.h"
+#include "terminal/core/base/handles.h"
 #include "terminal/core/base/language.h"
 #include "terminal/core/base/commandids.h"
-#include "terminal/core/program/commands.h"
+#include "terminal/core/base/menus.h"
 #include "terminal/core/window/dialogs/dialogbase.h"
-#include "terminal/core/program/startup.h"
 #include "terminal/input/dialogs/bardialog.h"
 #include "terminal/input/dialogs/bardialogstate.h"
 #include "terminal/input/bars/toolbarstate.h"

@@ -5,11 +5,12 @@
 #include <cwchar>
 #include <vector>
 
+#include "terminal/core/base/corestate.h"
 #include "terminal/core/base/emulationids.h"
+#include "terminal/core/base/handles.h"
 #include "terminal/core/base/language.h"
+#include "terminal/core/base/win32.h"
 #include "terminal/core/window/dialogs/listview.h"
-#include "terminal/core/window/messageloop.h"
-#include "terminal/core/program/startup.h"
 #include "terminal/input/keyboard/keycodes.h"
 #include "terminal/input/macros/keydefs.h"
 #include "terminal/input/macros/keynames.h"

@@ -6,16 +6,16 @@
 #include <string>
 #include <vector>
 
+#include "terminal/core/base/corestate.h"
+#include "terminal/core/base/handles.h"
 #include "terminal/core/base/language.h"
+#include "terminal/core/base/win32.h"
 #include "terminal/core/window/dialogs/listview.h"
-#include "terminal/core/window/messageloop.h"
-#include "terminal/core/program/startup.h"
+#include "terminal/input/bars/softbar.h"
 #include "terminal/input/macros/keydefs.h"
 #include "terminal/input/dialogs/macroeditor.h"
 #include "terminal/input/bars/softbuttons.h"
 #include "terminal/settings/store/setuptext.h"
-
-int SoftButtonEditorCode = -1;
 
 namespace {
 

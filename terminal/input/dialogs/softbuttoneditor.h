@@ -12,9 +12,6 @@ constexpr int kSoftButtonList = 3126;         // "Button", "Level", "Local", "Na
 constexpr int kSoftButtonLevelGroup = 3130;   // its buttons "&1" ... "&4" follow it
 constexpr int kSoftButtonTitleField = 3164;   // the level's name
 
-// The button a right click on the bar asks to edit (a code), -1 for none.
-extern int SoftButtonEditorCode;
-
 // On `init` sets up the columns and adds a row for every soft button (not the level
 // buttons or names); the row's item data is its code.
 void FillSoftButtonList(HWND dialog, int control, bool init);

@@ -5,17 +5,12 @@
 #pragma once
 
 #include "terminal/core/base/vxtypes.h"
-
-// While hot spots are highlighted or one flashes, sets the colours of a cell itself and
-// returns non-zero; 0 otherwise (the row painter then takes the cell's own colours).
-int SetHotspotColours(int marked);
-
 #include "terminal/core/base/win32.h"
+#include "terminal/core/paint/overlays.h"
 
 // Marks every defined word on the screen and holds typed keys until cleared.
 void HighlightHotspots();
 void ClearHotspotHighlights();
-bool HotspotsHighlighted();
 // The word under the point sends its definition; nothing without one.
 void SendHotspotAtPointer(HWND window, POINT at);
 // The word under the point sends its definition, or itself and CR.

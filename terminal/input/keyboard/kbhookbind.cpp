@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "terminal/core/program/mainwindow.h"
+#include "terminal/core/base/handles.h"
 #include "terminal/settings/store/profilevalues.h"
 
 HMODULE HookModule = nullptr;

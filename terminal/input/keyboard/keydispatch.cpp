@@ -2,7 +2,8 @@
 
 #include "terminal/core/base/family.h"
 #include "terminal/core/host/pushback.h"
-#include "terminal/input/macros/inputpump.h"
+
+std::atomic<u32> DispatchShiftState{0};
 
 void DispatchKey(int keyCode, int shift)
 {

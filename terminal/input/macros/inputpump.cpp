@@ -19,7 +19,6 @@
 #include "terminal/settings/store/profilevalues.h"
 
 std::atomic<u8> KeyboardIndicators{0};
-std::atomic<u32> DispatchShiftState{0};
 
 namespace {
 

@@ -37,8 +37,6 @@ int BufferedKeyDefinitionCount();
 
 // Keyboard indicator bits; 0x10 composing.
 extern std::atomic<u8> KeyboardIndicators;
-// The shift state of the special key being dispatched (0 while a typed unit is fetched).
-extern std::atomic<u32> DispatchShiftState;
 
 // Forgets the pending text and the compose state (the core's input reset).
 void ResetInputPumpState();

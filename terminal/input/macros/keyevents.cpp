@@ -2,13 +2,31 @@
 
 #include <mutex>
 
+#include "terminal/core/base/memblock.h"
 #include "terminal/core/host/attention.h"
 #include "terminal/core/host/hostio.h"
+#include "terminal/core/host/hostsettings.h"
 #include "terminal/input/macros/eventtext.h"
 #include "terminal/input/macros/inputpump.h"
 #include "terminal/input/keyboard/keycodes.h"
 
 InputQueueBlockSet InputQueueBlocks;
+
+bool AllocInputQueues()
+{
+    InputQueueBlockSet& b = InputQueueBlocks;
+    auto alloc = [](auto*& block, std::size_t size) {
+        if (!block)
+            block = static_cast<std::remove_reference_t<decltype(block)>>(MemAllocBlock(size));
+        return block != nullptr;
+    };
+    if (!alloc(b.keyRing, kKeyEventBlockBytes) || !alloc(b.deferredKeys, kKeyEventBlockBytes) ||
+        !alloc(b.secondRing, kKeyEventBlockBytes) || !alloc(b.workBlock1028, 1028) || !alloc(b.workBlock584, 584))
+        return false;
+    ResetInputQueueCounters();
+    OutputHeld = 0;
+    return true;
+}
 std::atomic<u8> KeyEventsHeld{0};
 std::atomic<u8> KeyStringSendType{0};
 

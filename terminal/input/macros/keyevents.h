@@ -33,6 +33,8 @@ struct InputQueueBlockSet {
     void* workBlock584 = nullptr;
 };
 extern InputQueueBlockSet InputQueueBlocks;
+// Allocates the blocks (once; later calls keep them) and empties the queues.
+bool AllocInputQueues();
 // Empties the ring and the deferred stack and forgets the input state (compose, pending
 // text, the send mode of the last unit).
 void ResetInputQueueCounters();

@@ -6,11 +6,10 @@
 // palette, which the terminal shows at once and Cancel takes back.
 #include "terminal/core/base/emulationids.h"
 #include "terminal/core/base/family.h"
+#include "terminal/core/base/handles.h"
 #include "terminal/core/base/language.h"
 #include "terminal/core/window/dialogs/dialogbase.h"
-#include "terminal/core/program/mainwindow.h"
-#include "terminal/core/program/startup.h"
-#include "terminal/core/paint/painting.h"
+#include "terminal/core/screen/display.h"
 #include "terminal/core/paint/palette.h"
 #include "terminal/settings/setup/attributelists.h"
 #include "terminal/settings/setup/colourchooser.h"
@@ -300,9 +299,9 @@ void InitDisplay(HWND page)
 {
     const u8 emulation = static_cast<u8>(W.emulation);
     for (u16 id : {kColoursCleared, kInverseColours})
-        EnableControl(page, id, emulation < 4);
+        EnableControl(page, id, IsVtFamily(emulation));
     for (u16 id : {kAutoColour, kAnsiDisabled})
-        EnableControl(page, id, GetEmulationFromFlags() == 0);
+        EnableControl(page, id, VtFamilyRunning());
     EnableControl(page, kNormalBackground, emulation == kEmuIbm3270 || List().normalBackground);
     if (emulation == kEmuHp70092)
         SetTextFromString(page, kIntensity, kStrHalfBright);

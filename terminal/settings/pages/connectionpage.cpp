@@ -7,15 +7,15 @@
 #include "terminal/settings/setup/connectionpage.h"
 
 #include "terminal/settings/store/connsettings.h"
+#include "terminal/comms/dialogs/telnetdialogs.h"
 #include "terminal/comms/serial/serialports.h"
 #include "terminal/comms/telnet/telnetoptions.h"
 #include "terminal/core/window/dialogs/dialogbase.h"
 #include "terminal/core/base/language.h"
-#include "terminal/core/program/startup.h"
 #include "terminal/settings/setup/setupapply.h"
 #include "terminal/settings/setup/setupcopy.h"
 #include "terminal/settings/setup/setupdialog.h"
-#include "terminal/settings/pages/setuplaunch.h"
+#include "terminal/settings/setup/setuplaunch.h"
 #include "terminal/settings/setup/setuppagehelpers.h"
 #include "terminal/settings/store/textcopy.h"
 
@@ -120,6 +120,13 @@ void ConfigureHandler(HWND window, const SetupControlEntry&, u8, WPARAM, LPARAM)
     OpenSerialFromConnection(window);
 }
 
+void TelnetOptionsHandler(HWND window, const SetupControlEntry&, u8, WPARAM, LPARAM)
+{
+    RunModalDialog(window, kDlgTelnetOptions, TelnetOptionsDialogProc);
+    if (window)
+        SetFocus(window);
+}
+
 void Prepare(HWND window)
 {
     if (!W.terminalType[0])
@@ -156,7 +163,7 @@ const SetupControlEntry kControls[] = {
     SetupTextEdit(kRollover2, W.rolloverHost[0], kSetupHostUnits),
     SetupTextEdit(kRollover3, W.rolloverHost[1], kSetupHostUnits),
     SetupTextEdit(kRollover4, W.rolloverHost[2], kSetupHostUnits),
-    SetupButton(kTelnetOptionsCommand),
+    SetupButton(kTelnetOptionsCommand, TelnetOptionsHandler),
     SetupEnd(),
 };
 

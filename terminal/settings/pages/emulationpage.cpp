@@ -6,7 +6,6 @@
 #include "terminal/core/base/language.h"
 #include "terminal/core/window/dialogs/dialogbase.h"
 #include "terminal/core/base/startopts.h"
-#include "terminal/core/program/startup.h"
 #include "terminal/settings/store/profilevalues.h"
 #include "terminal/settings/setup/setupcopy.h"
 #include "terminal/settings/setup/setupdialog.h"
@@ -35,9 +34,7 @@ bool IsIbmHost(u8 emulation)
 
 bool TertiaryApplies(u8 emulation, u16 terminalId)
 {
-    // vt420, vt510, vt520 and vt525 answer the tertiary device attributes request.
-    const bool model = terminalId == 8 || terminalId == 12 || terminalId == 13 || terminalId == 14;
-    return model && IsVtFamily(emulation);
+    return ModelAnswersTertiary(terminalId) && IsVtFamily(emulation);
 }
 
 bool AnswerbackApplies(u8 emulation)

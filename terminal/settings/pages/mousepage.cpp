@@ -3,15 +3,15 @@
 // pages its OK writes the profile at once: the actions and keywords are the profile's.
 #include <cwchar>
 
+#include "terminal/core/base/corestate.h"
+#include "terminal/core/base/handles.h"
 #include "terminal/core/base/language.h"
 #include "terminal/core/window/dialogs/dialogbase.h"
-#include "terminal/core/session/instances.h"
-#include "terminal/core/window/mouse/mouse.h"
-#include "terminal/core/program/startup.h"
 #include "terminal/input/macros/keydefs.h"
 #include "terminal/settings/setup/setupcopy.h"
 #include "terminal/settings/setup/setupdialog.h"
 #include "terminal/settings/setup/setuppages.h"
+#include "terminal/settings/store/mouseactions.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 // under it, "&Clear All" and "&Set Every" with its interval. The ruler takes no keys.
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/family.h"
+#include "terminal/core/base/handles.h"
 #include "terminal/core/base/language.h"
 #include "terminal/core/window/dialogs/dialogbase.h"
-#include "terminal/core/program/startup.h"
 #include "terminal/settings/setup/setupcopy.h"
 #include "terminal/settings/setup/setupfamily.h"
 #include "terminal/settings/setup/setuppages.h"

@@ -6,15 +6,14 @@
 #include <initializer_list>
 
 #include "terminal/core/base/corestate.h"
+#include "terminal/core/base/handles.h"
 #include "terminal/core/window/dialogs/dialogbase.h"
 #include "terminal/core/base/family.h"
 #include "terminal/core/base/emulationids.h"
 #include "terminal/core/paint/fonts.h"
 #include "terminal/input/keyboard/kbhookbind.h"
 #include "terminal/core/base/language.h"
-#include "terminal/core/program/mainwindow.h"
 #include "terminal/core/screen/screenstore.h"
-#include "terminal/core/program/startup.h"
 #include "terminal/settings/store/profilevalues.h"
 #include "terminal/settings/setup/setupcopy.h"
 #include "terminal/settings/setup/setupdialog.h"

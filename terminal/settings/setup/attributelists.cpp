@@ -149,3 +149,10 @@ bool SwapBlackWhite(HlsPalette& palette)
     palette.entry[white] = dark;
     return true;
 }
+
+HlsPalette* RunningFamilyPalette()
+{
+    if (const FamilySetup* setup = ActiveFamily().setup; setup && setup->palette)
+        return setup->palette();
+    return nullptr;
+}

@@ -1,8 +1,8 @@
 #include "terminal/settings/setup/checklist.h"
 
+#include "terminal/core/base/handles.h"
 #include "terminal/core/base/language.h"
 #include "terminal/core/base/memblock.h"
-#include "terminal/core/program/startup.h"
 #include "terminal/settings/setup/setuppages.h"
 
 namespace {

@@ -2,11 +2,10 @@
 
 #include <commdlg.h>
 
-#include "terminal/core/program/mainwindow.h"
+#include "terminal/core/base/handles.h"
 #include "terminal/core/base/memblock.h"
 #include "terminal/core/paint/palette.h"
 #include "terminal/settings/store/colours.h"
-#include "terminal/settings/store/defaults.h"
 #include "terminal/settings/store/hls.h"
 
 int SetupSelectedPaletteIndex = 0;

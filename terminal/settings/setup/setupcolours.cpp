@@ -1,11 +1,11 @@
 #include "terminal/settings/setup/setupcolours.h"
 
 #include "terminal/core/base/family.h"
-#include "terminal/core/paint/painting.h"
+#include "terminal/core/paint/palette.h"
+#include "terminal/core/screen/display.h"
 #include "terminal/core/screen/screenops.h"
 #include "terminal/settings/setup/attributelists.h"
 #include "terminal/settings/store/colours.h"
-#include "terminal/settings/store/defaults.h"
 #include "terminal/settings/setup/setupcopy.h"
 #include "terminal/settings/setup/setupfamily.h"
 

@@ -2,16 +2,15 @@
 
 #include <commctrl.h>
 
+#include "terminal/core/base/handles.h"
 #include "terminal/core/window/dialogs/dialogbase.h"
 #include "terminal/core/base/language.h"
 #include "terminal/input/keyboard/kbhookbind.h"
-#include "terminal/core/program/mainwindow.h"
 #include "terminal/core/base/memblock.h"
-#include "terminal/core/program/startup.h"
+#include "terminal/settings/setup/connectionpage.h"
 #include "terminal/settings/store/defaults.h"
 #include "terminal/settings/setup/setupapply.h"
 #include "terminal/settings/setup/setupcopy.h"
-#include "terminal/settings/pages/setuplaunch.h"
 
 u32 SetupPageNumber = 0;
 bool SetupReloadRequested = false;
@@ -236,10 +235,6 @@ BOOL Command(HWND window, SetupDialogSession& s, WPARAM wParam, LPARAM lParam)
         return OkFlow(window, s);
     if (id == IDCANCEL)
         return CancelFlow(window, s);
-    if (id == kTelnetOptionsCommand) {
-        OpenTelnetOptions(window);
-        return TRUE;
-    }
     for (const ButtonRoute& route : kButtonRoutes) {
         if (route.command != id || (route.slot >= 0 && route.slot != s.slot))
             continue;

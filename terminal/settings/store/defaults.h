@@ -17,13 +17,9 @@ void SetFactoryColours();
 // The palette the active emulation shows. Only the DEC VT family's palettes are built
 // in; an emulation of another family runs as VT500 7-Bit and shows them too.
 HlsPalette& ActiveVtPalette();
-// The palette the running emulation shows and Setup edits: its family's own
-// (FamilySetup::palette), else the VT one.
+// The palette the running emulation shows and Setup edits: its family's own, else the
+// VT one.
 HlsPalette& RunningHlsPalette();
-// Converts the running emulation's HLS palette into the terminal palette; run after
-// every colour change.
-void ApplyColourPalette();
-// Converts a whole HLS palette into the terminal palette (the Setup preview's colours).
-void ApplyHlsPalette(const HlsPalette& palette);
-// Records of four units {index, hue, lightness, saturation}; `units` counts all of them.
-void ApplyHlsList(int units, const u16* records);
+// The running family's own palette (FamilySetup::palette), nullptr without one. The
+// Setup dialog's model answers it: it knows the families' Setup parts.
+HlsPalette* RunningFamilyPalette();

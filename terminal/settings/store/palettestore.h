@@ -2,7 +2,7 @@
 // 16 units each, entry 0 first.
 #pragma once
 
-#include "terminal/settings/store/registry.h"
+#include "terminal/core/base/registry.h"
 
 // Writes the three values unless the palette is the factory one.
 void SaveHlsPalette(HKEY colours);

@@ -8,6 +8,8 @@ PrintingSection PrintingValues{};
 AuxSection AuxValues{};
 Vt300Section Vt300Values{};
 u8 TerminalId = 0;
+u32 RememberedWindowState = 0;
+SavedRect SavedWindowRect{0, 0, 800, 600};
 
 namespace {
 template <int N>

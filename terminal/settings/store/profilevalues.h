@@ -71,6 +71,13 @@ extern const ValueTable kConnectionLineValues;
 // Factory CONNECTION values, in Connection too.
 void SetFactoryConnection();
 
+// The main window's place, remembered with the profile (WINDOW section).
+extern u32 RememberedWindowState;  // 0 normal, 1 maximised, 2 minimised
+struct SavedRect {
+    i32 x, y, width, height;
+};
+extern SavedRect SavedWindowRect;
+
 // A serial line's settings, as PRINTING and AUX keep them for their ports.
 struct LineSettings {
     u8 comspeed, comparity, comstopb, comdatab, comflowc;
@@ -80,6 +87,8 @@ struct LineSettings {
 constexpr int kPrinterNameUnits = 64;
 // A port name as the port list holds it (32 units), so a long one is never cut.
 constexpr int kPortNameUnits = 32;
+// The print screen methods (PrintMode), also the ids of their radio buttons.
+constexpr u32 kPrintMethodText = 1109, kPrintMethodGraphics = 1110;
 struct PrintingSection {
     u32 iPrintDelay, PrintMode, bUsePrintResolution, ScaleFactor, iPrintImage, bPrtAutoWrap, bCentrePrint;
     u32 PaperSize, Orientation;
@@ -127,10 +136,28 @@ extern const ValueTable kAuxValues;
     X(edit_ltm, 0) X(edit_ttm, 0) X(edit_131, 0) X(edit_gatm, 0) X(edit_satm, 0) X(edit_matm, 1)            \
     X(edit_scm, 0) X(edit_no_rs, 1) X(edit_tx_defer, 0) X(edit_nosets, 1)
 // clang-format on
-constexpr u8 kFactoryTerminalId = 8;  // vt420
 // The VT terminal model 0-14 (vt100 ... vt525): its reports, pages and telnet terminal
-// type.
+// type. The models named here are those whose behaviour differs; the others differ only
+// by their place in the name and answer tables.
 extern u8 TerminalId;
+constexpr int kTerminalModelCount = 15;
+constexpr u8 kTerminalVt340 = 7, kTerminalVt420 = 8, kTerminalVt510 = 12, kTerminalVt520 = 13, kTerminalVt525 = 14;
+constexpr u8 kFactoryTerminalId = kTerminalVt420;
+// The VT510 class: vt510, vt520 and vt525.
+constexpr bool IsVt510ClassModel(u32 model)
+{
+    return model >= kTerminalVt510 && model <= kTerminalVt525;
+}
+// The models with pages: a profile without a line count gives them 144 lines.
+constexpr bool ModelHasPages(u32 model)
+{
+    return model == kTerminalVt340 || model == kTerminalVt420 || IsVt510ClassModel(model);
+}
+// The models that answer the tertiary device attributes request.
+constexpr bool ModelAnswersTertiary(u32 model)
+{
+    return model == kTerminalVt420 || IsVt510ClassModel(model);
+}
 
 constexpr int kTabStopColumns = 132;
 constexpr int kLineEndChars = 5;  // block-end and line-end characters at most

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "terminal/settings/store/profilevalues.h"
-#include "terminal/settings/store/registry.h"
+#include "terminal/core/base/registry.h"
 
 // Reads one value into its field by the absent-value rule of the pass.
 void LoadValue(HKEY key, const ProfileValue& value);

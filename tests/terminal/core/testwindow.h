@@ -4,8 +4,8 @@
 
 #include <string>
 
+#include "terminal/core/base/handles.h"
 #include "terminal/core/base/language.h"
-#include "terminal/core/program/mainwindow.h"
 #include "terminal/core/base/win32.h"
 #include "support/winepath.h"
 

@@ -14,7 +14,6 @@
 #include "terminal/core/host/pushback.h"
 #include "terminal/emulations/dec/keys/keymodes.h"
 #include "terminal/emulations/dec/keys/keysequences.h"
-#include "terminal/input/macros/inputpump.h"
 #include "terminal/input/keyboard/keycodes.h"
 #include "terminal/input/macros/keydefs.h"
 #include "terminal/input/macros/keyevents.h"

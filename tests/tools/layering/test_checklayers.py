@@ -1,5 +1,7 @@
-"""The layering check fails on a deliberate wrong include and passes without one."""
+"""The layering check passes a tree whose includes point down the order of the rooms and
+fails, naming file and line, on each include that points up or across it."""
 import os
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -10,43 +12,67 @@ CHECK = os.path.join(os.environ.get("VX_SOURCE", os.path.join(os.path.dirname(__
 
 
 class LayeringCheck(unittest.TestCase):
-    def tree(self, files):
+    def check(self, files):
         root = tempfile.mkdtemp()
+        self.addCleanup(shutil.rmtree, root)
         for path, text in files.items():
             full = os.path.join(root, path)
             os.makedirs(os.path.dirname(full), exist_ok=True)
             with open(full, "w") as f:
                 f.write(text)
-        return root
-
-    def check(self, files):
-        r = subprocess.run([sys.executable, CHECK, "--root", self.tree(files)], capture_output=True, text=True)
+        r = subprocess.run([sys.executable, CHECK, "--root", root], capture_output=True, text=True)
         return r.returncode, r.stdout
 
-    def test_a_clean_tree_passes(self):
+    def test_includes_down_the_order_pass(self):
         code, out = self.check({
-            "terminal/core/host/reader.cpp": '#include "terminal/core/base/family.h"\n',
-            "terminal/emulations/dec/vt.cpp": '#include "terminal/emulations/dec/services.h"\n'
-                                              '#include "terminal/core/screen/screenops.h"\n',
+            "terminal/core/screen/screenops.cpp": '#include "terminal/core/base/family.h"\n'
+                                                  '#include "terminal/core/screen/screenstore.h"\n',
+            "terminal/core/window/layout.cpp": '#include "terminal/input/bars/toolbars.h"\n'
+                                               '#include "terminal/core/window/status/statusbar.h"\n',
+            "terminal/core/program/commands.cpp": '#include "terminal/settings/setup/setupdialog.h"\n',
+            "terminal/emulations/dec/keys/vtkeys.cpp": '#include "terminal/emulations/dec/services.h"\n'
+                                                       '#include "terminal/core/program/commands.h"\n',
             "terminal/emulations/families.cpp": '#include "terminal/emulations/dec/family.h"\n'
-                                                '#include "terminal/emulations/wyse-tvi/family.h"\n',
+                                                '#include "terminal/emulations/wyse/family.h"\n',
         })
         self.assertEqual(code, 0, out)
 
-    def test_shared_folders_including_a_family_fail(self):
-        for layer in ("core/paint", "comms", "settings", "input"):
-            code, out = self.check({
-                "terminal/%s/file.cpp" % layer: 'int x;\n  #include "terminal/emulations/dec/vtmodes.h"\n',
-            })
-            self.assertEqual(code, 1, layer)
-            self.assertIn("terminal/%s/file.cpp:2: terminal/emulations/dec/vtmodes.h" % layer, out)
+    def test_each_include_against_the_order_fails_with_its_place(self):
+        cases = [
+            # (file, its text, what the report names)
+            ("terminal/core/screen/screenops.cpp", 'int x;\n#include "terminal/core/paint/fonts.h"\n',
+             "terminal/core/screen/screenops.cpp:2: terminal/core/paint/fonts.h (core/paint stands above core/screen)"),
+            ("terminal/comms/serial/serialio.cpp", '#include "terminal/comms/printing/printjob.h"\n',
+             "terminal/comms/serial/serialio.cpp:1: terminal/comms/printing/printjob.h "
+             "(comms/printing stands above comms/serial)"),
+            ("terminal/core/window/status/statusbar.h", '  #  include "terminal/core/window/timers.h"\n',
+             "terminal/core/window/status/statusbar.h:1: terminal/core/window/timers.h "
+             "(core/window stands above core/window/status)"),
+            ("terminal/input/bars/softbar.cpp", '#include "terminal/emulations/dec/vtmodes.h"\n',
+             "terminal/input/bars/softbar.cpp:1: terminal/emulations/dec/vtmodes.h (a shared room reaches a family"),
+            ("terminal/emulations/dec/keys/keys.h", '#include "terminal/emulations/wyse/keys.h"\n',
+             "terminal/emulations/dec/keys/keys.h:1: terminal/emulations/wyse/keys.h "
+             "(a family includes no other family)"),
+            ("terminal/core/base/corestate.cpp", '#include "terminal/emulations/families.h"\n',
+             "terminal/core/base/corestate.cpp:1: terminal/emulations/families.h"),
+            ("terminal/core/extras/thing.cpp", '#include "terminal/core/base/family.h"\n',
+             "terminal/core/extras/thing.cpp:1: core/extras is in no room of the order"),
+            ("terminal/core/base/memblock.cpp", '#include "terminal/core/extras/thing.h"\n',
+             "terminal/core/base/memblock.cpp:1: terminal/core/extras/thing.h (core/extras is in no room"),
+        ]
+        for path, text, report in cases:
+            with self.subTest(path=path):
+                code, out = self.check({path: text})
+                self.assertEqual(code, 1, out)
+                self.assertIn(report, out)
 
-    def test_a_family_including_another_fails(self):
+    def test_a_name_beside_the_file_counts_as_its_room(self):
         code, out = self.check({
-            "terminal/emulations/dec/keys.h": '#include "terminal/emulations/hp-ibm3151/keys.h"\n',
+            "terminal/core/screen/screenops.cpp": '#include "../window/layout.h"\n',
+            "terminal/core/window/layout.h": "void LayoutTerminalArea();\n",
         })
-        self.assertEqual(code, 1)
-        self.assertIn("terminal/emulations/dec/keys.h:1: terminal/emulations/hp-ibm3151/keys.h", out)
+        self.assertEqual(code, 1, out)
+        self.assertIn("terminal/core/screen/screenops.cpp:1: ../window/layout.h (core/window stands above", out)
 
 
 if __name__ == "__main__":

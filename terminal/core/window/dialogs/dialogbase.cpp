@@ -1,9 +1,8 @@
 #include "terminal/core/window/dialogs/dialogbase.h"
 
+#include "terminal/core/base/handles.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/language.h"
-#include "terminal/core/window/messageloop.h"
-#include "terminal/core/program/startup.h"
 
 namespace {
 constexpr int kLabelUnits = 256;

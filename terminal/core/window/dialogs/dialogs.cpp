@@ -1,19 +1,16 @@
 #include "terminal/core/window/dialogs/dialogs.h"
-#include "terminal/core/paint/painting.h"
 
 #include <cwchar>
 
 #include "terminal/comms/telnet/netsession.h"
 #include "terminal/comms/telnet/sockets.h"
-#include "terminal/core/program/commands.h"
+#include "terminal/core/base/commandids.h"
 #include "terminal/core/base/corestate.h"
+#include "terminal/core/base/handles.h"
+#include "terminal/core/screen/display.h"
 #include "terminal/core/window/dialogs/dialogbase.h"
 #include "terminal/core/base/language.h"
-#include "terminal/core/program/mainwindow.h"
-#include "terminal/core/window/messageloop.h"
 #include "terminal/core/paint/screencolours.h"
-#include "terminal/core/window/screenwindow.h"
-#include "terminal/core/program/startup.h"
 #include "terminal/core/base/uiservices.h"
 #include "terminal/core/base/version.h"
 

@@ -4,8 +4,8 @@
 
 #include <vector>
 
+#include "terminal/core/base/handles.h"
 #include "terminal/core/base/language.h"
-#include "terminal/core/program/startup.h"
 
 namespace {
 // A cell holds a macro text escaped: 256 units of six each at most.

@@ -1,14 +1,16 @@
 #include "terminal/core/window/mouse/mouse.h"
 
+#include "terminal/core/base/cursors.h"
+#include "terminal/core/base/handles.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/paint/fonts.h"
 #include "terminal/core/host/hostio.h"
 #include "terminal/core/host/hostread.h"
-#include "terminal/core/program/mainwindow.h"
+#include "terminal/core/paint/overlays.h"
+#include "terminal/core/screen/display.h"
 #include "terminal/core/screen/screenstore.h"
-#include "terminal/core/window/mouse/selection.h"
+#include "terminal/core/window/selection/selection.h"
 #include "terminal/core/base/startopts.h"
-#include "terminal/core/paint/textcursor.h"
 #include "terminal/core/base/uiservices.h"
 #include "terminal/comms/telnet/netsession.h"
 #include "terminal/core/base/family.h"
@@ -16,9 +18,7 @@
 #include "terminal/input/macros/keydefs.h"
 #include "terminal/input/macros/keyevents.h"
 #include "terminal/input/bars/toolbars.h"
-
-const u16 kFactoryMouseActions[kMouseSlots] = {1, 14, 6, 5, 7, 12, 3, 4, 0, 0, 9, 0};
-u16 MouseActions[kMouseSlots] = {1, 14, 6, 5, 7, 12, 3, 4, 0, 0, 9, 0};
+#include "terminal/settings/store/mouseactions.h"
 
 namespace {
 

@@ -4,17 +4,11 @@
 #pragma once
 
 #include "terminal/core/base/win32.h"
+#include "terminal/settings/store/mouseactions.h"
 
-constexpr int kMouseSlots = 12;
 constexpr int kNoSlot = -1;
 // Buttons as the handlers number them.
 constexpr int kButtonLeft = 1, kButtonRight = 2, kButtonMiddle = 16;
-
-// Action codes per slot: Normal, Shift, Control, ControlShift, Alt, DoubleClick for the
-// left button, then the same six for the right button. The profile loads them; these
-// are the factory actions.
-extern u16 MouseActions[kMouseSlots];
-extern const u16 kFactoryMouseActions[kMouseSlots];
 
 // A second press counts as a double click only with the same button, within the system
 // double-click time measured over the whole tick difference.

@@ -1,9 +1,8 @@
 #include "terminal/core/window/mouse/mousepointer.h"
 
+#include "terminal/core/base/handles.h"
 #include "terminal/core/paint/fonts.h"
-#include "terminal/core/program/mainwindow.h"
-#include "terminal/core/window/screenwindow.h"
-#include "terminal/core/window/mouse/selection.h"
+#include "terminal/core/window/selection/selection.h"
 #include "terminal/core/base/win32.h"
 
 void MoveMousePointerByCell(int letter)

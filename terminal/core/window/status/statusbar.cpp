@@ -6,19 +6,17 @@
 
 #include "terminal/comms/aux/auxport.h"
 #include "terminal/comms/printing/printstatus.h"
-#include "terminal/comms/telnet/telnetservices.h"
+#include "terminal/core/base/handles.h"
+#include "terminal/core/base/uiservices.h"
 #include "terminal/core/base/commandids.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/family.h"
 #include "terminal/core/paint/damage.h"
 #include "terminal/core/paint/fonts.h"
 #include "terminal/core/base/language.h"
-#include "terminal/core/program/mainwindow.h"
 #include "terminal/core/base/memblock.h"
 #include "terminal/core/base/startopts.h"
-#include "terminal/core/program/startup.h"
 #include "terminal/core/window/status/statussources.h"
-#include "terminal/core/base/uiservices.h"
 
 namespace {
 

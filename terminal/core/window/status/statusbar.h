@@ -57,11 +57,8 @@ u32 StatusBarButtonState(u32 id);
 
 void StatusBarClear();
 
-// The connection indicator: 0 offline, 1 idle, 2 active, 3 connecting.
-void StatusBarSetLinkState(int state);
+// The connection indicator (StatusBarSetLinkState in uiservices.h sets it).
 int StatusBarLinkState();
-// The frame's step: the indicator is drawn again when its state changed since.
-void StatusBarShowLinkState();
 void StatusBarLoadIndicator();
 void StatusBarReleaseIndicator();
 
@@ -75,8 +72,6 @@ const wchar_t* PrinterFieldText(wchar_t* text, int capacity);
 const wchar_t* AuxFieldText(wchar_t* text, int capacity);
 // Lays out the active emulation's fields.
 void StatusBarRefresh();
-// Shows the auxiliary port's state and status in its field; any thread may call it.
-void RefreshPrinterIndicator();
 void ToggleLocalMode();
 void ToggleHoldScreen();
 

@@ -6,6 +6,7 @@
 #include "terminal/core/host/hostsettings.h"
 #include "terminal/core/paint/paintrows.h"
 #include "terminal/core/paint/screencolours.h"
+#include "terminal/core/screen/autoprint.h"
 #include "terminal/core/screen/screenstore.h"
 #include "terminal/core/screen/screenmodes.h"
 #include "terminal/settings/store/profilevalues.h"

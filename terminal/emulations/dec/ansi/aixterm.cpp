@@ -11,7 +11,8 @@
 #include "terminal/core/host/hostio.h"
 #include "terminal/core/host/hostread.h"
 #include "terminal/core/host/pushback.h"
-#include "terminal/core/paint/painting.h"
+#include "terminal/core/paint/palette.h"
+#include "terminal/core/screen/display.h"
 #include "terminal/core/screen/screenops.h"
 #include "terminal/core/screen/screenstore.h"
 #include "terminal/emulations/dec/ansi/ansipalettes.h"
@@ -26,7 +27,6 @@
 #include "terminal/emulations/dec/vtmodes.h"
 #include "terminal/emulations/dec/vtparts.h"
 #include "terminal/settings/store/colours.h"
-#include "terminal/settings/store/defaults.h"
 #include "terminal/settings/store/profilevalues.h"
 #include "terminal/settings/setup/setupcopy.h"
 

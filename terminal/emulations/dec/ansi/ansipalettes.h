@@ -6,7 +6,7 @@
 
 #include "terminal/core/base/vxtypes.h"
 #include "terminal/settings/store/hls.h"
-#include "terminal/settings/store/registry.h"
+#include "terminal/core/base/registry.h"
 
 extern HlsPalette ScoPalette;
 extern HlsPalette At386Palette;

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "terminal/core/base/vxtypes.h"
-#include "terminal/settings/store/registry.h"
+#include "terminal/core/base/registry.h"
 
 // While a console or AIXTerm runs: its palette (and AIXTerm's HFT mode) from the
 // profile, and written back when they differ from the factory values. A section is

@@ -1,11 +1,12 @@
 // Entering and leaving the ANSI console family. The consoles are 25-line screens: the
 // rows, page length and auto-wrap of the VT emulation are kept aside while one runs and
 // given back when the user leaves it.
+#include "terminal/core/paint/palette.h"
 #include "terminal/emulations/dec/ansi/ansiconsole.h"
 
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/emulationids.h"
-#include "terminal/core/paint/painting.h"
+#include "terminal/core/screen/display.h"
 #include "terminal/core/screen/paintsettings.h"
 #include "terminal/core/screen/screenops.h"
 #include "terminal/core/screen/screenstore.h"
@@ -15,7 +16,6 @@
 #include "terminal/emulations/dec/vtmodes.h"
 #include "terminal/emulations/dec/vtparts.h"
 #include "terminal/settings/store/colours.h"
-#include "terminal/settings/store/defaults.h"
 #include "terminal/settings/store/profilevalues.h"
 #include "terminal/settings/setup/setupcopy.h"
 

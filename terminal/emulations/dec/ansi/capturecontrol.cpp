@@ -1,7 +1,7 @@
 // The consoles' capture control, ESC P [n] z name ; : 0 starts a new capture file, 1
 // appends to one. The capture service takes only a plain file name in the working
 // directory, the rule of every file a host names.
-#include "terminal/comms/capture/capture.h"
+#include "terminal/core/host/capture.h"
 #include "terminal/emulations/dec/ansi/ansiconsole.h"
 #include "terminal/emulations/dec/params.h"
 

@@ -1,5 +1,4 @@
 // The control characters of the DEC VT and ANSI console family.
-#include "terminal/comms/printing/printing.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/emulationids.h"
 #include "terminal/core/host/escparser.h"

@@ -1,6 +1,6 @@
 #include "terminal/emulations/dec/controls/controlstring.h"
 
-#include "terminal/comms/capture/capture.h"
+#include "terminal/core/host/capture.h"
 #include "terminal/core/host/hostread.h"
 #include "terminal/core/host/pushback.h"
 #include "terminal/emulations/dec/params.h"

@@ -1,6 +1,7 @@
 #include "terminal/emulations/dec/controls/cursorcmds.h"
-#include "terminal/emulations/dec/controls/controls.h"
 
+#include "terminal/core/screen/autoprint.h"
+#include "terminal/emulations/dec/controls/controls.h"
 #include "terminal/emulations/dec/localedit/localedit.h"
 
 #include "terminal/comms/aux/auxport.h"
@@ -8,7 +9,7 @@
 #include "terminal/core/screen/celltext.h"
 #include "terminal/core/base/commandids.h"
 #include "terminal/core/host/hostio.h"
-#include "terminal/core/paint/painting.h"
+#include "terminal/core/screen/display.h"
 #include "terminal/core/screen/screenops.h"
 #include "terminal/core/screen/screenstore.h"
 #include "terminal/core/base/uiservices.h"

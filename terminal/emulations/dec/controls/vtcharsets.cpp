@@ -4,7 +4,7 @@
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/emulationids.h"
 #include "terminal/core/screen/paintsettings.h"
-#include "terminal/core/paint/painting.h"
+#include "terminal/core/screen/display.h"
 #include "terminal/core/host/pushback.h"
 #include "terminal/core/screen/screenops.h"
 #include "terminal/core/screen/nationalsets.h"
@@ -185,7 +185,8 @@ void ResetCharsets()
     VtMode.singleShift = -1;
     CurrentRendition &= static_cast<u8>(~kRendInvisible);
     const u8 id = EmulationId;
-    if (id == 0 || id == 23) {
+    // VT52 and AIXTerm keep two sets: the national or ASCII set and DEC graphics.
+    if (id == kEmuVt52 || id == kEmuAixterm) {
         VtMode.designation[0] = Vt300Values.mltnat ? kSetAscii : kSetNational;
         VtMode.designation[1] = kSetDecGraphics;
         for (u8& f : VtMode.set96)

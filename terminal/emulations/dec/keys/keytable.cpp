@@ -2,7 +2,7 @@
 // state to the key action that serves it.
 #include "terminal/emulations/dec/keys/keytable.h"
 
-#include "terminal/comms/telnet/linebreak.h"
+#include "terminal/comms/serial/linebreak.h"
 #include "terminal/core/base/commandids.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/emulationids.h"

@@ -8,7 +8,6 @@
 #include "terminal/emulations/dec/keys/ansikeys.h"
 #include "terminal/emulations/dec/services.h"
 #include "terminal/emulations/dec/keys/keytable.h"
-#include "terminal/input/macros/inputpump.h"
 #include "terminal/input/keyboard/keycodes.h"
 #include "terminal/settings/store/profilevalues.h"
 

@@ -3,7 +3,7 @@
 // (72 units each) and vt220pf_end.
 #pragma once
 
-#include "terminal/settings/store/registry.h"
+#include "terminal/core/base/registry.h"
 
 // Writes nothing while every key holds its built-in text.
 void SaveUdkTable(HKEY vt300);

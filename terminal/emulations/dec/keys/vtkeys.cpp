@@ -2,26 +2,24 @@
 
 #include <initializer_list>
 
-#include "terminal/comms/telnet/linebreak.h"
+#include "terminal/comms/serial/linebreak.h"
 #include "terminal/comms/printing/printing.h"
-#include "terminal/comms/telnet/telnetservices.h"
+#include "terminal/core/base/uiservices.h"
 #include "terminal/core/base/commandids.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/family.h"
 #include "terminal/core/base/emulationids.h"
 #include "terminal/core/host/hostio.h"
 #include "terminal/core/host/hostsettings.h"
+#include "terminal/core/screen/display.h"
 #include "terminal/core/screen/paintsettings.h"
 #include "terminal/core/host/pushback.h"
 #include "terminal/core/screen/screenops.h"
 #include "terminal/core/screen/screenstore.h"
-#include "terminal/core/paint/textcursor.h"
-#include "terminal/core/base/uiservices.h"
 #include "terminal/emulations/dec/keys/ansikeys.h"
 #include "terminal/emulations/dec/keys/keymodes.h"
 #include "terminal/emulations/dec/services.h"
 #include "terminal/emulations/dec/vtparts.h"
-#include "terminal/input/macros/inputpump.h"
 #include "terminal/input/keyboard/keycodes.h"
 #include "terminal/settings/store/profilevalues.h"
 
@@ -45,17 +43,34 @@ bool AnsiEngine()
 
 bool Sco()
 {
-    return AnsiEngine() && Id() == 5;
+    return AnsiEngine() && Id() == kEmuScoConsole;
 }
 
 bool At386()
 {
-    return AnsiEngine() && Id() == 21;
+    return AnsiEngine() && Id() == kEmuAt386;
 }
 
 bool Aixterm()
 {
-    return Id() == 23;
+    return Id() == kEmuAixterm;
+}
+
+bool Vt52()
+{
+    return Id() == kEmuVt52;
+}
+
+// VT52 and VT100 are the family's 7-bit terminals.
+bool SevenBitVt(u8 id)
+{
+    return id == kEmuVt52 || id == kEmuVt100;
+}
+
+// The VT terminals in ANSI mode: VT100 and the two VT500s.
+bool AnsiModeVt(u8 id)
+{
+    return IsVtFamily(id) && id != kEmuVt52;
 }
 
 bool Vt()
@@ -232,7 +247,7 @@ void SendVtDefaultKeyString(int slot)
     if (PrintingInProgress() || slot < 0 || slot >= kVtKeySlots)
         return;
     const u8 id = Id();
-    const bool vt52or100 = id == 0 || id == 1;
+    const bool vt52or100 = SevenBitVt(id);
     switch (slot) {
     case 4:
         if (!Vt())
@@ -548,11 +563,11 @@ void KeyVtCursor(int letter)
     if (SendUserDefinedKeyOf(letter))
         return;
     const u8 id = Id();
-    if (id == 0) {
+    if (id == kEmuVt52) {
         Send({kEsc, static_cast<u16>(letter)});
         return;
     }
-    if ((id >= 1 && id <= 3) || id == 23) {
+    if (AnsiModeVt(id) || id == kEmuAixterm) {
         if (LocalEditKeysActive()) {
             HideCursorForUpdate();
             switch (letter) {
@@ -592,7 +607,7 @@ void KeyVtHome(int shift)
     if (shift == 0) {
         if (SendUserDefinedKeyOf(71))
             return;
-        if (Id() == 0)
+        if (Vt52())
             Send({kEsc, 'H'});
         else if (Vt())
             Send({kCsi, 'H'});
@@ -739,7 +754,7 @@ void KeyVtKeypad(int c)
         if (KeypadApplication()) {
             const int key = c == '+' ? '-' : c;
             const u16 final = static_cast<u16>(key + 0x40);
-            if (Id() == 0)
+            if (Vt52())
                 Send({kEsc, '?', final});
             else
                 Send({kSs3, final});
@@ -798,11 +813,11 @@ void KeyVtKeypadPf(int code, int shift, int fromHostKey)
         return;
     }
     const u8 id = Id();
-    if (id == 0) {
+    if (id == kEmuVt52) {
         Send({kEsc, static_cast<u16>('P' + code - 80)});
         return;
     }
-    if (id < 1 || id > 3)
+    if (!AnsiModeVt(id))
         return;
     if (shift == kAltBit && code >= 81 && code <= 83) {
         KeyVtKeypad(code == 81 ? '/' : code == 82 ? '*' : '-');
@@ -829,7 +844,7 @@ int FilterReceivedByte(int byte)
     const u8 id = Id();
     const u8 characterSet = PaintSettings.characterMode;
     if (IsVtFamily(id) && characterSet != 3 && characterSet != 4 && !DisplayControls()) {
-        if (id <= 1) {
+        if (SevenBitVt(id)) {
             // The older terminals are 7-bit.
             b &= 0x7F;
         } else if (b >= 0x80 && b <= 0x9F && !PrinterControllerOn()) {

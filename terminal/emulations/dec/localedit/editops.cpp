@@ -4,6 +4,7 @@
 #include "terminal/comms/printing/printing.h"
 #include "terminal/core/host/hostio.h"
 #include "terminal/core/host/pushback.h"
+#include "terminal/core/screen/autoprint.h"
 #include "terminal/core/screen/paintsettings.h"
 #include "terminal/core/screen/screenops.h"
 #include "terminal/core/screen/screenstore.h"
@@ -13,7 +14,7 @@
 #include "terminal/emulations/dec/localedit/localedit.h"
 #include "terminal/emulations/dec/services.h"
 #include "terminal/emulations/dec/vtparts.h"
-#include "terminal/input/macros/inputpump.h"
+#include "terminal/input/keyboard/keydispatch.h"
 #include "terminal/settings/store/colours.h"
 #include "terminal/settings/store/profilevalues.h"
 

@@ -6,7 +6,7 @@
 #include "terminal/core/base/family.h"
 #include "terminal/core/host/hostsettings.h"
 #include "terminal/core/base/language.h"
-#include "terminal/core/paint/painting.h"
+#include "terminal/core/screen/display.h"
 #include "terminal/core/screen/paintsettings.h"
 #include "terminal/core/screen/screenops.h"
 #include "terminal/core/screen/screenstore.h"
@@ -82,9 +82,13 @@ void WriteField(int column, u32 stringId)
 
 u32 EmulationNameId()
 {
-    static constexpr u32 kNames[4] = {kStrVt52, kStrVt100, kStrVt500Seven, kStrVt500Eight};
-    const u8 id = EmulationId;
-    return id < 4 ? kNames[id] : 0;
+    switch (EmulationId.load()) {
+    case kEmuVt52: return kStrVt52;
+    case kEmuVt100: return kStrVt100;
+    case kEmuVt500Bit7: return kStrVt500Seven;
+    case kEmuVt500Bit8: return kStrVt500Eight;
+    default: return 0;
+    }
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 // model, lines per page (DECSLPP) and lines per screen (DECSNLS). The pages themselves
 // are slots of the core's screen store; these commands choose which one is active.
 #include "terminal/emulations/dec/hostcommands.h"
-#include "terminal/core/paint/painting.h"
+#include "terminal/core/screen/display.h"
 #include "terminal/core/screen/screenops.h"
 #include "terminal/core/screen/screenstore.h"
 #include "terminal/emulations/dec/params.h"

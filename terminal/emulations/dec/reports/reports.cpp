@@ -1,3 +1,4 @@
+#include "terminal/core/paint/palette.h"
 #include "terminal/settings/store/profilevalues.h"
 #include "terminal/emulations/dec/reports/reports.h"
 
@@ -25,7 +26,6 @@
 #include "terminal/emulations/dec/vtmodes.h"
 #include "terminal/emulations/dec/vtparts.h"
 #include "terminal/settings/store/colours.h"
-#include "terminal/settings/store/defaults.h"
 #include "terminal/settings/store/hls.h"
 
 namespace {
@@ -33,7 +33,7 @@ namespace {
 constexpr u32 kProgramVersionString = 10100;
 
 // The primary device attributes by terminal model (vt100 ... vt525).
-constexpr const char* kDeviceAttributeAnswers[15] = {
+constexpr const char* kDeviceAttributeAnswers[kTerminalModelCount] = {
     "?1;2c",
     "?1;0c",
     "?6c",
@@ -495,7 +495,7 @@ void ReportPrimaryAttributes()
         return;
     }
     BeginReport(kCsiUnit);
-    AppendText(kDeviceAttributeAnswers[TerminalId < 15 ? TerminalId : 8]);
+    AppendText(kDeviceAttributeAnswers[TerminalId < kTerminalModelCount ? TerminalId : kTerminalVt420]);
     SendReportBuffer();
 }
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "terminal/core/base/emulationids.h"
-#include "terminal/core/paint/textcursor.h"
+#include "terminal/core/screen/display.h"
 #include "terminal/emulations/ibmhost/3270/datastream3270.h"
 #include "terminal/emulations/ibmhost/3270/fieldedit3270.h"
 #include "terminal/emulations/ibmhost/3270/keys3270.h"

@@ -1,7 +1,7 @@
 #include "terminal/emulations/ibmhost/3270/fieldedit3270.h"
 
 #include "terminal/settings/store/connsettings.h"
-#include "terminal/comms/telnet/linebreak.h"
+#include "terminal/comms/serial/linebreak.h"
 #include "terminal/comms/telnet/network.h"
 #include "terminal/comms/telnet/telnet.h"
 #include "terminal/comms/telnet/telnetoptions.h"

@@ -3,14 +3,14 @@
 #include <chrono>
 #include <thread>
 
-#include "terminal/comms/telnet/telnetservices.h"
+#include "terminal/core/base/uiservices.h"
 #include "terminal/core/base/commandids.h"
 #include "terminal/core/host/pushback.h"
 #include "terminal/core/screen/paintsettings.h"
-#include "terminal/core/base/uiservices.h"
 #include "terminal/emulations/ibmhost/3270/direction3270.h"
 #include "terminal/emulations/ibmhost/3270/fieldedit3270.h"
 #include "terminal/emulations/ibmhost/3270/services3270.h"
+#include "terminal/input/keyboard/keydispatch.h"
 #include "terminal/input/macros/inputpump.h"
 #include "terminal/input/keyboard/keycodes.h"
 #include "terminal/input/macros/keyevents.h"

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "terminal/comms/telnet/telnetoptions.h"
-#include "terminal/comms/telnet/telnetservices.h"
+#include "terminal/core/base/uiservices.h"
 #include "terminal/core/base/messagebox.h"
 #include "terminal/emulations/ibmhost/3270/datastream3270.h"
 #include "terminal/emulations/ibmhost/station/hostcodepage.h"

@@ -2,8 +2,8 @@
 
 #include <vector>
 
+#include "terminal/core/base/ticks.h"
 #include "terminal/core/base/win32.h"
-#include "terminal/core/window/idle.h"
 #include "terminal/core/paint/fonts.h"
 #include "terminal/core/paint/glyphpaint.h"
 #include "terminal/core/screen/paintsettings.h"

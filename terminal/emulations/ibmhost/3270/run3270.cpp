@@ -3,6 +3,7 @@
 // the block cursor, and the window following the session's screen size.
 #include <new>
 
+#include "terminal/core/base/handles.h"
 #include "terminal/settings/store/connsettings.h"
 #include "terminal/comms/telnet/netsession.h"
 #include "terminal/comms/telnet/network.h"
@@ -10,18 +11,16 @@
 #include "terminal/comms/telnet/socketio.h"
 #include "terminal/comms/telnet/telnet.h"
 #include "terminal/comms/telnet/telnetoptions.h"
-#include "terminal/comms/telnet/telnetservices.h"
+#include "terminal/core/base/uiservices.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/language.h"
 #include "terminal/core/base/messagebox.h"
 #include "terminal/core/base/win32.h"
-#include "terminal/core/program/mainwindow.h"
 #include "terminal/core/window/status/statusbar.h"
-#include "terminal/core/base/uiservices.h"
 #include "terminal/core/host/hostio.h"
 #include "terminal/core/host/hostthread.h"
 #include "terminal/core/paint/fonts.h"
-#include "terminal/core/paint/painting.h"
+#include "terminal/core/screen/display.h"
 #include "terminal/core/screen/paintsettings.h"
 #include "terminal/core/paint/palette.h"
 #include "terminal/core/paint/screencolours.h"
@@ -37,7 +36,6 @@
 #include "terminal/input/macros/inputpump.h"
 #include "terminal/input/macros/keyevents.h"
 #include "terminal/settings/store/colours.h"
-#include "terminal/settings/store/defaults.h"
 #include "terminal/settings/store/hls.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include "terminal/core/base/language.h"
 #include "terminal/emulations/ibmhost/3270/settings3270.h"
 #include "terminal/settings/store/profile.h"
-#include "terminal/settings/store/registry.h"
+#include "terminal/core/base/registry.h"
 
 namespace {
 constexpr const wchar16* kSection = VXT("IBM3270");

@@ -1,6 +1,6 @@
 #include <new>
 
-#include "terminal/core/base/codepagefiles.h"
+#include "terminal/core/screen/codepagefiles.h"
 #include "terminal/core/base/memblock.h"
 #include "terminal/core/screen/codepages.h"
 #include "terminal/emulations/ibmhost/station/hostcodepage.h"

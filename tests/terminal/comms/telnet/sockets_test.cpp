@@ -9,14 +9,13 @@
 #include <thread>
 #include <vector>
 
+#include "terminal/core/base/handles.h"
 #include "terminal/settings/store/connsettings.h"
 #include "terminal/comms/telnet/netsession.h"
 #include "terminal/comms/telnet/network.h"
 #include "terminal/comms/telnet/sockets.h"
 #include "terminal/comms/telnet/telnetoptions.h"
 #include "terminal/core/base/corestate.h"
-#include "terminal/core/program/mainwindow.h"
-#include "terminal/core/program/startup.h"
 
 namespace {
 std::vector<i32> Failures;  // wParam of every WM_USER+396, in order

@@ -5,10 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "terminal/core/session/instances.h"
 #include "terminal/core/base/language.h"
 #include "terminal/core/base/win32.h"
-#include "terminal/settings/store/registry.h"
+#include "terminal/core/base/registry.h"
 
 #include "support/winepath.h"
 

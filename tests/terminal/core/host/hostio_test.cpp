@@ -12,7 +12,7 @@
 #include "terminal/settings/store/connsettings.h"
 #include "terminal/comms/telnet/netsession.h"
 #include "terminal/comms/telnet/telnet.h"
-#include "terminal/comms/telnet/telnetservices.h"
+#include "terminal/core/base/uiservices.h"
 #include "terminal/comms/telnet/network.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/family.h"

@@ -6,7 +6,7 @@
 #include "terminal/settings/store/connsettings.h"
 #include "terminal/comms/telnet/netsession.h"
 #include "terminal/comms/telnet/telnet.h"
-#include "terminal/comms/telnet/telnetservices.h"
+#include "terminal/core/base/uiservices.h"
 #include "terminal/comms/telnet/network.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/family.h"
@@ -15,7 +15,6 @@
 #include "terminal/core/host/hostsettings.h"
 #include "terminal/core/screen/screenops.h"
 #include "terminal/emulations/dec/controls/controls.h"
-#include "terminal/input/macros/keyevents.h"
 
 namespace {
 

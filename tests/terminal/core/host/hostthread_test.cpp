@@ -13,16 +13,20 @@
 #include <thread>
 #include <vector>
 
+#include "terminal/core/base/uiservices.h"
 #include "terminal/core/dibcanvas.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/family.h"
+#include "terminal/core/host/gateevents.h"
 #include "terminal/core/paint/fonts.h"
 #include "terminal/core/host/hostread.h"
 #include "terminal/core/host/hostthread.h"
 #include "terminal/core/program/mainwindow.h"
 #include "terminal/core/host/pushback.h"
+#include "terminal/core/session/terminalinit.h"
 #include "terminal/core/window/scrollback.h"
 #include "terminal/core/screen/screenstore.h"
+#include "terminal/input/macros/keyevents.h"
 
 namespace {
 

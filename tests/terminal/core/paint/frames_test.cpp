@@ -6,16 +6,16 @@
 #include <string>
 #include <vector>
 
+#include "terminal/core/base/ticks.h"
 #include "terminal/core/dibcanvas.h"
 #include "terminal/core/window/frame_support.h"
 #include "terminal/core/base/corestate.h"
-#include "terminal/core/window/idle.h"
 #include "terminal/core/window/scrollback.h"
-#include "terminal/core/window/mouse/selection.h"
+#include "terminal/core/window/selection/selection.h"
 #include "terminal/core/paint/frame.h"
 #include "terminal/core/paint/geometry.h"
 #include "terminal/core/paint/jumpscroll.h"
-#include "terminal/core/paint/painting.h"
+#include "terminal/core/screen/display.h"
 #include "terminal/core/paint/picture.h"
 
 using namespace frame_test;

@@ -4,6 +4,7 @@
 #include <thread>
 #include <vector>
 
+#include "terminal/core/base/ticks.h"
 #include "terminal/core/dibcanvas.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/paint/frame.h"
@@ -16,7 +17,6 @@
 #include "terminal/core/screen/screenops.h"
 #include "terminal/core/screen/screenstore.h"
 #include "terminal/core/paint/textcursor.h"
-#include "terminal/core/window/idle.h"
 #include "terminal/settings/store/colours.h"
 
 namespace {

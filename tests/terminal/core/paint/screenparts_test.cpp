@@ -5,10 +5,12 @@
 #include <cstdio>
 #include <string>
 
+#include "terminal/core/base/uiservices.h"
 #include "terminal/core/dibcanvas.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/family.h"
 #include "terminal/core/paint/geometry.h"
+#include "terminal/core/window/layout.h"
 #include "terminal/core/window/mouse/mouse.h"
 #include "terminal/core/session/profileguard.h"
 #include "terminal/core/screen/screenops.h"
@@ -17,7 +19,8 @@
 #include "terminal/input/macros/eventtext.h"
 #include "terminal/input/macros/keydefs.h"
 #include "terminal/input/macros/keyevents.h"
-#include "terminal/settings/store/registry.h"
+#include "terminal/settings/store/mouseactions.h"
+#include "terminal/core/base/registry.h"
 #include "terminal/core/testfamily.h"
 #include "terminal/core/testwindow.h"
 

@@ -5,16 +5,18 @@
 #include <string>
 #include <vector>
 
+#include "terminal/core/base/commandids.h"
+#include "terminal/core/base/handles.h"
+#include "terminal/core/base/menus.h"
 #include "terminal/core/window/frame_support.h"
 #include "terminal/core/program/commands.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/emulationids.h"
 #include "terminal/core/window/emuswitch.h"
 #include "terminal/core/base/language.h"
-#include "terminal/core/program/mainwindow.h"
 #include "terminal/core/base/startopts.h"
-#include "terminal/core/program/startup.h"
-#include "terminal/settings/store/registry.h"
+#include "terminal/core/window/selection/selection.h"
+#include "terminal/core/base/registry.h"
 
 using namespace frame_test;
 

@@ -8,7 +8,6 @@
 #include "terminal/core/window/frame_support.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/host/hostthread.h"
-#include "terminal/core/program/mainwindow.h"
 #include "terminal/core/base/memblock.h"
 #include "terminal/core/screen/screenstore.h"
 #include "terminal/core/program/shutdown.h"

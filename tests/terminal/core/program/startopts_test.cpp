@@ -5,11 +5,11 @@
 #include <functional>
 #include <string>
 
+#include "terminal/core/base/handles.h"
 #include "terminal/core/window/frame_support.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/hexparse.h"
 #include "terminal/core/base/startopts.h"
-#include "terminal/core/program/startup.h"
 
 using namespace frame_test;
 

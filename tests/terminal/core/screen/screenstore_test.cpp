@@ -3,6 +3,7 @@
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/family.h"
 #include "terminal/core/screen/screenops.h"
+#include "terminal/core/session/terminalinit.h"
 #include "terminal/emulations/dec/services.h"
 #include "terminal/emulations/dec/vtmodes.h"
 #include "terminal/core/testfamily.h"

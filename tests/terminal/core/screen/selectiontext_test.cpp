@@ -8,6 +8,7 @@
 #include "terminal/core/screen/screenops.h"
 #include "terminal/core/screen/selectiontext.h"
 #include "terminal/core/screen/screenstore.h"
+#include "terminal/core/session/terminalinit.h"
 #include "terminal/core/testfamily.h"
 #include "terminal/emulations/dec/services.h"
 

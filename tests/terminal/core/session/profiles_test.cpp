@@ -8,17 +8,17 @@
 #include <string>
 #include <vector>
 
+#include "terminal/core/base/handles.h"
 #include "terminal/core/window/frame_support.h"
 #include "terminal/settings/store/connsettings.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/host/hostio.h"
 #include "terminal/core/session/instances.h"
-#include "terminal/core/program/mainwindow.h"
-#include "terminal/core/window/mouse/mouse.h"
 #include "terminal/core/base/startopts.h"
-#include "terminal/core/program/startup.h"
+#include "terminal/settings/store/mouseactions.h"
 #include "terminal/settings/store/profile.h"
-#include "terminal/settings/store/registry.h"
+#include "terminal/core/base/registry.h"
+#include "terminal/settings/store/versionstamp.h"
 
 using namespace frame_test;
 

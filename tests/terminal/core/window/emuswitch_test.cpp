@@ -12,7 +12,6 @@
 #include "terminal/core/base/emulationids.h"
 #include "terminal/core/window/emuswitch.h"
 #include "terminal/core/host/escparser.h"
-#include "terminal/core/screen/screenstore.h"
 #include "terminal/emulations/dec/services.h"
 
 using namespace frame_test;

@@ -8,11 +8,12 @@
 
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/emulationids.h"
+#include "terminal/core/base/handles.h"
 #include "terminal/core/window/emuswitch.h"
 #include "terminal/core/host/hostthread.h"
 #include "terminal/core/base/language.h"
 #include "terminal/settings/store/profilevalues.h"
-#include "terminal/settings/store/registry.h"
+#include "terminal/core/base/registry.h"
 #include "terminal/core/screen/screenstore.h"
 #include "terminal/core/program/mainwindow.h"
 #include "terminal/core/window/messageloop.h"

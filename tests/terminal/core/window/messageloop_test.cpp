@@ -3,9 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "terminal/core/base/corestate.h"
+#include "terminal/core/base/handles.h"
+#include "terminal/core/base/threadwait.h"
 #include "terminal/core/program/mainwindow.h"
 #include "terminal/core/window/messageloop.h"
-#include "terminal/core/window/screenwindow.h"
 #include "terminal/core/base/startopts.h"
 #include "terminal/core/program/startup.h"
 

@@ -16,6 +16,8 @@
 #include "terminal/core/host/hostread.h"
 #include "terminal/core/screen/screenops.h"
 #include "terminal/core/screen/screenstore.h"
+#include "terminal/core/session/terminalinit.h"
+#include "terminal/input/macros/keyevents.h"
 #include "terminal/settings/store/colours.h"
 #include "terminal/settings/store/profilevalues.h"
 

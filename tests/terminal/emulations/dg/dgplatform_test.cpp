@@ -6,6 +6,7 @@
 #include "../../core/dibcanvas.h"
 #include "../../settings/regfixture.h"
 #include "terminal/core/base/corestate.h"
+#include "terminal/core/base/ticks.h"
 #include "terminal/core/window/idle.h"
 #include "terminal/core/paint/fonts.h"
 #include "terminal/emulations/dg/dgcolours.h"

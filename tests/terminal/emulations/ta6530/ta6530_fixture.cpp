@@ -13,6 +13,7 @@
 #include "terminal/core/host/hostread.h"
 #include "terminal/core/screen/screenops.h"
 #include "terminal/core/screen/screenstore.h"
+#include "terminal/core/session/terminalinit.h"
 #include "terminal/emulations/ta6530/family.h"
 #include "terminal/emulations/ta6530/tacelltext.h"
 #include "terminal/emulations/ta6530/tamodes.h"

@@ -17,10 +17,9 @@
 #include "terminal/input/macros/keydefs.h"
 #include "terminal/input/bars/keylabels.h"
 #include "terminal/input/bars/softbar.h"
-#include "terminal/input/dialogs/softbuttoneditor.h"
 #include "terminal/input/bars/toolbars.h"
 #include "terminal/settings/store/profile.h"
-#include "terminal/settings/store/registry.h"
+#include "terminal/core/base/registry.h"
 
 using namespace frame_test;
 

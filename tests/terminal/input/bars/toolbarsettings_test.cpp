@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "terminal/core/base/handles.h"
 #include "terminal/core/window/frame_support.h"
-#include "terminal/core/program/startup.h"
 #include "terminal/input/dialogs/toolbaredit.h"
 #include "terminal/input/bars/toolbars.h"
 #include "terminal/input/bars/toolbarstate.h"
-#include "terminal/settings/store/registry.h"
+#include "terminal/core/base/registry.h"
 
 namespace {
 

@@ -7,11 +7,10 @@
 
 #include <string>
 
+#include "terminal/core/base/handles.h"
 #include "terminal/core/window/frame_support.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/program/commands.h"
-#include "terminal/core/program/mainwindow.h"
-#include "terminal/core/window/screenwindow.h"
 #include "terminal/core/window/timers.h"
 #include "terminal/core/host/hostthread.h"
 #include "terminal/input/macros/eventtext.h"

@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "terminal/core/base/handles.h"
 #include "terminal/core/window/frame_support.h"
 #include "terminal/settings/modaldriver.h"
 #include "terminal/input/bars/bmpwriter.h"
 #include "terminal/core/window/dialogs/dialogbase.h"
-#include "terminal/core/program/mainwindow.h"
 #include "terminal/input/dialogs/bardialog.h"
 #include "terminal/input/dialogs/bardialogstate.h"
 #include "terminal/input/bars/toolbars.h"

@@ -6,6 +6,7 @@
 #include <sstream>
 #include <string>
 
+#include "terminal/core/base/handles.h"
 #include "terminal/core/window/frame_support.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/input/keyboard/kbhookbind.h"

@@ -15,6 +15,7 @@
 #include "terminal/core/host/hostread.h"
 #include "terminal/core/host/hostsettings.h"
 #include "terminal/core/screen/screenstore.h"
+#include "terminal/core/session/terminalinit.h"
 #include "terminal/emulations/dec/services.h"
 #include "terminal/input/macros/keyevents.h"
 

@@ -7,7 +7,6 @@
 #include <string>
 #include <thread>
 
-#include "terminal/core/screen/screenstore.h"
 #include "terminal/input/macros/eventtext.h"
 #include "terminal/input/macros/keydefs.h"
 #include "terminal/input/macros/keyevents.h"

@@ -8,7 +8,6 @@
 #include <cstring>
 
 #include "terminal/core/base/language.h"
-#include "terminal/core/program/startup.h"
 #include "terminal/input/macros/keynames.h"
 
 namespace {

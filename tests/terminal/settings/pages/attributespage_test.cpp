@@ -17,7 +17,6 @@
 #include "terminal/emulations/dec/services.h"
 #include "terminal/core/paint/palette.h"
 #include "terminal/settings/store/colours.h"
-#include "terminal/settings/store/defaults.h"
 #include "terminal/settings/setup/setupcopy.h"
 
 namespace {

@@ -9,7 +9,6 @@
 #include "terminal/core/program/commands.h"
 #include "terminal/input/macros/keydefs.h"
 #include "terminal/input/bars/softbar.h"
-#include "terminal/input/dialogs/softbuttoneditor.h"
 #include "terminal/input/bars/softbuttons.h"
 
 #include <commctrl.h>

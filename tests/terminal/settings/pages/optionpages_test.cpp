@@ -9,10 +9,9 @@
 #include "terminal/settings/regfixture.h"
 #include "terminal/settings/setupfixture.h"
 #include "terminal/core/program/commands.h"
-#include "terminal/core/session/instances.h"
-#include "terminal/core/window/mouse/mouse.h"
 #include "terminal/input/macros/keydefs.h"
 #include "terminal/core/screen/screenstore.h"
+#include "terminal/settings/store/mouseactions.h"
 #include "terminal/settings/store/profilevalues.h"
 #include "terminal/settings/setup/setupcopy.h"
 

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "terminal/core/base/corestate.h"
 #include "terminal/settings/modaldriver.h"
 #include "terminal/settings/regfixture.h"
 #include "terminal/settings/setupfixture.h"

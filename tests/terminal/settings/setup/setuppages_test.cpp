@@ -7,6 +7,7 @@
 
 #include "terminal/settings/modaldriver.h"
 #include "terminal/settings/regfixture.h"
+#include "terminal/settings/setup/connectionpage.h"
 #include "terminal/settings/setupfixture.h"
 #include "terminal/settings/store/connsettings.h"
 #include "terminal/comms/telnet/network.h"
@@ -19,7 +20,7 @@
 #include "terminal/settings/store/profilevalues.h"
 #include "terminal/settings/setup/setupcopy.h"
 #include "terminal/settings/setup/setupdialog.h"
-#include "terminal/settings/pages/setuplaunch.h"
+#include "terminal/settings/setup/setuplaunch.h"
 #include "terminal/core/testwindow.h"
 
 namespace {

@@ -3,6 +3,7 @@
 
 #include "support/doubles_settings.h"
 #include "terminal/core/base/corestate.h"
+#include "terminal/core/paint/palette.h"
 #include "terminal/settings/store/colours.h"
 #include "terminal/settings/store/defaults.h"
 

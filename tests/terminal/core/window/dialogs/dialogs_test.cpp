@@ -1,3 +1,4 @@
+#include "terminal/core/base/commandids.h"
 #include "terminal/core/window/dialogs/dialogs.h"
 
 #include <gtest/gtest.h>
@@ -5,7 +6,6 @@
 #include <string>
 
 #include "terminal/comms/telnet/netsession.h"
-#include "terminal/core/program/commands.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/testwindow.h"
 

@@ -1,3 +1,4 @@
+#include "terminal/core/base/uiservices.h"
 #include "terminal/core/window/status/statusbar.h"
 
 #include <gtest/gtest.h>

@@ -19,7 +19,6 @@
 #include "terminal/comms/telnet/telnet.h"
 #include "terminal/comms/telnet/telnetoptions.h"
 #include "terminal/core/base/corestate.h"
-#include "terminal/core/screen/screenstore.h"
 #include "terminal/emulations/ibmhost/3270/fieldedit3270.h"
 #include "terminal/emulations/ibmhost/station/hostcodepage.h"
 #include "terminal/emulations/ibmhost/3270/keys3270.h"

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "support/winepath.h"
-#include "terminal/core/base/codepagefiles.h"
-#include "terminal/core/window/idle.h"
+#include "terminal/core/screen/codepagefiles.h"
+#include "terminal/core/base/ticks.h"
 #include "terminal/emulations/ibmhost/3270/datastream3270.h"
 #include "terminal/emulations/ibmhost/3270/fieldedit3270.h"
 #include "terminal/emulations/ibmhost/station/hostcodepage.h"

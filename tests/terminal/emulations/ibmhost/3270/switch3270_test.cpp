@@ -7,7 +7,7 @@
 
 #include "terminal/core/window/frame_support.h"
 #include "support/winepath.h"
-#include "terminal/core/base/codepagefiles.h"
+#include "terminal/core/screen/codepagefiles.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/emulationids.h"
 #include "terminal/core/base/family.h"
