@@ -60,6 +60,7 @@ bool SerialInputBuffered() { return false; }
 void SerialSendBreak() { ++Comms().serialBreaks; }
 // clang-format on
 void RunSerialTransmitPump() {}
+void RequestSerialConnection() { ++Comms().serialOpensPending; }
 void OpenPendingSerialPort()
 {
     ++Comms().serialOpensPending;
@@ -159,6 +160,7 @@ bool AutoPrintOn() { return false; }
 void PrintCursorLine() { ++Comms().cursorLinesPrinted; }
 int CheckPrinterAvailable() { return Comms().printerAvailable ? 1 : 0; }
 void StartPrinterController() { Comms().printCalls.push_back("controller on"); }
+void StartPrintWithDisplay() { Comms().printCalls.push_back("controller shown on"); }
 void StartAutoPrint() { Comms().printCalls.push_back("auto on"); }
 void StopPrinting() { Comms().printCalls.push_back("off"); }
 void StartPassThroughPrint() { Comms().printCalls.push_back("pass-through on"); }

@@ -124,3 +124,20 @@ i32 SettingsWriteDword(HKEY key, const wchar16* name, u32 value)
     Store(key, name, kRegDword, &value, 4);
     return 0;
 }
+
+i32 SettingsDeleteValue(HKEY key, const wchar16* name)
+{
+    if (!key || !name)
+        return 2;
+    return reinterpret_cast<doubles::RegistryKey*>(key)->erase(name) ? 0 : 2;
+}
+
+i32 SettingsWriteDwordOrDelete(HKEY key, const wchar16* name, u32 value, u32 fallback)
+{
+    if (value == fallback)
+    {
+        SettingsDeleteValue(key, name);
+        return 0;
+    }
+    return SettingsWriteDword(key, name, value);
+}

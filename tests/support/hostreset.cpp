@@ -34,6 +34,8 @@
 #include "terminal/input/macros/keyevents.h"
 #include "terminal/settings/store/colours.h"
 #include "terminal/settings/store/profilevalues.h"
+#include "terminal/emulations/wyse/lifecycle.h"
+#include "terminal/emulations/wyse/store/wysestore.h"
 namespace {
 void ResetStore()
 {
@@ -63,6 +65,9 @@ void ResetHostPath()
     LocalMode = 1;  // whatever a previous test left in the send batch goes nowhere
     SendBatchFlush();
     LeaveDgState();
+    // A Wyse personality a test started gives its lines back first.
+    if (WyseStoreActive())
+        LeaveWyse();
     ClearPushBackStacks();
     InjectHostText(nullptr);
     ResetStore();

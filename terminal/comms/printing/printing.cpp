@@ -197,6 +197,13 @@ void StartPrinterController()
         SetMode(2);
 }
 
+void StartPrintWithDisplay()
+{
+    PrintLockGuard lock;
+    if (BeginPrinting())
+        SetMode(6);
+}
+
 int StartPrintScreen()
 {
     PrintLockGuard lock;

@@ -25,6 +25,8 @@ bool PrintPassFlag();
 int CheckPrinterAvailable();
 // Print mode 2 (printer controller), 1 (auto print), 0 (off, the job finished).
 void StartPrinterController();
+// Print mode 6: the printer controller whose bytes the emulation also shows.
+void StartPrintWithDisplay();
 void StartAutoPrint();
 void StopPrinting();
 // Off at once: a port that blocks is given up instead of drained.

@@ -143,6 +143,10 @@ struct FamilyHooks {
     // The family takes its key events itself: the generic reader hands it no keyboard
     // bytes.
     bool readsOwnKeyboard = false;
+    // The keyboard side of such a family, asked where the generic reader takes typed
+    // input: a typed byte to process as received data (shown locally), or -1. Null:
+    // nothing is typed through the reader.
+    int (*keyboardByte)() = nullptr;
 
     // ---- Sending (host-data thread) ----
     // Typed characters go to the family instead of the line. Null: the core's send rules.

@@ -388,8 +388,11 @@ void RunEmulationIdleWork()
 
 int RouteKeyboardByte()
 {
-    if (ActiveFamily().readsOwnKeyboard)
-        return NoKeyboardByte();
+    const FamilyHooks& family = ActiveFamily();
+    if (family.readsOwnKeyboard) {
+        const int typed = family.keyboardByte ? family.keyboardByte() : -1;
+        return typed >= 0 ? typed : NoKeyboardByte();
+    }
     if (KeyEventsHeld || !IsKeyboardInputPending()) {
         KeyStringSendType = 0;
         SendBatchFlush();

@@ -137,7 +137,9 @@ RECT TakeFrame(RECT* caret)
             CopyStoreRow(r, span.first, span.last);
     }
     *caret = RECT{};
-    if (!ownScreen && CursorShown && !CursorDisabled)
+    // A family with a screen of its own that draws no cursor of its own has the core's.
+    const bool coreCaret = !ownScreen || !ActiveFamily().display->drawCursor;
+    if (coreCaret && CursorShown && !CursorDisabled)
         TextCursorRect(0, caret);
     if (d.touched)
         band = RECT{0, 0, PictureWidth(), PictureHeight()};

@@ -1,0 +1,16 @@
+// Recording stand-ins for the Wyse family's Win32 side (doubles_wyse.cpp).
+#pragma once
+
+#include <vector>
+
+namespace doubles {
+struct WysePaint {
+    int r0, c0, r1, c1;
+};
+struct WyseDouble {
+    std::vector<WysePaint> painted;
+    int statusBarLayouts = 0;
+    int factorySaves = 0;
+};
+WyseDouble& Wyse();
+}  // namespace doubles
