@@ -5,11 +5,12 @@
 #include "terminal/emulations/dg/family.h"
 #include "terminal/emulations/ibmhost/3270/family3270.h"
 #include "terminal/emulations/ta6530/family.h"
+#include "terminal/emulations/wyse/family.h"
 
 namespace {
 
 const FamilyHooks* const kBuiltFamilies[] = {
-    &DecFamily, &Ibm3270Family, &AnsiConsoleFamily, &AixtermFamily, &Ta6530Family, &DgFamily,
+    &DecFamily, &Ibm3270Family, &AnsiConsoleFamily, &AixtermFamily, &Ta6530Family, &DgFamily, &WyseFamily,
 };
 
 // The program and every test program link this list, so the families are registered

@@ -218,8 +218,6 @@ void WyseFillColourCopy()
         w.colours[kWyColour370Fg + p] = WySet.fg370[p];
         w.colours[kWyColour370Bg + p] = WySet.bg370[p];
     }
-    w.palette350 = WySet.palette350;
-    w.palette370 = WySet.palette370;
 }
 
 void WyseApplyColourCopy()
@@ -233,8 +231,6 @@ void WyseApplyColourCopy()
         WySet.fg370[p] = static_cast<u8>(w.colours[kWyColour370Fg + p]);
         WySet.bg370[p] = static_cast<u8>(w.colours[kWyColour370Bg + p]);
     }
-    WySet.palette350 = w.palette350;
-    WySet.palette370 = w.palette370;
     if (WyseStoreActive())
         WyseRepaintAll();
 }
@@ -261,16 +257,14 @@ void WyseDefaultAttrColours(bool toCopy)
     }
 }
 
-void WyseDefaultPalette(bool toCopy)
+void WyseDefaultPalette()
 {
-    if (!toCopy) {
-        WyseFactoryPalettes(WySet);
-        return;
-    }
-    if (CopyEmulation() == kEmuWy60)
-        WySetup.palette370 = kWyseFactoryPalette370;
-    else
-        WySetup.palette350 = kWyseFactoryPalette350;
+    WyseFactoryPalettes(WySet);
+}
+
+HlsPalette WyseRunningFactoryPalette()
+{
+    return WyIsWy60() ? kWyseFactoryPalette370 : kWyseFactoryPalette350;
 }
 
 HlsPalette* WyseRunningPalette()

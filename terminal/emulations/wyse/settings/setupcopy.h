@@ -33,7 +33,6 @@ struct WyseSetupWorking {
     // The colour sets as the Attributes page edits them: the embedded set's 16
     // foregrounds then 16 backgrounds, then the character set's 32 and 32.
     u16 colours[2 * kWyseEmbeddedCombos + 2 * kWyseCharacterCombos];
-    HlsPalette palette350, palette370;
 };
 extern WyseSetupWorking WySetup;
 constexpr int kWyColour350Fg = 0, kWyColour350Bg = 16, kWyColour370Fg = 32, kWyColour370Bg = 64;
@@ -48,11 +47,15 @@ void WyseDefaultSetupCopy();
 void WyseApplySetupCopy();
 // The message fields' attributes the personality starts with.
 void WyseResetMessageAttrs();
-// The colour sets and palettes, live to working and back; the factory values into the
-// working copy (of the set the personality chosen in Setup uses, with `toCopy`) or live.
+// The colour sets, live to working and back; their factory values into the working copy
+// (the set of the personality chosen in Setup, with `toCopy`) or live.
 void WyseFillColourCopy();
 void WyseApplyColourCopy();
 void WyseDefaultAttrColours(bool toCopy);
-void WyseDefaultPalette(bool toCopy);
-// The palette the running personality shows (the embedded or the character set's).
+// The palettes back to their factory values (live; the Setup dialog keeps its own copy
+// of the running one).
+void WyseDefaultPalette();
+// The palette the running personality shows (the embedded or the character set's), and
+// its factory form.
 HlsPalette* WyseRunningPalette();
+HlsPalette WyseRunningFactoryPalette();

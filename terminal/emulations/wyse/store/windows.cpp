@@ -129,6 +129,9 @@ void WyseUpdateCursor()
         WyseRefreshWindow(s.active, true);
         WyseRepaintDirtyRows();
     }
+    // The core's caret shows where the cursor is.
+    Screen.cursorRow = static_cast<i16>(s.cursorRow);
+    Screen.cursorColumn = static_cast<i16>(s.cursorColumn);
 }
 
 void WyseSyncCursorRow()
