@@ -240,7 +240,7 @@ void WyseSendKeyDefault(int n, int s)
                 WyseKeySequence2('~', 0x1A);
             else
                 WyseKeySequence2(kEsc, 'E');
-        } else if (g_shift & 1) {
+        } else if (s) {
             if (Hz())
                 WyseKeyByte(0x04);
             else
