@@ -68,6 +68,24 @@ def write(target, name, data):
         f.write(data)
 
 
+# ---- the Wyse family ---------------------------------------------------------------------
+
+def wyse_seeds():
+    def seed(name, personality, flags, page, data):
+        write("fuzz_wyse", name, bytes([personality | flags, page]) + data)
+    esc = b"\x1b"
+    seed("wy60-address-report", 7, 0x08, 0x00, esc + b"=%0" + esc + b"?" + esc + b"b" + esc + b"`;" + esc + b"a6R101C")
+    seed("wy50-split-scroll", 0, 0x08, 0x00, esc + b"x1*" + b"upper\r\n" * 30 + esc + b"}" + b"lower\n" * 20)
+    seed("wy50plus-pages", 1, 0x28, 0x03, esc + b"wJ" + esc + b"K" + b"x" * 2000 + esc + b"7" + esc + b"x3*")
+    seed("wy60-banks-labels", 7, 0x18, 0x04, esc + b"cA041" + b"FF" * 16 + b"\x19" + esc + b"z0Edit\r" +
+         esc + b"Z1@ls\r\x7f" + esc + b"Z~@" + esc + b"Aa3" + esc + b"G4attr" + esc + b"e*")
+    seed("tvi925-protect", 4, 0x08, 0x00, esc + b")prot" + esc + b"(open" + esc + b"&" + esc + b"T" + esc + b"G4x" +
+         esc + b"d" + b"\r")
+    seed("adds-hz", 5, 0x08, 0x00, esc + b"Y%0A\x0bB\x10\x35C" + esc + b"0\x11")
+    seed("hz1500-tilde", 6, 0x00, 0x00, b"~\x11j\x63Y~\x05~\x1a~\x13~\x1d" + esc + b"=!!")
+    seed("wy50-colour", 0, 0x18, 0x00, esc + b"%?" + esc + b"Gp" + b"X" + esc + b"m8\"0" + esc + b"`6")
+
+
 # ---- telnet ------------------------------------------------------------------------------
 
 def telnet_input(session, chunks, sends=(), settings=0x15):
@@ -576,3 +594,4 @@ if __name__ == "__main__":
     aux_seeds()
     softbar_seeds()
     dg_seeds()
+    wyse_seeds()

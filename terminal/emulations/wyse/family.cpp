@@ -124,8 +124,8 @@ bool PaintingHeld()
     return WysePaintingSuspended();
 }
 
-// The screen as the tests read it: the cursor, the text rows, then the status line and
-// the label line.
+// The screen as the tests read it: the cursor, the text rows, then the label line (the
+// core adds the status line from statusLineText).
 void ScreenText(std::string& out)
 {
     if (!WyseStoreActive())
@@ -159,7 +159,6 @@ void ScreenText(std::string& out)
     };
     for (int r = 1; r <= s.displaySize; ++r)
         out += rowText(s.row[r]) + "\n";
-    out += "status " + rowText(WySet.stat ? WyLine(kWyseStatusRecord) : nullptr) + "\n";
     out += "labels " + rowText(s.labelRow >= 0 ? s.row[s.labelRow] : nullptr) + "\n";
 }
 
