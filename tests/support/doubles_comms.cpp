@@ -60,7 +60,10 @@ bool SerialInputBuffered() { return false; }
 void SerialSendBreak() { ++Comms().serialBreaks; }
 // clang-format on
 void RunSerialTransmitPump() {}
-void RequestSerialConnection() { ++Comms().serialOpensPending; }
+void RequestSerialConnection()
+{
+    ++Comms().serialOpensPending;
+}
 void OpenPendingSerialPort()
 {
     ++Comms().serialOpensPending;

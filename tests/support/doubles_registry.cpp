@@ -134,8 +134,7 @@ i32 SettingsDeleteValue(HKEY key, const wchar16* name)
 
 i32 SettingsWriteDwordOrDelete(HKEY key, const wchar16* name, u32 value, u32 fallback)
 {
-    if (value == fallback)
-    {
+    if (value == fallback) {
         SettingsDeleteValue(key, name);
         return 0;
     }

@@ -138,7 +138,8 @@ void ScreenText(std::string& out)
         for (int c = 0; line && c <= s.columnsLast; ++c) {
             const ScreenCell& cell = line->cells[c];
             const bool attribute = !s.attrMode60 && (cell.rendition & kWyAttrCell);
-            text.push_back(attribute || cell.ch == 0 ? u' ' : static_cast<char16_t>(WyseCellUnicode(cell.ch, cell.flags)));
+            text.push_back(
+                attribute || cell.ch == 0 ? u' ' : static_cast<char16_t>(WyseCellUnicode(cell.ch, cell.flags)));
         }
         while (!text.empty() && text.back() == u' ')
             text.pop_back();

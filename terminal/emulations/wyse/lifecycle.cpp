@@ -14,7 +14,6 @@
 #include "terminal/emulations/wyse/store/wysestore.h"
 #include "terminal/emulations/wyse/platform.h"
 
-
 bool WyseStart()
 {
     HideCursorForUpdate();

@@ -48,28 +48,22 @@ constexpr Substitution kSpanish[] = {{'[', 0x00A1}, {'\\', 0x00D1}, {']', 0x00BF
     {'}', 0x00E7}, {0, 0}};
 // clang-format on
 
+// The substitutions of each keyboard language (by its index; 0 and the PC languages
+// have none).
+const Substitution* const kLanguageSubstitutions[] = {nullptr, kUk,     kFrench,  kCanadian, kDanish, kFinnish,
+                                                      kGerman, kDutch,  kItalian, kSwiss,    kSwiss,  kSwedish,
+                                                      kDanish, kFrench, kSpanish, kUk};
+
 const Substitution* SubstitutionsFor(int language)
 {
-    switch (language) {
-    case 1: case 15: return kUk;
-    case 2: case 13: return kFrench;
-    case 3: return kCanadian;
-    case 4: case 12: return kDanish;
-    case 5: return kFinnish;
-    case 6: return kGerman;
-    case 7: return kDutch;
-    case 8: return kItalian;
-    case 9: case 10: return kSwiss;
-    case 11: return kSwedish;
-    case 14: return kSpanish;
-    default: return nullptr;
-    }
+    constexpr int kCount = sizeof kLanguageSubstitutions / sizeof kLanguageSubstitutions[0];
+    return language > 0 && language < kCount ? kLanguageSubstitutions[language] : nullptr;
 }
 
 // The national code tables by "wy_multset".
-const u16* const kNationalTables[11] = {kCp437Upper,  kCp850Upper,        kCp858Upper, kCp437PolishUpper,
-                                        kCp852Upper,  kCp863Upper,        kCp865Upper, kCp437CatalanUpper,
-                                        kCp860Upper,  kCp866Upper,        kCp857Upper};
+const u16* const kNationalTables[11] = {kCp437Upper, kCp850Upper, kCp858Upper, kCp437PolishUpper,
+                                        kCp852Upper, kCp863Upper, kCp865Upper, kCp437CatalanUpper,
+                                        kCp860Upper, kCp866Upper, kCp857Upper};
 
 u16 NativeGlyph(int c)
 {
@@ -83,21 +77,21 @@ u16 NativeGlyph(int c)
 // The glyph table of a set code, written into a bank.
 void FillBank(u16* glyphs, u8 code)
 {
+    // The set codes that show a PC code page's upper half (and its PC lower half).
+    struct CodePageSet {
+        const char* codes;
+        const u16* upper;
+    };
+    static const CodePageSet kCodePageSets[] = {{"Aa;w8t9u", kCp437Upper}, {"Mi", kCp850Upper},
+                                                {"\x08\x09", kCp858Upper}, {":v", kCp437PolishUpper},
+                                                {"]n", kCp852Upper},       {"Kk", kCp863Upper},
+                                                {"Lh", kCp865Upper},       {"Yl", kCp437CatalanUpper},
+                                                {"Zm", kCp860Upper},       {"7o", kCp866Upper},
+                                                {"6p", kCp857Upper}};
     const u16* upper = nullptr;
-    switch (code) {
-    case 'A': case 'a': case ';': case 'w': case '8': case 't': case '9': case 'u': upper = kCp437Upper; break;
-    case 'M': case 'i': upper = kCp850Upper; break;
-    case 8: case 9: upper = kCp858Upper; break;
-    case ':': case 'v': upper = kCp437PolishUpper; break;
-    case ']': case 'n': upper = kCp852Upper; break;
-    case 'K': case 'k': upper = kCp863Upper; break;
-    case 'L': case 'h': upper = kCp865Upper; break;
-    case 'Y': case 'l': upper = kCp437CatalanUpper; break;
-    case 'Z': case 'm': upper = kCp860Upper; break;
-    case '7': case 'o': upper = kCp866Upper; break;
-    case '6': case 'p': upper = kCp857Upper; break;
-    default: break;
-    }
+    for (const CodePageSet& set : kCodePageSets)
+        if (code != 0 && std::strchr(set.codes, code))
+            upper = set.upper;
     if (upper) {
         std::memcpy(glyphs, upper, kWyseBankGlyphs * sizeof(u16));
         return;

@@ -11,11 +11,11 @@
 constexpr u16 kWyseSoftGlyph = 0x8000;
 
 struct WyseBankState {
-    u8 setCode[4];      // the character-set code each bank was loaded from
-    u8 large[4];        // loaded for more than 25 display lines
-    u8 selector[2];     // the banks the two selectors name
-    u8 current;         // the selected selector's bank (the cell's glyph flags in WY60)
-    u8 otherCurrent;    // the current bank of the other personalities
+    u8 setCode[4];    // the character-set code each bank was loaded from
+    u8 large[4];      // loaded for more than 25 display lines
+    u8 selector[2];   // the banks the two selectors name
+    u8 current;       // the selected selector's bank (the cell's glyph flags in WY60)
+    u8 otherCurrent;  // the current bank of the other personalities
 };
 extern WyseBankState WyBanks;
 

@@ -333,7 +333,8 @@ void WyseMessageColourForm(int form)
         const u8 packed = ReadMessageByte(ok);
         if (!ok)
             return;
-        const u8 colour = static_cast<u8>((kPackedNibbleMap[(packed >> 4) & 15] << 4) | kPackedNibbleMap[packed & 15]);
+        const u8 colour = static_cast<u8>((kPackedNibbleMap[(packed >> 4) & 15] << 4) |
+                                          kPackedNibbleMap[packed & 15]);
         StartOverride(form == 'i');
         (form == 'i' ? w.protColour370 : w.unprotColour) = colour;
         break;

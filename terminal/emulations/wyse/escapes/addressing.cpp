@@ -142,7 +142,8 @@ void WyseEscAddressDecimal()
 void WyseEscReportDecimal()
 {
     char text[16];
-    std::snprintf(text, sizeof text, "%03dR%03dC", (RowFromWindowTop() + 1) % 1000, (WyStore.cursorColumn + 1) % 1000);
+    std::snprintf(text, sizeof text, "%03dR%03dC", (RowFromWindowTop() + 1) % 1000,
+                  (WyStore.cursorColumn + 1) % 1000);
     SendAscii(text);
 }
 

@@ -18,8 +18,8 @@ namespace {
 
 void SetLineAttribute(int code)
 {
-    static const u8 kLine[6] = {0, kWyDoubleWidth, kWyTopHalf, kWyBottomHalf, kWyTopHalf | kWyDoubleWidth,
-                                kWyBottomHalf | kWyDoubleWidth};
+    static const u8 kLine[6] = {
+        0, kWyDoubleWidth, kWyTopHalf, kWyBottomHalf, kWyTopHalf | kWyDoubleWidth, kWyBottomHalf | kWyDoubleWidth};
     ScreenLineRecord* line = WyLine(WyStore.cursorLine);
     if (!line)
         return;
@@ -42,7 +42,8 @@ void PutAttributeCell(int attribute)
         *cell = ScreenCell{' ', 0, static_cast<u8>(cell->rendition & kWyKeep), 0};
     else
         *cell = ScreenCell{' ', 0,
-                           static_cast<u8>((cell->rendition & (kWyKeep | kWyAttrCell)) | kWyAttrCell | attribute), 0};
+                           static_cast<u8>((cell->rendition & (kWyKeep | kWyAttrCell)) | kWyAttrCell | attribute),
+                           0};
     WyseRepaintPageLineRun(WyStore.cursorLine, WyStore.cursorColumn);
     WyseAdvanceAfterWrite();
 }

@@ -35,8 +35,9 @@ void SendDefinition(int number, int shifted, int keyByte)
     int sendType = 1;
     {
         KeyDefinitionsLock lock;
-        const KeyDefinition* d =
-            number < 0 ? nullptr : FindKeyDefinition(WyseKeyCode(number, shifted), kWyseFunctionKey, -1);
+        const KeyDefinition* d = number < 0
+                                     ? nullptr
+                                     : FindKeyDefinition(WyseKeyCode(number, shifted), kWyseFunctionKey, -1);
         if (number < 0)
             sendType = 0;
         else if (d)

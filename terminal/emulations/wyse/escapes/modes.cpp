@@ -208,9 +208,18 @@ void WyseEscScreenFeatures()
         WySet.marginBell = 1;
         WyMode.marginColumn = static_cast<u8>(WyStore.cursorColumn);
         break;
-    case 'a': WySet.stat = 2; WyseLayoutStatusLine(false); break;
-    case 'b': WySet.stat = 1; WyseLayoutStatusLine(false); break;
-    case 'c': WySet.stat = 0; WyseLayoutStatusLine(false); break;
+    case 'a':
+        WySet.stat = 2;
+        WyseLayoutStatusLine(false);
+        break;
+    case 'b':
+        WySet.stat = 1;
+        WyseLayoutStatusLine(false);
+        break;
+    case 'c':
+        WySet.stat = 0;
+        WyseLayoutStatusLine(false);
+        break;
     default: break;
     }
 }

@@ -29,9 +29,12 @@ void SendTime()
     if (const std::tm* t = std::localtime(&now))
         local = *t;
     const int hour = local.tm_hour % 12, minute = local.tm_min;
-    const u16 report[6] = {static_cast<u16>(local.tm_hour < 12 ? 'A' : 'P'), static_cast<u16>('0' + hour / 10),
-                           static_cast<u16>('0' + hour % 10),                static_cast<u16>('0' + minute / 10),
-                           static_cast<u16>('0' + minute % 10),              0x0D};
+    const u16 report[6] = {static_cast<u16>(local.tm_hour < 12 ? 'A' : 'P'),
+                           static_cast<u16>('0' + hour / 10),
+                           static_cast<u16>('0' + hour % 10),
+                           static_cast<u16>('0' + minute / 10),
+                           static_cast<u16>('0' + minute % 10),
+                           0x0D};
     WyseSendBytes(report, 6);
 }
 

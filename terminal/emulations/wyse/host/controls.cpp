@@ -154,7 +154,10 @@ void Hz1500ClearToEndOfLine()
     WyseRepaintPageLineRun(s.cursorLine, s.cursorColumn);
 }
 
-// HZ1500 "~" DC1: column byte, then row byte.
+// HZ1500 "~" DC1: column byte, then row byte. Columns below 32 come as 0x60 + column
+// (0x60 itself is column 0) and the others as themselves; the Hazeltine reads seven bits,
+// so a host that sets the eighth (as the usual terminal description does from column 31)
+// still addresses the column it means.
 void Hz1500AddressCursor()
 {
     int column = WyseReadHostByte();
@@ -163,7 +166,8 @@ void Hz1500AddressCursor()
     int row = WyseReadHostByte();
     if (row < 0)
         return;
-    if (column > 0x60)
+    column &= 0x7F;
+    if (column >= 0x60)
         column -= 0x60;
     if (column > 79)
         column = 79;

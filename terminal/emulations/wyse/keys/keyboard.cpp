@@ -95,8 +95,8 @@ void FunctionKey(int index, int state, bool hasAlt)
 
 // The Wyse key a keypad digit stands for with Alt: End, Down, Page Down, Left, 5,
 // Right, Home, Up, Page Up.
-constexpr int kPadKeys[9] = {kWyseKeyEnd, kWyseKeyDown,  kWyseKeyPageDown, kWyseKeyLeft, kWyseKeyKeypad5,
-                             kWyseKeyRight, kWyseKeyHome, kWyseKeyUp,      kWyseKeyPageUp};
+constexpr int kPadKeys[9] = {kWyseKeyEnd,   kWyseKeyDown, kWyseKeyPageDown, kWyseKeyLeft,  kWyseKeyKeypad5,
+                             kWyseKeyRight, kWyseKeyHome, kWyseKeyUp,       kWyseKeyPageUp};
 
 void CtrlFormOf(int number)
 {

@@ -281,9 +281,13 @@ void WyseSendKeyDefault(int n, int s)
         break;
     case kWyseKeyEnd:
         if (!s)
-            Adds() ? WyseKeySequence2(kEsc, 'K') : Hz() ? WyseKeySequence2('~', 0x0F) : WyseKeySequence2(kEsc, 'T');
+            Adds() ? WyseKeySequence2(kEsc, 'K')
+            : Hz() ? WyseKeySequence2('~', 0x0F)
+                   : WyseKeySequence2(kEsc, 'T');
         else
-            Adds() ? WyseKeySequence2(kEsc, 'k') : Hz() ? WyseKeySequence2('~', 0x1C) : WyseKeySequence2(kEsc, 'Y');
+            Adds() ? WyseKeySequence2(kEsc, 'k')
+            : Hz() ? WyseKeySequence2('~', 0x1C)
+                   : WyseKeySequence2(kEsc, 'Y');
         break;
     case kWyseKeyPrint:
         if (g_shift & 4) {
@@ -380,7 +384,7 @@ void WyseKeypadKey(int k)
             PushKeyboardInput(static_cast<u16>(k));
         return;
     }
-    static const int kKeys[10] = {kWyseKeyInsert, kWyseKeyEnd,     kWyseKeyDown,  kWyseKeyPageDown, kWyseKeyLeft,
+    static const int kKeys[10] = {kWyseKeyInsert,  kWyseKeyEnd,   kWyseKeyDown, kWyseKeyPageDown, kWyseKeyLeft,
                                   kWyseKeyKeypad5, kWyseKeyRight, kWyseKeyHome, kWyseKeyUp,       kWyseKeyPageUp};
     if (k == '+' || k == '-')
         PushKeyboardInput(static_cast<u16>(k));

@@ -121,7 +121,8 @@ bool SameLook(const WysePaintCell& a, const WysePaintCell& b)
 void PaintRow(int row, int c0, int c1, u8 carry)
 {
     const ScreenLineRecord* line = WyStore.row[row];
-    const u8 lineFlags = line ? static_cast<u8>(WyseLineAttribute(line) & (kWyDoubleWidth | kWyTopHalf | kWyBottomHalf))
+    const u8 lineFlags = line ? static_cast<u8>(WyseLineAttribute(line) &
+                                                (kWyDoubleWidth | kWyTopHalf | kWyBottomHalf))
                               : 0;
     int last = WyStore.columnsLast;
     if (lineFlags & kWyDoubleWidth) {

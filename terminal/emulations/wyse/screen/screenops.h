@@ -9,7 +9,8 @@
 // Fills from the cursor to (endLine, endColumn); later lines start at column 0. With
 // `stopAtProtected` the fill ends at the first protected cell, else protected cells
 // are skipped; with `setAttributes` the cells also take the attribute and colour.
-void WyseFillArea(u8 character, u8 attribute, int endLine, bool stopAtProtected, int endColumn, bool setAttributes);
+void WyseFillArea(u8 character, u8 attribute, int endLine, bool stopAtProtected, int endColumn,
+                  bool setAttributes);
 void WyseClearToEndOfLine(u8 character, u8 attribute);
 void WyseClearToEndOfLineAll(u8 character, u8 attribute);
 void WyseClearToEndOfRegion(u8 character, u8 attribute);

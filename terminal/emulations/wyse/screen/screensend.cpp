@@ -112,7 +112,8 @@ void WyseSendScreen(int startLine, int startColumn, int endLine, int endColumn, 
         const ScreenLineRecord* record = WyLine(l);
         if (!record)
             break;
-        const int last = l == endLine ? (endColumn < LineLast(record) ? endColumn : LineLast(record)) : LineLast(record);
+        const int last = l == endLine ? (endColumn < LineLast(record) ? endColumn : LineLast(record))
+                                      : LineLast(record);
         for (int c = l == line ? column : 0; c <= last; ++c) {
             const ScreenCell& cell = record->cells[c];
             if (fromStx && !(cell.flags & 1) && cell.ch == kEtx) {

@@ -23,7 +23,8 @@ constexpr Entries<N> MakeEntries(int fgBase, int bgBase)
 {
     Entries<N> out{};
     for (int i = 0; i < N; ++i)
-        out.e[i] = AttributeEntry{static_cast<u8>(fgBase + Combination(i)), static_cast<u8>(bgBase + Combination(i)),
+        out.e[i] = AttributeEntry{static_cast<u8>(fgBase + Combination(i)),
+                                  static_cast<u8>(bgBase + Combination(i)),
                                   static_cast<u8>(i == 0 ? kEntryNoUseColours | kEntryForcesUseColours : 0)};
     return out;
 }
@@ -32,11 +33,17 @@ constexpr Entries<16> kEmbedded = MakeEntries<16>(kWyColour350Fg, kWyColour350Bg
 constexpr Entries<32> kCharacter = MakeEntries<32>(kWyColour370Fg, kWyColour370Bg);
 
 const AttributeElementList kEmbeddedList{
-    2000, 16, WySetup.colours, kEmbedded.e, kFlagIntensity | kFlagUnderline | kFlagFlashing | kFlagInverse, false, 0,
+    2000,  16, WySetup.colours, kEmbedded.e, kFlagIntensity | kFlagUnderline | kFlagFlashing | kFlagInverse,
+    false, 0,
 };
 const AttributeElementList kCharacterList{
-    2020,  32,   WySetup.colours, kCharacter.e, kFlagIntensity | kFlagUnderline | kFlagFlashing | kFlagInverse | kFlagHidden,
-    false, 0,
+    2020,
+    32,
+    WySetup.colours,
+    kCharacter.e,
+    kFlagIntensity | kFlagUnderline | kFlagFlashing | kFlagInverse | kFlagHidden,
+    false,
+    0,
 };
 
 }  // namespace

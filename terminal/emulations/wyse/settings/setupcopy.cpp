@@ -32,10 +32,21 @@ u8 CopyEmulation()
 void FillFrom(const WyseSettings& s, u8 marginColumn)
 {
     WyseSetupWorking& w = WySetup;
-    const u8 values[kWyCheckRows] = {s.multiPage, s.widthClear, s.economy, s.autoScroll, s.autoPage,
-                                     s.autoWrap,  s.destBs,     s.marginBell, s.enhance, s.ansMode,
-                                     s.sendAck,   s.inEdit,     static_cast<u8>(s.useColour ? 1 : 0),
-                                     static_cast<u8>(s.applKey ? 1 : 0), static_cast<u8>(s.crNull ? 1 : 0)};
+    const u8 values[kWyCheckRows] = {s.multiPage,
+                                     s.widthClear,
+                                     s.economy,
+                                     s.autoScroll,
+                                     s.autoPage,
+                                     s.autoWrap,
+                                     s.destBs,
+                                     s.marginBell,
+                                     s.enhance,
+                                     s.ansMode,
+                                     s.sendAck,
+                                     s.inEdit,
+                                     static_cast<u8>(s.useColour ? 1 : 0),
+                                     static_cast<u8>(s.applKey ? 1 : 0),
+                                     static_cast<u8>(s.crNull ? 1 : 0)};
     for (int r = 0; r < kWyCheckRows; ++r)
         w.rows[r] = values[r] ? 1 : 0;
     w.lines = LinesIndex(s.dispSize);

@@ -30,17 +30,17 @@ constexpr int kWyseSlot = 21;
 WyseSetupWorking& W = WySetup;
 
 const IndexCombo kCombos[] = {
-    {kLines, 2701, 2704},    {kPage, 2711, 2714},     {kStatus, 2721, 2723}, {kBlockEnd, 2731, 2732},
-    {kAttr, 2741, 2743},     {kCodePage, 2752, 2762}, {kFont, 2767, 2768},
+    {kLines, 2701, 2704}, {kPage, 2711, 2714},     {kStatus, 2721, 2723}, {kBlockEnd, 2731, 2732},
+    {kAttr, 2741, 2743},  {kCodePage, 2752, 2762}, {kFont, 2767, 2768},
 };
 const bool kCombosRegistered = (RegisterIndexCombos(kCombos, static_cast<int>(std::size(kCombos))), true);
 
 const CheckListRow kRows[kWyCheckRows] = {
-    {2780, &W.rows[kWyRowMultiPage]}, {2781, &W.rows[kWyRowWidthClears]}, {2782, &W.rows[kWyRowEconomy]},
-    {2783, &W.rows[kWyRowAutoScroll]}, {2784, &W.rows[kWyRowAutoPage]}, {2785, &W.rows[kWyRowAutoWrap]},
-    {2786, &W.rows[kWyRowDestBs]},    {2787, &W.rows[kWyRowMarginBell]}, {2788, &W.rows[kWyRowEnhance]},
-    {2789, &W.rows[kWyRowAnswerback]}, {2790, &W.rows[kWyRowSendAck]},  {2791, &W.rows[kWyRowBlockMode]},
-    {2792, &W.rows[kWyRowColour]},    {2793, &W.rows[kWyRowApplicationKeys]}, {2794, &W.rows[kWyRowCrNull]},
+    {2780, &W.rows[kWyRowMultiPage]},  {2781, &W.rows[kWyRowWidthClears]},     {2782, &W.rows[kWyRowEconomy]},
+    {2783, &W.rows[kWyRowAutoScroll]}, {2784, &W.rows[kWyRowAutoPage]},        {2785, &W.rows[kWyRowAutoWrap]},
+    {2786, &W.rows[kWyRowDestBs]},     {2787, &W.rows[kWyRowMarginBell]},      {2788, &W.rows[kWyRowEnhance]},
+    {2789, &W.rows[kWyRowAnswerback]}, {2790, &W.rows[kWyRowSendAck]},         {2791, &W.rows[kWyRowBlockMode]},
+    {2792, &W.rows[kWyRowColour]},     {2793, &W.rows[kWyRowApplicationKeys]}, {2794, &W.rows[kWyRowCrNull]},
 };
 
 void DefaultButton(HWND window, const SetupControlEntry&, u8, WPARAM, LPARAM)
@@ -117,8 +117,8 @@ const SetupControlEntry kControls[] = {
     SetupEnd(),
 };
 
-const SetupPage kWysePage{2340, kControls, kLines, kOptions, kRows, kWyCheckRows, nullptr, InitDisplay,
-                          nullptr, nullptr, nullptr};
+const SetupPage kWysePage{2340,    kControls,   kLines,  kOptions, kRows,  kWyCheckRows,
+                          nullptr, InitDisplay, nullptr, nullptr,  nullptr};
 const FamilySetupPage kPages[] = {{kWyseSlot, &kWysePage}};
 
 void Fill()

@@ -14,31 +14,31 @@ constexpr int kWyseCharacterCombos = 32;
 constexpr u8 kWyseFactoryMarginColumn = 71;
 
 struct WyseSettings {
-    u8 inEdit;      // "wy_inedit": block mode, typed bytes stay on the screen
-    u8 enhance;     // "wy_enhance": personalities fall back to the native tables
-    u16 dispSize;   // "wy_disp_size": 24, 25, 42 or 43 lines
-    u8 pageFormat;  // "wy_page_format": pages of 1, 2, 4 screens, or one plus the rest
-    u8 multiPage;   // "wy_multi_page"
-    u8 widthClear;  // "wy_width_clear": a column change clears and rebuilds
-    u8 economy;     // "wy_economy": 80 columns at most, a larger page memory
-    u8 autoScroll;  // "wy_auto_scroll"
-    u8 autoWrap;    // "wyAutoWrap"
-    u8 autoPage;    // "wy_auto_page"
-    u8 destBs;      // "wy_dest_BS": DEL erases back in WY50+ and WY60
-    u8 sendAck;     // "wy_send_ack"
-    u8 ansMode;     // "wy_ans_mode": ENQ sends the answerback
-    u8 marginBell;  // "wy_margin_bell"
-    u8 stat;        // "wy_stat": status line 0 none, 1 standard, 2 extended
-    u8 attrType;    // "wy_attr_type": 0 page, 1 line, 2 character
-    u8 blkEnd;      // "wy_blkend": screen sends end lines CR LF NUL and the text ETX
-    u8 protAttr;    // "wy_protattr": protected-field look (dim 1, blank 2, reverse 4, underline 8, blink 16)
-    u8 initTabs;    // "wy_init_tabs": tab stops come from "wy_tabstops"
-    u8 multSet;     // "wy_multset": national variant 0-10
-    u8 asciiFont;   // "wy_ascii_font": 0 Wyse ASCII, 1 PC standard
-    u32 useColour;  // "wy_usecolour"
-    u32 applKey;    // "wy_appl_key"
-    u32 crNull;     // "wy_crnull": Return sends NUL after CR
-    u8 marginColumn;             // the margin-bell column (not stored)
+    u8 inEdit;        // "wy_inedit": block mode, typed bytes stay on the screen
+    u8 enhance;       // "wy_enhance": personalities fall back to the native tables
+    u16 dispSize;     // "wy_disp_size": 24, 25, 42 or 43 lines
+    u8 pageFormat;    // "wy_page_format": pages of 1, 2, 4 screens, or one plus the rest
+    u8 multiPage;     // "wy_multi_page"
+    u8 widthClear;    // "wy_width_clear": a column change clears and rebuilds
+    u8 economy;       // "wy_economy": 80 columns at most, a larger page memory
+    u8 autoScroll;    // "wy_auto_scroll"
+    u8 autoWrap;      // "wyAutoWrap"
+    u8 autoPage;      // "wy_auto_page"
+    u8 destBs;        // "wy_dest_BS": DEL erases back in WY50+ and WY60
+    u8 sendAck;       // "wy_send_ack"
+    u8 ansMode;       // "wy_ans_mode": ENQ sends the answerback
+    u8 marginBell;    // "wy_margin_bell"
+    u8 stat;          // "wy_stat": status line 0 none, 1 standard, 2 extended
+    u8 attrType;      // "wy_attr_type": 0 page, 1 line, 2 character
+    u8 blkEnd;        // "wy_blkend": screen sends end lines CR LF NUL and the text ETX
+    u8 protAttr;      // "wy_protattr": protected-field look (dim 1, blank 2, reverse 4, underline 8, blink 16)
+    u8 initTabs;      // "wy_init_tabs": tab stops come from "wy_tabstops"
+    u8 multSet;       // "wy_multset": national variant 0-10
+    u8 asciiFont;     // "wy_ascii_font": 0 Wyse ASCII, 1 PC standard
+    u32 useColour;    // "wy_usecolour"
+    u32 applKey;      // "wy_appl_key"
+    u32 crNull;       // "wy_crnull": Return sends NUL after CR
+    u8 marginColumn;  // the margin-bell column (not stored)
     u8 tabStops[kWyseTabColumns];  // 'T' a stop, ' ' none
     HlsPalette palette350, palette370;
     u8 fg350[kWyseEmbeddedCombos], bg350[kWyseEmbeddedCombos];

@@ -42,12 +42,13 @@ const ByteValue kLaterBytes[] = {
 // clang-format on
 
 const wchar16* const kCombos[kWyseEmbeddedCombos] = {
-    VXT("norm"), VXT("bold"), VXT("ul"),   VXT("ulbd"),   VXT("fl"),   VXT("flbd"),   VXT("flul"),   VXT("flbdul"),
-    VXT("iv"),   VXT("ivbd"), VXT("ivul"), VXT("ivulbd"), VXT("ivfl"), VXT("ivflbd"), VXT("ivflul"), VXT("ivflbdul"),
+    VXT("norm"), VXT("bold"),   VXT("ul"),     VXT("ulbd"),     VXT("fl"),   VXT("flbd"),
+    VXT("flul"), VXT("flbdul"), VXT("iv"),     VXT("ivbd"),     VXT("ivul"), VXT("ivulbd"),
+    VXT("ivfl"), VXT("ivflbd"), VXT("ivflul"), VXT("ivflbdul"),
 };
 const wchar16* const kHiddenCombos[kWyseEmbeddedCombos] = {
-    VXT("unseen"), VXT("unbold"), VXT("unul"),   VXT("unulbd"),   VXT("unfl"),   VXT("unflbd"),
-    VXT("unflul"), VXT("unflbdul"), VXT("univ"), VXT("univbd"),   VXT("univul"), VXT("univulbd"),
+    VXT("unseen"), VXT("unbold"),   VXT("unul"),     VXT("unulbd"),     VXT("unfl"),   VXT("unflbd"),
+    VXT("unflul"), VXT("unflbdul"), VXT("univ"),     VXT("univbd"),     VXT("univul"), VXT("univulbd"),
     VXT("univfl"), VXT("univflbd"), VXT("univflul"), VXT("univflbdul"),
 };
 

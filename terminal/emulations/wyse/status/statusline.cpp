@@ -64,7 +64,8 @@ void ColourField(int firstCell, int lastCell, u8 attribute)
     const u8 colour = WyseAttributeColour370(rendition, true);
     for (int c = firstCell; c <= lastCell && c < kWyseCells; ++c) {
         line->cells[c].colour = colour;
-        line->cells[c].rendition = static_cast<u8>((line->cells[c].rendition & kWyKeep) | (rendition & kWyVideoBits));
+        line->cells[c].rendition = static_cast<u8>((line->cells[c].rendition & kWyKeep) |
+                                                   (rendition & kWyVideoBits));
     }
 }
 

@@ -102,8 +102,9 @@ ScreenLineRecord* WyLine(int line)
 ScreenCell* WyCursorCell()
 {
     ScreenLineRecord* line = WyLine(WyStore.cursorLine);
-    const int column = WyStore.cursorColumn < 0 ? 0 : WyStore.cursorColumn >= kWyseCells ? kWyseCells - 1
-                                                                                          : WyStore.cursorColumn;
+    const int column = WyStore.cursorColumn < 0             ? 0
+                       : WyStore.cursorColumn >= kWyseCells ? kWyseCells - 1
+                                                            : WyStore.cursorColumn;
     return line ? &line->cells[column] : nullptr;
 }
 

@@ -18,17 +18,17 @@ struct WyseModeState {
     u8 auxPort = 0, auxPrint = 0, displayWhilePrinting = 0;
     u8 insert = 0;
     u8 keyboardLocked = 0;
-    u8 localEdit = 0;      // ESC k: the keyboard's editing keys act on the screen
-    u8 regionStart = 1;    // sends and prints start at the region's first line
+    u8 localEdit = 0;    // ESC k: the keyboard's editing keys act on the screen
+    u8 regionStart = 1;  // sends and prints start at the region's first line
     u8 labelsOn = 1, shiftDown = 0, shiftedLoaded = 0, labelText = 0;
-    u8 nationalSets = 0;   // ESC e r
+    u8 nationalSets = 0;  // ESC e r
     u8 savedAttrType = 0;
     u8 sendIndicator = 0;  // a screen send runs ("<" in the status line)
     u8 highBit = 0;        // WY60: 0x80 added to typed characters
     u8 transmitState = 0;  // keyboard transmit state 0-2
     u8 functionCodeRequest = 0;
-    u8 autoLineFeed = 0;   // CR also feeds a line
-    u8 wideTabs = 0;       // a tab stop is set somewhere
+    u8 autoLineFeed = 0;  // CR also feeds a line
+    u8 wideTabs = 0;      // a tab stop is set somewhere
     u8 cursorOn = 1;
     u8 marginColumn = 71;
     // The message fields' attributes (embedded: attribute cells; character: colours)

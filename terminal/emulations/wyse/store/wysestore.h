@@ -11,7 +11,7 @@
 #include "terminal/core/base/vxtypes.h"
 #include "terminal/core/screen/screenstore.h"
 
-constexpr int kWyseScreenRows = 44;      // shared slots 0..43
+constexpr int kWyseScreenRows = 44;        // shared slots 0..43
 constexpr int kWysePageMemoryLines = 169;  // page lines 0..168
 constexpr int kWyseBlankRecord = 169;      // stands on rows that show nothing
 constexpr int kWyseStatusRecord = 170;
@@ -80,14 +80,14 @@ struct WyseWindowRecord {
 };
 
 struct WyseStoreState {
-    u8 id = 0;  // the personality (emulation id 8-15)
+    u8 id = 0;                                // the personality (emulation id 8-15)
     ScreenLineRecord* screenBlock = nullptr;  // 44 records for rows that show no page line
     ScreenLineRecord* chunk[8] = {};
-    ScreenLineRecord** line = nullptr;  // the page-memory table: line index to record
-    WysePageRecord* page = nullptr;     // kWyseMaxPages
-    WyseWindowRecord* window = nullptr;  // 2
-    u16* bankGlyphs = nullptr;           // 4 banks of 128 glyph codes
-    u8** softGlyph = nullptr;            // bank x 256 + character: 16-byte bitmaps
+    ScreenLineRecord** line = nullptr;            // the page-memory table: line index to record
+    WysePageRecord* page = nullptr;               // kWyseMaxPages
+    WyseWindowRecord* window = nullptr;           // 2
+    u16* bankGlyphs = nullptr;                    // 4 banks of 128 glyph codes
+    u8** softGlyph = nullptr;                     // bank x 256 + character: 16-byte bitmaps
     ScreenLineRecord* row[kWyseScreenRows] = {};  // what each screen row shows
 
     // The core's sizes, given back when the family stops.
@@ -120,8 +120,8 @@ inline u8 WyId()
     return WyStore.id;
 }
 bool WyIs(u8 id);
-bool WyIsTvi();        // TVI910, TVI920, TVI925
-bool WyIsPlusOr60();   // WY50+, WY60
+bool WyIsTvi();       // TVI910, TVI920, TVI925
+bool WyIsPlusOr60();  // WY50+, WY60
 bool WyIsWy60();
 // True while a store is built and the family runs.
 bool WyseStoreActive();

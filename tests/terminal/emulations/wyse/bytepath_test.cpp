@@ -35,8 +35,8 @@ TEST_F(Bytepath, IdentificationByPersonality)
         u32 colour;
         const char* answer;
     } cases[] = {
-        {kEmuWy60, 0, "60\r"},  {kEmuWy50, 0, "50\r"},  {kEmuWy50, 1, "350\r"},
-        {kEmuWy50Plus, 0, "50+\r"}, {kEmuAddsA2, 0, ""}, {kEmuTvi925, 0, ""},
+        {kEmuWy60, 0, "60\r"},      {kEmuWy50, 0, "50\r"}, {kEmuWy50, 1, "350\r"},
+        {kEmuWy50Plus, 0, "50+\r"}, {kEmuAddsA2, 0, ""},   {kEmuTvi925, 0, ""},
     };
     for (const auto& c : cases) {
         Start(c.id);
@@ -93,10 +93,21 @@ TEST_F(Bytepath, Hz1500TildeLeadInWithAndWithoutEnhance)
     WySet.enhance = 0;
     Feed(E("=") + "\x21\x22" + "~=!");
     EXPECT_EQ(Text(0), "=!\"!");  // ESC does nothing; "~=" is dropped, "!" shown
-    Feed("~\x11" "j\x63" "Y");       // column 10, row 3
+    Feed("~\x11"
+         "j\x63"
+         "Y");  // column 10, row 3
     EXPECT_EQ(Text(3), "          Y");
+    Feed("~\x11"
+         "\x60\x63"
+         "X");  // 0x60 is column 0, not the last
+    EXPECT_EQ(Text(3), "X         Y");
+    Feed("~\x11"
+         "\x9f\x66"
+         "W");  // column 31 with the eighth bit set
+    EXPECT_EQ(Text(6), std::string(31, ' ') + "W");
     WySet.enhance = 1;
-    Feed("~=\x25\x20" "Z");
+    Feed("~=\x25\x20"
+         "Z");
     EXPECT_EQ(Text(5), "Z");
     EXPECT_EQ(Answer("~\x05"), "a\x65\r");
 }
@@ -104,12 +115,15 @@ TEST_F(Bytepath, Hz1500TildeLeadInWithAndWithoutEnhance)
 TEST_F(Bytepath, AddsA2Table)
 {
     Start(kEmuAddsA2);
-    Feed("abc" + E("Y") + "\x22\x24" "Q");
+    Feed("abc" + E("Y") +
+         "\x22\x24"
+         "Q");
     EXPECT_EQ(Text(2), "    Q");
     Feed("\x0c");  // FF clears to spaces
     EXPECT_EQ(Text(0), "");
     EXPECT_EQ(Cursor(), "0,0");
-    Feed("\x0b\x24" "R");  // VT: row 4
+    Feed("\x0b\x24"
+         "R");  // VT: row 4
     EXPECT_EQ(Text(4), "R");
 }
 

@@ -36,9 +36,9 @@ TEST_F(Keys, Wy60KeysAsItsTerminfoEntryNamesThem)
         int code;
         const char* sends;
     } keys[] = {
-        {kKeyUp, "\x0b"},    {kKeyDown, "\n"},     {kKeyLeft, "\b"},     {kKeyRight, "\x0c"}, {84, "\x1e"},
-        {86, "\x1bW"},       {85, "\x1bJ"},        {88, "\x1bK"},        {kKeyPrintScreen, "\x1bP"},
-        {kKeyBackspace, "\b"}, {kKeyTab, "\t"},
+        {kKeyUp, "\x0b"}, {kKeyDown, "\n"}, {kKeyLeft, "\b"}, {kKeyRight, "\x0c"},        {84, "\x1e"},
+        {86, "\x1bW"},    {85, "\x1bJ"},    {88, "\x1bK"},    {kKeyPrintScreen, "\x1bP"}, {kKeyBackspace, "\b"},
+        {kKeyTab, "\t"},
     };
     for (const auto& k : keys)
         EXPECT_EQ(Press(k.code), k.sends) << k.code;
@@ -63,7 +63,7 @@ TEST_F(Keys, HostDefinedKeysAndTheirReport)
     EXPECT_EQ(Press(68), "ls\r");
     EXPECT_EQ(Answer(E("Z~@")), "1@ls\r\x7f");
     EXPECT_EQ(Answer(E("Z~A")), "1A\x7f");  // a key without a definition
-    Feed(E("Z1@") + "\x7f");               // an empty text removes it
+    Feed(E("Z1@") + "\x7f");                // an empty text removes it
     EXPECT_EQ(Press(68), "\x01@\r");
 }
 
@@ -75,7 +75,7 @@ TEST_F(Keys, PersonalitiesSendTheirOwnEditingKeys)
         const char* sends;
     } cases[] = {
         {kEmuAddsA2, kKeyUp, "\x1a"}, {kEmuAddsA2, kKeyRight, "\x06"}, {kEmuHz1500, kKeyUp, "~\x0c"},
-        {kEmuHz1500, 84, "~\x12"},     {kEmuTvi925, kKeyDown, "\x16"}, {kEmuAddsA2, 88, "\x1bJ"},
+        {kEmuHz1500, 84, "~\x12"},    {kEmuTvi925, kKeyDown, "\x16"},  {kEmuAddsA2, 88, "\x1bJ"},
     };
     for (const auto& c : cases) {
         Start(c.id);

@@ -140,7 +140,9 @@ TEST_F(Repertoire, LongScreenSendLosesNothing)
         expected += line < 144 ? "\x1f" : "\r";
     }
     ASSERT_EQ(sent.size(), expected.size());
-    EXPECT_TRUE(sent == expected) << "first difference at " << std::mismatch(sent.begin(), sent.end(), expected.begin()).first - sent.begin();
+    EXPECT_TRUE(sent == expected) << "first difference at "
+                                  << std::mismatch(sent.begin(), sent.end(), expected.begin()).first -
+                                         sent.begin();
 }
 
 TEST_F(Repertoire, DownloadedGlyphsStayInsideTheirBank)

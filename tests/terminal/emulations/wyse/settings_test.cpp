@@ -23,8 +23,8 @@ class Settings : public WyseTest {
 protected:
     static HKEY Zara() { return doubles::RegistryKeyHandle(VXT("ZARA")); }
     static doubles::RegistryKey& Values() { return doubles::Registry().keys[VXT("ZARA")]; }
-    static bool Stored(const char16_t* name) { return Values().count(name) != 0; }
-    static u32 Dword(const char16_t* name)
+    static bool Stored(const wchar16* name) { return Values().count(name) != 0; }
+    static u32 Dword(const wchar16* name)
     {
         u32 v = 0;
         const auto& bytes = Values()[name].bytes;
@@ -60,23 +60,23 @@ TEST_F(Settings, TabStopsAreWrittenOnlyWhenTheyDiffer)
 {
     Start(kEmuWy50);
     WyseWriteSettings(Zara());
-    EXPECT_FALSE(Stored(u"wy_tabstops"));
+    EXPECT_FALSE(Stored(VXT("wy_tabstops")));
     WySet.tabStops[5] = 'T';
     WyseWriteSettings(Zara());
-    ASSERT_TRUE(Stored(u"wy_tabstops"));
-    EXPECT_EQ(Values()[u"wy_tabstops"].bytes.size(), 132u * 2);
+    ASSERT_TRUE(Stored(VXT("wy_tabstops")));
+    EXPECT_EQ(Values()[VXT("wy_tabstops")].bytes.size(), 132u * 2);
 }
 
 TEST_F(Settings, AttributeTypeAgainstThePersonalitysFactoryValue)
 {
     Start(kEmuWy60);
     WyseWriteSettings(Zara());
-    EXPECT_FALSE(Stored(u"wy_attr_type"));
+    EXPECT_FALSE(Stored(VXT("wy_attr_type")));
     LeaveWyse();
     Start(kEmuWy50);
     WySet.attrType = 2;
     WyseWriteSettings(Zara());
-    EXPECT_EQ(Dword(u"wy_attr_type"), 2u);
+    EXPECT_EQ(Dword(VXT("wy_attr_type")), 2u);
 }
 
 TEST_F(Settings, DeletedCrNullTurnsItBackOn)
@@ -84,8 +84,8 @@ TEST_F(Settings, DeletedCrNullTurnsItBackOn)
     Start(kEmuWy50);
     WySet.crNull = 0;
     WyseWriteSettings(Zara());
-    EXPECT_EQ(Dword(u"wy_crnull"), 0u);
-    Values().erase(u"wy_crnull");
+    EXPECT_EQ(Dword(VXT("wy_crnull")), 0u);
+    Values().erase(VXT("wy_crnull"));
     KeepCurrentValues = 1;
     WyseReadSettings(Zara());
     KeepCurrentValues = 0;
@@ -111,7 +111,7 @@ TEST_F(Settings, ApplyFollowsThePersonalitysRules)
     EXPECT_EQ(WyStore.rowsInUse, 44);
     EXPECT_EQ(WyStore.displaySize, 42);
     WyseWriteSettings(Zara());
-    EXPECT_EQ(Dword(u"wy_disp_size"), 42u);
+    EXPECT_EQ(Dword(VXT("wy_disp_size")), 42u);
 }
 
 TEST_F(Settings, ApplyingTheStatusLineOnlyLaysTheLineOutAgain)
@@ -129,7 +129,8 @@ TEST_F(Settings, ChangedProtectedAttributeEndsTheProtectedColour)
 {
     Start(kEmuWy50);
     WySet.useColour = 1;
-    Feed(E("m8") + "\x22" "0");
+    Feed(E("m8") + "\x22"
+                   "0");
     EXPECT_TRUE(WyMode.write.protOverrideOn);
     WyseFillSetupCopy();
     WySetup.protReverse = 1;

@@ -22,10 +22,10 @@ TEST_F(Store, PagesByFormatAndMemory)
         u16 lines;
         int pages, firstLength, secondLength;
     } cases[] = {
-        {kEmuWy60, 0, 0, 24, 2, 24, 24},     // 48 lines of page memory
-        {kEmuWy60, 0, 2, 24, 2, 24, 24},     // 96 lines do not fit: format 0
-        {kEmuWy50, 1, 0, 24, 7, 24, 24},     // 169 lines
-        {kEmuWy50, 0, 0, 24, 4, 24, 24},     // 103 lines
+        {kEmuWy60, 0, 0, 24, 2, 24, 24},      // 48 lines of page memory
+        {kEmuWy60, 0, 2, 24, 2, 24, 24},      // 96 lines do not fit: format 0
+        {kEmuWy50, 1, 0, 24, 7, 24, 24},      // 169 lines
+        {kEmuWy50, 0, 0, 24, 4, 24, 24},      // 103 lines
         {kEmuWy50Plus, 0, 3, 42, 2, 42, 61},  // one page and the rest
         {kEmuWy50Plus, 1, 3, 24, 2, 24, 145},
     };
