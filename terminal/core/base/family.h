@@ -21,6 +21,7 @@ struct ScreenCell;
 struct SelectionArea;
 struct tagMSG;
 struct FamilySetup;
+struct HotspotTable;
 
 // The downloaded soft font the generic painter draws glyph set 1 from: 20 rows of 16
 // bits per character 32-159 (at (character - 32) AND 127), and the font's matrix size.
@@ -266,6 +267,10 @@ struct FamilyHooks {
     // keypad separator); 2 every extra key, the Ctrl keys as Enter and Reset (the
     // block-mode hosts).
     u8 hostKeyboardKeys = 0;
+    // The built-in definitions of the key captions an emulation of the family shows
+    // (terminal/input/hotspotwords.h), which mouse hot spots act on. Null, or a null
+    // result: the core's own table for the emulation, if any.
+    const HotspotTable* (*hotspotTable)(u8 emulation) = nullptr;
 
     // ---- Settings (called for every registered family) ----
     // The family's own sections of the profile: read after the shared sections, written

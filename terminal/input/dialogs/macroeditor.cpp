@@ -8,6 +8,7 @@
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/emulationids.h"
 #include "terminal/core/base/handles.h"
+#include "terminal/core/base/family.h"
 #include "terminal/core/base/language.h"
 #include "terminal/core/base/win32.h"
 #include "terminal/core/window/dialogs/listview.h"
@@ -15,6 +16,7 @@
 #include "terminal/input/macros/keydefs.h"
 #include "terminal/input/macros/keynames.h"
 #include "terminal/settings/store/setuptext.h"
+#include "terminal/settings/setup/setupfamily.h"
 
 namespace {
 
@@ -36,12 +38,13 @@ constexpr u32 kLeftOut[] = {13002, 13003, 13099, 13100};
 // The emulation's own group of host keys: its family's names in the key-name table.
 NameRange HostKeyGroup(u8 id)
 {
+    if (const FamilyHooks* family = FamilyFor(id); family && family->setup && family->setup->hostKeyNames.first)
+        return {family->setup->hostKeyNames.first, family->setup->hostKeyNames.last};
     // clang-format off
     switch (FamilyOf(id)) {
     case EmulationFamily::Dg: return {13307, 13342};
     case EmulationFamily::Ta6530: return {13249, 13306};
     case EmulationFamily::Ibm3270: return {13343, 13418};
-    case EmulationFamily::Wyse: return {13419, 13496};
     case EmulationFamily::Hp700: return {13207, 13248};
     case EmulationFamily::Tvi: return {13497, 13550};
     case EmulationFamily::Ibm5250: return {13551, 13643};

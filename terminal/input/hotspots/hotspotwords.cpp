@@ -1,6 +1,7 @@
 #include "terminal/input/hotspots/hotspotwords.h"
 
 #include "terminal/core/base/emulationids.h"
+#include "terminal/core/base/family.h"
 
 const wchar16 kDefaultHotspotSeparators[] = VXT(" /,:=()[]");
 
@@ -140,29 +141,6 @@ constexpr HotspotDefault kIbm5250[] = {
 };
 // clang-format on
 
-// The Wyse family (WY50, WY50+, WY60).
-// clang-format off
-constexpr HotspotDefault kWyse[] = {
-    {VXT("F1"), VXT("<WY_F1>")},
-    {VXT("F2"), VXT("<WY_F2>")},
-    {VXT("F3"), VXT("<WY_F3>")},
-    {VXT("F4"), VXT("<WY_F4>")},
-    {VXT("F5"), VXT("<WY_F5>")},
-    {VXT("F6"), VXT("<WY_F6>")},
-    {VXT("F7"), VXT("<WY_F7>")},
-    {VXT("F8"), VXT("<WY_F8>")},
-    {VXT("F9"), VXT("<WY_F9>")},
-    {VXT("F10"), VXT("<WY_F10>")},
-    {VXT("F11"), VXT("<WY_F11>")},
-    {VXT("F12"), VXT("<WY_F12>")},
-    {VXT("F13"), VXT("<WY_F13>")},
-    {VXT("F14"), VXT("<WY_F14>")},
-    {VXT("F15"), VXT("<WY_F15>")},
-    {VXT("F16"), VXT("<WY_F16>")},
-    {VXT("Send"), VXT("<WY_SEND>")},
-};
-// clang-format on
-
 // HP 700/92.
 constexpr HotspotDefault kHp[] = {
     {VXT("Send"), VXT("<HP_SEND>")},
@@ -175,7 +153,7 @@ constexpr HotspotTable Table(const HotspotDefault (&entries)[N])
 }
 
 constexpr HotspotTable kGeneralTable = Table(kGeneral), kVt500Table = Table(kVt500),
-                       kIbm3270Table = Table(kIbm3270), kIbm5250Table = Table(kIbm5250), kWyseTable = Table(kWyse),
+                       kIbm3270Table = Table(kIbm3270), kIbm5250Table = Table(kIbm5250),
                        kHpTable = Table(kHp);
 
 wchar16 Upper(wchar16 c)
@@ -202,12 +180,14 @@ HotspotTable GeneralHotspotTable()
 
 const HotspotTable* EmulationHotspotTable(u8 id)
 {
+    if (const FamilyHooks* family = FamilyFor(id); family && family->hotspotTable)
+        if (const HotspotTable* table = family->hotspotTable(id))
+            return table;
     // clang-format off
     switch (id) {
     case kEmuVt500Bit7: case kEmuVt500Bit8: return &kVt500Table;
     case kEmuIbm3270: return &kIbm3270Table;
     case kEmuIbm5250: return &kIbm5250Table;
-    case kEmuWy50: case kEmuWy50Plus: case kEmuWy60: return &kWyseTable;
     case kEmuHp70092: return &kHpTable;
     default: return nullptr;
     }

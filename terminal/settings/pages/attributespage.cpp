@@ -32,7 +32,7 @@ enum : u16 {
     kItalic = 2227, kSample = 2935,
 };
 // clang-format on
-constexpr u32 kStrSetColour = 2933, kStrDim = 2219, kStrHalfBright = 2220;
+constexpr u32 kStrSetColour = 2933, kStrHalfBright = 2220;
 constexpr int kRepaintCommand = 1056;
 
 // The attribute boxes: their flag, which byte of the pair holds it, and its bit.
@@ -303,10 +303,10 @@ void InitDisplay(HWND page)
     for (u16 id : {kAutoColour, kAnsiDisabled})
         EnableControl(page, id, VtFamilyRunning());
     EnableControl(page, kNormalBackground, emulation == kEmuIbm3270 || List().normalBackground);
-    if (emulation == kEmuHp70092)
+    if (const u16 label = List().intensityLabel)
+        SetTextFromString(page, kIntensity, label);
+    else if (emulation == kEmuHp70092)
         SetTextFromString(page, kIntensity, kStrHalfBright);
-    else if (IsWyseFamily(emulation))
-        SetTextFromString(page, kIntensity, kStrDim);
     // The grids mark the entry's colours before the page is first painted.
     ShowAttributeBoxes(page);
 }

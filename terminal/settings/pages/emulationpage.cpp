@@ -3,6 +3,7 @@
 #include "terminal/comms/serial/serial.h"
 #include "terminal/comms/telnet/sockets.h"
 #include "terminal/core/base/emulationids.h"
+#include "terminal/core/base/family.h"
 #include "terminal/core/base/language.h"
 #include "terminal/core/window/dialogs/dialogbase.h"
 #include "terminal/core/base/startopts.h"
@@ -10,6 +11,7 @@
 #include "terminal/settings/setup/setupcopy.h"
 #include "terminal/settings/setup/setupdialog.h"
 #include "terminal/settings/setup/setuppagehelpers.h"
+#include "terminal/settings/setup/setupfamily.h"
 
 namespace {
 
@@ -23,7 +25,6 @@ enum : u16 {
 constexpr u32 kFirstEmulationName = 11331;  // the program's own names, one per id
 constexpr u32 kFirstTerminalIdName = 1301;  // "vt100" ... "vt525"
 constexpr int kTerminalIds = 15;
-constexpr int kWyseAnswerbackChars = 20;
 
 SetupWorkingCopy& W = SetupCopy;
 
@@ -37,12 +38,14 @@ bool TertiaryApplies(u8 emulation, u16 terminalId)
     return ModelAnswersTertiary(terminalId) && IsVtFamily(emulation);
 }
 
-bool AnswerbackApplies(u8 emulation)
+// How many characters the emulation's answerback takes: its family's rule, else the
+// VT and ANSI one; 0 when it keeps none.
+int AnswerbackChars(u8 emulation)
 {
-    if (IsVtOrAnsiFamily(emulation) || emulation == kEmuTvi955 || emulation == kEmuTvi950)
-        return true;
-    // Of the Wyse personalities only the WY50+ and WY60 keep an answerback.
-    return emulation == kEmuWy50Plus || emulation == kEmuWy60;
+    if (const FamilyHooks* family = FamilyFor(emulation); family && family->setup && family->setup->answerbackChars)
+        return family->setup->answerbackChars(emulation);
+    const bool keeps = IsVtOrAnsiFamily(emulation) || emulation == kEmuTvi955 || emulation == kEmuTvi950;
+    return keeps ? kAnswerbackChars : 0;
 }
 
 void ConcealAnswerback(HWND window)
@@ -71,11 +74,12 @@ void EnableForEmulation(HWND window)
     const bool tertiary = TertiaryApplies(emulation, W.terminalId);
     EnableControl(window, kTertiaryLabel, tertiary);
     EnableControl(window, kTertiaryEdit, tertiary);
-    const bool answerback = AnswerbackApplies(emulation);
+    const int answerbackChars = AnswerbackChars(emulation);
+    const bool answerback = answerbackChars > 0;
     EnableControl(window, kAnswerbackLabel, answerback);
     EnableControl(window, kAnswerbackConcealed, answerback);
     EnableControl(window, kAnswerbackEdit, answerback && !W.answerbackConcealed);
-    const int limit = IsWyseFamily(emulation) ? kWyseAnswerbackChars : kAnswerbackChars;
+    const int limit = answerback ? answerbackChars : kAnswerbackChars;
     SendDlgItemMessageW(window, kAnswerbackEdit, EM_LIMITTEXT, CountedEditLimit(limit), 0);
     SendDlgItemMessageW(window, kTertiaryEdit, EM_LIMITTEXT, CountedEditLimit(kTertiaryChars), 0);
     // The IBM host displays have no national replacement sets.
@@ -152,7 +156,7 @@ void InitDisplay(HWND window)
         ConcealAnswerback(window);
     else
         RevealAnswerback(window);
-    if (!AnswerbackApplies(static_cast<u8>(W.emulation)))
+    if (AnswerbackChars(static_cast<u8>(W.emulation)) == 0)
         EnableControl(window, kAnswerbackEdit, false);
 }
 

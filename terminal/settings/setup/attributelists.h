@@ -40,6 +40,8 @@ struct AttributeElementList {
     bool (*intensityReversed)() = nullptr;
     // "Attributes use Normal B&G" is offered.
     bool normalBackground = false;
+    // The string the Intensity box shows (0: the page's own).
+    u16 intensityLabel = 0;
 };
 // The list of the working emulation: its family's, else the DEC VT and ANSI one.
 const AttributeElementList& AttributeListFor(u8 emulation);

@@ -10,6 +10,11 @@
 struct SetupPage;
 struct AttributeElementList;
 
+// A range of the key-name strings (terminal/input/keynames.def).
+struct KeyNameRange {
+    u32 first, last;
+};
+
 struct FamilySetupPage {
     int slot;
     const SetupPage* page;
@@ -40,4 +45,9 @@ struct FamilySetup {
     // for "&Default".
     HlsPalette* (*palette)() = nullptr;
     HlsPalette (*factoryPalette)() = nullptr;
+    // How many characters the Emulation page's answerback takes for an emulation of the
+    // family, 0 when it keeps none. Null: the shared rule (the VT and ANSI answerback).
+    int (*answerbackChars)(u8 emulation) = nullptr;
+    // The family's host keys the macro editor lists. {0, 0}: the DEC keys.
+    KeyNameRange hostKeyNames{};
 };

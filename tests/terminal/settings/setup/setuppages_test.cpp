@@ -121,7 +121,8 @@ TEST_F(SetupPages, TheEmulationChoiceDecidesWhatCanBeEdited)
         } cases[] = {
             {2, true, true, true, 6 * 32},     // VT500 with the vt420 id
             {7, false, false, false, 6 * 32},  // IBM 5250
-            {8, false, false, false, 6 * 20},  // WY50: a Wyse answerback has 20 characters
+            {8, false, false, false, 6 * 32},  // WY50 keeps none
+            {9, true, false, false, 6 * 20},   // WY50+: a Wyse answerback has 20 characters
             {15, true, false, false, 6 * 20},  // WY60
             {19, true, false, false, 6 * 32},  // TVI955
         };
