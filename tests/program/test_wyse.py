@@ -19,7 +19,7 @@ from telnethost import wyse as w  # noqa: E402
 
 EXE = vxtest.build_path("terminal", "vexaNT.exe")
 PROFILE = r"HKCU\Software\Quorlan\vexaNT\Profiles\P"
-SAVE, WYSE_PAGE = 1011, 1033
+SAVE, ATTRIBUTES, WYSE_PAGE = 1011, 1016, 1033
 ESC = b"\x1b"
 # The personalities: id, name (field 7409) and telnet terminal type.
 PERSONALITIES = ((8, "WY50", "ZARA-50"), (9, "WY50+", "ZARA-50"), (10, "TVI910", "TVI910"),
@@ -284,6 +284,12 @@ class WyseSetupTest(WyseCase):
             self.assertNotIn("wy_disp_size", self.zara())
             lines = self.dump(lambda l: len(l) > 26 and l[26].startswith("status"))
             self.assertEqual(len(lines), 28)  # cursor, 24 rows, labels, status and the end
+            # The Attributes page lists the Wyse elements and names intensity as a Wyse does.
+            self.assertTrue(self.wine.probe.command(hwnd, ATTRIBUTES))
+            attributes = self.wine.probe.find_dialog("Attributes", 20000)
+            self.assertIsNotNone(attributes, "the Attributes page did not open")
+            self.assertIn("Dim", self.wine.probe.control(attributes, 2215)["text"])
+            self.ok(attributes)
 
 
 if __name__ == "__main__":

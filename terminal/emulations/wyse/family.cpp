@@ -11,6 +11,7 @@
 #include "terminal/emulations/wyse/charsets/charsets.h"
 #include "terminal/emulations/wyse/colours/attributes.h"
 #include "terminal/emulations/wyse/host/hostpath.h"
+#include "terminal/emulations/wyse/keys/hotspots.h"
 #include "terminal/emulations/wyse/lifecycle.h"
 #include "terminal/emulations/wyse/platform.h"
 #include "terminal/emulations/wyse/screen/printregion.h"
@@ -205,6 +206,7 @@ const FamilyHooks WyseFamily{
     .printStep = WysePrintScreenStep,
     .translateTypedChar = TranslateTypedChar,
     .lockKeysChanged = LockKeysChanged,
+    .hotspotTable = WyseHotspotTable,
     .loadSettings = LoadSettings,
     .saveSettings = SaveSettings,
     .setup = &WyseSetup,

@@ -14,6 +14,8 @@ constexpr int kWyseKeyPageDown = 284, kWyseKeyDelete = 285, kWyseKeyPrint = 286,
 constexpr int kWyseKeyPageUp = 288, kWyseKeyKeypad5 = 289, kWyseKeyEighthBit = 290;
 constexpr int kWyseLastKey = 290;
 constexpr int kWyseKeyTextUnits = 64;
+// The Wyse names in the macro key-name table ("WY_F1" ... "WY_DELETEWORD").
+constexpr u32 kWyseFirstKeyName = 13419, kWyseLastKeyName = 13496;
 
 // The family's key handler for a key event with its shift state (0 none, 1 Shift,
 // 2 Ctrl, 3 Ctrl+Shift, 4-7 with Alt).

@@ -1,5 +1,6 @@
 #include "terminal/emulations/wyse/settings/answerback.h"
 
+#include "terminal/core/base/emulationids.h"
 #include "terminal/settings/profilevalues.h"
 
 void WyseStoreAnswerback(const wchar16* text, int n)
@@ -13,4 +14,9 @@ void WyseStoreAnswerback(const wchar16* text, int n)
     for (int i = 0; i < n; ++i)
         Vt300Values.ans_back[i] = text[i];
     Vt300Values.ans_back[n] = 0;
+}
+
+int WyseAnswerbackChars(u8 emulation)
+{
+    return emulation == kEmuWy50Plus || emulation == kEmuWy60 ? kWyseAnswerbackChars : 0;
 }

@@ -32,18 +32,15 @@ constexpr Entries<N> MakeEntries(int fgBase, int bgBase)
 constexpr Entries<16> kEmbedded = MakeEntries<16>(kWyColour350Fg, kWyColour350Bg);
 constexpr Entries<32> kCharacter = MakeEntries<32>(kWyColour370Fg, kWyColour370Bg);
 
+// A Wyse calls its intensity attribute "Dim".
+constexpr u16 kDimLabel = 2219;
 const AttributeElementList kEmbeddedList{
     2000,  16, WySetup.colours, kEmbedded.e, kFlagIntensity | kFlagUnderline | kFlagFlashing | kFlagInverse,
-    false, 0,
+    false, 0,  kDimLabel,
 };
 const AttributeElementList kCharacterList{
-    2020,
-    32,
-    WySetup.colours,
-    kCharacter.e,
-    kFlagIntensity | kFlagUnderline | kFlagFlashing | kFlagInverse | kFlagHidden,
-    false,
-    0,
+    2020,  32, WySetup.colours, kCharacter.e, kFlagIntensity | kFlagUnderline | kFlagFlashing | kFlagInverse | kFlagHidden,
+    false, 0,  kDimLabel,
 };
 
 }  // namespace

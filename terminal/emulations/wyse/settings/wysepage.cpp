@@ -8,6 +8,8 @@
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/emulationids.h"
 #include "terminal/emulations/wyse/family.h"
+#include "terminal/emulations/wyse/keys/wysekeys.h"
+#include "terminal/emulations/wyse/settings/answerback.h"
 #include "terminal/emulations/wyse/settings/colourlists.h"
 #include "terminal/emulations/wyse/settings/setupcopy.h"
 #include "terminal/settings/setupcopy.h"
@@ -150,4 +152,6 @@ const FamilySetup WyseSetup{
     .tabLine = WySetup.tabLine,
     .palette = RunningPalette,
     .factoryPalette = FactoryPalette,
+    .answerbackChars = WyseAnswerbackChars,
+    .hostKeyNames = {kWyseFirstKeyName, kWyseLastKeyName},
 };

@@ -2,15 +2,21 @@
 // personality, application codes, user definitions and local commands.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "support/doubles_network.h"
 #include "terminal/core/base/emulationids.h"
+#include "terminal/core/base/family.h"
 #include "terminal/core/host/hostio.h"
+#include "terminal/emulations/wyse/keys/wysekeys.h"
 #include "terminal/emulations/wyse/lifecycle.h"
 #include "terminal/emulations/wyse/settings/wysesettings.h"
 #include "terminal/emulations/wyse/store/wysemodes.h"
 #include "terminal/emulations/wyse/store/wysestore.h"
 #include "terminal/input/keycodes.h"
+#include "terminal/input/hotspotwords.h"
 #include "terminal/input/keyevents.h"
+#include "terminal/input/keynames.h"
 #include "wyse_fixture.h"
 
 namespace {
@@ -46,6 +52,30 @@ TEST_F(Keys, Wy60KeysAsItsTerminfoEntryNamesThem)
     EXPECT_EQ(Press(kKeyReturn), std::string("\r\0", 2));
     WySet.crNull = 0;
     EXPECT_EQ(Press(kKeyReturn), "\r");
+}
+
+// The key captions hot spots know and the key names the macro editor lists come from the
+// family; only the Wyse models of the eight have function-key captions.
+TEST_F(Keys, HotSpotWordsAndMacroKeyNamesOfThePersonalities)
+{
+    auto ascii = [](const wchar16* text) {
+        std::string out;
+        for (; text && *text; ++text)
+            out += static_cast<char>(*text);
+        return out;
+    };
+    auto lookup = [&](u8 emulation, const wchar16* word) {
+        const int length = static_cast<int>(std::char_traits<wchar16>::length(word));
+        return ascii(LookupHotspotDefault(EmulationHotspotTable(emulation), word, length));
+    };
+    EXPECT_EQ(lookup(kEmuWy50, VXT("SEND")), "<WY_SEND>");
+    EXPECT_EQ(lookup(kEmuWy60, VXT("f16")), "<WY_F16>");
+    EXPECT_EQ(EmulationHotspotTable(kEmuTvi925), nullptr);
+    EXPECT_EQ(EmulationHotspotTable(kEmuHz1500), nullptr);
+    auto name = [&](u32 id) { return ascii(KeyNameAt(static_cast<int>(id - kFirstKeyNameId))); };
+    EXPECT_EQ(name(kWyseFirstKeyName), "WY_F1");
+    EXPECT_EQ(name(kWyseLastKeyName), "WY_DELETEWORD");
+    EXPECT_NE(name(kWyseLastKeyName + 1).rfind("WY_", 0), 0u);
 }
 
 TEST_F(Keys, ApplicationKeysSendSingleCodes)
