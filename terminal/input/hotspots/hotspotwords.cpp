@@ -153,8 +153,7 @@ constexpr HotspotTable Table(const HotspotDefault (&entries)[N])
 }
 
 constexpr HotspotTable kGeneralTable = Table(kGeneral), kVt500Table = Table(kVt500),
-                       kIbm3270Table = Table(kIbm3270), kIbm5250Table = Table(kIbm5250),
-                       kHpTable = Table(kHp);
+                       kIbm3270Table = Table(kIbm3270), kIbm5250Table = Table(kIbm5250), kHpTable = Table(kHp);
 
 wchar16 Upper(wchar16 c)
 {

@@ -42,7 +42,8 @@ bool TertiaryApplies(u8 emulation, u16 terminalId)
 // VT and ANSI one; 0 when it keeps none.
 int AnswerbackChars(u8 emulation)
 {
-    if (const FamilyHooks* family = FamilyFor(emulation); family && family->setup && family->setup->answerbackChars)
+    if (const FamilyHooks* family = FamilyFor(emulation);
+        family && family->setup && family->setup->answerbackChars)
         return family->setup->answerbackChars(emulation);
     const bool keeps = IsVtOrAnsiFamily(emulation) || emulation == kEmuTvi955 || emulation == kEmuTvi950;
     return keeps ? kAnswerbackChars : 0;

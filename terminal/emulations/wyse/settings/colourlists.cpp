@@ -36,11 +36,19 @@ constexpr Entries<32> kCharacter = MakeEntries<32>(kWyColour370Fg, kWyColour370B
 constexpr u16 kDimLabel = 2219;
 const AttributeElementList kEmbeddedList{
     2000,  16, WySetup.colours, kEmbedded.e, kFlagIntensity | kFlagUnderline | kFlagFlashing | kFlagInverse,
-    false, 0,  kDimLabel,
+    false, 0,  nullptr,         false,       kDimLabel,
 };
 const AttributeElementList kCharacterList{
-    2020,  32, WySetup.colours, kCharacter.e, kFlagIntensity | kFlagUnderline | kFlagFlashing | kFlagInverse | kFlagHidden,
-    false, 0,  kDimLabel,
+    2020,
+    32,
+    WySetup.colours,
+    kCharacter.e,
+    kFlagIntensity | kFlagUnderline | kFlagFlashing | kFlagInverse | kFlagHidden,
+    false,
+    0,
+    nullptr,
+    false,
+    kDimLabel,
 };
 
 }  // namespace

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "testfamily.h"
+
 namespace {
 
 TEST(Families, TheDecFamilyRunsTheVtIdsAndRunsWhenNoneWasStarted)
@@ -19,6 +21,8 @@ TEST(Families, TheDecFamilyRunsTheVtIdsAndRunsWhenNoneWasStarted)
 
 TEST(Families, AnIdStaysWithItsFirstFamilyUntilThatOneLeaves)
 {
+    // The ids are taken from the build's family of them, which gets them back at the end.
+    const FreedEmulations freed(EmulationBit(kEmuWy50) | EmulationBit(kEmuWy60));
     const FamilyHooks first{.name = "first", .emulations = EmulationBit(kEmuWy50) | EmulationBit(kEmuWy60)};
     const FamilyHooks second{.name = "second", .emulations = EmulationBit(kEmuWy60) | EmulationBit(kEmuVt100)};
     const FamilyHooks none{.name = "none"};
