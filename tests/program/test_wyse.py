@@ -12,6 +12,7 @@ import unittest
 
 import vxtest
 from vxtest import WineTestCase
+from vxtest.printers import SpooledPrinter
 
 sys.path.insert(0, os.path.join(vxtest.SOURCE, "tools"))
 import telnethost as th  # noqa: E402
@@ -239,6 +240,25 @@ def hls_rgb(hue, lightness, saturation):
     import colorsys
     r, g, b = colorsys.hls_to_rgb(((hue - 120) % 360) / 360.0, lightness / 100.0, saturation / 100.0)
     return tuple(int(round(c * 255)) for c in (r, g, b))
+
+
+class WyseControllerTest(WyseCase):
+    def test_controller_print_is_one_raw_job_in_each_personality(self):
+        spool = SpooledPrinter(self.wine, os.path.join(self.wine.prefix, "spool"))
+        cases = (("WY60", w.terminfo("wy60", "mc5"), w.terminfo("wy60", "mc4")),
+                 ("TVI925", ESC + b"`", ESC + b"a"),
+                 ("ADDS A2", ESC + b"3", ESC + b"4"))
+        with th.ScriptedHost() as host:
+            self.start(host, 15)
+            for count, (name, start, end) in enumerate(cases, 1):
+                host.send(w.personality(name))
+                self.emulation_field(name)
+                self.sync(host)
+                marker = "shown%d" % count
+                host.send(start + b"AB\r\n" + end + marker.encode())
+                lines = self.dump(lambda l: any(marker in x for x in l[1:]))
+                self.assertFalse(any("AB" in x for x in lines[1:]), "%s: controller data stays off the screen" % name)
+                self.assertEqual(spool.wait_jobs(count), [b"AB\r\n"] * count, name)
 
 
 class WyseSetupTest(WyseCase):

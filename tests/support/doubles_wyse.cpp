@@ -48,4 +48,12 @@ void SaveWyseSettings(int factory)
     WyseWriteSettings(doubles::RegistryKeyHandle(VXT("ZARA")));
 }
 
+void WyseDirectPortPrinting(const wchar16* port)
+{
+    std::string name;
+    for (; port && *port; ++port)
+        name += static_cast<char>(*port);
+    doubles::Wyse().directPorts.push_back(name);
+}
+
 const FamilySetup WyseSetup{};

@@ -16,3 +16,7 @@ void LoadWyseProfile();
 void WyseLayoutStatusBar(HINSTANCE instance);
 // The frame's Clear Screen: the host-data thread is held while the screen is cleared.
 void WyseClearScreenCommand();
+// Direct printing to a port, asked by the host: `port` (null: the port the printing
+// settings name) becomes the printing's port when the machine has it; otherwise direct
+// port printing is turned off.
+void WyseDirectPortPrinting(const wchar16* port);

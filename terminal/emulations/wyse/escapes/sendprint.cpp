@@ -2,6 +2,7 @@
 // auxiliary-port controls.
 #include "terminal/comms/printing.h"
 #include "terminal/emulations/wyse/escapes/escapes.h"
+#include "terminal/emulations/wyse/platform.h"
 #include "terminal/emulations/wyse/host/hostpath.h"
 #include "terminal/emulations/wyse/screen/printregion.h"
 #include "terminal/emulations/wyse/screen/screensend.h"
@@ -138,6 +139,8 @@ void WyseEscPrintControl()
     case '+': WySet.autoPage = 1; break;
     case '.': WySet.autoWrap = 0; break;
     case '/': WySet.autoWrap = 1; break;
+    case '0': WyseDirectPortPrinting(nullptr); break;
+    case '1': WyseDirectPortPrinting(VXT("COM1")); break;
     default: break;
     }
 }

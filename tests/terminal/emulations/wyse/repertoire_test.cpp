@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
 #include "support/doubles_network.h"
+#include "support/doubles_wyse.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/emulationids.h"
 #include "terminal/emulations/wyse/charsets/charsets.h"
@@ -143,6 +146,20 @@ TEST_F(Repertoire, LongScreenSendLosesNothing)
     EXPECT_TRUE(sent == expected) << "first difference at "
                                   << std::mismatch(sent.begin(), sent.end(), expected.begin()).first -
                                          sent.begin();
+}
+
+TEST_F(Repertoire, PrintControlsSetTheRegionStartAndDirectPorts)
+{
+    Start(kEmuWy60);
+    doubles::Wyse().directPorts.clear();
+    Feed(E("d0") + E("d1") + E("d&"));
+    EXPECT_EQ(doubles::Wyse().directPorts, (std::vector<std::string>{"", "COM1"}));
+    EXPECT_EQ(WyMode.regionStart, 0);
+    Feed(E("d'"));
+    EXPECT_EQ(WyMode.regionStart, 1);
+    EXPECT_EQ(Answer(E("d\"")), "60\r");  // the printer state
+    Feed(E("d2") + "x");                  // no control: nothing shown of it
+    EXPECT_EQ(Text(0), "x");
 }
 
 TEST_F(Repertoire, DownloadedGlyphsStayInsideTheirBank)
