@@ -56,4 +56,9 @@ void WyseDirectPortPrinting(const wchar16* port)
     doubles::Wyse().directPorts.push_back(name);
 }
 
+int WyseDoubleCellWidth()
+{
+    return 20;
+}
+
 const FamilySetup WyseSetup{};

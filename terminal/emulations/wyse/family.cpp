@@ -15,6 +15,7 @@
 #include "terminal/emulations/wyse/lifecycle.h"
 #include "terminal/emulations/wyse/platform.h"
 #include "terminal/emulations/wyse/screen/printregion.h"
+#include "terminal/emulations/wyse/screen/selection.h"
 #include "terminal/emulations/wyse/settings/wysesettings.h"
 #include "terminal/emulations/wyse/settings/zara.h"
 #include "terminal/emulations/wyse/status/statusline.h"
@@ -136,12 +137,8 @@ void ScreenText(std::string& out)
            std::to_string(s.id) + "\n";
     auto rowText = [&](const ScreenLineRecord* line) {
         std::u16string text;
-        for (int c = 0; line && c <= s.columnsLast; ++c) {
-            const ScreenCell& cell = line->cells[c];
-            const bool attribute = !s.attrMode60 && (cell.rendition & kWyAttrCell);
-            text.push_back(
-                attribute || cell.ch == 0 ? u' ' : static_cast<char16_t>(WyseCellUnicode(cell.ch, cell.flags)));
-        }
+        for (int c = 0; line && c <= s.columnsLast; ++c)
+            text.push_back(static_cast<char16_t>(WyseCellChar(line->cells[c])));
         while (!text.empty() && text.back() == u' ')
             text.pop_back();
         std::string utf8;
@@ -171,6 +168,9 @@ constexpr DisplayHooks kDisplay{
     .dimensions = Dimensions,
     .paintingHeld = PaintingHeld,
     .screenText = ScreenText,
+    .selectionArea = WyseSelectionArea,
+    .selectionRow = WyseSelectionRow,
+    .cellChar = WyseCellChar,
 };
 
 constexpr u32 kEmulations = EmulationBit(kEmuWy50) | EmulationBit(kEmuWy50Plus) | EmulationBit(kEmuTvi910) |

@@ -20,3 +20,5 @@ void WyseClearScreenCommand();
 // settings name) becomes the printing's port when the machine has it; otherwise direct
 // port printing is turned off.
 void WyseDirectPortPrinting(const wchar16* port);
+// The width in pixels of a cell of a double-width line.
+int WyseDoubleCellWidth();

@@ -168,3 +168,8 @@ void WysePaintRegion(int r0, int c0, int r1, int c1)
     for (int r = r0; r <= r1 && r < WyStore.rowsInUse && r < kWyseScreenRows; ++r)
         PaintRow(r, c0, c1, carry[r]);
 }
+
+int WyseDoubleCellWidth()
+{
+    return 2 * BaseCellWidth;
+}

@@ -1,5 +1,7 @@
 #include "terminal/emulations/wyse/paint/rowlook.h"
 
+#include <utility>
+
 #include "terminal/emulations/wyse/charsets/charsets.h"
 #include "terminal/emulations/wyse/colours/attributes.h"
 #include "terminal/emulations/wyse/settings/wysesettings.h"
@@ -58,5 +60,8 @@ void WyseRowLooks(int row, u8 carry, WysePaintCell* out, int count)
         }
         const WyseCellLook look = WyseLookOf(colour, rendition, false);
         out[c] = WysePaintCell{glyph, look.foreground, look.background, look.effects};
+        // A selected cell shows its colours exchanged.
+        if (cell.flags & kCellSelected)
+            std::swap(out[c].foreground, out[c].background);
     }
 }

@@ -2,8 +2,12 @@
 // scrolling the region, and what the store hangs into the shared line table.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "terminal/core/base/emulationids.h"
 #include "terminal/core/screen/screenstore.h"
+#include "terminal/core/screen/selectiontext.h"
+#include "terminal/emulations/wyse/paint/rowlook.h"
 #include "terminal/emulations/wyse/lifecycle.h"
 #include "terminal/emulations/wyse/settings/wysesettings.h"
 #include "terminal/emulations/wyse/store/wysemodes.h"
@@ -13,6 +17,39 @@
 namespace {
 
 using Store = WyseTest;
+
+// Select and Copy read the Wyse rows through the display hooks: an embedded attribute
+// copies as a blank, a double-width line offers half its columns at twice the width, and
+// a marked cell paints with its colours exchanged.
+TEST_F(Store, SelectionReadsTheRowsTheWindowShows)
+{
+    Start(kEmuWy50);
+    Feed(At(0, 0) + "ab" + E("G4") + "cd" + At(1, 0) + "wide");
+    WyseLineAttribute(WyStore.row[2]) |= kWyDoubleWidth;
+    const SelectionArea area = ScreenSelectionArea();
+    ASSERT_TRUE(area.available);
+    EXPECT_EQ(area.highestRow, 25);  // status line, 24 text rows, label line
+    EXPECT_EQ(area.rightColumn, 79);
+    const SelectionRow wide = SelectionRowAt(area, 2);
+    EXPECT_EQ(wide.columns, 40);
+    EXPECT_GT(wide.cellWidth, 0);
+    EXPECT_EQ(SelectionRowAt(area, 26).cells, nullptr);
+
+    u8 carry[kWyseScreenRows];
+    WyseRowCarries(carry);
+    WysePaintCell before[1];
+    WyseRowLooks(1, carry[1], before, 1);
+    const SelectionRange rows{1, 0, 2, 79};
+    ASSERT_GT(ApplySelectionMarks(area, &rows, nullptr), 0);
+    const SelectionText text = SelectedText(area);
+    EXPECT_EQ(std::u16string(text.begin(), text.end()), u"ab cd\r\nwide\r\n");
+    WysePaintCell marked[1];
+    WyseRowLooks(1, carry[1], marked, 1);
+    EXPECT_EQ(marked[0].foreground, before[0].background);
+    EXPECT_EQ(marked[0].background, before[0].foreground);
+    ApplySelectionMarks(area, nullptr, nullptr);
+    EXPECT_FALSE(WyStore.row[1]->cells[0].flags & kCellSelected);
+}
 
 TEST_F(Store, PagesByFormatAndMemory)
 {
