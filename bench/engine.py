@@ -1,6 +1,6 @@
 """The engine alone beside libvterm, measured in the same run.
 
-    bench/engine.sh [--megabytes N] [--only NAME] [--rounds N] [--ta6530 conv|ansi] [--dg]
+    bench/engine.sh [--megabytes N] [--only NAME] [--rounds N] [--ta6530 conv|ansi] [--dg] [--wyse ID]
 
 Writes bench/workloads.py's workloads to files and feeds each through build/bench's
 enginebench (the telnet engine, the reader, the DEC emulation and the screen store, with
@@ -8,7 +8,9 @@ the recording test doubles in place of the socket and the painter) and through
 vtermbench (libvterm's parser, state and screen layers, 80 x 24). Prints the MB/s of each
 and the engine's share of libvterm's; each figure is the best of --rounds runs. With
 --ta6530 the TA6530 family takes the workloads in its conversational or ANSI mode, with
---dg the DG 410/412 in its ANSI mode.
+--dg the DG 410/412 in its ANSI mode. --wyse ID (8 WY50 ... 15 WY60) runs the Wyse
+workloads through that personality; the last column is then the DEC emulation on the
+same bytes, where only the plain text of the scrolling ones means the same to both.
 """
 import argparse
 import os
@@ -34,8 +36,9 @@ def main():
     parser.add_argument("--build", default=os.path.join(SOURCE, "build", "bench", "bench"))
     parser.add_argument("--ta6530", choices=("conv", "ansi"), help="the TA6530 in this mode instead of DEC")
     parser.add_argument("--dg", action="store_true", help="the DG 410/412 in ANSI mode instead of the DEC emulation")
+    parser.add_argument("--wyse", type=int, choices=range(8, 16), help="the Wyse personality instead of DEC")
     args = parser.parse_args()
-    workloads = make(int(args.megabytes * 1e6), args.only)
+    workloads = make(int(args.megabytes * 1e6), args.only, wyse=args.wyse is not None)
     if not workloads:
         sys.exit("no workload named %s" % args.only)
     with tempfile.TemporaryDirectory() as directory:
@@ -46,11 +49,17 @@ def main():
                 f.write(data)
             files.append(path)
         options = ("--ta6530", args.ta6530) if args.ta6530 else ("--dg",) if args.dg else ()
+        if args.wyse is not None:
+            options = ("--wyse", str(args.wyse))
         ours = run(os.path.join(args.build, "enginebench"), files, args.rounds, options)
-        theirs = run(os.path.join(args.build, "vtermbench"), files, args.rounds)
-    print("%-16s %12s %12s %8s" % ("workload", "engine MB/s", "libvterm", "ratio"))
+        if args.wyse is not None:
+            theirs = run(os.path.join(args.build, "enginebench"), files, args.rounds)
+        else:
+            theirs = run(os.path.join(args.build, "vtermbench"), files, args.rounds)
+    other = "DEC" if args.wyse is not None else "libvterm"
+    print("%-18s %12s %12s %8s" % ("workload", "engine MB/s", other, "ratio"))
     for name, _ in workloads:
-        print("%-16s %12.2f %12.2f %8.2f" % (name, ours[name], theirs[name], ours[name] / theirs[name]))
+        print("%-18s %12.2f %12.2f %8.2f" % (name, ours[name], theirs[name], ours[name] / theirs[name]))
 
 
 if __name__ == "__main__":

@@ -5,6 +5,8 @@
 // the best of --rounds N runs. With --ta6530 conv (or ansi) the TA6530 takes the data
 // instead, in that mode, into its own page store; with --dg the DG 410/412 in ANSI mode
 // into its own screen.
+// instead, in that mode, into its own page store; with --wyse ID (8-15) the Wyse family
+// in that personality, into its page store.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -27,6 +29,9 @@
 #include "terminal/emulations/ta6530/family.h"
 #include "terminal/emulations/ta6530/tamodes.h"
 #include "terminal/emulations/ta6530/tasettings.h"
+#include "terminal/emulations/wyse/family.h"
+#include "terminal/emulations/wyse/lifecycle.h"
+#include "terminal/emulations/wyse/store/wysestore.h"
 #include "terminal/core/screen/screenstore.h"
 #include "terminal/core/session/terminalinit.h"
 #include "terminal/input/macros/keyevents.h"
@@ -47,6 +52,8 @@ std::vector<u8> ReadFile(const char* path)
 int g_ta6530Mode = -1;
 // The DG 410/412 in ANSI mode instead.
 bool g_dg = false;
+// The Wyse personality of the session: 0 none.
+int g_wyse = 0;
 
 void StartSession()
 {
@@ -72,6 +79,17 @@ void StartSession()
             std::exit(2);
         }
         Dg.mode = kDgModeAnsi;
+    }
+    if (g_wyse) {
+        if (WyseStoreActive())
+            LeaveWyse();
+        EmulationId = static_cast<u8>(g_wyse);
+        RequestedEmulationId = static_cast<u8>(g_wyse);
+        SetActiveFamily(&WyseFamily);
+        if (!WyseStart()) {
+            std::fprintf(stderr, "the Wyse store could not be made\n");
+            std::exit(2);
+        }
     }
 }
 
@@ -113,6 +131,8 @@ int main(int argc, char** argv)
             g_ta6530Mode = !std::strcmp(argv[++i], "ansi") ? 1 : 0;
         else if (!std::strcmp(argv[i], "--dg"))
             g_dg = true;
+        else if (!std::strcmp(argv[i], "--wyse") && i + 1 < argc)
+            g_wyse = std::atoi(argv[++i]);
         else
             files.push_back(argv[i]);
     }

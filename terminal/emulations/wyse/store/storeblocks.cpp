@@ -62,11 +62,6 @@ T* Alloc(std::size_t count)
 
 }  // namespace
 
-bool WyIs(u8 id)
-{
-    return WyStore.id == id;
-}
-
 bool WyIsTvi()
 {
     return WyStore.id == kEmuTvi910 || WyStore.id == kEmuTvi920 || WyStore.id == kEmuTvi925;
@@ -75,37 +70,6 @@ bool WyIsTvi()
 bool WyIsPlusOr60()
 {
     return WyStore.id == kEmuWy50Plus || WyStore.id == kEmuWy60;
-}
-
-bool WyIsWy60()
-{
-    return WyStore.id == kEmuWy60;
-}
-
-bool WyseStoreActive()
-{
-    return WyStore.line != nullptr;
-}
-
-WyseWindowRecord& WyActiveWindow()
-{
-    return WyStore.window[WyStore.active & 1];
-}
-
-ScreenLineRecord* WyLine(int line)
-{
-    if (!WyStore.line || line < 0 || line >= kWyseLineRecords)
-        return nullptr;
-    return WyStore.line[line];
-}
-
-ScreenCell* WyCursorCell()
-{
-    ScreenLineRecord* line = WyLine(WyStore.cursorLine);
-    const int column = WyStore.cursorColumn < 0             ? 0
-                       : WyStore.cursorColumn >= kWyseCells ? kWyseCells - 1
-                                                            : WyStore.cursorColumn;
-    return line ? &line->cells[column] : nullptr;
 }
 
 void WyseBlankLine(ScreenLineRecord* line, u8 character, u8 attribute, u8 colour)

@@ -8,6 +8,7 @@
 // frame lock.
 #pragma once
 
+#include "terminal/core/base/emulationids.h"
 #include "terminal/core/base/vxtypes.h"
 #include "terminal/core/screen/screenstore.h"
 
@@ -119,18 +120,39 @@ inline u8 WyId()
 {
     return WyStore.id;
 }
-bool WyIs(u8 id);
+// The store's small questions, asked for every byte: inline.
+inline bool WyIs(u8 id)
+{
+    return WyStore.id == id;
+}
 bool WyIsTvi();       // TVI910, TVI920, TVI925
 bool WyIsPlusOr60();  // WY50+, WY60
-bool WyIsWy60();
+inline bool WyIsWy60()
+{
+    return WyStore.id == kEmuWy60;
+}
 // True while a store is built and the family runs.
-bool WyseStoreActive();
+inline bool WyseStoreActive()
+{
+    return WyStore.line != nullptr;
+}
 
-WyseWindowRecord& WyActiveWindow();
+inline WyseWindowRecord& WyActiveWindow()
+{
+    return WyStore.window[WyStore.active & 1];
+}
 // The record of a page-memory line (special lines included); nullptr when none.
-ScreenLineRecord* WyLine(int line);
+inline ScreenLineRecord* WyLine(int line)
+{
+    return WyStore.line && line >= 0 && line < kWyseLineRecords ? WyStore.line[line] : nullptr;
+}
 // The cursor's cell.
-ScreenCell* WyCursorCell();
+inline ScreenCell* WyCursorCell()
+{
+    ScreenLineRecord* line = WyLine(WyStore.cursorLine);
+    const int c = WyStore.cursorColumn;
+    return line ? &line->cells[c < 0 ? 0 : c >= kWyseCells ? kWyseCells - 1 : c] : nullptr;
+}
 
 // Building and freeing (the core's lines are lent back when freed).
 bool WyseBuildStore();
