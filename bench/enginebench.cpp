@@ -4,9 +4,8 @@
 // it). Prints one line per file: its name, its size and the MB/s it was taken in at,
 // the best of --rounds N runs. With --ta6530 conv (or ansi) the TA6530 takes the data
 // instead, in that mode, into its own page store; with --dg the DG 410/412 in ANSI mode
-// into its own screen.
-// instead, in that mode, into its own page store; with --wyse ID (8-15) the Wyse family
-// in that personality, into its page store.
+// into its own screen; with --wyse ID (8-15) the Wyse family in that personality, into
+// its page store.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
