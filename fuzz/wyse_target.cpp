@@ -13,7 +13,7 @@
 #include "support/doubles_network.h"
 #include "support/doubles_registry.h"
 #include "support/hostreset.h"
-#include "terminal/comms/network.h"
+#include "terminal/comms/telnet/network.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/emulationids.h"
 #include "terminal/core/base/family.h"
@@ -24,8 +24,8 @@
 #include "terminal/emulations/wyse/settings/zara.h"
 #include "terminal/emulations/wyse/store/wysemodes.h"
 #include "terminal/emulations/wyse/store/wysestore.h"
-#include "terminal/input/keydefs.h"
-#include "terminal/settings/registry.h"
+#include "terminal/input/macros/keydefs.h"
+#include "terminal/settings/store/registry.h"
 
 namespace {
 

@@ -268,7 +268,7 @@ struct FamilyHooks {
     // block-mode hosts).
     u8 hostKeyboardKeys = 0;
     // The built-in definitions of the key captions an emulation of the family shows
-    // (terminal/input/hotspotwords.h), which mouse hot spots act on. Null, or a null
+    // (terminal/input/hotspots/hotspotwords.h), which mouse hot spots act on. Null, or a null
     // result: the core's own table for the emulation, if any.
     const HotspotTable* (*hotspotTable)(u8 emulation) = nullptr;
 

@@ -7,7 +7,7 @@
 
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/emulationids.h"
-#include "terminal/core/host/framelock.h"
+#include "terminal/core/screen/framelock.h"
 #include "terminal/emulations/wyse/charsets/charsets.h"
 #include "terminal/emulations/wyse/colours/attributes.h"
 #include "terminal/emulations/wyse/host/hostpath.h"

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "terminal/core/base/family.h"
-#include "terminal/settings/setupfamily.h"
+#include "terminal/settings/setup/setupfamily.h"
 
 extern const FamilyHooks WyseFamily;
 // The family's Setup part (the Wyse Settings page, the colour copies, the palette).

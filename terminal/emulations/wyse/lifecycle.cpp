@@ -2,7 +2,7 @@
 
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/paint/painting.h"
-#include "terminal/core/paint/paintsettings.h"
+#include "terminal/core/screen/paintsettings.h"
 #include "terminal/core/paint/textcursor.h"
 #include "terminal/emulations/wyse/charsets/charsets.h"
 #include "terminal/emulations/wyse/settings/setupcopy.h"

@@ -10,7 +10,7 @@
 struct SetupPage;
 struct AttributeElementList;
 
-// A range of the key-name strings (terminal/input/keynames.def).
+// A range of the key-name strings (terminal/input/macros/keynames.def).
 struct KeyNameRange {
     u32 first, last;
 };

@@ -6,7 +6,7 @@
 #include "terminal/emulations/wyse/status/statusline.h"
 #include "terminal/emulations/wyse/store/wysemodes.h"
 #include "terminal/emulations/wyse/store/wysestore.h"
-#include "terminal/input/keydefs.h"
+#include "terminal/input/macros/keydefs.h"
 
 namespace {
 

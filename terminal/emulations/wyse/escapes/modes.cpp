@@ -1,9 +1,9 @@
 // Modes the host switches: keyboard lock, protect and write protect, block mode and
 // duplex, graphics, auto scroll, monitor, local edit, reverse screen and the screen
 // features of ESC `.
-#include "terminal/comms/connsettings.h"
+#include "terminal/settings/store/connsettings.h"
 #include "terminal/core/base/emulationids.h"
-#include "terminal/core/paint/paintsettings.h"
+#include "terminal/core/screen/paintsettings.h"
 #include "terminal/core/paint/textcursor.h"
 #include "terminal/emulations/wyse/escapes/escapes.h"
 #include "terminal/emulations/wyse/host/hostpath.h"

@@ -1,6 +1,6 @@
 // Block sends, markers, the character at the cursor, region prints and the print and
 // auxiliary-port controls.
-#include "terminal/comms/printing.h"
+#include "terminal/comms/printing/printing.h"
 #include "terminal/emulations/wyse/escapes/escapes.h"
 #include "terminal/emulations/wyse/platform.h"
 #include "terminal/emulations/wyse/host/hostpath.h"

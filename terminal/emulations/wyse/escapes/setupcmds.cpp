@@ -1,6 +1,6 @@
 // The set-up commands of ESC c, the modes of ESC e and the personality switch of ESC ~.
-#include "terminal/comms/serial.h"
-#include "terminal/comms/serialline.h"
+#include "terminal/comms/serial/serial.h"
+#include "terminal/comms/serial/serialline.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/emulationids.h"
 #include "terminal/core/host/pushback.h"
@@ -17,8 +17,8 @@
 #include "terminal/emulations/wyse/store/repaint.h"
 #include "terminal/emulations/wyse/store/wysemodes.h"
 #include "terminal/emulations/wyse/store/wysestore.h"
-#include "terminal/input/keydefs.h"
-#include "terminal/settings/profilevalues.h"
+#include "terminal/input/macros/keydefs.h"
+#include "terminal/settings/store/profilevalues.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include "terminal/core/base/emulationids.h"
 #include "terminal/core/host/pushback.h"
-#include "terminal/core/paint/paintsettings.h"
+#include "terminal/core/screen/paintsettings.h"
 #include "terminal/core/paint/textcursor.h"
 #include "terminal/emulations/wyse/escapes/escapes.h"
 #include "terminal/emulations/wyse/host/hostpath.h"

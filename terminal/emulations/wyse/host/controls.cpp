@@ -3,7 +3,7 @@
 #include "terminal/core/host/hostio.h"
 #include "terminal/core/host/pushback.h"
 #include "terminal/core/paint/textcursor.h"
-#include "terminal/comms/printing.h"
+#include "terminal/comms/printing/printing.h"
 #include "terminal/emulations/wyse/escapes/escapes.h"
 #include "terminal/emulations/wyse/host/hostpath.h"
 #include "terminal/emulations/wyse/keys/wysekeys.h"

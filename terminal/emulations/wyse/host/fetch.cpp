@@ -2,7 +2,7 @@
 // the family's own keyboard side, which runs the key events itself (the Wyse keys,
 // the keyboard lock, the function-code request) and decides by the keyboard transmit
 // state whether a typed byte goes to the host, to the screen, or both.
-#include "terminal/comms/connsettings.h"
+#include "terminal/settings/store/connsettings.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/emulationids.h"
 #include "terminal/core/host/hostio.h"
@@ -14,8 +14,8 @@
 #include "terminal/emulations/wyse/settings/wysesettings.h"
 #include "terminal/emulations/wyse/store/wysemodes.h"
 #include "terminal/emulations/wyse/store/wysestore.h"
-#include "terminal/input/inputpump.h"
-#include "terminal/input/keyevents.h"
+#include "terminal/input/macros/inputpump.h"
+#include "terminal/input/macros/keyevents.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Printer-controller mode: received bytes go to the printer until the personality's
 // closing sequence (ESC A or ESC a for the TeleVideos, ESC 4 for the ADDS A2, ESC d and
 // its argument for the others) or DC4; with display (mode 6) they reach the screen too.
-#include "terminal/comms/printing.h"
+#include "terminal/comms/printing/printing.h"
 #include "terminal/core/host/pushback.h"
 #include "terminal/core/base/emulationids.h"
 #include "terminal/emulations/wyse/escapes/escapes.h"

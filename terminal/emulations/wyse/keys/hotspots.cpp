@@ -1,7 +1,7 @@
 #include "terminal/emulations/wyse/keys/hotspots.h"
 
 #include "terminal/core/base/emulationids.h"
-#include "terminal/input/hotspotwords.h"
+#include "terminal/input/hotspots/hotspotwords.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 // The Wyse keys: a key code with its shift state becomes a Wyse key, a byte, a local
 // command or a command of the program.
-#include "terminal/comms/connsettings.h"
-#include "terminal/comms/linebreak.h"
-#include "terminal/comms/telnetservices.h"
+#include "terminal/settings/store/connsettings.h"
+#include "terminal/comms/telnet/linebreak.h"
+#include "terminal/comms/telnet/telnetservices.h"
 #include "terminal/core/base/corestate.h"
-#include "terminal/core/frame/commandids.h"
-#include "terminal/core/frame/uiservices.h"
+#include "terminal/core/base/commandids.h"
+#include "terminal/core/base/uiservices.h"
 #include "terminal/core/host/hostsettings.h"
 #include "terminal/core/host/pushback.h"
 #include "terminal/emulations/wyse/escapes/escapes.h"
@@ -17,8 +17,8 @@
 #include "terminal/emulations/wyse/status/statusline.h"
 #include "terminal/emulations/wyse/store/wysemodes.h"
 #include "terminal/emulations/wyse/store/wysestore.h"
-#include "terminal/input/inputpump.h"
-#include "terminal/input/keycodes.h"
+#include "terminal/input/macros/inputpump.h"
+#include "terminal/input/keyboard/keycodes.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Sending a Wyse key: its user definition by send type, its application code, or its
 // native sequence; the function-code request, the answerback, and the host's key
 // definitions.
-#include "terminal/comms/connsettings.h"
+#include "terminal/settings/store/connsettings.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/host/hostsettings.h"
 #include "terminal/core/host/pushback.h"
@@ -12,9 +12,9 @@
 #include "terminal/emulations/wyse/settings/wysesettings.h"
 #include "terminal/emulations/wyse/store/wysemodes.h"
 #include "terminal/emulations/wyse/store/wysestore.h"
-#include "terminal/input/keydefs.h"
-#include "terminal/input/keyevents.h"
-#include "terminal/settings/profilevalues.h"
+#include "terminal/input/macros/keydefs.h"
+#include "terminal/input/macros/keyevents.h"
+#include "terminal/settings/store/profilevalues.h"
 
 namespace {
 

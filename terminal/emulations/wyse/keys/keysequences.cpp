@@ -1,10 +1,10 @@
 #include "terminal/emulations/wyse/keys/keysequences.h"
 
-#include "terminal/comms/connsettings.h"
+#include "terminal/settings/store/connsettings.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/emulationids.h"
-#include "terminal/core/frame/commandids.h"
-#include "terminal/core/frame/uiservices.h"
+#include "terminal/core/base/commandids.h"
+#include "terminal/core/base/uiservices.h"
 #include "terminal/core/host/hostsettings.h"
 #include "terminal/core/host/pushback.h"
 #include "terminal/emulations/wyse/escapes/escapes.h"
@@ -14,7 +14,7 @@
 #include "terminal/emulations/wyse/status/statusline.h"
 #include "terminal/emulations/wyse/store/wysemodes.h"
 #include "terminal/emulations/wyse/store/wysestore.h"
-#include "terminal/input/keycodes.h"
+#include "terminal/input/keyboard/keycodes.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 // that look alike, drawn as text, line-drawing glyphs, control pictures or down-loaded
 // glyphs, at the width and height of the row's line attribute.
 #include "terminal/core/base/win32.h"
-#include "terminal/core/frame/idle.h"
+#include "terminal/core/window/idle.h"
 #include "terminal/core/paint/fonts.h"
 #include "terminal/core/paint/glyphpaint.h"
-#include "terminal/core/paint/paintsettings.h"
+#include "terminal/core/screen/paintsettings.h"
 #include "terminal/core/paint/screencolours.h"
 #include "terminal/core/paint/screendc.h"
 #include "terminal/core/paint/screenscroll.h"

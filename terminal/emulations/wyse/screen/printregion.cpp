@@ -1,6 +1,6 @@
 #include "terminal/emulations/wyse/screen/printregion.h"
 
-#include "terminal/comms/printing.h"
+#include "terminal/comms/printing/printing.h"
 #include "terminal/emulations/wyse/charsets/charsets.h"
 #include "terminal/emulations/wyse/screen/screensend.h"
 #include "terminal/emulations/wyse/store/wysemodes.h"

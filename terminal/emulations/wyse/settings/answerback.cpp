@@ -1,7 +1,7 @@
 #include "terminal/emulations/wyse/settings/answerback.h"
 
 #include "terminal/core/base/emulationids.h"
-#include "terminal/settings/profilevalues.h"
+#include "terminal/settings/store/profilevalues.h"
 
 void WyseStoreAnswerback(const wchar16* text, int n)
 {

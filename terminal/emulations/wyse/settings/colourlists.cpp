@@ -2,7 +2,7 @@
 
 #include "terminal/core/base/emulationids.h"
 #include "terminal/emulations/wyse/settings/setupcopy.h"
-#include "terminal/settings/attributelists.h"
+#include "terminal/settings/setup/attributelists.h"
 
 namespace {
 

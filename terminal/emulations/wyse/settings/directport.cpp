@@ -1,7 +1,7 @@
 // The host's ESC d 0 / ESC d 1: printing goes straight to a port of the machine.
-#include "terminal/comms/portlist.h"
+#include "terminal/comms/printing/portlist.h"
 #include "terminal/emulations/wyse/platform.h"
-#include "terminal/settings/profilevalues.h"
+#include "terminal/settings/store/profilevalues.h"
 
 void WyseDirectPortPrinting(const wchar16* port)
 {

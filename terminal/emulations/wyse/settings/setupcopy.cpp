@@ -7,7 +7,7 @@
 #include "terminal/emulations/wyse/store/repaint.h"
 #include "terminal/emulations/wyse/store/wysemodes.h"
 #include "terminal/emulations/wyse/store/wysestore.h"
-#include "terminal/settings/setupcopy.h"
+#include "terminal/settings/setup/setupcopy.h"
 
 WyseSetupWorking WySetup{};
 

@@ -5,8 +5,8 @@
 
 #include "terminal/core/base/vxtypes.h"
 #include "terminal/emulations/wyse/settings/wysesettings.h"
-#include "terminal/settings/setuptext.h"
-#include "terminal/settings/tabruler.h"
+#include "terminal/settings/store/setuptext.h"
+#include "terminal/settings/setup/tabruler.h"
 
 // Rows of the page's check list, in list order.
 // clang-format off

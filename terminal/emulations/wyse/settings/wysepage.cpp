@@ -12,9 +12,9 @@
 #include "terminal/emulations/wyse/settings/answerback.h"
 #include "terminal/emulations/wyse/settings/colourlists.h"
 #include "terminal/emulations/wyse/settings/setupcopy.h"
-#include "terminal/settings/setupcopy.h"
-#include "terminal/settings/setupdialog.h"
-#include "terminal/settings/setuppagehelpers.h"
+#include "terminal/settings/setup/setupcopy.h"
+#include "terminal/settings/setup/setupdialog.h"
+#include "terminal/settings/setup/setuppagehelpers.h"
 
 namespace {
 

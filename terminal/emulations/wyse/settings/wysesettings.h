@@ -4,7 +4,7 @@
 #pragma once
 
 #include "terminal/core/base/vxtypes.h"
-#include "terminal/settings/hls.h"
+#include "terminal/settings/store/hls.h"
 
 constexpr int kWyseTabColumns = 132;
 // Attribute combinations of the two colour sets: the embedded set's 16 (dim, underline,

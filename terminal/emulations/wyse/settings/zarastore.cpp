@@ -2,9 +2,9 @@
 #include "terminal/emulations/wyse/platform.h"
 #include "terminal/emulations/wyse/settings/setupcopy.h"
 #include "terminal/emulations/wyse/settings/zara.h"
-#include "terminal/settings/palettestore.h"
-#include "terminal/settings/profile.h"
-#include "terminal/settings/registry.h"
+#include "terminal/settings/store/palettestore.h"
+#include "terminal/settings/store/profile.h"
+#include "terminal/settings/store/registry.h"
 
 namespace {
 const wchar16* const kSection = VXT("ZARA");

@@ -1,6 +1,6 @@
 // The status bar while a Wyse personality runs: the connection, the personality's name
 // and the printer.
-#include "terminal/core/frame/statusbar.h"
+#include "terminal/core/window/status/statusbar.h"
 
 #include "terminal/core/base/corestate.h"
 #include "terminal/emulations/wyse/platform.h"

@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "terminal/comms/connsettings.h"
-#include "terminal/comms/printing.h"
+#include "terminal/settings/store/connsettings.h"
+#include "terminal/comms/printing/printing.h"
 #include "terminal/core/base/language.h"
 #include "terminal/core/host/hostsettings.h"
 #include "terminal/emulations/wyse/charsets/charsets.h"
@@ -13,7 +13,7 @@
 #include "terminal/emulations/wyse/store/repaint.h"
 #include "terminal/emulations/wyse/store/wysemodes.h"
 #include "terminal/emulations/wyse/store/wysestore.h"
-#include "terminal/input/keycodes.h"
+#include "terminal/input/keyboard/keycodes.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "terminal/emulations/wyse/store/repaint.h"
 #include "terminal/emulations/wyse/store/wysemodes.h"
 #include "terminal/emulations/wyse/store/wysestore.h"
-#include "terminal/settings/defaults.h"
+#include "terminal/settings/store/defaults.h"
 
 namespace {
 

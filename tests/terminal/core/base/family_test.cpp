@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "testfamily.h"
+#include "terminal/core/testfamily.h"
 
 namespace {
 

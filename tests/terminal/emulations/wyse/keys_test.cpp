@@ -13,10 +13,10 @@
 #include "terminal/emulations/wyse/settings/wysesettings.h"
 #include "terminal/emulations/wyse/store/wysemodes.h"
 #include "terminal/emulations/wyse/store/wysestore.h"
-#include "terminal/input/keycodes.h"
-#include "terminal/input/hotspotwords.h"
-#include "terminal/input/keyevents.h"
-#include "terminal/input/keynames.h"
+#include "terminal/input/keyboard/keycodes.h"
+#include "terminal/input/hotspots/hotspotwords.h"
+#include "terminal/input/macros/keyevents.h"
+#include "terminal/input/macros/keynames.h"
 #include "wyse_fixture.h"
 
 namespace {

@@ -10,8 +10,8 @@
 #include "terminal/emulations/wyse/settings/wysesettings.h"
 #include "terminal/emulations/wyse/store/wysemodes.h"
 #include "terminal/emulations/wyse/store/wysestore.h"
-#include "terminal/input/keydefs.h"
-#include "terminal/settings/profilevalues.h"
+#include "terminal/input/macros/keydefs.h"
+#include "terminal/settings/store/profilevalues.h"
 
 namespace {
 std::string LineText(const ScreenLineRecord* line)
