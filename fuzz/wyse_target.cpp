@@ -19,13 +19,15 @@
 #include "terminal/core/base/family.h"
 #include "terminal/core/host/hostread.h"
 #include "terminal/core/screen/screenstore.h"
+#include "terminal/core/session/terminalinit.h"
 #include "terminal/emulations/wyse/family.h"
 #include "terminal/emulations/wyse/lifecycle.h"
 #include "terminal/emulations/wyse/settings/zara.h"
 #include "terminal/emulations/wyse/store/wysemodes.h"
 #include "terminal/emulations/wyse/store/wysestore.h"
 #include "terminal/input/macros/keydefs.h"
-#include "terminal/settings/store/registry.h"
+#include "terminal/core/base/registry.h"
+#include "terminal/input/macros/keyevents.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "terminal/emulations/wyse/lifecycle.h"
 
 #include "terminal/core/base/corestate.h"
-#include "terminal/core/paint/painting.h"
+#include "terminal/core/screen/display.h"
 #include "terminal/core/screen/paintsettings.h"
 #include "terminal/core/paint/textcursor.h"
 #include "terminal/emulations/wyse/charsets/charsets.h"

@@ -1,8 +1,7 @@
 // The Wyse keys: a key code with its shift state becomes a Wyse key, a byte, a local
 // command or a command of the program.
 #include "terminal/settings/store/connsettings.h"
-#include "terminal/comms/telnet/linebreak.h"
-#include "terminal/comms/telnet/telnetservices.h"
+#include "terminal/comms/serial/linebreak.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/commandids.h"
 #include "terminal/core/base/uiservices.h"

@@ -1,6 +1,7 @@
 // Painting the Wyse screen into the frame's picture: each row walked into runs of cells
 // that look alike, drawn as text, line-drawing glyphs, control pictures or down-loaded
 // glyphs, at the width and height of the row's line attribute.
+#include "terminal/core/base/ticks.h"
 #include "terminal/core/base/win32.h"
 #include "terminal/core/window/idle.h"
 #include "terminal/core/paint/fonts.h"

@@ -1,6 +1,7 @@
 #include "terminal/emulations/wyse/screen/cursor.h"
 
 #include "terminal/comms/printing/printing.h"
+#include "terminal/core/screen/autoprint.h"
 #include "terminal/emulations/wyse/colours/attributes.h"
 #include "terminal/emulations/wyse/screen/printregion.h"
 #include "terminal/emulations/wyse/settings/wysesettings.h"

@@ -2,7 +2,7 @@
 // value. A value equal to its factory value is not stored (and is deleted when it was).
 #pragma once
 
-#include "terminal/settings/store/registry.h"
+#include "terminal/core/base/registry.h"
 
 // Reads every value by the absent-value rule of the pass (KeepCurrentValues); values
 // out of their range take the factory value.

@@ -4,7 +4,7 @@
 #include "terminal/emulations/wyse/settings/zara.h"
 #include "terminal/settings/store/palettestore.h"
 #include "terminal/settings/store/profile.h"
-#include "terminal/settings/store/registry.h"
+#include "terminal/core/base/registry.h"
 
 namespace {
 const wchar16* const kSection = VXT("ZARA");

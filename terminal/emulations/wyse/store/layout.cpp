@@ -1,7 +1,8 @@
 // Rebuilding the screen: the page memory blanked and carved into pages by the page
 // format, window 0 on page 0, the status and label lines on their rows, and the core
 // told the rows and columns.
-#include "terminal/core/paint/painting.h"
+#include "terminal/core/paint/palette.h"
+#include "terminal/core/screen/display.h"
 #include "terminal/core/base/emulationids.h"
 #include "terminal/emulations/wyse/colours/attributes.h"
 #include "terminal/emulations/wyse/settings/wysesettings.h"

@@ -1,6 +1,6 @@
 #include "terminal/emulations/wyse/store/repaint.h"
 
-#include "terminal/core/paint/painting.h"
+#include "terminal/core/screen/display.h"
 #include "terminal/emulations/wyse/settings/wysesettings.h"
 #include "terminal/emulations/wyse/store/wysemodes.h"
 #include "terminal/emulations/wyse/store/wysestore.h"

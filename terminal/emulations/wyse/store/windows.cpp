@@ -1,6 +1,6 @@
 // Split-screen windows and pages: what each window shows, the cursor kept inside the
 // active window's page region, and the page and window switches.
-#include "terminal/core/paint/painting.h"
+#include "terminal/core/screen/display.h"
 #include "terminal/core/base/emulationids.h"
 #include "terminal/emulations/wyse/settings/wysesettings.h"
 #include "terminal/emulations/wyse/status/statusline.h"

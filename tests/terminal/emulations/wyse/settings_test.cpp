@@ -14,7 +14,7 @@
 #include "terminal/emulations/wyse/settings/zara.h"
 #include "terminal/emulations/wyse/store/wysemodes.h"
 #include "terminal/emulations/wyse/store/wysestore.h"
-#include "terminal/settings/store/registry.h"
+#include "terminal/core/base/registry.h"
 #include "wyse_fixture.h"
 
 namespace {
