@@ -154,6 +154,28 @@ class WyseProgramTest(WyseCase):
             host.expect(b"z" * 20 + b"\x06", timeout=20)
             self.ask(host, w.answerback_mode(False), b"")
 
+    def test_long_screen_send_reaches_the_host_whole(self):
+        # A WY50+ economy page of 145 lines, its cells alternating protected and
+        # unprotected (three bytes a cell when sent), sent by ESC 7 from its end.
+        with th.ScriptedHost() as host:
+            self.start(host, 9)
+            # The page format change acknowledges itself once the memory is carved.
+            host.send(ESC + b"eG" + ESC + b"wJ" + ESC + b"K")
+            host.expect(w.ACK, timeout=20)
+            self.sync(host)
+            page = []
+            for i in range(145 * 80):
+                if i == 144 * 80:
+                    page.append(ESC + b"d.")  # the last line without auto wrap
+                page.append(ESC + b"(u" if i % 2 else ESC + b")p")
+            host.send(b"".join(page))
+            self.sync(host)
+            line = b"".join(ESC + b"(u" if c % 2 else ESC + b")p" for c in range(80))
+            host.send(ESC + b"7")
+            host.expect((line + b"\x1f") * 144 + line + b"\r", timeout=60)
+            host.send(w.ENQ)
+            host.expect(w.ACK, timeout=20)  # and nothing more before it
+
     def test_wy60_keys(self):
         with th.ScriptedHost() as host:
             self.start(host, 15)
