@@ -224,6 +224,42 @@ class WyseProgramTest(WyseCase):
                 self.assertTrue(all(abs(a - b) <= 8 for a, b in zip(got, want)), "setf %d: %r, not %r" %
                                 (i + 1, got, want))
 
+    def test_caret_stands_on_the_cursor_cell(self):
+        # A steady block caret on an empty WY60 screen inks exactly the cursor's cell,
+        # below the status line.
+        with th.ScriptedHost() as host:
+            hwnd = self.start(host, 15)
+            self.focus_terminal()
+            host.send(w.terminfo("wy60", "clear") + ESC + b"`2" + w.terminfo("wy60", "cup", 5, 16))
+            self.sync(host)
+            deadline, inked = time.time() + 20, []
+            while True:
+                shot, rect = self.capture(hwnd)
+                inked = self.inked_cells(shot, rect, range(1, 25), range(80))
+                if inked == [(6, 16)] or time.time() > deadline:
+                    break
+                time.sleep(0.3)
+            self.assertEqual(inked, [(6, 16)])
+
+    def inked_cells(self, shot, rect, rows, columns):
+        """The (row, column) of every cell holding a pixel of another colour than the
+        screen's commonest one."""
+        height = (rect[3] - rect[1]) / 26.0
+        width = (rect[2] - rect[0]) / 80.0
+        counts = {}
+        for y in range(int(rect[1] + height), int(rect[1] + 25 * height), 3):
+            for x in range(rect[0], rect[2], 3):
+                counts[shot[y][x]] = counts.get(shot[y][x], 0) + 1
+        background = max(counts, key=counts.get)
+        result = []
+        for row in rows:
+            for column in columns:
+                x0, y0 = int(rect[0] + column * width), int(rect[1] + row * height)
+                if any(shot[y][x] != background for y in range(y0 + 1, int(y0 + height) - 1)
+                       for x in range(x0 + 1, int(x0 + width) - 1)):
+                    result.append((row, column))
+        return result
+
     def capture(self, hwnd):
         from test_selection import screenshot  # noqa: E402
         rect = None
