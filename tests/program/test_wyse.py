@@ -12,7 +12,7 @@ import unittest
 
 import vxtest
 from vxtest import WineTestCase
-from vxtest.printers import SpooledPrinter
+from vxtest.printers import SpooledPrinter, ghostscript_text
 
 sys.path.insert(0, os.path.join(vxtest.SOURCE, "tools"))
 import telnethost as th  # noqa: E402
@@ -20,7 +20,7 @@ from telnethost import wyse as w  # noqa: E402
 
 EXE = vxtest.build_path("terminal", "vexaNT.exe")
 PROFILE = r"HKCU\Software\Quorlan\vexaNT\Profiles\P"
-SAVE, ATTRIBUTES, WYSE_PAGE = 1011, 1016, 1033
+SAVE, ATTRIBUTES, WYSE_PAGE, PRINT_SCREEN = 1011, 1016, 1033, 1040
 ESC = b"\x1b"
 # The personalities: id, name (field 7409) and telnet terminal type.
 PERSONALITIES = ((8, "WY50", "ZARA-50"), (9, "WY50+", "ZARA-50"), (10, "TVI910", "TVI910"),
@@ -301,13 +301,13 @@ def hls_rgb(hue, lightness, saturation):
 
 
 class WyseControllerTest(WyseCase):
-    def test_controller_print_is_one_raw_job_in_each_personality(self):
+    def test_controller_print_is_one_raw_job_in_each_personality_and_print_screen_prints_the_rows(self):
         spool = SpooledPrinter(self.wine, os.path.join(self.wine.prefix, "spool"))
         cases = (("WY60", w.terminfo("wy60", "mc5"), w.terminfo("wy60", "mc4")),
                  ("TVI925", ESC + b"`", ESC + b"a"),
                  ("ADDS A2", ESC + b"3", ESC + b"4"))
         with th.ScriptedHost() as host:
-            self.start(host, 15)
+            hwnd = self.start(host, 15)
             for count, (name, start, end) in enumerate(cases, 1):
                 host.send(w.personality(name))
                 self.emulation_field(name)
@@ -317,6 +317,21 @@ class WyseControllerTest(WyseCase):
                 lines = self.dump(lambda l: any(marker in x for x in l[1:]))
                 self.assertFalse(any("AB" in x for x in lines[1:]), "%s: controller data stays off the screen" % name)
                 self.assertEqual(spool.wait_jobs(count), [b"AB\r\n"] * count, name)
+            # The menu's print screen prints the Wyse screen's rows, not the core's.
+            host.send(w.personality("WY60"))
+            self.emulation_field("WY60")
+            rows = [b"first row", b"  second, indented", b"", b"fourth after a blank"]
+            host.send(w.terminfo("wy60", "clear") + b"\r\n".join(rows))
+            self.sync(host)
+            self.assertTrue(self.wine.probe.command(hwnd, PRINT_SCREEN))
+            dialog = self.wine.probe.find_dialog("Print Screen", 20000)
+            self.assertIsNotNone(dialog, "the menu's print screen asks for the method")
+            self.assertTrue(self.wine.probe.click(dialog, 1))
+            jobs = spool.wait_jobs(len(cases) + 1)
+            self.assertEqual(len(jobs), len(cases) + 1)
+            text = ghostscript_text(jobs[-1]).replace("\xa0", " ")
+            self.assertEqual([line.strip() for line in text.split("\n") if line.strip()],
+                             [r.decode().strip() for r in rows if r])
 
 
 class WyseSetupTest(WyseCase):
