@@ -576,6 +576,62 @@ def dg_seeds():
         b"\x1b[5iA\x1b[5i\x1b[\x9b" + b"4iB", ansi=True, controller=True))
 
 
+# ---- connection wizard -------------------------------------------------------------------
+def wizard_command_seeds():
+    lines = {
+        "edit-blank-name": "VXNTCONWIZ.EXE -EMy Host -M",
+        "delete": "\"C:\\Program Files\\vexaNT\\VXNTCONWIZ.EXE\" /DA",
+        "start-line": "-F -E2 -MC3 \"-WA B\" -MZ -BL0 -TB -L -MB -MD -MF -MS -MT -V -J -CA",
+        "name-like-switches": "-WHost-Finance -MC12 -E-3",
+    }
+    for name, line in lines.items():
+        write("fuzz_wizardcommand", name, line.encode("utf-16-le"))
+
+
+WIZARD_KEYS = ["CONNECTION", "Telnet", "VT300", "AIXTerm", "IBM3151", "ZARA", "PRINTING", "AUX", "Window",
+               "HP70092", "IBM3270", "IBM5250", "Telnet\\5250,VAR", "Telnet\\5250,USERVAR",
+               "Telnet\\5250PRT,USERVAR", "MACROS\\key"]
+WIZARD_SCRIPT = ["iNumEntries", "Initiate", "WaitFor0", "WaitCond0", "Response0", "WaitFor1"]
+
+
+def wizard_text(seed, text, most):
+    seed.number(len(text), 0, most)
+    for ch in text:
+        seed.number(ord(ch), 0, 0xFFFF)
+
+
+def wizard_profile_input(printer, entries):
+    """entries: (user, where, key or script index, value row or name, number or text)."""
+    seed = Input().flag(printer).number(len(entries), 0, 24)
+    for user, where, key, value, content in entries:
+        seed.flag(user).number(where, 0, 2)
+        if where == 0:
+            seed.number(key, 0, len(WIZARD_SCRIPT) - 1)
+        else:
+            seed.number(key, 0, len(WIZARD_KEYS) - 1)
+            if where == 1:
+                seed.number(value, 0, 101)
+            else:
+                wizard_text(seed, value, 12)
+        if isinstance(content, int):
+            seed.flag(True).u32(content)
+        else:
+            seed.flag(False)
+            wizard_text(seed, content, 80)
+    return seed.bytes()
+
+
+def wizard_profile_seeds():
+    write("fuzz_wizardprofile", "host-script", wizard_profile_input(False, [
+        (False, 1, 0, 3, "host.example"), (False, 1, 0, 0, 0), (False, 0, 0, 0, 2), (False, 0, 2, 0, "login:"),
+        (False, 0, 4, 0, "guest<CR>"), (True, 1, 2, 39, 5)]))
+    write("fuzz_wizardprofile", "printer-5250", wizard_profile_input(True, [
+        (False, 1, 2, 38, 7), (False, 2, 14, "IBMTRANSFORM", "1"), (False, 2, 14, "DEVNAME", "PRT01"),
+        (False, 2, 14, "IBMPPRSRC1", "13"), (True, 2, 14, "IBMENVELOPE", "-4")]))
+    write("fuzz_wizardprofile", "types-crossed", wizard_profile_input(False, [
+        (False, 1, 0, 3, 5), (False, 1, 0, 9, "23"), (False, 0, 0, 0, 0xFFFFFFFF), (True, 0, 1, 0, "x")]))
+
+
 if __name__ == "__main__":
     telnet_seeds()
     tn3270_seeds()
@@ -595,3 +651,5 @@ if __name__ == "__main__":
     softbar_seeds()
     dg_seeds()
     wyse_seeds()
+    wizard_command_seeds()
+    wizard_profile_seeds()

@@ -11,6 +11,10 @@ itself (families.cpp, the list of the families of the build) names them all.
 A folder under terminal/ that is neither in ROOMS nor a family's is reported, so a new
 room takes its place in the order before it is used.
 
+The connection wizard (wizard/, a program of its own) is a top-level room above every
+shared room: it may include any of them but no family, and nothing in terminal/
+includes it.
+
 Usage: checklayers.py [--root DIR]; prints each wrong include as file:line and exits 1
 when there is one.
 """
@@ -87,6 +91,35 @@ def verdict(source, target):
     return "a shared room reaches a family only through the emulation interface (core/base/family.h)"
 
 
+WIZARD = "wizard"
+
+
+def wizard_verdict(target):
+    """Why an include from the wizard of terminal room `target` is wrong, or None."""
+    if target is None:
+        return "it is in no room of the order"
+    if target[0] in ("family", "families"):
+        return "the wizard reaches no emulation family"
+    return None
+
+
+def wrong_wizard_includes(root):
+    found = []
+    terminal = os.path.join(root, "terminal")
+    for path in sources(os.path.join(root, WIZARD)):
+        shown = os.path.relpath(path, root)
+        with open(path, encoding="utf-8", errors="replace") as f:
+            for number, line in enumerate(f, 1):
+                m = INCLUDE.match(line)
+                if not m or not m.group(1).startswith("terminal/"):
+                    continue
+                target_path = m.group(1)[len("terminal/"):]
+                why = wizard_verdict(room_of(target_path) if os.path.dirname(target_path) else None)
+                if why:
+                    found.append("%s:%d: %s (%s)" % (shown, number, m.group(1), why))
+    return found
+
+
 def sources(folder):
     for dirpath, dirnames, files in os.walk(folder):
         dirnames.sort()
@@ -111,6 +144,9 @@ def wrong_includes(root):
                 if not m:
                     continue
                 included = m.group(1)
+                if included.startswith(WIZARD + "/"):
+                    found.append("%s:%d: %s (nothing in terminal/ includes the wizard)" % (shown, number, included))
+                    continue
                 if included.startswith("terminal/"):
                     target_path = included[len("terminal/"):]
                 else:
@@ -132,7 +168,7 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     parser.add_argument("--root", default=os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", ".."))
     args = parser.parse_args()
-    found = wrong_includes(os.path.abspath(args.root))
+    found = wrong_includes(os.path.abspath(args.root)) + wrong_wizard_includes(os.path.abspath(args.root))
     for line in found:
         print(line)
     if found:

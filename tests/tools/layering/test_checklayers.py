@@ -66,6 +66,24 @@ class LayeringCheck(unittest.TestCase):
                 self.assertEqual(code, 1, out)
                 self.assertIn(report, out)
 
+    def test_the_wizard_stands_above_the_shared_rooms_and_apart_from_the_families(self):
+        code, out = self.check({
+            "wizard/engine/text.h": '#include "terminal/core/base/vxtypes.h"\n#include "wizard/engine/names.h"\n',
+            "wizard/pages.cpp": '#include "terminal/core/program/commands.h"\n',
+        })
+        self.assertEqual(code, 0, out)
+        cases = [
+            ("wizard/pages.cpp", '#include "terminal/emulations/dec/vtmodes.h"\n',
+             "wizard/pages.cpp:1: terminal/emulations/dec/vtmodes.h (the wizard reaches no emulation family)"),
+            ("terminal/core/base/win32.h", '#include "wizard/engine/names.h"\n',
+             "terminal/core/base/win32.h:1: wizard/engine/names.h (nothing in terminal/ includes the wizard)"),
+        ]
+        for path, text, report in cases:
+            with self.subTest(path=path):
+                code, out = self.check({path: text})
+                self.assertEqual(code, 1, out)
+                self.assertIn(report, out)
+
     def test_a_name_beside_the_file_counts_as_its_room(self):
         code, out = self.check({
             "terminal/core/screen/screenops.cpp": '#include "../window/layout.h"\n',
