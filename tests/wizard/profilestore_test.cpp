@@ -128,9 +128,19 @@ TEST_F(WizardProfiles, AUserEditWritesOnlyOverridesUnderTheUser)
     s.Number(kValueTermid) = 5;
     WizardWriteProfile(reg, s, 0);
     EXPECT_EQ(reg.Export(M), machine);
-    EXPECT_EQ(Section(U, "CONNECTION"), "netproto=d:0");
+    EXPECT_EQ(Section(U, "CONNECTION"), "");
     EXPECT_EQ(Section(U, "VT300"), "termid=d:5");
-    EXPECT_EQ(Startup(U), "iNumEntries=d:0");
+    EXPECT_FALSE(reg.KeyExists(U, StartupKeyPath(W("A"))));  // the machine's script shows through
+
+    // An untouched edit leaves no override at all; a changed script is one.
+    Edit("A", true);
+    s.Number(kValueTermid) = 8;
+    WizardWriteProfile(reg, s, 0);
+    EXPECT_EQ(Section(U, "VT300"), "");
+    s.script.steps = {{W("login:"), W("me<CR>"), 0}};
+    WizardWriteProfile(reg, s, 0);
+    EXPECT_EQ(Startup(U), "iNumEntries=d:1\nResponse0=s:me<CR>\nWaitFor0=s:login:");
+    EXPECT_EQ(reg.Export(M), machine);
 }
 
 TEST_F(WizardProfiles, LoginScriptLeavesTheStartupOptionsOfTheSet)

@@ -139,11 +139,12 @@ void WriteOverride(RegistryStore& reg, const WizardSettings& s, WizardValueId id
     bool write = s.changed[id];
     switch (v.rule) {
     case ValueRule::NotPerUser: return;
-    case ValueRule::Always: write = true; break;
+    // The transport and the serial device too are overrides only where they differ: an
+    // override equal to the machine value would pin it against later machine edits.
+    case ValueRule::Always: break;
     case ValueRule::SerialDevice:
         if (!serial)
             return;
-        write = true;
         break;
     case ValueRule::SerialOnly:
         if (!serial)
@@ -174,12 +175,28 @@ void WriteOverride(RegistryStore& reg, const WizardSettings& s, WizardValueId id
         reg.SetString(root, path, name, s.text[id]);
 }
 
-void WriteLoginScript(RegistryStore& reg, RegRoot root, const WizardSettings& s)
+bool SameScript(const LoginScript& a, const LoginScript& b)
 {
-    const WText path = StartupKeyPath(s.name);
+    if (a.initiate != b.initiate || a.steps.size() != b.steps.size())
+        return false;
+    for (std::size_t i = 0; i < a.steps.size(); ++i)
+        if (a.steps[i].wait != b.steps[i].wait || a.steps[i].response != b.steps[i].response ||
+            (a.steps[i].kind == kLoginStepCondition) != (b.steps[i].kind == kLoginStepCondition))
+            return false;
+    return true;
+}
+
+void ClearLoginScript(RegistryStore& reg, RegRoot root, const WText& path)
+{
     for (const WText& name : reg.ValueNames(root, path))
         if (IsLoginScriptValue(name))
             reg.DeleteValue(root, path, name);
+}
+
+void WriteLoginScript(RegistryStore& reg, RegRoot root, const WizardSettings& s)
+{
+    const WText path = StartupKeyPath(s.name);
+    ClearLoginScript(reg, root, path);
     reg.CreateKey(root, path);
     if (!s.script.initiate.empty())
         reg.SetString(root, path, Widen("Initiate"), s.script.initiate);
@@ -301,6 +318,24 @@ void ReadEnvironmentVariables(RegistryStore& reg, RegRoot root, WizardSettings& 
     }
 }
 
+// A user's script is an override like any value: stored only when it differs from the
+// machine's, else the machine's shows through.
+void WriteUserLoginScript(RegistryStore& reg, const WizardSettings& s)
+{
+    WizardSettings machine;
+    machine.name = s.name;
+    ReadLoginScript(reg, RegRoot::Machine, machine);
+    if (!SameScript(machine.script, s.script)) {
+        WriteLoginScript(reg, RegRoot::User, s);
+        return;
+    }
+    const WText path = StartupKeyPath(s.name);
+    ClearLoginScript(reg, RegRoot::User, path);
+    if (reg.KeyExists(RegRoot::User, path) && reg.ValueNames(RegRoot::User, path).empty() &&
+        reg.Subkeys(RegRoot::User, path).empty())
+        reg.DeleteKey(RegRoot::User, path);
+}
+
 }  // namespace
 
 void WizardReadProfile(RegistryStore& reg, WizardSettings& s, bool machinePass)
@@ -392,7 +427,7 @@ void WriteUserOverrides(RegistryStore& reg, WizardSettings& s)
         if (id == kValueNewEnvSuppress)
             WriteEnvironmentVariables(reg, s, true);
         else if (id == kValueWyUpssFont)
-            WriteLoginScript(reg, RegRoot::User, s);
+            WriteUserLoginScript(reg, s);
     }
     reg.Flush(RegRoot::User, SectionKeyPath(s.name, Widen("IBM5250")));
 }
