@@ -295,13 +295,16 @@ class ProtectedAndAnsiTest(Ta6530Case):
                    tput("cup", 10, 0) + tput("rep", ord("z"), 3) + tput("cup", 11, 0) + tput("hpa", 5) + b"H" +
                    tput("cup", 12, 20) + tput("cbt") + b"T" + tput("cup", 13, 0) + tput("rev") + b"R" +
                    tput("sgr0") + tput("smul") + b"U" + tput("sgr0") + tput("blink") + b"B" + tput("sgr0") +
+                   tput("cup", 16, 0) + tput("tbc") + b"a\tb" + tput("cup", 18, 0) + b"abcdef" +
+                   tput("cup", 21, 0) + b"erased" + tput("cup", 18, 3) + tput("ed") +
                    tput("cup", 0, 0) + b"\x1b[1AW" + b"\x9b15;1Hc1" + tput("cup", 20, 0) + b"bottom" +
                    tput("cup", 23, 0) + tput("indn", 2) + tput("cup", 0, 0) + tput("rin", 1) + b"top")
         self.wait("the drawing", lambda: any(r == "top" for r in self.rows()))
         # Two lines up, one down: every row drawn sits one higher.
         rows = self.rows()
         expected = {0: "top", 1: "    abXY efgh", 2: "new3", 4: "line4", 6: "ab", 7: "   def", 8: "a  def", 9: "zzz",
-                    10: "     H", 11: " " * 16 + "T", 12: "RUB", 13: "c1", 19: "bottom", 22: "W", 23: ""}
+                    10: "     H", 11: " " * 16 + "T", 12: "RUB", 13: "c1", 15: "a", 16: "b", 17: "abc",
+                    19: "bottom", 20: "", 22: "W", 23: ""}
         for row, text in expected.items():
             self.assertEqual(rows[row], text, "row %d of %r" % (row, rows))
         block.take()
