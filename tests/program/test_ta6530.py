@@ -20,7 +20,7 @@ from telnethost import ta6530 as ta  # noqa: E402
 
 HKCU = r"HKCU\Software\Quorlan\vexaNT"
 PROFILE = HKCU + r"\Profiles\P"
-SAVE, SELECT_ALL, COPY, SETUP_TA6530 = 1011, 1043, 1074, 1028
+SAVE, SELECT_ALL, COPY, SETUP_TA6530, ATTRIBUTES = 1011, 1043, 1074, 1028, 1016
 
 
 def tput(*args):
@@ -330,6 +330,17 @@ class SetupPageTest(Ta6530Case):
         values = self.wine.reg_values(PROFILE + r"\TA6530") or {}
         self.assertIn("ta_packet_block", values)
         self.assertEqual(int(values["ta_packet_block"][1], 0), 3)
+        # The Attributes page lists the TA6530's sixteen combinations and takes a colour
+        # into its section.
+        self.assertTrue(self.wine.probe.command(hwnd, ATTRIBUTES))
+        page = self.wine.probe.find_dialog("Attributes", 20000)
+        self.assertIsNotNone(page)
+        items = [item["text"] for item in self.wine.probe.items(page, 2160)["items"]]
+        self.assertEqual(len(items), 16, items)
+        self.assertEqual(items[0], "Normal")
+        self.assertTrue(self.wine.probe.control(page, 2226)["enabled"])  # "Attributes use Normal B&G"
+        self.assertTrue(self.wine.probe.click(page, 2))
+        self.assertTrue(self.wine.probe.ask("wait-gone", page, 10000)["ok"])
 
 
 if __name__ == "__main__":
