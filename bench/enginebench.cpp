@@ -27,7 +27,7 @@
 #include "terminal/emulations/dg/family.h"
 #include "terminal/emulations/ta6530/family.h"
 #include "terminal/emulations/ta6530/tamodes.h"
-#include "terminal/emulations/ta6530/tasettings.h"
+#include "terminal/emulations/ta6530/settings/tasettings.h"
 #include "terminal/emulations/wyse/family.h"
 #include "terminal/emulations/wyse/lifecycle.h"
 #include "terminal/emulations/wyse/store/wysestore.h"

@@ -29,9 +29,9 @@
 #include "terminal/core/screen/screenstore.h"
 #include "terminal/emulations/ta6530/family.h"
 #include "terminal/emulations/ta6530/tamodes.h"
-#include "terminal/emulations/ta6530/tapages.h"
-#include "terminal/emulations/ta6530/taprotocol.h"
-#include "terminal/emulations/ta6530/tasettings.h"
+#include "terminal/emulations/ta6530/screen/tapages.h"
+#include "terminal/emulations/ta6530/protocol/taprotocol.h"
+#include "terminal/emulations/ta6530/settings/tasettings.h"
 #include "terminal/emulations/ta6530/tatables.h"
 #include "terminal/input/macros/keyevents.h"
 

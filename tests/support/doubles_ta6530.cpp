@@ -3,7 +3,7 @@
 #include "terminal/core/screen/screenstore.h"
 #include "terminal/emulations/ta6530/taplatform.h"
 #include "terminal/emulations/ta6530/taservices.h"
-#include "terminal/emulations/ta6530/tasetup.h"
+#include "terminal/emulations/ta6530/settings/tasetup.h"
 
 namespace doubles {
 Ta6530Double& Ta6530()

@@ -2,14 +2,14 @@
 
 #include "terminal/core/host/hostio.h"
 #include "terminal/core/screen/paintsettings.h"
-#include "terminal/emulations/ta6530/taansi.h"
-#include "terminal/emulations/ta6530/tacursor.h"
-#include "terminal/emulations/ta6530/taescape.h"
+#include "terminal/emulations/ta6530/commands/taansi.h"
+#include "terminal/emulations/ta6530/screen/tacursor.h"
+#include "terminal/emulations/ta6530/commands/taescape.h"
 #include "terminal/emulations/ta6530/tamodes.h"
-#include "terminal/emulations/ta6530/tapages.h"
-#include "terminal/emulations/ta6530/taprotocol.h"
+#include "terminal/emulations/ta6530/screen/tapages.h"
+#include "terminal/emulations/ta6530/protocol/taprotocol.h"
 #include "terminal/emulations/ta6530/tareceive.h"
-#include "terminal/emulations/ta6530/tawrite.h"
+#include "terminal/emulations/ta6530/screen/tawrite.h"
 
 namespace {
 

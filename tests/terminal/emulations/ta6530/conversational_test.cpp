@@ -3,7 +3,7 @@
 
 #include "support/doubles_host.h"
 #include "support/doubles_ta6530.h"
-#include "terminal/emulations/ta6530/taprint.h"
+#include "terminal/emulations/ta6530/screen/taprint.h"
 #include "terminal/settings/store/connsettings.h"
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/host/hostsettings.h"

@@ -1,8 +1,8 @@
 // The block protocol: framing, checks, sequences, polls and replies.
 #include "ta6530_fixture.h"
 
-#include "terminal/emulations/ta6530/taprotocol.h"
-#include "terminal/emulations/ta6530/tasettings.h"
+#include "terminal/emulations/ta6530/protocol/taprotocol.h"
+#include "terminal/emulations/ta6530/settings/tasettings.h"
 #include "terminal/emulations/ta6530/tastate.h"
 
 namespace {

@@ -1,10 +1,10 @@
-#include "terminal/emulations/ta6530/taread.h"
+#include "terminal/emulations/ta6530/protocol/taread.h"
 
 #include "terminal/core/host/hostsettings.h"
-#include "terminal/emulations/ta6530/tapages.h"
-#include "terminal/emulations/ta6530/taprotocol.h"
+#include "terminal/emulations/ta6530/screen/tapages.h"
+#include "terminal/emulations/ta6530/protocol/taprotocol.h"
 #include "terminal/emulations/ta6530/tatables.h"
-#include "terminal/emulations/ta6530/tawrite.h"
+#include "terminal/emulations/ta6530/screen/tawrite.h"
 
 namespace {
 

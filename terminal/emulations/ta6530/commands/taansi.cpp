@@ -1,4 +1,4 @@
-#include "terminal/emulations/ta6530/taansi.h"
+#include "terminal/emulations/ta6530/commands/taansi.h"
 
 #include <algorithm>
 #include <array>
@@ -6,15 +6,15 @@
 #include "terminal/core/host/capture.h"
 #include "terminal/core/host/escparser.h"
 #include "terminal/core/host/hostsettings.h"
-#include "terminal/emulations/ta6530/taconfig.h"
-#include "terminal/emulations/ta6530/tacursor.h"
-#include "terminal/emulations/ta6530/taedit.h"
+#include "terminal/emulations/ta6530/commands/taconfig.h"
+#include "terminal/emulations/ta6530/screen/tacursor.h"
+#include "terminal/emulations/ta6530/screen/taedit.h"
 #include "terminal/emulations/ta6530/tamodes.h"
-#include "terminal/emulations/ta6530/tapages.h"
-#include "terminal/emulations/ta6530/taprotocol.h"
+#include "terminal/emulations/ta6530/screen/tapages.h"
+#include "terminal/emulations/ta6530/protocol/taprotocol.h"
 #include "terminal/emulations/ta6530/tareceive.h"
-#include "terminal/emulations/ta6530/tastatus.h"
-#include "terminal/emulations/ta6530/tawrite.h"
+#include "terminal/emulations/ta6530/screen/tastatus.h"
+#include "terminal/emulations/ta6530/screen/tawrite.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "terminal/emulations/ta6530/takeys.h"
+#include "terminal/emulations/ta6530/keys/takeys.h"
 
 #include <cstring>
 
@@ -8,12 +8,12 @@
 #include "terminal/core/host/hostio.h"
 #include "terminal/core/host/hostsettings.h"
 #include "terminal/core/host/pushback.h"
-#include "terminal/emulations/ta6530/tafields.h"
+#include "terminal/emulations/ta6530/screen/tafields.h"
 #include "terminal/emulations/ta6530/tamodes.h"
-#include "terminal/emulations/ta6530/tapages.h"
-#include "terminal/emulations/ta6530/taprotocol.h"
-#include "terminal/emulations/ta6530/tastatus.h"
-#include "terminal/emulations/ta6530/tawrite.h"
+#include "terminal/emulations/ta6530/screen/tapages.h"
+#include "terminal/emulations/ta6530/protocol/taprotocol.h"
+#include "terminal/emulations/ta6530/screen/tastatus.h"
+#include "terminal/emulations/ta6530/screen/tawrite.h"
 #include "terminal/input/macros/inputpump.h"
 #include "terminal/input/keyboard/keycodes.h"
 

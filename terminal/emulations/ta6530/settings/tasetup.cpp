@@ -1,7 +1,7 @@
-#include "terminal/emulations/ta6530/tasetup.h"
+#include "terminal/emulations/ta6530/settings/tasetup.h"
 
-#include "terminal/emulations/ta6530/taprotocol.h"
-#include "terminal/emulations/ta6530/tasettings.h"
+#include "terminal/emulations/ta6530/protocol/taprotocol.h"
+#include "terminal/emulations/ta6530/settings/tasettings.h"
 #include "terminal/emulations/ta6530/tastate.h"
 #include "terminal/emulations/ta6530/tatables.h"
 #include "terminal/settings/setup/attributelists.h"

@@ -1,8 +1,8 @@
-#include "terminal/emulations/ta6530/taprint.h"
+#include "terminal/emulations/ta6530/screen/taprint.h"
 
 #include "terminal/comms/printing/printing.h"
 #include "terminal/core/screen/autoprint.h"
-#include "terminal/emulations/ta6530/tapages.h"
+#include "terminal/emulations/ta6530/screen/tapages.h"
 #include "terminal/emulations/ta6530/taservices.h"
 
 namespace {

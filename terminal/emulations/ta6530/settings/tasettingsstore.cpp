@@ -2,7 +2,7 @@
 #include <algorithm>
 
 #include "terminal/core/session/sessionprofile.h"
-#include "terminal/emulations/ta6530/tasettings.h"
+#include "terminal/emulations/ta6530/settings/tasettings.h"
 #include "terminal/emulations/ta6530/taservices.h"
 #include "terminal/emulations/ta6530/tatables.h"
 #include "terminal/settings/store/profile.h"

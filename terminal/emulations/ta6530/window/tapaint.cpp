@@ -13,12 +13,12 @@
 #include "terminal/core/paint/screencolours.h"
 #include "terminal/core/paint/screendc.h"
 #include "terminal/core/paint/screenscroll.h"
-#include "terminal/emulations/ta6530/tacelltext.h"
+#include "terminal/emulations/ta6530/screen/tacelltext.h"
 #include "terminal/emulations/ta6530/taplatform.h"
-#include "terminal/emulations/ta6530/tapages.h"
+#include "terminal/emulations/ta6530/screen/tapages.h"
 #include "terminal/emulations/ta6530/tareceive.h"
-#include "terminal/emulations/ta6530/tasettings.h"
-#include "terminal/emulations/ta6530/tastatus.h"
+#include "terminal/emulations/ta6530/settings/tasettings.h"
+#include "terminal/emulations/ta6530/screen/tastatus.h"
 
 namespace {
 

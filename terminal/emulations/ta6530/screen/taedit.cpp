@@ -1,13 +1,13 @@
-#include "terminal/emulations/ta6530/taedit.h"
+#include "terminal/emulations/ta6530/screen/taedit.h"
 
 #include <algorithm>
 #include <vector>
 
 #include "terminal/core/paint/damage.h"
 #include "terminal/core/screen/display.h"
-#include "terminal/emulations/ta6530/tacursor.h"
-#include "terminal/emulations/ta6530/tafields.h"
-#include "terminal/emulations/ta6530/tapages.h"
+#include "terminal/emulations/ta6530/screen/tacursor.h"
+#include "terminal/emulations/ta6530/screen/tafields.h"
+#include "terminal/emulations/ta6530/screen/tapages.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "terminal/emulations/ta6530/tastatus.h"
+#include "terminal/emulations/ta6530/screen/tastatus.h"
 
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/language.h"
 #include "terminal/core/host/hostsettings.h"
 #include "terminal/core/screen/paintsettings.h"
-#include "terminal/emulations/ta6530/tapages.h"
+#include "terminal/emulations/ta6530/screen/tapages.h"
 #include "terminal/input/keyboard/keycodes.h"
 
 namespace {

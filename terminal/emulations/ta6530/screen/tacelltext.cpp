@@ -1,4 +1,4 @@
-#include "terminal/emulations/ta6530/tacelltext.h"
+#include "terminal/emulations/ta6530/screen/tacelltext.h"
 
 #include "terminal/core/screen/paintsettings.h"
 #include "terminal/core/screen/charsets.h"

@@ -1,8 +1,8 @@
-#include "terminal/emulations/ta6530/tasettings.h"
+#include "terminal/emulations/ta6530/settings/tasettings.h"
 
 #include <algorithm>
 
-#include "terminal/emulations/ta6530/taprotocol.h"
+#include "terminal/emulations/ta6530/protocol/taprotocol.h"
 #include "terminal/emulations/ta6530/tatables.h"
 #include "terminal/emulations/ta6530/taservices.h"
 

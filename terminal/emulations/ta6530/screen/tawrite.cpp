@@ -1,12 +1,12 @@
-#include "terminal/emulations/ta6530/tawrite.h"
+#include "terminal/emulations/ta6530/screen/tawrite.h"
 
 #include "terminal/core/screen/nationalsets.h"
 #include "terminal/core/host/escparser.h"
-#include "terminal/emulations/ta6530/tacursor.h"
-#include "terminal/emulations/ta6530/taedit.h"
-#include "terminal/emulations/ta6530/tafields.h"
-#include "terminal/emulations/ta6530/tapages.h"
-#include "terminal/emulations/ta6530/tastatus.h"
+#include "terminal/emulations/ta6530/screen/tacursor.h"
+#include "terminal/emulations/ta6530/screen/taedit.h"
+#include "terminal/emulations/ta6530/screen/tafields.h"
+#include "terminal/emulations/ta6530/screen/tapages.h"
+#include "terminal/emulations/ta6530/screen/tastatus.h"
 #include "terminal/emulations/ta6530/tatables.h"
 
 namespace {

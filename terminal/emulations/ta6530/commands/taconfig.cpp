@@ -1,15 +1,15 @@
-#include "terminal/emulations/ta6530/taconfig.h"
+#include "terminal/emulations/ta6530/commands/taconfig.h"
 
 #include "terminal/settings/store/connsettings.h"
 #include "terminal/comms/telnet/network.h"
 #include "terminal/core/host/hostsettings.h"
 #include "terminal/core/screen/paintsettings.h"
 #include "terminal/emulations/ta6530/tamodes.h"
-#include "terminal/emulations/ta6530/tapages.h"
-#include "terminal/emulations/ta6530/taprotocol.h"
+#include "terminal/emulations/ta6530/screen/tapages.h"
+#include "terminal/emulations/ta6530/protocol/taprotocol.h"
 #include "terminal/emulations/ta6530/tareceive.h"
 #include "terminal/emulations/ta6530/taservices.h"
-#include "terminal/emulations/ta6530/tastatus.h"
+#include "terminal/emulations/ta6530/screen/tastatus.h"
 #include "terminal/settings/store/profilevalues.h"
 
 namespace {

@@ -1,6 +1,6 @@
-#include "terminal/emulations/ta6530/tafields.h"
+#include "terminal/emulations/ta6530/screen/tafields.h"
 
-#include "terminal/emulations/ta6530/tapages.h"
+#include "terminal/emulations/ta6530/screen/tapages.h"
 
 namespace {
 

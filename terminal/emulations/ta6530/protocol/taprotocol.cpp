@@ -1,4 +1,4 @@
-#include "terminal/emulations/ta6530/taprotocol.h"
+#include "terminal/emulations/ta6530/protocol/taprotocol.h"
 
 #include <new>
 #include <vector>
@@ -11,8 +11,8 @@
 #include "terminal/comms/telnet/network.h"
 #include "terminal/core/base/uiservices.h"
 #include "terminal/emulations/ta6530/tamodes.h"
-#include "terminal/emulations/ta6530/tapages.h"
-#include "terminal/emulations/ta6530/taread.h"
+#include "terminal/emulations/ta6530/screen/tapages.h"
+#include "terminal/emulations/ta6530/protocol/taread.h"
 
 TaProtocolState TaProtocol;
 

@@ -1,11 +1,11 @@
-#include "terminal/emulations/ta6530/tapages.h"
+#include "terminal/emulations/ta6530/screen/tapages.h"
 
 #include <algorithm>
 
 #include "terminal/core/paint/damage.h"
 #include "terminal/core/screen/display.h"
-#include "terminal/emulations/ta6530/tafields.h"
-#include "terminal/emulations/ta6530/tastatus.h"
+#include "terminal/emulations/ta6530/screen/tafields.h"
+#include "terminal/emulations/ta6530/screen/tastatus.h"
 
 Ta6530State Ta;
 Ta6530Settings TaSettings;

@@ -1,9 +1,9 @@
-#include "terminal/emulations/ta6530/tacursor.h"
+#include "terminal/emulations/ta6530/screen/tacursor.h"
 
-#include "terminal/emulations/ta6530/taedit.h"
-#include "terminal/emulations/ta6530/tafields.h"
-#include "terminal/emulations/ta6530/tapages.h"
-#include "terminal/emulations/ta6530/taprint.h"
+#include "terminal/emulations/ta6530/screen/taedit.h"
+#include "terminal/emulations/ta6530/screen/tafields.h"
+#include "terminal/emulations/ta6530/screen/tapages.h"
+#include "terminal/emulations/ta6530/screen/taprint.h"
 
 namespace {
 
