@@ -375,7 +375,8 @@ void DgClearScreen()
 void DgInsertChars(int count)
 {
     HoldCursorInWindow();
-    if (count <= 0 || Protected(Dg.row, Dg.column) || Dg.column > Dg.window.right)
+    // A protected cell under the cursor takes no insert while protection is on.
+    if (count <= 0 || (DgProtectOn() && Protected(Dg.row, Dg.column)) || Dg.column > Dg.window.right)
         return;
     const int end = EditRunEnd();
     const int span = end - Dg.column + 1;
@@ -393,7 +394,7 @@ void DgInsertChars(int count)
 void DgDeleteChars(int count)
 {
     HoldCursorInWindow();
-    if (count <= 0 || Protected(Dg.row, Dg.column) || Dg.column > Dg.window.right)
+    if (count <= 0 || (DgProtectOn() && Protected(Dg.row, Dg.column)) || Dg.column > Dg.window.right)
         return;
     const int end = EditRunEnd();
     const int span = end - Dg.column + 1;

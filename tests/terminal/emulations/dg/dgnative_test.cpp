@@ -243,6 +243,22 @@ TEST_F(DgTest, InsertDeleteAndErase)
         EXPECT_EQ(Text(r), "") << r;
 }
 
+TEST_F(DgTest, WithProtectionOnInsertsAndDeletesStopBeforeAProtectedCell)
+{
+    // "ab" + underlined "c" + "de", then a protected "X".
+    Feed("ab\024c\025de" + kRs + "FLX" + kRs + "FMyz" + kRs + "FV\x10\x01"s + "\x00"s);
+    Feed(kRs + "J");
+    EXPECT_EQ(Text(0), "a bcdXyz") << "the run ends before the protected X";
+    EXPECT_TRUE(Cell(0, 2).rendition & kDgUnderline) << "attributes stay where they were";
+    EXPECT_EQ(Cell(0, 3).ch, 'c');
+    Feed(kRs + "K" + kRs + "K");
+    EXPECT_EQ(Text(0), "acd  Xyz");
+    // On the protected cell itself nothing moves.
+    Dg.column = 5;
+    Feed(kRs + "J");
+    EXPECT_EQ(Text(0), "acd  Xyz");
+}
+
 TEST_F(DgTest, NationalSetsAndEightBitCharacters)
 {
     // RS F S 0 2: national table 1 in GL; "#" becomes pound.
