@@ -15,8 +15,9 @@ The connection wizard (wizard/, a program of its own) is a top-level room above 
 shared room: it may include any of them but no family, and nothing in terminal/
 includes it.
 
-Usage: checklayers.py [--root DIR]; prints each wrong include as file:line and exits 1
-when there is one.
+Usage: checklayers.py [--root DIR] [--dot]; prints each wrong include as file:line and
+exits 1 when there is one. With --dot it prints instead the rooms' imports as a Graphviz
+graph: an arrow per pair of rooms, labelled with its count of include lines.
 """
 import argparse
 import os
@@ -128,15 +129,17 @@ def sources(folder):
                 yield os.path.join(dirpath, name)
 
 
-def wrong_includes(root):
+def includes(root):
+    """Each include of a header of terminal/ as (file shown, line, as written, source room,
+    target path under terminal/); a file in no room gives line 0 and no target, an include
+    of the wizard no target."""
     terminal = os.path.join(root, "terminal")
-    found = []
     for path in sources(terminal):
         relative = os.path.relpath(path, terminal)
         source = room_of(relative)
         shown = os.path.relpath(path, root)
         if source is None:
-            found.append("%s:1: %s is in no room of the order" % (shown, os.path.dirname(relative)))
+            yield shown, 0, None, relative, None
             continue
         with open(path, encoding="utf-8", errors="replace") as f:
             for number, line in enumerate(f, 1):
@@ -145,7 +148,7 @@ def wrong_includes(root):
                     continue
                 included = m.group(1)
                 if included.startswith(WIZARD + "/"):
-                    found.append("%s:%d: %s (nothing in terminal/ includes the wizard)" % (shown, number, included))
+                    yield shown, number, included, source, None
                     continue
                 if included.startswith("terminal/"):
                     target_path = included[len("terminal/"):]
@@ -154,21 +157,51 @@ def wrong_includes(root):
                     target_path = os.path.normpath(os.path.join(os.path.dirname(relative), included))
                     if not os.path.exists(os.path.join(terminal, target_path)):
                         continue
-                target = room_of(target_path)
-                if target is None:
-                    why = "%s is in no room of the order" % os.path.dirname(target_path)
-                else:
-                    why = verdict(source, target)
-                if why:
-                    found.append("%s:%d: %s (%s)" % (shown, number, included, why))
+                yield shown, number, included, source, target_path
+
+
+def wrong_includes(root):
+    found = []
+    for shown, number, included, source, target_path in includes(root):
+        if number == 0:
+            found.append("%s:1: %s is in no room of the order" % (shown, os.path.dirname(source)))
+            continue
+        if target_path is None:
+            found.append("%s:%d: %s (nothing in terminal/ includes the wizard)" % (shown, number, included))
+            continue
+        target = room_of(target_path)
+        if target is None:
+            why = "%s is in no room of the order" % os.path.dirname(target_path)
+        else:
+            why = verdict(source, target)
+        if why:
+            found.append("%s:%d: %s (%s)" % (shown, number, included, why))
     return found
+
+
+def room_graph(root):
+    """The rooms' imports in Graphviz's language: one arrow per pair of rooms."""
+    arrows = {}
+    for _, number, _, source, target_path in includes(root):
+        target = room_of(target_path) if target_path else None
+        if target and target[2] != source[2]:
+            arrows[(source[2], target[2])] = arrows.get((source[2], target[2]), 0) + 1
+    lines = ["digraph rooms {", "  rankdir=BT;", "  node [shape=box];"]
+    lines += ['  "%s" -> "%s" [label=%d];' % (a, b, n) for (a, b), n in sorted(arrows.items())]
+    lines.append("}")
+    return "\n".join(lines)
 
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     parser.add_argument("--root", default=os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", ".."))
+    parser.add_argument("--dot", action="store_true", help="print the rooms' imports as a Graphviz graph")
     args = parser.parse_args()
-    found = wrong_includes(os.path.abspath(args.root)) + wrong_wizard_includes(os.path.abspath(args.root))
+    root = os.path.abspath(args.root)
+    if args.dot:
+        print(room_graph(root))
+        return 0
+    found = wrong_includes(root) + wrong_wizard_includes(root)
     for line in found:
         print(line)
     if found:

@@ -12,7 +12,7 @@ CHECK = os.path.join(os.environ.get("VX_SOURCE", os.path.join(os.path.dirname(__
 
 
 class LayeringCheck(unittest.TestCase):
-    def check(self, files):
+    def check(self, files, *options):
         root = tempfile.mkdtemp()
         self.addCleanup(shutil.rmtree, root)
         for path, text in files.items():
@@ -20,7 +20,7 @@ class LayeringCheck(unittest.TestCase):
             os.makedirs(os.path.dirname(full), exist_ok=True)
             with open(full, "w") as f:
                 f.write(text)
-        r = subprocess.run([sys.executable, CHECK, "--root", root], capture_output=True, text=True)
+        r = subprocess.run([sys.executable, CHECK, "--root", root, *options], capture_output=True, text=True)
         return r.returncode, r.stdout
 
     def test_includes_down_the_order_pass(self):
@@ -36,6 +36,19 @@ class LayeringCheck(unittest.TestCase):
                                                 '#include "terminal/emulations/wyse/family.h"\n',
         })
         self.assertEqual(code, 0, out)
+
+    def test_the_drawing_has_one_arrow_per_pair_of_rooms_with_its_count(self):
+        code, out = self.check({
+            "terminal/core/screen/screenops.cpp": '#include "terminal/core/base/family.h"\n'
+                                                  '#include "terminal/core/base/vxtypes.h"\n'
+                                                  '#include "terminal/core/screen/screenstore.h"\n',
+            "terminal/emulations/dec/keys/vtkeys.cpp": '#include "terminal/emulations/dec/services.h"\n'
+                                                       '#include "terminal/core/screen/screenstore.h"\n',
+        }, "--dot")
+        self.assertEqual(code, 0, out)
+        arrows = sorted(line.strip() for line in out.splitlines() if "->" in line)
+        self.assertEqual(arrows, ['"core/screen" -> "core/base" [label=2];',
+                                  '"emulations/dec" -> "core/screen" [label=1];'])
 
     def test_each_include_against_the_order_fails_with_its_place(self):
         cases = [
