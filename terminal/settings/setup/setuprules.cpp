@@ -27,5 +27,5 @@ SetupGeometryPlan PlanSetupGeometry(const SetupGeometry& now, int r, int m, int 
 
 bool SetupStoreOwned(u8 workingEmulation, u8 runningEngine)
 {
-    return IsVtFamily(workingEmulation) && runningEngine == 0;
+    return IsVtFamily(workingEmulation) && runningEngine == kEmuVt52;
 }

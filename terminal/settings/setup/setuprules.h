@@ -29,6 +29,7 @@ struct SetupGeometryPlan {
 SetupGeometryPlan PlanSetupGeometry(const SetupGeometry& now, int r, int m, int p, int w, bool storeOwned);
 
 // The working emulation is a DEC VT model and no engine of another family runs: the
-// shared store's geometry is the Setup's to change. `runningEngine` is the emulation
-// id the active engine flags name (0 when none does).
+// shared store's geometry is the Setup's to change. `runningEngine` is the first
+// emulation id of the family that runs (GetEmulationFromFlags: kEmuVt52 for the DEC VT
+// family).
 bool SetupStoreOwned(u8 workingEmulation, u8 runningEngine);

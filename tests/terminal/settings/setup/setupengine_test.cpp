@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "terminal/core/base/emulationids.h"
 #include "terminal/settings/store/connsettings.h"
 #include "terminal/settings/setup/attributelook.h"
 #include "terminal/settings/store/profilevalues.h"
@@ -116,11 +117,11 @@ TEST(SetupRules, ScreenSizesApplyOnlyWithinTheirLimits)
 
 TEST(SetupRules, OnlyADecModelWithNoOtherEngineOwnsTheStore)
 {
-    EXPECT_TRUE(SetupStoreOwned(2, 0));
-    EXPECT_TRUE(SetupStoreOwned(0, 0));
-    EXPECT_FALSE(SetupStoreOwned(4, 0));   // an ANSI console
-    EXPECT_FALSE(SetupStoreOwned(7, 0));   // the 5250 keeps its own
-    EXPECT_FALSE(SetupStoreOwned(2, 18));  // the HP engine still runs
+    EXPECT_TRUE(SetupStoreOwned(kEmuVt500Bit7, kEmuVt52));
+    EXPECT_TRUE(SetupStoreOwned(kEmuVt52, kEmuVt52));
+    EXPECT_FALSE(SetupStoreOwned(kEmuAnsiBbs, kEmuVt52));       // an ANSI console
+    EXPECT_FALSE(SetupStoreOwned(kEmuIbm5250, kEmuVt52));       // the 5250 keeps its own
+    EXPECT_FALSE(SetupStoreOwned(kEmuVt500Bit7, kEmuHp70092));  // the HP engine still runs
 }
 
 TEST(AttributeLook, FlagsOfBothBytes)
