@@ -45,6 +45,12 @@ struct DisplayHooks {
     // Draws or erases the family's own cursor (the argument of ToggleTextCursor); null
     // inverts the store's cursor cell.
     void (*drawCursor)(int argument) = nullptr;
+    // Where the family's text cursor is, for the core's caret: window row and column and
+    // its style (0-3 as the cursor setting: underline or block, blinking or steady);
+    // false while it shows none. The frame then draws the caret over the family's
+    // screen as over the store's. Null: the family draws its cursor itself
+    // (drawCursor) or has none.
+    bool (*textCursor)(int* row, int* column, int* style) = nullptr;
     // A family that keeps its cursor out of the core's caret hides and shows it here
     // (under the caret lock); with neither set the core's caret is used.
     void (*hideCursor)() = nullptr;
@@ -155,6 +161,9 @@ struct FamilyHooks {
     // True while typed bytes and key strings stay on the screen instead of going out
     // (local editing, block modes). Null: never.
     bool (*typingStaysLocal)() = nullptr;
+    // True while typed bytes go to the host and are also handed to the family as data
+    // (a character mode shows what it sends). Null: only the local-echo setting does.
+    bool (*typingEchoes)() = nullptr;
     // 8-bit controls go out as they are instead of as ESC and a letter.
     bool sendsC1Raw = false;
     // True while the keyboard is inhibited and keys must wait. Null: never.

@@ -17,8 +17,10 @@ constexpr int kReadHandOver = -3;  // the active emulation now reads for itself
 constexpr int kReadHeld = -4;      // the user-interface thread holds the host-data thread
 constexpr int kReadNothing = -5;   // nothing this turn (the telnet timing mark is awaited)
 
-// Set when the byte just returned was typed from a key-definition string; emulations
-// read it to tell local input from host data.
+// Set when the byte just returned came from the keyboard as data for the emulation
+// (typed in local mode, in a family's local or echoing mode, or from a key string run
+// locally); emulations read it to tell local input from host data. The half-duplex
+// echo counts as host data.
 extern std::atomic<u8> CameFromKeyboard;
 
 // One unit of input for the active emulation; 0 when the thread must end.
@@ -33,7 +35,10 @@ bool EmulationHasOwnReader();
 int HostReadByte();
 // The same for a reader inside an escape sequence: while a sequence from the host is
 // open, only push-back, replay and host bytes are taken; typed keys wait (in local mode
-// the keyboard is the host and is read as usual).
+// the keyboard is the host and is read as usual). A sequence whose first byte came from
+// the keyboard (CameFromKeyboard) is read on from the keyboard alone, waiting for it,
+// while received bytes wait: a key's string run through the emulation's own parser is
+// never completed by host data.
 int HostReadSequenceByte();
 
 void RunEmulationIdleWork();

@@ -125,13 +125,14 @@ int ReplayByte()
 
 // Typed input: returned as data in local mode and with local echo, otherwise collected
 // into the send batch. Inside a host sequence only local mode reads the keyboard (it is
-// the host then); typed keys otherwise wait for the sequence's end.
-int KeyboardByte(bool sequence)
+// the host then); typed keys otherwise wait for the sequence's end. A sequence the
+// keyboard began (`typed`) goes on with typed input.
+int KeyboardByte(bool sequence, bool typed)
 {
     int b = -1;
     if (LocalMode) {
         b = RouteKeyboardByte();
-    } else if (!sequence) {
+    } else if (!sequence || typed) {
         do
             b = RouteKeyboardByte();
         while (b == kReadBatched);
@@ -210,17 +211,18 @@ void RunIdleSteps()
 
 // Sleeps until something can arrive, unless typed keys wait (sent one by one under
 // transmit pacing) or the telnet layer or the serial port already holds received bytes
-// (they hand over a filled buffer only on the next call).
-void WaitUntilInputMayArrive(bool sequence)
+// (they hand over a filled buffer only on the next call). A typed sequence waits for
+// the keyboard alone: received bytes stay where they are until it ends.
+void WaitUntilInputMayArrive(bool sequence, bool typed)
 {
-    const bool keyboardReadable = !sequence || LocalMode;
-    if (!(keyboardReadable && IsKeyboardInputPending()) && NetBuffers.receiveCount <= 0 &&
-        !SerialInputBuffered() && !ReplayFeeds())
+    const bool keyboardReadable = !sequence || LocalMode || typed;
+    const bool received = !typed && (NetBuffers.receiveCount > 0 || SerialInputBuffered() || ReplayFeeds());
+    if (!(keyboardReadable && IsKeyboardInputPending()) && !received)
         HostWaitForInput();
 }
 
 // The steps of one idle turn; a result other than kReadGoOn ends the read.
-int WaitSteps(bool sequence)
+int WaitSteps(bool sequence, bool typed)
 {
     if (EmulationHasOwnReader())
         return kReadHandOver;
@@ -231,12 +233,13 @@ int WaitSteps(bool sequence)
     RunIdleSteps();
     if (EmulationHasOwnReader())
         return kReadHandOver;
-    WaitUntilInputMayArrive(sequence);
+    WaitUntilInputMayArrive(sequence, typed);
     return QuitRequested ? kReadStop : kReadGoOn;
 }
 
-// Reads only: each source in turn, then the wait steps, until one gives a result.
-int ReadEachSource(bool sequence)
+// Reads only: each source in turn, then the wait steps, until one gives a result. A
+// typed sequence reads the keyboard only.
+int ReadEachSource(bool sequence, bool typed)
 {
     GiveBackRun();
     if (HostAttention.exchange(0, std::memory_order_acq_rel) & kAttendFrame)
@@ -257,20 +260,20 @@ int ReadEachSource(bool sequence)
         if (LoginScriptRunning())
             NotifyLoginScriptState();
 
-        int b = ReplayByte();
+        int b = typed ? kReadGoOn : ReplayByte();
         if (b == kReadGoOn && EmulationHasOwnReader())
             b = kReadHandOver;
         if (b == kReadGoOn)
-            b = KeyboardByte(sequence);
+            b = KeyboardByte(sequence, typed);
         if (b == kReadGoOn && EmulationHasOwnReader())
             b = kReadHandOver;
-        if (b == kReadGoOn) {
+        if (b == kReadGoOn && !typed) {
             b = ConnectionByte();
             if (b >= 0)
                 StartRunAfterConnectionByte();
         }
         if (b == kReadGoOn)
-            b = WaitSteps(sequence);
+            b = WaitSteps(sequence, typed);
         if (b != kReadGoOn)
             return Leave(b);
     }
@@ -278,9 +281,11 @@ int ReadEachSource(bool sequence)
 
 int ReadByte(bool sequence)
 {
-    if (g_run.next != g_run.end && HostAttention.load(std::memory_order_relaxed) == 0)
+    // The byte before this one came from the keyboard: the sequence it began is typed.
+    const bool typed = sequence && CameFromKeyboard.load(std::memory_order_relaxed) != 0;
+    if (!typed && g_run.next != g_run.end && HostAttention.load(std::memory_order_relaxed) == 0)
         return *g_run.next++;
-    return ReadEachSource(sequence);
+    return ReadEachSource(sequence, typed);
 }
 
 }  // namespace
@@ -386,6 +391,15 @@ void RunEmulationIdleWork()
         FlushPendingSpan();
 }
 
+namespace {
+// A keyboard byte handed to the emulation as data.
+int TypedData(int b)
+{
+    CameFromKeyboard = 1;
+    return b;
+}
+}  // namespace
+
 int RouteKeyboardByte()
 {
     const FamilyHooks& family = ActiveFamily();
@@ -403,24 +417,28 @@ int RouteKeyboardByte()
         return NoKeyboardByte();
     const int b = unit & 0xFF;
     switch (KeyStringSendType.load()) {
-    case 2: return b;  // processed locally, never reaches the host
+    case 2: return TypedData(b);  // processed locally, never reaches the host
     case 0:
         if (LocalMode)
-            return b;
+            return TypedData(b);
         break;
     case 1: break;
     default: return NoKeyboardByte();
     }
     if (TypingStaysLocal())
-        return b;
+        return TypedData(b);
     if (LocalMode)
         return NoKeyboardByte();
-    if (!LocalEcho && !TransmitPacing()) {
+    const bool familyEcho = family.typingEchoes && family.typingEchoes();
+    if (!LocalEcho && !familyEcho && !TransmitPacing()) {
         SendBatchPut(static_cast<u16>(b));
         return kReadBatched;
     }
     HostSendChar(static_cast<u16>(b));
+    if (familyEcho)
+        return TypedData(b);
     if (LocalEcho) {
+        // The half-duplex echo is shown as if the host had sent it.
         CameFromKeyboard = 0;
         return b;
     }

@@ -137,8 +137,9 @@ RECT TakeFrame(RECT* caret)
             CopyStoreRow(r, span.first, span.last);
     }
     *caret = RECT{};
-    // A family with a screen of its own that draws no cursor of its own has the core's.
-    const bool coreCaret = !ownScreen || !ActiveFamily().display->drawCursor;
+    // A family with a screen of its own has the core's caret when it places it, or when
+    // it draws no cursor of its own.
+    const bool coreCaret = !ownScreen || FamilyPlacesCaret() || !ActiveFamily().display->drawCursor;
     if (coreCaret && CursorShown && !CursorDisabled)
         TextCursorRect(0, caret);
     if (d.touched)

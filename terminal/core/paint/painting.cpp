@@ -23,6 +23,7 @@
 #include "terminal/core/paint/screencolours.h"
 #include "terminal/core/paint/screendc.h"
 #include "terminal/core/paint/screenscroll.h"
+#include "terminal/core/paint/textcursor.h"
 #include "terminal/core/screen/screenops.h"
 #include "terminal/core/screen/screenstore.h"
 #include "terminal/core/base/startopts.h"
@@ -104,6 +105,11 @@ bool FindStoreRowSegment(int row, int c0, int c1, StoreRowSegment* segment)
 
 int CursorWindowRow()
 {
+    if (FamilyPlacesCaret()) {
+        int row = -1, column = -1, style = 0;
+        const DisplayHooks* display = ActiveFamily().display;
+        return display->textCursor(&row, &column, &style) && column >= 0 ? row : -1;
+    }
     if (StatusLineWriting)
         return Screen.rows;
     if (ClassifyRowVisibility(Screen.cursorRow) != 0)

@@ -115,11 +115,11 @@ bool TextCursorRect(int argument, RECT* rect)
     const int row = CursorWindowRow();
     if (column < 0 || row < 0)
         return false;
-    const ScreenLineRecord* line = CursorLine();
+    const ScreenLineRecord* line = FamilyPlacesCaret() ? nullptr : CursorLine();
     const bool doubleWidth = line && (line->cells[0].flags & kLineDoubleWidth);
     const int width = doubleWidth ? 2 * BaseCellWidth : BaseCellWidth;
     const int height = BaseLineHeight;
-    const int style = PaintSettings.cursorStyle & 3;
+    const int style = TextCursorStyle();
     // The blink tick calls with 1: the steady styles stay as they are.
     if (style >= 2 && argument != 0)
         return false;

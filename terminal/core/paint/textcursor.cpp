@@ -86,10 +86,43 @@ void ShowCursorWhenIdle()
     CaretUnlock();
 }
 
+namespace {
+// The running family's caret place, when it gives one.
+bool FamilyCaret(int* row, int* column, int* style)
+{
+    const DisplayHooks* display = ActiveFamily().display;
+    if (!display || !display->textCursor)
+        return false;
+    int r = -1, c = -1, s = 1;
+    const bool shown = display->textCursor(&r, &c, &s);
+    *row = shown ? r : -1;
+    *column = shown ? c : -1;
+    *style = s & 3;
+    return true;
+}
+}  // namespace
+
+bool FamilyPlacesCaret()
+{
+    const DisplayHooks* display = ActiveFamily().display;
+    return display && display->textCursor;
+}
+
+int TextCursorStyle()
+{
+    int row, column, style;
+    if (FamilyCaret(&row, &column, &style))
+        return style;
+    return PaintSettings.cursorStyle & 3;
+}
+
 int CursorScreenColumn()
 {
     if (ModalOpen || !HasFocus || PaintSettings.displayOff)
         return -1;
+    int row, familyColumn, style;
+    if (FamilyCaret(&row, &familyColumn, &style))
+        return row < 0 ? -1 : familyColumn;
     const ScreenLineRecord* line = CursorLine();
     const bool doubleWidth = line && (line->cells[0].flags & kLineDoubleWidth);
     int column = Screen.cursorColumn;

@@ -14,6 +14,12 @@ extern std::atomic<u8> CursorDisabled;
 extern std::atomic<u8> BlinkPending;
 
 void ShowCursorWhenIdle();
+// The caret's window column, -1 when it is not on the screen (its row: paintrows.h); a
+// family with a screen of its own places it through DisplayHooks::textCursor.
 int CursorScreenColumn();
+// The caret's style: 0 underline, 1 block, 2 and 3 the same steady.
+int TextCursorStyle();
+// True while the caret stands for a family's own cursor (DisplayHooks::textCursor).
+bool FamilyPlacesCaret();
 void CaretLock();
 void CaretUnlock();

@@ -88,7 +88,7 @@ void RunIdleUpdates()
     if (!Iconic) {
         TimerCountdownSet& c = Countdowns;
         if (c.blink == 0) {
-            if (CursorShown && PaintSettings.cursorStyle < 2 && CursorScreenColumn() != -1)
+            if (CursorShown && TextCursorStyle() < 2 && CursorScreenColumn() != -1)
                 ToggleTextCursor(1);
             if (c.blinkPhase == 0)
                 BlinkTick();

@@ -216,6 +216,50 @@ TEST_F(HostRead, TheRunningFamilysReaderAndEntryTakeTheBytes)
     EXPECT_EQ(calls.back(), "5250 loop");
 }
 
+// A family that runs typed bytes through its own parser: each byte it takes and whether
+// it came from the keyboard; after an ESC it reads one more byte of the sequence.
+std::vector<std::string> g_taken;
+void TakeByte(int v)
+{
+    if (v < 0)
+        return;
+    g_taken.push_back(std::string(1, static_cast<char>(v)) + (CameFromKeyboard ? "k" : "h"));
+    if (v == 0x1B) {
+        const int next = HostReadSequenceByte();
+        g_taken.push_back(next < 0 ? std::string("stop")
+                                   : std::string(1, static_cast<char>(next)) + (CameFromKeyboard ? "k" : "h"));
+    }
+}
+
+TEST_F(HostRead, ATypedSequenceIsReadOnFromTheKeyboard)
+{
+    g_taken.clear();
+    TestFamily local(FamilyHooks{.emulations = EmulationBit(kEmuWy50),
+                                 .processChar = TakeByte,
+                                 .typingStaysLocal = [] { return true; }});
+    EmulationId = kEmuWy50;
+    Type("\x1b"
+         "A");
+    Feed("Z\x1b"
+         "B");
+    EXPECT_EQ(g_taken, (std::vector<std::string>{"\x1bk", "Ak", "Zh", "\x1bh", "Bh"}))
+        << "the key's sequence is finished by the key, the host's by the host";
+    EXPECT_TRUE(Sent().empty());
+}
+
+TEST_F(HostRead, AFamilyThatEchoesSendsTypedBytesAndTakesThemAsTyped)
+{
+    g_taken.clear();
+    TestFamily echoing(FamilyHooks{.emulations = EmulationBit(kEmuWy50),
+                                   .processChar = TakeByte,
+                                   .typingEchoes = [] { return true; }});
+    EmulationId = kEmuWy50;
+    Type("x");
+    Feed("y");
+    EXPECT_EQ(Sent(), std::vector<u8>{'x'});
+    EXPECT_EQ(g_taken, (std::vector<std::string>{"xk", "yh"}));
+}
+
 TEST_F(HostRead, KeyboardLockIsReportedOnChangeOnly)
 {
     SetKeyboardLocked(true);
