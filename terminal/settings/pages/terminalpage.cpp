@@ -18,6 +18,7 @@
 #include "terminal/settings/setup/setupcopy.h"
 #include "terminal/settings/setup/setupdialog.h"
 #include "terminal/settings/setup/setuppagehelpers.h"
+#include "terminal/settings/setup/setupfamily.h"
 
 namespace {
 
@@ -126,8 +127,20 @@ void ColumnsList(HWND window, const SetupControlEntry& entry, u8 init, WPARAM wP
     }
 }
 
+// The Terminal page as the emulation's family describes it, null for the page's own
+// rules.
+const TerminalPageLook* FamilyLook(u8 emulation)
+{
+    const FamilyHooks* family = FamilyFor(emulation);
+    if (!family || !family->setup || !family->setup->terminalPage)
+        return nullptr;
+    return family->setup->terminalPage(emulation);
+}
+
 bool HasOwnCharsets(u8 emulation)
 {
+    if (const TerminalPageLook* look = FamilyLook(emulation))
+        return look->characterSets;
     return IsVtOrAnsiFamily(emulation) || emulation == kEmuIbm3151 || emulation == kEmuHp70092;
 }
 
@@ -255,7 +268,15 @@ void InitDisplay(HWND window)
     SetRows(list, {kRowIgnoreNulls}, false);
     SetRows(list, {kRowHighFunction}, engine == kEmuAixterm);
     bool tabs = false;
-    if (IsVtFamily(emulation)) {
+    if (const TerminalPageLook* look = FamilyLook(emulation)) {
+        tabs = look->tabStops;
+        EnableControl(window, kColumnsLabel, look->columns);
+        EnableControl(window, kColumnsList, look->columns);
+        for (const u8* row = look->rowsOff; row && *row != kTerminalModeRows; ++row)
+            CheckListSetDisabled(list, *row, true);
+        for (const u8* row = look->rowsOn; row && *row != kTerminalModeRows; ++row)
+            CheckListSetDisabled(list, *row, false);
+    } else if (IsVtFamily(emulation)) {
         tabs = true;
         SetRows(list, {kRowBackspaceDel, kRowIgnoreNulls}, true);
     } else if (IsAnsiConsoleFamily(emulation)) {

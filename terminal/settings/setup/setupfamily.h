@@ -20,6 +20,18 @@ struct FamilySetupPage {
     const SetupPage* page;
 };
 
+// How the Terminal page shows for an emulation of a family: which of its shared parts
+// apply, and which rows of its mode list (the kRow... numbers of setupcopy.h) are
+// greyed or offered. The page's own rules for the DEC VT and ANSI emulations stand when
+// a family gives none.
+struct TerminalPageLook {
+    bool characterSets;  // the character-set list (and with the PC set the code page)
+    bool columns;        // the 80/132 list; false: the family sets its own width
+    bool tabStops;       // "Set Tabs" opens the tab ruler
+    const u8* rowsOff;   // rows greyed, kTerminalModeRows ends the list
+    const u8* rowsOn;    // rows offered, likewise
+};
+
 struct FamilySetup {
     const FamilySetupPage* pages = nullptr;
     int pageCount = 0;
@@ -50,4 +62,7 @@ struct FamilySetup {
     int (*answerbackChars)(u8 emulation) = nullptr;
     // The family's host keys the macro editor lists. {0, 0}: the DEC keys.
     KeyNameRange hostKeyNames{};
+    // The Terminal page for an emulation of the family (null, or a null result: the
+    // page's own rules).
+    const TerminalPageLook* (*terminalPage)(u8 emulation) = nullptr;
 };
