@@ -9,14 +9,16 @@ shared room includes it, and no family includes another. Only terminal/emulation
 itself (families.cpp, the list of the families of the build) names them all.
 
 A folder under terminal/ that is neither in ROOMS nor a family's is reported, so a new
-room takes its place in the order before it is used.
+room takes its place in the order before it is used. So is a folder that holds more than
+MOST_FILES sources (.h and .cpp) of its own: it is split into sub-rooms named for what
+they hold, as the DEC family's are.
 
 The connection wizard (wizard/, a program of its own) is a top-level room above every
 shared room: it may include any of them but no family, and nothing in terminal/
 includes it.
 
 Usage: checklayers.py [--root DIR] [--dot]; prints each wrong include as file:line and
-exits 1 when there is one. With --dot it prints instead the rooms' imports as a Graphviz
+each crowded folder, and exits 1 when there is one. With --dot it prints instead the rooms' imports as a Graphviz
 graph: an arrow per pair of rooms, labelled with its count of include lines.
 """
 import argparse
@@ -55,6 +57,8 @@ ROOMS = (
 )
 FAMILIES = "emulations"
 SOURCES = (".h", ".cpp", ".c", ".rc", ".def")
+# At most this many .h and .cpp files in one folder; more are split into sub-rooms.
+MOST_FILES = 40
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"')
 
 
@@ -192,6 +196,18 @@ def room_graph(root):
     return "\n".join(lines)
 
 
+def crowded_folders(root):
+    """Each folder under terminal/ holding more than MOST_FILES .h and .cpp files."""
+    found = []
+    for dirpath, dirnames, files in os.walk(os.path.join(root, "terminal")):
+        dirnames.sort()
+        count = sum(1 for name in files if name.endswith((".h", ".cpp")))
+        if count > MOST_FILES:
+            found.append("%s: %d source files (.h and .cpp) in one folder, more than %d: split it into "
+                         "sub-rooms named for what they hold" % (os.path.relpath(dirpath, root), count, MOST_FILES))
+    return found
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     parser.add_argument("--root", default=os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", ".."))
@@ -202,14 +218,19 @@ def main():
         print(room_graph(root))
         return 0
     found = wrong_includes(root) + wrong_wizard_includes(root)
-    for line in found:
+    crowded = crowded_folders(root)
+    for line in found + crowded:
         print(line)
     if found:
         print("%d include(s) point up or across the order of the rooms (tools/layering/checklayers.py)"
               % len(found))
+    if crowded:
+        print("%d folder(s) hold more than %d source files (tools/layering/checklayers.py)"
+              % (len(crowded), MOST_FILES))
+    if found or crowded:
         return 1
     print("layering: every include points down the order of the rooms; no shared room includes a family, "
-          "no family another")
+          "no family another; no folder holds more than %d source files" % MOST_FILES)
     return 0
 
 

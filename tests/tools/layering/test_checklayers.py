@@ -97,6 +97,20 @@ class LayeringCheck(unittest.TestCase):
                 self.assertEqual(code, 1, out)
                 self.assertIn(report, out)
 
+    def test_a_folder_of_more_than_forty_sources_fails(self):
+        def folder(count, extra=None):
+            files = {"terminal/emulations/wyse/part%02d.%s" % (i, "h" if i % 2 else "cpp"): "" for i in range(count)}
+            files.update(extra or {})
+            return files
+
+        # Forty sources beside others that are not .h or .cpp, and more in a sub-room, pass.
+        code, out = self.check(folder(40, {"terminal/emulations/wyse/wyse.rc": "",
+                                           "terminal/emulations/wyse/keys/k.cpp": ""}))
+        self.assertEqual(code, 0, out)
+        code, out = self.check(folder(41))
+        self.assertEqual(code, 1, out)
+        self.assertIn("terminal/emulations/wyse: 41 source files (.h and .cpp) in one folder, more than 40", out)
+
     def test_a_name_beside_the_file_counts_as_its_room(self):
         code, out = self.check({
             "terminal/core/screen/screenops.cpp": '#include "../window/layout.h"\n',
