@@ -20,7 +20,7 @@ from telnethost import wyse as w  # noqa: E402
 
 EXE = vxtest.build_path("terminal", "vexaNT.exe")
 PROFILE = r"HKCU\Software\Quorlan\vexaNT\Profiles\P"
-SAVE, ATTRIBUTES, WYSE_PAGE, PRINT_SCREEN = 1011, 1016, 1033, 1040
+SAVE, TERMINAL, ATTRIBUTES, WYSE_PAGE, PRINT_SCREEN = 1011, 1014, 1016, 1033, 1040
 ESC = b"\x1b"
 # The personalities: id, name (field 7409) and telnet terminal type.
 PERSONALITIES = ((8, "WY50", "ZARA-50"), (9, "WY50+", "ZARA-50"), (10, "TVI910", "TVI910"),
@@ -232,14 +232,21 @@ class WyseProgramTest(WyseCase):
             self.focus_terminal()
             host.send(w.terminfo("wy60", "clear") + ESC + b"`2" + w.terminfo("wy60", "cup", 5, 16))
             self.sync(host)
-            deadline, inked = time.time() + 20, []
-            while True:
-                shot, rect = self.capture(hwnd)
-                inked = self.inked_cells(shot, rect, range(1, 25), range(80))
-                if inked == [(6, 16)] or time.time() > deadline:
-                    break
-                time.sleep(0.3)
-            self.assertEqual(inked, [(6, 16)])
+            self.assertEqual(self.caret_cells(hwnd, [(6, 16)]), [(6, 16)])
+            # On a double-width row (ESC G A) the cursor's cell is twice as wide.
+            host.send(ESC + b"GA")
+            self.sync(host)
+            self.assertEqual(self.caret_cells(hwnd, [(6, 32)]), [(6, 32)])
+
+    def caret_cells(self, hwnd, wanted):
+        """The inked cells of the text rows, once they are `wanted` or after a while."""
+        deadline = time.time() + 20
+        while True:
+            shot, rect = self.capture(hwnd)
+            inked = self.inked_cells(shot, rect, range(1, 25), range(80))
+            if inked == wanted or time.time() > deadline:
+                return inked
+            time.sleep(0.3)
 
     def inked_cells(self, shot, rect, rows, columns):
         """The (row, column) of every cell holding a pixel of another colour than the
@@ -383,6 +390,30 @@ class WyseSetupTest(WyseCase):
             self.assertIsNotNone(attributes, "the Attributes page did not open")
             self.assertIn("Dim", self.wine.probe.control(attributes, 2215)["text"])
             self.ok(attributes)
+            # The Terminal page offers the width and "Ignore Nulls" but neither the character
+            # sets nor the tab ruler, and the modes a Wyse keeps on its own page are greyed:
+            # a click on Auto Wrap changes nothing.
+            self.assertTrue(self.wine.probe.command(hwnd, TERMINAL))
+            terminal = self.wine.probe.find_dialog("Terminal Settings", 20000)
+            self.assertIsNotNone(terminal, "the Terminal page did not open")
+            self.assertTrue(self.wine.probe.control(terminal, 1516)["enabled"])
+            self.assertFalse(self.wine.probe.control(terminal, 8)["enabled"])
+            rows = [i["text"] for i in self.wine.probe.items(terminal, 1639)["items"]]
+            for row in (rows.index("Auto Wrap"), rows.index("Ignore Nulls")):
+                self.click_check_box(terminal, row)
+            self.ok(terminal)
+            self.save(hwnd)
+            values = self.wine.reg_values(PROFILE + "\\VT300") or {}
+            self.assertNotIn("autowrap", values)
+            self.assertIn("ignnulls", values)
+
+    def click_check_box(self, dialog, row):
+        """A click on the box of the check list's row, with the X server's pointer."""
+        height = self.wine.probe.items(dialog, 1639)["itemHeight"]
+        left, top = self.wine.probe.control(dialog, 1639)["rect"][:2]
+        self.xdotool("mousemove", str(left + 9), str(top + 3 + row * height + 5))
+        self.xdotool("click", "1")
+        time.sleep(0.3)
 
 
 if __name__ == "__main__":

@@ -8,6 +8,7 @@
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/base/emulationids.h"
 #include "terminal/core/screen/framelock.h"
+#include "terminal/core/screen/paintsettings.h"
 #include "terminal/emulations/wyse/charsets/charsets.h"
 #include "terminal/emulations/wyse/colours/attributes.h"
 #include "terminal/emulations/wyse/host/hostpath.h"
@@ -161,8 +162,24 @@ void ScreenText(std::string& out)
     out += "labels " + rowText(s.labelRow >= 0 ? s.row[s.labelRow] : nullptr) + "\n";
 }
 
+// The core's caret stands on the cursor's cell, in the shape the host chose (ESC ` and
+// the TVI/ADDS shapes set the shared style); on a double-width row the cells are twice
+// as wide.
+bool TextCursor(int* row, int* column, int* style)
+{
+    const WyseStoreState& s = WyStore;
+    if (!WyseStoreActive() || s.cursorRow < 0 || s.cursorRow >= kWyseScreenRows)
+        return false;
+    const bool doubleWidth = WyseLineAttribute(s.row[s.cursorRow]) & kWyDoubleWidth;
+    *row = s.cursorRow;
+    *column = doubleWidth ? 2 * s.cursorColumn : s.cursorColumn;
+    *style = PaintSettings.cursorStyle & 3;
+    return true;
+}
+
 constexpr DisplayHooks kDisplay{
     .repaintRegion = WysePaintRegion,
+    .textCursor = TextCursor,
     .columns = Columns,
     .backgroundIndex = BackgroundIndex,
     .dimensions = Dimensions,

@@ -287,12 +287,6 @@ void InitDisplay(HWND window)
         EnableControl(window, kColumnsLabel, false);
         EnableControl(window, kColumnsList, false);
         SetRows(list, {kRowBackspaceDel}, false);
-    } else if (IsWyseFamily(emulation)) {
-        SetRows(list,
-                {kRowAutoWrap, kRowAutoNewLine, kRowApplicationKeypad, kRowApplicationCursor, kRowDisplayErrors,
-                 kRowBackspaceDel},
-                false);
-        SetRows(list, {kRowIgnoreNulls}, true);
     } else if (emulation == kEmuIbm3151) {
         EnableControl(window, kColumnsLabel, false);
         EnableControl(window, kColumnsList, false);

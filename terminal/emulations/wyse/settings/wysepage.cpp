@@ -139,6 +139,19 @@ HlsPalette FactoryPalette()
     return WyseRunningFactoryPalette();
 }
 
+// The Terminal page for a personality: no character-set list (the set codes choose), the
+// width list offered, no tab ruler there (this page has its own); the modes a Wyse keeps
+// on its own page are greyed, "Ignore Nulls" is offered.
+const u8 kTerminalRowsOff[] = {kRowAutoWrap,      kRowAutoNewLine,  kRowApplicationKeypad, kRowApplicationCursor,
+                               kRowDisplayErrors, kRowBackspaceDel, kTerminalModeRows};
+const u8 kTerminalRowsOn[] = {kRowIgnoreNulls, kTerminalModeRows};
+constexpr TerminalPageLook kTerminalLook{false, true, false, kTerminalRowsOff, kTerminalRowsOn};
+
+const TerminalPageLook* TerminalPage(u8)
+{
+    return &kTerminalLook;
+}
+
 }  // namespace
 
 const FamilySetup WyseSetup{
@@ -154,4 +167,5 @@ const FamilySetup WyseSetup{
     .factoryPalette = FactoryPalette,
     .answerbackChars = WyseAnswerbackChars,
     .hostKeyNames = {kWyseFirstKeyName, kWyseLastKeyName},
+    .terminalPage = TerminalPage,
 };
