@@ -45,7 +45,8 @@ bool LprOpenRecord(LprRequest& r, const LprOpenArguments& a, const char* localHo
     r.jobNumber = a.jobNumber;
     r.copies = static_cast<u16>(a.copies);
     r.banner = static_cast<u16>(a.banner != 0);
-    r.retriesAndDelay = (a.retries & 0xF) | ((a.delayMs & 0xFFF) << 4);
+    r.retriesAndDelay = a.retries & 0xF;
+    r.retryDelayMs = a.delayMs;
     r.debug = static_cast<u8>(a.debug);
     return true;
 }

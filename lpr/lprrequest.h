@@ -53,7 +53,8 @@ struct LprRequest {
     i32 jobNumber;  // -1 when free
     u32 retryTime;  // tick count at which a waiting request is due
     u8 debug;
-    u32 retriesAndDelay;  // bits 0-3 retries left, bits 4-15 delay in ms
+    u32 retriesAndDelay;  // bits 0-3 retries left
+    u32 retryDelayMs;     // the whole delay between tries: a 12-bit field would cut 5,000 ms to 904
     u64 queuedOrder;      // close order: queued jobs go out first-closed first
 };
 
@@ -71,7 +72,7 @@ struct LprOpenArguments {
 };
 
 // Fills a free record as an open request: texts copied and cut to their limits, an empty
-// user becomes "root", retries and delay packed. Returns false, leaving the record free,
+// user becomes "root", the retries (4 bits) and the whole delay kept. Returns false, leaving the record free,
 // when a text cannot travel in the protocol (see LprRequestFieldsAllowed).
 bool LprOpenRecord(LprRequest& r, const LprOpenArguments& a, const char* localHost);
 
@@ -80,7 +81,7 @@ void LprClearRecord(LprRequest& r);
 
 // clang-format off
 inline u32 LprRetriesLeft(const LprRequest& r) { return r.retriesAndDelay & 0xF; }
-inline u32 LprRetryDelay(const LprRequest& r) { return (r.retriesAndDelay >> 4) & 0xFFF; }
+inline u32 LprRetryDelay(const LprRequest& r) { return r.retryDelayMs; }
 // clang-format on
 
 // The size a data block must grow to so that `length` more bytes fit behind `used`:

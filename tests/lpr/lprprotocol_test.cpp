@@ -96,7 +96,7 @@ TEST(LprControlFile, LongestFieldsFitWholeAndOverlongOnesAreCutToTheirLimits)
     EXPECT_GT(file.size(), 256u);  // more than a fixed 256-unit buffer would have held
 }
 
-TEST(LprRequestRecord, OpeningFillsDefaultsAndPacksRetriesAndDelay)
+TEST(LprRequestRecord, OpeningFillsDefaultsAndKeepsTheWholeDelay)
 {
     Opening o;
     o.user = W(u"");
@@ -107,7 +107,7 @@ TEST(LprRequestRecord, OpeningFillsDefaultsAndPacksRetriesAndDelay)
     EXPECT_EQ(r.filesLeft, 2);
     EXPECT_EQ(LprLowBytes(r.user), "root");
     EXPECT_EQ(LprRetriesLeft(r), 1u);
-    EXPECT_EQ(LprRetryDelay(r), 904u);
+    EXPECT_EQ(LprRetryDelay(r), 5000u);  // not cut to 12 bits (904)
     EXPECT_EQ(r.socket, LprNoSocket);
     EXPECT_EQ(LprControlFile(r, "client").substr(0, 14), "Hclient\nProot\n");
 

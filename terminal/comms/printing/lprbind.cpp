@@ -1,4 +1,5 @@
 #include "terminal/comms/printing/lprbind.h"
+#include "terminal/comms/printing/lprdelay.h"
 
 #include <cwchar>
 
@@ -117,7 +118,7 @@ int OpenLprJob()
     g_lpr.InitLPD(MainWindowHandle);
     g_lprRequest = g_lpr.OpenLPDRequest(p.LPRPrint, p.LPRDevice, p.LPRJob, p.LPRUser, number,
                                         static_cast<int>(p.LPRCopies), static_cast<int>(p.LPRBanner), p.LPRRetries,
-                                        p.LPRRetryDelay, static_cast<int>(p.LPRDebug));
+                                        LprRetryDelayMilliseconds(p.LPRRetryDelay), static_cast<int>(p.LPRDebug));
     if (g_lprRequest == -1) {
         UnloadLprModule();
         return 0;

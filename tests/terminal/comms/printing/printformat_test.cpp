@@ -1,4 +1,5 @@
 // Screen lines in the five print line formats.
+#include "terminal/comms/printing/lprdelay.h"
 #include "terminal/comms/printing/printformat.h"
 
 #include <gtest/gtest.h>
@@ -171,6 +172,19 @@ TEST(PrintFormatTest, LastNonBlankCell)
     EXPECT_EQ(FindLastNonBlankCell(&line.record, 0, 131), 10);
     EXPECT_EQ(FindLastNonBlankCell(&line.record, 11, 131), 10);
     EXPECT_EQ(FindLastNonBlankCell(&line.record, 5, 9), 4);
+}
+
+}  // namespace
+
+namespace {
+
+// The dialogs' seconds reach the LPR module as milliseconds, whole.
+TEST(LprRetryDelay, SecondsBecomeMilliseconds)
+{
+    EXPECT_EQ(LprRetryDelayMilliseconds(0), 0u);
+    EXPECT_EQ(LprRetryDelayMilliseconds(2), 2000u);
+    EXPECT_EQ(LprRetryDelayMilliseconds(5), 5000u);
+    EXPECT_EQ(LprRetryDelayMilliseconds(0xFFFFFFFF), 4294967u * 1000);
 }
 
 }  // namespace
