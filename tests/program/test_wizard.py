@@ -20,7 +20,7 @@ ZEZ = r"HKLM\SOFTWARE\Microsoft\WBT\Clients\Registration\ZEZ"
 PROFILES = r"HKLM\SOFTWARE\Quorlan\vexaNT\Profiles"
 NEW_TITLE = "TE Client Connection Wizard - Connection Information"
 EDIT_TITLE = "TE Client Connection Properties - Connection Information"
-NEXT, CANCEL, APPLY, NAME = 30102, 30101, 30133, 1200
+NEXT, CANCEL, APPLY, NAME, HOST = 30102, 30101, 30133, 1200, 1250
 WM_APP = 0x8000
 
 
@@ -142,12 +142,14 @@ class NewConnection(WizardTest):
         self.assertTrue(self.wine.probe.set_text(self.page(dialog), NAME, "A"))
         self.assertTrue(self.wine.probe.control(dialog, NEXT)["enabled"])
         self.next_to(dialog, "Host Information")
+        self.assertTrue(self.wine.probe.set_text(self.page(dialog), HOST, "h"))
         self.next_to(dialog, "Finalization", 5)
         self.assertEqual(self.wine.probe.control(dialog, NEXT)["text"], "&Finish")
         self.assertTrue(self.wine.probe.click(dialog, NEXT))
         self.assertEqual(self.finished(proc), {"line": "VXNTCONWIZ.EXE ", "exit": 1})
 
-        self.assertEqual(self.wine.reg_values(PROFILES + r"\A\CONNECTION"), {"netproto": ("REG_DWORD", "0x0")})
+        self.assertEqual(self.wine.reg_values(PROFILES + r"\A\CONNECTION"), {
+            "netproto": ("REG_DWORD", "0x0"), "netname": ("REG_SZ", "h"), "netname1": ("REG_SZ", "h")})
         self.assertEqual(self.export(PROFILES + r"\A").count("["), 2, "the profile key and CONNECTION only")
         self.assertEqual(self.wine.reg_values(r"HKLM\SOFTWARE\Quorlan\vexaNT\Startup,A"),
                          {"iNumEntries": ("REG_DWORD", "0x0")})

@@ -1,5 +1,7 @@
 #include "wizard/app/mainwizard.h"
 
+#include "wizard/app/loginpage.h"
+#include "wizard/app/printerpages.h"
 #include "wizard/app/resource.h"
 #include "wizard/app/wizardapp.h"
 #include "wizard/app/wizardlanguage.h"
@@ -17,14 +19,15 @@ WizardMainDialog::WizardMainDialog() : WizardDialog(IDD_WIZARD_MAIN)
 {
     // The pages in the order of their members: 128, 129, 147, 135, 136, 140, 141, 143.
     auto connection = std::make_unique<ConnectionPage>();
-    auto final = std::make_unique<FinalPage>();
     connection_ = connection.get();
-    final_ = final.get();
     pages_.push_back(std::move(connection));
-    pages_.push_back(std::make_unique<WizardPage>(IDD_PAGE_HOST));
-    pages_.push_back(std::move(final));
-    for (int id : {IDD_PAGE_LOGIN, IDD_PAGE_PRINTER, IDD_PAGE_GUI, IDD_PAGE_HOST3270, IDD_PAGE_AUX})
-        pages_.push_back(std::make_unique<WizardPage>(id));
+    pages_.push_back(std::make_unique<HostPage>(false));
+    pages_.push_back(std::make_unique<FinalPage>());
+    pages_.push_back(std::make_unique<LoginPage>());
+    pages_.push_back(std::make_unique<PrinterPage>());
+    pages_.push_back(std::make_unique<LockdownPage>());
+    pages_.push_back(std::make_unique<HostPage>(true));
+    pages_.push_back(std::make_unique<AuxPage>());
 }
 
 WizardPage* WizardMainDialog::PageAt(int position)

@@ -29,7 +29,6 @@ private:
     void Click(int button);
 
     ConnectionPage* connection_;
-    FinalPage* final_;
     std::vector<std::unique_ptr<WizardPage>> pages_;
     int position_ = 0;
     WizardPage* shown_ = nullptr;

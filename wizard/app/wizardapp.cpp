@@ -4,6 +4,7 @@
 #include "wizard/app/wizardapp.h"
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include "wizard/app/mainwizard.h"
 #include "wizard/app/resource.h"
@@ -135,6 +136,8 @@ void RunWizard(const WizardCommand& command)
         s.name = command.name;
     s.startOptions = kDefaultStartOptions;
     WizardSetDefaults(s, static_cast<u32>(ReadSelectedLanguage()));
+    // A new connection gets its desktop shortcut; an edited one never.
+    app.desktopIcon = command.mode == WizardMode::New;
     if (command.mode == WizardMode::Edit) {
         WText line;
         if (ReadStartLine(app.registry, s.name, line))
@@ -203,12 +206,15 @@ void SaveConnection()
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
     WizardApp& app = App();
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES | ICC_UPDOWN_CLASS};
+    InitCommonControlsEx(&controls);
     const WizardCommand command = ParseWizardCommandLine(GetCommandLineW());
     app.keepMacros = command.keepMacros;
     app.settings.mode = command.mode;
     app.settings.deleteWholeProfile = !command.keepMacros;
     app.osCode = OsCode();
     const bool administrator = app.osCode == 16 || app.osCode == 0 || IsAdministrator();
+    app.administrator = administrator;
     app.settings.userScope = !administrator;
 
     if (command.mode == WizardMode::Register) {

@@ -10,6 +10,7 @@ struct WizardApp {
     Win32Registry registry;
     WizardSettings settings;
     bool keepMacros = false;  // -M: the registration's properties command carries it too
+    bool administrator = true;
     bool desktopIcon = false;
     u32 osCode = 0;
     int exitCode = 0;

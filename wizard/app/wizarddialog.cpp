@@ -50,3 +50,39 @@ INT_PTR CALLBACK WizardDialog::Procedure(HWND dialog, UINT message, WPARAM wPara
     SetWindowLongPtrW(dialog, DWLP_MSGRESULT, result);
     return TRUE;
 }
+
+int WizardDialog::AddItem(int combo, const std::wstring& text, LPARAM data)
+{
+    const LRESULT at = SendDlgItemMessageW(hwnd_, combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    if (at >= 0)
+        SendDlgItemMessageW(hwnd_, combo, CB_SETITEMDATA, static_cast<WPARAM>(at), data);
+    return static_cast<int>(at);
+}
+
+LPARAM WizardDialog::SelectedData(int combo, LPARAM fallback) const
+{
+    const LRESULT at = SendDlgItemMessageW(hwnd_, combo, CB_GETCURSEL, 0, 0);
+    return at < 0 ? fallback : SendDlgItemMessageW(hwnd_, combo, CB_GETITEMDATA, static_cast<WPARAM>(at), 0);
+}
+
+void WizardDialog::SelectData(int combo, LPARAM data)
+{
+    const LRESULT count = SendDlgItemMessageW(hwnd_, combo, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        if (SendDlgItemMessageW(hwnd_, combo, CB_GETITEMDATA, static_cast<WPARAM>(i), 0) == data) {
+            SendDlgItemMessageW(hwnd_, combo, CB_SETCURSEL, static_cast<WPARAM>(i), 0);
+            return;
+        }
+    }
+    SendDlgItemMessageW(hwnd_, combo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+}
+
+u32 WizardDialog::Number(int control) const
+{
+    // The leading digits, as the C library reads an unsigned number.
+    const std::wstring text = Text(control);
+    u32 n = 0;
+    for (std::size_t i = 0; i < text.size() && text[i] >= L'0' && text[i] <= L'9'; ++i)
+        n = n * 10 + static_cast<u32>(text[i] - L'0');
+    return n;
+}

@@ -8,6 +8,8 @@
 
 #include <string>
 
+#include "terminal/core/base/vxtypes.h"
+
 class WizardDialog {
 public:
     explicit WizardDialog(int templateId) : templateId_(templateId) {}
@@ -32,6 +34,17 @@ protected:
     void SetText(int control, const std::wstring& text) { SetDlgItemTextW(hwnd_, control, text.c_str()); }
     std::wstring Text(int control) const;
     void Enable(int control, bool on) { EnableWindow(GetDlgItem(hwnd_, control), on); }
+    bool Checked(int control) const { return IsDlgButtonChecked(hwnd_, control) == BST_CHECKED; }
+    void SetCheck(int control, bool on) { CheckDlgButton(hwnd_, control, on ? BST_CHECKED : BST_UNCHECKED); }
+    void Show(int control, bool on) { ShowWindow(GetDlgItem(hwnd_, control), on ? SW_SHOW : SW_HIDE); }
+    void Limit(int control, int characters) { SendDlgItemMessageW(hwnd_, control, EM_LIMITTEXT, characters, 0); }
+    // Combo boxes: an item with its data; the selection's data (`fallback` when none);
+    // selects the item whose data is `data` (none when no item has it).
+    int AddItem(int combo, const std::wstring& text, LPARAM data);
+    LPARAM SelectedData(int combo, LPARAM fallback) const;
+    void SelectData(int combo, LPARAM data);
+    // An unsigned decimal number typed into a control; text that is no number gives 0.
+    u32 Number(int control) const;
 
     HWND hwnd_ = nullptr;
 

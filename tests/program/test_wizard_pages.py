@@ -1,0 +1,275 @@
+"""The wizard's pages driven by control id: what each page offers for the emulation
+chosen, and what Finish then stores in the profile and the terminal's start line."""
+import os
+import time
+import unittest
+
+import vxtest
+from vxtest import printers
+from test_wizard import APPLY, EDIT_TITLE, NAME, NEW_TITLE, NEXT, PROFILES, WIZARD, ZEZ, PROGRAM_DIR, WizardTest
+
+EMULATION, MODEL, MODEL_CAPTION = 1201, 1202, 1199
+TCPIP, SERIAL, HOST, ROLLOVER, HOST2, ADVANCED, CONNECT_TO, SPEED = 30104, 30105, 1250, 30258, 1281, 30134, 1246, 1208
+TELNET_TITLE = "TCP/IP Telnet Configuration "
+HOST_PORT, TN3270E, OPTIONS_3270, IBM_CONTROLS = 30110, 30117, 3001, (30116, 30117, 3001, 30136, 30135)
+OTHER_TELNET_CONTROLS = (30110, 1203, 1204, 30256, 1264, 2972, 1207, 1247, 30122, 30123, 1285)
+WAIT_TEXT, RESPONSE, TOKEN, INSERT, ADD = 1215, 1253, 1216, 30141, 30140
+STORE_USER, STORE_ALL, FINISH_TEXT = 30237, 30238, 30255
+PRINTER_LIST, DIRECT, PRINT_PORT, CONFIGURE, LPR = 1219, 30143, 6014, 30147, 4900
+FULL_SCREEN, DISABLE_ALL, SINGLE_MENUS, RECONNECT, MOUSE = 30176, 30162, (30164, 30163, 30165, 30166), 30170, 1286
+
+
+class WizardPages(WizardTest):
+    def setUp(self):
+        super().setUp()
+        self.assertEqual(self.wine.run(WIZARD, "-R", cwd=PROGRAM_DIR).returncode, 0)
+
+    def start_new(self, name="A"):
+        proc = self.connmgr("new")
+        dialog = self.wine.probe.find_dialog(NEW_TITLE)
+        self.assertIsNotNone(dialog)
+        self.assertTrue(self.wine.probe.set_text(self.page(dialog), NAME, name))
+        return proc, dialog
+
+    def emulation(self, dialog, emulation_id):
+        self.assertTrue(self.wine.probe.select(self.page(dialog), EMULATION, emulation_id))
+        time.sleep(0.3)
+
+    def visible(self, page, control):
+        return self.wine.probe.control(page, control)["visible"]
+
+    def enabled(self, page, control):
+        return self.wine.probe.control(page, control)["enabled"]
+
+    def modal(self, title):
+        dialog = self.wine.probe.find_dialog(title)
+        self.assertIsNotNone(dialog, "no dialog %r" % title)
+        return dialog
+
+    def serial_ports(self, *ports):
+        """The machine's serial ports as the device map lists them (volatile values that
+        live as long as the prefix's server)."""
+        key = r"HKLM\HARDWARE\DEVICEMAP\SERIALCOMM"
+        for name in list(self.wine.reg_values(key) or {}):
+            self.wine.reg("delete", key, "/v", name, "/f")
+        for number, port in enumerate(ports):
+            code, said = self.wine.reg("add", key, "/v", "\\Device\\Serial%d" % number, "/d", port, "/f")
+            self.assertEqual(code, 0, said)
+
+    def test_a_telnet_connection_stores_its_host_twice(self):
+        self.serial_ports()
+        proc, dialog = self.start_new()
+        self.next_to(dialog, "Host Information")
+        page = self.page(dialog)
+        self.assertTrue(self.wine.probe.control(page, TCPIP)["check"])
+        self.assertFalse(self.enabled(dialog, NEXT), "an empty host keeps Next off")
+        self.assertFalse(self.enabled(page, SERIAL), "the test prefix has no serial port")
+        self.assertTrue(self.wine.probe.click(page, ROLLOVER))
+        time.sleep(0.3)
+        self.assertTrue(self.visible(page, HOST2))
+        self.assertTrue(self.wine.probe.click(page, ROLLOVER))
+        time.sleep(0.3)
+        self.assertFalse(self.visible(page, HOST2))
+        self.assertTrue(self.wine.probe.set_text(page, HOST, "h"))
+        self.assertTrue(self.enabled(dialog, NEXT))
+        self.finish_from(dialog, 1)
+        self.assertEqual(self.finished(proc)["exit"], 1)
+        self.assertEqual(self.wine.reg_values(PROFILES + r"\A\CONNECTION"), {
+            "netproto": ("REG_DWORD", "0x0"), "netname": ("REG_SZ", "h"), "netname1": ("REG_SZ", "h")})
+        self.assertEqual(self.export(PROFILES + r"\A").count("["), 2)
+        self.assertEqual(self.wine.reg_values(r"HKLM\SOFTWARE\Quorlan\vexaNT\Startup,A"),
+                         {"iNumEntries": ("REG_DWORD", "0x0")})
+
+    def test_a_serial_connection_stores_its_port_and_line(self):
+        self.serial_ports("COM1", "COM3")
+        proc, dialog = self.start_new("S")
+        self.next_to(dialog, "Host Information")
+        page = self.page(dialog)
+        self.assertTrue(self.enabled(page, SERIAL))
+        self.assertTrue(self.wine.probe.click(page, SERIAL))
+        time.sleep(0.3)
+        self.assertTrue(self.enabled(dialog, NEXT), "a serial connection needs no host")
+        ports = self.wine.probe.items(page, CONNECT_TO)["items"]
+        self.assertEqual([(p["text"], p["data"]) for p in ports], [("COM1", 0), ("COM3", 2)])
+        self.assertTrue(self.wine.probe.select(page, CONNECT_TO, 1))
+        self.assertTrue(self.wine.probe.click(page, ADVANCED))
+        serial = self.modal("Serial Settings")
+        self.assertTrue(self.wine.probe.select(serial, SPEED, 7))  # 19200
+        self.assertTrue(self.wine.probe.click(serial, 1))
+        time.sleep(0.5)
+        self.finish_from(dialog, 1)
+        self.assertEqual(self.finished(proc)["exit"], 1)
+        self.assertEqual(self.wine.reg_values(PROFILES + r"\S\CONNECTION"), {
+            "netproto": ("REG_DWORD", "0x1"), "comdevice": ("REG_DWORD", "0x2"), "comspeed": ("REG_DWORD", "0x7")})
+
+    def test_one_more_login_step_is_stored_after_the_three_stored(self):
+        self.seed_connection("A", "-WA")
+        self.seed("[HKEY_LOCAL_MACHINE\\SOFTWARE\\Quorlan\\vexaNT\\Startup,A]\n\"iNumEntries\"=dword:00000003\n"
+                  "\"WaitFor0\"=\"login:\"\n\"Response0\"=\"guest<CR>\"\n\"WaitCond1\"=\"<KU>\"\n\"Response1\"=\"\"\n"
+                  "\"WaitFor2\"=\"$ \"\n\"Response2\"=\"ls<CR>\"\n\n")
+        proc = self.connmgr("properties", "A")
+        dialog = self.wine.probe.find_dialog(EDIT_TITLE)
+        self.next_to(dialog, "Automate Login Process", 2)
+        page = self.page(dialog)
+        self.assertFalse(self.enabled(page, ADD), "nothing to add before a wait text")
+        self.assertTrue(self.wine.probe.set_text(page, WAIT_TEXT, "bye?"))
+        self.assertTrue(self.enabled(page, ADD))
+        self.assertTrue(self.wine.probe.set_text(page, RESPONSE, "y"))
+        self.assertTrue(self.wine.probe.select(page, TOKEN, 4))  # C. Return
+        self.assertTrue(self.wine.probe.click(page, INSERT))
+        self.assertTrue(self.wine.probe.click(page, ADD))
+        time.sleep(0.3)
+        self.assertEqual(self.wine.probe.control(page, WAIT_TEXT)["text"], "")
+        self.finish_from(dialog, 2)
+        self.assertEqual(self.finished(proc)["exit"], 1)
+        self.assertEqual(self.wine.reg_values(r"HKLM\SOFTWARE\Quorlan\vexaNT\Startup,A"), {
+            "iNumEntries": ("REG_DWORD", "0x4"), "WaitFor0": ("REG_SZ", "login:"), "Response0": ("REG_SZ", "guest<CR>"),
+            "WaitCond1": ("REG_SZ", "<KU>"), "Response1": ("REG_SZ", ""), "WaitFor2": ("REG_SZ", "$ "),
+            "Response2": ("REG_SZ", "ls<CR>"), "WaitFor3": ("REG_SZ", "bye?"), "Response3": ("REG_SZ", "<CR>y")})
+
+    def test_a_connection_for_the_current_user_only(self):
+        user = os.environ.get("USER") or "root"
+        desktop = os.path.join(self.wine.prefix, "drive_c", "users", user, "Desktop")
+        if os.path.islink(desktop):
+            os.unlink(desktop)
+        os.makedirs(desktop, exist_ok=True)
+        proc, dialog = self.start_new()
+        self.next_to(dialog, "Host Information")
+        self.assertTrue(self.wine.probe.set_text(self.page(dialog), HOST, "h"))
+        self.next_to(dialog, "Finalization", 5)
+        page = self.page(dialog)
+        self.assertEqual(self.wine.probe.control(page, STORE_USER)["text"], "Session stored for current user only")
+        self.assertTrue(self.visible(page, STORE_ALL))
+        self.assertEqual(self.wine.probe.control(page, FINISH_TEXT)["text"], "Click Finish to store settings.")
+        self.assertTrue(self.wine.probe.click(page, STORE_USER))
+        time.sleep(0.3)
+        self.assertTrue(self.wine.probe.click(dialog, NEXT))
+        self.assertEqual(self.finished(proc)["exit"], 1)
+        self.assertEqual(self.wine.reg_values(r"HKCU\Software\Quorlan\vexaNT\Profiles\A\CONNECTION"), {
+            "netproto": ("REG_DWORD", "0x0"), "netname": ("REG_SZ", "h"), "netname1": ("REG_SZ", "h")})
+        self.assertIsNone(self.wine.reg_values(PROFILES + r"\A\CONNECTION"))
+        self.assertIsNotNone(self.wine.reg_values(ZEZ + r"\Connections\A"))
+        self.assertTrue(os.path.exists(os.path.join(desktop, "A.lnk")))
+
+    def finish_from(self, dialog, position):
+        titles = ["Connection Information", "Host Information", "Automate Login Process", "Printer Port Settings",
+                  "GUI Overrides", "Aux Port Settings", "Finalization"]
+        for title in titles[position + 1:]:
+            self.next_to(dialog, title)
+        self.assertTrue(self.wine.probe.click(dialog, NEXT))
+
+    def test_emulations_show_their_models_and_options(self):
+        proc, dialog = self.start_new()
+        page = self.page(dialog)
+        self.emulation(dialog, 7)  # IBM5250
+        for control in (30113, 30153, 30154, 30156):
+            self.assertTrue(self.visible(page, control), control)
+        self.assertFalse(self.visible(page, 30246))
+        self.assertEqual(len(self.wine.probe.items(page, MODEL)["items"]), 12)
+        self.assertEqual(self.wine.probe.control(page, MODEL_CAPTION)["text"], "&IBM 5250 Model:")
+        self.emulation(dialog, 17)  # TA6530
+        self.assertFalse(self.visible(page, MODEL))
+        self.assertFalse(self.visible(page, MODEL_CAPTION))
+        self.emulation(dialog, 6)  # IBM3270: the TCP/IP-only host page
+        self.next_to(dialog, "Host Information")
+        host_page = self.page(dialog)
+        self.assertIsNone(self.wine.probe.control(host_page, SERIAL).get("hwnd"))
+        self.assertTrue(self.wine.probe.set_text(host_page, HOST, "127.0.0.1"))
+        # The telnet dialog of a 3270 connection: TN3270E on, its options reachable.
+        self.assertTrue(self.wine.probe.click(host_page, ADVANCED))
+        telnet = self.modal(TELNET_TITLE)
+        self.assertFalse(self.wine.probe.control(telnet, TN3270E)["check"])
+        self.assertTrue(self.enabled(telnet, OPTIONS_3270))
+        self.assertTrue(self.wine.probe.click(telnet, TN3270E))
+        time.sleep(0.3)
+        self.assertFalse(self.enabled(telnet, OPTIONS_3270))
+        self.assertEqual(self.wine.probe.control(telnet, 1203)["text"], "IBM-3278-2-E")  # model 4, the default
+        self.assertTrue(self.wine.probe.set_text(telnet, HOST_PORT, "x2y"))
+        self.assertTrue(self.wine.probe.click(telnet, 1))  # OK
+        time.sleep(0.5)
+        self.finish_from(dialog, 1)
+        self.assertEqual(self.finished(proc)["exit"], 1)
+        connection = self.wine.reg_values(PROFILES + r"\A\CONNECTION")
+        self.assertEqual(connection["iTelnetPortNum"], ("REG_DWORD", "0x0"), "letters in a port store 0")
+        self.assertNotIn("iTelnetName", connection, "the default name is not stored")
+        self.assertEqual(self.wine.reg_values(PROFILES + r"\A\Telnet"), {"Telnet3270e": ("REG_DWORD", "0x0")})
+        self.assertEqual(self.wine.reg_values(PROFILES + r"\A\VT300"), {"vdumode": ("REG_DWORD", "0x6")})
+
+    def test_a_vt_connections_telnet_dialog_disables_the_ibm_controls(self):
+        proc, dialog = self.start_new()
+        self.emulation(dialog, 1)
+        self.next_to(dialog, "Host Information")
+        page = self.page(dialog)
+        self.assertTrue(self.wine.probe.set_text(page, HOST, "h"))
+        self.assertTrue(self.wine.probe.click(page, ADVANCED))
+        telnet = self.modal(TELNET_TITLE)
+        for control in IBM_CONTROLS:
+            self.assertTrue(self.visible(telnet, control), control)
+            self.assertFalse(self.enabled(telnet, control), control)
+        for control in OTHER_TELNET_CONTROLS:
+            self.assertTrue(self.enabled(telnet, control), control)
+        self.assertFalse(self.enabled(dialog, NEXT), "the main dialog waits for the telnet dialog")
+        self.assertTrue(self.wine.probe.click(telnet, 2))  # Cancel
+        time.sleep(0.5)
+        self.assertTrue(self.enabled(dialog, NEXT))
+        self.assertTrue(self.wine.probe.click(dialog, 30101))
+        self.assertEqual(self.finished(proc)["exit"], 0)
+
+    def test_lock_down_choices_become_the_start_line(self):
+        for name, choices, line in (("A", (FULL_SCREEN, DISABLE_ALL, RECONNECT), "-F -E2 -WA"),
+                                    ("B", (DISABLE_ALL, FULL_SCREEN), "-F -WB"),
+                                    ("C", (), "-MC12 -WC")):
+            with self.subTest(line=line):
+                proc, dialog = self.start_new(name)
+                self.next_to(dialog, "Host Information")
+                self.assertTrue(self.wine.probe.set_text(self.page(dialog), HOST, "h"))
+                self.next_to(dialog, "GUI Overrides", 3)
+                page = self.page(dialog)
+                for control in choices:
+                    self.assertTrue(self.wine.probe.click(page, control))
+                time.sleep(0.3)
+                if DISABLE_ALL in choices:
+                    # Full screen and "Disable All" in either order leave the menus off.
+                    for control in SINGLE_MENUS:
+                        self.assertFalse(self.enabled(page, control), control)
+                if not choices:
+                    self.assertTrue(self.wine.probe.select(page, MOUSE, 11))  # "Hand", the 12th cursor
+                self.finish_from(dialog, 4)
+                self.assertEqual(self.finished(proc)["exit"], 1)
+                self.assertEqual(self.wine.reg_values(ZEZ + "\\Connections\\" + name)["StartCmdLineArgs"],
+                                 ("REG_SZ", line))
+
+    def test_printer_lines_keep_their_printer_and_port(self):
+        printers.add_printer(self.wine, "Monochrome Laser", "LPT1:")
+        printers.add_printer(self.wine, "Office on 2", "LPT2:")
+        proc, dialog = self.start_new()
+        self.next_to(dialog, "Host Information")
+        self.assertTrue(self.wine.probe.set_text(self.page(dialog), HOST, "h"))
+        self.next_to(dialog, "Printer Port Settings", 2)
+        page = self.page(dialog)
+        lines = self.wine.probe.items(page, PRINTER_LIST)
+        texts = [item["text"] for item in lines["items"]]
+        self.assertIn("Monochrome Laser on LPT1:", texts)
+        self.assertIn("Office on 2 on LPT2:", texts)
+        self.assertTrue(self.wine.probe.select(page, PRINTER_LIST, texts.index("Office on 2 on LPT2:")))
+        self.assertTrue(self.enabled(page, LPR), "lprspool resolves its five exports")
+        self.assertTrue(self.wine.probe.click(page, DIRECT))
+        time.sleep(0.3)
+        self.assertTrue(self.enabled(page, PRINT_PORT))
+        self.assertFalse(self.enabled(page, CONFIGURE), "LPT1: is no serial port")
+        self.assertTrue(self.wine.probe.click(page, LPR))
+        time.sleep(0.3)
+        self.assertFalse(self.enabled(dialog, NEXT), "LPR waits for its host")
+        self.assertTrue(self.wine.probe.click(page, LPR))
+        time.sleep(0.3)
+        self.finish_from(dialog, 3)
+        self.assertEqual(self.finished(proc)["exit"], 1)
+        printing = self.wine.reg_values(PROFILES + r"\A\PRINTING")
+        self.assertEqual(printing["PMPrinter"], ("REG_SZ", "Office on 2"))
+        self.assertEqual(printing["PMPort"], ("REG_SZ", "LPT2:"))
+        self.assertEqual(printing["DirectToPort"], ("REG_DWORD", "0x1"))
+        self.assertEqual(printing["Port"], ("REG_SZ", "LPT1:"))
+
+
+if __name__ == "__main__":
+    unittest.main()
