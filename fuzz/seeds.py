@@ -312,6 +312,55 @@ def tn3270_seeds():
         ("record", data(b"\xf3\x00\x09\x03\x00", 3))]))
 
 
+# ---- tn5250 ------------------------------------------------------------------------------
+
+def tn5250_input(model, enhanced, steps):
+    """A tn5250 target input: steps are ("record", bytes), ("key", code, shift) or
+    ("char", code)."""
+    i = Input().number(model, 0, 14).flag(enhanced)
+    for step in steps:
+        if step[0] == "record":
+            i.number(0, 0, 3).text(step[1])
+        elif step[0] == "key":
+            i.number(2, 0, 3).number(step[1], 60, 200).number(step[2], 0, 7)
+        else:
+            i.number(3, 0, 3).number(step[1], 0, 0x17F)
+    return i.bytes()
+
+
+def tn5250_seeds():
+    from telnethost import tn5250 as t
+    name = t.record(t.command(t.CLEAR_UNIT) + t.write_to_display(0, t.CC2_UNLOCK, t.sba(1, 1), t.ebcdic("NAME:"),
+                                                                  t.sf(t.UNDERLINE, 10)) + t.read())
+    write("fuzz_tn5250", "name-screen-typed", tn5250_input(3, False, [
+        ("record", name), ("char", ord("A")), ("char", ord("B")), ("key", 111, 0),
+        ("record", t.record(t.write_to_display(0, t.CC2_UNLOCK) + t.read())), ("key", 68, 1), ("key", 113, 1)]))
+    fields = t.write_to_display(0x40, t.CC2_UNLOCK, t.soh(0, 0, 1, 24, 0, 0, 4), t.sba(2, 2),
+                                t.sf(t.NORMAL, 5, t.NUMERIC_ONLY, ffw2=t.ZERO_FILL, fcw=b"\x80\x02"),
+                                t.sba(3, 2), t.sf(t.REVERSE, 6, t.SIGNED_NUMERIC, fcw=b"\xb1\xa0\x80\x01"),
+                                t.wea(1, 0x84), t.td(b"\x3f\x20"), t.ra(5, 10, 0xC1), t.ic(2, 3))
+    write("fuzz_tn5250", "fields-and-keys", tn5250_input(3, False, [
+        ("record", t.record(t.command(t.CLEAR_UNIT) + fields + t.read(t.READ_INPUT_FIELDS))),
+        ("char", ord("1")), ("key", 114, 0), ("char", ord("A")), ("key", 95, 0), ("key", 113, 0),
+        ("char", ord("4")), ("key", 96, 0), ("key", 111, 0), ("record", t.record(t.command(t.SAVE_SCREEN_COMMAND))),
+        ("record", t.record(t.command(t.READ_SCREEN_EXTENDED))), ("record", t.record(t.QUERY))]))
+    window = t.write_to_display(0, t.CC2_UNLOCK, t.sba(5, 10),
+                                bytes.fromhex("15 00 09 D9 51 80 00 00 03 0A"), t.sba(10, 5),
+                                bytes.fromhex("15 00 19 D9 50 20 00 00 11 00 00 00 06 01 02 00 4B 00 00 00 00 00 "
+                                              "0B 10 40 01 00 C1 C2 C3 C4 C5 C6"))
+    write("fuzz_tn5250", "windows-and-choices", tn5250_input(6, True, [
+        ("record", t.record(t.command(t.CLEAR_UNIT_ALTERNATE, b"\x00") + window + t.read())),
+        ("key", 91, 0), ("key", 140, 0), ("record", t.record(b"", t.CANCEL_INVITE))]))
+    text = (t.structured_field(0x32, b"\x00\x80\x00\x00") +
+            t.structured_field(0x34, bytes.fromhex("00 00 08 00 05 01 02 00 46 03")) +
+            t.structured_field(0x35, bytes.fromhex("00 00 00 00 07 00 00 03 01 14 02")) +
+            t.structured_field(0x36, bytes.fromhex("00 00 00 48 00 03 00 05 0E 00 00 00 03 00 00 00 00 0C 80 00 00 "
+                                                   "00 0E 00 00 00 04 00 00 00 00 0D 00 00 00 00")))
+    write("fuzz_tn5250", "text-assist", tn5250_input(3, False, [
+        ("record", t.record(t.command(t.CLEAR_UNIT) + text)), ("char", ord("W")), ("char", ord("o")),
+        ("key", 68, 0), ("record", t.record(b"\x00\x08\x12\xa0\x00\x00\x04\x00"))]))
+
+
 # ---- code-page files ----------------------------------------------------------------------
 
 def codepage_input(file, unicode_to_byte, name=b"IBM00037.S2U", a=(), b=()):
@@ -635,6 +684,7 @@ def wizard_profile_seeds():
 if __name__ == "__main__":
     telnet_seeds()
     tn3270_seeds()
+    tn5250_seeds()
     lpr_seeds()
     hostpath_seeds()
     ansiconsole_seeds()

@@ -3,12 +3,11 @@ the operator's keys (xdotool) go back as the host expects, and the screen with i
 operator information area is read through the test screen dump (VXNT_TEST_SCREEN)."""
 import os
 import sys
-import tempfile
 import time
 import unittest
 
 import vxtest
-from vxtest import WineTestCase
+from vxtest.ibmhost import IbmHostCase
 from vxtest.xkeys import XKeyboard
 
 sys.path.insert(0, os.path.join(vxtest.SOURCE, "tools"))
@@ -16,49 +15,14 @@ from telnethost import tn3270 as t  # noqa: E402
 from telnethost.pcap import CLIENT as pcap_client  # noqa: E402
 from telnethost.tn3270host import Tn3270Host, wait_for as vxtest_wait  # noqa: E402
 
-EXE = vxtest.build_path("terminal", "vexaNT.exe")
-PROFILE = r"HKEY_CURRENT_USER\Software\Quorlan\vexaNT\Profiles\Default"
 W = t.wcc(reset=True, restore=True, reset_mdt=True)
 NAME_SCREEN = t.write(t.ERASE_WRITE, W, t.sba(0), t.sf(0x60), t.ebcdic("NAME:"), t.sf(0x40), t.ic(), t.sba(20),
                       t.sf(0x60))
 
 
-class Ibm3270Case(WineTestCase):
-    def setUp(self):
-        super().setUp()
-        self.dir = tempfile.mkdtemp(prefix="vx3270")
-        self.screen = os.path.join(self.dir, "screen.txt")
-        self.wine.env["VXNT_TEST_SCREEN"] = self.wine.windows_path(self.screen)
-
-    def setting(self, section, name, value):
-        kind, data = ("REG_DWORD", str(value)) if isinstance(value, int) else ("REG_SZ", value)
-        self.assertEqual(self.wine.reg("add", PROFILE + "\\" + section, "/v", name, "/t", kind, "/d", data, "/f")[0],
-                         0)
-
+class Ibm3270Case(IbmHostCase):
     def start(self, host, model=8, **ibm3270):
-        self.setting("VT300", "vdumode", 6)
-        self.setting("IBM3270", "IBM_mode", model)
-        for name, value in ibm3270.items():
-            self.setting("IBM3270", name, value)
-        for name, value in (("netproto", 0), ("netname", "127.0.0.1"), ("iTelnetPortNum", host.port)):
-            self.setting("CONNECTION", name, value)
-        proc, hwnd = self.wine.launch(EXE, "-SeDefault")
-        self.addCleanup(self.stop_terminal, proc, hwnd)
-        host.wait_ready(60)
-        return proc, hwnd
-
-    def dump(self, ready, timeout=30):
-        deadline, lines = time.time() + timeout, []
-        while time.time() < deadline:
-            try:
-                with open(self.screen, encoding="utf-8") as f:
-                    lines = f.read().split("\n")
-                if ready(lines):
-                    return lines
-            except FileNotFoundError:
-                pass
-            time.sleep(0.1)
-        self.fail("the screen never became ready: %r" % lines)
+        return self.start_on(host, 6, "IBM3270", dict(IBM_mode=model, **ibm3270))
 
 class Ibm3270ProgramTest(Ibm3270Case):
     def keys(self, *names):

@@ -3,6 +3,7 @@
 #include "terminal/core/screen/codepages.h"
 #include "terminal/emulations/ibmhost/station/hostcodepage.h"
 #include "terminal/emulations/ibmhost/3270/services3270.h"
+#include "terminal/emulations/ibmhost/5250/services5250.h"
 
 namespace doubles {
 IbmHostDouble& IbmHost()
@@ -15,6 +16,7 @@ void ResetIbmHost()
 {
     IbmHost() = IbmHostDouble{};
     I3270TickCount = [] { return IbmHost().ticks; };
+    I5250TickCount = [] { return IbmHost().ticks; };
 }
 }  // namespace doubles
 
@@ -78,6 +80,48 @@ bool I3270ApplyPalette()
 void I3270LoadSettings() {}
 void I3270SaveSettings() {}
 int Ibm3270KeyMessage(tagMSG*, bool)
+{
+    return -1;
+}
+
+// The 5250's painter and frame services.
+void I5250Paint(I5250Session*, int row, int first, int last)
+{
+    doubles::IbmHost().painted5250.push_back({row, first, last});
+}
+void I5250ApplyScreenSize(I5250Session*)
+{
+    ++doubles::IbmHost().layouts;
+}
+void I5250ScrollRows(I5250Session*) {}
+void I5250DrawRuler(I5250Session*)
+{
+    ++doubles::IbmHost().rulerDraws;
+}
+void I5250Delay()
+{
+    ++doubles::IbmHost().delays;
+}
+void I5250Activate(u8) {}
+void I5250Deactivate() {}
+int I5250CommLoop(int)
+{
+    return 0;
+}
+void I5250UpdateStatusBar(HINSTANCE) {}
+void I5250TerminalType() {}
+void I5250RepaintRegion(int, int, int, int) {}
+void I5250DrawCursor(int) {}
+void I5250HideCursor() {}
+void I5250ShowCursor() {}
+void I5250RedrawBlinkingRows() {}
+bool I5250ApplyPalette()
+{
+    return false;
+}
+void I5250LoadSettings() {}
+void I5250SaveSettings() {}
+int Ibm5250KeyMessage(tagMSG*, bool)
 {
     return -1;
 }

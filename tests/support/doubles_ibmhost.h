@@ -1,4 +1,4 @@
-// The painter and frame services of the 3270 engine as tests see them: painted spans
+// The painter and frame services of the 3270 and 5250 engines as tests see them: painted spans
 // and layouts are recorded, the clock is the test's.
 #pragma once
 
@@ -11,7 +11,10 @@ struct PaintedSpan {
     int row, first, last;
 };
 struct IbmHostDouble {
-    std::vector<PaintedSpan> painted;
+    std::vector<PaintedSpan> painted;      // 3270 rows
+    std::vector<PaintedSpan> painted5250;  // 5250 rows
+    int rulerDraws = 0;
+    int delays = 0;
     int layouts = 0;
     std::vector<int> windowKeys;
     int sessionSlot = 0;

@@ -47,7 +47,23 @@ void PrinterState(int state)
         Tn5250ActiveSession->printerState = static_cast<u16>(state);
 }
 
+// The families of this build that the recording family displaced from the 3270 and
+// 5250 ids.
+const FamilyHooks* g_displaced[2] = {nullptr, nullptr};
+constexpr u8 kRecordIds[2] = {kEmuIbm3270, kEmuIbm5250};
+
+// The terminal type is the displaced family's: it names the session's model.
+int TerminalType(char* buffer, int capacity)
+{
+    const FamilyHooks* built = g_displaced[EmulationId == kEmuIbm5250 ? 1 : 0];
+    if (built && built->telnet && built->telnet->terminalType)
+        return built->telnet->terminalType(buffer, capacity);
+    buffer[0] = 0;
+    return 0;
+}
+
 constexpr TelnetHooks kRecordTelnet{
+    .terminalType = TerminalType,
     .record = RecordReceived,
     .resetSession = SessionReset,
     .setPrinterState = PrinterState,
@@ -59,27 +75,36 @@ const FamilyHooks kRecordSessionFamily{
     .telnet = &kRecordTelnet,
 };
 
-// The family of this build that the recording family displaced from the 3270 id.
-const FamilyHooks* g_displaced3270 = nullptr;
+void UseBuiltFamily(int which)
+{
+    if (!g_displaced[which])
+        return;
+    UnregisterFamily(&kRecordSessionFamily);
+    RegisterFamily(g_displaced[which]);
+    RegisterFamily(&kRecordSessionFamily);
+}
 }  // namespace
 
 void RegisterRecordSessions()
 {
-    const FamilyHooks* built = FamilyFor(kEmuIbm3270);
-    if (built && built != &kRecordSessionFamily) {
-        g_displaced3270 = built;
-        UnregisterFamily(built);
+    for (int i = 0; i < 2; ++i) {
+        const FamilyHooks* built = FamilyFor(kRecordIds[i]);
+        if (built && built != &kRecordSessionFamily) {
+            g_displaced[i] = built;
+            UnregisterFamily(built);
+        }
     }
     RegisterFamily(&kRecordSessionFamily);
 }
 
 void UseBuilt3270Family()
 {
-    if (!g_displaced3270)
-        return;
-    UnregisterFamily(&kRecordSessionFamily);
-    RegisterFamily(g_displaced3270);
-    RegisterFamily(&kRecordSessionFamily);
+    UseBuiltFamily(0);
+}
+
+void UseBuilt5250Family()
+{
+    UseBuiltFamily(1);
 }
 
 std::u16string U16(const char* text)

@@ -35,6 +35,8 @@ void ResetTelnet();
 // The 3270 id back to the family of this build (ResetTelnet gives it to a recording
 // family).
 void UseBuilt3270Family();
+// The same for the 5250 id.
+void UseBuilt5250Family();
 // A family for the 3270 and 5250 ids whose telnet hooks record records, session resets
 // and printer states into the peer (for the tests of the telnet engine's record
 // sessions).

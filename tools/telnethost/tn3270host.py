@@ -36,6 +36,7 @@ class Tn3270Host:
         self._ready = threading.Event()
         self._lock = threading.Lock()
         self._connection = None
+        self._closed = False
         self._thread = threading.Thread(target=self._run, daemon=True)
         self._thread.start()
 
@@ -63,12 +64,18 @@ class Tn3270Host:
                 self._connection.close()
         finally:
             self._listener.close()
-            if self._pcap:
-                self._pcap.close()
+            # The reader may still be writing what arrived last.
+            with self._lock:
+                self._closed = True
+                if self._pcap:
+                    self._pcap.close()
+                    self._pcap = None
 
     # The connection.
     def _write(self, data):
         with self._lock:
+            if self._closed:
+                return  # the client answered a negotiation after the test closed the host
             self.transcript.append((pcapmod.SERVER, bytes(data)))
             if self._pcap:
                 self._pcap.data(pcapmod.SERVER, data)

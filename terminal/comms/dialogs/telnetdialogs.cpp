@@ -7,6 +7,7 @@
 #include "terminal/comms/telnet/netsession.h"
 #include "terminal/comms/telnet/telnetoptions.h"
 #include "terminal/core/base/corestate.h"
+#include "terminal/core/base/emulationids.h"
 #include "terminal/core/window/dialogs/dialogbase.h"
 #include "terminal/core/base/language.h"
 #include "terminal/comms/telnet/recordsession.h"
@@ -20,12 +21,12 @@ constexpr u8 k3812Printer = 11;  // 3812-1 among the 5250 models
 
 bool In3270Session()
 {
-    return EmulationId == kEmuIbm3270;
+    return FamilyOf(EmulationId) == EmulationFamily::Ibm3270;
 }
 
 bool In5250Session()
 {
-    return EmulationId == kEmuIbm5250;
+    return FamilyOf(EmulationId) == EmulationFamily::Ibm5250;
 }
 
 void SetCheck(HWND dialog, int control, bool on)

@@ -44,11 +44,6 @@ const char* const k3270Models[13] = {
     "IBM-3278-2",   "IBM-3278-3", "IBM-3278-4", "IBM-3278-5", "IBM-3278-2-E", "IBM-3278-3-E", "IBM-3278-4-E",
     "IBM-3278-5-E", "IBM-3279-2", "IBM-3279-3", "IBM-3279-4", "IBM-3279-5",   "IBM-3287-1",
 };
-const char* const k5250Models[15] = {
-    "IBM-5291-1",  "IBM-5292-2",  "IBM-5251-11",  "IBM-3179-2",   "IBM-3196-A1",
-    "IBM-3180-2",  "IBM-3477-FC", "IBM-3477-FG",  "IBM-3486-BA",  "IBM-3487-HA",
-    "IBM-3487-HC", "IBM-3812-1",  "IBM-5555-B01", "IBM-5555-C01", "IBM-5553-B01",
-};
 const char* const kVtNames[kTerminalModelCount] = {
     "vt100", "vt101", "vt102", "vt125", "vt220", "vt240", "vt320", "vt340",
     "vt420", "vt131", "vt132", "m2200", "vt510", "vt520", "vt525",
@@ -260,13 +255,8 @@ int GetTerminalTypeName(char* buffer, int capacity)
     const char* name;
     if (const TelnetHooks* hooks = SessionTelnetHooks(); hooks && hooks->terminalType)
         return hooks->terminalType(buffer, capacity);
-    // The record sessions are named by their TN3270 and TN5250 device types.
     if (IsVtFamily(id))
         name = kVtNames[TerminalId < kTerminalModelCount ? TerminalId : 0];
-    else if (id == kEmuIbm3270)
-        name = k3270Models[(Tn3270ActiveSession ? Tn3270ActiveSession->model : Configured3270Model) % 13];
-    else if (id == kEmuIbm5250)
-        name = k5250Models[(Tn5250ActiveSession ? Tn5250ActiveSession->model : Configured5250Model) % 15];
     else
         name = DefaultTerminalTypeName(id);
     int n = 0;

@@ -302,7 +302,7 @@ void InitDisplay(HWND page)
         EnableControl(page, id, IsVtFamily(emulation));
     for (u16 id : {kAutoColour, kAnsiDisabled})
         EnableControl(page, id, VtFamilyRunning());
-    EnableControl(page, kNormalBackground, emulation == kEmuIbm3270 || List().normalBackground);
+    EnableControl(page, kNormalBackground, List().normalBackground);
     if (const u16 label = List().intensityLabel)
         SetTextFromString(page, kIntensity, label);
     else if (emulation == kEmuHp70092)

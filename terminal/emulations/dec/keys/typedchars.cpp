@@ -3,7 +3,6 @@
 // the national replacement set can express reaches the host.
 #include "terminal/core/screen/charsets.h"
 #include "terminal/core/base/corestate.h"
-#include "terminal/core/base/emulationids.h"
 #include "terminal/core/screen/paintsettings.h"
 #include "terminal/emulations/dec/keys/ansikeys.h"
 #include "terminal/emulations/dec/services.h"
@@ -123,11 +122,6 @@ int DecTranslateTypedChar(int c)
     if (c == -1)
         return -1;
     if ((ShiftState & kAltBit) && c < 128)
-        return c;
-    // The block-mode hosts take characters whole (their own translation is their
-    // families').
-    const u8 id = EmulationId;
-    if (id == kEmuIbm3270 || id == kEmuIbm5250)
         return c;
     return GeneralRules(c);
 }

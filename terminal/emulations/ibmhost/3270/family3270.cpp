@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "terminal/comms/telnet/recordsession.h"
+#include "terminal/comms/telnet/telnetoptions.h"
 #include "terminal/core/base/emulationids.h"
 #include "terminal/core/screen/display.h"
 #include "terminal/emulations/ibmhost/3270/datastream3270.h"
@@ -14,6 +16,7 @@
 #include "terminal/emulations/ibmhost/3270/oia3270.h"
 #include "terminal/emulations/ibmhost/3270/screentext3270.h"
 #include "terminal/emulations/ibmhost/3270/services3270.h"
+#include "terminal/emulations/ibmhost/3270/setup3270.h"
 #include "terminal/emulations/ibmhost/3270/tn3270e.h"
 
 I3270Session* I3270ActiveSession = nullptr;
@@ -109,6 +112,20 @@ void ScreenText(std::string& out)
 }
 
 // The telnet engine's calls.
+// TERMINAL-TYPE names the model of the session the telnet engine sees, or the configured
+// one before it runs.
+int TerminalType(char* buffer, int capacity)
+{
+    const Tn3270Session* s = Tn3270ActiveSession;
+    const char* name = Model3270Name((s ? s->model : Configured3270Model) % 13);
+    int n = 0;
+    for (; name[n] && n + 1 < capacity; ++n)
+        buffer[n] = name[n];
+    if (capacity > 0)
+        buffer[n] = 0;
+    return n;
+}
+
 void Record(const u8* bytes, int length)
 {
     if (I3270Session* s = Session()) {
@@ -164,6 +181,7 @@ void LuNameShown(const wchar16* name)
 }
 
 constexpr TelnetHooks kTelnet{
+    .terminalType = TerminalType,
     .record = Record,
     .resetSession = ResetSessionForModel,
     .setPrinterState = PrinterState,
@@ -209,4 +227,5 @@ const FamilyHooks Ibm3270Family{
     .saveSettings = SaveSettings,
     .applyPalette = I3270ApplyPalette,
     .telnet = &kTelnet,
+    .setup = &Ibm3270Setup,
 };

@@ -52,7 +52,7 @@ constexpr u16 kSessionStates[5][5] = {
     {0}, {Sym(0x2E)}, {Sym(0x3F)}, {Sym(0x2F)}, {'T', 'E', 'S', 'T'},
 };
 
-int Units(const I3270Session* s, const u16* text, int n, OiaUnit* out)
+int Units(const I3270Session* s, const u16* text, int n, IndicatorUnit* out)
 {
     for (int i = 0; i < n; ++i) {
         const u16 u = text[i];
@@ -72,13 +72,6 @@ bool HasStatusRow(const I3270Session* s)
            static_cast<std::size_t>(s->current.rows) < s->rows.size();
 }
 
-void ShowDigits(OiaUnit* out, int value, int digits)
-{
-    for (int i = digits - 1; i >= 0; --i) {
-        out[i] = {static_cast<u8>(0xF0 + value % 10), 0};
-        value /= 10;
-    }
-}
 }  // namespace
 
 void I3270UpdateStatusSpan(I3270Session* s, int first, int last)
@@ -89,7 +82,7 @@ void I3270UpdateStatusSpan(I3270Session* s, int first, int last)
     PaintHostRow(s, s->current.rows, first, last);
 }
 
-void I3270ShowOiaField(I3270Session* s, int first, int last, const OiaUnit* text, u8 colourCode)
+void I3270ShowOiaField(I3270Session* s, int first, int last, const IndicatorUnit* text, u8 colourCode)
 {
     if (!HasStatusRow(s))
         return;
@@ -98,7 +91,7 @@ void I3270ShowOiaField(I3270Session* s, int first, int last, const OiaUnit* text
     HostDisplayRow& row = s->rows[static_cast<std::size_t>(s->current.rows)];
     bool changed = false;
     for (int c = first; c <= last; ++c) {
-        const OiaUnit u = text ? text[c - first] : OiaUnit{};
+        const IndicatorUnit u = text ? text[c - first] : IndicatorUnit{};
         const HostCell pseudo{u.character, u.flags, 0, colourCode, 0};
         HostDisplayCell d{};
         d.field = row.cells[c].field & kDisplayMark;
@@ -130,7 +123,7 @@ void I3270ClearOia(I3270Session* s)
 
 void I3270ShowSessionState(I3270Session* s)
 {
-    OiaUnit text[5];
+    IndicatorUnit text[5];
     Units(s, kSessionStates[s->sessionState < 5 ? s->sessionState : 0], 5, text);
     I3270ShowOiaField(s, 2, 6, text, kBlue);
 }
@@ -152,12 +145,12 @@ void I3270ShowInhibit(I3270Session* s)
         return;
     s->inhibitShownEntry = entry;
     s->inhibitShownNumber = number;
-    OiaUnit text[9];
+    IndicatorUnit text[9];
     Units(s, kInhibitEntries[entry].text, 9, text);
     if (entry == 0)
-        ShowDigits(text + 5, (I3270SessionSlot() + 1) % 10, 1);
+        IndicatorDigits(text + 5, (I3270SessionSlot() + 1) % 10, 1);
     else if (entry == 1)
-        ShowDigits(text + 6, number % 1000, 3);
+        IndicatorDigits(text + 6, number % 1000, 3);
     const u8 colour = (s->macroState & 0x40) ? kBlue : kInhibitEntries[entry].colour;
     I3270ShowOiaField(s, kInhibitFirst, kInhibitLast, text, colour);
 }
@@ -170,7 +163,7 @@ void I3270ShowLuName(I3270Session* s, const wchar16* name)
             s->luName[i] = name[i];
         s->luName[i] = 0;
     }
-    OiaUnit text[8];
+    IndicatorUnit text[8];
     bool ended = false;
     for (int i = 0; i < 8; ++i) {
         ended = ended || !s->luName[i];
@@ -182,7 +175,7 @@ void I3270ShowLuName(I3270Session* s, const wchar16* name)
 void I3270SetInsertMode(I3270Session* s, u32 on)
 {
     s->insertMode = on ? 1 : 0;
-    OiaUnit text[8] = {};
+    IndicatorUnit text[8] = {};
     if (on)
         text[0] = {0x23, kOiaSymbol};
     I3270ShowOiaField(s, 52, 59, text, on || (s->macroState & 0x40) ? kBlue : kWhite);
@@ -194,7 +187,7 @@ void I3270SetNumLockIndicator(I3270Session* s, u32 on)
     if (s->macroState & 0x40)
         return;
     static constexpr u16 kNum[3] = {'N', 'U', 'M'};
-    OiaUnit text[3] = {};
+    IndicatorUnit text[3] = {};
     if (on)
         Units(s, kNum, 3, text);
     I3270ShowOiaField(s, 42, 44, text, kBlue);
@@ -254,16 +247,8 @@ void I3270ShowCursorPosition(I3270Session* s)
     int column = s->cursor % columns + 1;
     if (s->direction & 0x04)
         column = columns - column + 1;
-    OiaUnit text[6] = {};
-    if (columns >= 100) {
-        ShowDigits(text, row % 100, 2);
-        text[2] = {0x61, 0};
-        ShowDigits(text + 3, column % 1000, 3);
-    } else {
-        ShowDigits(text + 1, row % 100, 2);
-        text[3] = {0x61, 0};
-        ShowDigits(text + 4, column % 100, 2);
-    }
+    IndicatorUnit text[6];
+    IndicatorCursorPosition(text, row, column, columns);
     I3270ShowOiaField(s, 74, 79, text, (s->macroState & 0x40) ? kBlue : kWhite);
 }
 
@@ -298,12 +283,12 @@ void RedrawOia(I3270Session* s)
     I3270SetNumLockIndicator(s, s->numLock);
     I3270SetInsertMode(s, s->insertMode);
     I3270ResetCursorPos(s);
-    OiaUnit direction[2];
+    IndicatorUnit direction[2];
     const u16 arrow[2] = {static_cast<u16>((s->direction & 0x03) ? '<' : '='),
                           static_cast<u16>((s->direction & 0x03) ? '=' : '>')};
     Units(s, arrow, 2, direction);
     I3270ShowOiaField(s, 19, 20, direction, kBlue);
-    const OiaUnit screen{static_cast<u8>((s->direction & 0x04) ? 0x38 : 0x28), kOiaSymbol};
+    const IndicatorUnit screen{static_cast<u8>((s->direction & 0x04) ? 0x38 : 0x28), kOiaSymbol};
     I3270ShowOiaField(s, 73, 73, &screen, kBlue);
     s->redrawAll = 0;
 }

@@ -4,15 +4,12 @@
 #pragma once
 
 #include "terminal/emulations/ibmhost/3270/session3270.h"
+#include "terminal/emulations/ibmhost/station/indicatortext.h"
 
-// One column of an indicator text: a character (0 blank) or, with kOiaSymbol, a symbol.
-struct OiaUnit {
-    u8 character;
-    u8 flags;
-};
+// The 3270's symbol flag of an indicator unit.
 constexpr u8 kOiaSymbol = 0x02;
 
-void I3270ShowOiaField(I3270Session* s, int first, int last, const OiaUnit* text, u8 colourCode);
+void I3270ShowOiaField(I3270Session* s, int first, int last, const IndicatorUnit* text, u8 colourCode);
 void I3270ClearOia(I3270Session* s);
 void I3270UpdateStatusSpan(I3270Session* s, int first, int last);
 // The whole row rebuilt (after an erase or a repaint); Now also paints it.

@@ -12,9 +12,9 @@
 #include "terminal/core/paint/screenscroll.h"
 #include "terminal/core/screen/codepages.h"
 #include "terminal/emulations/ibmhost/3270/services3270.h"
+#include "terminal/emulations/ibmhost/station/hostpaint.h"
 
 namespace {
-constexpr int kSymbolResource = 802;
 constexpr u8 kSymbolClassMask = 0x70;
 
 // A run: cells that paint alike.
@@ -45,24 +45,11 @@ void PaintRun(I3270Session* s, int row, const Run& run, const u8* characters)
     const CellLook c = I3270MapCellColours(s, row, look);
     SetCellForeground(c.foreground);
     SetCellBackground(c.background);
-    RECT rect{static_cast<LONG>(run.column * CellWidth), static_cast<LONG>(row * LineHeight),
-              static_cast<LONG>((run.column + run.count) * CellWidth), static_cast<LONG>((row + 1) * LineHeight)};
-    HBRUSH brush = CreateSolidBrush(GetBkColor(ScreenDC));
-    if (brush) {
-        FillRect(ScreenDC, &rect, brush);
-        DeleteObject(brush);
-    }
+    const RECT rect = HostRunRect(row, run.column, run.count);
     // Blinking text is blank in the off phase of the blink.
     const bool hidden = (c.rendition & 0x07) == kHighlightBlink && !BlinkPhaseOn;
+    DrawHostRun(rect, characters, run.count, s->s2u, run.symbols != 0, hidden);
     if (!hidden) {
-        if (run.symbols) {
-            DrawResourceGlyph(characters, run.count, rect, kSymbolResource, 9, 17);
-        } else {
-            std::vector<wchar_t> text(static_cast<std::size_t>(run.count));
-            CodePageBytesToUnicode(s->s2u.data(), reinterpret_cast<u16*>(text.data()), characters, run.count);
-            ExtTextOutW(ScreenDC, rect.left, rect.top, 0, nullptr, text.data(), static_cast<UINT>(run.count),
-                        AdvanceArray());
-        }
         if ((c.rendition & 0x07) == kHighlightUnderline)
             DrawHorizontalRule(rect.left, rect.right, rect.bottom - 1);
     }
@@ -182,15 +169,10 @@ void PaintHostRow(I3270Session* s, int row, int first, int last)
 
 void I3270InvertCursorCell(const I3270Session* s)
 {
-    if (!ScreenDC || s->current.columns <= 0)
+    if (s->current.columns <= 0)
         return;
-    const int row = s->cursor / s->current.columns, column = s->cursor % s->current.columns;
-    RECT r{static_cast<LONG>(column * CellWidth), static_cast<LONG>(row * LineHeight),
-           static_cast<LONG>((column + 1) * CellWidth), static_cast<LONG>((row + 1) * LineHeight)};
-    if (!(PaintSettings.cursorStyle & 1))
-        r.top = r.bottom - 2;  // the underline cursor
-    ScreenPaintGuard guard;
-    InvertRect(ScreenDC, &r);
+    InvertHostCell(s->cursor / s->current.columns, s->cursor % s->current.columns,
+                   (PaintSettings.cursorStyle & 1) != 0);
 }
 
 void I3270RedrawBlinking(I3270Session* s)

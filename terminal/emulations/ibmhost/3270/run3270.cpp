@@ -33,6 +33,8 @@
 #include "terminal/emulations/ibmhost/3270/oia3270.h"
 #include "terminal/emulations/ibmhost/3270/paint3270.h"
 #include "terminal/emulations/ibmhost/3270/services3270.h"
+#include "terminal/emulations/ibmhost/station/hostframe.h"
+#include "terminal/emulations/ibmhost/station/keyturn.h"
 #include "terminal/input/macros/inputpump.h"
 #include "terminal/input/macros/keyevents.h"
 #include "terminal/settings/store/colours.h"
@@ -40,14 +42,10 @@
 
 namespace {
 constexpr u32 kOutOfMemory = 7100;
-constexpr u32 kFieldTerminalName = 7409;
 
-struct SavedScreen {
-    int rows, lastColumn;
-} g_saved{24, 79};
-
-bool g_cursorDrawn = false;
-bool g_wasInhibited = false;
+IbmSavedScreen g_saved;
+IbmCursor g_cursor;
+u32 g_wasInhibited = 0;
 
 // The 3270 factory palette (hue the DEC way: 0 blue, 120 red, 240 green), so that
 // palette index n is the 3279's colour n: blue, red, pink, green, turquoise, yellow,
@@ -76,35 +74,36 @@ void SetPalette3270()
     ApplyHlsPalette(palette);
 }
 
-bool TelnetConnected()
+void InvertCursor()
 {
-    return Telnet.telnetMode && ConnectionType == 1 && SocketIndex != kNoSocket;
+    if (const I3270Session* s = I3270ActiveSession)
+        I3270InvertCursorCell(s);
 }
 
-// Keys and typed characters; while the keyboard is inhibited they wait on the deferred
-// stack (the Reset and attention keys still act), and the first turn after it comes
-// back replays them.
+// Keys and typed characters, held while the keyboard is inhibited.
 bool TakeKeys(I3270Session* s)
 {
-    bool any = false;
-    for (;;) {
-        const bool inhibited = I3270InputInhibited(s);
-        if (g_wasInhibited && !inhibited)
-            FlushDeferredKeys();
-        g_wasInhibited = inhibited;
-        int value = -1, extra = -1;
-        const int type = ExecuteInputEvent(value, extra, true);
-        if (type != 1 && type != 3)
-            return any;
-        any = true;
-        HideCursorForUpdate();
-        if (type == 3)
-            I3270KeyFunction(s, value, static_cast<u32>(extra < 0 ? 0 : extra));
-        else if (I3270InputInhibited(s) && s->recordMode)
-            PushDeferredKey(value, -1);
-        else
-            I3270TypedCharacter(s, static_cast<wchar16>(value));
-    }
+    static constexpr auto kSession = [](void* p) { return static_cast<I3270Session*>(p); };
+    const HostKeyTurn turn{
+        s,
+        [](void* p) { return I3270InputInhibited(kSession(p)); },
+        [](void* p) { return kSession(p)->recordMode != 0; },
+        [](void* p, int code, u32 shift) { I3270KeyFunction(kSession(p), code, shift); },
+        [](void* p, wchar16 c) { I3270TypedCharacter(kSession(p), c); },
+        nullptr,
+    };
+    return TakeHostKeys(turn, g_wasInhibited);
+}
+
+// A character-mode byte; false when the session went away meanwhile.
+bool NvtByte(int b)
+{
+    I3270Session* s = I3270ActiveSession;
+    if (!s)
+        return false;
+    if (!s->recordMode)
+        I3270NvtHostCharacter(s, static_cast<u8>(b));
+    return I3270ActiveSession == s;
 }
 }  // namespace
 
@@ -119,22 +118,22 @@ bool I3270ApplyPalette()
 void I3270Activate(u8)
 {
     HideCursorForUpdate();
-    g_saved = {Screen.rows, Screen.lastColumn};
+    g_saved = IbmSaveScreen();
     I3270Session* s = new (std::nothrow) I3270Session{};
     if (!s) {
         MessageBoxById(kOutOfMemory);
         PostExitCommand();
         return;
     }
-    g_cursorDrawn = false;
-    g_wasInhibited = false;
+    g_cursor.drawn = false;
+    g_wasInhibited = 0;
     I3270ActiveSession = s;
     I3270ApplyPalette();
     InvalidateColourCache();
     Tn3270ActiveSession = s;
     I3270InitSession(s);
     // A 3270 in character mode shows what the host echoes.
-    if (TelnetConnected() && !Telnet.remote[tn::ECHO])
+    if (IbmTelnetConnected() && !Telnet.remote[tn::ECHO])
         TelnetSendCommand(SocketIndex, tn::DO, tn::ECHO);
     Tn3270UpdateTelnetModes();
     I3270ShowModelName();
@@ -145,16 +144,13 @@ void I3270Deactivate()
     I3270Session* s = I3270ActiveSession;
     I3270ActiveSession = nullptr;
     Tn3270ActiveSession = nullptr;
-    g_cursorDrawn = false;
+    g_cursor.drawn = false;
     if (s) {
         I3270FreeSession(s);
         delete s;
     }
-    SetScreenRowCount(g_saved.rows);
-    SetScreenColumns(g_saved.lastColumn + 1);
-    ApplyColourPalette();
-    InvalidateColourCache();
-    if (TelnetConnected())
+    IbmRestoreScreen(g_saved);
+    if (IbmTelnetConnected())
         TelnetSendCommand(SocketIndex, tn::DO, tn::ECHO);
     RefitScreenFont();
 }
@@ -168,64 +164,20 @@ int I3270CommLoop(int)
         HideCursorForUpdate();
         I3270UnlockKeyboardNow(s);
     }
-    bool busy = TakeKeys(s);
-    // Received bytes: records reach the session through the telnet layer inside the
-    // read; what comes back here is character-mode data.
-    for (int n = 0; n < 4096 && !HostHoldRequested(); ++n) {
-        const int b = HostReceiveByte();
-        if (b < 0)
-            break;
-        busy = true;
-        HideCursorForUpdate();
-        if (!s->recordMode)
-            I3270NvtHostCharacter(s, static_cast<u8>(b));
-        if (I3270ActiveSession != s)
-            return 0;
-    }
-    if (busy)
-        return 0;
-    if (ConnectionStartState == 2) {
-        ConnectionStartState = 3;
-        StatusBarSetLinkState(3);
-        if (ConnectNetworkSession(Connection.netproto, Connection.netname) == -1)
-            ConnectionStartState = 0;
-    }
-    ShowCursorWhenIdle();
-    RunIdleUpdates();
-    RunSerialTransmitPump();
-    if (!IsKeyboardInputPending() && NetBuffers.receiveCount <= 0 && !I3270UnlockTimerDue(s))
-        HostWaitForInput();
+    const bool busy = TakeKeys(s);
+    IbmHostTurn(busy, NvtByte, I3270UnlockTimerDue(s));
     return 0;
 }
 
 void I3270ApplyScreenSize(I3270Session* s)
 {
-    if (s->model == k3287PrinterModel)
-        return;
-    SetScreenRowCount(s->current.rows);
-    SetScreenColumns(s->current.columns);
-    if (!MainWindowHandle)
-        return;  // no window to lay out (a session painted into a picture of its own)
-    RefitScreenFont();
-    InvalidateTerminal();
+    if (s->model != k3287PrinterModel)
+        IbmFitScreen(s->current.rows, s->current.columns);
 }
 
-void I3270UpdateStatusBar(HINSTANCE instance)
+void I3270UpdateStatusBar(HINSTANCE)
 {
-    (void)instance;
-    StatusBarClear();
-    wchar_t text[kStatusTextUnits];
-    int x = 0;
-    auto next = [&x](int right) {
-        if (right >= 0)
-            x = right;
-    };
-    next(StatusBarAddField(kFieldIndicator, x, 0, nullptr, L"offline"));
-    next(StatusBarAddField(kFieldTerminalName, x, 0, L"IBM 3270 NVT", nullptr));
-    next(StatusBarAddField(kFieldPrinter, x, 0, PrinterFieldText(text, kStatusTextUnits), nullptr));
-    const int right = ComputeStatusBarRect().right - 2;
-    if (right > x)
-        StatusBarAddField(kFieldFiller, x, right - x, nullptr, nullptr);
+    IbmStatusBarLayout(L"IBM 3270 NVT");
     I3270ShowModelName();
 }
 
@@ -237,7 +189,7 @@ void I3270ShowModelName()
     };
     const I3270Session* s = I3270ActiveSession;
     const wchar_t* name = s && s->recordMode ? kModels[s->model % 13] : L"IBM 3270 NVT";
-    StatusBarSetText(kFieldTerminalName, name);
+    IbmShowTerminalName(name);
 }
 
 void I3270RepaintRegion(int r0, int c0, int r1, int c1)
@@ -251,31 +203,26 @@ void I3270RepaintRegion(int r0, int c0, int r1, int c1)
 
 void I3270DrawCursor(int argument)
 {
-    I3270Session* s = I3270ActiveSession;
-    if (!s || argument != 0)
-        return;  // a block cursor that does not blink
-    ScreenPaintGuard guard;
-    I3270InvertCursorCell(s);
-    g_cursorDrawn = !g_cursorDrawn;
+    if (I3270ActiveSession && argument == 0)  // a block cursor that does not blink
+        g_cursor.Toggle(InvertCursor);
 }
 
 void I3270HideCursor()
 {
-    if (g_cursorDrawn)
-        I3270DrawCursor(0);
+    g_cursor.Hide(InvertCursor);
 }
 
 void I3270ShowCursor()
 {
-    I3270Session* s = I3270ActiveSession;
-    if (!g_cursorDrawn && s && s->model != k3287PrinterModel && !PaintSettings.displayOff)
-        I3270DrawCursor(0);
+    const I3270Session* s = I3270ActiveSession;
+    if (s && s->model != k3287PrinterModel && !PaintSettings.displayOff)
+        g_cursor.Show(InvertCursor);
 }
 
 bool I3270CursorDrawnAt(int row, int first, int last)
 {
     const I3270Session* s = I3270ActiveSession;
-    if (!g_cursorDrawn || !s || s->current.columns <= 0)
+    if (!g_cursor.drawn || !s || s->current.columns <= 0)
         return false;
     const int r = s->cursor / s->current.columns, c = s->cursor % s->current.columns;
     return r == row && c >= first && c <= last;

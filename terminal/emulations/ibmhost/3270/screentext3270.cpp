@@ -2,6 +2,7 @@
 
 #include "terminal/emulations/ibmhost/3270/address3270.h"
 #include "terminal/emulations/ibmhost/station/hostcodepage.h"
+#include "terminal/emulations/ibmhost/station/screentext.h"
 
 namespace {
 // The box-drawing characters of the APL2 set, by their graphic-escape byte.
@@ -14,20 +15,6 @@ constexpr AplBox kAplBoxes[] = {
     {0xD3, 0x253C}, {0xD4, 0x2518}, {0xD5, 0x2510}, {0xD6, 0x2524}, {0xD7, 0x252C},
 };
 
-void AppendUtf8(std::string& out, wchar16 c)
-{
-    const u16 u = static_cast<u16>(c);
-    if (u < 0x80) {
-        out.push_back(static_cast<char>(u));
-    } else if (u < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (u >> 6)));
-        out.push_back(static_cast<char>(0x80 | (u & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xE0 | (u >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((u >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (u & 0x3F)));
-    }
-}
 }  // namespace
 
 wchar16 I3270CellCharacter(const I3270Session* s, i32 address)
@@ -69,25 +56,8 @@ std::string I3270RowText(const I3270Session* s, int row)
 
 std::string I3270OiaText(const I3270Session* s)
 {
-    std::string text;
     if (s->current.rows < 0 || static_cast<std::size_t>(s->current.rows) >= s->rows.size())
-        return text;
-    const HostDisplayRow& row = s->rows[static_cast<std::size_t>(s->current.rows)];
-    std::size_t kept = 0;
-    for (int c = 0; c < s->current.columns; ++c) {
-        const HostDisplayCell& d = row.cells[c];
-        if (d.rendition & kDisplaySymbol) {
-            char b[8];
-            std::snprintf(b, sizeof b, "{%02X}", d.character);
-            text += b;
-            kept = text.size();
-            continue;
-        }
-        const wchar16 u = d.character ? HostByteToUnicode(s->s2u, d.character) : u' ';
-        AppendUtf8(text, u < 0x20 ? u' ' : u);
-        if (u > 0x20)
-            kept = text.size();
-    }
-    text.resize(kept);
-    return text;
+        return std::string();
+    return StatusRowText(s->rows[static_cast<std::size_t>(s->current.rows)], s->current.columns, s->s2u,
+                         kDisplaySymbol);
 }

@@ -33,7 +33,8 @@ void I3270ShowCursor();
 void I3270RedrawBlinkingRows();
 // The 3270 palette into the terminal palette while a session runs; false when none does.
 bool I3270ApplyPalette();
-// A key message before the shared key filter (keymessages.h).
+// A key message before the shared key filter: -1 leaves it to the filter, 1 took it, 0
+// lets it be translated as usual.
 struct tagMSG;
 int Ibm3270KeyMessage(tagMSG* message, bool isPress);
 // The profile's "IBM3270" section.

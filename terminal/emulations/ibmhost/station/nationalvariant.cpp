@@ -67,17 +67,30 @@ constexpr Variant kVariants[] = {
 // clang-format on
 }  // namespace
 
+namespace {
+const Variant* VariantOf(u16 ccsid)
+{
+    for (const Variant& v : kVariants)
+        if (v.ccsids[0] == ccsid || v.ccsids[1] == ccsid)
+            return &v;
+    return nullptr;
+}
+}  // namespace
+
 u8 ApplyEbcdicNationalVariant(u8 byte, u16 ccsid)
 {
-    if (ccsid == 37)
-        return 0;
-    for (const Variant& v : kVariants) {
-        if (v.ccsids[0] != ccsid && v.ccsids[1] != ccsid)
-            continue;
-        for (int i = 0; i < v.count; ++i)
-            if (v.pairs[i].national == byte)
-                return v.pairs[i].base;
-        return 0;
-    }
+    if (const Variant* v = VariantOf(ccsid))
+        for (int i = 0; i < v->count; ++i)
+            if (v->pairs[i].national == byte)
+                return v->pairs[i].base;
+    return 0;
+}
+
+u8 EbcdicNationalVariantOf(u8 byte37, u16 ccsid)
+{
+    if (const Variant* v = VariantOf(ccsid))
+        for (int i = 0; i < v->count; ++i)
+            if (v->pairs[i].base == byte37)
+                return v->pairs[i].national;
     return 0;
 }

@@ -61,7 +61,7 @@ TEST_F(EmulationSwitchTest, WithinTheVtFamilyTheScreenStays)
 
 TEST_F(EmulationSwitchTest, AFamilyThatIsNotBuiltFallsBackAndTheReaderIdles)
 {
-    for (u8 id : {19, 7, 22, 200}) {
+    for (u8 id : {19, 22, 200}) {
         RequestEmulation(1, id);
         ASSERT_TRUE(PumpUntil([] { return EmulationId == RequestedEmulationId; }, 2000)) << int(id);
         EXPECT_EQ(EmulationId.load(), kDefaultEmulationId) << int(id);

@@ -142,14 +142,20 @@ TEST_F(KeyRules, TypedCharactersInTheHostCharacterSet)
     EXPECT_EQ(TranslateTypedChar(0xE9), 0x82);
     PaintSettings.characterMode = 0;
     PaintSettings.pcCodePage = 0;
-    // With Alt held an ASCII character stays as it is; 3270 and 5250 take characters whole.
+    // With Alt held an ASCII character stays as it is; the 3270 and 5250 families take
+    // characters whole (their own keyboards translate them).
     ShiftState = kAltBit;
     Vt300Values.mltnat = 0;
     EXPECT_EQ(TranslateTypedChar('a'), 'a');
     ShiftState = 0;
-    UseEmulation(7);
-    EXPECT_EQ(TranslateTypedChar(8364), 8364);
-    EXPECT_EQ(TranslateTypedChar(-1), -1);
+    for (u8 id : {kEmuIbm3270, kEmuIbm5250}) {
+        UseEmulation(id);
+        ASSERT_NE(FamilyFor(id), nullptr);
+        SetActiveFamily(FamilyFor(id));
+        EXPECT_EQ(TranslateTypedChar(8364), 8364) << int(id);
+        EXPECT_EQ(TranslateTypedChar(-1), -1);
+    }
+    SetActiveFamily(nullptr);
 }
 
 TEST_F(KeyRules, ReceivedBytesByEmulation)

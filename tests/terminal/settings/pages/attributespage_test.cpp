@@ -6,9 +6,11 @@
 #include <colordlg.h>
 
 #include <cstring>
+#include <utility>
 
 #include "terminal/settings/modaldriver.h"
 #include "terminal/settings/setupfixture.h"
+#include "terminal/core/base/emulationids.h"
 #include "terminal/core/base/family.h"
 #include "terminal/core/program/commands.h"
 #include "terminal/emulations/dec/ansi/ansiconsole.h"
@@ -130,6 +132,23 @@ TEST_F(AttributesPage, TheBoxesFollowTheElementAndChangeItsBytes)
     OpenSettingsDialog(main_.hwnd(), kAttributes);
     EXPECT_EQ(AttributeColourTable.frg[3], 0x87);  // underline gone, intensity kept
     EXPECT_EQ(AttributeColourTable.bck[3], 0x80);
+}
+
+TEST_F(AttributesPage, NormalBackgroundIsOfferedWhereTheEmulationsListSaysSo)
+{
+    // The VT list leaves "Attributes use Normal B&G" off; the 3270's list offers it.
+    const u8 running = EmulationId;
+    for (auto [emulation, offered] : {std::pair{kEmuVt100, false}, std::pair{kEmuIbm3270, true}}) {
+        EmulationId = emulation;
+        bool enabled = !offered;
+        Next([&](HWND page) {
+            enabled = Enabled(page, 2226);
+            Click(page, IDCANCEL);
+        });
+        OpenSettingsDialog(main_.hwnd(), kAttributes);
+        EXPECT_EQ(enabled, offered) << int(emulation);
+    }
+    EmulationId = running;
 }
 
 TEST_F(AttributesPage, DefaultAndSwapAreTakenBackByCancel)

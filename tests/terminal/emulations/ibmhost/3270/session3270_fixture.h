@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "terminal/emulations/ibmhost/hexbytes.h"
 #include "support/doubles_ibmhost.h"
 #include "support/doubles_telnet.h"
 #include "support/test_doubles.h"
@@ -28,32 +29,8 @@ namespace t3270 {
 constexpr int kModel3278_2 = 0, kModel3278_5 = 3, kModel3278_2E = 4, kModel3279_2 = 8, kModel3279_5 = 11;
 constexpr u8 kBindImage = 0, kResponses = 2, kSysReq = 4;
 
-inline std::vector<u8> Bytes(const std::string& hex)
-{
-    std::vector<u8> out;
-    for (std::size_t i = 0; i + 1 < hex.size();) {
-        if (hex[i] == ' ') {
-            ++i;
-            continue;
-        }
-        out.push_back(static_cast<u8>(std::stoi(hex.substr(i, 2), nullptr, 16)));
-        i += 2;
-    }
-    return out;
-}
-
-inline std::string Hex(const std::vector<u8>& bytes)
-{
-    std::string s;
-    char b[4];
-    for (u8 v : bytes) {
-        std::snprintf(b, sizeof b, "%02X ", v);
-        s += b;
-    }
-    if (!s.empty())
-        s.pop_back();
-    return s;
-}
+using ibmtest::Bytes;
+using ibmtest::Hex;
 }  // namespace t3270
 
 class Session3270Test : public testing::Test {
