@@ -11,6 +11,7 @@ from test_wizard import APPLY, EDIT_TITLE, NAME, NEW_TITLE, NEXT, PROFILES, WIZA
 EMULATION, MODEL, MODEL_CAPTION = 1201, 1202, 1199
 TCPIP, SERIAL, HOST, ROLLOVER, HOST2, ADVANCED, CONNECT_TO, SPEED = 30104, 30105, 1250, 30258, 1281, 30134, 1246, 1208
 TELNET_TITLE = "TCP/IP Telnet Configuration "
+OPTIONS_5250 = 30135
 HOST_PORT, TN3270E, OPTIONS_3270, IBM_CONTROLS = 30110, 30117, 3001, (30116, 30117, 3001, 30136, 30135)
 OTHER_TELNET_CONTROLS = (30110, 1203, 1204, 30256, 1264, 2972, 1207, 1247, 30122, 30123, 1285)
 WAIT_TEXT, RESPONSE, TOKEN, INSERT, ADD = 1215, 1253, 1216, 30141, 30140
@@ -151,6 +152,57 @@ class WizardPages(WizardTest):
         self.assertIsNotNone(self.wine.reg_values(ZEZ + r"\Connections\A"))
         self.assertTrue(os.path.exists(os.path.join(desktop, "A.lnk")))
 
+    def telnet_dialog_of_5250(self, name, model):
+        proc, dialog = self.start_new(name)
+        self.emulation(dialog, 7)
+        self.assertTrue(self.wine.probe.select(self.page(dialog), MODEL, model))
+        time.sleep(0.3)
+        self.next_to(dialog, "Host Information")
+        page = self.page(dialog)
+        self.assertTrue(self.wine.probe.set_text(page, HOST, "h"))
+        self.assertTrue(self.wine.probe.click(page, ADVANCED))
+        return proc, dialog, self.modal(TELNET_TITLE)
+
+    def test_5250_display_and_printer_variables(self):
+        proc, dialog, telnet = self.telnet_dialog_of_5250("D", 0)
+        self.assertTrue(self.wine.probe.click(telnet, OPTIONS_5250))
+        options = self.modal("5250 Options")
+        self.assertTrue(self.wine.probe.control(options, 3017)["style"] & 0x20, "the password is masked")
+        self.assertTrue(self.wine.probe.set_text(options, 3015, "QUSER"))
+        self.assertTrue(self.wine.probe.set_text(options, 3013, "DSP01"))
+        self.assertTrue(self.wine.probe.click(options, 1))
+        time.sleep(0.3)
+        self.assertTrue(self.wine.probe.click(telnet, 1))
+        time.sleep(0.3)
+        self.finish_from(dialog, 1)
+        self.assertEqual(self.finished(proc)["exit"], 1)
+        self.assertEqual(self.wine.reg_values(PROFILES + r"\D\Telnet\5250,VAR"), {"USER": ("REG_SZ", "QUSER")})
+        self.assertEqual(self.wine.reg_values(PROFILES + r"\D\Telnet\5250,USERVAR"), {"DEVNAME": ("REG_SZ", "DSP01")})
+
+        proc, dialog, telnet = self.telnet_dialog_of_5250("P", 11)  # 3812-1, the printer
+        self.assertEqual(self.wine.probe.control(telnet, 1203)["text"], "IBM-3812-1")
+        self.assertTrue(self.wine.probe.click(telnet, OPTIONS_5250))
+        printer = self.modal("5250 Printer Options")
+        self.assertFalse(self.enabled(printer, 3315), "the transform is not the user's")
+        self.assertTrue(self.wine.probe.set_text(printer, 3303, "PRT01"))
+        self.assertTrue(self.wine.probe.click(printer, 1))
+        time.sleep(0.3)
+        # Opened again, the confirmed name is still there.
+        self.assertTrue(self.wine.probe.click(telnet, OPTIONS_5250))
+        printer = self.modal("5250 Printer Options")
+        self.assertEqual(self.wine.probe.control(printer, 3303)["text"], "PRT01")
+        self.assertTrue(self.wine.probe.click(printer, 2))
+        time.sleep(0.3)
+        self.assertTrue(self.wine.probe.click(telnet, 1))
+        time.sleep(0.3)
+        self.finish_from(dialog, 1)
+        self.assertEqual(self.finished(proc)["exit"], 1)
+        stored = self.wine.reg_values(PROFILES + r"\P\Telnet\5250PRT,USERVAR")
+        self.assertEqual(stored["DEVNAME"], ("REG_SZ", "PRT01"))
+        self.assertEqual(stored["IBMTRANSFORM"], ("REG_SZ", "2"))
+        self.assertEqual(stored["IBMFORMFEED"], ("REG_SZ", ""))
+        self.assertEqual(stored["IBMIGCFEAT"], ("REG_SZ", ""))
+
     def finish_from(self, dialog, position):
         titles = ["Connection Information", "Host Information", "Automate Login Process", "Printer Port Settings",
                   "GUI Overrides", "Aux Port Settings", "Finalization"]
@@ -180,6 +232,15 @@ class WizardPages(WizardTest):
         telnet = self.modal(TELNET_TITLE)
         self.assertFalse(self.wine.probe.control(telnet, TN3270E)["check"])
         self.assertTrue(self.enabled(telnet, OPTIONS_3270))
+        # A display model: no associated printer LU, no printer functions.
+        self.assertTrue(self.wine.probe.click(telnet, OPTIONS_3270))
+        options = self.modal("3270 Options")
+        for control in (1206, 30127, 30128):
+            self.assertFalse(self.enabled(options, control), control)
+        self.assertTrue(self.enabled(options, 30124))
+        self.assertTrue(self.wine.probe.set_text(options, 1205, "LU01"))
+        self.assertTrue(self.wine.probe.click(options, 1))
+        time.sleep(0.3)
         self.assertTrue(self.wine.probe.click(telnet, TN3270E))
         time.sleep(0.3)
         self.assertFalse(self.enabled(telnet, OPTIONS_3270))
@@ -192,7 +253,8 @@ class WizardPages(WizardTest):
         connection = self.wine.reg_values(PROFILES + r"\A\CONNECTION")
         self.assertEqual(connection["iTelnetPortNum"], ("REG_DWORD", "0x0"), "letters in a port store 0")
         self.assertNotIn("iTelnetName", connection, "the default name is not stored")
-        self.assertEqual(self.wine.reg_values(PROFILES + r"\A\Telnet"), {"Telnet3270e": ("REG_DWORD", "0x0")})
+        self.assertEqual(self.wine.reg_values(PROFILES + r"\A\Telnet"),
+                         {"Telnet3270e": ("REG_DWORD", "0x0"), "TelnetLuid": ("REG_SZ", "LU01")})
         self.assertEqual(self.wine.reg_values(PROFILES + r"\A\VT300"), {"vdumode": ("REG_DWORD", "0x6")})
 
     def test_a_vt_connections_telnet_dialog_disables_the_ibm_controls(self):

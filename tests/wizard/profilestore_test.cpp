@@ -250,9 +250,12 @@ TEST_F(WizardProfiles, Tn5250Variables)
     s.mode = WizardMode::Edit;
     s.name = W("P");
     WizardSetDefaults(s, 0);
-    s.deviceType = kPrinterDeviceType;
     WizardReadProfile(reg, s, true);
-    EXPECT_EQ(Narrow(s.printerTexts[0]), "PRT01");
+    EXPECT_EQ(Narrow(s.printerTexts[0]), "");  // read as a display until the device type is known
+    s.deviceType = kPrinterDeviceType;
+    reg.SetString(U, W("SOFTWARE\\Quorlan\\vexaNT\\Profiles\\P\\Telnet\\5250PRT,USERVAR"), W("IBMFONT"), W("F1"));
+    WizardReadEnvironment(reg, s);
+    EXPECT_EQ(Narrow(s.printerTexts[4]), "F1");  // the user's value over the machine's
     EXPECT_EQ(s.printerNumbers[6], 2u);
     EXPECT_EQ(s.printerNumbers[8], 13u);
 }

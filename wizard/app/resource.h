@@ -118,5 +118,13 @@
 #define IDC_PARAMETERS 30222
 #define IDC_SCRIPT 30223
 
+// Dialogs 132, 133 and 142.
+#define IDD_OPTIONS_3270 132
+#define IDD_OPTIONS_5250 133
+#define IDD_PRINTER_5250 142
+#define IDC_LU_CONNECT 1205
+#define IDC_LU_ASSOCIATE 1206
+#define IDC_PRINTER_ENVIRONMENT 3300
+
 // The wizard's own texts (no language module has them).
 #define IDS_NAME_LENGTH 30400

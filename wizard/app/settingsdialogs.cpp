@@ -1,5 +1,6 @@
 #include "wizard/app/settingsdialogs.h"
 
+#include "wizard/app/ibmdialogs.h"
 #include "wizard/app/resource.h"
 #include "wizard/app/wizardapp.h"
 #include "wizard/app/wizardlanguage.h"
@@ -130,6 +131,22 @@ void TelnetDialog::OnCommand(int id, int code)
     }
     if (filling_ || code != BN_CLICKED)
         return;
+    if (id == IDC_OPTIONS_3270) {
+        Options3270Dialog dialog;
+        dialog.DoModal(hwnd_);
+        return;
+    }
+    if (id == IDC_OPTIONS_5250) {
+        // The printer's options for the 3812 printer session, as its device type says.
+        if (App().settings.deviceType == kPrinterDeviceType) {
+            Printer5250Dialog dialog;
+            dialog.DoModal(hwnd_);
+        } else {
+            Options5250Dialog dialog;
+            dialog.DoModal(hwnd_);
+        }
+        return;
+    }
     for (const TelnetCheck& c : kTelnetChecks) {
         if (c.control != id)
             continue;

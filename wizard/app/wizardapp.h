@@ -12,6 +12,7 @@ struct WizardApp {
     bool keepMacros = false;  // -M: the registration's properties command carries it too
     bool administrator = true;
     bool desktopIcon = false;
+    bool printerVariablesRead = false;  // the 5250 printer variables are read once a run
     u32 osCode = 0;
     int exitCode = 0;
 };

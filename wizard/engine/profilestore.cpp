@@ -369,6 +369,12 @@ void WizardReadProfile(RegistryStore& reg, WizardSettings& s, bool machinePass)
     ReadEnvironmentVariables(reg, root, s, machinePass);
 }
 
+void WizardReadEnvironment(RegistryStore& reg, WizardSettings& s)
+{
+    ReadEnvironmentVariables(reg, RegRoot::Machine, s, true);
+    ReadEnvironmentVariables(reg, RegRoot::User, s, false);
+}
+
 void CompareWithMachineProfile(RegistryStore& reg, WizardSettings& s)
 {
     s.changed.reset();

@@ -11,6 +11,9 @@
 // values and marks the copy as a stored connection; the user pass reads
 // HKEY_CURRENT_USER over it. An absent value keeps the field.
 void WizardReadProfile(RegistryStore& reg, WizardSettings& s, bool machinePass);
+// The TN5250 NEW-ENVIRON variables alone, machine scope then user scope, for the
+// device type the connection has now.
+void WizardReadEnvironment(RegistryStore& reg, WizardSettings& s);
 // Sets `changed` for every value that differs from the machine profile's (its stored
 // value or the factory default).
 void CompareWithMachineProfile(RegistryStore& reg, WizardSettings& s);
