@@ -37,6 +37,14 @@ TEST(WizardPageData, DefaultTelnetNamesAreTheTerminals)
                 // The terminal names its HP 700 "tty" until that family names its models.
                 EXPECT_EQ(terminal, "tty");
                 EXPECT_EQ(wizard, std::string("HP") + list->names[model]);
+            } else if (emulation == 7) {
+                // The 5250 family names each model itself once it runs; without it the
+                // terminal falls back to the 3179-2, the model the wizard offers fourth.
+                EXPECT_EQ(terminal, "IBM-3179-2");
+                EXPECT_EQ(wizard.rfind("IBM-", 0), 0u) << "model " << model;
+                if (model == 3) {
+                    EXPECT_EQ(wizard, terminal);
+                }
             } else if (emulation == 20) {
                 // The wizard's table leaves DG 410/412 empty: the terminal then sends its own.
                 EXPECT_EQ(wizard, "");
