@@ -1,6 +1,7 @@
 """The engine alone beside libvterm, measured in the same run.
 
     bench/engine.sh [--megabytes N] [--only NAME] [--rounds N] [--ta6530 conv|ansi] [--dg] [--wyse ID]
+                    [--ibm3151]
 
 Writes bench/workloads.py's workloads to files and feeds each through build/bench's
 enginebench (the telnet engine, the reader, the DEC emulation and the screen store, with
@@ -11,6 +12,7 @@ and the engine's share of libvterm's; each figure is the best of --rounds runs. 
 --dg the DG 410/412 in its ANSI mode. --wyse ID (8 WY50 ... 15 WY60) runs the Wyse
 workloads through that personality; the last column is then the DEC emulation on the
 same bytes, where only the plain text of the scrolling ones means the same to both.
+--ibm3151 the IBM 3151 in Echo mode.
 """
 import argparse
 import os
@@ -37,6 +39,7 @@ def main():
     parser.add_argument("--ta6530", choices=("conv", "ansi"), help="the TA6530 in this mode instead of DEC")
     parser.add_argument("--dg", action="store_true", help="the DG 410/412 in ANSI mode instead of the DEC emulation")
     parser.add_argument("--wyse", type=int, choices=range(8, 16), help="the Wyse personality instead of DEC")
+    parser.add_argument("--ibm3151", action="store_true", help="the IBM 3151 instead of the DEC emulation")
     args = parser.parse_args()
     workloads = make(int(args.megabytes * 1e6), args.only, wyse=args.wyse is not None)
     if not workloads:
@@ -48,7 +51,8 @@ def main():
             with open(path, "wb") as f:
                 f.write(data)
             files.append(path)
-        options = ("--ta6530", args.ta6530) if args.ta6530 else ("--dg",) if args.dg else ()
+        options = (("--ta6530", args.ta6530) if args.ta6530 else ("--dg",) if args.dg else
+                   ("--ibm3151",) if args.ibm3151 else ())
         if args.wyse is not None:
             options = ("--wyse", str(args.wyse))
         ours = run(os.path.join(args.build, "enginebench"), files, args.rounds, options)

@@ -5,7 +5,7 @@
 // the best of --rounds N runs. With --ta6530 conv (or ansi) the TA6530 takes the data
 // instead, in that mode, into its own page store; with --dg the DG 410/412 in ANSI mode
 // into its own screen; with --wyse ID (8-15) the Wyse family in that personality, into
-// its page store.
+// its page store; with --ibm3151 the IBM 3151 in Echo mode into its pages.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -25,6 +25,8 @@
 #include "terminal/core/host/hostread.h"
 #include "terminal/emulations/dg/dgstate.h"
 #include "terminal/emulations/dg/family.h"
+#include "terminal/emulations/ibm3151/family.h"
+#include "terminal/emulations/ibm3151/lifecycle.h"
 #include "terminal/emulations/ta6530/family.h"
 #include "terminal/emulations/ta6530/tamodes.h"
 #include "terminal/emulations/ta6530/settings/tasettings.h"
@@ -53,6 +55,8 @@ int g_ta6530Mode = -1;
 bool g_dg = false;
 // The Wyse personality of the session: 0 none.
 int g_wyse = 0;
+// The IBM 3151 instead.
+bool g_ibm3151 = false;
 
 void StartSession()
 {
@@ -78,6 +82,13 @@ void StartSession()
             std::exit(2);
         }
         Dg.mode = kDgModeAnsi;
+    } else if (g_ibm3151) {
+        EmulationId = kEmuIbm3151;
+        SetActiveFamily(&Ibm3151Family);
+        if (!I3151StartEngine()) {
+            std::fprintf(stderr, "the IBM 3151 pages could not be made\n");
+            std::exit(2);
+        }
     }
     if (g_wyse) {
         if (WyseStoreActive())
@@ -132,6 +143,8 @@ int main(int argc, char** argv)
             g_dg = true;
         else if (!std::strcmp(argv[i], "--wyse") && i + 1 < argc)
             g_wyse = std::atoi(argv[++i]);
+        else if (!std::strcmp(argv[i], "--ibm3151"))
+            g_ibm3151 = true;
         else
             files.push_back(argv[i]);
     }

@@ -206,6 +206,17 @@ def hostpath_seeds():
           b"\x1b[?3h\x1b#8\x1b#6\x1b#3wide\x1b(0lqqk\x1b(B\x0e\x0f\x1b[4h ins\x1b[4l\x1b[?3l")
 
 
+def ibm3151_seeds():
+    # Header: mode | format << 2 | profile << 4, typed bytes, chunk seed (see the target).
+    screens = (b"\x1bY  \x1b3 B title\x1bY\"*\x1b3 Adata\x1bY\"0\x1b3 B\x1b8"
+               b"\x1b r\"! ,\"0\" ,\"P\x1b qBhost\x1b!6\x1b 7\x1b$9.31C\x1b6")
+    write("fuzz_ibm3151", "fields-partitions", bytes([0, 0, 3]) + screens)
+    write("fuzz_ibm3151", "block-typed", bytes([2, 4, 5]) + b"ab\x1bA" + b"\x1b3 Hx\x1bE\x1b 8")
+    write("fuzz_ibm3151", "character-132", bytes([1 | (3 << 2), 2, 7]) + b"xy\x1b[5;101H\x1b5\x1b>A\xea\xf1")
+    write("fuzz_ibm3151", "profile-pf-status", bytes([0x10, 0, 1]) + bytes(range(64)) +
+          b"\x1b!=A0abc\x1b=\x1b=status\x1b4$ablink\x1b=\x10\x12AB\x10\x14\x1b SZ")
+
+
 def ansiconsole_seeds():
     # Header: console (0 Ansi BBS, 1 SCO Console, 2 AT 386) and code page << 2; character
     # mode and capture answer (see the target).
@@ -687,6 +698,7 @@ if __name__ == "__main__":
     tn5250_seeds()
     lpr_seeds()
     hostpath_seeds()
+    ibm3151_seeds()
     ansiconsole_seeds()
     ta6530_seeds()
     profile_seeds()

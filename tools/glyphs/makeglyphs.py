@@ -293,6 +293,11 @@ def line_drawing():
                    "PC 242 bitmap form"))
     glyphs.append((error_glyph_sub(), BITMAP, "error 132"))
     glyphs.append((error_glyph_cancel(), BITMAP, "error 133"))
+    while len(glyphs) < 122:
+        glyphs.append((None, 0x0020, "reserved"))
+    # The IBM 3151 line-drawing set shows < = > ? as arrow heads.
+    for code, arrow in zip("<=>?", (0x25BA, 0x25C4, 0x25B2, 0x25BC)):
+        glyphs.append((None, arrow, "IBM 3151 %s" % code))
     while len(glyphs) < 146:
         glyphs.append((None, 0x0020, "reserved"))
     return glyphs

@@ -173,6 +173,21 @@ void DrawLineDrawingGlyphs(const RECT& rect, const wchar_t* text, int count)
     DrawMapped(set, rect, text, count);
 }
 
+namespace {
+int LineDrawingIndexOf(u16 index)
+{
+    return index < kLineDrawingGlyphCount ? index : -1;
+}
+}  // namespace
+
+void DrawLineDrawingIndexes(const RECT& rect, const wchar_t* indexes, int count)
+{
+    static const MappedSet set{kResLineDrawingGlyphs, kResLineDrawingMap, kLineDrawingGlyphCount, 9, kRows17,
+                               LineDrawingIndexOf,    LineDrawingIndexOf, InvertGlyphRows,        16};
+    ScreenPaintGuard guard;
+    DrawMapped(set, rect, indexes, count);
+}
+
 void DrawBitmapGlyph(const RECT& rect, const wchar_t* text, int count)
 {
     static const MappedSet set{kResBitmapGlyphs, kResBitmapGlyphMap, kBitmapGlyphCount, 9, kRows17,

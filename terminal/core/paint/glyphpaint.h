@@ -13,6 +13,9 @@ const u8* GlyphResource(int resourceId, DWORD* size);
 
 void DrawSymbolGlyphs(const RECT& rect, const wchar_t* text, int count);
 void DrawLineDrawingGlyphs(const RECT& rect, const wchar_t* text, int count);
+// The same set by glyph index (0..kLineDrawingGlyphCount-1; other values draw blanks),
+// for an emulation whose line-drawing codes name places of their own in it.
+void DrawLineDrawingIndexes(const RECT& rect, const wchar_t* indexes, int count);
 void DrawResourceFontGlyphs(const RECT& rect, const wchar_t* text, int count);
 void DrawBitmapGlyph(const RECT& rect, const wchar_t* text, int count);
 // One glyph per byte (index = byte) of a resource of glyphWidth x glyphHeight glyphs,

@@ -45,6 +45,7 @@
 #include "terminal/input/bars/toolbars.h"
 #include "terminal/settings/setup/setupapply.h"
 #include "terminal/settings/setup/setupdialog.h"
+#include "terminal/settings/setup/setuppages.h"
 
 MenuHandleSet Menus{};
 u16 MenuMnemonics[3] = {};
@@ -209,7 +210,7 @@ struct EmulationItem {
 };
 constexpr EmulationItem kEmulationItems[] = {
     {kCmdHp, kOfferHp, [](u8 id) { return FamilyOf(id) == EmulationFamily::Hp700; }},
-    {kCmdIbm3151, kOfferIbm3151, [](u8 id) { return FamilyOf(id) == EmulationFamily::Ibm3151; }},
+    {kCmdIbm3151, kOfferIbm3151, [](u8 id) { return FamilyHasSetupPage(id, kCmdIbm3151 - kCmdSetupFirst); }},
     {kCmdWyse, kOfferWyse, [](u8 id) { return IsWyseFamily(id); }},
     {kCmdTa6530, kOfferTa6530, [](u8 id) { return FamilyOf(id) == EmulationFamily::Ta6530; }},
     {kCmdIbm3270, kOfferIbm3270, [](u8 id) { return FamilyOf(id) == EmulationFamily::Ibm3270; }},

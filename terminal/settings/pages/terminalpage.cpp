@@ -141,7 +141,7 @@ bool HasOwnCharsets(u8 emulation)
 {
     if (const TerminalPageLook* look = FamilyLook(emulation))
         return look->characterSets;
-    return IsVtOrAnsiFamily(emulation) || emulation == kEmuIbm3151 || emulation == kEmuHp70092;
+    return IsVtOrAnsiFamily(emulation) || emulation == kEmuHp70092;
 }
 
 void EnableCodePage(HWND window)
@@ -287,14 +287,6 @@ void InitDisplay(HWND window)
         EnableControl(window, kColumnsLabel, false);
         EnableControl(window, kColumnsList, false);
         SetRows(list, {kRowBackspaceDel}, false);
-    } else if (emulation == kEmuIbm3151) {
-        EnableControl(window, kColumnsLabel, false);
-        EnableControl(window, kColumnsList, false);
-        SetRows(list,
-                {kRowAutoWrap, kRowAutoNewLine, kRowAutoLineFeed, kRowApplicationKeypad, kRowApplicationCursor,
-                 kRowDisplayControls, kRowDisplayErrors, kRowBackspaceDel},
-                false);
-        SetRows(list, {kRowIgnoreNulls}, true);
     } else {
         SetRows(list, {kRowBackspaceDel}, false);
         if (emulation == kEmuTvi955 || emulation == kEmuDg410 || emulation == kEmuTvi950)

@@ -32,6 +32,15 @@ const SetupPage* SetupPageOf(int slot)
     return found;
 }
 
+bool FamilyHasSetupPage(u8 emulation, int slot)
+{
+    const FamilyHooks* family = FamilyFor(emulation);
+    for (int i = 0; family && family->setup && i < family->setup->pageCount; ++i)
+        if (family->setup->pages[i].slot == slot)
+            return true;
+    return false;
+}
+
 u16 SetupTemplateOf(int slot)
 {
     const SetupPage* page = SetupPageOf(slot);

@@ -133,3 +133,6 @@ void RegisterSetupPage(int slot, const SetupPage* page);
 const SetupPage* SetupPageOf(int slot);
 // The template of a slot's page, 0 when the slot has none.
 u16 SetupTemplateOf(int slot);
+// True when the family that runs `emulation` brings its own page for the slot (its
+// Settings menu item is offered while it runs).
+bool FamilyHasSetupPage(u8 emulation, int slot);
