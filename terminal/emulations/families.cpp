@@ -7,13 +7,14 @@
 #include "terminal/emulations/ibmhost/3270/family3270.h"
 #include "terminal/emulations/ibmhost/5250/family5250.h"
 #include "terminal/emulations/ta6530/family.h"
+#include "terminal/emulations/tvi/family.h"
 #include "terminal/emulations/wyse/family.h"
 
 namespace {
 
 const FamilyHooks* const kBuiltFamilies[] = {
     &DecFamily,    &Ibm3270Family, &Ibm5250Family, &AnsiConsoleFamily, &AixtermFamily,
-    &Ta6530Family, &DgFamily,      &WyseFamily,    &Ibm3151Family,
+    &Ta6530Family, &DgFamily,      &WyseFamily,    &Ibm3151Family,     &TviFamily,
 };
 
 // The program and every test program link this list, so the families are registered

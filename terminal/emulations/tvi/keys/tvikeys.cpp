@@ -1,0 +1,3 @@
+#include "terminal/emulations/tvi/keys/tvikeys.h"
+
+void TviKeyHandler(int, int) {}

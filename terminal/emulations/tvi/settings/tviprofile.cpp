@@ -1,0 +1,4 @@
+#include "terminal/emulations/tvi/settings/tviprofile.h"
+
+void LoadTviSettings() {}
+void SaveTviSettings(int) {}
