@@ -9,6 +9,7 @@
 
 #include "terminal/core/base/vxtypes.h"
 #include "terminal/core/screen/screenstore.h"
+#include "terminal/settings/store/hls.h"
 
 // Page memory: lines 0-95 hold 1, 2 or 4 pages; then the blank line, the status line and
 // the two user lines.
@@ -59,17 +60,14 @@ struct TviEditKeyTable {
     u16 units[kTviEditKeys][3] = {};
 };
 
-// Attribute colours: a foreground and a background byte per combination of blink (1),
-// reverse (2), underline (4) and intensity (8) bits.
+// Attribute colours: a foreground and a background byte per combination, indexed in the
+// order of the profile's value names: intensity (bd) 1, underline 2, blink 4, reverse 8
+// ("frgnorm", "frgbold", "frgul", "frgulbd", "frgfl", ... "frgivflbdul").
 struct TviAttrColours {
     u8 foreground[16] = {};
     u8 background[16] = {};
 };
-
-// The 16-entry palette as hue, lightness and saturation.
-struct TviPalette {
-    u16 hue[16] = {}, lightness[16] = {}, saturation[16] = {};
-};
+constexpr int kTviComboBold = 1, kTviComboUnderline = 2, kTviComboBlink = 4, kTviComboReverse = 8;
 
 // The values the profile section keeps and the Setup dialog edits.
 struct TviSettings {
@@ -174,7 +172,7 @@ struct TviState {
     TviFunctionKeyTable functionKeys;
     TviEditKeyTable editKeys;
     TviAttrColours colours;
-    TviPalette palette;
+    HlsPalette palette{};
 };
 
 extern TviState Tvi;
@@ -185,7 +183,7 @@ struct TviSetupCopy {
     TviFunctionKeyTable functionKeys;
     TviEditKeyTable editKeys;
     TviAttrColours colours;
-    TviPalette palette;
+    HlsPalette palette{};
 };
 extern TviSetupCopy TviSetup;
 
