@@ -1,14 +1,117 @@
-// What the TVI 950 and 955 hand the core.
+// What the TVI 950 and 955 hand the core: their per-byte entry on the core's reader,
+// their own screen of 26 window rows over the page memory, painted by their row painter
+// with the caret over their cursor, their keyboard and their profile section.
 #include "terminal/emulations/tvi/family.h"
 
 #include "terminal/core/base/emulationids.h"
+#include "terminal/emulations/tvi/host/hostpath.h"
 #include "terminal/emulations/tvi/keys/tvikeys.h"
+#include "terminal/emulations/tvi/lifecycle.h"
+#include "terminal/emulations/tvi/output/output.h"
+#include "terminal/emulations/tvi/screen/display.h"
+#include "terminal/emulations/tvi/screen/screenops.h"
+#include "terminal/emulations/tvi/screen/status.h"
 #include "terminal/emulations/tvi/settings/tviprofile.h"
+#include "terminal/emulations/tvi/store/lines.h"
+#include "terminal/emulations/tvi/window/runtvi.h"
+
+namespace {
+
+bool Running()
+{
+    return Tvi.active && TviLinesAllocated();
+}
+
+bool KeyboardInhibited()
+{
+    return Running() && Tvi.keyboardLocked;
+}
+
+void ClearScreen()
+{
+    if (!Running())
+        return;
+    TviClearAll();
+    TviHome();
+}
+
+void Reset()
+{
+    if (Running())
+        TviResetTerminal();
+}
+
+void PrintScreen()
+{
+    TviPrintPageRows();
+}
+
+void LoadSettings()
+{
+    if (Running())
+        LoadTviSettings();
+}
+
+void SaveSettings(int fullReload)
+{
+    if (Running())
+        SaveTviSettings(fullReload);
+}
+
+const wchar16* StatusBarName(u8)
+{
+    return TviStatusName();
+}
+
+int TerminalType(char* buffer, int capacity)
+{
+    const char* name = Tvi.tvi950 ? "TVI950" : "TVI955";
+    int n = 0;
+    for (; name[n] && n < capacity; ++n)
+        buffer[n] = name[n];
+    return n;
+}
+
+constexpr TelnetHooks kTelnet{
+    .terminalType = TerminalType,
+};
+
+constexpr DisplayHooks kDisplay{
+    .repaintRegion = TviRepaintRegion,
+    .textCursor = TviTextCursor,
+    .columns = TviWindowColumns,
+    .backgroundIndex = TviBackgroundIndex,
+    .dimensions = TviDimensions,
+    .screenText = TviScreenText,
+    .selectionArea = TviSelectionArea,
+    .selectionRow = TviSelectionRow,
+    .cellChar = TviCellChar,
+};
+
+}  // namespace
 
 const FamilyHooks TviFamily{
     .name = "TVI 950/955",
     .emulations = EmulationBit(kEmuTvi955) | EmulationBit(kEmuTvi950),
+    .processChar = TviProcessChar,
+    .idleWork = TviIdleWork,
+    .keyboardInhibited = KeyboardInhibited,
+    .movesOwnCursor = true,
+    .statusLineText = TviStatusLineText,
+    .display = &kDisplay,
+    .activate = TviActivate,
+    .deactivate = TviDeactivate,
+    .reapply = TviReapply,
+    .layoutStatusBar = TviLayoutStatusBar,
+    .statusBarName = StatusBarName,
+    .clearScreen = ClearScreen,
+    .reset = Reset,
+    .idleRefresh = TviIdleRefresh,
+    .redrawBlinking = TviRedrawBlinking,
+    .printScreen = PrintScreen,
     .dispatchKey = TviKeyHandler,
-    .loadSettings = LoadTviSettings,
-    .saveSettings = SaveTviSettings,
+    .loadSettings = LoadSettings,
+    .saveSettings = SaveSettings,
+    .applyPalette = TviApplyPalette,
+    .telnet = &kTelnet,
 };

@@ -160,7 +160,6 @@ struct TviState {
     u32 csiCount = 1;
     int csiDigits = 0;
     u8 csiMarker = ' ';
-    u32* csiParams = nullptr;  // kTviParameters + 1 slots while active
 
     // Dirty span the painter has not shown yet.
     int pendingLine = -1;
@@ -192,3 +191,9 @@ TviLine* TviLineAt(int line);
 bool TviLinesAllocated();
 // The line a screen row shows: -1 the top row, display height + 1 the bottom row.
 int TviScreenRowToLine(int screenRow);
+
+// Tab stops of the columns (1: a stop).
+extern u8 TviTabStops[kTviCells];
+
+// CSI = 6 h: a carriage return also feeds a line.
+extern bool TviAutoLineFeed;

@@ -1,10 +1,11 @@
 // The page memory: 100 line records whose pointers change places when pages swap.
 #include <new>
 
-#include "terminal/emulations/tvi/tvi.h"
+#include "terminal/emulations/tvi/store/lines.h"
 
 TviState Tvi;
 TviSetupCopy TviSetup;
+u8 TviTabStops[kTviCells];
 
 namespace {
 TviLine* g_lines[kTviLines] = {};
@@ -59,4 +60,21 @@ int TviScreenRowToLine(int screenRow)
     if (screenRow > Tvi.set.displayHeight)
         return Tvi.set.bottomRow;
     return Tvi.scrollOffset + screenRow;
+}
+
+int TviWindowRows()
+{
+    return Tvi.set.displayHeight + 3;
+}
+
+int TviWindowLine(int windowRow)
+{
+    int line;
+    if (windowRow <= 0)
+        line = Tvi.set.topRow == 0 ? kTviBlankLine : Tvi.set.topRow;
+    else if (windowRow >= Tvi.set.displayHeight + 2)
+        line = Tvi.set.bottomRow;
+    else
+        line = Tvi.scrollOffset + windowRow - 1;
+    return line >= 0 && line < kTviLines ? line : kTviBlankLine;
 }
