@@ -1,0 +1,28 @@
+// The TeleVideo's editing keys: 40 sequences of up to three units (20 unshifted keys,
+// then 20 shifted), which the host may load. Like the function keys there is a live
+// table and the Setup dialog's working copy.
+#pragma once
+
+#include "terminal/core/base/vxtypes.h"
+
+constexpr int kTviEditKeys = 40;
+constexpr int kTviEditUnits = 3;
+constexpr int kTviEditHalfUnits = 20 * kTviEditUnits;  // one profile value, one ESC ] load
+
+struct TviEditKeyTable {
+    u16 unit[kTviEditKeys][kTviEditUnits];  // a unit of 0 is not sent
+};
+extern TviEditKeyTable TviEditKeys[2];  // by TviKeyCopy
+
+// The factory sequences of a copy. Option bit 4 (`secondSet`) chooses between the two
+// sets the terminal offers: set, the cursor keys send VT, SYN, BS, FF; clear, DLE, SOH,
+// STX, ACK and the shifted keys send ANSI-style sequences.
+void TviDefaultEditKeys(int copy, bool secondSet);
+// The factory units of one entry in a set.
+const u16* TviFactoryEditKey(int entry, bool secondSet);
+void TviSetEditKey(int entry, u16 u, u16 v, u16 w, int copy);
+// Half 0 (entries 0-19) or 1 (20-39) from or into 60 units.
+void TviSetEditKeys(int half, const u16* units, int copy);
+int TviGetEditKeys(int half, u16* units, int copy);
+// Copies one copy's table into the other.
+void TviCopyEditKeys(int from, int to);
