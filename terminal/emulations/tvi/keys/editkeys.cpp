@@ -4,13 +4,10 @@
 
 #include "terminal/emulations/tvi/keys/fkeys.h"
 
-TviEditKeyTable TviEditKeys[2] = {};
-
 namespace {
 
-constexpr u16 kSoh = 0x01, kStx = 0x02, kAck = 0x06, kBel = 0x07, kBs = 0x08, kHt = 0x09, kLf = 0x0A,
-              kVt = 0x0B, kFf = 0x0C, kCr = 0x0D, kDle = 0x10, kSyn = 0x16, kCan = 0x18, kSub = 0x1A,
-              kEsc = 0x1B, kRs = 0x1E;
+constexpr u16 kSoh = 0x01, kStx = 0x02, kAck = 0x06, kBel = 0x07, kBs = 0x08, kHt = 0x09, kLf = 0x0A, kVt = 0x0B,
+              kFf = 0x0C, kCr = 0x0D, kDle = 0x10, kSyn = 0x16, kCan = 0x18, kSub = 0x1A, kEsc = 0x1B, kRs = 0x1E;
 
 struct FactoryEntry {
     u16 secondSet[kTviEditUnits];
@@ -64,10 +61,17 @@ constexpr FactoryEntry kFactory[kTviEditKeys] = {
 
 TviEditKeyTable* Table(int copy)
 {
-    return copy == kTviLiveKeys || copy == kTviSetupKeys ? &TviEditKeys[copy] : nullptr;
+    return TviEditKeysOf(copy);
 }
 
 }  // namespace
+
+TviEditKeyTable* TviEditKeysOf(int copy)
+{
+    if (copy == kTviLiveKeys)
+        return &Tvi.editKeys;
+    return copy == kTviSetupKeys ? &TviSetup.editKeys : nullptr;
+}
 
 const u16* TviFactoryEditKey(int entry, bool secondSet)
 {
@@ -76,14 +80,22 @@ const u16* TviFactoryEditKey(int entry, bool secondSet)
     return secondSet ? kFactory[entry].secondSet : kFactory[entry].firstSet;
 }
 
-void TviDefaultEditKeys(int copy, bool secondSet)
+void TviDefaultEditKeys(int copy)
+{
+    const TviSettings& set = copy == kTviSetupKeys ? TviSetup.set : Tvi.set;
+    TviDefaultEditKeysInSet(copy, (set.options & kTviOptEditSet) != 0);
+    if (copy == kTviLiveKeys && Tvi.editKey1Lf)
+        TviSetEditKey(1, kLf, 0, 0, copy);
+}
+
+void TviDefaultEditKeysInSet(int copy, bool secondSet)
 {
     TviEditKeyTable* table = Table(copy);
     if (!table)
         return;
     for (int e = 0; e < kTviEditKeys; ++e) {
         const u16* units = TviFactoryEditKey(e, secondSet);
-        std::copy(units, units + kTviEditUnits, table->unit[e]);
+        std::copy(units, units + kTviEditUnits, table->units[e]);
     }
 }
 
@@ -92,9 +104,9 @@ void TviSetEditKey(int entry, u16 u, u16 v, u16 w, int copy)
     TviEditKeyTable* table = Table(copy);
     if (!table || entry < 0 || entry >= kTviEditKeys)
         return;
-    table->unit[entry][0] = u;
-    table->unit[entry][1] = v;
-    table->unit[entry][2] = w;
+    table->units[entry][0] = u;
+    table->units[entry][1] = v;
+    table->units[entry][2] = w;
 }
 
 void TviSetEditKeys(int half, const u16* units, int copy)
@@ -104,7 +116,7 @@ void TviSetEditKeys(int half, const u16* units, int copy)
         return;
     for (int e = 0; e < 20; ++e)
         for (int u = 0; u < kTviEditUnits; ++u)
-            table->unit[half * 20 + e][u] = units[e * kTviEditUnits + u];
+            table->units[half * 20 + e][u] = units[e * kTviEditUnits + u];
 }
 
 int TviGetEditKeys(int half, u16* units, int copy)
@@ -114,7 +126,7 @@ int TviGetEditKeys(int half, u16* units, int copy)
         return 0;
     for (int e = 0; e < 20; ++e)
         for (int u = 0; u < kTviEditUnits; ++u)
-            units[e * kTviEditUnits + u] = table->unit[half * 20 + e][u];
+            units[e * kTviEditUnits + u] = table->units[half * 20 + e][u];
     return kTviEditHalfUnits;
 }
 

@@ -3,21 +3,19 @@
 // table and the Setup dialog's working copy.
 #pragma once
 
-#include "terminal/core/base/vxtypes.h"
+#include "terminal/emulations/tvi/tvi.h"
 
-constexpr int kTviEditKeys = 40;
 constexpr int kTviEditUnits = 3;
 constexpr int kTviEditHalfUnits = 20 * kTviEditUnits;  // one profile value, one ESC ] load
 
-struct TviEditKeyTable {
-    u16 unit[kTviEditKeys][kTviEditUnits];  // a unit of 0 is not sent
-};
-extern TviEditKeyTable TviEditKeys[2];  // by TviKeyCopy
+// The table of a copy (TviKeyCopy): the live keys or the Setup copy.
+TviEditKeyTable* TviEditKeysOf(int copy);
 
-// The factory sequences of a copy. Option bit 4 (`secondSet`) chooses between the two
-// sets the terminal offers: set, the cursor keys send VT, SYN, BS, FF; clear, DLE, SOH,
-// STX, ACK and the shifted keys send ANSI-style sequences.
-void TviDefaultEditKeys(int copy, bool secondSet);
+// The factory sequences of a copy, in the set its option bit 4 chooses: set, the cursor
+// keys send VT, SYN, BS, FF; clear, DLE, SOH, STX, ACK and the shifted keys send
+// ANSI-style sequences. The live Down key sends LF while the host asked for it (CSI = 9 h).
+void TviDefaultEditKeys(int copy);
+void TviDefaultEditKeysInSet(int copy, bool secondSet);
 // The factory units of one entry in a set.
 const u16* TviFactoryEditKey(int entry, bool secondSet);
 void TviSetEditKey(int entry, u16 u, u16 v, u16 w, int copy);

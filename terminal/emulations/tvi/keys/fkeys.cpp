@@ -2,30 +2,28 @@
 
 #include <algorithm>
 
-TviFunctionKeyTable TviFunctionKeys[2] = {};
-
 namespace {
 
-constexpr wchar16 kSoh = 0x01, kCr = 0x0D;
+constexpr u16 kSoh = 0x01, kCr = 0x0D;
 constexpr int kFactoryKeys = 32;  // key 32 has no factory text
 
 TviFunctionKeyTable* Table(int copy)
 {
-    return copy == kTviLiveKeys || copy == kTviSetupKeys ? &TviFunctionKeys[copy] : nullptr;
+    return TviFunctionKeysOf(copy);
 }
 
 TviFunctionKeyBank* Current(int copy)
 {
     TviFunctionKeyTable* table = Table(copy);
-    return table ? &table->bank[table->current & 1] : nullptr;
+    return table ? &table->banks[table->current & 1] : nullptr;
 }
 
 // The letter between SOH and CR of a factory key: the keys run through the printable
 // rows of the code table, bank 0 over "@"-"O" and "`"-"o", bank 1 over "P"-"_" and "p"-DEL.
-wchar16 FactoryLetter(int bank, int key)
+u16 FactoryLetter(int bank, int key)
 {
     const int row = key < 16 ? 0x40 : 0x60;
-    return static_cast<wchar16>(row + (bank ? 16 : 0) + key % 16);
+    return static_cast<u16>(row + (bank ? 16 : 0) + key % 16);
 }
 
 int KeyLength(const TviFunctionKeyBank& b, int key)
@@ -35,13 +33,20 @@ int KeyLength(const TviFunctionKeyBank& b, int key)
 
 }  // namespace
 
+TviFunctionKeyTable* TviFunctionKeysOf(int copy)
+{
+    if (copy == kTviLiveKeys)
+        return &Tvi.functionKeys;
+    return copy == kTviSetupKeys ? &TviSetup.functionKeys : nullptr;
+}
+
 void TviDefaultFunctionKeys(int copy)
 {
     TviFunctionKeyTable* table = Table(copy);
     if (!table)
         return;
-    for (int bank = 0; bank < kTviKeyBanks; ++bank) {
-        TviFunctionKeyBank& b = table->bank[bank];
+    for (int bank = 0; bank < 2; ++bank) {
+        TviFunctionKeyBank& b = table->banks[bank];
         b = TviFunctionKeyBank{};
         u32 at = 0;
         for (int key = 0; key < kTviFunctionKeys; ++key) {
@@ -58,7 +63,7 @@ void TviDefaultFunctionKeys(int copy)
     table->current = 0;
 }
 
-bool TviSetFunctionKey(int key, const wchar16* text, int length, u8 flags, int copy)
+bool TviSetFunctionKey(int key, const u16* text, int length, u8 flags, int copy)
 {
     TviFunctionKeyBank* b = Current(copy);
     if (!b || key < 0 || key >= kTviFunctionKeys)
@@ -68,26 +73,26 @@ bool TviSetFunctionKey(int key, const wchar16* text, int length, u8 flags, int c
     const int start = static_cast<int>(b->start[key]);
     const int oldEnd = static_cast<int>(b->start[key + 1]);
     const int used = static_cast<int>(b->start[kTviFunctionKeys]);
-    length = std::min(length, kTviKeyBufferUnits - start);
+    length = std::min(length, kTviFunctionKeyUnits - start);
     const int delta = length - (oldEnd - start);
     // The texts of the following keys move by the change in length; what would pass the
     // buffer's end is cut.
-    wchar16 tail[kTviKeyBufferUnits];
+    u16 tail[kTviFunctionKeyUnits];
     const int tailLength = used - oldEnd;
     std::copy(b->text + oldEnd, b->text + used, tail);
     std::copy(text, text + length, b->text + start);
-    const int kept = std::min(tailLength, kTviKeyBufferUnits - (start + length));
+    const int kept = std::min(tailLength, kTviFunctionKeyUnits - (start + length));
     std::copy(tail, tail + kept, b->text + start + length);
-    std::fill(b->text + start + length + kept, b->text + kTviKeyBufferUnits, wchar16{0});
+    std::fill(b->text + start + length + kept, b->text + kTviFunctionKeyUnits, u16{0});
     for (int k = key + 1; k <= kTviFunctionKeys; ++k) {
         const int moved = static_cast<int>(b->start[k]) + delta;
-        b->start[k] = static_cast<u32>(std::clamp(moved, start + length, kTviKeyBufferUnits));
+        b->start[k] = static_cast<u32>(std::clamp(moved, start + length, kTviFunctionKeyUnits));
     }
     b->flags[key] = flags;
     return true;
 }
 
-int TviGetFunctionKey(wchar16* buffer, int capacity, int key, int copy)
+int TviGetFunctionKey(u16* buffer, int capacity, int key, int copy)
 {
     const TviFunctionKeyBank* b = Current(copy);
     if (!b || key < 0 || key >= kTviFunctionKeys)
@@ -100,7 +105,7 @@ int TviGetFunctionKey(wchar16* buffer, int capacity, int key, int copy)
     return n + 1;
 }
 
-const wchar16* TviFunctionKeyText(int key, int copy, int* length)
+const u16* TviFunctionKeyText(int key, int copy, int* length)
 {
     const TviFunctionKeyBank* b = Current(copy);
     if (!b || key < 0 || key >= kTviFunctionKeys) {
@@ -140,17 +145,26 @@ void TviCopyFunctionKeys(int from, int to)
         *target = *source;
 }
 
+void TviFactoryFunctionKey(int key, int copy)
+{
+    const TviFunctionKeyTable* table = Table(copy);
+    if (!table || key < 0 || key >= kTviFunctionKeys)
+        return;
+    const u16 text[3] = {kSoh, FactoryLetter(table->current & 1, key), kCr};
+    TviSetFunctionKey(key, text, key < kFactoryKeys ? 3 : 0, kTviKeySends, copy);
+}
+
 bool TviFunctionKeyIsFactory(int key, int copy)
 {
     const TviFunctionKeyTable* table = Table(copy);
     if (!table || key < 0 || key >= kTviFunctionKeys)
         return false;
-    const TviFunctionKeyBank& b = table->bank[table->current & 1];
+    const TviFunctionKeyBank& b = table->banks[table->current & 1];
     const int length = KeyLength(b, key);
     if (b.flags[key] != kTviKeySends)
         return false;
     if (key >= kFactoryKeys)
         return length == 0;
-    const wchar16* t = b.text + b.start[key];
+    const u16* t = b.text + b.start[key];
     return length == 3 && t[0] == kSoh && t[1] == FactoryLetter(table->current & 1, key) && t[2] == kCr;
 }

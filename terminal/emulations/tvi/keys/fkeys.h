@@ -4,30 +4,12 @@
 // working copy.
 #pragma once
 
-#include "terminal/core/base/vxtypes.h"
+#include "terminal/emulations/tvi/tvi.h"
 
-constexpr int kTviFunctionKeys = 33;
-constexpr int kTviKeyBufferUnits = 256;
-constexpr int kTviKeyBanks = 2;
-
-// Flag bits of a key: its text goes to the host, and/or through the screen as if received.
-constexpr u8 kTviKeySends = 0x01, kTviKeyShows = 0x02;
-
-// Which copy of the keys an operation acts on.
+// Which copy of the keys an operation acts on: the live keys (Tvi) or the Setup copy
+// (TviSetup).
 enum TviKeyCopy : int { kTviLiveKeys = 0, kTviSetupKeys = 1 };
-
-struct TviFunctionKeyBank {
-    wchar16 text[kTviKeyBufferUnits];
-    // Key k's text runs from start[k] to start[k + 1]; start[33] ends the last key's.
-    u32 start[kTviFunctionKeys + 1];
-    u8 flags[kTviFunctionKeys];
-};
-
-struct TviFunctionKeyTable {
-    TviFunctionKeyBank bank[kTviKeyBanks];
-    u8 current;  // the bank the keys run from and the host loads
-};
-extern TviFunctionKeyTable TviFunctionKeys[2];  // by TviKeyCopy
+TviFunctionKeyTable* TviFunctionKeysOf(int copy);
 
 // The factory keys into both banks of a copy: every key sends SOH, a letter and CR;
 // bank 0 keys 0-15 "@"-"O", 16-31 "`"-"o", bank 1 "P"-"_" and "p"-DEL; key 32 is empty.
@@ -36,13 +18,13 @@ void TviDefaultFunctionKeys(int copy);
 // Key `key` of the current bank of a copy. The text is cut where the buffer ends; the
 // keys after it move by the change in length (what would pass the buffer's end is
 // lost). False for a key outside 0-32 or an unknown copy.
-bool TviSetFunctionKey(int key, const wchar16* text, int length, u8 flags, int copy);
+bool TviSetFunctionKey(int key, const u16* text, int length, u8 flags, int copy);
 // Key `key` of the current bank into `buffer`: its flags unit, then its text. Returns
 // the units written (1 for an empty key), -1 for a key outside 0-32; the text is cut to
 // the buffer's capacity.
-int TviGetFunctionKey(wchar16* buffer, int capacity, int key, int copy);
+int TviGetFunctionKey(u16* buffer, int capacity, int key, int copy);
 // The length and text of a key of the current bank (nullptr outside 0-32).
-const wchar16* TviFunctionKeyText(int key, int copy, int* length);
+const u16* TviFunctionKeyText(int key, int copy, int* length);
 u8 TviFunctionKeyFlags(int key, int copy);
 // Empties every key of the current bank of a copy.
 void TviClearFunctionKeys(int copy);
@@ -50,5 +32,7 @@ void TviClearFunctionKeys(int copy);
 void TviSelectFunctionKeyBank(int bank, int copy);
 // Copies both banks and the current bank of one copy into the other.
 void TviCopyFunctionKeys(int from, int to);
+// Key `key` of the current bank back to its factory flags and text.
+void TviFactoryFunctionKey(int key, int copy);
 // True when the key of the current bank equals its factory key in flags and text.
 bool TviFunctionKeyIsFactory(int key, int copy);

@@ -13,7 +13,7 @@ constexpr int kLastLoadedKey = 31;
 enum class TextEnd { Key, Loading, Stopped };
 
 // Reads one key's text up to FS or EM into `text`; the first unit is the direction digit.
-TextEnd ReadText(TviByteSource next, wchar16 (&text)[kLoadUnits], int& length)
+TextEnd ReadText(TviByteSource next, u16 (&text)[kLoadUnits], int& length)
 {
     length = 0;
     while (length < kLoadUnits) {
@@ -26,14 +26,14 @@ TextEnd ReadText(TviByteSource next, wchar16 (&text)[kLoadUnits], int& length)
             return TextEnd::Loading;
         if (b == kDle && (b = next()) < 0)
             return TextEnd::Stopped;
-        text[length++] = static_cast<wchar16>(b & 0xFF);
+        text[length++] = static_cast<u16>(b & 0xFF);
     }
     // A text that runs past what a key can hold ends the loading: the bytes after it are
     // the host's data again.
     return TextEnd::Loading;
 }
 
-void Store(int key, const wchar16* text, int length)
+void Store(int key, const u16* text, int length)
 {
     if (key < 0 || length < 1) {
         if (key >= 0)
@@ -64,7 +64,7 @@ int TviFunctionKeyNumber(int b, bool tvi950)
     return b == 'L' ? 32 : -1;
 }
 
-void TviLoadFunctionKeys(int first, TviByteSource next, bool tvi950)
+void TviLoadFunctionKeys(int first, TviByteSource next)
 {
     if (first < 0 || !next)
         return;
@@ -77,10 +77,10 @@ void TviLoadFunctionKeys(int first, TviByteSource next, bool tvi950)
     if (all) {
         TviClearFunctionKeys(kTviLiveKeys);
     } else {
-        key = TviFunctionKeyNumber(first, tvi950);
+        key = TviFunctionKeyNumber(first, Tvi.tvi950);
     }
     for (;;) {
-        wchar16 text[kLoadUnits];
+        u16 text[kLoadUnits];
         int length = 0;
         const TextEnd end = ReadText(next, text, length);
         if (end == TextEnd::Stopped)

@@ -12,8 +12,8 @@ using TviByteSource = int (*)();
 // and loads keys from key 0 on, one per text; any other byte names the key whose text
 // follows. A text starts with its direction digit (the key's flags), DLE takes the next
 // byte as it is, FS ends the key and EM the loading; only the "0" form goes on after FS,
-// with the next key up to key 31. `tvi950` chooses the TVI 950's key numbering.
-void TviLoadFunctionKeys(int first, TviByteSource next, bool tvi950);
+// with the next key up to key 31. The TVI 950 numbers its keys its own way.
+void TviLoadFunctionKeys(int first, TviByteSource next);
 // The key number a key byte names, -1 for none.
 int TviFunctionKeyNumber(int keyByte, bool tvi950);
 // ESC 0: "1" x and "2" x set key 16 or 36 to ESC x; "@"-"S" u v w set keys 0-19 and
