@@ -234,8 +234,9 @@ void ReadTviProfile(HKEY key)
 
 void WriteTviProfile(HKEY key)
 {
-    // The comparison base: the factory values in the Setup copy, which the Setup dialog
-    // fills again from the live settings whenever it opens.
+    // The comparison base: the factory values in the Setup copy, which is given back
+    // afterwards (a save from a Setup page must not lose what the page edits).
+    const TviSetupCopy editing = TviSetup;
     TviFactorySettings(kTviSetupCopy);
     const TviSettings& set = Tvi.set;
     const TviSettings& factory = TviSetup.set;
@@ -261,4 +262,5 @@ void WriteTviProfile(HKEY key)
                                    TviSetup.colours.background[c]);
     }
     WritePalette(key);
+    TviSetup = editing;
 }
