@@ -84,8 +84,6 @@ void TviDefaultEditKeys(int copy)
 {
     const TviSettings& set = copy == kTviSetupKeys ? TviSetup.set : Tvi.set;
     TviDefaultEditKeysInSet(copy, (set.options & kTviOptEditSet) != 0);
-    if (copy == kTviLiveKeys && Tvi.editKey1Lf)
-        TviSetEditKey(1, kLf, 0, 0, copy);
 }
 
 void TviDefaultEditKeysInSet(int copy, bool secondSet)

@@ -13,7 +13,7 @@ TviEditKeyTable* TviEditKeysOf(int copy);
 
 // The factory sequences of a copy, in the set its option bit 4 chooses: set, the cursor
 // keys send VT, SYN, BS, FF; clear, DLE, SOH, STX, ACK and the shifted keys send
-// ANSI-style sequences. The live Down key sends LF while the host asked for it (CSI = 9 h).
+// ANSI-style sequences.
 void TviDefaultEditKeys(int copy);
 void TviDefaultEditKeysInSet(int copy, bool secondSet);
 // The factory units of one entry in a set.

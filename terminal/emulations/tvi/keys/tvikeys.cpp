@@ -238,6 +238,11 @@ void TviSendEditKey(int entry)
     for (u16 unit : table->units[entry])
         if (unit)
             units[n++] = unit;
+    // The host may make the Down key send LF (CSI = 9 h) whatever its entry holds.
+    if (entry == 1 && Tvi.editKey1Lf) {
+        units[0] = kLf;
+        n = 1;
+    }
     if (n == 0)
         return;
     if (Tvi.set.localEditKeys)

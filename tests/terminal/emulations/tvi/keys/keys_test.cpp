@@ -290,10 +290,6 @@ TEST_F(TviKeyTables, TheOptionBitChoosesTheEditingKeySet)
         EXPECT_EQ(std::vector<u16>(live, live + 3), c.second) << c.entry;
         EXPECT_EQ(std::vector<u16>(setup, setup + 3), c.first) << c.entry;
     }
-    // The host asked the Down key to send LF.
-    Tvi.editKey1Lf = true;
-    TviDefaultEditKeys(kTviLiveKeys);
-    EXPECT_EQ(Tvi.editKeys.units[1][0], 0x0A);
 }
 
 TEST(TviAltKeys, KeysBecomeTheCharacterOfTheUsLayout)
