@@ -6,6 +6,7 @@
 #include "terminal/core/host/pushback.h"
 #include "terminal/emulations/tvi/keys/editkeys.h"
 #include "terminal/emulations/tvi/keys/fkeys.h"
+#include "terminal/emulations/tvi/screen/screenops.h"
 #include "terminal/emulations/tvi/settings/tvidefaults.h"
 #include "terminal/settings/setup/attributelists.h"
 #include "terminal/settings/setup/setupcopy.h"
@@ -100,8 +101,12 @@ void Apply()
 
 void ApplyColours()
 {
-    if (Running())
-        TviApplyColourCopy();
+    if (!Running())
+        return;
+    const u8 oldForeground = Tvi.colours.foreground[0] & 0x0F, oldBackground = Tvi.colours.background[0] & 0x0F;
+    TviApplyColourCopy();
+    TviRecolourScreen(oldForeground, oldBackground, Tvi.colours.foreground[0] & 0x0F,
+                      Tvi.colours.background[0] & 0x0F);
 }
 
 const AttributeElementList* AttributeList(u8 emulation)
@@ -166,6 +171,25 @@ void TviFillColourCopy()
     TviSetup.colours = Tvi.colours;
     TviSetup.palette = Tvi.palette;
     ColoursToTable(Tvi.colours);
+}
+
+void TviRecolourScreen(u8 oldForeground, u8 oldBackground, u8 newForeground, u8 newBackground)
+{
+    if (!TviLinesAllocated())
+        return;
+    // Cells keep the normal colours they were cleared with: those follow the new pair.
+    for (int line = 0; line < kTviLines; ++line) {
+        TviLine* l = TviLineAt(line);
+        for (ScreenCell& cell : l->cells) {
+            u8 fg = cell.colour & 0x0F, bg = cell.colour >> 4;
+            if (fg == oldForeground)
+                fg = newForeground;
+            if (bg == oldBackground)
+                bg = newBackground;
+            cell.colour = static_cast<u8>(fg | (bg << 4));
+        }
+    }
+    TviMarkAll();
 }
 
 void TviApplyColourCopy()

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "../tvi_fixture.h"
+#include "terminal/emulations/tvi/settings/tvisetup.h"
 #include "terminal/input/keyboard/keycodes.h"
 #include "terminal/input/macros/keyevents.h"
 
@@ -123,6 +124,22 @@ TEST_F(TviKeys, CtrlUpAndDownInsertAndDeleteLinesAtOnce)
     EXPECT_EQ(Line(0), "one");
     EXPECT_EQ(Line(1), "two");
     EXPECT_EQ(TakeSent(), "");
+}
+
+// The Attributes page's OK: cells drawn in the normal colours follow a new normal pair,
+// cells in other colours keep theirs.
+TEST_F(TviTest, ANewNormalPairRecoloursTheScreen)
+{
+    Feed("AB");
+    TviLineAt(0)->cells[1].colour = 0x35;
+    TviFamilySetup.fill();
+    TviColourCopy[0] = 2;          // normal foreground
+    TviColourCopy[16] = 0x80 | 4;  // normal background, with the page's use-colours mark
+    TviFamilySetup.applyColours();
+    EXPECT_EQ(Cell(0, 0).colour, 0x42);
+    EXPECT_EQ(Cell(0, 1).colour, 0x35);
+    EXPECT_EQ(Cell(kTviStatusLine, 60).colour & 0x0F, 2) << "every line, the status rows too";
+    EXPECT_EQ(Tvi.colours.background[0], 4);
 }
 
 }  // namespace
