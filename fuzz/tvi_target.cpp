@@ -66,8 +66,8 @@ void CheckState()
     }
     VX_FUZZ_CHECK(seen == 0x0F);
     if (Tvi.loadLine)
-        VX_FUZZ_CHECK(Tvi.loadLine >= kTviStatusLine && Tvi.loadLine <= kTviUserLine2 &&
-                      Tvi.loadColumn >= 0 && Tvi.loadColumn <= s.lastColumn);
+        VX_FUZZ_CHECK(Tvi.loadLine >= kTviStatusLine && Tvi.loadLine <= kTviUserLine2 && Tvi.loadColumn >= 0 &&
+                      Tvi.loadColumn <= s.lastColumn);
     for (int i = 0; i < kTviLines; ++i)
         VX_FUZZ_CHECK(TviLineAt(i) != nullptr);
 }
@@ -121,8 +121,10 @@ extern "C" int LLVMFuzzerTestOneInput(const u8* data, std::size_t size)
     ReadEverything(ask.size() + 16);
     CheckState();
     const std::vector<u8>& sent = doubles::Network().sent;
-    const std::string answer = "\x1b[" + std::to_string(Tvi.cursorRow) + ";" + std::to_string(Tvi.cursorColumn) + "R";
-    VX_FUZZ_CHECK(sent.size() >= answer.size() && std::equal(answer.begin(), answer.end(), sent.end() - answer.size()));
+    const std::string answer = "\x1b[" + std::to_string(Tvi.cursorRow) + ";" + std::to_string(Tvi.cursorColumn) +
+                               "R";
+    VX_FUZZ_CHECK(sent.size() >= answer.size() &&
+                  std::equal(answer.begin(), answer.end(), sent.end() - answer.size()));
 
     TviStopEngine();
     SetActiveFamily(nullptr);

@@ -22,6 +22,12 @@ bool Running()
     return Tvi.active && TviLinesAllocated();
 }
 
+// Under ESC k typed bytes stay on the screen instead of going to the host.
+bool TypingStaysLocal()
+{
+    return Running() && Tvi.set.localEditKeys;
+}
+
 bool KeyboardInhibited()
 {
     return Running() && Tvi.keyboardLocked;
@@ -95,9 +101,9 @@ const FamilyHooks TviFamily{
     .emulations = EmulationBit(kEmuTvi955) | EmulationBit(kEmuTvi950),
     .processChar = TviProcessChar,
     .idleWork = TviIdleWork,
+    .typingStaysLocal = TypingStaysLocal,
     .keyboardInhibited = KeyboardInhibited,
     .movesOwnCursor = true,
-    .statusLineText = TviStatusLineText,
     .display = &kDisplay,
     .activate = TviActivate,
     .deactivate = TviDeactivate,
