@@ -12,6 +12,7 @@
 #include "terminal/emulations/tvi/screen/screenops.h"
 #include "terminal/emulations/tvi/screen/status.h"
 #include "terminal/emulations/tvi/settings/tviprofile.h"
+#include "terminal/emulations/tvi/settings/tvisetup.h"
 #include "terminal/emulations/tvi/store/lines.h"
 #include "terminal/emulations/tvi/window/runtvi.h"
 
@@ -120,4 +121,5 @@ const FamilyHooks TviFamily{
     .saveSettings = SaveSettings,
     .applyPalette = TviApplyPalette,
     .telnet = &kTelnet,
+    .setup = &TviFamilySetup,
 };

@@ -45,8 +45,7 @@ int AnswerbackChars(u8 emulation)
     if (const FamilyHooks* family = FamilyFor(emulation);
         family && family->setup && family->setup->answerbackChars)
         return family->setup->answerbackChars(emulation);
-    const bool keeps = IsVtOrAnsiFamily(emulation) || emulation == kEmuTvi955 || emulation == kEmuTvi950;
-    return keeps ? kAnswerbackChars : 0;
+    return IsVtOrAnsiFamily(emulation) ? kAnswerbackChars : 0;
 }
 
 void ConcealAnswerback(HWND window)

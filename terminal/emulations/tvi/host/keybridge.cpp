@@ -2,52 +2,48 @@
 // The sequences that load keys are read to their end here, so that their bytes never
 // reach the screen.
 #include "terminal/emulations/tvi/host/hostpath.h"
+#include "terminal/emulations/tvi/keys/editkeys.h"
+#include "terminal/emulations/tvi/keys/fkeys.h"
+#include "terminal/emulations/tvi/keys/hostload.h"
+#include "terminal/emulations/tvi/keys/tvikeys.h"
 #include "terminal/emulations/tvi/lifecycle.h"
 
-void TviDefaultKeys(bool, bool) {}
+void TviDefaultKeys(bool functionKeys, bool editKeys)
+{
+    if (functionKeys)
+        TviDefaultFunctionKeys(kTviLiveKeys);
+    if (editKeys)
+        TviDefaultEditKeys(kTviLiveKeys);
+}
 
-void TviEditSetChanged() {}
+void TviEditSetChanged()
+{
+    TviDefaultEditKeys(kTviLiveKeys);
+}
 
 void TviHostLoadFunctionKeys()
 {
-    // ESC | blank, or keys up to EM; DLE takes the next byte literally.
-    const int first = TviNextByte();
-    if (first < 0 || first == ' ')
-        return;
-    for (;;) {
-        const int b = TviNextByte();
-        if (b < 0 || b == 0x19)
-            return;
-        if (b == 0x10 && TviNextByte() < 0)
-            return;
-    }
+    TviLoadFunctionKeys(TviNextByte(), TviNextByte);
 }
 
 void TviHostLoadEditKey()
 {
-    const int k = TviNextByte();
-    if (k == '1' || k == '2') {
-        TviNextByte();
-        return;
-    }
-    if ((k >= '@' && k <= 'S') || (k >= '`' && k <= 's'))
-        for (int i = 0; i < 3 && TviNextByte() >= 0; ++i) {
-        }
+    TviLoadEditKey(TviNextByte);
 }
 
 void TviHostLoadEditKeys()
 {
-    if (TviNextByte() < 0)
-        return;
-    for (int i = 0; i < 60 && TviNextByte() >= 0; ++i) {
-    }
+    TviLoadEditKeys(TviNextByte);
 }
 
-void TviRunKey(int) {}
+void TviRunKey(int key)
+{
+    TviRunFunctionKey(key);
+}
 
 void TviSelectBank(int bank)
 {
-    Tvi.functionKeys.current = static_cast<u8>(bank);
+    TviSelectFunctionKeyBank(bank, kTviLiveKeys);
 }
 
 void TviSetDataBits(bool) {}

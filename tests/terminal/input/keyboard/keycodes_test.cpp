@@ -1,6 +1,6 @@
 // The rules over single values: virtual keys to key codes and the navigation keys per
-// emulation, control digits, the TVI Alt keys, typed characters to host codes, and the
-// filter on received bytes.
+// emulation, control digits, typed characters to host codes, and the filter on received
+// bytes.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -14,7 +14,6 @@
 #include "terminal/input/macros/inputpump.h"
 #include "terminal/input/keyboard/keycodes.h"
 #include "terminal/emulations/dec/keys/vtkeys.h"
-#include "terminal/emulations/wyse-tvi/altkeys.h"
 #include "terminal/settings/store/profilevalues.h"
 
 namespace {
@@ -97,22 +96,6 @@ TEST_F(KeyRules, CtrlDigitsAreControlCodesInTheVtFamily)
     EXPECT_EQ(CtrlDigitControlCode('2', kCtrlBit | kShiftBit), -1);
     UseEmulation(5);
     EXPECT_EQ(CtrlDigitControlCode('2', kCtrlBit), -1);
-}
-
-TEST_F(KeyRules, TviAltKeys)
-{
-    struct Case {
-        int vk;
-        u32 shift;
-        int c;
-    };
-    // clang-format off
-    for (const Case& c : std::vector<Case>{{'A', 0, 'a'},   {'A', kShiftBit, 'A'}, {'A', kCtrlBit, 1},
-                                           {'2', kShiftBit, '@'}, {'9', kShiftBit, '('}, {0x65, 0, '5'},
-                                           {0x6F, 0, '/'}, {0xBA, kShiftBit, ':'}, {0xDF, kShiftBit, 0xAC},
-                                           {0xA6, 0, -2},  {0x12, 0, -1},     {0x0D, 0, -1}})
-        // clang-format on
-        EXPECT_EQ(TviAltKeyCharacter(c.vk, c.shift), c.c) << std::hex << c.vk;
 }
 
 TEST_F(KeyRules, TypedCharactersInTheHostCharacterSet)

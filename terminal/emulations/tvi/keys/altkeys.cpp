@@ -1,5 +1,5 @@
 // The TeleVideo's Alt keys: each sends SOH, a character and CR.
-#include "terminal/emulations/wyse-tvi/altkeys.h"
+#include "terminal/emulations/tvi/keys/altkeys.h"
 
 #include "terminal/input/macros/eventtext.h"
 #include "terminal/input/keyboard/keycodes.h"
