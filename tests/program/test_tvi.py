@@ -154,7 +154,7 @@ class TviProgramTest(WineTestCase):
             s.ask(tvi.identify(), s.identity)
             # Counts past any screen are answered at once.
             start = time.time()
-            s.ask(ESC + b"[99999999999A" + ESC + b"[2000000000@" + tvi.report_csi(), ESC + b"[0;0R")
+            s.ask(b"\x1e" + ESC + b"[99999999999B" + ESC + b"[2000000000@" + tvi.report_csi(), ESC + b"[23;0R")
             self.assertLess(time.time() - start, 1.5)
             s.close()
 

@@ -101,6 +101,7 @@ const FamilyHooks TviFamily{
     .name = "TVI 950/955",
     .emulations = EmulationBit(kEmuTvi955) | EmulationBit(kEmuTvi950),
     .processChar = TviProcessChar,
+    .printerControllerChar = TviProcessChar,
     .idleWork = TviIdleWork,
     .typingStaysLocal = TypingStaysLocal,
     .keyboardInhibited = KeyboardInhibited,
