@@ -17,6 +17,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "tools"))
 import telnethost as th  # noqa: E402
 from telnethost import dg  # noqa: E402
+from telnethost import tvi  # noqa: E402
 
 
 class Input:
@@ -215,6 +216,21 @@ def ibm3151_seeds():
     write("fuzz_ibm3151", "character-132", bytes([1 | (3 << 2), 2, 7]) + b"xy\x1b[5;101H\x1b5\x1b>A\xea\xf1")
     write("fuzz_ibm3151", "profile-pf-status", bytes([0x10, 0, 1]) + bytes(range(64)) +
           b"\x1b!=A0abc\x1b=\x1b=status\x1b4$ablink\x1b=\x10\x12AB\x10\x14\x1b SZ")
+
+
+def tvi_seeds():
+    # Header: bit 0 TVI 950, bits 1-2 page size, bit 3 wide; then the typed bytes' count.
+    reports = (tvi.address(5, 16) + tvi.report_cursor() + tvi.report_page() + tvi.report_csi() +
+               tvi.report_csi(True) + tvi.identify())
+    write("fuzz_tvi", "reports", bytes([0, 0]) + reports)
+    write("fuzz_tvi", "wide-pages", bytes([1 | 8, 0]) + tvi.address(1, 100) + tvi.report_cursor() +
+          tvi.auto_page() + tvi.address(23, 3) + b"x\n" + tvi.next_page() + tvi.page_size(1) + b"\n" * 100)
+    write("fuzz_tvi", "fields-boxes", bytes([2, 2]) + b"k\x1b" + b"AB" + tvi.write_protect() + b"XY" +
+          tvi.write_protect(False) + b"CD" + tvi.protect() + tvi.send_line() + tvi.box(3, 3) +
+          tvi.address(1, 3) + tvi.box(3, 3) + tvi.lock_line() + b"\x1bG4text\x1b[=2h\x1bG8")
+    write("fuzz_tvi", "status-print", bytes([4, 0]) + tvi.load_status(1) + tvi.status_tab(-16) + b"X" +
+          b"\t\x7f\x7fX\r" + tvi.transparent_print() + b"AB\r\n" + tvi.end_print() + tvi.copy_print() +
+          b"CD\x14\x1b[99999999999A\x1b[2000000000@\x1b[10;1v\x1bU\x1b\x01\x1bX")
 
 
 def ansiconsole_seeds():
@@ -699,6 +715,7 @@ if __name__ == "__main__":
     lpr_seeds()
     hostpath_seeds()
     ibm3151_seeds()
+    tvi_seeds()
     ansiconsole_seeds()
     ta6530_seeds()
     profile_seeds()

@@ -64,6 +64,7 @@ void RequestSerialConnection()
 {
     ++Comms().serialOpensPending;
 }
+void RequestSerialClose() {}
 void OpenPendingSerialPort()
 {
     ++Comms().serialOpensPending;

@@ -68,7 +68,7 @@ private:
 // Formats 0-3, one cell.
 void FormatCell(Printer& p, int format, const ScreenCell& cell, const PrintFormatContext& context)
 {
-    const bool drawing = IsLineDrawingCell(cell) && !context.tvi;
+    const bool drawing = IsLineDrawingCell(cell);
     const u16 ch = PrintCellChar(cell, context);
     switch (format) {
     case 0: p.National(drawing ? 0 : ch); break;
@@ -91,8 +91,8 @@ void FormatCell(Printer& p, int format, const ScreenCell& cell, const PrintForma
 // Format 4, one cell.
 void FormatHostCell(PrintFormatOutput& out, const ScreenCell& cell, const PrintFormatContext& context)
 {
-    const bool graphic = !context.tvi && IsGraphicCell(cell);
-    if (!context.byteOutput && !context.tvi) {
+    const bool graphic = IsGraphicCell(cell);
+    if (!context.byteOutput) {
         const u16 u = graphic ? CellToChar(cell, false) : CellRecordToUnicode(cell);
         // A cell never written over still takes its column.
         out.BufferChar(u ? u : kBlank);
@@ -113,8 +113,6 @@ bool IsLineDrawingCell(const ScreenCell& cell)
 
 u16 PrintCellChar(const ScreenCell& cell, const PrintFormatContext& context)
 {
-    if (context.tvi)
-        return cell.ch < kBlank || (cell.flags & kGlyphSetMask) == 1 ? kBlank : cell.ch;
     // The DEC graphics keep their own codes in the store: a printer gets the character.
     if (IsLineDrawingCell(cell) && !context.pcCharacters)
         return CellRecordToUnicode(cell);

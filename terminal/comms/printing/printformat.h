@@ -28,7 +28,6 @@ struct PrintFormatContext {
     const u8* national = nullptr;                         // its pairs {7-bit code, character}, 0-ended
     bool byteOutput = false;                              // the job goes to a port or LPR
     bool plainLineDrawing = false;                        // 7-bit national output: box drawing as ASCII
-    bool tvi = false;                                     // TeleVideo cells: controls and set 1 print blank
     bool pcCharacters = false;                            // the PC character set (upss 4) of the ANSI consoles
     u8 pcCodePage = 0;                                    // "ansi386_codepage" with pcCharacters
 };

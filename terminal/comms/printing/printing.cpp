@@ -313,7 +313,6 @@ void FormatPrintLine(const ScreenLineRecord* line, int format)
     context.national = PrintNationalSet();
     context.byteOutput = ByteOutput() || PrintJob.rawPageOpen || PrintJob.channelOpen;
     context.plainLineDrawing = PrintingValues.ConvertHostChars == kPrintNational7Bit;
-    context.tvi = FamilyOf(EmulationId) == EmulationFamily::Tvi;
     context.pcCharacters = PaintSettings.characterMode == 4 &&
                            (IsVtFamily(EmulationId) || FamilyOf(EmulationId) == EmulationFamily::AnsiConsole);
     context.pcCodePage = Vt300Values.ansi386_codepage;

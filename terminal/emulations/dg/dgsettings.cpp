@@ -5,6 +5,7 @@
 #include "terminal/core/base/emulationids.h"
 #include "terminal/emulations/dg/dgcolours.h"
 #include "terminal/emulations/dg/dgdamage.h"
+#include "terminal/emulations/dg/dgkeys.h"
 #include "terminal/emulations/dg/dgstate.h"
 #include "terminal/settings/setup/attributelists.h"
 #include "terminal/settings/setup/setupcolours.h"
@@ -95,6 +96,18 @@ HlsPalette* Palette()
     return Running() ? &DgPalette : nullptr;
 }
 
+// The Terminal page: no character-set choice (the host's commands and the keyboard
+// language pick the DG's sets), no tab ruler, no Backspace/DEL swap; NULs may be
+// filtered.
+constexpr u8 kTerminalRowsOff[] = {kRowBackspaceDel, kTerminalModeRows};
+constexpr u8 kTerminalRowsOn[] = {kRowIgnoreNulls, kTerminalModeRows};
+constexpr TerminalPageLook kTerminalLook{false, true, false, kTerminalRowsOff, kTerminalRowsOn};
+
+const TerminalPageLook* TerminalPage(u8)
+{
+    return &kTerminalLook;
+}
+
 }  // namespace
 
 const FamilySetup DgSetup{
@@ -105,6 +118,8 @@ const FamilySetup DgSetup{
     .defaultColours = DefaultColours,
     .palette = Palette,
     .factoryPalette = DgFactoryPalette,
+    .hostKeyNames = {kDgFirstKeyName, kDgLastKeyName},
+    .terminalPage = TerminalPage,
 };
 
 void DgStartColours()

@@ -23,6 +23,12 @@ bool Running()
     return Tvi.active && TviLinesAllocated();
 }
 
+// Under ESC k typed bytes stay on the screen instead of going to the host.
+bool TypingStaysLocal()
+{
+    return Running() && Tvi.set.localEditKeys;
+}
+
 bool KeyboardInhibited()
 {
     return Running() && Tvi.keyboardLocked;
@@ -95,10 +101,11 @@ const FamilyHooks TviFamily{
     .name = "TVI 950/955",
     .emulations = EmulationBit(kEmuTvi955) | EmulationBit(kEmuTvi950),
     .processChar = TviProcessChar,
+    .printerControllerChar = TviProcessChar,
     .idleWork = TviIdleWork,
+    .typingStaysLocal = TypingStaysLocal,
     .keyboardInhibited = KeyboardInhibited,
     .movesOwnCursor = true,
-    .statusLineText = TviStatusLineText,
     .display = &kDisplay,
     .activate = TviActivate,
     .deactivate = TviDeactivate,

@@ -6,6 +6,7 @@
 #include "terminal/emulations/tvi/screen/screenops.h"
 #include "terminal/emulations/tvi/screen/status.h"
 #include "terminal/emulations/tvi/services.h"
+#include "terminal/emulations/tvi/settings/tvidefaults.h"
 #include "terminal/emulations/tvi/settings/tviprofile.h"
 #include "terminal/emulations/tvi/store/lines.h"
 
@@ -16,22 +17,12 @@ namespace {
 // Geometry the profile may have given: only values a TVI can have are kept.
 void SettleGeometry()
 {
+    TviCheckGeometry(Tvi.set);
     TviSettings& s = Tvi.set;
-    if (s.pages != 1 && s.pages != 2 && s.pages != 4)
-        s.pages = 4;
-    s.rowsPerPage = kTviPageLines / s.pages;
-    if (s.lastColumn != 79 && s.lastColumn != 131)
-        s.lastColumn = 79;
-    if (s.displayHeight < 0 || s.displayHeight > 23)
-        s.displayHeight = 23;
     if (s.displayHeight > s.rowsPerPage - 1)
         s.displayHeight = s.rowsPerPage - 1;
-    if (s.topRow < 0 || s.topRow >= kTviLines)
-        s.topRow = 97;
-    if (s.bottomRow < 0 || s.bottomRow >= kTviLines)
-        s.bottomRow = 96;
     if (s.marginBellColumn < 0 || s.marginBellColumn > 131)
-        s.marginBellColumn = 71;
+        s.marginBellColumn = TviSettings{}.marginBellColumn;
     if (Tvi.currentPage >= s.pages)
         Tvi.currentPage = 0;
 }
@@ -149,8 +140,8 @@ bool TviStartEngine(u8 id)
     Tvi = TviState{};
     Tvi.active = true;
     Tvi.tvi950 = id == kEmuTvi950;
-    TviDefaultAttrColours(Tvi.colours);
-    TviDefaultPalette(Tvi.palette);
+    TviDefaultAttrColours(kTviLive);
+    TviDefaultPalette(kTviLive);
     for (int i = 0; i < kTviLines; ++i)
         TviLineAt(i)->locked = 0;
     Tvi.holdPainting = true;

@@ -40,14 +40,11 @@ NameRange HostKeyGroup(u8 id)
 {
     if (const FamilyHooks* family = FamilyFor(id); family && family->setup && family->setup->hostKeyNames.first)
         return {family->setup->hostKeyNames.first, family->setup->hostKeyNames.last};
+    // The groups of the families that do not give theirs yet.
     // clang-format off
     switch (FamilyOf(id)) {
-    case EmulationFamily::Dg: return {13307, 13342};
-    case EmulationFamily::Ta6530: return {13249, 13306};
-    case EmulationFamily::Ibm3270: return {13343, 13418};
     case EmulationFamily::Hp700: return {13207, 13248};
     case EmulationFamily::Tvi: return {13497, 13550};
-    case EmulationFamily::Ibm5250: return {13551, 13643};
     default: return {13148, 13206};  // the DEC keys
     }
     // clang-format on

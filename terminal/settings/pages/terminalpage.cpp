@@ -32,8 +32,9 @@ enum : u16 {
     kCodePageList = 1593, kFreezeNumLock = 1632, kNumLockLabel = 1633, kModeList = 1639,
 };
 // clang-format on
-constexpr u16 kFirstCharsetString = 1571;  // "DEC-MCS"; the index is string id - 1571
+constexpr u16 kFirstCharsetString = kFirstCharacterSetName;  // the index is string id - 1571
 constexpr u16 kHpRoman8String = 1573;
+constexpr u16 kLastCharsetString = 1582;
 constexpr u16 kTabStopsSlot = 25;
 constexpr int kRepaintCommand = 1056;
 
@@ -127,27 +128,43 @@ void ColumnsList(HWND window, const SetupControlEntry& entry, u8 init, WPARAM wP
     }
 }
 
+// How the page shows for the emulations whose family gives no look of its own yet:
+// the HP offers only Roman-8, the TVI 950 and 955 filter NULs.
+constexpr u8 kBackspaceDelOff[] = {kRowBackspaceDel, kTerminalModeRows};
+constexpr u8 kIgnoreNullsOn[] = {kRowIgnoreNulls, kTerminalModeRows};
+constexpr u16 kRoman8Only[] = {kHpRoman8String, 0};
+constexpr TerminalPageLook kHpLook{true, true, false, kBackspaceDelOff, nullptr, kRoman8Only};
+constexpr TerminalPageLook kTviLook{false, true, false, kBackspaceDelOff, kIgnoreNullsOn};
+constexpr struct {
+    u8 emulation;
+    const TerminalPageLook* look;
+} kLooksOutsideFamilies[] = {{kEmuHp70092, &kHpLook}, {kEmuTvi955, &kTviLook}, {kEmuTvi950, &kTviLook}};
+
 // The Terminal page as the emulation's family describes it, null for the page's own
 // rules.
 const TerminalPageLook* FamilyLook(u8 emulation)
 {
     const FamilyHooks* family = FamilyFor(emulation);
-    if (!family || !family->setup || !family->setup->terminalPage)
-        return nullptr;
-    return family->setup->terminalPage(emulation);
+    if (family && family->setup && family->setup->terminalPage)
+        if (const TerminalPageLook* look = family->setup->terminalPage(emulation))
+            return look;
+    for (const auto& entry : kLooksOutsideFamilies)
+        if (entry.emulation == emulation)
+            return entry.look;
+    return nullptr;
 }
 
 bool HasOwnCharsets(u8 emulation)
 {
     if (const TerminalPageLook* look = FamilyLook(emulation))
         return look->characterSets;
-    return IsVtOrAnsiFamily(emulation) || emulation == kEmuHp70092;
+    return IsVtOrAnsiFamily(emulation);
 }
 
 void EnableCodePage(HWND window)
 {
     const u8 emulation = static_cast<u8>(W.emulation);
-    bool charsets = HasOwnCharsets(emulation) || emulation == kEmuTa6530;
+    bool charsets = HasOwnCharsets(emulation);
     bool codePage = HasOwnCharsets(emulation) && (IsAnsiConsoleFamily(emulation) || W.characterSet == 4);
     EnableControl(window, kCharsetLabel, charsets);
     EnableControl(window, kCharsetList, charsets);
@@ -176,16 +193,15 @@ void CharsetList(HWND window, const SetupControlEntry& entry, u8 init, WPARAM wP
 {
     HWND combo = GetDlgItem(window, entry.id);
     if (init) {
-        static const u16 kTa6530Sets[] = {1572, 1574, 1577, 1576, 1578, 1579, 1580, 1581, 1582};
         SendMessageW(combo, CB_RESETCONTENT, 0, 0);
         auto add = [combo](u16 id) { AddComboString(combo, id, id); };
-        if (W.emulation == kEmuTa6530) {
-            for (u16 id : kTa6530Sets)
-                add(id);
-        } else if (W.emulation == kEmuHp70092) {
-            add(kHpRoman8String);
+        const TerminalPageLook* look = FamilyLook(static_cast<u8>(W.emulation));
+        if (look && look->characterSetNames) {
+            for (const u16* id = look->characterSetNames; *id; ++id)
+                add(*id);
         } else {
-            for (u16 id = kFirstCharsetString; id <= 1582; ++id)
+            // HP Roman-8 is the HP's own set.
+            for (u16 id = kFirstCharsetString; id <= kLastCharsetString; ++id)
                 if (id != kHpRoman8String)
                     add(id);
         }
@@ -289,8 +305,6 @@ void InitDisplay(HWND window)
         SetRows(list, {kRowBackspaceDel}, false);
     } else {
         SetRows(list, {kRowBackspaceDel}, false);
-        if (emulation == kEmuTvi955 || emulation == kEmuDg410 || emulation == kEmuTvi950)
-            SetRows(list, {kRowIgnoreNulls}, true);
     }
     EnableControl(window, kSetTabs, tabs);
     // Num Lock can only be held while the keyboard hook module is bound.

@@ -30,7 +30,12 @@ struct TerminalPageLook {
     bool tabStops;       // "Set Tabs" opens the tab ruler
     const u8* rowsOff;   // rows greyed, kTerminalModeRows ends the list
     const u8* rowsOn;    // rows offered, likewise
+    // The sets the list offers, by their names' string ids (the string of set n is
+    // kFirstCharacterSetName + n), 0 ends the list; null: the page's own list.
+    const u16* characterSetNames = nullptr;
 };
+
+constexpr u16 kFirstCharacterSetName = 1571;  // "DEC-MCS", set 0
 
 struct FamilySetup {
     const FamilySetupPage* pages = nullptr;

@@ -3,6 +3,7 @@
 // colours when it is set).
 #include "terminal/emulations/ibmhost/3270/setup3270.h"
 
+#include "terminal/emulations/ibmhost/3270/keys3270.h"
 #include "terminal/settings/setup/attributelists.h"
 
 namespace {
@@ -20,4 +21,5 @@ const AttributeElementList* AttributeList(u8)
 
 const FamilySetup Ibm3270Setup{
     .attributeList = AttributeList,
+    .hostKeyNames = {kI3270FirstKeyName, kI3270LastKeyName},
 };

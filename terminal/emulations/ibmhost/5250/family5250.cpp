@@ -18,6 +18,7 @@
 #include "terminal/emulations/ibmhost/5250/services5250.h"
 #include "terminal/emulations/ibmhost/5250/settings5250.h"
 #include "terminal/emulations/ibmhost/5250/screen/status5250.h"
+#include "terminal/settings/setup/setupfamily.h"
 
 I5250Session* I5250ActiveSession = nullptr;
 
@@ -194,6 +195,11 @@ constexpr DisplayHooks kDisplay{
     .dimensions = Dimensions,
     .screenText = ScreenText,
 };
+
+// Of the Setup dialog the 5250 has only its keys, which the macro editor offers.
+const FamilySetup kSetup{
+    .hostKeyNames = {kI5250FirstKeyName, kI5250LastKeyName},
+};
 }  // namespace
 
 const FamilyHooks Ibm5250Family{
@@ -218,4 +224,5 @@ const FamilyHooks Ibm5250Family{
     .saveSettings = SaveSettings,
     .applyPalette = I5250ApplyPalette,
     .telnet = &kTelnet,
+    .setup = &kSetup,
 };

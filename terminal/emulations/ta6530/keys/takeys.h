@@ -6,6 +6,9 @@
 
 #include "terminal/core/base/vxtypes.h"
 
+// The TA6530 keys' names in the key-name table, which the macro editor offers.
+constexpr u32 kTaFirstKeyName = 13249, kTaLastKeyName = 13306;
+
 // The key dispatcher's call for one key and its shift state.
 void Ta6530Keyboard(int keyCode, int shift);
 // A function key: sent at once in conversational and ANSI modes, held for the next poll

@@ -1,5 +1,6 @@
 #include "terminal/emulations/ta6530/settings/tasetup.h"
 
+#include "terminal/emulations/ta6530/keys/takeys.h"
 #include "terminal/emulations/ta6530/protocol/taprotocol.h"
 #include "terminal/emulations/ta6530/settings/tasettings.h"
 #include "terminal/emulations/ta6530/tastate.h"
@@ -152,9 +153,29 @@ HlsPalette FactoryPalette()
     return TaFactoryPalette(false);
 }
 
+// The Terminal page: the TA6530's own choice of sets (no DEC-MCS, PC set or HP Roman-8),
+// no tab ruler there and no Backspace/DEL swap.
+constexpr u16 kCharacterSetNames[] = {1572, 1574, 1577, 1576, 1578, 1579, 1580, 1581, 1582, 0};
+constexpr u8 kTerminalRowsOff[] = {kRowBackspaceDel, kTerminalModeRows};
+constexpr TerminalPageLook kTerminalLook{true, true, false, kTerminalRowsOff, nullptr, kCharacterSetNames};
+
+const TerminalPageLook* TerminalPage(u8)
+{
+    return &kTerminalLook;
+}
+
 }  // namespace
 
 const FamilySetup Ta6530Setup{
-    kPages,         1,       {nullptr, 0}, Fill,           nullptr, Applied, ApplyColours, nullptr, AttributeList,
-    DefaultColours, nullptr, Palette,      FactoryPalette,
+    .pages = kPages,
+    .pageCount = 1,
+    .fill = Fill,
+    .applied = Applied,
+    .applyColours = ApplyColours,
+    .attributeList = AttributeList,
+    .defaultColours = DefaultColours,
+    .palette = Palette,
+    .factoryPalette = FactoryPalette,
+    .hostKeyNames = {kTaFirstKeyName, kTaLastKeyName},
+    .terminalPage = TerminalPage,
 };

@@ -182,7 +182,11 @@ void TviControl(u8 b)
     case 0x0A: TviLineFeed(); break;
     case 0x0B: TviCursorUp(1); break;
     case 0x0C: TviCursorRight(1); break;
-    case 0x0D: TviCarriageReturn(); break;
+    case 0x0D:
+        TviCarriageReturn();
+        if (TviAutoLineFeed)
+            TviLineFeed();
+        break;
     case 0x12: TviStartPrint(kTviPrintDc2); break;
     case 0x14: TviEndPrint(); break;
     case 0x16: TviCursorDown(1); break;

@@ -235,22 +235,6 @@ void TviScreenText(std::string& out)
     }
 }
 
-int TviStatusLineText(wchar16* buffer, int capacity)
-{
-    if (!Running() || capacity < 1)
-        return 0;
-    const TviLine* line = TviLineAt(Tvi.set.bottomRow);
-    int n = 0, kept = 0;
-    for (int c = 0; c <= Tvi.set.lastColumn && n < capacity - 1; ++c) {
-        const u16 ch = TviCellChar(line->cells[c]);
-        buffer[n++] = ch;
-        if (ch != u' ')
-            kept = n;
-    }
-    buffer[kept] = 0;
-    return kept;
-}
-
 bool TviSelectionArea(SelectionArea* area)
 {
     if (!Running())

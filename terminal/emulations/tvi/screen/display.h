@@ -17,7 +17,6 @@ void TviIdleWork();
 void TviIdleRefresh();
 void TviRedrawBlinking();
 void TviScreenText(std::string& out);
-int TviStatusLineText(wchar16* buffer, int capacity);
 bool TviSelectionArea(SelectionArea* area);
 ScreenCell* TviSelectionRow(int row, int* columns, int* cellWidth);
 u16 TviCellChar(const ScreenCell& cell);

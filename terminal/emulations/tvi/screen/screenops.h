@@ -78,3 +78,6 @@ void TviDropAttributeStart(int line, int column);
 void TviBox(int width, int height);
 u8 TviMergeBox(u8 existing, u8 piece);
 void TviReverseScreen(bool on);
+// The colour dialog changed the normal colours: every cell of the 100 lines that had the
+// old foreground or background takes the new one.
+void TviRecolourScreen(u8 oldForeground, u8 oldBackground, u8 newForeground, u8 newBackground);

@@ -143,32 +143,6 @@ void TviShowStatusName()
     TviSetStatusField(kFieldName, TviStatusName());
 }
 
-void TviDefaultAttrColours(TviAttrColours& colours)
-{
-    // Foreground entries by combination (bd 1, ul 2, fl 4, iv 8): white, with the
-    // intensity combinations bright, and the blink, reverse and underline looks on.
-    static constexpr u8 kForeground[16] = {7,  135, 71,  199, 23, 151, 87,  215,
-                                           39, 167, 103, 231, 55, 183, 119, 247};
-    for (int i = 0; i < 16; ++i) {
-        colours.foreground[i] = kForeground[i];
-        colours.background[i] = 0;
-    }
-}
-
-void TviDefaultPalette(HlsPalette& palette)
-{
-    static constexpr int kHls[16][3] = {
-        {0, 0, 0},      {0, 50, 100},  {120, 50, 100}, {240, 50, 100}, {60, 50, 100}, {300, 50, 100},
-        {180, 50, 100}, {0, 100, 100}, {0, 50, 0},     {0, 50, 50},    {120, 50, 50}, {240, 50, 50},
-        {50, 50, 50},   {300, 30, 50}, {180, 30, 50},  {0, 75, 0},
-    };
-    for (int i = 0; i < 16; ++i) {
-        palette.entry[i].hue = kHls[i][0];
-        palette.entry[i].lightness = kHls[i][1];
-        palette.entry[i].saturation = kHls[i][2];
-    }
-}
-
 void TviClearToProtectedBlanks()
 {
     TviHomeUnprotected();

@@ -21,9 +21,6 @@ void TviSetStatusRow(bool top, int which);
 void TviWriteRuler();
 // The status bar's name of the terminal (" TVI 950 " or " TVI 955 ").
 const wchar16* TviStatusName();
-// Factory colours and palette.
-void TviDefaultAttrColours(TviAttrColours& colours);
-void TviDefaultPalette(HlsPalette& palette);
 // ESC ,: home, then unprotected cells of the display rows become protected blanks.
 void TviClearToProtectedBlanks();
 // Writes the terminal's name into the status bar.

@@ -9,7 +9,7 @@ namespace {
 constexpr u8 kAttrBits = kTviBlink | kTviReverse | kTviUnderline | kTviInvisible;
 
 // Box pieces.
-constexpr u8 kBottomLeft = 133, kTopLeft = 134, kTopRight = 135, kBottomRight = 136, kCross = 137;
+constexpr u8 kBottomLeft = 133, kTopLeft = 134, kTopRight = 135, kBottomRight = 136;
 constexpr u8 kVertical = 138, kHorizontal = 139;
 
 void PlacePiece(int row, int column, u8 piece)
@@ -229,5 +229,21 @@ void TviReverseScreen(bool on)
         for (ScreenCell& cell : line->cells)
             cell.rendition ^= kTviReverse;
     }
+    TviMarkAll();
+}
+
+void TviRecolourScreen(u8 oldForeground, u8 oldBackground, u8 newForeground, u8 newBackground)
+{
+    if (!TviLinesAllocated())
+        return;
+    for (int i = 0; i < kTviLines; ++i)
+        for (ScreenCell& cell : TviLineAt(i)->cells) {
+            u8 fg = cell.colour & 0x0F, bg = cell.colour >> 4;
+            if (fg == (oldForeground & 0x0F))
+                fg = newForeground & 0x0F;
+            if (bg == (oldBackground & 0x0F))
+                bg = newBackground & 0x0F;
+            cell.colour = static_cast<u8>(fg | (bg << 4));
+        }
     TviMarkAll();
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "support/doubles_network.h"
+#include "terminal/emulations/tvi/output/output.h"
 #include "terminal/emulations/tvi/store/lines.h"
 #include "tvi_fixture.h"
 
@@ -102,6 +103,66 @@ TEST_F(TviTest, PrintKindsChooseWhatIsShownAndPrinted)
          "CD\x14");
     EXPECT_EQ(Line(0), "CD");
     EXPECT_EQ(Tvi.printKind, kTviPrintNone);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(TviTest, MonitorModeShowsWhatItGetsUntilEscX)
+{
+    Feed(kEsc + "U" + "a\r" + kEsc + "Gb" + kEsc + "Xc");
+    EXPECT_EQ(Line(0), "a\r\x1bGbc");
+    EXPECT_EQ(Cell(0, 1).flags & kTviGlyphMask, kTviGlyphControl);
+    EXPECT_EQ(Tvi.set.monitor, 0);
+    EXPECT_EQ(Tvi.cursorColumn, 6) << "ESC X itself is not shown";
+}
+
+TEST_F(TviTest, ThePrintPageCommandEndsWithThePrintCompleteAnswer)
+{
+    Feed(kEsc + "P");
+    EXPECT_TRUE(Tvi.pagePrinting);
+    EXPECT_EQ(Line(kTviStatusLine).substr(26, 4), "FAPG");
+    EXPECT_EQ(TakeSent(), "") << "nothing is answered before the page is printed";
+    TviPrintPageRows();  // the main window's print command
+    Feed("");
+    EXPECT_EQ(TakeSent(), "\x06");
+    EXPECT_EQ(Line(kTviStatusLine).substr(26, 4), "    ");
+    // ESC p sets the answer's first unit; the menu's own print screen answers nothing.
+    Feed(kEsc + "pZ" + kEsc + "L");
+    EXPECT_EQ(Line(kTviStatusLine).substr(26, 4), "UPPG");
+    TviPrintPageRows();
+    Feed("");
+    EXPECT_EQ(TakeSent(), "Z");
+    TviPrintPageRows();
+    Feed("");
+    EXPECT_EQ(TakeSent(), "");
+}
+
+TEST_F(TviTest, OptionBitsBlankTheStatusRowsAtTheNextClear)
+{
+    EXPECT_EQ(Tvi.set.topRow, kTviStatusLine);
+    Feed(kEsc + "~|02");
+    EXPECT_EQ(Tvi.set.topRow, kTviStatusLine);
+    Feed(kEsc + "\\1");
+    EXPECT_EQ(Tvi.set.topRow, kTviBlankLine);
+    EXPECT_EQ(Tvi.set.bottomRow, kTviBlankLine);
+    Feed(kEsc + "~&02" + kEsc + "[4;1v" + kEsc + "[5;2v");
+    EXPECT_EQ(Tvi.set.topRow, kTviStatusLine);
+    EXPECT_EQ(Tvi.set.bottomRow, kTviUserLine);
+    Feed(kEsc + "[4;7v" + kEsc + "[7;5v");
+    EXPECT_EQ(Tvi.set.topRow, kTviStatusLine) << "operands outside the table do nothing";
+}
+
+TEST_F(TviTest, ClearsDifferBetweenTheTwoTerminals)
+{
+    for (u8 id : {kEmu955, kEmu950}) {
+        TearDown();
+        Start(id);
+        Feed(kEsc + ")P" + kEsc + "(u" + kEsc + "&" + kEsc + "+");
+        EXPECT_EQ(Line(0), id == kEmu950 ? "P" : "") << int(id);
+        EXPECT_EQ(Tvi.set.protect, id == kEmu950 ? 1 : 0) << int(id);
+    }
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "terminal/core/base/emulationids.h"
 #include "terminal/core/window/frame_support.h"
 #include "terminal/input/macros/keydefs.h"
 #include "terminal/input/dialogs/macroeditor.h"
@@ -111,6 +112,34 @@ TEST_F(MacroPage, TheComboOffersPcKeysAndTheEmulationsGroup)
     SendMessageW(Item(kMacroTextField), EM_SETSEL, 1, 1);
     InsertKeyNameInMacro(page_);
     EXPECT_EQ(Text(kMacroTextField), L"a<AS_F13>b");
+}
+
+TEST_F(MacroPage, EachEmulationOffersItsOwnFamilysKeys)
+{
+    HWND combo = Item(kMacroKeyNameCombo);
+    auto has = [&](const wchar_t* name) {
+        return SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(name)) !=
+               CB_ERR;
+    };
+    const struct {
+        u8 emulation;
+        const wchar_t *first, *last;
+    } cases[] = {
+        {kEmuDg410, L"DG_F1", L"DG_CMDPRINT"},
+        {kEmuTa6530, L"TA_F1", L"TA_SEND"},
+        {kEmuIbm3270, L"IB_F1", L"IB_INSERTTOGGLE"},
+        {kEmuIbm5250, L"AS_F1", L"AS_DELAY"},
+        {kEmuHp70092, L"HP_F1", L"HP_SETTAB"},
+        {kEmuTvi955, L"TV_F1", L"TV_LINEFEED"},
+        {kEmuWy60, L"WY_F1", L"WY_F1"},
+    };
+    for (const auto& c : cases) {
+        FillKeyNameCombo(page_, 0, true, 0, c.emulation, true);
+        EXPECT_TRUE(has(c.first)) << int(c.emulation);
+        EXPECT_TRUE(has(c.last)) << int(c.emulation);
+        EXPECT_TRUE(has(L"VK_F1")) << int(c.emulation);
+        EXPECT_FALSE(has(L"VT_F6")) << int(c.emulation);
+    }
 }
 
 TEST_F(MacroPage, TheListShowsTheMacrosAndRowsAreAddedEditedAndReplaced)

@@ -271,6 +271,37 @@ TEST_F(SetupPages, CancelAfterChangingEveryControlChangesNothing)
     EXPECT_EQ(EmulationId.load(), emulation);
 }
 
+TEST_F(SetupPages, TheTerminalPageShowsTheSetsAndModesOfTheEmulationsFamily)
+{
+    const struct {
+        u8 emulation;
+        bool sets;
+        int setCount;
+        const wchar_t* firstSet;
+        bool ignoreNulls, backspaceDel;
+    } cases[] = {
+        {kEmuVt500Bit7, true, 11, L"DEC-MCS", true, true},   {kEmuTa6530, true, 9, L"ISO Latin-1", false, false},
+        {kEmuHp70092, true, 1, L"HP Roman 8", false, false}, {kEmuDg410, false, 11, L"DEC-MCS", true, false},
+        {kEmuTvi955, false, 11, L"DEC-MCS", true, false},
+    };
+    for (const auto& c : cases) {
+        EmulationId = c.emulation;
+        Next([&](HWND page) {
+            HWND sets = GetDlgItem(page, 1571);
+            EXPECT_EQ(Enabled(page, 1571), c.sets) << int(c.emulation);
+            EXPECT_EQ(SendMessageW(sets, CB_GETCOUNT, 0, 0), c.setCount) << int(c.emulation);
+            wchar_t first[64] = L"";
+            SendMessageW(sets, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(first));
+            EXPECT_EQ(Text(first), c.firstSet) << int(c.emulation);
+            const CheckList& rows = SetupSessionOf(page)->checkList;
+            EXPECT_EQ(!rows.items[kRowIgnoreNulls].disabled, c.ignoreNulls) << int(c.emulation);
+            EXPECT_EQ(!rows.items[kRowBackspaceDel].disabled, c.backspaceDel) << int(c.emulation);
+            Click(page, IDCANCEL);
+        });
+        OpenSettingsDialog(main_.hwnd(), kTerminalCommand);
+    }
+}
+
 TEST_F(SetupPages, NewConnectionShowsTheFieldsOfItsTransport)
 {
     Connection.netproto = 0;

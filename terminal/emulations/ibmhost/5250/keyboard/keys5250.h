@@ -4,6 +4,9 @@
 
 #include "terminal/emulations/ibmhost/5250/session5250.h"
 
+// The 5250 keys' names in the key-name table, which the macro editor offers.
+constexpr u32 kI5250FirstKeyName = 13551, kI5250LastKeyName = 13643;
+
 void I5250KeyFunction(I5250Session* s, int keyCode, u32 shift);
 // The keys that act before the keyboard lock is looked at; true when the key was one.
 bool I5250KeyFunctionAlways(I5250Session* s, int keyCode, u32 shift);
