@@ -44,7 +44,6 @@ NameRange HostKeyGroup(u8 id)
     // clang-format off
     switch (FamilyOf(id)) {
     case EmulationFamily::Hp700: return {13207, 13248};
-    case EmulationFamily::Tvi: return {13497, 13550};
     default: return {13148, 13206};  // the DEC keys
     }
     // clang-format on

@@ -129,16 +129,14 @@ void ColumnsList(HWND window, const SetupControlEntry& entry, u8 init, WPARAM wP
 }
 
 // How the page shows for the emulations whose family gives no look of its own yet:
-// the HP offers only Roman-8, the TVI 950 and 955 filter NULs.
+// the HP offers only Roman-8.
 constexpr u8 kBackspaceDelOff[] = {kRowBackspaceDel, kTerminalModeRows};
-constexpr u8 kIgnoreNullsOn[] = {kRowIgnoreNulls, kTerminalModeRows};
 constexpr u16 kRoman8Only[] = {kHpRoman8String, 0};
 constexpr TerminalPageLook kHpLook{true, true, false, kBackspaceDelOff, nullptr, kRoman8Only};
-constexpr TerminalPageLook kTviLook{false, true, false, kBackspaceDelOff, kIgnoreNullsOn};
 constexpr struct {
     u8 emulation;
     const TerminalPageLook* look;
-} kLooksOutsideFamilies[] = {{kEmuHp70092, &kHpLook}, {kEmuTvi955, &kTviLook}, {kEmuTvi950, &kTviLook}};
+} kLooksOutsideFamilies[] = {{kEmuHp70092, &kHpLook}};
 
 // The Terminal page as the emulation's family describes it, null for the page's own
 // rules.

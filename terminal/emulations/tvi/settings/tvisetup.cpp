@@ -173,25 +173,6 @@ void TviFillColourCopy()
     ColoursToTable(Tvi.colours);
 }
 
-void TviRecolourScreen(u8 oldForeground, u8 oldBackground, u8 newForeground, u8 newBackground)
-{
-    if (!TviLinesAllocated())
-        return;
-    // Cells keep the normal colours they were cleared with: those follow the new pair.
-    for (int line = 0; line < kTviLines; ++line) {
-        TviLine* l = TviLineAt(line);
-        for (ScreenCell& cell : l->cells) {
-            u8 fg = cell.colour & 0x0F, bg = cell.colour >> 4;
-            if (fg == oldForeground)
-                fg = newForeground;
-            if (bg == oldBackground)
-                bg = newBackground;
-            cell.colour = static_cast<u8>(fg | (bg << 4));
-        }
-    }
-    TviMarkAll();
-}
-
 void TviApplyColourCopy()
 {
     Tvi.colours = TableToColours();

@@ -14,7 +14,5 @@ void TviApplySetupCopy();
 // The attribute colours into the Attributes page's working table and back.
 void TviFillColourCopy();
 void TviApplyColourCopy();
-// Cells drawn in the old normal colours take the new ones; every row is painted again.
-void TviRecolourScreen(u8 oldForeground, u8 oldBackground, u8 newForeground, u8 newBackground);
 // The Attributes page's working table: foregrounds by combination, then backgrounds.
 extern u16 TviColourCopy[32];
