@@ -93,6 +93,19 @@ int PopHostByte()
     return v < 0 ? -1 : (v & 0xFF);
 }
 
+int PopHostByteAlone()
+{
+    std::lock_guard<std::mutex> guard(g_lock);
+    if (g_host.count <= 0 || g_keyboard.count > 0 || g_replay.count > 0 || g_keyString.count > 0 ||
+        g_string.active || !g_injected.empty())
+        return -1;
+    const int v = g_host.Pop();
+    // Under the lock, so a unit another thread pushes now sets the bit again after this.
+    if (g_host.count == 0)
+        HostAttention.fetch_and(~kAttendPushBack, std::memory_order_relaxed);
+    return v & 0xFF;
+}
+
 void PushReplayByte(u8 byte)
 {
     std::lock_guard<std::mutex> guard(g_lock);
