@@ -233,7 +233,7 @@ int VtWriteText(const u8* bytes, int n)
     // to them. A run stops short of the column where the cursor would stop (the
     // pending wrap is theirs), so the row and the cursor line stay the same throughout.
     if (VtMode.suspended == 1 || PaintSettings.displayControls || PaintSettings.characterMode == 3 ||
-        PaintSettings.characterMode == 4 || VtMode.insertMode || VtMode.rightToLeft || VtMode.colourByClass ||
+        PaintSettings.characterMode == 4 || VtMode.rightToLeft || VtMode.colourByClass ||
         VtMode.singleShift >= 0 || PendingWrap || AnsiConsoleMode || DoubleWidthCells || StatusLineWriting ||
         VtLocalEditing() || Screen.lastColumn >= Screen.windowColumns)
         return 0;
@@ -259,6 +259,10 @@ int VtWriteText(const u8* bytes, int n)
         count = limit - column;
     if (count <= 0)
         return 0;
+    // In insert mode the cells from the cursor to the margin move right once by the run's
+    // length: the same cells as one move per character.
+    if (VtMode.insertMode)
+        InsertCharacters(count);
 
     const int g = VtMode.glSet & 3;
     const int designation = VtMode.designation[g];
