@@ -1,7 +1,7 @@
 """The engine alone beside libvterm, measured in the same run.
 
     bench/engine.sh [--megabytes N] [--only NAME] [--rounds N] [--ta6530 conv|ansi] [--dg] [--wyse ID]
-                    [--ibm3151]
+                    [--ibm3151] [--emulation NAME]
 
 Writes bench/workloads.py's workloads to files and feeds each through build/bench's
 enginebench (the telnet engine, the reader, the DEC emulation and the screen store, with
@@ -12,7 +12,9 @@ and the engine's share of libvterm's; each figure is the best of --rounds runs. 
 --dg the DG 410/412 in its ANSI mode. --wyse ID (8 WY50 ... 15 WY60) runs the Wyse
 workloads through that personality; the last column is then the DEC emulation on the
 same bytes, where only the plain text of the scrolling ones means the same to both.
---ibm3151 the IBM 3151 in Echo mode.
+--ibm3151 the IBM 3151 in Echo mode. --emulation runs the DEC family or an ANSI
+console as that emulation (vt100, vt500-7, vt500-8, ansi-bbs, sco, at386; default the
+program's own default, VT500 7-bit).
 """
 import argparse
 import os
@@ -20,7 +22,7 @@ import subprocess
 import sys
 import tempfile
 
-from workloads import make
+from workloads import EMULATIONS, make
 
 SOURCE = os.path.abspath(os.path.join(os.path.dirname(__file__), ".."))
 
@@ -40,6 +42,7 @@ def main():
     parser.add_argument("--dg", action="store_true", help="the DG 410/412 in ANSI mode instead of the DEC emulation")
     parser.add_argument("--wyse", type=int, choices=range(8, 16), help="the Wyse personality instead of DEC")
     parser.add_argument("--ibm3151", action="store_true", help="the IBM 3151 instead of the DEC emulation")
+    parser.add_argument("--emulation", choices=sorted(EMULATIONS), help="the DEC or ANSI console emulation")
     args = parser.parse_args()
     workloads = make(int(args.megabytes * 1e6), args.only, wyse=args.wyse is not None)
     if not workloads:
@@ -55,6 +58,8 @@ def main():
                    ("--ibm3151",) if args.ibm3151 else ())
         if args.wyse is not None:
             options = ("--wyse", str(args.wyse))
+        if args.emulation:
+            options = ("--emulation", str(EMULATIONS[args.emulation]))
         ours = run(os.path.join(args.build, "enginebench"), files, args.rounds, options)
         if args.wyse is not None:
             theirs = run(os.path.join(args.build, "enginebench"), files, args.rounds)

@@ -5,7 +5,9 @@
 // the best of --rounds N runs. With --ta6530 conv (or ansi) the TA6530 takes the data
 // instead, in that mode, into its own page store; with --dg the DG 410/412 in ANSI mode
 // into its own screen; with --wyse ID (8-15) the Wyse family in that personality, into
-// its page store; with --ibm3151 the IBM 3151 in Echo mode into its pages.
+// its page store; with --ibm3151 the IBM 3151 in Echo mode into its pages. --emulation
+// ID runs the DEC family (or the ANSI consoles) as that emulation (1 VT100, 2 VT500
+// 7-bit, 3 VT500 8-bit, 4 ANSI BBS, 5 SCO console, 21 AT386) instead of the default.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -23,6 +25,9 @@
 #include "terminal/core/base/emulationids.h"
 #include "terminal/core/base/family.h"
 #include "terminal/core/host/hostread.h"
+#include "terminal/emulations/dec/ansi/ansiconsole.h"
+#include "terminal/emulations/dec/family.h"
+#include "terminal/emulations/dec/services.h"
 #include "terminal/emulations/dg/dgstate.h"
 #include "terminal/emulations/dg/family.h"
 #include "terminal/emulations/ibm3151/family.h"
@@ -57,9 +62,13 @@ bool g_dg = false;
 int g_wyse = 0;
 // The IBM 3151 instead.
 bool g_ibm3151 = false;
+// The DEC family's or an ANSI console's emulation; kNoEmulation the default.
+u8 g_emulation = kNoEmulation;
 
 void StartSession()
 {
+    if (AnsiConsoleMode)
+        LeaveAnsiConsole();
     ResetHostPath();
     SetFactoryAttributeColours();
     SetFactoryVt300();
@@ -69,6 +78,16 @@ void StartSession()
     }
     doubles::ResetTelnet();
     doubles::Network().throughTelnet = true;
+    if (g_emulation == kEmuAnsiBbs || g_emulation == kEmuScoConsole || g_emulation == kEmuAt386) {
+        // The console takes its 25 rows, as its window does.
+        SetScreenRowCount(25);
+        SetScreenPageLength(25);
+        SetActiveFamily(&AnsiConsoleFamily);
+        EnterAnsiConsole(g_emulation);
+    } else if (g_emulation != kNoEmulation) {
+        EmulationId = g_emulation;
+        RequestedEmulationId = g_emulation;
+    }
     if (g_ta6530Mode >= 0) {
         TaProfileSettings.defMode = static_cast<u32>(g_ta6530Mode);
         EmulationId = kEmuTa6530;
@@ -145,6 +164,8 @@ int main(int argc, char** argv)
             g_wyse = std::atoi(argv[++i]);
         else if (!std::strcmp(argv[i], "--ibm3151"))
             g_ibm3151 = true;
+        else if (!std::strcmp(argv[i], "--emulation") && i + 1 < argc)
+            g_emulation = static_cast<u8>(std::atoi(argv[++i]));
         else
             files.push_back(argv[i]);
     }
