@@ -5,7 +5,8 @@
 // the best of --rounds N runs. With --ta6530 conv (or ansi) the TA6530 takes the data
 // instead, in that mode, into its own page store; with --dg the DG 410/412 in ANSI mode
 // into its own screen; with --wyse ID (8-15) the Wyse family in that personality, into
-// its page store; with --ibm3151 the IBM 3151 in Echo mode into its pages.
+// its page store; with --ibm3151 the IBM 3151 in Echo mode into its pages; with --tvi ID
+// (19 or 22) the TVI 955 or 950 into its page memory.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -28,6 +29,8 @@
 #include "terminal/emulations/ibm3151/family.h"
 #include "terminal/emulations/ibm3151/lifecycle.h"
 #include "terminal/emulations/ta6530/family.h"
+#include "terminal/emulations/tvi/family.h"
+#include "terminal/emulations/tvi/lifecycle.h"
 #include "terminal/emulations/ta6530/tamodes.h"
 #include "terminal/emulations/ta6530/settings/tasettings.h"
 #include "terminal/emulations/wyse/family.h"
@@ -57,6 +60,8 @@ bool g_dg = false;
 int g_wyse = 0;
 // The IBM 3151 instead.
 bool g_ibm3151 = false;
+// The TVI emulation id: 0 none.
+int g_tvi = 0;
 
 void StartSession()
 {
@@ -87,6 +92,13 @@ void StartSession()
         SetActiveFamily(&Ibm3151Family);
         if (!I3151StartEngine()) {
             std::fprintf(stderr, "the IBM 3151 pages could not be made\n");
+            std::exit(2);
+        }
+    } else if (g_tvi) {
+        EmulationId = static_cast<u8>(g_tvi);
+        SetActiveFamily(&TviFamily);
+        if (!TviStartEngine(static_cast<u8>(g_tvi))) {
+            std::fprintf(stderr, "the TVI page memory could not be made\n");
             std::exit(2);
         }
     }
@@ -145,6 +157,8 @@ int main(int argc, char** argv)
             g_wyse = std::atoi(argv[++i]);
         else if (!std::strcmp(argv[i], "--ibm3151"))
             g_ibm3151 = true;
+        else if (!std::strcmp(argv[i], "--tvi") && i + 1 < argc)
+            g_tvi = std::atoi(argv[++i]) == 22 ? 22 : 19;
         else
             files.push_back(argv[i]);
     }
