@@ -6,7 +6,9 @@
 // instead, in that mode, into its own page store; with --dg the DG 410/412 in ANSI mode
 // into its own screen; with --wyse ID (8-15) the Wyse family in that personality, into
 // its page store; with --ibm3151 the IBM 3151 in Echo mode into its pages; with --tvi ID
-// (19 or 22) the TVI 955 or 950 into its page memory.
+// (19 or 22) the TVI 955 or 950 into its page memory. --emulation
+// ID runs the DEC family (or the ANSI consoles) as that emulation (1 VT100, 2 VT500
+// 7-bit, 3 VT500 8-bit, 4 ANSI BBS, 5 SCO console, 21 AT386) instead of the default.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -24,6 +26,9 @@
 #include "terminal/core/base/emulationids.h"
 #include "terminal/core/base/family.h"
 #include "terminal/core/host/hostread.h"
+#include "terminal/emulations/dec/ansi/ansiconsole.h"
+#include "terminal/emulations/dec/family.h"
+#include "terminal/emulations/dec/services.h"
 #include "terminal/emulations/dg/dgstate.h"
 #include "terminal/emulations/dg/family.h"
 #include "terminal/emulations/ibm3151/family.h"
@@ -62,9 +67,13 @@ int g_wyse = 0;
 bool g_ibm3151 = false;
 // The TVI emulation id: 0 none.
 int g_tvi = 0;
+// The DEC family's or an ANSI console's emulation; kNoEmulation the default.
+u8 g_emulation = kNoEmulation;
 
 void StartSession()
 {
+    if (AnsiConsoleMode)
+        LeaveAnsiConsole();
     ResetHostPath();
     SetFactoryAttributeColours();
     SetFactoryVt300();
@@ -74,6 +83,16 @@ void StartSession()
     }
     doubles::ResetTelnet();
     doubles::Network().throughTelnet = true;
+    if (g_emulation == kEmuAnsiBbs || g_emulation == kEmuScoConsole || g_emulation == kEmuAt386) {
+        // The console takes its 25 rows, as its window does.
+        SetScreenRowCount(25);
+        SetScreenPageLength(25);
+        SetActiveFamily(&AnsiConsoleFamily);
+        EnterAnsiConsole(g_emulation);
+    } else if (g_emulation != kNoEmulation) {
+        EmulationId = g_emulation;
+        RequestedEmulationId = g_emulation;
+    }
     if (g_ta6530Mode >= 0) {
         TaProfileSettings.defMode = static_cast<u32>(g_ta6530Mode);
         EmulationId = kEmuTa6530;
@@ -159,6 +178,8 @@ int main(int argc, char** argv)
             g_ibm3151 = true;
         else if (!std::strcmp(argv[i], "--tvi") && i + 1 < argc)
             g_tvi = std::atoi(argv[++i]) == 22 ? 22 : 19;
+        else if (!std::strcmp(argv[i], "--emulation") && i + 1 < argc)
+            g_emulation = static_cast<u8>(std::atoi(argv[++i]));
         else
             files.push_back(argv[i]);
     }

@@ -1,6 +1,7 @@
 """Host-data throughput of vexaNT beside xterm, measured in the same run.
 
     bench/throughput.sh [--megabytes N] [--only NAME] [--baseline EXE [--rounds N]]
+                        [--jumpscroll] [--emulation NAME]
 
 A host on 127.0.0.1 sends each workload to the terminal, then a cursor-position request
 (CSI 6 n), and times from the first byte until the cursor report arrives: the terminal
@@ -12,6 +13,8 @@ the last two 10 MiB).
 It prints the MB/s of each terminal for each workload and vexaNT's share of xterm's.
 With --jumpscroll vexaNT runs with its "JumpScroll" setting on (scrolls are counted and
 the screen redrawn at most every 33 scrolls or half second) instead of smooth painting.
+With --emulation vexaNT runs as that DEC or ANSI console emulation (vt100, vt500-7,
+vt500-8, ansi-bbs, sco, at386) instead of its default (VT500 7-bit); xterm stays itself.
 With --baseline another vexaNT.exe (an older build) runs in the same run, in turn with
 this one for --rounds rounds; the best figure of each is compared.
 """
@@ -27,9 +30,10 @@ import time
 SOURCE = os.path.abspath(os.path.join(os.path.dirname(__file__), ".."))
 sys.path.insert(0, os.path.join(SOURCE, "tools"))
 import vxtest  # noqa: E402
-from workloads import CSI, make  # noqa: E402
+from workloads import CSI, EMULATIONS, make  # noqa: E402
 
-REPORT = re.compile(rb"\x1b\[\d+;\d+R")
+# The cursor report, as a 7-bit or (the VT500 in 8-bit mode) an 8-bit control.
+REPORT = re.compile(rb"(?:\x1b\[|\x9b)\d+;\d+R")
 
 
 # ---- the host ----------------------------------------------------------------------------
@@ -76,7 +80,7 @@ class Host:
 
 def measure(host, workloads):
     # The terminal answers before anything is timed: it is connected and drawn.
-    host.request(CSI + b"5n", re.compile(rb"\x1b\[0n"), 120)
+    host.request(CSI + b"5n", re.compile(rb"(?:\x1b\[|\x9b)0n"), 120)
     results = {}
     for name, data in workloads:
         seconds = host.request(data + CSI + b"6n", REPORT)
@@ -88,19 +92,23 @@ def measure(host, workloads):
 PROFILE = r"HKEY_CURRENT_USER\Software\Quorlan\vexaNT\Profiles\Default"
 
 
-def run_vexant(workloads, jumpscroll, exe=None, label="vexaNT (Wine)"):
+def run_vexant(workloads, jumpscroll, exe=None, label="vexaNT (Wine)", emulation=None):
     exe = exe or vxtest.build_path("terminal", "vexaNT.exe")
     if not os.path.exists(exe):
         sys.exit("build the program first: %s is missing" % exe)
     print(label, flush=True)
     with vxtest.WineSession() as wine:
         host = Host(telnet=True)
-        if jumpscroll:
-            # The setting is read with the profile, so the profile names the host.
-            for key, name, kind, value in ((PROFILE + "\\VT300", "JumpScroll", "REG_DWORD", "1"),
-                                           (PROFILE + "\\CONNECTION", "netproto", "REG_DWORD", "0"),
-                                           (PROFILE + "\\CONNECTION", "netname", "REG_SZ", "127.0.0.1"),
-                                           (PROFILE + "\\CONNECTION", "iTelnetPortNum", "REG_DWORD", str(host.port))):
+        if jumpscroll or emulation:
+            # The settings are read with the profile, so the profile names the host.
+            values = [(PROFILE + "\\CONNECTION", "netproto", "REG_DWORD", "0"),
+                      (PROFILE + "\\CONNECTION", "netname", "REG_SZ", "127.0.0.1"),
+                      (PROFILE + "\\CONNECTION", "iTelnetPortNum", "REG_DWORD", str(host.port))]
+            if jumpscroll:
+                values.append((PROFILE + "\\VT300", "JumpScroll", "REG_DWORD", "1"))
+            if emulation:
+                values.append((PROFILE + "\\VT300", "vdumode", "REG_DWORD", str(EMULATIONS[emulation])))
+            for key, name, kind, value in values:
                 wine.reg("add", key, "/v", name, "/t", kind, "/d", value, "/f")
             proc = wine.start(exe, "-SeDefault")
         else:
@@ -135,6 +143,7 @@ def main():
     parser.add_argument("--only", help="run only the workload of this name")
     parser.add_argument("--jumpscroll", action="store_true", help="run vexaNT with JumpScroll on")
     parser.add_argument("--no-xterm", action="store_true", help="measure vexaNT alone")
+    parser.add_argument("--emulation", choices=sorted(EMULATIONS), help="the DEC or ANSI console emulation vexaNT runs")
     parser.add_argument("--baseline", help="another vexaNT.exe to measure in the same run")
     parser.add_argument("--rounds", type=int, default=1, help="turns of the baseline and this build (default 1)")
     args = parser.parse_args()
@@ -159,15 +168,16 @@ def main():
     os.environ["VX_SHARED_DISPLAY"] = "1"
     baseline = None
     try:
-        ours, display = run_vexant(workloads, args.jumpscroll)
+        ours, display = run_vexant(workloads, args.jumpscroll, emulation=args.emulation)
         if args.baseline:
             # In turn, so that both see the same load; the best of each counts.
             baseline = {}
             for round_number in range(max(args.rounds, 1)):
                 if round_number:
-                    again, _ = run_vexant(workloads, args.jumpscroll)
+                    again, _ = run_vexant(workloads, args.jumpscroll, emulation=args.emulation)
                     ours = {n: max(ours[n], again[n]) for n in ours}
-                older, _ = run_vexant(workloads, args.jumpscroll, args.baseline, "baseline vexaNT (Wine)")
+                older, _ = run_vexant(workloads, args.jumpscroll, args.baseline, "baseline vexaNT (Wine)",
+                                      args.emulation)
                 baseline = {n: max(baseline.get(n, 0.0), older[n]) for n in older}
         theirs = None if args.no_xterm else run_xterm(workloads, display)
     finally:

@@ -7,7 +7,14 @@ benchmarks use:
 - alt_random: random positions written on the alternate screen;
 - cursor_motion: relative and absolute cursor moves, one character between them;
 - scrolling_10m, alt_random_10m: the second and third at 10 MiB, as a `cat` of a large
-  log or a full-screen program redrawing for a long time gives them.
+  log or a full-screen program redrawing for a long time gives them;
+- control_dense: nearly all control functions, as a full-screen program repainting with
+  many attribute changes gives them, or worse: random picks of CSI and ESC introducers,
+  parameter digits, separators, intermediates and finals (short, often malformed
+  sequences: renditions, cursor moves, erases, modes, margins, character-set
+  designations), CR, LF, BS, TAB, blanks and a few letters;
+- c1_random: 1 MiB of random bytes 0x80-0x9F (C1 controls, strings begun and ended
+  among them), as a binary file sent by mistake gives them.
 
 For the Wyse family (bench/engine.py --wyse), the same kinds in its own sequences:
 wyse_dense_cells (every cell, character attributes changing, as ESC G in WY60's
@@ -68,6 +75,32 @@ def cursor_motion(size, rng):
 
 ESC = b"\x1b"
 
+# The two control-dense workloads end so that any terminal answers what follows: a string
+# or sequence left open is ended (ST, CAN), VT52 mode is left (ESC <, ignored in ANSI
+# mode), the display of controls is ended (CSI 3 l) and the renditions are reset.
+CONTROL_TAIL = ESC + b"\\" + b"\x18" + ESC + b"<" + CSI + b"3l" + CSI + b"0m"
+
+# The picks of control_dense, introducers weighted so that most picks fall inside a
+# sequence. Letters that would make a terminal answer, test itself, print or reset
+# (c, n, x, y, i, t, Z, p) are left out: the workload times the reading, and the report
+# that ends it must be the only answer matching it. ESC < (ignored in ANSI mode) ends the
+# VT52 mode that a CSI ? 2 l of the picks may enter, so the sequences stay ANSI ones.
+CONTROL_PICKS = ([CSI] * 4 + [ESC] * 2 + [ESC + b"<"] + [b";"] * 2 + [bytes([d]) for d in b"0123456789"] +
+                 [bytes([c]) for c in b"mHJKABCDhlr?$\"'!*#()%+"] +
+                 [b"\r", b"\n", b"\b", b"\t", b" "] + [bytes([c]) for c in b"abefgo"])
+
+
+def control_dense(size, rng):
+    out = bytearray()
+    picks = CONTROL_PICKS
+    while len(out) < size:
+        out += b"".join(rng.choice(picks) for _ in range(4096))
+    return bytes(out[:size]) + CONTROL_TAIL
+
+
+def c1_random(size, rng):
+    return bytes(rng.randint(0x80, 0x9F) for _ in range(size)) + CONTROL_TAIL
+
 
 def wyse_address(row, column):
     return ESC + b"=" + bytes((32 + row, 32 + column))
@@ -98,11 +131,17 @@ def wyse_random(size, rng):
 # (name, maker, fixed size in bytes or None for the --megabytes size)
 WORKLOADS = [("dense_cells", dense_cells, None), ("scrolling", scrolling, None), ("alt_random", alt_random, None),
              ("cursor_motion", cursor_motion, None), ("scrolling_10m", scrolling, 10 * MIB),
-             ("alt_random_10m", alt_random, 10 * MIB)]
+             ("alt_random_10m", alt_random, 10 * MIB), ("control_dense", control_dense, None),
+             ("c1_random", c1_random, MIB)]
 
 
 WYSE_WORKLOADS = [("wyse_dense_cells", wyse_dense_cells, None), ("wyse_scrolling", scrolling, None),
                   ("wyse_random", wyse_random, None), ("wyse_scrolling_10m", scrolling, 10 * MIB)]
+
+
+# The emulations the DEC family runs (and the ANSI consoles beside it), by the names
+# bench/engine.py and bench/throughput.py take, with their ids.
+EMULATIONS = {"vt100": 1, "vt500-7": 2, "vt500-8": 3, "ansi-bbs": 4, "sco": 5, "at386": 21}
 
 
 def make(size, only=None, wyse=False):

@@ -6,6 +6,7 @@ come from xdotool; the screen and row 24 are read through the test screen dump
 import os
 import subprocess
 import sys
+import shutil
 import tempfile
 import time
 import unittest
@@ -31,7 +32,12 @@ def tput(*args):
 class Ta6530Case(WineTestCase):
     def setUp(self):
         super().setUp()
-        self.dir = tempfile.mkdtemp(prefix="vxta6530")
+        # The working directory sits in a parent of its own, so the check that a capture
+        # name never climbs out of it cannot see what other programs leave in /tmp.
+        parent = tempfile.mkdtemp(prefix="vxta6530")
+        self.addCleanup(shutil.rmtree, parent, True)
+        self.dir = os.path.join(parent, "work")
+        os.mkdir(self.dir)
         self.screen = os.path.join(self.dir, "screen.txt")
         self.status = os.path.join(self.dir, "status.txt")
         self.wine.env["VXNT_TEST_SCREEN"] = self.wine.windows_path(self.screen)

@@ -247,7 +247,12 @@ class StoredConnection(WizardTest):
         self.assertIsNotNone(dialog)
         self.assertTrue(self.wine.probe.control(dialog, APPLY)["visible"])
         self.assertFalse(self.wine.probe.control(dialog, APPLY)["enabled"])
-        self.finish(dialog)
+        # Where a stored connection lives is not asked again.
+        self.next_to(dialog, "Finalization", 6)
+        for radio in (30237, 30238):
+            self.assertFalse(self.wine.probe.control(self.page(dialog), radio)["visible"], radio)
+        self.assertFalse(self.wine.probe.control(dialog, APPLY)["enabled"])
+        self.assertTrue(self.wine.probe.click(dialog, NEXT))
         self.assertEqual(self.finished(proc), {"line": "VXNTCONWIZ.EXE -EA", "exit": 1})
         self.assertEqual(self.export(PROFILES), before)
         self.assertEqual(self.wine.reg_values(ZEZ + r"\Connections\A")["StartCmdLineArgs"],

@@ -1,11 +1,18 @@
 """The wizard's pages driven by control id: what each page offers for the emulation
 chosen, and what Finish then stores in the profile and the terminal's start line."""
 import os
+import shutil
+import subprocess
+import tempfile
 import time
 import unittest
 
+import telnethost as th
 import vxtest
-from vxtest import printers
+from vxtest import ScreenDump, printers
+from vxtest.lprdrive import use_printer_port
+from vxtest.lprng import PrivateLpd
+from vxtest.serialpeer import SerialPeer
 from test_wizard import APPLY, EDIT_TITLE, NAME, NEW_TITLE, NEXT, PROFILES, WIZARD, ZEZ, PROGRAM_DIR, WizardTest
 
 EMULATION, MODEL, MODEL_CAPTION = 1201, 1202, 1199
@@ -16,7 +23,13 @@ HOST_PORT, TN3270E, OPTIONS_3270, IBM_CONTROLS = 30110, 30117, 3001, (30116, 301
 OTHER_TELNET_CONTROLS = (30110, 1203, 1204, 30256, 1264, 2972, 1207, 1247, 30122, 30123, 1285)
 WAIT_TEXT, RESPONSE, TOKEN, INSERT, ADD = 1215, 1253, 1216, 30141, 30140
 STORE_USER, STORE_ALL, FINISH_TEXT = 30237, 30238, 30255
-PRINTER_LIST, DIRECT, PRINT_PORT, CONFIGURE, LPR = 1219, 30143, 6014, 30147, 4900
+PRINTER_LIST, DIRECT, PRINT_PORT, CONFIGURE, LPR, LPD_HOST = 1219, 30143, 6014, 30147, 4900, 4902
+LPR_PRINTER, LPR_RETRIES, LPR_DELAY = 4912, 4916, 4917
+TELNET_NAME, FORCE_BINARY = 1203, 1207
+WM_CHAR = 0x0102
+INTERNATIONAL, LANGUAGE, LANGUAGE_LABEL = 30186, 1288, 11288
+MODE, PREFERRED_SET, ANSI_PAGE, PREFERRED_FONT, KBDTYPE = 1245, 1234, 1235, 1233, 1244
+SBCS_PAGE, SBCS_CHARSET, SBCS_CCSID, APL2 = 1237, 1238, 1239, (30199, 1241, 1242, 1243)
 FULL_SCREEN, DISABLE_ALL, SINGLE_MENUS, RECONNECT, MOUSE = 30176, 30162, (30164, 30163, 30165, 30166), 30170, 1286
 
 
@@ -102,6 +115,111 @@ class WizardPages(WizardTest):
         self.assertEqual(self.finished(proc)["exit"], 1)
         self.assertEqual(self.wine.reg_values(PROFILES + r"\S\CONNECTION"), {
             "netproto": ("REG_DWORD", "0x1"), "comdevice": ("REG_DWORD", "0x2"), "comspeed": ("REG_DWORD", "0x7")})
+
+    def test_the_terminal_started_on_a_serial_connection_sets_its_line(self):
+        line = SerialPeer(self.wine, "COM3")
+        self.addCleanup(line.close)
+        self.wine.restart_server()  # the port joins the device map
+        proc, dialog = self.start_new("S")
+        self.next_to(dialog, "Host Information")
+        page = self.page(dialog)
+        self.assertTrue(self.wine.probe.click(page, SERIAL))
+        time.sleep(0.3)
+        self.choose(page, CONNECT_TO, "COM3")
+        self.assertTrue(self.wine.probe.click(page, ADVANCED))
+        serial = self.modal("Serial Settings")
+        self.assertTrue(self.wine.probe.select(serial, SPEED, 7))  # 19200
+        self.assertTrue(self.wine.probe.click(serial, 1))
+        time.sleep(0.5)
+        self.finish_from(dialog, 1)
+        self.assertEqual(self.finished(proc)["exit"], 1)
+
+        dump = ScreenDump(self.wine, tempfile.mkdtemp(prefix="vxwizserial"))
+        proc = self.connmgr("start", "S")
+        hwnd = self.wine.probe.find("vexaNT", 30000)
+        self.assertIsNotNone(hwnd)
+        deadline = time.time() + 20
+        while time.time() < deadline and "COM3" not in self.wine.probe.info(hwnd)["title"]:
+            time.sleep(0.1)
+        self.assertIn("19200", line.stty().split())
+        line.send(b"far end\r\n")
+        self.assertIn("far end", dump.wait("far end", 15))
+        self.assertTrue(self.wine.probe.post(hwnd, WM_CHAR, ord("x"), 1))
+        self.assertEqual(line.expect(b"x", 10), b"x")
+        self.wine.probe.post(hwnd, vxtest.WM_CLOSE, 1, 0)
+        self.wait_exit(proc, 30)
+
+    def test_the_terminal_started_after_finish_names_itself_logs_in_and_prints_through_lpr(self):
+        with th.ScriptedHost() as host, PrivateLpd() as lpd:
+            use_printer_port(self.wine, lpd.port)
+            proc, dialog = self.start_new()
+            self.next_to(dialog, "Host Information")
+            page = self.page(dialog)
+            self.assertTrue(self.wine.probe.set_text(page, HOST, "127.0.0.1"))
+            self.assertTrue(self.wine.probe.click(page, ADVANCED))
+            telnet = self.modal(TELNET_TITLE)
+            self.assertTrue(self.wine.probe.set_text(telnet, HOST_PORT, str(host.port)))
+            self.assertTrue(self.wine.probe.set_text(telnet, TELNET_NAME, "vt-test"))
+            self.assertTrue(self.wine.probe.select(telnet, FORCE_BINARY, 2))  # "DO"
+            self.assertTrue(self.wine.probe.click(telnet, 1))
+            time.sleep(0.5)
+            self.next_to(dialog, "Automate Login Process")
+            page = self.page(dialog)
+            self.assertTrue(self.wine.probe.set_text(page, WAIT_TEXT, "login:"))
+            self.assertTrue(self.wine.probe.set_text(page, RESPONSE, "guest<CR>"))
+            self.assertTrue(self.wine.probe.click(page, ADD))
+            time.sleep(0.3)
+            self.next_to(dialog, "Printer Port Settings")
+            page = self.page(dialog)
+            self.assertTrue(self.wine.probe.click(page, LPR))
+            time.sleep(0.3)
+            self.assertTrue(self.wine.probe.set_text(page, LPD_HOST, "127.0.0.1"))
+            self.assertTrue(self.wine.probe.click(page, ADVANCED))
+            lpr = self.modal("LPD Device Settings")
+            for control, text in ((LPR_PRINTER, "lp"), (LPR_RETRIES, "1"), (LPR_DELAY, "2")):
+                self.assertTrue(self.wine.probe.set_text(lpr, control, text))
+            self.assertTrue(self.wine.probe.click(lpr, 1))
+            time.sleep(0.5)
+            self.finish_from(dialog, 3)
+            self.assertEqual(self.finished(proc)["exit"], 1)
+            printing = self.wine.reg_values(PROFILES + r"\A\PRINTING")
+            self.assertEqual(printing["LPRRetries"], ("REG_DWORD", "0x1"))
+            self.assertEqual(printing["LPRRetryDelay"], ("REG_DWORD", "0x2"))
+
+            proc = self.connmgr("start", "A")
+            host.wait_connection(60)
+            host.wait_for(lambda data: th.do(th.BINARY) in data, what="IAC DO BINARY")
+            host.send(th.do(th.TERMINAL_TYPE) + th.ttype_send())
+            host.wait_for(lambda data: th.ttype_is("vt-test") in data, what="TERMINAL-TYPE IS vt-test")
+            host.send(b"login:")
+            host.wait_for(lambda data: b"guest\r" in data, what="the stored answer to login:")
+            host.send(b"\x1b[5iAB\x1b[4i")
+            self.assertTrue(lpd.wait_printed(2, 30), open(lpd.log).read())
+            self.assertEqual(lpd.printed(), b"AB")
+            hwnd = self.wine.probe.find("vexaNT", 30000)
+            self.wine.probe.post(hwnd, vxtest.WM_CLOSE, 1, 0)
+            self.wait_exit(proc, 30)
+
+    def test_an_lpr_module_without_all_its_exports_turns_lpr_off(self):
+        folder = tempfile.mkdtemp(prefix="vxwizlpr")
+        self.addCleanup(shutil.rmtree, folder, True)
+        for source in (WIZARD, os.path.join(PROGRAM_DIR, "VXNTENG.DLL"),
+                       vxtest.build_path("tests", "program", "lprspool_partial", "lprspool.DLL")):
+            shutil.copy(source, folder)
+        self.seed_connection("A", "-WA")
+        self.seed("[HKEY_LOCAL_MACHINE\\SOFTWARE\\Quorlan\\vexaNT\\Profiles\\A\\PRINTING]\n"
+                  "\"ViaLPR\"=dword:00000001\n\"LPRPrint\"=\"lpdhost\"\n\n")
+        proc = self.wine.start(os.path.join(folder, "VXNTCONWIZ.EXE"), "-EA", cwd=folder)
+        dialog = self.wine.probe.find_dialog(EDIT_TITLE)
+        self.assertIsNotNone(dialog)
+        self.next_to(dialog, "Printer Port Settings", 3)
+        page = self.page(dialog)
+        self.assertFalse(self.enabled(page, LPR))
+        self.assertFalse(self.wine.probe.control(page, LPR)["check"])
+        self.finish_from(dialog, 3)
+        self.assertEqual(self.wait_exit(proc, 30), 1)
+        printing = self.wine.reg_values(PROFILES + r"\A\PRINTING") or {}
+        self.assertNotEqual(printing.get("ViaLPR"), ("REG_DWORD", "0x1"), "LPR is off")
 
     def test_one_more_login_step_is_stored_after_the_three_stored(self):
         self.seed_connection("A", "-WA")
@@ -203,6 +321,131 @@ class WizardPages(WizardTest):
         self.assertEqual(stored["IBMFORMFEED"], ("REG_SZ", ""))
         self.assertEqual(stored["IBMIGCFEAT"], ("REG_SZ", ""))
 
+    def international(self, dialog, name):
+        self.assertTrue(self.visible(self.page(dialog), INTERNATIONAL))
+        self.assertTrue(self.wine.probe.click(self.page(dialog), INTERNATIONAL))
+        return self.modal("National Replacement Character - %s Settings" % name)
+
+    def texts(self, dialog, control):
+        return [item["text"] for item in self.wine.probe.items(dialog, control)["items"]]
+
+    def choose(self, dialog, control, text):
+        self.assertTrue(self.wine.probe.select(dialog, control, self.texts(dialog, control).index(text)))
+        time.sleep(0.3)
+
+    def code_page_folder(self):
+        """A working directory for the terminal that holds only code-page files."""
+        folder = tempfile.mkdtemp(prefix="vxcp")
+        self.addCleanup(shutil.rmtree, folder, True)
+        code, said = self.wine.reg("add", r"HKLM\SOFTWARE\Quorlan\vexaNT", "/v", "WorkDir", "/d",
+                                   self.wine.windows_path(folder), "/f")
+        self.assertEqual(code, 0, said)
+        for page in (37, 273, 500):
+            for kind in ("S2U", "U2S"):
+                open(os.path.join(folder, "IBM%05d.%s" % (page, kind)), "w").close()
+        return folder
+
+    def greek_families(self):
+        """The font families that can show Greek: the system's, Wine's own, and the names
+        the prefix replaces by one of them."""
+        listed = subprocess.run(["fc-list", ":lang=el", "family"], capture_output=True, text=True).stdout.splitlines()
+        scanned = subprocess.run(["sh", "-c", "fc-scan --format '%{family}\\t%{lang}\\n' /usr/share/wine/fonts/*"],
+                                 capture_output=True, text=True).stdout.splitlines()
+        listed += [line.split("\t")[0] for line in scanned if "el" in line.split("\t")[-1].split("|")]
+        names = {name.strip() for line in listed for name in line.split(",")}
+        replaced = self.wine.reg_values(r"HKCU\Software\Wine\Fonts\Replacements") or {}
+        return names | {name for name, (kind, target) in replaced.items() if target in names}
+
+    def test_a_second_language_module_offers_the_operating_language(self):
+        folder = tempfile.mkdtemp(prefix="vxlang")
+        self.addCleanup(shutil.rmtree, folder, True)
+        for name in ("VXNTENG.DLL", "VXNTFRA.DLL"):
+            shutil.copy(os.path.join(PROGRAM_DIR, "VXNTENG.DLL"), os.path.join(folder, name))
+        code, said = self.wine.reg("add", r"HKLM\SOFTWARE\Quorlan\vexaNT", "/v", "WorkDir", "/d",
+                                   self.wine.windows_path(folder), "/f")
+        self.assertEqual(code, 0, said)
+        proc, dialog = self.start_new()
+        page = self.page(dialog)
+        self.assertTrue(self.visible(page, LANGUAGE))
+        self.assertEqual(self.texts(page, LANGUAGE), ["English", "French"])
+        self.assertEqual(self.wine.probe.control(page, LANGUAGE)["text"], "English")
+        self.choose(page, LANGUAGE, "French")
+        # The page is made again in the language chosen, the name typed kept.
+        deadline = time.time() + 10
+        while time.time() < deadline and self.page(dialog) == page:
+            time.sleep(0.1)
+        page = self.page(dialog)
+        self.assertEqual(self.wine.probe.control(page, NAME)["text"], "A")
+        self.assertEqual(self.wine.probe.control(page, LANGUAGE)["text"], "French")
+        self.next_to(dialog, "Host Information")
+        self.assertTrue(self.wine.probe.set_text(self.page(dialog), HOST, "h"))
+        self.finish_from(dialog, 1)
+        self.assertEqual(self.finished(proc)["exit"], 1)
+        self.assertEqual(self.wine.reg_values(PROFILES + r"\A\Window"), {"Language": ("REG_DWORD", "0x1")})
+
+    def test_international_settings_follow_the_emulation(self):
+        folder = self.code_page_folder()
+        proc, dialog = self.start_new()
+        self.emulation(dialog, 17)
+        self.assertFalse(self.visible(self.page(dialog), INTERNATIONAL), "the TA6530 has none")
+        self.assertFalse(self.visible(self.page(dialog), LANGUAGE), "one language module: no choice")
+
+        self.emulation(dialog, 1)
+        national = self.international(dialog, "VT100")
+        # Wine's US layout: English (US), which has a national variant.
+        self.assertTrue(self.visible(national, MODE))
+        self.assertNotIn("HP Roman 8", self.texts(national, PREFERRED_SET))
+        self.assertEqual(self.wine.probe.control(national, PREFERRED_SET)["text"], "ISO Latin-1")
+        self.assertFalse(self.enabled(national, ANSI_PAGE))
+        self.assertFalse(self.visible(national, KBDTYPE))
+        self.choose(national, PREFERRED_SET, "ISO Greek")
+        fonts = self.texts(national, PREFERRED_FONT)
+        self.assertTrue(fonts)
+        greek = self.greek_families()
+        for font in fonts:
+            self.assertIn(font, greek)
+        self.assertFalse(self.enabled(national, MODE), "a set without national variant is multinational")
+        self.choose(national, PREFERRED_SET, "Ansi")
+        self.assertTrue(self.enabled(national, MODE))
+        self.assertTrue(self.enabled(national, ANSI_PAGE))
+        self.choose(national, ANSI_PAGE, "850")
+        self.assertTrue(self.wine.probe.click(national, 1))
+        time.sleep(0.5)
+
+        self.emulation(dialog, 6)
+        national = self.international(dialog, "IBM3270")
+        for control in (MODE, PREFERRED_SET, ANSI_PAGE, KBDTYPE):
+            self.assertFalse(self.visible(national, control), control)
+        for control in APL2:
+            self.assertTrue(self.visible(national, control), control)
+            self.assertFalse(self.enabled(national, control), control)
+        self.assertEqual([self.wine.probe.control(national, c)["text"] for c in APL2[1:]], ["", "", ""])
+        self.assertEqual(self.texts(national, SBCS_PAGE), ["37", "273", "500"])
+        self.assertEqual([self.wine.probe.control(national, c)["text"] for c in (SBCS_PAGE, SBCS_CHARSET, SBCS_CCSID)],
+                         ["37", "697", "37"])
+        self.assertTrue(self.wine.probe.click(national, 2))  # Cancel
+        time.sleep(0.5)
+
+        os.unlink(os.path.join(folder, "IBM00273.U2S"))
+        self.emulation(dialog, 7)
+        national = self.international(dialog, "IBM5250")
+        self.assertEqual(self.wine.probe.control(national, KBDTYPE)["text"], "USB")
+        self.assertFalse(self.visible(national, SBCS_CCSID))
+        for control in APL2:
+            self.assertFalse(self.visible(national, control), control)
+        self.assertEqual(self.texts(national, SBCS_PAGE), ["37", "500"], "273 lacks its second file")
+        self.assertTrue(self.wine.probe.click(national, 1))
+        time.sleep(0.5)
+
+        self.next_to(dialog, "Host Information")
+        self.assertTrue(self.wine.probe.set_text(self.page(dialog), HOST, "h"))
+        self.finish_from(dialog, 1)
+        self.assertEqual(self.finished(proc)["exit"], 1)
+        self.assertEqual(self.wine.reg_values(PROFILES + r"\A\VT300"), {
+            "vdumode": ("REG_DWORD", "0x7"), "upss": ("REG_DWORD", "0x4"), "ansi386_codepage": ("REG_DWORD", "0x1")})
+        self.assertEqual(self.wine.reg_values(PROFILES + r"\A\Telnet\5250,USERVAR"), {
+            "KBDTYPE": ("REG_SZ", "USB"), "CODEPAGE": ("REG_SZ", "37"), "CHARSET": ("REG_SZ", "697")})
+
     def finish_from(self, dialog, position):
         titles = ["Connection Information", "Host Information", "Automate Login Process", "Printer Port Settings",
                   "GUI Overrides", "Aux Port Settings", "Finalization"]
@@ -257,6 +500,55 @@ class WizardPages(WizardTest):
                          {"Telnet3270e": ("REG_DWORD", "0x0"), "TelnetLuid": ("REG_SZ", "LU01")})
         self.assertEqual(self.wine.reg_values(PROFILES + r"\A\VT300"), {"vdumode": ("REG_DWORD", "0x6")})
 
+    @staticmethod
+    def device_type_request(host, count):
+        """The TN3270E DEVICE-TYPE REQUEST of the `count`th client to connect."""
+        host.wait_connection(60, count)
+        host.send(th.do(th.TN3270E))
+        host.wait_for(lambda data: th.will(th.TN3270E) in data, what="WILL TN3270E")
+        host.send(th.sb(th.TN3270E, bytes([th.E_SEND, th.E_DEVICE_TYPE])))
+        start = bytes([th.IAC, th.SB, th.TN3270E, th.E_DEVICE_TYPE, th.E_REQUEST])
+        data = host.wait_for(lambda d: start in d and bytes([th.IAC, th.SE]) in d[d.find(start):],
+                             what="DEVICE-TYPE REQUEST")
+        at = data.find(start)
+        return data[at:data.find(bytes([th.IAC, th.SE]), at) + 2]
+
+    def test_a_3270_lu_name_is_asked_for_as_s3270_asks_for_it(self):
+        with th.ScriptedHost() as host:
+            peer = subprocess.Popen(["s3270", "-model", "3278-2-E", "LU01@127.0.0.1:%d" % host.port],
+                                    stdin=subprocess.PIPE, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            try:
+                reference = self.device_type_request(host, 1)
+            finally:
+                peer.kill()
+                peer.wait()
+            self.assertIn(b"LU01", reference)
+
+            proc, dialog = self.start_new()
+            self.emulation(dialog, 6)
+            self.assertEqual(self.wine.probe.control(self.page(dialog), MODEL)["text"], "3278-2-E")
+            self.next_to(dialog, "Host Information")
+            page = self.page(dialog)
+            self.assertTrue(self.wine.probe.set_text(page, HOST, "127.0.0.1"))
+            self.assertTrue(self.wine.probe.click(page, ADVANCED))
+            telnet = self.modal(TELNET_TITLE)
+            self.assertTrue(self.wine.probe.set_text(telnet, HOST_PORT, str(host.port)))
+            self.assertTrue(self.wine.probe.click(telnet, OPTIONS_3270))
+            options = self.modal("3270 Options")
+            self.assertTrue(self.wine.probe.set_text(options, 1205, "LU01"))
+            self.assertTrue(self.wine.probe.click(options, 1))
+            time.sleep(0.3)
+            self.assertTrue(self.wine.probe.click(telnet, 1))
+            time.sleep(0.5)
+            self.finish_from(dialog, 1)
+            self.assertEqual(self.finished(proc)["exit"], 1)
+
+            proc = self.connmgr("start", "A")
+            self.assertEqual(th.hexdump(self.device_type_request(host, 2)), th.hexdump(reference))
+            hwnd = self.wine.probe.find("vexaNT", 30000)
+            self.wine.probe.post(hwnd, vxtest.WM_CLOSE, 1, 0)
+            self.wait_exit(proc, 30)
+
     def test_a_vt_connections_telnet_dialog_disables_the_ibm_controls(self):
         proc, dialog = self.start_new()
         self.emulation(dialog, 1)
@@ -304,6 +596,7 @@ class WizardPages(WizardTest):
     def test_printer_lines_keep_their_printer_and_port(self):
         printers.add_printer(self.wine, "Monochrome Laser", "LPT1:")
         printers.add_printer(self.wine, "Office on 2", "LPT2:")
+        self.serial_ports("COM2")
         proc, dialog = self.start_new()
         self.next_to(dialog, "Host Information")
         self.assertTrue(self.wine.probe.set_text(self.page(dialog), HOST, "h"))
@@ -319,6 +612,10 @@ class WizardPages(WizardTest):
         time.sleep(0.3)
         self.assertTrue(self.enabled(page, PRINT_PORT))
         self.assertFalse(self.enabled(page, CONFIGURE), "LPT1: is no serial port")
+        self.choose(page, PRINT_PORT, "COM2")
+        self.assertTrue(self.enabled(page, CONFIGURE), "a serial printer's line can be set")
+        self.choose(page, PRINT_PORT, "LPT1:")
+        self.assertFalse(self.enabled(page, CONFIGURE))
         self.assertTrue(self.wine.probe.click(page, LPR))
         time.sleep(0.3)
         self.assertFalse(self.enabled(dialog, NEXT), "LPR waits for its host")

@@ -70,6 +70,9 @@ void WizardMainDialog::Reset()
     if (shown_)
         ShowWindow(shown_->Handle(), SW_HIDE);
     shown_ = nullptr;
+    // The pages are made again, in the language now chosen.
+    for (auto& page : pages_)
+        page->DestroyChild();
     applied_ = false;
     for (UINT id : {IDC_BACK, IDC_NEXT, IDC_APPLY, IDC_CANCEL})
         SetControlText(static_cast<int>(id));

@@ -45,6 +45,7 @@ protected:
 
 private:
     void EmulationChosen();
+    void FillLanguages();
 };
 
 // Page 129 (TCP/IP or serial) and page 141 (TCP/IP only, four host fields).

@@ -126,5 +126,32 @@
 #define IDC_LU_ASSOCIATE 1206
 #define IDC_PRINTER_ENVIRONMENT 3300
 
+// Page 128's international button and language list.
+#define IDC_INTERNATIONAL 30186
+#define IDC_LANGUAGE 1288
+#define IDC_LANGUAGE_LABEL 11288
+
+// Dialog 144: its fields; each caption is its field's id plus kNationalLabelOffset and
+// shows the language string of the field's id.
+#define IDD_INTERNATIONAL 144
+#define kNationalLabelOffset 10000
+#define IDC_DEFAULT 3
+#define IDC_CHARSET_MODE 1245
+#define IDC_PREFERRED_SET 1234
+#define IDC_ANSI_CODE_PAGE 1235
+#define IDC_ASCII_FONT 1236
+#define IDC_PREFERRED_FONT 1233
+#define IDC_KBDTYPE 1244
+#define IDC_SBCS_GROUP 3070
+#define IDC_SBCS_CODE_PAGE 1237
+#define IDC_SBCS_CHARSET 1238
+#define IDC_SBCS_CCSID 1239
+#define IDC_APL2_GROUP 3080
+#define IDC_APL2_ALLOW 30199
+#define IDC_APL2_CODE_PAGE 1241
+#define IDC_APL2_CHARSET 1242
+#define IDC_APL2_CCSID 1243
+
 // The wizard's own texts (no language module has them).
 #define IDS_NAME_LENGTH 30400
+#define IDS_OPERATING_LANGUAGE 1288

@@ -20,6 +20,13 @@ public:
     INT_PTR DoModal(HWND owner);
     HWND CreateChild(HWND parent);
     HWND Handle() const { return hwnd_; }
+    // A child dialog's window destroyed; CreateChild makes it again.
+    void DestroyChild()
+    {
+        if (hwnd_)
+            DestroyWindow(hwnd_);
+        hwnd_ = nullptr;
+    }
     int TemplateId() const { return templateId_; }
 
 protected:

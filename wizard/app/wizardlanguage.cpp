@@ -6,7 +6,7 @@ const wchar_t* const kModules[] = {
     L"VXNTENG.DLL", L"VXNTFRA.DLL", L"VXNTDEU.DLL", L"VXNTESP.DLL", L"VXNTITA.DLL", L"VXNTNLD.DLL",
     L"VXNTNOR.DLL", L"VXNTSVE.DLL", L"VXNTDAN.DLL", L"VXNTSUO.DLL", L"VXNTKOR.DLL",
 };
-constexpr int kModuleCount = 11;
+constexpr int kModuleCount = kLanguageModuleCount;
 bool g_found[kModuleCount];
 int g_selected = -1;
 HMODULE g_module;
@@ -151,4 +151,20 @@ void UnloadLanguageModule()
     g_module = nullptr;
     g_loadString = nullptr;
     g_moduleIndex = -1;
+}
+
+bool LanguageModuleFound(int index)
+{
+    return index >= 0 && index < kModuleCount && g_found[index];
+}
+
+int SelectedLanguageModule()
+{
+    return g_selected;
+}
+
+void SelectLanguageModule(int index)
+{
+    if (LanguageModuleFound(index))
+        g_selected = index;
 }

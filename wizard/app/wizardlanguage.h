@@ -16,3 +16,9 @@ std::wstring WizardLoadString(UINT id);
 // The same formatted with one text argument in place of its "%s".
 std::wstring WizardFormatString(UINT id, const std::wstring& argument);
 void UnloadLanguageModule();
+// The language modules found by the probe, by language index (0-10), and the index whose
+// module the texts come from; another found index becomes the texts' module.
+bool LanguageModuleFound(int index);
+int SelectedLanguageModule();
+void SelectLanguageModule(int index);
+constexpr int kLanguageModuleCount = 11;

@@ -1,6 +1,7 @@
 // Login scripts: a thread that types the Initiate text, then for each entry waits for a
 // text from the host (or for the keyboard to lock or unlock) and types the entry's
-// response. The entries are values of the start-up options key "Startup,<set name>".
+// response. The entries are values of the key "Startup,<connection>" that the connection
+// wizard writes for a registered connection, else of the start-up options set's key.
 #include "terminal/comms/capture/loginscript.h"
 
 #include <atomic>
@@ -19,6 +20,7 @@
 #include "terminal/input/macros/eventtext.h"
 #include "terminal/input/macros/keyevents.h"
 #include "terminal/core/base/registry.h"
+#include "terminal/core/base/startopts.h"
 
 namespace {
 constexpr int kUserNameDialog = 2154, kPasswordDialog = 2155;
@@ -46,6 +48,13 @@ struct LoginScriptState {
 };
 LoginScriptState g_script;
 LoginMatcher g_matcher;
+
+// A connection started by its registered name (-W) keeps its script under that name.
+HKEY OpenScriptKey()
+{
+    const bool registered = StartupOptions.registeredConnection && Slots.profileName[0];
+    return SettingsOpenStartupKey(registered ? Slots.profileName : Slots.startupSetName);
+}
 
 struct PromptParameter {
     wchar_t text[kPromptUnits];
@@ -187,7 +196,7 @@ DWORD WINAPI LoginScriptThread(void*)
     while (!Stopping() && !NetworkConnectionOpen() && !ConfiguredSerialPortOpen())
         WaitForSingleObject(g_script.scriptEvent, kConnectionPollMs);
     ResetEvent(g_script.scriptEvent);
-    HKEY key = Stopping() ? nullptr : SettingsOpenStartupKey(Slots.startupSetName);
+    HKEY key = Stopping() ? nullptr : OpenScriptKey();
     const u32 entries = key ? SettingsReadDword(key, L"iNumEntries", 0, 0) : 0;
     for (int step = -1; key && !Stopping();) {
         bool present = false;
@@ -236,7 +245,7 @@ void StartLoginScript()
 {
     if (g_script.threadId)
         return;
-    HKEY key = SettingsOpenStartupKey(Slots.startupSetName);
+    HKEY key = OpenScriptKey();
     const u32 entries = key ? SettingsReadDword(key, L"iNumEntries", 0, 0) : 0;
     if (key)
         SettingsCloseKey(key);

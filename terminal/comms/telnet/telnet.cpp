@@ -140,15 +140,24 @@ int TelnetGetByte(SocketHandle socket, i32 connectionType)
     return TelnetReceive(socket);
 }
 
+namespace {
+constexpr int kRunScanBytes = 2048;
+}  // namespace
+
 int TelnetTakeDataRun(const u8** run)
 {
     SocketBuffers& b = NetBuffers;
     if (b.receiveCount <= 0 || Telnet.receiveState != 0 || Telnet.heldDeliver || Telnet.timingMarks > 0 ||
         TelnetRecordSession())
         return 0;
+    // A run is looked over a piece at a time: the reader often gives most of a run back
+    // after a few bytes (a byte pushed back, a filter's byte), and a scan of the whole
+    // buffer every time would cost it the buffer's length per byte. A longer run is
+    // simply taken again.
+    const int most = b.receiveCount < kRunScanBytes ? b.receiveCount : kRunScanBytes;
     const u8* start = b.receive + b.receiveIndex;
-    const void* iac = std::memchr(start, tn::IAC, static_cast<std::size_t>(b.receiveCount));
-    const int n = iac ? static_cast<int>(static_cast<const u8*>(iac) - start) : b.receiveCount;
+    const void* iac = std::memchr(start, tn::IAC, static_cast<std::size_t>(most));
+    const int n = iac ? static_cast<int>(static_cast<const u8*>(iac) - start) : most;
     b.receiveIndex += n;
     b.receiveCount -= n;
     *run = start;

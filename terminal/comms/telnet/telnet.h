@@ -54,9 +54,9 @@ extern u64 (*TelnetTickCount)();
 int TelnetGetByte(SocketHandle socket, i32 connectionType);
 int TelnetFillInput(SocketHandle socket, i32 connectionType);
 int TelnetReceive(SocketHandle socket);
-// The plain data bytes at the head of the receive buffer (up to the next IAC), taken at
-// once, while nothing else stands in their way (no command half read, no data held for
-// a timing mark, no record session); 0 when there are none.
+// The plain data bytes at the head of the receive buffer (up to the next IAC, at most a
+// few kilobytes), taken at once, while nothing else stands in their way (no command half
+// read, no data held for a timing mark, no record session); 0 when there are none.
 int TelnetTakeDataRun(const u8** run);
 // Puts the last `count` bytes of the run taken last back at the head of the buffer.
 void TelnetGiveBackDataRun(int count);

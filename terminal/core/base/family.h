@@ -130,6 +130,10 @@ struct FamilyHooks {
     // The per-byte entry: every byte of the generic reader, or every value of the
     // family's own reader (-1 included, which it ignores). Null: the byte is dropped.
     void (*processChar)(int value) = nullptr;
+    // Runs of received printable bytes (0x20-0x7E) handed over at once: the family writes
+    // the leading ones it can take as processChar would, one after another, and returns
+    // how many (0: the first goes to processChar). Null: processChar takes every byte.
+    int (*processText)(const u8* bytes, int n) = nullptr;
     // Families that receive whole records: their own receiving loop, run once per turn
     // of the host-data thread; -1 ends the thread. Set, it replaces readByte and
     // processChar.

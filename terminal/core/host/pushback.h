@@ -17,6 +17,11 @@ int PopKeyboardInput();  // -1 when empty
 
 void PushHostByte(u16 unit);
 int PopHostByte();  // -1 when empty, else the low 8 bits
+// The host stack's top byte when it is the only thing pushed back or injected (no
+// keyboard, replay or key-string unit, no key string or injected text open), else -1.
+// Taking the last one clears the reader's push-back attention: the received run it
+// stood in front of may go on.
+int PopHostByteAlone();
 
 void PushReplayByte(u8 byte);
 int PopReplayByte();  // -1 when empty

@@ -38,9 +38,12 @@ std::atomic<u8> g_keyboardLocked{0};
 // The run of received bytes the reader hands out without asking anything else (see
 // attention.h): bytes taken from the connection's buffer once, at the run's start,
 // nothing else was waiting and nothing stood between the connection and the emulation.
+// Bytes outside 0x01-0x7F go through the family's filter as they are handed out (it may
+// drop one, or push back a byte that then comes first).
 struct ReceivedRun {
     const u8* next = nullptr;
     const u8* end = nullptr;
+    int (*filter)(int) = nullptr;
 };
 ReceivedRun g_run;
 
@@ -76,18 +79,37 @@ void StartRunAfterConnectionByte()
         CaptureFileOpen() || ReplayFileOpen() || (filtered && !family.filterPassesAscii))
         return;
     const u8* bytes = nullptr;
-    int n = NetworkTakeDataRun(SocketIndex, &bytes);
+    const int n = NetworkTakeDataRun(SocketIndex, &bytes);
     if (n <= 0)
         return;
-    if (filtered) {
-        // The run ends before the first byte the family's filter would change.
-        int plain = 0;
-        while (plain < n && bytes[plain] >= 0x01 && bytes[plain] <= 0x7F)
-            ++plain;
-        NetworkGiveBackDataRun(SocketIndex, n - plain);
-        n = plain;
+    g_run = ReceivedRun{bytes, bytes + n, family.filterReceivedByte};
+}
+
+// The next byte of the run, or -1 when the reader must go its long way first. A byte
+// the emulation gave back (an ESC that ended a sequence, the second half of an 8-bit
+// control) is all that stands before the rest of the run: it is taken here, as the long
+// way would take it, and the run goes on.
+int RunByte()
+{
+    for (;;) {
+        const u32 attention = HostAttention.load(std::memory_order_relaxed);
+        if (attention != 0) {
+            if (attention != kAttendPushBack || g_run.next == g_run.end)
+                return -1;
+            const int b = PopHostByteAlone();
+            if (b >= 0)
+                CameFromKeyboard.store(0, std::memory_order_relaxed);
+            return b;
+        }
+        if (g_run.next == g_run.end)
+            return -1;
+        const int b = *g_run.next++;
+        if ((b >= 0x01 && b <= 0x7F) || !g_run.filter)
+            return b;
+        const int filtered = g_run.filter(b);
+        if (filtered >= 0)
+            return filtered & 0xFF;
     }
-    g_run = ReceivedRun{bytes, bytes + n};
 }
 
 int NoKeyboardByte()
@@ -283,8 +305,11 @@ int ReadByte(bool sequence)
 {
     // The byte before this one came from the keyboard: the sequence it began is typed.
     const bool typed = sequence && CameFromKeyboard.load(std::memory_order_relaxed) != 0;
-    if (!typed && g_run.next != g_run.end && HostAttention.load(std::memory_order_relaxed) == 0)
-        return *g_run.next++;
+    if (!typed) {
+        const int b = RunByte();
+        if (b >= 0)
+            return b;
+    }
     return ReadEachSource(sequence, typed);
 }
 
@@ -320,12 +345,26 @@ namespace {
 // Hands the bytes of the run that follow to the family's byte handler in one loop, as
 // long as nothing needs the reader's attention and no byte needs another way (printer
 // controller, auxiliary port): what the per-byte dispatch decides is decided once here.
-void ProcessRun(void (*processChar)(int))
+// Printable bytes go to the family's text writer when it has one.
+void ProcessRun(const FamilyHooks& family)
 {
-    while (g_run.next != g_run.end && HostAttention.load(std::memory_order_relaxed) == 0) {
+    void (*const processChar)(int) = family.processChar;
+    int (*const processText)(const u8*, int) = family.processText;
+    for (;;) {
         if (PrinterControllerOn() || PassThroughActive() || Screen.historyCount < Screen.historyTarget)
             return;
-        processChar(*g_run.next++);
+        if (processText && g_run.next != g_run.end && *g_run.next >= 0x20 && *g_run.next <= 0x7E &&
+            HostAttention.load(std::memory_order_relaxed) == 0) {
+            const int took = processText(g_run.next, static_cast<int>(g_run.end - g_run.next));
+            if (took > 0) {
+                g_run.next += took;
+                continue;
+            }
+        }
+        const int b = RunByte();
+        if (b < 0)
+            return;
+        processChar(b);
     }
 }
 
@@ -370,7 +409,7 @@ int ProcessHostChar()
                 now.processChar(value & 0xFF);
                 // The login script sees every byte: it takes them one by one.
                 if (!LoginScriptRunning())
-                    ProcessRun(now.processChar);
+                    ProcessRun(now);
             }
         }
     }

@@ -1,8 +1,10 @@
 #include "terminal/core/host/pushback.h"
 
+#include <atomic>
 #include <cstring>
 #include <mutex>
 #include <new>
+#include <thread>
 #include <vector>
 
 #include "terminal/core/host/capture.h"
@@ -35,7 +37,22 @@ struct Stack {
     }
 };
 
-std::mutex g_lock;
+// The stacks are held for a few instructions at a time, once or twice per byte given
+// back: a spinning lock costs a tenth of a mutex there, and the other thread (a key
+// pushed) almost never finds it held.
+class StackLock {
+public:
+    void lock()
+    {
+        while (m_held.test_and_set(std::memory_order_acquire))
+            std::this_thread::yield();
+    }
+    void unlock() { m_held.clear(std::memory_order_release); }
+
+private:
+    std::atomic_flag m_held = ATOMIC_FLAG_INIT;
+};
+StackLock g_lock;
 Stack<u16> g_keyboard;
 Stack<u16> g_host;
 Stack<u8> g_replay;
@@ -58,7 +75,7 @@ std::vector<InjectedText> g_injected;
 
 void PushKeyboardInput(u16 unit)
 {
-    std::lock_guard<std::mutex> guard(g_lock);
+    std::lock_guard<StackLock> guard(g_lock);
     g_keyboard.Push(unit);
 }
 
@@ -66,7 +83,7 @@ void PushKeyboardString(const u16* units, int n)
 {
     if (!units || n < 1)
         return;
-    std::lock_guard<std::mutex> guard(g_lock);
+    std::lock_guard<StackLock> guard(g_lock);
     const int room = kPushBackCapacity - g_keyboard.count;
     if (n > room)
         n = room;
@@ -76,68 +93,81 @@ void PushKeyboardString(const u16* units, int n)
 
 int PopKeyboardInput()
 {
-    std::lock_guard<std::mutex> guard(g_lock);
+    std::lock_guard<StackLock> guard(g_lock);
     return g_keyboard.Pop();
 }
 
 void PushHostByte(u16 unit)
 {
-    std::lock_guard<std::mutex> guard(g_lock);
+    std::lock_guard<StackLock> guard(g_lock);
     g_host.Push(unit);
 }
 
 int PopHostByte()
 {
-    std::lock_guard<std::mutex> guard(g_lock);
+    std::lock_guard<StackLock> guard(g_lock);
     const int v = g_host.Pop();
     return v < 0 ? -1 : (v & 0xFF);
 }
 
+int PopHostByteAlone()
+{
+    std::lock_guard<StackLock> guard(g_lock);
+    if (g_host.count <= 0 || g_keyboard.count > 0 || g_replay.count > 0 || g_keyString.count > 0 ||
+        g_string.active || !g_injected.empty())
+        return -1;
+    const int v = g_host.Pop();
+    // Under the lock, so a unit another thread pushes now sets the bit again after this.
+    if (g_host.count == 0)
+        HostAttention.fetch_and(~kAttendPushBack, std::memory_order_relaxed);
+    return v & 0xFF;
+}
+
 void PushReplayByte(u8 byte)
 {
-    std::lock_guard<std::mutex> guard(g_lock);
+    std::lock_guard<StackLock> guard(g_lock);
     g_replay.Push(byte);
 }
 
 int PopReplayByte()
 {
-    std::lock_guard<std::mutex> guard(g_lock);
+    std::lock_guard<StackLock> guard(g_lock);
     return g_replay.Pop();
 }
 
 int PopKeyStringByte()
 {
-    std::lock_guard<std::mutex> guard(g_lock);
+    std::lock_guard<StackLock> guard(g_lock);
     return g_keyString.Pop();
 }
 
 int KeyboardStackCount()
 {
-    std::lock_guard<std::mutex> guard(g_lock);
+    std::lock_guard<StackLock> guard(g_lock);
     return g_keyboard.count;
 }
 
 int HostStackCount()
 {
-    std::lock_guard<std::mutex> guard(g_lock);
+    std::lock_guard<StackLock> guard(g_lock);
     return g_host.count;
 }
 
 int ReplayStackCount()
 {
-    std::lock_guard<std::mutex> guard(g_lock);
+    std::lock_guard<StackLock> guard(g_lock);
     return g_replay.count;
 }
 
 int KeyStringStackCount()
 {
-    std::lock_guard<std::mutex> guard(g_lock);
+    std::lock_guard<StackLock> guard(g_lock);
     return g_keyString.count;
 }
 
 void PushBackInputByte(u8 byte)
 {
-    std::lock_guard<std::mutex> guard(g_lock);
+    std::lock_guard<StackLock> guard(g_lock);
     if (ModalOpen)
         g_keyboard.Push(byte);
     else if (ReplayFileOpen())
@@ -152,7 +182,7 @@ void PushBackInputByte(u8 byte)
 
 void StartKeyString(const u16* units, int n)
 {
-    std::lock_guard<std::mutex> guard(g_lock);
+    std::lock_guard<StackLock> guard(g_lock);
     g_string.next = units;
     g_string.remaining = units && n > 0 ? n : 0;
     g_string.active = g_string.remaining > 0;
@@ -160,7 +190,7 @@ void StartKeyString(const u16* units, int n)
 
 bool KeyStringActive()
 {
-    std::lock_guard<std::mutex> guard(g_lock);
+    std::lock_guard<StackLock> guard(g_lock);
     return g_string.active;
 }
 
@@ -168,7 +198,7 @@ int NextKeyStringUnit()
 {
     int unit = -1;
     {
-        std::lock_guard<std::mutex> guard(g_lock);
+        std::lock_guard<StackLock> guard(g_lock);
         unit = g_keyString.Pop();
         if (unit < 0 && g_string.remaining > 0) {
             unit = *g_string.next++;
@@ -235,7 +265,7 @@ int NextInjectedByte()
 
 void ClearPushBackStacks()
 {
-    std::lock_guard<std::mutex> guard(g_lock);
+    std::lock_guard<StackLock> guard(g_lock);
     g_keyboard.count = g_host.count = g_replay.count = g_keyString.count = 0;
     g_string = KeyString{};
 }

@@ -8,6 +8,9 @@
 #include "terminal/core/screen/screenmodes.h"
 #include "terminal/core/screen/screenstore.h"
 
+#include <algorithm>
+#include <cstring>
+
 PendingRowSpan PendingSpan{};
 std::atomic<u8> DoubleWidthCells{0};
 u8 PendingWrap = 0;
@@ -78,19 +81,33 @@ void ShiftCells(ScreenLineRecord* line, int first, int last, int n, bool right)
     const u8 lineAttrs = line->cells[0].flags & kLineAttrBits;
     if (n > last - first + 1)
         n = last - first + 1;
+    // One block move and one fill: an insert or delete per character (insert mode) must
+    // not cost a loop of single-cell copies.
+    ScreenCell* cells = line->cells;
+    const ScreenCell blank = BlankCell();
+    const std::size_t moved = static_cast<std::size_t>(last - first + 1 - n) * sizeof(ScreenCell);
     if (right) {
-        for (int c = last; c >= first + n; --c)
-            line->cells[c] = line->cells[c - n];
-        for (int c = first; c < first + n; ++c)
-            line->cells[c] = BlankCell();
+        std::memmove(cells + first + n, cells + first, moved);
+        std::fill(cells + first, cells + first + n, blank);
     } else {
-        for (int c = first; c <= last - n; ++c)
-            line->cells[c] = line->cells[c + n];
-        for (int c = last - n + 1; c <= last; ++c)
-            line->cells[c] = BlankCell();
+        std::memmove(cells + first, cells + first + n, moved);
+        std::fill(cells + last - n + 1, cells + last + 1, blank);
     }
-    for (int c = first; c <= last; ++c)
-        line->cells[c].flags &= static_cast<u8>(~kLineAttrBits);
+    // The line attributes stay in cell 0 alone; cleared two cells at a time with a mask
+    // laid out as two cells (whatever the byte order).
+    const ScreenCell keep[2] = {{0xFF, 0xFF, 0xFF, static_cast<u8>(~kLineAttrBits)},
+                                {0xFF, 0xFF, 0xFF, static_cast<u8>(~kLineAttrBits)}};
+    u64 mask;
+    std::memcpy(&mask, keep, sizeof mask);
+    int c = first;
+    for (; c < last; c += 2) {
+        u64 pair;
+        std::memcpy(&pair, cells + c, sizeof pair);
+        pair &= mask;
+        std::memcpy(cells + c, &pair, sizeof pair);
+    }
+    if (c == last)
+        cells[c].flags &= static_cast<u8>(~kLineAttrBits);
     line->cells[0].flags = static_cast<u8>((line->cells[0].flags & ~kLineAttrBits) | lineAttrs);
 }
 
@@ -521,6 +538,12 @@ int CursorRightOne()
 void FollowCursorInView()
 {
     if (StatusLineWriting)
+        return;
+    // Every column shown, and one page or the cursor's row in view of the page shown:
+    // there is nothing to follow (the common case, asked after every character written).
+    if (Screen.lastColumn < Screen.windowColumns &&
+        (!Screen.multiPage || (Screen.pageShown == ActivePage() &&
+                               (!Screen.verticalCoupling || ClassifyRowVisibility(Screen.cursorRow) == 0))))
         return;
     const i16 history0 = Screen.historyCount, first0 = Screen.firstLine;
     const i32 horizontal0 = Screen.horizontalOffset;

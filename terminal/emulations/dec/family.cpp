@@ -139,6 +139,7 @@ const FamilyHooks DecFamily{
     .emulations = EmulationBit(kEmuVt52) | EmulationBit(kEmuVt100) | EmulationBit(kEmuVt500Bit7) |
                   EmulationBit(kEmuVt500Bit8),
     .processChar = VtProcessChar,
+    .processText = VtWriteText,
     .filterReceivedByte = FilterReceivedByte,
     .filterPassesAscii = true,
     .typingStaysLocal = VtLocalEditing,
@@ -183,6 +184,7 @@ const FamilyHooks AnsiConsoleFamily{
     .emulations = EmulationBit(kEmuAnsiBbs) | EmulationBit(kEmuScoConsole) | EmulationBit(kEmuAt386),
     .processChar = VtProcessChar,
     .filterReceivedByte = FilterReceivedByte,
+    .filterPassesAscii = true,
     .keyboardInhibited = KeyboardInhibited,
     .keysRefused = KeysRefused,
     .activate = EnterAnsiConsole,
@@ -208,6 +210,7 @@ const FamilyHooks AixtermFamily{
     .emulations = EmulationBit(kEmuAixterm),
     .processChar = VtProcessChar,
     .filterReceivedByte = FilterReceivedByte,
+    .filterPassesAscii = true,
     .keyboardInhibited = KeyboardInhibited,
     .keysRefused = KeysRefused,
     .invalidateStatusLine = DecInvalidateStatusLine,

@@ -226,6 +226,82 @@ void VtProcessChar(int c)
         FlushPendingSpan();
 }
 
+int VtWriteText(const u8* bytes, int n)
+{
+    // What VtProcessChar and VtWriteChar decide per character is decided once here; any
+    // mode that would make one character act differently from the next leaves the run
+    // to them. A run stops short of the column where the cursor would stop (the
+    // pending wrap is theirs), so the row and the cursor line stay the same throughout.
+    if (VtMode.suspended == 1 || PaintSettings.displayControls || PaintSettings.characterMode == 3 ||
+        PaintSettings.characterMode == 4 || VtMode.rightToLeft || VtMode.colourByClass ||
+        VtMode.singleShift >= 0 || PendingWrap || AnsiConsoleMode || DoubleWidthCells || StatusLineWriting ||
+        VtLocalEditing() || Screen.lastColumn >= Screen.windowColumns)
+        return 0;
+    int count = 0;
+    while (count < n && bytes[count] >= 0x20 && bytes[count] <= 0x7E)
+        ++count;
+    if (count == 0)
+        return 0;
+    HideCursorForUpdate();
+    if (PendingSpan.pending && PendingSpan.row != Screen.cursorRow) {
+        FollowCursorInView();
+        FlushPendingSpan();
+    }
+    ScreenLineRecord* line = CursorLine();
+    if (!line)
+        return 0;
+    const int column = Screen.cursorColumn;
+    const int lineLimit = CursorColumnLimit();
+    int limit = column <= Screen.right ? Screen.right : lineLimit;
+    if (limit > lineLimit)
+        limit = lineLimit;
+    if (count > limit - column)
+        count = limit - column;
+    if (count <= 0)
+        return 0;
+    // In insert mode the cells from the cursor to the margin move right once by the run's
+    // length: the same cells as one move per character.
+    if (VtMode.insertMode)
+        InsertCharacters(count);
+
+    const int g = VtMode.glSet & 3;
+    const int designation = VtMode.designation[g];
+    const bool set96 = VtMode.set96[g] != 0;
+    // Designations 0, 1 and past 15 leave every character as it is, in glyph set 0.
+    const bool plain = designation < 2 || designation > 15;
+    const u8 colour = CurrentColour;
+    const u8 rendition = static_cast<u8>(CurrentRendition | kRendWritten);
+    u8 glyphSet = 0;
+    ScreenCell* cell = line->cells + column;
+    for (int i = 0; i < count; ++i, ++cell) {
+        MappedChar m{bytes[i], 0};
+        if (!plain)
+            m = MapCharByDesignation(bytes[i], designation, set96);
+        glyphSet = m.glyphSet & kGlyphSetMask;
+        cell->ch = m.ch;
+        cell->colour = colour;
+        cell->rendition = rendition;
+        cell->flags = static_cast<u8>(glyphSet | (cell->flags & kLineAttrBits));
+    }
+    CurrentFlags = static_cast<u8>((CurrentFlags & ~kGlyphSetMask) | glyphSet);
+    if (CurrentRendition & kRendBlink)
+        line->cells[0].flags |= kLineBlinks;
+
+    const int last = column + count - 1;
+    if (PendingSpan.pending && PendingSpan.row == Screen.cursorRow) {
+        if (column < PendingSpan.first)
+            PendingSpan.first = static_cast<i16>(column);
+        if (last > PendingSpan.last)
+            PendingSpan.last = static_cast<i16>(last);
+    } else {
+        PendingSpan = PendingRowSpan{1, Screen.cursorRow, static_cast<i16>(column), static_cast<i16>(last)};
+    }
+    Screen.cursorColumn = static_cast<i16>(column + count);
+    UpdateCursorCellPointer();
+    FollowCursorInView();
+    return count;
+}
+
 void VtWriteChar(int c)
 {
     if (PendingSpan.pending && PendingSpan.row != Screen.cursorRow) {

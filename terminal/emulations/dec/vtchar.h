@@ -9,6 +9,11 @@
 void VtProcessChar(int c);
 // Writes one printable character at the cursor and advances it.
 void VtWriteChar(int c);
+// Writes the leading printable characters (0x20-0x7E) of bytes[0..n) as VtProcessChar
+// would, one after another, while none of them needs more than a translation and a
+// cell (no wrap, local editing, shown controls ...); returns how many it wrote,
+// 0 when the first must go through VtProcessChar.
+int VtWriteText(const u8* bytes, int n);
 
 struct MappedChar {
     u8 ch;
