@@ -28,7 +28,7 @@ LPR_PRINTER, LPR_RETRIES, LPR_DELAY = 4912, 4916, 4917
 TELNET_NAME, FORCE_BINARY = 1203, 1207
 WM_CHAR = 0x0102
 INTERNATIONAL, LANGUAGE, LANGUAGE_LABEL = 30186, 1288, 11288
-MODE, PREFERRED_SET, ANSI_PAGE, PREFERRED_FONT, KBDTYPE = 1245, 1234, 1235, 1233, 1244
+MODE, PREFERRED_SET, ANSI_PAGE, PREFERRED_FONT, KBDTYPE, ASCII_FONT = 1245, 1234, 1235, 1233, 1244, 1236
 SBCS_PAGE, SBCS_CHARSET, SBCS_CCSID, APL2 = 1237, 1238, 1239, (30199, 1241, 1242, 1243)
 FULL_SCREEN, DISABLE_ALL, SINGLE_MENUS, RECONNECT, MOUSE = 30176, 30162, (30164, 30163, 30165, 30166), 30170, 1286
 
@@ -410,6 +410,24 @@ class WizardPages(WizardTest):
         self.assertTrue(self.enabled(national, ANSI_PAGE))
         self.choose(national, ANSI_PAGE, "850")
         self.assertTrue(self.wine.probe.click(national, 1))
+        time.sleep(0.5)
+
+        self.emulation(dialog, 15)
+        national = self.international(dialog, "WY60")
+        self.assertFalse(self.visible(national, PREFERRED_SET), "a Wyse takes its sets from its code page")
+        self.assertEqual(self.wine.probe.control(national, ANSI_PAGE + 10000)["text"], "Code &Page:")
+        self.assertTrue(self.enabled(national, ANSI_PAGE))
+        self.assertEqual(len(self.texts(national, ANSI_PAGE)), 11)
+        self.assertEqual(self.texts(national, ASCII_FONT), ["WY ASCII", "PC Standard"])
+        self.assertTrue(self.enabled(national, ASCII_FONT), "the WY60 has an ASCII font choice")
+        self.assertTrue(self.wine.probe.click(national, 2))
+        time.sleep(0.5)
+
+        self.emulation(dialog, 18)
+        national = self.international(dialog, "HP700-92/96")
+        self.assertEqual(self.wine.probe.control(national, PREFERRED_SET)["text"], "HP Roman 8")
+        self.assertFalse(self.visible(national, ANSI_PAGE))
+        self.assertTrue(self.wine.probe.click(national, 2))
         time.sleep(0.5)
 
         self.emulation(dialog, 6)
