@@ -1,7 +1,7 @@
 """The engine alone beside libvterm, measured in the same run.
 
     bench/engine.sh [--megabytes N] [--only NAME] [--rounds N] [--ta6530 conv|ansi] [--dg] [--wyse ID]
-                    [--ibm3151] [--emulation NAME]
+                    [--ibm3151] [--tvi ID] [--emulation NAME]
 
 Writes bench/workloads.py's workloads to files and feeds each through build/bench's
 enginebench (the telnet engine, the reader, the DEC emulation and the screen store, with
@@ -12,7 +12,9 @@ and the engine's share of libvterm's; each figure is the best of --rounds runs. 
 --dg the DG 410/412 in its ANSI mode. --wyse ID (8 WY50 ... 15 WY60) runs the Wyse
 workloads through that personality; the last column is then the DEC emulation on the
 same bytes, where only the plain text of the scrolling ones means the same to both.
---ibm3151 the IBM 3151 in Echo mode. --emulation runs the DEC family or an ANSI
+--ibm3151 the IBM 3151 in Echo mode; --tvi ID (19 TVI955, 22 TVI950) the TVI, whose last
+column is then the DEC emulation on the same bytes (their VT sequences mean nothing to a
+TVI: the plain text and line ends are what both take alike). --emulation runs the DEC family or an ANSI
 console as that emulation (vt100, vt500-7, vt500-8, ansi-bbs, sco, at386; default the
 program's own default, VT500 7-bit).
 """
@@ -42,6 +44,7 @@ def main():
     parser.add_argument("--dg", action="store_true", help="the DG 410/412 in ANSI mode instead of the DEC emulation")
     parser.add_argument("--wyse", type=int, choices=range(8, 16), help="the Wyse personality instead of DEC")
     parser.add_argument("--ibm3151", action="store_true", help="the IBM 3151 instead of the DEC emulation")
+    parser.add_argument("--tvi", type=int, choices=(19, 22), help="the TVI 955 or 950 instead of DEC")
     parser.add_argument("--emulation", choices=sorted(EMULATIONS), help="the DEC or ANSI console emulation")
     args = parser.parse_args()
     workloads = make(int(args.megabytes * 1e6), args.only, wyse=args.wyse is not None)
@@ -58,14 +61,16 @@ def main():
                    ("--ibm3151",) if args.ibm3151 else ())
         if args.wyse is not None:
             options = ("--wyse", str(args.wyse))
+        if args.tvi is not None:
+            options = ("--tvi", str(args.tvi))
         if args.emulation:
             options = ("--emulation", str(EMULATIONS[args.emulation]))
         ours = run(os.path.join(args.build, "enginebench"), files, args.rounds, options)
-        if args.wyse is not None:
+        if args.wyse is not None or args.tvi is not None:
             theirs = run(os.path.join(args.build, "enginebench"), files, args.rounds)
         else:
             theirs = run(os.path.join(args.build, "vtermbench"), files, args.rounds)
-    other = "DEC" if args.wyse is not None else "libvterm"
+    other = "DEC" if args.wyse is not None or args.tvi is not None else "libvterm"
     print("%-18s %12s %12s %8s" % ("workload", "engine MB/s", other, "ratio"))
     for name, _ in workloads:
         print("%-18s %12.2f %12.2f %8.2f" % (name, ours[name], theirs[name], ours[name] / theirs[name]))

@@ -5,7 +5,8 @@
 // the best of --rounds N runs. With --ta6530 conv (or ansi) the TA6530 takes the data
 // instead, in that mode, into its own page store; with --dg the DG 410/412 in ANSI mode
 // into its own screen; with --wyse ID (8-15) the Wyse family in that personality, into
-// its page store; with --ibm3151 the IBM 3151 in Echo mode into its pages. --emulation
+// its page store; with --ibm3151 the IBM 3151 in Echo mode into its pages; with --tvi ID
+// (19 or 22) the TVI 955 or 950 into its page memory. --emulation
 // ID runs the DEC family (or the ANSI consoles) as that emulation (1 VT100, 2 VT500
 // 7-bit, 3 VT500 8-bit, 4 ANSI BBS, 5 SCO console, 21 AT386) instead of the default.
 #include <chrono>
@@ -33,6 +34,8 @@
 #include "terminal/emulations/ibm3151/family.h"
 #include "terminal/emulations/ibm3151/lifecycle.h"
 #include "terminal/emulations/ta6530/family.h"
+#include "terminal/emulations/tvi/family.h"
+#include "terminal/emulations/tvi/lifecycle.h"
 #include "terminal/emulations/ta6530/tamodes.h"
 #include "terminal/emulations/ta6530/settings/tasettings.h"
 #include "terminal/emulations/wyse/family.h"
@@ -62,6 +65,8 @@ bool g_dg = false;
 int g_wyse = 0;
 // The IBM 3151 instead.
 bool g_ibm3151 = false;
+// The TVI emulation id: 0 none.
+int g_tvi = 0;
 // The DEC family's or an ANSI console's emulation; kNoEmulation the default.
 u8 g_emulation = kNoEmulation;
 
@@ -106,6 +111,13 @@ void StartSession()
         SetActiveFamily(&Ibm3151Family);
         if (!I3151StartEngine()) {
             std::fprintf(stderr, "the IBM 3151 pages could not be made\n");
+            std::exit(2);
+        }
+    } else if (g_tvi) {
+        EmulationId = static_cast<u8>(g_tvi);
+        SetActiveFamily(&TviFamily);
+        if (!TviStartEngine(static_cast<u8>(g_tvi))) {
+            std::fprintf(stderr, "the TVI page memory could not be made\n");
             std::exit(2);
         }
     }
@@ -164,6 +176,8 @@ int main(int argc, char** argv)
             g_wyse = std::atoi(argv[++i]);
         else if (!std::strcmp(argv[i], "--ibm3151"))
             g_ibm3151 = true;
+        else if (!std::strcmp(argv[i], "--tvi") && i + 1 < argc)
+            g_tvi = std::atoi(argv[++i]) == 22 ? 22 : 19;
         else if (!std::strcmp(argv[i], "--emulation") && i + 1 < argc)
             g_emulation = static_cast<u8>(std::atoi(argv[++i]));
         else

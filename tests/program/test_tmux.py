@@ -60,16 +60,23 @@ STEPS = (
     ("scrolling", csi("25;1H") + b"bottom\r\nscrolled 1\r\nscrolled 2" + csi("10;20r") + csi("20;1H") +
      b"\r\nregion\r\n" + csi("10;1H") + b"\x1bM" + b"top of region" + csi("r") + csi("25;1H") + b"end"),
     ("colour erase", csi("44m") + csi("16;1H") + csi("K") + csi("0m") + csi("17;1H") + b"after"),
+    # dialog's scroll arrows, diamond and block: ansi's acsc draws them with control codes
+    # (SGR 11), which must show without moving the rest of the row.
+    ("console line drawing", csi("20;1H") + b"\x1b(0mqqqq.\x1b(B(+) \x1b(0-+,`0\x1b(B end", ("ansi",)),
 )
 
 # The VT line-drawing characters tmux's capture shows between SO and SI.
 BOX = dict(zip("jklmnqtuvwx`a~", "\u2518\u2510\u250c\u2514\u253c\u2500\u251c\u2524\u2534\u252c\u2502\u25c6\u2592\u00b7"))
+# What a console shows for the line-drawing characters its entry maps to PC symbols.
+CONSOLE_BOX = {"ansi": dict(zip("+,-.`0", "\u25ba\u25c4\u2191\u2193\u2666\u2588"))}
 ESCAPE = re.compile(r"\x1b(\[[0-9;?]*[ -/]*[@-~]|[()][0-9A-Za-z]|[@-Z\\-_])")
 
 
-def capture_text(raw):
+def capture_text(raw, term=None):
     """The rows of `capture-pane -p -e` as text: escapes dropped, shift-out runs (which
-    may go on past a line's end) as box characters, trailing blanks removed."""
+    may go on past a line's end) as box characters (as the console `term` shows them),
+    trailing blanks removed."""
+    box = dict(BOX, **CONSOLE_BOX.get(term, {}))
     rows, shifted = [], False
     for line in raw.split("\n"):
         text = []
@@ -80,7 +87,7 @@ def capture_text(raw):
             elif part in ("\x0f", "\x1b(B"):
                 shifted = False
             else:
-                text.append("".join(BOX.get(c, c) for c in part) if shifted else part)
+                text.append("".join(box.get(c, c) for c in part) if shifted else part)
         rows.append("".join(text).rstrip())
     return rows[:ROWS]
 
@@ -147,12 +154,14 @@ class TmuxPaneTest(WineTestCase):
                 relay.wait_quiet(1.0, 60)
                 relay.sync()
                 with open(self.fifo, "wb", buffering=0) as steps:
-                    for name, data in STEPS:
+                    for name, data, *terms in STEPS:
+                        if terms and term not in terms[0]:
+                            continue
                         steps.write(data)
                         time.sleep(0.2)
                         relay.wait_quiet(0.5, 30)
                         relay.sync()
-                        expected = capture_text(self.tmux(socket, "capture-pane", "-p", "-e", "-t", "vx").stdout)
+                        expected = capture_text(self.tmux(socket, "capture-pane", "-p", "-e", "-t", "vx").stdout, term)
                         self.assertEqual(len(expected), ROWS, name)
                         rows = []
                         deadline = time.time() + 10

@@ -529,6 +529,7 @@ void TelnetReset()
     Telnet.eorPermit3270 = Telnet.regimePermit = Telnet.eorPermit5250 = 0;
     Telnet.terminalTypeSent = 0;
     Telnet.rotationAttempts = 0;
+    Telnet.echoAsked = 0;
     Telnet.tn3270eState = 0;
     std::memset(Telnet.functions, 0, sizeof Telnet.functions);
     Telnet.luName[0] = 0;

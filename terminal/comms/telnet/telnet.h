@@ -45,6 +45,7 @@ struct TelnetOptionState {
     u16 sequenceIn, sequenceOut;
     u8 eorPermit3270, regimePermit, eorPermit5250, terminalTypeSent;
     u8 rotationAttempts;  // device-name rotation attempts this connection
+    u8 echoAsked;         // DO ECHO went out and the host has not answered it yet
 };
 extern TelnetOptionState Telnet;
 

@@ -58,6 +58,8 @@ bool Is5250Printer() { return Tn5250ActiveSession && Tn5250ActiveSession->printe
 
 void Send(SocketHandle s, u8 command, u8 option)
 {
+    if (option == tn::ECHO && (command == tn::DO || command == tn::DONT))
+        Telnet.echoAsked = command == tn::DO;
     TelnetSendCommand(s, command, option);
 }
 
@@ -336,6 +338,8 @@ void TelnetHandleWill(SocketHandle s, u8 x)
         TelnetTimingMarkReply();
         return;
     }
+    if (x == tn::ECHO)
+        Telnet.echoAsked = 0;
     if (Telnet.remote[x])
         return;
     switch (x) {
@@ -382,6 +386,8 @@ void TelnetHandleWont(SocketHandle s, u8 x)
         TelnetTimingMarkReply();
         return;
     }
+    if (x == tn::ECHO)
+        Telnet.echoAsked = 0;
     if (Telnet.remote[x]) {
         Telnet.remote[x] = 0;
         Send(s, tn::DONT, x);
@@ -542,7 +548,9 @@ void Tn3270UpdateTelnetModes()
                       ((Telnet.eorPermit3270 && eorBothWays) || (Telnet.regimePermit && regimeBothWays));
     if (want && !s->recordMode) {
         s->recordMode = 1;
-        if (!printer && !TelnetConfig.echoSuppress)
+        // Only a host that echoes, or may still start to, is told not to: a DONT for an
+        // option the host already refused repeats it, which RFC 854 forbids.
+        if (!printer && !TelnetConfig.echoSuppress && (Telnet.remote[tn::ECHO] || Telnet.echoAsked))
             Send(SocketIndex, tn::DONT, tn::ECHO);
         s->connectionMode = 3;
         SessionRecordModeChanged(true);

@@ -36,5 +36,8 @@ u16 CellRecordToUnicode(const ScreenCell& cell)
         return c;  // soft-font and symbol cells: their position stands for them
     if (c == 0)
         return 0;
-    return TranslateCellChar(PaintSettings.characterMode, PaintSettings.pcCodePage, c, 0, true);
+    // A control code kept in a cell of the PC code page shows as its PC symbol (the ANSI
+    // consoles' alternate glyphs) unless controls are displayed as such.
+    return TranslateCellChar(PaintSettings.characterMode, PaintSettings.pcCodePage, c, 0,
+                             PaintSettings.displayControls != 0);
 }

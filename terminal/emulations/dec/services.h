@@ -48,6 +48,9 @@ void ScoColourEraseCells(int row, int first, int last);
 // PC code-page character (character-set setting 4) with its glyph set in bits 8-15;
 // every byte while the ANSI console family runs, else those from 127 on.
 int AnsiTranslateHostChar(int c);
+// While the ANSI console family shows its alternate glyphs (SGR 11, SGR 12), the control
+// code c is written as a character instead of being executed.
+bool AnsiShowsControl(int c);
 // The pair table of the selected national replacement set, nullptr for none.
 const u8* NationalReplacementTable();
 

@@ -201,8 +201,9 @@ u8 MapCharByGSet(int c)
 
 void VtProcessChar(int c)
 {
-    const bool showControls = PaintSettings.displayControls &&
-                              !(EmulationId == kEmuScoConsole && (c == 27 || c == 155));
+    const bool showControls = (PaintSettings.displayControls &&
+                               !(EmulationId == kEmuScoConsole && (c == 27 || c == 155))) ||
+                              (c < 32 && AnsiConsoleMode && AnsiShowsControl(c));
     if (VtMode.suspended == 1)
         return;
     HideCursorForUpdate();
@@ -367,7 +368,9 @@ void VtWriteChar(int c)
         ClearPendingRowSpan();
     }
     PendingWrap = static_cast<u8>(CursorRightOne());
-    if (PendingWrap && AnsiConsoleMode) {
+    // The consoles and AIXTerm wrap as soon as the last column is written (their
+    // terminfo entries have automatic margins without the deferred wrap).
+    if (PendingWrap && (AnsiConsoleMode || AixtermMode > 0)) {
         WrapBeforeWriting();
         PendingWrap = 0;
     }

@@ -70,19 +70,6 @@ const wchar16* StatusBarName(u8)
     return TviStatusName();
 }
 
-int TerminalType(char* buffer, int capacity)
-{
-    const char* name = Tvi.tvi950 ? "TVI950" : "TVI955";
-    int n = 0;
-    for (; name[n] && n < capacity; ++n)
-        buffer[n] = name[n];
-    return n;
-}
-
-constexpr TelnetHooks kTelnet{
-    .terminalType = TerminalType,
-};
-
 constexpr DisplayHooks kDisplay{
     .repaintRegion = TviRepaintRegion,
     .textCursor = TviTextCursor,
@@ -121,6 +108,5 @@ const FamilyHooks TviFamily{
     .loadSettings = LoadSettings,
     .saveSettings = SaveSettings,
     .applyPalette = TviApplyPalette,
-    .telnet = &kTelnet,
     .setup = &TviFamilySetup,
 };

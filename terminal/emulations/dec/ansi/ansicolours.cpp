@@ -71,8 +71,14 @@ void ApplySgr(int p)
     case 7: CurrentRendition |= kRendReverse; return;
     case 8: CurrentRendition |= kRendInvisible; return;
     case 10:
-    case 11: AnsiConsole.glyphMode = 0; return;
-    case 12: AnsiConsole.glyphMode = 2; return;
+    case 11:
+        AnsiConsole.glyphMode = 3;
+        AnsiConsole.alternateGlyph = p == 11;
+        return;
+    case 12:
+        AnsiConsole.glyphMode = 2;
+        AnsiConsole.alternateGlyph = 0;
+        return;
     case 39: PutForeground(NormalForeground()); return;
     case 49: PutBackground(NormalBackground()); return;
     default: break;
@@ -165,13 +171,30 @@ void AnsiResetRendition()
 {
     ApplySgr(0);
     AnsiConsole.glyphMode = 0;
+    AnsiConsole.alternateGlyph = 0;
+}
+
+bool AnsiShowsControl(int c)
+{
+    if (!AnsiConsoleMode || c <= 0 || c >= 32 || (!AnsiConsole.alternateGlyph && AnsiConsole.glyphMode != 2))
+        return false;
+    // The controls that move the cursor, ring or start a sequence keep acting: the
+    // consoles' line drawing never needs them, and a host still positions with them.
+    // clang-format off
+    switch (c) {
+    case 7: case 8: case 9: case 10: case 11: case 12: case 13: case 14: case 15: case 27:
+        return false;
+    default:
+        return true;
+    }
+    // clang-format on
 }
 
 int AnsiTranslateHostChar(int c)
 {
     // SGR 12 shows the bytes below DEL as the PC characters 128 above them: the
     // consoles' line drawing.
-    if (c >= 32 && c < 127 && AnsiConsoleMode && AnsiConsole.glyphMode == 2)
+    if (c > 0 && c < 127 && AnsiConsoleMode && AnsiConsole.glyphMode == 2 && (c >= 32 || AnsiShowsControl(c)))
         return c + 128;
     return c;
 }

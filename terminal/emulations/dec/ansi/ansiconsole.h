@@ -20,6 +20,9 @@ struct AnsiConsoleState {
     u8 colourErase = 0;   // SCO: erased cells take the current rendition
     u8 graphicChars = 0;  // SCO: the plain CSI g shows its parameters as characters
     u8 glyphMode = 0;     // 2: bytes below 127 show as the PC character of byte + 128
+    // SGR 11: the control codes that move nothing show as the PC symbols of their codes
+    // (the consoles' arrows, diamonds and triangles) instead of acting.
+    u8 alternateGlyph = 0;
     // The quoted text being collected: its quote character (0 none) and length.
     u8 quote = 0;
     int quotedLength = 0;

@@ -36,7 +36,7 @@ void StartVariant(u8 id)
         a.savedInvColour = Colours.invcolour;
         Colours.invcolour = 1;
     }
-    a.colourErase = a.graphicChars = a.glyphMode = 0;
+    a.colourErase = a.graphicChars = a.glyphMode = a.alternateGlyph = 0;
     for (auto& text : a.keyStrings)
         text[0] = 0;
     if (id == kEmuScoConsole)
@@ -125,7 +125,7 @@ void ResetAnsiConsole()
     ClearLines(0, Screen.pageLength - 1);
     SetTopBottomMargins(0, 0);
     VtMode.insertMode = 0;
-    AnsiConsole.colourErase = AnsiConsole.graphicChars = AnsiConsole.glyphMode = 0;
+    AnsiConsole.colourErase = AnsiConsole.graphicChars = AnsiConsole.glyphMode = AnsiConsole.alternateGlyph = 0;
     ResetCharsets();
     AnsiResetRendition();
     RepaintScreen();

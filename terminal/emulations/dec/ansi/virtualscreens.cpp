@@ -16,7 +16,7 @@ namespace {
 struct ScoVirtualScreen {
     i16 row, column;
     u8 colour, rendition, flags, pendingWrap;
-    u8 colourErase, glyphMode, graphicChars;
+    u8 colourErase, glyphMode, alternateGlyph, graphicChars;
     VtModeFlagSet modes;
     SavedCursorRecord savedCursor;
     ScreenLineRecord* lines[kAnsiConsoleRows];
@@ -35,6 +35,7 @@ void StoreShown(ScoVirtualScreen& s, bool withLines)
     s.pendingWrap = PendingWrap;
     s.colourErase = AnsiConsole.colourErase;
     s.glyphMode = AnsiConsole.glyphMode;
+    s.alternateGlyph = AnsiConsole.alternateGlyph;
     s.graphicChars = AnsiConsole.graphicChars;
     s.modes = VtMode;
     s.savedCursor = SavedCursor;
@@ -55,6 +56,7 @@ void LoadShown(const ScoVirtualScreen& s)
     CurrentFlags = s.flags;
     AnsiConsole.colourErase = s.colourErase;
     AnsiConsole.glyphMode = s.glyphMode;
+    AnsiConsole.alternateGlyph = s.alternateGlyph;
     AnsiConsole.graphicChars = s.graphicChars;
     VtMode = s.modes;
     SavedCursor = s.savedCursor;

@@ -193,7 +193,10 @@ void I3270Tab(I3270Session* s)
         }
         return;
     }
-    const i32 a = NextUnprotected(s, s->cursor);
+    // On an attribute the search starts with it: Tab then enters the field that attribute
+    // begins, as a real display station (and the PT order) does.
+    const i32 from = IsAttribute(At(s, s->cursor)) ? StepBackward(*s, s->cursor) : s->cursor;
+    const i32 a = NextUnprotected(s, from);
     MoveCursor(s, a < 0 ? 0 : a);
 }
 

@@ -256,7 +256,11 @@ void I3270BuildQueryReply(I3270Session* s, u8 code)
             if (alt.bufferSize == d.bufferSize) {
                 PutWord(s, static_cast<u32>(d.bufferSize));
             } else {
-                for (int i = 0; i < 6; ++i)
+                // The buffer holds the larger (alternate) screen: a host sizing its
+                // buffers from this field must not read 0. The four bytes of partition
+                // limits stay 0.
+                PutWord(s, static_cast<u32>(alt.bufferSize > d.bufferSize ? alt.bufferSize : d.bufferSize));
+                for (int i = 0; i < 4; ++i)
                     I3270Put(s, 0);
                 for (u8 b : {0x13, 0x02, 0x00, 0x01})
                     I3270Put(s, b);

@@ -133,8 +133,10 @@ void I3270Activate(u8)
     Tn3270ActiveSession = s;
     I3270InitSession(s);
     // A 3270 in character mode shows what the host echoes.
-    if (IbmTelnetConnected() && !Telnet.remote[tn::ECHO])
+    if (IbmTelnetConnected() && !Telnet.remote[tn::ECHO]) {
+        Telnet.echoAsked = 1;
         TelnetSendCommand(SocketIndex, tn::DO, tn::ECHO);
+    }
     Tn3270UpdateTelnetModes();
     I3270ShowModelName();
 }

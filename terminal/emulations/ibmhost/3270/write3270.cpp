@@ -285,8 +285,10 @@ void I3270ResetModified(I3270Session* s)
 
 u32 I3270Write(I3270Session* s, const u8* data, int length, bool printAllowed)
 {
+    // A write without its Write Control Character is refused as a command reject (as a
+    // real station rejects it): the host must not take it for done.
     if (length <= 0)
-        return 0;
+        return kErrBadAttribute;
     s->systemLock = 1;
     I3270ShowInhibit(s);
     const u8 wcc = data[0];
@@ -352,8 +354,9 @@ void I3270EraseScreen(I3270Session* s, bool alternate)
 
 u32 I3270EraseWrite(I3270Session* s, const u8* data, int length, bool alternate, bool printAllowed)
 {
+    // Without its Write Control Character nothing is erased, and the command is rejected.
     if (length <= 0)
-        return 0;
+        return kErrBadAttribute;
     if (data[0] & kWccReset) {
         I3270EraseScreen(s, alternate);
     } else {

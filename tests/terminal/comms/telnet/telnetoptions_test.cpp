@@ -148,6 +148,7 @@ TEST_F(TelnetTest, Ibm3270SessionEntersRecordModeAndExchangesRecords)
     Tn3270ActiveSession = &s3270;
     EmulationId = 6;
     Host(Cat(Bytes({0xFF, 0xFD, 0x18}), Sb({0x18, 0x01})));
+    Host(Bytes({0xFF, 0xFB, 0x01}));  // the host echoes until the records start
     Host(Bytes({0xFF, 0xFD, 0x00, 0xFF, 0xFB, 0x00, 0xFF, 0xFD, 0x19, 0xFF, 0xFB, 0x19}));
     Drain();
     EXPECT_EQ(s3270.recordMode, 1);
@@ -168,6 +169,42 @@ TEST_F(TelnetTest, Ibm3270SessionEntersRecordModeAndExchangesRecords)
     Drain();
     EXPECT_EQ(s3270.recordMode, 0);
     EXPECT_EQ(Hex(Sent()), "FF FE 00 FF FD 01");
+}
+
+// DONT ECHO on entering the records goes to a host that echoes or has not yet answered
+// DO ECHO, never again to one that already refused (RFC 854: no repeated refusals).
+TEST_F(TelnetTest, Ibm3270RecordModeAsksDontEchoOnlyWhileEchoMayBeOn)
+{
+    const struct {
+        const char* name;
+        std::vector<u8> before;
+        bool askEcho;
+        bool dontEcho;
+    } cases[] = {
+        {"host echoes", {0xFF, 0xFB, 0x01}, false, true},
+        {"DO ECHO unanswered", {}, true, true},
+        {"host refused DO ECHO", {0xFF, 0xFC, 0x01}, true, false},
+        {"host never offered", {}, false, false},
+    };
+    for (const auto& c : cases) {
+        doubles::ResetTelnet();
+        Tn3270Session s3270{};
+        s3270.model = 1;
+        Tn3270ActiveSession = &s3270;
+        EmulationId = 6;
+        Host(Cat(Bytes({0xFF, 0xFD, 0x18}), Sb({0x18, 0x01})));
+        if (c.askEcho)
+            TelnetStartNegotiation(SocketIndex);
+        if (!c.before.empty())
+            Host(c.before);
+        Drain();
+        Sent();
+        Host(Bytes({0xFF, 0xFD, 0x00, 0xFF, 0xFB, 0x00, 0xFF, 0xFD, 0x19, 0xFF, 0xFB, 0x19}));
+        Drain();
+        EXPECT_EQ(s3270.recordMode, 1) << c.name;
+        EXPECT_EQ(Hex(Sent()).find("FF FE 01") != std::string::npos, c.dontEcho) << c.name;
+        Tn3270ActiveSession = nullptr;
+    }
 }
 
 TEST_F(TelnetTest, TerminalTypeOf3270CarriesTheLuName)

@@ -61,7 +61,8 @@ TEST_F(EmulationSwitchTest, WithinTheVtFamilyTheScreenStays)
 
 TEST_F(EmulationSwitchTest, AFamilyThatIsNotBuiltFallsBackAndTheReaderIdles)
 {
-    for (u8 id : {19, 22, 200}) {
+    FreedEmulations unbuilt(EmulationBit(kEmuTvi955) | EmulationBit(kEmuTvi950));
+    for (u8 id : {kEmuTvi955, kEmuTvi950, u8{200}}) {
         RequestEmulation(1, id);
         ASSERT_TRUE(PumpUntil([] { return EmulationId == RequestedEmulationId; }, 2000)) << int(id);
         EXPECT_EQ(EmulationId.load(), kDefaultEmulationId) << int(id);

@@ -18,6 +18,7 @@
 #include "terminal/core/base/commandids.h"
 #include "terminal/core/host/hostio.h"
 #include "terminal/core/screen/paintsettings.h"
+#include "terminal/core/screen/celltext.h"
 #include "terminal/core/screen/charsets.h"
 #include "terminal/core/screen/screenmodes.h"
 #include "terminal/core/screen/screenops.h"
@@ -222,14 +223,49 @@ TEST_F(AnsiConsoleTest, ScoColourEraseGivesErasedCellsTheRendition)
     EXPECT_EQ(Cell(0, 1).rendition & kRendReverse, 0);
 }
 
-TEST_F(AnsiConsoleTest, SgrTwelveDrawsTheLineDrawingCharactersOfThePcCodePage)
+// The terminfo entries' alternate character sets: ansi's smacs (SGR 11) shows the control
+// codes of its acsc as their PC symbols, scoansi's and at386's (SGR 12) a byte below DEL as
+// the PC character 128 above it; the controls that move the cursor keep acting, and nothing
+// is dropped, so the rest of the row stays in its columns.
+TEST_F(AnsiConsoleTest, AlternateGlyphsShowThePcCharactersOfTheEntriesLineDrawing)
 {
+    struct Case {
+        u8 id;
+        std::string bytes;
+        std::u16string row0;
+        std::string cursor;
+    };
+    const Case cases[] = {
+        // dialog's scroll arrows and the diamond, then text that must not move left.
+        {kEmuAnsiBbs, C("11m") + "\x04\x10\x11\x18\x19\xdb" + C("10m") + "(+)",
+         u"\u2666\u25ba\u25c4\u2191\u2193\u2588(+)", "0,9"},
+        {kEmuAnsiBbs, C("11m") + "\x01\x1a\x1f", u"\u263a\u2192\u25bc", "0,3"},
+        // Cursor controls, BEL and ESC still act in the alternate set.
+        {kEmuAnsiBbs, C("11m") + "ab\rX\tY\x08Z\x07", u"Xb      Z", "0,9"},
+        // SGR 10 goes back: the control codes act again (EOT shows nothing).
+        {kEmuAnsiBbs,
+         C("11m") + C("10m") +
+             "a\x04"
+             "b",
+         u"ab", "0,2"},
+        // scoansi: 'Z' is the corner 0xDA, FS (its pound sign) 0x9C.
+        {kEmuScoConsole, C("12m") + "Z\x1c" + C("10m") + "Z", u"\u250c\u00a3Z", "0,3"},
+        {kEmuAt386, C("12m") + "D3" + C("10m") + "q", u"\u2500\u2502q", "0,3"},
+    };
     Vt300Values.ansi386_upss = 4;
-    Enter(kEmuScoConsole);
-    // scoansi's smacs: 'Z' shows as the code page's 0xDA (the top-left corner).
-    Feed(C("12m") + "Z" + C("10m") + "Z");
-    EXPECT_EQ(Cell(0, 0).ch, 0xDA);
-    EXPECT_EQ(Cell(0, 1).ch, 'Z');
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.id) + ": " + c.bytes);
+        Enter(c.id);
+        Feed(c.bytes);
+        std::u16string row;
+        for (int col = 0; col < 80; ++col)
+            row += static_cast<char16_t>(Cell(0, col).ch ? CellRecordToUnicode(Cell(0, col)) : u' ');
+        while (!row.empty() && row.back() == u' ')
+            row.pop_back();
+        EXPECT_EQ(row, c.row0);
+        EXPECT_EQ(Cursor(), c.cursor);
+        LeaveAnsiConsole();
+    }
 }
 
 TEST_F(AnsiConsoleTest, ScoVirtualScreensKeepTheirTextAndCursor)
@@ -455,6 +491,20 @@ TEST_F(AixtermTest, StatusLineDeviceAttributesAndHftColours)
     EXPECT_EQ(LineAt(0)->cells[5].colour & 0x0F, LineAt(0)->cells[0].colour & 0x0F);
     LeaveAixterm();
     EXPECT_EQ(AixtermMode, 0);
+}
+
+// aixterm's entry has automatic margins without the deferred wrap: after the last column
+// the cursor is on the next row at once, where curses then writes without moving it.
+TEST_F(AixtermTest, WritingTheLastColumnWrapsAtOnce)
+{
+    EnterAixterm(kEmuAixterm);
+    Feed(std::string(80, 'a'));
+    EXPECT_EQ(Cursor(), "1,0");
+    Feed(C("2;80H") + "b" + C("C") + "c");
+    EXPECT_EQ(Row(2), " c");
+    Feed(C("?7l") + C("4;80H") + "de");
+    EXPECT_EQ(Cursor(), "3,79");
+    EXPECT_EQ(Row(3).substr(79), "e");
 }
 
 TEST_F(AixtermTest, HostModesOfTheScrollBarStatusLineAndTextDirection)

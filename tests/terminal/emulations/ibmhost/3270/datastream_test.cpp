@@ -74,6 +74,8 @@ TEST_F(Session3270Test, BadOrdersAreAnsweredAndStopWhereTheyFail)
         {"data after a read", t3270::kModel3279_2, "F2 C1", "00", 753, ""},
         {"erase all unprotected with data", t3270::kModel3279_2, "6F C1", "00", 753, ""},
         {"unknown command", t3270::kModel3279_2, "00", "00", 750, ""},
+        {"erase/write without its WCC", t3270::kModel3279_2, "F5", "00", 753, ""},
+        {"write without its WCC", t3270::kModel3279_2, "F1", "00", 753, ""},
     };
     for (const Case& c : cases) {
         Start(c.model, {t3270::kResponses});
@@ -84,11 +86,12 @@ TEST_F(Session3270Test, BadOrdersAreAnsweredAndStopWhereTheyFail)
     }
 }
 
-TEST_F(Session3270Test, EraseWriteWithoutBytesKeepsTheScreen)
+TEST_F(Session3270Test, EraseWriteWithoutItsWccKeepsTheScreenAndIsRefused)
 {
     Host(Data("F5 C3 C1 C2"));
     Host("00 00 02 00 02 F5");
     EXPECT_EQ(Row(0), "AB");
+    EXPECT_EQ(s.lastError, 753u) << "a write without its WCC is refused";
     Host("00 00 02 00 03 F1 C0 11 40 40 C3");  // Write without restore: keyboard stays locked
     EXPECT_TRUE(I3270InputInhibited(&s));
     EXPECT_EQ(Row(0), "CB");

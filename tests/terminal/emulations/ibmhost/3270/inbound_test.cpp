@@ -37,6 +37,20 @@ TEST_F(Session3270Test, QueryOn3278Model2HasNoExtendedReplies)
     EXPECT_EQ(reply.find("81 88"), std::string::npos);
 }
 
+// With an alternate size the Usable Area names the default size, the buffer size of the
+// larger screen (27 x 132 = 3,564 = 0x0DEC), four bytes of partition limits and then the
+// alternate size.
+TEST_F(Session3270Test, UsableAreaOfAModelWithAnAlternateSizeCarriesItsBufferSize)
+{
+    Start(t3270::kModel3279_5, {t3270::kResponses});
+    Host("00 00 02 00 01 F3 00 07 01 FF 03 00 81");
+    const std::string reply = Sent();
+    EXPECT_NE(reply.find("00 2E 81 81 03 00 00 50 00 18 01 00 01 00 03 00 04 00 09 "), std::string::npos) << reply;
+    EXPECT_NE(reply.find(" 0D EC 00 00 00 00 13 02 00 01 00 84 00 1B 01 00 01 00 03 00 04 00 09 "),
+              std::string::npos)
+        << reply;
+}
+
 TEST_F(Session3270Test, QueryListAsksForCodesItNames)
 {
     Host("00 00 02 00 01 F3 00 08 01 FF 03 00 87 A6");

@@ -75,6 +75,9 @@ TEST_F(Keyboard3270Test, NavigationAndErasing)
         {"back tab wraps", I3270BackTab, kAfterSkip},
         {"home", I3270Home, kNameInput},
         {"left", I3270CursorLeft, 6},
+        // On an input field's own attribute, Tab goes into that field (as the PT order does).
+        {"tab from the field's attribute", I3270Tab, kNameInput},
+        {"left again", I3270CursorLeft, 6},
         {"up wraps", I3270CursorUp, 1846},
         {"down wraps", I3270CursorDown, 6},
         {"new line", I3270NewLine, kNameInput},

@@ -88,7 +88,14 @@ STEPS = [
     ("key", "String", "typed"), ("screen",),
     ("key", "Enter"),
     ("host", t.write(t.ERASE_WRITE_ALTERNATE, W, t.sba(1919), t.ebcdic("Z"))), ("screen",),
+    # Tab with the cursor on an input field's own attribute goes into that field.
+    ("host", t.write(t.ERASE_WRITE, W, t.sba(0), t.sf(PROT), t.sba(10), t.sf(UNPROT), t.sba(19), t.sf(PROT),
+                     t.sba(30), t.sf(UNPROT), t.sba(39), t.sf(PROT), t.sba(10), t.ic())),
+    ("key", "Tab"), ("screen",),
     ("query",),
+    # An Erase/Write cut before its WCC is refused (the screen it leaves differs: s3270
+    # erases it, here it stays, so no screen is compared after it).
+    ("host", bytes([t.ERASE_WRITE])),
 ]
 
 # s3270 actions for the keys.
