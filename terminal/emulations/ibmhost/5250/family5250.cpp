@@ -13,6 +13,7 @@
 #include "terminal/emulations/ibmhost/5250/keyboard/fieldedit5250.h"
 #include "terminal/emulations/ibmhost/5250/keyboard/keys5250.h"
 #include "terminal/emulations/ibmhost/5250/lifecycle5250.h"
+#include "terminal/emulations/ibmhost/5250/printer/printscreen5250.h"
 #include "terminal/emulations/ibmhost/5250/datastream/records5250.h"
 #include "terminal/emulations/ibmhost/5250/screen/screentext5250.h"
 #include "terminal/emulations/ibmhost/5250/services5250.h"
@@ -235,6 +236,8 @@ const FamilyHooks Ibm5250Family{
     .reset = Reset,
     .idleRefresh = IdleRefresh,
     .redrawBlinking = I5250RedrawBlinkingRows,
+    .printScreen = I5250StartPrintScreen,
+    .printStep = I5250PrintScreenRow,
     .windowMessage = I5250PrinterWindowMessage,
     .dispatchKey = DispatchKey,
     .keyMessage = Ibm5250KeyMessage,

@@ -297,6 +297,9 @@ u32 I5250ProcessPrintData(I5250Session* s, const u8* data, int length)
             p.blockRemainder -= static_cast<u32>(k);
         }
     }
+    // A block left unfinished has no chain to go on in (the job ended inside the record).
+    if (!p.chain && (p.blockRemainder || p.expectCount))
+        return kSensePrintParameter;
     if (PrinterFault(s))
         return kSensePrintAborted;
     I5250PrinterAck(s);

@@ -4,6 +4,8 @@
 
 #include "session5250_fixture.h"
 #include "support/doubles_host.h"
+#include "terminal/core/screen/screenstore.h"
+#include "terminal/emulations/ibmhost/5250/printer/printscreen5250.h"
 
 namespace {
 // A start-up answer with its code (four EBCDIC bytes), system and device names.
@@ -225,4 +227,31 @@ TEST_F(Printer5250Test, StatusLinesKeepTheLastTwelve)
     EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 11);
     EXPECT_EQ(log.substr(0, 6), "line c");
     EXPECT_EQ(LastLine(), "line n");
+}
+
+TEST_F(Session5250Test, PrintScreenRowsLeaveAttributesAndHiddenCellsBlank)
+{
+    // "AB", a non-display field holding "CDE", a normal attribute, then "F".
+    Host(t5250::Record("04 40 04 11 00 08 11 01 01 C1 C2 1D 40 00 27 00 03 C3 C4 C5 20 C6"));
+    ScreenLineRecord line;
+    I5250PrintRowText(&s, 0, line);
+    std::string text;
+    for (int c = 0; c < s.current.columns; ++c)
+        text.push_back(static_cast<char>(line.cells[c].ch));
+    EXPECT_EQ(text.substr(0, 9), "AB     F ");
+    EXPECT_EQ(text.find_last_not_of(' '), 7u);
+
+    // The run: a job, then one step a row, and the end after the last row.
+    doubles::Comms().printCalls.clear();
+    I5250StartPrintScreen();
+    I5250PrintScreenRow(0);
+    I5250PrintScreenRow(static_cast<u32>(s.current.rows));
+    const std::vector<std::string> expected = {"screen", "A 1", "end"};
+    EXPECT_EQ(doubles::Comms().printCalls, expected);
+
+    // A printer session has no screen to print.
+    Start(t5250::kPrinter);
+    doubles::Comms().printCalls.clear();
+    I5250StartPrintScreen();
+    EXPECT_TRUE(doubles::Comms().printCalls.empty());
 }
