@@ -339,6 +339,71 @@ def tn3270_seeds():
         ("record", data(b"\xf3\x00\x09\x03\x00", 3))]))
 
 
+# ---- scs ---------------------------------------------------------------------------------
+
+def scs_input(tn3270e, lu, start, end, method, steps, size_code=0):
+    """An scs target input: steps are ("scs", bytes), ("data", bytes) or ("eoj",)."""
+    i = Input().flag(tn3270e).flag(lu == 3).text(start.encode()).text(end.encode()).number(method, 0, 2)
+    if tn3270e:
+        i.number(size_code if lu == 3 else 0, 0, 2)
+    for step in steps:
+        if step[0] == "eoj":
+            i.number(2, 0, 2)
+        else:
+            i.number(0 if step[0] == "scs" else 1, 0, 2).text(step[1])
+    return i.bytes()
+
+
+def scs_seeds():
+    from telnethost import scs
+    from telnethost import tn3270 as t
+    page = (scs.shf(132, 1, 132, [10, 20]) + scs.svf(66, 1, 60, [10, 30]) + scs.sld(9) + scs.text("TITLE") +
+            scs.control(scs.NL) + scs.text("A") + scs.control(scs.HT) + scs.text("B") + scs.control(scs.BS) +
+            scs.text("_") + scs.control(scs.VT) + scs.text("C") + scs.vcs(2) + scs.text("D") +
+            scs.trn(b"\x1bE") + scs.control(scs.CR, scs.LF, scs.FF) + scs.graphic_escape(0xAD))
+    write("fuzz_scs", "page-format", scs_input(True, 1, "", "", 0, [("scs", page), ("eoj",)]))
+    envelope = b"\x06\x01\x00\x0b\x60\x00" + b"\x00\x09\x41\x00" + scs.text("HELLO")
+    write("fuzz_scs", "plain-envelope", scs_input(False, 1, "", "", 0, [("scs", envelope), ("scs", scs.text("X" * 140))]))
+    bypass = t.write(t.ERASE_WRITE, t.wcc(print_start=True), t.ebcdic("AB&&1B45X"), t.sba(1915), t.ebcdic("&&1B%"))
+    write("fuzz_scs", "bypass", scs_input(True, 3, "&&", "ANY NON HEX1", 0, [("data", bypass), ("eoj",)], size_code=2))
+    lines = t.write(t.ERASE_WRITE, t.wcc(print_start=True, line_length=3), t.ebcdic("A"), bytes([0x15, 0x1C, 0x1E]),
+                    t.sf(0x4C), t.ebcdic("HIDDEN"), t.sf(0x40), t.ebcdic("SHOWN"))
+    write("fuzz_scs", "formatted", scs_input(False, 3, "%", "%", 0, [("data", lines)]))
+
+
+# ---- printer5250 -------------------------------------------------------------------------
+
+def printer5250_input(started, steps):
+    """A printer5250 target input: steps are ("record", bytes), ("status", out of paper)
+    or ("cancel", stopped)."""
+    i = Input().flag(started)
+    for step in steps:
+        if step[0] == "record":
+            i.number(0, 0, 3).text(step[1])
+        elif step[0] == "status":
+            i.number(2, 0, 3).flag(step[1])
+        else:
+            i.number(3, 0, 3).flag(step[1])
+    return i.bytes()
+
+
+def printer5250_seeds():
+    from telnethost import tn5250printer as p
+    write("fuzz_printer5250", "startup-and-print", printer5250_input(False, [
+        ("record", p.startup_response("I902")), ("record", p.print_record(p.blocks(b"HELLO", end=True))),
+        ("record", p.print_record(b"", operation=p.END_OF_PRINT))]))
+    write("fuzz_printer5250", "chain", printer5250_input(True, [
+        ("record", p.print_record(p.blocks(b"CHAIN")[:-2], flags=p.FIRST_OF_CHAIN)),
+        ("record", p.print_record(b"IN" + bytes([p.END_OF_JOB]), flags=p.LAST_OF_CHAIN)),
+        ("record", p.print_record(bytes([p.BLOCK, 8]) + b"AB"))]))
+    write("fuzz_printer5250", "faults", printer5250_input(True, [
+        ("record", p.print_record(p.blocks(b"A"), flags=p.FIRST_OF_CHAIN)), ("cancel", True),
+        ("record", p.print_record(p.blocks(b"B"))), ("cancel", False), ("status", True),
+        ("record", p.print_record(p.blocks(b"C"))), ("record", p.startup_response("X999", length=37))]))
+    write("fuzz_printer5250", "unknown-startup", printer5250_input(False, [
+        ("record", p.startup_response("8902")), ("record", p.startup_response("X999"))]))
+
+
 # ---- tn5250 ------------------------------------------------------------------------------
 
 def tn5250_input(model, enhanced, steps):
@@ -711,6 +776,8 @@ def wizard_profile_seeds():
 if __name__ == "__main__":
     telnet_seeds()
     tn3270_seeds()
+    scs_seeds()
+    printer5250_seeds()
     tn5250_seeds()
     lpr_seeds()
     hostpath_seeds()
