@@ -14,10 +14,10 @@ int Hp700NextSequenceByte();
 // The next byte of data an escape announced (label text, a user key's string), 8 bits,
 // or a negative value when the reader stopped.
 int Hp700NextDataByte();
-// Parses the groups after the group letter of ESC & or ESC *; false when the sequence
-// was abandoned (the groups read so far are kept). `cursorGroup` marks ESC & a, whose
-// "-" without digits is a relative move by 0.
-bool Hp700ParseGroupParameters(bool cursorGroup);
+// Parses the groups after the group letter of ESC & or ESC * into *Hp700.groups; false
+// when the sequence was abandoned (the groups read so far are kept). A "-" without
+// digits is a negative group of value 0 (ESC & a reads it as a relative move by 0).
+bool Hp700ParseGroupParameters();
 
 // Sending: one byte at once, or queued units flushed as one block.
 void Hp700SendByte(u8 b);

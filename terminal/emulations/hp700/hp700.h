@@ -136,14 +136,19 @@ struct Hp700State {
     bool keyboardHeld = false;  // typeahead handshaking holds the keyboard
     bool typedLocally = false;
     bool bracketFlag = false;        // ESC & k [ : stored only
+    bool caseInvert = false;         // ESC & k 1 P: typed letters change case by Shift and Caps Lock
     bool leaveForVt = false;         // ESC & k 1 \ : the reader switches to VT500 7-bit
     bool enterCursorReport = false;  // ESC & x 1 C
     bool enterLocks = false;         // ESC & k 1 K
-    bool colourModeHls = false;      // ESC & v M 0 sets, M 1 clears; clear at power-on (RGB)
+    bool colourModeHls = false;      // ESC & v 1 M: pairs given as hue, saturation, lightness; 0 M: RGB
     bool displayOff = false;         // ESC & w 13 F
     bool selfTestRan = false, selfTestRunning = false;
 
     // ---- Soft keys and user keys ----
+    // The current pair values of ESC & v (hundredths: A B C X Y Z) and each pair's as stored.
+    u8 colourValues[6] = {};
+    u8 pairValues[8][6] = {};
+
     u8 menu = kHpMenuModes, rememberedMenu = kHpMenuModes;
     bool labelLock = false, labelsShown = true;
     HpLine labelLines[kHpLabelLines] = {};  // menu m: lines 2m and 2m + 1; 14, 15 label entry; 16, 17 notices

@@ -1,9 +1,12 @@
-// What the HP 700/92's engine tells the painter: rows of the window changed, the window
-// scrolled. The frame paints them (window/ on the Win32 side).
+// What the HP 700/92's engine tells the painter: cells and rows of the window changed.
+// A changed span waits until the cursor leaves its row (or the reader idles); the rest
+// is recorded for the next frame at once.
 #pragma once
 
 // Screen rows a..b (0..23; 24 and 25 the label rows) need painting.
 void Hp700RepaintRows(int a, int b);
 void Hp700RepaintAll();
-// One cell changed (its row's span grows).
-void Hp700RepaintCell(int row, int column);
+// Columns c0..c1 of screen row `row` changed.
+void Hp700MarkChanged(int row, int c0, int c1);
+// The waiting span is recorded.
+void Hp700FlushRow();
