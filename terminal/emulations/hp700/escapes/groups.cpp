@@ -76,17 +76,21 @@ void Hp700AmpersandDispatch()
     const Hp700GroupParameters& p = *Hp700.groups;
     switch (letter) {
     case 'a': Hp700CursorAddress(p); break;
-    case 'd':
+    case 'd': {
+        // One enhancement letter, with "S" (or "s") for security.
+        int letter = -1;
+        bool security = false;
         for (int i = 0; i < p.count; ++i) {
-            const u8 t = p.groups[i].terminator;
-            if (Upper(t) == 'S')
-                continue;
-            if (Upper(t) >= '@' && Upper(t) <= 'O') {
-                const bool security = i > 0 && Upper(p.groups[i - 1].terminator) == 'S';
-                Hp700DisplayEnhancement(static_cast<u8>(Upper(t) - '@'), security);
-            }
+            const u8 t = Upper(p.groups[i].terminator);
+            if (t == 'S')
+                security = true;
+            else if (t >= '@' && t <= 'O' && letter < 0)
+                letter = t - '@';
         }
+        if (letter >= 0 || security)
+            Hp700DisplayEnhancement(static_cast<u8>(letter < 0 ? 0 : letter), security);
         break;
+    }
     case 'f': Hp700UserKeyDefine(p); break;
     case 'j': Hp700LabelControl(p); break;
     case 'k': Hp700TerminalModes(p); break;
