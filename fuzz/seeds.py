@@ -231,6 +231,16 @@ def tvi_seeds():
     write("fuzz_tvi", "status-print", bytes([4, 0]) + tvi.load_status(1) + tvi.status_tab(-16) + b"X" +
           b"\t\x7f\x7fX\r" + tvi.transparent_print() + b"AB\r\n" + tvi.end_print() + tvi.copy_print() +
           b"CD\x14\x1b[99999999999A\x1b[2000000000@\x1b[10;1v\x1bU\x1b\x01\x1bX")
+def hp700_seeds():
+    # Header: pages - 2 | no handshake << 3 | 8-bit << 4 | 132 columns << 5, typed bytes.
+    form = (b"\x1bH\x1bJName: \x1b[     \x1b] Age: \x1b[   \x1b]\r\n\x1bWAnn\t42\x1b&k1B\x1b&s1D\x1bh\x1bd\x11")
+    write("fuzz_hp700", "form-transfer", bytes([2, 0]) + form)
+    write("fuzz_hp700", "replies", bytes([0, 0]) + b"\x1b^\x1b^\x11\x1b~\x11\x1b*s-1^\x11\x1b&v0.5a2I\x1b&v2^\x11"
+          b"\x1b&a5y10C\x1ba\x11\x1b`\x11\x05")
+    write("fuzz_hp700", "memory-lock-roll", bytes([0, 0]) + b"head\r\n\x1bl" + b"line\r\n" * 60 +
+          b"\x1bT\x1bV\x1bU\x1bF\x1bm\x1b&a-2Y\x1b&a+3C\x1bL\x1bM\x1bP\x1bO\x1bN ab")
+    write("fuzz_hp700", "eight-bit-alternate", bytes([0x18 | 0x20, 3]) + b"abc" + bytes(range(0xA0, 0x100)) +
+          b"\x0e,./\x0f\x1b&dJx\x1b&d@\x1bYctl\r\x1bZ\x1b&j160L" + b"x" * 170)
 
 
 def ansiconsole_seeds():
@@ -783,6 +793,7 @@ if __name__ == "__main__":
     hostpath_seeds()
     ibm3151_seeds()
     tvi_seeds()
+    hp700_seeds()
     ansiconsole_seeds()
     ta6530_seeds()
     profile_seeds()

@@ -16,7 +16,7 @@
 namespace {
 
 constexpr u8 kNul = 0x00, kEnq = 0x05, kAck = 0x06, kBel = 0x07, kBs = 0x08, kHt = 0x09, kLf = 0x0A;
-constexpr u8 kVt = 0x0B, kFf = 0x0C, kCr = 0x0D, kSo = 0x0E, kSi = 0x0F, kDc1 = 0x11, kEsc = 0x1B;
+constexpr u8 kFf = 0x0C, kCr = 0x0D, kSo = 0x0E, kSi = 0x0F, kDc1 = 0x11, kEsc = 0x1B;
 constexpr u8 kRs = 0x1E, kDel = 0x7F;
 
 constexpr i32 kMaxGroupValue = 99999999;  // long digit runs saturate here

@@ -128,7 +128,8 @@ struct Hp700State {
 
     // ---- Modes ----
     bool lineModify = false, displayFunctions = false, formatMode = false;
-    u8 insertMode = 0;  // 0 off, 1 insert, 2 insert with wraparound
+    bool displayFunctionsEscape = false;  // the last character stored under Display Functions was ESC
+    u8 insertMode = 0;                    // 0 off, 1 insert, 2 insert with wraparound
     bool spaceOverLatch = false;
     bool logTop = false, logBottom = false, recordMode = false;
     bool toDisplay = false, toExtDev = false;

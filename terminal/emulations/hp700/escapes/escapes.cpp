@@ -191,13 +191,13 @@ const EscapeEntry kEscapes[] = {
 
 struct EscapeTable {
     void (*byByte[128])() = {};
-    constexpr EscapeTable()
+    EscapeTable()
     {
         for (const EscapeEntry& e : kEscapes)
             byByte[e.byte] = e.handler;
     }
 };
-constexpr EscapeTable kTable;
+const EscapeTable kTable;
 
 }  // namespace
 

@@ -13,8 +13,6 @@ namespace {
 
 constexpr u8 kEsc = 0x1B, kCr = 0x0D;
 
-bool g_displayFunctionsEscape = false;  // an ESC was stored under Display Functions
-
 bool ConfigMenu()
 {
     return Hp700.menu == kHpMenuConfig;
@@ -158,8 +156,17 @@ void Hp700FillNullsLeft()
 
 void Hp700WriteChar(u8 b)
 {
-    if (!FindWritableCell())
+    // ESC Z ends Display Functions even where the characters cannot be written.
+    bool endDisplayFunctions = false;
+    if (Hp700.displayFunctions) {
+        endDisplayFunctions = Hp700.displayFunctionsEscape && b == 'Z';
+        Hp700.displayFunctionsEscape = b == kEsc;
+    }
+    if (!FindWritableCell()) {
+        if (endDisplayFunctions)
+            Hp700.displayFunctions = Hp700.displayFunctionsEscape = false;
         return;
+    }
     if (Hp700.insertMode == 1)
         Hp700InsertChar();
     else if (Hp700.insertMode == 2)
@@ -168,11 +175,6 @@ void Hp700WriteChar(u8 b)
     if (b == ' ' && Hp700.spaceOverLatch && cell->ch != 0) {
         Advance();
         return;
-    }
-    bool endDisplayFunctions = false;
-    if (Hp700.displayFunctions) {
-        endDisplayFunctions = g_displayFunctionsEscape && b == 'Z';
-        g_displayFunctionsEscape = b == kEsc;
     }
     Hp700StoreCellChar(b, cell, Hp700.displayFunctions);
     if (!(cell->rendition & kHpUnprotected))
@@ -185,7 +187,7 @@ void Hp700WriteChar(u8 b)
     Advance();
     if (endDisplayFunctions) {
         Hp700.displayFunctions = false;
-        g_displayFunctionsEscape = false;
+        Hp700.displayFunctionsEscape = false;
     } else if (Hp700.displayFunctions && b == kCr) {
         Hp700CarriageReturn();
         Hp700LineFeedCommand();
