@@ -231,6 +231,16 @@ def tvi_seeds():
     write("fuzz_tvi", "status-print", bytes([4, 0]) + tvi.load_status(1) + tvi.status_tab(-16) + b"X" +
           b"\t\x7f\x7fX\r" + tvi.transparent_print() + b"AB\r\n" + tvi.end_print() + tvi.copy_print() +
           b"CD\x14\x1b[99999999999A\x1b[2000000000@\x1b[10;1v\x1bU\x1b\x01\x1bX")
+def hp700_seeds():
+    # Header: pages - 2 | no handshake << 3 | 8-bit << 4 | 132 columns << 5, typed bytes.
+    form = (b"\x1bH\x1bJName: \x1b[     \x1b] Age: \x1b[   \x1b]\r\n\x1bWAnn\t42\x1b&k1B\x1b&s1D\x1bh\x1bd\x11")
+    write("fuzz_hp700", "form-transfer", bytes([2, 0]) + form)
+    write("fuzz_hp700", "replies", bytes([0, 0]) + b"\x1b^\x1b^\x11\x1b~\x11\x1b*s-1^\x11\x1b&v0.5a2I\x1b&v2^\x11"
+          b"\x1b&a5y10C\x1ba\x11\x1b`\x11\x05")
+    write("fuzz_hp700", "memory-lock-roll", bytes([0, 0]) + b"head\r\n\x1bl" + b"line\r\n" * 60 +
+          b"\x1bT\x1bV\x1bU\x1bF\x1bm\x1b&a-2Y\x1b&a+3C\x1bL\x1bM\x1bP\x1bO\x1bN ab")
+    write("fuzz_hp700", "eight-bit-alternate", bytes([0x18 | 0x20, 3]) + b"abc" + bytes(range(0xA0, 0x100)) +
+          b"\x0e,./\x0f\x1b&dJx\x1b&d@\x1bYctl\r\x1bZ\x1b&j160L" + b"x" * 170)
 
 
 def ansiconsole_seeds():
@@ -337,6 +347,71 @@ def tn3270_seeds():
         ("record", data(t.write_structured_field(t.read_partition_query()), 1)),
         ("record", data(t.write_structured_field(t.read_partition_query_list(0, [0x87, 0xA6])), 2)),
         ("record", data(b"\xf3\x00\x09\x03\x00", 3))]))
+
+
+# ---- scs ---------------------------------------------------------------------------------
+
+def scs_input(tn3270e, lu, start, end, method, steps, size_code=0):
+    """An scs target input: steps are ("scs", bytes), ("data", bytes) or ("eoj",)."""
+    i = Input().flag(tn3270e).flag(lu == 3).text(start.encode()).text(end.encode()).number(method, 0, 2)
+    if tn3270e:
+        i.number(size_code if lu == 3 else 0, 0, 2)
+    for step in steps:
+        if step[0] == "eoj":
+            i.number(2, 0, 2)
+        else:
+            i.number(0 if step[0] == "scs" else 1, 0, 2).text(step[1])
+    return i.bytes()
+
+
+def scs_seeds():
+    from telnethost import scs
+    from telnethost import tn3270 as t
+    page = (scs.shf(132, 1, 132, [10, 20]) + scs.svf(66, 1, 60, [10, 30]) + scs.sld(9) + scs.text("TITLE") +
+            scs.control(scs.NL) + scs.text("A") + scs.control(scs.HT) + scs.text("B") + scs.control(scs.BS) +
+            scs.text("_") + scs.control(scs.VT) + scs.text("C") + scs.vcs(2) + scs.text("D") +
+            scs.trn(b"\x1bE") + scs.control(scs.CR, scs.LF, scs.FF) + scs.graphic_escape(0xAD))
+    write("fuzz_scs", "page-format", scs_input(True, 1, "", "", 0, [("scs", page), ("eoj",)]))
+    envelope = b"\x06\x01\x00\x0b\x60\x00" + b"\x00\x09\x41\x00" + scs.text("HELLO")
+    write("fuzz_scs", "plain-envelope", scs_input(False, 1, "", "", 0, [("scs", envelope), ("scs", scs.text("X" * 140))]))
+    bypass = t.write(t.ERASE_WRITE, t.wcc(print_start=True), t.ebcdic("AB&&1B45X"), t.sba(1915), t.ebcdic("&&1B%"))
+    write("fuzz_scs", "bypass", scs_input(True, 3, "&&", "ANY NON HEX1", 0, [("data", bypass), ("eoj",)], size_code=2))
+    lines = t.write(t.ERASE_WRITE, t.wcc(print_start=True, line_length=3), t.ebcdic("A"), bytes([0x15, 0x1C, 0x1E]),
+                    t.sf(0x4C), t.ebcdic("HIDDEN"), t.sf(0x40), t.ebcdic("SHOWN"))
+    write("fuzz_scs", "formatted", scs_input(False, 3, "%", "%", 0, [("data", lines)]))
+
+
+# ---- printer5250 -------------------------------------------------------------------------
+
+def printer5250_input(started, steps):
+    """A printer5250 target input: steps are ("record", bytes), ("status", out of paper)
+    or ("cancel", stopped)."""
+    i = Input().flag(started)
+    for step in steps:
+        if step[0] == "record":
+            i.number(0, 0, 3).text(step[1])
+        elif step[0] == "status":
+            i.number(2, 0, 3).flag(step[1])
+        else:
+            i.number(3, 0, 3).flag(step[1])
+    return i.bytes()
+
+
+def printer5250_seeds():
+    from telnethost import tn5250printer as p
+    write("fuzz_printer5250", "startup-and-print", printer5250_input(False, [
+        ("record", p.startup_response("I902")), ("record", p.print_record(p.blocks(b"HELLO", end=True))),
+        ("record", p.print_record(b"", operation=p.END_OF_PRINT))]))
+    write("fuzz_printer5250", "chain", printer5250_input(True, [
+        ("record", p.print_record(p.blocks(b"CHAIN")[:-2], flags=p.FIRST_OF_CHAIN)),
+        ("record", p.print_record(b"IN" + bytes([p.END_OF_JOB]), flags=p.LAST_OF_CHAIN)),
+        ("record", p.print_record(bytes([p.BLOCK, 8]) + b"AB"))]))
+    write("fuzz_printer5250", "faults", printer5250_input(True, [
+        ("record", p.print_record(p.blocks(b"A"), flags=p.FIRST_OF_CHAIN)), ("cancel", True),
+        ("record", p.print_record(p.blocks(b"B"))), ("cancel", False), ("status", True),
+        ("record", p.print_record(p.blocks(b"C"))), ("record", p.startup_response("X999", length=37))]))
+    write("fuzz_printer5250", "unknown-startup", printer5250_input(False, [
+        ("record", p.startup_response("8902")), ("record", p.startup_response("X999"))]))
 
 
 # ---- tn5250 ------------------------------------------------------------------------------
@@ -711,11 +786,14 @@ def wizard_profile_seeds():
 if __name__ == "__main__":
     telnet_seeds()
     tn3270_seeds()
+    scs_seeds()
+    printer5250_seeds()
     tn5250_seeds()
     lpr_seeds()
     hostpath_seeds()
     ibm3151_seeds()
     tvi_seeds()
+    hp700_seeds()
     ansiconsole_seeds()
     ta6530_seeds()
     profile_seeds()

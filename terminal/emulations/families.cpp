@@ -3,6 +3,7 @@
 #include "terminal/core/base/family.h"
 #include "terminal/emulations/dec/family.h"
 #include "terminal/emulations/dg/family.h"
+#include "terminal/emulations/hp700/family.h"
 #include "terminal/emulations/ibm3151/family.h"
 #include "terminal/emulations/ibmhost/3270/family3270.h"
 #include "terminal/emulations/ibmhost/5250/family5250.h"
@@ -13,8 +14,8 @@
 namespace {
 
 const FamilyHooks* const kBuiltFamilies[] = {
-    &DecFamily,    &Ibm3270Family, &Ibm5250Family, &AnsiConsoleFamily, &AixtermFamily,
-    &Ta6530Family, &DgFamily,      &WyseFamily,    &Ibm3151Family,     &TviFamily,
+    &DecFamily, &Ibm3270Family, &Ibm5250Family, &AnsiConsoleFamily, &AixtermFamily, &Ta6530Family,
+    &DgFamily,  &WyseFamily,    &Ibm3151Family, &TviFamily,         &Hp700Family,
 };
 
 // The program and every test program link this list, so the families are registered

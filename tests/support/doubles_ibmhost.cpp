@@ -40,6 +40,30 @@ void I3270WindowKey(int keyCode)
     doubles::IbmHost().windowKeys.push_back(keyCode);
 }
 
+bool I3287BeginPrinting()
+{
+    if (!doubles::IbmHost().printerOpens)
+        return false;
+    ++doubles::IbmHost().jobsBegun;
+    return true;
+}
+void I3287EndPrinting()
+{
+    ++doubles::IbmHost().jobsEnded;
+}
+bool I3287PrintingCancelled()
+{
+    return doubles::IbmHost().printingCancelled;
+}
+bool I3287PrintingStopped()
+{
+    return doubles::IbmHost().printingStopped;
+}
+void I3287LogChanged()
+{
+    ++doubles::IbmHost().logRefreshes;
+}
+
 // Code-page files: only CCSID 37 has them, from the built-in tables.
 bool HostCodePageAvailable(u16 ccsid)
 {
@@ -124,4 +148,29 @@ void I5250SaveSettings() {}
 int Ibm5250KeyMessage(tagMSG*, bool)
 {
     return -1;
+}
+void I3270PrinterWindowMessage(u32, std::intptr_t) {}
+bool I5250BeginPrinting()
+{
+    if (!doubles::IbmHost().printerOpens)
+        return false;
+    ++doubles::IbmHost().jobsBegun;
+    return true;
+}
+void I5250EndPrinting()
+{
+    ++doubles::IbmHost().jobsEnded;
+}
+i32 I5250DrainPrinter()
+{
+    return doubles::IbmHost().printerStatus;
+}
+void I5250PrinterLogChanged()
+{
+    ++doubles::IbmHost().logRefreshes;
+}
+void I5250PrinterWindowMessage(u32, std::intptr_t) {}
+bool I5250PrintingStopped()
+{
+    return doubles::IbmHost().printingStopped;
 }

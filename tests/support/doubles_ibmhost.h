@@ -19,6 +19,13 @@ struct IbmHostDouble {
     std::vector<int> windowKeys;
     int sessionSlot = 0;
     u32 ticks = 1000;
+    // The 3287's printer: whether a job opens, the jobs begun and ended, the log's
+    // refresh requests.
+    bool printerOpens = true;
+    bool printingCancelled = false;
+    bool printingStopped = false;  // Cancel Printing ended the back end's job
+    int jobsBegun = 0, jobsEnded = 0, logRefreshes = 0;
+    i32 printerStatus = 0;  // the 5250 printer's status after a drain
 };
 IbmHostDouble& IbmHost();
 void ResetIbmHost();

@@ -1,4 +1,5 @@
 #include "support/doubles_telnet.h"
+#include "support/doubles_host.h"
 
 #include <algorithm>
 #include <cstring>
@@ -119,6 +120,10 @@ void ResetTelnet()
 {
     RegisterRecordSessions();
     Peer() = TelnetPeer{};
+    // The capture's copies of what the engine received and sent go with the peer (a fuzz
+    // target that resets only the telnet side grew by them on every input).
+    Comms().capturedRaw.clear();
+    Comms().capturedSent.clear();
     Tn3270ActiveSession = nullptr;
     Tn5250ActiveSession = nullptr;
     EmulationId = 2;

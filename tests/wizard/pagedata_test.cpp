@@ -5,6 +5,7 @@
 #include "terminal/comms/telnet/recordsession.h"
 #include "terminal/comms/telnet/telnetoptions.h"
 #include "terminal/core/base/corestate.h"
+#include "terminal/emulations/hp700/terminaltype.h"
 #include "terminal/settings/store/profilevalues.h"
 #include "wizard/engine/pagedata.h"
 #include "wizard/memoryregistry.h"
@@ -18,6 +19,7 @@ std::string TerminalsName(u32 emulation, u32 model)
     TerminalId = static_cast<u8>(model);
     Configured3270Model = static_cast<u8>(model);
     Configured5250Model = static_cast<u8>(model);
+    HpModel = static_cast<u8>(model);
     char name[64] = {};
     GetTerminalTypeName(name, sizeof name);
     return name;
@@ -26,18 +28,14 @@ std::string TerminalsName(u32 emulation, u32 model)
 TEST(WizardPageData, DefaultTelnetNamesAreTheTerminals)
 {
     const u8 savedEmulation = EmulationId, savedTerminal = TerminalId;
-    const u8 saved3270 = Configured3270Model, saved5250 = Configured5250Model;
+    const u8 saved3270 = Configured3270Model, saved5250 = Configured5250Model, savedHp = HpModel;
     for (u32 emulation = 0; emulation < kWizardEmulationCount; ++emulation) {
         const ModelList* list = ModelListFor(emulation);
         const int models = list ? list->count : 1;
         for (int model = 0; model < models; ++model) {
             const std::string wizard = Narrow(DefaultTelnetName(emulation, static_cast<u32>(model)));
             const std::string terminal = TerminalsName(emulation, static_cast<u32>(model));
-            if (emulation == 18) {
-                // The terminal names its HP 700 "tty" until that family names its models.
-                EXPECT_EQ(terminal, "tty");
-                EXPECT_EQ(wizard, std::string("HP") + list->names[model]);
-            } else if (emulation == 7) {
+            if (emulation == 7) {
                 // The 5250 family names each model itself once it runs; without it the
                 // terminal falls back to the 3179-2, the model the wizard offers fourth.
                 EXPECT_EQ(terminal, "IBM-3179-2");
@@ -58,6 +56,7 @@ TEST(WizardPageData, DefaultTelnetNamesAreTheTerminals)
     TerminalId = savedTerminal;
     Configured3270Model = saved3270;
     Configured5250Model = saved5250;
+    HpModel = savedHp;
 }
 
 TEST(WizardPageData, ModelListsAndCaptions)

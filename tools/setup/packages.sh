@@ -8,7 +8,7 @@ VX_BUILD_PACKAGES="cmake ninja-build g++ python3 googletest
   clang libclang-rt-14-dev llvm"
 
 # Peers and tools of the tests: independent screen models, real servers, X tools.
-VX_TEST_PACKAGES="x11-utils xdotool xclip imagemagick socat python3-pyte libvterm-bin libvterm-dev
+VX_TEST_PACKAGES="pr3287 x11-utils xdotool xclip imagemagick socat python3-pyte libvterm-bin libvterm-dev
   inetutils-telnetd lprng vttest xterm s3270 ncurses-term tshark ghostscript tmux clang-format liblnk-utils"
 
 vx_install_packages() {

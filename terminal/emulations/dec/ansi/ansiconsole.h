@@ -32,6 +32,7 @@ struct AnsiConsoleState {
     // Taken on entry and put back on leaving.
     int savedRows = 0, savedPageLength = 0;
     u8 savedAutoWrap = 0, savedInvColour = 0;
+    u8 savedCharacterMode = 0, savedPcCodePage = 0;
 };
 extern AnsiConsoleState AnsiConsole;
 

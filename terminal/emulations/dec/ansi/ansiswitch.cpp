@@ -71,6 +71,8 @@ void EnterAnsiConsole(u8 id)
     a.savedRows = Screen.rows;
     a.savedPageLength = Screen.pageLength;
     a.savedAutoWrap = VtMode.autoWrap;
+    a.savedCharacterMode = PaintSettings.characterMode;
+    a.savedPcCodePage = PaintSettings.pcCodePage;
     // The consoles show their own character set: the PC code page unless Setup chose
     // another for them.
     PaintSettings.characterMode = Vt300Values.ansi386_upss;
@@ -103,6 +105,10 @@ void LeaveAnsiConsole()
 {
     AnsiConsoleState& a = AnsiConsole;
     StopVariant();
+    // The VT emulation that follows shows its own character set again: left in the PC
+    // code page, its indicator line would be drawn in the consoles' glyphs.
+    PaintSettings.characterMode = a.savedCharacterMode;
+    PaintSettings.pcCodePage = a.savedPcCodePage;
     ResetCharsets();
     AnsiConsoleMode = 0;
     ApplyColourPalette();

@@ -15,6 +15,10 @@ u32 I3270EraseAllUnprotected(I3270Session* s, const u8* data, int length, bool a
 void I3270EraseUnprotected(I3270Session* s);
 void I3270ResetModified(I3270Session* s);
 u32 I3270WriteStructuredField(I3270Session* s, const u8* data, int length);
+// Read Partition (a Query and its replies with `aid`) and Begin/End of File, also the
+// fields of SCS records.
+u32 I3270ReadPartitionField(I3270Session* s, const u8* f, int length, bool last, u8 aid);
+u32 I3270BeginEndOfFile(I3270Session* s, const u8* f, int length);
 
 // Checks one (type, value) pair into a cell; `inField` for Start Field Extended and
 // Modify Field.

@@ -14,6 +14,7 @@
 #include "terminal/emulations/ibmhost/3270/keys3270.h"
 #include "terminal/emulations/ibmhost/3270/models3270.h"
 #include "terminal/emulations/ibmhost/3270/oia3270.h"
+#include "terminal/emulations/ibmhost/3270/printer/job3287.h"
 #include "terminal/emulations/ibmhost/3270/screentext3270.h"
 #include "terminal/emulations/ibmhost/3270/services3270.h"
 #include "terminal/emulations/ibmhost/3270/setup3270.h"
@@ -140,16 +141,27 @@ void ResetSessionForModel(int model)
         I3270ResetSession(s, model);
 }
 
+// The telnet engine's word on the printer: connected (2) or not (0), and the end of
+// the job when the connection's modes change.
 void PrinterState(int state)
 {
-    if (I3270Session* s = Session())
+    I3270Session* s = Session();
+    if (!s)
+        return;
+    if (s->model == k3287PrinterModel)
+        I3270SetPrinterState(s, static_cast<u16>(state));
+    else
         s->printerState = static_cast<u16>(state);
 }
 
 void EndPrintJob()
 {
-    if (I3270Session* s = Session())
-        s->printJobState = 0;
+    I3270Session* s = Session();
+    if (!s)
+        return;
+    if (s->model == k3287PrinterModel)
+        I3270EndPrintJob(s);
+    s->printJobState = 0;
 }
 
 // Data-stream mode came or went: the screen starts afresh, and a new 3270 phase keeps
@@ -220,6 +232,7 @@ const FamilyHooks Ibm3270Family{
     .reset = Reset,
     .idleRefresh = IdleRefresh,
     .redrawBlinking = I3270RedrawBlinkingRows,
+    .windowMessage = I3270PrinterWindowMessage,
     .dispatchKey = DispatchKey,
     .keyMessage = Ibm3270KeyMessage,
     .hostKeyboardKeys = 2,

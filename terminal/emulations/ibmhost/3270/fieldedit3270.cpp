@@ -9,6 +9,7 @@
 #include "terminal/core/host/hostsettings.h"
 #include "terminal/emulations/ibmhost/3270/address3270.h"
 #include "terminal/emulations/ibmhost/3270/cells3270.h"
+#include "terminal/emulations/ibmhost/3270/printer/job3287.h"
 #include "terminal/emulations/ibmhost/3270/datastream3270.h"
 #include "terminal/emulations/ibmhost/station/hostcodepage.h"
 #include "terminal/emulations/ibmhost/3270/inbound3270.h"
@@ -534,6 +535,11 @@ void I3270TypedCharacter(I3270Session* s, wchar16 ch)
 
 void I3270NvtHostCharacter(I3270Session* s, u8 byte)
 {
+    // A printer shows what the host says in character mode as its status.
+    if (s->model == k3287PrinterModel) {
+        I3270PrinterHostText(s, byte);
+        return;
+    }
     const i32 columns = s->current.columns;
     switch (byte) {
     case 7: RequestBell(); return;

@@ -1,3 +1,4 @@
+#include "terminal/emulations/ibmhost/3270/printer/page3287.h"
 #include "terminal/emulations/ibmhost/3270/models3270.h"
 
 #include <cstdlib>
@@ -210,6 +211,9 @@ void I3270InitSession(I3270Session* s)
     s->laidOutSize = 0;
     s->alternateInUse = 1;
     I3270EraseScreen(s, false);
+    // A printer's page format holds its limits before the first job sets it.
+    if (!s->printer.open)
+        I3270ResetPageFormat(s);
 }
 
 void I3270ResetSession(I3270Session* s, int model)

@@ -32,6 +32,8 @@
 #include "terminal/emulations/ibmhost/3270/models3270.h"
 #include "terminal/emulations/ibmhost/3270/oia3270.h"
 #include "terminal/emulations/ibmhost/3270/paint3270.h"
+#include "terminal/emulations/ibmhost/3270/printer/job3287.h"
+#include "terminal/emulations/ibmhost/3270/printer/window3287.h"
 #include "terminal/emulations/ibmhost/3270/services3270.h"
 #include "terminal/emulations/ibmhost/station/hostframe.h"
 #include "terminal/emulations/ibmhost/station/keyturn.h"
@@ -139,6 +141,7 @@ void I3270Activate(u8)
     }
     Tn3270UpdateTelnetModes();
     I3270ShowModelName();
+    I3270UpdatePrinterWindow(s);
 }
 
 void I3270Deactivate()
@@ -148,6 +151,9 @@ void I3270Deactivate()
     Tn3270ActiveSession = nullptr;
     g_cursor.drawn = false;
     if (s) {
+        if (s->printer.open)
+            I3270EndPrintJob(s);
+        I3270DestroyPrinterWindow(s);
         I3270FreeSession(s);
         delete s;
     }
@@ -166,6 +172,8 @@ int I3270CommLoop(int)
         HideCursorForUpdate();
         I3270UnlockKeyboardNow(s);
     }
+    if (s->printer.countdownRunning)
+        I3270JobCountdownStep(s);
     const bool busy = TakeKeys(s);
     IbmHostTurn(busy, NvtByte, I3270UnlockTimerDue(s));
     return 0;

@@ -2,6 +2,8 @@
 // laying the window out for a new buffer size, and the time.
 #pragma once
 
+#include <cstdint>
+
 #include "terminal/emulations/ibmhost/3270/session3270.h"
 
 // Paints columns first..last of a display row (row == rows: the status row).
@@ -15,6 +17,19 @@ int I3270SessionSlot();
 // The window keys 293-295: close this window, bring the next or previous session of
 // the profile to the front.
 void I3270WindowKey(int keyCode);
+
+// The 3287's printer through the print back end: a job of its own (false when no
+// printer could be opened), its end at once (the 3287 keeps its own end-of-job delay),
+// and whether the user cancelled it or it is no longer running.
+bool I3287BeginPrinting();
+void I3287EndPrinting();
+bool I3287PrintingCancelled();
+bool I3287PrintingStopped();
+// The status log or the printer session changed: the user-interface thread brings the
+// status window up to date (makes it for a printer session, removes it otherwise).
+void I3287LogChanged();
+// WM_APP + 2 and + 3 posted to the main window (user-interface thread).
+void I3270PrinterWindowMessage(u32 message, std::intptr_t argument);
 
 // The emulation switch, the host-data thread's turn and the frame (the Win32 side).
 void I3270Activate(u8 id);

@@ -8,6 +8,7 @@
 
 #include "terminal/comms/telnet/recordsession.h"
 #include "terminal/core/base/vxtypes.h"
+#include "terminal/emulations/ibmhost/3270/printer/job3287.h"
 #include "terminal/emulations/ibmhost/station/hostcells.h"
 
 // The 3270's meaning of a host cell: byte 0 a character (0 null, 0 in an attribute
@@ -74,6 +75,8 @@ enum I3270Error : u32 {
     kErrPartitionUnits = 767,
     kErrStartPrint = 770,
     kErrReadPartitionType = 771,
+    // No printer could be opened for the 3287's data (intervention required).
+    kErrNoPrinter = 780,
 };
 
 // Operator-information entries of the input-inhibit field.
@@ -156,6 +159,8 @@ struct I3270Session : Tn3270Session {
     i32 lastShownCursor;
     i32 inhibitShownEntry, inhibitShownNumber;
     wchar16 luName[9];
+
+    I3287Job printer;  // model 12
 };
 
 // The running session; the telnet layer's Tn3270ActiveSession points at the same record.

@@ -15,7 +15,13 @@ struct I3270Settings {
     u16 apl2CodePage, apl2CodeSet, apl2Ccsid;
     u8 attributeColours[32];  // {foreground, background} by highlight group and field class
     u8 statusBg;              // "IBM_StatusBg"
-    u8 language;              // the user's language index, not stored
+    // The 3287's print bypass: start sequence ("IBM_PrintBypassSeq"; not empty = on), end
+    // sequence ("IBM_PrintBypassEnd"), both up to 20 units, and how a bypass ends
+    // ("IBM_PrintBypassEndMethod": 0 end sequence, 2 the first non-hexadecimal character).
+    wchar16 printBypassSeq[21];
+    wchar16 printBypassEnd[21];
+    u16 printBypassEndMethod;
+    u8 language;  // the user's language index, not stored
 };
 extern I3270Settings I3270Config;
 

@@ -2,6 +2,8 @@
 // code page, character set and CCSID. A value equal to its default is not written, and
 // the SBCS defaults are those of the user's language, so a profile follows its user's
 // language until a page is chosen.
+#include <cstring>
+
 #include "terminal/comms/telnet/recordsession.h"
 #include "terminal/core/base/language.h"
 #include "terminal/emulations/ibmhost/3270/settings3270.h"
@@ -10,6 +12,29 @@
 
 namespace {
 constexpr const wchar16* kSection = VXT("IBM3270");
+
+// A bypass sequence stored as up to 20 units without a terminator.
+void ReadSequence(HKEY key, const wchar16* name, wchar16 (&text)[21])
+{
+    u16 units[20] = {};
+    const int n = SettingsReadBinary(key, name, units, 20);
+    if (n <= 0)
+        return;
+    for (int i = 0; i < 21; ++i)
+        text[i] = i < n ? static_cast<wchar16>(units[i]) : 0;
+}
+
+void WriteSequence(HKEY key, const wchar16* name, const wchar16 (&text)[21])
+{
+    u16 units[20] = {};
+    int n = 0;
+    for (; n < 20 && text[n]; ++n)
+        units[n] = static_cast<u16>(text[n]);
+    if (n > 0)
+        SettingsWriteBinary(key, name, units, n);
+    else
+        SettingsDeleteValue(key, name);
+}
 
 u8 LanguageRow()
 {
@@ -31,6 +56,16 @@ void I3270LoadSettings()
     c.sbcsCodePage = static_cast<u16>(SettingsReadDword(key, VXT("IBM_SbcsCodePage"), c.sbcsCodePage, page));
     c.sbcsCodeSet = static_cast<u16>(SettingsReadDword(key, VXT("IBM_SbcsCodeSet"), c.sbcsCodeSet, set));
     c.sbcsCcsid = static_cast<u16>(SettingsReadDword(key, VXT("IBM_SbcsCcsid"), c.sbcsCcsid, ccsid));
+    // An older single-character start sequence, replaced by the sequence when stored.
+    wchar16 start[21] = {}, end[21] = {};
+    start[0] = static_cast<wchar16>(SettingsReadDword(key, VXT("IBM_PrintBypass"), c.printBypassSeq[0], 0) &
+                                    0xFFFF);
+    ReadSequence(key, VXT("IBM_PrintBypassSeq"), start);
+    ReadSequence(key, VXT("IBM_PrintBypassEnd"), end);
+    std::memcpy(c.printBypassSeq, start, sizeof start);
+    std::memcpy(c.printBypassEnd, end, sizeof end);
+    c.printBypassEndMethod = static_cast<u16>(
+        SettingsReadDword(key, VXT("IBM_PrintBypassEndMethod"), c.printBypassEndMethod, 0));
     if (key)
         SettingsCloseKey(key);
 }
@@ -48,5 +83,8 @@ void I3270SaveSettings()
     SettingsWriteDwordOrDelete(key, VXT("IBM_SbcsCodePage"), c.sbcsCodePage, page);
     SettingsWriteDwordOrDelete(key, VXT("IBM_SbcsCodeSet"), c.sbcsCodeSet, set);
     SettingsWriteDwordOrDelete(key, VXT("IBM_SbcsCcsid"), c.sbcsCcsid, ccsid);
+    WriteSequence(key, VXT("IBM_PrintBypassSeq"), c.printBypassSeq);
+    WriteSequence(key, VXT("IBM_PrintBypassEnd"), c.printBypassEnd);
+    SettingsWriteDwordOrDelete(key, VXT("IBM_PrintBypassEndMethod"), c.printBypassEndMethod, 0);
     SettingsCloseKey(key);
 }

@@ -8,6 +8,8 @@
 #include "terminal/emulations/ibmhost/3270/inbound3270.h"
 #include "terminal/emulations/ibmhost/3270/models3270.h"
 #include "terminal/emulations/ibmhost/3270/oia3270.h"
+#include "terminal/emulations/ibmhost/3270/printer/job3287.h"
+#include "terminal/emulations/ibmhost/3270/printer/scs3287.h"
 
 namespace {
 // clang-format off
@@ -84,6 +86,7 @@ u32 Bind(I3270Session* s, const u8* data, int length)
     case 0x01:
         if (!IsPrinter(s) || !Agreed(kFnScsCtlCodes))
             return kErrBindLuType;
+        I3270EndPrintJob(s);
         s->sessionKind = 1;
         if (code != 0x00)
             return kErrBindScreenSize;
@@ -92,6 +95,7 @@ u32 Bind(I3270Session* s, const u8* data, int length)
     case 0x03:
         if (!IsPrinter(s) || !Agreed(kFnDataStreamCtl))
             return kErrBindLuType;
+        I3270EndPrintJob(s);
         // clang-format off
         switch (code) {
         case 0x00: I3270SetModel(s); break;
@@ -126,8 +130,10 @@ u32 Bind(I3270Session* s, const u8* data, int length)
 
 void Unbind(I3270Session* s)
 {
-    if (IsPrinter(s))
+    if (IsPrinter(s)) {
         s->sessionKind = 0;
+        I3270EndPrintJob(s);
+    }
     I3270SetModel(s);
     s->alternateInUse = 1;
     I3270EraseScreen(s, false);
@@ -169,7 +175,9 @@ u32 Dispatch(I3270Session* s, const u8* data, int length)
         return 0;
     default: {
         u32 error = 0;
-        if (s->sessionKind == 2)
+        if (s->sessionKind == 1)
+            error = I3270ScsRecord(s, data, length);
+        else if (s->sessionKind == 2)
             error = I3270ExecuteCommand(s, data + 1, length - 1, data[0]);
         else if (s->sessionKind == 3)
             error = I3270ExecutePrinterCommand(s, data + 1, length - 1, data[0]);
@@ -178,6 +186,12 @@ u32 Dispatch(I3270Session* s, const u8* data, int length)
     }
     }
     // clang-format on
+}
+
+// Printer data: the job of its kind open, else the printer needs the operator.
+u32 BeginPrintData(I3270Session* s, int kind)
+{
+    return I3270BeginPrintData(s, kind) ? 0 : static_cast<u32>(kErrNoPrinter);
 }
 
 bool OperationCheck(u32 error)
@@ -196,6 +210,8 @@ bool OperationCheck(u32 error)
 
 u8 I3270ResponseReason(u32 error)
 {
+    if (error == kErrNoPrinter)
+        return 0x01;  // intervention required
     return OperationCheck(error) ? 0x02 : 0x00;
 }
 
@@ -273,18 +289,23 @@ u32 I3270HandleRecord(I3270Session* s, const u8* record, int length)
     u16 sequence = 0;
     u8 status = 2, sense = 0;
     const bool printer = IsPrinter(s);
+    if (printer)
+        I3270StopJobCountdown(s);
     if (!TelnetTn3270eEnabled()) {
         const u8* data = record;
         int n = length;
         if (printer) {
             if (s->connectionMode != 3)
                 I3270SetDataPhase(s, 3);
-            if (n > 0 && data[0] == 0) {
+            const bool scs = n > 0 && data[0] == 0;
+            if (scs) {
                 ++data;
                 --n;
             }
+            error = BeginPrintData(s, scs ? 1 : 3);
         }
-        error = Dispatch(s, data, n);
+        if (!error)
+            error = Dispatch(s, data, n);
     } else if (TelnetTn3270eComplete() && length >= 5) {
         const u8 type = record[0];
         if (Agreed(kFnResponses)) {
@@ -308,6 +329,8 @@ u32 I3270HandleRecord(I3270Session* s, const u8* record, int length)
                 break;
             }
             I3270SetDataPhase(s, 3);
+            if (printer)
+                error = BeginPrintData(s, 3);
             dispatch = true;
             break;
         case kScsData:
@@ -321,7 +344,10 @@ u32 I3270HandleRecord(I3270Session* s, const u8* record, int length)
                 break;
             }
             I3270SetDataPhase(s, 3);
-            s->bufferAddress = 0;  // the 3287 prints nothing yet
+            error = BeginPrintData(s, 1);
+            if (!error)
+                error = I3270ScsRecord(s, data, n);
+            s->bufferAddress = 0;
             break;
         case kResponse: break;
         case kBindImage:
@@ -362,6 +388,8 @@ u32 I3270HandleRecord(I3270Session* s, const u8* record, int length)
             Start3270(s);
             if (!printer)
                 error = kErrDataTypeNotAllowed;
+            else
+                I3270EndPrintJob(s);
             break;
         default: error = kErrDataTypeNotAllowed; break;
         }
@@ -369,14 +397,21 @@ u32 I3270HandleRecord(I3270Session* s, const u8* record, int length)
             error = Dispatch(s, data, n);
     } else {
         // Data before the functions were agreed, or a record shorter than its header.
+        if (printer)
+            I3270ReloadJobCountdown(s);
         return 0;
     }
+    if (printer)
+        I3270ReloadJobCountdown(s);
     if (error) {
         s->lastError = error;
         s->programCheck = error;
         I3270ShowInhibit(s);
         status = 4;
-        sense = OperationCheck(error) ? 0x01 : error == kErrStartPrint ? 0x04 : 0x20;
+        sense = error == kErrNoPrinter    ? 0x40
+                : OperationCheck(error)   ? 0x01
+                : error == kErrStartPrint ? 0x04
+                                          : 0x20;
     }
     if (answer) {
         if (responseFlag == 2 || (responseFlag == 1 && error)) {

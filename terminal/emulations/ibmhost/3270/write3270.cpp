@@ -1,6 +1,7 @@
 #include "terminal/emulations/ibmhost/3270/address3270.h"
 #include "terminal/emulations/ibmhost/3270/cells3270.h"
 #include "terminal/emulations/ibmhost/3270/datastream3270.h"
+#include "terminal/emulations/ibmhost/3270/printer/buffer3287.h"
 #include "terminal/emulations/ibmhost/3270/inbound3270.h"
 #include "terminal/emulations/ibmhost/3270/oia3270.h"
 #include "terminal/core/host/hostio.h"
@@ -322,6 +323,8 @@ u32 I3270Write(I3270Session* s, const u8* data, int length, bool printAllowed)
     }
     if (wcc & kWccAlarm)
         RequestBell();
+    if (s->model == k3287PrinterModel && (wcc & kWccStartPrint))
+        I3270PrintBuffer(s);
     return 0;
 }
 

@@ -1,5 +1,6 @@
 #include "terminal/emulations/ibmhost/3270/datastream3270.h"
 #include "terminal/emulations/ibmhost/3270/inbound3270.h"
+#include "terminal/emulations/ibmhost/3270/printer/job3287.h"
 
 namespace {
 u16 Word(const u8* p)
@@ -12,7 +13,9 @@ bool IsDisplay(const I3270Session* s)
     return s->sessionKind == 2;
 }
 
-u32 ReadPartition(I3270Session* s, const u8* f, int length, bool last)
+}  // namespace
+
+u32 I3270ReadPartitionField(I3270Session* s, const u8* f, int length, bool last, u8 aid)
 {
     if (length < 5 || !last)
         return kErrFieldLength;
@@ -23,7 +26,7 @@ u32 ReadPartition(I3270Session* s, const u8* f, int length, bool last)
         if (length != 5)
             return kErrFieldLength;
         s->lastRead = type;
-        I3270QueryRequest(s, 0x40, 0, nullptr, 0x88);
+        I3270QueryRequest(s, 0x40, 0, nullptr, aid);
         return 0;
     }
     if (type == 0x03) {
@@ -35,11 +38,13 @@ u32 ReadPartition(I3270Session* s, const u8* f, int length, bool last)
         if (request != 0x00 && request != 0x40 && request != 0x80)
             return kErrFieldLength;
         s->lastRead = type;
-        I3270QueryRequest(s, request, length - 6, f + 6, 0x88);
+        I3270QueryRequest(s, request, length - 6, f + 6, aid);
         return 0;
     }
     return kErrReadPartitionType;
 }
+
+namespace {
 
 u32 EraseReset(I3270Session* s, const u8* f, int length)
 {
@@ -164,7 +169,9 @@ u32 CreatePartition(I3270Session* s, const u8* f, int length)
     return 0;
 }
 
-u32 BeginEndOfFile(I3270Session* s, const u8* f, int length)
+}  // namespace
+
+u32 I3270BeginEndOfFile(I3270Session* s, const u8* f, int length)
 {
     if (IsDisplay(s))
         return kErrFieldNotSupported;
@@ -174,8 +181,14 @@ u32 BeginEndOfFile(I3270Session* s, const u8* f, int length)
         return kErrFieldNotSupported;
     if (length != 7)
         return kErrFieldLength;
-    return 0;  // the 3287 prints nothing yet: begin and end of file need no job
+    if (f[4] & 0x40)
+        I3270EndPrintJob(s);
+    else if ((f[4] & 0x80) && !I3270OpenPrintJob(s))
+        return kErrNoPrinter;
+    return 0;
 }
+
+namespace {
 
 u32 Outbound3270DS(I3270Session* s, const u8* f, int length, bool last)
 {
@@ -223,11 +236,11 @@ u32 I3270WriteStructuredField(I3270Session* s, const u8* data, int length)
             return kErrFieldNotSupported;
         u32 error;
         switch (id) {
-        case 0x01: error = ReadPartition(s, f, n, last); break;
+        case 0x01: error = I3270ReadPartitionField(s, f, n, last, 0x88); break;
         case 0x03: error = EraseReset(s, f, n); break;
         case 0x09: error = SetReplyMode(s, f, n); break;
         case 0x0C: error = CreatePartition(s, f, n); break;
-        case 0x0F: error = BeginEndOfFile(s, f, n); break;
+        case 0x0F: error = I3270BeginEndOfFile(s, f, n); break;
         case 0x40: error = Outbound3270DS(s, f, n, last); break;
         default: error = kErrFieldNotSupported; break;
         }

@@ -13,6 +13,7 @@
 #include "terminal/emulations/ibmhost/5250/keyboard/fieldedit5250.h"
 #include "terminal/emulations/ibmhost/5250/keyboard/keys5250.h"
 #include "terminal/emulations/ibmhost/5250/lifecycle5250.h"
+#include "terminal/emulations/ibmhost/5250/printer/printscreen5250.h"
 #include "terminal/emulations/ibmhost/5250/datastream/records5250.h"
 #include "terminal/emulations/ibmhost/5250/screen/screentext5250.h"
 #include "terminal/emulations/ibmhost/5250/services5250.h"
@@ -168,6 +169,22 @@ void RecordModeChanged(bool on)
     I5250TerminalType();
 }
 
+// The telnet engine's word on a printer session: connected (2) or not (0), and the
+// end of its job when the connection's modes change.
+void PrinterState(int state)
+{
+    I5250Session* s = Session();
+    if (s && s->printerSession)
+        I5250SetPrinterState(s, static_cast<u16>(state));
+}
+
+void EndPrintJob()
+{
+    I5250Session* s = Session();
+    if (s && s->printerSession)
+        I5250EndPrintJob(s);
+}
+
 void IndicatorsChanged()
 {
     if (I5250Session* s = Session())
@@ -179,6 +196,8 @@ constexpr TelnetHooks kTelnet{
     .breakEndsInput = BreakEndsInput,
     .record = Record,
     .resetSession = ResetSessionForModel,
+    .setPrinterState = PrinterState,
+    .endPrintJob = EndPrintJob,
     .recordModeChanged = RecordModeChanged,
     .modelShown = I5250TerminalType,
     .indicatorsChanged = IndicatorsChanged,
@@ -217,6 +236,9 @@ const FamilyHooks Ibm5250Family{
     .reset = Reset,
     .idleRefresh = IdleRefresh,
     .redrawBlinking = I5250RedrawBlinkingRows,
+    .printScreen = I5250StartPrintScreen,
+    .printStep = I5250PrintScreenRow,
+    .windowMessage = I5250PrinterWindowMessage,
     .dispatchKey = DispatchKey,
     .keyMessage = Ibm5250KeyMessage,
     .hostKeyboardKeys = 2,

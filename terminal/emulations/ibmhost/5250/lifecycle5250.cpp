@@ -188,11 +188,17 @@ bool I5250ResetSession(I5250Session* s, int model)
     const u32 rulerOn = s->rulerOn;
     const u8 blockMode = s->blockMode;
     const u32 telnetFlag = s->telnetFlag;
+    // The printer's status window belongs to the user-interface thread: it stays.
+    const I5250Printer printer = s->printer;
     I5250FreeSession(s);
     I5250Session& r = *s;
     r = I5250Session{};
     r.blockMode = blockMode;
     r.telnetFlag = telnetFlag;
+    r.printer.window = printer.window;
+    r.printer.windowFailed = printer.windowFailed;
+    r.printer.clientHeight = printer.clientHeight;
+    r.printer.clientWidth = printer.clientWidth;
     I5250Config.model = static_cast<u8>(model >= 0 && model < 15 ? model : 3);
     const bool ok = I5250InitSession(s);
     s->rulerOn = rulerOn;

@@ -30,6 +30,7 @@
 #include "terminal/core/paint/screendc.h"
 #include "terminal/core/paint/textcursor.h"
 #include "terminal/core/screen/screenstore.h"
+#include "terminal/emulations/ibmhost/5250/printer/printerwindow5250.h"
 #include "terminal/emulations/ibmhost/5250/screen/cells5250.h"
 #include "terminal/emulations/ibmhost/5250/keyboard/fieldedit5250.h"
 #include "terminal/emulations/ibmhost/5250/keyboard/keys5250.h"
@@ -135,6 +136,7 @@ void I5250Activate(u8)
         TelnetSendCommand(SocketIndex, tn::DONT, tn::ECHO);
     Tn5250UpdateTelnetModes();
     I5250TerminalType();
+    I5250UpdatePrinterWindow(s);
 }
 
 void I5250Deactivate()
@@ -144,6 +146,8 @@ void I5250Deactivate()
     Tn5250ActiveSession = nullptr;
     g_cursor.drawn = false;
     if (s) {
+        I5250EndPrintJob(s);
+        I5250DestroyPrinterWindow(s);
         I5250FreeSession(s);
         delete s;
     }

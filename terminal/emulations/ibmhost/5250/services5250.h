@@ -2,6 +2,8 @@
 // the window out for a new screen size, and the time.
 #pragma once
 
+#include <cstdint>
+
 #include "terminal/emulations/ibmhost/5250/session5250.h"
 
 // Paints columns first..last of a row (row == rows: the status row; the row the shown
@@ -17,6 +19,20 @@ void I5250DrawRuler(I5250Session* session);
 extern u32 (*I5250TickCount)();
 // Waits the Delay key's time (1,010 ms).
 void I5250Delay();
+
+// The printer session's printer through the print back end: a job of its own (false
+// when no printer could be opened), its end, its output drained with the printer's
+// status code (0 ready, else a Windows error number such as 28, out of paper).
+bool I5250BeginPrinting();
+void I5250EndPrinting();
+i32 I5250DrainPrinter();
+// True when the job is no longer running (Cancel Printing ended it).
+bool I5250PrintingStopped();
+// The status lines changed: the user-interface thread brings the status window up to
+// date (makes it for a printer session, removes it otherwise).
+void I5250PrinterLogChanged();
+// WM_APP + 2 and + 3 posted to the main window (user-interface thread).
+void I5250PrinterWindowMessage(u32 message, std::intptr_t argument);
 
 // The emulation switch, the host-data thread's turn and the frame (the Win32 side).
 void I5250Activate(u8 id);

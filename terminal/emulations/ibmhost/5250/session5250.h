@@ -8,6 +8,7 @@
 
 #include "terminal/comms/telnet/recordsession.h"
 #include "terminal/core/base/vxtypes.h"
+#include "terminal/emulations/ibmhost/5250/printer/printer5250.h"
 #include "terminal/emulations/ibmhost/station/hostcells.h"
 
 // Host cell flags (byte 1).
@@ -270,6 +271,8 @@ struct I5250Session : Tn5250Session {
     u32 cursorPosOn;
     i32 lastShownCursor;
     u8 shownIndicators[4];  // macro mode, message waiting, insert, inhibited (0xFF unknown)
+
+    I5250Printer printer;  // a printer session's job, status and window
 };
 
 // The running session; the telnet layer's Tn5250ActiveSession points at the same record.

@@ -7,7 +7,7 @@
 #include "terminal/core/base/corestate.h"
 #include "terminal/comms/telnet/recordsession.h"
 #include "terminal/core/testfamily.h"
-#include "terminal/emulations/hp-ibm3151/terminaltype.h"
+#include "terminal/emulations/hp700/terminaltype.h"
 #include "terminal/settings/store/profilevalues.h"
 
 namespace {

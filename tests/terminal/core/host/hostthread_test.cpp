@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdio>
 #include <mutex>
+#include <optional>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -27,6 +28,7 @@
 #include "terminal/core/window/scrollback.h"
 #include "terminal/core/screen/screenstore.h"
 #include "terminal/input/macros/keyevents.h"
+#include "terminal/core/testfamily.h"
 
 namespace {
 
@@ -69,16 +71,22 @@ const FamilyHooks kEndless{
     .processChar = [](int) { ++g_calls; },
 };
 
+// The built family of the stand-ins' emulation steps aside while they run.
+std::optional<FreedEmulations> g_freed;
+
 void ClearFamily()
 {
     UnregisterFamily(&kOwnReader);
     UnregisterFamily(&kEndless);
+    g_freed.reset();
     SetActiveFamily(nullptr);
     EmulationId = 2;
 }
 
 void Install(const FamilyHooks& family)
 {
+    if (!g_freed)
+        g_freed.emplace(family.emulations);
     RegisterFamily(&family);
     SetActiveFamily(&family);
     EmulationId = kEmuHp70092;

@@ -55,14 +55,6 @@ u32 RunRecord(I5250Session* s, const u8* record, int length)
     }
 }
 
-// A printer session's records wait for the printer; until it exists each is refused.
-void HandlePrinterRecords(I5250Session* s)
-{
-    I5250BuildRecordHeader(s, 0x0102, 8, 0x80, 0, 1);
-    for (int shift = 24; shift >= 0; shift -= 8)
-        I5250Put(s, static_cast<u8>(kSensePrinterRecord >> shift));
-    I5250SendRecord(s);
-}
 }  // namespace
 
 void I5250Put(I5250Session* s, u8 byte)
@@ -164,11 +156,8 @@ void I5250SendSystemRequest(I5250Session* s)
 
 u32 I5250HandleRecords(I5250Session* s, const u8* bytes, int count)
 {
-    if (s->printerSession) {
-        if (count > 0)
-            HandlePrinterRecords(s);
-        return count > 0 ? static_cast<u32>(kSensePrinterRecord) : 0u;
-    }
+    if (s->printerSession)
+        return I5250HandlePrinterRecords(s, bytes, count);
     s->record = bytes;
     s->recordLength = count;
     u32 error = 0;

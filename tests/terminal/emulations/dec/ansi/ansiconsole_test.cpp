@@ -77,9 +77,12 @@ protected:
 TEST_F(AnsiConsoleTest, EnteringTakesTwentyFiveRowsAndLeavingGivesTheVtSettingsBack)
 {
     VtMode.autoWrap = 0;
+    PaintSettings.characterMode = 1;
+    Vt300Values.ansi386_upss = 4;
     const int rows = Screen.rows;
     doubles::Display().calls.clear();
     EnterAnsiConsole(kEmuScoConsole);
+    EXPECT_EQ(PaintSettings.characterMode.load(), 4) << "the consoles show the PC code page";
     EXPECT_EQ(AnsiConsoleMode, 1);
     EXPECT_EQ(EmulationId, kEmuScoConsole);
     EXPECT_EQ(VtMode.autoWrap, 1);
@@ -87,6 +90,7 @@ TEST_F(AnsiConsoleTest, EnteringTakesTwentyFiveRowsAndLeavingGivesTheVtSettingsB
     LeaveAnsiConsole();
     EXPECT_EQ(AnsiConsoleMode, 0);
     EXPECT_EQ(VtMode.autoWrap, 0);
+    EXPECT_EQ(PaintSettings.characterMode.load(), 1) << "the VT emulation gets its own character set back";
     std::vector<int> resizes;
     for (const auto& c : doubles::Display().calls)
         if (c.what == "resize")

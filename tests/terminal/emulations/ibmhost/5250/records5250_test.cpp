@@ -107,14 +107,3 @@ TEST_F(Session5250Test, MessageWaitingFollowsTheOperationCodes)
     Host(Record("", 12));
     EXPECT_FALSE(s.messageWaiting);
 }
-
-TEST_F(Session5250Test, PrinterModelRefusesItsRecords)
-{
-    Start(t5250::kPrinter);
-    EXPECT_TRUE(s.printerSession);
-    EXPECT_TRUE(s.cells.empty());
-    for (u8 b : s.capabilities)
-        EXPECT_EQ(b, 0);
-    Host(Record("04 11 00 00 C1"));
-    EXPECT_EQ(Sent(), "00 0E 12 A0 01 02 08 80 00 01 08 11 02 29 FF EF");
-}
