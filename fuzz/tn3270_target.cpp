@@ -60,7 +60,11 @@ void CheckSession(const I3270Session& s)
 {
     if (s.cells.empty())
         return;  // refused a model it could not hold
-    VX_FUZZ_CHECK(s.current.rows >= 1 && s.current.rows <= 43);
+    // A printer's rows are its print layout (the buffer cut at the line length Start Print
+    // names), not a display: they may pass a display's 43 but never the buffer.
+    VX_FUZZ_CHECK(s.current.rows >= 1 &&
+                  (s.current.rows <= 43 ||
+                   (s.model == k3287PrinterModel && s.current.rows * s.current.columns <= s.current.bufferSize)));
     VX_FUZZ_CHECK(s.current.columns >= 1 && s.current.columns <= 132);
     VX_FUZZ_CHECK(s.current.bufferSize <= s.capacity);
     VX_FUZZ_CHECK(static_cast<std::size_t>(s.capacity) <= s.cells.size());
