@@ -243,6 +243,56 @@ def hp700_seeds():
           b"\x0e,./\x0f\x1b&dJx\x1b&d@\x1bYctl\r\x1bZ\x1b&j160L" + b"x" * 170)
 
 
+HP_PROFILE_NAMES = [
+    "hp_modall", "hp_blockmode", "hp_remote", "hp_autolf", "hp_configlock", "hp_destbs", "hp_echo",
+    "hp_enqack", "hp_termid", "hp_capslock", "hp_startclmn", "hp_inhhndshk", "hp_inhdc2", "hp_escxfer",
+    "hp_bell", "hp_txfunctns", "hp_spow", "hp_inheolwrap", "hp_txpage", "hp_8bits", "hp_crnull",
+    "hp_datashi", "hp_chkparity", "hp_typeahead", "hp_promptchar", "hp_fieldsep", "hp_blockterm",
+    "hp_printff", "hp_ignoreff", "hp_width80", "hp_pages", "hp_returndef", "szCustomHPID", "hp_hue",
+    "hp_light", "hp_sat", "hp_foreground", "hp_background", "hp_pflabels", "hp_pfstrings",
+]
+
+
+def hp700profile_input(values):
+    """An input of fuzz_hp700profile: (name, key number or None, type, bytes) values."""
+    types = {4: 0, 3: 1, 1: 2, 0: 3}
+    seed = Input().number(len(values), 0, 48)
+    for name, key, kind, data in values:
+        seed.number(1, 0, 7).number(HP_PROFILE_NAMES.index(name), 0, len(HP_PROFILE_NAMES) - 1)
+        if key is not None:
+            seed.number(key, 0, 9)
+        seed.number(types[kind], 0, 3)
+        if kind == 4:
+            seed.number(1, 0, 15)
+        else:
+            seed.number(len(data), 0, 300)
+        seed.data(data)
+    return seed.bytes()
+
+
+def units(*values):
+    return b"".join(v.to_bytes(2, "little") for v in values)
+
+
+def hp700profile_seeds():
+    dword = lambda v: v.to_bytes(4, "little")  # noqa: E731
+    write("fuzz_hp700profile", "modes-pages", hp700profile_input([
+        ("hp_pages", None, 4, dword(2)), ("hp_enqack", None, 4, dword(0)), ("hp_termid", None, 4, dword(4)),
+        ("hp_blockterm", None, 4, dword(3)), ("hp_width80", None, 4, dword(0)), ("hp_remote", None, 4, dword(0))]))
+    write("fuzz_hp700profile", "pages-refused", hp700profile_input([
+        ("hp_pages", None, 4, dword(9)), ("hp_startclmn", None, 4, dword(300))]))
+    label = b"".join(units(ord(c)) for c in "f1 T LABEL  first  second ")
+    write("fuzz_hp700profile", "user-keys", hp700profile_input([
+        ("hp_pflabels", 0, 3, label), ("hp_pfstrings", 0, 3, units(0x6C, 0x73, 0x0D)),
+        ("hp_pflabels", 1, 3, label), ("hp_pfstrings", 1, 3, units(0x61, 0, 0x62)),
+        ("hp_pflabels", 3, 3, label), ("hp_returndef", None, 3, units(13, 10)),
+        ("szCustomHPID", None, 3, units(0x41, 0x42, 0, 0x43))]))
+    write("fuzz_hp700profile", "palette-pairs", hp700profile_input([
+        ("hp_hue", None, 3, units(*range(0, 400, 25))), ("hp_light", None, 3, units(*range(16))),
+        ("hp_foreground", None, 3, units(7, 6, 5, 4, 3, 2, 1, 0)),
+        ("hp_background", None, 3, units(0, 0, 0, 0, 0, 0, 0, 16))]))
+
+
 def ansiconsole_seeds():
     # Header: console (0 Ansi BBS, 1 SCO Console, 2 AT 386) and code page << 2; character
     # mode and capture answer (see the target).
@@ -794,6 +844,7 @@ if __name__ == "__main__":
     ibm3151_seeds()
     tvi_seeds()
     hp700_seeds()
+    hp700profile_seeds()
     ansiconsole_seeds()
     ta6530_seeds()
     profile_seeds()

@@ -1,7 +1,10 @@
 // The HP 700/92's Win32 side as engine tests see it: switching it on starts the engine
-// with the built-in Roman-8 tables; painting, the status bar and the palette do nothing.
+// with the built-in Roman-8 tables; painting, the status bar and the palette do nothing;
+// the profile section is the registry double's key "HP70092".
+#include "support/doubles_registry.h"
 #include "terminal/emulations/hp700/charset/roman8.h"
 #include "terminal/emulations/hp700/lifecycle.h"
+#include "terminal/emulations/hp700/settings/settings.h"
 #include "terminal/emulations/hp700/window/run700.h"
 
 void Hp700Activate(u8)
@@ -21,4 +24,14 @@ void Hp700RepaintRegion(int, int, int, int) {}
 bool Hp700ApplyPalette()
 {
     return false;
+}
+
+void Hp700LoadSettings()
+{
+    Hp700ReadProfile(doubles::RegistryKeyHandle(kHp700Section));
+}
+
+void Hp700SaveSettings(int)
+{
+    Hp700WriteProfile(doubles::RegistryKeyHandle(kHp700Section));
 }
