@@ -9,6 +9,7 @@
 #include "terminal/emulations/hp700/memory/memory.h"
 #include "terminal/emulations/hp700/memory/repaint.h"
 #include "terminal/emulations/hp700/menus/menus.h"
+#include "terminal/emulations/hp700/printer/device.h"
 #include "terminal/emulations/hp700/screen/write.h"
 #include "terminal/emulations/hp700/settings/settings.h"
 #include "terminal/emulations/hp700/userkeys/userkeys.h"
@@ -117,6 +118,7 @@ bool Hp700StartEngine()
 
 void Hp700StopEngine()
 {
+    Hp700PrinterReset();
     Hp700FlushSend();
     Hp700.active = false;
     Hp700FreeMemory();
@@ -143,7 +145,7 @@ void Hp700HardReset()
 
 void Hp700SoftReset()
 {
-    Hp700.recordMode = Hp700.logTop = Hp700.logBottom = false;
+    Hp700PrinterReset();
     Hp700.displayFunctions = false;
     if (!Hp700.settings.enqack)
         Hp700SendByte(kDc1);
