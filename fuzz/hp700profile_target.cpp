@@ -105,11 +105,11 @@ std::vector<u8> LoadedState()
         state.insert(state.end(), b, b + bytes);
     };
     const Hp700Settings& s = Hp700.settings;
-    const u8* bytes[] = {&s.modall,     &s.blockmode, &s.remote,    &s.autolf,     &s.configlock, &s.destbs,
-                         &s.echo,       &s.enqack,    &s.capslock,  &s.startclmn,  &s.inhhndshk,  &s.inhdc2,
-                         &s.escxfer,    &s.bell,      &s.txfunctns, &s.spow,       &s.inheolwrap, &s.txpage,
-                         &s.eightBits,  &s.crnull,    &s.datashi,   &s.chkparity,  &s.typeahead,  &s.promptchar,
-                         &s.fieldsep,   &s.blockterm, &s.printff,   &s.ignoreff,   &s.width80,    &s.pages};
+    const u8* bytes[] = {&s.modall,    &s.blockmode, &s.remote,    &s.autolf,    &s.configlock, &s.destbs,
+                         &s.echo,      &s.enqack,    &s.capslock,  &s.startclmn, &s.inhhndshk,  &s.inhdc2,
+                         &s.escxfer,   &s.bell,      &s.txfunctns, &s.spow,      &s.inheolwrap, &s.txpage,
+                         &s.eightBits, &s.crnull,    &s.datashi,   &s.chkparity, &s.typeahead,  &s.promptchar,
+                         &s.fieldsep,  &s.blockterm, &s.printff,   &s.ignoreff,  &s.width80,    &s.pages};
     for (const u8* b : bytes)
         add(b, 1);
     add(&HpModel, 1);

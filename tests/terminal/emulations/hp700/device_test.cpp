@@ -116,7 +116,8 @@ TEST_F(Hp700DeviceTest, RecordModeCollectsLinesUntilThePCharacter)
     EXPECT_EQ(TakePrinted(), "[controller on]");
     Feed("first\r\nsec");
     EXPECT_EQ(TakePrinted(), "first\r\n") << "a line is printed at its LF";
-    Feed("ond\x04" "after");
+    Feed("ond\x04"
+         "after");
     EXPECT_EQ(TakePrinted(), "second[off]");
     EXPECT_FALSE(Hp700.recordMode);
     EXPECT_EQ(MemoryLine(0), "after") << "bytes after EOT reach the screen again";
