@@ -5,6 +5,8 @@
 #include "terminal/emulations/hp700/charset/roman8.h"
 #include "terminal/emulations/hp700/lifecycle.h"
 #include "terminal/emulations/hp700/settings/settings.h"
+#include "terminal/emulations/hp700/settings/setupcopy.h"
+#include "terminal/settings/setup/setupfamily.h"
 #include "terminal/emulations/hp700/window/run700.h"
 
 void Hp700Activate(u8)
@@ -35,3 +37,5 @@ void Hp700SaveSettings(int)
 {
     Hp700WriteProfile(doubles::RegistryKeyHandle(kHp700Section));
 }
+
+const FamilySetup Hp700FamilySetup{};

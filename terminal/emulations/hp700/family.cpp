@@ -11,6 +11,8 @@
 #include "terminal/emulations/hp700/lifecycle.h"
 #include "terminal/emulations/hp700/screen/display.h"
 #include "terminal/emulations/hp700/settings/settings.h"
+#include "terminal/emulations/hp700/settings/setupcopy.h"
+#include "terminal/input/hotspots/hotspotwords.h"
 #include "terminal/emulations/hp700/terminaltype.h"
 #include "terminal/emulations/hp700/window/run700.h"
 
@@ -48,6 +50,15 @@ bool KeysRefused()
 bool BreakEndsInput()
 {
     return Hp700Running() && Hp700.settings.blockmode;
+}
+
+// A mouse hot spot on the word "Send" sends as the key does.
+constexpr HotspotDefault kHotspotWords[] = {{VXT("Send"), VXT("<HP_SEND>")}};
+constexpr HotspotTable kHotspots{kHotspotWords, 1};
+
+const HotspotTable* Hotspots(u8)
+{
+    return &kHotspots;
 }
 
 constexpr TelnetHooks kTelnet{
@@ -88,8 +99,10 @@ const FamilyHooks Hp700Family{
     .reset = Hp700HardReset,
     .redrawBlinking = Hp700RedrawBlinking,
     .dispatchKey = Hp700DispatchKey,
+    .hotspotTable = Hotspots,
     .loadSettings = LoadSettings,
     .saveSettings = SaveSettings,
     .applyPalette = Hp700ApplyPalette,
     .telnet = &kTelnet,
+    .setup = &Hp700FamilySetup,
 };

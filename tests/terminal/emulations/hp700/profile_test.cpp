@@ -10,6 +10,8 @@
 #include "terminal/emulations/hp700/lifecycle.h"
 #include "terminal/emulations/hp700/memory/memory.h"
 #include "terminal/emulations/hp700/settings/settings.h"
+#include "terminal/emulations/hp700/settings/setupcopy.h"
+#include "terminal/settings/store/setuptext.h"
 #include "terminal/emulations/hp700/terminaltype.h"
 
 namespace {
@@ -220,6 +222,67 @@ TEST_F(Hp700ProfileTest, StartReadsTheProfileSection)
     Hp700.settings.pages = 8;
     Hp700SaveSettings(0);
     EXPECT_EQ(SettingsReadDword(Section(), VXT("hp_pages"), 0, 0), 8u);
+}
+
+}  // namespace
+
+namespace {
+
+void SetCounted(wchar16* counted, const char* text, int n)
+{
+    wchar16 raw[8] = {};
+    for (int i = 0; text[i]; ++i)
+        raw[i] = static_cast<wchar16>(text[i]);
+    EncodeSetupText(counted, raw, n);
+}
+
+void SetText(wchar16* text, const char* ascii)
+{
+    int i = 0;
+    for (; ascii[i]; ++i)
+        text[i] = static_cast<wchar16>(ascii[i]);
+    text[i] = 0;
+}
+
+// The HP Settings page's working copy: what OK carries into the live settings.
+TEST_F(Hp700ProfileTest, SetupCopyAppliesPagesRowsAndTexts)
+{
+    Hp700FillSetupCopy();
+    EXPECT_EQ(Hp700Setup.pages, 1) << "4 pages";
+    EXPECT_EQ(Hp700Setup.rows[kHpRowEnqAck], 1);
+    Hp700Setup.pages = 0;  // "&2"
+    Hp700Setup.rows[kHpRowEnqAck] = 0;
+    SetCounted(Hp700Setup.startColumn, "5", kHpStartColumnChars);
+    SetCounted(Hp700Setup.blockTerminator, "#", kHpSetupCharUnits);
+    SetText(Hp700Setup.terminalId, "HP70094");
+    Hp700Setup.model = 3;
+    EXPECT_TRUE(Hp700ApplySetupCopy());
+    EXPECT_EQ(Hp700.settings.pages, 2);
+    EXPECT_EQ(Hp700.pages, 2);
+    EXPECT_EQ(Hp700.memoryLines, 48);
+    EXPECT_EQ(Hp700.settings.enqack, 0);
+    EXPECT_EQ(Hp700.settings.startclmn, 4);
+    EXPECT_EQ(Hp700.settings.blockterm, '#');
+    EXPECT_EQ(HpModel, 3);
+    EXPECT_EQ(Hp700.settings.customId[0], 0) << "a built-in name is the model, not an identity";
+
+    // A start column outside 1..80 and an empty separator leave theirs; a text of its
+    // own is the identity.
+    Hp700FillSetupCopy();
+    SetCounted(Hp700Setup.startColumn, "81", kHpStartColumnChars);
+    SetCounted(Hp700Setup.fieldSeparator, "", kHpSetupCharUnits);
+    SetText(Hp700Setup.terminalId, "MYTERM");
+    EXPECT_FALSE(Hp700ApplySetupCopy()) << "the page count is unchanged";
+    EXPECT_EQ(Hp700.settings.startclmn, 4);
+    EXPECT_EQ(Hp700.settings.fieldsep, 31);
+    EXPECT_EQ(Hp700.settings.customId[5], 'M');
+
+    // Eight pages show as no choice and stay eight.
+    ASSERT_TRUE(Hp700SetMemoryPages(8));
+    Hp700FillSetupCopy();
+    EXPECT_EQ(Hp700Setup.pages, 3);
+    EXPECT_FALSE(Hp700ApplySetupCopy());
+    EXPECT_EQ(Hp700.settings.pages, 8);
 }
 
 }  // namespace
