@@ -12,6 +12,7 @@
 #include "terminal/core/base/corestate.h"
 #include "terminal/core/host/hostio.h"
 #include "terminal/core/host/hostread.h"
+#include "terminal/core/screen/screenstore.h"
 #include "terminal/emulations/dec/keys/keytable.h"
 #include "terminal/emulations/dec/localedit/localedit.h"
 #include "terminal/emulations/dec/reports/reports.h"
@@ -73,6 +74,10 @@ void Initialised()
     ResetCharsets();
     ResetGraphicRendition();
     SaveCursorState();
+    // The terminal starts in the width the profile keeps (132 columns stored as last
+    // column 131); the 80-column font setting keeps 80 (SetLastColumn).
+    SetLastColumn(Vt300Values.dspwdth == 131 ? 131 : 79);
+    SetScreenColumns(Screen.lastColumn + 1);
     LocalEditor = LocalEditorHooks{EditPutChar,     EditInsertLines,   EditDeleteLines, EditInsertChars,
                                    EditDeleteChars, EditTabForward,    EditLineFeed,    EditReverseIndex,
                                    EditCursorHome,  EditWrapToNextLine};

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "terminal/core/base/corestate.h"
+#include "terminal/core/session/terminalinit.h"
 #include "terminal/core/host/hostsettings.h"
 #include "terminal/core/screen/screenstore.h"
 #include "terminal/emulations/dec/controls/cursorcmds.h"
@@ -175,6 +176,29 @@ TEST_F(Reports, ModeReportsTellEachModesState)
         EXPECT_EQ(Answer(c.change + c.request), c.answer) << c.change.substr(1) << " " << c.request.substr(1);
     EmulationId = 1;
     EXPECT_EQ(Answer(C("4$p")), "");
+}
+
+TEST_F(Reports, SavedColumnWidthIsTheWidthTheTerminalStartsIn)
+{
+    // A profile saved in 132 columns ("dspwdth" 131) starts in 132 columns; the
+    // 80-column font setting keeps 80 whatever is stored.
+    struct Case {
+        u32 font80;
+        std::string answer;
+        int lastColumn;
+    };
+    const Case cases[] = {{0, C("?3;1$y"), 131}, {1, C("?3;2$y"), 79}};
+    for (const Case& c : cases) {
+        // As the profile load left them (the engine tests' load is a double).
+        Vt300Values.dspwdth = 131;
+        Vt300Values.font80 = static_cast<u8>(c.font80);
+        ASSERT_TRUE(InitialiseTerminal(1));
+        EXPECT_EQ(Screen.lastColumn, c.lastColumn) << c.font80;
+        EXPECT_EQ(Answer(C("?3$p")), c.answer) << c.font80;
+    }
+    SetFactoryVt300();
+    ASSERT_TRUE(InitialiseTerminal(1));
+    EXPECT_EQ(Screen.lastColumn, 79) << "the factory width";
 }
 
 TEST_F(Reports, SettingRequestsEchoTheRequest)
