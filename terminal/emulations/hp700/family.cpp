@@ -42,11 +42,6 @@ bool TypingEchoes()
     return Hp700Running() && Hp700.settings.echo;
 }
 
-bool KeysRefused()
-{
-    return Hp700Running() && (Hp700.keyboardLocked || Hp700.transferRunning);
-}
-
 bool BreakEndsInput()
 {
     return Hp700Running() && Hp700.settings.blockmode;
@@ -89,7 +84,6 @@ const FamilyHooks Hp700Family{
     .idleWork = Hp700IdleWork,
     .typingStaysLocal = TypingStaysLocal,
     .typingEchoes = TypingEchoes,
-    .keysRefused = KeysRefused,
     .movesOwnCursor = true,
     .display = &kDisplay,
     .activate = Hp700Activate,
@@ -100,6 +94,7 @@ const FamilyHooks Hp700Family{
     .redrawBlinking = Hp700RedrawBlinking,
     .dispatchKey = Hp700DispatchKey,
     .hotspotTable = Hotspots,
+    .takeTypedChar = Hp700TakeTypedChar,
     .loadSettings = LoadSettings,
     .saveSettings = SaveSettings,
     .applyPalette = Hp700ApplyPalette,

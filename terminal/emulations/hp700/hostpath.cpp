@@ -6,6 +6,7 @@
 #include "terminal/core/host/hostread.h"
 #include "terminal/emulations/hp700/escapes/escapes.h"
 #include "terminal/emulations/hp700/fields/fields.h"
+#include "terminal/emulations/hp700/keys/keys.h"
 #include "terminal/emulations/hp700/memory/memory.h"
 #include "terminal/emulations/hp700/memory/repaint.h"
 #include "terminal/emulations/hp700/printer/device.h"
@@ -107,6 +108,7 @@ void HpProcessChar(int value)
         b = kEsc;
     }
     Hp700RunPending();
+    Hp700ReleaseTypeahead();
 }
 
 int Hp700NextSequenceByte()

@@ -159,6 +159,13 @@ struct Hp700State {
     int savedCursorRow = 0, savedCursorColumn = 3, savedViewTop = 0;
     int localKeyLine = -1;  // a user key's string line being executed locally, or -1
     int localKeyColumn = 0;
+    // The window lines the definition screen took the place of, and its 8 blank lines.
+    HpLine* configSaved[kHpScreenRows] = {};
+    HpLine configBlank[kHpScreenRows - kHpUserKeyLines] = {};
+    bool noticeShown = false;  // "Function Locked" waits for Return
+    // The indicators the label row shows (memory row and column + 1; -1 not shown yet).
+    int shownRow = -1, shownColumn = -1;
+    u8 idleTicks = 0;
 
     // ---- Host path ----
     bool inEscape = false;

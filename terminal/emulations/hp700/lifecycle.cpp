@@ -94,6 +94,8 @@ void Hp700InitState()
     Hp700.pending = 0;
     Hp700.handshake = 0;
     Hp700.localKeyLine = -1;
+    Hp700.noticeShown = Hp700.labelLock = false;
+    Hp700.typeaheadCount = Hp700.typeaheadRead = Hp700.typeaheadWrite = 0;
     std::fill(std::begin(Hp700.tabs), std::end(Hp700.tabs), u8{0});
 }
 
@@ -107,6 +109,7 @@ bool Hp700StartEngine()
     Hp700InitState();
     Hp700DefaultUserKeyLines();
     Hp700LoadSettings();
+    Hp700BackupUserKeys();
     if (!ApplyLoadedSettings()) {
         FreeBuffers();
         return false;
@@ -118,6 +121,7 @@ bool Hp700StartEngine()
 
 void Hp700StopEngine()
 {
+    Hp700LeaveConfigScreen();
     Hp700PrinterReset();
     Hp700FlushSend();
     Hp700.active = false;
@@ -130,10 +134,12 @@ void Hp700HardReset()
     if (!Hp700Running())
         return;
     Hp700FlushRow();
+    Hp700LeaveConfigScreen();
     Hp700FactoryDefaults();
     Hp700InitState();
     Hp700DefaultUserKeyLines();
     Hp700LoadSettings();
+    Hp700BackupUserKeys();
     ApplyLoadedSettings();
     for (int k = 0; k < Hp700.memoryLines; ++k)
         Hp700BlankLine(Hp700Line(k));

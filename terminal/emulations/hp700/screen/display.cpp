@@ -6,6 +6,7 @@
 #include "terminal/emulations/hp700/hostpath.h"
 #include "terminal/emulations/hp700/memory/memory.h"
 #include "terminal/emulations/hp700/memory/repaint.h"
+#include "terminal/emulations/hp700/menus/menus.h"
 #include "terminal/settings/store/colours.h"
 
 namespace {
@@ -153,6 +154,7 @@ void Hp700IdleWork()
         return;
     Hp700FlushRow();
     Hp700FlushSend();
+    Hp700IdleUpdate();
 }
 
 void Hp700ScreenText(std::string& out)

@@ -7,6 +7,7 @@
 #include "terminal/emulations/hp700/fields/fields.h"
 #include "terminal/emulations/hp700/memory/memory.h"
 #include "terminal/emulations/hp700/memory/repaint.h"
+#include "terminal/emulations/hp700/userkeys/userkeys.h"
 #include "terminal/emulations/hp700/printer/device.h"
 
 namespace {
@@ -281,6 +282,10 @@ void Hp700ClearMargins()
 
 void Hp700ClearToEndOfLine()
 {
+    if (ConfigMenu()) {
+        Hp700ConfigClearField();
+        return;
+    }
     HpLine* line = Hp700CursorLine();
     if (Hp700.formatMode) {
         if (Hp700CellProtected(line->cells[Hp700.cursorColumn]))
