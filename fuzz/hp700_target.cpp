@@ -60,6 +60,12 @@ void CheckMemory()
     for (int k = 0; k < Hp700.memoryLines; ++k)
         for (int j = k + 1; j < Hp700.memoryLines && j < k + 3; ++j)
             VX_FUZZ_CHECK(Hp700.lines[k] != Hp700.lines[j]);
+    // Outside the definition screen the window shows memory's own records.
+    if (Hp700.menu != kHpMenuConfig)
+        for (int k = 0; k < Hp700.memoryLines; ++k)
+            VX_FUZZ_CHECK(Hp700.lines[k] >= Hp700.lineBlock &&
+                          Hp700.lines[k] < Hp700.lineBlock + Hp700.memoryLines);
+    VX_FUZZ_CHECK(Hp700.typeaheadCount >= 0 && Hp700.typeaheadCount < kHpTypeahead);
     for (const HpLine& l : Hp700.labelLines)
         VX_FUZZ_CHECK(l.cells[kHpLineCells - 1].ch == 0 || l.used);
 }

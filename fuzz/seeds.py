@@ -241,6 +241,11 @@ def hp700_seeds():
           b"\x1bT\x1bV\x1bU\x1bF\x1bm\x1b&a-2Y\x1b&a+3C\x1bL\x1bM\x1bP\x1bO\x1bN ab")
     write("fuzz_hp700", "eight-bit-alternate", bytes([0x18 | 0x20, 3]) + b"abc" + bytes(range(0xA0, 0x100)) +
           b"\x0e,./\x0f\x1b&dJx\x1b&d@\x1bYctl\r\x1bZ\x1b&j160L" + b"x" * 170)
+    # User keys: defined, backed up, executed by attribute (the typed ESC k 0 E and the
+    # host's), the definition screen with typed text and its transfer, the self test.
+    write("fuzz_hp700", "user-keys", bytes([0, 4]) + b"ab\x1bK" + b"\x1b&f2k4d3LABCDxyz\x1b&f0B\x1b&f1a3k5Lhello"
+          b"\x1b&f3E\x1b&f1B\x1b&f1k200L" + b"q" * 90 + b"\x1b&f9k3Labc\x1b&f-1E\x1bj\x1b&a2y5C\x1bd\x11"
+          b"\x1b&jB\x1b&f2E\x11\x1bz\x1b&q1L\x1b&jC")
 
 
 HP_PROFILE_NAMES = [

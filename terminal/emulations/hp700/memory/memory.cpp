@@ -6,6 +6,7 @@
 #include "terminal/core/screen/display.h"
 #include "terminal/emulations/hp700/memory/repaint.h"
 #include "terminal/emulations/hp700/printer/device.h"
+#include "terminal/emulations/hp700/userkeys/userkeys.h"
 
 namespace {
 
@@ -118,6 +119,8 @@ bool Hp700AllocateMemory(int pages)
 
 void Hp700FreeMemory()
 {
+    // The definition screen gives the window back before the lines go.
+    Hp700LeaveConfigScreen();
     delete[] Hp700.lines;
     delete[] Hp700.lineBlock;
     Hp700.lines = nullptr;

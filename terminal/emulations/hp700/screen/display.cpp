@@ -180,6 +180,18 @@ void Hp700ScreenText(std::string& out)
         text.resize(kept);
         out += text + "\n";
     }
+    // The label row: the label screen's lines, or the labels of the soft-key menu.
+    for (int which = 0; which < 2; ++which) {
+        const HpLine* line = Hp700WindowLine(kHpScreenRows + which);
+        if (!line)
+            line = Hp700MenuLabelLine(which);
+        std::string text;
+        for (int c = 0; line && c < 80; ++c)
+            AppendUtf8(text, line->cells[c].ch < 32 ? u' ' : Hp700Roman8Char(line->cells[c].ch));
+        while (!text.empty() && text.back() == ' ')
+            text.pop_back();
+        out += text + "\n";
+    }
 }
 
 bool Hp700SelectionArea(SelectionArea* area)

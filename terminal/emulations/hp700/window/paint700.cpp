@@ -16,6 +16,7 @@
 #include "terminal/core/screen/paintsettings.h"
 #include "terminal/emulations/hp700/charset/roman8.h"
 #include "terminal/emulations/hp700/screen/display.h"
+#include "terminal/emulations/hp700/window/labelbuttons.h"
 #include "terminal/emulations/hp700/window/run700.h"
 #include "terminal/settings/store/colours.h"
 
@@ -120,6 +121,12 @@ void PaintRow(int row, int first, int last)
     RECT whole{static_cast<LONG>(first * CellWidth), static_cast<LONG>(row * LineHeight),
                static_cast<LONG>((last + 1) * CellWidth), static_cast<LONG>((row + 1) * LineHeight)};
     const bool textRow = row < kHpScreenRows;
+    // The soft keys' labels are buttons over both label rows.
+    if (!textRow && !line && Hp700.labelsShown && Hp700.menu <= kHpMenuDeviceModes) {
+        FillRectBackground(ScreenDC, &whole);
+        Hp700PaintKeyLabels();
+        return;
+    }
     if (!line || (textRow && Hp700.displayOff && Hp700.menu != kHpMenuConfig)) {
         FillRectBackground(ScreenDC, &whole);
         return;
