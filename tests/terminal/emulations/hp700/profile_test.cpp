@@ -87,7 +87,8 @@ TEST_F(Hp700ProfileTest, FactorySettingsStoreOnlyTheUserKeys)
     // Every key's two lines, an empty string as one zero unit: the reader stops at the
     // first key missing.
     EXPECT_EQ(Stored().size(), 16u);
-    EXPECT_EQ(Stored().at(W("hp_pfstrings8")).bytes, std::vector<u8>(2, 0));
+    // An unchanged key is stored with its factory string: f8 sends ESC w.
+    EXPECT_EQ(Stored().at(W("hp_pfstrings8")).bytes, (std::vector<u8>{0x1B, 0, 'w', 0}));
 }
 
 TEST_F(Hp700ProfileTest, ChangedValuesRoundTrip)
@@ -133,7 +134,7 @@ TEST_F(Hp700ProfileTest, ChangedValuesRoundTrip)
     EXPECT_EQ(Label(0), "f1 T LABEL  one");
     EXPECT_EQ(String(0), "ls -l\r");
     EXPECT_EQ(String(7), "last");
-    EXPECT_EQ(String(3), "");
+    EXPECT_EQ(String(3), "\x1bs");  // an unchanged key keeps its factory string
 }
 
 // A stored page count outside 2..8 would ask for memory the terminal does not have.
